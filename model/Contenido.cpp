@@ -1,0 +1,105 @@
+#include "Contenido.h"
+
+#include "Archivo.h"
+#include "Catalogo.h"
+
+#include <cmath>
+
+const CComponentes* CContenido::Componente() const {
+    return BuscarComponentePorIndice(m_nComponente);
+}
+
+void CContenido::Sumar(double dCantidad, int32_t nUnidad, double& dGramos, double& dMl) {
+    dGramos = dMl = 0.0;
+    const CComponentes* c = Componente();
+    if (!c)
+        return;
+    const double x = c->AMoles(dCantidad, nUnidad);
+    m_dMoles += x;
+    c->MasaVolumen(x, dGramos, dMl);
+    m_dGramos += dGramos;
+    m_dMl += dMl;
+}
+
+void CContenido::Restar(double dCantidad, int32_t nUnidad, double& dGramos, double& dMl) {
+    dGramos = dMl = 0.0;
+    const CComponentes* c = Componente();
+    if (!c)
+        return;
+    const double x = c->AMoles(dCantidad, nUnidad);
+    m_dMoles -= x;
+    c->MasaVolumen(x, dGramos, dMl);
+    if (m_dMoles > 0.0) {
+        m_dGramos -= dGramos;
+        m_dMl -= dMl;
+    } else {
+        m_dGramos = 0.0;
+        m_dMl = 0.0;
+    }
+}
+
+double CContenido::Solubilidad(double dMlAgua, double dTemperatura) const {
+    const CComponentes* c = Componente();
+    return c ? c->Solubilidad(dMlAgua, dTemperatura) : 0.0;
+}
+
+double CContenido::FactorTemperatura(double dTemperatura) const {
+    const CComponentes* c = Componente();
+    return c ? c->FactorTemperatura(dTemperatura) : 0.0;
+}
+
+void CContenido::Ionizar(double dMlAgua) {
+    const CComponentes* c = Componente();
+    if (!c)
+        return;
+    const double K = c->m_dConstante;
+    if (K == 0.0 || !(dMlAgua > 0.0))
+        return;
+    double f = 0.0;
+    if (m_nComponente == 0) {
+        f = dMlAgua * 0.001 * 1e-7;
+    } else if (m_dMoles > 0.0) {
+        // An entry used up or overdrawn has no ions: the formulas below would give
+        // negative ions or the power of a negative number.
+        if (K == -1.0) {
+            f = m_dMoles;
+        } else {
+            const double L = dMlAgua * 0.001;
+            const int32_t nIones = c->m_nCantidadCation + c->m_nCantidadAnion;
+            const double dBase = K * m_dMoles / L;
+            if (nIones > 0 && dBase > 0.0) {
+                f = L * std::pow(dBase, 1.0 / nIones);
+                if (!std::isfinite(f) || f >= m_dMoles)
+                    f = 0.0;
+            }
+        }
+    }
+    m_dMolesAnion = f * c->m_nCantidadAnion;
+    m_dMolesCation = f * c->m_nCantidadCation;
+}
+
+double CContenido::MolesIon(const std::string& strIon) const {
+    const CComponentes* c = Componente();
+    if (!c)
+        return 0.0;
+    double d = 0.0;
+    if (strIon == c->m_strAnion)
+        d = m_dMolesAnion;
+    if (strIon == c->m_strCation)
+        d = m_dMolesCation;
+    return d;
+}
+
+void CContenido::Serialize(CArchivo& ar) {
+    if (ar.IsStoring()) {
+        ar << m_nComponente << m_bDisuelto;
+        ar << m_dMoles << m_dGramos << m_dMl << m_dMolesAnion << m_dMolesCation;
+        ar << m_strTexto;
+    } else {
+        ar >> m_nComponente >> m_bDisuelto;
+        ar >> m_dMoles >> m_dGramos >> m_dMl >> m_dMolesAnion >> m_dMolesCation;
+        ar >> m_strTexto;
+        m_bFundido = 0;
+        m_bSolidificado = 0;
+    }
+}

@@ -1,0 +1,93 @@
+// CFase: one phase of a vessel interior (solid, liquid or gas) and the rules that move
+// matter into, out of and between phases one bounded portion at a time.
+#pragma once
+
+#include "Componentes.h"
+#include "Contenido.h"
+#include "Serializable.h"
+
+#include <cstdint>
+#include <list>
+#include <string>
+#include <vector>
+
+class CIndicadores;
+
+// One row of the contents table: formula, moles, grams, state, millilitres, phase.
+struct CRenglon {
+    std::string m_strTexto[6];
+};
+
+// Colour of a phase and the sum of its components' texture codes.
+struct CColorFase {
+    COLORREF m_crColor = 0;
+    int32_t m_nTextura = 0;
+    bool operator==(const CColorFase&) const = default;
+};
+
+// "Solido", "Liquido", "Gaseoso" for 0, 1, 2; empty otherwise.
+const char* NombreEstado(int32_t nEstado);
+
+class CFase : public CSerializable {
+public:
+    CFase() = default;
+    explicit CFase(int32_t nEstado) : m_nEstado(nEstado) {}
+    CFase(const CFase&) = delete;
+    CFase& operator=(const CFase&) = delete;
+
+    int32_t m_nEstado = ESTADO_NINGUNO;
+    COLORREF m_crColorDibujado = 0;
+    std::list<CContenido> m_listaContenido;                 // newest first
+    std::list<const CIndicadores*> m_listaIndicadores;      // newest first, not owned
+    CContenido* m_pAgua = nullptr;                          // entry of component 0
+    double m_dVolumen = 0.0;
+    double m_dMasa = 0.0;
+    int32_t m_nTexturaDibujada = 0;
+
+    // Adding and removing amounts (unit: grams, millilitres or moles).
+    void Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad);
+    void Quitar(int32_t nComponente, double dCantidad, int32_t nUnidad);
+    void AgregarReactivo(int32_t nReactivo, double dUnidades);
+    void AgregarIndicador(int32_t nIndicador);
+
+    CContenido* Buscar(int32_t nComponente);
+    const CContenido* Buscar(int32_t nComponente) const;
+    double Moles(int32_t nComponente) const;
+    double MolesIonizados(int32_t nComponente) const;
+    double MolesTotales() const;
+    double ConcentracionIones() const;
+    double CalcularPH() const;
+    double CapacidadCalorifica() const;
+    double TemperaturaEbullicion() const;
+    // Whether the entry adds its volume (and heat capacity) to this phase.
+    bool EsContado(const CContenido& e) const;
+
+    // Moves between phases; each returns 1 when at least one portion moved.
+    int Fundir(CFase& destino, double dTemperatura);
+    int Congelar(CFase& destino, double dTemperatura);
+    int Evaporar(CFase& destino, double dTemperatura);
+    int Condensar(CFase& destino, double dTemperatura, double dCantidad);
+    int CondensarEn(CFase& destino, double dMaximo);
+    int Disolver(CFase& destino, double dTemperatura, double dRapidez);
+    int Precipitar(CFase& destino, double dTemperatura);
+    // Moves the fraction of every entry to the destination, or out of the system.
+    void TransferirFraccion(CFase* pDestino, double dFraccion);
+
+    void IonizarTodo();
+    int EfectoIonComun();
+
+    CColorFase ColorFase() const;
+
+    int ContarRenglones(bool bIones) const;
+    void LlenarRenglones(std::vector<CRenglon>& renglones, bool bIones) const;
+
+    void Vaciar();
+    void Serialize(CArchivo& ar) override;
+
+private:
+    // Agregar that tells which entry received the amount (none for a bad component).
+    CContenido* AgregarEntrada(int32_t nComponente, double dCantidad, int32_t nUnidad);
+    // Moves a portion in moles to the destination: Agregar there, then Quitar here.
+    CContenido* Mover(CFase& destino, int32_t nComponente, double dMoles);
+    COLORREF ColorIndicadores(COLORREF crColor) const;
+};

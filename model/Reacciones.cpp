@@ -1,0 +1,64 @@
+#include "Reacciones.h"
+
+#include "Archivo.h"
+#include "Catalogo.h"
+
+void CReacciones::Serialize(CArchivo& ar) {
+    if (ar.IsStoring()) {
+        ar << kVersion << m_nId << m_strTexto1 << m_strTexto2;
+        for (int32_t n : m_nReactivo)
+            ar << n;
+        for (int32_t n : m_nCoefReactivo)
+            ar << n;
+        for (int32_t n : m_nProducto)
+            ar << n;
+        for (int32_t n : m_nCoefProducto)
+            ar << n;
+        ar << m_dCalor << m_nReservado << m_bTempMinima << m_dTempMinima;
+        ar << m_bSinLimite << m_dLimitePaso << m_bEquilibrio << m_dConstanteEquilibrio;
+        for (int32_t n : m_nFaseReactivo)
+            ar << n;
+        for (int32_t n : m_nFaseProducto)
+            ar << n;
+        ar << m_nCatalizador << m_dLimiteCatalizado;
+        return;
+    }
+    int32_t nVersion = 0;
+    int32_t nPrimero = ar.LeerInt32();
+    if (nPrimero < 0) {
+        nVersion = nPrimero;
+        ar >> m_nId;
+    } else {
+        m_nId = nPrimero;
+        nVersion = kVersionAntigua;
+    }
+    ar >> m_strTexto1 >> m_strTexto2;
+    for (int32_t& n : m_nReactivo)
+        ar >> n;
+    for (int32_t& n : m_nCoefReactivo)
+        ar >> n;
+    for (int32_t& n : m_nProducto)
+        ar >> n;
+    for (int32_t& n : m_nCoefProducto)
+        ar >> n;
+    ar >> m_dCalor >> m_nReservado >> m_bTempMinima >> m_dTempMinima;
+    ar >> m_bSinLimite >> m_dLimitePaso >> m_bEquilibrio >> m_dConstanteEquilibrio;
+    for (int32_t& n : m_nFaseReactivo)
+        ar >> n;
+    for (int32_t& n : m_nFaseProducto)
+        ar >> n;
+    if (nVersion <= kVersion) {
+        ar >> m_nCatalizador >> m_dLimiteCatalizado;
+    } else {
+        m_nCatalizador = 0;
+        m_dLimiteCatalizado = 0.0;
+    }
+}
+
+void CReacciones::ResolverComponentes() {
+    for (int32_t& n : m_nReactivo)
+        n = BuscarComponente(n);
+    for (int32_t& n : m_nProducto)
+        n = BuscarComponente(n);
+    m_nCatalizador = BuscarComponente(m_nCatalizador);
+}

@@ -1,0 +1,337 @@
+#include "Seno.h"
+
+#include "Archivo.h"
+#include "Catalogo.h"
+
+#include <algorithm>
+#include <cmath>
+
+int32_t g_nPasosSimulacion = 1;
+
+CSeno::CSeno() = default;
+
+void CSeno::Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad) {
+    const CComponentes* c = BuscarComponentePorIndice(nComponente);
+    if (!c)
+        return;
+    switch (c->m_nEstado) {
+    case ESTADO_SOLIDO:
+        m_faseSolida.Agregar(nComponente, dCantidad, nUnidad);
+        break;
+    case ESTADO_LIQUIDO:
+        m_faseLiquida.Agregar(nComponente, dCantidad, nUnidad);
+        break;
+    case ESTADO_GAS:
+        m_faseGas.Agregar(nComponente, dCantidad, nUnidad);
+        break;
+    default:
+        break;
+    }
+}
+
+int CSeno::Simular() {
+    int nCambio = 0;
+    for (int32_t i = 0; i < g_nPasosSimulacion; ++i) {
+        nCambio |= DisolverSolidos(0.0);
+        if (!m_bCalentado)
+            nCambio |= AjustarTemperatura();
+        nCambio |= Reaccionar();
+        nCambio |= EquilibrioIonico();
+    }
+    return nCambio;
+}
+
+int CSeno::DisolverSolidos(double dRapidez) {
+    if (m_faseLiquida.m_dVolumen == 0.0 || m_faseSolida.m_dVolumen == 0.0 ||
+        !m_faseLiquida.m_pAgua)
+        return 0;
+    return m_faseSolida.Disolver(m_faseLiquida, m_dTemperatura, dRapidez);
+}
+
+// Boiling level 0..30 between 0.6 of the boiling temperature and the boiling temperature;
+// -1 when the range is empty and the level cannot be computed.
+int CSeno::NivelEbullicion(double B) const {
+    const double H = 0.6 * B;
+    if (!(B - H > 0.0))
+        return -1;
+    const double d = (m_dTemperatura - H) * 30.0 / (B - H);
+    return d >= 30.0 ? 30 : static_cast<int>(std::max(d, 0.0));
+}
+
+int CSeno::Calentar(double dCalor) {
+    int nMovido = 0;
+    const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
+    const double B = m_faseLiquida.TemperaturaEbullicion();
+    const double dNueva = m_dTemperatura + dCalor / C;
+    if (C > 0.0 && std::isfinite(dNueva))
+        m_dTemperatura = std::max(dNueva, 0.0);
+    const double H = 0.6 * B;
+    if (m_dTemperatura > H && m_faseLiquida.m_dVolumen != 0.0) {
+        if (m_dTemperatura >= B) {
+            m_dTemperatura = B;
+            nMovido |= m_faseLiquida.Evaporar(m_faseGas, B);
+        }
+        const int nNivel = NivelEbullicion(B);
+        if (nNivel >= 0)
+            m_nEbullicion = nNivel;
+    }
+    if (dCalor > 0.0)
+        nMovido |= m_faseSolida.Fundir(m_faseLiquida, m_dTemperatura);
+    else if (dCalor < 0.0)
+        nMovido |= m_faseLiquida.Congelar(m_faseSolida, m_dTemperatura);
+    m_bCalentado = 1;
+    return nMovido;
+}
+
+int CSeno::AjustarTemperatura() {
+    if (m_dTemperatura == m_dTemperaturaAmbiente)
+        return 0;
+    const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
+    const double d = C > 0.0 ? 2.0 / C : 0.0;
+    if (m_dTemperatura < m_dTemperaturaAmbiente) {
+        m_dTemperatura = std::min(m_dTemperatura + d, m_dTemperaturaAmbiente);
+        if (m_faseSolida.MolesTotales() != 0.0)
+            m_faseSolida.Fundir(m_faseLiquida, m_dTemperatura);
+    } else {
+        m_dTemperatura = std::max(m_dTemperatura - d, m_dTemperaturaAmbiente);
+    }
+    if (m_faseLiquida.m_dVolumen != 0.0) {
+        const double B = m_faseLiquida.TemperaturaEbullicion();
+        if (m_dTemperatura < 0.6 * B) {
+            m_nEbullicion = 0;
+        } else {
+            const int nNivel = NivelEbullicion(B);
+            if (nNivel >= 0)
+                m_nEbullicion = nNivel;
+        }
+        m_faseLiquida.Precipitar(m_faseSolida, m_dTemperatura);
+    }
+    if (m_faseGas.m_dMasa > 0.0)
+        m_faseGas.Condensar(m_faseLiquida, m_dTemperatura, m_dCondensacion);
+    return 1;
+}
+
+int CSeno::Reaccionar() {
+    if (m_faseSolida.m_dVolumen + m_faseLiquida.m_dVolumen <= 0.0 &&
+        m_faseGas.MolesTotales() <= 0.0)
+        return 0;
+    int nCambio = 0;
+    for (int32_t i = 0; i < g_nReacciones; ++i) {
+        const double e = AvanceReaccion(i);
+        if (e > 0.0) {
+            AplicarReaccion(i, e);
+            nCambio = 1;
+        }
+    }
+    return nCambio;
+}
+
+int CSeno::EquilibrioIonico() { return m_faseLiquida.EfectoIonComun(); }
+
+CFase* CSeno::FaseDeCodigo(int32_t nFase) {
+    return const_cast<CFase*>(static_cast<const CSeno*>(this)->FaseDeCodigo(nFase));
+}
+
+const CFase* CSeno::FaseDeCodigo(int32_t nFase) const {
+    switch (nFase) {
+    case FASE_IONIZADA:
+    case FASE_LIQUIDA:
+        return &m_faseLiquida;
+    case FASE_SOLIDA:
+        return &m_faseSolida;
+    case FASE_GAS:
+        return &m_faseGas;
+    default:
+        return nullptr;
+    }
+}
+
+double CSeno::Disponible(int32_t r, int32_t c, int32_t nFase) const {
+    // A coefficient of zero would make any amount an infinite supply.
+    if (c <= 0)
+        return 0.0;
+    switch (nFase) {
+    case FASE_IONIZADA:
+        return m_faseLiquida.MolesIonizados(r) / c;
+    case FASE_SOLIDA:
+        return m_faseSolida.Moles(r) / c;
+    case FASE_LIQUIDA:
+        return m_faseLiquida.Moles(r) / c;
+    case FASE_GAS:
+        // An open vessel draws component 1 from the air without limit.
+        if (r == 1 && !m_bCerrado)
+            return 10.0;
+        return m_faseGas.Moles(r) / c;
+    default:
+        return 0.0;
+    }
+}
+
+double CSeno::AvanceReaccion(int32_t nReaccion) const {
+    if (nReaccion < 0 || nReaccion >= g_nReacciones)
+        return 0.0;
+    const CReacciones& R = g_pReacciones[nReaccion];
+    if (R.m_bTempMinima && m_dTemperatura < R.m_dTempMinima)
+        return 0.0;
+    double x = Disponible(R.m_nReactivo[0], R.m_nCoefReactivo[0], R.m_nFaseReactivo[0]);
+    for (int k = 1; k < 3; ++k) {
+        if (R.m_nReactivo[k] >= g_nComponentes)
+            continue;
+        const double d = Disponible(R.m_nReactivo[k], R.m_nCoefReactivo[k], R.m_nFaseReactivo[k]);
+        if (d < x)
+            x = d;
+    }
+    if (x <= 0.0)
+        return x;
+    const double x0 = x;
+
+    if (R.m_nCatalizador > 0 && R.m_dLimiteCatalizado > 0.0 &&
+        MolesComponente(R.m_nCatalizador) > 0.0)
+        return x0 < R.m_dLimiteCatalizado ? x0 : R.m_dLimiteCatalizado;
+
+    if (R.m_bEquilibrio && R.m_dConstanteEquilibrio != 0.0) {
+        const double K = R.m_dConstanteEquilibrio;
+        const double L = m_faseLiquida.m_dVolumen * 0.001;
+        const int32_t n = R.m_nCoefProducto[0] + R.m_nCoefProducto[1] + R.m_nCoefProducto[2];
+        // Without liquid, products or a positive quotient the equilibrium has no extent.
+        if (!(L > 0.0) || n <= 0 || !(x0 * K / L > 0.0))
+            return 0.0;
+        x = L * std::pow(x0 * K / L, 1.0 / n);
+        bool bSaturado[3] = {false, false, false};
+        for (int k = 0; k < 3; ++k) {
+            const int32_t p = R.m_nProducto[k];
+            if (p >= g_nComponentes) {
+                bSaturado[k] = k > 0; // an empty first slot is never saturated
+                continue;
+            }
+            const double d = R.m_nCoefProducto[k] * x - m_faseLiquida.Moles(p);
+            if (d <= 0.0)
+                bSaturado[k] = true;
+            else if (k == 0 || d <= x)
+                x = d;
+        }
+        if (bSaturado[0] && bSaturado[1] && bSaturado[2])
+            return 0.0;
+        return std::isfinite(x) ? x : 0.0;
+    }
+    if (!R.m_bSinLimite && R.m_dLimitePaso != 0.0 && x >= R.m_dLimitePaso)
+        x = R.m_dLimitePaso;
+    return x;
+}
+
+void CSeno::AplicarReaccion(int32_t nReaccion, double e) {
+    if (nReaccion < 0 || nReaccion >= g_nReacciones || !(e > 0.0) || !std::isfinite(e))
+        return;
+    const CReacciones& R = g_pReacciones[nReaccion];
+    for (int k = 0; k < 3; ++k) {
+        const int32_t r = R.m_nReactivo[k];
+        if (k > 0 && r >= g_nComponentes)
+            continue;
+        const int32_t nFase = R.m_nFaseReactivo[k];
+        if (nFase == FASE_GAS && r == 1 && !m_bCerrado)
+            continue;
+        CFase* pFase = FaseDeCodigo(nFase);
+        if (!pFase)
+            continue;
+        const double dCantidad = R.m_nCoefReactivo[k] * e;
+        pFase->Quitar(r, dCantidad, UNIDAD_MOLES);
+        // A reactant used up exactly is nothing at all, not a rounding rest that would
+        // still ionise and steer the pH.
+        if (CContenido* pEntrada = pFase->Buscar(r);
+            pEntrada && std::fabs(pEntrada->m_dMoles) <= 1e-9 * std::fabs(dCantidad)) {
+            pEntrada->m_dMoles = 0.0;
+            pEntrada->m_dGramos = 0.0;
+            pEntrada->m_dMl = 0.0;
+            pEntrada->m_dMolesAnion = 0.0;
+            pEntrada->m_dMolesCation = 0.0;
+        }
+    }
+    for (int k = 0; k < 3; ++k) {
+        const int32_t p = R.m_nProducto[k];
+        if (p >= g_nComponentes)
+            continue;
+        if (CFase* pFase = FaseDeCodigo(R.m_nFaseProducto[k]))
+            pFase->Agregar(p, R.m_nCoefProducto[k] * e, UNIDAD_MOLES);
+    }
+    if (R.m_dCalor != 0.0)
+        Calentar(e * R.m_dCalor * 1000.0);
+    m_faseLiquida.IonizarTodo();
+}
+
+void CSeno::VerterLiquido(CSeno& destino, double dMl) {
+    const double V = m_faseLiquida.m_dVolumen;
+    if (!(V > 0.0) || !(dMl > 0.0) || &destino == this)
+        return;
+    const double v = std::min(dMl, V);
+    const double VD = destino.m_faseLiquida.m_dVolumen;
+    // The heat that arrives is that of the millilitres actually poured.
+    if (v + VD > 0.0)
+        destino.m_dTemperatura = (v * m_dTemperatura + VD * destino.m_dTemperatura) / (v + VD);
+    m_faseLiquida.TransferirFraccion(&destino.m_faseLiquida, v / V);
+}
+
+void CSeno::VerterSolido(CSeno& destino, double dMl) {
+    const double V = m_faseSolida.m_dVolumen;
+    if (!(V > 0.0) || !(dMl > 0.0) || &destino == this)
+        return;
+    m_faseSolida.TransferirFraccion(&destino.m_faseSolida, std::min(dMl, V) / V);
+    const double a = destino.m_faseSolida.CapacidadCalorifica();
+    const double b = destino.m_faseLiquida.CapacidadCalorifica();
+    if (a + b != 0.0) {
+        const double t = (a * m_dTemperatura + b * destino.m_dTemperatura) / (a + b);
+        if (std::isfinite(t))
+            destino.m_dTemperatura = t;
+    }
+}
+
+double CSeno::MolesLiquidoSolido() const {
+    return m_faseLiquida.MolesTotales() + m_faseSolida.MolesTotales();
+}
+
+double CSeno::MolesComponente(int32_t nComponente) const {
+    return m_faseLiquida.Moles(nComponente) + m_faseSolida.Moles(nComponente) +
+           m_faseGas.Moles(nComponente);
+}
+
+int CSeno::ContarRenglones(bool bIones) const {
+    return m_faseLiquida.ContarRenglones(bIones) + m_faseSolida.ContarRenglones(bIones) +
+           m_faseGas.ContarRenglones(bIones);
+}
+
+void CSeno::LlenarRenglones(std::vector<CRenglon>& renglones, bool bIones) const {
+    m_faseLiquida.LlenarRenglones(renglones, bIones);
+    m_faseSolida.LlenarRenglones(renglones, bIones);
+    m_faseGas.LlenarRenglones(renglones, bIones);
+}
+
+void CSeno::Reiniciar() {
+    m_faseGas.Vaciar();
+    m_faseLiquida.Vaciar();
+    m_faseSolida.Vaciar();
+    m_dReserva = 0.0;
+    m_dTemperatura = 20.0;
+    m_dTemperaturaAmbiente = 20.0;
+    m_nEbullicion = 0;
+}
+
+void CSeno::Serialize(CArchivo& ar) {
+    if (ar.IsStoring()) {
+        ar << m_dReserva << m_dTemperatura;
+        m_faseLiquida.Serialize(ar);
+        m_faseSolida.Serialize(ar);
+        m_faseGas.Serialize(ar);
+        return;
+    }
+    ar >> m_dReserva >> m_dTemperatura;
+    CFase* fases[3] = {&m_faseLiquida, &m_faseSolida, &m_faseGas};
+    const int32_t estados[3] = {ESTADO_LIQUIDO, ESTADO_SOLIDO, ESTADO_GAS};
+    for (int i = 0; i < 3; ++i) {
+        fases[i]->Serialize(ar);
+        // Each phase keeps its own kind; a record that swaps them is damaged.
+        if (fases[i]->m_nEstado != estados[i]) {
+            fases[i]->m_nEstado = estados[i];
+            throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                                "fase fuera de su lugar en el interior de un recipiente");
+        }
+    }
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs, as root on Debian 12, the packages Alkor needs to build, test and run.
+# The package lists are refreshed only when something is actually missing.
+set -euo pipefail
+
+PAQUETES=(
+    cmake make g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    libbenchmark-dev
+    fonts-liberation2
+    xvfb xauth
+)
+
+faltan=()
+for p in "${PAQUETES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        faltan+=("$p")
+    fi
+done
+
+if [ ${#faltan[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Faltan paquetes (${faltan[*]}); ejecute este guion como root." >&2
+    exit 1
+fi
+
+echo "Instalando: ${faltan[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update
+apt-get install -y --no-install-recommends "${faltan[@]}"

@@ -1,0 +1,217 @@
+#include "CatalogosPrueba.h"
+
+#include "Archivo.h"
+
+#include <stdexcept>
+
+namespace prueba {
+
+namespace {
+
+struct FilaComponente {
+    int32_t id;
+    const char* nombre;
+    const char* formula;
+    double masa, densidad, calor;
+    COLORREF color;
+    int32_t estado;
+    double constante, fusion, ebullicion;
+    const char* cation;
+    int32_t nCation, signoCation;
+    const char* anion;
+    int32_t nAnion, signoAnion;
+    double sol1, t1, sol2, t2;
+    int32_t textura;
+};
+
+const FilaComponente kComponentes[] = {
+    {1, "Agua", "H2O", 18.01528, 1, 1, 0xFEFEFE, 1, 1e-14, 0, 100, "H+", 1, 1, "OH-", 1, -1, 100, 0, 100, 100, 0},
+    {2, "Hidroxido de sodio", "NaOH", 39.99711, 2.13, 0, 0xFEFEFE, 0, -1, 318.4, 1390, "Na+", 1, 1, "OH-", 1, -1, 42, 0, 347, 100, 1},
+    {3, "Acido clorhidrico", "HCl", 36.46094, 1.268, 0, 0xFEFEFE, 2, -1, -111, -85, "H+", 1, 1, "Cl-", 1, -1, 82.3, 0, 56.1, 60, 0},
+    {4, "Cloruro de sodio", "NaCl", 58.44277, 2.163, 0, 0xFEFEFE, 0, -1, 800.4, 1413, "Na+", 1, 1, "Cl-", 1, -1, 35.7, 0, 39.8, 100, 4},
+    {5, "Sulfato de cobre pentahidratad", "CuSO4 (H2O)5", 249.68, 2.36, 0.2691, 0xFF0000, 0, -1, 110, 250, "Cu+2", 1, 2, "SO4-2", 1, -2, 24.3, 0, 205, 100, 5},
+    {7, "Hidrogeno molecular", "H2", 2.01588, 0.0709, 0, 0xFEFEFE, 2, 0, -256.1, -252.7, "H+", 0, -1, "H-", 0, -1, 0, 0, 0.85, 80, 0},
+    {14, "Oxigeno molecular", "O2", 31.9988, 1, 0, 0xFEFEFE, 2, 0, -251, -183, "O+", 0, -1, "O-", 0, -2, 4.89, 0, 1.7, 100, 0},
+    {40, "Sulfato de cobre II", "CuSO4", 159.6036, 3.6, 0.151, 0xFEFEFE, 0, -1, 600, 1000, "Cu+", 1, 1, "SO4-2", 1, -2, 14.3, 0, 75.4, 100, 1},
+    {47, "Cobre", "Cu", 63.546, 8.92, 0.0939, 0x0B60AC, 0, 0, 1083, 2595, "Cu+", 0, -1, "-", 0, -1, 0, 0, 0, 100, 0},
+    {150, "Zinc", "Zn", 65.38, 7.14, 0.0938, 0xC0C0C0, 0, 0, 419.5, 906, "Zn+", 0, -1, "-", 0, -1, 0, 0, 0, 100, 2},
+    {152, "Acido nítico", "HNO3", 63.01284, 1.502, 0.52, 0xFEFEFE, 1, -1, -42, 86, "H+", 1, 1, "NO3-", 1, -1, 100, 0, 100, 100, 0},
+    {154, "Oxido Nitrico", "NO", 30.0061, 1, 0.268, 0xFEFEFE, 2, 0, -161, -151, "N+", 0, -1, "O-", 0, -2, 7.34, 0, 0, 100, 0},
+    {155, "Hidroxido de Cobre", "Cu(OH)2", 97.56068, 3.368, 0.216, 0xC68600, 0, -1, 1000, 1100, "Cu+2", 1, 2, "OH-", 2, -1, 0, 0, 0, 100, 2},
+    {156, "Nitrato de sodio", "NaNO3", 84.99467, 2.257, 0.4376, 0xFEFEFE, 0, -1, 308, 380, "Na+", 1, 1, "NO3-", 1, -1, 73, 0, 180, 100, 1},
+    {157, "Acido sulfúrico", "H2SO4", 98.07348, 1.834, 0.3352, 0xFEFEFE, 1, -1, 10.49, 340, "H+", 2, 1, "SO4-2", 1, -2, 1000, 0, 1000, 100, 0},
+    {158, "Sulfato de Zinc", "ZnSO4", 161.4376, 3.74, 0.1734, 0xFEFEFE, 0, -1, 740, 10000, "Zn+2", 1, 2, "SO4-2", 1, -2, 42, 0, 31, 100, 2},
+    {159, "Nitrato cuprico", "Cu(NO3)2", 187.5558, 2.047, 0.128, 0xFF3535, 0, -1, 114.5, 170, "Cu+2", 1, 2, "NO3-", 2, -1, 381, 40, 666, 80, 1},
+};
+
+void Componentes(std::initializer_list<int32_t> ids) {
+    CrearComponentes(static_cast<int32_t>(ids.size()));
+    int i = 0;
+    for (int32_t id : ids)
+        g_pComponentes[i++] = Componente(id);
+}
+
+struct Parte {
+    double moles;
+    int32_t id;
+};
+
+void Reactivo(int32_t i, const char* nombre, int32_t estado, int32_t proporcion,
+              std::initializer_list<Parte> partes) {
+    CReactivos& r = g_pReactivos[i];
+    r.m_strNombre = nombre;
+    r.m_nEstado = estado;
+    r.m_bPorProporcion = proporcion;
+    for (const Parte& p : partes) {
+        CContenido& e = r.m_listaComposicion.emplace_back(p.id);
+        e.m_dMoles = p.moles;
+    }
+}
+
+struct Ranura {
+    int32_t coef, id, fase;
+};
+
+CReacciones& Reaccion(int32_t i, int32_t id, const char* texto, std::initializer_list<Ranura> reactivos,
+                      std::initializer_list<Ranura> productos) {
+    CReacciones& R = g_pReacciones[i];
+    R.m_nId = id;
+    R.m_strTexto1 = texto;
+    R.m_bSinLimite = 1;
+    int k = 0;
+    for (const Ranura& s : reactivos) {
+        R.m_nCoefReactivo[k] = s.coef;
+        R.m_nReactivo[k] = s.id;
+        R.m_nFaseReactivo[k++] = s.fase;
+    }
+    k = 0;
+    for (const Ranura& s : productos) {
+        R.m_nCoefProducto[k] = s.coef;
+        R.m_nProducto[k] = s.id;
+        R.m_nFaseProducto[k++] = s.fase;
+    }
+    return R;
+}
+
+void Indicador(int32_t i, int32_t id, const char* nombre, COLORREF bajo, double lBajo, COLORREF alto,
+               double lAlto) {
+    CIndicadores& d = g_pIndicadores[i];
+    d.m_nId = id;
+    d.m_strNombre = nombre;
+    d.m_nComponente = 0; // template form: follows the pH
+    d.m_strTexto = "pH";
+    d.m_crColorBajo = bajo;
+    d.m_dLimiteBajo = lBajo;
+    d.m_crColorAlto = alto;
+    d.m_dLimiteAlto = lAlto;
+}
+
+constexpr double kAguaPorLitro = 55.50843506179199;
+
+} // namespace
+
+CComponentes Componente(int32_t nId) {
+    for (const FilaComponente& f : kComponentes) {
+        if (f.id != nId)
+            continue;
+        CComponentes c;
+        c.m_nId = f.id;
+        c.m_strNombre = f.nombre;
+        c.m_strFormula = f.formula;
+        c.m_dMasaMolar = f.masa;
+        c.m_dDensidad = f.densidad;
+        c.m_dCalorEspecifico = f.calor;
+        c.m_crColor = f.color;
+        c.m_nEstado = f.estado;
+        c.m_dConstante = f.constante;
+        c.m_dPuntoFusion = f.fusion;
+        c.m_dPuntoEbullicion = f.ebullicion;
+        c.m_strCation = f.cation;
+        c.m_nCantidadCation = f.nCation;
+        c.m_nSignoCation = f.signoCation;
+        c.m_strAnion = f.anion;
+        c.m_nCantidadAnion = f.nAnion;
+        c.m_nSignoAnion = f.signoAnion;
+        c.m_dSolubilidad1 = f.sol1;
+        c.m_dTemperatura1 = f.t1;
+        c.m_dSolubilidad2 = f.sol2;
+        c.m_dTemperatura2 = f.t2;
+        c.m_nTextura = f.textura;
+        return c;
+    }
+    throw std::invalid_argument("componente desconocido");
+}
+
+void ReleerComoPlantilla() {
+    CArchivo escritura;
+    SerializarCatalogo(escritura, true);
+    CArchivo lectura(escritura.Datos());
+    SerializarCatalogo(lectura, true);
+    ResolverPlantilla();
+    if (!lectura.AlFinal())
+        throw std::logic_error("el catálogo no se leyó hasta el final");
+}
+
+void Catalogo900() {
+    DestruirCatalogo();
+    Componentes({1, 14, 47, 152, 159, 154, 2, 155, 156, 157, 40, 150, 158, 7});
+    CrearReactivos(5);
+    Reactivo(0, "Acido sulfúrico 1 M", 1, 0, {{52.54011150897631, 1}, {1, 157}});
+    Reactivo(1, "Hidroxido de sodio 1 M", 1, 0, {{kAguaPorLitro, 1}, {1, 2}});
+    Reactivo(2, "Acido nitrico 1 M", 1, 0, {{53.17971060293774, 1}, {1, 152}});
+    Reactivo(3, "Limaduras de zinc", 0, 1, {{100, 150}});
+    Reactivo(4, "Limaduras de Cobre", 0, 1, {{100, 47}});
+    CrearReacciones(6);
+    Reaccion(0, 32, "Disolucion de cobre", {{3, 47, 1}, {8, 152, 0}},
+             {{3, 159, 0}, {2, 154, 3}, {4, 1, 2}})
+        .m_nReservado = 1;
+    Reaccion(1, 33, "Cu(NO3)2 + NaOH", {{1, 159, 0}, {2, 2, 0}}, {{1, 155, 1}, {2, 156, 0}});
+    Reaccion(2, 34, "Cu(OH)2 + H2SO4", {{1, 155, 1}, {1, 157, 0}}, {{1, 40, 0}, {2, 1, 2}});
+    Reaccion(3, 35, "CuSO4 + Zn", {{1, 40, 0}, {1, 150, 1}}, {{1, 158, 0}, {1, 47, 1}});
+    Reaccion(4, 36, "HNO3 + NaOH", {{1, 152, 0}, {1, 2, 0}}, {{1, 156, 0}, {1, 1, 2}});
+    Reaccion(5, 37, "Zn + H2SO4", {{1, 150, 1}, {1, 157, 0}}, {{1, 158, 0}, {1, 7, 3}});
+    ReleerComoPlantilla();
+}
+
+void Catalogo902() {
+    DestruirCatalogo();
+    Componentes({1, 14, 40, 5, 2, 3});
+    CrearReactivos(3);
+    Reactivo(0, "Hidróxido de sodio 0.1 Molar", 1, 0, {{kAguaPorLitro, 1}, {0.1, 2}});
+    Reactivo(1, "Acido clorhídrico 0.1 Molar", 1, 0, {{55.508435061791985, 1}, {0.1, 3}});
+    Reactivo(2, "Sulfato de cobre pentahidratado", 0, 1, {{100, 5}});
+    CrearReacciones(2);
+    Reaccion(0, 39, "Hidratación CuSO4", {{1, 40, 1}, {5, 1, 2}}, {{1, 5, 1}}).m_dCalor = 0.25;
+    CReacciones& R = Reaccion(1, 38, "Deshidratcion del CuSO4", {{1, 5, 1}}, {{1, 40, 1}, {5, 1, 3}});
+    R.m_bTempMinima = 1;
+    R.m_dTempMinima = 35.0;
+    R.m_bSinLimite = 0;
+    R.m_dLimitePaso = 0.001;
+    CrearIndicadores(1);
+    Indicador(0, 1, "Fenolftaleina", 0xFEFEFE, 8.0, 0xFF00FF, 10.0);
+    ReleerComoPlantilla();
+}
+
+void Catalogo903() {
+    DestruirCatalogo();
+    Componentes({1, 14, 2, 3, 4});
+    CrearReactivos(4);
+    Reactivo(0, "Hidróxido de sodio 0.1 Molar", 1, 0, {{kAguaPorLitro, 1}, {0.1, 2}});
+    Reactivo(1, "Solución problema 3", 1, 0, {{kAguaPorLitro, 1}, {0.01, 3}});
+    Reactivo(2, "Solución problema 2", 1, 0, {{kAguaPorLitro, 1}, {0.00854, 3}});
+    Reactivo(3, "Solución problema 1", 1, 0, {{kAguaPorLitro, 1}, {0.01654, 3}});
+    CrearReacciones(1);
+    CReacciones& R = Reaccion(0, 1, "Neutralización NaOH y HCl", {{1, 2, 0}, {1, 3, 0}},
+                              {{1, 4, 0}, {1, 1, 2}, {0, 0, 2}});
+    R.m_strTexto2 = "Reacción de neutralización entre un ácido fuerte y una base fuerte";
+    R.m_dCalor = -97.324;
+    R.m_nReservado = 1;
+    R.m_nCatalizador = 9999; // matches no component
+    CrearIndicadores(3);
+    Indicador(0, 2, "Naranja de Metilo", 0x0000FF, 3.1, 0x00FFFF, 4.4);
+    Indicador(1, 3, "Azul de Bromotimol", 0x00FFFF, 6.2, 0xFF0000, 7.6);
+    Indicador(2, 1, "Fenolftaleina", 0xFEFEFE, 8.0, 0xFF00FF, 10.0);
+    ReleerComoPlantilla();
+}
+
+} // namespace prueba

@@ -1,0 +1,29 @@
+// Catalogues of the built-in practices, built in their template form (components referred
+// to by identifier) and then read back the way a template is read, so that every test
+// works on indices resolved by the same code the program uses.
+#pragma once
+
+#include "Catalogo.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace prueba {
+
+// The component of the practice catalogues with this identifier.
+CComponentes Componente(int32_t nId);
+
+// Writes the current tables as a template and reads them back (identifier resolution,
+// solubility lines).
+void ReleerComoPlantilla();
+
+void Catalogo900(); // conservation of mass: 14 components, 6 reactions
+void Catalogo902(); // reversibility: copper sulphate hydration
+void Catalogo903(); // acid-base titration
+
+// Indices after reading template 903.
+enum : int32_t { AGUA = 0, OXIGENO = 1, NAOH = 2, HCL = 3, NACL = 4 };
+// Reagents of template 903 by index.
+enum : int32_t { R_NAOH = 0, R_PROBLEMA3 = 1, R_PROBLEMA2 = 2, R_PROBLEMA1 = 3 };
+
+} // namespace prueba

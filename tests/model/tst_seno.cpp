@@ -1,0 +1,478 @@
+// The vessel interior: the simulation step, heat, boiling, freezing, reactions with their
+// limits, pouring, the record and resetting.
+#include "Archivo.h"
+#include "Catalogo.h"
+#include "CatalogosPrueba.h"
+#include "Seno.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <random>
+
+using namespace prueba;
+
+namespace {
+bool Finito(const CSeno& s) {
+    if (!std::isfinite(s.m_dTemperatura))
+        return false;
+    for (const CFase* f : {&s.m_faseLiquida, &s.m_faseSolida, &s.m_faseGas}) {
+        if (!std::isfinite(f->m_dVolumen) || !std::isfinite(f->m_dMasa))
+            return false;
+        for (const CContenido& e : f->m_listaContenido)
+            for (double d : {e.m_dMoles, e.m_dGramos, e.m_dMl, e.m_dMolesAnion, e.m_dMolesCation})
+                if (!std::isfinite(d))
+                    return false;
+    }
+    return true;
+}
+
+// A catalogue of water, A (solid), B (gas, index 1: the air's), C (liquid) and D (solid),
+// for reactions built by each test.
+void CatalogoAbstracto(int32_t nReacciones) {
+    DestruirCatalogo();
+    CrearComponentes(5);
+    g_pComponentes[0] = Componente(1);
+    g_pComponentes[1] = Componente(14);
+    g_pComponentes[2] = Componente(47);
+    g_pComponentes[3] = Componente(152);
+    g_pComponentes[4] = Componente(150);
+    for (int i = 0; i < 5; ++i)
+        g_pComponentes[i].AjustarSolubilidad();
+    CrearReacciones(nReacciones);
+}
+} // namespace
+
+class TestSeno : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { g_nPasosSimulacion = 1; }
+    void cleanup() { DestruirCatalogo(); }
+
+    void aguaEnReposo() {
+        CrearCatalogoInicial();
+        CSeno s;
+        s.Agregar(0, 100.0, UNIDAD_ML);
+        QCOMPARE(s.AjustarTemperatura(), 0);
+        QCOMPARE(s.Simular(), 0);
+        QCOMPARE(s.m_dTemperatura, 20.0);
+    }
+
+    void hidroxidoDeSodioSeDisuelve() {
+        CrearCatalogoInicial();
+        CSeno s;
+        s.Agregar(0, 100.0, UNIDAD_ML);
+        s.Agregar(1, 4.0, UNIDAD_GRAMOS);
+        QCOMPARE(s.m_faseSolida.Moles(1), 0.1);
+        QCOMPARE(s.m_faseSolida.m_dVolumen, 4.0 / 2.163);
+        s.Simular();
+        QCOMPARE(s.m_faseLiquida.Moles(1), 0.002);
+        QCOMPARE(s.m_faseLiquida.Buscar(1)->m_dMolesAnion, 0.002);
+        for (int i = 1; i < 50; ++i)
+            s.Simular();
+        QVERIFY(std::fabs(s.m_faseSolida.Moles(1)) < 1e-12);
+        QVERIFY(std::fabs(s.m_faseLiquida.Moles(1) - 0.1) < 1e-12);
+        s.Simular();
+        QCOMPARE(s.m_faseLiquida.CalcularPH(), 14.0);
+        QVERIFY(Finito(s));
+    }
+
+    void calentarAguaHastaHervir() {
+        CrearCatalogoInicial();
+        CSeno s;
+        s.Agregar(0, 100.0, UNIDAD_ML);
+        // 100 ml of water and the empty solid phase (31) have a heat capacity of 131.
+        int nUltimo = 0;
+        double tAnterior = 20.0;
+        for (int i = 0; i < 1100; ++i) {
+            s.m_bCalentado = 0;
+            s.Calentar(10.0);
+            QVERIFY(s.m_dTemperatura >= tAnterior);
+            QVERIFY(s.m_dTemperatura <= 100.0);
+            tAnterior = s.m_dTemperatura;
+            if (s.m_dTemperatura <= 60.0) {
+                QCOMPARE(s.m_nEbullicion, 0);
+            } else if (s.m_dTemperatura < 100.0) {
+                const int esperado = static_cast<int>((s.m_dTemperatura - 60.0) * 30.0 / 40.0);
+                QCOMPARE(s.m_nEbullicion, std::min(esperado, 30));
+                QVERIFY(s.m_nEbullicion >= nUltimo);
+                nUltimo = s.m_nEbullicion;
+            }
+        }
+        QCOMPARE(s.m_dTemperatura, 100.0);
+        QCOMPARE(s.m_nEbullicion, 30);
+        QCOMPARE(s.m_bCalentado, 1);
+        // At the plateau each call boils off at most 0.001 mol.
+        const double antes = s.m_faseLiquida.Moles(0);
+        s.Calentar(10.0);
+        QCOMPARE(antes - s.m_faseLiquida.Moles(0), 0.001);
+        QVERIFY(s.m_faseGas.Moles(0) > 0.0);
+        // Left alone it cools by 2 / C per step and the bubbles calm down below 60.
+        for (int i = 0; i < 10000 && s.m_dTemperatura > 20.0; ++i)
+            s.AjustarTemperatura();
+        QCOMPARE(s.m_dTemperatura, 20.0);
+        QCOMPARE(s.m_nEbullicion, 0);
+        QVERIFY(Finito(s));
+    }
+
+    void elevacionDelPuntoDeEbullicion() {
+        CrearCatalogoInicial();
+        CSeno s;
+        s.Agregar(0, 100.0, UNIDAD_GRAMOS);
+        s.m_faseLiquida.Agregar(1, 0.5, UNIDAD_MOLES);
+        const double B = 100.0 + 0.5 / 100.0 * 512.0;
+        QCOMPARE(s.m_faseLiquida.TemperaturaEbullicion(), B);
+        s.m_dTemperatura = 61.0; // above 60 but below 0.6 B
+        s.Calentar(0.0);
+        QCOMPARE(s.m_nEbullicion, 0);
+        for (int i = 0; i < 5000 && s.m_dTemperatura < B; ++i)
+            s.Calentar(50.0);
+        QCOMPARE(s.m_dTemperatura, B);
+        // Boiling off water concentrates the solution and raises the plateau with it.
+        for (int i = 0; i < 1000; ++i) {
+            const double antes = s.m_faseLiquida.TemperaturaEbullicion();
+            s.Calentar(50.0);
+            QCOMPARE(s.m_dTemperatura, antes);
+        }
+        QVERIFY(s.m_dTemperatura > B);
+    }
+
+    void congelarYFundir() {
+        CrearCatalogoInicial();
+        CSeno s;
+        s.Agregar(0, 9.0, UNIDAD_GRAMOS); // 0.5 mol
+        s.m_dTemperatura = 0.5;
+        s.Calentar(-100.0); // down to 0: water freezes 0.1 mol per call
+        QCOMPARE(s.m_dTemperatura, 0.0);
+        QCOMPARE(s.m_faseSolida.Moles(0), 0.0); // melting point not above 0
+        g_pComponentes[0].m_dPuntoFusion = 4.0;
+        s.Calentar(-1.0);
+        QCOMPARE(s.m_faseSolida.Moles(0), 0.1);
+        s.Calentar(-1.0);
+        QCOMPARE(s.m_faseSolida.Moles(0), 0.2);
+        // Relaxation alone never freezes a liquid...
+        s.m_dTemperaturaAmbiente = 0.0;
+        const double solido = s.m_faseSolida.Moles(0);
+        s.AjustarTemperatura();
+        QCOMPARE(s.m_faseSolida.Moles(0), solido);
+        // ...but warming towards the ambient melts, 0.1 mol per step.
+        s.m_dTemperaturaAmbiente = 20.0;
+        s.AjustarTemperatura();
+        QVERIFY(s.m_dTemperatura < 4.0);
+        QCOMPARE(s.m_faseSolida.Moles(0), solido);
+        for (int i = 0; i < 200 && s.m_dTemperatura < 4.0; ++i)
+            s.AjustarTemperatura();
+        QCOMPARE(s.m_faseSolida.Moles(0), solido - 0.1);
+        s.AjustarTemperatura();
+        QCOMPARE(s.m_faseSolida.Moles(0), solido - 0.2);
+        QVERIFY(Finito(s));
+    }
+
+    void calorCeroTambienCalienta() {
+        CrearCatalogoInicial();
+        CSeno s;
+        s.Agregar(0, 100.0, UNIDAD_ML);
+        s.m_dTemperatura = 50.0;
+        s.Calentar(0.0);
+        QCOMPARE(s.m_bCalentado, 1);
+        s.Simular();
+        QCOMPARE(s.m_dTemperatura, 50.0); // no relaxation in a heated tick
+        s.m_bCalentado = 0;
+        s.Simular();
+        QCOMPARE(s.m_dTemperatura, 50.0 - 2.0 / 131.0);
+    }
+
+    void reaccionConTemperaturaMinimaYTope() {
+        Catalogo902();
+        // Indices: water 0, O2 1, CuSO4 2, CuSO4·5H2O 3, NaOH 4, HCl 5.
+        CSeno s;
+        s.m_faseSolida.Agregar(3, 0.01, UNIDAD_MOLES);
+        QCOMPARE(s.AvanceReaccion(1), 0.0); // below 35 degrees
+        s.m_dTemperatura = 35.0;
+        QCOMPARE(s.AvanceReaccion(1), 0.001); // capped
+        s.Reaccionar();
+        QCOMPARE(s.m_faseSolida.Moles(3), 0.009);
+        QCOMPARE(s.m_faseSolida.Moles(2), 0.001);
+        QCOMPARE(s.m_faseGas.Moles(0), 0.005);
+        // Hydration has no cap: it takes all the water it can at once and warms the vessel.
+        CSeno h;
+        h.m_faseSolida.Agregar(2, 0.01, UNIDAD_MOLES);
+        h.Agregar(0, 18.01528, UNIDAD_GRAMOS);
+        QCOMPARE(h.AvanceReaccion(0), 0.01);
+        h.Reaccionar();
+        QCOMPARE(h.m_faseSolida.Moles(3), 0.01);
+        QVERIFY(h.m_dTemperatura > 20.0);
+        QCOMPARE(h.m_bCalentado, 1);
+    }
+
+    void equilibrioYCatalizador() {
+        CatalogoAbstracto(1);
+        CReacciones& R = g_pReacciones[0];
+        // C (liquid, index 3) -> D (index 4, put in the liquid)
+        R.m_nReactivo[0] = 3;
+        R.m_nCoefReactivo[0] = 1;
+        R.m_nFaseReactivo[0] = FASE_LIQUIDA;
+        R.m_nReactivo[1] = R.m_nReactivo[2] = 5;
+        R.m_nProducto[0] = 4;
+        R.m_nCoefProducto[0] = 1;
+        R.m_nFaseProducto[0] = FASE_LIQUIDA;
+        R.m_nProducto[1] = R.m_nProducto[2] = 5;
+        R.m_bEquilibrio = 1;
+        R.m_dConstanteEquilibrio = 0.25;
+        R.m_bSinLimite = 0;
+        R.m_dLimitePaso = 0.0001;
+        CSeno s;
+        s.Agregar(0, 1000.0, UNIDAD_ML);
+        s.m_faseLiquida.Agregar(3, 1.0, UNIDAD_MOLES);
+        // x = L (x0 K / L)^(1/n) with n the sum of product coefficients: 1 l, 1 mol, K 0.25.
+        QCOMPARE(s.AvanceReaccion(0), 0.25);
+        s.Reaccionar();
+        QCOMPARE(s.m_faseLiquida.Moles(4), 0.25);
+        // Now the product meets coefficient times the equilibrium extent: the reaction stops.
+        QCOMPARE(s.AvanceReaccion(0), 0.0);
+        QCOMPARE(s.Reaccionar(), 0);
+        // A catalyst present anywhere ignores both the equilibrium and the cap.
+        R.m_nCatalizador = 2;
+        R.m_dLimiteCatalizado = 0.05;
+        s.m_faseGas.Agregar(2, 1e-6, UNIDAD_MOLES);
+        QCOMPARE(s.AvanceReaccion(0), 0.05);
+        R.m_dLimiteCatalizado = 5.0;
+        QCOMPARE(s.AvanceReaccion(0), 0.75);
+        // Without the equilibrium, the cap rules.
+        R.m_nCatalizador = 0;
+        R.m_bEquilibrio = 0;
+        QCOMPARE(s.AvanceReaccion(0), 0.0001);
+        // An equilibrium without liquid has nothing to stand on: no extent, no NaN.
+        R.m_bEquilibrio = 1;
+        CSeno seco;
+        seco.m_faseGas.Agregar(3, 1.0, UNIDAD_MOLES);
+        R.m_nFaseReactivo[0] = FASE_GAS;
+        QCOMPARE(seco.AvanceReaccion(0), 0.0);
+        QCOMPARE(seco.Reaccionar(), 0);
+        QVERIFY(Finito(seco));
+    }
+
+    void vasoAbiertoYVasoCerrado() {
+        CatalogoAbstracto(1);
+        CReacciones& R = g_pReacciones[0];
+        // B (gas, index 1) + A (solid, index 2) -> C in the liquid.
+        R.m_nReactivo[0] = 1;
+        R.m_nCoefReactivo[0] = 1;
+        R.m_nFaseReactivo[0] = FASE_GAS;
+        R.m_nReactivo[1] = 2;
+        R.m_nCoefReactivo[1] = 2;
+        R.m_nFaseReactivo[1] = FASE_SOLIDA;
+        R.m_nReactivo[2] = 5;
+        R.m_nProducto[0] = 3;
+        R.m_nCoefProducto[0] = 1;
+        R.m_nFaseProducto[0] = FASE_LIQUIDA;
+        R.m_nProducto[1] = R.m_nProducto[2] = 5;
+        R.m_bSinLimite = 1;
+        CSeno abierto;
+        abierto.m_faseSolida.Agregar(2, 0.4, UNIDAD_MOLES);
+        QCOMPARE(abierto.AvanceReaccion(0), 0.2); // the air gives all the B needed
+        abierto.Reaccionar();
+        QCOMPARE(abierto.m_faseSolida.Moles(2), 0.0);
+        QCOMPARE(abierto.m_faseLiquida.Moles(3), 0.2);
+        QVERIFY(!abierto.m_faseGas.Buscar(1)); // none consumed from the gas
+        CSeno cerrado;
+        cerrado.m_bCerrado = 1;
+        cerrado.m_faseSolida.Agregar(2, 0.4, UNIDAD_MOLES);
+        QCOMPARE(cerrado.AvanceReaccion(0), 0.0);
+        cerrado.m_faseGas.Agregar(1, 0.05, UNIDAD_MOLES);
+        cerrado.Reaccionar();
+        QCOMPARE(cerrado.m_faseGas.Moles(1), 0.0);
+        QCOMPARE(cerrado.m_faseSolida.Moles(2), 0.3);
+        // A vessel with nothing in it runs no reaction.
+        CSeno vacio;
+        QCOMPARE(vacio.Reaccionar(), 0);
+    }
+
+    void coeficienteCeroNoDaInfinito() {
+        CatalogoAbstracto(1);
+        CReacciones& R = g_pReacciones[0];
+        R.m_nReactivo[0] = 3;
+        R.m_nCoefReactivo[0] = 0;
+        R.m_nFaseReactivo[0] = FASE_LIQUIDA;
+        R.m_nReactivo[1] = R.m_nReactivo[2] = 5;
+        R.m_nProducto[0] = 4;
+        R.m_nCoefProducto[0] = 1;
+        R.m_nFaseProducto[0] = 7; // not a phase code: nowhere to put it
+        R.m_nProducto[1] = R.m_nProducto[2] = 5;
+        R.m_bSinLimite = 1;
+        CSeno s;
+        s.Agregar(0, 10.0, UNIDAD_ML);
+        s.m_faseLiquida.Agregar(3, 0.1, UNIDAD_MOLES);
+        QCOMPARE(s.AvanceReaccion(0), 0.0);
+        R.m_nCoefReactivo[0] = 1;
+        s.Reaccionar();
+        QVERIFY(Finito(s));
+        QCOMPARE(s.m_faseLiquida.Moles(3), 0.0);
+    }
+
+    void neutralizacionExactaDaPH7() {
+        Catalogo903();
+        CSeno s;
+        // 10 ml of problem solution 1 and 1.654 ml of 0.1 M NaOH: exactly equivalent.
+        s.m_faseLiquida.AgregarReactivo(R_PROBLEMA1, 10.0 / g_pReactivos[R_PROBLEMA1].MlPorUnidad());
+        s.m_faseLiquida.AgregarReactivo(R_NAOH, 1.654 / g_pReactivos[R_NAOH].MlPorUnidad());
+        for (int i = 0; i < 200; ++i) {
+            s.m_bCalentado = 0;
+            s.Simular();
+            QCOMPARE(QString::number(s.m_faseLiquida.CalcularPH(), 'f', 2), QString("7.00"));
+        }
+        QCOMPARE(s.m_faseLiquida.Moles(NAOH), 0.0);
+        QCOMPARE(s.m_faseLiquida.Moles(HCL), 0.0);
+        QVERIFY(std::fabs(s.m_faseLiquida.Moles(NACL) - 1.654e-4) < 1e-12);
+        // Short of the equivalence the excess acid shows, past it the base.
+        CSeno acido;
+        acido.m_faseLiquida.AgregarReactivo(R_PROBLEMA1, 0.01);
+        acido.m_faseLiquida.AgregarReactivo(R_NAOH, 0.0015);
+        // The reaction's heat is negative: the first step cools and freezes the salts out
+        // for a moment, the next ones dissolve them back.
+        for (int i = 0; i < 5; ++i)
+            acido.Simular();
+        QVERIFY(acido.m_faseLiquida.CalcularPH() < 4.0);
+        CSeno base;
+        base.m_faseLiquida.AgregarReactivo(R_PROBLEMA1, 0.01);
+        base.m_faseLiquida.AgregarReactivo(R_NAOH, 0.0018);
+        for (int i = 0; i < 5; ++i)
+            base.Simular();
+        QVERIFY(base.m_faseLiquida.CalcularPH() > 10.0);
+    }
+
+    void verterLiquidoMezclaElCalor() {
+        CrearCatalogoInicial();
+        CSeno a, b;
+        a.Agregar(0, 100.0, UNIDAD_ML);
+        a.m_dTemperatura = 80.0;
+        b.Agregar(0, 100.0, UNIDAD_ML);
+        a.VerterLiquido(b, 10.0);
+        QCOMPARE(QString::number(b.m_dTemperatura, 'f', 2), QString("25.45"));
+        QCOMPARE(b.m_faseLiquida.m_dVolumen, 110.0);
+        QCOMPARE(a.m_faseLiquida.m_dVolumen, 90.0);
+        QCOMPARE(a.m_dTemperatura, 80.0);
+        // Into an empty vessel the liquid brings its own temperature.
+        CSeno c;
+        a.VerterLiquido(c, 30.0);
+        QCOMPARE(c.m_dTemperatura, 80.0);
+        // Pouring from nothing or nothing at all changes nothing.
+        CSeno vacio;
+        vacio.VerterLiquido(c, 10.0);
+        a.VerterLiquido(c, 0.0);
+        QCOMPARE(c.m_faseLiquida.m_dVolumen, 30.0);
+        QVERIFY(Finito(c));
+    }
+
+    void verterSolido() {
+        CrearCatalogoInicial();
+        CSeno a, b;
+        a.Agregar(2, 0.02, UNIDAD_MOLES);
+        a.m_dTemperatura = 60.0;
+        b.Agregar(0, 100.0, UNIDAD_ML);
+        a.VerterSolido(b, a.m_faseSolida.m_dVolumen / 2.0);
+        QCOMPARE(b.m_faseSolida.Moles(2), 0.01);
+        const double ca = 0.01 * 159.63;
+        QCOMPARE(b.m_dTemperatura, (ca * 60.0 + 100.0 * 20.0) / (ca + 100.0));
+    }
+
+    void registroYReinicio() {
+        Catalogo903();
+        CSeno s;
+        s.m_faseLiquida.AgregarReactivo(R_PROBLEMA2, 0.02);
+        s.m_faseLiquida.AgregarIndicador(1);
+        s.m_faseSolida.Agregar(NACL, 0.5, UNIDAD_MOLES);
+        s.m_faseGas.Agregar(HCL, 0.001, UNIDAD_MOLES);
+        s.m_dTemperatura = 42.5;
+        s.m_dTemperaturaAmbiente = 30.0;
+        CArchivo ar;
+        s.Serialize(ar);
+        CSeno t;
+        CArchivo lee(ar.Datos());
+        t.Serialize(lee);
+        QVERIFY(lee.AlFinal());
+        QCOMPARE(t.m_dTemperatura, 42.5);
+        QCOMPARE(t.m_dTemperaturaAmbiente, 20.0); // not stored
+        QCOMPARE(t.m_faseLiquida.Moles(HCL), s.m_faseLiquida.Moles(HCL));
+        QCOMPARE(t.m_faseGas.Moles(HCL), 0.001);
+        QCOMPARE(t.ContarRenglones(true), s.ContarRenglones(true));
+        std::vector<CRenglon> r1, r2;
+        s.LlenarRenglones(r1, true);
+        t.LlenarRenglones(r2, true);
+        QCOMPARE(r1.size(), r2.size());
+        for (size_t i = 0; i < r1.size(); ++i)
+            for (int k = 0; k < 6; ++k)
+                QCOMPARE(r1[i].m_strTexto[k], r2[i].m_strTexto[k]);
+        QCOMPARE(r1[0].m_strTexto[5], std::string("Liquido"));
+        QCOMPARE(r1.back().m_strTexto[5], std::string("Gaseoso"));
+        QCOMPARE(t.MolesLiquidoSolido(), s.MolesLiquidoSolido());
+        QCOMPARE(t.MolesComponente(HCL), s.MolesComponente(HCL));
+
+        // Phases swapped in a record are damage, and so is every truncation.
+        auto d = ar.Datos();
+        d[16] = ESTADO_SOLIDO;
+        CArchivo malo(d);
+        CSeno u;
+        QVERIFY_THROWS_EXCEPTION(CErrorArchivo, u.Serialize(malo));
+        QCOMPARE(u.m_faseLiquida.m_nEstado, ESTADO_LIQUIDO);
+        std::mt19937 rng(9);
+        for (int vuelta = 0; vuelta < 400; ++vuelta) {
+            auto dano = ar.Datos();
+            if (vuelta % 2)
+                dano.resize(rng() % dano.size());
+            else
+                dano[rng() % dano.size()] = static_cast<uint8_t>(rng());
+            CArchivo lee2(dano);
+            CSeno v;
+            try {
+                v.Serialize(lee2);
+            } catch (const CErrorArchivo&) {
+                continue;
+            }
+            for (int i = 0; i < 20; ++i)
+                v.Simular();
+        }
+
+        s.m_nEbullicion = 12;
+        s.Reiniciar();
+        QCOMPARE(s.MolesLiquidoSolido(), 0.0);
+        QVERIFY(s.m_faseGas.m_listaContenido.empty());
+        QVERIFY(s.m_faseLiquida.m_listaIndicadores.empty());
+        QCOMPARE(s.m_dTemperatura, 20.0);
+        QCOMPARE(s.m_dTemperaturaAmbiente, 20.0);
+        QCOMPARE(s.m_nEbullicion, 0);
+    }
+
+    void conservacionDeLaMateria() {
+        // Template 900's copper cycle: nitric acid dissolves copper, giving copper nitrate
+        // in the liquid and nitric oxide in the gas.
+        Catalogo900();
+        const int32_t cobre = BuscarComponente(47), nitrato = BuscarComponente(159),
+                      no = BuscarComponente(154);
+        CSeno s;
+        s.m_faseLiquida.AgregarReactivo(2, 0.05); // 50 ml of 1 M nitric acid
+        s.m_faseSolida.AgregarReactivo(4, 0.0001); // 0.01 mol of copper
+        for (int i = 0; i < 10; ++i)
+            s.Simular();
+        QCOMPARE(s.m_faseSolida.Moles(cobre), 0.0);
+        QVERIFY(std::fabs(s.m_faseLiquida.Moles(nitrato) - 0.01) < 1e-12);
+        QVERIFY(std::fabs(s.m_faseGas.Moles(no) - 0.02 / 3.0) < 1e-12);
+        QVERIFY(Finito(s));
+    }
+
+    void pasosDeSimulacion() {
+        CrearCatalogoInicial();
+        g_nPasosSimulacion = 3;
+        CSeno s;
+        s.Agregar(0, 100.0, UNIDAD_ML);
+        s.Agregar(1, 1.0, UNIDAD_GRAMOS);
+        s.Simular();
+        QCOMPARE(s.m_faseLiquida.Moles(1), 0.006);
+        // The stirrer dissolves faster.
+        QCOMPARE(s.DisolverSolidos(0.02), 1);
+        QCOMPARE(s.m_faseLiquida.Moles(1), 0.025);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSeno)
+#include "tst_seno.moc"
