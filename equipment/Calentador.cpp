@@ -1,0 +1,42 @@
+#include "Calentador.h"
+
+#include "Imagenes.h"
+
+#include <QPainter>
+
+CCalentador::CCalentador() { m_nCategoria = CATEGORIA_CALENTADOR; }
+
+void CCalentador::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
+                          int32_t cy, double dPotencia) {
+    m_nTipo = nTipo;
+    m_strNombre = pszNombre;
+    m_nRecurso = nRecurso;
+    m_dPotencia = dPotencia;
+    Colocar(cx, cy);
+}
+
+int32_t CCalentador::AdvanceFrame() {
+    if (m_nAnimacion == 0 || m_nFrames <= 0)
+        return 0;
+    if (++m_nFrame >= m_nFrames)
+        m_nFrame = 0;
+    return 1;
+}
+
+void CCalentador::Draw(QPainter& p) {
+    DibujarFigura(p);
+    if (m_nAnimacion != 0 && !Tira().isNull()) {
+        const QImage& tira = Imagenes::Tira(m_nAnimacion);
+        if (!tira.isNull()) {
+            const QPoint donde(m_x + m_ptAnimacion.x(), m_y + m_ptAnimacion.y());
+            p.save();
+            p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+            p.drawImage(donde, tira,
+                        QRect(m_nFrame * m_cxFrame, m_cyFrame, m_cxFrame, m_cyFrame));
+            p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+            p.drawImage(donde, tira, QRect(m_nFrame * m_cxFrame, 0, m_cxFrame, m_cyFrame));
+            p.restore();
+        }
+    }
+    DibujarSeleccion(p);
+}

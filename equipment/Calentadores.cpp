@@ -1,0 +1,57 @@
+#include "Calentadores.h"
+
+#include "Imagenes.h"
+
+#include <QPainter>
+
+CMechero::CMechero() {
+    Iniciar(40, "Mechero Bunsen", Imagenes::IDB_MECHERO, 48, 80, 5.0);
+    m_nAnimacion = Imagenes::IDB_LLAMA;
+    m_nFrames = 4;
+    m_cxFrame = 14;
+    m_cyFrame = 15;
+    m_ptAnimacion = QPoint(15, 0);
+}
+
+CParrilla::CParrilla() { Iniciar(41, "Parrilla", Imagenes::IDB_PARRILLA, 117, 39, 5.0); }
+
+void CParrilla::BuildMenu(CMenu& menu) {
+    CEquipo::BuildMenu(menu);
+    menu.push_back({ID_APAGAR, "Apagar"});
+    menu.push_back({ID_NIVEL1, "Nivel 1"});
+    menu.push_back({ID_NIVEL2, "Nivel 2"});
+    menu.push_back({ID_NIVEL3, "Nivel 3"});
+    menu.push_back({ID_NIVEL4, "Nivel 4"});
+    menu.push_back({ID_NIVEL5, "Nivel 5"});
+}
+
+void CParrilla::SetNivel(int nNivel) {
+    static const double kPotencias[6] = {0.0, 2.0, 5.0, 10.0, 15.0, 20.0};
+    nNivel = std::clamp(nNivel, 0, 5);
+    m_dPotencia = kPotencias[nNivel];
+    m_nLuces = nNivel;
+}
+
+bool CParrilla::Comando(int nComando) {
+    if (nComando == ID_APAGAR)
+        SetNivel(0);
+    else if (nComando >= ID_NIVEL5 && nComando <= ID_NIVEL1)
+        SetNivel(ID_NIVEL1 - nComando + 1);
+    else
+        return false;
+    return true;
+}
+
+void CParrilla::Draw(QPainter& p) {
+    DibujarFigura(p);
+    if (!Tira().isNull()) {
+        QRect luz = QRect(7, 29, 24 - 7, 31 - 29).translated(m_x, m_y);
+        for (int i = 0; i < m_nLuces; ++i) {
+            p.fillRect(luz, QColor(255, 0, 0));
+            luz.translate(21, 0);
+        }
+    }
+    DibujarSeleccion(p);
+}
+
+CBanoHielo::CBanoHielo() { Iniciar(47, "Baño de hielo", Imagenes::IDB_BANO_HIELO, 120, 52, -20.0); }

@@ -1,0 +1,27 @@
+// The heat sources: Bunsen burner, hot plate and ice bath.
+#pragma once
+
+#include "Calentador.h"
+
+class CMechero : public CCalentador {
+public:
+    CMechero();
+};
+
+class CParrilla : public CCalentador {
+public:
+    CParrilla();
+    int32_t m_nLuces = 2;
+
+    void BuildMenu(CMenu& menu) override;
+    void Draw(QPainter& p) override;
+    // Level 0 (off) to 5, as the menu commands set it.
+    void SetNivel(int nNivel);
+    // Carries out a menu command of the hot plate; false when it is not one.
+    bool Comando(int nComando);
+};
+
+class CBanoHielo : public CCalentador {
+public:
+    CBanoHielo();
+};

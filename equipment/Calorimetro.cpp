@@ -1,0 +1,92 @@
+#include "Calorimetro.h"
+
+#include "Dibujo.h"
+#include "Imagenes.h"
+#include "ListaEquipo.h"
+
+#include <QPainter>
+
+CCalorimetro::CCalorimetro() {
+    Iniciar(12, "Calorimetro", Imagenes::IDB_CALORIMETRO, 55, 98, 500, 75, 0);
+}
+
+void CCalorimetro::BuildMenu(CMenu& menu) {
+    CRecipiente::BuildMenu(menu);
+    if (m_pTapa)
+        menu.push_back({ID_DESTAPAR_CALORIMETRO, "Destapar Calorímetro"});
+    else
+        menu.push_back({ID_TAPAR_CALORIMETRO, "Tapar Calorímetro"});
+}
+
+void CCalorimetro::MoveBy(int32_t dx, int32_t dy) {
+    Desplazar(dx, dy);
+    if (m_pTapa)
+        m_pTapa->Desplazar(dx, dy);
+}
+
+std::vector<CEquipo*> CCalorimetro::Piezas() const {
+    if (m_pTapa)
+        return {m_pTapa};
+    return {};
+}
+
+void CCalorimetro::Olvidar(CEquipo* pEquipo) {
+    CRecipiente::Olvidar(pEquipo);
+    if (pEquipo == m_pTapa)
+        m_pTapa = nullptr;
+}
+
+CTapaCalorimetro* CCalorimetro::Tapar(CListaEquipo& lista) {
+    if (m_pTapa)
+        return nullptr;
+    auto* p = new CTapaCalorimetro;
+    lista.AgregarAlFinal(p);
+    p->SetPosition(m_x, m_y - 7);
+    m_pTapa = p;
+    p->m_pCalorimetro = this;
+    p->Attach(nullptr);
+    return p;
+}
+
+void CCalorimetro::Destapar(CListaEquipo& lista) {
+    if (m_pTapa)
+        lista.Eliminar(m_pTapa);
+}
+
+CTapaCalorimetro::CTapaCalorimetro() : CInstrumentoLectura(20.0) {
+    Iniciar(35, "Tapa calorímetro", Imagenes::IDB_TAPA, 55, 16, QPoint(0, 0));
+}
+
+int32_t CTapaCalorimetro::Attach(CRecipiente*) {
+    if (!m_pCalorimetro)
+        return 0;
+    return Guardar(Leer(*m_pCalorimetro));
+}
+
+void CTapaCalorimetro::MoveBy(int32_t dx, int32_t dy) {
+    if (m_pCalorimetro)
+        m_pCalorimetro->MoveBy(dx, dy);
+    else
+        Desplazar(dx, dy);
+}
+
+void CTapaCalorimetro::Relink(CListaEquipo& lista) {
+    for (CEquipo* e : lista) {
+        if (e->m_nTipo == 12 && e->m_x == m_x && e->m_y == m_y + 7) {
+            auto* c = static_cast<CCalorimetro*>(e);
+            c->m_pTapa = this;
+            m_pCalorimetro = c;
+            return;
+        }
+    }
+}
+
+void CTapaCalorimetro::Olvidar(CEquipo* pEquipo) {
+    if (pEquipo == m_pCalorimetro)
+        m_pCalorimetro = nullptr;
+}
+
+void CTapaCalorimetro::DibujarLectura(QPainter& p) {
+    p.setFont(Dibujo::Arial(12));
+    Dibujo::Texto(p, m_x + 11, m_y + 1, QString::asprintf("%.0f ºC", m_dLectura));
+}

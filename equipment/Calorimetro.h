@@ -1,0 +1,39 @@
+// The calorimeter and its lid, which shows the calorimeter's temperature.
+#pragma once
+
+#include "Instrumento.h"
+#include "Recipiente.h"
+
+class CTapaCalorimetro;
+
+class CCalorimetro : public CRecipiente {
+public:
+    CCalorimetro();
+    CTapaCalorimetro* m_pTapa = nullptr;
+
+    // Opaque: the contents never show.
+    int32_t GetLevelY(double) override { return 0; }
+    void BuildMenu(CMenu& menu) override;
+    void MoveBy(int32_t dx, int32_t dy) override;
+    std::vector<CEquipo*> Piezas() const override;
+    void Olvidar(CEquipo* pEquipo) override;
+
+    CTapaCalorimetro* Tapar(CListaEquipo& lista);
+    void Destapar(CListaEquipo& lista);
+};
+
+class CTapaCalorimetro : public CInstrumentoLectura {
+public:
+    CTapaCalorimetro();
+    CCalorimetro* m_pCalorimetro = nullptr;
+
+    // Reads its own calorimeter, whatever lies under the probe.
+    int32_t Attach(CRecipiente*) override;
+    void MoveBy(int32_t dx, int32_t dy) override;
+    void Relink(CListaEquipo& lista) override;
+    void Olvidar(CEquipo* pEquipo) override;
+
+protected:
+    double Leer(CRecipiente& r) const override { return r.m_seno.m_dTemperatura; }
+    void DibujarLectura(QPainter& p) override;
+};

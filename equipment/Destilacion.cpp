@@ -1,0 +1,273 @@
+#include "Destilacion.h"
+
+#include "Dibujo.h"
+#include "Imagenes.h"
+#include "ListaEquipo.h"
+
+#include <QPainter>
+
+// ---------------------------------------------------------------------------------------
+// Boiling flask
+
+CMatrazBalon::CMatrazBalon() {
+    Iniciar(6, "Matraz de balón 250 ml", Imagenes::IDB_MATRAZ_BALON, 80, 110, 250, 75, 105,
+            Dibujo::RectLTRB(46, 75, 63, 86));
+}
+
+CMatrazBalon::~CMatrazBalon() = default;
+
+int32_t CMatrazBalon::GetLevelY(double v) {
+    v = ConReserva(v);
+    return v >= 250 ? 0 : Nivel(105 - (0.404 * v - 1));
+}
+
+void CMatrazBalon::BuildMenu(CMenu& menu) {
+    CRecipiente::BuildMenu(menu);
+    if (m_pReflujo) {
+        menu.push_back({ID_ELIMINAR_REFLUJO, "Eliminar condensador de reflujo"});
+    } else if (!m_pCabeza) {
+        menu.push_back({ID_CABEZA_DESTILACION, "Cabeza de destilación"});
+        menu.push_back({ID_CONDENSADOR_REFLUJO, "Condensador de reflujo"});
+    } else if (!m_pCondensador) {
+        menu.push_back({ID_CONDENSADOR, "Condensador"});
+    } else if (!m_pCodo) {
+        menu.push_back({ID_CODO_DESTILACION, "Codo de destilación"});
+    } else {
+        menu.push_back({ID_ELIMINAR_DESTILACION, "Eliminar equipo de destilación"});
+    }
+}
+
+std::vector<CEquipo*> CMatrazBalon::Piezas() const {
+    std::vector<CEquipo*> v;
+    for (CEquipo* p : std::initializer_list<CEquipo*>{m_pCabeza, m_pCondensador, m_pCodo,
+                                                      m_pReflujo})
+        if (p)
+            v.push_back(p);
+    return v;
+}
+
+void CMatrazBalon::MoveBy(int32_t dx, int32_t dy) {
+    Desplazar(dx, dy);
+    for (CEquipo* p : Piezas())
+        p->Desplazar(dx, dy);
+}
+
+void CMatrazBalon::Olvidar(CEquipo* pEquipo) {
+    CRecipiente::Olvidar(pEquipo);
+    if (pEquipo == m_pCabeza)
+        m_pCabeza = nullptr;
+    if (pEquipo == m_pCondensador)
+        m_pCondensador = nullptr;
+    if (pEquipo == m_pCodo)
+        m_pCodo = nullptr;
+    if (pEquipo == m_pReflujo)
+        m_pReflujo = nullptr;
+}
+
+CCabezaDestilacion* CMatrazBalon::PonerCabeza(CListaEquipo& lista) {
+    if (m_pCabeza || m_pReflujo)
+        return nullptr;
+    auto* p = new CCabezaDestilacion;
+    lista.AgregarAlFinal(p);
+    p->SetPosition(m_x, m_y - 200);
+    m_pCabeza = p;
+    m_pConectado = p;
+    p->m_pPadre = this;
+    return p;
+}
+
+CCondensador* CMatrazBalon::PonerCondensador(CListaEquipo& lista) {
+    if (!m_pCabeza || m_pCondensador)
+        return nullptr;
+    auto* p = new CCondensador;
+    lista.AgregarAlFinal(p);
+    p->SetPosition(m_x + 67, m_y - 45);
+    m_pCondensador = p;
+    m_pCabeza->m_pConectado = p;
+    p->m_pPadre = this;
+    return p;
+}
+
+CCodoDestilacion* CMatrazBalon::PonerCodo(CListaEquipo& lista) {
+    if (!m_pCondensador || m_pCodo)
+        return nullptr;
+    auto* p = new CCodoDestilacion;
+    lista.AgregarAlFinal(p);
+    p->SetPosition(m_x + 241, m_y + 20);
+    m_pCodo = p;
+    m_pCondensador->m_pConectado = p;
+    p->m_pPadre = this;
+    return p;
+}
+
+CCondensadorReflujo* CMatrazBalon::PonerReflujo(CListaEquipo& lista) {
+    if (m_pCabeza || m_pReflujo)
+        return nullptr;
+    auto* p = new CCondensadorReflujo;
+    lista.AgregarAlFinal(p);
+    p->SetPosition(m_x, m_y - 158);
+    m_pReflujo = p;
+    m_pConectado = p;
+    p->m_pPadre = this;
+    p->m_pConectado = this;
+    return p;
+}
+
+void CMatrazBalon::QuitarDestilacion(CListaEquipo& lista) {
+    // Each removal clears the flask's own links through Olvidar.
+    for (CEquipo* p : std::initializer_list<CEquipo*>{m_pCodo, m_pCondensador, m_pCabeza})
+        if (p)
+            lista.Eliminar(p);
+    m_pConectado = nullptr;
+}
+
+void CMatrazBalon::QuitarReflujo(CListaEquipo& lista) {
+    if (m_pReflujo)
+        lista.Eliminar(m_pReflujo);
+    m_pConectado = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// Distillation head: passes the flask's vapour on to the condenser and shows the
+// temperature of the flask on its thermometer.
+
+CCabezaDestilacion::CCabezaDestilacion() {
+    Iniciar(30, "Cabeza de destilación", Imagenes::IDB_CABEZA, 83, 217, 10, 15, 188);
+}
+
+int32_t CCabezaDestilacion::GetLevelY(double) { return 134; }
+
+int32_t CCabezaDestilacion::Step() {
+    const double a = m_seno.m_faseGas.MolesTotales();
+    if (a != 0.0)
+        m_seno.m_faseGas.TransferirFraccion(m_pConectado ? &m_pConectado->m_seno.m_faseGas
+                                                         : nullptr,
+                                            a >= 0.00001 ? 0.5 : 1.0);
+    return 0;
+}
+
+void CCabezaDestilacion::Enlazar(CRecipiente& padre) {
+    auto& matraz = static_cast<CMatrazBalon&>(padre);
+    matraz.m_pCabeza = this;
+    matraz.m_pConectado = this;
+    m_pPadre = &matraz;
+}
+
+void CCabezaDestilacion::Draw(QPainter& p) {
+    CRecipiente::Draw(p);
+    // Without its flask the head has no temperature to show.
+    if (!m_pPadre || Tira().isNull())
+        return;
+    const double T = m_pPadre->m_seno.m_dTemperatura;
+    int a = 78 - static_cast<int>(0.25 * T);
+    if (a <= 1)
+        a = 2;
+    p.save();
+    p.setPen(QPen(QColor(255, 0, 0), 1));
+    p.drawLine(m_x + 40, m_y + 78, m_x + 40, m_y + a);
+    p.setFont(Dibujo::Arial(12));
+    p.setPen(QColor(0, 0, 255));
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(QColor(255, 255, 0));
+    Dibujo::Texto(p, m_x + 27, m_y + 1, QString::asprintf("%.0f ºC", T));
+    p.restore();
+}
+
+// ---------------------------------------------------------------------------------------
+// Condenser: condenses the vapour and lets a tenth of its liquid run on every tick.
+
+CCondensador::CCondensador() {
+    Iniciar(31, "Condensador", Imagenes::IDB_CONDENSADOR, 190, 91, 10, 25, 76);
+}
+
+int32_t CCondensador::GetLevelY(double v) {
+    v = ConReserva(v);
+    return Nivel(76 - (10 * v - 1));
+}
+
+int32_t CCondensador::Condensar(double dMaximo) {
+    int32_t nResultado = 0;
+    if (m_seno.m_faseGas.MolesTotales() > 0.0)
+        nResultado = m_seno.m_faseGas.CondensarEn(m_seno.m_faseLiquida, dMaximo);
+    // The condensed liquid keeps running on even after the vapour stops, so that no drops
+    // stay behind in the glass.
+    const double b = m_seno.m_faseLiquida.MolesTotales();
+    if (b > 0.0)
+        m_seno.m_faseLiquida.TransferirFraccion(
+            m_pConectado ? &m_pConectado->m_seno.m_faseLiquida : nullptr,
+            b >= 0.00001 ? 0.1 : 1.0);
+    return nResultado;
+}
+
+int32_t CCondensador::Step() { return Condensar(0.001); }
+
+void CCondensador::Enlazar(CRecipiente& padre) {
+    auto& matraz = static_cast<CMatrazBalon&>(padre);
+    matraz.m_pCondensador = this;
+    m_pPadre = &matraz;
+    if (matraz.m_pCabeza)
+        matraz.m_pCabeza->m_pConectado = this;
+}
+
+// ---------------------------------------------------------------------------------------
+// Elbow: lets the distillate drop into the vessel standing below it.
+
+CCodoDestilacion::CCodoDestilacion() : m_rcGota(Dibujo::RectLTRB(43, 83, 49, 92)) {
+    Iniciar(32, "Take Off", Imagenes::IDB_CODO, 66, 83, 10, 10, 65);
+}
+
+int32_t CCodoDestilacion::GetLevelY(double) { return 52; }
+
+int32_t CCodoDestilacion::Step() {
+    const double x = m_seno.m_faseLiquida.MolesTotales();
+    if (x > 0.0) {
+        m_bGota = !m_bGota;
+        m_seno.m_faseLiquida.TransferirFraccion(
+            m_pConectado ? &m_pConectado->m_seno.m_faseLiquida : nullptr,
+            x >= 0.0001 ? 0.5 : 1.0);
+        return 1;
+    }
+    m_bGota = 0;
+    return 0;
+}
+
+void CCodoDestilacion::Enlazar(CRecipiente& padre) {
+    auto& matraz = static_cast<CMatrazBalon&>(padre);
+    matraz.m_pCodo = this;
+    m_pPadre = &matraz;
+    if (matraz.m_pCondensador)
+        matraz.m_pCondensador->m_pConectado = this;
+}
+
+void CCodoDestilacion::Draw(QPainter& p) {
+    CRecipiente::Draw(p);
+    if (!m_bGota || Tira().isNull())
+        return;
+    p.save();
+    p.setPen(QPen(QColor(0x3c, 0x53, 0x66), 1));
+    p.setBrush(QColor(0xd8, 0xec, 0xf8));
+    p.drawEllipse(m_rcGota.translated(m_x, m_y).adjusted(0, 0, -1, -1));
+    p.restore();
+}
+
+// ---------------------------------------------------------------------------------------
+// Reflux condenser: condenses faster and returns the liquid to the flask.
+
+CCondensadorReflujo::CCondensadorReflujo() {
+    Iniciar(36, "Condensador de reflujo", Imagenes::IDB_REFLUJO, 84, 175, 30, 45, 154);
+}
+
+int32_t CCondensadorReflujo::GetLevelY(double v) {
+    v = ConReserva(v);
+    return Nivel(154 - (4.4 * v - 1));
+}
+
+int32_t CCondensadorReflujo::Step() { return Condensar(0.01); }
+
+void CCondensadorReflujo::Enlazar(CRecipiente& padre) {
+    auto& matraz = static_cast<CMatrazBalon&>(padre);
+    matraz.m_pReflujo = this;
+    matraz.m_pConectado = this;
+    m_pPadre = &matraz;
+    m_pConectado = &matraz;
+}

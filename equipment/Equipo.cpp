@@ -1,0 +1,100 @@
+#include "Equipo.h"
+
+#include "Archivo.h"
+#include "Imagenes.h"
+
+#include <QPainter>
+
+QPoint CEquipo::s_ptInsercion(0, 0);
+
+CEquipo::~CEquipo() = default;
+
+void CEquipo::SetInsertionPoint(int32_t x, int32_t y) { s_ptInsercion = QPoint(x, y); }
+
+QPoint CEquipo::GetInsertionPoint() { return s_ptInsercion; }
+
+void CEquipo::Colocar(int32_t cx, int32_t cy) {
+    m_cx = cx;
+    m_cy = cy;
+    // The insertion point is the bottom centre of the new item.
+    m_x = s_ptInsercion.x() - cx / 2;
+    m_y = s_ptInsercion.y() - cy;
+    ActualizarArea();
+}
+
+void CEquipo::ActualizarArea() { m_rcArea = QRect(m_x, m_y, m_cx, m_cy); }
+
+void CEquipo::Desplazar(int32_t dx, int32_t dy) {
+    m_x += dx;
+    m_y += dy;
+    ActualizarArea();
+}
+
+void CEquipo::SetPosition(int32_t x, int32_t y) {
+    m_x = x;
+    m_y = y;
+    ActualizarArea();
+}
+
+bool CEquipo::HitTest(const QPoint& pt) const {
+    // QRect::contains counts the last pixel row and column as inside, as intended.
+    return m_rcArea.contains(pt);
+}
+
+void CEquipo::Serialize(CArchivo& ar) {
+    if (ar.IsStoring()) {
+        ar << m_x << m_y;
+    } else {
+        ar >> m_x >> m_y;
+        ActualizarArea();
+    }
+}
+
+void CEquipo::Draw(QPainter&) {}
+
+void CEquipo::BuildMenu(CMenu& menu) {
+    if (m_nCategoria == CATEGORIA_RECIPIENTE)
+        menu.push_back({ID_PROPIEDADES, "Propiedades"});
+    menu.push_back({ID_ELIMINAR, "Eliminar"});
+    menu.push_back({});
+}
+
+void CEquipo::MoveBy(int32_t dx, int32_t dy) { Desplazar(dx, dy); }
+
+void CEquipo::Relink(CListaEquipo&) {}
+
+void CEquipo::Olvidar(CEquipo*) {}
+
+const QImage& CEquipo::Tira() {
+    if (!m_bTiraCargada) {
+        m_tira = Imagenes::Tira(m_nRecurso);
+        m_bTiraCargada = true;
+    }
+    return m_tira;
+}
+
+void CEquipo::DibujarFigura(QPainter& p) {
+    const QImage& tira = Tira();
+    if (tira.isNull())
+        return;
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    p.drawImage(QPoint(m_x, m_y), tira, QRect(0, m_cy, m_cx, m_cy));
+    p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    p.drawImage(QPoint(m_x, m_y), tira, QRect(0, 0, m_cx, m_cy));
+    p.restore();
+}
+
+void CEquipo::DibujarSeleccion(QPainter& p) const {
+    if (!m_bSeleccionado)
+        return;
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    QPen pen(QColor(0, 0, 0), 1, Qt::DotLine);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    // The frame runs 2 pixels outside the bounds on every side.
+    const QRect r = m_rcArea.adjusted(-2, -2, 2, 2);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.restore();
+}

@@ -1,0 +1,84 @@
+// CEquipo: the common base of every piece of equipment on the bench.
+#pragma once
+
+#include "Comandos.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include <cstdint>
+#include <string>
+
+class CArchivo;
+class CListaEquipo;
+class QPainter;
+
+// Categories of equipment.
+enum : int32_t { CATEGORIA_RECIPIENTE = 0, CATEGORIA_CALENTADOR = 1, CATEGORIA_INSTRUMENTO = 2 };
+
+class CEquipo {
+public:
+    virtual ~CEquipo();
+    CEquipo(const CEquipo&) = delete;
+    CEquipo& operator=(const CEquipo&) = delete;
+
+    int32_t m_x = 0;
+    int32_t m_y = 0;
+    int32_t m_cx = 0;
+    int32_t m_cy = 0;
+    int32_t m_nTipo = 0;
+    int32_t m_bSeleccionado = 0;
+    QRect m_rcArea;          // bounds on the bench
+    std::string m_strEtiqueta;
+    QRect m_rcEtiqueta;      // relative to the top-left corner; empty: no label
+    int32_t m_nCategoria = CATEGORIA_RECIPIENTE;
+    std::string m_strNombre;
+    int32_t m_bAnimar = 0;
+    QPoint m_ptSonda;        // probe offset from the top-left corner
+
+    // Writes or reads the item's record (the base record is its corner).
+    virtual void Serialize(CArchivo& ar);
+    // Paints the item at its bench position; the painter is in bench coordinates and
+    // carries the label font and colour (PrepararPintor).
+    virtual void Draw(QPainter& p);
+    virtual void BuildMenu(CMenu& menu);
+    virtual void MoveBy(int32_t dx, int32_t dy);
+    // Assembly pieces find their parent again after a practice is read.
+    virtual void Relink(CListaEquipo& lista);
+
+    // Pieces that belong to this item and go with it when it is deleted.
+    virtual std::vector<CEquipo*> Piezas() const { return {}; }
+    // Drops every reference this item holds to the given item, which is about to be
+    // destroyed.
+    virtual void Olvidar(CEquipo* pEquipo);
+
+    void SetPosition(int32_t x, int32_t y);
+    // Moves this item only (an assembly moves its pieces with this).
+    void Desplazar(int32_t dx, int32_t dy);
+    bool HitTest(const QPoint& pt) const;
+    int32_t GetCategoria() const { return m_nCategoria; }
+    std::string GetNombre() const { return m_strNombre; }
+
+    // Where new items appear: the bottom centre of the next item constructed.
+    static void SetInsertionPoint(int32_t x, int32_t y);
+    static QPoint GetInsertionPoint();
+
+protected:
+    CEquipo() = default;
+    // Gives the item its size and puts it at the insertion point (bottom centre).
+    void Colocar(int32_t cx, int32_t cy);
+    void ActualizarArea();
+    // Picture strip of this item (loaded on first use; null image when missing).
+    const QImage& Tira();
+    // Mask by AND and picture by OR of frame 0 at the item's place.
+    void DibujarFigura(QPainter& p);
+    void DibujarSeleccion(QPainter& p) const;
+
+    int m_nRecurso = 0; // picture resource of the item
+    QImage m_tira;
+    bool m_bTiraCargada = false;
+
+private:
+    static QPoint s_ptInsercion;
+};

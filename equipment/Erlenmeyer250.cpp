@@ -1,0 +1,176 @@
+#include "Erlenmeyer250.h"
+
+#include "Archivo.h"
+#include "Dibujo.h"
+#include "Imagenes.h"
+#include "ListaEquipo.h"
+
+CErlenmeyer250::CErlenmeyer250() {
+    Iniciar(5, "Matraz Erlenmeyer 250 ml", Imagenes::IDB_ERLENMEYER250, 83, 125, 250, 75, 119,
+            Dibujo::RectLTRB(17, 90, 34, 100));
+}
+
+int32_t CErlenmeyer250::GetLevelY(double v) {
+    v = ConReserva(v);
+    if (v <= 50)
+        return Nivel(119 - 0.08 * v);
+    if (v <= 100)
+        return Nivel(116 - 0.2 * (v - 50));
+    if (v <= 150)
+        return Nivel(107 - 0.32 * (v - 100));
+    if (v <= 200)
+        return Nivel(92 - 0.44 * (v - 150));
+    if (v <= 250)
+        return Nivel(71 - 0.56 * (v - 200));
+    return 5;
+}
+
+void CErlenmeyer250::BuildMenu(CMenu& menu) {
+    CRecipiente::BuildMenu(menu);
+    if (m_pEmbudo) {
+        menu.push_back({ID_ELIMINAR_EMBUDO, "Eliminar Embudo"});
+    } else if (m_pTubo) {
+        menu.push_back({ID_ELIMINAR_TUBO, "Eliminar tubo de desprendimiento"});
+    } else {
+        menu.push_back({ID_EMBUDO_BUCHNER, "Embudo Buchner"});
+        menu.push_back({ID_TUBO_DESPRENDIMIENTO, "Tubo de desprendimiento"});
+    }
+}
+
+std::vector<CEquipo*> CErlenmeyer250::Piezas() const {
+    std::vector<CEquipo*> v;
+    if (m_pEmbudo)
+        v.push_back(static_cast<CEquipo*>(m_pEmbudo));
+    if (m_pTubo)
+        v.push_back(static_cast<CEquipo*>(m_pTubo));
+    return v;
+}
+
+void CErlenmeyer250::MoveBy(int32_t dx, int32_t dy) {
+    Desplazar(dx, dy);
+    for (CEquipo* p : Piezas())
+        p->Desplazar(dx, dy);
+}
+
+void CErlenmeyer250::Olvidar(CEquipo* pEquipo) {
+    CRecipiente::Olvidar(pEquipo);
+    if (pEquipo == static_cast<CEquipo*>(m_pEmbudo))
+        m_pEmbudo = nullptr;
+    if (pEquipo == static_cast<CEquipo*>(m_pTubo))
+        m_pTubo = nullptr;
+}
+
+CFiltroBuchner* CErlenmeyer250::PonerEmbudo(CListaEquipo& lista) {
+    if (m_pEmbudo || m_pTubo)
+        return nullptr;
+    auto* p = new CFiltroBuchner;
+    lista.AgregarAlFinal(p);
+    p->SetPosition(m_x + 5, m_y - 25);
+    m_pEmbudo = p;
+    p->m_pPadre = this;
+    p->m_pConectado = this;
+    return p;
+}
+
+CTuboVidrio* CErlenmeyer250::PonerTubo(CListaEquipo& lista, int32_t nSalida) {
+    if (m_pEmbudo || m_pTubo)
+        return nullptr;
+    auto* p = new CTuboVidrio(nSalida);
+    lista.AgregarAlFinal(p);
+    p->SetPosition(nSalida == 1 ? m_x - 71 : m_x, m_y - 25);
+    m_pTubo = p;
+    m_pConectado = p;
+    p->m_pPadre = this;
+    return p;
+}
+
+bool CErlenmeyer250::EmbudoConPrecipitado() const {
+    return m_pEmbudo && m_pEmbudo->m_seno.m_faseSolida.MolesTotales() > 0.0;
+}
+
+void CErlenmeyer250::QuitarEmbudo(CListaEquipo& lista) {
+    if (m_pEmbudo)
+        lista.Eliminar(m_pEmbudo);
+}
+
+void CErlenmeyer250::QuitarTubo(CListaEquipo& lista) {
+    if (m_pTubo)
+        lista.Eliminar(m_pTubo);
+    m_pConectado = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// Buchner filter: lets 60 % of its liquid through to the flask every tick and keeps the
+// solid.
+
+CFiltroBuchner::CFiltroBuchner() {
+    Iniciar(33, "Filtro Buchner", Imagenes::IDB_FILTRO, 56, 58, 80, 50, 0);
+}
+
+int32_t CFiltroBuchner::GetLevelY(double) { return m_cx; }
+
+int32_t CFiltroBuchner::Step() {
+    const double x = m_seno.m_faseLiquida.MolesTotales();
+    // Without its flask the liquid has nowhere to run and stays in the filter.
+    if (x > 0.0 && m_pConectado) {
+        m_seno.m_faseLiquida.TransferirFraccion(&m_pConectado->m_seno.m_faseLiquida,
+                                                x >= 0.00001 ? 0.6 : 1.0);
+        return 1;
+    }
+    return 0;
+}
+
+void CFiltroBuchner::Enlazar(CRecipiente& padre) {
+    auto& matraz = static_cast<CErlenmeyer250&>(padre);
+    matraz.m_pEmbudo = this;
+    m_pPadre = &matraz;
+    m_pConectado = &matraz;
+}
+
+// ---------------------------------------------------------------------------------------
+// Delivery tube: carries the flask's gas to the vessel under its outlet, whose reactions
+// then run.
+
+CTuboVidrio::CTuboVidrio() : CTuboVidrio(0) {}
+
+CTuboVidrio::CTuboVidrio(int32_t nSalida) {
+    Iniciar(34, "Tubo de vidrio", Imagenes::IDB_TUBO_DERECHA, 154, 120, 10, 15, 22);
+    SetSalida(nSalida);
+}
+
+void CTuboVidrio::SetSalida(int32_t nSalida) {
+    m_nSalida = nSalida == 1 ? 1 : 0;
+    m_nRecurso = m_nSalida == 1 ? Imagenes::IDB_TUBO_IZQUIERDA : Imagenes::IDB_TUBO_DERECHA;
+    m_bTiraCargada = false;
+    m_ptSonda = m_nSalida == 1 ? QPoint(3, 117) : QPoint(150, 117);
+}
+
+int32_t CTuboVidrio::GetLevelY(double) { return 1; }
+
+int32_t CTuboVidrio::Step() {
+    int32_t n = StepComun();
+    if (m_pConectado)
+        n |= m_pConectado->m_seno.Reaccionar();
+    return n;
+}
+
+void CTuboVidrio::Serialize(CArchivo& ar) {
+    CRecipiente::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_nSalida;
+    } else {
+        int32_t n = 0;
+        ar >> n;
+        if (n != 0 && n != 1)
+            throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                                "salida desconocida de un tubo de vidrio");
+        SetSalida(n);
+    }
+}
+
+void CTuboVidrio::Enlazar(CRecipiente& padre) {
+    auto& matraz = static_cast<CErlenmeyer250&>(padre);
+    matraz.m_pTubo = this;
+    matraz.m_pConectado = this;
+    m_pPadre = &matraz;
+}

@@ -1,0 +1,47 @@
+#include "Instrumento.h"
+
+#include "Recipiente.h"
+
+#include <QPainter>
+
+CInstrumento::CInstrumento() { m_nCategoria = CATEGORIA_INSTRUMENTO; }
+
+void CInstrumento::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
+                           int32_t cy, QPoint ptSonda) {
+    m_nTipo = nTipo;
+    m_strNombre = pszNombre;
+    m_nRecurso = nRecurso;
+    m_ptSonda = ptSonda;
+    Colocar(cx, cy);
+}
+
+void CInstrumento::Draw(QPainter& p) {
+    DibujarFigura(p);
+    if (!Tira().isNull()) {
+        p.save();
+        DibujarLectura(p);
+        p.restore();
+    }
+    DibujarSeleccion(p);
+}
+
+int32_t CInstrumentoLectura::Guardar(double d) {
+    if (d == m_dLectura)
+        return 0;
+    m_dLectura = d;
+    return 1;
+}
+
+int32_t CInstrumentoLectura::Attach(CRecipiente* pRecipiente) {
+    if (!pRecipiente)
+        return 0;
+    return Guardar(Leer(*pRecipiente));
+}
+
+int32_t CInstrumentoLectura::Detach() {
+    const bool bYaEnReposo = m_dLectura == m_dReposo;
+    m_dLectura = m_dReposo;
+    if (SiempreRepintar())
+        return 1;
+    return bYaEnReposo ? 0 : 1;
+}

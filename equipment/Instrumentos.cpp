@@ -1,0 +1,128 @@
+#include "Instrumentos.h"
+
+#include "Dibujo.h"
+#include "Imagenes.h"
+#include "Recipiente.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+CBalanza::CBalanza() : CInstrumentoLectura(0.0) {
+    Iniciar(45, "Balanza", Imagenes::IDB_BALANZA, 117, 39, QPoint(58, -5));
+}
+
+void CBalanza::BuildMenu(CMenu& menu) {
+    CEquipo::BuildMenu(menu);
+    menu.push_back({ID_TARAR, "Tarar"});
+}
+
+double CBalanza::Leer(CRecipiente& r) const {
+    return r.m_seno.m_faseSolida.m_dMasa + r.m_seno.m_faseLiquida.m_dMasa + r.m_dMasaVacio;
+}
+
+void CBalanza::DibujarLectura(QPainter& p) {
+    p.setFont(Dibujo::Fuente("Courier New", 14));
+    p.setPen(QColor(0, 255, 0));
+    Dibujo::Texto(p, m_x + 90, m_y + 15, QString::asprintf("%.4f", Peso()), true);
+}
+
+CTermometro::CTermometro() : CInstrumentoLectura(20.0) {
+    Iniciar(43, "Termometro", Imagenes::IDB_TERMOMETRO, 28, 82, QPoint(5, 78));
+}
+
+double CTermometro::Leer(CRecipiente& r) const { return r.m_seno.m_dTemperatura; }
+
+int CTermometro::ColumnaY() const {
+    return std::max(12, 67 - static_cast<int>(0.5 * m_dLectura));
+}
+
+void CTermometro::DibujarLectura(QPainter& p) {
+    p.setPen(QPen(QColor(255, 0, 0), 1));
+    const int top = ColumnaY();
+    p.drawLine(m_x + 4, m_y + 67, m_x + 4, m_y + top);
+    p.drawLine(m_x + 5, m_y + 67, m_x + 5, m_y + top);
+    p.setFont(Dibujo::Arial(12));
+    p.setPen(QColor(0, 0, 255));
+    Dibujo::Texto(p, m_x + 2, m_y + 1, QString::asprintf("%.0f ºC", m_dLectura));
+}
+
+CPHmetro::CPHmetro() : CInstrumentoLectura(-1.0) {
+    Iniciar(44, "Phmitro", Imagenes::IDB_PHMETRO, 92, 130, QPoint(2, 128));
+}
+
+double CPHmetro::Leer(CRecipiente& r) const { return r.m_seno.m_faseLiquida.CalcularPH(); }
+
+QString CPHmetro::Texto() const {
+    return m_dLectura >= 0.0 ? QString::asprintf("pH: %.2f", m_dLectura)
+                             : QStringLiteral("pH: --.--");
+}
+
+void CPHmetro::DibujarLectura(QPainter& p) {
+    p.setFont(Dibujo::Arial(14));
+    Dibujo::Texto(p, m_x + 37, m_y + 16, Texto());
+}
+
+CConductimetro::CConductimetro() : CInstrumentoLectura(0.0) {
+    Iniciar(46, "Conductimetro", Imagenes::IDB_CONDUCTIMETRO, 85, 130, QPoint(82, 128));
+}
+
+double CConductimetro::Leer(CRecipiente& r) const {
+    return r.m_seno.m_faseLiquida.ConcentracionIones();
+}
+
+QPoint CConductimetro::PuntaAguja() const {
+    double dx = -20.0, dy = 0.0;
+    if (m_dLectura > 0.0) {
+        const double theta = std::clamp(25.71 * std::log10(1.0 / m_dLectura), 0.0, 180.0);
+        dx = 20.0 * std::cos(theta * 0.01745327777777778);
+        dy = 20.0 * std::sin(theta * 0.01745327777777778);
+    }
+    return QPoint(24 + static_cast<int>(dx), 37 - static_cast<int>(dy));
+}
+
+void CConductimetro::DibujarLectura(QPainter& p) {
+    p.setPen(QPen(QColor(255, 0, 0), 1));
+    p.drawLine(QPoint(m_x + 24, m_y + 37), PuntaAguja() + QPoint(m_x, m_y));
+}
+
+CAgitador::CAgitador() { Iniciar(42, "Agitador", Imagenes::IDB_AGITADOR, 4, 130, QPoint(2, 128)); }
+
+int32_t CAgitador::Attach(CRecipiente* pRecipiente) {
+    if (pRecipiente == m_pRecipiente)
+        return 0;
+    m_pRecipiente = pRecipiente;
+    m_nPaso = 0;
+    m_nVueltas = 0;
+    return 1;
+}
+
+int32_t CAgitador::Detach() {
+    m_nPaso = -1;
+    m_pRecipiente = nullptr;
+    m_nSentido = 1;
+    m_nVueltas = 0;
+    return 0;
+}
+
+int32_t CAgitador::Tick() {
+    if (m_nPaso < 0 || !m_pRecipiente)
+        return 0;
+    MoveBy(2 * m_nSentido, 0);
+    m_pRecipiente->m_seno.DisolverSolidos(0.02);
+    m_nPaso += m_nSentido;
+    if (m_nPaso < 1 || m_nPaso > 2) {
+        ++m_nVueltas;
+        m_nSentido = -m_nSentido;
+    }
+    if (m_nVueltas > 10) {
+        m_nVueltas = 0;
+        m_nPaso = -1;
+    }
+    return 1;
+}
+
+void CAgitador::Olvidar(CEquipo* pEquipo) {
+    if (m_pRecipiente == pEquipo)
+        Detach();
+}

@@ -1,0 +1,64 @@
+// CListaEquipo: the bench list. It owns the items in drawing order (first drawn first,
+// beneath the others), deletes them without leaving any link dangling, finds which item
+// acts on which from their positions, runs one simulation step over the whole bench, and
+// writes and reads the items of a practice.
+#pragma once
+
+#include "Equipo.h"
+
+#include <list>
+
+class CArchivo;
+class CRecipiente;
+
+class CListaEquipo {
+public:
+    CListaEquipo() = default;
+    ~CListaEquipo();
+    CListaEquipo(const CListaEquipo&) = delete;
+    CListaEquipo& operator=(const CListaEquipo&) = delete;
+
+    using const_iterator = std::list<CEquipo*>::const_iterator;
+    const_iterator begin() const { return m_lista.begin(); }
+    const_iterator end() const { return m_lista.end(); }
+    size_t size() const { return m_lista.size(); }
+    bool empty() const { return m_lista.empty(); }
+    CEquipo* front() const { return m_lista.empty() ? nullptr : m_lista.front(); }
+    CEquipo* back() const { return m_lista.empty() ? nullptr : m_lista.back(); }
+
+    // The list takes ownership.
+    void AgregarAlFrente(CEquipo* pEquipo);
+    void AgregarAlFinal(CEquipo* pEquipo);
+    bool Contiene(const CEquipo* pEquipo) const;
+    void MoverAlFinal(CEquipo* pEquipo);
+    void MoverAlFrente(CEquipo* pEquipo);
+
+    // Takes the item (and first the pieces attached to it) out of the list, clears every
+    // reference the other items hold to it and destroys it. False when it is not here.
+    bool Eliminar(CEquipo* pEquipo);
+    // Destroys every item, first to last.
+    void Limpiar();
+
+    // The first item resting on a heat source (bWhole: anywhere in its area); the caller
+    // heats it only when it is a vessel.
+    CEquipo* FindVesselOnSource(const CEquipo* pFuente, bool bWhole) const;
+    // The first vessel whose mouth lies below the item (pipettes, the elbow).
+    CRecipiente* FindVesselBelow(const CEquipo* pEquipo) const;
+    // The first vessel containing the item's probe point.
+    CRecipiente* FindVesselAtProbe(const CEquipo* pEquipo) const;
+
+    // One simulation step over the bench, in list order; true when anything changed.
+    bool PasoSimulacion();
+
+    // The item count, then each item (type code and record) from the last to the first.
+    // Reading replaces the list and re-attaches the assembly pieces; an unknown type code
+    // or a damaged record throws CErrorArchivo (what was read so far stays in the list).
+    void Serialize(CArchivo& ar);
+    void Relink();
+
+    // A new item of the type code at the insertion point; none for an unknown code.
+    static CEquipo* CrearEquipo(int32_t nTipo);
+
+private:
+    std::list<CEquipo*> m_lista;
+};

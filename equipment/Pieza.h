@@ -1,0 +1,24 @@
+// CPieza: a piece of glass attached to a parent vessel (distillation head, condensers,
+// elbow, Buchner filter, delivery tube). It moves with its parent, offers only
+// "Propiedades", and finds its parent again after a practice is read.
+#pragma once
+
+#include "Recipiente.h"
+
+class CPieza : public CRecipiente {
+public:
+    CRecipiente* m_pPadre = nullptr;
+
+    void BuildMenu(CMenu& menu) override;
+    // Moving a piece moves the whole assembly; a piece without parent moves alone.
+    void MoveBy(int32_t dx, int32_t dy) override;
+    void Olvidar(CEquipo* pEquipo) override;
+    void Relink(CListaEquipo& lista) override;
+
+protected:
+    // Where the parent stands relative to this piece, and its type code.
+    virtual QPoint PosicionPadre() const = 0;
+    virtual int32_t TipoPadre() const = 0;
+    // Sets the links between this piece and its parent, once found.
+    virtual void Enlazar(CRecipiente& padre) = 0;
+};

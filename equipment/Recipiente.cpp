@@ -1,0 +1,369 @@
+#include "Recipiente.h"
+
+#include "Archivo.h"
+#include "Catalogo.h"
+#include "Imagenes.h"
+
+#include <QPainter>
+
+#include <chrono>
+#include <random>
+
+namespace {
+std::minstd_rand& Generador() {
+    static std::minstd_rand gen(static_cast<unsigned>(
+        std::chrono::system_clock::now().time_since_epoch().count()));
+    return gen;
+}
+
+QColor ColorDe(COLORREF cr) { return QColor(RojoDe(cr), VerdeDe(cr), AzulDe(cr)); }
+} // namespace
+
+int Aleatorio() { return static_cast<int>(Generador()() % 32768u); }
+
+void SembrarAleatorio(unsigned nSemilla) { Generador().seed(nSemilla); }
+
+void CBurbuja::Crear(int cx) {
+    m_x = static_cast<int>(Aleatorio() / 32767.0 * (cx - 8) + 4);
+    m_y = -4;
+    m_nVelocidad = 1 + static_cast<int>(2.0 * Aleatorio() / 32767.0);
+    m_nLado = Aleatorio() % 2 ? 1 : -1;
+}
+
+void CBurbuja::Mover() {
+    m_y -= m_nVelocidad;
+    m_x += m_nLado;
+    m_nLado = -m_nLado;
+}
+
+void CParticulaGas::Crear(int cx) {
+    m_x = static_cast<int>(Aleatorio() / 32767.0 * (cx - 8) + 4);
+    m_y = -13;
+    m_nVelocidad = 1 + static_cast<int>(10.0 * Aleatorio() / 32767.0);
+}
+
+void CParticulaGas::Mover() {
+    m_y -= m_nVelocidad;
+    m_nFrame = (m_nFrame + 1) % 6;
+}
+
+CRecipiente::CRecipiente() { m_nCategoria = CATEGORIA_RECIPIENTE; }
+
+CRecipiente::~CRecipiente() = default;
+
+void CRecipiente::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
+                          int32_t cy, double dCapacidad, double dMasaVacio, int32_t nFondo,
+                          QRect rcEtiqueta) {
+    m_nTipo = nTipo;
+    m_strNombre = pszNombre;
+    m_nRecurso = nRecurso;
+    m_dCapacidad = dCapacidad;
+    m_dMasaVacio = dMasaVacio;
+    m_nFondo = nFondo;
+    m_rcEtiqueta = rcEtiqueta;
+    Colocar(cx, cy);
+}
+
+int32_t CRecipiente::GetLevelY(double) { return 0; }
+
+int32_t CRecipiente::Step() { return StepComun(); }
+
+int32_t CRecipiente::StepComun() {
+    const int32_t nCambio = m_seno.Simular();
+    const double a = m_seno.m_faseGas.MolesTotales();
+    if (a > 0.0) {
+        m_seno.m_faseGas.TransferirFraccion(m_pConectado ? &m_pConectado->m_seno.m_faseGas
+                                                         : nullptr,
+                                            a >= 0.001 ? 0.5 : 1.0);
+        return 1;
+    }
+    return nCambio;
+}
+
+void CRecipiente::Serialize(CArchivo& ar) {
+    CEquipo::Serialize(ar);
+    m_seno.Serialize(ar);
+}
+
+void CRecipiente::BuildMenu(CMenu& menu) {
+    CEquipo::BuildMenu(menu);
+    menu.push_back({ID_ELIMINAR_CONTENIDO, "Eliminar contenido"});
+    menu.push_back({});
+    if (m_nTipo <= 13) {
+        menu.push_back({ID_AGREGAR_AGUA, "Agregar agua"});
+        menu.push_back({ID_AGREGAR_REACTIVO, "Agregar reactivo"});
+        menu.push_back({ID_AGREGAR_INDICADOR, "Agregar indicador"});
+        menu.push_back({});
+    }
+}
+
+void CRecipiente::Olvidar(CEquipo* pEquipo) {
+    if (m_pConectado == pEquipo)
+        m_pConectado = nullptr;
+}
+
+int32_t CRecipiente::AddComponent(int32_t nComponente, double dCantidad, int32_t nUnidad) {
+    const CComponentes* c = BuscarComponentePorIndice(nComponente);
+    if (!c)
+        return 0;
+    double g = 0.0, ml = 0.0;
+    c->MasaVolumen(c->AMoles(dCantidad, nUnidad), g, ml);
+    // What the vessel already holds counts: only the free space can take more.
+    if (ml + m_seno.m_dReserva > EspacioLibre())
+        return 0;
+    m_seno.Agregar(nComponente, dCantidad, nUnidad);
+    return 1;
+}
+
+int32_t CRecipiente::AddReagent(int32_t nReactivo, double dCantidad) {
+    if (nReactivo < 0 || nReactivo >= g_nReactivos)
+        return 0;
+    const CReactivos& r = g_pReactivos[nReactivo];
+    if (r.VolumenEstimado(dCantidad) > EspacioLibre())
+        return 0;
+    if (r.m_nEstado == 1) {
+        const double dPorUnidad = r.MlPorUnidad();
+        if (dPorUnidad > 0.0)
+            m_seno.m_faseLiquida.AgregarReactivo(nReactivo, dCantidad / dPorUnidad);
+    } else {
+        const double dPorUnidad = r.GramosPorUnidad();
+        if (dPorUnidad > 0.0)
+            m_seno.m_faseSolida.AgregarReactivo(nReactivo, dCantidad / dPorUnidad);
+    }
+    return 1;
+}
+
+void CRecipiente::EmptyContents() { m_seno.Reiniciar(); }
+
+double CRecipiente::PourLiquid(CRecipiente& destino, double dSolicitado) {
+    if (&destino == this)
+        return 0.0;
+    const double dLibre = destino.EspacioLibre();
+    double v = (dSolicitado > 0.0 && dSolicitado <= dLibre) ? dSolicitado : dLibre;
+    if (VolumenLiquido() == 0.0 || v <= 0.0)
+        return 0.0;
+    v = std::min(v, VolumenLiquido());
+    m_seno.VerterLiquido(destino.m_seno, v);
+    if (destino.m_nTipo == 12)
+        destino.m_seno.m_dTemperaturaAmbiente = destino.m_seno.m_dTemperatura;
+    return v;
+}
+
+double CRecipiente::PourSolid(CRecipiente& destino) {
+    if (&destino == this)
+        return 0.0;
+    const double dLibre = destino.EspacioLibre();
+    if (VolumenSolido() == 0.0 || dLibre <= 0.0)
+        return 0.0;
+    const double v = std::min(dLibre, VolumenSolido());
+    m_seno.VerterSolido(destino.m_seno, v);
+    if (destino.m_nTipo == 12)
+        destino.m_seno.m_dTemperaturaAmbiente = destino.m_seno.m_dTemperatura;
+    return v;
+}
+
+void CRecipiente::ClearTitration() {
+    m_lstTitulacion.clear();
+    m_dTitulado = 0.0;
+}
+
+// ---------------------------------------------------------------------------------------
+// Drawing
+
+void CRecipiente::CrearImagenes() {
+    const QImage& tira = Tira();
+    const QImage marco = tira.copy(m_cx, 0, m_cx, m_cy);
+    m_imgLiquido = marco;
+    m_imgSolido = marco;
+    m_seno.m_faseLiquida.m_crColorDibujado = 0;
+    m_seno.m_faseLiquida.m_nTexturaDibujada = 0;
+    m_seno.m_faseSolida.m_crColorDibujado = 0;
+    m_seno.m_faseSolida.m_nTexturaDibujada = 0;
+    // Force the first colouring even when the colour is black (0).
+    m_seno.m_faseLiquida.m_crColorDibujado = 0xFFFFFFFFu;
+    m_seno.m_faseSolida.m_crColorDibujado = 0xFFFFFFFFu;
+    m_pMascara = marco;
+    m_pMascara.invertPixels();
+    // The interior as a region: one-pixel-high runs of non-white pixels on each row; a run
+    // never begins at column 0 and a run still open at the right edge is dropped.
+    QRegion rgn;
+    for (int y = 0; y < m_cy; ++y) {
+        const auto* fila = reinterpret_cast<const QRgb*>(marco.constScanLine(y));
+        int nInicio = -1;
+        for (int x = 1; x < m_cx; ++x) {
+            const bool bBlanco = (fila[x] & 0xFFFFFF) == 0xFFFFFF;
+            if (!bBlanco && nInicio < 0)
+                nInicio = x;
+            else if (bBlanco && nInicio >= 0) {
+                rgn += QRect(nInicio, y, x - nInicio, 1);
+                nInicio = -1;
+            }
+        }
+    }
+    m_rgnInterior = rgn;
+    for (int i = 0; i < 30; ++i) {
+        m_burbujas[static_cast<size_t>(i)].Crear(m_cx);
+        m_particulas[static_cast<size_t>(i)].Crear(m_cx);
+        m_particulas[static_cast<size_t>(i)].m_nFrame = i % 6;
+    }
+    m_bImagenes = true;
+}
+
+void CRecipiente::ActualizarImagen(CFase& fase, QImage& imagen) {
+    const CColorFase color = fase.ColorFase();
+    if (color.m_crColor == fase.m_crColorDibujado && color.m_nTextura == fase.m_nTexturaDibujada)
+        return;
+    QImage textura;
+    if (color.m_nTextura != 0 && fase.m_nEstado == ESTADO_SOLIDO) {
+        textura = QImage(m_cx, m_cy, QImage::Format_RGB32);
+        textura.fill(Qt::white);
+        QPainter pt(&textura);
+        pt.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        for (const CContenido& e : fase.m_listaContenido) {
+            const CComponentes* c = e.Componente();
+            if (!c || !(e.m_dMoles > 0.0) || c->m_nTextura == 0)
+                continue;
+            const QImage& bmp = Imagenes::Tira(Imagenes::IDB_TEXTURA + c->m_nTextura);
+            if (bmp.isNull())
+                continue;
+            for (int y = 0; y < m_cy; y += 8)
+                for (int x = 0; x < m_cx; x += 8)
+                    pt.drawImage(QPoint(x, y), bmp,
+                                 QRect(0, 0, std::min(8, m_cx - x), std::min(8, m_cy - y)));
+        }
+    }
+    fase.m_crColorDibujado = color.m_crColor;
+    fase.m_nTexturaDibujada = color.m_nTextura;
+    const QRgb rgb = ColorDe(color.m_crColor).rgb();
+    const QRgb negro = qRgb(0, 0, 0);
+    for (int y = 0; y < m_cy; ++y) {
+        auto* fila = reinterpret_cast<QRgb*>(imagen.scanLine(y));
+        const auto* tex =
+            textura.isNull() ? nullptr : reinterpret_cast<const QRgb*>(textura.constScanLine(y));
+        for (int x = 0; x < m_cx; ++x) {
+            if ((fila[x] & 0xFFFFFF) == 0xFFFFFF)
+                continue;
+            fila[x] = (tex && (tex[x] & 0xFFFFFF) != 0xFFFFFF) ? negro : rgb;
+        }
+    }
+}
+
+void CRecipiente::PintarFilas(QPainter& p, const QImage& imagen, int xDesde, int y1, int y2,
+                              int cx) {
+    // Levels above the top of the picture are clipped to it.
+    y1 = std::clamp(y1, 0, m_cy);
+    y2 = std::clamp(y2, 0, m_cy);
+    xDesde = std::clamp(xDesde, 0, m_cx);
+    cx = std::min(cx, m_cx - xDesde);
+    if (y2 <= y1 || cx <= 0)
+        return;
+    const QRect fuente(xDesde, y1, cx, y2 - y1);
+    const QPoint destino(m_x + xDesde, m_y + y1);
+    p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    p.drawImage(destino, m_pMascara, fuente);
+    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    p.drawImage(destino, imagen, fuente);
+}
+
+void CRecipiente::Draw(QPainter& p) {
+    DibujarFigura(p);
+    if (Tira().isNull()) {
+        DibujarSeleccion(p);
+        return;
+    }
+    if (!m_bImagenes)
+        CrearImagenes();
+    p.save();
+    const int B = m_nFondo;
+    const double dLiquido = VolumenLiquido();
+    const double dSolido = VolumenSolido();
+    if (dLiquido > 0.0) {
+        const int y1 = GetLevelY(dSolido + dLiquido);
+        ActualizarImagen(m_seno.m_faseLiquida, m_imgLiquido);
+        PintarFilas(p, m_imgLiquido, 0, y1, B, m_cx);
+    }
+    if (m_seno.m_faseSolida.MolesTotales() > 0.0) {
+        const int y1 = GetLevelY(dSolido);
+        ActualizarImagen(m_seno.m_faseSolida, m_imgSolido);
+        PintarFilas(p, m_imgSolido, 0, y1, B, m_cx);
+        // A small heap in two steps on top of the settled solid.
+        const int W1 = (m_cx - 4) / 2;
+        const int X0 = (m_cx - W1) / 2;
+        PintarFilas(p, m_imgSolido, X0, y1 - 2, y1, W1);
+        const int W2 = W1 - 10 <= 10 ? 10 : W1 - 10;
+        const int X1 = (m_cx - W2) / 2;
+        PintarFilas(p, m_imgSolido, X1, y1 - 4, y1 - 2, W2);
+    }
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    DibujarBurbujas(p);
+    DibujarGas(p);
+    m_bAnimar = 0;
+    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    p.drawImage(QPoint(m_x, m_y), Tira(), QRect(2 * m_cx, 0, m_cx, m_cy));
+    p.restore();
+    DibujarEtiqueta(p);
+    DibujarSeleccion(p);
+}
+
+void CRecipiente::DibujarBurbujas(QPainter& p) {
+    const int n = std::min(m_seno.m_nEbullicion, 30);
+    if (n <= 0 || !(VolumenLiquido() > 0.0))
+        return;
+    const int B = m_nFondo;
+    const int L = GetLevelY(VolumenOcupado());
+    p.save();
+    p.setPen(QPen(QColor(0x3c, 0x53, 0x66), 1));
+    p.setBrush(Qt::white);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (int i = 0; i < n; ++i) {
+        CBurbuja& b = m_burbujas[static_cast<size_t>(i)];
+        const QRect r = b.Rect();
+        if (r.top() + r.height() < L - B) {
+            b.Crear(m_cx);
+            continue;
+        }
+        const QRect enVaso = r.translated(0, B);
+        if (m_rgnInterior.intersects(enVaso))
+            p.drawEllipse(enVaso.translated(m_x, m_y).adjusted(0, 0, -1, -1));
+        if (m_bAnimar)
+            b.Mover();
+    }
+    p.restore();
+}
+
+void CRecipiente::DibujarGas(QPainter& p) {
+    if (!(m_seno.m_faseGas.MolesTotales() > 0.0))
+        return;
+    const QImage& sprite = Imagenes::Tira(Imagenes::IDB_PARTICULA_GAS);
+    const int T = GetLevelY(VolumenOcupado());
+    const int F = GetLevelY(m_dCapacidad + 10.0);
+    for (CParticulaGas& g : m_particulas) {
+        if (g.m_y > F - T) {
+            const QRect enVaso = g.Rect().translated(0, T);
+            if (!sprite.isNull() && m_rgnInterior.intersects(enVaso)) {
+                const QPoint donde(m_x + enVaso.left(), m_y + enVaso.top());
+                p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+                p.drawImage(donde, sprite, QRect(3 * g.m_nFrame, 4, 3, 4));
+                p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+                p.drawImage(donde, sprite, QRect(3 * g.m_nFrame, 0, 3, 4));
+            }
+            if (m_bAnimar)
+                g.Mover();
+        } else {
+            g.Crear(m_cx);
+        }
+    }
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void CRecipiente::DibujarEtiqueta(QPainter& p) const {
+    if (m_rcEtiqueta.isEmpty())
+        return;
+    const QRect r = m_rcEtiqueta.translated(m_x, m_y).adjusted(0, 0, 1, 1);
+    p.fillRect(r, Qt::white);
+    if (m_strEtiqueta.empty())
+        return;
+    const QPoint esquina(m_x + m_rcEtiqueta.left() + 1, m_y + m_rcEtiqueta.top() - 2);
+    p.drawText(QRect(esquina, QSize(200, 40)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+               QString::fromStdString(m_strEtiqueta));
+}

@@ -1,0 +1,116 @@
+// CRecipiente: a vessel. It owns a vessel interior, knows its capacity and where the
+// contents stand in its picture, adds water and reagents, pours, passes gas along its
+// connection every tick and paints itself with its contents.
+#pragma once
+
+#include "Equipo.h"
+#include "Seno.h"
+
+#include <QRegion>
+
+#include <array>
+#include <list>
+
+// One point of a titration: millilitres delivered and the receiver's pH then.
+class CPuntoTitulacion {
+public:
+    CPuntoTitulacion(double dVol = 0.0, double dPH = 0.0) : m_dVol(dVol), m_dPH(dPH) {}
+    virtual ~CPuntoTitulacion() = default;
+    double m_dVol;
+    double m_dPH;
+};
+
+// A boiling bubble, relative to the vessel's left edge and its bottom line.
+struct CBurbuja {
+    int m_x = 0;
+    int m_y = 0;
+    int m_nVelocidad = 1;
+    int m_nLado = 1;
+    void Crear(int cx);
+    QRect Rect() const { return QRect(m_x - 2, m_y - 2, 4, 4); }
+    void Mover();
+};
+
+// A rising gas particle, relative to the vessel's left edge and the liquid's surface.
+struct CParticulaGas {
+    int m_x = 0;
+    int m_y = 0;
+    int m_nVelocidad = 1;
+    int m_nFrame = 0;
+    void Crear(int cx);
+    QRect Rect() const { return QRect(m_x, m_y + 1, 3, 1); }
+    void Mover();
+};
+
+// Random numbers 0..32767 for the particles, seeded from the clock on first use.
+int Aleatorio();
+void SembrarAleatorio(unsigned nSemilla);
+
+class CRecipiente : public CEquipo {
+public:
+    ~CRecipiente() override;
+
+    double m_dCapacidad = 0.0;
+    double m_dTitulado = 0.0;
+    double m_dMasaVacio = 0.0;
+    int32_t m_nFondo = 0;
+    CSeno m_seno;
+    std::list<CPuntoTitulacion> m_lstTitulacion; // newest first
+    CRecipiente* m_pConectado = nullptr;
+
+    // y in the picture of the surface of contents of that volume.
+    virtual int32_t GetLevelY(double dVolumen);
+    // One timer tick; nonzero when the vessel needs repainting.
+    virtual int32_t Step();
+
+    void Serialize(CArchivo& ar) override;
+    void Draw(QPainter& p) override;
+    void BuildMenu(CMenu& menu) override;
+    void Olvidar(CEquipo* pEquipo) override;
+
+    // Adds a component (water, from "Agregar agua"); 0 when it does not fit in the free
+    // space, and then nothing is added.
+    int32_t AddComponent(int32_t nComponente, double dCantidad, int32_t nUnidad);
+    // Adds a reagent (millilitres for a liquid one, grams otherwise); 0 when it does not
+    // fit ("La cantidad requerida no cabe en el equipo").
+    int32_t AddReagent(int32_t nReactivo, double dCantidad);
+    void EmptyContents();
+    // Pours liquid into the destination: the requested millilitres, or as much as fits
+    // when 0. Returns the millilitres actually poured.
+    double PourLiquid(CRecipiente& destino, double dSolicitado);
+    double PourSolid(CRecipiente& destino);
+    void ClearTitration();
+
+    double VolumenLiquido() const { return m_seno.m_faseLiquida.m_dVolumen; }
+    double VolumenSolido() const { return m_seno.m_faseSolida.m_dVolumen; }
+    double VolumenOcupado() const { return VolumenLiquido() + 0.5 * VolumenSolido(); }
+    double EspacioLibre() const { return m_dCapacidad - VolumenOcupado(); }
+
+protected:
+    CRecipiente();
+    // Size and place of a new vessel, from its catalogue row.
+    void Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx, int32_t cy,
+                 double dCapacidad, double dMasaVacio, int32_t nFondo, QRect rcEtiqueta = {});
+    // The common step: simulate, then let the gas go to the connected vessel or the air.
+    int32_t StepComun();
+    // An empty volume stands for the interior's reserve in every level formula.
+    double ConReserva(double v) const { return v == 0.0 ? m_seno.m_dReserva : v; }
+    // Truncation of a level formula.
+    static int32_t Nivel(double d) { return static_cast<int32_t>(d); }
+
+private:
+    void CrearImagenes();
+    void ActualizarImagen(CFase& fase, QImage& imagen);
+    void PintarFilas(QPainter& p, const QImage& imagen, int xDesde, int y1, int y2, int cx);
+    void DibujarBurbujas(QPainter& p);
+    void DibujarGas(QPainter& p);
+    void DibujarEtiqueta(QPainter& p) const;
+
+    bool m_bImagenes = false;
+    QImage m_pMascara;       // interior mask inverted: white inside, black outside
+    QImage m_imgLiquido;     // colour images of the liquid and solid phases
+    QImage m_imgSolido;
+    QRegion m_rgnInterior;
+    std::array<CBurbuja, 30> m_burbujas;
+    std::array<CParticulaGas, 30> m_particulas;
+};

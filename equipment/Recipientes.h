@@ -1,0 +1,57 @@
+// The gas flask, the burettes and the pipettes.
+#pragma once
+
+#include "Recipiente.h"
+
+class CMatrazGases : public CRecipiente {
+public:
+    CMatrazGases();
+    QPoint m_ptPivote{59, 8};
+    QPoint m_ptSinGas{55, 13};
+    QPoint m_ptConGas{63, 4};
+
+    int32_t GetLevelY(double v) override;
+    // Closed: the gas stays in the flask.
+    int32_t Step() override;
+    void Draw(QPainter& p) override;
+};
+
+class CBureta : public CRecipiente {
+public:
+    void BuildMenu(CMenu& menu) override;
+};
+
+class CBureta10 : public CBureta {
+public:
+    CBureta10();
+    int32_t GetLevelY(double v) override;
+};
+
+class CBureta50 : public CBureta {
+public:
+    CBureta50();
+    int32_t GetLevelY(double v) override;
+};
+
+// Pipettes get the vessel below them as their connection every tick.
+class CPipeta : public CRecipiente {
+public:
+    void BuildMenu(CMenu& menu) override;
+    // Least liquid the vessel below must hold for "Llenar desde".
+    virtual double MinimoParaLlenar() const { return 0.0; }
+};
+
+class CPipetaGraduada : public CPipeta {
+public:
+    CPipetaGraduada();
+    int32_t GetLevelY(double v) override;
+};
+
+class CPipetaVolumetrica : public CPipeta {
+public:
+    CPipetaVolumetrica();
+    int32_t GetLevelY(double v) override;
+    double MinimoParaLlenar() const override { return 10.0; }
+    // It always moves 10 ml.
+    static constexpr double kVolumen = 10.0;
+};
