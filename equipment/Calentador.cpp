@@ -8,11 +8,8 @@ CCalentador::CCalentador() { m_nCategoria = CATEGORIA_CALENTADOR; }
 
 void CCalentador::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
                           int32_t cy, double dPotencia) {
-    m_nTipo = nTipo;
-    m_strNombre = pszNombre;
-    m_nRecurso = nRecurso;
+    CEquipo::Iniciar(nTipo, pszNombre, nRecurso, cx, cy);
     m_dPotencia = dPotencia;
-    Colocar(cx, cy);
 }
 
 int32_t CCalentador::AdvanceFrame() {

@@ -22,6 +22,14 @@ void CEquipo::Colocar(int32_t cx, int32_t cy) {
     ActualizarArea();
 }
 
+void CEquipo::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
+                      int32_t cy) {
+    m_nTipo = nTipo;
+    m_strNombre = pszNombre;
+    m_nRecurso = nRecurso;
+    Colocar(cx, cy);
+}
+
 void CEquipo::ActualizarArea() { m_rcArea = QRect(m_x, m_y, m_cx, m_cy); }
 
 void CEquipo::Desplazar(int32_t dx, int32_t dy) {

@@ -68,6 +68,8 @@ protected:
     CEquipo() = default;
     // Gives the item its size and puts it at the insertion point (bottom centre).
     void Colocar(int32_t cx, int32_t cy);
+    // The catalogue row of a concrete item: type code, name, picture and size.
+    void Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx, int32_t cy);
     void ActualizarArea();
     // Picture strip of this item (loaded on first use; null image when missing).
     const QImage& Tira();

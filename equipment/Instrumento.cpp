@@ -8,11 +8,8 @@ CInstrumento::CInstrumento() { m_nCategoria = CATEGORIA_INSTRUMENTO; }
 
 void CInstrumento::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
                            int32_t cy, QPoint ptSonda) {
-    m_nTipo = nTipo;
-    m_strNombre = pszNombre;
-    m_nRecurso = nRecurso;
     m_ptSonda = ptSonda;
-    Colocar(cx, cy);
+    CEquipo::Iniciar(nTipo, pszNombre, nRecurso, cx, cy);
 }
 
 void CInstrumento::Draw(QPainter& p) {

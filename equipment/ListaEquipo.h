@@ -38,6 +38,8 @@ public:
     bool Eliminar(CEquipo* pEquipo);
     // Destroys every item, first to last.
     void Limpiar();
+    // Exchanges the items of two lists (a practice read aside replaces the open one).
+    void Intercambiar(CListaEquipo& otra) { m_lista.swap(otra.m_lista); }
 
     // The first item resting on a heat source (bWhole: anywhere in its area); the caller
     // heats it only when it is a vessel.

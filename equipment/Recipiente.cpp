@@ -54,14 +54,11 @@ CRecipiente::~CRecipiente() = default;
 void CRecipiente::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
                           int32_t cy, double dCapacidad, double dMasaVacio, int32_t nFondo,
                           QRect rcEtiqueta) {
-    m_nTipo = nTipo;
-    m_strNombre = pszNombre;
-    m_nRecurso = nRecurso;
     m_dCapacidad = dCapacidad;
     m_dMasaVacio = dMasaVacio;
     m_nFondo = nFondo;
     m_rcEtiqueta = rcEtiqueta;
-    Colocar(cx, cy);
+    CEquipo::Iniciar(nTipo, pszNombre, nRecurso, cx, cy);
 }
 
 int32_t CRecipiente::GetLevelY(double) { return 0; }

@@ -30,6 +30,12 @@ const FilaComponente kComponentes[] = {
     {3, "Acido clorhidrico", "HCl", 36.46094, 1.268, 0, 0xFEFEFE, 2, -1, -111, -85, "H+", 1, 1, "Cl-", 1, -1, 82.3, 0, 56.1, 60, 0},
     {4, "Cloruro de sodio", "NaCl", 58.44277, 2.163, 0, 0xFEFEFE, 0, -1, 800.4, 1413, "Na+", 1, 1, "Cl-", 1, -1, 35.7, 0, 39.8, 100, 4},
     {5, "Sulfato de cobre pentahidratad", "CuSO4 (H2O)5", 249.68, 2.36, 0.2691, 0xFF0000, 0, -1, 110, 250, "Cu+2", 1, 2, "SO4-2", 1, -2, 24.3, 0, 205, 100, 5},
+    {8, "Magnesio", "Mg", 24.305, 1.74, 0.249, 0xFEFEFE, 0, 0, 651, 1110, "Mg+", 0, -1, "-", 0, -1, 0, 0, 0, 100, 1},
+    {9, "Etanol", "CH3CH2OH", 46.06904, 0.789, 0.587, 0xFFFEF4, 1, 0, -112, 78.4, "H+", 0, -1, "-", 0, -1, 100, 0, 100, 100, 0},
+    {22, "Hierro", "Fe", 55.847, 7.7, 0.11, 0x808080, 0, 0, 1536, 3000, "Fe+", 0, -1, "-", 0, -1, 0, 0, 0, 100, 3},
+    {23, "Acetona", "CH3COCH3", 58.08004, 0.792, 0.89, 0xF5FFEC, 1, 0, -94.6, 56.5, "H+", 0, -1, "-", 0, -1, 100, 0, 100, 100, 0},
+    {149, "Aluminio", "Al", 26.98154, 2.7, 0.216, 0xEAEAEA, 0, 0, 660, 2450, "Al+", 0, -1, "-", 0, -1, 0, 0, 0, 100, 1},
+    {151, "Plomo", "Pb", 207.19, 11.4, 0.031, 0x808080, 0, 0, 327.4, 1725, "Pb+", 0, -1, "-", 0, -1, 0, 0, 0, 100, 1},
     {7, "Hidrogeno molecular", "H2", 2.01588, 0.0709, 0, 0xFEFEFE, 2, 0, -256.1, -252.7, "H+", 0, -1, "H-", 0, -1, 0, 0, 0.85, 80, 0},
     {14, "Oxigeno molecular", "O2", 31.9988, 1, 0, 0xFEFEFE, 2, 0, -251, -183, "O+", 0, -1, "O-", 0, -2, 4.89, 0, 1.7, 100, 0},
     {40, "Sulfato de cobre II", "CuSO4", 159.6036, 3.6, 0.151, 0xFEFEFE, 0, -1, 600, 1000, "Cu+", 1, 1, "SO4-2", 1, -2, 14.3, 0, 75.4, 100, 1},
@@ -170,6 +176,27 @@ void Catalogo900() {
     Reaccion(3, 35, "CuSO4 + Zn", {{1, 40, 0}, {1, 150, 1}}, {{1, 158, 0}, {1, 47, 1}});
     Reaccion(4, 36, "HNO3 + NaOH", {{1, 152, 0}, {1, 2, 0}}, {{1, 156, 0}, {1, 1, 2}});
     Reaccion(5, 37, "Zn + H2SO4", {{1, 150, 1}, {1, 157, 0}}, {{1, 158, 0}, {1, 7, 3}});
+    ReleerComoPlantilla();
+}
+
+void Catalogo901() {
+    DestruirCatalogo();
+    Componentes({1, 14, 4, 9, 23});
+    CrearReactivos(1);
+    Reactivo(0, "Mezcla de liquidos", 1, 1, {{1, 4}, {39, 1}, {40, 9}, {20, 23}});
+    ReleerComoPlantilla();
+}
+
+void Catalogo904() {
+    DestruirCatalogo();
+    Componentes({1, 14, 151, 150, 149, 8, 22, 47});
+    CrearReactivos(6);
+    Reactivo(0, "Metal 4", 0, 1, {{100, 151}});
+    Reactivo(1, "Metal 5", 0, 1, {{100, 150}});
+    Reactivo(2, "Metal 3", 0, 1, {{100, 149}});
+    Reactivo(3, "Metal 2", 0, 1, {{100, 8}});
+    Reactivo(4, "Metal 1", 0, 1, {{100, 22}});
+    Reactivo(5, "Limaduras de Cobre", 0, 1, {{100, 47}});
     ReleerComoPlantilla();
 }
 

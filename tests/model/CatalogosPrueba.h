@@ -18,8 +18,10 @@ CComponentes Componente(int32_t nId);
 void ReleerComoPlantilla();
 
 void Catalogo900(); // conservation of mass: 14 components, 6 reactions
+void Catalogo901(); // simple distillation of a mixture of liquids
 void Catalogo902(); // reversibility: copper sulphate hydration
 void Catalogo903(); // acid-base titration
+void Catalogo904(); // specific heat of a metal
 
 // Indices after reading template 903.
 enum : int32_t { AGUA = 0, OXIGENO = 1, NAOH = 2, HCL = 3, NACL = 4 };

@@ -1,0 +1,23 @@
+// The five built-in practice templates (900 to 904), built from the readable sources the
+// program carries: the catalogue tables as text and the notes as RTF documents.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace Plantillas {
+
+constexpr int kPrimera = 900;
+constexpr int kUltima = 904;
+
+// The template file (".akp" layout) of a built-in practice; empty for another number or
+// when its sources are missing (strError says why).
+QByteArray Bytes(int nNumero, QString* pstrError = nullptr);
+
+// A component's formula as the small RTF document the templates store as its description.
+std::string DescripcionRtf(const std::string& strFormula);
+
+} // namespace Plantillas

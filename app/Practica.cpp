@@ -1,0 +1,256 @@
+#include "Practica.h"
+
+#include "Catalogo.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kFirma = "korvex";
+constexpr const char* kVersion = "Vol.1";
+
+void Mensaje(QString* pstrError, const QString& s) {
+    if (pstrError)
+        *pstrError = s;
+}
+
+CFecha Ahora() {
+    const QDateTime t = QDateTime::currentDateTime();
+    const QDate d = t.date();
+    const QTime h = t.time();
+    return CFecha::DesdeCivil(d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second());
+}
+
+} // namespace
+
+// The texts and flags of a practice, read apart before they replace the open ones.
+struct CPractica::Textos {
+    std::string m_strPractica, m_strResumen, m_strMarco, m_strProcedimiento, m_strResultados,
+        m_strAutor, m_strExtra;
+    CFecha m_dtFecha;
+    int32_t m_bVelocidad = 1, m_bPropiedades = 1;
+};
+
+CPractica::CPractica() : m_dtFecha(Ahora()) {}
+
+CPractica::~CPractica() { ClearBench(); }
+
+void CPractica::RemoveEquipment(CEquipo* pEquipo) { m_listaEquipo.Eliminar(pEquipo); }
+
+void CPractica::ClearBench() { m_listaEquipo.Limpiar(); }
+
+QString CPractica::TextoError(int nErrno, const QString& strArchivo) {
+    const char* psz = "Error desconocido al acceder a %1.";
+    switch (nErrno) {
+    case ENOENT:
+        psz = "No se encontró %1.";
+        break;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EISDIR:
+    case ELOOP:
+        psz = "%1 contiene una ruta no válida.";
+        break;
+    case EMFILE:
+    case ENFILE:
+        psz = "Imposible abrir %1, hay demasiados archivos abiertos.";
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        psz = "Acceso denegado a %1.";
+        break;
+    case EBADF:
+        psz = "Controlador no válido asociado a %1.";
+        break;
+    case EIO:
+        psz = "Error de E/S de hardware al acceder a %1.";
+        break;
+    case ETXTBSY:
+    case EBUSY:
+        psz = "Violación de acceso compartido al acceder a %1.";
+        break;
+    case ENOLCK:
+        psz = "Violación de bloqueo al acceder %1. ";
+        break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        psz = "Disco lleno al acceder a %1.";
+        break;
+    default:
+        break;
+    }
+    return QString::fromUtf8(psz).arg(strArchivo);
+}
+
+QString CPractica::TextoError(const CErrorArchivo& e, const QString& strArchivo) {
+    const char* psz = e.GetTipo() == CErrorArchivo::Tipo::FinDeArchivo
+                          ? "Se intentó acceder a %1 más allá del final."
+                          : "%1 tiene un formato incorrecto.";
+    return QString::fromUtf8(psz).arg(strArchivo);
+}
+
+CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<uint8_t>& datos,
+                                            QString* pstrError) {
+    const QString strNombre = QFileInfo(strRuta).fileName();
+    if (!QFileInfo::exists(strRuta))
+        return Resultado::NoExiste;
+    QFile f(strRuta);
+    errno = 0;
+    if (!f.open(QIODevice::ReadOnly)) {
+        Mensaje(pstrError, TextoError(errno ? errno : EACCES, strNombre));
+        return Resultado::Error;
+    }
+    // Practice files are small; a huge file is not one of ours.
+    if (f.size() > 64 * 1024 * 1024) {
+        Mensaje(pstrError, QString::fromUtf8(kFormatoIncompatible));
+        return Resultado::Error;
+    }
+    errno = 0;
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        Mensaje(pstrError, TextoError(errno ? errno : EIO, strNombre));
+        return Resultado::Error;
+    }
+    datos.assign(bytes.begin(), bytes.end());
+    return Resultado::Correcto;
+}
+
+std::vector<uint8_t> CPractica::EscribirPractica() const {
+    CArchivo ar;
+    ar << m_strPractica << m_strResumen << std::string(kFirma) << std::string(kVersion);
+    SerializarCatalogo(ar, false);
+    ar << m_strMarcoTeorico << m_strProcedimiento << m_strResultados << m_strAutor << m_strExtra;
+    ar << m_dtFecha << m_bVelocidad << m_bPropiedades;
+    // The bench list is written as it is; Serialize does not change it.
+    const_cast<CListaEquipo&>(m_listaEquipo).Serialize(ar);
+    return ar.Datos();
+}
+
+CPractica::Resultado CPractica::GuardarPractica(const QString& strRuta, QString* pstrError) {
+    const QString strNombre = QFileInfo(strRuta).fileName();
+    m_bOcupado = 1;
+    const std::vector<uint8_t> datos = EscribirPractica();
+    QSaveFile f(strRuta);
+    errno = 0;
+    bool bOk = f.open(QIODevice::WriteOnly);
+    if (bOk) {
+        const qint64 n = f.write(reinterpret_cast<const char*>(datos.data()),
+                                 static_cast<qint64>(datos.size()));
+        bOk = n == static_cast<qint64>(datos.size()) && f.commit();
+    }
+    const int nErrno = errno;
+    m_bOcupado = 0;
+    if (!bOk) {
+        f.cancelWriting();
+        Mensaje(pstrError, TextoError(nErrno ? nErrno : EIO, strNombre));
+        return Resultado::Error;
+    }
+    return Resultado::Correcto;
+}
+
+CPractica::Resultado CPractica::AbrirPractica(const QString& strRuta, QString* pstrError) {
+    std::vector<uint8_t> datos;
+    const Resultado r = LeerArchivo(strRuta, datos, pstrError);
+    if (r != Resultado::Correcto)
+        return r;
+    return LeerPractica(datos, QFileInfo(strRuta).fileName(), pstrError);
+}
+
+CPractica::Resultado CPractica::CargarPlantilla(const QString& strRuta, QString* pstrError) {
+    std::vector<uint8_t> datos;
+    const Resultado r = LeerArchivo(strRuta, datos, pstrError);
+    if (r != Resultado::Correcto)
+        return r;
+    return LeerPlantilla(datos, QFileInfo(strRuta).fileName(), pstrError);
+}
+
+CPractica::Resultado CPractica::LeerPractica(const std::vector<uint8_t>& datos,
+                                             const QString& strArchivo, QString* pstrError) {
+    return Leer(datos, false, strArchivo, pstrError);
+}
+
+CPractica::Resultado CPractica::LeerPlantilla(const std::vector<uint8_t>& datos,
+                                              const QString& strArchivo, QString* pstrError) {
+    return Leer(datos, true, strArchivo, pstrError);
+}
+
+CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPlantilla,
+                                     const QString& strArchivo, QString* pstrError) {
+    m_bOcupado = 1;
+    // The open catalogue waits aside; the file is read into new tables and a new bench,
+    // which replace the open ones only when everything has been read.
+    CCatalogoGuardado anterior;
+    anterior.Tomar();
+    Textos t;
+    CListaEquipo banco;
+    QString strError;
+    try {
+        CArchivo ar(datos);
+        ar >> t.m_strPractica >> t.m_strResumen;
+        ar.LeerCadena(); // the signature is not compared
+        if (!bPlantilla && ar.LeerCadena() != kVersion)
+            throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "versión");
+        SerializarCatalogo(ar, bPlantilla);
+        ar >> t.m_strMarco >> t.m_strProcedimiento >> t.m_strResultados >> t.m_strAutor >>
+            t.m_strExtra;
+        ar >> t.m_dtFecha >> t.m_bVelocidad >> t.m_bPropiedades;
+        if (bPlantilla)
+            ResolverPlantilla();
+        else
+            banco.Serialize(ar);
+    } catch (const CErrorArchivo& e) {
+        // A wrong version or damaged contents are the wrong format; a file that ends
+        // too soon says so.
+        strError = e.GetTipo() == CErrorArchivo::Tipo::FinDeArchivo
+                       ? TextoError(e, strArchivo)
+                       : QString::fromUtf8(kFormatoIncompatible);
+    }
+    if (!strError.isEmpty()) {
+        banco.Limpiar();
+        anterior.Restaurar();
+        m_bOcupado = 0;
+        Mensaje(pstrError, strError);
+        return Resultado::Error;
+    }
+    // Success: the old bench goes (its vessels still point into the old catalogue, which
+    // is destroyed after them), the new one takes its place.
+    m_listaEquipo.Intercambiar(banco);
+    banco.Limpiar();
+    anterior.Descartar();
+    m_strPractica = std::move(t.m_strPractica);
+    m_strResumen = std::move(t.m_strResumen);
+    m_strMarcoTeorico = std::move(t.m_strMarco);
+    m_strProcedimiento = std::move(t.m_strProcedimiento);
+    m_strResultados = std::move(t.m_strResultados);
+    m_strAutor = std::move(t.m_strAutor);
+    m_strExtra = std::move(t.m_strExtra);
+    m_dtFecha = t.m_dtFecha;
+    m_bVelocidad = t.m_bVelocidad;
+    m_bPropiedades = t.m_bPropiedades;
+    m_bOcupado = 0;
+    return Resultado::Correcto;
+}
+
+CPractica::Resultado CPractica::LeerCabecera(const QString& strRuta, std::string& strNombre,
+                                             std::string& strResumen, QString* pstrError) {
+    std::vector<uint8_t> datos;
+    const Resultado r = LeerArchivo(strRuta, datos, pstrError);
+    if (r != Resultado::Correcto)
+        return r;
+    try {
+        CArchivo ar(datos);
+        ar >> strNombre >> strResumen;
+    } catch (const CErrorArchivo& e) {
+        Mensaje(pstrError, TextoError(e, QFileInfo(strRuta).fileName()));
+        return Resultado::Error;
+    }
+    return Resultado::Correcto;
+}

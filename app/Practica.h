@@ -1,0 +1,76 @@
+// CPractica: the open practice — the bench, the names, notes and flags — and the reading
+// and writing of practice files. No window needed: the program, the command-line tool and
+// the tests share it.
+#pragma once
+
+#include "Archivo.h"
+#include "ListaEquipo.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CPractica {
+public:
+    CPractica();
+    ~CPractica();
+    CPractica(const CPractica&) = delete;
+    CPractica& operator=(const CPractica&) = delete;
+
+    CListaEquipo m_listaEquipo;
+    int32_t m_bOcupado = 0;
+    std::string m_strPractica = "Nueva";
+    std::string m_strMarcoTeorico;
+    std::string m_strProcedimiento;
+    std::string m_strResultados;
+    std::string m_strAutor;
+    std::string m_strResumen;
+    std::string m_strExtra;
+    CFecha m_dtFecha;
+    int32_t m_bVelocidad = 1;
+    int32_t m_bPropiedades = 1;
+
+    // How a read or a write ended.
+    enum class Resultado {
+        Correcto,
+        NoExiste,   // nothing at the path: nothing changes, nothing to report
+        Error       // the message says why; the open practice is as it was
+    };
+
+    void RemoveEquipment(CEquipo* pEquipo);
+    void ClearBench();
+
+    // A saved practice (".uak1"). The file is written through a temporary file that
+    // replaces the target only when everything was written.
+    Resultado GuardarPractica(const QString& strRuta, QString* pstrError = nullptr);
+    // Reads a saved practice into a new practice and takes it only when all of it read;
+    // a damaged file, a wrong version or a read error leaves this practice untouched.
+    Resultado AbrirPractica(const QString& strRuta, QString* pstrError = nullptr);
+    // A practice template (".akp"): the catalogue by identifiers, the notes, no bench.
+    Resultado CargarPlantilla(const QString& strRuta, QString* pstrError = nullptr);
+    // The name and summary at the head of either kind of file.
+    static Resultado LeerCabecera(const QString& strRuta, std::string& strNombre,
+                                  std::string& strResumen, QString* pstrError = nullptr);
+
+    // The same, on bytes in memory (the file name goes into the messages).
+    std::vector<uint8_t> EscribirPractica() const;
+    Resultado LeerPractica(const std::vector<uint8_t>& datos, const QString& strArchivo,
+                           QString* pstrError);
+    Resultado LeerPlantilla(const std::vector<uint8_t>& datos, const QString& strArchivo,
+                            QString* pstrError);
+
+    // Spanish text of a file error for the named file.
+    static QString TextoError(int nErrno, const QString& strArchivo);
+    static QString TextoError(const CErrorArchivo& e, const QString& strArchivo);
+
+    static constexpr const char* kFormatoIncompatible = "- Formato incompatible -";
+
+private:
+    struct Textos;
+    Resultado Leer(const std::vector<uint8_t>& datos, bool bPlantilla, const QString& strArchivo,
+                   QString* pstrError);
+    static Resultado LeerArchivo(const QString& strRuta, std::vector<uint8_t>& datos,
+                                 QString* pstrError);
+};

@@ -1,0 +1,234 @@
+// Timings of a busy bench of 40 items: a distillation on a burner, twenty vessels with
+// reacting mixtures, instruments dipping into some of them and heat sources under others.
+// One simulation step must stay well inside the 100 ms tick, and so must one frame of the
+// bench drawn off-screen at full HD.
+#include "Calentadores.h"
+#include "CatalogosPrueba.h"
+#include "Destilacion.h"
+#include "Dibujo.h"
+#include "Erlenmeyer250.h"
+#include "Instrumentos.h"
+#include "ListaEquipo.h"
+#include "Recipientes.h"
+#include "Vasos.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr int kAncho = 1920;
+constexpr int kAlto = 1080;
+constexpr size_t kEquipos = 40;
+
+// Reagents of the mass-conservation practice (prueba::Catalogo900).
+enum : int32_t { SULFURICO, HIDROXIDO, NITRICO, ZINC, COBRE };
+constexpr int32_t kAgua = -1; // water, added as a component
+
+struct CPorcion {
+    int32_t nReactivo; // kAgua for water
+    double dCantidad;  // millilitres of a liquid, grams of a solid
+};
+
+template <class T> T* Poner(CListaEquipo& lista, int xCentro, int yFondo) {
+    CEquipo::SetInsertionPoint(xCentro, yFondo);
+    T* e = new T;
+    lista.AgregarAlFinal(e);
+    return e;
+}
+
+void Llenar(CRecipiente& r, std::initializer_list<CPorcion> porciones) {
+    for (const CPorcion& p : porciones) {
+        const int32_t nOk = p.nReactivo == kAgua ? r.AddComponent(0, p.dCantidad, UNIDAD_ML)
+                                                 : r.AddReagent(p.nReactivo, p.dCantidad);
+        if (!nOk) {
+            std::fprintf(stderr, "no cabe en %s\n", r.GetNombre().c_str());
+            std::abort();
+        }
+    }
+}
+
+// An instrument whose probe point lies at (x, y) of the bench.
+template <class T> T* Sonda(CListaEquipo& lista, int x, int y) {
+    T* e = Poner<T>(lista, 0, 0);
+    e->SetPosition(x - e->m_ptSonda.x(), y - e->m_ptSonda.y());
+    return e;
+}
+
+// The probe point a little below the centre of the vessel's mouth.
+QPoint Boca(const CEquipo& r, int nProfundidad) {
+    return {r.m_x + r.m_cx / 2, r.m_y + nProfundidad};
+}
+
+void ArmarBanco(CListaEquipo& lista) {
+    // The distillation: flask on a burner, head, condenser and elbow over a beaker.
+    auto* matraz = Poner<CMatrazBalon>(lista, 100, 330);
+    Llenar(*matraz, {{kAgua, 120}, {NITRICO, 20}, {COBRE, 2}});
+    matraz->PonerCabeza(lista);
+    matraz->PonerCondensador(lista);
+    CCodoDestilacion* codo = matraz->PonerCodo(lista);
+    auto* recibidor = Poner<CVaso250>(lista, codo->m_x + 46, 460);
+    auto* mechero = Poner<CMechero>(lista, 100, 330 + 80); // its top at the flask's bottom
+
+    // Twenty vessels in three rows; every mixture has something to do for a while.
+    std::vector<CRecipiente*> v;
+    auto vaso = [&](CRecipiente* r, std::initializer_list<CPorcion> porciones) {
+        Llenar(*r, porciones);
+        v.push_back(r);
+        return r;
+    };
+    // Row 1, standing at y = 460.
+    vaso(Poner<CVaso250>(lista, 520, 460), {{kAgua, 80}, {SULFURICO, 30}, {ZINC, 3}});
+    vaso(Poner<CErlenmeyer250>(lista, 660, 460), {{kAgua, 60}, {NITRICO, 40}, {COBRE, 2}});
+    vaso(Poner<CVaso600>(lista, 820, 460), {{kAgua, 200}, {HIDROXIDO, 50}, {NITRICO, 40}});
+    vaso(Poner<CVaso100>(lista, 970, 460), {{kAgua, 40}, {SULFURICO, 20}});
+    vaso(Poner<CErlenmeyer100>(lista, 1100, 460), {{kAgua, 30}, {HIDROXIDO, 20}, {ZINC, 1}});
+    vaso(Poner<CProbeta100>(lista, 1220, 460), {{kAgua, 50}, {NITRICO, 10}});
+    vaso(Poner<CTuboEnsaye>(lista, 1320, 460), {{kAgua, 10}, {SULFURICO, 10}, {ZINC, 1}});
+    vaso(Poner<CCrisol>(lista, 1460, 460), {{kAgua, 20}, {COBRE, 5}});
+    vaso(Poner<CVaso250>(lista, 1640, 445), {{kAgua, 150}, {HIDROXIDO, 10}});
+    // Row 2, standing at y = 760.
+    vaso(Poner<CVaso250>(lista, 520, 760), {{kAgua, 100}, {NITRICO, 30}, {HIDROXIDO, 25}});
+    vaso(Poner<CVaso600>(lista, 700, 760), {{kAgua, 300}, {SULFURICO, 50}, {ZINC, 5}});
+    vaso(Poner<CErlenmeyer250>(lista, 880, 760), {{kAgua, 100}, {HIDROXIDO, 30}});
+    vaso(Poner<CMatrazGases>(lista, 1040, 760), {{kAgua, 50}, {NITRICO, 20}, {COBRE, 3}});
+    vaso(Poner<CVaso100>(lista, 1200, 760), {{kAgua, 50}, {HIDROXIDO, 20}, {SULFURICO, 10}});
+    vaso(Poner<CProbeta10>(lista, 1320, 760), {{kAgua, 5}, {NITRICO, 3}});
+    vaso(Poner<CVidrioReloj>(lista, 1440, 760), {{kAgua, 10}, {ZINC, 2}});
+    vaso(Poner<CErlenmeyer100>(lista, 1600, 760), {{kAgua, 40}, {SULFURICO, 20}, {ZINC, 2}});
+    // Row 3, standing at y = 1030 (the balance goes under the first).
+    vaso(Poner<CVaso250>(lista, 520, 1030), {{kAgua, 120}, {COBRE, 4}, {NITRICO, 30}});
+    vaso(Poner<CVaso600>(lista, 760, 1030), {{kAgua, 250}, {HIDROXIDO, 40}, {NITRICO, 60}});
+    vaso(Poner<CVaso100>(lista, 1000, 1030), {{kAgua, 60}, {SULFURICO, 10}, {ZINC, 2}});
+
+    // Heat sources under four of them (the ice bath takes whatever stands inside it).
+    auto bajo = [&](CRecipiente* r, auto* fuente) {
+        fuente->SetPosition(r->m_x + r->m_cx / 2 - fuente->m_cx / 2, r->m_y + r->m_cy);
+    };
+    bajo(v[0], Poner<CParrilla>(lista, 0, 0));
+    bajo(v[2], Poner<CParrilla>(lista, 0, 0));
+    bajo(v[7], Poner<CMechero>(lista, 0, 0));
+    Poner<CBanoHielo>(lista, v[8]->m_x + v[8]->m_cx / 2, 460);
+
+    // Instruments: five thermometers, two pH meters, a conductimeter, a balance and a
+    // stirrer.
+    Sonda<CTermometro>(lista, Boca(*matraz, 80).x(), Boca(*matraz, 80).y());
+    Sonda<CTermometro>(lista, Boca(*recibidor, 70).x() - 20, Boca(*recibidor, 70).y());
+    Sonda<CTermometro>(lista, Boca(*v[0], 70).x() + 20, Boca(*v[0], 70).y());
+    Sonda<CTermometro>(lista, Boca(*v[7], 30).x(), Boca(*v[7], 30).y());
+    Sonda<CTermometro>(lista, Boca(*v[8], 80).x(), Boca(*v[8], 80).y());
+    Sonda<CPHmetro>(lista, Boca(*v[9], 80).x() - 20, Boca(*v[9], 80).y());
+    Sonda<CPHmetro>(lista, Boca(*v[11], 110).x(), Boca(*v[11], 110).y());
+    Sonda<CConductimetro>(lista, Boca(*v[13], 80).x(), Boca(*v[13], 80).y());
+    auto* balanza = Poner<CBalanza>(lista, 0, 0);
+    balanza->SetPosition(v[17]->m_x + v[17]->m_cx / 2 - balanza->m_ptSonda.x(),
+                         v[17]->m_y + v[17]->m_cy);
+    Sonda<CAgitador>(lista, Boca(*v[18], 60).x() + 30, Boca(*v[18], 60).y());
+
+    if (lista.size() != kEquipos) {
+        std::fprintf(stderr, "el banco tiene %zu equipos\n", lista.size());
+        std::abort();
+    }
+    for (const CEquipo* e : lista) {
+        if (!QRect(0, 0, kAncho, kAlto).contains(e->m_rcArea)) {
+            std::fprintf(stderr, "%s se sale del banco\n", e->GetNombre().c_str());
+            std::abort();
+        }
+    }
+    // The set-up the timings are about: the flask sits on its burner, the elbow drips into
+    // the beaker, and every instrument has a vessel under its probe.
+    if (lista.FindVesselOnSource(mechero, false) != matraz ||
+        lista.FindVesselBelow(codo) != recibidor) {
+        std::fprintf(stderr, "la destilación no está armada\n");
+        std::abort();
+    }
+    for (const CEquipo* e : lista) {
+        const bool bCalentador = e->GetCategoria() == CATEGORIA_CALENTADOR;
+        if (bCalentador && !lista.FindVesselOnSource(e, e->m_nTipo == 47)) {
+            std::fprintf(stderr, "%s no calienta nada\n", e->GetNombre().c_str());
+            std::abort();
+        }
+        if (e->GetCategoria() == CATEGORIA_INSTRUMENTO && !lista.FindVesselAtProbe(e)) {
+            std::fprintf(stderr, "%s no toca ningún recipiente\n", e->GetNombre().c_str());
+            std::abort();
+        }
+    }
+}
+
+// A minute of bench time (600 ticks) and the bench is set up again, so that the timings are
+// of a bench that is still busy: reacting, boiling and distilling.
+constexpr int kPasosPorBanco = 600;
+
+void BM_PasoBanco(benchmark::State& state) {
+    prueba::Catalogo900();
+    auto lista = std::make_unique<CListaEquipo>();
+    ArmarBanco(*lista);
+    int nPasos = 0;
+    int64_t nCambios = 0;
+    for (auto _ : state) {
+        nCambios += lista->PasoSimulacion() ? 1 : 0;
+        if (++nPasos == kPasosPorBanco) {
+            state.PauseTiming();
+            lista = std::make_unique<CListaEquipo>();
+            ArmarBanco(*lista);
+            nPasos = 0;
+            state.ResumeTiming();
+        }
+    }
+    state.counters["equipos"] = static_cast<double>(kEquipos);
+    state.counters["con_cambios"] =
+        benchmark::Counter(static_cast<double>(nCambios), benchmark::Counter::kAvgIterations);
+    lista.reset();
+    DestruirCatalogo();
+}
+
+// One frame: the bench drawn in list order over a white buffer, as the view paints it.
+void BM_DibujarBanco(benchmark::State& state) {
+    prueba::Catalogo900();
+    CListaEquipo lista;
+    ArmarBanco(lista);
+    // A few ticks first, so that contents, readings and flames are those of a running bench.
+    for (int i = 0; i < 50; ++i)
+        lista.PasoSimulacion();
+    QImage buffer(kAncho, kAlto, QImage::Format_RGB32);
+    for (auto _ : state) {
+        buffer.fill(Qt::white);
+        QPainter p(&buffer);
+        Dibujo::PrepararPintor(p);
+        for (CEquipo* e : lista)
+            e->Draw(p);
+        p.end();
+        benchmark::DoNotOptimize(buffer.constBits());
+    }
+    // The last frame, to look at.
+    if (const char* pszRuta = std::getenv("ALKOR_BANCO_PNG"))
+        buffer.save(QString::fromLocal8Bit(pszRuta));
+    state.counters["equipos"] = static_cast<double>(lista.size());
+    lista.Limpiar();
+    DestruirCatalogo();
+}
+
+} // namespace
+
+BENCHMARK(BM_PasoBanco)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DibujarBanco)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    // The pictures need a GUI application for their text, but never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,311 @@
+// alkor-cli: the practice files from a terminal. Writes the built-in templates and a new
+// practice, shows what a practice holds, and fast-forwards its simulation — on the same
+// code the program runs.
+#include "Calentador.h"
+#include "Catalogo.h"
+#include "Instrumentos.h"
+#include "ListaEquipo.h"
+#include "Plantillas.h"
+#include "Practica.h"
+#include "Recipiente.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+enum : int { SALIDA_OK = 0, SALIDA_USO = 1, SALIDA_ARCHIVO = 2 };
+
+const char* const kAyuda =
+    "Uso: alkor-cli ORDEN [ARGUMENTOS]\n"
+    "\n"
+    "Herramienta de línea de órdenes de Alkor para las prácticas guardadas.\n"
+    "\n"
+    "Órdenes:\n"
+    "  plantilla NUM SALIDA     escribe la plantilla integrada NUM (900 a 904) en SALIDA\n"
+    "  nueva SALIDA             escribe la práctica con la que arranca el programa\n"
+    "                           (\"Nueva\", catálogo integrado, mesa vacía)\n"
+    "  info ARCHIVO [--json]    muestra el nombre, el resumen, las opciones, el catálogo y\n"
+    "                           cada equipo de la mesa con su contenido o su lectura\n"
+    "  simular ARCHIVO --pasos N [--salida OTRO] [--json]\n"
+    "                           lee una práctica (o una plantilla), avanza N pasos de\n"
+    "                           simulación como el reloj de la mesa, la muestra como\n"
+    "                           «info» y, con --salida, la guarda en OTRO\n"
+    "\n"
+    "Opciones:\n"
+    "  --json                   la salida es un objeto JSON\n"
+    "  --help, -h               muestra esta ayuda\n"
+    "\n"
+    "Estado de salida: 0 correcto, 1 error de uso, 2 archivo que no se pudo leer o escribir.\n";
+
+int ErrorUso(const QString& s) {
+    std::fprintf(stderr, "alkor-cli: %s\nPruebe «alkor-cli --help».\n", s.toUtf8().constData());
+    return SALIDA_USO;
+}
+
+int ErrorArchivo(const QString& s) {
+    std::fprintf(stderr, "alkor-cli: %s\n", s.toUtf8().constData());
+    return SALIDA_ARCHIVO;
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Opens a saved practice or, when the file is not one, a template.
+int Abrir(CPractica& practica, const QString& strRuta) {
+    if (!QFile::exists(strRuta))
+        return ErrorArchivo(QStringLiteral("No se encontró %1.").arg(strRuta));
+    QString strError;
+    // A saved practice carries "Vol.1" after its name, summary and signature.
+    bool bPractica = false;
+    {
+        QFile f(strRuta);
+        if (f.open(QIODevice::ReadOnly)) {
+            const QByteArray cabeza = f.read(4096);
+            CArchivo ar(std::vector<uint8_t>(cabeza.begin(), cabeza.end()));
+            try {
+                ar.LeerCadena();
+                ar.LeerCadena();
+                ar.LeerCadena();
+                bPractica = ar.LeerCadena() == "Vol.1";
+            } catch (const CErrorArchivo&) {
+            }
+        }
+    }
+    const CPractica::Resultado r = bPractica ? practica.AbrirPractica(strRuta, &strError)
+                                             : practica.CargarPlantilla(strRuta, &strError);
+    if (r == CPractica::Resultado::NoExiste)
+        return ErrorArchivo(QStringLiteral("No se encontró %1.").arg(strRuta));
+    if (r == CPractica::Resultado::Error)
+        return ErrorArchivo(QStringLiteral("%1: %2").arg(strRuta, strError));
+    return SALIDA_OK;
+}
+
+QString NombreCategoria(int32_t n) {
+    switch (n) {
+    case CATEGORIA_RECIPIENTE:
+        return QStringLiteral("recipiente");
+    case CATEGORIA_CALENTADOR:
+        return QStringLiteral("calentador");
+    default:
+        return QStringLiteral("instrumento");
+    }
+}
+
+// The value an instrument shows, if it shows one.
+bool Lectura(CEquipo* e, double& d) {
+    if (auto* b = dynamic_cast<CBalanza*>(e)) {
+        d = b->Peso();
+        return true;
+    }
+    if (auto* l = dynamic_cast<CInstrumentoLectura*>(e)) {
+        d = l->m_dLectura;
+        return true;
+    }
+    return false;
+}
+
+QJsonArray EntradasJson(const CFase& fase) {
+    QJsonArray v;
+    for (const CContenido& e : fase.m_listaContenido) {
+        const CComponentes* c = e.Componente();
+        if (!c || e.m_dMoles == 0.0)
+            continue;
+        v.append(QJsonObject{{QStringLiteral("formula"), Q(c->m_strFormula)},
+                             {QStringLiteral("moles"), e.m_dMoles},
+                             {QStringLiteral("gramos"), e.m_dGramos},
+                             {QStringLiteral("ml"), e.m_dMl},
+                             {QStringLiteral("cation"), e.m_dMolesCation},
+                             {QStringLiteral("anion"), e.m_dMolesAnion}});
+    }
+    return v;
+}
+
+QJsonObject Json(const CPractica& p) {
+    QJsonArray componentes, reactivos, indicadores, equipo;
+    for (int32_t i = 0; i < g_nComponentes; ++i)
+        componentes.append(Q(g_pComponentes[i].m_strNombre));
+    for (int32_t i = 0; i < g_nReactivos; ++i)
+        reactivos.append(Q(g_pReactivos[i].m_strNombre));
+    for (int32_t i = 0; i < g_nIndicadores; ++i)
+        indicadores.append(Q(g_pIndicadores[i].m_strNombre));
+    for (CEquipo* e : p.m_listaEquipo) {
+        QJsonObject o{{QStringLiteral("tipo"), e->m_nTipo},
+                      {QStringLiteral("nombre"), Q(e->m_strNombre)},
+                      {QStringLiteral("x"), e->m_x},
+                      {QStringLiteral("y"), e->m_y},
+                      {QStringLiteral("categoria"), NombreCategoria(e->m_nCategoria)}};
+        if (auto* r = dynamic_cast<CRecipiente*>(e)) {
+            const double ph = r->m_seno.m_faseLiquida.CalcularPH();
+            o.insert(QStringLiteral("volumen"), r->VolumenLiquido());
+            o.insert(QStringLiteral("temperatura"), r->m_seno.m_dTemperatura);
+            o.insert(QStringLiteral("ph"), ph < 0.0 ? QJsonValue() : QJsonValue(ph));
+            o.insert(QStringLiteral("fases"),
+                     QJsonObject{{QStringLiteral("liquida"), EntradasJson(r->m_seno.m_faseLiquida)},
+                                 {QStringLiteral("solida"), EntradasJson(r->m_seno.m_faseSolida)},
+                                 {QStringLiteral("gaseosa"), EntradasJson(r->m_seno.m_faseGas)}});
+        }
+        double d = 0.0;
+        if (Lectura(e, d))
+            o.insert(QStringLiteral("lectura"), d);
+        equipo.append(o);
+    }
+    return QJsonObject{
+        {QStringLiteral("nombre"), Q(p.m_strPractica)},
+        {QStringLiteral("resumen"), Q(p.m_strResumen)},
+        {QStringLiteral("velocidad"), p.m_bVelocidad != 0},
+        {QStringLiteral("propiedades"), p.m_bPropiedades != 0},
+        {QStringLiteral("catalogo"),
+         QJsonObject{{QStringLiteral("componentes"), componentes},
+                     {QStringLiteral("reactivos"), reactivos},
+                     {QStringLiteral("indicadores"), indicadores},
+                     {QStringLiteral("reacciones"), g_nReacciones}}},
+        {QStringLiteral("equipo"), equipo}};
+}
+
+void Texto(const CPractica& p) {
+    auto linea = [](const QString& s) { std::cout << s.toStdString() << '\n'; };
+    linea(QStringLiteral("Práctica: %1").arg(Q(p.m_strPractica)));
+    linea(QStringLiteral("Resumen: %1").arg(Q(p.m_strResumen)));
+    linea(QStringLiteral("Velocidad ajustable: %1   Propiedades: %2")
+              .arg(p.m_bVelocidad ? "sí" : "no", p.m_bPropiedades ? "sí" : "no"));
+    QStringList l;
+    for (int32_t i = 0; i < g_nComponentes; ++i)
+        l << Q(g_pComponentes[i].m_strNombre);
+    linea(QStringLiteral("Componentes (%1): %2").arg(g_nComponentes).arg(l.join(", ")));
+    l.clear();
+    for (int32_t i = 0; i < g_nReactivos; ++i)
+        l << Q(g_pReactivos[i].m_strNombre);
+    linea(QStringLiteral("Reactivos (%1): %2").arg(g_nReactivos).arg(l.join(", ")));
+    l.clear();
+    for (int32_t i = 0; i < g_nIndicadores; ++i)
+        l << Q(g_pIndicadores[i].m_strNombre);
+    linea(QStringLiteral("Indicadores (%1): %2").arg(g_nIndicadores).arg(l.join(", ")));
+    linea(QStringLiteral("Reacciones: %1").arg(g_nReacciones));
+    linea(QStringLiteral("Equipo en la mesa: %1").arg(p.m_listaEquipo.size()));
+    for (CEquipo* e : p.m_listaEquipo) {
+        linea(QStringLiteral("  [%1] %2 en (%3, %4)")
+                  .arg(e->m_nTipo)
+                  .arg(Q(e->m_strNombre))
+                  .arg(e->m_x)
+                  .arg(e->m_y));
+        if (auto* r = dynamic_cast<CRecipiente*>(e)) {
+            const double ph = r->m_seno.m_faseLiquida.CalcularPH();
+            linea(QStringLiteral("      Volumen: %1 ml   Temperatura: %2 °C   pH: %3")
+                      .arg(r->VolumenLiquido(), 0, 'f', 2)
+                      .arg(r->m_seno.m_dTemperatura, 0, 'f', 2)
+                      .arg(ph < 0.0 ? QStringLiteral("--") : QString::number(ph, 'f', 2)));
+            std::vector<CRenglon> renglones;
+            r->m_seno.LlenarRenglones(renglones, true);
+            for (const CRenglon& k : renglones)
+                linea(QStringLiteral("      %1 %2 %3 %4 %5 %6")
+                          .arg(Q(k.m_strTexto[0]), -14)
+                          .arg(Q(k.m_strTexto[1]), 10)
+                          .arg(Q(k.m_strTexto[2]), 10)
+                          .arg(Q(k.m_strTexto[3]), -12)
+                          .arg(Q(k.m_strTexto[4]), 10)
+                          .arg(Q(k.m_strTexto[5])));
+        }
+        double d = 0.0;
+        if (Lectura(e, d))
+            linea(QStringLiteral("      Lectura: %1").arg(d, 0, 'f', 4));
+    }
+}
+
+void Mostrar(const CPractica& p, bool bJson) {
+    if (bJson)
+        std::cout << QJsonDocument(Json(p)).toJson(QJsonDocument::Indented).toStdString();
+    else
+        Texto(p);
+}
+
+int Guardar(CPractica& p, const QString& strRuta) {
+    QString strError;
+    if (p.GuardarPractica(strRuta, &strError) != CPractica::Resultado::Correcto)
+        return ErrorArchivo(strError);
+    return SALIDA_OK;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    if (args.isEmpty())
+        return ErrorUso(QStringLiteral("falta la orden."));
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::cout << kAyuda;
+        return SALIDA_OK;
+    }
+    const QString orden = args.takeFirst();
+    const bool bJson = args.removeAll(QStringLiteral("--json")) > 0;
+    CrearCatalogoInicial();
+    CPractica practica;
+
+    if (orden == QLatin1String("plantilla")) {
+        if (args.size() != 2)
+            return ErrorUso(QStringLiteral("«plantilla» necesita NUM y SALIDA."));
+        bool bOk = false;
+        const int n = args[0].toInt(&bOk);
+        if (!bOk || n < Plantillas::kPrimera || n > Plantillas::kUltima)
+            return ErrorUso(QStringLiteral("la plantilla debe ser un número de 900 a 904."));
+        QString strError;
+        const QByteArray bytes = Plantillas::Bytes(n, &strError);
+        if (bytes.isEmpty())
+            return ErrorArchivo(strError);
+        QSaveFile f(args[1]);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+            return ErrorArchivo(CPractica::TextoError(errno ? errno : EIO, args[1]));
+        return SALIDA_OK;
+    }
+    if (orden == QLatin1String("nueva")) {
+        if (args.size() != 1)
+            return ErrorUso(QStringLiteral("«nueva» necesita SALIDA."));
+        return Guardar(practica, args[0]);
+    }
+    if (orden == QLatin1String("info")) {
+        if (args.size() != 1)
+            return ErrorUso(QStringLiteral("«info» necesita ARCHIVO."));
+        if (const int r = Abrir(practica, args[0]))
+            return r;
+        Mostrar(practica, bJson);
+        return SALIDA_OK;
+    }
+    if (orden == QLatin1String("simular")) {
+        QString strArchivo, strSalida;
+        long nPasos = -1;
+        for (int i = 0; i < args.size(); ++i) {
+            if (args[i] == QLatin1String("--pasos") && i + 1 < args.size()) {
+                bool bOk = false;
+                nPasos = args[++i].toLong(&bOk);
+                if (!bOk || nPasos < 0)
+                    return ErrorUso(QStringLiteral("--pasos necesita un número entero no negativo."));
+            } else if (args[i] == QLatin1String("--salida") && i + 1 < args.size()) {
+                strSalida = args[++i];
+            } else if (args[i].startsWith(QLatin1String("--")) || !strArchivo.isEmpty()) {
+                return ErrorUso(QStringLiteral("argumento no válido: %1").arg(args[i]));
+            } else {
+                strArchivo = args[i];
+            }
+        }
+        if (strArchivo.isEmpty() || nPasos < 0)
+            return ErrorUso(QStringLiteral("«simular» necesita ARCHIVO y --pasos N."));
+        if (const int r = Abrir(practica, strArchivo))
+            return r;
+        for (long i = 0; i < nPasos; ++i)
+            practica.m_listaEquipo.PasoSimulacion();
+        Mostrar(practica, bJson);
+        if (!strSalida.isEmpty())
+            return Guardar(practica, strSalida);
+        return SALIDA_OK;
+    }
+    return ErrorUso(QStringLiteral("orden desconocida: %1").arg(orden));
+}

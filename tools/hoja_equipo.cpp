@@ -1,0 +1,351 @@
+// Contact sheet of the equipment: every item of the catalogue drawn twice, empty and with
+// contents (a coloured liquid and a textured solid, a reading, a lit plate), its name
+// below, on one white sheet. It is how the pictures and the drawing code are looked at
+// together, outside the bench.
+//
+//   hoja_equipo [salida.png]      (docs/equipment.png when no path is given)
+#include "Calentadores.h"
+#include "Calorimetro.h"
+#include "Catalogo.h"
+#include "Destilacion.h"
+#include "Dibujo.h"
+#include "Erlenmeyer250.h"
+#include "Instrumentos.h"
+#include "ListaEquipo.h"
+#include "Recipientes.h"
+#include "Vasos.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Components of the sheet's catalogue: the three of start-up, then solids that carry the
+// other textures, and a gas for the gas flask.
+enum : int32_t { AGUA, NAOH, SULFATO, COBRE, AZUFRE, OXIDO, CARBON, OXIGENO, N_COMPONENTES };
+
+void Componente(int32_t i, const char* pszNombre, const char* pszFormula, double dMasa,
+                double dDensidad, COLORREF crColor, int32_t nEstado, int32_t nTextura) {
+    CComponentes& c = g_pComponentes[i];
+    c.m_nId = 100 + i;
+    c.m_strNombre = pszNombre;
+    c.m_strFormula = pszFormula;
+    c.m_dMasaMolar = dMasa;
+    c.m_dDensidad = dDensidad;
+    c.m_dCalorEspecifico = 0.4;
+    c.m_crColor = crColor;
+    c.m_nEstado = nEstado;
+    c.m_dPuntoFusion = nEstado == ESTADO_GAS ? -218.0 : 1000.0;
+    c.m_dPuntoEbullicion = nEstado == ESTADO_GAS ? -183.0 : 2500.0;
+    c.m_nTextura = nTextura;
+    c.AjustarSolubilidad();
+}
+
+void CrearCatalogoHoja() {
+    CrearCatalogoInicial();
+    std::vector<CComponentes> iniciales(g_pComponentes, g_pComponentes + g_nComponentes);
+    CrearComponentes(N_COMPONENTES);
+    for (size_t i = 0; i < iniciales.size(); ++i)
+        g_pComponentes[i] = iniciales[i];
+    Componente(COBRE, "Cobre", "Cu", 63.5, 8.92, RGBColor(0xAC, 0x60, 0x0B), ESTADO_SOLIDO, 3);
+    Componente(AZUFRE, "Azufre", "S", 32.1, 2.07, RGBColor(230, 200, 40), ESTADO_SOLIDO, 4);
+    Componente(OXIDO, "Oxido de hierro", "Fe2O3", 159.7, 5.24, RGBColor(150, 60, 30),
+               ESTADO_SOLIDO, 5);
+    Componente(CARBON, "Carbon", "C", 12.0, 2.2, RGBColor(80, 80, 80), ESTADO_SOLIDO, 6);
+    Componente(OXIGENO, "Oxigeno", "O2", 32.0, 1.0, RGBColor(254, 254, 254), ESTADO_GAS, 0);
+}
+
+// One solid per vessel in turn, so that every texture shows somewhere on the sheet.
+const int32_t kSolidos[] = {SULFATO, NAOH, COBRE, AZUFRE, OXIDO, CARBON};
+
+// A liquid tinted blue by dissolved copper sulphate filling about half the vessel, and a
+// settled solid of a tenth of its capacity.
+void Llenar(CRecipiente& r, int nOrden) {
+    const double dMl = 0.55 * r.m_dCapacidad;
+    r.m_seno.m_faseLiquida.Agregar(AGUA, dMl, UNIDAD_ML);
+    r.m_seno.m_faseLiquida.Agregar(SULFATO, 0.0004 * dMl, UNIDAD_MOLES);
+    const int32_t nSolido = kSolidos[nOrden % std::size(kSolidos)];
+    const double dGramos = 0.1 * r.m_dCapacidad * g_pComponentes[nSolido].m_dDensidad;
+    r.m_seno.m_faseSolida.Agregar(nSolido, dGramos, UNIDAD_GRAMOS);
+    if (r.m_nTipo == 13)
+        r.m_seno.m_faseGas.Agregar(OXIGENO, 0.01, UNIDAD_MOLES);
+    if (!r.m_rcEtiqueta.isEmpty())
+        r.m_strEtiqueta = "M" + std::to_string(nOrden + 1);
+}
+
+// One cell of the sheet: the item empty and with contents.
+struct CCelda {
+    std::unique_ptr<CEquipo> m_pVacio;
+    std::unique_ptr<CEquipo> m_pLleno;
+    QString m_strNombre;
+};
+
+struct CGrupo {
+    QString m_strTitulo;
+    std::vector<CCelda> m_celdas;
+};
+
+// What the instruments and the distillation head read from: vessels that are not drawn.
+struct CFuentes {
+    CVaso250 m_vasoCaliente;
+    CVaso250 m_vasoBase;
+    CCalorimetro m_calorimetro;
+    CMatrazBalon m_matraz;
+
+    CFuentes() {
+        m_vasoCaliente.m_seno.m_faseLiquida.Agregar(AGUA, 120.0, UNIDAD_ML);
+        m_vasoCaliente.m_seno.m_dTemperatura = 65.0;
+        m_vasoBase.m_seno.m_faseLiquida.Agregar(AGUA, 100.0, UNIDAD_ML);
+        m_vasoBase.m_seno.m_faseLiquida.Agregar(NAOH, 0.002, UNIDAD_MOLES);
+        m_calorimetro.m_seno.m_faseLiquida.Agregar(AGUA, 200.0, UNIDAD_ML);
+        m_calorimetro.m_seno.m_dTemperatura = 34.0;
+        m_matraz.m_seno.m_faseLiquida.Agregar(AGUA, 150.0, UNIDAD_ML);
+        m_matraz.m_seno.m_dTemperatura = 92.0;
+    }
+};
+
+CCelda Celda(int32_t nTipo, int nOrden, CFuentes& f) {
+    CCelda c;
+    c.m_pVacio.reset(CListaEquipo::CrearEquipo(nTipo));
+    c.m_pLleno.reset(CListaEquipo::CrearEquipo(nTipo));
+    CEquipo& e = *c.m_pLleno;
+    c.m_strNombre = QString::fromStdString(e.GetNombre());
+    if (e.GetCategoria() == CATEGORIA_RECIPIENTE)
+        Llenar(static_cast<CRecipiente&>(e), nOrden);
+    switch (nTipo) {
+    case 30:
+        // The head shows the temperature of its flask.
+        static_cast<CCabezaDestilacion&>(e).m_pPadre = &f.m_matraz;
+        break;
+    case 32:
+        static_cast<CCodoDestilacion&>(e).m_bGota = 1;
+        break;
+    case 35:
+        static_cast<CTapaCalorimetro&>(e).m_pCalorimetro = &f.m_calorimetro;
+        static_cast<CTapaCalorimetro&>(e).Attach(nullptr);
+        break;
+    case 40:
+        static_cast<CMechero&>(e).m_nFrame = 2;
+        break;
+    case 41:
+        static_cast<CParrilla*>(c.m_pVacio.get())->SetNivel(0);
+        static_cast<CParrilla&>(e).SetNivel(3);
+        break;
+    case 43:
+        static_cast<CTermometro&>(e).Attach(&f.m_vasoCaliente);
+        break;
+    case 44:
+    case 45:
+    case 46:
+        static_cast<CInstrumento&>(e).Attach(&f.m_vasoBase);
+        break;
+    default:
+        break;
+    }
+    return c;
+}
+
+CCelda CeldaTubo(int32_t nSalida, int nOrden) {
+    CCelda c;
+    c.m_pVacio = std::make_unique<CTuboVidrio>(nSalida);
+    auto pLleno = std::make_unique<CTuboVidrio>(nSalida);
+    Llenar(*pLleno, nOrden);
+    c.m_strNombre = QString::fromStdString(pLleno->GetNombre()) +
+                    (nSalida == 1 ? QStringLiteral(" (salida izquierda)")
+                                  : QStringLiteral(" (salida derecha)"));
+    c.m_pLleno = std::move(pLleno);
+    return c;
+}
+
+std::vector<CGrupo> ArmarGrupos(CFuentes& f) {
+    std::vector<CGrupo> grupos;
+    int nOrden = 0;
+    auto grupo = [&](const char* pszTitulo, std::initializer_list<int32_t> tipos) {
+        CGrupo& g = grupos.emplace_back();
+        g.m_strTitulo = QString::fromUtf8(pszTitulo);
+        for (int32_t nTipo : tipos) {
+            if (nTipo == 34) {
+                g.m_celdas.push_back(CeldaTubo(0, nOrden++));
+                g.m_celdas.push_back(CeldaTubo(1, nOrden++));
+            } else {
+                g.m_celdas.push_back(Celda(nTipo, nOrden++, f));
+            }
+        }
+    };
+    grupo("Recipientes", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+    grupo("Buretas y pipetas", {20, 21, 22, 23});
+    grupo("Piezas de montaje", {30, 31, 32, 33, 34, 35, 36});
+    grupo("Calentadores e instrumentos", {40, 41, 42, 43, 44, 45, 46, 47});
+    return grupos;
+}
+
+// Sheet layout, in pixels.
+constexpr int kColumnas = 5;
+constexpr int kMargen = 24;
+constexpr int kEntrePar = 28;    // between the empty and the full item
+constexpr int kRelleno = 14;     // inside a cell, around its contents
+constexpr int kAltoTitulo = 26;  // a group's heading
+constexpr int kDebajo = 10;      // below the items: the elbow's drop falls there
+constexpr int kAltoNota = 16;    // "vacío" / "con contenido"
+constexpr int kAltoNombre = 20;  // the item's name
+
+const QColor kColorRejilla(0xd0, 0xd6, 0xdc);
+const QColor kColorTexto(0x22, 0x22, 0x22);
+const QColor kColorNota(0x80, 0x88, 0x90);
+
+// Whether anything was painted inside the rectangle of the sheet.
+bool Pintado(const QImage& img, const QRect& rc) {
+    const QRect r = rc.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                return true;
+    return false;
+}
+
+void DibujarEquipo(QPainter& p, CEquipo& e, int xCentro, int yFondo) {
+    e.SetPosition(xCentro - e.m_cx / 2, yFondo - e.m_cy);
+    p.save();
+    Dibujo::PrepararPintor(p);
+    e.Draw(p);
+    p.restore();
+}
+
+const char* const kNotas[2] = {"vacío", "con contenido"};
+
+QImage DibujarHoja(std::vector<CGrupo>& grupos, int& nSinFigura) {
+    const QFont fNombre = Dibujo::Arial(15);
+    const QFont fNota = Dibujo::Arial(12);
+    const QFont fTitulo = Dibujo::Arial(20);
+    const QFontMetrics fmNombre(fNombre);
+    const QFontMetrics fmNota(fNota);
+    // Each drawing gets room for its note as well, so that narrow items keep them apart.
+    auto ranura = [&](const CEquipo& e, int i) {
+        return std::max(e.m_cx, fmNota.horizontalAdvance(QString::fromUtf8(kNotas[i])) + 8);
+    };
+    auto anchoPar = [&](const CCelda& c) {
+        return ranura(*c.m_pVacio, 0) + kEntrePar + ranura(*c.m_pLleno, 1);
+    };
+
+    // One column width for the whole sheet keeps the grid straight.
+    int cxColumna = 0;
+    for (const CGrupo& g : grupos)
+        for (const CCelda& c : g.m_celdas)
+            cxColumna = std::max({cxColumna, anchoPar(c), fmNombre.horizontalAdvance(c.m_strNombre)});
+    cxColumna += 2 * kRelleno;
+
+    // Each row is as tall as its tallest item.
+    struct Fila {
+        const CGrupo* pGrupo;
+        size_t nDesde, nHasta;
+        int cy;
+    };
+    std::vector<Fila> filas;
+    for (const CGrupo& g : grupos) {
+        for (size_t i = 0; i < g.m_celdas.size(); i += kColumnas) {
+            Fila f{&g, i, std::min(g.m_celdas.size(), i + kColumnas), 0};
+            for (size_t k = f.nDesde; k < f.nHasta; ++k)
+                f.cy = std::max({f.cy, g.m_celdas[k].m_pVacio->m_cy, g.m_celdas[k].m_pLleno->m_cy});
+            f.cy += 2 * kRelleno + kDebajo + kAltoNota + kAltoNombre;
+            filas.push_back(f);
+        }
+    }
+    const int cxHoja = 2 * kMargen + kColumnas * cxColumna;
+    int cyHoja = 2 * kMargen + 40;
+    for (const Fila& f : filas)
+        cyHoja += f.cy + (f.nDesde == 0 ? kAltoTitulo : 0);
+
+    QImage hoja(cxHoja, cyHoja, QImage::Format_RGB32);
+    hoja.fill(Qt::white);
+    QPainter p(&hoja);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setFont(fTitulo);
+    p.setPen(kColorTexto);
+    Dibujo::Texto(p, kMargen, kMargen,
+                  QString::fromUtf8("Equipo de laboratorio: cada pieza vacía (izquierda) y con "
+                                    "contenido (derecha)"));
+    nSinFigura = 0;
+    int y = kMargen + 40;
+    for (const Fila& f : filas) {
+        if (f.nDesde == 0) {
+            p.setFont(Dibujo::Arial(16));
+            p.setPen(kColorTexto);
+            Dibujo::Texto(p, kMargen, y + 4, f.pGrupo->m_strTitulo);
+            y += kAltoTitulo;
+        }
+        for (size_t k = f.nDesde; k < f.nHasta; ++k) {
+            const CCelda& c = f.pGrupo->m_celdas[k];
+            const int x = kMargen + static_cast<int>(k - f.nDesde) * cxColumna;
+            const QRect rcCelda(x, y, cxColumna, f.cy);
+            p.setPen(kColorRejilla);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(rcCelda.adjusted(0, 0, -1, -1));
+
+            // The pair stands on one line, centred in the cell.
+            const int yFondo = y + f.cy - kRelleno - kAltoNombre - kAltoNota - kDebajo;
+            const int xIzq = x + (cxColumna - anchoPar(c)) / 2;
+            const int xVacio = xIzq + ranura(*c.m_pVacio, 0) / 2;
+            const int xLleno = xIzq + ranura(*c.m_pVacio, 0) + kEntrePar + ranura(*c.m_pLleno, 1) / 2;
+            DibujarEquipo(p, *c.m_pVacio, xVacio, yFondo);
+            DibujarEquipo(p, *c.m_pLleno, xLleno, yFondo);
+            for (const CEquipo* e : {c.m_pVacio.get(), c.m_pLleno.get()}) {
+                if (!Pintado(hoja, e->m_rcArea)) {
+                    ++nSinFigura;
+                    std::fprintf(stderr, "sin figura: %s\n", e->GetNombre().c_str());
+                }
+            }
+
+            p.setFont(fNota);
+            p.setPen(kColorNota);
+            const int xNotas[2] = {xVacio, xLleno};
+            for (int i = 0; i < 2; ++i) {
+                const QString s = QString::fromUtf8(kNotas[i]);
+                Dibujo::Texto(p, xNotas[i] - fmNota.horizontalAdvance(s) / 2, yFondo + kDebajo, s);
+            }
+            p.setFont(fNombre);
+            p.setPen(kColorTexto);
+            Dibujo::Texto(p, x + (cxColumna - fmNombre.horizontalAdvance(c.m_strNombre)) / 2,
+                          yFondo + kDebajo + kAltoNota + 2, c.m_strNombre);
+        }
+        y += f.cy;
+    }
+    return hoja;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The pictures need a GUI application for their text, but never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QString strSalida =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/equipment.png");
+
+    CrearCatalogoHoja();
+    int nSinFigura = 0;
+    QImage hoja;
+    {
+        CFuentes fuentes;
+        std::vector<CGrupo> grupos = ArmarGrupos(fuentes);
+        hoja = DibujarHoja(grupos, nSinFigura);
+    }
+    DestruirCatalogo();
+
+    QDir().mkpath(QFileInfo(strSalida).absolutePath());
+    if (!hoja.save(strSalida, "PNG")) {
+        std::fprintf(stderr, "No se pudo escribir %s\n", qPrintable(strSalida));
+        return 1;
+    }
+    std::printf("%s: %d x %d%s\n", qPrintable(strSalida), hoja.width(), hoja.height(),
+                nSinFigura ? " (faltan figuras)" : "");
+    return 0;
+}
