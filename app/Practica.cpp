@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -99,7 +100,7 @@ QString CPractica::TextoError(const CErrorArchivo& e, const QString& strArchivo)
 
 CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<uint8_t>& datos,
                                             QString* pstrError) {
-    const QString strNombre = QFileInfo(strRuta).fileName();
+    const QString& strNombre = strRuta;
     if (!QFileInfo::exists(strRuta))
         return Resultado::NoExiste;
     QFile f(strRuta);
@@ -135,22 +136,34 @@ std::vector<uint8_t> CPractica::EscribirPractica() const {
 }
 
 CPractica::Resultado CPractica::GuardarPractica(const QString& strRuta, QString* pstrError) {
-    const QString strNombre = QFileInfo(strRuta).fileName();
+    const QString& strNombre = strRuta;
     m_bOcupado = 1;
     const std::vector<uint8_t> datos = EscribirPractica();
-    QSaveFile f(strRuta);
+    const auto* p = reinterpret_cast<const char*>(datos.data());
+    const auto n = static_cast<qint64>(datos.size());
+    bool bOk = false;
     errno = 0;
-    bool bOk = f.open(QIODevice::WriteOnly);
-    if (bOk) {
-        const qint64 n = f.write(reinterpret_cast<const char*>(datos.data()),
-                                 static_cast<qint64>(datos.size()));
-        bOk = n == static_cast<qint64>(datos.size()) && f.commit();
+    const QFileInfo info(strRuta);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        // A device or a pipe is written in place: a temporary file renamed over it would
+        // replace the device itself.
+        QFile f(strRuta);
+        bOk = f.open(QIODevice::WriteOnly) && f.write(p, n) == n && f.flush();
+    } else {
+        // The previous file is replaced only once everything has been written.
+        QSaveFile f(strRuta);
+        bOk = f.open(QIODevice::WriteOnly) && f.write(p, n) == n && f.commit();
+        if (!bOk)
+            f.cancelWriting();
     }
-    const int nErrno = errno;
+    int nErrno = errno ? errno : EIO;
+    if (info.isDir())
+        nErrno = EISDIR;
+    else if (!info.absoluteDir().exists())
+        nErrno = ENOTDIR; // the folder itself is missing: the path is wrong
     m_bOcupado = 0;
     if (!bOk) {
-        f.cancelWriting();
-        Mensaje(pstrError, TextoError(nErrno ? nErrno : EIO, strNombre));
+        Mensaje(pstrError, TextoError(nErrno, strNombre));
         return Resultado::Error;
     }
     return Resultado::Correcto;
@@ -161,7 +174,7 @@ CPractica::Resultado CPractica::AbrirPractica(const QString& strRuta, QString* p
     const Resultado r = LeerArchivo(strRuta, datos, pstrError);
     if (r != Resultado::Correcto)
         return r;
-    return LeerPractica(datos, QFileInfo(strRuta).fileName(), pstrError);
+    return LeerPractica(datos, strRuta, pstrError);
 }
 
 CPractica::Resultado CPractica::CargarPlantilla(const QString& strRuta, QString* pstrError) {
@@ -169,7 +182,7 @@ CPractica::Resultado CPractica::CargarPlantilla(const QString& strRuta, QString*
     const Resultado r = LeerArchivo(strRuta, datos, pstrError);
     if (r != Resultado::Correcto)
         return r;
-    return LeerPlantilla(datos, QFileInfo(strRuta).fileName(), pstrError);
+    return LeerPlantilla(datos, strRuta, pstrError);
 }
 
 CPractica::Resultado CPractica::LeerPractica(const std::vector<uint8_t>& datos,
@@ -249,7 +262,7 @@ CPractica::Resultado CPractica::LeerCabecera(const QString& strRuta, std::string
         CArchivo ar(datos);
         ar >> strNombre >> strResumen;
     } catch (const CErrorArchivo& e) {
-        Mensaje(pstrError, TextoError(e, QFileInfo(strRuta).fileName()));
+        Mensaje(pstrError, TextoError(e, strRuta));
         return Resultado::Error;
     }
     return Resultado::Correcto;

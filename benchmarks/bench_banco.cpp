@@ -71,6 +71,8 @@ void ArmarBanco(CListaEquipo& lista) {
     // The distillation: flask on a burner, head, condenser and elbow over a beaker.
     auto* matraz = Poner<CMatrazBalon>(lista, 100, 330);
     Llenar(*matraz, {{kAgua, 120}, {NITRICO, 20}, {COBRE, 2}});
+    // Just under boiling, so that the timed minute distils rather than warms up.
+    matraz->m_seno.m_dTemperatura = 98.0;
     matraz->PonerCabeza(lista);
     matraz->PonerCondensador(lista);
     CCodoDestilacion* codo = matraz->PonerCodo(lista);

@@ -85,18 +85,17 @@ QSize Tamano(const QByteArray& svg) {
     return r.isValid() ? r.defaultSize() : QSize();
 }
 
-// Picture over black: the premultiplied colour itself.
-QRgb SobreNegro(QRgb p) { return qRgb(qRed(p), qGreen(p), qBlue(p)); }
 // Picture over white.
 QRgb SobreBlanco(QRgb p) {
     const int a = 255 - qAlpha(p);
     return qRgb(qRed(p) + a, qGreen(p) + a, qBlue(p) + a);
 }
-// Mask: white where transparent, black where opaque, grey where translucent.
-QRgb Mascara(QRgb p) {
-    const int v = 255 - qAlpha(p);
-    return qRgb(v, v, v);
-}
+// Row 0: the picture as it looks on the white bench, black where nothing is drawn (so that
+// OR leaves the bench alone there). Translucent glass is thus blended with white once,
+// here, instead of bit by bit with whatever lies under it.
+QRgb Figura(QRgb p) { return qAlpha(p) ? SobreBlanco(p) : qRgb(0, 0, 0); }
+// Row 1: black wherever the item draws anything, white elsewhere.
+QRgb Mascara(QRgb p) { return qAlpha(p) ? qRgb(0, 0, 0) : qRgb(255, 255, 255); }
 
 // Copies a rendered layer into the strip at (x, y) through the given conversion.
 template <class F> void Copiar(QImage& tira, const QImage& capa, int x, int y, F f) {
@@ -123,7 +122,7 @@ QImage Cargar(const Recurso& r) {
         tira.fill(Qt::white);
         for (int k = 0; k < 4; ++k) {
             const QImage m = marcos[k].scaled(cx, cy);
-            Copiar(tira, m, k * cx, 0, SobreNegro);
+            Copiar(tira, m, k * cx, 0, Figura);
             Copiar(tira, m, k * cx, cy, Mascara);
         }
         return tira;
@@ -138,7 +137,7 @@ QImage Cargar(const Recurso& r) {
         QImage tira(3 * cx, 2 * cy, QImage::Format_RGB32);
         tira.fill(Qt::white);
         const QImage figura = RenderizarCapa(svg, QStringLiteral("picture"), cx, cy);
-        Copiar(tira, figura, 0, 0, SobreNegro);
+        Copiar(tira, figura, 0, 0, Figura);
         Copiar(tira, figura, 0, cy, Mascara);
         Copiar(tira, RenderizarCapa(svg, QStringLiteral("interior"), cx, cy), cx, 0,
                [](QRgb p) { return qAlpha(p) > 127 ? qRgb(0, 0, 0) : qRgb(255, 255, 255); });
@@ -149,7 +148,7 @@ QImage Cargar(const Recurso& r) {
     case Forma::Simple: {
         QImage tira(cx, 2 * cy, QImage::Format_RGB32);
         const QImage figura = RenderizarCapa(svg, QStringLiteral("picture"), cx, cy);
-        Copiar(tira, figura, 0, 0, SobreNegro);
+        Copiar(tira, figura, 0, 0, Figura);
         Copiar(tira, figura, 0, cy, Mascara);
         return tira;
     }
@@ -157,10 +156,8 @@ QImage Cargar(const Recurso& r) {
         // Six frames in a row; the strip holds the pictures and, below, the masks.
         QImage tira(cx, 2 * cy, QImage::Format_RGB32);
         const QImage figura = RenderizarCapa(svg, {}, cx, cy);
-        Copiar(tira, figura, 0, 0, SobreNegro);
-        Copiar(tira, figura, 0, cy, [](QRgb p) {
-            return qAlpha(p) > 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-        });
+        Copiar(tira, figura, 0, 0, Figura);
+        Copiar(tira, figura, 0, cy, Mascara);
         return tira;
     }
     case Forma::Textura: {

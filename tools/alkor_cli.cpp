@@ -84,7 +84,7 @@ int Abrir(CPractica& practica, const QString& strRuta) {
     if (r == CPractica::Resultado::NoExiste)
         return ErrorArchivo(QStringLiteral("No se encontró %1.").arg(strRuta));
     if (r == CPractica::Resultado::Error)
-        return ErrorArchivo(QStringLiteral("%1: %2").arg(strRuta, strError));
+        return ErrorArchivo(strError.contains(strRuta) ? strError : strRuta + QStringLiteral(": ") + strError);
     return SALIDA_OK;
 }
 

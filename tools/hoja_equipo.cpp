@@ -57,8 +57,8 @@ void CrearCatalogoHoja() {
         g_pComponentes[i] = iniciales[i];
     Componente(COBRE, "Cobre", "Cu", 63.5, 8.92, RGBColor(0xAC, 0x60, 0x0B), ESTADO_SOLIDO, 3);
     Componente(AZUFRE, "Azufre", "S", 32.1, 2.07, RGBColor(230, 200, 40), ESTADO_SOLIDO, 4);
-    Componente(OXIDO, "Oxido de hierro", "Fe2O3", 159.7, 5.24, RGBColor(150, 60, 30),
-               ESTADO_SOLIDO, 5);
+    Componente(OXIDO, "Oxido de hierro", "Fe2O3", 159.7, 5.24, RGBColor(150, 60, 30), ESTADO_SOLIDO,
+               5);
     Componente(CARBON, "Carbon", "C", 12.0, 2.2, RGBColor(80, 80, 80), ESTADO_SOLIDO, 6);
     Componente(OXIGENO, "Oxigeno", "O2", 32.0, 1.0, RGBColor(254, 254, 254), ESTADO_GAS, 0);
 }
@@ -190,12 +190,12 @@ std::vector<CGrupo> ArmarGrupos(CFuentes& f) {
 // Sheet layout, in pixels.
 constexpr int kColumnas = 5;
 constexpr int kMargen = 24;
-constexpr int kEntrePar = 28;    // between the empty and the full item
-constexpr int kRelleno = 14;     // inside a cell, around its contents
-constexpr int kAltoTitulo = 26;  // a group's heading
-constexpr int kDebajo = 10;      // below the items: the elbow's drop falls there
-constexpr int kAltoNota = 16;    // "vacío" / "con contenido"
-constexpr int kAltoNombre = 20;  // the item's name
+constexpr int kEntrePar = 28;   // between the empty and the full item
+constexpr int kRelleno = 14;    // inside a cell, around its contents
+constexpr int kAltoTitulo = 26; // a group's heading
+constexpr int kDebajo = 10;     // below the items: the elbow's drop falls there
+constexpr int kAltoNota = 16;   // "vacío" / "con contenido"
+constexpr int kAltoNombre = 20; // the item's name
 
 const QColor kColorRejilla(0xd0, 0xd6, 0xdc);
 const QColor kColorTexto(0x22, 0x22, 0x22);
@@ -239,7 +239,8 @@ QImage DibujarHoja(std::vector<CGrupo>& grupos, int& nSinFigura) {
     int cxColumna = 0;
     for (const CGrupo& g : grupos)
         for (const CCelda& c : g.m_celdas)
-            cxColumna = std::max({cxColumna, anchoPar(c), fmNombre.horizontalAdvance(c.m_strNombre)});
+            cxColumna =
+                std::max({cxColumna, anchoPar(c), fmNombre.horizontalAdvance(c.m_strNombre)});
     cxColumna += 2 * kRelleno;
 
     // Each row is as tall as its tallest item.
@@ -293,7 +294,8 @@ QImage DibujarHoja(std::vector<CGrupo>& grupos, int& nSinFigura) {
             const int yFondo = y + f.cy - kRelleno - kAltoNombre - kAltoNota - kDebajo;
             const int xIzq = x + (cxColumna - anchoPar(c)) / 2;
             const int xVacio = xIzq + ranura(*c.m_pVacio, 0) / 2;
-            const int xLleno = xIzq + ranura(*c.m_pVacio, 0) + kEntrePar + ranura(*c.m_pLleno, 1) / 2;
+            const int xLleno =
+                xIzq + ranura(*c.m_pVacio, 0) + kEntrePar + ranura(*c.m_pLleno, 1) / 2;
             DibujarEquipo(p, *c.m_pVacio, xVacio, yFondo);
             DibujarEquipo(p, *c.m_pLleno, xLleno, yFondo);
             for (const CEquipo* e : {c.m_pVacio.get(), c.m_pLleno.get()}) {

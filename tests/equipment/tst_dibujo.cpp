@@ -38,7 +38,9 @@ void Pintar(QImage& img, CEquipo& e) {
     e.Draw(p);
 }
 
-bool HayFigura(int nRecurso) { return !Imagenes::Tira(nRecurso).isNull(); }
+bool HayFigura(int nRecurso) {
+    return !Imagenes::Tira(nRecurso).isNull();
+}
 
 bool Parecido(QRgb a, QRgb b, int nTolerancia) {
     return std::abs(qRed(a) - qRed(b)) <= nTolerancia &&
@@ -46,9 +48,13 @@ bool Parecido(QRgb a, QRgb b, int nTolerancia) {
            std::abs(qBlue(a) - qBlue(b)) <= nTolerancia;
 }
 
-QRgb Rgb(COLORREF cr) { return qRgb(RojoDe(cr), VerdeDe(cr), AzulDe(cr)); }
+QRgb Rgb(COLORREF cr) {
+    return qRgb(RojoDe(cr), VerdeDe(cr), AzulDe(cr));
+}
 
-bool Blanco(QRgb c) { return (c & 0xFFFFFF) == 0xFFFFFF; }
+bool Blanco(QRgb c) {
+    return (c & 0xFFFFFF) == 0xFFFFFF;
+}
 
 // The vessel's picture frames, read from its strip: where the contents may show (frame 1,
 // less the label, which is a white sticker over them) and what the overlay (frame 2) lays
@@ -170,17 +176,17 @@ private slots:
             const int nClaros = ClarosEnFila(*r, m, y);
             const int nColor = static_cast<int>(Coloreados(img, *r, m, y, color).size());
             if (y >= y1 && y < B) {
-                QVERIFY2(nColor == nClaros, qPrintable(QStringLiteral("fila %1 (nivel %2): %3 de %4")
-                                                          .arg(y)
-                                                          .arg(y1)
-                                                          .arg(nColor)
-                                                          .arg(nClaros)));
+                QVERIFY2(nColor == nClaros,
+                         qPrintable(QStringLiteral("fila %1 (nivel %2): %3 de %4")
+                                        .arg(y)
+                                        .arg(y1)
+                                        .arg(nColor)
+                                        .arg(nClaros)));
                 nAbajo += nColor;
             } else {
-                QVERIFY2(nColor == 0, qPrintable(QStringLiteral("fila %1 (nivel %2, fondo %3)")
-                                                     .arg(y)
-                                                     .arg(y1)
-                                                     .arg(B)));
+                QVERIFY2(nColor == 0,
+                         qPrintable(
+                             QStringLiteral("fila %1 (nivel %2, fondo %3)").arg(y).arg(y1).arg(B)));
             }
         }
         QVERIFY(nAbajo > 0);
@@ -234,8 +240,9 @@ private slots:
         const CMarcos m(v, Imagenes::IDB_VASO250);
         const int y = v.GetLevelY(9.0);
         QVERIFY(ClarosEnFila(v, m, y) > 0);
-        QEXPECT_FAIL("", "the colour image is recoloured only where it is not white, so a "
-                         "white phase erases its interior for good",
+        QEXPECT_FAIL("",
+                     "the colour image is recoloured only where it is not white, so a "
+                     "white phase erases its interior for good",
                      Continue);
         QCOMPARE(static_cast<int>(Coloreados(b, v, m, y, Rgb(kRojizo)).size()),
                  ClarosEnFila(v, m, y));
@@ -306,6 +313,35 @@ private slots:
             QVERIFY(Coloreados(img, v, m, y, Rgb(kRojizo)).empty());
     }
 
+    // The solid lifts the liquid: its surface stands where both volumes together reach, and
+    // the solid with its heap shows beneath it.
+    void liquidoSobreSolido() {
+        if (!HayFigura(Imagenes::IDB_VASO250))
+            QSKIP("falta vaso250.svg");
+        g_pComponentes[AGUA].m_crColor = kRojizo;
+        g_pComponentes[SULFATO].m_crColor = kVerdoso;
+        g_pComponentes[SULFATO].m_nTextura = 0;
+        CVaso250 v;
+        QVERIFY(v.AddComponent(SULFATO, 100.0, UNIDAD_GRAMOS));
+        QVERIFY(v.AddComponent(AGUA, 100.0, UNIDAD_ML));
+        QImage img = Lienzo();
+        Pintar(img, v);
+        const CMarcos m(v, Imagenes::IDB_VASO250);
+        const int ySuperficie = v.GetLevelY(v.VolumenSolido() + v.VolumenLiquido());
+        const int ySolido = v.GetLevelY(v.VolumenSolido());
+        QVERIFY(ySuperficie < v.GetLevelY(v.VolumenLiquido()));
+        QVERIFY(Coloreados(img, v, m, ySuperficie - 1, Rgb(kRojizo)).empty());
+        for (int y = ySuperficie; y < ySolido - 4; ++y)
+            QCOMPARE(static_cast<int>(Coloreados(img, v, m, y, Rgb(kRojizo)).size()),
+                     ClarosEnFila(v, m, y));
+        for (int y = ySolido; y < v.m_nFondo; ++y)
+            QCOMPARE(static_cast<int>(Coloreados(img, v, m, y, Rgb(kVerdoso)).size()),
+                     ClarosEnFila(v, m, y));
+        // Beside the heap the liquid reaches down to the solid.
+        QVERIFY(!Coloreados(img, v, m, ySolido - 1, Rgb(kRojizo)).empty());
+        QVERIFY(!Coloreados(img, v, m, ySolido - 1, Rgb(kVerdoso)).empty());
+    }
+
     // Texture marks of a solid component come out black in the solid, tile by tile from
     // the vessel's corner; without a texture there is none.
     void texturaDelSolido() {
@@ -331,7 +367,7 @@ private slots:
                     const QRgb c = img.pixel(v.m_x + x, v.m_y + y);
                     const bool bMarca = nTextura != 0 && !Blanco(tex.pixel(x % 8, y % 8));
                     if (bMarca) {
-                        QVERIFY2(c == (negro | 0xFF000000u),
+                        QVERIFY2(c == negro,
                                  qPrintable(QStringLiteral("(%1, %2) sin marca").arg(x).arg(y)));
                         ++nNegros;
                     } else {
@@ -452,8 +488,8 @@ private slots:
 
     void recipienteLlenoNoSeSale_data() {
         QTest::addColumn<int>("nTipo");
-        for (int nTipo : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 21, 22, 23, 30, 31, 32,
-                          33, 34, 36})
+        for (int nTipo :
+             {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 21, 22, 23, 30, 31, 32, 33, 34, 36})
             QTest::newRow(qPrintable(QString::number(nTipo))) << nTipo;
     }
 
@@ -475,8 +511,9 @@ private slots:
             nFuera += FueraDe(img, r->m_rcArea);
             r->m_bAnimar = 1;
         }
-        QEXPECT_FAIL("10", "bubbles are drawn whole once they touch the interior, and the "
-                           "watch glass's interior begins at row 2",
+        QEXPECT_FAIL("10",
+                     "bubbles are drawn whole once they touch the interior, and the "
+                     "watch glass's interior begins at row 2",
                      Abort);
         QCOMPARE(nFuera, 0);
     }
@@ -568,7 +605,8 @@ private slots:
                     return -1;
                 // Nothing red spills around the light.
                 for (int x = luz.left() - 1; x <= luz.right() + 1; ++x)
-                    if (img.pixel(x, luz.top() - 1) == rojo || img.pixel(x, luz.bottom() + 1) == rojo)
+                    if (img.pixel(x, luz.top() - 1) == rojo ||
+                        img.pixel(x, luz.bottom() + 1) == rojo)
                         return -1;
                 if (img.pixel(luz.left() - 1, luz.top()) == rojo ||
                     img.pixel(luz.right() + 1, luz.top()) == rojo)

@@ -1,0 +1,40 @@
+#include "Aplicacion.h"
+
+#include "Catalogo.h"
+#include "Imagenes.h"
+#include "MainFrame.h"
+
+#include <QIcon>
+#include <QScreen>
+
+CAplicacion::CAplicacion(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Alkor"));
+    setApplicationDisplayName(QStringLiteral("Alkor Vol. 1"));
+    setOrganizationName(QStringLiteral("Korvex Soft"));
+    setWindowIcon(QIcon(QStringLiteral(":/iconos/alkor.svg")));
+    CrearCatalogoInicial();
+}
+
+CAplicacion::~CAplicacion() {
+    delete m_pMarco;
+    m_practica.ClearBench();
+    DestruirCatalogo();
+}
+
+CAplicacion* CAplicacion::Instancia() { return static_cast<CAplicacion*>(QApplication::instance()); }
+
+CMainFrame* CAplicacion::Iniciar(bool bPresentacion) {
+    m_pMarco = new CMainFrame(m_practica);
+    // Maximised; without a window manager to do it, the window takes the screen itself.
+    if (QScreen* pantalla = QGuiApplication::primaryScreen())
+        m_pMarco->setGeometry(pantalla->availableGeometry());
+    m_pMarco->showMaximized();
+    // Items inserted before the bench moves the point appear in the middle of the window.
+    const QRect r = m_pMarco->rect();
+    CEquipo::SetInsertionPoint(r.right() / 2, r.bottom() / 2);
+    // The gas sprite all vessels share.
+    Imagenes::Tira(Imagenes::IDB_PARTICULA_GAS);
+    if (bPresentacion)
+        m_pMarco->MostrarPresentacion();
+    return m_pMarco;
+}

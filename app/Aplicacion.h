@@ -1,0 +1,27 @@
+// CAplicacion: the program. Holds the open practice and the built-in catalogue from start
+// to exit.
+#pragma once
+
+#include "Practica.h"
+
+#include <QApplication>
+
+class CMainFrame;
+
+class CAplicacion : public QApplication {
+    Q_OBJECT
+public:
+    CAplicacion(int& argc, char** argv);
+    ~CAplicacion() override;
+
+    CPractica m_practica;
+
+    // Creates the main window (and, unless bPresentacion is false, the splash window).
+    CMainFrame* Iniciar(bool bPresentacion = true);
+    CMainFrame* Marco() const { return m_pMarco; }
+
+    static CAplicacion* Instancia();
+
+private:
+    CMainFrame* m_pMarco = nullptr;
+};

@@ -1,0 +1,516 @@
+#include "MainFrame.h"
+
+#include "AcercaDe.h"
+#include "Ayuda.h"
+#include "ChildView.h"
+#include "Comandos.h"
+#include "DlgAbrirPractica.h"
+#include "ListaEquipo.h"
+#include "Mensajes.h"
+#include "NotasView.h"
+#include "Plantillas.h"
+#include "Practica.h"
+#include "Presentacion.h"
+#include "Recipiente.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSlider>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QSvgRenderer>
+#include <QToolBar>
+
+namespace {
+
+struct Orden {
+    int nId;
+    const char* pszTexto;  // menu text with its access key
+    const char* pszCadena; // status-bar prompt "\n" tool tip
+    int nTipo;             // item inserted, 0 for other commands
+    const char* pszIcono;  // toolbar picture, none when the command has no button
+};
+
+const Orden kOrdenes[] = {
+    {ID_INICIAR_PRACTICA, "&Iniciar práctica",
+     "Crera una nueva práctica a partir de un archivo akp\nSeleccione la práctica a iniciar", 0,
+     "iniciar"},
+    {ID_ABRIR_PRACTICA, "&Abrir práctica", "Abre un archivo de práctica\nSeleccione la práctica a abrir",
+     0, "abrir"},
+    {ID_GUARDAR_PRACTICA, "&Guardar práctica", "Guarda la practica\nGuardar", 0, "guardar"},
+    {ID_LIMPIAR_MESA, "&Limpiar mesa de trabajo", "Elimina todo el equipo del área de trabajo\nLimpiar",
+     0, nullptr},
+    {ID_APP_EXIT, "&Salir", "Sale de la aplicación; le pide que guarde los documentos\nSalir", 0,
+     nullptr},
+    {ID_VIEW_TOOLBAR, "Barra de &herramientas",
+     "Muestra u oculta la barra de herramientas\nAlternar Barra de herramientas", 0, nullptr},
+    {ID_VIEW_STATUS_BAR, "Barra de &estado", "Muestra u oculta la barra de estado\nAlternar Barra de estado",
+     0, nullptr},
+    {ID_VER_PROPIEDADES, "&Propiedades",
+     "Despliega una ventana con las propiedades del material seleccionado\nPropiedades", 0, nullptr},
+    {ID_AGUA, "&Agua", "Agrega agua al material seleccionado\nAgua", 0, "agua"},
+    {ID_REACTIVO, "&Reactivo", "Agrega reactivo al material seleccionado\nReactivo", 0, "reactivo"},
+    {ID_INDICADORES, "&Indicadores",
+     "Agrega unas gotas del indicador especificado al material\nIndicadores", 0, "indicador"},
+    {ID_DECANTAR, "&Decantar", "Transfiere el liquido de un recipiente a otro\nDecantar", 0, "decantar"},
+    {ID_TRANSFERIR, "&Transferir", "Transfiere todo el contenido de un recipiente a otro\nTransferir", 0,
+     "transferir"},
+    {ID_APP_ABOUT, "&Acerca de Alkor...", "Muestra la información del programa\nAcerca de", 0, nullptr},
+    {ID_HELP_FINDER, "&Contenido", "Despliega el archivo de Ayuda\nAyuda", 0, nullptr},
+    // The equipment, in the order of the "Equipo" menu.
+    {ID_EQUIPO_VASO100, "100 ml", "Inserta en el laboratorio un vaso de precipitados de 100 ml\nVaso pp 100 ml", 1, nullptr},
+    {ID_EQUIPO_VASO250, "250 ml", "Inserta en el laboratorio un vaso de precipitados de 250 ml\nVaso pp 250 ml", 2, "vaso250"},
+    {ID_EQUIPO_VASO600, "600 ml", "Inserta en el laboratorio un vaso de precipitados de 600 ml\nVaso pp 600 ml", 3, nullptr},
+    {ID_EQUIPO_ERLENMEYER100, "100 ml", "Inserta en el laboratorio un matraz erlenmeyer de 100 ml\nMatraz 100 ml", 4, nullptr},
+    {ID_EQUIPO_ERLENMEYER250, "250 ml", "Inserta en el laboratorio un matraz erlenmeyer de 250 ml\nMatraz 250 ml", 5, "erlenmeyer250"},
+    {ID_EQUIPO_MATRAZ_BOLA, "&Matraz bola", "Inserta un matraz bola en el laboratorio\nMatraz bola", 6, "matrazbola"},
+    {ID_EQUIPO_REACTOR, "&Reactor", "Inserta un matraz para reacciones entre gases en el laboratorio\nMatraz gases", 13, "matrazgases"},
+    {ID_EQUIPO_BURETA50, "Bureta de 50 ml", "Inserta en el laboratorio una bureta de 50 ml\nBureta de 50 ml", 21, "bureta50"},
+    {ID_EQUIPO_BURETA10, "Bureta de 10 ml", "Inserta en el laboratorio una bureta de 10 ml\nBureta de 10 ml", 20, nullptr},
+    {ID_EQUIPO_PROBETA10, "10 ml", "Inserta en el laboratorio una probeta de 10 ml\nProbeta 10 ml", 7, nullptr},
+    {ID_EQUIPO_PROBETA100, "100 ml", "Inserta en el laboratorio una probeta de 100 ml\nProbeta 100 ml", 8, nullptr},
+    {ID_EQUIPO_PIPETA_VOLUMETRICA, "&Volumetrica de 10 ml", "Inserta en el laboratorio una pipeta volumétrica de 10 ml\nPipeta volumétrica de 10 ml", 23, "pipetavolumetrica"},
+    {ID_EQUIPO_PIPETA_GRADUADA, "&Graduada de 10 ml", "Inserta en el laboratorio una pipeta graduada de 10 ml\nPipeta graduada de 10 ml", 22, nullptr},
+    {ID_EQUIPO_TUBO_ENSAYE, "&Tubo de ensaye", "Inserta en el laboratorio un tubo de ensaye\nTubo de ensaye", 9, "tuboensaye"},
+    {ID_EQUIPO_PHMETRO, "p&Hmetro", "Inserta en el laboratorio un pHmetro\npHmetro", 44, "phmetro"},
+    {ID_EQUIPO_TERMOMETRO, "&Termómetro", "Inserta en el laboratorio un termometro\nTermómetro", 43, "termometro"},
+    {ID_EQUIPO_CONDUCTIMETRO, "&Conductímetro", "Inserta en el laboratorio un conductimetro\nConductímetro", 46, nullptr},
+    {ID_EQUIPO_BALANZA, "&Balanza", "Inserta en el laboratorio una balanza\nBalanza", 45, "balanza"},
+    {ID_EQUIPO_MECHERO, "&Mechero Bunsen", "Inserta en el laboratorio un mechero bunsen\nMechero", 40, nullptr},
+    {ID_EQUIPO_PARRILLA, "&Parrilla", "Inserta en el laboratorio una parrilla\nParrilla", 41, "parrilla"},
+    {ID_EQUIPO_BANO_HIELO, "&Baño de hielo", "Inserta en el laboratorio un baño de hielo\nBaño de hielo", 47, nullptr},
+    {ID_EQUIPO_AGITADOR, "&Agitador de vidrio", "Inserta en el laboratorio un Agitador\nAgitador", 42, "agitador"},
+    {ID_EQUIPO_VIDRIO_RELOJ, "&Vidrio de reloj", "Inserat en el laboratorio un vidrio de relog de 50 ml\nVidrio de relog", 10, nullptr},
+    {ID_EQUIPO_CAPSULA, "Cápsula de &porcelana", "Inserta en el laboratorio una cápsula de porcelana\nCápsula de porcelana", 11, nullptr},
+    {ID_EQUIPO_CALORIMETRO, "&Calorímetro", "Inserta en el laboratorio un calorímetro\nCalorímetro", 12, nullptr},
+};
+
+// The toolbar, button by button.
+const int kBarra[] = {ID_INICIAR_PRACTICA,     ID_ABRIR_PRACTICA,   ID_GUARDAR_PRACTICA,
+                      ID_AGUA,                 ID_REACTIVO,         ID_INDICADORES,
+                      ID_EQUIPO_VASO250,       ID_EQUIPO_ERLENMEYER250, ID_EQUIPO_MATRAZ_BOLA,
+                      ID_EQUIPO_BURETA50,      ID_EQUIPO_REACTOR,   ID_EQUIPO_TUBO_ENSAYE,
+                      ID_EQUIPO_PIPETA_VOLUMETRICA, ID_EQUIPO_AGITADOR, ID_EQUIPO_PARRILLA,
+                      ID_EQUIPO_TERMOMETRO,    ID_EQUIPO_PHMETRO,   ID_EQUIPO_BALANZA,
+                      ID_DECANTAR,             ID_TRANSFERIR};
+
+// A toolbar picture: in colour under the mouse, quieter otherwise.
+QIcon Icono(const char* pszNombre) {
+    QSvgRenderer r(QStringLiteral(":/iconos/%1.svg").arg(QLatin1String(pszNombre)));
+    if (!r.isValid())
+        return {};
+    QImage color(32, 32, QImage::Format_ARGB32_Premultiplied);
+    color.fill(Qt::transparent);
+    {
+        QPainter p(&color);
+        r.render(&p, QRectF(0, 0, 32, 32));
+    }
+    QImage apagado = color.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < 32; ++y) {
+        auto* fila = reinterpret_cast<QRgb*>(apagado.scanLine(y));
+        for (int x = 0; x < 32; ++x) {
+            const QRgb c = fila[x];
+            const int g = qGray(c);
+            // Keep a third of the colour.
+            fila[x] = qRgba((qRed(c) + 2 * g) / 3, (qGreen(c) + 2 * g) / 3, (qBlue(c) + 2 * g) / 3,
+                            qAlpha(c));
+        }
+    }
+    QIcon icono;
+    icono.addPixmap(QPixmap::fromImage(apagado), QIcon::Normal);
+    icono.addPixmap(QPixmap::fromImage(color), QIcon::Active);
+    icono.addPixmap(QPixmap::fromImage(color), QIcon::Selected);
+    return icono;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
+    : QMainWindow(pPadre), m_practica(practica) {
+    m_pSplitter = new QSplitter(Qt::Horizontal, this);
+    m_pNotas = new CNotasView(practica, m_pSplitter);
+    m_pVistaMesa = new CChildView(practica, m_pSplitter);
+    m_pNotas->setMinimumWidth(100);
+    m_pSplitter->addWidget(m_pNotas);
+    m_pSplitter->addWidget(m_pVistaMesa);
+    m_pSplitter->setStretchFactor(1, 1);
+    m_pSplitter->setSizes({238, 1000});
+    m_pSplitter->setChildrenCollapsible(false);
+    setCentralWidget(m_pSplitter);
+    resize(1024, 720);
+
+    CrearAcciones();
+    CrearMenus();
+    CrearBarras();
+    ActualizarTitulo();
+    ActualizarEstados();
+
+    connect(m_pVistaMesa, &CChildView::UM_TICK, this, &CMainFrame::OnUM_TICK);
+    connect(m_pVistaMesa, &CChildView::UM_TITULAR, this, &CMainFrame::OnUM_TITULAR);
+    connect(m_pVistaMesa, &CChildView::UM_PROPIEDADES, this, &CMainFrame::OnUM_PROPIEDADES,
+            Qt::QueuedConnection);
+
+    m_fnPreguntaCierre = [this] {
+        return static_cast<int>(
+            Mensajes::Pregunta(this, QStringLiteral("¿Desea guardar sus cambios?"), true));
+    };
+    m_fnDialogoGuardar = [this] {
+        QFileDialog dlg(this, QStringLiteral("Guardar práctica"));
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setNameFilter(QStringLiteral("Practica de química (*.uak1)"));
+        dlg.setDefaultSuffix(QStringLiteral("uak1"));
+        dlg.setOption(QFileDialog::ReadOnly, false);
+        dlg.setLabelText(QFileDialog::Accept, QStringLiteral("Guardar"));
+        dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+        dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
+        dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+        dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
+        return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
+                   ? dlg.selectedFiles().constFirst()
+                   : QString();
+    };
+    qApp->installEventFilter(this);
+}
+
+QAction* CMainFrame::Accion(int nId) const {
+    auto it = m_acciones.find(nId);
+    return it == m_acciones.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CrearAcciones() {
+    for (const Orden& o : kOrdenes) {
+        const QStringList partes = QString::fromUtf8(o.pszCadena).split(QLatin1Char('\n'));
+        auto* a = new QAction(QString::fromUtf8(o.pszTexto), this);
+        a->setStatusTip(partes.value(0));
+        a->setToolTip(partes.value(1));
+        if (o.pszIcono)
+            a->setIcon(Icono(o.pszIcono));
+        a->setData(o.nId);
+        m_acciones[o.nId] = a;
+        if (o.nTipo)
+            connect(a, &QAction::triggered, this, [this, nTipo = o.nTipo] { InsertarEquipo(nTipo); });
+    }
+    connect(Accion(ID_INICIAR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnIniciarPractica);
+    connect(Accion(ID_ABRIR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnAbrirPractica);
+    connect(Accion(ID_GUARDAR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnGuardarPractica);
+    connect(Accion(ID_LIMPIAR_MESA), &QAction::triggered, this, &CMainFrame::LimpiarMesa);
+    connect(Accion(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    connect(Accion(ID_DECANTAR), &QAction::triggered, m_pVistaMesa, &CChildView::BeginDecant);
+    connect(Accion(ID_TRANSFERIR), &QAction::triggered, m_pVistaMesa, &CChildView::BeginTransfer);
+    connect(Accion(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::AcercaDe);
+    connect(Accion(ID_HELP_FINDER), &QAction::triggered, this, &CMainFrame::Contenido);
+    connect(Accion(ID_VER_PROPIEDADES), &QAction::triggered, this, &CMainFrame::OnUM_PROPIEDADES);
+    Accion(ID_INICIAR_PRACTICA)->setToolTip(QStringLiteral("Iniciar práctica"));
+    Accion(ID_ABRIR_PRACTICA)->setToolTip(QStringLiteral("Abrir práctica"));
+    Accion(ID_GUARDAR_PRACTICA)->setToolTip(QStringLiteral("Guardar práctica"));
+    for (int nId : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+        Accion(nId)->setCheckable(true);
+        Accion(nId)->setChecked(true);
+    }
+}
+
+void CMainFrame::CrearMenus() {
+    QMenuBar* mb = menuBar();
+    QMenu* archivo = mb->addMenu(QStringLiteral("&Archivo"));
+    archivo->addAction(Accion(ID_INICIAR_PRACTICA));
+    archivo->addAction(Accion(ID_ABRIR_PRACTICA));
+    archivo->addAction(Accion(ID_GUARDAR_PRACTICA));
+    archivo->addSeparator();
+    archivo->addAction(Accion(ID_LIMPIAR_MESA));
+    archivo->addSeparator();
+    archivo->addAction(Accion(ID_APP_EXIT));
+
+    QMenu* ver = mb->addMenu(QStringLiteral("&Ver"));
+    ver->addAction(Accion(ID_VIEW_TOOLBAR));
+    ver->addAction(Accion(ID_VIEW_STATUS_BAR));
+    ver->addAction(Accion(ID_VER_PROPIEDADES));
+
+    QMenu* equipo = mb->addMenu(QStringLiteral("&Equipo"));
+    auto sub = [&](const char* pszTitulo, std::initializer_list<int> ids) {
+        QMenu* m = equipo->addMenu(QString::fromUtf8(pszTitulo));
+        for (int nId : ids)
+            m->addAction(Accion(nId));
+    };
+    sub("Vasos de precipitados", {ID_EQUIPO_VASO100, ID_EQUIPO_VASO250, ID_EQUIPO_VASO600});
+    sub("Matraces Erlenmeyer", {ID_EQUIPO_ERLENMEYER100, ID_EQUIPO_ERLENMEYER250});
+    equipo->addAction(Accion(ID_EQUIPO_MATRAZ_BOLA));
+    equipo->addAction(Accion(ID_EQUIPO_REACTOR));
+    sub("Buretas", {ID_EQUIPO_BURETA50, ID_EQUIPO_BURETA10});
+    sub("Probetas", {ID_EQUIPO_PROBETA10, ID_EQUIPO_PROBETA100});
+    sub("Pipetas", {ID_EQUIPO_PIPETA_VOLUMETRICA, ID_EQUIPO_PIPETA_GRADUADA});
+    equipo->addAction(Accion(ID_EQUIPO_TUBO_ENSAYE));
+    equipo->addSeparator();
+    sub("Equipo de Medición",
+        {ID_EQUIPO_PHMETRO, ID_EQUIPO_TERMOMETRO, ID_EQUIPO_CONDUCTIMETRO, ID_EQUIPO_BALANZA});
+    sub("Equipo térmico", {ID_EQUIPO_MECHERO, ID_EQUIPO_PARRILLA, ID_EQUIPO_BANO_HIELO});
+    equipo->addAction(Accion(ID_EQUIPO_AGITADOR));
+    equipo->addAction(Accion(ID_EQUIPO_VIDRIO_RELOJ));
+    equipo->addAction(Accion(ID_EQUIPO_CAPSULA));
+    equipo->addAction(Accion(ID_EQUIPO_CALORIMETRO));
+
+    QMenu* reactivos = mb->addMenu(QStringLiteral("&Reactivos"));
+    reactivos->addAction(Accion(ID_AGUA));
+    reactivos->addAction(Accion(ID_REACTIVO));
+    reactivos->addAction(Accion(ID_INDICADORES));
+    QMenu* procesos = mb->addMenu(QStringLiteral("&Procesos"));
+    procesos->addAction(Accion(ID_DECANTAR));
+    procesos->addAction(Accion(ID_TRANSFERIR));
+    QMenu* ayuda = mb->addMenu(QStringLiteral("Ay&uda"));
+    ayuda->addAction(Accion(ID_APP_ABOUT));
+    ayuda->addAction(Accion(ID_HELP_FINDER));
+    for (QMenu* m : {archivo, ver, equipo, reactivos, procesos, ayuda})
+        connect(m, &QMenu::aboutToShow, this, &CMainFrame::ActualizarEstados);
+}
+
+void CMainFrame::CrearBarras() {
+    m_pToolBar = addToolBar(QStringLiteral("Equipo"));
+    m_pToolBar->setObjectName(QStringLiteral("barraEquipo"));
+    m_pToolBar->setIconSize(QSize(32, 32));
+    m_pToolBar->setMovable(false);
+    for (int nId : kBarra)
+        m_pToolBar->addAction(Accion(nId));
+    addToolBarBreak();
+    m_pBarraVelocidad = addToolBar(QStringLiteral("Velocidad"));
+    m_pBarraVelocidad->setObjectName(QStringLiteral("barraVelocidad"));
+    m_pBarraVelocidad->setMovable(false);
+    m_pBarraVelocidad->addWidget(new QLabel(QStringLiteral(" Velocidad de simulación: ")));
+    m_pSliderVelocidad = new QSlider(Qt::Horizontal);
+    m_pSliderVelocidad->setRange(1, 5);
+    m_pSliderVelocidad->setValue(3);
+    m_pSliderVelocidad->setTickPosition(QSlider::TicksAbove);
+    m_pSliderVelocidad->setTickInterval(1);
+    m_pSliderVelocidad->setPageStep(1);
+    m_pSliderVelocidad->setFixedWidth(200);
+    m_pBarraVelocidad->addWidget(m_pSliderVelocidad);
+    // The speed takes effect when the mouse lets go of the slider.
+    connect(m_pSliderVelocidad, &QSlider::sliderReleased, this,
+            [this] { m_pVistaMesa->m_nTicksPorPaso = 6 - m_pSliderVelocidad->value(); });
+
+    connect(Accion(ID_VIEW_TOOLBAR), &QAction::toggled, this, [this](bool b) {
+        m_pToolBar->setVisible(b);
+        m_pBarraVelocidad->setVisible(b);
+    });
+    QStatusBar* sb = statusBar();
+    sb->showMessage(QStringLiteral("Preparado"));
+    connect(sb, &QStatusBar::messageChanged, sb, [sb](const QString& s) {
+        if (s.isEmpty())
+            sb->showMessage(QStringLiteral("Preparado"));
+    });
+    m_pMay = new QLabel(QStringLiteral(" MAY "));
+    m_pNum = new QLabel(QStringLiteral(" NUM "));
+    m_pDesp = new QLabel(QStringLiteral(" DESP "));
+    for (QLabel* l : {m_pMay, m_pNum, m_pDesp}) {
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setEnabled(false);
+        sb->addPermanentWidget(l);
+    }
+    connect(Accion(ID_VIEW_STATUS_BAR), &QAction::toggled, sb, &QWidget::setVisible);
+}
+
+bool CMainFrame::eventFilter(QObject* o, QEvent* e) {
+    // The lock indicators follow the lock keys the program sees.
+    if (e->type() == QEvent::KeyPress) {
+        const int k = static_cast<QKeyEvent*>(e)->key();
+        if (k == Qt::Key_CapsLock)
+            m_pMay->setEnabled(!m_pMay->isEnabled());
+        else if (k == Qt::Key_NumLock)
+            m_pNum->setEnabled(!m_pNum->isEnabled());
+        else if (k == Qt::Key_ScrollLock)
+            m_pDesp->setEnabled(!m_pDesp->isEnabled());
+    }
+    return QMainWindow::eventFilter(o, e);
+}
+
+void CMainFrame::ActualizarTitulo() {
+    setWindowTitle(m_bTitulado ? QStringLiteral("Alkor - %1").arg(QString::fromStdString(m_practica.m_strPractica))
+                               : QStringLiteral("Alkor Vol. 1"));
+}
+
+void CMainFrame::ActualizarEstados() {
+    auto* r = dynamic_cast<CRecipiente*>(m_pVistaMesa->m_pSeleccion);
+    Accion(ID_AGUA)->setEnabled(r && r->m_seno.m_dReserva < r->m_dCapacidad);
+    Accion(ID_REACTIVO)->setEnabled(r && r->m_seno.m_dReserva < r->m_dCapacidad);
+    Accion(ID_INDICADORES)->setEnabled(r != nullptr);
+    Accion(ID_VER_PROPIEDADES)->setEnabled(r != nullptr);
+    Accion(ID_DECANTAR)->setEnabled(r && r->VolumenLiquido() != 0.0);
+    Accion(ID_TRANSFERIR)->setEnabled(r && r->m_seno.MolesLiquidoSolido() != 0.0);
+    Accion(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar->isVisible() || !isVisible());
+}
+
+void CMainFrame::InsertarEquipo(int nTipo) {
+    if (CEquipo* e = CListaEquipo::CrearEquipo(nTipo)) {
+        m_practica.m_listaEquipo.AgregarAlFrente(e);
+        m_pVistaMesa->update();
+    }
+}
+
+void CMainFrame::ReiniciarVelocidad() {
+    m_pSliderVelocidad->setValue(3);
+    m_pVistaMesa->m_nTicksPorPaso = 3;
+    m_pSliderVelocidad->setEnabled(m_practica.m_bVelocidad != 0);
+}
+
+void CMainFrame::DespuesDeLeer() {
+    m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
+    ReiniciarVelocidad();
+    m_pVistaMesa->LimpiarSeleccion();
+    m_pVistaMesa->update();
+    m_bTitulado = true;
+    ActualizarTitulo();
+}
+
+bool CMainFrame::IniciarPractica(int nPlantilla) {
+    QString strError;
+    const QByteArray bytes = Plantillas::Bytes(nPlantilla, &strError);
+    const QString ruta = QDir(QDir::tempPath()).filePath(QStringLiteral("ttt.akp"));
+    QSaveFile f(ruta);
+    if (bytes.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() ||
+        !f.commit()) {
+        Mensajes::Aviso(this, bytes.isEmpty() ? strError : CPractica::TextoError(errno, ruta));
+        return false;
+    }
+    m_pVistaMesa->StopTimer();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The bench goes: nothing may keep pointing at its items.
+    m_pVistaMesa->LimpiarSeleccion();
+    const CPractica::Resultado r = m_practica.CargarPlantilla(ruta, &strError);
+    QApplication::restoreOverrideCursor();
+    bool bOk = r == CPractica::Resultado::Correcto;
+    if (r == CPractica::Resultado::Error)
+        Mensajes::Aviso(this, strError);
+    if (bOk)
+        DespuesDeLeer();
+    m_pVistaMesa->StartTimer();
+    return bOk;
+}
+
+bool CMainFrame::AbrirPractica(const QString& strRuta) {
+    m_pVistaMesa->StopTimer();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString strError;
+    CEquipo* pSeleccion = m_pVistaMesa->m_pSeleccion;
+    m_pVistaMesa->LimpiarSeleccion();
+    const CPractica::Resultado r = m_practica.AbrirPractica(strRuta, &strError);
+    QApplication::restoreOverrideCursor();
+    const bool bOk = r == CPractica::Resultado::Correcto;
+    if (bOk) {
+        DespuesDeLeer();
+    } else if (pSeleccion && m_practica.m_listaEquipo.Contiene(pSeleccion)) {
+        // A failed open leaves everything as it was, the selection included.
+        m_pVistaMesa->m_pSeleccion = pSeleccion;
+        pSeleccion->m_bSeleccionado = 1;
+    }
+    if (r == CPractica::Resultado::Error)
+        Mensajes::Aviso(this, strError);
+    m_pVistaMesa->StartTimer();
+    return bOk;
+}
+
+bool CMainFrame::GuardarPractica(const QString& strRuta) {
+    QString strError;
+    if (m_practica.GuardarPractica(strRuta, &strError) != CPractica::Resultado::Correcto) {
+        Mensajes::Aviso(this, strError);
+        return false;
+    }
+    m_bTitulado = true;
+    ActualizarTitulo();
+    return true;
+}
+
+void CMainFrame::OnIniciarPractica() {
+    CDlgAbrirPractica dlg(this);
+    if (dlg.exec() == QDialog::Accepted)
+        IniciarPractica(dlg.m_nRecurso);
+}
+
+void CMainFrame::OnAbrirPractica() {
+    CDlgAbrirPractica dlg(this, false);
+    if (dlg.exec() == QDialog::Accepted)
+        AbrirPractica(dlg.m_strArchivo);
+}
+
+bool CMainFrame::OnGuardarPractica() {
+    m_pVistaMesa->StopTimer();
+    const QString ruta = m_fnDialogoGuardar();
+    bool bGuardado = false;
+    if (!ruta.isEmpty()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        bGuardado = GuardarPractica(ruta);
+        QApplication::restoreOverrideCursor();
+    }
+    m_pVistaMesa->StartTimer();
+    return bGuardado;
+}
+
+void CMainFrame::LimpiarMesa() {
+    m_pVistaMesa->StopTimer();
+    m_pVistaMesa->LimpiarSeleccion();
+    m_practica.ClearBench();
+    m_pVistaMesa->update();
+    m_pVistaMesa->StartTimer();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e) {
+    // Sí saves first; No closes; Cancelar, or a save that did not happen, stays open.
+    switch (m_fnPreguntaCierre()) {
+    case QMessageBox::Yes:
+        if (!OnGuardarPractica()) {
+            e->ignore();
+            return;
+        }
+        break;
+    case QMessageBox::No:
+        break;
+    default:
+        e->ignore();
+        return;
+    }
+    e->accept();
+}
+
+void CMainFrame::OnUM_TITULAR() {
+    CEquipo* s = m_pVistaMesa->m_pSeleccion;
+    if (!s)
+        return;
+    const QRect fondo(s->m_x, s->m_y + s->m_cy - 5, s->m_cx, 10);
+    CEquipo* pReceptor = nullptr;
+    for (CEquipo* t : m_practica.m_listaEquipo) {
+        if (t == s)
+            continue;
+        if (QRect(t->m_x, t->m_y - 5, t->m_cx, 10).intersects(fondo)) {
+            pReceptor = t;
+            break;
+        }
+    }
+    if (!pReceptor) {
+        Mensajes::Aviso(this, QStringLiteral("No esta definido el equipo para titulación"));
+        return;
+    }
+    // The titration window opens here once it exists.
+    m_bTitulando = true;
+}
+
+void CMainFrame::OnUM_PROPIEDADES() {
+    // The properties window opens here once it exists; the practice may forbid it.
+    if (!m_practica.m_bPropiedades)
+        return;
+}
+
+void CMainFrame::OnUM_TICK() { ActualizarEstados(); }
+
+void CMainFrame::MostrarPresentacion() { CVentanaPresentacion::Mostrar(this); }
+
+void CMainFrame::Contenido() { CAyuda::Mostrar(this); }
+
+void CMainFrame::AcercaDe() {
+    CDlgAcercaDe dlg(this);
+    dlg.exec();
+}

@@ -1,0 +1,77 @@
+// CMainFrame: the main window — notes pane and bench side by side, the equipment toolbar
+// and the speed slider, the menus, the status bar, and the practice commands.
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+
+class CChildView;
+class CNotasView;
+class CPractica;
+class QAction;
+class QLabel;
+class QSlider;
+class QSplitter;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CPractica& practica, QWidget* pPadre = nullptr);
+
+    CChildView* m_pVistaMesa = nullptr;
+    CNotasView* m_pNotas = nullptr;
+    QSplitter* m_pSplitter = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QToolBar* m_pBarraVelocidad = nullptr;
+    QSlider* m_pSliderVelocidad = nullptr;
+    bool m_bTitulando = false;
+
+    // The frame's actions by command identifier (menus and toolbar share them).
+    QAction* Accion(int nId) const;
+    // Re-evaluates which material commands apply to the selection.
+    void ActualizarEstados();
+    void MostrarPresentacion();
+
+    // The practice commands; each returns whether it went through.
+    bool IniciarPractica(int nPlantilla);
+    bool AbrirPractica(const QString& strRuta);
+    bool GuardarPractica(const QString& strRuta);
+    void LimpiarMesa();
+    void InsertarEquipo(int nTipo);
+
+    // Asked before closing: Sí, No or Cancelar. Replaceable by tests.
+    std::function<int()> m_fnPreguntaCierre;
+    // The path chosen in the save dialog, empty when cancelled. Replaceable by tests.
+    std::function<QString()> m_fnDialogoGuardar;
+
+public slots:
+    void OnIniciarPractica();
+    void OnAbrirPractica();
+    bool OnGuardarPractica();
+    void OnUM_TITULAR();
+    void OnUM_PROPIEDADES();
+    void OnUM_TICK();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void CrearAcciones();
+    void CrearMenus();
+    void CrearBarras();
+    void ActualizarTitulo();
+    void ReiniciarVelocidad();
+    void DespuesDeLeer();
+    void Contenido();
+    void AcercaDe();
+
+    CPractica& m_practica;
+    std::map<int, QAction*> m_acciones;
+    QLabel* m_pMay = nullptr;
+    QLabel* m_pNum = nullptr;
+    QLabel* m_pDesp = nullptr;
+    bool m_bTitulado = false; // a practice has been started, opened or saved
+};

@@ -1,0 +1,30 @@
+// CNotasView: the notes pane on the left of the window — four image buttons over an editor
+// that shows the practice's "Marco teórico", "Procedimiento" or "Resultados y conclusiones".
+#pragma once
+
+#include <QWidget>
+
+class CPractica;
+class QTextEdit;
+class QToolButton;
+
+class CNotasView : public QWidget {
+    Q_OBJECT
+public:
+    enum Seccion { SECCION_NINGUNA = -1, SECCION_MARCO = 0, SECCION_PROCEDIMIENTO, SECCION_RESULTADOS };
+
+    explicit CNotasView(CPractica& practica, QWidget* pPadre = nullptr);
+
+    // Shows a section of the open practice.
+    void MostrarSeccion(int nSeccion);
+    int Seccion() const { return m_nSeccion; }
+    QTextEdit* Editor() const { return m_pEditor; }
+
+signals:
+    void Imprimir();
+
+private:
+    CPractica& m_practica;
+    QTextEdit* m_pEditor;
+    int m_nSeccion = SECCION_NINGUNA;
+};

@@ -1,0 +1,70 @@
+// CChildView: the lab bench. Paints every item double-buffered on a white bench, runs the
+// 100 ms timer that steps the laboratory, selects, drags and pans with the mouse, completes
+// "Decantar" and "Transferir", and shows each item's pop-up menu.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+
+class CEquipo;
+class CPractica;
+class CRecipiente;
+
+class CChildView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CChildView(CPractica& practica, QWidget* pPadre = nullptr);
+
+    CEquipo* m_pSeleccion = nullptr; // the selected item, or none
+    bool m_bArrastrando = false;
+    bool m_bDecantar = false;
+    bool m_bTransferir = false;
+    bool m_bDesplazando = false;
+    QPoint m_ptUltimo;
+    int m_nTick = 0;
+    int m_nTicksPorPaso = 3;
+    QPoint m_ptOrigen;
+
+    void StopTimer();
+    void StartTimer();
+    bool TimerActivo() const { return m_timer.isActive(); }
+    void BeginDecant();
+    void BeginTransfer();
+    // Drops the selection (before the bench is cleared or replaced).
+    void LimpiarSeleccion();
+    void SelectAt(const QPoint& ptBanco);
+    // One timer tick; public so that the frame's tests can drive the clock.
+    void Tick();
+    // Runs a command of an item's pop-up menu on the selected item.
+    void Comando(int nComando);
+
+    QPoint ToBench(const QPoint& ptCliente) const { return ptCliente - m_ptOrigen; }
+    // Paints the bench into an image of the view's size (what a paint shows).
+    QImage Pintar();
+    CPractica& Practica() { return m_practica; }
+
+signals:
+    void UM_TICK();
+    void UM_TITULAR();
+    void UM_PROPIEDADES();
+    // A command this view leaves to the windows above it (dialogs of later work).
+    void ComandoPendiente(int nComando);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void ActualizarPuntoInsercion();
+    void TerminarVertido(const QPoint& ptBanco);
+    void MenuContextual(const QPoint& ptCliente);
+    CRecipiente* RecipienteSeleccionado() const;
+
+    CPractica& m_practica;
+    QTimer m_timer;
+};

@@ -1,0 +1,51 @@
+// Saving and opening a large practice: 200 vessels holding mixtures, through real files.
+#include "Catalogo.h"
+#include "ListaEquipo.h"
+#include "Practica.h"
+#include "Recipiente.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void Llenar(CPractica& p) {
+    const int tipos[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 20, 21};
+    for (int i = 0; i < 200; ++i) {
+        CEquipo* e = CListaEquipo::CrearEquipo(tipos[i % 12]);
+        e->SetPosition(40 * (i % 40), 150 * (i / 40));
+        auto* r = static_cast<CRecipiente*>(e);
+        r->AddComponent(0, r->m_dCapacidad / 2.0, UNIDAD_ML);
+        r->AddComponent(1, 0.01 * (i % 5 + 1), UNIDAD_MOLES);
+        r->AddComponent(2, 0.002, UNIDAD_MOLES);
+        r->m_seno.DisolverSolidos(1.0);
+        r->m_seno.m_faseGas.Agregar(0, 0.001, UNIDAD_MOLES);
+        p.m_listaEquipo.AgregarAlFinal(e);
+    }
+}
+
+void BM_GuardarYAbrir(benchmark::State& state) {
+    CrearCatalogoInicial();
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("grande.uak1");
+    CPractica p;
+    Llenar(p);
+    CPractica q;
+    for (auto _ : state) {
+        if (p.GuardarPractica(ruta) != CPractica::Resultado::Correcto ||
+            q.AbrirPractica(ruta) != CPractica::Resultado::Correcto) {
+            state.SkipWithError("no se pudo guardar o abrir");
+            break;
+        }
+    }
+    state.counters["equipos"] = static_cast<double>(q.m_listaEquipo.size());
+    state.counters["bytes"] = static_cast<double>(QFileInfo(ruta).size());
+    DestruirCatalogo();
+}
+BENCHMARK(BM_GuardarYAbrir)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,302 @@
+// The practice and its files: the saved layout byte by byte, round trips of a full bench,
+// the built-in templates, and files that are not what they claim to be.
+#include "Ayudas.h"
+#include "Calentadores.h"
+#include "Calorimetro.h"
+#include "Catalogo.h"
+#include "Destilacion.h"
+#include "Erlenmeyer250.h"
+#include "Instrumentos.h"
+#include "Plantillas.h"
+#include "Practica.h"
+#include "Recipientes.h"
+#include "Vasos.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using prueba::Nuevo;
+
+namespace {
+
+std::vector<uint8_t> Vector(const QByteArray& b) { return {b.begin(), b.end()}; }
+
+// A practice with every type code on its bench, contents in the vessels and every
+// assembly mounted.
+void Llenar(CPractica& p) {
+    CListaEquipo& l = p.m_listaEquipo;
+    int x = 0;
+    for (int nTipo : {1, 2, 3, 4, 7, 8, 9, 10, 11, 13, 20, 21, 22, 23, 40, 41, 42, 43, 44, 45, 46,
+                      47}) {
+        CEquipo* e = CListaEquipo::CrearEquipo(nTipo);
+        e->SetPosition(x, 500 + nTipo);
+        x += 130;
+        l.AgregarAlFrente(e);
+        if (auto* r = dynamic_cast<CRecipiente*>(e)) {
+            r->AddComponent(0, r->m_dCapacidad / 3.0, UNIDAD_ML);
+            r->AddComponent(2, 0.001, UNIDAD_MOLES);
+            r->m_seno.m_dTemperatura = 20.0 + nTipo;
+            r->m_strEtiqueta = "A1";
+        }
+    }
+    auto* m = Nuevo<CMatrazBalon>(l, 100, 300);
+    m->AddComponent(0, 100.0, UNIDAD_ML);
+    m->PonerCabeza(l);
+    m->PonerCondensador(l);
+    m->PonerCodo(l);
+    auto* m2 = Nuevo<CMatrazBalon>(l, 600, 300);
+    m2->PonerReflujo(l);
+    auto* e = Nuevo<CErlenmeyer250>(l, 900, 300);
+    e->PonerEmbudo(l);
+    auto* e2 = Nuevo<CErlenmeyer250>(l, 1200, 300);
+    e2->PonerTubo(l, 1);
+    auto* c = Nuevo<CCalorimetro>(l, 1500, 300);
+    c->Tapar(l);
+}
+
+} // namespace
+
+class TestPractica : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { CrearCatalogoInicial(); }
+    void cleanup() { DestruirCatalogo(); }
+
+    void practicaNuevaByteAByte() {
+        CPractica p;
+        QCOMPARE(p.m_strPractica, std::string("Nueva"));
+        const auto d = p.EscribirPractica();
+        const std::vector<uint8_t> cabeza = {0x05, 'N', 'u', 'e', 'v', 'a', 0x00, 0x06, 'k', 'o',
+                                             'r',  'v', 'e', 'x', 0x05, 'V', 'o', 'l', '.', '1'};
+        QVERIFY(std::equal(cabeza.begin(), cabeza.end(), d.begin()));
+        // No reactions, no reagents, then the three built-in components.
+        QCOMPARE(d[20], uint8_t(0));
+        QCOMPARE(d[24], uint8_t(0));
+        QCOMPARE(d[28], uint8_t(3));
+        // An empty bench ends with the int32 0 after the two flags.
+        QVERIFY(std::all_of(d.end() - 4, d.end(), [](uint8_t b) { return b == 0; }));
+        QCOMPARE(d[d.size() - 8], uint8_t(1)); // properties flag
+        QCOMPARE(d[d.size() - 12], uint8_t(1)); // speed flag
+    }
+
+    void bancoCompletoDeIdaYVuelta() {
+        CPractica p;
+        Llenar(p);
+        p.m_strResultados = "{\\rtf1 Resultados del alumno\\par}";
+        p.m_bPropiedades = 0;
+        const auto d = p.EscribirPractica();
+        CPractica q;
+        QString strError;
+        QCOMPARE(q.LeerPractica(d, "p.uak1", &strError), CPractica::Resultado::Correcto);
+        QCOMPARE(q.m_listaEquipo.size(), p.m_listaEquipo.size());
+        auto it = p.m_listaEquipo.begin();
+        for (CEquipo* e : q.m_listaEquipo) {
+            QCOMPARE(e->m_nTipo, (*it)->m_nTipo);
+            QCOMPARE(e->m_rcArea, (*it)->m_rcArea);
+            if (auto* r = dynamic_cast<CRecipiente*>(e)) {
+                auto* s = static_cast<CRecipiente*>(*it);
+                QCOMPARE(r->VolumenLiquido(), s->VolumenLiquido());
+                QCOMPARE(r->m_seno.m_dTemperatura, s->m_seno.m_dTemperatura);
+                QVERIFY(r->m_strEtiqueta.empty()); // labels are not stored
+            }
+            ++it;
+        }
+        QCOMPARE(q.m_strResultados, p.m_strResultados);
+        QCOMPARE(q.m_bPropiedades, 0);
+        int nEnlazados = 0;
+        for (CEquipo* e : q.m_listaEquipo) {
+            if (auto* b = dynamic_cast<CMatrazBalon*>(e))
+                nEnlazados += (b->m_pCabeza && b->m_pCondensador && b->m_pCodo) + !!b->m_pReflujo;
+            if (auto* er = dynamic_cast<CErlenmeyer250*>(e))
+                nEnlazados += !!er->m_pEmbudo + !!er->m_pTubo;
+            if (auto* c = dynamic_cast<CCalorimetro*>(e))
+                nEnlazados += !!c->m_pTapa;
+        }
+        QCOMPARE(nEnlazados, 5);
+        QCOMPARE(q.EscribirPractica(), d);
+    }
+
+    void guardarYAbrirArchivos() {
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("práctica.uak1");
+        CPractica p;
+        Llenar(p);
+        QString strError;
+        QCOMPARE(p.GuardarPractica(ruta, &strError), CPractica::Resultado::Correcto);
+        CPractica q;
+        QCOMPARE(q.AbrirPractica(ruta, &strError), CPractica::Resultado::Correcto);
+        QCOMPARE(q.m_listaEquipo.size(), p.m_listaEquipo.size());
+        std::string n, r;
+        QCOMPARE(CPractica::LeerCabecera(ruta, n, r), CPractica::Resultado::Correcto);
+        QCOMPARE(n, std::string("Nueva"));
+        // Nothing there: nothing changes and there is nothing to say.
+        QCOMPARE(q.AbrirPractica(dir.filePath("no.uak1"), &strError),
+                 CPractica::Resultado::NoExiste);
+        QCOMPARE(q.m_listaEquipo.size(), p.m_listaEquipo.size());
+        // A save that cannot be written says why and leaves the previous file whole.
+        const QByteArray antes = [&] {
+            QFile f(ruta);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        QCOMPARE(p.GuardarPractica("/dev/full", &strError), CPractica::Resultado::Error);
+        QCOMPARE(strError, QString("Disco lleno al acceder a /dev/full."));
+        QVERIFY(QFileInfo("/dev/full").exists() && !QFileInfo("/dev/full").isFile());
+        QCOMPARE(p.GuardarPractica(dir.path(), &strError), CPractica::Resultado::Error);
+        QVERIFY(strError.endsWith("contiene una ruta no válida."));
+        QCOMPARE(p.GuardarPractica(dir.filePath("no/x.uak1"), &strError),
+                 CPractica::Resultado::Error);
+        QVERIFY(strError.endsWith("contiene una ruta no válida."));
+        QFile f(ruta);
+        f.open(QIODevice::ReadOnly);
+        QCOMPARE(f.readAll(), antes);
+        QCOMPARE(p.m_bOcupado, 0);
+    }
+
+    void lasCincoPlantillas() {
+        for (int n = Plantillas::kPrimera; n <= Plantillas::kUltima; ++n) {
+            QString strError;
+            const QByteArray b = Plantillas::Bytes(n, &strError);
+            QVERIFY2(!b.isEmpty(), qPrintable(strError));
+            // Read by hand, value by value, it ends exactly at its last byte.
+            CArchivo ar(Vector(b));
+            ar.LeerCadena();
+            ar.LeerCadena();
+            QCOMPARE(ar.LeerCadena(), std::string("korvex"));
+            SerializarCatalogo(ar, true);
+            for (int i = 0; i < 5; ++i)
+                ar.LeerCadena();
+            const CFecha fecha = ar.LeerFecha();
+            int a, m, d;
+            QVERIFY(fecha.ACivil(a, m, d));
+            QCOMPARE(a, 2003);
+            QCOMPARE(fecha.m_nEstado, 0);
+            ar.LeerInt32();
+            ar.LeerInt32();
+            QVERIFY(ar.AlFinal());
+        }
+        QVERIFY(Plantillas::Bytes(905).isEmpty());
+        const struct {
+            int n;
+            const char* nombre;
+            int32_t reacciones, reactivos, componentes, indicadores, velocidad, propiedades;
+        } kTabla[] = {{900, "Conservación de la materia", 6, 5, 14, 0, 1, 1},
+                      {901, "Destilación simple", 0, 1, 5, 0, 1, 1},
+                      {902, "Reversibilidad de las reacciones I", 2, 3, 6, 1, 1, 1},
+                      {903, "Titulación ácido base", 1, 4, 5, 3, 1, 1},
+                      {904, "Calor específico", 0, 6, 8, 0, 1, 0}};
+        for (const auto& t : kTabla) {
+            CPractica p;
+            QString strError;
+            QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(t.n)), "t.akp", &strError),
+                     CPractica::Resultado::Correcto);
+            QCOMPARE(p.m_strPractica, std::string(t.nombre));
+            QCOMPARE(g_nReacciones, t.reacciones);
+            QCOMPARE(g_nReactivos, t.reactivos);
+            QCOMPARE(g_nComponentes, t.componentes);
+            QCOMPARE(g_nIndicadores, t.indicadores);
+            QCOMPARE(p.m_bVelocidad, t.velocidad);
+            QCOMPARE(p.m_bPropiedades, t.propiedades);
+            QCOMPARE(g_pComponentes[0].m_strNombre, std::string("Agua"));
+            QVERIFY(p.m_strMarcoTeorico.rfind("{\\rtf1", 0) == 0);
+            QVERIFY(p.m_strProcedimiento.rfind("{\\rtf1", 0) == 0);
+            QVERIFY(p.m_strResultados.rfind("{\\rtf1", 0) == 0);
+            QVERIFY(!p.m_strAutor.empty());
+            QVERIFY(p.m_listaEquipo.empty());
+        }
+    }
+
+    void resolucionDeLaPlantilla903() {
+        CPractica p;
+        QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(903)), "903.akp", nullptr),
+                 CPractica::Resultado::Correcto);
+        QCOMPARE(g_nComponentes, 5);
+        QCOMPARE(g_pComponentes[2].m_strFormula, std::string("NaOH"));
+        QCOMPARE(g_pComponentes[4].m_dPendiente, 0.041);
+        const CReacciones& R = g_pReacciones[0];
+        QCOMPARE(R.m_nReactivo[0], 2);
+        QCOMPARE(R.m_nReactivo[1], 3);
+        QCOMPARE(R.m_nReactivo[2], 5);
+        QCOMPARE(R.m_nProducto[0], 4);
+        QCOMPARE(R.m_nProducto[1], 0);
+        QCOMPARE(R.m_nProducto[2], 5);
+        QCOMPARE(R.m_nCatalizador, 5);
+        QCOMPARE(R.m_dCalor, -97.324);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(g_pIndicadores[i].m_nComponente, -1);
+        QCOMPARE(g_pIndicadores[0].m_strNombre, std::string("Naranja de Metilo"));
+        QCOMPARE(g_pIndicadores[0].m_nId, 2);
+        QCOMPARE(g_pReactivos[3].m_strNombre, std::string("Solución problema 1"));
+        QCOMPARE(g_pReactivos[3].m_listaComposicion.back().m_nComponente, 3);
+        QCOMPARE(g_pReactivos[3].m_listaComposicion.front().m_strTexto, std::string("Agua"));
+        // The description carries the formula with its subscripts.
+        QCOMPARE(g_pComponentes[0].m_strDescripcion, Plantillas::DescripcionRtf("H2O"));
+        QVERIFY(Plantillas::DescripcionRtf("CuSO4 (H2O)5").find("CuSO\\dn6 4\\up0  (H\\dn6 2") !=
+                std::string::npos);
+        // The titration of the notes: 10 ml of problem 1 need 1.654 ml of NaOH 0.1 M.
+        CVaso100 v;
+        QCOMPARE(v.AddReagent(3, 10.0), 1);
+        QCOMPARE(v.AddReagent(0, 1.654), 1);
+        for (int i = 0; i < 10; ++i)
+            v.Step();
+        QCOMPARE(QString::number(v.m_seno.m_faseLiquida.CalcularPH(), 'f', 2), QString("7.00"));
+    }
+
+    void archivosQueNoSonLoQueDicen() {
+        // The open practice, which no failed read may touch.
+        CPractica p;
+        Llenar(p);
+        p.m_strPractica = "Mi práctica";
+        const auto original = p.EscribirPractica();
+        const CComponentes* pComponentes = g_pComponentes;
+        QString strError;
+
+        // A template is no saved practice.
+        QCOMPARE(p.LeerPractica(Vector(Plantillas::Bytes(903)), "903.akp", &strError),
+                 CPractica::Resultado::Error);
+        QCOMPARE(strError, QString("- Formato incompatible -"));
+        QCOMPARE(p.EscribirPractica(), original);
+        QCOMPARE(g_pComponentes, pComponentes);
+
+        // Every truncation of a rich practice and of every template.
+        for (size_t n = 0; n < original.size(); n += 1 + n / 64) {
+            std::vector<uint8_t> corto(original.begin(), original.begin() + static_cast<long>(n));
+            QCOMPARE(p.LeerPractica(corto, "x.uak1", &strError), CPractica::Resultado::Error);
+        }
+        for (int t = Plantillas::kPrimera; t <= Plantillas::kUltima; ++t) {
+            const auto d = Vector(Plantillas::Bytes(t));
+            for (size_t n = 0; n < d.size(); ++n) {
+                std::vector<uint8_t> corto(d.begin(), d.begin() + static_cast<long>(n));
+                QCOMPARE(p.LeerPlantilla(corto, "t.akp", &strError), CPractica::Resultado::Error);
+            }
+        }
+        QVERIFY(strError.startsWith("Se intentó acceder a t.akp más allá del final"));
+        QCOMPARE(p.EscribirPractica(), original);
+
+        // A wrong version, an unknown type code, an impossible count.
+        auto d = original;
+        d[19] = '2';
+        QCOMPARE(p.LeerPractica(d, "x.uak1", &strError), CPractica::Resultado::Error);
+        QCOMPARE(strError, QString("- Formato incompatible -"));
+        CPractica vacia;
+        auto v = vacia.EscribirPractica();
+        v.resize(v.size() - 4);
+        for (uint8_t b : {1, 0, 0, 0, 19, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})
+            v.push_back(b);
+        QCOMPARE(p.LeerPractica(v, "x.uak1", &strError), CPractica::Resultado::Error);
+        auto w = vacia.EscribirPractica();
+        w[20] = 0xFF;
+        w[23] = 0x7F;
+        QCOMPARE(p.LeerPractica(w, "x.uak1", &strError), CPractica::Resultado::Error);
+        QCOMPARE(p.EscribirPractica(), original);
+        QCOMPARE(p.m_bOcupado, 0);
+
+        // And the practice still works.
+        for (int i = 0; i < 5; ++i)
+            p.m_listaEquipo.PasoSimulacion();
+        QCOMPARE(p.LeerPractica(original, "x.uak1", &strError), CPractica::Resultado::Correcto);
+    }
+};
+
+QTEST_MAIN(TestPractica)
+#include "tst_practica.moc"
