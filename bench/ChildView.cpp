@@ -11,6 +11,7 @@
 #include "Practica.h"
 #include "Recipientes.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
@@ -119,9 +120,13 @@ QImage CChildView::Pintar() {
 }
 
 void CChildView::paintEvent(QPaintEvent*) {
+    QElapsedTimer reloj;
+    reloj.start();
     const QImage img = Pintar();
     QPainter p(this);
     p.drawImage(0, 0, img);
+    p.end();
+    emit Pintado(reloj.nsecsElapsed());
 }
 
 void CChildView::ActualizarPuntoInsercion() {

@@ -51,6 +51,8 @@ signals:
     void UM_PROPIEDADES();
     // A command this view leaves to the windows above it (dialogs of later work).
     void ComandoPendiente(int nComando);
+    // After every paint, with how long it took.
+    void Pintado(qint64 nsDuracion);
 
 protected:
     void paintEvent(QPaintEvent*) override;

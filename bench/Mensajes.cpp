@@ -4,7 +4,19 @@
 
 namespace Mensajes {
 
+namespace {
+std::function<QMessageBox::StandardButton(const QString&)> g_fnRespuesta;
+}
+
+void SetRespuesta(std::function<QMessageBox::StandardButton(const QString&)> fn) {
+    g_fnRespuesta = std::move(fn);
+}
+
 void Aviso(QWidget* pPadre, const QString& strTexto) {
+    if (g_fnRespuesta) {
+        g_fnRespuesta(strTexto);
+        return;
+    }
     QMessageBox m(QMessageBox::NoIcon, QString::fromUtf8(kTitulo), strTexto, QMessageBox::Ok,
                   pPadre);
     m.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
@@ -12,6 +24,8 @@ void Aviso(QWidget* pPadre, const QString& strTexto) {
 }
 
 QMessageBox::StandardButton Pregunta(QWidget* pPadre, const QString& strTexto, bool bCancelar) {
+    if (g_fnRespuesta)
+        return g_fnRespuesta(strTexto);
     QMessageBox::StandardButtons botones = QMessageBox::Yes | QMessageBox::No;
     if (bCancelar)
         botones |= QMessageBox::Cancel;

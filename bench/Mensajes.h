@@ -4,9 +4,15 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <functional>
+
 namespace Mensajes {
 
 inline constexpr const char* kTitulo = "Alkor Vol. 1";
+
+// When set, the boxes are not shown: this answers them instead (widget tests use it to
+// see what would have been said).
+void SetRespuesta(std::function<QMessageBox::StandardButton(const QString&)> fn);
 
 // A notice with an OK button and no icon.
 void Aviso(QWidget* pPadre, const QString& strTexto);

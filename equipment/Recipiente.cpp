@@ -170,6 +170,7 @@ void CRecipiente::ClearTitration() {
 void CRecipiente::CrearImagenes() {
     const QImage& tira = Tira();
     const QImage marco = tira.copy(m_cx, 0, m_cx, m_cy);
+    m_imgMarco = marco;
     m_imgLiquido = marco;
     m_imgSolido = marco;
     m_seno.m_faseLiquida.m_crColorDibujado = 0;
@@ -231,6 +232,9 @@ void CRecipiente::ActualizarImagen(CFase& fase, QImage& imagen) {
     }
     fase.m_crColorDibujado = color.m_crColor;
     fase.m_nTexturaDibujada = color.m_nTextura;
+    // Coloured afresh from the interior mask, so that no colour (white included) can wipe
+    // the interior out of the image for the colours that follow.
+    imagen = m_imgMarco.copy();
     const QRgb rgb = ColorDe(color.m_crColor).rgb();
     const QRgb negro = qRgb(0, 0, 0);
     for (int y = 0; y < m_cy; ++y) {
@@ -312,6 +316,8 @@ void CRecipiente::DibujarBurbujas(QPainter& p) {
     p.setPen(QPen(QColor(0x3c, 0x53, 0x66), 1));
     p.setBrush(Qt::white);
     p.setRenderHint(QPainter::Antialiasing, false);
+    // Bubbles stay inside the glass.
+    p.setClipRegion(m_rgnInterior.translated(m_x, m_y), Qt::IntersectClip);
     for (int i = 0; i < n; ++i) {
         CBurbuja& b = m_burbujas[static_cast<size_t>(i)];
         const QRect r = b.Rect();

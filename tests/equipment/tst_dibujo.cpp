@@ -240,10 +240,6 @@ private slots:
         const CMarcos m(v, Imagenes::IDB_VASO250);
         const int y = v.GetLevelY(9.0);
         QVERIFY(ClarosEnFila(v, m, y) > 0);
-        QEXPECT_FAIL("",
-                     "the colour image is recoloured only where it is not white, so a "
-                     "white phase erases its interior for good",
-                     Continue);
         QCOMPARE(static_cast<int>(Coloreados(b, v, m, y, Rgb(kRojizo)).size()),
                  ClarosEnFila(v, m, y));
     }
@@ -511,10 +507,6 @@ private slots:
             nFuera += FueraDe(img, r->m_rcArea);
             r->m_bAnimar = 1;
         }
-        QEXPECT_FAIL("10",
-                     "bubbles are drawn whole once they touch the interior, and the "
-                     "watch glass's interior begins at row 2",
-                     Abort);
         QCOMPARE(nFuera, 0);
     }
 

@@ -1,0 +1,184 @@
+// The bench view as a student uses it: the clock, selecting, dragging, panning, pouring
+// and the pop-up menus.
+#include "Ayudas.h"
+#include "Calentadores.h"
+#include "Catalogo.h"
+#include "ChildView.h"
+#include "Instrumentos.h"
+#include "Practica.h"
+#include "Recipientes.h"
+#include "Vasos.h"
+
+#include <QMenu>
+#include <QTimer>
+#include <QtTest>
+
+using prueba::Nuevo;
+
+class TestMesa : public QObject {
+    Q_OBJECT
+    CPractica* m_pPractica = nullptr;
+    CChildView* m_pVista = nullptr;
+
+    CListaEquipo& Lista() { return m_pPractica->m_listaEquipo; }
+    QPoint Cliente(const QPoint& ptBanco) const { return ptBanco + m_pVista->m_ptOrigen; }
+
+private slots:
+    void init() {
+        CrearCatalogoInicial();
+        m_pPractica = new CPractica;
+        m_pVista = new CChildView(*m_pPractica);
+        m_pVista->resize(800, 600);
+        m_pVista->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pVista));
+        m_pVista->StopTimer(); // the tests drive the clock
+    }
+    void cleanup() {
+        delete m_pVista;
+        delete m_pPractica;
+        DestruirCatalogo();
+    }
+
+    void puntoDeInsercionAlCentro() {
+        QCOMPARE(CEquipo::GetInsertionPoint(), QPoint(400, 300));
+        const QImage img = m_pVista->Pintar();
+        QCOMPARE(img.pixel(10, 10), qRgb(255, 255, 255)); // an empty bench is white
+    }
+
+    void ritmoDelReloj() {
+        auto* v = Nuevo<CVaso100>(Lista(), 100, 100);
+        v->AddComponent(0, 50.0, UNIDAD_ML);
+        v->m_seno.m_dTemperatura = 40.0;
+        QSignalSpy avisos(m_pVista, &CChildView::UM_TICK);
+        for (int nTicks : {1, 3, 5}) {
+            m_pVista->m_nTicksPorPaso = nTicks;
+            m_pVista->m_nTick = 0;
+            int nPasos = 0;
+            for (int i = 1; i <= 15; ++i) {
+                const double t = v->m_seno.m_dTemperatura;
+                m_pVista->Tick();
+                if (v->m_seno.m_dTemperatura != t) {
+                    ++nPasos;
+                    QCOMPARE(i % nTicks, 0); // steps fall on ticks n, 2n, 3n...
+                }
+            }
+            QCOMPARE(nPasos, 15 / nTicks);
+        }
+        QCOMPARE(avisos.count(), 45);
+        // While the practice is busy the tick is ignored entirely.
+        m_pPractica->m_bOcupado = 1;
+        m_pVista->m_nTick = 0;
+        m_pVista->Tick();
+        QCOMPARE(m_pVista->m_nTick, 0);
+        QCOMPARE(avisos.count(), 45);
+        m_pPractica->m_bOcupado = 0;
+        // A speed lowered below the count makes the next tick a step.
+        m_pVista->m_nTicksPorPaso = 5;
+        m_pVista->m_nTick = 4;
+        m_pVista->m_nTicksPorPaso = 2;
+        const double t = v->m_seno.m_dTemperatura;
+        m_pVista->Tick();
+        QVERIFY(v->m_seno.m_dTemperatura != t);
+    }
+
+    void seleccionYArrastre() {
+        auto* abajo = Nuevo<CVaso250>(Lista(), 100, 100);
+        auto* arriba = Nuevo<CVaso100>(Lista(), 120, 110); // drawn later: on top
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, Cliente({130, 120}));
+        QCOMPARE(m_pVista->m_pSeleccion, arriba);
+        QCOMPARE(arriba->m_bSeleccionado, 1);
+        QCOMPARE(abajo->m_bSeleccionado, 0);
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, Cliente({700, 500}));
+        QVERIFY(!m_pVista->m_pSeleccion);
+        // Dragging moves the item by the mouse's way.
+        QTest::mousePress(m_pVista, Qt::LeftButton, {}, Cliente({105, 105}));
+        QCOMPARE(m_pVista->m_pSeleccion, abajo);
+        QTest::mouseMove(m_pVista, Cliente({135, 125}));
+        QTest::mouseRelease(m_pVista, Qt::LeftButton, {}, Cliente({135, 125}));
+        QCOMPARE(QPoint(abajo->m_x, abajo->m_y), QPoint(130, 120));
+        QCOMPARE(Lista().front(), abajo); // a vessel keeps its place
+        // An instrument goes on top after a drag, the ice bath beneath everything.
+        auto* t = new CTermometro;
+        t->SetPosition(400, 100);
+        Lista().AgregarAlFrente(t);
+        auto* h = Nuevo<CBanoHielo>(Lista(), 500, 400);
+        QTest::mousePress(m_pVista, Qt::LeftButton, {}, Cliente({410, 120}));
+        QTest::mouseMove(m_pVista, Cliente({412, 120}));
+        QTest::mouseRelease(m_pVista, Qt::LeftButton, {}, Cliente({412, 120}));
+        QCOMPARE(Lista().back(), t);
+        QTest::mousePress(m_pVista, Qt::LeftButton, {}, Cliente({510, 410}));
+        QTest::mouseRelease(m_pVista, Qt::LeftButton, {}, Cliente({510, 410}));
+        QCOMPARE(Lista().front(), h);
+        QCOMPARE(m_pVista->m_pSeleccion, h);
+    }
+
+    void desplazarLaMesa() {
+        auto* v = Nuevo<CVaso100>(Lista(), 100, 100);
+        QTest::mousePress(m_pVista, Qt::LeftButton, Qt::ControlModifier, QPoint(300, 300));
+        QVERIFY(m_pVista->m_bDesplazando);
+        QTest::mouseMove(m_pVista, QPoint(350, 320));
+        QTest::mouseRelease(m_pVista, Qt::LeftButton, Qt::ControlModifier, QPoint(350, 320));
+        QCOMPARE(m_pVista->m_ptOrigen, QPoint(50, 20));
+        QCOMPARE(QPoint(v->m_x, v->m_y), QPoint(100, 100)); // items keep bench coordinates
+        QCOMPARE(CEquipo::GetInsertionPoint(), QPoint(400 - 50, 300 - 20));
+        // Clicks land where the items are drawn.
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, QPoint(155, 125));
+        QCOMPARE(m_pVista->m_pSeleccion, v);
+        const QImage img = m_pVista->Pintar();
+        QVERIFY(img.pixel(100 + 50 + 39, 100 + 20 + 88 - 1) != qRgb(255, 255, 255));
+    }
+
+    void decantarYTransferir() {
+        auto* fuente = Nuevo<CVaso250>(Lista(), 100, 100);
+        fuente->AddComponent(0, 80.0, UNIDAD_ML);
+        fuente->AddComponent(2, 0.01, UNIDAD_MOLES);
+        auto* destino = Nuevo<CVaso100>(Lista(), 400, 100);
+        auto* mechero = Nuevo<CMechero>(Lista(), 600, 100);
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, Cliente({110, 110}));
+        m_pVista->BeginDecant();
+        // Empty bench, the source itself and a burner leave the mode armed.
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, Cliente({350, 500}));
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, Cliente({110, 110}));
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, Cliente({610, 110}));
+        QVERIFY(m_pVista->m_bDecantar);
+        QCOMPARE(destino->VolumenLiquido(), 0.0);
+        Q_UNUSED(mechero);
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, Cliente({410, 110}));
+        QVERIFY(!m_pVista->m_bDecantar);
+        QCOMPARE(destino->VolumenLiquido(), 80.0);
+        QCOMPARE(m_pVista->m_pSeleccion, destino);
+        QCOMPARE(fuente->m_seno.m_faseSolida.Moles(2), 0.01); // decanting leaves the solid
+        // Transfer moves the liquid, then the solid into the space left.
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, Cliente({110, 110}));
+        m_pVista->BeginTransfer();
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, Cliente({410, 110}));
+        QVERIFY(!m_pVista->m_bTransferir);
+        QCOMPARE(destino->m_seno.m_faseSolida.Moles(2), 0.01);
+    }
+
+    void menuDeUnEquipo() {
+        auto* p = Nuevo<CParrilla>(Lista(), 100, 100);
+        // Choose "Nivel 5" in the pop-up menu as soon as it shows.
+        QTimer::singleShot(50, this, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QStringList textos;
+            for (QAction* a : menu->actions())
+                textos << a->text();
+            QCOMPARE(textos, (QStringList{"Eliminar", "", "Apagar", "Nivel 1", "Nivel 2",
+                                          "Nivel 3", "Nivel 4", "Nivel 5"}));
+            menu->setActiveAction(menu->actions().last());
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QTest::mouseClick(m_pVista, Qt::RightButton, {}, Cliente({110, 110}));
+        QCOMPARE(p->m_dPotencia, 20.0);
+        QCOMPARE(p->m_nLuces, 5);
+        // "Eliminar" takes it off the bench and out of the selection.
+        m_pVista->Comando(ID_ELIMINAR);
+        QVERIFY(Lista().empty());
+        QVERIFY(!m_pVista->m_pSeleccion);
+    }
+};
+
+QTEST_MAIN(TestMesa)
+#include "tst_mesa.moc"
