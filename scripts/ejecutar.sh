@@ -6,12 +6,8 @@ raiz="$(cd "$(dirname "$0")/.." && pwd)"
 cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$raiz/build" -j"$(nproc)"
 
-if [ -x "$raiz/build/app/alkor" ]; then
-    exec "$raiz/build/app/alkor" "$@"
-elif [ -x "$raiz/build/tools/alkor-cli" ]; then
-    echo "La ventana principal de Alkor aún no está construida; se inicia la herramienta de línea de órdenes."
-    exec "$raiz/build/tools/alkor-cli" --help
-else
-    echo "Alkor está compilado, pero la ventana principal aún no está construida."
-    echo "Por ahora el modelo químico se prueba con: scripts/probar.sh"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No hay una pantalla gráfica; Alkor se inicia en una pantalla virtual (xvfb-run)." >&2
+    exec xvfb-run -a -s "-screen 0 1920x1080x24" "$raiz/build/app/alkor" "$@"
 fi
+exec "$raiz/build/app/alkor" "$@"

@@ -1,0 +1,57 @@
+// Screenshots of the program for the documentation: the window at start, and practice 901
+// running with its distillation set on a burner. Usage: captura CARPETA (run under a
+// display, e.g. xvfb-run -a).
+#include "Aplicacion.h"
+#include "Calentadores.h"
+#include "ChildView.h"
+#include "Destilacion.h"
+#include "Instrumentos.h"
+#include "ListaEquipo.h"
+#include "MainFrame.h"
+#include "NotasView.h"
+#include "Vasos.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    CAplicacion app(argc, argv);
+    const QString carpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    CMainFrame* m = app.Iniciar(false);
+    m->resize(1600, 900);
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("ventana-inicio.png")));
+
+    if (!m->IniciarPractica(901)) {
+        std::fprintf(stderr, "no se pudo iniciar la práctica 901\n");
+        return 1;
+    }
+    CPractica& p = app.m_practica;
+    CListaEquipo& l = p.m_listaEquipo;
+    auto poner = [&](CEquipo* e, int x, int y) {
+        e->SetPosition(x, y);
+        l.AgregarAlFrente(e);
+        return e;
+    };
+    auto* matraz = static_cast<CMatrazBalon*>(poner(new CMatrazBalon, 260, 420));
+    poner(new CMechero, 276, 420 + 110 - 2);
+    matraz->AddReagent(0, 120.0);
+    matraz->m_seno.m_dTemperatura = 70.0;
+    matraz->PonerCabeza(l);
+    matraz->PonerCondensador(l);
+    auto* codo = matraz->PonerCodo(l);
+    auto* vaso = poner(new CVaso100, codo->m_x - 6, codo->m_y + codo->m_cy + 12);
+    auto* t = new CTermometro;
+    t->SetPosition(vaso->m_x + 50, vaso->m_y + vaso->m_cy - 84);
+    l.AgregarAlFinal(t);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 900; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(matraz->m_x + 40, matraz->m_y + 80));
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("ventana-destilacion.png")));
+    return 0;
+}
