@@ -1,5 +1,6 @@
 #include "NotasView.h"
 
+#include "BotonImagen.h"
 #include "Practica.h"
 
 #include <QHBoxLayout>
@@ -71,13 +72,12 @@ QString TextoPlano(const std::string& strRtf) {
     return r.trimmed();
 }
 
-QToolButton* Boton(QWidget* pPadre, const char* pszImagen, const char* pszTip) {
-    auto* b = new QToolButton(pPadre);
-    b->setIcon(QIcon(QStringLiteral(":/imagenes/%1.svg").arg(QLatin1String(pszImagen))));
-    b->setIconSize(QSize(20, 20));
-    b->setAutoRaise(true);
-    b->setToolTip(QString::fromUtf8(pszTip));
-    b->setFixedSize(50, 30);
+CBotonSombreado* Boton(QWidget* pPadre, const char* pszImagen, const char* pszTip) {
+    auto* b = new CBotonSombreado(QString(), pPadre);
+    b->SetBitmaps(QStringLiteral(":/imagenes/%1.svg").arg(QLatin1String(pszImagen)));
+    b->SetTooltipText(QString::fromUtf8(pszTip));
+    b->setFixedSize(52, 30);
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
@@ -92,13 +92,13 @@ CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
     auto* proc = Boton(this, "procedimiento", "Procedimiento");
     auto* res = Boton(this, "resultados", "Resultados y conclusiones");
     auto* imp = Boton(this, "imprimir", "Imprimir");
-    for (QToolButton* b : {marco, proc, res, imp})
+    for (CBotonSombreado* b : {marco, proc, res, imp})
         botones->addWidget(b);
     botones->addStretch();
-    connect(marco, &QToolButton::clicked, this, [this] { MostrarSeccion(SECCION_MARCO); });
-    connect(proc, &QToolButton::clicked, this, [this] { MostrarSeccion(SECCION_PROCEDIMIENTO); });
-    connect(res, &QToolButton::clicked, this, [this] { MostrarSeccion(SECCION_RESULTADOS); });
-    connect(imp, &QToolButton::clicked, this, &CNotasView::Imprimir);
+    connect(marco, &QPushButton::clicked, this, [this] { MostrarSeccion(SECCION_MARCO); });
+    connect(proc, &QPushButton::clicked, this, [this] { MostrarSeccion(SECCION_PROCEDIMIENTO); });
+    connect(res, &QPushButton::clicked, this, [this] { MostrarSeccion(SECCION_RESULTADOS); });
+    connect(imp, &QPushButton::clicked, this, &CNotasView::Imprimir);
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
     l->setSpacing(0);

@@ -275,7 +275,10 @@ private slots:
 
         // A wrong version, an unknown type code, an impossible count.
         auto d = original;
-        d[19] = '2';
+        const uint8_t kVersion[] = {'V', 'o', 'l', '.', '1'};
+        auto itVersion = std::search(d.begin(), d.end(), std::begin(kVersion), std::end(kVersion));
+        QVERIFY(itVersion != d.end());
+        itVersion[4] = '2';
         QCOMPARE(p.LeerPractica(d, "x.uak1", &strError), CPractica::Resultado::Error);
         QCOMPARE(strError, QString("- Formato incompatible -"));
         CPractica vacia;

@@ -190,14 +190,15 @@ private slots:
         QCOMPARE(plantillas.m_nRecurso, 903);
 
         // File mode lists only the exact extension, read from each file's head.
+        QTemporaryDir carpeta;
         CPractica p;
         p.m_strPractica = "Práctica A";
         p.m_strResumen = "Resumen A";
-        QVERIFY(p.GuardarPractica(m_dir.filePath("a.uak1")) == CPractica::Resultado::Correcto);
-        QVERIFY(p.GuardarPractica(m_dir.filePath("b.UAK1")) == CPractica::Resultado::Correcto);
-        QVERIFY(p.GuardarPractica(m_dir.filePath("c.akp")) == CPractica::Resultado::Correcto);
+        QVERIFY(p.GuardarPractica(carpeta.filePath("a.uak1")) == CPractica::Resultado::Correcto);
+        QVERIFY(p.GuardarPractica(carpeta.filePath("b.UAK1")) == CPractica::Resultado::Correcto);
+        QVERIFY(p.GuardarPractica(carpeta.filePath("c.akp")) == CPractica::Resultado::Correcto);
         const QString antes = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(carpeta.path());
         CDlgAbrirPractica archivos(m_pMarco, false);
         QDir::setCurrent(antes);
         QCOMPARE(archivos.windowTitle(), QString("Seleccione la práctica a abrir"));
@@ -206,7 +207,7 @@ private slots:
         QCOMPARE(archivos.m_pLista->topLevelItem(0)->text(1), QString("Resumen A"));
         QVERIFY(archivos.m_pArbol->currentItem());
         QCOMPARE(QDir(archivos.m_pArbol->RutaDe(archivos.m_pArbol->currentItem())).canonicalPath(),
-                 QDir(m_dir.path()).canonicalPath());
+                 QDir(carpeta.path()).canonicalPath());
         archivos.m_pLista->setCurrentItem(archivos.m_pLista->topLevelItem(0));
         QVERIFY(archivos.Elegir());
         QCOMPARE(QFileInfo(archivos.m_strArchivo).fileName(), QString("a.uak1"));

@@ -1,0 +1,193 @@
+#include "DlgMateriales.h"
+
+#include "CampoNumero.h"
+#include "Catalogo.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// "OK" and "Cancel" buttons, as the dialogs show them.
+QDialogButtonBox* Botones(QDialog* d, bool bCancelar = true) {
+    auto* b = new QDialogButtonBox(d);
+    QPushButton* ok = b->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    if (bCancelar)
+        b->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    b->setCenterButtons(true);
+    QObject::connect(b, &QDialogButtonBox::accepted, d, &QDialog::accept);
+    QObject::connect(b, &QDialogButtonBox::rejected, d, &QDialog::reject);
+    return b;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+
+CDlgAgua::CDlgAgua(QWidget* pPadre)
+    : QDialog(pPadre), m_pAdicionar(new CCampoNumero(this)), m_pAforar(new CCampoNumero(this)),
+      m_pModoAdicionar(new QRadioButton(QStringLiteral("Adicionar:"), this)),
+      m_pModoAforar(new QRadioButton(QStringLiteral("Aforar a:"), this)) {
+    setWindowTitle(QStringLiteral("Adicionar Agua"));
+    auto* grupo = new QGroupBox(this);
+    auto* g = new QGridLayout(grupo);
+    g->addWidget(m_pModoAdicionar, 0, 0);
+    g->addWidget(m_pAdicionar, 0, 1);
+    g->addWidget(new QLabel(QStringLiteral("ml"), grupo), 0, 2);
+    g->addWidget(m_pModoAforar, 1, 0);
+    g->addWidget(m_pAforar, 1, 1);
+    g->addWidget(new QLabel(QStringLiteral("ml"), grupo), 1, 2);
+    auto* modos = new QButtonGroup(this);
+    modos->addButton(m_pModoAdicionar, 0);
+    modos->addButton(m_pModoAforar, 1);
+    connect(modos, &QButtonGroup::idClicked, this, &CDlgAgua::CambiarModo);
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(grupo);
+    l->addWidget(Botones(this));
+    m_pAdicionar->setFixedWidth(90);
+    m_pAforar->setFixedWidth(90);
+    setTabOrder(m_pAdicionar, m_pModoAdicionar);
+    setTabOrder(m_pModoAdicionar, m_pModoAforar);
+    setTabOrder(m_pModoAforar, m_pAforar);
+}
+
+void CDlgAgua::showEvent(QShowEvent* e) {
+    m_pAdicionar->SetRango(1, static_cast<int>(m_dCapacidadVaso - m_dVolumenVaso));
+    m_pAforar->SetRango(static_cast<int>(m_dVolumenVaso + 1), static_cast<int>(m_dCapacidadVaso));
+    m_pAdicionar->SetValor(m_dAdicionar);
+    m_pAforar->SetValor(m_dAforar);
+    (m_nModo ? m_pModoAforar : m_pModoAdicionar)->setChecked(true);
+    CambiarModo(m_nModo);
+    ArribaDerecha(this);
+    QDialog::showEvent(e);
+}
+
+void CDlgAgua::CambiarModo(int nModo) {
+    m_nModo = nModo;
+    m_pAdicionar->setEnabled(nModo == 0);
+    m_pAforar->setEnabled(nModo == 1);
+}
+
+void CDlgAgua::accept() {
+    if (!m_pAdicionar->LeerNumero(m_dAdicionar) || !m_pAforar->LeerNumero(m_dAforar))
+        return;
+    m_dAgua = m_nModo == 1 ? m_dAforar - m_dVolumenVaso : m_dAdicionar;
+    QDialog::accept();
+}
+
+// ---------------------------------------------------------------------------------------
+
+CDlgReactivo::CDlgReactivo(QWidget* pPadre, bool bIndicador)
+    : QDialog(pPadre), m_bIndicador(bIndicador), m_pLista(new QListWidget(this)),
+      m_pCantidad(new CCampoNumero(this)), m_pUnidad(new QLabel(this)) {
+    setWindowTitle(bIndicador ? QStringLiteral("Adicionar indicador")
+                              : QStringLiteral("Adicionar reactivo"));
+    m_pLista->setSortingEnabled(true);
+    const int n = bIndicador ? g_nIndicadores : g_nReactivos;
+    for (int i = 0; i < n; ++i)
+        m_pLista->addItem(QString::fromStdString(bIndicador ? g_pIndicadores[i].m_strNombre
+                                                            : g_pReactivos[i].m_strNombre));
+    m_pLista->setMinimumSize(200, 120);
+    m_pCantidad->setFixedWidth(80);
+    if (bIndicador)
+        m_pUnidad->setText(QStringLiteral("Gotas"));
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(new QLabel(QStringLiteral("Cantidad:"), this));
+    fila->addWidget(m_pCantidad);
+    fila->addWidget(m_pUnidad, 1);
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(new QLabel(bIndicador ? QStringLiteral("Indicadores disponibles:")
+                                       : QStringLiteral("Reactivos disponibles:"),
+                            this));
+    l->addWidget(m_pLista, 1);
+    l->addLayout(fila);
+    l->addWidget(Botones(this));
+    connect(m_pLista, &QListWidget::itemSelectionChanged, this, &CDlgReactivo::SeleccionCambiada);
+}
+
+void CDlgReactivo::showEvent(QShowEvent* e) {
+    m_pCantidad->SetRango(1, m_bIndicador ? 10 : 1000);
+    if (m_bIndicador)
+        m_pCantidad->Edit()->setText(QString::number(m_nGotas));
+    else
+        m_pCantidad->SetValor(m_dCantidad);
+    ArribaDerecha(this);
+    QDialog::showEvent(e);
+}
+
+void CDlgReactivo::SeleccionCambiada() {
+    if (m_bIndicador)
+        return;
+    if (!m_pCantidad->LeerNumero(m_dCantidad))
+        return;
+    if (QListWidgetItem* it = m_pLista->currentItem(); it && it->isSelected()) {
+        const int n = BuscarReactivo(it->text().toStdString());
+        if (n < g_nReactivos)
+            m_strUnidad = g_pReactivos[n].m_nEstado ? QStringLiteral("mililitros")
+                                                    : QStringLiteral("gramos");
+    }
+    m_pUnidad->setText(m_strUnidad);
+    m_pCantidad->SetValor(m_dCantidad);
+}
+
+void CDlgReactivo::accept() {
+    QListWidgetItem* it = m_pLista->currentItem();
+    if (!it || !it->isSelected())
+        return; // nothing chosen: the dialog stays open
+    const std::string strNombre = it->text().toStdString();
+    if (m_bIndicador) {
+        m_nIndiceIndicador = BuscarIndicador(strNombre);
+        if (!m_pCantidad->LeerEntero(m_nGotas, 1, 10))
+            return;
+    } else {
+        m_nIndiceReactivo = BuscarReactivo(strNombre);
+        if (!m_pCantidad->LeerNumero(m_dCantidad))
+            return;
+    }
+    QDialog::accept();
+}
+
+// ---------------------------------------------------------------------------------------
+
+CDlgMililitros::CDlgMililitros(double dMaximo, QWidget* pPadre)
+    : QDialog(pPadre), m_dMaximo(dMaximo), m_pValor(new CCampoNumero(this)) {
+    setWindowTitle(QStringLiteral("Mililitros"));
+    m_pValor->SetRango(1, static_cast<int>(m_dMaximo));
+    m_pValor->SetValor(m_dMililitros);
+    m_pValor->setFixedWidth(80);
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(new QLabel(QStringLiteral("Mililitros:"), this));
+    fila->addWidget(m_pValor);
+    auto* l = new QVBoxLayout(this);
+    l->addLayout(fila);
+    l->addWidget(Botones(this));
+}
+
+void CDlgMililitros::accept() {
+    if (m_pValor->LeerNumero(m_dMililitros))
+        QDialog::accept();
+}
+
+// ---------------------------------------------------------------------------------------
+
+CDlgSalida::CDlgSalida(QWidget* pPadre)
+    : QDialog(pPadre, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_pDerecha(new QRadioButton(QStringLiteral("Salida a la derecha"), this)),
+      m_pIzquierda(new QRadioButton(QStringLiteral("Salida a la izquierda"), this)) {
+    setWindowTitle(QStringLiteral("Tubo de desprendimiento"));
+    m_pDerecha->setChecked(true);
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(m_pDerecha);
+    l->addWidget(m_pIzquierda);
+    l->addWidget(Botones(this, false));
+}
+
+int CDlgSalida::Salida() const { return m_pIzquierda->isChecked() ? 1 : 0; }
