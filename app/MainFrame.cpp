@@ -3,7 +3,8 @@
 #include "AcercaDe.h"
 #include "Ayuda.h"
 #include "ChildView.h"
-#include "Comandos.h"
+#include "OrdenesMarco.h"
+#include "DlgPropiedades.h"
 #include "DlgAbrirPractica.h"
 #include "ListaEquipo.h"
 #include "Mensajes.h"
@@ -207,7 +208,13 @@ void CMainFrame::CrearAcciones() {
     connect(Accion(ID_TRANSFERIR), &QAction::triggered, m_pVistaMesa, &CChildView::BeginTransfer);
     connect(Accion(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::AcercaDe);
     connect(Accion(ID_HELP_FINDER), &QAction::triggered, this, &CMainFrame::Contenido);
-    connect(Accion(ID_VER_PROPIEDADES), &QAction::triggered, this, &CMainFrame::OnUM_PROPIEDADES);
+    connect(Accion(ID_VER_PROPIEDADES), &QAction::triggered, this, &CMainFrame::Propiedades);
+    // The material commands do what the vessel's own menu entries do.
+    connect(Accion(ID_AGUA), &QAction::triggered, this, [this] { m_pVistaMesa->Comando(::ID_AGREGAR_AGUA); });
+    connect(Accion(ID_REACTIVO), &QAction::triggered, this,
+            [this] { m_pVistaMesa->Comando(::ID_AGREGAR_REACTIVO); });
+    connect(Accion(ID_INDICADORES), &QAction::triggered, this,
+            [this] { m_pVistaMesa->Comando(::ID_AGREGAR_INDICADOR); });
     Accion(ID_INICIAR_PRACTICA)->setToolTip(QStringLiteral("Iniciar práctica"));
     Accion(ID_ABRIR_PRACTICA)->setToolTip(QStringLiteral("Abrir práctica"));
     Accion(ID_GUARDAR_PRACTICA)->setToolTip(QStringLiteral("Guardar práctica"));
@@ -499,9 +506,21 @@ void CMainFrame::OnUM_TITULAR() {
 }
 
 void CMainFrame::OnUM_PROPIEDADES() {
-    // The properties window opens here once it exists; the practice may forbid it.
-    if (!m_practica.m_bPropiedades)
+    // The bench's "Propiedades" goes through only when the practice allows it.
+    if (m_practica.m_bPropiedades)
+        Propiedades();
+}
+
+void CMainFrame::Propiedades() {
+    auto* r = dynamic_cast<CRecipiente*>(m_pVistaMesa->m_pSeleccion);
+    if (!r || !m_practica.m_listaEquipo.Contiene(r))
         return;
+    m_pVistaMesa->StopTimer();
+    CDlgPropiedades dlg(r, this);
+    if (m_fnAntesDePropiedades)
+        m_fnAntesDePropiedades(dlg);
+    dlg.exec();
+    m_pVistaMesa->StartTimer();
 }
 
 void CMainFrame::OnUM_TICK() { ActualizarEstados(); }

@@ -45,6 +45,10 @@ public:
     std::function<int()> m_fnPreguntaCierre;
     // The path chosen in the save dialog, empty when cancelled. Replaceable by tests.
     std::function<QString()> m_fnDialogoGuardar;
+    // Tests look at (and close) the properties window through this.
+    std::function<void(class CDlgPropiedades&)> m_fnAntesDePropiedades;
+    // The properties window of the selected vessel, with the bench timer stopped.
+    void Propiedades();
 
 public slots:
     void OnIniciarPractica();

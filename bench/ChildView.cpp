@@ -3,6 +3,7 @@
 #include "Calentadores.h"
 #include "Calorimetro.h"
 #include "Destilacion.h"
+#include "DlgMateriales.h"
 #include "Dibujo.h"
 #include "Erlenmeyer250.h"
 #include "Instrumentos.h"
@@ -338,17 +339,58 @@ void CChildView::Comando(int nComando) {
         break;
     case ID_LLENAR_DESDE:
     case ID_VACIAR_EN:
-        // The volumetric pipette always moves its 10 ml; the graduated one asks first.
-        if (auto* pv = dynamic_cast<CPipetaVolumetrica*>(s)) {
-            CRecipiente* abajo = pv->m_pConectado;
-            if (abajo && lista.Contiene(abajo)) {
-                if (nComando == ID_LLENAR_DESDE)
-                    abajo->PourLiquid(*pv, CPipetaVolumetrica::kVolumen);
-                else
-                    pv->PourLiquid(*abajo, CPipetaVolumetrica::kVolumen);
+        if (auto* pipeta = dynamic_cast<CPipeta*>(s)) {
+            // A vessel deleted since the last step is not poured into or from.
+            CRecipiente* abajo = pipeta->m_pConectado;
+            if (!abajo || !lista.Contiene(abajo))
+                break;
+            const bool bLlenar = nComando == ID_LLENAR_DESDE;
+            double dMl = CPipetaVolumetrica::kVolumen; // the volumetric pipette's fixed 10 ml
+            if (!dynamic_cast<CPipetaVolumetrica*>(pipeta)) {
+                CDlgMililitros dlg(bLlenar ? pipeta->m_dCapacidad : pipeta->VolumenLiquido(), this);
+                if (dlg.exec() != QDialog::Accepted || !lista.Contiene(abajo))
+                    break;
+                dMl = dlg.m_dMililitros;
             }
-        } else {
-            emit ComandoPendiente(nComando);
+            if (bLlenar)
+                abajo->PourLiquid(*pipeta, dMl);
+            else
+                pipeta->PourLiquid(*abajo, dMl);
+        }
+        break;
+    case ID_AGREGAR_AGUA:
+        if (r) {
+            CDlgAgua dlg(this);
+            dlg.m_dCapacidadVaso = r->m_dCapacidad;
+            // The dialog counts what the vessel holds, so that "Aforar a:" fills to the mark.
+            dlg.m_dVolumenVaso = r->VolumenOcupado();
+            if (dlg.exec() == QDialog::Accepted && lista.Contiene(r) &&
+                !r->AddComponent(0, dlg.m_dAgua, UNIDAD_ML))
+                Mensajes::Aviso(this, QString::fromUtf8(kTextoNoCabe));
+        }
+        break;
+    case ID_AGREGAR_REACTIVO:
+        if (r) {
+            CDlgReactivo dlg(this);
+            if (dlg.exec() == QDialog::Accepted && lista.Contiene(r) &&
+                !r->AddReagent(dlg.m_nIndiceReactivo, dlg.m_dCantidad))
+                Mensajes::Aviso(this, QString::fromUtf8(kTextoNoCabe));
+        }
+        break;
+    case ID_AGREGAR_INDICADOR:
+        if (r) {
+            CDlgIndicador dlg(this);
+            if (dlg.exec() == QDialog::Accepted && lista.Contiene(r))
+                r->m_seno.m_faseLiquida.AgregarIndicador(dlg.m_nIndiceIndicador);
+        }
+        break;
+    case ID_TUBO_DESPRENDIMIENTO:
+        if (auto* f = dynamic_cast<CErlenmeyer250*>(s)) {
+            CDlgSalida dlg(this);
+            dlg.exec();
+            // The tube goes on however the dialog closes, with the side it showed.
+            if (lista.Contiene(f))
+                f->PonerTubo(lista, dlg.Salida());
         }
         break;
     default:

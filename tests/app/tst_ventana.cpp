@@ -3,7 +3,7 @@
 #include "Calentadores.h"
 #include "Catalogo.h"
 #include "ChildView.h"
-#include "Comandos.h"
+#include "OrdenesMarco.h"
 #include "DlgAbrirPractica.h"
 #include "MainFrame.h"
 #include "Mensajes.h"

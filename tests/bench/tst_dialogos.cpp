@@ -1,0 +1,318 @@
+// The material dialogs, the properties window and the bench commands that use them, driven
+// with keys and clicks as a student would.
+#include "Ayudas.h"
+#include "CampoNumero.h"
+#include "Catalogo.h"
+#include "CatalogosPrueba.h"
+#include "ChildView.h"
+#include "DlgMateriales.h"
+#include "DlgPropiedades.h"
+#include "Erlenmeyer250.h"
+#include "Mensajes.h"
+#include "Practica.h"
+#include "Recipientes.h"
+#include "Vasos.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using prueba::Nuevo;
+
+namespace {
+
+void Escribir(CCampoNumero* c, const QString& s) {
+    c->Edit()->selectAll();
+    QTest::keyClicks(c->Edit(), s);
+}
+
+// Runs fn on the next modal dialog of type T as soon as it shows.
+template <class T> void AlAbrirse(std::function<void(T&)> fn) {
+    QTimer::singleShot(0, [fn] {
+        for (int i = 0; i < 100; ++i) {
+            if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                fn(*d);
+                return;
+            }
+            QTest::qWait(10);
+        }
+        QFAIL("el diálogo no apareció");
+    });
+}
+
+} // namespace
+
+class TestDialogos : public QObject {
+    Q_OBJECT
+    QStringList m_mensajes;
+
+private slots:
+    void init() {
+        m_mensajes.clear();
+        Mensajes::SetRespuesta([this](const QString& s) {
+            m_mensajes << s;
+            return QMessageBox::Yes;
+        });
+        prueba::Catalogo903();
+    }
+    void cleanup() {
+        Mensajes::SetRespuesta({});
+        DestruirCatalogo();
+    }
+
+    void agua() {
+        CDlgAgua d;
+        d.m_dCapacidadVaso = 250;
+        d.m_dVolumenVaso = 100;
+        d.show();
+        QCOMPARE(d.m_pAdicionar->Minimo(), 1);
+        QCOMPARE(d.m_pAdicionar->Maximo(), 150);
+        QCOMPARE(d.m_pAforar->Minimo(), 101);
+        QCOMPARE(d.m_pAforar->Maximo(), 250);
+        QCOMPARE(d.m_pAdicionar->Texto(), QString("0"));
+        QVERIFY(d.m_pAdicionar->isEnabled() && !d.m_pAforar->isEnabled());
+        // At the top of the range the arrow wraps round to the bottom.
+        d.m_pAforar->Edit()->setText("250");
+        d.m_pAforar->Paso(+1);
+        QCOMPARE(d.m_pAforar->Texto(), QString("101"));
+        QTest::mouseClick(d.m_pModoAforar, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!d.m_pAdicionar->isEnabled() && d.m_pAforar->isEnabled());
+        Escribir(d.m_pAforar, "200");
+        d.accept();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.m_dAgua, 100.0);
+        // A screen position at the top right.
+        const QRect pantalla = d.screen()->geometry();
+        QCOMPARE(d.frameGeometry().right(), pantalla.right() - 10);
+        QCOMPARE(d.frameGeometry().top(), pantalla.top() + 10);
+
+        CDlgAgua e;
+        e.m_dCapacidadVaso = 250;
+        e.show();
+        Escribir(e.m_pAdicionar, "30");
+        e.accept();
+        QCOMPARE(e.m_dAgua, 30.0);
+        CDlgAgua f;
+        f.m_dCapacidadVaso = 250;
+        f.show();
+        Escribir(f.m_pAdicionar, "treinta");
+        f.accept();
+        QCOMPARE(m_mensajes, QStringList{"Introduzca un número."});
+        QVERIFY(f.isVisible()); // it stays open
+        QCOMPARE(f.result(), int(QDialog::Rejected));
+    }
+
+    void reactivo() {
+        CDlgReactivo d;
+        d.show();
+        QStringList nombres;
+        for (int i = 0; i < d.m_pLista->count(); ++i)
+            nombres << d.m_pLista->item(i)->text();
+        QCOMPARE(nombres, (QStringList{"Hidróxido de sodio 0.1 Molar", "Solución problema 1",
+                                       "Solución problema 2", "Solución problema 3"}));
+        QVERIFY(d.m_pUnidad->text().isEmpty());
+        d.accept(); // nothing chosen: stays open
+        QVERIFY(d.isVisible());
+        d.m_pLista->setCurrentRow(1);
+        QCOMPARE(d.m_pUnidad->text(), QString("mililitros"));
+        Escribir(d.m_pCantidad, "0");
+        d.accept();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.m_nIndiceReactivo, int(prueba::R_PROBLEMA1));
+        QCOMPARE(d.m_dCantidad, 0.0);
+        prueba::Catalogo904();
+        CDlgReactivo s;
+        s.show();
+        s.m_pLista->setCurrentRow(0);
+        QCOMPARE(s.m_pUnidad->text(), QString("gramos"));
+        QCOMPARE(s.m_pCantidad->Maximo(), 1000);
+    }
+
+    void indicador() {
+        CDlgIndicador d;
+        d.show();
+        QCOMPARE(d.windowTitle(), QString("Adicionar indicador"));
+        QCOMPARE(d.m_pUnidad->text(), QString("Gotas"));
+        QCOMPARE(d.m_pCantidad->Texto(), QString("1"));
+        d.m_pLista->setCurrentRow(0); // sorted: "Azul de Bromotimol"
+        Escribir(d.m_pCantidad, "11");
+        d.accept();
+        Escribir(d.m_pCantidad, "2.5");
+        d.accept();
+        QCOMPARE(m_mensajes, (QStringList{"Introduzca un número entero entre 1 y 10.",
+                                          "Introduzca un número entero."}));
+        Escribir(d.m_pCantidad, "5");
+        d.accept();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.m_nIndiceIndicador, 1);
+    }
+
+    void mililitrosYSalida() {
+        CDlgMililitros m(7.5);
+        QCOMPARE(m.m_pValor->Maximo(), 7);
+        QCOMPARE(m.m_pValor->Texto(), QString("1"));
+        Escribir(m.m_pValor, "9"); // not limited by the range: the pour caps it
+        m.accept();
+        QCOMPARE(m.m_dMililitros, 9.0);
+        CDlgSalida s;
+        QCOMPARE(s.Salida(), 0);
+        s.m_pIzquierda->setChecked(true);
+        s.reject(); // however it closes, the choice shown counts
+        QCOMPARE(s.Salida(), 1);
+    }
+
+    void propiedades() {
+        CVaso250 vacio;
+        CDlgPropiedades d(&vacio);
+        QCOMPARE(d.windowTitle(), QString("Propiedades"));
+        QCOMPARE(d.m_pVolumen->text(), QString("Volumen:0.00 ml"));
+        QCOMPARE(d.m_pTemperatura->text(), QString("Temperatura: 20.00"));
+        QCOMPARE(d.m_pPH->text(), QString("pH:--"));
+        QCOMPARE(d.m_pTabla->rowCount(), 0);
+
+        CVaso250 v;
+        v.AddComponent(0, 100.0, UNIDAD_ML);
+        v.m_seno.m_faseLiquida.Agregar(prueba::NACL, 0.5, UNIDAD_MOLES);
+        v.m_seno.m_faseLiquida.Agregar(prueba::NAOH, 0.005, UNIDAD_MOLES);
+        v.m_seno.m_faseLiquida.IonizarTodo();
+        CDlgPropiedades p(&v);
+        QCOMPARE(p.m_pPH->text(), QString::asprintf("pH: %.2f", v.m_seno.m_faseLiquida.CalcularPH()));
+        QCOMPARE(p.m_pTabla->rowCount(), 3);
+        QCOMPARE(p.m_pTabla->horizontalHeaderItem(3)->text(), QString("Volumen"));
+        // Newest first: NaOH, then NaCl, then water.
+        QCOMPARE(p.m_pTabla->item(0, 0)->text(), QString("NaOH"));
+        QCOMPARE(p.m_pTabla->item(0, 1)->text(), QString("5.00e-03"));
+        QCOMPARE(p.m_pTabla->item(0, 4)->text(), QString("Disolución"));
+        QCOMPARE(p.m_pTabla->item(0, 3)->text(), QString());
+        QCOMPARE(p.m_pTabla->item(1, 1)->text(), QString("0.50"));
+        QCOMPARE(p.m_pTabla->item(2, 4)->text(), QString("Liquido"));
+        QCOMPARE(p.m_pTabla->item(2, 3)->text(), QString("100.00"));
+        QCOMPARE(p.m_pTabla->item(2, 5)->text(), QString("Liquido"));
+        p.m_pIones->setChecked(true);
+        QCOMPARE(p.m_pTabla->rowCount(), 3 + 2 + 2 + 2);
+        QCOMPARE(p.m_pTabla->item(1, 0)->text(), QString("Na+"));
+        QCOMPARE(p.m_pTabla->item(1, 4)->text(), QString("En solución"));
+        QCOMPARE(p.m_pTabla->item(1, 2)->text(), QString("-"));
+        QCOMPARE(p.m_pTabla->item(2, 0)->text(), QString("OH-"));
+        p.m_pIones->setChecked(false);
+        QCOMPARE(p.m_pTabla->rowCount(), 3);
+
+        // The label: at most two characters, stored by Enter and by OK.
+        p.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&p));
+        p.m_pRotulo->setFocus();
+        p.m_pRotulo->clear();
+        QTest::keyClicks(p.m_pRotulo, "ABC");
+        QCOMPARE(p.m_pRotulo->text(), QString("AB"));
+        QTest::keyClick(p.m_pRotulo, Qt::Key_Return);
+        QCOMPARE(v.m_strEtiqueta, std::string("AB"));
+        QVERIFY(p.isVisible());
+        p.m_pRotulo->setFocus();
+        p.m_pRotulo->clear();
+        QTest::keyClicks(p.m_pRotulo, "X1");
+        auto* ok = p.findChild<QPushButton*>();
+        QVERIFY(ok && ok->text() == "OK");
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(v.m_strEtiqueta, std::string("X1"));
+        QVERIFY(!p.isVisible());
+    }
+
+    void comandosConDialogos() {
+        CPractica practica;
+        CChildView vista(practica);
+        vista.StopTimer();
+        CListaEquipo& l = practica.m_listaEquipo;
+        auto* v = Nuevo<CVaso250>(l, 100, 300);
+        v->AddComponent(0, 100.0, UNIDAD_ML);
+        vista.SelectAt(QPoint(110, 310));
+        // "Agregar agua" up to the 200 ml mark adds 100 ml to the 100 ml already there.
+        AlAbrirse<CDlgAgua>([](CDlgAgua& d) {
+            QCOMPARE(d.m_pAforar->Minimo(), 101);
+            d.m_pModoAforar->click();
+            Escribir(d.m_pAforar, "200");
+            d.accept();
+        });
+        vista.Comando(ID_AGREGAR_AGUA);
+        QCOMPARE(v->VolumenLiquido(), 200.0);
+        // Water that does not fit in the free space is refused, and the student is told.
+        AlAbrirse<CDlgAgua>([](CDlgAgua& d) {
+            Escribir(d.m_pAdicionar, "60");
+            d.accept();
+        });
+        vista.Comando(ID_AGREGAR_AGUA);
+        QCOMPARE(v->VolumenLiquido(), 200.0);
+        QCOMPARE(m_mensajes, QStringList{"La cantidad requerida no cabe en el equipo"});
+        // A reagent in millilitres, an indicator.
+        AlAbrirse<CDlgReactivo>([](CDlgReactivo& d) {
+            d.m_pLista->setCurrentRow(1); // "Solución problema 1"
+            Escribir(d.m_pCantidad, "25");
+            d.accept();
+        });
+        vista.Comando(ID_AGREGAR_REACTIVO);
+        QCOMPARE(v->VolumenLiquido(), 225.0);
+        AlAbrirse<CDlgIndicador>([](CDlgIndicador& d) {
+            d.m_pLista->setCurrentRow(1); // "Fenolftaleina"
+            d.accept();
+        });
+        vista.Comando(ID_AGREGAR_INDICADOR);
+        QCOMPARE(v->m_seno.m_faseLiquida.m_listaIndicadores.front()->m_strNombre,
+                 std::string("Fenolftaleina"));
+        // Cancelling changes nothing.
+        AlAbrirse<CDlgAgua>([](CDlgAgua& d) { d.reject(); });
+        vista.Comando(ID_AGREGAR_AGUA);
+        QCOMPARE(v->VolumenLiquido(), 225.0);
+
+        // The graduated pipette asks how much; a vessel deleted since the last step is
+        // left alone.
+        auto* pg = Nuevo<CPipetaGraduada>(l, 150, 100);
+        l.PasoSimulacion();
+        QCOMPARE(pg->m_pConectado, v);
+        vista.SelectAt(QPoint(155, 150));
+        AlAbrirse<CDlgMililitros>([](CDlgMililitros& d) {
+            QCOMPARE(d.m_pValor->Maximo(), 10);
+            Escribir(d.m_pValor, "4");
+            d.accept();
+        });
+        vista.Comando(ID_LLENAR_DESDE);
+        QCOMPARE(pg->VolumenLiquido(), 4.0);
+        l.Eliminar(v);
+        QVERIFY(!pg->m_pConectado);
+        vista.Comando(ID_VACIAR_EN);
+        QCOMPARE(pg->VolumenLiquido(), 4.0);
+
+        // The delivery tube takes the side the outlet dialog shows.
+        auto* e = Nuevo<CErlenmeyer250>(l, 400, 300);
+        vista.SelectAt(QPoint(410, 350));
+        AlAbrirse<CDlgSalida>([](CDlgSalida& d) {
+            d.m_pIzquierda->setChecked(true);
+            d.accept();
+        });
+        vista.Comando(ID_TUBO_DESPRENDIMIENTO);
+        QVERIFY(e->m_pTubo);
+        QCOMPARE(e->m_pTubo->m_nSalida, 1);
+        QCOMPARE(e->m_pTubo->m_x, 400 - 71);
+        // A precipitate in the filter is only thrown away on Sí.
+        vista.Comando(ID_ELIMINAR_TUBO);
+        vista.Comando(ID_EMBUDO_BUCHNER);
+        e->m_pEmbudo->m_seno.m_faseSolida.Agregar(prueba::NACL, 0.1, UNIDAD_MOLES);
+        Mensajes::SetRespuesta([this](const QString& s) {
+            m_mensajes << s;
+            return QMessageBox::No;
+        });
+        vista.Comando(ID_ELIMINAR_EMBUDO);
+        QVERIFY(e->m_pEmbudo);
+        QCOMPARE(m_mensajes.last(), QString::fromUtf8(kTextoPrecipitado));
+    }
+};
+
+QTEST_MAIN(TestDialogos)
+#include "tst_dialogos.moc"
