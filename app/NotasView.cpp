@@ -60,7 +60,7 @@ QString TextoPlano(const std::string& strRtf) {
             if (palabra == QLatin1String("par") || palabra == QLatin1String("line"))
                 r += QLatin1Char('\n');
             else if (palabra == QLatin1String("tab"))
-                r += QLatin1Char('\t');
+                r += QLatin1Char(' ');
             else if (palabra == QLatin1String("bullet"))
                 r += QChar(0x2022);
             i = j - 1;

@@ -56,7 +56,7 @@ CDlgPropiedades::CDlgPropiedades(CRecipiente* pEquipo, QWidget* pPadre)
     m_pTabla->verticalHeader()->hide();
     m_pTabla->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pTabla->setMinimumSize(495, 150);
+    m_pTabla->setMinimumSize(515, 170);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setAutoDefault(false);

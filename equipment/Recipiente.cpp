@@ -282,6 +282,16 @@ void CRecipiente::Draw(QPainter& p) {
         const int y1 = GetLevelY(dSolido + dLiquido);
         ActualizarImagen(m_seno.m_faseLiquida, m_imgLiquido);
         PintarFilas(p, m_imgLiquido, 0, y1, B, m_cx);
+        // The surface as a thin darker line just above the liquid, so that colourless
+        // liquids (water is almost white) still show where they stand.
+        if (y1 >= 1 && y1 < B) {
+            p.save();
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            p.setClipRegion(m_rgnInterior.translated(m_x, m_y), Qt::IntersectClip);
+            p.setPen(QPen(ColorDe(m_seno.m_faseLiquida.m_crColorDibujado).darker(140), 1));
+            p.drawLine(m_x, m_y + y1 - 1, m_x + m_cx - 1, m_y + y1 - 1);
+            p.restore();
+        }
     }
     if (m_seno.m_faseSolida.MolesTotales() > 0.0) {
         const int y1 = GetLevelY(dSolido);

@@ -37,7 +37,7 @@ convert $(for n in "${ICONOS[@]}"; do echo "$TMP/$n-c.png"; done) -background "$
 convert -background white -fill '#2f3b47' -font "$FONTB" -pointsize 13 label:'Barra de herramientas: normal (gris) y bajo el ratón (color), a 32 px' "$TMP/t1.png"
 convert "$TMP/t1.png" "$TMP/barra-g.png" "$TMP/barra-c.png" "$TMP/celdas.png" -background white -gravity west -splice 10x0 -gravity center -append \
   -bordercolor white -border 10 "$OUT/toolbar.png"
-# enlarged, for inspection
+# enlarged, to check the pixels
 convert "$TMP/barra-g.png" "$TMP/barra-c.png" -append -filter point -resize 300% "$OUT/toolbar-3x.png"
 
 # application icon at 16, 24, 32, 48 and 64 px, and the 16 and 32 px ones enlarged
@@ -45,7 +45,7 @@ for s in 16 24 32 48 64; do rsvg-convert -w $s -h $s res/iconos/alkor.svg -o "$T
 convert "$TMP/alkor16.png" -filter point -resize 400% "$TMP/alkor16x4.png"
 convert "$TMP/alkor32.png" -filter point -resize 200% "$TMP/alkor32x2.png"
 convert -background white "$TMP/alkor16.png" "$TMP/alkor24.png" "$TMP/alkor32.png" "$TMP/alkor48.png" "$TMP/alkor64.png" \
-  "$TMP/alkor16x4.png" "$TMP/alkor32x2.png" -gravity south -background white -splice 16x0 +append \
+  "$TMP/alkor16x4.png" "$TMP/alkor32x2.png" -background white -gravity west -splice 16x0 -gravity south +append \
   -gravity northwest -splice 0x22 -font "$FONT" -pointsize 11 -fill '#2f3b47' \
   -annotate +16+4 '16, 24, 32, 48 y 64 px; 16 px ampliado x4 y 32 px ampliado x2' \
   -bordercolor white -border 12 "$OUT/alkor.png"
@@ -87,4 +87,5 @@ convert -size 40x40 xc:white "$TMP/b-verter.png" -geometry +4+4 -composite "$TMP
 convert -size 40x40 xc:'#9db8ee' "$TMP/b-verter.png" -geometry +4+4 -composite "$TMP/v2.png"
 convert "$TMP/v1.png" "$TMP/v2.png" -background '#c9d1d9' -splice 4x0 +append "$OUT/verter.png"
 convert "$OUT/verter.png" -filter point -resize 400% "$OUT/verter-4x.png"
+mogrify +repage -depth 8 "$OUT"/*.png
 echo "previews written to $OUT"

@@ -4,14 +4,19 @@
 #include "Aplicacion.h"
 #include "Calentadores.h"
 #include "ChildView.h"
+#include "CampoNumero.h"
 #include "Destilacion.h"
+#include "DlgMateriales.h"
+#include "DlgPropiedades.h"
 #include "Instrumentos.h"
 #include "ListaEquipo.h"
 #include "MainFrame.h"
 #include "NotasView.h"
 #include "Vasos.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QListWidget>
 #include <QTest>
 
 #include <cstdio>
@@ -47,11 +52,28 @@ int main(int argc, char** argv) {
     t->SetPosition(vaso->m_x + 50, vaso->m_y + vaso->m_cy - 84);
     l.AgregarAlFinal(t);
     m->m_pVistaMesa->m_nTicksPorPaso = 1;
-    for (int i = 0; i < 900; ++i)
+    for (int i = 0; i < 260; ++i)
         m->m_pVistaMesa->Tick();
     m->m_pVistaMesa->SelectAt(QPoint(matraz->m_x + 40, matraz->m_y + 80));
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("ventana-destilacion.png")));
+
+    // The properties window of the flask, with the ions shown, and the reagent dialog.
+    {
+        CDlgPropiedades dlg(matraz, m);
+        dlg.m_pIones->setChecked(true);
+        dlg.show();
+        QTest::qWait(200);
+        dlg.grab().save(QDir(carpeta).filePath(QStringLiteral("propiedades.png")));
+    }
+    {
+        CDlgReactivo dlg(m);
+        dlg.show();
+        dlg.m_pLista->setCurrentRow(0);
+        dlg.m_pCantidad->Edit()->setText(QStringLiteral("50"));
+        QTest::qWait(200);
+        dlg.grab().save(QDir(carpeta).filePath(QStringLiteral("dialogo-reactivo.png")));
+    }
     return 0;
 }
