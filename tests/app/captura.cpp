@@ -75,5 +75,25 @@ int main(int argc, char** argv) {
         QTest::qWait(200);
         dlg.grab().save(QDir(carpeta).filePath(QStringLiteral("dialogo-reactivo.png")));
     }
+
+    // Practice 902, part A of its procedure: hydrated copper sulphate heated in the
+    // crucible on the burner loses its water and turns white.
+    if (!m->IniciarPractica(902))
+        return 1;
+    auto* crisol = static_cast<CRecipiente*>(poner(new CCrisol, 300, 460));
+    poner(new CMechero, 320, 460 + 50 - 2);
+    crisol->AddReagent(2, 10.0);
+    auto* termo = new CTermometro;
+    termo->SetPosition(crisol->m_x + 40, crisol->m_y + 25 - 78);
+    l.AgregarAlFinal(termo);
+    auto* vidrio = static_cast<CRecipiente*>(poner(new CVidrioReloj, 520, 480));
+    Q_UNUSED(vidrio);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 170; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(crisol->m_x + 10, crisol->m_y + 30));
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-902.png")));
     return 0;
 }

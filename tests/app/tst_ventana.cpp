@@ -9,10 +9,12 @@
 #include "Mensajes.h"
 #include "NotasView.h"
 #include "Practica.h"
+#include "Presentacion.h"
 #include "Recipientes.h"
 #include "Vasos.h"
 
 #include <QAction>
+#include <QPointer>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QSlider>
@@ -211,6 +213,20 @@ private slots:
         archivos.m_pLista->setCurrentItem(archivos.m_pLista->topLevelItem(0));
         QVERIFY(archivos.Elegir());
         QCOMPARE(QFileInfo(archivos.m_strArchivo).fileName(), QString("a.uak1"));
+    }
+
+    void presentacionGuardaLaPrimeraTecla() {
+        CVentanaPresentacion* p = CVentanaPresentacion::Mostrar(m_pMarco);
+        QVERIFY(p->isVisible());
+        QCOMPARE(CVentanaPresentacion::Mostrar(m_pMarco), p); // never two
+        QPointer<CVentanaPresentacion> vigilada(p);
+        const size_t antes = m_pPractica->m_listaEquipo.size();
+        // Ctrl+... would reach the frame; the splash swallows the key and goes.
+        QTest::keyClick(Mesa(), Qt::Key_A);
+        QTest::qWait(50);
+        QVERIFY(!vigilada || !vigilada->isVisible());
+        QCOMPARE(m_pPractica->m_listaEquipo.size(), antes);
+        QVERIFY(!CVentanaPresentacion::Actual() || !CVentanaPresentacion::Actual()->isVisible());
     }
 
     void preguntaAlCerrar() {

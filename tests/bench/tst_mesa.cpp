@@ -2,6 +2,8 @@
 // and the pop-up menus.
 #include "Ayudas.h"
 #include "Calentadores.h"
+#include "Calorimetro.h"
+#include "Destilacion.h"
 #include "Catalogo.h"
 #include "ChildView.h"
 #include "Instrumentos.h"
@@ -176,6 +178,71 @@ private slots:
         // "Eliminar" takes it off the bench and out of the selection.
         m_pVista->Comando(ID_ELIMINAR);
         QVERIFY(Lista().empty());
+        QVERIFY(!m_pVista->m_pSeleccion);
+    }
+
+    void comandosDeLaMesa() {
+        CListaEquipo& l = Lista();
+        auto* m = Nuevo<CMatrazBalon>(l, 100, 300);
+        m_pVista->SelectAt(QPoint(110, 350));
+        m_pVista->Comando(ID_CABEZA_DESTILACION);
+        m_pVista->Comando(ID_CONDENSADOR);
+        m_pVista->Comando(ID_CODO_DESTILACION);
+        QCOMPARE(QPoint(m->m_pCabeza->m_x, m->m_pCabeza->m_y), QPoint(100, 100));
+        QCOMPARE(QPoint(m->m_pCondensador->m_x, m->m_pCondensador->m_y), QPoint(167, 255));
+        QCOMPARE(QPoint(m->m_pCodo->m_x, m->m_pCodo->m_y), QPoint(341, 320));
+        QCOMPARE(l.back(), m->m_pCodo);
+        m_pVista->Comando(ID_ELIMINAR_DESTILACION);
+        QCOMPARE(l.size(), size_t(1));
+        QVERIFY(m_pVista->TimerActivo()); // restarted after the removal
+        m_pVista->StopTimer();
+        m_pVista->Comando(ID_CONDENSADOR_REFLUJO);
+        QCOMPARE(QPoint(m->m_pReflujo->m_x, m->m_pReflujo->m_y), QPoint(100, 142));
+        m_pVista->Comando(ID_ELIMINAR_REFLUJO);
+        QVERIFY(!m->m_pReflujo && !m->m_pConectado);
+
+        auto* c = Nuevo<CCalorimetro>(l, 400, 300);
+        m_pVista->SelectAt(QPoint(410, 350));
+        m_pVista->Comando(ID_TAPAR_CALORIMETRO);
+        QVERIFY(c->m_pTapa);
+        m_pVista->Comando(ID_DESTAPAR_CALORIMETRO);
+        QVERIFY(!c->m_pTapa);
+        c->AddComponent(0, 50.0, UNIDAD_ML);
+        m_pVista->Comando(ID_ELIMINAR_CONTENIDO);
+        QCOMPARE(c->VolumenLiquido(), 0.0);
+
+        auto* b = Nuevo<CBalanza>(l, 600, 300);
+        b->m_dLectura = 65.0;
+        m_pVista->SelectAt(QPoint(610, 310));
+        m_pVista->Comando(ID_TARAR);
+        QCOMPARE(b->Peso(), 0.0);
+        auto* p = Nuevo<CParrilla>(l, 800, 300);
+        m_pVista->SelectAt(QPoint(810, 310));
+        m_pVista->Comando(ID_NIVEL3);
+        QCOMPARE(p->m_dPotencia, 10.0);
+        QCOMPARE(p->m_nLuces, 3);
+        m_pVista->Comando(ID_APAGAR);
+        QCOMPARE(p->m_dPotencia, 0.0);
+        QCOMPARE(p->m_nLuces, 0);
+
+        // A volumetric pipette over a beaker holding 5 ml receives those 5 ml.
+        auto* v = Nuevo<CVaso100>(l, 1000, 300);
+        v->AddComponent(0, 5.0, UNIDAD_ML);
+        auto* pv = Nuevo<CPipetaVolumetrica>(l, 1030, 300 - 181);
+        l.PasoSimulacion();
+        QCOMPARE(pv->m_pConectado, v);
+        m_pVista->SelectAt(QPoint(1035, 200));
+        QCOMPARE(m_pVista->m_pSeleccion, pv);
+        m_pVista->Comando(ID_LLENAR_DESDE);
+        QCOMPARE(pv->VolumenLiquido(), 5.0);
+        m_pVista->Comando(ID_VACIAR_EN);
+        QCOMPARE(v->VolumenLiquido(), 5.0);
+        // "Eliminar" on a parent takes its pieces along.
+        m_pVista->SelectAt(QPoint(110, 350));
+        m_pVista->Comando(ID_CABEZA_DESTILACION);
+        m_pVista->Comando(ID_ELIMINAR);
+        QVERIFY(!l.Contiene(m));
+        QCOMPARE(l.size(), size_t(5));
         QVERIFY(!m_pVista->m_pSeleccion);
     }
 };
