@@ -67,50 +67,34 @@ void CMatrazBalon::Olvidar(CEquipo* pEquipo) {
 CCabezaDestilacion* CMatrazBalon::PonerCabeza(CListaEquipo& lista) {
     if (m_pCabeza || m_pReflujo)
         return nullptr;
-    auto* p = new CCabezaDestilacion;
-    lista.AgregarAlFinal(p);
-    p->SetPosition(m_x, m_y - 200);
-    m_pCabeza = p;
-    m_pConectado = p;
-    p->m_pPadre = this;
-    return p;
+    m_pCabeza = MontarPieza<CCabezaDestilacion>(lista, *this, 0, -200);
+    m_pConectado = m_pCabeza;
+    return m_pCabeza;
 }
 
 CCondensador* CMatrazBalon::PonerCondensador(CListaEquipo& lista) {
     if (!m_pCabeza || m_pCondensador)
         return nullptr;
-    auto* p = new CCondensador;
-    lista.AgregarAlFinal(p);
-    p->SetPosition(m_x + 67, m_y - 45);
-    m_pCondensador = p;
-    m_pCabeza->m_pConectado = p;
-    p->m_pPadre = this;
-    return p;
+    m_pCondensador = MontarPieza<CCondensador>(lista, *this, 67, -45);
+    m_pCabeza->m_pConectado = m_pCondensador;
+    return m_pCondensador;
 }
 
 CCodoDestilacion* CMatrazBalon::PonerCodo(CListaEquipo& lista) {
     if (!m_pCondensador || m_pCodo)
         return nullptr;
-    auto* p = new CCodoDestilacion;
-    lista.AgregarAlFinal(p);
-    p->SetPosition(m_x + 241, m_y + 20);
-    m_pCodo = p;
-    m_pCondensador->m_pConectado = p;
-    p->m_pPadre = this;
-    return p;
+    m_pCodo = MontarPieza<CCodoDestilacion>(lista, *this, 241, 20);
+    m_pCondensador->m_pConectado = m_pCodo;
+    return m_pCodo;
 }
 
 CCondensadorReflujo* CMatrazBalon::PonerReflujo(CListaEquipo& lista) {
     if (m_pCabeza || m_pReflujo)
         return nullptr;
-    auto* p = new CCondensadorReflujo;
-    lista.AgregarAlFinal(p);
-    p->SetPosition(m_x, m_y - 158);
-    m_pReflujo = p;
-    m_pConectado = p;
-    p->m_pPadre = this;
-    p->m_pConectado = this;
-    return p;
+    m_pReflujo = MontarPieza<CCondensadorReflujo>(lista, *this, 0, -158);
+    m_pConectado = m_pReflujo;
+    m_pReflujo->m_pConectado = this;
+    return m_pReflujo;
 }
 
 void CMatrazBalon::QuitarDestilacion(CListaEquipo& lista) {

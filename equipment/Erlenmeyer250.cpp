@@ -63,25 +63,17 @@ void CErlenmeyer250::Olvidar(CEquipo* pEquipo) {
 CFiltroBuchner* CErlenmeyer250::PonerEmbudo(CListaEquipo& lista) {
     if (m_pEmbudo || m_pTubo)
         return nullptr;
-    auto* p = new CFiltroBuchner;
-    lista.AgregarAlFinal(p);
-    p->SetPosition(m_x + 5, m_y - 25);
-    m_pEmbudo = p;
-    p->m_pPadre = this;
-    p->m_pConectado = this;
-    return p;
+    m_pEmbudo = MontarPieza<CFiltroBuchner>(lista, *this, 5, -25);
+    m_pEmbudo->m_pConectado = this;
+    return m_pEmbudo;
 }
 
 CTuboVidrio* CErlenmeyer250::PonerTubo(CListaEquipo& lista, int32_t nSalida) {
     if (m_pEmbudo || m_pTubo)
         return nullptr;
-    auto* p = new CTuboVidrio(nSalida);
-    lista.AgregarAlFinal(p);
-    p->SetPosition(nSalida == 1 ? m_x - 71 : m_x, m_y - 25);
-    m_pTubo = p;
-    m_pConectado = p;
-    p->m_pPadre = this;
-    return p;
+    m_pTubo = MontarPieza<CTuboVidrio>(lista, *this, nSalida == 1 ? -71 : 0, -25, nSalida);
+    m_pConectado = m_pTubo;
+    return m_pTubo;
 }
 
 bool CErlenmeyer250::EmbudoConPrecipitado() const {

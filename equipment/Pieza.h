@@ -3,7 +3,10 @@
 // "Propiedades", and finds its parent again after a practice is read.
 #pragma once
 
+#include "ListaEquipo.h"
 #include "Recipiente.h"
+
+#include <utility>
 
 class CPieza : public CRecipiente {
 public:
@@ -22,3 +25,14 @@ protected:
     // Sets the links between this piece and its parent, once found.
     virtual void Enlazar(CRecipiente& padre) = 0;
 };
+
+// A new piece of class T mounted on its parent: added at the end of the bench list (drawn
+// above everything), placed at the offset from the parent's corner, and linked to it.
+template <class T, class... Args>
+T* MontarPieza(CListaEquipo& lista, CRecipiente& padre, int dx, int dy, Args&&... args) {
+    auto* p = new T(std::forward<Args>(args)...);
+    lista.AgregarAlFinal(p);
+    p->SetPosition(padre.m_x + dx, padre.m_y + dy);
+    p->m_pPadre = &padre;
+    return p;
+}
