@@ -366,6 +366,8 @@ void CMainFrame::ReiniciarVelocidad() {
 }
 
 void CMainFrame::DespuesDeLeer() {
+    // The editor still shows the old practice: nothing of it may go into the new one.
+    m_pNotas->Reiniciar();
     m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
     ReiniciarVelocidad();
     m_pVistaMesa->LimpiarSeleccion();
@@ -384,6 +386,7 @@ bool CMainFrame::IniciarPractica(int nPlantilla) {
         Mensajes::Aviso(this, bytes.isEmpty() ? strError : CPractica::TextoError(errno, ruta));
         return false;
     }
+    m_pNotas->GuardarResultados();
     m_pVistaMesa->StopTimer();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The bench goes: nothing may keep pointing at its items.
@@ -400,6 +403,7 @@ bool CMainFrame::IniciarPractica(int nPlantilla) {
 }
 
 bool CMainFrame::AbrirPractica(const QString& strRuta) {
+    m_pNotas->GuardarResultados();
     m_pVistaMesa->StopTimer();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString strError;
@@ -422,6 +426,8 @@ bool CMainFrame::AbrirPractica(const QString& strRuta) {
 }
 
 bool CMainFrame::GuardarPractica(const QString& strRuta) {
+    // What the student typed in the results is part of what is saved.
+    m_pNotas->GuardarResultados();
     QString strError;
     if (m_practica.GuardarPractica(strRuta, &strError) != CPractica::Resultado::Correcto) {
         Mensajes::Aviso(this, strError);

@@ -1,76 +1,21 @@
 #include "NotasView.h"
 
 #include "BotonImagen.h"
+#include "Mensajes.h"
 #include "Practica.h"
+#include "Rtf.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QRegularExpression>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
-
-// Until the notes are shown with their formatting, the text of an RTF document: control
-// words and groups that carry no text are left out.
-QString TextoPlano(const std::string& strRtf) {
-    QString s = QString::fromStdString(strRtf);
-    if (!s.startsWith(QLatin1String("{\\rtf")))
-        return s;
-    QString r;
-    int nProfundidadOmitida = -1, nProfundidad = 0;
-    for (int i = 0; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c == QLatin1Char('{')) {
-            ++nProfundidad;
-            if (nProfundidadOmitida < 0 &&
-                (s.mid(i, 3) == QLatin1String("{\\*") || s.mid(i, 9) == QLatin1String("{\\fonttbl") ||
-                 s.mid(i, 10) == QLatin1String("{\\colortbl") || s.mid(i, 6) == QLatin1String("{\\info")))
-                nProfundidadOmitida = nProfundidad;
-            continue;
-        }
-        if (c == QLatin1Char('}')) {
-            if (nProfundidad == nProfundidadOmitida)
-                nProfundidadOmitida = -1;
-            --nProfundidad;
-            continue;
-        }
-        if (nProfundidadOmitida >= 0)
-            continue;
-        if (c == QLatin1Char('\\')) {
-            if (i + 1 < s.size() && QStringLiteral("\\{}").contains(s[i + 1])) {
-                r += s[++i];
-                continue;
-            }
-            if (i + 3 < s.size() && s[i + 1] == QLatin1Char('\'')) {
-                const uchar b = static_cast<uchar>(s.mid(i + 2, 2).toUInt(nullptr, 16));
-                r += QString::fromLatin1(reinterpret_cast<const char*>(&b), 1);
-                i += 3;
-                continue;
-            }
-            int j = i + 1;
-            while (j < s.size() && s[j].isLetter())
-                ++j;
-            const QString palabra = s.mid(i + 1, j - i - 1);
-            while (j < s.size() && (s[j].isDigit() || s[j] == QLatin1Char('-')))
-                ++j;
-            if (j < s.size() && s[j] == QLatin1Char(' '))
-                ++j;
-            if (palabra == QLatin1String("par") || palabra == QLatin1String("line"))
-                r += QLatin1Char('\n');
-            else if (palabra == QLatin1String("tab"))
-                r += QLatin1Char(' ');
-            else if (palabra == QLatin1String("bullet"))
-                r += QChar(0x2022);
-            i = j - 1;
-            continue;
-        }
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            r += c;
-    }
-    return r.trimmed();
-}
 
 CBotonSombreado* Boton(QWidget* pPadre, const char* pszImagen, const char* pszTip) {
     auto* b = new CBotonSombreado(QString(), pPadre);
@@ -107,13 +52,60 @@ CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
     m_pEditor->setAcceptRichText(true);
 }
 
+void CNotasView::GuardarResultados() {
+    if (m_nSeccion == SECCION_RESULTADOS && m_pEditor->document()->isModified()) {
+        m_practica.m_strResultados = Rtf::Escribir(*m_pEditor->document());
+        m_pEditor->document()->setModified(false);
+    }
+}
+
+void CNotasView::Reiniciar() {
+    m_nSeccion = SECCION_NINGUNA;
+    m_pEditor->clear();
+    m_pEditor->setReadOnly(false);
+}
+
 void CNotasView::MostrarSeccion(int nSeccion) {
-    m_nSeccion = nSeccion;
+    GuardarResultados();
     const std::string* textos[3] = {&m_practica.m_strMarcoTeorico, &m_practica.m_strProcedimiento,
                                     &m_practica.m_strResultados};
     if (nSeccion < 0 || nSeccion > 2) {
-        m_pEditor->clear();
+        Reiniciar();
         return;
     }
-    m_pEditor->setPlainText(TextoPlano(*textos[nSeccion]));
+    m_nSeccion = nSeccion;
+    Rtf::Leer(*textos[nSeccion], *m_pEditor->document());
+    m_pEditor->document()->setModified(false);
+    m_pEditor->setReadOnly(nSeccion != SECCION_RESULTADOS);
+    m_pEditor->moveCursor(QTextCursor::Start);
+}
+
+bool CNotasView::Imprimir() {
+    GuardarResultados();
+    QPrinter impresora(QPrinter::HighResolution);
+    QPrintDialog dlg(&impresora, this);
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dlg.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dlg.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    return ImprimirEn(impresora);
+}
+
+bool CNotasView::ImprimirEn(QPrinter& impresora) {
+    impresora.setDocName(QStringLiteral("Korvex - Alkor"));
+    // One inch on every side; every page of the text is printed.
+    impresora.setPageMargins(QMarginsF(1, 1, 1, 1), QPageLayout::Inch);
+    std::unique_ptr<QTextDocument> copia(m_pEditor->document()->clone());
+    copia->print(&impresora);
+    if (impresora.printerState() == QPrinter::Error) {
+        QMessageBox m(QMessageBox::Warning, QString::fromUtf8(Mensajes::kTitulo),
+                      QStringLiteral("There was a general printing error, please check printer is "
+                                     "working properly, connected, on line etc."),
+                      QMessageBox::Ok, this);
+        m.exec();
+        return false;
+    }
+    return impresora.printerState() != QPrinter::Aborted;
 }

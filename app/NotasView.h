@@ -15,13 +15,19 @@ public:
 
     explicit CNotasView(CPractica& practica, QWidget* pPadre = nullptr);
 
-    // Shows a section of the open practice.
+    // Shows a section of the open practice; typing in "Resultados y conclusiones" is kept
+    // in the practice first.
     void MostrarSeccion(int nSeccion);
+    // Stores what was typed in "Resultados y conclusiones" back into the practice.
+    void GuardarResultados();
+    // Forgets the section shown without storing anything (the practice was replaced).
+    void Reiniciar();
+    // Prints what the editor shows, every page; false when nothing was printed.
+    bool Imprimir();
+    // The printing itself, on a printer already chosen (tests print to a PDF).
+    bool ImprimirEn(class QPrinter& impresora);
     int Seccion() const { return m_nSeccion; }
     QTextEdit* Editor() const { return m_pEditor; }
-
-signals:
-    void Imprimir();
 
 private:
     CPractica& m_practica;

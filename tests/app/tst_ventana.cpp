@@ -9,12 +9,15 @@
 #include "Mensajes.h"
 #include "NotasView.h"
 #include "Practica.h"
+#include "Rtf.h"
 #include "Presentacion.h"
 #include "Recipientes.h"
 #include "Vasos.h"
 
 #include <QAction>
 #include <QPointer>
+#include <QPrinter>
+#include <QTextCursor>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QSlider>
@@ -213,6 +216,52 @@ private slots:
         archivos.m_pLista->setCurrentItem(archivos.m_pLista->topLevelItem(0));
         QVERIFY(archivos.Elegir());
         QCOMPARE(QFileInfo(archivos.m_strArchivo).fileName(), QString("a.uak1"));
+    }
+
+    void notasDeLaPractica() {
+        QVERIFY(m_pMarco->IniciarPractica(902));
+        CNotasView* n = m_pMarco->m_pNotas;
+        QTextEdit* e = n->Editor();
+        QVERIFY(e->isReadOnly());
+        QVERIFY(e->toPlainText().contains("Reversibilidad"));
+        QVERIFY(!e->toPlainText().contains("\\")); // RTF read, not shown raw
+        n->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+        QVERIFY(e->isReadOnly());
+        n->MostrarSeccion(CNotasView::SECCION_RESULTADOS);
+        QVERIFY(!e->isReadOnly());
+        e->moveCursor(QTextCursor::End);
+        QTest::keyClicks(e, "El solido se volvio blanco a 35 C.");
+        // Showing another section keeps what was typed, in the practice itself.
+        n->MostrarSeccion(CNotasView::SECCION_MARCO);
+        QVERIFY(QString::fromStdString(m_pPractica->m_strResultados).contains("blanco a 35"));
+        n->MostrarSeccion(CNotasView::SECCION_RESULTADOS);
+        QVERIFY(e->toPlainText().contains("El solido se volvio blanco a 35 C."));
+        // Typing goes into the saved practice.
+        e->moveCursor(QTextCursor::End);
+        QTest::keyClicks(e, " Fin.");
+        const QString ruta = m_dir.filePath("notas.uak1");
+        QVERIFY(m_pMarco->GuardarPractica(ruta));
+        CPractica leida;
+        QVERIFY(leida.AbrirPractica(ruta) == CPractica::Resultado::Correcto);
+        QTextDocument doc;
+        Rtf::Leer(leida.m_strResultados, doc);
+        QVERIFY(doc.toPlainText().contains("blanco a 35 C. Fin."));
+        // Every page is printed.
+        for (int i = 0; i < 120; ++i)
+            e->insertPlainText("Una linea mas de resultados para llenar varias paginas.\n");
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        const QString rutaPdf = m_dir.filePath("notas.pdf");
+        pdf.setOutputFileName(rutaPdf);
+        QVERIFY(n->ImprimirEn(pdf));
+        QFile f(rutaPdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ") +
+                    bytes.count("/Type/Page") >= 3);
+        // A practice started afterwards does not inherit the typing.
+        QVERIFY(m_pMarco->IniciarPractica(902));
+        QVERIFY(!QString::fromStdString(m_pPractica->m_strResultados).contains("Fin."));
     }
 
     void presentacionGuardaLaPrimeraTecla() {

@@ -1,0 +1,486 @@
+#include "Rtf.h"
+
+#include "Archivo.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+#include <map>
+#include <vector>
+
+namespace Rtf {
+
+namespace {
+
+// Character and paragraph state of a group.
+struct Estado {
+    bool bNegrita = false, bCursiva = false, bSubrayado = false, bTachado = false;
+    int nTamano = 24; // half-points
+    int nColor = 0;
+    int nFuente = 0;
+    int nVertical = 0; // >0 raised, <0 lowered
+    Qt::Alignment alineacion = Qt::AlignLeft;
+    int nIzquierda = 0, nDerecha = 0, nPrimera = 0; // twips
+    int nUc = 1;
+    bool bOmitir = false; // inside a destination whose text is not shown
+    int nDestino = 0;     // 1 font table, 2 colour table
+};
+
+constexpr int kProfundidadMaxima = 256;
+
+class Lector {
+public:
+    Lector(const std::string& s, QTextDocument& doc) : m_s(s), m_cursor(&doc) {}
+
+    void Leer() {
+        std::vector<Estado> pila;
+        Estado e;
+        e.nFuente = -1;
+        bool bPrimerBloque = true;
+        m_bloque = QTextBlockFormat();
+        while (m_i < m_s.size()) {
+            const char c = m_s[m_i];
+            if (c == '{') {
+                ++m_i;
+                if (pila.size() < kProfundidadMaxima)
+                    pila.push_back(e);
+                else
+                    ++m_nExceso;
+                continue;
+            }
+            if (c == '}') {
+                ++m_i;
+                TerminarDestino(e);
+                if (m_nExceso > 0) {
+                    --m_nExceso;
+                } else if (!pila.empty()) {
+                    e = pila.back();
+                    pila.pop_back();
+                }
+                continue;
+            }
+            if (c == '\\') {
+                Control(e, bPrimerBloque);
+                continue;
+            }
+            if (c == '\r' || c == '\n') {
+                ++m_i;
+                continue;
+            }
+            ++m_i;
+            Caracter(e, CodigoDeByte(static_cast<uint8_t>(c)), bPrimerBloque);
+        }
+    }
+
+private:
+    static char32_t CodigoDeByte(uint8_t b) {
+        // Bytes are Windows-1252; the archive's table turns them into Unicode.
+        const std::string u = CArchivo::Cp1252AUtf8(std::string(1, static_cast<char>(b)));
+        const QString q = QString::fromUtf8(u.data(), static_cast<qsizetype>(u.size()));
+        return q.isEmpty() ? U'?' : q.at(0).unicode();
+    }
+
+    void TerminarFuente() {
+        const QString nombre = m_strFuente.trimmed();
+        if (!nombre.isEmpty() && m_fuentes.size() < 1000)
+            m_fuentes[m_nFuenteTabla] = nombre;
+        m_strFuente.clear();
+    }
+
+    void TerminarDestino(Estado& e) {
+        if (e.nDestino == 1 && !m_strFuente.isEmpty())
+            TerminarFuente();
+    }
+
+    void Caracter(Estado& e, char32_t c, bool& bPrimerBloque) {
+        if (e.bOmitir)
+            return;
+        if (e.nDestino == 1) {
+            if (c == U';')
+                TerminarFuente();
+            else if (m_strFuente.size() < 200)
+                m_strFuente += QString::fromUcs4(&c, 1);
+            return;
+        }
+        if (e.nDestino == 2) {
+            if (c == U';' && m_colores.size() < 10000) {
+                m_colores.push_back(m_bColorDado ? QColor(m_r, m_g, m_b) : QColor());
+                m_r = m_g = m_b = 0;
+                m_bColorDado = false;
+            }
+            return;
+        }
+        Insertar(e, QString::fromUcs4(&c, 1), bPrimerBloque);
+    }
+
+    void Insertar(const Estado& e, const QString& s, bool& bPrimerBloque) {
+        if (bPrimerBloque) {
+            m_cursor.setBlockFormat(Bloque(e));
+            bPrimerBloque = false;
+        }
+        m_cursor.insertText(s, Formato(e));
+    }
+
+    QTextBlockFormat Bloque(const Estado& e) const {
+        QTextBlockFormat b;
+        b.setAlignment(e.alineacion);
+        b.setLeftMargin(e.nIzquierda / 15.0);
+        b.setRightMargin(e.nDerecha / 15.0);
+        b.setTextIndent(e.nPrimera / 15.0);
+        // A hanging indent has a tab stop where the text hangs, as word processors do, so
+        // that "1.\tab step" lines up.
+        if (e.nPrimera < 0 && e.nIzquierda > 0)
+            b.setTabPositions({QTextOption::Tab(e.nIzquierda / 15.0, QTextOption::LeftTab)});
+        return b;
+    }
+
+    QTextCharFormat Formato(const Estado& e) const {
+        QTextCharFormat f;
+        f.setFontWeight(e.bNegrita ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(e.bCursiva);
+        f.setFontUnderline(e.bSubrayado);
+        f.setFontStrikeOut(e.bTachado);
+        f.setFontPointSize(std::clamp(e.nTamano, 2, 400) / 2.0);
+        // Text without \f keeps the editor's own font.
+        if (auto it = m_fuentes.find(e.nFuente); e.nFuente >= 0 && it != m_fuentes.end())
+            f.setFontFamilies({it->second});
+        if (e.nColor > 0 && e.nColor < static_cast<int>(m_colores.size()) &&
+            m_colores[static_cast<size_t>(e.nColor)].isValid())
+            f.setForeground(m_colores[static_cast<size_t>(e.nColor)]);
+        f.setVerticalAlignment(e.nVertical > 0   ? QTextCharFormat::AlignSuperScript
+                               : e.nVertical < 0 ? QTextCharFormat::AlignSubScript
+                                                 : QTextCharFormat::AlignNormal);
+        return f;
+    }
+
+    void Control(Estado& e, bool& bPrimerBloque) {
+        ++m_i; // the backslash
+        if (m_i >= m_s.size())
+            return;
+        const char c = m_s[m_i];
+        if (!std::isalpha(static_cast<unsigned char>(c))) {
+            ++m_i;
+            switch (c) {
+            case '\\':
+            case '{':
+            case '}':
+                Caracter(e, static_cast<char32_t>(c), bPrimerBloque);
+                break;
+            case '\'': {
+                if (m_i + 2 <= m_s.size()) {
+                    bool bOk = false;
+                    const int b = QByteArray(m_s.data() + m_i, 2).toInt(&bOk, 16);
+                    m_i += 2;
+                    if (bOk) {
+                        if (m_nSaltar > 0)
+                            --m_nSaltar;
+                        else
+                            Caracter(e, CodigoDeByte(static_cast<uint8_t>(b)), bPrimerBloque);
+                    }
+                } else {
+                    m_i = m_s.size();
+                }
+                break;
+            }
+            case '*':
+                e.bOmitir = true; // an optional destination this reader does not know
+                break;
+            case '~':
+                Caracter(e, 0x00A0, bPrimerBloque);
+                break;
+            case '_':
+                Caracter(e, 0x2011, bPrimerBloque);
+                break;
+            case '\n':
+            case '\r':
+                Parrafo(e, bPrimerBloque);
+                break;
+            default:
+                break; // \- and the rest: nothing to show
+            }
+            return;
+        }
+        const size_t nInicio = m_i;
+        while (m_i < m_s.size() && std::isalpha(static_cast<unsigned char>(m_s[m_i])) &&
+               m_i - nInicio < 32)
+            ++m_i;
+        const std::string palabra = m_s.substr(nInicio, m_i - nInicio);
+        bool bParametro = false;
+        long nParametro = 0;
+        const size_t nNumero = m_i;
+        if (m_i < m_s.size() && (m_s[m_i] == '-' || std::isdigit(static_cast<unsigned char>(m_s[m_i])))) {
+            bool bNegativo = m_s[m_i] == '-';
+            if (bNegativo)
+                ++m_i;
+            while (m_i < m_s.size() && std::isdigit(static_cast<unsigned char>(m_s[m_i])) &&
+                   m_i - nNumero < 10) {
+                nParametro = nParametro * 10 + (m_s[m_i] - '0');
+                ++m_i;
+            }
+            bParametro = m_i > nNumero + (bNegativo ? 1 : 0);
+            if (bNegativo)
+                nParametro = -nParametro;
+        }
+        if (m_i < m_s.size() && m_s[m_i] == ' ')
+            ++m_i; // the delimiting space belongs to the word
+        Palabra(e, palabra, bParametro, static_cast<int>(nParametro), bPrimerBloque);
+    }
+
+    void Parrafo(Estado& e, bool& bPrimerBloque) {
+        if (e.bOmitir || e.nDestino)
+            return;
+        if (bPrimerBloque) {
+            m_cursor.setBlockFormat(Bloque(e));
+            bPrimerBloque = false;
+        }
+        m_cursor.insertBlock(Bloque(e), Formato(e));
+    }
+
+    void Palabra(Estado& e, const std::string& w, bool bP, int n, bool& bPrimerBloque) {
+        auto activo = [&] { return !bP || n != 0; };
+        if (w == "par") {
+            Parrafo(e, bPrimerBloque);
+        } else if (w == "line") {
+            Caracter(e, QChar::LineSeparator, bPrimerBloque);
+        } else if (w == "tab") {
+            Caracter(e, U'\t', bPrimerBloque);
+        } else if (w == "pard") {
+            e.alineacion = Qt::AlignLeft;
+            e.nIzquierda = e.nDerecha = e.nPrimera = 0;
+            if (!bPrimerBloque && !e.bOmitir && !e.nDestino)
+                m_cursor.setBlockFormat(Bloque(e));
+        } else if (w == "plain") {
+            e.bNegrita = e.bCursiva = e.bSubrayado = e.bTachado = false;
+            e.nTamano = 24;
+            e.nColor = 0;
+            e.nVertical = 0;
+        } else if (w == "b") {
+            e.bNegrita = activo();
+        } else if (w == "i") {
+            e.bCursiva = activo();
+        } else if (w == "ul") {
+            e.bSubrayado = activo();
+        } else if (w == "ulnone") {
+            e.bSubrayado = false;
+        } else if (w == "strike") {
+            e.bTachado = activo();
+        } else if (w == "fs") {
+            if (bP && n > 0)
+                e.nTamano = n;
+        } else if (w == "cf") {
+            e.nColor = n;
+        } else if (w == "f") {
+            if (e.nDestino == 1)
+                m_nFuenteTabla = n; // a font table entry begins
+            else
+                e.nFuente = n;
+        } else if (w == "qc" || w == "qr" || w == "qj" || w == "ql") {
+            e.alineacion = w == "qc" ? Qt::AlignHCenter : w == "qr" ? Qt::AlignRight
+                           : w == "qj" ? Qt::AlignJustify : Qt::AlignLeft;
+            if (!bPrimerBloque && !e.bOmitir && !e.nDestino)
+                m_cursor.setBlockFormat(Bloque(e));
+        } else if (w == "li" || w == "ri" || w == "fi") {
+            (w == "li" ? e.nIzquierda : w == "ri" ? e.nDerecha : e.nPrimera) =
+                std::clamp(n, -20000, 20000);
+            if (!bPrimerBloque && !e.bOmitir && !e.nDestino)
+                m_cursor.setBlockFormat(Bloque(e));
+        } else if (w == "up" || w == "super") {
+            e.nVertical = (w == "super" || n != 0) ? 1 : 0;
+        } else if (w == "dn" || w == "sub") {
+            e.nVertical = (w == "sub" || n != 0) ? -1 : 0;
+        } else if (w == "nosupersub") {
+            e.nVertical = 0;
+        } else if (w == "u") {
+            if (bP) {
+                const char32_t c = static_cast<char32_t>(n < 0 ? n + 65536 : n);
+                Caracter(e, c, bPrimerBloque);
+                m_nSaltar = e.nUc;
+                SaltarAlternativa();
+            }
+        } else if (w == "uc") {
+            e.nUc = std::clamp(n, 0, 10);
+        } else if (w == "bullet") {
+            Caracter(e, 0x2022, bPrimerBloque);
+        } else if (w == "emdash") {
+            Caracter(e, 0x2014, bPrimerBloque);
+        } else if (w == "endash") {
+            Caracter(e, 0x2013, bPrimerBloque);
+        } else if (w == "lquote") {
+            Caracter(e, 0x2018, bPrimerBloque);
+        } else if (w == "rquote") {
+            Caracter(e, 0x2019, bPrimerBloque);
+        } else if (w == "ldblquote") {
+            Caracter(e, 0x201C, bPrimerBloque);
+        } else if (w == "rdblquote") {
+            Caracter(e, 0x201D, bPrimerBloque);
+        } else if (w == "emspace" || w == "enspace") {
+            Caracter(e, U' ', bPrimerBloque);
+        } else if (w == "fonttbl") {
+            e.nDestino = 1;
+        } else if (w == "colortbl") {
+            e.nDestino = 2;
+            m_colores.clear();
+        } else if (w == "red" || w == "green" || w == "blue") {
+            if (e.nDestino == 2) {
+                (w == "red" ? m_r : w == "green" ? m_g : m_b) = std::clamp(n, 0, 255);
+                m_bColorDado = true;
+            }
+        } else if (w == "stylesheet" || w == "info" || w == "pict" || w == "object" ||
+                   w == "header" || w == "footer" || w == "headerl" || w == "headerr" ||
+                   w == "headerf" || w == "footerl" || w == "footerr" || w == "footerf" ||
+                   w == "footnote" || w == "fldinst" || w == "themedata" || w == "colorschememapping" ||
+                   w == "listtable" || w == "listoverridetable" || w == "rsidtbl" || w == "generator" ||
+                   w == "latentstyles" || w == "datastore" || w == "filetbl" || w == "revtbl" ||
+                   w == "xmlnstbl" || w == "pgdsctbl" || w == "bkmkstart" || w == "bkmkend") {
+            e.bOmitir = true;
+        }
+        // Anything else is a control word this reader does not need.
+    }
+
+    // After \uN, the fallback characters that stand for it are skipped.
+    void SaltarAlternativa() {
+        while (m_nSaltar > 0 && m_i < m_s.size()) {
+            const char c = m_s[m_i];
+            if (c == '{' || c == '}')
+                break;
+            if (c == '\\') {
+                if (m_i + 1 < m_s.size() && m_s[m_i + 1] == '\'')
+                    return; // \'hh counts as one, handled by Control
+                break;
+            }
+            ++m_i;
+            --m_nSaltar;
+        }
+        if (m_nSaltar > 0 && (m_i >= m_s.size() || m_s[m_i] != '\\'))
+            m_nSaltar = 0;
+    }
+
+    const std::string& m_s;
+    size_t m_i = 0;
+    QTextCursor m_cursor;
+    QTextBlockFormat m_bloque;
+    std::map<int, QString> m_fuentes;
+    int m_nFuenteTabla = 0;
+    std::vector<QColor> m_colores;
+    QString m_strFuente;
+    int m_r = 0, m_g = 0, m_b = 0;
+    bool m_bColorDado = false;
+    int m_nSaltar = 0;
+    int m_nExceso = 0;
+};
+
+QString Escapar(const QString& s) {
+    QString r;
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if (c == QLatin1Char('\\') || c == QLatin1Char('{') || c == QLatin1Char('}')) {
+            r += QLatin1Char('\\');
+            r += c;
+        } else if (c == QLatin1Char('\t')) {
+            r += QStringLiteral("\\tab ");
+        } else if (u == QChar::LineSeparator) {
+            r += QStringLiteral("\\line ");
+        } else if (u < 0x80) {
+            r += c;
+        } else {
+            const std::string b = CArchivo::Utf8ACp1252(QString(c).toStdString());
+            if (b.size() == 1 && b[0] != '?')
+                r += QStringLiteral("\\'%1").arg(static_cast<uint8_t>(b[0]), 2, 16, QLatin1Char('0'));
+            else
+                r += QStringLiteral("\\u%1?").arg(static_cast<int16_t>(u));
+        }
+    }
+    return r;
+}
+
+} // namespace
+
+void Leer(const std::string& strRtf, QTextDocument& doc) {
+    doc.clear();
+    if (strRtf.rfind("{\\rtf", 0) != 0) {
+        doc.setPlainText(QString::fromStdString(strRtf));
+        return;
+    }
+    Lector(strRtf, doc).Leer();
+}
+
+std::string Escribir(const QTextDocument& doc) {
+    std::vector<QString> fuentes;
+    std::vector<QColor> colores;
+    auto fuente = [&](const QString& f) {
+        for (size_t i = 0; i < fuentes.size(); ++i)
+            if (fuentes[i] == f)
+                return static_cast<int>(i);
+        fuentes.push_back(f);
+        return static_cast<int>(fuentes.size() - 1);
+    };
+    auto color = [&](const QColor& c) {
+        for (size_t i = 0; i < colores.size(); ++i)
+            if (colores[i] == c)
+                return static_cast<int>(i + 1);
+        colores.push_back(c);
+        return static_cast<int>(colores.size());
+    };
+    QString cuerpo;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const QTextBlockFormat bf = b.blockFormat();
+        cuerpo += QStringLiteral("\\pard");
+        const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
+        if (a & Qt::AlignHCenter)
+            cuerpo += QStringLiteral("\\qc");
+        else if (a & Qt::AlignRight)
+            cuerpo += QStringLiteral("\\qr");
+        else if (a & Qt::AlignJustify)
+            cuerpo += QStringLiteral("\\qj");
+        if (bf.leftMargin() != 0.0)
+            cuerpo += QStringLiteral("\\li%1").arg(qRound(bf.leftMargin() * 15));
+        if (bf.rightMargin() != 0.0)
+            cuerpo += QStringLiteral("\\ri%1").arg(qRound(bf.rightMargin() * 15));
+        if (bf.textIndent() != 0.0)
+            cuerpo += QStringLiteral("\\fi%1").arg(qRound(bf.textIndent() * 15));
+        cuerpo += QLatin1Char(' ');
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fr = it.fragment();
+            if (!fr.isValid())
+                continue;
+            const QTextCharFormat f = fr.charFormat();
+            QString s = QStringLiteral("{\\plain");
+            const QStringList familias = f.fontFamilies().toStringList();
+            if (!familias.isEmpty())
+                s += QStringLiteral("\\f%1").arg(fuente(familias.first()));
+            if (f.fontPointSize() > 0)
+                s += QStringLiteral("\\fs%1").arg(qRound(f.fontPointSize() * 2));
+            if (f.foreground().style() != Qt::NoBrush)
+                s += QStringLiteral("\\cf%1").arg(color(f.foreground().color()));
+            if (f.fontWeight() >= QFont::Bold)
+                s += QStringLiteral("\\b");
+            if (f.fontItalic())
+                s += QStringLiteral("\\i");
+            if (f.fontUnderline())
+                s += QStringLiteral("\\ul");
+            if (f.fontStrikeOut())
+                s += QStringLiteral("\\strike");
+            if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+                s += QStringLiteral("\\super");
+            else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+                s += QStringLiteral("\\sub");
+            s += QLatin1Char(' ') + Escapar(fr.text()) + QLatin1Char('}');
+            cuerpo += s;
+        }
+        if (b.next().isValid())
+            cuerpo += QStringLiteral("\\par\n");
+    }
+    QString r = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl");
+    if (fuentes.empty())
+        fuentes.push_back(QStringLiteral("Arial"));
+    for (size_t i = 0; i < fuentes.size(); ++i)
+        r += QStringLiteral("{\\f%1 %2;}").arg(i).arg(Escapar(fuentes[i]));
+    r += QStringLiteral("}{\\colortbl;");
+    for (const QColor& c : colores)
+        r += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(c.red()).arg(c.green()).arg(c.blue());
+    r += QStringLiteral("}\n") + cuerpo + QStringLiteral("}");
+    return r.toStdString();
+}
+
+} // namespace Rtf
