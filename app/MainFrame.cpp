@@ -13,6 +13,7 @@
 #include "Practica.h"
 #include "Presentacion.h"
 #include "Recipiente.h"
+#include "Titulacion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -179,6 +180,22 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
                    : QString();
     };
     qApp->installEventFilter(this);
+    m_practica.m_listaEquipo.m_fnAlEliminar = [this](CEquipo* e) { Olvidar(e); };
+}
+
+CMainFrame::~CMainFrame() {
+    // The practice outlives the window: it must not call back into it.
+    m_practica.m_listaEquipo.m_fnAlEliminar = nullptr;
+    qApp->removeEventFilter(this);
+}
+
+void CMainFrame::Olvidar(CEquipo* pEquipo) {
+    if (m_pVistaMesa->m_pSeleccion == pEquipo)
+        m_pVistaMesa->LimpiarSeleccion();
+    if (m_pDlgTitulacion)
+        m_pDlgTitulacion->Olvidar(pEquipo);
+    if (m_pDlgGrafica)
+        m_pDlgGrafica->Olvidar(pEquipo);
 }
 
 QAction* CMainFrame::Accion(int nId) const {
@@ -503,12 +520,55 @@ void CMainFrame::OnUM_TITULAR() {
             break;
         }
     }
-    if (!pReceptor) {
+    // Only a vessel can receive the drops.
+    if (!pReceptor || pReceptor->m_nCategoria != CATEGORIA_RECIPIENTE ||
+        !dynamic_cast<CRecipiente*>(s)) {
         Mensajes::Aviso(this, QStringLiteral("No esta definido el equipo para titulación"));
         return;
     }
-    // The titration window opens here once it exists.
-    m_bTitulando = true;
+    if (!m_pDlgTitulacion) {
+        m_pDlgTitulacion = new CDlgTitulacion(this);
+        connect(m_pDlgTitulacion, &CDlgTitulacion::UM_FIN_TITULAR, this, &CMainFrame::OnUM_FIN_TITULAR);
+        connect(m_pDlgTitulacion, &CDlgTitulacion::UM_GRAFICA, this, &CMainFrame::OnUM_GRAFICA);
+        connect(m_pDlgTitulacion, &CDlgTitulacion::UM_REFRESCAR_GRAFICA, this,
+                &CMainFrame::OnUM_REFRESCAR_GRAFICA);
+    }
+    if (!m_pDlgTitulacion->isVisible()) {
+        m_pDlgTitulacion->SetEquipo(static_cast<CRecipiente*>(s), pReceptor);
+        m_pDlgTitulacion->show();
+        m_bTitulando = true;
+    }
+}
+
+void CMainFrame::OnUM_FIN_TITULAR() {
+    if (m_pDlgTitulacion) {
+        m_pDlgTitulacion->hide();
+        m_pDlgTitulacion->SetEquipo(nullptr, nullptr);
+    }
+    m_bTitulando = false;
+}
+
+void CMainFrame::OnUM_GRAFICA(CRecipiente* pBureta) {
+    if (m_pDlgGrafica && m_pDlgGrafica->isVisible())
+        return;
+    delete m_pDlgGrafica;
+    m_pDlgGrafica = new CDlgGrafica(pBureta, this);
+    connect(m_pDlgGrafica, &CDlgGrafica::UM_FIN_GRAFICA, this, &CMainFrame::OnUM_FIN_GRAFICA);
+    m_pDlgGrafica->show();
+    m_bGraficando = true;
+}
+
+void CMainFrame::OnUM_FIN_GRAFICA() {
+    if (m_pDlgGrafica) {
+        m_pDlgGrafica->m_bVisible = false;
+        m_pDlgGrafica->hide();
+    }
+    m_bGraficando = false;
+}
+
+void CMainFrame::OnUM_REFRESCAR_GRAFICA() {
+    if (m_pDlgGrafica && m_bGraficando && m_pDlgGrafica->m_bVisible)
+        m_pDlgGrafica->m_pGrafica->update();
 }
 
 void CMainFrame::OnUM_PROPIEDADES() {
@@ -529,7 +589,12 @@ void CMainFrame::Propiedades() {
     m_pVistaMesa->StartTimer();
 }
 
-void CMainFrame::OnUM_TICK() { ActualizarEstados(); }
+void CMainFrame::OnUM_TICK() {
+    ActualizarEstados();
+    // The titration advances on every 100 ms tick, whatever the simulation speed.
+    if (m_pDlgTitulacion && m_bTitulando && m_pDlgTitulacion->TitrationStep())
+        m_pVistaMesa->update();
+}
 
 void CMainFrame::MostrarPresentacion() { CVentanaPresentacion::Mostrar(this); }
 

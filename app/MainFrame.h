@@ -7,6 +7,10 @@
 #include <map>
 
 class CChildView;
+class CDlgGrafica;
+class CDlgTitulacion;
+class CEquipo;
+class CRecipiente;
 class CNotasView;
 class CPractica;
 class QAction;
@@ -19,6 +23,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(CPractica& practica, QWidget* pPadre = nullptr);
+    ~CMainFrame() override;
 
     CChildView* m_pVistaMesa = nullptr;
     CNotasView* m_pNotas = nullptr;
@@ -27,6 +32,9 @@ public:
     QToolBar* m_pBarraVelocidad = nullptr;
     QSlider* m_pSliderVelocidad = nullptr;
     bool m_bTitulando = false;
+    bool m_bGraficando = false;
+    CDlgTitulacion* m_pDlgTitulacion = nullptr; // created on first use, kept
+    CDlgGrafica* m_pDlgGrafica = nullptr;
 
     // The frame's actions by command identifier (menus and toolbar share them).
     QAction* Accion(int nId) const;
@@ -57,6 +65,10 @@ public slots:
     void OnUM_TITULAR();
     void OnUM_PROPIEDADES();
     void OnUM_TICK();
+    void OnUM_FIN_TITULAR();
+    void OnUM_GRAFICA(CRecipiente* pBureta);
+    void OnUM_FIN_GRAFICA();
+    void OnUM_REFRESCAR_GRAFICA();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -67,6 +79,8 @@ private:
     void CrearMenus();
     void CrearBarras();
     void ActualizarTitulo();
+    // An item is leaving the bench: nothing here may keep it.
+    void Olvidar(CEquipo* pEquipo);
     void ReiniciarVelocidad();
     void DespuesDeLeer();
     void Contenido();

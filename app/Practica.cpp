@@ -235,8 +235,9 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
     }
     // Success: the old bench goes (its vessels still point into the old catalogue, which
     // is destroyed after them), the new one takes its place.
+    // The old items leave through the open list, so that whoever watches it hears of them.
+    m_listaEquipo.Limpiar();
     m_listaEquipo.Intercambiar(banco);
-    banco.Limpiar();
     anterior.Descartar();
     m_strPractica = std::move(t.m_strPractica);
     m_strResumen = std::move(t.m_strResumen);

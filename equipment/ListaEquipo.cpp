@@ -59,6 +59,8 @@ bool CListaEquipo::Eliminar(CEquipo* pEquipo) {
     m_lista.erase(it);
     for (CEquipo* e : m_lista)
         e->Olvidar(pEquipo);
+    if (m_fnAlEliminar)
+        m_fnAlEliminar(pEquipo);
     delete pEquipo;
     return true;
 }

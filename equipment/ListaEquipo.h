@@ -6,6 +6,7 @@
 
 #include "Equipo.h"
 
+#include <functional>
 #include <list>
 
 class CArchivo;
@@ -38,8 +39,12 @@ public:
     bool Eliminar(CEquipo* pEquipo);
     // Destroys every item, first to last.
     void Limpiar();
+    // Told of every item about to be destroyed, after the other items have forgotten it:
+    // windows that keep items (titration, graph, selection) drop them here.
+    std::function<void(CEquipo*)> m_fnAlEliminar;
     // Exchanges the items of two lists (a practice read aside replaces the open one).
     void Intercambiar(CListaEquipo& otra) { m_lista.swap(otra.m_lista); }
+    // Every item leaves through Eliminar, so that m_fnAlEliminar hears of it.
 
     // The first item resting on a heat source (bWhole: anywhere in its area); the caller
     // heats it only when it is a vessel.

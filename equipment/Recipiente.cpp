@@ -19,6 +19,9 @@ std::minstd_rand& Generador() {
 QColor ColorDe(COLORREF cr) { return QColor(RojoDe(cr), VerdeDe(cr), AzulDe(cr)); }
 } // namespace
 
+double CPuntoTitulacion::s_dEscalaX = 0.0;
+double CPuntoTitulacion::s_dEscalaY = 0.0;
+
 int Aleatorio() { return static_cast<int>(Generador()() % 32768u); }
 
 void SembrarAleatorio(unsigned nSemilla) { Generador().seed(nSemilla); }

@@ -18,6 +18,26 @@ public:
     virtual ~CPuntoTitulacion() = default;
     double m_dVol;
     double m_dPH;
+
+    // Pixels per millilitre and per pH unit of the titration graph, shared by every point;
+    // 0 until a graph has been painted.
+    static double s_dEscalaX;
+    static double s_dEscalaY;
+    static void SetScale(double x, double y) {
+        s_dEscalaX = x;
+        s_dEscalaY = y;
+    }
+    QPoint ToPixels() const {
+        return QPoint(static_cast<int>(s_dEscalaX * m_dVol), static_cast<int>(s_dEscalaY * m_dPH));
+    }
+    // Volume and pH at a graph point (both 0 before any graph was painted).
+    static void FromPixels(int x, int y, double& dVol, double& dPH) {
+        dVol = dPH = 0.0;
+        if (s_dEscalaX != 0.0 && s_dEscalaY != 0.0) {
+            dVol = x / s_dEscalaX;
+            dPH = y / s_dEscalaY;
+        }
+    }
 };
 
 // A boiling bubble, relative to the vessel's left edge and its bottom line.

@@ -12,6 +12,8 @@
 #include "ListaEquipo.h"
 #include "MainFrame.h"
 #include "NotasView.h"
+#include "Recipientes.h"
+#include "Titulacion.h"
 #include "Vasos.h"
 
 #include <QCheckBox>
@@ -95,5 +97,31 @@ int main(int argc, char** argv) {
     m->m_pVistaMesa->SelectAt(QPoint(crisol->m_x + 10, crisol->m_y + 30));
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-902.png")));
+
+    // Practice 903: 10 ml of "Solución problema 1" with phenolphthalein titrated with the
+    // 0.1 M sodium hydroxide of a 10 ml burette.
+    if (!m->IniciarPractica(903))
+        return 1;
+    auto* matrazT = static_cast<CRecipiente*>(poner(new CErlenmeyer100, 400, 420));
+    matrazT->AddReagent(3, 10.0);
+    matrazT->m_seno.m_faseLiquida.AgregarIndicador(2);
+    auto* bureta = static_cast<CRecipiente*>(poner(new CBureta10, 0, 0));
+    bureta->SetPosition(matrazT->m_x + 30, matrazT->m_y - bureta->m_cy + 3);
+    bureta->AddReagent(0, 10.0);
+    auto* ph = new CPHmetro;
+    ph->SetPosition(matrazT->m_x + 50, matrazT->m_y + 100 - 128);
+    l.AgregarAlFinal(ph);
+    m->m_pVistaMesa->SelectAt(QPoint(bureta->m_x + 15, bureta->m_y + 100));
+    m->OnUM_TITULAR();
+    m->m_pDlgTitulacion->move(m->x() + 900, m->y() + 120);
+    m->m_pDlgTitulacion->m_pLlave->m_nApertura = 17;
+    for (int i = 0; i < 44; ++i)
+        m->m_pVistaMesa->Tick();
+    m->OnUM_GRAFICA(bureta);
+    m->m_pDlgGrafica->move(m->x() + 900, m->y() + 330);
+    QTest::qWait(400);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-903.png")));
+    m->m_pDlgTitulacion->grab().save(QDir(carpeta).filePath(QStringLiteral("titulacion.png")));
+    m->m_pDlgGrafica->grab().save(QDir(carpeta).filePath(QStringLiteral("grafica.png")));
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "NotasView.h"
 #include "Practica.h"
 #include "Rtf.h"
+#include "Titulacion.h"
 #include "Presentacion.h"
 #include "Recipientes.h"
 #include "Vasos.h"
@@ -181,6 +182,34 @@ private slots:
         m_pPractica->m_listaEquipo.AgregarAlFinal(v);
         m_pMarco->OnUM_TITULAR();
         QVERIFY(m_pMarco->m_bTitulando);
+        CDlgTitulacion* t = m_pMarco->m_pDlgTitulacion;
+        QVERIFY(t && t->isVisible());
+        QCOMPARE(t->m_pBureta, b);
+        QCOMPARE(t->m_pReceptor, v);
+        // Every tick, whatever the speed, drips through the open stopcock.
+        b->AddComponent(0, 5.0, UNIDAD_ML);
+        t->m_pLlave->m_nApertura = 17;
+        Mesa()->m_nTicksPorPaso = 5;
+        for (int i = 0; i < 4; ++i)
+            m_pMarco->OnUM_TICK();
+        QCOMPARE(b->m_lstTitulacion.size(), size_t(4));
+        QVERIFY(std::fabs(v->VolumenLiquido() - 0.2) < 1e-9);
+        m_pMarco->OnUM_GRAFICA(b);
+        QVERIFY(m_pMarco->m_bGraficando && m_pMarco->m_pDlgGrafica->isVisible());
+        // "Titular" again while the window is open changes nothing.
+        m_pMarco->OnUM_TITULAR();
+        QCOMPARE(t->m_pBureta, b);
+        // Deleting the burette leaves no window holding it.
+        Mesa()->Comando(ID_ELIMINAR);
+        QVERIFY(!t->m_pBureta);
+        QVERIFY(!m_pMarco->m_pDlgGrafica->m_pBureta);
+        m_pMarco->OnUM_TICK();
+        m_pMarco->m_pDlgGrafica->m_pGrafica->repaint();
+        // Closing it clears the flag; clearing the bench forgets the receiver too.
+        t->close();
+        QVERIFY(!m_pMarco->m_bTitulando && !t->isVisible());
+        m_pMarco->LimpiarMesa();
+        QVERIFY(!t->m_pReceptor);
     }
 
     void navegadorDePracticas() {

@@ -1,0 +1,409 @@
+#include "Titulacion.h"
+
+#include "Mensajes.h"
+#include "Practica.h"
+#include "Recipiente.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSlider>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+
+namespace {
+
+QImage Imagen(const char* pszNombre, QSize tamano) {
+    QImage img(tamano, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QSvgRenderer r(QStringLiteral(":/imagenes/%1.svg").arg(QLatin1String(pszNombre)));
+    if (r.isValid()) {
+        QPainter p(&img);
+        r.render(&p, QRectF(QPointF(0, 0), tamano));
+    }
+    return img;
+}
+
+QFont FuenteGrafica() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(10);
+    return f;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Stopcock
+
+CLlaveBureta::CLlaveBureta(QWidget* pPadre)
+    : QWidget(pPadre), m_fondo(Imagen("llave", QSize(72, 100))),
+      m_gotas(Imagen("gotas", QSize(6, 16))) {
+    setFixedSize(72, 100);
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+double CLlaveBureta::Drip() {
+    double d = 0.0;
+    if (m_nApertura <= 2) {
+        m_nGota = 0;
+    } else if (++m_nContador > (17 - m_nApertura) / 2) {
+        m_nContador = 0;
+        m_nGotaAnterior = m_nGota;
+        m_nGota = m_nGota == 1 ? 2 : 1;
+        d = 0.05;
+    } else {
+        m_nGota = 0;
+    }
+    update(m_rcGota);
+    return d;
+}
+
+void CLlaveBureta::paintEvent(QPaintEvent*) {
+    QImage img(size(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.drawImage(0, 0, m_fondo);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int a = m_nApertura;
+    p.setPen(Qt::black);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QRect(QPoint(62, 45 - a), QPoint(67, 50 - a)));
+    p.setBrush(QColor(0, 255, 255));
+    if (a <= 2) {
+        p.drawEllipse(QRect(QPoint(22, 32 - a), QPoint(35, 44 - a)));
+    } else if (a > 15) {
+        p.drawEllipse(QRect(QPoint(22, 30), QPoint(35, 30)));
+    } else {
+        const QRect r(QPoint(22, 30), QPoint(35, 46 - a));
+        p.drawEllipse(r);
+        p.setPen(QPen(QColor(0x3c, 0x53, 0x66), 1));
+        p.drawLine(22 + a / 2, 30 + r.height() / 2, 36 - a / 2, 30 + r.height() / 2);
+    }
+    if (m_nGota == 1 || m_nGota == 2)
+        p.drawImage(QPoint(26, 89), m_gotas, QRect(0, (m_nGota - 1) * 8, 6, 8));
+    p.end();
+    QPainter(this).drawImage(0, 0, img);
+}
+
+void CLlaveBureta::mousePressEvent(QMouseEvent* e) {
+    const QPoint pt = e->position().toPoint();
+    // The handle is grabbed where it stands now.
+    if (e->button() == Qt::LeftButton && m_rcAsa.translated(0, -m_nApertura).contains(pt)) {
+        m_bGirando = true;
+        m_ptRaton = pt;
+        grabMouse();
+    }
+}
+
+void CLlaveBureta::mouseMoveEvent(QMouseEvent* e) {
+    if (!m_bGirando)
+        return;
+    const QPoint pt = e->position().toPoint();
+    const int n = m_nApertura + (m_ptRaton.y() - pt.y());
+    if (n > 0 && n < 18) {
+        m_nApertura = n;
+        m_ptRaton = pt;
+        update();
+    }
+}
+
+void CLlaveBureta::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && m_bGirando) {
+        m_bGirando = false;
+        releaseMouse();
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Titration window
+
+CDlgTitulacion::CDlgTitulacion(QWidget* pPadre)
+    : QDialog(pPadre, Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_pLlave(new CLlaveBureta(this)), m_pLectura(new QLineEdit(this)) {
+    setWindowTitle(QStringLiteral("Titulación"));
+    setModal(false);
+    m_pLectura->setReadOnly(true);
+    m_pLectura->setAlignment(Qt::AlignCenter);
+    m_pLectura->setFixedWidth(60);
+    auto* ver = new QPushButton(QStringLiteral("Ver grafica"), this);
+    auto* ini = new QPushButton(QStringLiteral("Inicializar grafica"), this);
+    for (QPushButton* b : {ver, ini})
+        b->setAutoDefault(false);
+    connect(ver, &QPushButton::clicked, this, [this] {
+        if (m_pBureta)
+            emit UM_GRAFICA(m_pBureta);
+    });
+    connect(ini, &QPushButton::clicked, this, &CDlgTitulacion::InicializarGrafica);
+    auto* lectura = new QHBoxLayout;
+    lectura->addWidget(new QLabel(QStringLiteral("Lectura:"), this));
+    lectura->addWidget(m_pLectura);
+    lectura->addWidget(new QLabel(QStringLiteral("ml."), this));
+    auto* derecha = new QVBoxLayout;
+    derecha->addLayout(lectura);
+    derecha->addStretch();
+    derecha->addWidget(ini);
+    derecha->addWidget(ver);
+    auto* l = new QHBoxLayout(this);
+    l->addWidget(m_pLlave);
+    l->addLayout(derecha);
+}
+
+void CDlgTitulacion::SetEquipo(CRecipiente* pBureta, CEquipo* pReceptor) {
+    m_pBureta = pBureta;
+    m_pReceptor = pReceptor;
+    // Every opening starts with the stopcock closed.
+    m_pLlave->m_nApertura = 0;
+    m_pLlave->m_nGota = 0;
+    m_pLlave->m_nContador = 0;
+    m_pLlave->update();
+    m_pLectura->clear(); // shown from the first drop on
+}
+
+void CDlgTitulacion::ActualizarLectura() {
+    if (m_pBureta)
+        m_pLectura->setText(QString::asprintf("%.2f", m_pBureta->m_dCapacidad - m_pBureta->VolumenLiquido()));
+}
+
+bool CDlgTitulacion::TitrationStep() {
+    // The drops need a burette and a vessel under it, both still on the bench.
+    auto* pReceptor = dynamic_cast<CRecipiente*>(m_pReceptor);
+    if (!m_pBureta || !pReceptor || !m_pLlave || !(m_pBureta->VolumenLiquido() > 0.0))
+        return false;
+    const double d = m_pLlave->Drip();
+    if (d == 0.0)
+        return false;
+    const double dVertido = m_pBureta->PourLiquid(*pReceptor, d);
+    pReceptor->Step();
+    // What was actually poured counts; a drop that moved nothing leaves no point.
+    if (dVertido > 0.0) {
+        m_pBureta->m_dTitulado += dVertido;
+        m_pBureta->m_lstTitulacion.emplace_front(m_pBureta->m_dTitulado,
+                                                 pReceptor->m_seno.m_faseLiquida.CalcularPH());
+    }
+    emit UM_REFRESCAR_GRAFICA();
+    ActualizarLectura();
+    return true;
+}
+
+void CDlgTitulacion::InicializarGrafica() {
+    if (m_pBureta)
+        m_pBureta->ClearTitration();
+    m_pLectura->clear();
+    emit UM_REFRESCAR_GRAFICA();
+}
+
+void CDlgTitulacion::Olvidar(CEquipo* pEquipo) {
+    if (pEquipo == m_pBureta)
+        m_pBureta = nullptr;
+    if (pEquipo == m_pReceptor)
+        m_pReceptor = nullptr;
+}
+
+void CDlgTitulacion::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    emit UM_FIN_TITULAR();
+}
+
+void CDlgTitulacion::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        emit UM_FIN_TITULAR();
+        return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        return; // the hidden default button does nothing
+    QDialog::keyPressEvent(e);
+}
+
+// ---------------------------------------------------------------------------------------
+// Graph
+
+CGrafica::CGrafica(QWidget* pPadre) : QWidget(pPadre) {
+    setCursor(Qt::CrossCursor);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 150);
+}
+
+QImage CGrafica::Pintar() const {
+    const int W = width(), H = height();
+    QImage img(size(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setFont(FuenteGrafica());
+    const QFontMetrics fm(p.font());
+    auto texto = [&](int x, int y, const QString& s) { p.drawText(QPoint(x, y + fm.ascent()), s); };
+    p.setPen(Qt::black);
+    p.drawLine(20, 10, 20, H);
+    p.drawLine(0, H - 30, W - 10, H - 30);
+    const int s = (H - 50) / 28;
+    for (int i = 1; i <= 14; ++i) {
+        p.setPen(Qt::black);
+        p.drawLine(18, H - 30 - (2 * i - 1) * s, 22, H - 30 - (2 * i - 1) * s);
+        p.drawLine(16, H - 30 - 2 * i * s, 24, H - 30 - 2 * i * s);
+        p.setPen(QColor(0, 0, 255));
+        texto(5, H - 30 - (2 * i + 1) * s, QString::number(i));
+    }
+    p.setPen(QColor(0, 0, 255));
+    texto(5, 10, QStringLiteral("pH"));
+    const int px = static_cast<int>((W - 40) / m_dEscalaX);
+    for (int j = 1; j - 1 < m_dEscalaX; ++j) {
+        const int x = 20 + j * px;
+        p.setPen(Qt::black);
+        p.drawLine(x, H - 34, x, H - 26);
+        p.setPen(QColor(0, 0, 255));
+        if (j < 10) {
+            texto(x, H - 26, QString::number(j));
+        } else {
+            texto(x, H - 26, QString::number(j / 10));
+            texto(x, H - 18, QString::number(j % 10));
+        }
+    }
+    texto(W - 35, H - 44, QStringLiteral("Vol.(ml)"));
+    if (m_pBureta) {
+        CPuntoTitulacion::SetScale(px, 2 * s);
+        p.setPen(QPen(QColor(255, 0, 0), 1));
+        QPoint anterior(20, H - 30);
+        const auto& puntos = m_pBureta->m_lstTitulacion;
+        for (auto it = puntos.rbegin(); it != puntos.rend(); ++it) {
+            const QPoint v = it->ToPixels();
+            const QPoint siguiente(20 + v.x(), H - 30 - v.y());
+            p.drawLine(anterior, siguiente);
+            anterior = siguiente;
+        }
+    }
+    if (!m_strLectura.isEmpty()) {
+        p.fillRect(QRect(W - 150, 0, 150, 20), Qt::white);
+        p.setPen(QColor(0, 0, 255));
+        texto(W - 150, 0, m_strLectura);
+    }
+    return img;
+}
+
+void CGrafica::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, Pintar()); }
+
+void CGrafica::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint pt = e->position().toPoint();
+    double dVol = 0.0, dPH = 0.0;
+    CPuntoTitulacion::FromPixels(pt.x() - 20, height() - (pt.y() + 30), dVol, dPH);
+    m_strLectura = QString::asprintf("Vol=%.2f, pH=%.2f", dVol, dPH);
+    update();
+}
+
+CDlgGrafica::CDlgGrafica(CRecipiente* pBureta, QWidget* pPadre)
+    : QDialog(pPadre, Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
+      m_pGrafica(new CGrafica(this)), m_pEscala(new QSlider(Qt::Horizontal, this)), m_pBureta(pBureta) {
+    setWindowTitle(QStringLiteral("Grafica de titulación"));
+    setModal(false);
+    resize(520, 360);
+    m_pGrafica->m_pBureta = pBureta;
+    m_pGrafica->m_dEscalaX = pBureta ? pBureta->m_dCapacidad : 50.0;
+    const int nMax = std::max(1, static_cast<int>(m_pGrafica->m_dEscalaX));
+    m_pEscala->setRange(1, nMax);
+    m_pEscala->setValue(nMax);
+    m_pEscala->setTickPosition(QSlider::TicksAbove);
+    m_pEscala->setFixedWidth(180);
+    connect(m_pEscala, &QSlider::sliderReleased, this, [this] {
+        m_pGrafica->m_dEscalaX = m_pEscala->value();
+        m_pGrafica->update();
+    });
+    auto* guardar = new QPushButton(QStringLiteral("Guardar datos"), this);
+    auto* copiar = new QPushButton(QStringLiteral("Copiar gráfica"), this);
+    for (QPushButton* b : {guardar, copiar})
+        b->setAutoDefault(false);
+    connect(guardar, &QPushButton::clicked, this, &CDlgGrafica::OnGuardarDatos);
+    connect(copiar, &QPushButton::clicked, this, &CDlgGrafica::OnCopiar);
+    auto* marco = new QFrame(this);
+    marco->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    auto* dentro = new QVBoxLayout(marco);
+    dentro->setContentsMargins(2, 2, 2, 2);
+    dentro->addWidget(m_pGrafica);
+    auto* barra = new QHBoxLayout;
+    barra->addWidget(new QLabel(QStringLiteral("Escala eje X:"), this));
+    barra->addWidget(m_pEscala);
+    barra->addStretch();
+    barra->addWidget(guardar);
+    barra->addWidget(copiar);
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(marco, 1);
+    l->addLayout(barra);
+    m_fnDialogoGuardar = [this] {
+        QFileDialog dlg(this, QStringLiteral("Guardar datos"));
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setNameFilter(QStringLiteral("Texto separado por tabulaciones (*.txt)"));
+        dlg.setDefaultSuffix(QStringLiteral("txt"));
+        return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
+                   ? dlg.selectedFiles().constFirst()
+                   : QString();
+    };
+}
+
+QByteArray CDlgGrafica::Datos() const {
+    if (!m_pBureta || m_pBureta->m_lstTitulacion.empty())
+        return {};
+    QByteArray b = "-Alkor- DATOS DE TITULACION\r\n\r\nVolumen (ml)\tpH\r\n";
+    const auto& puntos = m_pBureta->m_lstTitulacion;
+    for (auto it = puntos.rbegin(); it != puntos.rend(); ++it)
+        b += QByteArray(QString::asprintf("%.2f\t%.2f\r\n", it->m_dVol, it->m_dPH).toLatin1());
+    return b;
+}
+
+bool CDlgGrafica::GuardarDatos(const QString& strRuta) {
+    QSaveFile f(strRuta);
+    const QByteArray b = Datos();
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly) || f.write(b) != b.size() || !f.commit()) {
+        Mensajes::Aviso(this, CPractica::TextoError(errno ? errno : EIO, strRuta));
+        return false;
+    }
+    return true;
+}
+
+void CDlgGrafica::OnGuardarDatos() {
+    if (Datos().isEmpty()) {
+        Mensajes::Aviso(this, QStringLiteral("No hay datos que guardar"));
+        return;
+    }
+    const QString ruta = m_fnDialogoGuardar();
+    if (ruta.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    GuardarDatos(ruta);
+    QApplication::restoreOverrideCursor();
+}
+
+void CDlgGrafica::OnCopiar() {
+    QApplication::clipboard()->setImage(m_pGrafica->Pintar());
+    Mensajes::Aviso(this, QStringLiteral("Copiado al portapapeles"));
+}
+
+void CDlgGrafica::Olvidar(CEquipo* pEquipo) {
+    if (pEquipo == m_pBureta) {
+        m_pBureta = nullptr;
+        m_pGrafica->m_pBureta = nullptr;
+        m_pGrafica->update();
+    }
+}
+
+void CDlgGrafica::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    emit UM_FIN_GRAFICA();
+}
+
+void CDlgGrafica::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        emit UM_FIN_GRAFICA();
+        return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        return;
+    QDialog::keyPressEvent(e);
+}

@@ -1,0 +1,178 @@
+// The titration: the stopcock's drops, what each drop does and records, the graph and the
+// exported data.
+#include "Ayudas.h"
+#include "Catalogo.h"
+#include "CatalogosPrueba.h"
+#include "Mensajes.h"
+#include "Recipientes.h"
+#include "Titulacion.h"
+#include "Vasos.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestTitulacion : public QObject {
+    Q_OBJECT
+    QStringList m_mensajes;
+
+private slots:
+    void init() {
+        m_mensajes.clear();
+        Mensajes::SetRespuesta([this](const QString& s) {
+            m_mensajes << s;
+            return QMessageBox::Ok;
+        });
+        prueba::Catalogo903();
+    }
+    void cleanup() {
+        Mensajes::SetRespuesta({});
+        DestruirCatalogo();
+    }
+
+    void gotasDeLaLlave() {
+        CLlaveBureta llave;
+        for (int nApertura : {1, 2}) {
+            llave.m_nApertura = nApertura;
+            for (int i = 0; i < 20; ++i)
+                QCOMPARE(llave.Drip(), 0.0);
+        }
+        llave.m_nApertura = 3;
+        llave.m_nContador = 0;
+        int nGotas = 0, nPrimera = 0;
+        for (int i = 1; i <= 24; ++i)
+            if (llave.Drip() > 0.0 && ++nGotas == 1)
+                nPrimera = i;
+        QCOMPARE(nPrimera, 8);
+        QCOMPARE(nGotas, 3);
+        llave.m_nApertura = 17;
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(llave.Drip(), 0.05);
+            QVERIFY(llave.m_nGota == 1 || llave.m_nGota == 2);
+        }
+        // Dragging the handle up opens it, never past 17 nor below 1.
+        CLlaveBureta l2;
+        l2.show();
+        QTest::mousePress(&l2, Qt::LeftButton, {}, QPoint(64, 40));
+        QVERIFY(l2.m_bGirando);
+        QTest::mouseMove(&l2, QPoint(64, 35));
+        QCOMPARE(l2.m_nApertura, 5);
+        QTest::mouseMove(&l2, QPoint(64, -40));
+        QCOMPARE(l2.m_nApertura, 5); // past the top: nothing changes
+        QTest::mouseMove(&l2, QPoint(64, 23));
+        QCOMPARE(l2.m_nApertura, 17);
+        QTest::mouseRelease(&l2, Qt::LeftButton, {}, QPoint(64, 23));
+        QVERIFY(!l2.m_bGirando);
+    }
+
+    void cadaGotaCuentaYSeAnota() {
+        CBureta10 bureta;
+        bureta.AddReagent(prueba::R_NAOH, 10.0);
+        CVaso100 vaso;
+        vaso.AddReagent(prueba::R_PROBLEMA1, 10.0);
+        vaso.m_seno.m_faseLiquida.AgregarIndicador(2); // Fenolftaleina
+        CDlgTitulacion t;
+        t.SetEquipo(&bureta, &vaso);
+        QVERIFY(t.m_pLectura->text().isEmpty());
+        QVERIFY(!t.TitrationStep()); // closed stopcock
+        t.m_pLlave->m_nApertura = 17;
+        QSignalSpy refresco(&t, &CDlgTitulacion::UM_REFRESCAR_GRAFICA);
+        for (int i = 0; i < 60; ++i)
+            QVERIFY(t.TitrationStep());
+        QCOMPARE(refresco.count(), 60);
+        QCOMPARE(bureta.m_lstTitulacion.size(), size_t(60));
+        QVERIFY(std::fabs(bureta.m_dTitulado - 3.0) < 1e-9);
+        QCOMPARE(t.m_pLectura->text(), QString("3.00"));
+        QVERIFY(std::fabs(bureta.m_lstTitulacion.back().m_dVol - 0.05) < 1e-12);
+        // Acid at first, base at the end; the jump lies near 1.654 ml.
+        QVERIFY(bureta.m_lstTitulacion.back().m_dPH < 3.0);
+        QVERIFY(bureta.m_lstTitulacion.front().m_dPH > 10.0);
+        double dSalto = 0.0;
+        for (auto it = bureta.m_lstTitulacion.rbegin(); it != bureta.m_lstTitulacion.rend(); ++it)
+            if (it->m_dPH > 7.0) {
+                dSalto = it->m_dVol;
+                break;
+            }
+        QVERIFY2(dSalto >= 1.6 && dSalto <= 1.8, qPrintable(QString::number(dSalto)));
+
+        // A receiver that is full takes nothing: no volume is counted and no point recorded.
+        CProbeta10 llena;
+        llena.AddComponent(0, 10.0, UNIDAD_ML);
+        t.SetEquipo(&bureta, &llena);
+        t.m_pLlave->m_nApertura = 17;
+        const size_t nPuntos = bureta.m_lstTitulacion.size();
+        t.TitrationStep();
+        QCOMPARE(bureta.m_lstTitulacion.size(), nPuntos);
+        QVERIFY(std::fabs(bureta.m_dTitulado - 3.0) < 1e-9);
+        // A dry burette stops dripping; "Inicializar grafica" starts the record afresh.
+        t.SetEquipo(&bureta, &vaso);
+        t.m_pLlave->m_nApertura = 17;
+        while (bureta.VolumenLiquido() > 0.0)
+            t.TitrationStep();
+        QVERIFY(!t.TitrationStep());
+        t.InicializarGrafica();
+        QVERIFY(bureta.m_lstTitulacion.empty());
+        QCOMPARE(bureta.m_dTitulado, 0.0);
+        QVERIFY(t.m_pLectura->text().isEmpty());
+        // A receiver that is not a vessel, or one that left the bench, receives nothing.
+        t.Olvidar(&vaso);
+        QVERIFY(!t.TitrationStep());
+    }
+
+    void graficaYDatos() {
+        CPuntoTitulacion::SetScale(0, 0);
+        double v = 1, ph = 1;
+        CPuntoTitulacion::FromPixels(0, 0, v, ph);
+        QCOMPARE(v, 0.0);
+        QCOMPARE(ph, 0.0);
+        CBureta50 bureta;
+        CDlgGrafica g(&bureta);
+        QCOMPARE(g.m_pEscala->maximum(), 50);
+        QCOMPARE(g.m_pGrafica->m_dEscalaX, 50.0);
+        QVERIFY(g.Datos().isEmpty());
+        QTest::mouseClick(g.findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly), Qt::LeftButton);
+        QCOMPARE(m_mensajes, QStringList{"No hay datos que guardar"});
+        bureta.m_lstTitulacion.emplace_front(0.05, 1.23);
+        bureta.m_lstTitulacion.emplace_front(0.10, 1.25);
+        bureta.m_lstTitulacion.emplace_front(0.15, -1.0); // no pH: below the axis
+        QCOMPARE(g.Datos(), QByteArray("-Alkor- DATOS DE TITULACION\r\n\r\nVolumen (ml)\tpH\r\n"
+                                       "0.05\t1.23\r\n0.10\t1.25\r\n0.15\t-1.00\r\n"));
+        QTemporaryDir dir;
+        QVERIFY(g.GuardarDatos(dir.filePath("t.txt")));
+        QFile f(dir.filePath("t.txt"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), g.Datos());
+        QVERIFY(!g.GuardarDatos(dir.filePath("no/t.txt")));
+
+        // A graph 330 pixels high has s = 10: pH 7's long tick 140 pixels above the axis.
+        g.m_pGrafica->resize(600, 330);
+        const QImage img = g.m_pGrafica->Pintar();
+        QCOMPARE(img.pixel(16, 330 - 30 - 140), qRgb(0, 0, 0));
+        QCOMPARE(img.pixel(17, 330 - 30 - 130), qRgb(255, 255, 255)); // only a short tick there
+        QCOMPARE(CPuntoTitulacion::s_dEscalaY, 20.0);
+        QCOMPARE(CPuntoTitulacion::s_dEscalaX, double((600 - 40) / 50));
+        // The curve starts at the origin and dips below the axis for the missing pH.
+        bool bRojoDebajo = false;
+        for (int y = 300; y < 330 && !bRojoDebajo; ++y)
+            for (int x = 20; x < 60; ++x)
+                bRojoDebajo |= img.pixel(x, y) == qRgb(255, 0, 0);
+        QVERIFY(bRojoDebajo);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        g.m_pGrafica->resize(600, 330);
+        QTest::mouseMove(g.m_pGrafica, QPoint(20, 300));
+        QCOMPARE(g.m_pGrafica->m_strLectura, QString("Vol=0.00, pH=0.00"));
+        // The slider's scale takes effect when it is let go.
+        g.m_pEscala->setValue(10);
+        QCOMPARE(g.m_pGrafica->m_dEscalaX, 50.0);
+        emit g.m_pEscala->sliderReleased();
+        QCOMPARE(g.m_pGrafica->m_dEscalaX, 10.0);
+        g.Olvidar(&bureta);
+        QVERIFY(g.Datos().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestTitulacion)
+#include "tst_titulacion.moc"
