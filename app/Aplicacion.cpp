@@ -21,7 +21,9 @@ CAplicacion::~CAplicacion() {
     DestruirCatalogo();
 }
 
-CAplicacion* CAplicacion::Instancia() { return static_cast<CAplicacion*>(QApplication::instance()); }
+CAplicacion* CAplicacion::Instancia() {
+    return static_cast<CAplicacion*>(QApplication::instance());
+}
 
 CMainFrame* CAplicacion::Iniciar(bool bPresentacion) {
     m_pMarco = new CMainFrame(m_practica);

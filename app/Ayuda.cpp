@@ -17,7 +17,8 @@ CAyuda* CAyuda::Mostrar(QWidget* pDueno) {
     return pAyuda;
 }
 
-CAyuda::CAyuda(QWidget* pDueno) : QWidget(pDueno, Qt::Window), m_pNavegador(new QTextBrowser(this)) {
+CAyuda::CAyuda(QWidget* pDueno)
+    : QWidget(pDueno, Qt::Window), m_pNavegador(new QTextBrowser(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Ayuda de Alkor"));
     resize(760, 620);

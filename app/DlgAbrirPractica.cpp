@@ -14,15 +14,20 @@
 namespace {
 
 const char* const kTitulos[5][2] = {
-    {"Conservación de la materia", "Demostración de las leyes de la conservación de la materia y energía"},
+    {"Conservación de la materia",
+     "Demostración de las leyes de la conservación de la materia y energía"},
     {"Destilación simple", "Destilación de una mezcla de líquidos"},
-    {"Reversibilidad de las reacciones", "Una demostración simple de la reversibilidad de las reacciones  químicas"},
-    {"Titulación ácido-base", "Examina las valoraciones de acido y bases fuertes y el uso de indicadores"},
+    {"Reversibilidad de las reacciones",
+     "Una demostración simple de la reversibilidad de las reacciones  químicas"},
+    {"Titulación ácido-base",
+     "Examina las valoraciones de acido y bases fuertes y el uso de indicadores"},
     {"Calor específico", "Determinación del Calor específico de varios metales"},
 };
 
 // A child with no text: it gives its parent an expand button until it is opened.
-void Marcador(QTreeWidgetItem* pItem) { pItem->addChild(new QTreeWidgetItem(QStringList(QString()))); }
+void Marcador(QTreeWidgetItem* pItem) {
+    pItem->addChild(new QTreeWidgetItem(QStringList(QString())));
+}
 
 constexpr int kRolRuta = Qt::UserRole;
 
@@ -129,8 +134,10 @@ bool CArbolCarpetas::SeleccionarRuta(const QString& strRuta) {
 }
 
 CDlgAbrirPractica::CDlgAbrirPractica(QWidget* pPadre, bool bPlantillas)
-    : QDialog(pPadre), m_strExtension(bPlantillas ? QStringLiteral(".akp") : QStringLiteral(".uak1")),
-      m_bPlantillas(bPlantillas), m_pLista(new QTreeWidget(this)), m_pArbol(new CArbolCarpetas(this)) {
+    : QDialog(pPadre),
+      m_strExtension(bPlantillas ? QStringLiteral(".akp") : QStringLiteral(".uak1")),
+      m_bPlantillas(bPlantillas), m_pLista(new QTreeWidget(this)),
+      m_pArbol(new CArbolCarpetas(this)) {
     setWindowTitle(bPlantillas ? QStringLiteral("Seleccione la práctica a iniciar")
                                : QStringLiteral("Seleccione la práctica a abrir"));
     resize(bPlantillas ? 680 : 860, 420);

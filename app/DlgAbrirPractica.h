@@ -26,7 +26,8 @@ public:
     QString m_strEscritorio;
 
 private:
-    QTreeWidgetItem* Insertar(const QString& strRuta, const QString& strTexto, QTreeWidgetItem* pPadre);
+    QTreeWidgetItem* Insertar(const QString& strRuta, const QString& strTexto,
+                              QTreeWidgetItem* pPadre);
     void Expandir(QTreeWidgetItem* pItem);
     void Contraer(QTreeWidgetItem* pItem);
 };

@@ -3,12 +3,12 @@
 #include "AcercaDe.h"
 #include "Ayuda.h"
 #include "ChildView.h"
-#include "OrdenesMarco.h"
-#include "DlgPropiedades.h"
 #include "DlgAbrirPractica.h"
+#include "DlgPropiedades.h"
 #include "ListaEquipo.h"
 #include "Mensajes.h"
 #include "NotasView.h"
+#include "OrdenesMarco.h"
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Presentacion.h"
@@ -45,64 +45,107 @@ const Orden kOrdenes[] = {
     {ID_INICIAR_PRACTICA, "&Iniciar práctica",
      "Crera una nueva práctica a partir de un archivo akp\nSeleccione la práctica a iniciar", 0,
      "iniciar"},
-    {ID_ABRIR_PRACTICA, "&Abrir práctica", "Abre un archivo de práctica\nSeleccione la práctica a abrir",
-     0, "abrir"},
+    {ID_ABRIR_PRACTICA, "&Abrir práctica",
+     "Abre un archivo de práctica\nSeleccione la práctica a abrir", 0, "abrir"},
     {ID_GUARDAR_PRACTICA, "&Guardar práctica", "Guarda la practica\nGuardar", 0, "guardar"},
-    {ID_LIMPIAR_MESA, "&Limpiar mesa de trabajo", "Elimina todo el equipo del área de trabajo\nLimpiar",
-     0, nullptr},
+    {ID_LIMPIAR_MESA, "&Limpiar mesa de trabajo",
+     "Elimina todo el equipo del área de trabajo\nLimpiar", 0, nullptr},
     {ID_APP_EXIT, "&Salir", "Sale de la aplicación; le pide que guarde los documentos\nSalir", 0,
      nullptr},
     {ID_VIEW_TOOLBAR, "Barra de &herramientas",
      "Muestra u oculta la barra de herramientas\nAlternar Barra de herramientas", 0, nullptr},
-    {ID_VIEW_STATUS_BAR, "Barra de &estado", "Muestra u oculta la barra de estado\nAlternar Barra de estado",
-     0, nullptr},
+    {ID_VIEW_STATUS_BAR, "Barra de &estado",
+     "Muestra u oculta la barra de estado\nAlternar Barra de estado", 0, nullptr},
     {ID_VER_PROPIEDADES, "&Propiedades",
-     "Despliega una ventana con las propiedades del material seleccionado\nPropiedades", 0, nullptr},
+     "Despliega una ventana con las propiedades del material seleccionado\nPropiedades", 0,
+     nullptr},
     {ID_AGUA, "&Agua", "Agrega agua al material seleccionado\nAgua", 0, "agua"},
     {ID_REACTIVO, "&Reactivo", "Agrega reactivo al material seleccionado\nReactivo", 0, "reactivo"},
     {ID_INDICADORES, "&Indicadores",
      "Agrega unas gotas del indicador especificado al material\nIndicadores", 0, "indicador"},
-    {ID_DECANTAR, "&Decantar", "Transfiere el liquido de un recipiente a otro\nDecantar", 0, "decantar"},
-    {ID_TRANSFERIR, "&Transferir", "Transfiere todo el contenido de un recipiente a otro\nTransferir", 0,
-     "transferir"},
-    {ID_APP_ABOUT, "&Acerca de Alkor...", "Muestra la información del programa\nAcerca de", 0, nullptr},
+    {ID_DECANTAR, "&Decantar", "Transfiere el liquido de un recipiente a otro\nDecantar", 0,
+     "decantar"},
+    {ID_TRANSFERIR, "&Transferir",
+     "Transfiere todo el contenido de un recipiente a otro\nTransferir", 0, "transferir"},
+    {ID_APP_ABOUT, "&Acerca de Alkor...", "Muestra la información del programa\nAcerca de", 0,
+     nullptr},
     {ID_HELP_FINDER, "&Contenido", "Despliega el archivo de Ayuda\nAyuda", 0, nullptr},
     // The equipment, in the order of the "Equipo" menu.
-    {ID_EQUIPO_VASO100, "100 ml", "Inserta en el laboratorio un vaso de precipitados de 100 ml\nVaso pp 100 ml", 1, nullptr},
-    {ID_EQUIPO_VASO250, "250 ml", "Inserta en el laboratorio un vaso de precipitados de 250 ml\nVaso pp 250 ml", 2, "vaso250"},
-    {ID_EQUIPO_VASO600, "600 ml", "Inserta en el laboratorio un vaso de precipitados de 600 ml\nVaso pp 600 ml", 3, nullptr},
-    {ID_EQUIPO_ERLENMEYER100, "100 ml", "Inserta en el laboratorio un matraz erlenmeyer de 100 ml\nMatraz 100 ml", 4, nullptr},
-    {ID_EQUIPO_ERLENMEYER250, "250 ml", "Inserta en el laboratorio un matraz erlenmeyer de 250 ml\nMatraz 250 ml", 5, "erlenmeyer250"},
-    {ID_EQUIPO_MATRAZ_BOLA, "&Matraz bola", "Inserta un matraz bola en el laboratorio\nMatraz bola", 6, "matrazbola"},
-    {ID_EQUIPO_REACTOR, "&Reactor", "Inserta un matraz para reacciones entre gases en el laboratorio\nMatraz gases", 13, "matrazgases"},
-    {ID_EQUIPO_BURETA50, "Bureta de 50 ml", "Inserta en el laboratorio una bureta de 50 ml\nBureta de 50 ml", 21, "bureta50"},
-    {ID_EQUIPO_BURETA10, "Bureta de 10 ml", "Inserta en el laboratorio una bureta de 10 ml\nBureta de 10 ml", 20, nullptr},
-    {ID_EQUIPO_PROBETA10, "10 ml", "Inserta en el laboratorio una probeta de 10 ml\nProbeta 10 ml", 7, nullptr},
-    {ID_EQUIPO_PROBETA100, "100 ml", "Inserta en el laboratorio una probeta de 100 ml\nProbeta 100 ml", 8, nullptr},
-    {ID_EQUIPO_PIPETA_VOLUMETRICA, "&Volumetrica de 10 ml", "Inserta en el laboratorio una pipeta volumétrica de 10 ml\nPipeta volumétrica de 10 ml", 23, "pipetavolumetrica"},
-    {ID_EQUIPO_PIPETA_GRADUADA, "&Graduada de 10 ml", "Inserta en el laboratorio una pipeta graduada de 10 ml\nPipeta graduada de 10 ml", 22, nullptr},
-    {ID_EQUIPO_TUBO_ENSAYE, "&Tubo de ensaye", "Inserta en el laboratorio un tubo de ensaye\nTubo de ensaye", 9, "tuboensaye"},
+    {ID_EQUIPO_VASO100, "100 ml",
+     "Inserta en el laboratorio un vaso de precipitados de 100 ml\nVaso pp 100 ml", 1, nullptr},
+    {ID_EQUIPO_VASO250, "250 ml",
+     "Inserta en el laboratorio un vaso de precipitados de 250 ml\nVaso pp 250 ml", 2, "vaso250"},
+    {ID_EQUIPO_VASO600, "600 ml",
+     "Inserta en el laboratorio un vaso de precipitados de 600 ml\nVaso pp 600 ml", 3, nullptr},
+    {ID_EQUIPO_ERLENMEYER100, "100 ml",
+     "Inserta en el laboratorio un matraz erlenmeyer de 100 ml\nMatraz 100 ml", 4, nullptr},
+    {ID_EQUIPO_ERLENMEYER250, "250 ml",
+     "Inserta en el laboratorio un matraz erlenmeyer de 250 ml\nMatraz 250 ml", 5, "erlenmeyer250"},
+    {ID_EQUIPO_MATRAZ_BOLA, "&Matraz bola", "Inserta un matraz bola en el laboratorio\nMatraz bola",
+     6, "matrazbola"},
+    {ID_EQUIPO_REACTOR, "&Reactor",
+     "Inserta un matraz para reacciones entre gases en el laboratorio\nMatraz gases", 13,
+     "matrazgases"},
+    {ID_EQUIPO_BURETA50, "Bureta de 50 ml",
+     "Inserta en el laboratorio una bureta de 50 ml\nBureta de 50 ml", 21, "bureta50"},
+    {ID_EQUIPO_BURETA10, "Bureta de 10 ml",
+     "Inserta en el laboratorio una bureta de 10 ml\nBureta de 10 ml", 20, nullptr},
+    {ID_EQUIPO_PROBETA10, "10 ml", "Inserta en el laboratorio una probeta de 10 ml\nProbeta 10 ml",
+     7, nullptr},
+    {ID_EQUIPO_PROBETA100, "100 ml",
+     "Inserta en el laboratorio una probeta de 100 ml\nProbeta 100 ml", 8, nullptr},
+    {ID_EQUIPO_PIPETA_VOLUMETRICA, "&Volumetrica de 10 ml",
+     "Inserta en el laboratorio una pipeta volumétrica de 10 ml\nPipeta volumétrica de 10 ml", 23,
+     "pipetavolumetrica"},
+    {ID_EQUIPO_PIPETA_GRADUADA, "&Graduada de 10 ml",
+     "Inserta en el laboratorio una pipeta graduada de 10 ml\nPipeta graduada de 10 ml", 22,
+     nullptr},
+    {ID_EQUIPO_TUBO_ENSAYE, "&Tubo de ensaye",
+     "Inserta en el laboratorio un tubo de ensaye\nTubo de ensaye", 9, "tuboensaye"},
     {ID_EQUIPO_PHMETRO, "p&Hmetro", "Inserta en el laboratorio un pHmetro\npHmetro", 44, "phmetro"},
-    {ID_EQUIPO_TERMOMETRO, "&Termómetro", "Inserta en el laboratorio un termometro\nTermómetro", 43, "termometro"},
-    {ID_EQUIPO_CONDUCTIMETRO, "&Conductímetro", "Inserta en el laboratorio un conductimetro\nConductímetro", 46, nullptr},
-    {ID_EQUIPO_BALANZA, "&Balanza", "Inserta en el laboratorio una balanza\nBalanza", 45, "balanza"},
-    {ID_EQUIPO_MECHERO, "&Mechero Bunsen", "Inserta en el laboratorio un mechero bunsen\nMechero", 40, nullptr},
-    {ID_EQUIPO_PARRILLA, "&Parrilla", "Inserta en el laboratorio una parrilla\nParrilla", 41, "parrilla"},
-    {ID_EQUIPO_BANO_HIELO, "&Baño de hielo", "Inserta en el laboratorio un baño de hielo\nBaño de hielo", 47, nullptr},
-    {ID_EQUIPO_AGITADOR, "&Agitador de vidrio", "Inserta en el laboratorio un Agitador\nAgitador", 42, "agitador"},
-    {ID_EQUIPO_VIDRIO_RELOJ, "&Vidrio de reloj", "Inserat en el laboratorio un vidrio de relog de 50 ml\nVidrio de relog", 10, nullptr},
-    {ID_EQUIPO_CAPSULA, "Cápsula de &porcelana", "Inserta en el laboratorio una cápsula de porcelana\nCápsula de porcelana", 11, nullptr},
-    {ID_EQUIPO_CALORIMETRO, "&Calorímetro", "Inserta en el laboratorio un calorímetro\nCalorímetro", 12, nullptr},
+    {ID_EQUIPO_TERMOMETRO, "&Termómetro", "Inserta en el laboratorio un termometro\nTermómetro", 43,
+     "termometro"},
+    {ID_EQUIPO_CONDUCTIMETRO, "&Conductímetro",
+     "Inserta en el laboratorio un conductimetro\nConductímetro", 46, nullptr},
+    {ID_EQUIPO_BALANZA, "&Balanza", "Inserta en el laboratorio una balanza\nBalanza", 45,
+     "balanza"},
+    {ID_EQUIPO_MECHERO, "&Mechero Bunsen", "Inserta en el laboratorio un mechero bunsen\nMechero",
+     40, nullptr},
+    {ID_EQUIPO_PARRILLA, "&Parrilla", "Inserta en el laboratorio una parrilla\nParrilla", 41,
+     "parrilla"},
+    {ID_EQUIPO_BANO_HIELO, "&Baño de hielo",
+     "Inserta en el laboratorio un baño de hielo\nBaño de hielo", 47, nullptr},
+    {ID_EQUIPO_AGITADOR, "&Agitador de vidrio", "Inserta en el laboratorio un Agitador\nAgitador",
+     42, "agitador"},
+    {ID_EQUIPO_VIDRIO_RELOJ, "&Vidrio de reloj",
+     "Inserat en el laboratorio un vidrio de relog de 50 ml\nVidrio de relog", 10, nullptr},
+    {ID_EQUIPO_CAPSULA, "Cápsula de &porcelana",
+     "Inserta en el laboratorio una cápsula de porcelana\nCápsula de porcelana", 11, nullptr},
+    {ID_EQUIPO_CALORIMETRO, "&Calorímetro", "Inserta en el laboratorio un calorímetro\nCalorímetro",
+     12, nullptr},
 };
 
 // The toolbar, button by button.
-const int kBarra[] = {ID_INICIAR_PRACTICA,     ID_ABRIR_PRACTICA,   ID_GUARDAR_PRACTICA,
-                      ID_AGUA,                 ID_REACTIVO,         ID_INDICADORES,
-                      ID_EQUIPO_VASO250,       ID_EQUIPO_ERLENMEYER250, ID_EQUIPO_MATRAZ_BOLA,
-                      ID_EQUIPO_BURETA50,      ID_EQUIPO_REACTOR,   ID_EQUIPO_TUBO_ENSAYE,
-                      ID_EQUIPO_PIPETA_VOLUMETRICA, ID_EQUIPO_AGITADOR, ID_EQUIPO_PARRILLA,
-                      ID_EQUIPO_TERMOMETRO,    ID_EQUIPO_PHMETRO,   ID_EQUIPO_BALANZA,
-                      ID_DECANTAR,             ID_TRANSFERIR};
+const int kBarra[] = {ID_INICIAR_PRACTICA,
+                      ID_ABRIR_PRACTICA,
+                      ID_GUARDAR_PRACTICA,
+                      ID_AGUA,
+                      ID_REACTIVO,
+                      ID_INDICADORES,
+                      ID_EQUIPO_VASO250,
+                      ID_EQUIPO_ERLENMEYER250,
+                      ID_EQUIPO_MATRAZ_BOLA,
+                      ID_EQUIPO_BURETA50,
+                      ID_EQUIPO_REACTOR,
+                      ID_EQUIPO_TUBO_ENSAYE,
+                      ID_EQUIPO_PIPETA_VOLUMETRICA,
+                      ID_EQUIPO_AGITADOR,
+                      ID_EQUIPO_PARRILLA,
+                      ID_EQUIPO_TERMOMETRO,
+                      ID_EQUIPO_PHMETRO,
+                      ID_EQUIPO_BALANZA,
+                      ID_DECANTAR,
+                      ID_TRANSFERIR};
 
 // A toolbar picture: in colour under the mouse, quieter otherwise.
 QIcon Icono(const char* pszNombre) {
@@ -214,7 +257,8 @@ void CMainFrame::CrearAcciones() {
         a->setData(o.nId);
         m_acciones[o.nId] = a;
         if (o.nTipo)
-            connect(a, &QAction::triggered, this, [this, nTipo = o.nTipo] { InsertarEquipo(nTipo); });
+            connect(a, &QAction::triggered, this,
+                    [this, nTipo = o.nTipo] { InsertarEquipo(nTipo); });
     }
     connect(Accion(ID_INICIAR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnIniciarPractica);
     connect(Accion(ID_ABRIR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnAbrirPractica);
@@ -227,7 +271,8 @@ void CMainFrame::CrearAcciones() {
     connect(Accion(ID_HELP_FINDER), &QAction::triggered, this, &CMainFrame::Contenido);
     connect(Accion(ID_VER_PROPIEDADES), &QAction::triggered, this, &CMainFrame::Propiedades);
     // The material commands do what the vessel's own menu entries do.
-    connect(Accion(ID_AGUA), &QAction::triggered, this, [this] { m_pVistaMesa->Comando(::ID_AGREGAR_AGUA); });
+    connect(Accion(ID_AGUA), &QAction::triggered, this,
+            [this] { m_pVistaMesa->Comando(::ID_AGREGAR_AGUA); });
     connect(Accion(ID_REACTIVO), &QAction::triggered, this,
             [this] { m_pVistaMesa->Comando(::ID_AGREGAR_REACTIVO); });
     connect(Accion(ID_INDICADORES), &QAction::triggered, this,
@@ -354,8 +399,10 @@ bool CMainFrame::eventFilter(QObject* o, QEvent* e) {
 }
 
 void CMainFrame::ActualizarTitulo() {
-    setWindowTitle(m_bTitulado ? QStringLiteral("Alkor - %1").arg(QString::fromStdString(m_practica.m_strPractica))
-                               : QStringLiteral("Alkor Vol. 1"));
+    setWindowTitle(
+        m_bTitulado
+            ? QStringLiteral("Alkor - %1").arg(QString::fromStdString(m_practica.m_strPractica))
+            : QStringLiteral("Alkor Vol. 1"));
 }
 
 void CMainFrame::ActualizarEstados() {
@@ -528,7 +575,8 @@ void CMainFrame::OnUM_TITULAR() {
     }
     if (!m_pDlgTitulacion) {
         m_pDlgTitulacion = new CDlgTitulacion(this);
-        connect(m_pDlgTitulacion, &CDlgTitulacion::UM_FIN_TITULAR, this, &CMainFrame::OnUM_FIN_TITULAR);
+        connect(m_pDlgTitulacion, &CDlgTitulacion::UM_FIN_TITULAR, this,
+                &CMainFrame::OnUM_FIN_TITULAR);
         connect(m_pDlgTitulacion, &CDlgTitulacion::UM_GRAFICA, this, &CMainFrame::OnUM_GRAFICA);
         connect(m_pDlgTitulacion, &CDlgTitulacion::UM_REFRESCAR_GRAFICA, this,
                 &CMainFrame::OnUM_REFRESCAR_GRAFICA);
@@ -596,9 +644,13 @@ void CMainFrame::OnUM_TICK() {
         m_pVistaMesa->update();
 }
 
-void CMainFrame::MostrarPresentacion() { CVentanaPresentacion::Mostrar(this); }
+void CMainFrame::MostrarPresentacion() {
+    CVentanaPresentacion::Mostrar(this);
+}
 
-void CMainFrame::Contenido() { CAyuda::Mostrar(this); }
+void CMainFrame::Contenido() {
+    CAyuda::Mostrar(this);
+}
 
 void CMainFrame::AcercaDe() {
     CDlgAcercaDe dlg(this);

@@ -11,7 +11,12 @@ class QToolButton;
 class CNotasView : public QWidget {
     Q_OBJECT
 public:
-    enum Seccion { SECCION_NINGUNA = -1, SECCION_MARCO = 0, SECCION_PROCEDIMIENTO, SECCION_RESULTADOS };
+    enum Seccion {
+        SECCION_NINGUNA = -1,
+        SECCION_MARCO = 0,
+        SECCION_PROCEDIMIENTO,
+        SECCION_RESULTADOS
+    };
 
     explicit CNotasView(CPractica& practica, QWidget* pPadre = nullptr);
 

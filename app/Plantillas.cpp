@@ -38,8 +38,8 @@ QList<QPair<int, QString>> Lineas(const QString& strTexto) {
 double Numero(const QString& s, const QString& strDonde) {
     bool bOk = false;
     const QString t = s.trimmed();
-    double d = t.startsWith(QLatin1String("0x")) ? double(t.mid(2).toUInt(&bOk, 16))
-                                                  : t.toDouble(&bOk);
+    double d =
+        t.startsWith(QLatin1String("0x")) ? double(t.mid(2).toUInt(&bOk, 16)) : t.toDouble(&bOk);
     if (!bOk)
         throw ErrorFuente{QStringLiteral("%1: «%2» no es un número").arg(strDonde, t)};
     return d;
@@ -51,7 +51,8 @@ int32_t Entero(const QString& s, const QString& strDonde) {
 
 QHash<int32_t, CComponentes> LeerComponentes() {
     QHash<int32_t, CComponentes> tabla;
-    for (const auto& [nLinea, strLinea] : Lineas(Leer(QStringLiteral(":/plantillas/componentes.txt")))) {
+    for (const auto& [nLinea, strLinea] :
+         Lineas(Leer(QStringLiteral(":/plantillas/componentes.txt")))) {
         const QString strDonde = QStringLiteral("componentes.txt:%1").arg(nLinea);
         const QStringList c = strLinea.split(QLatin1Char('|'));
         if (c.size() != 22)
@@ -116,7 +117,8 @@ struct Datos {
 Datos LeerPlantilla(int nNumero, const QHash<int32_t, CComponentes>& componentes) {
     Datos d;
     const QString strArchivo = QStringLiteral("%1.txt").arg(nNumero);
-    for (const auto& [nLinea, strLinea] : Lineas(Leer(QStringLiteral(":/plantillas/") + strArchivo))) {
+    for (const auto& [nLinea, strLinea] :
+         Lineas(Leer(QStringLiteral(":/plantillas/") + strArchivo))) {
         const QString strDonde = QStringLiteral("%1:%2").arg(strArchivo).arg(nLinea);
         const int nIgual = strLinea.indexOf(QLatin1Char('='));
         if (nIgual < 0)
@@ -138,7 +140,8 @@ Datos LeerPlantilla(int nNumero, const QHash<int32_t, CComponentes>& componentes
             for (const QString& id : valor.split(QLatin1Char(','))) {
                 const int32_t n = Entero(id, strDonde);
                 if (!componentes.contains(n))
-                    throw ErrorFuente{strDonde + QStringLiteral(": componente %1 desconocido").arg(n)};
+                    throw ErrorFuente{strDonde +
+                                      QStringLiteral(": componente %1 desconocido").arg(n)};
                 d.m_componentes.push_back(componentes.value(n));
             }
         } else if (clave == QLatin1String("reactivo")) {
@@ -278,8 +281,7 @@ QByteArray Bytes(int nNumero, QString* pstrError) {
         CFecha fecha;
         LeerDatos(nNumero, strAutor, fecha);
         CArchivo ar;
-        ar << d.m_strNombre.toStdString() << d.m_strResumen.toStdString()
-           << std::string("korvex");
+        ar << d.m_strNombre.toStdString() << d.m_strResumen.toStdString() << std::string("korvex");
         auto reacciones = d.m_reacciones;
         auto reactivos = d.m_reactivos;
         auto componentes = d.m_componentes;

@@ -3,8 +3,8 @@
 #include "Catalogo.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -40,11 +40,17 @@ struct CPractica::Textos {
 
 CPractica::CPractica() : m_dtFecha(Ahora()) {}
 
-CPractica::~CPractica() { ClearBench(); }
+CPractica::~CPractica() {
+    ClearBench();
+}
 
-void CPractica::RemoveEquipment(CEquipo* pEquipo) { m_listaEquipo.Eliminar(pEquipo); }
+void CPractica::RemoveEquipment(CEquipo* pEquipo) {
+    m_listaEquipo.Eliminar(pEquipo);
+}
 
-void CPractica::ClearBench() { m_listaEquipo.Limpiar(); }
+void CPractica::ClearBench() {
+    m_listaEquipo.Limpiar();
+}
 
 QString CPractica::TextoError(int nErrno, const QString& strArchivo) {
     const char* psz = "Error desconocido al acceder a %1.";

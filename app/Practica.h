@@ -35,8 +35,8 @@ public:
     // How a read or a write ended.
     enum class Resultado {
         Correcto,
-        NoExiste,   // nothing at the path: nothing changes, nothing to report
-        Error       // the message says why; the open practice is as it was
+        NoExiste, // nothing at the path: nothing changes, nothing to report
+        Error     // the message says why; the open practice is as it was
     };
 
     void RemoveEquipment(CEquipo* pEquipo);

@@ -15,7 +15,9 @@ CVentanaPresentacion* CVentanaPresentacion::Mostrar(QWidget* pDueno) {
     return g_pPresentacion;
 }
 
-CVentanaPresentacion* CVentanaPresentacion::Actual() { return g_pPresentacion; }
+CVentanaPresentacion* CVentanaPresentacion::Actual() {
+    return g_pPresentacion;
+}
 
 CVentanaPresentacion::CVentanaPresentacion(QWidget* pDueno)
     : QWidget(pDueno, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),

@@ -209,7 +209,8 @@ private:
         bool bParametro = false;
         long nParametro = 0;
         const size_t nNumero = m_i;
-        if (m_i < m_s.size() && (m_s[m_i] == '-' || std::isdigit(static_cast<unsigned char>(m_s[m_i])))) {
+        if (m_i < m_s.size() &&
+            (m_s[m_i] == '-' || std::isdigit(static_cast<unsigned char>(m_s[m_i])))) {
             bool bNegativo = m_s[m_i] == '-';
             if (bNegativo)
                 ++m_i;
@@ -276,13 +277,16 @@ private:
             else
                 e.nFuente = n;
         } else if (w == "qc" || w == "qr" || w == "qj" || w == "ql") {
-            e.alineacion = w == "qc" ? Qt::AlignHCenter : w == "qr" ? Qt::AlignRight
-                           : w == "qj" ? Qt::AlignJustify : Qt::AlignLeft;
+            e.alineacion = w == "qc"   ? Qt::AlignHCenter
+                           : w == "qr" ? Qt::AlignRight
+                           : w == "qj" ? Qt::AlignJustify
+                                       : Qt::AlignLeft;
             if (!bPrimerBloque && !e.bOmitir && !e.nDestino)
                 m_cursor.setBlockFormat(Bloque(e));
         } else if (w == "li" || w == "ri" || w == "fi") {
-            (w == "li" ? e.nIzquierda : w == "ri" ? e.nDerecha : e.nPrimera) =
-                std::clamp(n, -20000, 20000);
+            (w == "li"   ? e.nIzquierda
+             : w == "ri" ? e.nDerecha
+                         : e.nPrimera) = std::clamp(n, -20000, 20000);
             if (!bPrimerBloque && !e.bOmitir && !e.nDestino)
                 m_cursor.setBlockFormat(Bloque(e));
         } else if (w == "up" || w == "super") {
@@ -329,10 +333,11 @@ private:
         } else if (w == "stylesheet" || w == "info" || w == "pict" || w == "object" ||
                    w == "header" || w == "footer" || w == "headerl" || w == "headerr" ||
                    w == "headerf" || w == "footerl" || w == "footerr" || w == "footerf" ||
-                   w == "footnote" || w == "fldinst" || w == "themedata" || w == "colorschememapping" ||
-                   w == "listtable" || w == "listoverridetable" || w == "rsidtbl" || w == "generator" ||
-                   w == "latentstyles" || w == "datastore" || w == "filetbl" || w == "revtbl" ||
-                   w == "xmlnstbl" || w == "pgdsctbl" || w == "bkmkstart" || w == "bkmkend") {
+                   w == "footnote" || w == "fldinst" || w == "themedata" ||
+                   w == "colorschememapping" || w == "listtable" || w == "listoverridetable" ||
+                   w == "rsidtbl" || w == "generator" || w == "latentstyles" || w == "datastore" ||
+                   w == "filetbl" || w == "revtbl" || w == "xmlnstbl" || w == "pgdsctbl" ||
+                   w == "bkmkstart" || w == "bkmkend") {
             e.bOmitir = true;
         }
         // Anything else is a control word this reader does not need.
@@ -386,7 +391,8 @@ QString Escapar(const QString& s) {
         } else {
             const std::string b = CArchivo::Utf8ACp1252(QString(c).toStdString());
             if (b.size() == 1 && b[0] != '?')
-                r += QStringLiteral("\\'%1").arg(static_cast<uint8_t>(b[0]), 2, 16, QLatin1Char('0'));
+                r += QStringLiteral("\\'%1").arg(static_cast<uint8_t>(b[0]), 2, 16,
+                                                 QLatin1Char('0'));
             else
                 r += QStringLiteral("\\u%1?").arg(static_cast<int16_t>(u));
         }

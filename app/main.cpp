@@ -21,14 +21,14 @@ int main(int argc, char** argv) {
     CMainFrame* pMarco = app.Iniciar(!bMedir);
     if (bMedir) {
         auto nPintados = std::make_shared<int>(0);
-        QObject::connect(pMarco->m_pVistaMesa, &CChildView::Pintado, pMarco,
-                         [arranque, nPintados](qint64 ns) {
-                             if ((*nPintados)++ == 0)
-                                 std::fprintf(stderr, "primera mesa pintada: %lld ms desde el arranque\n",
-                                              static_cast<long long>(arranque.elapsed()));
-                             if (*nPintados <= 5)
-                                 std::fprintf(stderr, "pintado de la mesa: %.3f ms\n", ns / 1e6);
-                         });
+        QObject::connect(
+            pMarco->m_pVistaMesa, &CChildView::Pintado, pMarco, [arranque, nPintados](qint64 ns) {
+                if ((*nPintados)++ == 0)
+                    std::fprintf(stderr, "primera mesa pintada: %lld ms desde el arranque\n",
+                                 static_cast<long long>(arranque.elapsed()));
+                if (*nPintados <= 5)
+                    std::fprintf(stderr, "pintado de la mesa: %.3f ms\n", ns / 1e6);
+            });
     }
     return app.exec();
 }

@@ -22,7 +22,8 @@ QImage Cargar(const QString& strRecurso) {
 }
 
 QColor Aclarar(QColor c, int n) {
-    return QColor(std::min(255, c.red() + n), std::min(255, c.green() + n), std::min(255, c.blue() + n));
+    return QColor(std::min(255, c.red() + n), std::min(255, c.green() + n),
+                  std::min(255, c.blue() + n));
 }
 
 // A channel smaller than n is left as it is.
@@ -33,7 +34,8 @@ QColor Oscurecer(QColor c, int n) {
 
 } // namespace
 
-CBotonImagen::CBotonImagen(const QString& strTexto, QWidget* pPadre) : QPushButton(strTexto, pPadre) {
+CBotonImagen::CBotonImagen(const QString& strTexto, QWidget* pPadre)
+    : QPushButton(strTexto, pPadre) {
     setAttribute(Qt::WA_Hover);
     setMouseTracking(true);
 }
@@ -110,7 +112,8 @@ void CBotonImagen::paintEvent(QPaintEvent*) {
         p.drawLine(r.topRight(), r.bottomRight());
     }
     const QPoint desp = bPresionado ? QPoint(1, 1) : QPoint(0, 0);
-    const QImage& img = (bPresionado || m_bSobre) && !m_imagenSobre.isNull() ? m_imagenSobre : m_imagen;
+    const QImage& img =
+        (bPresionado || m_bSobre) && !m_imagenSobre.isNull() ? m_imagenSobre : m_imagen;
     QRect rTexto = r.adjusted(4, 2, -4, -2);
     if (!img.isNull()) {
         const int y = (r.height() - img.height()) / 2;
@@ -122,8 +125,8 @@ void CBotonImagen::paintEvent(QPaintEvent*) {
         }
         QImage dibujo = img;
         if (!isEnabled()) {
-            dibujo = img.convertToFormat(QImage::Format_Grayscale8).convertToFormat(
-                QImage::Format_ARGB32_Premultiplied);
+            dibujo = img.convertToFormat(QImage::Format_Grayscale8)
+                         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
             dibujo.setAlphaChannel(img.convertToFormat(QImage::Format_Alpha8));
         }
         p.drawImage(QPoint(x, y) + desp, dibujo);
@@ -145,7 +148,8 @@ void CBotonImagen::paintEvent(QPaintEvent*) {
 
 CBotonSombreado::Paleta CBotonSombreado::PaletaNormal(QColor F) {
     Paleta pal;
-    const QColor n0(std::max(0, F.red() - 20), std::max(0, F.green() - 20), std::max(0, F.blue() - 20));
+    const QColor n0(std::max(0, F.red() - 20), std::max(0, F.green() - 20),
+                    std::max(0, F.blue() - 20));
     pal.m_cr[0] = n0;
     for (int i = 1; i < 4; ++i)
         pal.m_cr[i] = Aclarar(pal.m_cr[i - 1], 8);

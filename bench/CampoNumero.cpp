@@ -54,7 +54,9 @@ void CCampoNumero::SetRango(int nMin, int nMax) {
     m_nMax = nMax;
 }
 
-void CCampoNumero::SetValor(double d) { m_pEdit->setText(QString::number(d, 'g', 15)); }
+void CCampoNumero::SetValor(double d) {
+    m_pEdit->setText(QString::number(d, 'g', 15));
+}
 
 void CCampoNumero::Paso(int nSentido) {
     bool bOk = false;

@@ -3,8 +3,8 @@
 #include "Calentadores.h"
 #include "Calorimetro.h"
 #include "Destilacion.h"
-#include "DlgMateriales.h"
 #include "Dibujo.h"
+#include "DlgMateriales.h"
 #include "Erlenmeyer250.h"
 #include "Instrumentos.h"
 #include "ListaEquipo.h"
@@ -51,7 +51,9 @@ CChildView::CChildView(CPractica& practica, QWidget* pPadre)
     m_timer.start();
 }
 
-void CChildView::StopTimer() { m_timer.stop(); }
+void CChildView::StopTimer() {
+    m_timer.stop();
+}
 
 void CChildView::StartTimer() {
     m_timer.start(100);

@@ -131,8 +131,8 @@ void CDlgReactivo::SeleccionCambiada() {
     if (QListWidgetItem* it = m_pLista->currentItem(); it && it->isSelected()) {
         const int n = BuscarReactivo(it->text().toStdString());
         if (n < g_nReactivos)
-            m_strUnidad = g_pReactivos[n].m_nEstado ? QStringLiteral("mililitros")
-                                                    : QStringLiteral("gramos");
+            m_strUnidad =
+                g_pReactivos[n].m_nEstado ? QStringLiteral("mililitros") : QStringLiteral("gramos");
     }
     m_pUnidad->setText(m_strUnidad);
     m_pCantidad->SetValor(m_dCantidad);
@@ -190,4 +190,6 @@ CDlgSalida::CDlgSalida(QWidget* pPadre)
     l->addWidget(Botones(this, false));
 }
 
-int CDlgSalida::Salida() const { return m_pIzquierda->isChecked() ? 1 : 0; }
+int CDlgSalida::Salida() const {
+    return m_pIzquierda->isChecked() ? 1 : 0;
+}

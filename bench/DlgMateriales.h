@@ -19,7 +19,7 @@ public:
     int m_nModo = 0;             // 0 add, 1 fill up to the mark
     double m_dAdicionar = 0.0;
     double m_dAforar = 0.0;
-    double m_dAgua = 0.0;        // result: millilitres to add
+    double m_dAgua = 0.0; // result: millilitres to add
 
     CCampoNumero* m_pAdicionar;
     CCampoNumero* m_pAforar;

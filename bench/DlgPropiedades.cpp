@@ -29,8 +29,8 @@ CDlgPropiedades::CDlgPropiedades(CRecipiente* pEquipo, QWidget* pPadre)
     setWindowTitle(QStringLiteral("Propiedades"));
     m_strTitulo = QString::fromStdString(pEquipo->m_strNombre);
     m_strRotulo = QString::fromStdString(pEquipo->m_strEtiqueta);
-    m_strVolumen = QString::asprintf("Volumen:%.2f ml", pEquipo->VolumenSolido() +
-                                                             pEquipo->VolumenLiquido());
+    m_strVolumen =
+        QString::asprintf("Volumen:%.2f ml", pEquipo->VolumenSolido() + pEquipo->VolumenLiquido());
     m_strTemperatura = QString::asprintf("Temperatura: %.2f", pEquipo->m_seno.m_dTemperatura);
     const double ph = pEquipo->m_seno.m_faseLiquida.CalcularPH();
     m_strPH = ph >= 0.0 ? QString::asprintf("pH: %.2f", ph) : QStringLiteral("pH:--");
@@ -107,8 +107,9 @@ void CDlgPropiedades::Rellenar() {
     const int orden[6] = {0, 1, 2, 4, 3, 5};
     for (int i = 0; i < static_cast<int>(m_renglones.size()); ++i)
         for (int c = 0; c < 6; ++c)
-            m_pTabla->setItem(i, c, new QTableWidgetItem(QString::fromStdString(
-                                        m_renglones[static_cast<size_t>(i)].m_strTexto[orden[c]])));
+            m_pTabla->setItem(i, c,
+                              new QTableWidgetItem(QString::fromStdString(
+                                  m_renglones[static_cast<size_t>(i)].m_strTexto[orden[c]])));
 }
 
 void CDlgPropiedades::GuardarRotulo() {

@@ -170,7 +170,8 @@ void CDlgTitulacion::SetEquipo(CRecipiente* pBureta, CEquipo* pReceptor) {
 
 void CDlgTitulacion::ActualizarLectura() {
     if (m_pBureta)
-        m_pLectura->setText(QString::asprintf("%.2f", m_pBureta->m_dCapacidad - m_pBureta->VolumenLiquido()));
+        m_pLectura->setText(
+            QString::asprintf("%.2f", m_pBureta->m_dCapacidad - m_pBureta->VolumenLiquido()));
 }
 
 bool CDlgTitulacion::TitrationStep() {
@@ -288,7 +289,9 @@ QImage CGrafica::Pintar() const {
     return img;
 }
 
-void CGrafica::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, Pintar()); }
+void CGrafica::paintEvent(QPaintEvent*) {
+    QPainter(this).drawImage(0, 0, Pintar());
+}
 
 void CGrafica::mouseMoveEvent(QMouseEvent* e) {
     const QPoint pt = e->position().toPoint();
@@ -300,7 +303,8 @@ void CGrafica::mouseMoveEvent(QMouseEvent* e) {
 
 CDlgGrafica::CDlgGrafica(CRecipiente* pBureta, QWidget* pPadre)
     : QDialog(pPadre, Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
-      m_pGrafica(new CGrafica(this)), m_pEscala(new QSlider(Qt::Horizontal, this)), m_pBureta(pBureta) {
+      m_pGrafica(new CGrafica(this)), m_pEscala(new QSlider(Qt::Horizontal, this)),
+      m_pBureta(pBureta) {
     setWindowTitle(QStringLiteral("Grafica de titulación"));
     setModal(false);
     resize(520, 360);

@@ -80,7 +80,8 @@ void CrearCatalogo() {
     Reaccion(1, {C, 1, FASE_LIQUIDA}, {A, 1, FASE_SOLIDA, AGUA, 1, FASE_LIQUIDA}, -0.01);
     Reaccion(2, {D, 1, FASE_GAS}, {E, 1, FASE_LIQUIDA}, 0.0);
     Reaccion(3, {E, 1, FASE_LIQUIDA}, {D, 1, FASE_GAS}, 0.0);
-    Reaccion(4, {F, 1, FASE_IONIZADA, G, 1, FASE_IONIZADA}, {H, 1, FASE_IONIZADA, AGUA, 1, FASE_LIQUIDA}, 0.0);
+    Reaccion(4, {F, 1, FASE_IONIZADA, G, 1, FASE_IONIZADA},
+             {H, 1, FASE_IONIZADA, AGUA, 1, FASE_LIQUIDA}, 0.0);
     Reaccion(5, {H, 1, FASE_IONIZADA}, {F, 1, FASE_IONIZADA, G, 1, FASE_IONIZADA}, 0.0);
 }
 

@@ -4,7 +4,9 @@
 
 #include <QPainter>
 
-CCalentador::CCalentador() { m_nCategoria = CATEGORIA_CALENTADOR; }
+CCalentador::CCalentador() {
+    m_nCategoria = CATEGORIA_CALENTADOR;
+}
 
 void CCalentador::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
                           int32_t cy, double dPotencia) {
@@ -28,8 +30,7 @@ void CCalentador::Draw(QPainter& p) {
             const QPoint donde(m_x + m_ptAnimacion.x(), m_y + m_ptAnimacion.y());
             p.save();
             p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-            p.drawImage(donde, tira,
-                        QRect(m_nFrame * m_cxFrame, m_cyFrame, m_cxFrame, m_cyFrame));
+            p.drawImage(donde, tira, QRect(m_nFrame * m_cxFrame, m_cyFrame, m_cxFrame, m_cyFrame));
             p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
             p.drawImage(donde, tira, QRect(m_nFrame * m_cxFrame, 0, m_cxFrame, m_cyFrame));
             p.restore();

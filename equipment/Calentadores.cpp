@@ -13,7 +13,9 @@ CMechero::CMechero() {
     m_ptAnimacion = QPoint(15, 0);
 }
 
-CParrilla::CParrilla() { Iniciar(41, "Parrilla", Imagenes::IDB_PARRILLA, 117, 39, 5.0); }
+CParrilla::CParrilla() {
+    Iniciar(41, "Parrilla", Imagenes::IDB_PARRILLA, 117, 39, 5.0);
+}
 
 void CParrilla::BuildMenu(CMenu& menu) {
     CEquipo::BuildMenu(menu);
@@ -54,4 +56,6 @@ void CParrilla::Draw(QPainter& p) {
     DibujarSeleccion(p);
 }
 
-CBanoHielo::CBanoHielo() { Iniciar(47, "Baño de hielo", Imagenes::IDB_BANO_HIELO, 120, 52, -20.0); }
+CBanoHielo::CBanoHielo() {
+    Iniciar(47, "Baño de hielo", Imagenes::IDB_BANO_HIELO, 120, 52, -20.0);
+}

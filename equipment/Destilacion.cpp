@@ -39,8 +39,8 @@ void CMatrazBalon::BuildMenu(CMenu& menu) {
 
 std::vector<CEquipo*> CMatrazBalon::Piezas() const {
     std::vector<CEquipo*> v;
-    for (CEquipo* p : std::initializer_list<CEquipo*>{m_pCabeza, m_pCondensador, m_pCodo,
-                                                      m_pReflujo})
+    for (CEquipo* p :
+         std::initializer_list<CEquipo*>{m_pCabeza, m_pCondensador, m_pCodo, m_pReflujo})
         if (p)
             v.push_back(p);
     return v;
@@ -119,14 +119,15 @@ CCabezaDestilacion::CCabezaDestilacion() {
     Iniciar(30, "Cabeza de destilación", Imagenes::IDB_CABEZA, 83, 217, 10, 15, 188);
 }
 
-int32_t CCabezaDestilacion::GetLevelY(double) { return 134; }
+int32_t CCabezaDestilacion::GetLevelY(double) {
+    return 134;
+}
 
 int32_t CCabezaDestilacion::Step() {
     const double a = m_seno.m_faseGas.MolesTotales();
     if (a != 0.0)
-        m_seno.m_faseGas.TransferirFraccion(m_pConectado ? &m_pConectado->m_seno.m_faseGas
-                                                         : nullptr,
-                                            a >= 0.00001 ? 0.5 : 1.0);
+        m_seno.m_faseGas.TransferirFraccion(
+            m_pConectado ? &m_pConectado->m_seno.m_faseGas : nullptr, a >= 0.00001 ? 0.5 : 1.0);
     return 0;
 }
 
@@ -178,12 +179,13 @@ int32_t CCondensador::Condensar(double dMaximo) {
     const double b = m_seno.m_faseLiquida.MolesTotales();
     if (b > 0.0)
         m_seno.m_faseLiquida.TransferirFraccion(
-            m_pConectado ? &m_pConectado->m_seno.m_faseLiquida : nullptr,
-            b >= 0.00001 ? 0.1 : 1.0);
+            m_pConectado ? &m_pConectado->m_seno.m_faseLiquida : nullptr, b >= 0.00001 ? 0.1 : 1.0);
     return nResultado;
 }
 
-int32_t CCondensador::Step() { return Condensar(0.001); }
+int32_t CCondensador::Step() {
+    return Condensar(0.001);
+}
 
 void CCondensador::Enlazar(CRecipiente& padre) {
     auto& matraz = static_cast<CMatrazBalon&>(padre);
@@ -200,15 +202,16 @@ CCodoDestilacion::CCodoDestilacion() : m_rcGota(Dibujo::RectLTRB(43, 83, 49, 92)
     Iniciar(32, "Take Off", Imagenes::IDB_CODO, 66, 83, 10, 10, 65);
 }
 
-int32_t CCodoDestilacion::GetLevelY(double) { return 52; }
+int32_t CCodoDestilacion::GetLevelY(double) {
+    return 52;
+}
 
 int32_t CCodoDestilacion::Step() {
     const double x = m_seno.m_faseLiquida.MolesTotales();
     if (x > 0.0) {
         m_bGota = !m_bGota;
         m_seno.m_faseLiquida.TransferirFraccion(
-            m_pConectado ? &m_pConectado->m_seno.m_faseLiquida : nullptr,
-            x >= 0.0001 ? 0.5 : 1.0);
+            m_pConectado ? &m_pConectado->m_seno.m_faseLiquida : nullptr, x >= 0.0001 ? 0.5 : 1.0);
         return 1;
     }
     m_bGota = 0;
@@ -246,7 +249,9 @@ int32_t CCondensadorReflujo::GetLevelY(double v) {
     return Nivel(154 - (4.4 * v - 1));
 }
 
-int32_t CCondensadorReflujo::Step() { return Condensar(0.01); }
+int32_t CCondensadorReflujo::Step() {
+    return Condensar(0.01);
+}
 
 void CCondensadorReflujo::Enlazar(CRecipiente& padre) {
     auto& matraz = static_cast<CMatrazBalon&>(padre);

@@ -6,9 +6,8 @@ namespace Dibujo {
 
 QFont Fuente(const char* pszCara, int nAlto) {
     QFont f(QString::fromLatin1(pszCara));
-    f.setStyleHint(QString::fromLatin1(pszCara) == QLatin1String("Courier New")
-                       ? QFont::TypeWriter
-                       : QFont::SansSerif);
+    f.setStyleHint(QString::fromLatin1(pszCara) == QLatin1String("Courier New") ? QFont::TypeWriter
+                                                                                : QFont::SansSerif);
     f.setWeight(QFont::Normal);
     // The metric-compatible faces have a cell about 1.15 em high.
     f.setPixelSize(std::max(1, static_cast<int>(nAlto / 1.15 + 0.5)));

@@ -11,7 +11,9 @@ namespace Dibujo {
 
 // "Arial" (or "Courier New") whose character cell is the given number of pixels high.
 QFont Fuente(const char* pszCara, int nAlto);
-inline QFont Arial(int nAlto) { return Fuente("Arial", nAlto); }
+inline QFont Arial(int nAlto) {
+    return Fuente("Arial", nAlto);
+}
 
 // Text whose cell starts at (x, y); bDerecha puts the right edge of the text at x instead.
 void Texto(QPainter& p, int x, int y, const QString& str, bool bDerecha = false);
@@ -20,6 +22,8 @@ void Texto(QPainter& p, int x, int y, const QString& str, bool bDerecha = false)
 void PrepararPintor(QPainter& p);
 
 // A rectangle given by its left, top, right and bottom edges (right and bottom outside).
-inline QRect RectLTRB(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
+inline QRect RectLTRB(int l, int t, int r, int b) {
+    return QRect(l, t, r - l, b - t);
+}
 
 } // namespace Dibujo

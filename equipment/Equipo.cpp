@@ -9,9 +9,13 @@ QPoint CEquipo::s_ptInsercion(0, 0);
 
 CEquipo::~CEquipo() = default;
 
-void CEquipo::SetInsertionPoint(int32_t x, int32_t y) { s_ptInsercion = QPoint(x, y); }
+void CEquipo::SetInsertionPoint(int32_t x, int32_t y) {
+    s_ptInsercion = QPoint(x, y);
+}
 
-QPoint CEquipo::GetInsertionPoint() { return s_ptInsercion; }
+QPoint CEquipo::GetInsertionPoint() {
+    return s_ptInsercion;
+}
 
 void CEquipo::Colocar(int32_t cx, int32_t cy) {
     m_cx = cx;
@@ -22,15 +26,16 @@ void CEquipo::Colocar(int32_t cx, int32_t cy) {
     ActualizarArea();
 }
 
-void CEquipo::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
-                      int32_t cy) {
+void CEquipo::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx, int32_t cy) {
     m_nTipo = nTipo;
     m_strNombre = pszNombre;
     m_nRecurso = nRecurso;
     Colocar(cx, cy);
 }
 
-void CEquipo::ActualizarArea() { m_rcArea = QRect(m_x, m_y, m_cx, m_cy); }
+void CEquipo::ActualizarArea() {
+    m_rcArea = QRect(m_x, m_y, m_cx, m_cy);
+}
 
 void CEquipo::Desplazar(int32_t dx, int32_t dy) {
     m_x += dx;
@@ -67,7 +72,9 @@ void CEquipo::BuildMenu(CMenu& menu) {
     menu.push_back({});
 }
 
-void CEquipo::MoveBy(int32_t dx, int32_t dy) { Desplazar(dx, dy); }
+void CEquipo::MoveBy(int32_t dx, int32_t dy) {
+    Desplazar(dx, dy);
+}
 
 void CEquipo::Relink(CListaEquipo&) {}
 

@@ -29,13 +29,13 @@ public:
     int32_t m_cy = 0;
     int32_t m_nTipo = 0;
     int32_t m_bSeleccionado = 0;
-    QRect m_rcArea;          // bounds on the bench
+    QRect m_rcArea; // bounds on the bench
     std::string m_strEtiqueta;
-    QRect m_rcEtiqueta;      // relative to the top-left corner; empty: no label
+    QRect m_rcEtiqueta; // relative to the top-left corner; empty: no label
     int32_t m_nCategoria = CATEGORIA_RECIPIENTE;
     std::string m_strNombre;
     int32_t m_bAnimar = 0;
-    QPoint m_ptSonda;        // probe offset from the top-left corner
+    QPoint m_ptSonda; // probe offset from the top-left corner
 
     // Writes or reads the item's record (the base record is its corner).
     virtual void Serialize(CArchivo& ar);

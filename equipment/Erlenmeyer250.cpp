@@ -99,7 +99,9 @@ CFiltroBuchner::CFiltroBuchner() {
     Iniciar(33, "Filtro Buchner", Imagenes::IDB_FILTRO, 56, 58, 80, 50, 0);
 }
 
-int32_t CFiltroBuchner::GetLevelY(double) { return m_cx; }
+int32_t CFiltroBuchner::GetLevelY(double) {
+    return m_cx;
+}
 
 int32_t CFiltroBuchner::Step() {
     const double x = m_seno.m_faseLiquida.MolesTotales();
@@ -137,7 +139,9 @@ void CTuboVidrio::SetSalida(int32_t nSalida) {
     m_ptSonda = m_nSalida == 1 ? QPoint(3, 117) : QPoint(150, 117);
 }
 
-int32_t CTuboVidrio::GetLevelY(double) { return 1; }
+int32_t CTuboVidrio::GetLevelY(double) {
+    return 1;
+}
 
 int32_t CTuboVidrio::Step() {
     int32_t n = StepComun();

@@ -93,9 +93,13 @@ QRgb SobreBlanco(QRgb p) {
 // Row 0: the picture as it looks on the white bench, black where nothing is drawn (so that
 // OR leaves the bench alone there). Translucent glass is thus blended with white once,
 // here, instead of bit by bit with whatever lies under it.
-QRgb Figura(QRgb p) { return qAlpha(p) ? SobreBlanco(p) : qRgb(0, 0, 0); }
+QRgb Figura(QRgb p) {
+    return qAlpha(p) ? SobreBlanco(p) : qRgb(0, 0, 0);
+}
 // Row 1: black wherever the item draws anything, white elsewhere.
-QRgb Mascara(QRgb p) { return qAlpha(p) ? qRgb(0, 0, 0) : qRgb(255, 255, 255); }
+QRgb Mascara(QRgb p) {
+    return qAlpha(p) ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+}
 
 // Copies a rendered layer into the strip at (x, y) through the given conversion.
 template <class F> void Copiar(QImage& tira, const QImage& capa, int x, int y, F f) {

@@ -4,7 +4,9 @@
 
 #include <QPainter>
 
-CInstrumento::CInstrumento() { m_nCategoria = CATEGORIA_INSTRUMENTO; }
+CInstrumento::CInstrumento() {
+    m_nCategoria = CATEGORIA_INSTRUMENTO;
+}
 
 void CInstrumento::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
                            int32_t cy, QPoint ptSonda) {

@@ -31,7 +31,9 @@ CTermometro::CTermometro() : CInstrumentoLectura(20.0) {
     Iniciar(43, "Termometro", Imagenes::IDB_TERMOMETRO, 28, 82, QPoint(5, 78));
 }
 
-double CTermometro::Leer(CRecipiente& r) const { return r.m_seno.m_dTemperatura; }
+double CTermometro::Leer(CRecipiente& r) const {
+    return r.m_seno.m_dTemperatura;
+}
 
 int CTermometro::ColumnaY() const {
     return std::max(12, 67 - static_cast<int>(0.5 * m_dLectura));
@@ -51,7 +53,9 @@ CPHmetro::CPHmetro() : CInstrumentoLectura(-1.0) {
     Iniciar(44, "Phmitro", Imagenes::IDB_PHMETRO, 92, 130, QPoint(2, 128));
 }
 
-double CPHmetro::Leer(CRecipiente& r) const { return r.m_seno.m_faseLiquida.CalcularPH(); }
+double CPHmetro::Leer(CRecipiente& r) const {
+    return r.m_seno.m_faseLiquida.CalcularPH();
+}
 
 QString CPHmetro::Texto() const {
     return m_dLectura >= 0.0 ? QString::asprintf("pH: %.2f", m_dLectura)
@@ -86,7 +90,9 @@ void CConductimetro::DibujarLectura(QPainter& p) {
     p.drawLine(QPoint(m_x + 24, m_y + 37), PuntaAguja() + QPoint(m_x, m_y));
 }
 
-CAgitador::CAgitador() { Iniciar(42, "Agitador", Imagenes::IDB_AGITADOR, 4, 130, QPoint(2, 128)); }
+CAgitador::CAgitador() {
+    Iniciar(42, "Agitador", Imagenes::IDB_AGITADOR, 4, 130, QPoint(2, 128));
+}
 
 int32_t CAgitador::Attach(CRecipiente* pRecipiente) {
     if (pRecipiente == m_pRecipiente)

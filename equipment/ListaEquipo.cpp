@@ -22,15 +22,23 @@ struct Rect {
     }
 };
 
-Rect Area(const CEquipo* e) { return {e->m_x, e->m_y, e->m_x + e->m_cx, e->m_y + e->m_cy}; }
+Rect Area(const CEquipo* e) {
+    return {e->m_x, e->m_y, e->m_x + e->m_cx, e->m_y + e->m_cy};
+}
 
 } // namespace
 
-CListaEquipo::~CListaEquipo() { Limpiar(); }
+CListaEquipo::~CListaEquipo() {
+    Limpiar();
+}
 
-void CListaEquipo::AgregarAlFrente(CEquipo* pEquipo) { m_lista.push_front(pEquipo); }
+void CListaEquipo::AgregarAlFrente(CEquipo* pEquipo) {
+    m_lista.push_front(pEquipo);
+}
 
-void CListaEquipo::AgregarAlFinal(CEquipo* pEquipo) { m_lista.push_back(pEquipo); }
+void CListaEquipo::AgregarAlFinal(CEquipo* pEquipo) {
+    m_lista.push_back(pEquipo);
+}
 
 bool CListaEquipo::Contiene(const CEquipo* pEquipo) const {
     return std::find(m_lista.begin(), m_lista.end(), pEquipo) != m_lista.end();
@@ -163,39 +171,72 @@ bool CListaEquipo::PasoSimulacion() {
 
 CEquipo* CListaEquipo::CrearEquipo(int32_t nTipo) {
     switch (nTipo) {
-    case 1: return new CVaso100;
-    case 2: return new CVaso250;
-    case 3: return new CVaso600;
-    case 4: return new CErlenmeyer100;
-    case 5: return new CErlenmeyer250;
-    case 6: return new CMatrazBalon;
-    case 7: return new CProbeta10;
-    case 8: return new CProbeta100;
-    case 9: return new CTuboEnsaye;
-    case 10: return new CVidrioReloj;
-    case 11: return new CCrisol;
-    case 12: return new CCalorimetro;
-    case 13: return new CMatrazGases;
-    case 20: return new CBureta10;
-    case 21: return new CBureta50;
-    case 22: return new CPipetaGraduada;
-    case 23: return new CPipetaVolumetrica;
-    case 30: return new CCabezaDestilacion;
-    case 31: return new CCondensador;
-    case 32: return new CCodoDestilacion;
-    case 33: return new CFiltroBuchner;
-    case 34: return new CTuboVidrio;
-    case 35: return new CTapaCalorimetro;
-    case 36: return new CCondensadorReflujo;
-    case 40: return new CMechero;
-    case 41: return new CParrilla;
-    case 42: return new CAgitador;
-    case 43: return new CTermometro;
-    case 44: return new CPHmetro;
-    case 45: return new CBalanza;
-    case 46: return new CConductimetro;
-    case 47: return new CBanoHielo;
-    default: return nullptr;
+    case 1:
+        return new CVaso100;
+    case 2:
+        return new CVaso250;
+    case 3:
+        return new CVaso600;
+    case 4:
+        return new CErlenmeyer100;
+    case 5:
+        return new CErlenmeyer250;
+    case 6:
+        return new CMatrazBalon;
+    case 7:
+        return new CProbeta10;
+    case 8:
+        return new CProbeta100;
+    case 9:
+        return new CTuboEnsaye;
+    case 10:
+        return new CVidrioReloj;
+    case 11:
+        return new CCrisol;
+    case 12:
+        return new CCalorimetro;
+    case 13:
+        return new CMatrazGases;
+    case 20:
+        return new CBureta10;
+    case 21:
+        return new CBureta50;
+    case 22:
+        return new CPipetaGraduada;
+    case 23:
+        return new CPipetaVolumetrica;
+    case 30:
+        return new CCabezaDestilacion;
+    case 31:
+        return new CCondensador;
+    case 32:
+        return new CCodoDestilacion;
+    case 33:
+        return new CFiltroBuchner;
+    case 34:
+        return new CTuboVidrio;
+    case 35:
+        return new CTapaCalorimetro;
+    case 36:
+        return new CCondensadorReflujo;
+    case 40:
+        return new CMechero;
+    case 41:
+        return new CParrilla;
+    case 42:
+        return new CAgitador;
+    case 43:
+        return new CTermometro;
+    case 44:
+        return new CPHmetro;
+    case 45:
+        return new CBalanza;
+    case 46:
+        return new CConductimetro;
+    case 47:
+        return new CBanoHielo;
+    default:
+        return nullptr;
     }
 }
 

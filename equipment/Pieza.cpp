@@ -2,7 +2,9 @@
 
 #include "ListaEquipo.h"
 
-void CPieza::BuildMenu(CMenu& menu) { menu.push_back({ID_PROPIEDADES, "Propiedades"}); }
+void CPieza::BuildMenu(CMenu& menu) {
+    menu.push_back({ID_PROPIEDADES, "Propiedades"});
+}
 
 void CPieza::MoveBy(int32_t dx, int32_t dy) {
     if (m_pPadre)

@@ -11,20 +11,26 @@
 
 namespace {
 std::minstd_rand& Generador() {
-    static std::minstd_rand gen(static_cast<unsigned>(
-        std::chrono::system_clock::now().time_since_epoch().count()));
+    static std::minstd_rand gen(
+        static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
     return gen;
 }
 
-QColor ColorDe(COLORREF cr) { return QColor(RojoDe(cr), VerdeDe(cr), AzulDe(cr)); }
+QColor ColorDe(COLORREF cr) {
+    return QColor(RojoDe(cr), VerdeDe(cr), AzulDe(cr));
+}
 } // namespace
 
 double CPuntoTitulacion::s_dEscalaX = 0.0;
 double CPuntoTitulacion::s_dEscalaY = 0.0;
 
-int Aleatorio() { return static_cast<int>(Generador()() % 32768u); }
+int Aleatorio() {
+    return static_cast<int>(Generador()() % 32768u);
+}
 
-void SembrarAleatorio(unsigned nSemilla) { Generador().seed(nSemilla); }
+void SembrarAleatorio(unsigned nSemilla) {
+    Generador().seed(nSemilla);
+}
 
 void CBurbuja::Crear(int cx) {
     m_x = static_cast<int>(Aleatorio() / 32767.0 * (cx - 8) + 4);
@@ -50,7 +56,9 @@ void CParticulaGas::Mover() {
     m_nFrame = (m_nFrame + 1) % 6;
 }
 
-CRecipiente::CRecipiente() { m_nCategoria = CATEGORIA_RECIPIENTE; }
+CRecipiente::CRecipiente() {
+    m_nCategoria = CATEGORIA_RECIPIENTE;
+}
 
 CRecipiente::~CRecipiente() = default;
 
@@ -64,17 +72,20 @@ void CRecipiente::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, in
     CEquipo::Iniciar(nTipo, pszNombre, nRecurso, cx, cy);
 }
 
-int32_t CRecipiente::GetLevelY(double) { return 0; }
+int32_t CRecipiente::GetLevelY(double) {
+    return 0;
+}
 
-int32_t CRecipiente::Step() { return StepComun(); }
+int32_t CRecipiente::Step() {
+    return StepComun();
+}
 
 int32_t CRecipiente::StepComun() {
     const int32_t nCambio = m_seno.Simular();
     const double a = m_seno.m_faseGas.MolesTotales();
     if (a > 0.0) {
-        m_seno.m_faseGas.TransferirFraccion(m_pConectado ? &m_pConectado->m_seno.m_faseGas
-                                                         : nullptr,
-                                            a >= 0.001 ? 0.5 : 1.0);
+        m_seno.m_faseGas.TransferirFraccion(
+            m_pConectado ? &m_pConectado->m_seno.m_faseGas : nullptr, a >= 0.001 ? 0.5 : 1.0);
         return 1;
     }
     return nCambio;
@@ -133,7 +144,9 @@ int32_t CRecipiente::AddReagent(int32_t nReactivo, double dCantidad) {
     return 1;
 }
 
-void CRecipiente::EmptyContents() { m_seno.Reiniciar(); }
+void CRecipiente::EmptyContents() {
+    m_seno.Reiniciar();
+}
 
 double CRecipiente::PourLiquid(CRecipiente& destino, double dSolicitado) {
     if (&destino == this)

@@ -127,9 +127,9 @@ private:
     void DibujarEtiqueta(QPainter& p) const;
 
     bool m_bImagenes = false;
-    QImage m_imgMarco;       // the interior mask as the strip holds it
-    QImage m_pMascara;       // interior mask inverted: white inside, black outside
-    QImage m_imgLiquido;     // colour images of the liquid and solid phases
+    QImage m_imgMarco;   // the interior mask as the strip holds it
+    QImage m_pMascara;   // interior mask inverted: white inside, black outside
+    QImage m_imgLiquido; // colour images of the liquid and solid phases
     QImage m_imgSolido;
     QRegion m_rgnInterior;
     std::array<CBurbuja, 30> m_burbujas;

@@ -6,8 +6,8 @@
 #include <QPainter>
 
 CMatrazGases::CMatrazGases() {
-    Iniciar(13, "Matraz para reacciones entre gases", Imagenes::IDB_MATRAZ_GASES, 80, 135, 300,
-            90, 130);
+    Iniciar(13, "Matraz para reacciones entre gases", Imagenes::IDB_MATRAZ_GASES, 80, 135, 300, 90,
+            130);
     m_seno.m_bCerrado = 1;
 }
 
@@ -16,7 +16,9 @@ int32_t CMatrazGases::GetLevelY(double v) {
     return v >= 300 ? 0 : Nivel(130 - (0.356 * v - 1));
 }
 
-int32_t CMatrazGases::Step() { return m_seno.Simular(); }
+int32_t CMatrazGases::Step() {
+    return m_seno.Simular();
+}
 
 void CMatrazGases::Draw(QPainter& p) {
     CRecipiente::Draw(p);
@@ -39,14 +41,18 @@ CBureta10::CBureta10() {
             Dibujo::RectLTRB(8, 7, 20, 16));
 }
 
-int32_t CBureta10::GetLevelY(double v) { return Nivel(220 - 20 * ConReserva(v)); }
+int32_t CBureta10::GetLevelY(double v) {
+    return Nivel(220 - 20 * ConReserva(v));
+}
 
 CBureta50::CBureta50() {
     Iniciar(21, "Bureta de 50 ml", Imagenes::IDB_BURETA50, 30, 250, 50, 25, 247,
             Dibujo::RectLTRB(8, 7, 20, 16));
 }
 
-int32_t CBureta50::GetLevelY(double v) { return Nivel(220 - 4 * ConReserva(v)); }
+int32_t CBureta50::GetLevelY(double v) {
+    return Nivel(220 - 4 * ConReserva(v));
+}
 
 void CPipeta::BuildMenu(CMenu& menu) {
     CEquipo::BuildMenu(menu);
@@ -73,8 +79,7 @@ int32_t CPipetaGraduada::GetLevelY(double v) {
 }
 
 CPipetaVolumetrica::CPipetaVolumetrica() {
-    Iniciar(23, "Pipeta volumetrica 10 ml", Imagenes::IDB_PIPETA_VOLUMETRICA, 13, 181, 10, 5,
-            179);
+    Iniciar(23, "Pipeta volumetrica 10 ml", Imagenes::IDB_PIPETA_VOLUMETRICA, 13, 181, 10, 5, 179);
 }
 
 int32_t CPipetaVolumetrica::GetLevelY(double v) {

@@ -82,7 +82,9 @@ int32_t CVidrioReloj::GetLevelY(double v) {
     return v > 50 ? 0 : Nivel(22 - (0.42 * v - 1));
 }
 
-CCrisol::CCrisol() { Iniciar(11, "Crisol de porcelana", Imagenes::IDB_CRISOL, 88, 50, 100, 25, 31); }
+CCrisol::CCrisol() {
+    Iniciar(11, "Crisol de porcelana", Imagenes::IDB_CRISOL, 88, 50, 100, 25, 31);
+}
 int32_t CCrisol::GetLevelY(double v) {
     v = ConReserva(v);
     return v > 100 ? 0 : Nivel(27 - (0.52 * v - 1));

@@ -131,7 +131,9 @@ CArchivo::CArchivo() : m_bEscritura(true) {}
 
 CArchivo::CArchivo(std::vector<uint8_t> datos) : m_datos(std::move(datos)), m_bEscritura(false) {}
 
-void CArchivo::EscribirBytes(const uint8_t* p, size_t n) { m_datos.insert(m_datos.end(), p, p + n); }
+void CArchivo::EscribirBytes(const uint8_t* p, size_t n) {
+    m_datos.insert(m_datos.end(), p, p + n);
+}
 
 void CArchivo::EscribirInt32(int32_t n) {
     const auto u = static_cast<uint32_t>(n);
@@ -200,7 +202,9 @@ uint32_t CArchivo::LeerDword() {
     return u;
 }
 
-int32_t CArchivo::LeerInt32() { return static_cast<int32_t>(LeerDword()); }
+int32_t CArchivo::LeerInt32() {
+    return static_cast<int32_t>(LeerDword());
+}
 
 double CArchivo::LeerDouble() {
     Necesitar(8);

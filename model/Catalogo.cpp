@@ -46,10 +46,18 @@ template <class T> void Reemplazar(T*& p, int32_t& n, int32_t nNuevo) {
 }
 } // namespace
 
-void CrearComponentes(int32_t n) { Reemplazar(g_pComponentes, g_nComponentes, n); }
-void CrearReactivos(int32_t n) { Reemplazar(g_pReactivos, g_nReactivos, n); }
-void CrearReacciones(int32_t n) { Reemplazar(g_pReacciones, g_nReacciones, n); }
-void CrearIndicadores(int32_t n) { Reemplazar(g_pIndicadores, g_nIndicadores, n); }
+void CrearComponentes(int32_t n) {
+    Reemplazar(g_pComponentes, g_nComponentes, n);
+}
+void CrearReactivos(int32_t n) {
+    Reemplazar(g_pReactivos, g_nReactivos, n);
+}
+void CrearReacciones(int32_t n) {
+    Reemplazar(g_pReacciones, g_nReacciones, n);
+}
+void CrearIndicadores(int32_t n) {
+    Reemplazar(g_pIndicadores, g_nIndicadores, n);
+}
 
 void DestruirCatalogo() {
     CrearReacciones(0);
@@ -74,8 +82,8 @@ void CrearCatalogoInicial() {
         int32_t textura;
     };
     static const Fila filas[3] = {
-        {"Agua", "H2O", 18.0, 1.0, 1.0, RGBColor(254, 254, 254), ESTADO_LIQUIDO, 1e-14, 0.0,
-         100.0, "H+", "OH-", 100.0, 0.0, 100.0, 100.0, 0},
+        {"Agua", "H2O", 18.0, 1.0, 1.0, RGBColor(254, 254, 254), ESTADO_LIQUIDO, 1e-14, 0.0, 100.0,
+         "H+", "OH-", 100.0, 0.0, 100.0, 100.0, 0},
         {"Hidroxido de sodio", "NaOH", 40.0, 2.163, 31.8, 0x00FF00, ESTADO_SOLIDO, -1.0, 800.4,
          1413.0, "Na+", "OH-", 37.5, 0.0, 39.8, 100.0, 2},
         {"Sulfato de cobre", "CuSO2", 159.63, 3.606, 1.0, 0xFF0000, ESTADO_SOLIDO, -1.0, 800.4,
@@ -154,7 +162,9 @@ void ResolverPlantilla() {
         g_pReactivos[i].ResolverComponentes();
 }
 
-CCatalogoGuardado::~CCatalogoGuardado() { Descartar(); }
+CCatalogoGuardado::~CCatalogoGuardado() {
+    Descartar();
+}
 
 void CCatalogoGuardado::Tomar() {
     Descartar();

@@ -12,9 +12,15 @@ using COLORREF = uint32_t;
 constexpr COLORREF RGBColor(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int RojoDe(COLORREF cr) { return static_cast<int>(cr & 0xFF); }
-constexpr int VerdeDe(COLORREF cr) { return static_cast<int>((cr >> 8) & 0xFF); }
-constexpr int AzulDe(COLORREF cr) { return static_cast<int>((cr >> 16) & 0xFF); }
+constexpr int RojoDe(COLORREF cr) {
+    return static_cast<int>(cr & 0xFF);
+}
+constexpr int VerdeDe(COLORREF cr) {
+    return static_cast<int>((cr >> 8) & 0xFF);
+}
+constexpr int AzulDe(COLORREF cr) {
+    return static_cast<int>((cr >> 16) & 0xFF);
+}
 
 // States of a component and kinds of a phase.
 enum : int32_t { ESTADO_SOLIDO = 0, ESTADO_LIQUIDO = 1, ESTADO_GAS = 2, ESTADO_NINGUNO = 3 };
@@ -61,6 +67,6 @@ public:
     void Serialize(CArchivo& ar) override;
 
     // Smallest number of bytes a record can take in a file.
-    static constexpr size_t kBytesMinimos = 4 + 3 + 8 * 3 + 4 + 4 + 8 * 3 + 4 + 1 + 4 + 1 + 4 +
-                                            4 + 8 * 6 + 4;
+    static constexpr size_t kBytesMinimos =
+        4 + 3 + 8 * 3 + 4 + 4 + 8 * 3 + 4 + 1 + 4 + 1 + 4 + 4 + 8 * 6 + 4;
 };

@@ -16,7 +16,9 @@ std::string Formato(const char* pszFormato, double d) {
 }
 
 // Amounts in the contents table: two decimals, or scientific notation below 0.01.
-std::string FormatoCantidad(double d) { return Formato(d < 0.01 ? "%.2e" : "%.2f", d); }
+std::string FormatoCantidad(double d) {
+    return Formato(d < 0.01 ? "%.2e" : "%.2f", d);
+}
 
 } // namespace
 
@@ -300,8 +302,8 @@ int CFase::Disolver(CFase& destino, double dTemperatura, double dRapidez) {
         const CComponentes* c = e.Componente();
         if (!c || !(e.m_dMoles > 0.0))
             continue;
-        double s = e.Solubilidad(destino.m_pAgua->m_dMl, dTemperatura) -
-                   destino.Moles(e.m_nComponente);
+        double s =
+            e.Solubilidad(destino.m_pAgua->m_dMl, dTemperatura) - destino.Moles(e.m_nComponente);
         s = std::min(s, e.m_dMoles);
         if (!(s > 0.0))
             continue;
@@ -427,8 +429,8 @@ CColorFase CFase::ColorFase() const {
         res.m_nTextura += c->m_nTextura;
     }
     if (w > 0.0)
-        res.m_crColor = RGBColor(static_cast<int>(r / w), static_cast<int>(g / w),
-                                 static_cast<int>(b / w));
+        res.m_crColor =
+            RGBColor(static_cast<int>(r / w), static_cast<int>(g / w), static_cast<int>(b / w));
     if (m_nEstado == ESTADO_LIQUIDO)
         res.m_crColor = ColorIndicadores(res.m_crColor);
     return res;

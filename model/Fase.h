@@ -37,9 +37,9 @@ public:
 
     int32_t m_nEstado = ESTADO_NINGUNO;
     COLORREF m_crColorDibujado = 0;
-    std::list<CContenido> m_listaContenido;                 // newest first
-    std::list<const CIndicadores*> m_listaIndicadores;      // newest first, not owned
-    CContenido* m_pAgua = nullptr;                          // entry of component 0
+    std::list<CContenido> m_listaContenido;            // newest first
+    std::list<const CIndicadores*> m_listaIndicadores; // newest first, not owned
+    CContenido* m_pAgua = nullptr;                     // entry of component 0
     double m_dVolumen = 0.0;
     double m_dMasa = 0.0;
     int32_t m_nTexturaDibujada = 0;

@@ -12,8 +12,7 @@ COLORREF CIndicadores::Color(double v) const {
     if (!(dRango > 0.0))
         return m_crColorBajo;
     auto canal = [&](int bajo, int alto) {
-        return static_cast<int>(((m_dLimiteAlto - v) * bajo + (v - m_dLimiteBajo) * alto) /
-                                dRango);
+        return static_cast<int>(((m_dLimiteAlto - v) * bajo + (v - m_dLimiteBajo) * alto) / dRango);
     };
     return RGBColor(canal(RojoDe(m_crColorBajo), RojoDe(m_crColorAlto)),
                     canal(VerdeDe(m_crColorBajo), VerdeDe(m_crColorAlto)),

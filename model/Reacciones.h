@@ -44,6 +44,6 @@ public:
     // Turns the component identifiers of a template into catalogue indices.
     void ResolverComponentes();
 
-    static constexpr size_t kBytesMinimos = 4 + 1 + 1 + 12 * 4 + 8 + 4 + 4 + 8 + 4 + 8 + 4 + 8 +
-                                            6 * 4;
+    static constexpr size_t kBytesMinimos =
+        4 + 1 + 1 + 12 * 4 + 8 + 4 + 4 + 8 + 4 + 8 + 4 + 8 + 6 * 4;
 };

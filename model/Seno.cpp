@@ -42,8 +42,7 @@ int CSeno::Simular() {
 }
 
 int CSeno::DisolverSolidos(double dRapidez) {
-    if (m_faseLiquida.m_dVolumen == 0.0 || m_faseSolida.m_dVolumen == 0.0 ||
-        !m_faseLiquida.m_pAgua)
+    if (m_faseLiquida.m_dVolumen == 0.0 || m_faseSolida.m_dVolumen == 0.0 || !m_faseLiquida.m_pAgua)
         return 0;
     return m_faseSolida.Disolver(m_faseLiquida, m_dTemperatura, dRapidez);
 }
@@ -126,7 +125,9 @@ int CSeno::Reaccionar() {
     return nCambio;
 }
 
-int CSeno::EquilibrioIonico() { return m_faseLiquida.EfectoIonComun(); }
+int CSeno::EquilibrioIonico() {
+    return m_faseLiquida.EfectoIonComun();
+}
 
 CFase* CSeno::FaseDeCodigo(int32_t nFase) {
     return const_cast<CFase*>(static_cast<const CSeno*>(this)->FaseDeCodigo(nFase));

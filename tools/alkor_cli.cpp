@@ -56,7 +56,9 @@ int ErrorArchivo(const QString& s) {
     return SALIDA_ARCHIVO;
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Opens a saved practice or, when the file is not one, a template.
 int Abrir(CPractica& practica, const QString& strRuta) {
@@ -84,7 +86,8 @@ int Abrir(CPractica& practica, const QString& strRuta) {
     if (r == CPractica::Resultado::NoExiste)
         return ErrorArchivo(QStringLiteral("No se encontró %1.").arg(strRuta));
     if (r == CPractica::Resultado::Error)
-        return ErrorArchivo(strError.contains(strRuta) ? strError : strRuta + QStringLiteral(": ") + strError);
+        return ErrorArchivo(strError.contains(strRuta) ? strError
+                                                       : strRuta + QStringLiteral(": ") + strError);
     return SALIDA_OK;
 }
 
@@ -162,11 +165,10 @@ QJsonObject Json(const CPractica& p) {
         {QStringLiteral("resumen"), Q(p.m_strResumen)},
         {QStringLiteral("velocidad"), p.m_bVelocidad != 0},
         {QStringLiteral("propiedades"), p.m_bPropiedades != 0},
-        {QStringLiteral("catalogo"),
-         QJsonObject{{QStringLiteral("componentes"), componentes},
-                     {QStringLiteral("reactivos"), reactivos},
-                     {QStringLiteral("indicadores"), indicadores},
-                     {QStringLiteral("reacciones"), g_nReacciones}}},
+        {QStringLiteral("catalogo"), QJsonObject{{QStringLiteral("componentes"), componentes},
+                                                 {QStringLiteral("reactivos"), reactivos},
+                                                 {QStringLiteral("indicadores"), indicadores},
+                                                 {QStringLiteral("reacciones"), g_nReacciones}}},
         {QStringLiteral("equipo"), equipo}};
 }
 
@@ -287,7 +289,8 @@ int main(int argc, char** argv) {
                 bool bOk = false;
                 nPasos = args[++i].toLong(&bOk);
                 if (!bOk || nPasos < 0)
-                    return ErrorUso(QStringLiteral("--pasos necesita un número entero no negativo."));
+                    return ErrorUso(
+                        QStringLiteral("--pasos necesita un número entero no negativo."));
             } else if (args[i] == QLatin1String("--salida") && i + 1 < args.size()) {
                 strSalida = args[++i];
             } else if (args[i].startsWith(QLatin1String("--")) || !strArchivo.isEmpty()) {

@@ -3,8 +3,8 @@
 // display, e.g. xvfb-run -a).
 #include "Aplicacion.h"
 #include "Calentadores.h"
-#include "ChildView.h"
 #include "CampoNumero.h"
+#include "ChildView.h"
 #include "Destilacion.h"
 #include "DlgMateriales.h"
 #include "DlgPropiedades.h"

@@ -1,9 +1,9 @@
 // The command-line tool as a teacher runs it: exit statuses, messages and the JSON output.
 #include "Catalogo.h"
+#include "Instrumentos.h"
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Vasos.h"
-#include "Instrumentos.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -109,7 +109,8 @@ private slots:
             QVERIFY(p.GuardarPractica(ruta) == CPractica::Resultado::Correcto);
         }
         const QString despues = m_dir.filePath("despues.uak1");
-        const Salida s = Ejecutar({"simular", ruta, "--pasos", "60", "--json", "--salida", despues});
+        const Salida s =
+            Ejecutar({"simular", ruta, "--pasos", "60", "--json", "--salida", despues});
         QCOMPARE(s.nEstado, 0);
         const QJsonArray equipo = QJsonDocument::fromJson(s.out).object()["equipo"].toArray();
         QCOMPARE(equipo.size(), 2);

@@ -19,15 +19,17 @@ using prueba::Nuevo;
 
 namespace {
 
-std::vector<uint8_t> Vector(const QByteArray& b) { return {b.begin(), b.end()}; }
+std::vector<uint8_t> Vector(const QByteArray& b) {
+    return {b.begin(), b.end()};
+}
 
 // A practice with every type code on its bench, contents in the vessels and every
 // assembly mounted.
 void Llenar(CPractica& p) {
     CListaEquipo& l = p.m_listaEquipo;
     int x = 0;
-    for (int nTipo : {1, 2, 3, 4, 7, 8, 9, 10, 11, 13, 20, 21, 22, 23, 40, 41, 42, 43, 44, 45, 46,
-                      47}) {
+    for (int nTipo :
+         {1, 2, 3, 4, 7, 8, 9, 10, 11, 13, 20, 21, 22, 23, 40, 41, 42, 43, 44, 45, 46, 47}) {
         CEquipo* e = CListaEquipo::CrearEquipo(nTipo);
         e->SetPosition(x, 500 + nTipo);
         x += 130;
@@ -66,8 +68,8 @@ private slots:
         CPractica p;
         QCOMPARE(p.m_strPractica, std::string("Nueva"));
         const auto d = p.EscribirPractica();
-        const std::vector<uint8_t> cabeza = {0x05, 'N', 'u', 'e', 'v', 'a', 0x00, 0x06, 'k', 'o',
-                                             'r',  'v', 'e', 'x', 0x05, 'V', 'o', 'l', '.', '1'};
+        const std::vector<uint8_t> cabeza = {0x05, 'N', 'u', 'e', 'v',  'a', 0x00, 0x06, 'k', 'o',
+                                             'r',  'v', 'e', 'x', 0x05, 'V', 'o',  'l',  '.', '1'};
         QVERIFY(std::equal(cabeza.begin(), cabeza.end(), d.begin()));
         // No reactions, no reagents, then the three built-in components.
         QCOMPARE(d[20], uint8_t(0));
@@ -75,7 +77,7 @@ private slots:
         QCOMPARE(d[28], uint8_t(3));
         // An empty bench ends with the int32 0 after the two flags.
         QVERIFY(std::all_of(d.end() - 4, d.end(), [](uint8_t b) { return b == 0; }));
-        QCOMPARE(d[d.size() - 8], uint8_t(1)); // properties flag
+        QCOMPARE(d[d.size() - 8], uint8_t(1));  // properties flag
         QCOMPARE(d[d.size() - 12], uint8_t(1)); // speed flag
     }
 

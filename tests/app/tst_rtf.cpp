@@ -39,7 +39,8 @@ QStringList Huella(const QTextDocument& doc) {
                      .arg(f.fontUnderline())
                      .arg(f.fontStrikeOut())
                      .arg(f.fontPointSize())
-                     .arg(f.foreground().style() == Qt::NoBrush ? QString() : f.foreground().color().name())
+                     .arg(f.foreground().style() == Qt::NoBrush ? QString()
+                                                                : f.foreground().color().name())
                      .arg(int(f.verticalAlignment()))
                      .arg(f.fontFamilies().toStringList().join(QLatin1Char(',')));
         }
@@ -54,13 +55,16 @@ class TestRtf : public QObject {
 private slots:
     void palabrasDeControl() {
         const std::string rtf =
-            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman{\\*\\panose 0203}Times New Roman;}}"
+            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman{\\*\\panose "
+            "0203}Times New Roman;}}"
             "{\\colortbl;\\red0\\green0\\blue128;\\red200\\green0\\blue0;}"
             "{\\*\\generator Escritor 1.0;}{\\info{\\title Nada}}"
             "\\pard\\qc\\b\\fs28\\cf1 T\\'edtulo\\b0\\par"
             "\\pard\\li360\\fi-180\\f1\\fs20 H\\sub 2\\nosupersub O y Cu\\super 2+\\nosupersub , "
-            "\\i cursiva\\i0 , \\ul sub\\ulnone , \\strike tache\\strike0 , \\cf2 rojo\\cf0 .\\line "
-            "x\\tab y \\bullet  \\emdash  \\u8364? \\u-3937?{\\pict 0123456789abcdef}fin \\{\\}\\\\\\par"
+            "\\i cursiva\\i0 , \\ul sub\\ulnone , \\strike tache\\strike0 , \\cf2 rojo\\cf0 "
+            ".\\line "
+            "x\\tab y \\bullet  \\emdash  \\u8364? \\u-3937?{\\pict 0123456789abcdef}fin "
+            "\\{\\}\\\\\\par"
             "\\pard\\qr der\\dn6 3\\up0 }";
         QTextDocument doc;
         Rtf::Leer(rtf, doc);
@@ -69,15 +73,17 @@ private slots:
         QCOMPARE(lineas[0], QString("Título"));
         QVERIFY(lineas[1].startsWith("H2O y Cu2+, cursiva, sub, tache, rojo."));
         // \line breaks the line inside the paragraph.
-        QVERIFY(doc.toRawText().contains(QString(".") + QChar(QChar::LineSeparator) + "x\ty • — € " +
-                                         QChar(0xF09F) + "fin {}\\"));
+        QVERIFY(doc.toRawText().contains(QString(".") + QChar(QChar::LineSeparator) +
+                                         "x\ty • — € " + QChar(0xF09F) + "fin {}\\"));
         QCOMPARE(lineas.last(), QString("der3"));
         QVERIFY(!doc.toPlainText().contains("Escritor") && !doc.toPlainText().contains("Nada") &&
                 !doc.toPlainText().contains("0123"));
-        QCOMPARE(doc.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(doc.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignHCenter);
         QCOMPARE(doc.begin().next().blockFormat().leftMargin(), 24.0);
         QCOMPARE(doc.begin().next().blockFormat().textIndent(), -12.0);
-        QCOMPARE(doc.lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(doc.lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignRight);
         const QTextCharFormat titulo = FormatoEn(doc, "Título");
         QVERIFY(titulo.fontWeight() >= QFont::Bold);
         QCOMPARE(titulo.fontPointSize(), 14.0);
@@ -85,7 +91,8 @@ private slots:
         QVERIFY(titulo.fontFamilies().toStringList().isEmpty()); // no \\f: the editor's font
         QCOMPARE(FormatoEn(doc, "2O").verticalAlignment(), QTextCharFormat::AlignSubScript);
         QCOMPARE(FormatoEn(doc, "2+").verticalAlignment(), QTextCharFormat::AlignSuperScript);
-        QCOMPARE(FormatoEn(doc, "O y").fontFamilies().toStringList().value(0), QString("Times New Roman"));
+        QCOMPARE(FormatoEn(doc, "O y").fontFamilies().toStringList().value(0),
+                 QString("Times New Roman"));
         QVERIFY(FormatoEn(doc, "cursiva").fontItalic());
         QVERIFY(FormatoEn(doc, "sub,").fontUnderline());
         QVERIFY(FormatoEn(doc, "tache").fontStrikeOut());
@@ -148,8 +155,9 @@ private slots:
         Rtf::Leer("Solo texto, sin formato", doc);
         QCOMPARE(doc.toPlainText(), QString("Solo texto, sin formato"));
         // Truncations, unbalanced groups, absurd parameters and deep nesting end quietly.
-        const std::string base = "{\\rtf1{\\fonttbl{\\f0 A;}}{\\colortbl;\\red1;}\\b\\fs99999999999 x\\'4"
-                                 "\\u999999999 \\uc-5 \\li-999999999 y}}}}";
+        const std::string base =
+            "{\\rtf1{\\fonttbl{\\f0 A;}}{\\colortbl;\\red1;}\\b\\fs99999999999 x\\'4"
+            "\\u999999999 \\uc-5 \\li-999999999 y}}}}";
         for (size_t n = 0; n <= base.size(); ++n)
             Rtf::Leer(base.substr(0, n), doc);
         Rtf::Leer("{\\rtf1 " + std::string(100000, '{') + "hondo" + std::string(100000, '}'), doc);

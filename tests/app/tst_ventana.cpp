@@ -3,31 +3,30 @@
 #include "Calentadores.h"
 #include "Catalogo.h"
 #include "ChildView.h"
-#include "OrdenesMarco.h"
 #include "DlgAbrirPractica.h"
 #include "MainFrame.h"
 #include "Mensajes.h"
 #include "NotasView.h"
+#include "OrdenesMarco.h"
 #include "Practica.h"
-#include "Rtf.h"
-#include "Titulacion.h"
 #include "Presentacion.h"
 #include "Recipientes.h"
+#include "Rtf.h"
+#include "Titulacion.h"
 #include "Vasos.h"
 
 #include <QAction>
-#include <QPointer>
-#include <QPrinter>
-#include <QTextCursor>
 #include <QCloseEvent>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPrinter>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
-
 
 class TestVentana : public QObject {
     Q_OBJECT
@@ -88,12 +87,13 @@ private slots:
         CEquipo* primero = m_pPractica->m_listaEquipo.front();
         CEquipo* segundo = m_pPractica->m_listaEquipo.back();
         QCOMPARE(primero->m_rcArea, segundo->m_rcArea);
-        QCOMPARE(QPoint(primero->m_x + primero->m_cx / 2, primero->m_y + primero->m_cy), ptInsercion);
+        QCOMPARE(QPoint(primero->m_x + primero->m_cx / 2, primero->m_y + primero->m_cy),
+                 ptInsercion);
         // A click there selects the first inserted (drawn on top).
         Mesa()->SelectAt(QPoint(primero->m_x + 5, primero->m_y + 5));
         QCOMPARE(Mesa()->m_pSeleccion, segundo);
 
-        const int materiales[] = {ID_AGUA, ID_REACTIVO, ID_INDICADORES, ID_VER_PROPIEDADES,
+        const int materiales[] = {ID_AGUA,     ID_REACTIVO,  ID_INDICADORES, ID_VER_PROPIEDADES,
                                   ID_DECANTAR, ID_TRANSFERIR};
         Seleccionar(nullptr);
         for (int nId : materiales)
@@ -287,7 +287,8 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ") +
-                    bytes.count("/Type/Page") >= 3);
+                    bytes.count("/Type/Page") >=
+                3);
         // A practice started afterwards does not inherit the typing.
         QVERIFY(m_pMarco->IniciarPractica(902));
         QVERIFY(!QString::fromStdString(m_pPractica->m_strResultados).contains("Fin."));

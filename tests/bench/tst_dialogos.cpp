@@ -185,7 +185,8 @@ private slots:
         v.m_seno.m_faseLiquida.Agregar(prueba::NAOH, 0.005, UNIDAD_MOLES);
         v.m_seno.m_faseLiquida.IonizarTodo();
         CDlgPropiedades p(&v);
-        QCOMPARE(p.m_pPH->text(), QString::asprintf("pH: %.2f", v.m_seno.m_faseLiquida.CalcularPH()));
+        QCOMPARE(p.m_pPH->text(),
+                 QString::asprintf("pH: %.2f", v.m_seno.m_faseLiquida.CalcularPH()));
         QCOMPARE(p.m_pTabla->rowCount(), 3);
         QCOMPARE(p.m_pTabla->horizontalHeaderItem(3)->text(), QString("Volumen"));
         // Newest first: NaOH, then NaCl, then water.

@@ -3,9 +3,9 @@
 #include "Ayudas.h"
 #include "Calentadores.h"
 #include "Calorimetro.h"
-#include "Destilacion.h"
 #include "Catalogo.h"
 #include "ChildView.h"
+#include "Destilacion.h"
 #include "Instrumentos.h"
 #include "Practica.h"
 #include "Recipientes.h"
@@ -167,8 +167,8 @@ private slots:
             QStringList textos;
             for (QAction* a : menu->actions())
                 textos << a->text();
-            QCOMPARE(textos, (QStringList{"Eliminar", "", "Apagar", "Nivel 1", "Nivel 2",
-                                          "Nivel 3", "Nivel 4", "Nivel 5"}));
+            QCOMPARE(textos, (QStringList{"Eliminar", "", "Apagar", "Nivel 1", "Nivel 2", "Nivel 3",
+                                          "Nivel 4", "Nivel 5"}));
             menu->setActiveAction(menu->actions().last());
             QTest::keyClick(menu, Qt::Key_Return);
         });

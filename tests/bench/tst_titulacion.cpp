@@ -132,7 +132,8 @@ private slots:
         QCOMPARE(g.m_pEscala->maximum(), 50);
         QCOMPARE(g.m_pGrafica->m_dEscalaX, 50.0);
         QVERIFY(g.Datos().isEmpty());
-        QTest::mouseClick(g.findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly), Qt::LeftButton);
+        QTest::mouseClick(g.findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly),
+                          Qt::LeftButton);
         QCOMPARE(m_mensajes, QStringList{"No hay datos que guardar"});
         bureta.m_lstTitulacion.emplace_front(0.05, 1.23);
         bureta.m_lstTitulacion.emplace_front(0.10, 1.25);

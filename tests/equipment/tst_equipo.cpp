@@ -53,8 +53,10 @@ private slots:
             QVERIFY(e->m_cx > 0 && e->m_cy > 0);
             QVERIFY(!e->m_strNombre.empty());
             QCOMPARE(e->m_y + e->m_cy, 300);
-            const int nCategoria = nTipo < 35 || nTipo == 36 ? 0 : nTipo == 35 ? 2
-                                   : (nTipo == 40 || nTipo == 41 || nTipo == 47) ? 1 : 2;
+            const int nCategoria = nTipo < 35 || nTipo == 36                     ? 0
+                                   : nTipo == 35                                 ? 2
+                                   : (nTipo == 40 || nTipo == 41 || nTipo == 47) ? 1
+                                                                                 : 2;
             QCOMPARE(e->m_nCategoria, nCategoria);
         }
         QVERIFY(!CListaEquipo::CrearEquipo(14));
@@ -182,20 +184,22 @@ private slots:
 
     void menus() {
         CVaso100 v;
-        const std::vector<int> vaso = {ID_PROPIEDADES,    ID_ELIMINAR,         0,
-                                       ID_ELIMINAR_CONTENIDO, 0,                ID_AGREGAR_AGUA,
-                                       ID_AGREGAR_REACTIVO,   ID_AGREGAR_INDICADOR, 0};
+        const std::vector<int> vaso = {
+            ID_PROPIEDADES,      ID_ELIMINAR,          0, ID_ELIMINAR_CONTENIDO, 0, ID_AGREGAR_AGUA,
+            ID_AGREGAR_REACTIVO, ID_AGREGAR_INDICADOR, 0};
         QCOMPARE(prueba::Comandos(v), vaso);
         CBureta10 bureta; // above code 13: no material entries
-        QCOMPARE(prueba::Comandos(bureta), (std::vector<int>{ID_PROPIEDADES, ID_ELIMINAR, 0,
-                                                     ID_ELIMINAR_CONTENIDO, 0, ID_TITULAR}));
+        QCOMPARE(prueba::Comandos(bureta),
+                 (std::vector<int>{ID_PROPIEDADES, ID_ELIMINAR, 0, ID_ELIMINAR_CONTENIDO, 0,
+                                   ID_TITULAR}));
         CTermometro t; // instruments have no "Propiedades"
         QCOMPARE(prueba::Comandos(t), (std::vector<int>{ID_ELIMINAR, 0}));
         CBalanza b;
         QCOMPARE(prueba::Comandos(b), (std::vector<int>{ID_ELIMINAR, 0, ID_TARAR}));
         CParrilla p;
-        QCOMPARE(prueba::Comandos(p), (std::vector<int>{ID_ELIMINAR, 0, ID_APAGAR, ID_NIVEL1, ID_NIVEL2,
-                                                ID_NIVEL3, ID_NIVEL4, ID_NIVEL5}));
+        QCOMPARE(prueba::Comandos(p),
+                 (std::vector<int>{ID_ELIMINAR, 0, ID_APAGAR, ID_NIVEL1, ID_NIVEL2, ID_NIVEL3,
+                                   ID_NIVEL4, ID_NIVEL5}));
         CMechero m;
         QCOMPARE(prueba::Comandos(m), (std::vector<int>{ID_ELIMINAR, 0}));
         CCalorimetro cal;

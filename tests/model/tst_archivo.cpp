@@ -152,8 +152,8 @@ private slots:
         QCOMPARE(TipoDeError(Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0})),
                  CErrorArchivo::Tipo::FormatoIncorrecto);
         // Not-a-number and infinity are malformed doubles.
-        for (double d : {std::numeric_limits<double>::quiet_NaN(),
-                         std::numeric_limits<double>::infinity()}) {
+        for (double d :
+             {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
             CArchivo escribe;
             escribe << d;
             CArchivo lee(escribe.Datos());

@@ -201,8 +201,8 @@ private slots:
         R.m_nCatalizador = 4;
         R.m_dLimiteCatalizado = 0.5;
         auto d = Escribir(R);
-        d.erase(d.begin(), d.begin() + 4);          // no marker
-        d.erase(d.end() - 12, d.end());             // no catalyst
+        d.erase(d.begin(), d.begin() + 4); // no marker
+        d.erase(d.end() - 12, d.end());    // no catalyst
         auto antigua = Leer<CReacciones>(d);
         QCOMPARE(antigua.m_nId, 36);
         QCOMPARE(antigua.m_nCatalizador, 0);

@@ -314,7 +314,8 @@ private slots:
         Catalogo903();
         CSeno s;
         // 10 ml of problem solution 1 and 1.654 ml of 0.1 M NaOH: exactly equivalent.
-        s.m_faseLiquida.AgregarReactivo(R_PROBLEMA1, 10.0 / g_pReactivos[R_PROBLEMA1].MlPorUnidad());
+        s.m_faseLiquida.AgregarReactivo(R_PROBLEMA1,
+                                        10.0 / g_pReactivos[R_PROBLEMA1].MlPorUnidad());
         s.m_faseLiquida.AgregarReactivo(R_NAOH, 1.654 / g_pReactivos[R_NAOH].MlPorUnidad());
         for (int i = 0; i < 200; ++i) {
             s.m_bCalentado = 0;
@@ -450,7 +451,7 @@ private slots:
         const int32_t cobre = BuscarComponente(47), nitrato = BuscarComponente(159),
                       no = BuscarComponente(154);
         CSeno s;
-        s.m_faseLiquida.AgregarReactivo(2, 0.05); // 50 ml of 1 M nitric acid
+        s.m_faseLiquida.AgregarReactivo(2, 0.05);  // 50 ml of 1 M nitric acid
         s.m_faseSolida.AgregarReactivo(4, 0.0001); // 0.01 mol of copper
         for (int i = 0; i < 10; ++i)
             s.Simular();
