@@ -1,6 +1,7 @@
 // Screenshots of the program for the documentation: the window at start, and practice 901
 // running with its distillation set on a burner. Usage: captura CARPETA (run under a
 // display, e.g. xvfb-run -a).
+#include "AcercaDe.h"
 #include "Aplicacion.h"
 #include "Calentadores.h"
 #include "CampoNumero.h"
@@ -30,6 +31,12 @@ int main(int argc, char** argv) {
     m->resize(1600, 900);
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("ventana-inicio.png")));
+    {
+        CDlgAcercaDe acerca(m);
+        acerca.show();
+        QTest::qWait(200);
+        acerca.grab().save(QDir(carpeta).filePath(QStringLiteral("acercade.png")));
+    }
 
     if (!m->IniciarPractica(901)) {
         std::fprintf(stderr, "no se pudo iniciar la práctica 901\n");
