@@ -10,8 +10,8 @@ class CAyuda : public QWidget {
 public:
     static CAyuda* Mostrar(QWidget* pDueno);
     QTextBrowser* Navegador() const { return m_pNavegador; }
+    QTextBrowser* m_pNavegador;
 
 private:
     explicit CAyuda(QWidget* pDueno);
-    QTextBrowser* m_pNavegador;
 };

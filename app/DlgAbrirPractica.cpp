@@ -147,7 +147,7 @@ CDlgAbrirPractica::CDlgAbrirPractica(QWidget* pPadre, bool bPlantillas)
     m_pLista->setUniformRowHeights(true);
     m_pLista->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pLista->setAllColumnsShowFocus(true);
-    m_pLista->header()->resizeSection(0, 220);
+    m_pLista->header()->resizeSection(0, 250);
     m_pLista->setIconSize(QSize(16, 16));
 
     auto* abrir = new CBotonSombreado(QStringLiteral("Abrir"), this);

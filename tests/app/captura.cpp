@@ -3,6 +3,8 @@
 // display, e.g. xvfb-run -a).
 #include "AcercaDe.h"
 #include "Aplicacion.h"
+#include "Ayuda.h"
+#include "DlgAbrirPractica.h"
 #include "Calentadores.h"
 #include "CampoNumero.h"
 #include "ChildView.h"
@@ -19,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QTextBrowser>
 #include <QListWidget>
 #include <QTest>
 
@@ -36,6 +39,19 @@ int main(int argc, char** argv) {
         acerca.show();
         QTest::qWait(200);
         acerca.grab().save(QDir(carpeta).filePath(QStringLiteral("acercade.png")));
+    }
+    {
+        CAyuda* ayuda = CAyuda::Mostrar(m);
+        ayuda->m_pNavegador->setSource(QUrl(QStringLiteral("qrc:/ayuda/equipo.html")));
+        QTest::qWait(300);
+        ayuda->grab().save(QDir(carpeta).filePath(QStringLiteral("ayuda.png")));
+        ayuda->close();
+    }
+    {
+        CDlgAbrirPractica navegador(m);
+        navegador.show();
+        QTest::qWait(200);
+        navegador.grab().save(QDir(carpeta).filePath(QStringLiteral("navegador.png")));
     }
 
     if (!m->IniciarPractica(901)) {
