@@ -1518,6 +1518,8 @@ def tapa_calorimetro():
     p.picture.append(rect(1.25, 3.75, 52.5, 6, M3, stroke=M1, sw=1.5, rx=2))
     p.picture.append(rect(0.75, 8.75, 53.5, 6.5, M2, stroke=M1, sw=1.5, rx=1.5))
     p.picture.append(line(2, 12.5, 53, 12.5, M1, 1, op='0.5'))
+    # a light window on the lid where the program writes the reading
+    p.picture.append(rect(10.5, 1.5, 30, 11, LCD, stroke=M1, sw=1, rx=1.5))
     p.notes.append('reading written by the program at (11, 1); probe point (0, 0)')
     return p, []
 
