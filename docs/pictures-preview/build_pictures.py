@@ -1876,7 +1876,8 @@ def all_pictures():
     res = {}
     res.update(make_beakers())
     res['erlenmeyer100'] = erlenmeyer('erlenmeyer100', 8.5, 24, 35, 6)
-    res['erlenmeyer250'] = erlenmeyer('erlenmeyer250', 9.5, 24, 39, 6)
+    # the scale stands a little right of centre so that its numbers clear the label sticker
+    res['erlenmeyer250'] = erlenmeyer('erlenmeyer250', 9.5, 24, 39, 6, tick_x0_dx=5.0)
     res['matrazbalon'] = matraz_balon()
     res['matrazgases'] = matraz_gases()
     res['probeta10'] = probeta('probeta10', 8, 28)
