@@ -5,12 +5,12 @@
 #include "ChildView.h"
 #include "DlgAbrirPractica.h"
 #include "MainFrame.h"
-#include "Mensajes.h"
 #include "NotasView.h"
 #include "OrdenesMarco.h"
 #include "Practica.h"
 #include "Presentacion.h"
 #include "Recipientes.h"
+#include "Respuestas.h"
 #include "Rtf.h"
 #include "Titulacion.h"
 #include "Vasos.h"
@@ -47,11 +47,7 @@ class TestVentana : public QObject {
 
 private slots:
     void init() {
-        m_mensajes.clear();
-        Mensajes::SetRespuesta([this](const QString& s) {
-            m_mensajes << s;
-            return QMessageBox::Ok;
-        });
+        prueba::AnotarMensajes(&m_mensajes);
         CrearCatalogoInicial();
         m_pPractica = new CPractica;
         m_pMarco = new CMainFrame(*m_pPractica);
@@ -63,6 +59,7 @@ private slots:
         m_pMarco->m_fnPreguntaCierre = [] { return int(QMessageBox::No); };
         delete m_pMarco;
         delete m_pPractica;
+        prueba::MostrarMensajes();
         DestruirCatalogo();
     }
 

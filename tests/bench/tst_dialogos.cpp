@@ -8,9 +8,9 @@
 #include "DlgMateriales.h"
 #include "DlgPropiedades.h"
 #include "Erlenmeyer250.h"
-#include "Mensajes.h"
 #include "Practica.h"
 #include "Recipientes.h"
+#include "Respuestas.h"
 #include "Vasos.h"
 
 #include <QCheckBox>
@@ -57,15 +57,11 @@ class TestDialogos : public QObject {
 
 private slots:
     void init() {
-        m_mensajes.clear();
-        Mensajes::SetRespuesta([this](const QString& s) {
-            m_mensajes << s;
-            return QMessageBox::Yes;
-        });
+        prueba::AnotarMensajes(&m_mensajes);
         prueba::Catalogo903();
     }
     void cleanup() {
-        Mensajes::SetRespuesta({});
+        prueba::MostrarMensajes();
         DestruirCatalogo();
     }
 
@@ -305,10 +301,7 @@ private slots:
         vista.Comando(ID_ELIMINAR_TUBO);
         vista.Comando(ID_EMBUDO_BUCHNER);
         e->m_pEmbudo->m_seno.m_faseSolida.Agregar(prueba::NACL, 0.1, UNIDAD_MOLES);
-        Mensajes::SetRespuesta([this](const QString& s) {
-            m_mensajes << s;
-            return QMessageBox::No;
-        });
+        prueba::AnotarMensajes(&m_mensajes, QMessageBox::No);
         vista.Comando(ID_ELIMINAR_EMBUDO);
         QVERIFY(e->m_pEmbudo);
         QCOMPARE(m_mensajes.last(), QString::fromUtf8(kTextoPrecipitado));

@@ -3,8 +3,8 @@
 #include "Ayudas.h"
 #include "Catalogo.h"
 #include "CatalogosPrueba.h"
-#include "Mensajes.h"
 #include "Recipientes.h"
+#include "Respuestas.h"
 #include "Titulacion.h"
 #include "Vasos.h"
 
@@ -20,15 +20,11 @@ class TestTitulacion : public QObject {
 
 private slots:
     void init() {
-        m_mensajes.clear();
-        Mensajes::SetRespuesta([this](const QString& s) {
-            m_mensajes << s;
-            return QMessageBox::Ok;
-        });
+        prueba::AnotarMensajes(&m_mensajes);
         prueba::Catalogo903();
     }
     void cleanup() {
-        Mensajes::SetRespuesta({});
+        prueba::MostrarMensajes();
         DestruirCatalogo();
     }
 
