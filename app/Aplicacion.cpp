@@ -5,14 +5,35 @@
 #include "MainFrame.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 CAplicacion::CAplicacion(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Alkor"));
     setApplicationDisplayName(QStringLiteral("Alkor Vol. 1"));
     setOrganizationName(QStringLiteral("Korvex Soft"));
     setWindowIcon(QIcon(QStringLiteral(":/iconos/alkor.svg")));
+    CargarTraducciones();
     CrearCatalogoInicial();
+}
+
+bool CAplicacion::CargarTraducciones() {
+    QCoreApplication* pApp = QCoreApplication::instance();
+    if (pApp->property("alkorTraducido").toBool())
+        return true;
+    const QLocale espanol(QLocale::Spanish, QLocale::Spain);
+    QLocale::setDefault(espanol);
+    auto* pTraductor = new QTranslator(pApp);
+    if (!pTraductor->load(espanol, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete pTraductor;
+        return false;
+    }
+    QCoreApplication::installTranslator(pTraductor);
+    pApp->setProperty("alkorTraducido", true);
+    return true;
 }
 
 CAplicacion::~CAplicacion() {

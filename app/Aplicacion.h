@@ -21,6 +21,10 @@ public:
     CMainFrame* Marco() const { return m_pMarco; }
 
     static CAplicacion* Instancia();
+    // Qt's own texts (standard buttons, file and print dialogs) in Spanish, whatever the
+    // desktop's language: the rest of the program speaks Spanish. False when Qt's Spanish
+    // translations are not installed (the texts then stay in English).
+    static bool CargarTraducciones();
 
 private:
     CMainFrame* m_pMarco = nullptr;

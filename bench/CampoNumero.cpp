@@ -88,6 +88,23 @@ bool CCampoNumero::LeerNumero(double& d) {
     return true;
 }
 
+bool CCampoNumero::LeerCantidad(double& d, double dMaximo) {
+    double v = 0.0;
+    if (!LeerNumero(v))
+        return false;
+    if (v <= 0.0) {
+        Rechazar(QStringLiteral("Introduzca una cantidad mayor que cero."));
+        return false;
+    }
+    if (v > dMaximo) {
+        Rechazar(QStringLiteral("Introduzca una cantidad no mayor que %1.")
+                     .arg(QString::number(dMaximo, 'g', 15)));
+        return false;
+    }
+    d = v;
+    return true;
+}
+
 bool CCampoNumero::LeerEntero(int& n, int nMin, int nMax) {
     bool bOk = false;
     const int v = m_pEdit->text().trimmed().toInt(&bOk);

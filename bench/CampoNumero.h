@@ -26,6 +26,9 @@ public:
     // Reads a number; on failure shows "Introduzca un número.", focuses the field and
     // returns false, so that the dialog stays open.
     bool LeerNumero(double& d);
+    // Reads an amount to add or to move: a number above zero and no larger than dMaximo.
+    // Zero, a negative, a non-finite or an absurd amount is refused with a message.
+    bool LeerCantidad(double& d, double dMaximo);
     // Reads an integer within [nMin, nMax] with the integer messages.
     bool LeerEntero(int& n, int nMin, int nMax);
 

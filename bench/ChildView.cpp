@@ -2,6 +2,7 @@
 
 #include "Calentadores.h"
 #include "Calorimetro.h"
+#include "Catalogo.h"
 #include "Destilacion.h"
 #include "Dibujo.h"
 #include "DlgMateriales.h"
@@ -372,7 +373,9 @@ void CChildView::Comando(int nComando) {
         }
         break;
     case ID_AGREGAR_REACTIVO:
-        if (r) {
+        if (r && g_nReactivos == 0) {
+            Mensajes::Aviso(this, QStringLiteral("Esta práctica no tiene reactivos."));
+        } else if (r) {
             CDlgReactivo dlg(this);
             if (dlg.exec() == QDialog::Accepted && lista.Contiene(r) &&
                 !r->AddReagent(dlg.m_nIndiceReactivo, dlg.m_dCantidad))
@@ -380,7 +383,9 @@ void CChildView::Comando(int nComando) {
         }
         break;
     case ID_AGREGAR_INDICADOR:
-        if (r) {
+        if (r && g_nIndicadores == 0) {
+            Mensajes::Aviso(this, QStringLiteral("Esta práctica no tiene indicadores."));
+        } else if (r) {
             CDlgIndicador dlg(this);
             if (dlg.exec() == QDialog::Accepted && lista.Contiene(r))
                 r->m_seno.m_faseLiquida.AgregarIndicador(dlg.m_nIndiceIndicador);

@@ -2,6 +2,7 @@
 
 #include "CampoNumero.h"
 #include "Catalogo.h"
+#include "Mensajes.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -15,13 +16,18 @@
 
 namespace {
 
-// "OK" and "Cancel" buttons, as the dialogs show them.
+// Amounts beyond these are typing slips, not experiments: no vessel on the bench holds a
+// litre, and a pipette moves at most what it holds.
+constexpr double kMaximoReactivo = 5000.0; // ml or g
+constexpr double kMaximoPipeta = 1000.0;   // ml
+
+// The accept and cancel buttons, in the desktop's language.
 QDialogButtonBox* Botones(QDialog* d, bool bCancelar = true) {
     auto* b = new QDialogButtonBox(d);
-    QPushButton* ok = b->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = b->addButton(QDialogButtonBox::Ok);
     ok->setDefault(true);
     if (bCancelar)
-        b->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+        b->addButton(QDialogButtonBox::Cancel);
     b->setCenterButtons(true);
     QObject::connect(b, &QDialogButtonBox::accepted, d, &QDialog::accept);
     QObject::connect(b, &QDialogButtonBox::rejected, d, &QDialog::reject);
@@ -77,9 +83,25 @@ void CDlgAgua::CambiarModo(int nModo) {
 }
 
 void CDlgAgua::accept() {
-    if (!m_pAdicionar->LeerNumero(m_dAdicionar) || !m_pAforar->LeerNumero(m_dAforar))
-        return;
-    m_dAgua = m_nModo == 1 ? m_dAforar - m_dVolumenVaso : m_dAdicionar;
+    // Only the field of the chosen mode is read; the other may hold anything.
+    const double dMaximo = m_dCapacidadVaso > 0.0 ? m_dCapacidadVaso : 1e6;
+    if (m_nModo == 1) {
+        if (!m_pAforar->LeerCantidad(m_dAforar, dMaximo))
+            return;
+        if (m_dAforar <= m_dVolumenVaso) {
+            Mensajes::Aviso(this, QStringLiteral("El recipiente ya contiene %1 ml: indique una "
+                                                 "marca mayor.")
+                                      .arg(QString::number(m_dVolumenVaso, 'f', 2)));
+            m_pAforar->Edit()->setFocus();
+            m_pAforar->Edit()->selectAll();
+            return;
+        }
+        m_dAgua = m_dAforar - m_dVolumenVaso;
+    } else {
+        if (!m_pAdicionar->LeerCantidad(m_dAdicionar, dMaximo))
+            return;
+        m_dAgua = m_dAdicionar;
+    }
     QDialog::accept();
 }
 
@@ -119,6 +141,9 @@ void CDlgReactivo::showEvent(QShowEvent* e) {
         m_pCantidad->Edit()->setText(QString::number(m_nGotas));
     else
         m_pCantidad->SetValor(m_dCantidad);
+    // The first entry starts chosen, so that "Aceptar" always does something.
+    if (m_pLista->count() > 0 && !m_pLista->currentItem())
+        m_pLista->setCurrentRow(0);
     ArribaDerecha(this);
     QDialog::showEvent(e);
 }
@@ -140,8 +165,13 @@ void CDlgReactivo::SeleccionCambiada() {
 
 void CDlgReactivo::accept() {
     QListWidgetItem* it = m_pLista->currentItem();
-    if (!it || !it->isSelected())
-        return; // nothing chosen: the dialog stays open
+    if (!it || !it->isSelected()) {
+        // Nothing chosen: say so, and the dialog stays open.
+        Mensajes::Aviso(this, m_bIndicador ? QStringLiteral("Elija un indicador de la lista.")
+                                           : QStringLiteral("Elija un reactivo de la lista."));
+        m_pLista->setFocus();
+        return;
+    }
     const std::string strNombre = it->text().toStdString();
     if (m_bIndicador) {
         m_nIndiceIndicador = BuscarIndicador(strNombre);
@@ -149,7 +179,7 @@ void CDlgReactivo::accept() {
             return;
     } else {
         m_nIndiceReactivo = BuscarReactivo(strNombre);
-        if (!m_pCantidad->LeerNumero(m_dCantidad))
+        if (!m_pCantidad->LeerCantidad(m_dCantidad, kMaximoReactivo))
             return;
     }
     QDialog::accept();
@@ -172,7 +202,7 @@ CDlgMililitros::CDlgMililitros(double dMaximo, QWidget* pPadre)
 }
 
 void CDlgMililitros::accept() {
-    if (m_pValor->LeerNumero(m_dMililitros))
+    if (m_pValor->LeerCantidad(m_dMililitros, kMaximoPipeta))
         QDialog::accept();
 }
 

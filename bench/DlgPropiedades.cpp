@@ -58,7 +58,7 @@ CDlgPropiedades::CDlgPropiedades(CRecipiente* pEquipo, QWidget* pPadre)
     m_pTabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTabla->setMinimumSize(515, 170);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(QStringLiteral("Aceptar"), this);
     ok->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, [this] {
         GuardarRotulo();
@@ -110,6 +110,14 @@ void CDlgPropiedades::Rellenar() {
             m_pTabla->setItem(i, c,
                               new QTableWidgetItem(QString::fromStdString(
                                   m_renglones[static_cast<size_t>(i)].m_strTexto[orden[c]])));
+    // Numbers are never cut ("-1.28e+…"): each column is as wide as its widest cell, and
+    // never narrower than it starts.
+    const int anchos[6] = {120, 70, 70, 70, 80, 80};
+    for (int c = 0; c < 6; ++c) {
+        m_pTabla->resizeColumnToContents(c);
+        if (m_pTabla->columnWidth(c) < anchos[c])
+            m_pTabla->setColumnWidth(c, anchos[c]);
+    }
 }
 
 void CDlgPropiedades::GuardarRotulo() {

@@ -254,32 +254,42 @@ QImage CGrafica::Pintar() const {
         texto(5, H - 30 - (2 * i + 1) * s, QString::number(i));
     }
     p.setPen(QColor(0, 0, 255));
-    texto(5, 10, QStringLiteral("pH"));
+    // The axis name sits beside the top of the axis, clear of the "14".
+    texto(26, 0, QStringLiteral("pH"));
     const int px = static_cast<int>((W - 40) / m_dEscalaX);
+    // Every millilitre has its tick; the numbers go on one line, as many as fit side by side.
+    const int nAnchoNumero = fm.horizontalAdvance(QString::number(static_cast<int>(m_dEscalaX)));
+    int nCada = 1;
+    for (int n : {1, 2, 5, 10, 20, 50}) {
+        nCada = n;
+        if (n * px >= nAnchoNumero + 4)
+            break;
+    }
     for (int j = 1; j - 1 < m_dEscalaX; ++j) {
         const int x = 20 + j * px;
         p.setPen(Qt::black);
         p.drawLine(x, H - 34, x, H - 26);
+        if (j % nCada)
+            continue;
         p.setPen(QColor(0, 0, 255));
-        if (j < 10) {
-            texto(x, H - 26, QString::number(j));
-        } else {
-            texto(x, H - 26, QString::number(j / 10));
-            texto(x, H - 18, QString::number(j % 10));
-        }
+        const QString numero = QString::number(j);
+        texto(x - fm.horizontalAdvance(numero) / 2, H - 26, numero);
     }
     texto(W - 35, H - 44, QStringLiteral("Vol.(ml)"));
     if (m_pBureta) {
         CPuntoTitulacion::SetScale(px, 2 * s);
         p.setPen(QPen(QColor(255, 0, 0), 1));
-        QPoint anterior(20, H - 30);
+        // The curve starts at the first drop recorded, not at the origin.
         const auto& puntos = m_pBureta->m_lstTitulacion;
+        QPolygon curva;
         for (auto it = puntos.rbegin(); it != puntos.rend(); ++it) {
             const QPoint v = it->ToPixels();
-            const QPoint siguiente(20 + v.x(), H - 30 - v.y());
-            p.drawLine(anterior, siguiente);
-            anterior = siguiente;
+            curva << QPoint(20 + v.x(), H - 30 - v.y());
         }
+        if (curva.size() == 1)
+            p.drawPoint(curva.first());
+        else
+            p.drawPolyline(curva);
     }
     if (!m_strLectura.isEmpty()) {
         p.fillRect(QRect(W - 150, 0, 150, 20), Qt::white);

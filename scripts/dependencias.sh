@@ -5,7 +5,7 @@ set -euo pipefail
 
 PAQUETES=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
     libbenchmark-dev
     fonts-liberation2
     xvfb xauth

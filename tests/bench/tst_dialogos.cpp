@@ -102,7 +102,17 @@ private slots:
         f.show();
         Escribir(f.m_pAdicionar, "treinta");
         f.accept();
-        QCOMPARE(m_mensajes, QStringList{"Introduzca un número."});
+        Escribir(f.m_pAdicionar, "-5");
+        f.accept();
+        // Filling to a mark below what the vessel holds would take water out.
+        f.m_dVolumenVaso = 100;
+        f.m_pModoAforar->click();
+        Escribir(f.m_pAforar, "80");
+        f.accept();
+        QCOMPARE(m_mensajes, (QStringList{"Introduzca un número.",
+                                          "Introduzca una cantidad mayor que cero.",
+                                          "El recipiente ya contiene 100.00 ml: indique una "
+                                          "marca mayor."}));
         QVERIFY(f.isVisible()); // it stays open
         QCOMPARE(f.result(), int(QDialog::Rejected));
     }
@@ -115,16 +125,29 @@ private slots:
             nombres << d.m_pLista->item(i)->text();
         QCOMPARE(nombres, (QStringList{"Hidróxido de sodio 0.1 Molar", "Solución problema 1",
                                        "Solución problema 2", "Solución problema 3"}));
-        QVERIFY(d.m_pUnidad->text().isEmpty());
-        d.accept(); // nothing chosen: stays open
+        // The first reagent starts chosen; with none chosen "Aceptar" says what to do.
+        QCOMPARE(d.m_pLista->currentRow(), 0);
+        d.m_pLista->clearSelection();
+        d.accept();
         QVERIFY(d.isVisible());
         d.m_pLista->setCurrentRow(1);
         QCOMPARE(d.m_pUnidad->text(), QString("mililitros"));
-        Escribir(d.m_pCantidad, "0");
+        // Zero, negative, non-finite and absurd amounts are refused and the dialog stays.
+        for (const char* psz : {"0", "-5", "inf", "nan", "1e300"}) {
+            Escribir(d.m_pCantidad, psz);
+            d.accept();
+            QVERIFY(d.isVisible());
+        }
+        QCOMPARE(m_mensajes, (QStringList{"Elija un reactivo de la lista.",
+                                          "Introduzca una cantidad mayor que cero.",
+                                          "Introduzca una cantidad mayor que cero.",
+                                          "Introduzca un número.", "Introduzca un número.",
+                                          "Introduzca una cantidad no mayor que 5000."}));
+        Escribir(d.m_pCantidad, "2.5");
         d.accept();
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.m_nIndiceReactivo, int(prueba::R_PROBLEMA1));
-        QCOMPARE(d.m_dCantidad, 0.0);
+        QCOMPARE(d.m_dCantidad, 2.5);
         prueba::Catalogo904();
         CDlgReactivo s;
         s.show();
@@ -156,6 +179,9 @@ private slots:
         CDlgMililitros m(7.5);
         QCOMPARE(m.m_pValor->Maximo(), 7);
         QCOMPARE(m.m_pValor->Texto(), QString("1"));
+        Escribir(m.m_pValor, "-1");
+        m.accept();
+        QVERIFY(m.result() == QDialog::Rejected && m.m_dMililitros == 1.0);
         Escribir(m.m_pValor, "9"); // not limited by the range: the pour caps it
         m.accept();
         QCOMPARE(m.m_dMililitros, 9.0);
@@ -217,7 +243,7 @@ private slots:
         p.m_pRotulo->clear();
         QTest::keyClicks(p.m_pRotulo, "X1");
         auto* ok = p.findChild<QPushButton*>();
-        QVERIFY(ok && ok->text() == "OK");
+        QVERIFY(ok && ok->text() == "Aceptar");
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(v.m_strEtiqueta, std::string("X1"));
         QVERIFY(!p.isVisible());
