@@ -20,10 +20,13 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <QSaveFile>
 #include <QSlider>
 #include <QSplitter>
@@ -31,7 +34,12 @@
 #include <QSvgRenderer>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
+
+// In the status bar while the pour cursor is up.
+constexpr const char* kTextoDestino = "Haga clic en el recipiente de destino";
 
 struct Orden {
     int nId;
@@ -50,6 +58,9 @@ const Orden kOrdenes[] = {
     {ID_GUARDAR_PRACTICA, "&Guardar práctica", "Guarda la practica\nGuardar", 0, "guardar"},
     {ID_LIMPIAR_MESA, "&Limpiar mesa de trabajo",
      "Elimina todo el equipo del área de trabajo\nLimpiar", 0, nullptr},
+    {ID_MOSTRAR_TODO, "&Mostrar todo el equipo",
+     "Desplaza la mesa para que todo el equipo quede a la vista\nMostrar todo el equipo", 0,
+     nullptr},
     {ID_APP_EXIT, "&Salir", "Sale de la aplicación; le pide que guarde los documentos\nSalir", 0,
      nullptr},
     {ID_VIEW_TOOLBAR, "Barra de &herramientas",
@@ -202,6 +213,12 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
     connect(m_pVistaMesa, &CChildView::UM_TITULAR, this, &CMainFrame::OnUM_TITULAR);
     connect(m_pVistaMesa, &CChildView::UM_PROPIEDADES, this, &CMainFrame::OnUM_PROPIEDADES,
             Qt::QueuedConnection);
+    connect(m_pVistaMesa, &CChildView::Modificado, this, &CMainFrame::MarcarModificada);
+    connect(m_pNotas, &CNotasView::ResultadosEditados, this, &CMainFrame::MarcarModificada);
+    connect(m_pVistaMesa, &CChildView::VertidoTerminado, this, [this] {
+        if (statusBar()->currentMessage() == QString::fromUtf8(kTextoDestino))
+            statusBar()->clearMessage();
+    });
 
     m_fnPreguntaCierre = [this] {
         return static_cast<int>(
@@ -218,6 +235,9 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
         dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
         dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
         dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
+        // A practice saved before is offered again under its own name.
+        if (!m_strRuta.isEmpty())
+            dlg.selectFile(m_strRuta);
         return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
                    ? dlg.selectedFiles().constFirst()
                    : QString();
@@ -235,10 +255,30 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::Olvidar(CEquipo* pEquipo) {
     if (m_pVistaMesa->m_pSeleccion == pEquipo)
         m_pVistaMesa->LimpiarSeleccion();
-    if (m_pDlgTitulacion)
+    if (m_pDlgTitulacion) {
+        CRecipiente* pBureta = m_pDlgTitulacion->m_pBureta;
+        const bool bBureta = pEquipo == pBureta;
+        const bool bReceptor = pEquipo == m_pDlgTitulacion->m_pReceptor;
         m_pDlgTitulacion->Olvidar(pEquipo);
-    if (m_pDlgGrafica)
+        // The window goes with the burette it controls; without the vessel under it the
+        // drops stop, and the student is told why (unless the burette went too, as when
+        // the bench is cleared).
+        if (m_bTitulando && (bBureta || bReceptor)) {
+            OnUM_FIN_TITULAR();
+            if (bReceptor)
+                QTimer::singleShot(0, this, [this, pBureta] {
+                    if (m_practica.m_listaEquipo.Contiene(pBureta))
+                        Mensajes::Aviso(this, QStringLiteral("Se retiró el recipiente que "
+                                                             "recibía las gotas de la bureta: la "
+                                                             "titulación se ha detenido."));
+                });
+        }
+    }
+    if (m_pDlgGrafica) {
+        if (pEquipo == m_pDlgGrafica->m_pBureta && m_bGraficando)
+            OnUM_FIN_GRAFICA();
         m_pDlgGrafica->Olvidar(pEquipo);
+    }
 }
 
 QAction* CMainFrame::Accion(int nId) const {
@@ -265,8 +305,15 @@ void CMainFrame::CrearAcciones() {
     connect(Accion(ID_GUARDAR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnGuardarPractica);
     connect(Accion(ID_LIMPIAR_MESA), &QAction::triggered, this, &CMainFrame::LimpiarMesa);
     connect(Accion(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
-    connect(Accion(ID_DECANTAR), &QAction::triggered, m_pVistaMesa, &CChildView::BeginDecant);
-    connect(Accion(ID_TRANSFERIR), &QAction::triggered, m_pVistaMesa, &CChildView::BeginTransfer);
+    connect(Accion(ID_DECANTAR), &QAction::triggered, this, [this] {
+        m_pVistaMesa->BeginDecant();
+        statusBar()->showMessage(QString::fromUtf8(kTextoDestino));
+    });
+    connect(Accion(ID_TRANSFERIR), &QAction::triggered, this, [this] {
+        m_pVistaMesa->BeginTransfer();
+        statusBar()->showMessage(QString::fromUtf8(kTextoDestino));
+    });
+    connect(Accion(ID_MOSTRAR_TODO), &QAction::triggered, m_pVistaMesa, &CChildView::MostrarTodo);
     connect(Accion(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::AcercaDe);
     connect(Accion(ID_HELP_FINDER), &QAction::triggered, this, &CMainFrame::Contenido);
     connect(Accion(ID_VER_PROPIEDADES), &QAction::triggered, this, &CMainFrame::Propiedades);
@@ -301,6 +348,7 @@ void CMainFrame::CrearMenus() {
     ver->addAction(Accion(ID_VIEW_TOOLBAR));
     ver->addAction(Accion(ID_VIEW_STATUS_BAR));
     ver->addAction(Accion(ID_VER_PROPIEDADES));
+    ver->addAction(Accion(ID_MOSTRAR_TODO));
 
     QMenu* equipo = mb->addMenu(QStringLiteral("&Equipo"));
     auto sub = [&](const char* pszTitulo, std::initializer_list<int> ids) {
@@ -399,10 +447,37 @@ bool CMainFrame::eventFilter(QObject* o, QEvent* e) {
 }
 
 void CMainFrame::ActualizarTitulo() {
-    setWindowTitle(
+    QString strTitulo =
         m_bTitulado
             ? QStringLiteral("Alkor - %1").arg(QString::fromStdString(m_practica.m_strPractica))
-            : QStringLiteral("Alkor Vol. 1"));
+            : QStringLiteral("Alkor Vol. 1");
+    // Two saves of one practice are told apart by their files; a change not yet saved
+    // shows as a star.
+    if (!m_strRuta.isEmpty())
+        strTitulo += QStringLiteral(" (%1)").arg(QFileInfo(m_strRuta).fileName());
+    if (m_bModificado)
+        strTitulo += QStringLiteral(" *");
+    setWindowTitle(strTitulo);
+}
+
+void CMainFrame::MarcarModificada() {
+    if (m_bModificado)
+        return;
+    m_bModificado = true;
+    ActualizarTitulo();
+}
+
+bool CMainFrame::ConfirmarDescartar() {
+    if (!m_bModificado)
+        return true;
+    switch (m_fnPreguntaCierre()) {
+    case QMessageBox::Yes:
+        return OnGuardarPractica();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CMainFrame::ActualizarEstados() {
@@ -419,7 +494,9 @@ void CMainFrame::ActualizarEstados() {
 void CMainFrame::InsertarEquipo(int nTipo) {
     if (CEquipo* e = CListaEquipo::CrearEquipo(nTipo)) {
         m_practica.m_listaEquipo.AgregarAlFrente(e);
+        m_pVistaMesa->ColocarLibre(e);
         m_pVistaMesa->update();
+        MarcarModificada();
     }
 }
 
@@ -435,38 +512,47 @@ void CMainFrame::DespuesDeLeer() {
     m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
     ReiniciarVelocidad();
     m_pVistaMesa->LimpiarSeleccion();
+    m_pVistaMesa->CancelarVertido();
     m_pVistaMesa->update();
     m_bTitulado = true;
+    m_bModificado = false;
     ActualizarTitulo();
 }
 
 bool CMainFrame::IniciarPractica(int nPlantilla) {
     QString strError;
     const QByteArray bytes = Plantillas::Bytes(nPlantilla, &strError);
-    const QString ruta = QDir(QDir::tempPath()).filePath(QStringLiteral("ttt.akp"));
-    QSaveFile f(ruta);
-    if (bytes.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() ||
-        !f.commit()) {
-        Mensajes::Aviso(this, bytes.isEmpty() ? strError : CPractica::TextoError(errno, ruta));
+    if (!bytes.isEmpty() && !ConfirmarDescartar())
+        return false;
+    if (bytes.isEmpty()) {
+        Mensajes::Aviso(this, strError);
         return false;
     }
+    // Read from memory: nothing goes through a file in the shared temporary folder, where
+    // another user could have planted or linked the name.
+    const std::vector<uint8_t> datos(bytes.begin(), bytes.end());
+    const QString strNombre = QStringLiteral("%1.akp").arg(nPlantilla);
     m_pNotas->GuardarResultados();
     m_pVistaMesa->StopTimer();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The bench goes: nothing may keep pointing at its items.
     m_pVistaMesa->LimpiarSeleccion();
-    const CPractica::Resultado r = m_practica.CargarPlantilla(ruta, &strError);
+    const CPractica::Resultado r = m_practica.LeerPlantilla(datos, strNombre, &strError);
     QApplication::restoreOverrideCursor();
     bool bOk = r == CPractica::Resultado::Correcto;
     if (r == CPractica::Resultado::Error)
         Mensajes::Aviso(this, strError);
-    if (bOk)
+    if (bOk) {
+        m_strRuta.clear(); // a new practice: the first save asks where
         DespuesDeLeer();
+    }
     m_pVistaMesa->StartTimer();
     return bOk;
 }
 
 bool CMainFrame::AbrirPractica(const QString& strRuta) {
+    if (!ConfirmarDescartar())
+        return false;
     m_pNotas->GuardarResultados();
     m_pVistaMesa->StopTimer();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -477,6 +563,7 @@ bool CMainFrame::AbrirPractica(const QString& strRuta) {
     QApplication::restoreOverrideCursor();
     const bool bOk = r == CPractica::Resultado::Correcto;
     if (bOk) {
+        m_strRuta = QFileInfo(strRuta).absoluteFilePath();
         DespuesDeLeer();
     } else if (pSeleccion && m_practica.m_listaEquipo.Contiene(pSeleccion)) {
         // A failed open leaves everything as it was, the selection included.
@@ -498,7 +585,10 @@ bool CMainFrame::GuardarPractica(const QString& strRuta) {
         return false;
     }
     m_bTitulado = true;
+    m_bModificado = false;
+    m_strRuta = QFileInfo(strRuta).absoluteFilePath();
     ActualizarTitulo();
+    statusBar()->showMessage(QStringLiteral("Práctica guardada en %1").arg(m_strRuta), 10000);
     return true;
 }
 
@@ -528,25 +618,22 @@ bool CMainFrame::OnGuardarPractica() {
 }
 
 void CMainFrame::LimpiarMesa() {
+    if (!ConfirmarDescartar())
+        return;
+    const bool bHabiaEquipo = !m_practica.m_listaEquipo.empty();
     m_pVistaMesa->StopTimer();
     m_pVistaMesa->LimpiarSeleccion();
     m_practica.ClearBench();
     m_pVistaMesa->update();
     m_pVistaMesa->StartTimer();
+    if (bHabiaEquipo)
+        MarcarModificada();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
-    // Sí saves first; No closes; Cancelar, or a save that did not happen, stays open.
-    switch (m_fnPreguntaCierre()) {
-    case QMessageBox::Yes:
-        if (!OnGuardarPractica()) {
-            e->ignore();
-            return;
-        }
-        break;
-    case QMessageBox::No:
-        break;
-    default:
+    // Asked only when something changed: Sí saves first; No closes; Cancelar, or a save
+    // that did not happen, stays open.
+    if (!ConfirmarDescartar()) {
         e->ignore();
         return;
     }
@@ -583,9 +670,32 @@ void CMainFrame::OnUM_TITULAR() {
     }
     if (!m_pDlgTitulacion->isVisible()) {
         m_pDlgTitulacion->SetEquipo(static_cast<CRecipiente*>(s), pReceptor);
+        ColocarJunto(m_pDlgTitulacion, s);
         m_pDlgTitulacion->show();
         m_bTitulando = true;
     }
+}
+
+void CMainFrame::ColocarJunto(QWidget* pVentana, const CEquipo* pEquipo) {
+    // Beside the item, on the right when the screen has room there, else on its left, so
+    // that the window never covers what it controls.
+    pVentana->adjustSize();
+    const QRect rcItem(m_pVistaMesa->mapToGlobal(pEquipo->m_rcArea.topLeft() +
+                                                  m_pVistaMesa->m_ptOrigen),
+                       pEquipo->m_rcArea.size());
+    const QSize tam = pVentana->frameGeometry().size().expandedTo(pVentana->sizeHint());
+    QScreen* pPantalla = m_pVistaMesa->screen();
+    const QRect rcPantalla = pPantalla ? pPantalla->availableGeometry() : QRect();
+    QPoint pt(rcItem.right() + 12, rcItem.top());
+    if (rcPantalla.isValid()) {
+        if (pt.x() + tam.width() > rcPantalla.right())
+            pt.setX(rcItem.left() - 12 - tam.width());
+        pt.setX(std::clamp(pt.x(), rcPantalla.left(),
+                           std::max(rcPantalla.left(), rcPantalla.right() - tam.width())));
+        pt.setY(std::clamp(pt.y(), rcPantalla.top(),
+                           std::max(rcPantalla.top(), rcPantalla.bottom() - tam.height())));
+    }
+    pVentana->move(pt);
 }
 
 void CMainFrame::OnUM_FIN_TITULAR() {
@@ -630,18 +740,30 @@ void CMainFrame::Propiedades() {
     if (!r || !m_practica.m_listaEquipo.Contiene(r))
         return;
     m_pVistaMesa->StopTimer();
+    const std::string strEtiqueta = r->m_strEtiqueta;
     CDlgPropiedades dlg(r, this);
     if (m_fnAntesDePropiedades)
         m_fnAntesDePropiedades(dlg);
     dlg.exec();
+    if (m_practica.m_listaEquipo.Contiene(r) && r->m_strEtiqueta != strEtiqueta) {
+        m_pVistaMesa->update();
+        MarcarModificada();
+    }
     m_pVistaMesa->StartTimer();
 }
 
 void CMainFrame::OnUM_TICK() {
     ActualizarEstados();
     // The titration advances on every 100 ms tick, whatever the simulation speed.
-    if (m_pDlgTitulacion && m_bTitulando && m_pDlgTitulacion->TitrationStep())
+    if (m_pDlgTitulacion && m_bTitulando && m_pDlgTitulacion->TitrationStep()) {
         m_pVistaMesa->update();
+        MarcarModificada();
+    }
+    // A menu's prompt may have replaced the pour's hint: it comes back.
+    const QString strMensaje = statusBar()->currentMessage();
+    if (m_pVistaMesa->Vertiendo() &&
+        (strMensaje.isEmpty() || strMensaje == QLatin1String("Preparado")))
+        statusBar()->showMessage(QString::fromUtf8(kTextoDestino));
 }
 
 void CMainFrame::MostrarPresentacion() {

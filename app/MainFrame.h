@@ -42,12 +42,22 @@ public:
     void ActualizarEstados();
     void MostrarPresentacion();
 
-    // The practice commands; each returns whether it went through.
+    // The practice commands; each returns whether it went through. Starting, opening and
+    // clearing ask first when the practice was changed (ConfirmarDescartar).
     bool IniciarPractica(int nPlantilla);
     bool AbrirPractica(const QString& strRuta);
     bool GuardarPractica(const QString& strRuta);
     void LimpiarMesa();
     void InsertarEquipo(int nTipo);
+
+    // Whether the student changed the practice since it was started, opened or saved.
+    bool Modificada() const { return m_bModificado; }
+    void MarcarModificada();
+    // The path the practice was last opened from or saved to; empty for a new one.
+    QString m_strRuta;
+    // Before the practice is replaced, cleared or closed: when it was changed, asks
+    // "¿Desea guardar sus cambios?" (Sí saves first). False when the student cancels.
+    bool ConfirmarDescartar();
 
     // Asked before closing: Sí, No or Cancelar. Replaceable by tests.
     std::function<int()> m_fnPreguntaCierre;
@@ -79,6 +89,8 @@ private:
     void CrearMenus();
     void CrearBarras();
     void ActualizarTitulo();
+    // Moves a window beside a bench item.
+    void ColocarJunto(QWidget* pVentana, const CEquipo* pEquipo);
     // An item is leaving the bench: nothing here may keep it.
     void Olvidar(CEquipo* pEquipo);
     void ReiniciarVelocidad();
@@ -92,4 +104,5 @@ private:
     QLabel* m_pNum = nullptr;
     QLabel* m_pDesp = nullptr;
     bool m_bTitulado = false; // a practice has been started, opened or saved
+    bool m_bModificado = false;
 };

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
@@ -50,6 +51,10 @@ CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
     l->addLayout(botones);
     l->addWidget(m_pEditor, 1);
     m_pEditor->setAcceptRichText(true);
+    connect(m_pEditor, &QTextEdit::textChanged, this, [this] {
+        if (!m_bCargando && m_nSeccion == SECCION_RESULTADOS)
+            emit ResultadosEditados();
+    });
 }
 
 void CNotasView::GuardarResultados() {
@@ -61,6 +66,7 @@ void CNotasView::GuardarResultados() {
 
 void CNotasView::Reiniciar() {
     m_nSeccion = SECCION_NINGUNA;
+    const QSignalBlocker bloqueo(m_pEditor);
     m_pEditor->clear();
     m_pEditor->setReadOnly(false);
 }
@@ -74,7 +80,9 @@ void CNotasView::MostrarSeccion(int nSeccion) {
         return;
     }
     m_nSeccion = nSeccion;
+    m_bCargando = true;
     Rtf::Leer(*textos[nSeccion], *m_pEditor->document());
+    m_bCargando = false;
     m_pEditor->document()->setModified(false);
     m_pEditor->setReadOnly(nSeccion != SECCION_RESULTADOS);
     m_pEditor->moveCursor(QTextCursor::Start);

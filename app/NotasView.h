@@ -34,8 +34,13 @@ public:
     int Seccion() const { return m_nSeccion; }
     QTextEdit* Editor() const { return m_pEditor; }
 
+signals:
+    // The student typed in "Resultados y conclusiones".
+    void ResultadosEditados();
+
 private:
     CPractica& m_practica;
     QTextEdit* m_pEditor;
     int m_nSeccion = SECCION_NINGUNA;
+    bool m_bCargando = false; // a section is being shown: its text is not an edit
 };

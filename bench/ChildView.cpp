@@ -14,11 +14,15 @@
 #include "Recipientes.h"
 
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -71,6 +75,80 @@ void CChildView::BeginTransfer() {
     m_bTransferir = true;
 }
 
+void CChildView::CancelarVertido() {
+    if (!Vertiendo())
+        return;
+    m_bDecantar = m_bTransferir = false;
+    unsetCursor();
+    emit VertidoTerminado();
+}
+
+void CChildView::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && Vertiendo()) {
+        CancelarVertido();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void CChildView::ColocarLibre(CEquipo* pEquipo) const {
+    const QRect rcVista = AreaVisible();
+    const QRect rc = pEquipo->m_rcArea;
+    auto libre = [&](const QRect& r) {
+        for (CEquipo* e : m_practica.m_listaEquipo)
+            if (e != pEquipo && e->m_rcArea.intersects(r))
+                return false;
+        return true;
+    };
+    if (libre(rc))
+        return;
+    // Spots on an 8-pixel grid over the view, nearest first.
+    constexpr int kPaso = 8;
+    std::vector<QPoint> desplazamientos;
+    for (int y = rcVista.top(); y + rc.height() <= rcVista.bottom() + 1; y += kPaso)
+        for (int x = rcVista.left(); x + rc.width() <= rcVista.right() + 1; x += kPaso)
+            desplazamientos.emplace_back(x - rc.x(), y - rc.y());
+    std::stable_sort(desplazamientos.begin(), desplazamientos.end(),
+                     [](const QPoint& a, const QPoint& b) {
+                         return QPoint::dotProduct(a, a) < QPoint::dotProduct(b, b);
+                     });
+    for (const QPoint& d : desplazamientos)
+        if (libre(rc.translated(d))) {
+            pEquipo->MoveBy(d.x(), d.y());
+            return;
+        }
+    // A full view: the insertion point it is.
+}
+
+void CChildView::TraerALaVista(CEquipo* pEquipo) const {
+    const QRect rcVista = AreaVisible();
+    const QRect rc = pEquipo->m_rcArea;
+    const QRect comun = rc.intersected(rcVista);
+    // Enough of it in view to be grabbed again: it stays where it was put.
+    if (comun.width() >= std::min(20, rc.width()) && comun.height() >= std::min(20, rc.height()))
+        return;
+    const int x = std::max(rcVista.left(), std::min(rc.x(), rcVista.right() + 1 - rc.width()));
+    const int y = std::max(rcVista.top(), std::min(rc.y(), rcVista.bottom() + 1 - rc.height()));
+    pEquipo->MoveBy(x - rc.x(), y - rc.y());
+}
+
+void CChildView::MostrarTodo() {
+    QRect rcTodo;
+    for (CEquipo* e : m_practica.m_listaEquipo)
+        rcTodo |= e->m_rcArea;
+    if (rcTodo.isEmpty())
+        return;
+    // Centred when it fits; otherwise its top left corner in view, 10 pixels in.
+    QPoint ptOrigen = QPoint(width() / 2, height() / 2) - rcTodo.center();
+    if (rcTodo.width() > width() - 20)
+        ptOrigen.setX(10 - rcTodo.left());
+    if (rcTodo.height() > height() - 20)
+        ptOrigen.setY(10 - rcTodo.top());
+    m_ptOrigen = ptOrigen;
+    ActualizarPuntoInsercion();
+    update();
+}
+
 void CChildView::LimpiarSeleccion() {
     m_pSeleccion = nullptr;
     m_bArrastrando = false;
@@ -89,7 +167,7 @@ void CChildView::SelectAt(const QPoint& ptBanco) {
     CListaEquipo& lista = m_practica.m_listaEquipo;
     for (auto it = std::make_reverse_iterator(lista.end());
          it != std::make_reverse_iterator(lista.begin()); ++it) {
-        if ((*it)->HitTest(ptBanco)) {
+        if ((*it)->HitTestForma(ptBanco)) {
             (*it)->m_bSeleccionado = 1;
             m_pSeleccion = *it;
             break;
@@ -145,9 +223,12 @@ void CChildView::resizeEvent(QResizeEvent* e) {
 
 void CChildView::TerminarVertido(const QPoint& ptBanco) {
     CEquipo* pDestino = nullptr;
-    for (CEquipo* e : m_practica.m_listaEquipo)
-        if (e != m_pSeleccion && e->HitTest(ptBanco)) {
-            pDestino = e;
+    // The topmost item drawn under the click receives the pour.
+    CListaEquipo& lista = m_practica.m_listaEquipo;
+    for (auto it = std::make_reverse_iterator(lista.end());
+         it != std::make_reverse_iterator(lista.begin()); ++it)
+        if (*it != m_pSeleccion && (*it)->HitTestForma(ptBanco)) {
+            pDestino = *it;
             break;
         }
     if (!pDestino)
@@ -166,6 +247,8 @@ void CChildView::TerminarVertido(const QPoint& ptBanco) {
     unsetCursor();
     m_bDecantar = m_bTransferir = false;
     update();
+    emit Modificado();
+    emit VertidoTerminado();
 }
 
 void CChildView::mousePressEvent(QMouseEvent* e) {
@@ -193,6 +276,7 @@ void CChildView::mousePressEvent(QMouseEvent* e) {
         m_bArrastrando = true;
         grabMouse();
         m_ptUltimo = p;
+        m_ptInicioArrastre = m_pSeleccion->m_rcArea.topLeft();
     }
 }
 
@@ -226,6 +310,10 @@ void CChildView::mouseReleaseEvent(QMouseEvent* e) {
         m_bArrastrando = false;
         releaseMouse();
         if (m_pSeleccion) {
+            // Dropped out of sight (onto the notes pane, past an edge): back to the edge.
+            TraerALaVista(m_pSeleccion);
+            if (m_pSeleccion->m_rcArea.topLeft() != m_ptInicioArrastre)
+                emit Modificado();
             CListaEquipo& lista = m_practica.m_listaEquipo;
             // Instruments go on top of what they dip into; the ice bath beneath what
             // stands in it.
@@ -241,7 +329,7 @@ void CChildView::mouseReleaseEvent(QMouseEvent* e) {
 void CChildView::MenuContextual(const QPoint& ptCliente) {
     const QPoint p = ToBench(ptCliente);
     SelectAt(p);
-    if (!m_pSeleccion || !m_pSeleccion->HitTest(p))
+    if (!m_pSeleccion)
         return;
     CMenu entradas;
     m_pSeleccion->BuildMenu(entradas);
@@ -265,6 +353,7 @@ void CChildView::Comando(int nComando) {
         return;
     CListaEquipo& lista = m_practica.m_listaEquipo;
     auto* r = dynamic_cast<CRecipiente*>(s);
+    bool bModifica = true; // false when a dialog was cancelled or refused
     switch (nComando) {
     case ID_ELIMINAR:
         LimpiarSeleccion();
@@ -351,8 +440,10 @@ void CChildView::Comando(int nComando) {
             double dMl = CPipetaVolumetrica::kVolumen; // the volumetric pipette's fixed 10 ml
             if (!dynamic_cast<CPipetaVolumetrica*>(pipeta)) {
                 CDlgMililitros dlg(bLlenar ? pipeta->m_dCapacidad : pipeta->VolumenLiquido(), this);
-                if (dlg.exec() != QDialog::Accepted || !lista.Contiene(abajo))
+                if (dlg.exec() != QDialog::Accepted || !lista.Contiene(abajo)) {
+                    bModifica = false;
                     break;
+                }
                 dMl = dlg.m_dMililitros;
             }
             if (bLlenar)
@@ -367,27 +458,34 @@ void CChildView::Comando(int nComando) {
             dlg.m_dCapacidadVaso = r->m_dCapacidad;
             // The dialog counts what the vessel holds, so that "Aforar a:" fills to the mark.
             dlg.m_dVolumenVaso = r->VolumenOcupado();
-            if (dlg.exec() == QDialog::Accepted && lista.Contiene(r) &&
-                !r->AddComponent(0, dlg.m_dAgua, UNIDAD_ML))
+            bModifica = dlg.exec() == QDialog::Accepted && lista.Contiene(r);
+            if (bModifica && !r->AddComponent(0, dlg.m_dAgua, UNIDAD_ML)) {
+                bModifica = false;
                 Mensajes::Aviso(this, QString::fromUtf8(kTextoNoCabe));
+            }
         }
         break;
     case ID_AGREGAR_REACTIVO:
         if (r && g_nReactivos == 0) {
             Mensajes::Aviso(this, QStringLiteral("Esta práctica no tiene reactivos."));
+            bModifica = false;
         } else if (r) {
             CDlgReactivo dlg(this);
-            if (dlg.exec() == QDialog::Accepted && lista.Contiene(r) &&
-                !r->AddReagent(dlg.m_nIndiceReactivo, dlg.m_dCantidad))
+            bModifica = dlg.exec() == QDialog::Accepted && lista.Contiene(r);
+            if (bModifica && !r->AddReagent(dlg.m_nIndiceReactivo, dlg.m_dCantidad)) {
+                bModifica = false;
                 Mensajes::Aviso(this, QString::fromUtf8(kTextoNoCabe));
+            }
         }
         break;
     case ID_AGREGAR_INDICADOR:
         if (r && g_nIndicadores == 0) {
             Mensajes::Aviso(this, QStringLiteral("Esta práctica no tiene indicadores."));
+            bModifica = false;
         } else if (r) {
             CDlgIndicador dlg(this);
-            if (dlg.exec() == QDialog::Accepted && lista.Contiene(r))
+            bModifica = dlg.exec() == QDialog::Accepted && lista.Contiene(r);
+            if (bModifica)
                 r->m_seno.m_faseLiquida.AgregarIndicador(dlg.m_nIndiceIndicador);
         }
         break;
@@ -405,4 +503,6 @@ void CChildView::Comando(int nComando) {
         return;
     }
     update();
+    if (bModifica)
+        emit Modificado();
 }

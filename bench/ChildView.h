@@ -41,6 +41,18 @@ public:
     void Comando(int nComando);
 
     QPoint ToBench(const QPoint& ptCliente) const { return ptCliente - m_ptOrigen; }
+    // The part of the bench the view shows, in bench coordinates.
+    QRect AreaVisible() const { return QRect(ToBench(QPoint(0, 0)), size()); }
+    // Moves a new item from the insertion point to the nearest free spot in view, so that
+    // it does not land hidden behind another item.
+    void ColocarLibre(CEquipo* pEquipo) const;
+    // Brings an item that lies wholly outside the view back to the view's nearest edge.
+    void TraerALaVista(CEquipo* pEquipo) const;
+    // Pans so that every item is in view ("Mostrar todo el equipo").
+    void MostrarTodo();
+    // Leaves "Decantar" or "Transferir" without pouring.
+    void CancelarVertido();
+    bool Vertiendo() const { return m_bDecantar || m_bTransferir; }
     // Paints the bench into an image of the view's size (what a paint shows).
     QImage Pintar();
     CPractica& Practica() { return m_practica; }
@@ -53,6 +65,10 @@ signals:
     void ComandoPendiente(int nComando);
     // After every paint, with how long it took.
     void Pintado(qint64 nsDuracion);
+    // The student changed the bench or its contents (not the simulation by itself).
+    void Modificado();
+    // "Decantar" or "Transferir" ended, poured or cancelled.
+    void VertidoTerminado();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -60,6 +76,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void ActualizarPuntoInsercion();
@@ -69,4 +86,5 @@ private:
 
     CPractica& m_practica;
     QTimer m_timer;
+    QPoint m_ptInicioArrastre; // where the item dragged stood when the drag began
 };

@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 QPoint CEquipo::s_ptInsercion(0, 0);
 
 CEquipo::~CEquipo() = default;
@@ -52,6 +54,23 @@ void CEquipo::SetPosition(int32_t x, int32_t y) {
 bool CEquipo::HitTest(const QPoint& pt) const {
     // QRect::contains counts the last pixel row and column as inside, as intended.
     return m_rcArea.contains(pt);
+}
+
+bool CEquipo::HitTestForma(const QPoint& pt) {
+    if (!HitTest(pt))
+        return false;
+    const QImage& tira = Tira();
+    // Without a picture strip the rectangle is all there is.
+    if (tira.isNull() || tira.width() < m_cx || tira.height() < 2 * m_cy)
+        return true;
+    constexpr int kTolerancia = 2;
+    const int x0 = pt.x() - m_x, y0 = pt.y() - m_y;
+    for (int y = std::max(0, y0 - kTolerancia); y <= std::min(m_cy - 1, y0 + kTolerancia); ++y)
+        for (int x = std::max(0, x0 - kTolerancia); x <= std::min(m_cx - 1, x0 + kTolerancia); ++x)
+            // The mask row is white where the picture is transparent.
+            if (qGray(tira.pixel(x, m_cy + y)) < 128)
+                return true;
+    return false;
 }
 
 void CEquipo::Serialize(CArchivo& ar) {

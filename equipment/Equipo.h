@@ -57,6 +57,10 @@ public:
     // Moves this item only (an assembly moves its pieces with this).
     void Desplazar(int32_t dx, int32_t dy);
     bool HitTest(const QPoint& pt) const;
+    // Whether the point falls on the item as drawn: the empty corners of its rectangle
+    // (around a round flask, beside a thermometer) let clicks through to what lies behind.
+    // A couple of pixels of tolerance keep thin items easy to grab.
+    bool HitTestForma(const QPoint& pt);
     int32_t GetCategoria() const { return m_nCategoria; }
     std::string GetNombre() const { return m_strNombre; }
 

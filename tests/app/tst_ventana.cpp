@@ -4,6 +4,7 @@
 #include "Catalogo.h"
 #include "ChildView.h"
 #include "DlgAbrirPractica.h"
+#include "DlgPropiedades.h"
 #include "MainFrame.h"
 #include "NotasView.h"
 #include "OrdenesMarco.h"
@@ -17,10 +18,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -51,6 +54,8 @@ private slots:
         CrearCatalogoInicial();
         m_pPractica = new CPractica;
         m_pMarco = new CMainFrame(*m_pPractica);
+        // Replacing a changed bench asks; the tests answer No unless they ask otherwise.
+        m_pMarco->m_fnPreguntaCierre = [] { return int(QMessageBox::No); };
         m_pMarco->resize(1200, 800);
         m_pMarco->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pMarco));
@@ -83,12 +88,23 @@ private slots:
         QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(2));
         CEquipo* primero = m_pPractica->m_listaEquipo.front();
         CEquipo* segundo = m_pPractica->m_listaEquipo.back();
-        QCOMPARE(primero->m_rcArea, segundo->m_rcArea);
-        QCOMPARE(QPoint(primero->m_x + primero->m_cx / 2, primero->m_y + primero->m_cy),
+        QCOMPARE(QPoint(segundo->m_x + segundo->m_cx / 2, segundo->m_y + segundo->m_cy),
                  ptInsercion);
-        // A click there selects the first inserted (drawn on top).
-        Mesa()->SelectAt(QPoint(primero->m_x + 5, primero->m_y + 5));
-        QCOMPARE(Mesa()->m_pSeleccion, segundo);
+        // The second one does not hide behind the first: it takes the nearest free spot.
+        QVERIFY(!primero->m_rcArea.intersects(segundo->m_rcArea));
+        QVERIFY((primero->m_rcArea.center() - segundo->m_rcArea.center()).manhattanLength() <=
+                primero->m_cx + 16);
+        QVERIFY(Mesa()->AreaVisible().contains(primero->m_rcArea));
+        // A click selects what is drawn under it; the empty corner of a beaker's rectangle
+        // lets the click through to the bench.
+        Mesa()->SelectAt(primero->m_rcArea.center() + QPoint(0, primero->m_cy / 4));
+        QCOMPARE(Mesa()->m_pSeleccion, primero);
+        m_pMarco->Accion(ID_EQUIPO_ERLENMEYER250)->trigger();
+        CEquipo* matraz = m_pPractica->m_listaEquipo.front();
+        Mesa()->SelectAt(matraz->m_rcArea.topLeft() + QPoint(2, 2));
+        QVERIFY(!Mesa()->m_pSeleccion);
+        Mesa()->SelectAt(matraz->m_rcArea.center() + QPoint(0, matraz->m_cy / 4));
+        QCOMPARE(Mesa()->m_pSeleccion, matraz);
 
         const int materiales[] = {ID_AGUA,     ID_REACTIVO,  ID_INDICADORES, ID_VER_PROPIEDADES,
                                   ID_DECANTAR, ID_TRANSFERIR};
@@ -131,15 +147,16 @@ private slots:
         QCOMPARE(g_nIndicadores, 3);
         QCOMPARE(m_pMarco->m_pNotas->Seccion(), int(CNotasView::SECCION_MARCO));
         QVERIFY(!m_pMarco->m_pNotas->Editor()->toPlainText().isEmpty());
-        QVERIFY(QFile::exists(QDir(QDir::tempPath()).filePath("ttt.akp")));
 
         // Saving sets the title; a practice that forbids the speed control disables it.
         m_pPractica->m_strPractica = "Mi titulación";
         m_pPractica->m_bVelocidad = 0;
         m_pMarco->Accion(ID_EQUIPO_VASO250)->trigger();
         const QString ruta = m_dir.filePath("mia.uak1");
+        QCOMPARE(m_pMarco->windowTitle(), QString("Alkor - Mi titulación *"));
         QVERIFY(m_pMarco->GuardarPractica(ruta));
-        QCOMPARE(m_pMarco->windowTitle(), QString("Alkor - Mi titulación"));
+        QCOMPARE(m_pMarco->windowTitle(), QString("Alkor - Mi titulación (mia.uak1)"));
+        QCOMPARE(m_pMarco->statusBar()->currentMessage(), "Práctica guardada en " + ruta);
         QVERIFY(m_pMarco->AbrirPractica(ruta));
         QVERIFY(!m_pMarco->m_pSliderVelocidad->isEnabled());
         QCOMPARE(Mesa()->m_nTicksPorPaso, 3);
@@ -151,14 +168,13 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("\x05Otra!\x00\x06korvex\x05Vol.1\x01\x00", 22);
         f.close();
-        Mesa()->SelectAt(QPoint(m_pPractica->m_listaEquipo.front()->m_x + 3,
-                                m_pPractica->m_listaEquipo.front()->m_y + 3));
+        Mesa()->SelectAt(m_pPractica->m_listaEquipo.front()->m_rcArea.center() + QPoint(0, 20));
         CEquipo* pSeleccion = Mesa()->m_pSeleccion;
         QVERIFY(pSeleccion);
         QVERIFY(!m_pMarco->AbrirPractica(mala));
         QCOMPARE(m_mensajes.size(), 1);
         QVERIFY(m_mensajes[0].startsWith("Se intentó acceder a"));
-        QCOMPARE(m_pMarco->windowTitle(), QString("Alkor - Mi titulación"));
+        QCOMPARE(m_pMarco->windowTitle(), QString("Alkor - Mi titulación (mia.uak1)"));
         QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(1));
         QCOMPARE(Mesa()->m_pSeleccion, pSeleccion);
         QCOMPARE(g_nIndicadores, 3);
@@ -183,6 +199,10 @@ private slots:
         QVERIFY(t && t->isVisible());
         QCOMPARE(t->m_pBureta, b);
         QCOMPARE(t->m_pReceptor, v);
+        // The window does not cover the burette it controls.
+        const QRect rcBureta(Mesa()->mapToGlobal(b->m_rcArea.topLeft() + Mesa()->m_ptOrigen),
+                             b->m_rcArea.size());
+        QVERIFY(!t->frameGeometry().intersects(rcBureta));
         // Every tick, whatever the speed, drips through the open stopcock.
         b->AddComponent(0, 5.0, UNIDAD_ML);
         t->m_pLlave->m_nApertura = 17;
@@ -196,17 +216,40 @@ private slots:
         // "Titular" again while the window is open changes nothing.
         m_pMarco->OnUM_TITULAR();
         QCOMPARE(t->m_pBureta, b);
-        // Deleting the burette leaves no window holding it.
+        // Deleting the vessel under it stops the drops, and the student is told.
+        Seleccionar(v);
         Mesa()->Comando(ID_ELIMINAR);
-        QVERIFY(!t->m_pBureta);
-        QVERIFY(!m_pMarco->m_pDlgGrafica->m_pBureta);
+        QVERIFY(!m_pMarco->m_bTitulando && !t->isVisible());
+        QTRY_COMPARE(m_mensajes.size(), 2);
+        QVERIFY(m_mensajes[1].startsWith("Se retiró el recipiente"));
+        // Deleting the burette closes its windows and leaves none holding it.
+        v = new CVaso100;
+        v->SetPosition(90, 100 + b->m_cy + 9);
+        m_pPractica->m_listaEquipo.AgregarAlFinal(v);
+        Seleccionar(b);
+        m_pMarco->OnUM_TITULAR();
+        QVERIFY(t->isVisible());
+        Mesa()->Comando(ID_ELIMINAR);
+        QVERIFY(!t->m_pBureta && !t->isVisible() && !m_pMarco->m_bTitulando);
+        QVERIFY(!m_pMarco->m_pDlgGrafica->m_pBureta && !m_pMarco->m_pDlgGrafica->isVisible());
         m_pMarco->OnUM_TICK();
         m_pMarco->m_pDlgGrafica->m_pGrafica->repaint();
-        // Closing it clears the flag; clearing the bench forgets the receiver too.
-        t->close();
-        QVERIFY(!m_pMarco->m_bTitulando && !t->isVisible());
-        m_pMarco->LimpiarMesa();
-        QVERIFY(!t->m_pReceptor);
+        QCOMPARE(m_mensajes.size(), 2);
+    }
+
+    // An item dropped out of sight comes back to the edge; "Mostrar todo el equipo" pans
+    // until every item is in view.
+    void equipoSiempreAlAlcance() {
+        m_pMarco->Accion(ID_EQUIPO_VASO250)->trigger();
+        CEquipo* v = m_pPractica->m_listaEquipo.front();
+        const QPoint desde = Mesa()->m_ptOrigen + v->m_rcArea.center() + QPoint(0, 20);
+        QTest::mousePress(Mesa(), Qt::LeftButton, {}, desde);
+        QTest::mouseMove(Mesa(), QPoint(-400, desde.y()));
+        QTest::mouseRelease(Mesa(), Qt::LeftButton, {}, QPoint(-400, desde.y()));
+        QCOMPARE(v->m_rcArea.left(), Mesa()->AreaVisible().left());
+        v->MoveBy(-3000, 2000); // as a file or an old pan could leave it
+        m_pMarco->Accion(ID_MOSTRAR_TODO)->trigger();
+        QVERIFY(Mesa()->AreaVisible().contains(v->m_rcArea));
     }
 
     void navegadorDePracticas() {
@@ -272,6 +315,18 @@ private slots:
         QTextDocument doc;
         Rtf::Leer(leida.m_strResultados, doc);
         QVERIFY(doc.toPlainText().contains("blanco a 35 C. Fin."));
+        // A line typed where the text has no size of its own comes back in the size it
+        // was shown in, not bigger.
+        e->clear();
+        e->setCurrentCharFormat(QTextCharFormat());
+        QTest::keyClicks(e, "Linea nueva");
+        QVERIFY(m_pMarco->GuardarPractica(ruta));
+        QVERIFY(leida.AbrirPractica(ruta) == CPractica::Resultado::Correcto);
+        QTextEdit otro;
+        Rtf::Leer(leida.m_strResultados, *otro.document());
+        QTextCursor c(otro.document());
+        c.movePosition(QTextCursor::NextCharacter);
+        QCOMPARE(QFontInfo(c.charFormat().font()).pointSizeF(), QFontInfo(e->font()).pointSizeF());
         // Every page is printed.
         for (int i = 0; i < 120; ++i)
             e->insertPlainText("Una linea mas de resultados para llenar varias paginas.\n");
@@ -305,15 +360,59 @@ private slots:
         QVERIFY(!CVentanaPresentacion::Actual() || !CVentanaPresentacion::Actual()->isVisible());
     }
 
+    // The bench's "Propiedades" keeps opening the window after a practice was opened and
+    // another started.
+    void propiedadesDesdeLaMesa() {
+        int nAbiertas = 0;
+        m_pMarco->m_fnAntesDePropiedades = [&](CDlgPropiedades& dlg) {
+            ++nAbiertas;
+            QTimer::singleShot(0, &dlg, &QDialog::reject);
+        };
+        if (qEnvironmentVariableIsSet("X1")) {
+        QVERIFY(m_pMarco->IniciarPractica(901));
+        const QString ruta = m_dir.filePath("prop.uak1");
+        QVERIFY(m_pMarco->GuardarPractica(ruta));
+        QVERIFY(m_pMarco->AbrirPractica(ruta));
+        QVERIFY(m_pMarco->IniciarPractica(903));
+        }
+        m_pMarco->Accion(ID_EQUIPO_VASO250)->trigger();
+        CEquipo* v = m_pPractica->m_listaEquipo.front();
+        const QPoint pt = Mesa()->m_ptOrigen + v->m_rcArea.center();
+        QTimer::singleShot(50, this, [] {
+            QMenu* m = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            qDebug() << "popup" << m << (m ? m->actions().size() : -1); if (!m) return;
+            for (QAction* a : m->actions())
+                if (a->text() == "Propiedades")
+                    m->setActiveAction(a);
+            QTest::keyClick(m, Qt::Key_Return);
+        });
+        QTest::mouseClick(Mesa(), Qt::RightButton, {}, pt);
+        QTRY_COMPARE(nAbiertas, 1);
+    }
+
     void preguntaAlCerrar() {
         int nRespuesta = QMessageBox::Cancel;
+        int nPreguntas = 0;
         QString ruta;
         int nDialogos = 0;
-        m_pMarco->m_fnPreguntaCierre = [&] { return nRespuesta; };
+        m_pMarco->m_fnPreguntaCierre = [&] {
+            ++nPreguntas;
+            return nRespuesta;
+        };
         m_pMarco->m_fnDialogoGuardar = [&] {
             ++nDialogos;
             return ruta;
         };
+        // Nothing changed: nothing to ask.
+        QVERIFY(m_pMarco->IniciarPractica(901));
+        QCOMPARE(nPreguntas, 0);
+        // A changed bench is not cleared, replaced or closed behind the student's back.
+        m_pMarco->Accion(ID_EQUIPO_VASO250)->trigger();
+        m_pMarco->Accion(ID_LIMPIAR_MESA)->trigger();
+        QVERIFY(!m_pMarco->IniciarPractica(902));
+        QVERIFY(!m_pMarco->AbrirPractica(m_dir.filePath("otra.uak1")));
+        QCOMPARE(nPreguntas, 3);
+        QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(1)); // Cancelar kept it
         QVERIFY(!m_pMarco->close()); // Cancelar stays
         nRespuesta = QMessageBox::Yes;
         QVERIFY(!m_pMarco->close()); // Sí, then the save dialog cancelled: stays
@@ -322,8 +421,18 @@ private slots:
         QVERIFY(m_pMarco->close()); // Sí and saved
         QVERIFY(QFile::exists(ruta));
         m_pMarco->show();
+        // Just saved: closing does not ask again.
+        const int nAntes = nPreguntas;
+        QVERIFY(m_pMarco->close());
+        QCOMPARE(nPreguntas, nAntes);
+        m_pMarco->show();
+        // Typing in the results is a change too.
+        m_pMarco->m_pNotas->MostrarSeccion(CNotasView::SECCION_RESULTADOS);
+        QCOMPARE(nPreguntas, nAntes);
+        QTest::keyClicks(m_pMarco->m_pNotas->Editor(), "x");
         nRespuesta = QMessageBox::No;
         QVERIFY(m_pMarco->close());
+        QCOMPARE(nPreguntas, nAntes + 1);
         QCOMPARE(nDialogos, 2);
     }
 };

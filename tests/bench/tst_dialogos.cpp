@@ -314,7 +314,7 @@ private slots:
 
         // The delivery tube takes the side the outlet dialog shows.
         auto* e = Nuevo<CErlenmeyer250>(l, 400, 300);
-        vista.SelectAt(QPoint(410, 350));
+        vista.SelectAt(e->m_rcArea.center() + QPoint(0, e->m_cy / 4));
         AlAbrirse<CDlgSalida>([](CDlgSalida& d) {
             d.m_pIzquierda->setChecked(true);
             d.accept();
