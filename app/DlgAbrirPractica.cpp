@@ -3,10 +3,13 @@
 #include "BotonImagen.h"
 #include "Practica.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileIconProvider>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QVBoxLayout>
@@ -141,8 +144,16 @@ CDlgAbrirPractica::CDlgAbrirPractica(QWidget* pPadre, bool bPlantillas)
     setWindowTitle(bPlantillas ? QStringLiteral("Seleccione la práctica a iniciar")
                                : QStringLiteral("Seleccione la práctica a abrir"));
     resize(bPlantillas ? 680 : 860, 420);
-    m_pLista->setColumnCount(2);
-    m_pLista->setHeaderLabels({QStringLiteral("Practica"), QStringLiteral("Resumen")});
+    // Saved files also show their name and date, so that two saves of one practice can be
+    // told apart.
+    if (bPlantillas) {
+        m_pLista->setColumnCount(2);
+        m_pLista->setHeaderLabels({QStringLiteral("Practica"), QStringLiteral("Resumen")});
+    } else {
+        m_pLista->setColumnCount(4);
+        m_pLista->setHeaderLabels({QStringLiteral("Practica"), QStringLiteral("Archivo"),
+                                   QStringLiteral("Fecha"), QStringLiteral("Resumen")});
+    }
     m_pLista->setRootIsDecorated(false);
     m_pLista->setUniformRowHeights(true);
     m_pLista->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -197,8 +208,20 @@ void CDlgAbrirPractica::Rellenar() {
     m_pLista->clear();
     const QIcon icono(QStringLiteral(":/imagenes/practica.svg"));
     for (const CEntradaPractica& e : m_entradas) {
-        auto* it = new QTreeWidgetItem(m_pLista, {e.m_strTitulo, e.m_strResumen});
+        QStringList columnas{e.m_strTitulo, e.m_strResumen};
+        if (!m_bPlantillas) {
+            const QFileInfo info(e.m_strArchivo);
+            columnas = QStringList{e.m_strTitulo, info.fileName(),
+                                   QLocale().toString(info.lastModified(), QLocale::ShortFormat),
+                                   e.m_strResumen};
+        }
+        auto* it = new QTreeWidgetItem(m_pLista, columnas);
         it->setIcon(0, icono);
+        it->setToolTip(0, e.m_strArchivo);
+    }
+    if (!m_bPlantillas) {
+        m_pLista->resizeColumnToContents(1);
+        m_pLista->resizeColumnToContents(2);
     }
 }
 

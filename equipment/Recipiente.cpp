@@ -294,7 +294,10 @@ void CRecipiente::Draw(QPainter& p) {
     const int B = m_nFondo;
     const double dLiquido = VolumenLiquido();
     const double dSolido = VolumenSolido();
-    if (dLiquido > 0.0) {
+    // Only a phase with something in it is drawn: the running volume can keep a crumb
+    // (1e-12 ml) after the last entry left, and the colour of a phase with no entries is
+    // black, which the elbow, whose level does not depend on the volume, drew as a block.
+    if (dLiquido > 0.0 && m_seno.m_faseLiquida.MolesTotales() > 0.0) {
         const int y1 = GetLevelY(dSolido + dLiquido);
         ActualizarImagen(m_seno.m_faseLiquida, m_imgLiquido);
         PintarFilas(p, m_imgLiquido, 0, y1, B, m_cx);

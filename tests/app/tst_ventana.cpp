@@ -278,7 +278,9 @@ private slots:
         QCOMPARE(archivos.windowTitle(), QString("Seleccione la práctica a abrir"));
         QCOMPARE(archivos.m_pLista->topLevelItemCount(), 1);
         QCOMPARE(archivos.m_pLista->topLevelItem(0)->text(0), QString("Práctica A"));
-        QCOMPARE(archivos.m_pLista->topLevelItem(0)->text(1), QString("Resumen A"));
+        QCOMPARE(archivos.m_pLista->topLevelItem(0)->text(1), QString("a.uak1"));
+        QVERIFY(!archivos.m_pLista->topLevelItem(0)->text(2).isEmpty()); // its date
+        QCOMPARE(archivos.m_pLista->topLevelItem(0)->text(3), QString("Resumen A"));
         QVERIFY(archivos.m_pArbol->currentItem());
         QCOMPARE(QDir(archivos.m_pArbol->RutaDe(archivos.m_pArbol->currentItem())).canonicalPath(),
                  QDir(carpeta.path()).canonicalPath());

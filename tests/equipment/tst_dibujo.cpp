@@ -4,6 +4,7 @@
 #include "Calentadores.h"
 #include "Calorimetro.h"
 #include "Catalogo.h"
+#include "Destilacion.h"
 #include "Dibujo.h"
 #include "Imagenes.h"
 #include "Instrumentos.h"
@@ -394,6 +395,24 @@ private slots:
         QImage b = Lienzo();
         Pintar(b, lleno);
         QVERIFY(FueraDe(a, QRect()) > 0); // the calorimeter itself is drawn
+        QCOMPARE(b, a);
+    }
+
+    // A piece whose liquid has all gone draws no phase, whatever crumb of volume the
+    // running total kept (the distillation elbow drew a black block after boiling dry).
+    void piezaVaciaSinFase() {
+        if (!HayFigura(Imagenes::IDB_CODO))
+            QSKIP("falta la figura del codo");
+        CCodoDestilacion vacio;
+        CCodoDestilacion seco;
+        QVERIFY(seco.AddComponent(AGUA, 1.0, UNIDAD_ML));
+        seco.m_seno.m_faseLiquida.Quitar(AGUA, 1.0, UNIDAD_ML);
+        seco.m_seno.m_faseLiquida.Vaciar();
+        seco.m_seno.m_faseLiquida.m_dVolumen = 1e-12;
+        QImage a = Lienzo();
+        Pintar(a, vacio);
+        QImage b = Lienzo();
+        Pintar(b, seco);
         QCOMPARE(b, a);
     }
 
