@@ -25,13 +25,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
-#include <QTimer>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -680,9 +680,9 @@ void CMainFrame::ColocarJunto(QWidget* pVentana, const CEquipo* pEquipo) {
     // Beside the item, on the right when the screen has room there, else on its left, so
     // that the window never covers what it controls.
     pVentana->adjustSize();
-    const QRect rcItem(m_pVistaMesa->mapToGlobal(pEquipo->m_rcArea.topLeft() +
-                                                  m_pVistaMesa->m_ptOrigen),
-                       pEquipo->m_rcArea.size());
+    const QRect rcItem(
+        m_pVistaMesa->mapToGlobal(pEquipo->m_rcArea.topLeft() + m_pVistaMesa->m_ptOrigen),
+        pEquipo->m_rcArea.size());
     const QSize tam = pVentana->frameGeometry().size().expandedTo(pVentana->sizeHint());
     QScreen* pPantalla = m_pVistaMesa->screen();
     const QRect rcPantalla = pPantalla ? pPantalla->availableGeometry() : QRect();

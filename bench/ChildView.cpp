@@ -14,8 +14,8 @@
 #include "Recipientes.h"
 
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -341,6 +341,10 @@ void CChildView::MenuContextual(const QPoint& ptCliente) {
         }
         QAction* a = menu.addAction(QString::fromStdString(e.m_strTexto));
         a->setData(e.m_nComando);
+        // A practice may keep the contents to the instruments (calorimetry): the entry is
+        // shown greyed rather than doing nothing.
+        if (e.m_nComando == ID_PROPIEDADES && !m_practica.m_bPropiedades)
+            a->setEnabled(false);
     }
     QAction* pElegida = menu.exec(mapToGlobal(ptCliente));
     if (pElegida)

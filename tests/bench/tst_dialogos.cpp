@@ -109,10 +109,10 @@ private slots:
         f.m_pModoAforar->click();
         Escribir(f.m_pAforar, "80");
         f.accept();
-        QCOMPARE(m_mensajes, (QStringList{"Introduzca un número.",
-                                          "Introduzca una cantidad mayor que cero.",
-                                          "El recipiente ya contiene 100.00 ml: indique una "
-                                          "marca mayor."}));
+        QCOMPARE(m_mensajes,
+                 (QStringList{"Introduzca un número.", "Introduzca una cantidad mayor que cero.",
+                              "El recipiente ya contiene 100.00 ml: indique una "
+                              "marca mayor."}));
         QVERIFY(f.isVisible()); // it stays open
         QCOMPARE(f.result(), int(QDialog::Rejected));
     }
