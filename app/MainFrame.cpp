@@ -466,14 +466,15 @@ bool CMainFrame::IniciarPractica(int nPlantilla) {
     return bOk;
 }
 
-bool CMainFrame::AbrirPractica(const QString& strRuta) {
+bool CMainFrame::AbrirPractica(const QString& strRuta, bool bPlantilla) {
     m_pNotas->GuardarResultados();
     m_pVistaMesa->StopTimer();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString strError;
     CEquipo* pSeleccion = m_pVistaMesa->m_pSeleccion;
     m_pVistaMesa->LimpiarSeleccion();
-    const CPractica::Resultado r = m_practica.AbrirPractica(strRuta, &strError);
+    const CPractica::Resultado r = bPlantilla ? m_practica.CargarPlantilla(strRuta, &strError)
+                                              : m_practica.AbrirPractica(strRuta, &strError);
     QApplication::restoreOverrideCursor();
     const bool bOk = r == CPractica::Resultado::Correcto;
     if (bOk) {
