@@ -111,17 +111,6 @@ int main(int argc, char** argv) {
     // front of it (and of an error about it). A measuring run has none either.
     CMainFrame* pMarco = app.Iniciar(!bMedir && strRuta.isEmpty());
 
-    if (!strRuta.isEmpty()) {
-        // Before the first paint, so that the bench shows (and --medir measures) the file;
-        // an error is shown over the window, which is already up.
-        const QString strAbsoluta = QFileInfo(strRuta).absoluteFilePath();
-        if (!QFileInfo::exists(strAbsoluta))
-            // "Abrir práctica" only offers files that exist; a path from outside may not.
-            Mensajes::Aviso(pMarco, CPractica::TextoError(ENOENT, strAbsoluta));
-        else
-            pMarco->AbrirPractica(strAbsoluta, EsPlantilla(strAbsoluta));
-    }
-
     if (bMedir) {
         auto nPintados = std::make_shared<int>(0);
         CChildView* pVista = pMarco->m_pVistaMesa;
@@ -146,6 +135,19 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "alkor: la mesa no terminó de pintarse (%d de %d pintados)\n",
                          *nPintados, kPintadosMedidos);
             QCoreApplication::exit(SALIDA_ERROR);
+        });
+    }
+    if (!strRuta.isEmpty()) {
+        // From inside the event loop, like the menu command: an error box and its own loop
+        // then end with the program (--medir's exit reaches every loop). The open is the first
+        // thing the loop does, ahead of the window's first paint.
+        const QString strAbsoluta = QFileInfo(strRuta).absoluteFilePath();
+        QTimer::singleShot(0, pMarco, [pMarco, strAbsoluta] {
+            if (!QFileInfo::exists(strAbsoluta))
+                // "Abrir práctica" only offers files that exist; a path from outside may not.
+                Mensajes::Aviso(pMarco, CPractica::TextoError(ENOENT, strAbsoluta));
+            else
+                pMarco->AbrirPractica(strAbsoluta, EsPlantilla(strAbsoluta));
         });
     }
     return app.exec();
