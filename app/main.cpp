@@ -5,8 +5,9 @@
 // RUTA, a saved practice (.uak1) or a template (.akp), is opened at start as "Abrir práctica"
 // would open it: this is how the desktop hands over a double-clicked file.
 //
-// --medir prints, on standard error, the time from start to the first painted bench and the
-// duration of each of the first five paints, and then ends the program.
+// --medir prints, on standard error, the time from start to the first painted bench, the
+// duration of each of the first five paints and the practice they painted, and then ends the
+// program.
 #include "Aplicacion.h"
 #include "ChildView.h"
 #include "MainFrame.h"
@@ -126,10 +127,15 @@ int main(int argc, char** argv) {
                              static_cast<double>(ns) / 1e6);
                 // A still bench is not repainted by itself: the next paint is asked for, and the
                 // program ends after the last one.
-                if (n < kPintadosMedidos)
+                if (n < kPintadosMedidos) {
                     QTimer::singleShot(0, pVista, [pVista] { pVista->update(); });
-                else
-                    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(SALIDA_OK); });
+                    return;
+                }
+                // What was measured: the practice on the bench.
+                const CPractica& practica = CAplicacion::Instancia()->m_practica;
+                std::fprintf(stderr, "práctica en la mesa: «%s», %zu equipos\n",
+                             practica.m_strPractica.c_str(), practica.m_listaEquipo.size());
+                QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(SALIDA_OK); });
             });
         QTimer::singleShot(kEsperaMaximaMs, qApp, [nPintados] {
             std::fprintf(stderr, "alkor: la mesa no terminó de pintarse (%d de %d pintados)\n",

@@ -63,6 +63,8 @@ medida="$(cd "$raiz_tmp" && timeout 180 xvfb-run -a -s '-screen 0 1280x800x24' \
     || fallo "alkor --medir terminó con error: $medida"
 grep -q '^primera mesa pintada' <<<"$medida" || fallo "alkor no pintó la mesa: $medida"
 [ "$(grep -c '^pintado de la mesa' <<<"$medida")" -eq 5 ] || fallo "pintados: $medida"
+grep -q '^práctica en la mesa: «Titulación ácido base»' <<<"$medida" \
+    || fallo "alkor no abrió la plantilla: $medida"
 grep -v '^pintado de la mesa' <<<"$medida"
 
 echo "Paquete comprobado: $(basename "$deb"), $(dpkg-deb -f "$deb" Installed-Size) KiB instalado"
