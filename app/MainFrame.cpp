@@ -550,7 +550,7 @@ bool CMainFrame::IniciarPractica(int nPlantilla) {
     return bOk;
 }
 
-bool CMainFrame::AbrirPractica(const QString& strRuta) {
+bool CMainFrame::AbrirPractica(const QString& strRuta, bool bPlantilla) {
     if (!ConfirmarDescartar())
         return false;
     m_pNotas->GuardarResultados();
@@ -559,11 +559,13 @@ bool CMainFrame::AbrirPractica(const QString& strRuta) {
     QString strError;
     CEquipo* pSeleccion = m_pVistaMesa->m_pSeleccion;
     m_pVistaMesa->LimpiarSeleccion();
-    const CPractica::Resultado r = m_practica.AbrirPractica(strRuta, &strError);
+    const CPractica::Resultado r = bPlantilla ? m_practica.CargarPlantilla(strRuta, &strError)
+                                              : m_practica.AbrirPractica(strRuta, &strError);
     QApplication::restoreOverrideCursor();
     const bool bOk = r == CPractica::Resultado::Correcto;
     if (bOk) {
-        m_strRuta = QFileInfo(strRuta).absoluteFilePath();
+        // A template starts a new practice: its first save asks where.
+        m_strRuta = bPlantilla ? QString() : QFileInfo(strRuta).absoluteFilePath();
         DespuesDeLeer();
     } else if (pSeleccion && m_practica.m_listaEquipo.Contiene(pSeleccion)) {
         // A failed open leaves everything as it was, the selection included.

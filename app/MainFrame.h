@@ -45,7 +45,8 @@ public:
     // The practice commands; each returns whether it went through. Starting, opening and
     // clearing ask first when the practice was changed (ConfirmarDescartar).
     bool IniciarPractica(int nPlantilla);
-    bool AbrirPractica(const QString& strRuta);
+    // bPlantilla: the file is a template (".akp"), which starts a new practice.
+    bool AbrirPractica(const QString& strRuta, bool bPlantilla = false);
     bool GuardarPractica(const QString& strRuta);
     void LimpiarMesa();
     void InsertarEquipo(int nTipo);

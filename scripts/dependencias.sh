@@ -11,6 +11,15 @@ PAQUETES=(
     xvfb xauth
 )
 
+# --- Packaging: building the Debian package and checking it (scripts/paquete.sh) ---
+# dpkg-dev and file for CPack's shlibdeps, lintian, the desktop-file and AppStream validators,
+# and Qt's own Spanish texts, which the installed program loads for its standard dialogs.
+PAQUETES+=(
+    dpkg-dev file lintian desktop-file-utils appstream
+    qt6-translations-l10n
+)
+# --- end of packaging ---
+
 faltan=()
 for p in "${PAQUETES[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

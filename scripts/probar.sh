@@ -11,6 +11,10 @@ cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$raiz/build" -j"$nucleos"
 (cd "$raiz/build" && ctest --output-on-failure -j"$nucleos")
 
+# --- Packaging: the Debian package, built from this Release build and checked unpacked ---
+"$raiz/scripts/comprobar_paquete.sh"
+# --- end of packaging ---
+
 if [ "${ALKOR_SIN_SANITIZADORES:-0}" != "1" ]; then
     cmake -S "$raiz" -B "$raiz/build-asan" -DCMAKE_BUILD_TYPE=Debug -DALKOR_SANITIZE=ON
     cmake --build "$raiz/build-asan" -j"$nucleos"

@@ -9,6 +9,7 @@
 #include "MainFrame.h"
 #include "NotasView.h"
 #include "OrdenesMarco.h"
+#include "Plantillas.h"
 #include "Practica.h"
 #include "Presentacion.h"
 #include "Recipientes.h"
@@ -188,6 +189,21 @@ private slots:
         QCOMPARE(g_nIndicadores, 3);
         QVERIFY(Mesa()->TimerActivo());
         QCOMPARE(m_pPractica->m_bOcupado, 0);
+
+        // A template file (as the desktop hands it over) is not a saved practice: read as one
+        // it is the wrong format and changes nothing; read as a template it starts its practice.
+        const QString plantilla = m_dir.filePath("titulacion.akp");
+        QFile fp(plantilla);
+        QVERIFY(fp.open(QIODevice::WriteOnly) && fp.write(Plantillas::Bytes(903)) > 0);
+        fp.close();
+        m_mensajes.clear();
+        QVERIFY(!m_pMarco->AbrirPractica(plantilla));
+        QCOMPARE(m_mensajes, QStringList{"- Formato incompatible -"});
+        QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(1));
+        QVERIFY(m_pMarco->AbrirPractica(plantilla, true));
+        QCOMPARE(m_pMarco->windowTitle(), QString("Alkor - Titulación ácido base"));
+        QVERIFY(m_pPractica->m_listaEquipo.empty());
+        QVERIFY(m_pMarco->m_pSliderVelocidad->isEnabled());
     }
 
     void titularSinReceptor() {
