@@ -58,7 +58,9 @@ void CEquipo::Serialize(CArchivo& ar) {
     if (ar.IsStoring()) {
         ar << m_x << m_y;
     } else {
-        ar >> m_x >> m_y;
+        // Corners far off any bench would overflow the item's rectangle.
+        m_x = ar.LeerInt32Entre(-Limites::kCoordenada, Limites::kCoordenada);
+        m_y = ar.LeerInt32Entre(-Limites::kCoordenada, Limites::kCoordenada);
         ActualizarArea();
     }
 }

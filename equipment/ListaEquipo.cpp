@@ -74,8 +74,17 @@ bool CListaEquipo::Eliminar(CEquipo* pEquipo) {
 }
 
 void CListaEquipo::Limpiar() {
-    while (!m_lista.empty())
-        Eliminar(m_lista.front());
+    // When everything goes, no item needs to forget another one by one (that made clearing
+    // quadratic): the list is taken apart first, the watchers hear of every item while all
+    // of them still exist, and then each is destroyed. No item's destructor looks at
+    // another item.
+    std::list<CEquipo*> lista;
+    lista.swap(m_lista);
+    if (m_fnAlEliminar)
+        for (CEquipo* e : lista)
+            m_fnAlEliminar(e);
+    for (CEquipo* e : lista)
+        delete e;
 }
 
 CEquipo* CListaEquipo::FindVesselOnSource(const CEquipo* pFuente, bool bWhole) const {
@@ -250,8 +259,12 @@ void CListaEquipo::Serialize(CArchivo& ar) {
         return;
     }
     Limpiar();
-    // Every item takes at least its type code and its corner.
+    // Every item takes at least its type code and its corner, and no classroom bench holds
+    // anywhere near the cap.
     const int32_t n = ar.LeerCuenta(12);
+    if (n > Limites::kEquipos)
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "demasiados equipos: " + std::to_string(n));
     for (int32_t i = 0; i < n; ++i) {
         const int32_t nTipo = ar.LeerInt32();
         std::unique_ptr<CEquipo> e(CrearEquipo(nTipo));

@@ -37,14 +37,14 @@ public:
     // Takes the item (and first the pieces attached to it) out of the list, clears every
     // reference the other items hold to it and destroys it. False when it is not here.
     bool Eliminar(CEquipo* pEquipo);
-    // Destroys every item, first to last.
+    // Destroys every item, first to last, in time linear in their number.
     void Limpiar();
     // Told of every item about to be destroyed, after the other items have forgotten it:
     // windows that keep items (titration, graph, selection) drop them here.
     std::function<void(CEquipo*)> m_fnAlEliminar;
     // Exchanges the items of two lists (a practice read aside replaces the open one).
     void Intercambiar(CListaEquipo& otra) { m_lista.swap(otra.m_lista); }
-    // Every item leaves through Eliminar, so that m_fnAlEliminar hears of it.
+    // Every item leaves through Eliminar or Limpiar, so that m_fnAlEliminar hears of it.
 
     // The first item resting on a heat source (bWhole: anywhere in its area); the caller
     // heats it only when it is a vessel.
