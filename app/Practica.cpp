@@ -353,11 +353,20 @@ CPractica::Resultado CPractica::LeerCabecera(const QString& strRuta, std::string
     const Resultado r = LeerArchivo(strRuta, datos, pstrError);
     if (r != Resultado::Correcto)
         return r;
+    return LeerCabecera(datos, strRuta, strNombre, strResumen, pstrError);
+}
+
+CPractica::Resultado CPractica::LeerCabecera(const std::vector<uint8_t>& datos,
+                                             const QString& strArchivo, std::string& strNombre,
+                                             std::string& strResumen, QString* pstrError) {
     try {
         CArchivo ar(datos);
         ar >> strNombre >> strResumen;
     } catch (const CErrorArchivo& e) {
-        Mensaje(pstrError, TextoError(e, strRuta));
+        Mensaje(pstrError, TextoError(e, strArchivo));
+        return Resultado::Error;
+    } catch (const std::bad_alloc&) {
+        Mensaje(pstrError, TextoMemoria(strArchivo));
         return Resultado::Error;
     }
     return Resultado::Correcto;

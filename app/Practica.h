@@ -53,6 +53,9 @@ public:
     // The name and summary at the head of either kind of file.
     static Resultado LeerCabecera(const QString& strRuta, std::string& strNombre,
                                   std::string& strResumen, QString* pstrError = nullptr);
+    static Resultado LeerCabecera(const std::vector<uint8_t>& datos, const QString& strArchivo,
+                                  std::string& strNombre, std::string& strResumen,
+                                  QString* pstrError = nullptr);
 
     // The same, on bytes in memory (the file name goes into the messages). Writing throws
     // CErrorArchivo when the practice holds a number that is not finite.

@@ -519,8 +519,12 @@ std::string Escribir(const QTextDocument& doc) {
             const QStringList familias = f.fontFamilies().toStringList();
             if (!familias.isEmpty())
                 s += QStringLiteral("\\f%1").arg(fuente(familias.first()));
-            if (f.fontPointSize() > 0)
-                s += QStringLiteral("\\fs%1").arg(qRound(f.fontPointSize() * 2));
+            // Text without a size of its own has the document's: written as such, it reads
+            // back the same.
+            const double dPuntos =
+                f.fontPointSize() > 0 ? f.fontPointSize() : doc.defaultFont().pointSizeF();
+            if (dPuntos > 0)
+                s += QStringLiteral("\\fs%1").arg(qRound(dPuntos * 2));
             if (f.foreground().style() != Qt::NoBrush)
                 s += QStringLiteral("\\cf%1").arg(color(f.foreground().color()));
             if (f.fontWeight() >= QFont::Bold)

@@ -55,14 +55,11 @@ bool CEquipo::HitTest(const QPoint& pt) const {
 }
 
 void CEquipo::Serialize(CArchivo& ar) {
-    if (ar.IsStoring()) {
-        ar << m_x << m_y;
-    } else {
-        // Corners far off any bench would overflow the item's rectangle.
-        m_x = ar.LeerInt32Entre(-Limites::kCoordenada, Limites::kCoordenada);
-        m_y = ar.LeerInt32Entre(-Limites::kCoordenada, Limites::kCoordenada);
+    // Corners far off any bench would overflow the item's rectangle.
+    ar.Entero(m_x, -Limites::kCoordenada, Limites::kCoordenada);
+    ar.Entero(m_y, -Limites::kCoordenada, Limites::kCoordenada);
+    if (ar.IsLoading())
         ActualizarArea();
-    }
 }
 
 void CEquipo::Draw(QPainter&) {}

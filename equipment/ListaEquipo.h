@@ -44,6 +44,8 @@ public:
     std::function<void(CEquipo*)> m_fnAlEliminar;
     // Exchanges the items of two lists (a practice read aside replaces the open one).
     void Intercambiar(CListaEquipo& otra) { m_lista.swap(otra.m_lista); }
+    // Moves every item of the other list to the end of this one, in order.
+    void Trasladar(CListaEquipo& otra) { m_lista.splice(m_lista.end(), otra.m_lista); }
     // Every item leaves through Eliminar or Limpiar, so that m_fnAlEliminar hears of it.
 
     // The first item resting on a heat source (bWhole: anywhere in its area); the caller

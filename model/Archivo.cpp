@@ -306,6 +306,30 @@ double CArchivo::LeerDoubleEntre(double dMinimo, double dMaximo) {
     return d;
 }
 
+void CArchivo::Entero(int32_t& n, int32_t nMinimo, int32_t nMaximo) {
+    if (!m_bEscritura) {
+        n = LeerInt32Entre(nMinimo, nMaximo);
+        return;
+    }
+    if (n < nMinimo || n > nMaximo)
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "valor fuera de límites (" + std::to_string(n) +
+                                ") al escribir en la posición " + std::to_string(m_datos.size()));
+    EscribirInt32(n);
+}
+
+void CArchivo::Valor(double& d, double dMinimo, double dMaximo) {
+    if (!m_bEscritura) {
+        d = LeerDoubleEntre(dMinimo, dMaximo);
+        return;
+    }
+    if (!(d >= dMinimo && d <= dMaximo))
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "número fuera de límites al escribir en la posición " +
+                                std::to_string(m_datos.size()));
+    EscribirDouble(d);
+}
+
 void CArchivo::ComprobarFinal() const {
     if (!m_bEscritura && m_nPos != m_datos.size())
         throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,

@@ -88,6 +88,10 @@ public:
     // is refused as malformed here, before it reaches an integer conversion or a drawing.
     int32_t LeerInt32Entre(int32_t nMinimo, int32_t nMaximo);
     double LeerDoubleEntre(double dMinimo, double dMaximo);
+    // Both ways at once, for a record's Serialize: the writer holds to the same bounds as
+    // the reader (and throws the same error), so no file is written that would be refused.
+    void Entero(int32_t& n, int32_t nMinimo, int32_t nMaximo);
+    void Valor(double& d, double dMinimo, double dMaximo);
 
     // Reads a count of records and checks it against what the rest of the data can hold,
     // given the smallest size one record can have, before anyone allocates for it.

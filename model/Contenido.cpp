@@ -95,16 +95,20 @@ double CContenido::MolesIon(const std::string& strIon) const {
 }
 
 void CContenido::Serialize(CArchivo& ar) {
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar << m_nComponente << m_bDisuelto;
-        ar << m_dMoles << m_dGramos << m_dMl << m_dMolesAnion << m_dMolesCation;
-        ar << m_strTexto;
-    } else {
+    else
         ar >> m_nComponente >> m_bDisuelto;
+    for (double* p : {&m_dMoles, &m_dGramos, &m_dMl, &m_dMolesAnion, &m_dMolesCation}) {
+        ar.Valor(*p, -Limites::kCantidad, Limites::kCantidad);
         // Older saves carry rounding rests a little below zero; an amount is never
         // negative, so those read as nothing.
-        for (double* p : {&m_dMoles, &m_dGramos, &m_dMl, &m_dMolesAnion, &m_dMolesCation})
-            *p = std::max(ar.LeerDoubleEntre(-Limites::kCantidad, Limites::kCantidad), 0.0);
+        if (ar.IsLoading())
+            *p = std::max(*p, 0.0);
+    }
+    if (ar.IsStoring()) {
+        ar << m_strTexto;
+    } else {
         ar >> m_strTexto;
         m_bFundido = 0;
         m_bSolidificado = 0;

@@ -522,7 +522,9 @@ void CFase::Vaciar() {
 
 void CFase::Serialize(CArchivo& ar) {
     if (ar.IsStoring()) {
-        ar << m_nEstado << m_crColorDibujado << m_dVolumen << m_dMasa;
+        ar << m_nEstado << m_crColorDibujado;
+        ar.Valor(m_dVolumen, -Limites::kCantidad, Limites::kCantidad);
+        ar.Valor(m_dMasa, -Limites::kCantidad, Limites::kCantidad);
         ar << static_cast<int32_t>(m_listaContenido.size());
         for (auto it = m_listaContenido.rbegin(); it != m_listaContenido.rend(); ++it)
             it->Serialize(ar);

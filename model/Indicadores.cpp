@@ -29,7 +29,10 @@ void CIndicadores::ResolverComponente() {
 void CIndicadores::Serialize(CArchivo& ar) {
     if (ar.IsStoring()) {
         ar << m_nId << m_strNombre << m_nComponente << m_strTexto;
-        ar << m_crColorBajo << m_dLimiteBajo << m_crColorAlto << m_dLimiteAlto;
+        ar << m_crColorBajo;
+        ar.Valor(m_dLimiteBajo, -Limites::kValorCatalogo, Limites::kValorCatalogo);
+        ar << m_crColorAlto;
+        ar.Valor(m_dLimiteAlto, -Limites::kValorCatalogo, Limites::kValorCatalogo);
     } else {
         ar >> m_nId >> m_strNombre >> m_nComponente >> m_strTexto;
         ar >> m_crColorBajo;

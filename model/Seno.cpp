@@ -317,7 +317,8 @@ void CSeno::Reiniciar() {
 
 void CSeno::Serialize(CArchivo& ar) {
     if (ar.IsStoring()) {
-        ar << m_dReserva << m_dTemperatura;
+        ar.Valor(m_dReserva, -Limites::kCantidad, Limites::kCantidad);
+        ar.Valor(m_dTemperatura, -Limites::kTemperaturaLeida, Limites::kTemperaturaLeida);
         m_faseLiquida.Serialize(ar);
         m_faseSolida.Serialize(ar);
         m_faseGas.Serialize(ar);
