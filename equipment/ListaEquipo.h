@@ -8,13 +8,14 @@
 
 #include <functional>
 #include <list>
+#include <memory>
 
 class CArchivo;
 class CRecipiente;
 
 class CListaEquipo {
 public:
-    CListaEquipo() = default;
+    CListaEquipo();
     ~CListaEquipo();
     CListaEquipo(const CListaEquipo&) = delete;
     CListaEquipo& operator=(const CListaEquipo&) = delete;
@@ -69,5 +70,16 @@ public:
     static CEquipo* CrearEquipo(int32_t nTipo);
 
 private:
+    // Where each item stands, in cells, so that the step finds the vessel on a source,
+    // below a pipette or at a probe among a few neighbours instead of the whole bench.
+    struct Indice;
+    // The index of the bench as it stands now, built again only when an item was added,
+    // removed, moved or resized since the last step.
+    const Indice& IndiceAlDia();
+    CEquipo* BuscarSobreFuente(const Indice& ix, const CEquipo* pFuente, bool bWhole) const;
+    CRecipiente* BuscarDebajo(const Indice& ix, const CEquipo* pEquipo) const;
+    CRecipiente* BuscarEnSonda(const Indice& ix, const CEquipo* pEquipo) const;
+
     std::list<CEquipo*> m_lista;
+    std::unique_ptr<Indice> m_pIndice;
 };
