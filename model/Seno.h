@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-// The hottest a vessel interior gets: beyond any flame on the bench. Every temperature the
-// model computes stays between absolute zero and this.
-constexpr double kTemperaturaMaxima = 3000.0;
+// The hottest a vessel interior gets: that of the hottest flame on the bench (a Bunsen
+// burner's). Every temperature the model computes stays between absolute zero and this.
+constexpr double kTemperaturaMaxima = 1500.0;
 
 // Sub-steps of one Simular call.
 extern int32_t g_nPasosSimulacion;
