@@ -29,7 +29,11 @@ public:
         s_dEscalaY = y;
     }
     QPoint ToPixels() const {
-        return QPoint(static_cast<int>(s_dEscalaX * m_dVol), static_cast<int>(s_dEscalaY * m_dPH));
+        // Clamped before the conversion: a point far off the graph must not overflow it.
+        auto pixel = [](double d) {
+            return d > -1.0e6 ? static_cast<int>(std::min(d, 1.0e6)) : -1'000'000;
+        };
+        return QPoint(pixel(s_dEscalaX * m_dVol), pixel(s_dEscalaY * m_dPH));
     }
     // Volume and pH at a graph point (both 0 before any graph was painted).
     static void FromPixels(int x, int y, double& dVol, double& dPH) {
