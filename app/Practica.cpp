@@ -125,6 +125,17 @@ CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<
         Mensaje(pstrError, TextoError(errno, strNombre));
         return Resultado::Error;
     }
+    // A device is not even opened: opening some has effects of its own.
+    auto noEsArchivo = [&]() {
+        if (S_ISDIR(st.st_mode))
+            Mensaje(pstrError, TextoError(EISDIR, strNombre));
+        else
+            Mensaje(pstrError,
+                    QString::fromUtf8("%1 no es un archivo de práctica.").arg(strNombre));
+        return Resultado::Error;
+    };
+    if (!S_ISREG(st.st_mode))
+        return noEsArchivo();
     // Opened without blocking, so that a pipe put in the file's place cannot hang the
     // program; what was opened is checked again, since the path may have changed since.
     const int fd = ::open(ruta.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -140,14 +151,8 @@ CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<
         Mensaje(pstrError, TextoError(errno, strNombre));
         return Resultado::Error;
     }
-    if (S_ISDIR(st.st_mode)) {
-        Mensaje(pstrError, TextoError(EISDIR, strNombre));
-        return Resultado::Error;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        Mensaje(pstrError, QString::fromUtf8("%1 no es un archivo de práctica.").arg(strNombre));
-        return Resultado::Error;
-    }
+    if (!S_ISREG(st.st_mode))
+        return noEsArchivo();
     // Practice files are small; a huge file is not one of ours. At most one byte more than
     // the limit is read, whatever the size claims.
     if (st.st_size > kMaximoBytes) {

@@ -15,6 +15,7 @@ if [ ${#objetivos[@]} -eq 0 ]; then
 fi
 hallazgos="$build/fuzz/hallazgos"
 mkdir -p "$hallazgos"
+export LSAN_OPTIONS="suppressions=$raiz/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 for t in "${objetivos[@]}"; do
     corpus="$(mktemp -d)"
     cp "$raiz/fuzz/semillas/$t/"* "$corpus/"
