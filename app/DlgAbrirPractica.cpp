@@ -231,19 +231,37 @@ void CDlgAbrirPractica::ListarCarpeta(const QString& strRuta) {
     const QDir dir(strRuta.isEmpty() ? QDir::currentPath() : strRuta);
     const QFileInfoList archivos =
         dir.entryInfoList({QLatin1Char('*') + m_strExtension}, QDir::Files, QDir::Name);
+    // A file that cannot be read does not hide the others: it is listed under its file
+    // name with the reason, greyed so that it cannot be chosen.
+    QStringList ilegibles;
     for (const QFileInfo& f : archivos) {
         // The extension must match exactly, letter case included.
         if (!f.fileName().endsWith(m_strExtension, Qt::CaseSensitive))
             continue;
         std::string strNombre, strResumen;
-        if (CPractica::LeerCabecera(f.absoluteFilePath(), strNombre, strResumen) !=
-            CPractica::Resultado::Correcto)
-            break;
+        QString strError;
+        if (CPractica::LeerCabecera(f.absoluteFilePath(), strNombre, strResumen, &strError) !=
+            CPractica::Resultado::Correcto) {
+            ilegibles << f.absoluteFilePath();
+            m_entradas.insert(m_entradas.begin(),
+                              {f.absoluteFilePath(), f.fileName(),
+                               strError.isEmpty()
+                                   ? QString::fromUtf8(CPractica::kFormatoIncompatible)
+                                   : strError});
+            continue;
+        }
         m_entradas.insert(m_entradas.begin(),
                           {f.absoluteFilePath(), QString::fromStdString(strNombre),
                            QString::fromStdString(strResumen)});
     }
     Rellenar();
+    for (size_t i = 0; i < m_entradas.size(); ++i)
+        if (ilegibles.contains(m_entradas[i].m_strArchivo))
+            if (QTreeWidgetItem* it = m_pLista->topLevelItem(static_cast<int>(i))) {
+                it->setDisabled(true);
+                for (int c = 0; c < m_pLista->columnCount(); ++c)
+                    it->setToolTip(c, m_entradas[i].m_strResumen);
+            }
 }
 
 bool CDlgAbrirPractica::Elegir() {

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <cmath>
+
 namespace Plantillas {
 
 namespace {
@@ -40,19 +42,29 @@ double Numero(const QString& s, const QString& strDonde) {
     const QString t = s.trimmed();
     double d =
         t.startsWith(QLatin1String("0x")) ? double(t.mid(2).toUInt(&bOk, 16)) : t.toDouble(&bOk);
-    if (!bOk)
+    // "inf" and "nan" read as numbers, but no table may hold them.
+    if (!bOk || !std::isfinite(d))
         throw ErrorFuente{QStringLiteral("%1: «%2» no es un número").arg(strDonde, t)};
     return d;
 }
 
 int32_t Entero(const QString& s, const QString& strDonde) {
-    return static_cast<int32_t>(Numero(s, strDonde));
+    const double d = Numero(s, strDonde);
+    if (!(d >= -2147483648.0 && d <= 2147483647.0))
+        throw ErrorFuente{QStringLiteral("%1: «%2» no es un entero").arg(strDonde, s.trimmed())};
+    return static_cast<int32_t>(d);
 }
 
-QHash<int32_t, CComponentes> LeerComponentes() {
+COLORREF Color(const QString& s, const QString& strDonde) {
+    const double d = Numero(s, strDonde);
+    if (!(d >= 0.0 && d <= 4294967295.0))
+        throw ErrorFuente{QStringLiteral("%1: «%2» no es un color").arg(strDonde, s.trimmed())};
+    return static_cast<COLORREF>(d);
+}
+
+QHash<int32_t, CComponentes> LeerComponentes(const QString& strTexto) {
     QHash<int32_t, CComponentes> tabla;
-    for (const auto& [nLinea, strLinea] :
-         Lineas(Leer(QStringLiteral(":/plantillas/componentes.txt")))) {
+    for (const auto& [nLinea, strLinea] : Lineas(strTexto)) {
         const QString strDonde = QStringLiteral("componentes.txt:%1").arg(nLinea);
         const QStringList c = strLinea.split(QLatin1Char('|'));
         if (c.size() != 22)
@@ -65,7 +77,7 @@ QHash<int32_t, CComponentes> LeerComponentes() {
         k.m_dMasaMolar = Numero(c[3], strDonde);
         k.m_dDensidad = Numero(c[4], strDonde);
         k.m_dCalorEspecifico = Numero(c[5], strDonde);
-        k.m_crColor = static_cast<COLORREF>(Numero(c[6], strDonde));
+        k.m_crColor = Color(c[6], strDonde);
         k.m_nEstado = Entero(c[7], strDonde);
         k.m_dConstante = Numero(c[8], strDonde);
         k.m_dPuntoFusion = Numero(c[9], strDonde);
@@ -114,11 +126,10 @@ struct Datos {
     std::vector<CIndicadores> m_indicadores;
 };
 
-Datos LeerPlantilla(int nNumero, const QHash<int32_t, CComponentes>& componentes) {
+Datos LeerPlantilla(const QString& strTexto, const QString& strArchivo,
+                    const QHash<int32_t, CComponentes>& componentes) {
     Datos d;
-    const QString strArchivo = QStringLiteral("%1.txt").arg(nNumero);
-    for (const auto& [nLinea, strLinea] :
-         Lineas(Leer(QStringLiteral(":/plantillas/") + strArchivo))) {
+    for (const auto& [nLinea, strLinea] : Lineas(strTexto)) {
         const QString strDonde = QStringLiteral("%1:%2").arg(strArchivo).arg(nLinea);
         const int nIgual = strLinea.indexOf(QLatin1Char('='));
         if (nIgual < 0)
@@ -176,9 +187,9 @@ Datos LeerPlantilla(int nNumero, const QHash<int32_t, CComponentes>& componentes
             ind.m_strNombre = campo(1).toStdString();
             ind.m_nComponente = Entero(campo(2), strDonde);
             ind.m_strTexto = campo(3).toStdString();
-            ind.m_crColorBajo = static_cast<COLORREF>(Numero(campo(4), strDonde));
+            ind.m_crColorBajo = Color(campo(4), strDonde);
             ind.m_dLimiteBajo = Numero(campo(5), strDonde);
-            ind.m_crColorAlto = static_cast<COLORREF>(Numero(campo(6), strDonde));
+            ind.m_crColorAlto = Color(campo(6), strDonde);
             ind.m_dLimiteAlto = Numero(campo(7), strDonde);
         } else {
             // The other keys belong to the reaction just named.
@@ -269,6 +280,49 @@ std::string DescripcionRtf(const std::string& strFormula) {
     return s;
 }
 
+namespace {
+
+struct Notas {
+    std::string m_strMarco, m_strProcedimiento, m_strResultados, m_strAutor;
+    CFecha m_fecha = CFecha::DesdeCivil(2003, 1, 1);
+};
+
+QByteArray Componer(const QString& strComponentes, const QString& strPlantilla,
+                    const QString& strArchivo, const Notas& notas) {
+    const Datos d = LeerPlantilla(strPlantilla, strArchivo, LeerComponentes(strComponentes));
+    CArchivo ar;
+    ar << d.m_strNombre.toStdString() << d.m_strResumen.toStdString() << std::string("korvex");
+    auto reacciones = d.m_reacciones;
+    auto reactivos = d.m_reactivos;
+    auto componentes = d.m_componentes;
+    auto indicadores = d.m_indicadores;
+    EscribirTabla(ar, reacciones);
+    EscribirTabla(ar, reactivos);
+    EscribirTabla(ar, componentes);
+    EscribirTabla(ar, indicadores);
+    ar << notas.m_strMarco << notas.m_strProcedimiento << notas.m_strResultados << notas.m_strAutor
+       << std::string() << notas.m_fecha;
+    ar << d.m_bVelocidad << d.m_bPropiedades;
+    return QByteArray(reinterpret_cast<const char*>(ar.Datos().data()),
+                      static_cast<qsizetype>(ar.Datos().size()));
+}
+
+} // namespace
+
+QByteArray DesdeFuentes(const QString& strComponentes, const QString& strPlantilla,
+                        QString* pstrError) {
+    try {
+        return Componer(strComponentes, strPlantilla, QStringLiteral("plantilla.txt"), Notas{});
+    } catch (const ErrorFuente& e) {
+        if (pstrError)
+            *pstrError = e.m_strTexto;
+    } catch (const CErrorArchivo& e) {
+        if (pstrError)
+            *pstrError = QString::fromStdString(e.what());
+    }
+    return {};
+}
+
 QByteArray Bytes(int nNumero, QString* pstrError) {
     if (nNumero < kPrimera || nNumero > kUltima) {
         if (pstrError)
@@ -276,28 +330,21 @@ QByteArray Bytes(int nNumero, QString* pstrError) {
         return {};
     }
     try {
-        const Datos d = LeerPlantilla(nNumero, LeerComponentes());
-        std::string strAutor;
-        CFecha fecha;
-        LeerDatos(nNumero, strAutor, fecha);
-        CArchivo ar;
-        ar << d.m_strNombre.toStdString() << d.m_strResumen.toStdString() << std::string("korvex");
-        auto reacciones = d.m_reacciones;
-        auto reactivos = d.m_reactivos;
-        auto componentes = d.m_componentes;
-        auto indicadores = d.m_indicadores;
-        EscribirTabla(ar, reacciones);
-        EscribirTabla(ar, reactivos);
-        EscribirTabla(ar, componentes);
-        EscribirTabla(ar, indicadores);
-        ar << Texto(nNumero, "marco") << Texto(nNumero, "procedimiento")
-           << Texto(nNumero, "resultados") << strAutor << std::string() << fecha;
-        ar << d.m_bVelocidad << d.m_bPropiedades;
-        return QByteArray(reinterpret_cast<const char*>(ar.Datos().data()),
-                          static_cast<qsizetype>(ar.Datos().size()));
+        Notas notas;
+        LeerDatos(nNumero, notas.m_strAutor, notas.m_fecha);
+        notas.m_strMarco = Texto(nNumero, "marco");
+        notas.m_strProcedimiento = Texto(nNumero, "procedimiento");
+        notas.m_strResultados = Texto(nNumero, "resultados");
+        const QString strArchivo = QStringLiteral("%1.txt").arg(nNumero);
+        return Componer(Leer(QStringLiteral(":/plantillas/componentes.txt")),
+                        Leer(QStringLiteral(":/plantillas/") + strArchivo), strArchivo, notas);
     } catch (const ErrorFuente& e) {
         if (pstrError)
             *pstrError = e.m_strTexto;
+        return {};
+    } catch (const CErrorArchivo& e) {
+        if (pstrError)
+            *pstrError = QString::fromStdString(e.what());
         return {};
     }
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace Plantillas {
@@ -16,6 +17,12 @@ constexpr int kUltima = 904;
 // The template file (".akp" layout) of a built-in practice; empty for another number or
 // when its sources are missing (strError says why).
 QByteArray Bytes(int nNumero, QString* pstrError = nullptr);
+
+// The same from the texts of the catalogue table and of one template source, with empty
+// notes: what the program would build from sources edited by hand. Empty, with the line
+// that is wrong in strError, when a text is not well formed.
+QByteArray DesdeFuentes(const QString& strComponentes, const QString& strPlantilla,
+                        QString* pstrError = nullptr);
 
 // A component's formula as the small RTF document the templates store as its description.
 std::string DescripcionRtf(const std::string& strFormula);

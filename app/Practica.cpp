@@ -8,8 +8,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -19,6 +25,10 @@ constexpr const char* kVersion = "Vol.1";
 void Mensaje(QString* pstrError, const QString& s) {
     if (pstrError)
         *pstrError = s;
+}
+
+QString TextoMemoria(const QString& strArchivo) {
+    return QString::fromUtf8("No hay memoria suficiente para abrir %1.").arg(strArchivo);
 }
 
 CFecha Ahora() {
@@ -107,26 +117,119 @@ QString CPractica::TextoError(const CErrorArchivo& e, const QString& strArchivo)
 CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<uint8_t>& datos,
                                             QString* pstrError) {
     const QString& strNombre = strRuta;
-    if (!QFileInfo::exists(strRuta))
-        return Resultado::NoExiste;
-    QFile f(strRuta);
-    errno = 0;
-    if (!f.open(QIODevice::ReadOnly)) {
+    const QByteArray ruta = QFile::encodeName(strRuta);
+    struct stat st {};
+    if (::stat(ruta.constData(), &st) != 0) {
+        if (errno == ENOENT)
+            return Resultado::NoExiste;
+        Mensaje(pstrError, TextoError(errno, strNombre));
+        return Resultado::Error;
+    }
+    // A device is not even opened: opening some has effects of its own.
+    auto noEsArchivo = [&]() {
+        if (S_ISDIR(st.st_mode))
+            Mensaje(pstrError, TextoError(EISDIR, strNombre));
+        else
+            Mensaje(pstrError,
+                    QString::fromUtf8("%1 no es un archivo de práctica.").arg(strNombre));
+        return Resultado::Error;
+    };
+    if (!S_ISREG(st.st_mode))
+        return noEsArchivo();
+    // Opened without blocking, so that a pipe put in the file's place cannot hang the
+    // program; what was opened is checked again, since the path may have changed since.
+    const int fd = ::open(ruta.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         Mensaje(pstrError, TextoError(errno ? errno : EACCES, strNombre));
         return Resultado::Error;
     }
-    // Practice files are small; a huge file is not one of ours.
-    if (f.size() > 64 * 1024 * 1024) {
+    struct Cerrar {
+        int fd;
+        ~Cerrar() { ::close(fd); }
+    } cerrar{fd};
+    if (::fstat(fd, &st) != 0) {
+        Mensaje(pstrError, TextoError(errno, strNombre));
+        return Resultado::Error;
+    }
+    if (!S_ISREG(st.st_mode))
+        return noEsArchivo();
+    // Practice files are small; a huge file is not one of ours. At most one byte more than
+    // the limit is read, whatever the size claims.
+    if (st.st_size > kMaximoBytes) {
         Mensaje(pstrError, QString::fromUtf8(kFormatoIncompatible));
         return Resultado::Error;
     }
-    errno = 0;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        Mensaje(pstrError, TextoError(errno ? errno : EIO, strNombre));
+    try {
+        datos.clear();
+        datos.resize(static_cast<size_t>(st.st_size) + 1);
+        size_t nLeidos = 0;
+        for (;;) {
+            if (nLeidos == datos.size()) {
+                if (datos.size() > static_cast<size_t>(kMaximoBytes))
+                    break;
+                datos.resize(std::min(datos.size() * 2, static_cast<size_t>(kMaximoBytes) + 1));
+            }
+            const ssize_t n = ::read(fd, datos.data() + nLeidos, datos.size() - nLeidos);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                Mensaje(pstrError, TextoError(errno ? errno : EIO, strNombre));
+                return Resultado::Error;
+            }
+            if (n == 0)
+                break;
+            nLeidos += static_cast<size_t>(n);
+        }
+        if (nLeidos > static_cast<size_t>(kMaximoBytes)) {
+            Mensaje(pstrError, QString::fromUtf8(kFormatoIncompatible));
+            return Resultado::Error;
+        }
+        datos.resize(nLeidos);
+    } catch (const std::bad_alloc&) {
+        datos.clear();
+        Mensaje(pstrError, TextoMemoria(strNombre));
         return Resultado::Error;
     }
-    datos.assign(bytes.begin(), bytes.end());
+    return Resultado::Correcto;
+}
+
+CPractica::Resultado CPractica::EscribirArchivo(const QString& strRuta, const char* p, qint64 n,
+                                                QString* pstrError) {
+    const QString& strNombre = strRuta;
+    bool bOk = false;
+    int nErrno = 0;
+    // The errno of the first step that failed, before later calls overwrite it.
+    auto paso = [&nErrno](bool b) {
+        if (!b && nErrno == 0)
+            nErrno = errno ? errno : EIO;
+        return b;
+    };
+    errno = 0;
+    const QFileInfo info(strRuta);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        // A device or a pipe is written in place: a temporary file renamed over it would
+        // replace the device itself.
+        QFile f(strRuta);
+        bOk = paso(f.open(QIODevice::WriteOnly)) && paso(f.write(p, n) == n) && paso(f.flush());
+    } else {
+        // The previous file is replaced only once everything has been written. A small
+        // file lies entirely in the write buffer until the flush, and a flush that fails
+        // (a full disk) must stop the commit: committing anyway would rename a short
+        // temporary file over the good one.
+        QSaveFile f(strRuta);
+        bOk = paso(f.open(QIODevice::WriteOnly)) && paso(f.write(p, n) == n) && paso(f.flush()) &&
+              paso(f.error() == QFileDevice::NoError) && paso(f.commit());
+        if (!bOk)
+            f.cancelWriting();
+    }
+    if (info.isDir())
+        nErrno = EISDIR;
+    else if (!info.absoluteDir().exists())
+        nErrno = ENOTDIR; // the folder itself is missing: the path is wrong
+    if (!bOk) {
+        Mensaje(pstrError, TextoError(nErrno ? nErrno : EIO, strNombre));
+        return Resultado::Error;
+    }
     return Resultado::Correcto;
 }
 
@@ -142,37 +245,24 @@ std::vector<uint8_t> CPractica::EscribirPractica() const {
 }
 
 CPractica::Resultado CPractica::GuardarPractica(const QString& strRuta, QString* pstrError) {
-    const QString& strNombre = strRuta;
     m_bOcupado = 1;
-    const std::vector<uint8_t> datos = EscribirPractica();
-    const auto* p = reinterpret_cast<const char*>(datos.data());
-    const auto n = static_cast<qint64>(datos.size());
-    bool bOk = false;
-    errno = 0;
-    const QFileInfo info(strRuta);
-    if (info.exists() && !info.isFile() && !info.isDir()) {
-        // A device or a pipe is written in place: a temporary file renamed over it would
-        // replace the device itself.
-        QFile f(strRuta);
-        bOk = f.open(QIODevice::WriteOnly) && f.write(p, n) == n && f.flush();
-    } else {
-        // The previous file is replaced only once everything has been written.
-        QSaveFile f(strRuta);
-        bOk = f.open(QIODevice::WriteOnly) && f.write(p, n) == n && f.commit();
-        if (!bOk)
-            f.cancelWriting();
-    }
-    int nErrno = errno ? errno : EIO;
-    if (info.isDir())
-        nErrno = EISDIR;
-    else if (!info.absoluteDir().exists())
-        nErrno = ENOTDIR; // the folder itself is missing: the path is wrong
-    m_bOcupado = 0;
-    if (!bOk) {
-        Mensaje(pstrError, TextoError(nErrno, strNombre));
+    std::vector<uint8_t> datos;
+    try {
+        datos = EscribirPractica();
+    } catch (const CErrorArchivo&) {
+        // A number that went wrong in the simulation: nothing is written, so the file on
+        // disk stays one that opens.
+        m_bOcupado = 0;
+        Mensaje(pstrError,
+                QString::fromUtf8("No se puede guardar %1: la práctica contiene un valor "
+                                  "numérico no válido.")
+                    .arg(strRuta));
         return Resultado::Error;
     }
-    return Resultado::Correcto;
+    const Resultado r = EscribirArchivo(strRuta, reinterpret_cast<const char*>(datos.data()),
+                                        static_cast<qint64>(datos.size()), pstrError);
+    m_bOcupado = 0;
+    return r;
 }
 
 CPractica::Resultado CPractica::AbrirPractica(const QString& strRuta, QString* pstrError) {
@@ -225,6 +315,9 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
             ResolverPlantilla();
         else
             banco.Serialize(ar);
+        ar.ComprobarFinal();
+    } catch (const std::bad_alloc&) {
+        strError = TextoMemoria(strArchivo);
     } catch (const CErrorArchivo& e) {
         // A wrong version or damaged contents are the wrong format; a file that ends
         // too soon says so.
@@ -265,11 +358,20 @@ CPractica::Resultado CPractica::LeerCabecera(const QString& strRuta, std::string
     const Resultado r = LeerArchivo(strRuta, datos, pstrError);
     if (r != Resultado::Correcto)
         return r;
+    return LeerCabecera(datos, strRuta, strNombre, strResumen, pstrError);
+}
+
+CPractica::Resultado CPractica::LeerCabecera(const std::vector<uint8_t>& datos,
+                                             const QString& strArchivo, std::string& strNombre,
+                                             std::string& strResumen, QString* pstrError) {
     try {
         CArchivo ar(datos);
         ar >> strNombre >> strResumen;
     } catch (const CErrorArchivo& e) {
-        Mensaje(pstrError, TextoError(e, strRuta));
+        Mensaje(pstrError, TextoError(e, strArchivo));
+        return Resultado::Error;
+    } catch (const std::bad_alloc&) {
+        Mensaje(pstrError, TextoMemoria(strArchivo));
         return Resultado::Error;
     }
     return Resultado::Correcto;

@@ -53,8 +53,12 @@ public:
     // The name and summary at the head of either kind of file.
     static Resultado LeerCabecera(const QString& strRuta, std::string& strNombre,
                                   std::string& strResumen, QString* pstrError = nullptr);
+    static Resultado LeerCabecera(const std::vector<uint8_t>& datos, const QString& strArchivo,
+                                  std::string& strNombre, std::string& strResumen,
+                                  QString* pstrError = nullptr);
 
-    // The same, on bytes in memory (the file name goes into the messages).
+    // The same, on bytes in memory (the file name goes into the messages). Writing throws
+    // CErrorArchivo when the practice holds a number that is not finite.
     std::vector<uint8_t> EscribirPractica() const;
     Resultado LeerPractica(const std::vector<uint8_t>& datos, const QString& strArchivo,
                            QString* pstrError);
@@ -65,12 +69,21 @@ public:
     static QString TextoError(int nErrno, const QString& strArchivo);
     static QString TextoError(const CErrorArchivo& e, const QString& strArchivo);
 
+    // The bytes of a file, read only from a regular file and never more than kMaximoBytes:
+    // a device, a pipe or a link to one is refused without blocking or filling memory.
+    static Resultado LeerArchivo(const QString& strRuta, std::vector<uint8_t>& datos,
+                                 QString* pstrError);
+    // Writes the bytes at the path. A regular file (or a new one) is replaced only when
+    // every byte reached the disk, the flush included: a full disk keeps the old file and
+    // says so. A device or a pipe is written in place, never replaced by a file.
+    static Resultado EscribirArchivo(const QString& strRuta, const char* p, qint64 n,
+                                     QString* pstrError);
+
+    static constexpr qint64 kMaximoBytes = 64 * 1024 * 1024;
     static constexpr const char* kFormatoIncompatible = "- Formato incompatible -";
 
 private:
     struct Textos;
     Resultado Leer(const std::vector<uint8_t>& datos, bool bPlantilla, const QString& strArchivo,
                    QString* pstrError);
-    static Resultado LeerArchivo(const QString& strRuta, std::vector<uint8_t>& datos,
-                                 QString* pstrError);
 };

@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
+#include <array>
 #include <map>
 #include <vector>
 
@@ -34,6 +35,9 @@ public:
     Lector(const std::string& s, QTextDocument& doc) : m_s(s), m_cursor(&doc) {}
 
     void Leer() {
+        // One edit for the whole note: the document lays its text out once at the end, not
+        // after every run.
+        m_cursor.beginEditBlock();
         std::vector<Estado> pila;
         Estado e;
         e.nFuente = -1;
@@ -71,14 +75,32 @@ public:
             ++m_i;
             Caracter(e, CodigoDeByte(static_cast<uint8_t>(c)), bPrimerBloque);
         }
+        Vaciar();
+        m_cursor.endEditBlock();
     }
 
 private:
     static char32_t CodigoDeByte(uint8_t b) {
-        // Bytes are Windows-1252; the archive's table turns them into Unicode.
-        const std::string u = CArchivo::Cp1252AUtf8(std::string(1, static_cast<char>(b)));
-        const QString q = QString::fromUtf8(u.data(), static_cast<qsizetype>(u.size()));
-        return q.isEmpty() ? U'?' : q.at(0).unicode();
+        // Bytes are Windows-1252; the archive's table turns them into Unicode, once.
+        static const std::array<char32_t, 256> kTabla = [] {
+            std::array<char32_t, 256> t{};
+            for (int i = 0; i < 256; ++i) {
+                const std::string u = CArchivo::Cp1252AUtf8(std::string(1, static_cast<char>(i)));
+                const QString q = QString::fromUtf8(u.data(), static_cast<qsizetype>(u.size()));
+                t[static_cast<size_t>(i)] = q.isEmpty() ? U'?' : q.at(0).unicode();
+            }
+            return t;
+        }();
+        return kTabla[b];
+    }
+
+    // Text is inserted in runs of one format: a character at a time, the document's layout
+    // bookkeeping made a 4 MB note take tens of seconds.
+    void Vaciar() {
+        if (m_strTramo.isEmpty())
+            return;
+        m_cursor.insertText(m_strTramo, m_formatoTramo);
+        m_strTramo.clear();
     }
 
     void TerminarFuente() {
@@ -86,6 +108,7 @@ private:
         if (!nombre.isEmpty() && m_fuentes.size() < 1000)
             m_fuentes[m_nFuenteTabla] = nombre;
         m_strFuente.clear();
+        m_bFormatoValido = false;
     }
 
     void TerminarDestino(Estado& e) {
@@ -105,21 +128,50 @@ private:
         }
         if (e.nDestino == 2) {
             if (c == U';' && m_colores.size() < 10000) {
+                m_bFormatoValido = false;
                 m_colores.push_back(m_bColorDado ? QColor(m_r, m_g, m_b) : QColor());
                 m_r = m_g = m_b = 0;
                 m_bColorDado = false;
             }
             return;
         }
-        Insertar(e, QString::fromUcs4(&c, 1), bPrimerBloque);
+        Insertar(e, c, bPrimerBloque);
     }
 
-    void Insertar(const Estado& e, const QString& s, bool& bPrimerBloque) {
+    void Insertar(const Estado& e, char32_t c, bool& bPrimerBloque) {
         if (bPrimerBloque) {
+            Vaciar();
             m_cursor.setBlockFormat(Bloque(e));
             bPrimerBloque = false;
         }
-        m_cursor.insertText(s, Formato(e));
+        // Formats are compared by the state they were built from, not property by property.
+        const QTextCharFormat& f = FormatoEnCache(e);
+        if (!m_strTramo.isEmpty() && m_nGeneracionTramo != m_nGeneracion)
+            Vaciar();
+        if (m_strTramo.isEmpty()) {
+            m_formatoTramo = f;
+            m_nGeneracionTramo = m_nGeneracion;
+        }
+        if (QChar::requiresSurrogates(c)) {
+            m_strTramo += QChar(QChar::highSurrogate(c));
+            m_strTramo += QChar(QChar::lowSurrogate(c));
+        } else {
+            m_strTramo += QChar(static_cast<char16_t>(c));
+        }
+    }
+
+    // The format of the character state, built again only when that state (or a table it
+    // looks into) changed.
+    const QTextCharFormat& FormatoEnCache(const Estado& e) {
+        const std::array<int, 8> clave = {e.bNegrita, e.bCursiva, e.bSubrayado, e.bTachado,
+                                          e.nTamano,  e.nColor,   e.nFuente,    e.nVertical};
+        if (!m_bFormatoValido || clave != m_claveFormato) {
+            m_formatoCache = Formato(e);
+            m_claveFormato = clave;
+            m_bFormatoValido = true;
+            ++m_nGeneracion;
+        }
+        return m_formatoCache;
     }
 
     QTextBlockFormat Bloque(const Estado& e) const {
@@ -232,9 +284,11 @@ private:
         if (e.bOmitir || e.nDestino)
             return;
         if (bPrimerBloque) {
+            Vaciar();
             m_cursor.setBlockFormat(Bloque(e));
             bPrimerBloque = false;
         }
+        Vaciar();
         m_cursor.insertBlock(Bloque(e), Formato(e));
     }
 
@@ -250,7 +304,8 @@ private:
             e.alineacion = Qt::AlignLeft;
             e.nIzquierda = e.nDerecha = e.nPrimera = 0;
             if (!bPrimerBloque && !e.bOmitir && !e.nDestino)
-                m_cursor.setBlockFormat(Bloque(e));
+                Vaciar();
+            m_cursor.setBlockFormat(Bloque(e));
         } else if (w == "plain") {
             e.bNegrita = e.bCursiva = e.bSubrayado = e.bTachado = false;
             e.nTamano = 24;
@@ -282,13 +337,15 @@ private:
                            : w == "qj" ? Qt::AlignJustify
                                        : Qt::AlignLeft;
             if (!bPrimerBloque && !e.bOmitir && !e.nDestino)
-                m_cursor.setBlockFormat(Bloque(e));
+                Vaciar();
+            m_cursor.setBlockFormat(Bloque(e));
         } else if (w == "li" || w == "ri" || w == "fi") {
             (w == "li"   ? e.nIzquierda
              : w == "ri" ? e.nDerecha
                          : e.nPrimera) = std::clamp(n, -20000, 20000);
             if (!bPrimerBloque && !e.bOmitir && !e.nDestino)
-                m_cursor.setBlockFormat(Bloque(e));
+                Vaciar();
+            m_cursor.setBlockFormat(Bloque(e));
         } else if (w == "up" || w == "super") {
             e.nVertical = (w == "super" || n != 0) ? 1 : 0;
         } else if (w == "dn" || w == "sub") {
@@ -325,6 +382,7 @@ private:
         } else if (w == "colortbl") {
             e.nDestino = 2;
             m_colores.clear();
+            m_bFormatoValido = false;
         } else if (w == "red" || w == "green" || w == "blue") {
             if (e.nDestino == 2) {
                 (w == "red" ? m_r : w == "green" ? m_g : m_b) = std::clamp(n, 0, 255);
@@ -373,6 +431,12 @@ private:
     bool m_bColorDado = false;
     int m_nSaltar = 0;
     int m_nExceso = 0;
+    QString m_strTramo;
+    QTextCharFormat m_formatoTramo;
+    QTextCharFormat m_formatoCache;
+    std::array<int, 8> m_claveFormato{};
+    bool m_bFormatoValido = false;
+    unsigned m_nGeneracion = 0, m_nGeneracionTramo = 0;
 };
 
 QString Escapar(const QString& s) {

@@ -194,6 +194,42 @@ void BM_PasoBanco(benchmark::State& state) {
     DestruirCatalogo();
 }
 
+// The step of a bench made of several copies of the busy bench side by side (40 items each),
+// for the cost of finding which vessel sits on which source and under which probe as the
+// bench grows: 1, 6, 24 and 300 copies are 40, 240, 960 and 12,000 items.
+void BM_PasoBancoEscala(benchmark::State& state) {
+    prueba::Catalogo900();
+    const auto nCopias = static_cast<int>(state.range(0));
+    auto armar = [nCopias] {
+        auto lista = std::make_unique<CListaEquipo>();
+        for (int i = 0; i < nCopias; ++i) {
+            CListaEquipo copia;
+            ArmarBanco(copia);
+            // Copies in rows of 20 benches, each bench in its own 2000 x 1200 square.
+            for (CEquipo* e : copia)
+                e->Desplazar(2000 * (i % 20), 1200 * (i / 20));
+            lista->Trasladar(copia);
+        }
+        return lista;
+    };
+    auto lista = armar();
+    int nPasos = 0;
+    for (auto _ : state) {
+        lista->PasoSimulacion();
+        if (++nPasos == kPasosPorBanco) {
+            state.PauseTiming();
+            lista = armar();
+            nPasos = 0;
+            state.ResumeTiming();
+        }
+    }
+    state.counters["equipos"] = static_cast<double>(lista->size());
+    state.counters["pasos_por_s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    lista.reset();
+    DestruirCatalogo();
+}
+
 // One frame: the bench drawn in list order over a white buffer, as the view paints it.
 void BM_DibujarBanco(benchmark::State& state) {
     prueba::Catalogo900();
@@ -242,6 +278,7 @@ void BM_PintarMesa(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_PasoBanco)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PasoBancoEscala)->Arg(1)->Arg(6)->Arg(24)->Arg(300)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DibujarBanco)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PintarMesa)->Unit(benchmark::kMillisecond);
 

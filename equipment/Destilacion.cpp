@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 // ---------------------------------------------------------------------------------------
 // Boiling flask
 
@@ -144,7 +146,8 @@ void CCabezaDestilacion::Draw(QPainter& p) {
     if (!m_pPadre || Tira().isNull())
         return;
     const double T = m_pPadre->m_seno.m_dTemperatura;
-    int a = 78 - static_cast<int>(0.25 * T);
+    // Clamped before the conversion: the column stops at the top of the picture anyway.
+    int a = 78 - static_cast<int>(std::clamp(0.25 * T, -1000.0, 1000.0));
     if (a <= 1)
         a = 2;
     p.save();

@@ -74,12 +74,11 @@ bool CEquipo::HitTestForma(const QPoint& pt) {
 }
 
 void CEquipo::Serialize(CArchivo& ar) {
-    if (ar.IsStoring()) {
-        ar << m_x << m_y;
-    } else {
-        ar >> m_x >> m_y;
+    // Corners far off any bench would overflow the item's rectangle.
+    ar.Entero(m_x, -Limites::kCoordenada, Limites::kCoordenada);
+    ar.Entero(m_y, -Limites::kCoordenada, Limites::kCoordenada);
+    if (ar.IsLoading())
         ActualizarArea();
-    }
 }
 
 void CEquipo::Draw(QPainter&) {}

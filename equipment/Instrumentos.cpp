@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 #include <cmath>
 
 CBalanza::CBalanza() : CInstrumentoLectura(0.0) {
@@ -36,7 +38,8 @@ double CTermometro::Leer(CRecipiente& r) const {
 }
 
 int CTermometro::ColumnaY() const {
-    return std::max(12, 67 - static_cast<int>(0.5 * m_dLectura));
+    // Clamped before the conversion; the column never leaves the glass.
+    return std::max(12, 67 - static_cast<int>(std::clamp(0.5 * m_dLectura, -1000.0, 1000.0)));
 }
 
 void CTermometro::DibujarLectura(QPainter& p) {

@@ -8,13 +8,14 @@
 
 #include <functional>
 #include <list>
+#include <memory>
 
 class CArchivo;
 class CRecipiente;
 
 class CListaEquipo {
 public:
-    CListaEquipo() = default;
+    CListaEquipo();
     ~CListaEquipo();
     CListaEquipo(const CListaEquipo&) = delete;
     CListaEquipo& operator=(const CListaEquipo&) = delete;
@@ -37,14 +38,16 @@ public:
     // Takes the item (and first the pieces attached to it) out of the list, clears every
     // reference the other items hold to it and destroys it. False when it is not here.
     bool Eliminar(CEquipo* pEquipo);
-    // Destroys every item, first to last.
+    // Destroys every item, first to last, in time linear in their number.
     void Limpiar();
     // Told of every item about to be destroyed, after the other items have forgotten it:
     // windows that keep items (titration, graph, selection) drop them here.
     std::function<void(CEquipo*)> m_fnAlEliminar;
     // Exchanges the items of two lists (a practice read aside replaces the open one).
     void Intercambiar(CListaEquipo& otra) { m_lista.swap(otra.m_lista); }
-    // Every item leaves through Eliminar, so that m_fnAlEliminar hears of it.
+    // Moves every item of the other list to the end of this one, in order.
+    void Trasladar(CListaEquipo& otra) { m_lista.splice(m_lista.end(), otra.m_lista); }
+    // Every item leaves through Eliminar or Limpiar, so that m_fnAlEliminar hears of it.
 
     // The first item resting on a heat source (bWhole: anywhere in its area); the caller
     // heats it only when it is a vessel.
@@ -67,5 +70,16 @@ public:
     static CEquipo* CrearEquipo(int32_t nTipo);
 
 private:
+    // Where each item stands, in cells, so that the step finds the vessel on a source,
+    // below a pipette or at a probe among a few neighbours instead of the whole bench.
+    struct Indice;
+    // The index of the bench as it stands now, built again only when an item was added,
+    // removed, moved or resized since the last step.
+    const Indice& IndiceAlDia();
+    CEquipo* BuscarSobreFuente(const Indice& ix, const CEquipo* pFuente, bool bWhole) const;
+    CRecipiente* BuscarDebajo(const Indice& ix, const CEquipo* pEquipo) const;
+    CRecipiente* BuscarEnSonda(const Indice& ix, const CEquipo* pEquipo) const;
+
     std::list<CEquipo*> m_lista;
+    std::unique_ptr<Indice> m_pIndice;
 };

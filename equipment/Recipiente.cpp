@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <chrono>
+#include <cmath>
 #include <random>
 
 namespace {
@@ -14,6 +15,12 @@ std::minstd_rand& Generador() {
     static std::minstd_rand gen(
         static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
     return gen;
+}
+
+// Whatever a dialog let through, an amount below zero or beyond any number is refused
+// here too: it would take matter out of the vessel or poison every total.
+bool CantidadValida(double d) {
+    return d >= 0.0 && std::isfinite(d);
 }
 
 QColor ColorDe(COLORREF cr) {
@@ -115,7 +122,7 @@ void CRecipiente::Olvidar(CEquipo* pEquipo) {
 
 int32_t CRecipiente::AddComponent(int32_t nComponente, double dCantidad, int32_t nUnidad) {
     const CComponentes* c = BuscarComponentePorIndice(nComponente);
-    if (!c)
+    if (!c || !CantidadValida(dCantidad))
         return 0;
     double g = 0.0, ml = 0.0;
     c->MasaVolumen(c->AMoles(dCantidad, nUnidad), g, ml);
@@ -127,7 +134,7 @@ int32_t CRecipiente::AddComponent(int32_t nComponente, double dCantidad, int32_t
 }
 
 int32_t CRecipiente::AddReagent(int32_t nReactivo, double dCantidad) {
-    if (nReactivo < 0 || nReactivo >= g_nReactivos)
+    if (nReactivo < 0 || nReactivo >= g_nReactivos || !CantidadValida(dCantidad))
         return 0;
     const CReactivos& r = g_pReactivos[nReactivo];
     if (r.VolumenEstimado(dCantidad) > EspacioLibre())

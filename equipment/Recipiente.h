@@ -8,6 +8,7 @@
 
 #include <QRegion>
 
+#include <algorithm>
 #include <array>
 #include <list>
 
@@ -28,7 +29,11 @@ public:
         s_dEscalaY = y;
     }
     QPoint ToPixels() const {
-        return QPoint(static_cast<int>(s_dEscalaX * m_dVol), static_cast<int>(s_dEscalaY * m_dPH));
+        // Clamped before the conversion: a point far off the graph must not overflow it.
+        auto pixel = [](double d) {
+            return d > -1.0e6 ? static_cast<int>(std::min(d, 1.0e6)) : -1'000'000;
+        };
+        return QPoint(pixel(s_dEscalaX * m_dVol), pixel(s_dEscalaY * m_dPH));
     }
     // Volume and pH at a graph point (both 0 before any graph was painted).
     static void FromPixels(int x, int y, double& dVol, double& dPH) {
@@ -89,10 +94,11 @@ public:
     void Olvidar(CEquipo* pEquipo) override;
 
     // Adds a component (water, from "Agregar agua"); 0 when it does not fit in the free
-    // space, and then nothing is added.
+    // space or the amount is negative or not finite, and then nothing is added.
     int32_t AddComponent(int32_t nComponente, double dCantidad, int32_t nUnidad);
     // Adds a reagent (millilitres for a liquid one, grams otherwise); 0 when it does not
-    // fit ("La cantidad requerida no cabe en el equipo").
+    // fit ("La cantidad requerida no cabe en el equipo") or the amount is negative or not
+    // finite.
     int32_t AddReagent(int32_t nReactivo, double dCantidad);
     void EmptyContents();
     // Pours liquid into the destination: the requested millilitres, or as much as fits
@@ -115,8 +121,13 @@ protected:
     int32_t StepComun();
     // An empty volume stands for the interior's reserve in every level formula.
     double ConReserva(double v) const { return v == 0.0 ? m_seno.m_dReserva : v; }
-    // Truncation of a level formula.
-    static int32_t Nivel(double d) { return static_cast<int32_t>(d); }
+    // Truncation of a level formula, clamped first: a level far off the picture (or not a
+    // number) must not overflow the conversion.
+    static int32_t Nivel(double d) {
+        if (!(d > -1.0e6))
+            return -1'000'000;
+        return static_cast<int32_t>(std::min(d, 1.0e6));
+    }
 
 private:
     void CrearImagenes();

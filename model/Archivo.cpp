@@ -143,6 +143,10 @@ void CArchivo::EscribirInt32(int32_t n) {
 }
 
 void CArchivo::EscribirDouble(double d) {
+    if (!std::isfinite(d))
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "número no finito al escribir en la posición " +
+                                std::to_string(m_datos.size()));
     uint64_t u;
     std::memcpy(&u, &d, sizeof u);
     uint8_t b[8];
@@ -281,6 +285,55 @@ CFecha CArchivo::LeerFecha() {
     f.m_nEstado = LeerInt32();
     f.m_dFecha = LeerDouble();
     return f;
+}
+
+int32_t CArchivo::LeerInt32Entre(int32_t nMinimo, int32_t nMaximo) {
+    const size_t nPos = m_nPos;
+    const int32_t n = LeerInt32();
+    if (n < nMinimo || n > nMaximo)
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "valor fuera de límites (" + std::to_string(n) + ") en la posición " +
+                                std::to_string(nPos));
+    return n;
+}
+
+double CArchivo::LeerDoubleEntre(double dMinimo, double dMaximo) {
+    const size_t nPos = m_nPos;
+    const double d = LeerDouble();
+    if (!(d >= dMinimo && d <= dMaximo))
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "número fuera de límites en la posición " + std::to_string(nPos));
+    return d;
+}
+
+void CArchivo::Entero(int32_t& n, int32_t nMinimo, int32_t nMaximo) {
+    if (!m_bEscritura) {
+        n = LeerInt32Entre(nMinimo, nMaximo);
+        return;
+    }
+    if (n < nMinimo || n > nMaximo)
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "valor fuera de límites (" + std::to_string(n) +
+                                ") al escribir en la posición " + std::to_string(m_datos.size()));
+    EscribirInt32(n);
+}
+
+void CArchivo::Valor(double& d, double dMinimo, double dMaximo) {
+    if (!m_bEscritura) {
+        d = LeerDoubleEntre(dMinimo, dMaximo);
+        return;
+    }
+    if (!(d >= dMinimo && d <= dMaximo))
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "número fuera de límites al escribir en la posición " +
+                                std::to_string(m_datos.size()));
+    EscribirDouble(d);
+}
+
+void CArchivo::ComprobarFinal() const {
+    if (!m_bEscritura && m_nPos != m_datos.size())
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            std::to_string(Restantes()) + " bytes sin leer al final");
 }
 
 int32_t CArchivo::LeerCuenta(size_t nBytesMinimos) {

@@ -41,6 +41,20 @@ struct CFecha {
     bool operator==(const CFecha&) const = default;
 };
 
+// Bounds on what a practice file may hold: far beyond anything a classroom builds, well
+// short of what would overflow an integer or a drawing.
+namespace Limites {
+constexpr int32_t kCoordenada = 1'000'000; // bench pixels
+constexpr double kCantidad = 1.0e7;        // moles, grams or millilitres of one entry
+constexpr double kValorCatalogo = 1.0e30;  // any number of a catalogue record
+constexpr double kTemperaturaMinima = -273.15;
+constexpr double kTemperaturaLeida = 1.0e6; // a file beyond this was not written by us
+constexpr int32_t kCuentaIones = 100;
+constexpr int32_t kTextura = 100;
+constexpr int32_t kCoeficiente = 1000;
+constexpr int32_t kEquipos = 20'000;
+} // namespace Limites
+
 class CArchivo {
 public:
     // An archive for writing; the bytes collect in Datos().
@@ -57,6 +71,8 @@ public:
     bool AlFinal() const { return m_nPos >= m_datos.size(); }
 
     void EscribirInt32(int32_t n);
+    // A number that is not finite is never written: it would make a file that no reader
+    // accepts. The write throws instead, and the caller keeps the previous file.
     void EscribirDouble(double d);
     void EscribirCadena(const std::string& strUtf8);
     void EscribirFecha(const CFecha& fecha);
@@ -68,10 +84,22 @@ public:
     double LeerDouble();
     std::string LeerCadena();
     CFecha LeerFecha();
+    // A value that no program could have written (beyond what any real practice reaches)
+    // is refused as malformed here, before it reaches an integer conversion or a drawing.
+    int32_t LeerInt32Entre(int32_t nMinimo, int32_t nMaximo);
+    double LeerDoubleEntre(double dMinimo, double dMaximo);
+    // Both ways at once, for a record's Serialize: the writer holds to the same bounds as
+    // the reader (and throws the same error), so no file is written that would be refused.
+    void Entero(int32_t& n, int32_t nMinimo, int32_t nMaximo);
+    void Valor(double& d, double dMinimo, double dMaximo);
 
     // Reads a count of records and checks it against what the rest of the data can hold,
     // given the smallest size one record can have, before anyone allocates for it.
     int32_t LeerCuenta(size_t nBytesMinimos);
+
+    // Refuses a file whose bytes were not all read: a reader that stops early has misread
+    // the layout, and what it took so far cannot be trusted.
+    void ComprobarFinal() const;
 
     // Bidirectional helpers so that a record's Serialize can be written once.
     CArchivo& operator<<(int32_t n) {

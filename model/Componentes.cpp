@@ -26,12 +26,17 @@ void CComponentes::MasaVolumen(double dMoles, double& dGramos, double& dMl) cons
 
 void CComponentes::AjustarSolubilidad() {
     const double dRango = m_dTemperatura2 - m_dTemperatura1;
+    m_dPendiente = 0.0;
+    m_dOrdenada = 0.0;
     if (dRango != 0.0) {
-        m_dPendiente = (m_dSolubilidad2 - m_dSolubilidad1) / dRango;
-        m_dOrdenada = m_dSolubilidad1 - m_dTemperatura1 * m_dPendiente;
-    } else {
-        m_dPendiente = 0.0;
-        m_dOrdenada = 0.0;
+        const double dPendiente = (m_dSolubilidad2 - m_dSolubilidad1) / dRango;
+        const double dOrdenada = m_dSolubilidad1 - m_dTemperatura1 * dPendiente;
+        // Two temperatures a denormal apart make an infinite slope; such a line is no
+        // line at all and is treated as two equal temperatures are.
+        if (std::isfinite(dPendiente) && std::isfinite(dOrdenada)) {
+            m_dPendiente = dPendiente;
+            m_dOrdenada = dOrdenada;
+        }
     }
 }
 
@@ -52,23 +57,41 @@ double CComponentes::FactorTemperatura(double dTemperatura) const {
 }
 
 void CComponentes::Serialize(CArchivo& ar) {
-    if (ar.IsStoring()) {
+    using namespace Limites;
+    auto valor = [&ar](double& d) { ar.Valor(d, -kValorCatalogo, kValorCatalogo); };
+    if (ar.IsStoring())
         ar << m_nId << m_strNombre << m_strDescripcion << m_strFormula;
-        ar << m_dMasaMolar << m_dDensidad << m_dCalorEspecifico;
-        ar << m_crColor << m_nEstado;
-        ar << m_dConstante << m_dPuntoFusion << m_dPuntoEbullicion;
-        ar << m_nCantidadAnion << m_strCation << m_nCantidadCation << m_strAnion;
-        ar << m_nSignoCation << m_nSignoAnion;
-        ar << m_dSolubilidad1 << m_dSolubilidad2 << m_dTemperatura1 << m_dTemperatura2;
-        ar << m_dPendiente << m_dOrdenada << m_nTextura;
-    } else {
+    else
         ar >> m_nId >> m_strNombre >> m_strDescripcion >> m_strFormula;
-        ar >> m_dMasaMolar >> m_dDensidad >> m_dCalorEspecifico;
-        ar >> m_crColor >> m_nEstado;
-        ar >> m_dConstante >> m_dPuntoFusion >> m_dPuntoEbullicion;
-        ar >> m_nCantidadAnion >> m_strCation >> m_nCantidadCation >> m_strAnion;
-        ar >> m_nSignoCation >> m_nSignoAnion;
-        ar >> m_dSolubilidad1 >> m_dSolubilidad2 >> m_dTemperatura1 >> m_dTemperatura2;
-        ar >> m_dPendiente >> m_dOrdenada >> m_nTextura;
-    }
+    valor(m_dMasaMolar);
+    valor(m_dDensidad);
+    valor(m_dCalorEspecifico);
+    if (ar.IsStoring())
+        ar << m_crColor;
+    else
+        ar >> m_crColor;
+    ar.Entero(m_nEstado, ESTADO_SOLIDO, ESTADO_NINGUNO);
+    valor(m_dConstante);
+    valor(m_dPuntoFusion);
+    valor(m_dPuntoEbullicion);
+    // Ion counts and signs are multiplied as integers; textures index the pictures.
+    ar.Entero(m_nCantidadAnion, 0, kCuentaIones);
+    if (ar.IsStoring())
+        ar << m_strCation;
+    else
+        ar >> m_strCation;
+    ar.Entero(m_nCantidadCation, 0, kCuentaIones);
+    if (ar.IsStoring())
+        ar << m_strAnion;
+    else
+        ar >> m_strAnion;
+    ar.Entero(m_nSignoCation, -kCuentaIones, kCuentaIones);
+    ar.Entero(m_nSignoAnion, -kCuentaIones, kCuentaIones);
+    valor(m_dSolubilidad1);
+    valor(m_dSolubilidad2);
+    valor(m_dTemperatura1);
+    valor(m_dTemperatura2);
+    valor(m_dPendiente);
+    valor(m_dOrdenada);
+    ar.Entero(m_nTextura, 0, kTextura);
 }

@@ -3,6 +3,7 @@
 #include "Archivo.h"
 #include "Catalogo.h"
 
+#include <algorithm>
 #include <cmath>
 
 const CComponentes* CContenido::Componente() const {
@@ -27,14 +28,17 @@ void CContenido::Restar(double dCantidad, int32_t nUnidad, double& dGramos, doub
     if (!c)
         return;
     const double x = c->AMoles(dCantidad, nUnidad);
-    m_dMoles -= x;
-    c->MasaVolumen(x, dGramos, dMl);
-    if (m_dMoles > 0.0) {
-        m_dGramos -= dGramos;
-        m_dMl -= dMl;
+    if (x < m_dMoles) {
+        m_dMoles -= x;
+        c->MasaVolumen(x, dGramos, dMl);
+        m_dGramos = std::max(m_dGramos - dGramos, 0.0);
+        m_dMl = std::max(m_dMl - dMl, 0.0);
     } else {
-        m_dGramos = 0.0;
-        m_dMl = 0.0;
+        // Asked for all of it or more: what leaves is what there was, never more, so that
+        // the phase's running totals cannot go below zero.
+        dGramos = std::max(m_dGramos, 0.0);
+        dMl = std::max(m_dMl, 0.0);
+        m_dMoles = m_dGramos = m_dMl = 0.0;
     }
 }
 
@@ -91,13 +95,20 @@ double CContenido::MolesIon(const std::string& strIon) const {
 }
 
 void CContenido::Serialize(CArchivo& ar) {
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar << m_nComponente << m_bDisuelto;
-        ar << m_dMoles << m_dGramos << m_dMl << m_dMolesAnion << m_dMolesCation;
+    else
+        ar >> m_nComponente >> m_bDisuelto;
+    for (double* p : {&m_dMoles, &m_dGramos, &m_dMl, &m_dMolesAnion, &m_dMolesCation}) {
+        ar.Valor(*p, -Limites::kCantidad, Limites::kCantidad);
+        // Older saves carry rounding rests a little below zero; an amount is never
+        // negative, so those read as nothing.
+        if (ar.IsLoading())
+            *p = std::max(*p, 0.0);
+    }
+    if (ar.IsStoring()) {
         ar << m_strTexto;
     } else {
-        ar >> m_nComponente >> m_bDisuelto;
-        ar >> m_dMoles >> m_dGramos >> m_dMl >> m_dMolesAnion >> m_dMolesCation;
         ar >> m_strTexto;
         m_bFundido = 0;
         m_bSolidificado = 0;

@@ -30,7 +30,8 @@ public:
 
     // Adds an amount; returns its grams and millilitres.
     void Sumar(double dCantidad, int32_t nUnidad, double& dGramos, double& dMl);
-    // Removes an amount; returns the grams and millilitres of the amount asked for.
+    // Removes an amount, never more than the entry holds; returns the grams and
+    // millilitres that actually left.
     void Restar(double dCantidad, int32_t nUnidad, double& dGramos, double& dMl);
     double Solubilidad(double dMlAgua, double dTemperatura) const;
     double FactorTemperatura(double dTemperatura) const;

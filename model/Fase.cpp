@@ -58,7 +58,9 @@ const CContenido* CFase::Buscar(int32_t nComponente) const {
 }
 
 CContenido* CFase::AgregarEntrada(int32_t nComponente, double dCantidad, int32_t nUnidad) {
-    if (!BuscarComponentePorIndice(nComponente))
+    // Whatever path an amount comes by (a dialog, a file, a rule), a negative or non-finite
+    // one would make matter from nothing or poison every total.
+    if (!BuscarComponentePorIndice(nComponente) || !(dCantidad >= 0.0) || !std::isfinite(dCantidad))
         return nullptr;
     CContenido* e = Buscar(nComponente);
     if (!e) {
@@ -82,15 +84,30 @@ void CFase::Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad) {
 
 void CFase::Quitar(int32_t nComponente, double dCantidad, int32_t nUnidad) {
     CContenido* e = Buscar(nComponente);
-    if (!e)
+    if (!e || !(dCantidad > 0.0) || !std::isfinite(dCantidad))
         return;
     double g = 0.0, ml = 0.0;
     e->Restar(dCantidad, nUnidad, g, ml);
+    // A rest far below anything a balance or a pipette could measure is nothing: left in
+    // place, a 1e-12 g film of water would still divide the boiling-point rule.
+    if (e->m_dMoles > 0.0 && e->m_dMoles <= kResiduoMoles) {
+        g += e->m_dGramos;
+        ml += e->m_dMl;
+        e->m_dMoles = e->m_dGramos = e->m_dMl = 0.0;
+    }
     if (EsContado(*e))
         m_dVolumen -= ml;
     if (m_nEstado == ESTADO_LIQUIDO && m_pAgua)
         e->Ionizar(m_pAgua->m_dMl);
+    if (!(e->m_dMoles > 0.0))
+        e->m_dMolesAnion = e->m_dMolesCation = 0.0;
     m_dMasa -= g;
+    // The running totals follow a counting rule that changes as entries melt, dissolve and
+    // react; rounding and those changes must never show as a negative volume or mass.
+    if (m_dVolumen < kResiduoMl)
+        m_dVolumen = 0.0;
+    if (m_dMasa < kResiduoMl)
+        m_dMasa = 0.0;
 }
 
 void CFase::AgregarReactivo(int32_t nReactivo, double dUnidades) {
@@ -195,9 +212,12 @@ double CFase::TemperaturaEbullicion() const {
         else if (c->m_nEstado == ESTADO_LIQUIDO && e.m_dMoles > 0.0)
             t = std::min(t, c->m_dPuntoEbullicion);
     }
-    // Boiling-point elevation of 0.512 degrees per mole of solids per kilogram of water;
-    // without any grams of water the rule has nothing to divide by and is skipped.
-    if (m_pAgua && pAgua && t == pAgua->m_dPuntoEbullicion && m_pAgua->m_dGramos != 0.0)
+    // Boiling-point elevation of 0.512 degrees per mole of solids per kilogram of water.
+    // The rule is for solutions: with the water almost gone it would divide by next to
+    // nothing and lift the boiling point (and the vessel) without bound, so below a last
+    // film of water it is skipped.
+    if (m_pAgua && pAgua && t == pAgua->m_dPuntoEbullicion &&
+        m_pAgua->m_dGramos >= kAguaMinimaElevacion)
         t += s / m_pAgua->m_dGramos * 512.0;
     return t;
 }
@@ -344,6 +364,8 @@ int CFase::Precipitar(CFase& destino, double dTemperatura) {
 void CFase::TransferirFraccion(CFase* pDestino, double dFraccion) {
     for (CContenido& e : m_listaContenido) {
         const double q = dFraccion * e.m_dMoles;
+        if (!(q > 0.0))
+            continue;
         if (pDestino) {
             CContenido* d = pDestino->AgregarEntrada(e.m_nComponente, q, UNIDAD_MOLES);
             if (d && e.m_bFundido && !d->m_bFundido) {
@@ -500,7 +522,9 @@ void CFase::Vaciar() {
 
 void CFase::Serialize(CArchivo& ar) {
     if (ar.IsStoring()) {
-        ar << m_nEstado << m_crColorDibujado << m_dVolumen << m_dMasa;
+        ar << m_nEstado << m_crColorDibujado;
+        ar.Valor(m_dVolumen, -Limites::kCantidad, Limites::kCantidad);
+        ar.Valor(m_dMasa, -Limites::kCantidad, Limites::kCantidad);
         ar << static_cast<int32_t>(m_listaContenido.size());
         for (auto it = m_listaContenido.rbegin(); it != m_listaContenido.rend(); ++it)
             it->Serialize(ar);
@@ -516,7 +540,9 @@ void CFase::Serialize(CArchivo& ar) {
         throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "fase de tipo desconocido");
     m_nEstado = nEstado;
     uint32_t crDescartado = 0;
-    ar >> crDescartado >> m_dVolumen >> m_dMasa;
+    ar >> crDescartado;
+    m_dVolumen = std::max(ar.LeerDoubleEntre(-Limites::kCantidad, Limites::kCantidad), 0.0);
+    m_dMasa = std::max(ar.LeerDoubleEntre(-Limites::kCantidad, Limites::kCantidad), 0.0);
     const int32_t nEntradas = ar.LeerCuenta(CContenido::kBytesMinimos);
     for (int32_t i = 0; i < nEntradas; ++i) {
         CContenido& e = m_listaContenido.emplace_front();

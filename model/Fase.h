@@ -30,6 +30,12 @@ const char* NombreEstado(int32_t nEstado);
 
 class CFase : public CSerializable {
 public:
+    // Below these an entry or a running total is nothing.
+    static constexpr double kResiduoMoles = 1e-12;
+    static constexpr double kResiduoMl = 1e-9;
+    // Grams of water below which the boiling-point elevation no longer applies.
+    static constexpr double kAguaMinimaElevacion = 0.5;
+
     CFase() = default;
     explicit CFase(int32_t nEstado) : m_nEstado(nEstado) {}
     CFase(const CFase&) = delete;

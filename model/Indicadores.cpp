@@ -3,8 +3,11 @@
 #include "Archivo.h"
 #include "Catalogo.h"
 
+#include <cmath>
+
 COLORREF CIndicadores::Color(double v) const {
-    if (v < m_dLimiteBajo)
+    // A concentration without volume is no number: the colour below the range.
+    if (std::isnan(v) || v < m_dLimiteBajo)
         return m_crColorBajo;
     if (v > m_dLimiteAlto)
         return m_crColorAlto;
@@ -26,9 +29,15 @@ void CIndicadores::ResolverComponente() {
 void CIndicadores::Serialize(CArchivo& ar) {
     if (ar.IsStoring()) {
         ar << m_nId << m_strNombre << m_nComponente << m_strTexto;
-        ar << m_crColorBajo << m_dLimiteBajo << m_crColorAlto << m_dLimiteAlto;
+        ar << m_crColorBajo;
+        ar.Valor(m_dLimiteBajo, -Limites::kValorCatalogo, Limites::kValorCatalogo);
+        ar << m_crColorAlto;
+        ar.Valor(m_dLimiteAlto, -Limites::kValorCatalogo, Limites::kValorCatalogo);
     } else {
         ar >> m_nId >> m_strNombre >> m_nComponente >> m_strTexto;
-        ar >> m_crColorBajo >> m_dLimiteBajo >> m_crColorAlto >> m_dLimiteAlto;
+        ar >> m_crColorBajo;
+        m_dLimiteBajo = ar.LeerDoubleEntre(-Limites::kValorCatalogo, Limites::kValorCatalogo);
+        ar >> m_crColorAlto;
+        m_dLimiteAlto = ar.LeerDoubleEntre(-Limites::kValorCatalogo, Limites::kValorCatalogo);
     }
 }

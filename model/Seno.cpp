@@ -54,7 +54,7 @@ int CSeno::NivelEbullicion(double B) const {
     if (!(B - H > 0.0))
         return -1;
     const double d = (m_dTemperatura - H) * 30.0 / (B - H);
-    return d >= 30.0 ? 30 : static_cast<int>(std::max(d, 0.0));
+    return d >= 30.0 ? 30 : d > 0.0 ? static_cast<int>(d) : 0;
 }
 
 int CSeno::Calentar(double dCalor) {
@@ -63,7 +63,7 @@ int CSeno::Calentar(double dCalor) {
     const double B = m_faseLiquida.TemperaturaEbullicion();
     const double dNueva = m_dTemperatura + dCalor / C;
     if (C > 0.0 && std::isfinite(dNueva))
-        m_dTemperatura = std::max(dNueva, 0.0);
+        m_dTemperatura = std::clamp(dNueva, 0.0, kTemperaturaMaxima);
     const double H = 0.6 * B;
     if (m_dTemperatura > H && m_faseLiquida.m_dVolumen != 0.0) {
         if (m_dTemperatura >= B) {
@@ -317,13 +317,17 @@ void CSeno::Reiniciar() {
 
 void CSeno::Serialize(CArchivo& ar) {
     if (ar.IsStoring()) {
-        ar << m_dReserva << m_dTemperatura;
+        ar.Valor(m_dReserva, -Limites::kCantidad, Limites::kCantidad);
+        ar.Valor(m_dTemperatura, -Limites::kTemperaturaLeida, Limites::kTemperaturaLeida);
         m_faseLiquida.Serialize(ar);
         m_faseSolida.Serialize(ar);
         m_faseGas.Serialize(ar);
         return;
     }
-    ar >> m_dReserva >> m_dTemperatura;
+    m_dReserva = std::max(ar.LeerDoubleEntre(-Limites::kCantidad, Limites::kCantidad), 0.0);
+    m_dTemperatura =
+        std::clamp(ar.LeerDoubleEntre(-Limites::kTemperaturaLeida, Limites::kTemperaturaLeida),
+                   Limites::kTemperaturaMinima, kTemperaturaMaxima);
     CFase* fases[3] = {&m_faseLiquida, &m_faseSolida, &m_faseGas};
     const int32_t estados[3] = {ESTADO_LIQUIDO, ESTADO_SOLIDO, ESTADO_GAS};
     for (int i = 0; i < 3; ++i) {

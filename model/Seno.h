@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <vector>
 
+// The hottest a vessel interior gets: that of the hottest flame on the bench (a Bunsen
+// burner's). Every temperature the model computes stays between absolute zero and this.
+constexpr double kTemperaturaMaxima = 1500.0;
+
 // Sub-steps of one Simular call.
 extern int32_t g_nPasosSimulacion;
 

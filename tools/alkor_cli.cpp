@@ -13,10 +13,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -62,27 +62,27 @@ QString Q(const std::string& s) {
 
 // Opens a saved practice or, when the file is not one, a template.
 int Abrir(CPractica& practica, const QString& strRuta) {
-    if (!QFile::exists(strRuta))
-        return ErrorArchivo(QStringLiteral("No se encontró %1.").arg(strRuta));
     QString strError;
-    // A saved practice carries "Vol.1" after its name, summary and signature.
-    bool bPractica = false;
-    {
-        QFile f(strRuta);
-        if (f.open(QIODevice::ReadOnly)) {
-            const QByteArray cabeza = f.read(4096);
-            CArchivo ar(std::vector<uint8_t>(cabeza.begin(), cabeza.end()));
-            try {
-                ar.LeerCadena();
-                ar.LeerCadena();
-                ar.LeerCadena();
-                bPractica = ar.LeerCadena() == "Vol.1";
-            } catch (const CErrorArchivo&) {
-            }
+    // Read once, by the program's own reader: only a regular file, and never more than a
+    // practice can be.
+    std::vector<uint8_t> datos;
+    CPractica::Resultado r = CPractica::LeerArchivo(strRuta, datos, &strError);
+    if (r == CPractica::Resultado::Correcto) {
+        // A saved practice carries "Vol.1" after its name, summary and signature.
+        bool bPractica = false;
+        try {
+            CArchivo ar(std::vector<uint8_t>(
+                datos.begin(),
+                datos.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(datos.size(), 4096))));
+            ar.LeerCadena();
+            ar.LeerCadena();
+            ar.LeerCadena();
+            bPractica = ar.LeerCadena() == "Vol.1";
+        } catch (const CErrorArchivo&) {
         }
+        r = bPractica ? practica.LeerPractica(datos, strRuta, &strError)
+                      : practica.LeerPlantilla(datos, strRuta, &strError);
     }
-    const CPractica::Resultado r = bPractica ? practica.AbrirPractica(strRuta, &strError)
-                                             : practica.CargarPlantilla(strRuta, &strError);
     if (r == CPractica::Resultado::NoExiste)
         return ErrorArchivo(QStringLiteral("No se encontró %1.").arg(strRuta));
     if (r == CPractica::Resultado::Error)
@@ -263,9 +263,11 @@ int main(int argc, char** argv) {
         const QByteArray bytes = Plantillas::Bytes(n, &strError);
         if (bytes.isEmpty())
             return ErrorArchivo(strError);
-        QSaveFile f(args[1]);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-            return ErrorArchivo(CPractica::TextoError(errno ? errno : EIO, args[1]));
+        // The same writer as a saved practice: a device stays a device, a full disk keeps
+        // the previous file.
+        if (CPractica::EscribirArchivo(args[1], bytes.constData(), bytes.size(), &strError) !=
+            CPractica::Resultado::Correcto)
+            return ErrorArchivo(strError);
         return SALIDA_OK;
     }
     if (orden == QLatin1String("nueva")) {

@@ -89,6 +89,38 @@ private slots:
         QVERIFY(mala.err.contains("- Formato incompatible -"));
         QCOMPARE(Ejecutar({"nueva", "/dev/full"}).nEstado, 2);
         QCOMPARE(Ejecutar({"nueva", m_dir.filePath("no/x.uak1")}).nEstado, 2);
+        // An endless device is no practice: refused at once, not read until memory ends.
+        const Salida cero = Ejecutar({"info", "/dev/zero"});
+        QCOMPARE(cero.nEstado, 2);
+        QVERIFY(cero.err.contains("no es un archivo de práctica"));
+    }
+
+    void discoLlenoYDispositivos() {
+        // A 12 KB template saved over an older file on a disk with 8 KB free: every
+        // writer fails, says so, and leaves the older file as it was.
+        const QString destino = m_dir.filePath("anterior.akp");
+        QCOMPARE(Ejecutar({"plantilla", "901", destino}).nEstado, 0);
+        const QByteArray antes = Plantillas::Bytes(901);
+        const QString fuente = m_dir.filePath("903.akp");
+        QCOMPARE(Ejecutar({"plantilla", "903", fuente}).nEstado, 0);
+        for (const QStringList& orden :
+             {QStringList{"plantilla", "903", destino},
+              QStringList{"simular", fuente, "--pasos", "1", "--salida", destino}}) {
+            QProcess p;
+            p.setProgram("/bin/sh");
+            p.setArguments({"-c", "trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\"", ALKOR_CLI});
+            p.setArguments(p.arguments() + orden);
+            p.start();
+            QVERIFY(p.waitForFinished(60000));
+            QCOMPARE(p.exitCode(), 2);
+            QVERIFY(p.readAllStandardError().contains("Disco lleno"));
+            QFile f(destino);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), antes);
+        }
+        // A device stays a device.
+        QCOMPARE(Ejecutar({"plantilla", "903", "/dev/null"}).nEstado, 0);
+        QVERIFY(QFileInfo("/dev/null").exists() && !QFileInfo("/dev/null").isFile());
     }
 
     void simularComoLaMesa() {

@@ -15,6 +15,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
+#include <cmath>
+#include <limits>
+
 using prueba::Nuevo;
 
 namespace {
@@ -300,6 +305,81 @@ private slots:
         for (int i = 0; i < 5; ++i)
             p.m_listaEquipo.PasoSimulacion();
         QCOMPARE(p.LeerPractica(original, "x.uak1", &strError), CPractica::Resultado::Correcto);
+    }
+
+    void archivosHostiles() {
+        CPractica p;
+        Llenar(p);
+        const auto original = p.EscribirPractica();
+        QString strError;
+        // Values no program writes (a corner at INT_MAX, 1e30 ml in a 10 ml burette) and a
+        // byte left unread are refused; the open practice stays as it was.
+        for (const char* psz :
+             {"coordenada_extrema.uak1", "bureta_desbordada.uak1", "byte_de_mas.akp"}) {
+            const QString ruta = QStringLiteral(ALKOR_DATOS "/") + psz;
+            const CPractica::Resultado r = ruta.endsWith(".akp")
+                                               ? p.CargarPlantilla(ruta, &strError)
+                                               : p.AbrirPractica(ruta, &strError);
+            QCOMPARE(r, CPractica::Resultado::Error);
+            QCOMPARE(strError, QString("- Formato incompatible -"));
+            QCOMPARE(p.EscribirPractica(), original);
+        }
+        // More items than any classroom builds are refused before any is read.
+        CPractica vacia;
+        auto v = vacia.EscribirPractica();
+        v.resize(v.size() - 4);
+        const int32_t nDemasiados = 20'001;
+        for (int k = 0; k < 4; ++k)
+            v.push_back(static_cast<uint8_t>(nDemasiados >> (8 * k)));
+        v.resize(v.size() + 12 * nDemasiados, 0);
+        QCOMPARE(p.LeerPractica(v, "x.uak1", &strError), CPractica::Resultado::Error);
+        QCOMPARE(p.EscribirPractica(), original);
+
+        // A line of solubility with an infinite slope is corrected on reading: the template
+        // opens, simulates and saves into a file that opens again.
+        QCOMPARE(p.CargarPlantilla(ALKOR_DATOS "/solubilidad_denormal.akp", &strError),
+                 CPractica::Resultado::Correcto);
+        for (int32_t i = 0; i < g_nComponentes; ++i)
+            QVERIFY(std::isfinite(g_pComponentes[i].m_dPendiente) &&
+                    std::isfinite(g_pComponentes[i].m_dOrdenada));
+        auto* v250 = Nuevo<CVaso250>(p.m_listaEquipo, 100, 100);
+        QVERIFY(v250->AddComponent(0, 100.0, UNIDAD_ML));
+        for (int32_t i = 0; i < g_nComponentes; ++i)
+            if (g_pComponentes[i].m_strNombre == "Cloruro de sodio")
+                QVERIFY(v250->AddComponent(i, 5.0, UNIDAD_GRAMOS));
+        for (int i = 0; i < 200; ++i)
+            p.m_listaEquipo.PasoSimulacion();
+        QTemporaryDir dir;
+        QCOMPARE(p.GuardarPractica(dir.filePath("a.uak1"), &strError),
+                 CPractica::Resultado::Correcto);
+        CPractica q;
+        QCOMPARE(q.AbrirPractica(dir.filePath("a.uak1"), &strError),
+                 CPractica::Resultado::Correcto);
+
+        // A number gone wrong is never written: the save says so and the old file stays.
+        const QByteArray antes = [&] {
+            QFile f(dir.filePath("a.uak1"));
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        v250->m_seno.m_dTemperatura = std::numeric_limits<double>::quiet_NaN();
+        QCOMPARE(p.GuardarPractica(dir.filePath("a.uak1"), &strError), CPractica::Resultado::Error);
+        QVERIFY(strError.contains("valor numérico no válido"));
+        QFile f(dir.filePath("a.uak1"));
+        f.open(QIODevice::ReadOnly);
+        QCOMPARE(f.readAll(), antes);
+
+        // Only regular files are read: an endless device, a link to it and a pipe are
+        // refused at once, without reading or blocking.
+        QVERIFY(QFile::link("/dev/zero", dir.filePath("cero.uak1")));
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("tubo.uak1")).constData(), 0600) == 0);
+        for (const QString& ruta :
+             {QString("/dev/zero"), dir.filePath("cero.uak1"), dir.filePath("tubo.uak1")}) {
+            QCOMPARE(q.AbrirPractica(ruta, &strError), CPractica::Resultado::Error);
+            QCOMPARE(strError, ruta + " no es un archivo de práctica.");
+            std::string n, r;
+            QCOMPARE(CPractica::LeerCabecera(ruta, n, r), CPractica::Resultado::Error);
+        }
     }
 };
 

@@ -295,16 +295,26 @@ private slots:
         QVERIFY(p.GuardarPractica(carpeta.filePath("a.uak1")) == CPractica::Resultado::Correcto);
         QVERIFY(p.GuardarPractica(carpeta.filePath("b.UAK1")) == CPractica::Resultado::Correcto);
         QVERIFY(p.GuardarPractica(carpeta.filePath("c.akp")) == CPractica::Resultado::Correcto);
+        // A damaged file listed first hides nothing: it shows greyed with its reason.
+        {
+            QFile f(carpeta.filePath("0.uak1"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\x40");
+        }
         const QString antes = QDir::currentPath();
         QDir::setCurrent(carpeta.path());
         CDlgAbrirPractica archivos(m_pMarco, false);
         QDir::setCurrent(antes);
         QCOMPARE(archivos.windowTitle(), QString("Seleccione la práctica a abrir"));
-        QCOMPARE(archivos.m_pLista->topLevelItemCount(), 1);
+        QCOMPARE(archivos.m_pLista->topLevelItemCount(), 2);
         QCOMPARE(archivos.m_pLista->topLevelItem(0)->text(0), QString("Práctica A"));
         QCOMPARE(archivos.m_pLista->topLevelItem(0)->text(1), QString("a.uak1"));
         QVERIFY(!archivos.m_pLista->topLevelItem(0)->text(2).isEmpty()); // its date
         QCOMPARE(archivos.m_pLista->topLevelItem(0)->text(3), QString("Resumen A"));
+        QTreeWidgetItem* pMala = archivos.m_pLista->topLevelItem(1);
+        QCOMPARE(pMala->text(0), QString("0.uak1"));
+        QVERIFY(pMala->text(3).endsWith("0.uak1 más allá del final."));
+        QVERIFY(pMala->isDisabled());
         QVERIFY(archivos.m_pArbol->currentItem());
         QCOMPARE(QDir(archivos.m_pArbol->RutaDe(archivos.m_pArbol->currentItem())).canonicalPath(),
                  QDir(carpeta.path()).canonicalPath());

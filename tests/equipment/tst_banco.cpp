@@ -132,6 +132,53 @@ private slots:
         QVERIFY(vaso->m_seno.m_faseGas.MolesTotales() <= 0.005);
     }
 
+    void elPasoEncuentraLoQueLaListaEncuentra() {
+        // A crowded bench, moved and thinned out between steps: the step's own searches
+        // (through its index) find exactly what a search of the whole list finds.
+        std::mt19937 gen(15);
+        std::uniform_int_distribution<int> x(0, 1400), y(0, 900), k(0, 13);
+        const int tipos[] = {1, 2, 7, 9, 11, 22, 23, 32, 34, 40, 41, 47, 42, 43};
+        CListaEquipo lista;
+        for (int i = 0; i < 600; ++i) {
+            CEquipo* e = CListaEquipo::CrearEquipo(tipos[k(gen)]);
+            e->SetPosition(x(gen), y(gen));
+            lista.AgregarAlFinal(e);
+            if (auto* r = dynamic_cast<CRecipiente*>(e); r && r->m_dCapacidad > 1.0)
+                r->AddComponent(0, 1.0, UNIDAD_ML);
+        }
+        for (int nRonda = 0; nRonda < 4; ++nRonda) {
+            for (CEquipo* e : lista)
+                if (auto* r = dynamic_cast<CRecipiente*>(e))
+                    r->m_seno.m_dCondensacion = 0.5; // no source touched it yet
+            lista.PasoSimulacion();
+            int nCalentados = 0, nConectados = 0;
+            for (CEquipo* e : lista) {
+                if (e->m_nTipo == 22 || e->m_nTipo == 23 || e->m_nTipo == 32) {
+                    auto* r = static_cast<CRecipiente*>(e);
+                    QCOMPARE(r->m_pConectado, lista.FindVesselBelow(r));
+                    nConectados += r->m_pConectado != nullptr;
+                } else if (e->m_nTipo == 34) {
+                    auto* r = static_cast<CRecipiente*>(e);
+                    QCOMPARE(r->m_pConectado, lista.FindVesselAtProbe(r));
+                } else if (e->m_nCategoria == CATEGORIA_CALENTADOR) {
+                    auto* r =
+                        dynamic_cast<CRecipiente*>(lista.FindVesselOnSource(e, e->m_nTipo == 47));
+                    if (r) {
+                        QVERIFY(r->m_seno.m_dCondensacion != 0.5);
+                        ++nCalentados;
+                    }
+                }
+            }
+            QVERIFY(nCalentados > 10 && nConectados > 10);
+            // The student moves some items and clears others away.
+            std::vector<CEquipo*> v(lista.begin(), lista.end());
+            for (size_t i = 0; i < v.size(); i += 7)
+                v[i]->MoveBy(37 * (nRonda + 1), -23);
+            for (size_t i = 3; i < v.size(); i += 29)
+                lista.Eliminar(v[i]);
+        }
+    }
+
     void matrazCerradoGuardaElGas() {
         CListaEquipo lista;
         auto* m = Nuevo<CMatrazGases>(lista, 0, 0);

@@ -16,6 +16,7 @@
 
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -131,6 +132,14 @@ private slots:
         QCOMPARE(w.AddReagent(prueba::R_PROBLEMA1, 70.0001), 0);
         QCOMPARE(w.VolumenLiquido(), 30.0);
         QCOMPARE(w.AddReagent(-1, 1.0), 0);
+        // Whatever a dialog lets through, the vessel refuses a negative or non-finite amount
+        // and keeps what it holds (a negative one would even "fit" in any free space).
+        for (double d : {-20.0, std::numeric_limits<double>::quiet_NaN(),
+                         std::numeric_limits<double>::infinity()}) {
+            QCOMPARE(w.AddComponent(0, d, UNIDAD_ML), 0);
+            QCOMPARE(w.AddReagent(prueba::R_PROBLEMA1, d), 0);
+        }
+        QCOMPARE(w.VolumenLiquido(), 30.0);
         // A solid reagent goes to the solid phase, in grams.
         prueba::Catalogo900();
         CVaso250 s;

@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <cstring>
+#include <limits>
 #include <random>
 
 namespace {
@@ -151,14 +153,27 @@ private slots:
         // Two UTF-16 markers in a row are no string at all.
         QCOMPARE(TipoDeError(Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0})),
                  CErrorArchivo::Tipo::FormatoIncorrecto);
-        // Not-a-number and infinity are malformed doubles.
+        // Not-a-number and infinity are malformed doubles, and are never written either:
+        // a file holding one could not be opened again.
         for (double d :
-             {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+             {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity()}) {
             CArchivo escribe;
-            escribe << d;
-            CArchivo lee(escribe.Datos());
+            QVERIFY_THROWS_EXCEPTION(CErrorArchivo, escribe << d);
+            QVERIFY(escribe.Datos().empty());
+            std::vector<uint8_t> bytes(8);
+            std::memcpy(bytes.data(), &d, 8);
+            CArchivo lee(bytes);
             QVERIFY_THROWS_EXCEPTION(CErrorArchivo, lee.LeerDouble());
         }
+        // Values beyond what any practice holds, and bytes left over, are refused too.
+        CArchivo limites;
+        limites << int32_t(1'000'001) << 1e30 << int32_t(0);
+        CArchivo lee(limites.Datos());
+        QVERIFY_THROWS_EXCEPTION(CErrorArchivo, lee.LeerInt32Entre(-1'000'000, 1'000'000));
+        QVERIFY_THROWS_EXCEPTION(CErrorArchivo, lee.LeerDoubleEntre(0.0, 1e7));
+        QVERIFY_THROWS_EXCEPTION(CErrorArchivo, lee.ComprobarFinal());
+        lee.LeerInt32();
+        lee.ComprobarFinal();
     }
 
     void cuentasImposibles() {

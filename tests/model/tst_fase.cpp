@@ -77,23 +77,30 @@ private slots:
         f.Agregar(0, 100.0, UNIDAD_ML);
         f.Agregar(1, 0.25, UNIDAD_MOLES);
         f.Quitar(1, 0.75, UNIDAD_MOLES);
+        // Only what there was leaves: the entry and the totals stop at zero, never below.
         const CContenido* e = f.Buscar(1);
-        QCOMPARE(e->m_dMoles, -0.5);
+        QCOMPARE(e->m_dMoles, 0.0);
         QCOMPARE(e->m_dGramos, 0.0);
         QCOMPARE(e->m_dMl, 0.0);
-        // An overdrawn entry has no ions: not negative ones, not a NaN.
         QCOMPARE(e->m_dMolesAnion, 0.0);
         QCOMPARE(e->m_dMolesCation, 0.0);
-        QCOMPARE(f.m_dMasa, 100.0 + 0.25 * 40.0 - 0.75 * 40.0);
-        // It still shows as a row (only exactly zero is hidden), in scientific notation;
-        // the water shows with its two ions.
-        QCOMPARE(f.ContarRenglones(true), 4);
-        std::vector<CRenglon> r;
-        f.LlenarRenglones(r, true);
-        QCOMPARE(r[0].m_strTexto[1], std::string("-5.00e-01"));
-        f.Quitar(1, -0.5, UNIDAD_MOLES);
-        QCOMPARE(f.Buscar(1)->m_dMoles, 0.0);
+        QCOMPARE(f.m_dMasa, 100.0);
+        QCOMPARE(f.m_dVolumen, 100.0);
         QCOMPARE(f.ContarRenglones(false), 1);
+        // A negative or non-finite amount neither adds nor removes anything.
+        for (double d : {-0.5, std::numeric_limits<double>::quiet_NaN(),
+                         std::numeric_limits<double>::infinity()}) {
+            f.Quitar(0, d, UNIDAD_ML);
+            f.Agregar(0, d, UNIDAD_ML);
+            f.Agregar(1, d, UNIDAD_MOLES);
+        }
+        QCOMPARE(f.m_dVolumen, 100.0);
+        QCOMPARE(f.Buscar(1)->m_dMoles, 0.0);
+        // A rest no instrument could measure is cleared, with its share of the totals.
+        f.Agregar(1, 1e-3, UNIDAD_MOLES);
+        f.Quitar(1, 1e-3 - 1e-14, UNIDAD_MOLES);
+        QCOMPARE(f.Buscar(1)->m_dMoles, 0.0);
+        QCOMPARE(f.m_dMasa, 100.0);
         f.Quitar(2, 1.0, UNIDAD_MOLES); // absent: nothing happens
         QCOMPARE(f.m_listaContenido.size(), size_t(2));
         QVERIFY(Finita(f));

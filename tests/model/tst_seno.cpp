@@ -135,6 +135,19 @@ private slots:
             QCOMPARE(s.m_dTemperatura, antes);
         }
         QVERIFY(s.m_dTemperatura > B);
+        // Boiled dry: as the last grams of water go, the elevation no longer divides by next
+        // to nothing, the film left is cleared, and nothing runs away or goes negative.
+        for (int i = 0; i < 20000; ++i) {
+            s.Calentar(50.0);
+            s.Simular();
+            const double dAgua = s.m_faseLiquida.m_pAgua->m_dGramos;
+            QVERIFY(std::isfinite(s.m_dTemperatura) && s.m_dTemperatura <= kTemperaturaMaxima);
+            QVERIFY(dAgua < CFase::kAguaMinimaElevacion ||
+                    s.m_dTemperatura <= 100.0 + 0.5 / CFase::kAguaMinimaElevacion * 512.0);
+            QVERIFY(s.m_faseLiquida.m_dVolumen >= 0.0 && s.m_faseSolida.m_dVolumen >= 0.0 &&
+                    s.m_faseGas.m_dMasa >= 0.0 && dAgua >= 0.0);
+        }
+        QCOMPARE(s.m_faseLiquida.m_pAgua->m_dGramos, 0.0);
     }
 
     void congelarYFundir() {
