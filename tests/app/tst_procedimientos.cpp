@@ -344,16 +344,25 @@ private slots:
                 tMax = std::max(tMax, termometro->m_dLectura);
             }
         }
-        QVERIFY(n < 900);                          // about a minute and a half at the default speed
-        QVERIFY(tCambio > 62.0 && tCambio < 63.5); // it starts at 63 degrees
-        // Taking the water off absorbs heat: the thermometer stays at 62-63 for a while.
-        QVERIFY(nMeseta > 150);
-        QVERIFY(tMin > 62.0 && tMax < 63.5);
+        QVERIFY(n < 1800);                         // two and a half minutes at the default speed
+        QVERIFY(tCambio > 60.5 && tCambio < 63.5); // it starts at 63 degrees
+        // Taking the water off as vapour absorbs heat: the thermometer stays at 61-63 for
+        // more than a minute.
+        QVERIFY(nMeseta > 600);
+        QVERIFY(tMin > 60.5 && tMax < 63.5);
         const COLORREF blanco = ColorSolido(*crisol);
         QVERIFY(Rojo(blanco) > 0xF0 && Verde(blanco) > 0xF0 && Azul(blanco) > 0xF0);
         QVERIFY(std::fabs(crisol->m_seno.m_faseSolida.Moles(anhidro) - nSal) < 1e-9);
-        Pasos(lista, 10); // a few seconds more, until no vapour rises
+        // Heated on until the thermometer passes 70 degrees, so that no vapour is left to
+        // wet the salt again.
+        n = 0;
+        while (termometro->m_dLectura < 70.0 && n < 1000) {
+            lista.PasoSimulacion();
+            ++n;
+        }
+        QVERIFY(n < 600);
         QCOMPARE(crisol->m_seno.m_faseGas.MolesTotales(), 0.0);
+        QCOMPARE(crisol->m_seno.m_faseSolida.Moles(hidratado), 0.0);
 
         // Off the burner and onto the balance: the water has gone.
         PonerSobre(*crisol, *balanza);
@@ -444,119 +453,124 @@ private slots:
         }
     }
 
-    // 903: 10 ml of each problem solution, measured with the volumetric pipette and titrated
-    // drop by drop from the 10 ml burette; the pH meter and the indicator change at the
-    // volume that the acid's concentration asks for.
+    // 903: 100 ml of each problem solution titrated from the 50 ml burette, so that every
+    // one needs more than 8 ml of hydroxide and a drop (0.05 ml) is less than 1 % of it.
+    // Each unknown is titrated with each of the three indicators; every one of them changes
+    // colour within one drop of the equivalence volume, and the pH meter's curve is
+    // steepest there too.
     void titulacionAcidoBase() {
         QVERIFY(Plantilla(903));
-        struct Caso {
+        const struct {
             const char* pszProblema;
-            const char* pszIndicador;
             double dMolaridad;
+        } kProblemas[] = {
+            {"Solución problema 1", 0.01654},
+            {"Solución problema 2", 0.00854},
+            {"Solución problema 3", 0.01},
         };
-        const Caso casos[] = {
-            {"Solución problema 1", "Fenolftaleina", 0.01654},
-            {"Solución problema 2", "Azul de Bromotimol", 0.00854},
-            {"Solución problema 3", "Naranja de Metilo", 0.01},
+        enum { FENOLFTALEINA, AZUL_BROMOTIMOL, NARANJA_METILO };
+        const char* const kIndicadores[] = {"Fenolftaleina", "Azul de Bromotimol",
+                                            "Naranja de Metilo"};
+        // The colour the notes tell the student to wait for.
+        auto vira = [](int nIndicador, COLORREF c) {
+            switch (nIndicador) {
+            case FENOLFTALEINA:
+                return Verde(c) < 0xF0; // the first lasting pink
+            case AZUL_BROMOTIMOL:
+                return Azul(c) > 0xF0 && Rojo(c) < 0x90; // blue
+            default:
+                return Verde(c) > 0xF0; // yellow
+            }
         };
-        for (const Caso& caso : casos) {
-            CListaEquipo lista;
-            auto* vasoProblema = Nuevo<CVaso100>(lista, 60, 300);
-            auto* matraz = Nuevo<CErlenmeyer250>(lista, 300, 300);
-            auto* pipeta = Nuevo<CPipetaVolumetrica>(lista, 500, 50);
-            auto* bureta = Nuevo<CBureta10>(lista, 700, 20);
-            auto* phmetro = Nuevo<CPHmetro>(lista, 800, 100);
+        for (const auto& problema : kProblemas) {
+            const double vEquivalencia = problema.dMolaridad * 100.0 / 0.1;
+            QVERIFY(vEquivalencia >= 8.0);
+            for (int nIndicador = FENOLFTALEINA; nIndicador <= NARANJA_METILO; ++nIndicador) {
+                CListaEquipo lista;
+                auto* matraz = Nuevo<CErlenmeyer250>(lista, 300, 340);
+                auto* bureta = Nuevo<CBureta50>(lista, 700, 20);
+                auto* phmetro = Nuevo<CPHmetro>(lista, 800, 100);
 
-            // The problem solution in the beaker, 10 ml of it into the flask with the pipette.
-            QVERIFY(vasoProblema->AddReagent(Reactivo(caso.pszProblema), 50.0));
-            Arrastrar(*pipeta, vasoProblema->m_x + 32, vasoProblema->m_y + 2 - pipeta->m_cy);
-            lista.PasoSimulacion();
-            QCOMPARE(pipeta->m_pConectado, vasoProblema);
-            QVERIFY(vasoProblema->VolumenLiquido() >= pipeta->MinimoParaLlenar());
-            QCOMPARE(vasoProblema->PourLiquid(*pipeta, CPipetaVolumetrica::kVolumen), 10.0);
-            Arrastrar(*pipeta, matraz->m_x + 35, matraz->m_y + 2 - pipeta->m_cy);
-            lista.PasoSimulacion();
-            QCOMPARE(pipeta->m_pConectado, static_cast<CRecipiente*>(matraz));
-            QCOMPARE(pipeta->PourLiquid(*matraz, CPipetaVolumetrica::kVolumen), 10.0);
-            Arrastrar(*pipeta, 500, 50);
-            matraz->m_seno.m_faseLiquida.AgregarIndicador(Indicador(caso.pszIndicador));
-            Sumergir(*phmetro, *matraz);
-            Pasos(lista, 3);
-            QCOMPARE(lista.FindVesselAtProbe(phmetro), static_cast<CRecipiente*>(matraz));
-            const double phInicial = phmetro->m_dLectura;
-            QVERIFY(std::fabs(phInicial - (-std::log10(caso.dMolaridad))) < 0.01);
+                // 100 ml of the problem solution, the indicator and the pH meter's probe.
+                QVERIFY(matraz->AddReagent(Reactivo(problema.pszProblema), 100.0));
+                matraz->m_seno.m_faseLiquida.AgregarIndicador(Indicador(kIndicadores[nIndicador]));
+                Sumergir(*phmetro, *matraz);
+                Pasos(lista, 3);
+                QCOMPARE(lista.FindVesselAtProbe(phmetro), static_cast<CRecipiente*>(matraz));
+                const double phInicial = phmetro->m_dLectura;
+                QVERIFY(std::fabs(phInicial - (-std::log10(problema.dMolaridad))) < 0.01);
+                const COLORREF colorInicial = ColorLiquido(*matraz);
+                QVERIFY(!vira(nIndicador, colorInicial));
 
-            // The burette filled with the hydroxide, its tip at the flask's mouth.
-            QVERIFY(bureta->AddReagent(Reactivo("Hidróxido de sodio 0.1 Molar"), 10.0));
-            Arrastrar(*bureta, matraz->m_x + matraz->m_cx / 2 - bureta->m_cx / 2,
-                      matraz->m_y - bureta->m_cy + 2);
-            {
-                // The receiver that "Titular" finds: its mouth at the burette's tip.
-                QRect a = bureta->m_rcArea;
-                a.setTop(a.bottom() + 1 - 5);
-                a.setBottom(a.bottom() + 5);
-                CEquipo* receptor = nullptr;
-                for (CEquipo* e : lista) {
-                    if (e == bureta)
-                        continue;
-                    QRect b = e->m_rcArea;
-                    b.setBottom(b.top() + 5 - 1);
-                    b.setTop(b.top() - 5);
-                    if (a.intersects(b)) {
-                        receptor = e;
-                        break;
+                // The burette filled with 50 ml of the hydroxide, its tip at the flask's mouth.
+                QVERIFY(bureta->AddReagent(Reactivo("Hidróxido de sodio 0.1 Molar"), 50.0));
+                Arrastrar(*bureta, matraz->m_x + matraz->m_cx / 2 - bureta->m_cx / 2,
+                          matraz->m_y - bureta->m_cy + 2);
+                {
+                    // The receiver that "Titular" finds: its mouth at the burette's tip.
+                    QRect a = bureta->m_rcArea;
+                    a.setTop(a.bottom() + 1 - 5);
+                    a.setBottom(a.bottom() + 5);
+                    CEquipo* receptor = nullptr;
+                    for (CEquipo* e : lista) {
+                        if (e == bureta)
+                            continue;
+                        QRect b = e->m_rcArea;
+                        b.setBottom(b.top() + 5 - 1);
+                        b.setTop(b.top() - 5);
+                        if (a.intersects(b)) {
+                            receptor = e;
+                            break;
+                        }
+                    }
+                    QCOMPARE(receptor, static_cast<CEquipo*>(matraz));
+                }
+
+                // Drop by drop (0.05 ml), a few bench steps apart, the pH of each drop noted
+                // as the titration window records it.
+                std::vector<std::pair<double, double>> curva;
+                double vVire = -1.0;
+                for (int gota = 1; gota <= 2 * int(vEquivalencia / 0.05) && vVire < 0.0; ++gota) {
+                    bureta->PourLiquid(*matraz, 0.05);
+                    matraz->Step();
+                    Pasos(lista, 3);
+                    const double v = 50.0 - bureta->VolumenLiquido(); // the window's "Lectura"
+                    curva.push_back({v, phmetro->m_dLectura});
+                    if (vira(nIndicador, ColorLiquido(*matraz)))
+                        vVire = v;
+                    if (v < vEquivalencia - 0.1) {
+                        QVERIFY(phmetro->m_dLectura < 4.5);
                     }
                 }
-                QCOMPARE(receptor, static_cast<CEquipo*>(matraz));
-            }
+                // The colour changes within one drop of the equivalence volume: the
+                // concentration found is within 1 % of the true one.
+                QVERIFY2(std::fabs(vVire - vEquivalencia) <= 0.05 + 1e-9,
+                         qPrintable(QStringLiteral("%1, %2: vira a %3 ml, equivalencia %4 ml")
+                                        .arg(problema.pszProblema)
+                                        .arg(kIndicadores[nIndicador])
+                                        .arg(vVire)
+                                        .arg(vEquivalencia)));
+                const double molaridad = 0.1 * vVire / 100.0;
+                QVERIFY(std::fabs(molaridad - problema.dMolaridad) / problema.dMolaridad < 0.01);
 
-            // Drop by drop (0.05 ml), the stopcock barely open near the end: about three
-            // bench steps between drops.
-            const double vEquivalencia = caso.dMolaridad * 10.0 / 0.1;
-            double vVire = -1.0, vPH7 = -1.0, phAntes = 0.0, phVire = 0.0, phAnterior = phInicial;
-            const COLORREF colorInicial = ColorLiquido(*matraz);
-            for (int gota = 1; gota <= 60 && vVire < 0.0; ++gota) {
-                bureta->PourLiquid(*matraz, 0.05);
-                matraz->Step();
-                Pasos(lista, 3);
-                const double v = 10.0 - bureta->VolumenLiquido(); // the window's "Lectura"
-                const COLORREF c = ColorLiquido(*matraz);
-                if (vPH7 < 0.0 && phmetro->m_dLectura > 7.0)
-                    vPH7 = v;
-                if (vVire < 0.0 && c != colorInicial &&
-                    ((std::string(caso.pszIndicador) == "Fenolftaleina" && Rosa(c)) ||
-                     (std::string(caso.pszIndicador) == "Azul de Bromotimol" && Azul(c) > 0xF0 &&
-                      Rojo(c) < 0x90) ||
-                     (std::string(caso.pszIndicador) == "Naranja de Metilo" && Verde(c) > 0xF0))) {
-                    vVire = v;
-                    phAntes = phAnterior;
-                    phVire = phmetro->m_dLectura;
+                // Ten more drops for the curve's upper part; its steepest step lies at the
+                // equivalence point.
+                for (int gota = 0; gota < 10; ++gota) {
+                    bureta->PourLiquid(*matraz, 0.05);
+                    matraz->Step();
+                    Pasos(lista, 3);
+                    curva.push_back({50.0 - bureta->VolumenLiquido(), phmetro->m_dLectura});
                 }
-                phAnterior = phmetro->m_dLectura;
-                if (v < vEquivalencia - 0.1) {
-                    QVERIFY(phmetro->m_dLectura < 4.0);
-                }
+                QVERIFY(phmetro->m_dLectura > 10.0);
+                size_t nMax = 1;
+                for (size_t i = 1; i < curva.size(); ++i)
+                    if (curva[i].second - curva[i - 1].second >
+                        curva[nMax].second - curva[nMax - 1].second)
+                        nMax = i;
+                const double vPendiente = 0.5 * (curva[nMax].first + curva[nMax - 1].first);
+                QVERIFY(std::fabs(vPendiente - vEquivalencia) <= 0.05 + 1e-9);
+                QVERIFY(curva[nMax].second - curva[nMax - 1].second > 2.0); // a jump of pH units
             }
-            // The indicator changes within a drop or two of the equivalence point, and the
-            // pH meter passes 7 there too (methyl orange turns a little earlier).
-            QVERIFY2(
-                vVire > vEquivalencia - 0.1 && vVire < vEquivalencia + 0.1,
-                qPrintable(QStringLiteral("%1: vire a %2 ml").arg(caso.pszProblema).arg(vVire)));
-            const double molaridad = 0.1 * vVire / 10.0;
-            QVERIFY(std::fabs(molaridad - caso.dMolaridad) / caso.dMolaridad < 0.1);
-            if (std::string(caso.pszIndicador) != "Naranja de Metilo") {
-                QVERIFY(vPH7 > vEquivalencia - 0.05 && vPH7 < vEquivalencia + 0.1);
-                // One drop takes the pH from acid to basic.
-                QVERIFY(phAntes < 5.0 && phVire > 10.0);
-            }
-            // A few more drops: the solution is clearly basic.
-            for (int gota = 0; gota < 5; ++gota) {
-                bureta->PourLiquid(*matraz, 0.05);
-                matraz->Step();
-                Pasos(lista, 1);
-            }
-            Pasos(lista, 2);
-            QVERIFY(phmetro->m_dLectura > 10.0);
         }
     }
 
