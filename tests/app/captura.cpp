@@ -146,5 +146,32 @@ int main(int argc, char** argv) {
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-903.png")));
     m->m_pDlgTitulacion->grab().save(QDir(carpeta).filePath(QStringLiteral("titulacion.png")));
     m->m_pDlgGrafica->grab().save(QDir(carpeta).filePath(QStringLiteral("grafica.png")));
+    m->m_pDlgGrafica->close();
+    m->m_pDlgTitulacion->close();
+
+    // Practice 905: the 0.100 M copper sulphate made up to 100 ml beside its tenfold
+    // dilution, the conductimeter in the concentrated one and its properties open.
+    if (!m->IniciarPractica(905))
+        return 1;
+    auto* vasoA = static_cast<CRecipiente*>(poner(new CVaso250, 300, 420));
+    auto* vasoB = static_cast<CRecipiente*>(poner(new CVaso250, 520, 420));
+    poner(new CBalanza, 60, 540);
+    vasoA->AddReagent(0, 2.497);
+    vasoA->AddComponent(0, 50.0, UNIDAD_ML);
+    for (int i = 0; i < 20; ++i)
+        m->m_pVistaMesa->Tick();
+    vasoA->AddComponent(0, 100.0 - vasoA->VolumenOcupado(), UNIDAD_ML);
+    vasoA->PourLiquid(*vasoB, 10.0);
+    vasoB->AddComponent(0, 100.0 - vasoB->VolumenOcupado(), UNIDAD_ML);
+    auto* conductimetro = new CConductimetro;
+    conductimetro->SetPosition(vasoA->m_x + vasoA->m_cx / 2 + 4 - conductimetro->m_ptSonda.x(),
+                               vasoA->m_y + vasoA->m_cy - 6 - conductimetro->m_ptSonda.y());
+    l.AgregarAlFinal(conductimetro);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    for (int i = 0; i < 6; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(vasoA->m_x + 20, vasoA->m_y + 60));
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-905.png")));
     return 0;
 }

@@ -171,13 +171,13 @@ private slots:
             const CFecha fecha = ar.LeerFecha();
             int a, m, d;
             QVERIFY(fecha.ACivil(a, m, d));
-            QCOMPARE(a, 2003);
+            QVERIFY(a >= 2003);
             QCOMPARE(fecha.m_nEstado, 0);
             ar.LeerInt32();
             ar.LeerInt32();
             QVERIFY(ar.AlFinal());
         }
-        QVERIFY(Plantillas::Bytes(905).isEmpty());
+        QVERIFY(Plantillas::Bytes(Plantillas::kUltima + 1).isEmpty());
         const struct {
             int n;
             const char* nombre;
@@ -186,7 +186,8 @@ private slots:
                       {901, "Destilación simple", 0, 1, 5, 0, 1, 1},
                       {902, "Reversibilidad de las reacciones I", 3, 3, 7, 1, 1, 1},
                       {903, "Titulación ácido base", 1, 4, 5, 3, 1, 1},
-                      {904, "Calor específico", 0, 6, 8, 0, 1, 0}};
+                      {904, "Calor específico", 0, 6, 8, 0, 1, 0},
+                      {905, "Preparación de disoluciones", 0, 1, 3, 0, 1, 1}};
         for (const auto& t : kTabla) {
             CPractica p;
             QString strError;

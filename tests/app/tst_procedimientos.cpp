@@ -635,6 +635,80 @@ private slots:
             QVERIFY(cm > 5.4 && cm < 6.8);
         }
     }
+
+    // 905: 100 ml of 0.100 M copper sulphate made from 2.497 g of the pentahydrate,
+    // dissolved in 50 ml of water and made up to the mark; 10 ml of it taken with the
+    // volumetric pipette and made up to 100 ml give 0.0100 M. The properties window's
+    // moles and volume give both concentrations within 0.5 %; the dilute solution is paler
+    // and conducts less.
+    void preparacionDeDisoluciones() {
+        QVERIFY(Plantilla(905));
+        const int32_t sal = BuscarComponente(5);
+        CListaEquipo lista;
+        auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
+        auto* vasoA = Nuevo<CVaso250>(lista, 60, 300);
+        auto* vasoB = Nuevo<CVaso250>(lista, 560, 300);
+        auto* pipeta = Nuevo<CPipetaVolumetrica>(lista, 400, 40);
+        auto* conductimetro = Nuevo<CConductimetro>(lista, 800, 60);
+        // "Agregar agua" with "Aforar a:": the water that takes the vessel to the mark.
+        auto aforar = [](CRecipiente& r, double dMarca) {
+            return r.AddComponent(0, dMarca - r.VolumenOcupado(), UNIDAD_ML);
+        };
+        auto molaridad = [&](const CRecipiente& r) {
+            return r.m_seno.m_faseLiquida.Moles(sal) / (r.VolumenLiquido() / 1000.0);
+        };
+
+        // 0.100 mol/l x 0.1000 l x 249.68 g/mol = 2.497 g, weighed in beaker A.
+        PonerSobre(*vasoA, *balanza);
+        Pasos(lista, 2);
+        QCOMPARE(lista.FindVesselAtProbe(balanza), static_cast<CRecipiente*>(vasoA));
+        balanza->Tarar();
+        QVERIFY(vasoA->AddReagent(Reactivo("Sulfato de cobre pentahidratado"), 2.497));
+        Pasos(lista, 2);
+        QCOMPARE(QString::number(balanza->Peso(), 'f', 4), QStringLiteral("2.4970"));
+        Arrastrar(*vasoA, 60, 300);
+
+        // 50 ml of water; the salt dissolves within a few seconds; then up to the mark.
+        QVERIFY(vasoA->AddComponent(0, 50.0, UNIDAD_ML));
+        int n = 0;
+        while (vasoA->m_seno.m_faseSolida.Moles(sal) > 0.0 && n < 100) {
+            lista.PasoSimulacion();
+            ++n;
+        }
+        QVERIFY(n < 30);
+        QVERIFY(aforar(*vasoA, 100.0));
+        Pasos(lista, 2);
+        QVERIFY(std::fabs(vasoA->VolumenLiquido() - 100.0) < 1e-9);
+        QVERIFY(std::fabs(molaridad(*vasoA) - 0.100) / 0.100 < 0.005);
+
+        // 10 ml with the volumetric pipette into beaker B, made up to 100 ml.
+        Arrastrar(*pipeta, vasoA->m_x + vasoA->m_cx / 2 - pipeta->m_cx / 2,
+                  vasoA->m_y + 2 - pipeta->m_cy);
+        lista.PasoSimulacion();
+        QCOMPARE(pipeta->m_pConectado, static_cast<CRecipiente*>(vasoA));
+        QCOMPARE(vasoA->PourLiquid(*pipeta, CPipetaVolumetrica::kVolumen), 10.0);
+        Arrastrar(*pipeta, vasoB->m_x + vasoB->m_cx / 2 - pipeta->m_cx / 2,
+                  vasoB->m_y + 2 - pipeta->m_cy);
+        lista.PasoSimulacion();
+        QCOMPARE(pipeta->m_pConectado, static_cast<CRecipiente*>(vasoB));
+        QCOMPARE(pipeta->PourLiquid(*vasoB, CPipetaVolumetrica::kVolumen), 10.0);
+        Arrastrar(*pipeta, 400, 40);
+        QVERIFY(aforar(*vasoB, 100.0));
+        Pasos(lista, 2);
+        QVERIFY(std::fabs(molaridad(*vasoB) - 0.0100) / 0.0100 < 0.005);
+
+        // Paler, and a tenth of the ions: the conductimeter's needle moves less.
+        const COLORREF a = ColorLiquido(*vasoA), b = ColorLiquido(*vasoB);
+        QVERIFY(Azul(a) > Rojo(a) + 0x20);                             // light blue
+        QVERIFY(Rojo(b) > Rojo(a) + 0x18 && Azul(b) - Rojo(b) < 0x10); // nearly colourless
+        Sumergir(*conductimetro, *vasoA);
+        Pasos(lista, 2);
+        const double cA = conductimetro->m_dLectura;
+        Sumergir(*conductimetro, *vasoB);
+        Pasos(lista, 2);
+        const double cB = conductimetro->m_dLectura;
+        QVERIFY(cA > 0.0 && std::fabs(cA / cB - 10.0) < 0.1);
+    }
 };
 
 QTEST_MAIN(TestProcedimientos)
