@@ -182,7 +182,7 @@ private slots:
             int n;
             const char* nombre;
             int32_t reacciones, reactivos, componentes, indicadores, velocidad, propiedades;
-        } kTabla[] = {{900, "Conservación de la materia", 7, 5, 15, 0, 1, 1},
+        } kTabla[] = {{900, "Conservación de la materia", 7, 5, 16, 0, 1, 1},
                       {901, "Destilación simple", 0, 1, 5, 0, 1, 1},
                       {902, "Reversibilidad de las reacciones I", 3, 3, 7, 1, 1, 1},
                       {903, "Titulación ácido base", 1, 4, 5, 3, 1, 1},

@@ -196,6 +196,8 @@ private slots:
         Pasos(lista, 5);
         QCOMPARE(vaso->m_seno.m_faseSolida.Moles(hidroxidoCobre), 0.0);
         QCOMPARE(vaso->m_seno.m_faseLiquida.Moles(naoh), 0.0); // the acid neutralised it
+        const COLORREF azulSulfato = ColorLiquido(*vaso);
+        QVERIFY(Azul(azulSulfato) > Rojo(azulSulfato) + 0x18); // copper sulphate is blue
         QVERIFY(vaso->AddReagent(Reactivo("Limaduras de zinc"), 0.8));
         lista.PasoSimulacion();
         QVERIFY(vaso->m_seno.m_faseGas.MolesTotales() > 0.0); // hydrogen from the excess acid
@@ -204,6 +206,9 @@ private slots:
         QCOMPARE(vaso->m_seno.m_faseSolida.Moles(zinc), 0.0); // no zinc left over
         const COLORREF rojizo = ColorSolido(*vaso);
         QVERIFY(Rojo(rojizo) > Azul(rojizo) + 0x60);
+        // With the copper out of the solution, its blue has gone.
+        const COLORREF incoloro = ColorLiquido(*vaso);
+        QVERIFY(Azul(incoloro) - Rojo(incoloro) < 0x08);
 
         // 13-14: decant the solution; the copper stays and is weighed.
         QVERIFY(vaso->PourLiquid(*vasoDesecho, 0.0) > 60.0);
