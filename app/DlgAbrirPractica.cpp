@@ -26,6 +26,7 @@ const char* const kTitulos[][2] = {
     {"Calor específico", "Determinación del Calor específico de varios metales"},
     {"Preparación de disoluciones",
      "Preparación de una disolución a partir de un sólido y por dilución"},
+    {"Reactivo limitante", "Reactivo limitante y rendimiento de una precipitación"},
 };
 
 // A child with no text: it gives its parent an expand button until it is opened.

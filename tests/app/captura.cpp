@@ -26,6 +26,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <utility>
 
 int main(int argc, char** argv) {
     CAplicacion app(argc, argv);
@@ -173,5 +174,24 @@ int main(int argc, char** argv) {
     m->m_pVistaMesa->SelectAt(QPoint(vasoA->m_x + 20, vasoA->m_y + 60));
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-905.png")));
+
+    // Practice 906: copper sulphate with too little hydroxide (blue liquid over the blue
+    // precipitate) beside the mixture with hydroxide in excess (pink with phenolphthalein).
+    if (!m->IniciarPractica(906))
+        return 1;
+    auto* poco = static_cast<CRecipiente*>(poner(new CVaso100, 320, 440));
+    auto* mucho = static_cast<CRecipiente*>(poner(new CVaso100, 520, 440));
+    poner(new CBalanza, 60, 540);
+    for (auto [v, ml] : {std::pair{poco, 4.0}, std::pair{mucho, 16.0}}) {
+        v->AddReagent(0, 10.0);
+        v->m_seno.m_faseLiquida.AgregarIndicador(0);
+        v->AddReagent(1, ml);
+    }
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
+    for (int i = 0; i < 10; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(poco->m_x + 20, poco->m_y + 60));
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-906.png")));
     return 0;
 }

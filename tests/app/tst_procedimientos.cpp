@@ -714,6 +714,53 @@ private slots:
         const double cB = conductimetro->m_dLectura;
         QVERIFY(cA > 0.0 && std::fabs(cA / cB - 10.0) < 0.1);
     }
+
+    // 906: 10 ml of 0.5 M copper sulphate with 4, 8, 10, 12 and 16 ml of 1 M hydroxide.
+    // The precipitate weighed after decanting grows with the hydroxide up to 10 ml (two
+    // moles per mole of copper) and no further; the liquid stays blue while copper is left
+    // and phenolphthalein turns pink only once the hydroxide is in excess.
+    void reactivoLimitante() {
+        QVERIFY(Plantilla(906));
+        const int32_t hidroxidoCobre = BuscarComponente(155);
+        const double kMlBase[] = {4.0, 8.0, 10.0, 12.0, 16.0};
+        for (const double dMlBase : kMlBase) {
+            CListaEquipo lista;
+            auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
+            auto* vaso = Nuevo<CVaso100>(lista, 60, 300);
+            auto* desecho = Nuevo<CVaso250>(lista, 560, 300);
+
+            // The empty beaker tared on the balance.
+            PonerSobre(*vaso, *balanza);
+            Pasos(lista, 2);
+            QCOMPARE(lista.FindVesselAtProbe(balanza), static_cast<CRecipiente*>(vaso));
+            balanza->Tarar();
+            Arrastrar(*vaso, 60, 300);
+            Pasos(lista, 1);
+
+            QVERIFY(vaso->AddReagent(Reactivo("Sulfato de cobre 0.5 M"), 10.0));
+            vaso->m_seno.m_faseLiquida.AgregarIndicador(Indicador("Fenolftaleina"));
+            QVERIFY(vaso->AddReagent(Reactivo("Hidróxido de sodio 1 M"), dMlBase));
+            Pasos(lista, 10);
+            const COLORREF c = ColorLiquido(*vaso);
+            if (dMlBase < 10.0) {
+                QVERIFY(Azul(c) > Rojo(c) + 0x06 && !Rosa(c)); // copper left: bluish
+            } else if (dMlBase == 10.0) {
+                QVERIFY(Azul(c) - Rojo(c) < 0x08 && Verde(c) > 0xF0); // colourless
+            } else {
+                QVERIFY(Rosa(c)); // hydroxide left
+            }
+
+            // The liquid decanted off, the precipitate weighed in its beaker.
+            QVERIFY(vaso->PourLiquid(*desecho, 0.0) > 0.0);
+            QCOMPARE(vaso->VolumenLiquido(), 0.0);
+            PonerSobre(*vaso, *balanza);
+            Pasos(lista, 2);
+            const double nCobre = std::min(0.001 * dMlBase / 2.0, 0.005);
+            QCOMPARE(QString::number(balanza->Peso(), 'f', 4),
+                     QString::number(nCobre * 97.56068, 'f', 4));
+            QVERIFY(std::fabs(vaso->m_seno.m_faseSolida.Moles(hidroxidoCobre) - nCobre) < 1e-12);
+        }
+    }
 };
 
 QTEST_MAIN(TestProcedimientos)
