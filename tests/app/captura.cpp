@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QTextBrowser>
 #include <QListWidget>
+#include <QPainter>
 #include <QTest>
 
 #include <cstdio>
@@ -193,5 +194,36 @@ int main(int argc, char** argv) {
     m->m_pVistaMesa->SelectAt(QPoint(poco->m_x + 20, poco->m_y + 60));
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-906.png")));
+
+    // Practice 907: a 1 mol/kg sucrose solution boiling on the hot plate, its properties
+    // window giving the boiling temperature to two decimals.
+    if (!m->IniciarPractica(907))
+        return 1;
+    auto* vasoE = static_cast<CRecipiente*>(poner(new CVaso250, 300, 380));
+    auto* placa = poner(new CParrilla, 0, 0);
+    placa->SetPosition(vasoE->m_x + vasoE->m_cx / 2 - placa->m_cx / 2, vasoE->m_y + vasoE->m_cy);
+    static_cast<CParrilla*>(placa)->Comando(ID_NIVEL5);
+    vasoE->AddComponent(0, 100.0, UNIDAD_ML);
+    vasoE->AddReagent(0, 34.23);
+    auto* termoE = new CTermometro;
+    termoE->SetPosition(vasoE->m_x + vasoE->m_cx / 2 + 4 - termoE->m_ptSonda.x(),
+                        vasoE->m_y + vasoE->m_cy - 6 - termoE->m_ptSonda.y());
+    l.AgregarAlFinal(termoE);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 700; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(vasoE->m_x + 20, vasoE->m_y + 60));
+    {
+        CDlgPropiedades dlg(vasoE, m);
+        dlg.show();
+        dlg.move(m->x() + 900, m->y() + 150);
+        QTest::qWait(300);
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-907.png")));
+    }
     return 0;
 }

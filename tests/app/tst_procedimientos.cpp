@@ -761,6 +761,72 @@ private slots:
             QVERIFY(std::fabs(vaso->m_seno.m_faseSolida.Moles(hidroxidoCobre) - nCobre) < 1e-12);
         }
     }
+
+    // 907: 100 ml of water heated on the hot plate at level 5 climbs steadily and then
+    // stays at its boiling temperature, 100 degrees; with 34.23 g and 68.46 g of sucrose
+    // (1 and 2 mol/kg) it boils 0.51 and 1.02 degrees higher than the water did, as the
+    // properties window's two decimals show: the rise over the molality gives Ke = 0.512
+    // within 2 %.
+    void aumentoEbulloscopico() {
+        QVERIFY(Plantilla(907));
+        const int32_t sacarosa = BuscarComponente(161);
+        double tAgua = 0.0;
+        for (const double dGramos : {0.0, 34.23, 68.46}) {
+            CListaEquipo lista;
+            auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
+            auto* vaso = Nuevo<CVaso250>(lista, 300, 200);
+            auto* termometro = Nuevo<CTermometro>(lista, 700, 100);
+            QVERIFY(vaso->AddComponent(0, 100.0, UNIDAD_ML));
+            if (dGramos > 0.0) {
+                QVERIFY(vaso->AddReagent(Reactivo("Sacarosa"), dGramos));
+                int n = 0;
+                while (vaso->m_seno.m_faseSolida.Moles(sacarosa) > 0.0 && n < 200) {
+                    lista.PasoSimulacion();
+                    ++n;
+                }
+                QVERIFY(n < 120); // dissolved in well under a minute
+            }
+            PonerSobre(*vaso, *parrilla);
+            Sumergir(*termometro, *vaso);
+            QVERIFY(parrilla->Comando(ID_NIVEL5));
+
+            // The heating curve: a steady climb up to the boiling temperature, then a level
+            // stretch (a solution's creeps up as the water boils away).
+            int n = 0;
+            double tAnterior = 0.0;
+            bool bSube = true;
+            while (vaso->m_seno.m_dTemperatura <
+                       vaso->m_seno.m_faseLiquida.TemperaturaEbullicion() - 0.05 &&
+                   n < 2000) {
+                lista.PasoSimulacion();
+                ++n;
+                bSube &= vaso->m_seno.m_dTemperatura > tAnterior;
+                tAnterior = vaso->m_seno.m_dTemperatura;
+            }
+            QVERIFY(bSube);
+            QVERIFY(n > 400 && n < 700); // about three minutes at the default speed
+            Pasos(lista, 20);            // a few seconds of boiling, then the reading
+            const double tEbullicion = vaso->m_seno.m_dTemperatura;
+            QVERIFY(vaso->m_seno.m_nEbullicion >= 29); // it boils hard
+            QCOMPARE(std::lround(termometro->m_dLectura), std::lround(tEbullicion));
+
+            const CContenido* agua = vaso->m_seno.m_faseLiquida.m_pAgua;
+            QVERIFY(agua);
+            const double molalidad =
+                vaso->m_seno.m_faseLiquida.Moles(sacarosa) / (agua->m_dGramos / 1000.0);
+            if (dGramos == 0.0) {
+                tAgua = tEbullicion;
+                QVERIFY(std::fabs(tAgua - 100.0) < 0.05);
+                Pasos(lista, 200); // a minute later, still at the same temperature
+                QVERIFY(std::fabs(vaso->m_seno.m_dTemperatura - tAgua) < 0.005);
+            } else {
+                QVERIFY(std::fabs(molalidad - dGramos / 34.23) < 0.05);
+                const double dT = tEbullicion - tAgua;
+                QVERIFY2(std::fabs(dT / molalidad - 0.512) / 0.512 < 0.02,
+                         qPrintable(QString::number(dT / molalidad)));
+            }
+        }
+    }
 };
 
 QTEST_MAIN(TestProcedimientos)
