@@ -9,6 +9,7 @@
 #include "CampoNumero.h"
 #include "ChildView.h"
 #include "Destilacion.h"
+#include "Erlenmeyer250.h"
 #include "DlgMateriales.h"
 #include "DlgPropiedades.h"
 #include "Instrumentos.h"
@@ -104,7 +105,8 @@ int main(int argc, char** argv) {
     }
 
     // Practice 902, part A of its procedure: hydrated copper sulphate heated in the
-    // crucible on the burner loses its water and turns white.
+    // crucible on the burner loses its water and turns white, the thermometer held at
+    // about 63 degrees while it does.
     if (!m->IniciarPractica(902))
         return 1;
     auto* crisol = static_cast<CRecipiente*>(poner(new CCrisol, 300, 460));
@@ -113,34 +115,34 @@ int main(int argc, char** argv) {
     auto* termo = new CTermometro;
     termo->SetPosition(crisol->m_x + 40, crisol->m_y + 25 - 78);
     l.AgregarAlFinal(termo);
-    auto* vidrio = static_cast<CRecipiente*>(poner(new CVidrioReloj, 520, 480));
-    Q_UNUSED(vidrio);
+    poner(new CVaso100, 520, 440);
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     m->m_pVistaMesa->m_nTicksPorPaso = 1;
-    for (int i = 0; i < 170; ++i)
+    for (int i = 0; i < 1000; ++i)
         m->m_pVistaMesa->Tick();
     m->m_pVistaMesa->SelectAt(QPoint(crisol->m_x + 10, crisol->m_y + 30));
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-902.png")));
 
-    // Practice 903: 10 ml of "Solución problema 1" with phenolphthalein titrated with the
-    // 0.1 M sodium hydroxide of a 10 ml burette.
+    // Practice 903: 100 ml of "Solución problema 1" with phenolphthalein titrated with the
+    // 0.1 M sodium hydroxide of the 50 ml burette, just past the equivalence point.
     if (!m->IniciarPractica(903))
         return 1;
-    auto* matrazT = static_cast<CRecipiente*>(poner(new CErlenmeyer100, 400, 420));
-    matrazT->AddReagent(3, 10.0);
+    auto* matrazT = static_cast<CRecipiente*>(poner(new CErlenmeyer250, 400, 400));
+    matrazT->AddReagent(3, 100.0);
     matrazT->m_seno.m_faseLiquida.AgregarIndicador(2);
-    auto* bureta = static_cast<CRecipiente*>(poner(new CBureta10, 0, 0));
-    bureta->SetPosition(matrazT->m_x + 30, matrazT->m_y - bureta->m_cy + 3);
-    bureta->AddReagent(0, 10.0);
+    auto* bureta = static_cast<CRecipiente*>(poner(new CBureta50, 0, 0));
+    bureta->SetPosition(matrazT->m_x + matrazT->m_cx / 2 - bureta->m_cx / 2,
+                        matrazT->m_y - bureta->m_cy + 2);
+    bureta->AddReagent(0, 50.0);
     auto* ph = new CPHmetro;
-    ph->SetPosition(matrazT->m_x + 50, matrazT->m_y + 100 - 128);
+    ph->SetPosition(matrazT->m_x + matrazT->m_cx / 2 + 8, matrazT->m_y + matrazT->m_cy - 6 - 128);
     l.AgregarAlFinal(ph);
     m->m_pVistaMesa->SelectAt(QPoint(bureta->m_x + 15, bureta->m_y + 100));
     m->OnUM_TITULAR();
     m->m_pDlgTitulacion->move(m->x() + 900, m->y() + 120);
     m->m_pDlgTitulacion->m_pLlave->m_nApertura = 17;
-    for (int i = 0; i < 44; ++i)
+    for (int i = 0; i < 340; ++i)
         m->m_pVistaMesa->Tick();
     m->OnUM_GRAFICA(bureta);
     m->m_pDlgGrafica->move(m->x() + 900, m->y() + 330);
