@@ -28,6 +28,7 @@ const char* const kTitulos[][2] = {
      "Preparación de una disolución a partir de un sólido y por dilución"},
     {"Reactivo limitante", "Reactivo limitante y rendimiento de una precipitación"},
     {"Aumento ebulloscópico", "Temperatura de ebullición del agua y de disoluciones de sacarosa"},
+    {"Curva de solubilidad", "Solubilidad del cloruro de potasio a distintas temperaturas"},
 };
 
 // A child with no text: it gives its parent an expand button until it is opened.

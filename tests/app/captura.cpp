@@ -227,5 +227,41 @@ int main(int argc, char** argv) {
         pintor.end();
         ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-907.png")));
     }
+
+    // Practice 908: 10 g of potassium chloride in 20 ml of water, dissolved hot and left
+    // to cool off the plate: at 60 degrees part of it has crystallised (its properties).
+    if (!m->IniciarPractica(908))
+        return 1;
+    auto* vasoS = static_cast<CRecipiente*>(poner(new CVaso100, 300, 420));
+    auto* placaS = static_cast<CParrilla*>(poner(new CParrilla, 0, 0));
+    placaS->SetPosition(vasoS->m_x + vasoS->m_cx / 2 - placaS->m_cx / 2, vasoS->m_y + vasoS->m_cy);
+    placaS->Comando(ID_NIVEL3);
+    vasoS->AddComponent(0, 20.0, UNIDAD_ML);
+    vasoS->AddReagent(0, 10.0);
+    auto* termoS = new CTermometro;
+    termoS->SetPosition(vasoS->m_x + vasoS->m_cx / 2 + 4 - termoS->m_ptSonda.x(),
+                        vasoS->m_y + vasoS->m_cy - 6 - termoS->m_ptSonda.y());
+    l.AgregarAlFinal(termoS);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 600 && vasoS->m_seno.m_faseSolida.MolesTotales() > 0.0; ++i)
+        m->m_pVistaMesa->Tick();
+    placaS->SetPosition(560, 520); // off the plate, to cool
+    for (int i = 0; i < 600 && vasoS->m_seno.m_faseSolida.MolesTotales() == 0.0; ++i)
+        m->m_pVistaMesa->Tick();
+    for (int i = 0; i < 2000 && vasoS->m_seno.m_dTemperatura > 60.0; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(vasoS->m_x + 20, vasoS->m_y + 50));
+    {
+        CDlgPropiedades dlg(vasoS, m);
+        dlg.show();
+        dlg.move(m->x() + 900, m->y() + 150);
+        QTest::qWait(300);
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-908.png")));
+    }
     return 0;
 }

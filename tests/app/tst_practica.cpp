@@ -189,7 +189,8 @@ private slots:
                       {904, "Calor específico", 0, 6, 8, 0, 1, 0},
                       {905, "Preparación de disoluciones", 0, 1, 3, 0, 1, 1},
                       {906, "Reactivo limitante", 1, 2, 6, 1, 1, 1},
-                      {907, "Aumento ebulloscópico", 0, 1, 3, 0, 1, 1}};
+                      {907, "Aumento ebulloscópico", 0, 1, 3, 0, 1, 1},
+                      {908, "Curva de solubilidad", 0, 1, 3, 0, 1, 1}};
         for (const auto& t : kTabla) {
             CPractica p;
             QString strError;

@@ -20,6 +20,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -825,6 +826,64 @@ private slots:
                 QVERIFY2(std::fabs(dT / molalidad - 0.512) / 0.512 < 0.02,
                          qPrintable(QString::number(dT / molalidad)));
             }
+        }
+    }
+
+    // 908: 7, 8, 9 and 10 g of potassium chloride in 20 ml of water, dissolved on the hot
+    // plate and left to cool: the thermometer's reading when the first crystals appear
+    // gives a point of the solubility curve, within 3 % of the textbook's.
+    void curvaDeSolubilidad() {
+        QVERIFY(Plantilla(908));
+        const int32_t kcl = BuscarComponente(162);
+        // Solubility of KCl in g per 100 g of water, every 10 degrees from 0 to 100.
+        const double kTabla[] = {27.8, 30.9, 34.0, 37.1, 40.0, 42.9, 45.8, 48.5, 51.2, 53.8, 56.4};
+        auto tabla = [&](double t) {
+            const int i = std::clamp(int(t / 10.0), 0, 9);
+            return kTabla[i] + (kTabla[i + 1] - kTabla[i]) * (t - 10.0 * i) / 10.0;
+        };
+        for (const double dGramos : {7.0, 8.0, 9.0, 10.0}) {
+            CListaEquipo lista;
+            auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
+            auto* vaso = Nuevo<CVaso100>(lista, 300, 200);
+            auto* termometro = Nuevo<CTermometro>(lista, 700, 100);
+            QVERIFY(vaso->AddComponent(0, 20.0, UNIDAD_ML));
+            QVERIFY(vaso->AddReagent(Reactivo("Cloruro de potasio"), dGramos));
+            Pasos(lista, 10);
+            QVERIFY(vaso->m_seno.m_faseSolida.Moles(kcl) > 0.0); // too much for cold water
+
+            // On the hot plate at level 3 until no solid is left, then off it to cool.
+            PonerSobre(*vaso, *parrilla);
+            Sumergir(*termometro, *vaso);
+            QVERIFY(parrilla->Comando(ID_NIVEL3));
+            int n = 0;
+            while (vaso->m_seno.m_faseSolida.Moles(kcl) > 0.0 && n < 1000) {
+                lista.PasoSimulacion();
+                ++n;
+            }
+            QVERIFY(n < 400);
+            QVERIFY(vaso->m_seno.m_dTemperatura < 95.0); // it never boiled
+            Arrastrar(*vaso, 300, 200);
+            Sumergir(*termometro, *vaso);
+            n = 0;
+            while (vaso->m_seno.m_faseSolida.Moles(kcl) == 0.0 && n < 5000) {
+                lista.PasoSimulacion();
+                ++n;
+            }
+            QVERIFY(n < 2000); // ten minutes at the most at the default speed
+            const double tCristales = std::round(termometro->m_dLectura);
+            const double s = dGramos / 20.0 * 100.0;
+            QVERIFY2(
+                std::fabs(s - tabla(tCristales)) / tabla(tCristales) < 0.03,
+                qPrintable(
+                    QStringLiteral("%1 g: cristales a %2 grados").arg(dGramos).arg(tCristales)));
+            // Cooled to the room's temperature, what no longer fits has crystallised out.
+            while (vaso->m_seno.m_dTemperatura > 20.0 && n < 20000) {
+                lista.PasoSimulacion();
+                ++n;
+            }
+            Pasos(lista, 200);
+            const double dDisuelto = vaso->m_seno.m_faseLiquida.Moles(kcl) * 74.5513;
+            QVERIFY(std::fabs(dDisuelto / 20.0 * 100.0 - tabla(20.0)) / tabla(20.0) < 0.03);
         }
     }
 };
