@@ -29,6 +29,7 @@ const char* const kTitulos[][2] = {
     {"Reactivo limitante", "Reactivo limitante y rendimiento de una precipitación"},
     {"Aumento ebulloscópico", "Temperatura de ebullición del agua y de disoluciones de sacarosa"},
     {"Curva de solubilidad", "Solubilidad del cloruro de potasio a distintas temperaturas"},
+    {"Densidad", "Densidad de líquidos y de metales; identificación de un metal"},
 };
 
 // A child with no text: it gives its parent an expand button until it is opened.

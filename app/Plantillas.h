@@ -11,7 +11,7 @@
 namespace Plantillas {
 
 constexpr int kPrimera = 900;
-constexpr int kUltima = 908;
+constexpr int kUltima = 909;
 
 // The template file (".akp" layout) of a built-in practice; empty for another number or
 // when its sources are missing (strError says why).

@@ -263,5 +263,35 @@ int main(int argc, char** argv) {
         pintor.end();
         ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-908.png")));
     }
+
+    // Practice 909: 50 g of "Metal 2" in 50 ml of water in the cylinder on the tared balance,
+    // and the cylinder's properties with the volume it raised.
+    if (!m->IniciarPractica(909))
+        return 1;
+    auto* balanzaD = static_cast<CBalanza*>(poner(new CBalanza, 300, 560));
+    auto* probetaD = static_cast<CRecipiente*>(poner(new CProbeta100, 0, 0));
+    probetaD->SetPosition(balanzaD->m_x + balanzaD->m_cx / 2 - probetaD->m_cx / 2,
+                          balanzaD->m_y - probetaD->m_cy);
+    probetaD->AddComponent(0, 50.0, UNIDAD_ML);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 3; ++i)
+        m->m_pVistaMesa->Tick();
+    balanzaD->Tarar();
+    probetaD->AddReagent(5, 50.0);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    for (int i = 0; i < 3; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(probetaD->m_x + probetaD->m_cx / 2, probetaD->m_y + 150));
+    {
+        CDlgPropiedades dlg(probetaD, m);
+        dlg.show();
+        dlg.move(m->x() + 900, m->y() + 150);
+        QTest::qWait(300);
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-909.png")));
+    }
     return 0;
 }

@@ -190,7 +190,8 @@ private slots:
                       {905, "Preparación de disoluciones", 0, 1, 3, 0, 1, 1},
                       {906, "Reactivo limitante", 1, 2, 6, 1, 1, 1},
                       {907, "Aumento ebulloscópico", 0, 1, 3, 0, 1, 1},
-                      {908, "Curva de solubilidad", 0, 1, 3, 0, 1, 1}};
+                      {908, "Curva de solubilidad", 0, 1, 3, 0, 1, 1},
+                      {909, "Densidad", 0, 7, 9, 0, 1, 1}};
         for (const auto& t : kTabla) {
             CPractica p;
             QString strError;

@@ -886,6 +886,83 @@ private slots:
             QVERIFY(std::fabs(dDisuelto / 20.0 * 100.0 - tabla(20.0)) / tabla(20.0) < 0.03);
         }
     }
+
+    // 909: 50 ml of each liquid weighed in the tared graduated cylinder, then 50 g of each
+    // unknown metal dropped into 50 ml of water in it: mass over volume gives every
+    // density within 1 % of the tables, and the nearest density in the table names the
+    // metal (the same unknowns as in the specific heat practice).
+    void densidad() {
+        QVERIFY(Plantilla(909));
+        // Densities at 20 degrees, g/ml.
+        const struct {
+            const char* pszNombre;
+            double dDensidad;
+        } kTabla[] = {{"Agua", 0.998},     {"Etanol", 0.789},  {"Acetona", 0.790},
+                      {"Magnesio", 1.738}, {"Aluminio", 2.70}, {"Zinc", 7.134},
+                      {"Hierro", 7.874},   {"Plomo", 11.34},   {"Cobre", 8.96}};
+        auto masCercano = [&](double d) {
+            const char* psz = nullptr;
+            double dMejor = 1e9;
+            for (const auto& t : kTabla)
+                if (std::fabs(t.dDensidad - d) < dMejor) {
+                    dMejor = std::fabs(t.dDensidad - d);
+                    psz = t.pszNombre;
+                }
+            return std::string(psz);
+        };
+        CListaEquipo lista;
+        auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
+        auto* probeta = Nuevo<CProbeta100>(lista, 60, 200);
+        auto volumen = [&] { return probeta->VolumenLiquido() + probeta->VolumenSolido(); };
+        PonerSobre(*probeta, *balanza);
+        Pasos(lista, 2);
+        QCOMPARE(lista.FindVesselAtProbe(balanza), static_cast<CRecipiente*>(probeta));
+
+        // A. Liquids: the tared cylinder, 50 ml, the balance's reading.
+        for (const char* pszLiquido : {"Agua", "Etanol", "Acetona"}) {
+            probeta->EmptyContents();
+            Pasos(lista, 2);
+            balanza->Tarar();
+            if (std::string(pszLiquido) == "Agua")
+                QVERIFY(probeta->AddComponent(0, 50.0, UNIDAD_ML));
+            else
+                QVERIFY(probeta->AddReagent(Reactivo(pszLiquido), 50.0));
+            Pasos(lista, 2);
+            const double d = balanza->Peso() / volumen();
+            QCOMPARE(masCercano(d), std::string(pszLiquido));
+            for (const auto& t : kTabla)
+                if (std::string(t.pszNombre) == pszLiquido)
+                    QVERIFY(std::fabs(d - t.dDensidad) / t.dDensidad < 0.01);
+        }
+
+        // B. Metals: 50 ml of water, tare, 50 g of metal; the volume rises by the metal's.
+        const struct {
+            const char* pszReactivo;
+            const char* pszMetal;
+        } kMetales[] = {{"Metal 1", "Hierro"},
+                        {"Metal 2", "Magnesio"},
+                        {"Metal 3", "Aluminio"},
+                        {"Metal 4", "Plomo"},
+                        {"Metal 5", "Zinc"}};
+        for (const auto& metal : kMetales) {
+            probeta->EmptyContents();
+            QVERIFY(probeta->AddComponent(0, 50.0, UNIDAD_ML));
+            Pasos(lista, 2);
+            balanza->Tarar();
+            const double v0 = volumen();
+            QVERIFY(probeta->AddReagent(Reactivo(metal.pszReactivo), 50.0));
+            Pasos(lista, 2);
+            QCOMPARE(QString::number(balanza->Peso(), 'f', 4), QStringLiteral("50.0000"));
+            // The properties window shows the volume to two decimals.
+            const double v = QString::number(volumen(), 'f', 2).toDouble();
+            const double d = 50.0 / (v - v0);
+            QCOMPARE(masCercano(d), std::string(metal.pszMetal));
+            for (const auto& t : kTabla)
+                if (std::string(t.pszNombre) == metal.pszMetal)
+                    QVERIFY2(std::fabs(d - t.dDensidad) / t.dDensidad < 0.01,
+                             qPrintable(QStringLiteral("%1: %2").arg(metal.pszMetal).arg(d)));
+        }
+    }
 };
 
 QTEST_MAIN(TestProcedimientos)
