@@ -14,9 +14,11 @@
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace {
 
-const char* const kTitulos[5][2] = {
+const char* const kTitulos[][2] = {
     {"Conservación de la materia",
      "Demostración de las leyes de la conservación de la materia y energía"},
     {"Destilación simple", "Destilación de una mezcla de líquidos"},
@@ -25,6 +27,12 @@ const char* const kTitulos[5][2] = {
     {"Titulación ácido-base",
      "Examina las valoraciones de acido y bases fuertes y el uso de indicadores"},
     {"Calor específico", "Determinación del Calor específico de varios metales"},
+    {"Preparación de disoluciones",
+     "Preparación de una disolución a partir de un sólido y por dilución"},
+    {"Reactivo limitante", "Reactivo limitante y rendimiento de una precipitación"},
+    {"Aumento ebulloscópico", "Temperatura de ebullición del agua y de disoluciones de sacarosa"},
+    {"Curva de solubilidad", "Solubilidad del cloruro de potasio a distintas temperaturas"},
+    {"Densidad", "Densidad de líquidos y de metales; identificación de un metal"},
 };
 
 // A child with no text: it gives its parent an expand button until it is opened.
@@ -191,7 +199,7 @@ CDlgAbrirPractica::CDlgAbrirPractica(QWidget* pPadre, bool bPlantillas)
 
     if (m_bPlantillas) {
         m_pArbol->hide();
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < int(std::size(kTitulos)); ++i)
             m_entradas.push_back({QString::number(i), QString::fromUtf8(kTitulos[i][0]),
                                   QString::fromUtf8(kTitulos[i][1])});
         Rellenar();

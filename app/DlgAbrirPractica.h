@@ -1,4 +1,4 @@
-// CDlgAbrirPractica: the practice browser. In template mode it lists the five built-in
+// CDlgAbrirPractica: the practice browser. In template mode it lists the built-in
 // practices; in file mode a folder tree of this machine beside the saved practices
 // (".uak1") of the selected folder, each with its name and summary.
 #pragma once

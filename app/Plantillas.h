@@ -1,4 +1,4 @@
-// The five built-in practice templates (900 to 904), built from the readable sources the
+// The built-in practice templates (900 to kUltima), built from the readable sources the
 // program carries: the catalogue tables as text and the notes as RTF documents.
 #pragma once
 
@@ -12,7 +12,7 @@
 namespace Plantillas {
 
 constexpr int kPrimera = 900;
-constexpr int kUltima = 904;
+constexpr int kUltima = 909;
 
 // The template file (".akp" layout) of a built-in practice; empty for another number or
 // when its sources are missing (strError says why).

@@ -30,7 +30,7 @@ const char* const kAyuda =
     "Herramienta de línea de órdenes de Alkor para las prácticas guardadas.\n"
     "\n"
     "Órdenes:\n"
-    "  plantilla NUM SALIDA     escribe la plantilla integrada NUM (900 a 904) en SALIDA\n"
+    "  plantilla NUM SALIDA     escribe la plantilla integrada NUM (900 a 909) en SALIDA\n"
     "  nueva SALIDA             escribe la práctica con la que arranca el programa\n"
     "                           (\"Nueva\", catálogo integrado, mesa vacía)\n"
     "  info ARCHIVO [--json]    muestra el nombre, el resumen, las opciones, el catálogo y\n"
@@ -258,7 +258,9 @@ int main(int argc, char** argv) {
         bool bOk = false;
         const int n = args[0].toInt(&bOk);
         if (!bOk || n < Plantillas::kPrimera || n > Plantillas::kUltima)
-            return ErrorUso(QStringLiteral("la plantilla debe ser un número de 900 a 904."));
+            return ErrorUso(QStringLiteral("la plantilla debe ser un número de %1 a %2.")
+                                .arg(Plantillas::kPrimera)
+                                .arg(Plantillas::kUltima));
         QString strError;
         const QByteArray bytes = Plantillas::Bytes(n, &strError);
         if (bytes.isEmpty())

@@ -9,6 +9,7 @@
 #include "CampoNumero.h"
 #include "ChildView.h"
 #include "Destilacion.h"
+#include "Erlenmeyer250.h"
 #include "DlgMateriales.h"
 #include "DlgPropiedades.h"
 #include "Instrumentos.h"
@@ -23,9 +24,11 @@
 #include <QDir>
 #include <QTextBrowser>
 #include <QListWidget>
+#include <QPainter>
 #include <QTest>
 
 #include <cstdio>
+#include <utility>
 
 int main(int argc, char** argv) {
     CAplicacion app(argc, argv);
@@ -102,7 +105,8 @@ int main(int argc, char** argv) {
     }
 
     // Practice 902, part A of its procedure: hydrated copper sulphate heated in the
-    // crucible on the burner loses its water and turns white.
+    // crucible on the burner loses its water and turns white, the thermometer held at
+    // about 63 degrees while it does.
     if (!m->IniciarPractica(902))
         return 1;
     auto* crisol = static_cast<CRecipiente*>(poner(new CCrisol, 300, 460));
@@ -111,34 +115,34 @@ int main(int argc, char** argv) {
     auto* termo = new CTermometro;
     termo->SetPosition(crisol->m_x + 40, crisol->m_y + 25 - 78);
     l.AgregarAlFinal(termo);
-    auto* vidrio = static_cast<CRecipiente*>(poner(new CVidrioReloj, 520, 480));
-    Q_UNUSED(vidrio);
+    poner(new CVaso100, 520, 440);
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     m->m_pVistaMesa->m_nTicksPorPaso = 1;
-    for (int i = 0; i < 170; ++i)
+    for (int i = 0; i < 1000; ++i)
         m->m_pVistaMesa->Tick();
     m->m_pVistaMesa->SelectAt(QPoint(crisol->m_x + 10, crisol->m_y + 30));
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-902.png")));
 
-    // Practice 903: 10 ml of "Solución problema 1" with phenolphthalein titrated with the
-    // 0.1 M sodium hydroxide of a 10 ml burette.
+    // Practice 903: 100 ml of "Solución problema 1" with phenolphthalein titrated with the
+    // 0.1 M sodium hydroxide of the 50 ml burette, just past the equivalence point.
     if (!m->IniciarPractica(903))
         return 1;
-    auto* matrazT = static_cast<CRecipiente*>(poner(new CErlenmeyer100, 400, 420));
-    matrazT->AddReagent(3, 10.0);
+    auto* matrazT = static_cast<CRecipiente*>(poner(new CErlenmeyer250, 400, 400));
+    matrazT->AddReagent(3, 100.0);
     matrazT->m_seno.m_faseLiquida.AgregarIndicador(2);
-    auto* bureta = static_cast<CRecipiente*>(poner(new CBureta10, 0, 0));
-    bureta->SetPosition(matrazT->m_x + 30, matrazT->m_y - bureta->m_cy + 3);
-    bureta->AddReagent(0, 10.0);
+    auto* bureta = static_cast<CRecipiente*>(poner(new CBureta50, 0, 0));
+    bureta->SetPosition(matrazT->m_x + matrazT->m_cx / 2 - bureta->m_cx / 2,
+                        matrazT->m_y - bureta->m_cy + 2);
+    bureta->AddReagent(0, 50.0);
     auto* ph = new CPHmetro;
-    ph->SetPosition(matrazT->m_x + 50, matrazT->m_y + 100 - 128);
+    ph->SetPosition(matrazT->m_x + matrazT->m_cx / 2 + 8, matrazT->m_y + matrazT->m_cy - 6 - 128);
     l.AgregarAlFinal(ph);
     m->m_pVistaMesa->SelectAt(QPoint(bureta->m_x + 15, bureta->m_y + 100));
     m->OnUM_TITULAR();
     m->m_pDlgTitulacion->move(m->x() + 900, m->y() + 120);
     m->m_pDlgTitulacion->m_pLlave->m_nApertura = 17;
-    for (int i = 0; i < 44; ++i)
+    for (int i = 0; i < 340; ++i)
         m->m_pVistaMesa->Tick();
     m->OnUM_GRAFICA(bureta);
     m->m_pDlgGrafica->move(m->x() + 900, m->y() + 330);
@@ -146,5 +150,148 @@ int main(int argc, char** argv) {
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-903.png")));
     m->m_pDlgTitulacion->grab().save(QDir(carpeta).filePath(QStringLiteral("titulacion.png")));
     m->m_pDlgGrafica->grab().save(QDir(carpeta).filePath(QStringLiteral("grafica.png")));
+    m->m_pDlgGrafica->close();
+    m->m_pDlgTitulacion->close();
+
+    // Practice 905: the 0.100 M copper sulphate made up to 100 ml beside its tenfold
+    // dilution, the conductimeter in the concentrated one and its properties open.
+    if (!m->IniciarPractica(905))
+        return 1;
+    auto* vasoA = static_cast<CRecipiente*>(poner(new CVaso250, 300, 420));
+    auto* vasoB = static_cast<CRecipiente*>(poner(new CVaso250, 520, 420));
+    poner(new CBalanza, 60, 540);
+    vasoA->AddReagent(0, 2.497);
+    vasoA->AddComponent(0, 50.0, UNIDAD_ML);
+    for (int i = 0; i < 20; ++i)
+        m->m_pVistaMesa->Tick();
+    vasoA->AddComponent(0, 100.0 - vasoA->VolumenOcupado(), UNIDAD_ML);
+    vasoA->PourLiquid(*vasoB, 10.0);
+    vasoB->AddComponent(0, 100.0 - vasoB->VolumenOcupado(), UNIDAD_ML);
+    auto* conductimetro = new CConductimetro;
+    conductimetro->SetPosition(vasoA->m_x + vasoA->m_cx / 2 + 4 - conductimetro->m_ptSonda.x(),
+                               vasoA->m_y + vasoA->m_cy - 6 - conductimetro->m_ptSonda.y());
+    l.AgregarAlFinal(conductimetro);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    for (int i = 0; i < 6; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(vasoA->m_x + 20, vasoA->m_y + 60));
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-905.png")));
+
+    // Practice 906: copper sulphate with too little hydroxide (blue liquid over the blue
+    // precipitate) beside the mixture with hydroxide in excess (pink with phenolphthalein).
+    if (!m->IniciarPractica(906))
+        return 1;
+    auto* poco = static_cast<CRecipiente*>(poner(new CVaso100, 320, 440));
+    auto* mucho = static_cast<CRecipiente*>(poner(new CVaso100, 520, 440));
+    poner(new CBalanza, 60, 540);
+    for (auto [v, ml] : {std::pair{poco, 4.0}, std::pair{mucho, 16.0}}) {
+        v->AddReagent(0, 10.0);
+        v->m_seno.m_faseLiquida.AgregarIndicador(0);
+        v->AddReagent(1, ml);
+    }
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
+    for (int i = 0; i < 10; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(poco->m_x + 20, poco->m_y + 60));
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-906.png")));
+
+    // Practice 907: a 1 mol/kg sucrose solution boiling on the hot plate, its properties
+    // window giving the boiling temperature to two decimals.
+    if (!m->IniciarPractica(907))
+        return 1;
+    auto* vasoE = static_cast<CRecipiente*>(poner(new CVaso250, 300, 380));
+    auto* placa = poner(new CParrilla, 0, 0);
+    placa->SetPosition(vasoE->m_x + vasoE->m_cx / 2 - placa->m_cx / 2, vasoE->m_y + vasoE->m_cy);
+    static_cast<CParrilla*>(placa)->Comando(ID_NIVEL5);
+    vasoE->AddComponent(0, 100.0, UNIDAD_ML);
+    vasoE->AddReagent(0, 34.23);
+    auto* termoE = new CTermometro;
+    termoE->SetPosition(vasoE->m_x + vasoE->m_cx / 2 + 4 - termoE->m_ptSonda.x(),
+                        vasoE->m_y + vasoE->m_cy - 6 - termoE->m_ptSonda.y());
+    l.AgregarAlFinal(termoE);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 700; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(vasoE->m_x + 20, vasoE->m_y + 60));
+    {
+        CDlgPropiedades dlg(vasoE, m);
+        dlg.show();
+        dlg.move(m->x() + 900, m->y() + 150);
+        QTest::qWait(300);
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-907.png")));
+    }
+
+    // Practice 908: 10 g of potassium chloride in 20 ml of water, dissolved hot and left
+    // to cool off the plate: at 60 degrees part of it has crystallised (its properties).
+    if (!m->IniciarPractica(908))
+        return 1;
+    auto* vasoS = static_cast<CRecipiente*>(poner(new CVaso100, 300, 420));
+    auto* placaS = static_cast<CParrilla*>(poner(new CParrilla, 0, 0));
+    placaS->SetPosition(vasoS->m_x + vasoS->m_cx / 2 - placaS->m_cx / 2, vasoS->m_y + vasoS->m_cy);
+    placaS->Comando(ID_NIVEL3);
+    vasoS->AddComponent(0, 20.0, UNIDAD_ML);
+    vasoS->AddReagent(0, 10.0);
+    auto* termoS = new CTermometro;
+    termoS->SetPosition(vasoS->m_x + vasoS->m_cx / 2 + 4 - termoS->m_ptSonda.x(),
+                        vasoS->m_y + vasoS->m_cy - 6 - termoS->m_ptSonda.y());
+    l.AgregarAlFinal(termoS);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 600 && vasoS->m_seno.m_faseSolida.MolesTotales() > 0.0; ++i)
+        m->m_pVistaMesa->Tick();
+    placaS->SetPosition(560, 520); // off the plate, to cool
+    for (int i = 0; i < 600 && vasoS->m_seno.m_faseSolida.MolesTotales() == 0.0; ++i)
+        m->m_pVistaMesa->Tick();
+    for (int i = 0; i < 2000 && vasoS->m_seno.m_dTemperatura > 60.0; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(vasoS->m_x + 20, vasoS->m_y + 50));
+    {
+        CDlgPropiedades dlg(vasoS, m);
+        dlg.show();
+        dlg.move(m->x() + 900, m->y() + 150);
+        QTest::qWait(300);
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-908.png")));
+    }
+
+    // Practice 909: 50 g of "Metal 2" in 50 ml of water in the cylinder on the tared balance,
+    // and the cylinder's properties with the volume it raised.
+    if (!m->IniciarPractica(909))
+        return 1;
+    auto* balanzaD = static_cast<CBalanza*>(poner(new CBalanza, 300, 560));
+    auto* probetaD = static_cast<CRecipiente*>(poner(new CProbeta100, 0, 0));
+    probetaD->SetPosition(balanzaD->m_x + balanzaD->m_cx / 2 - probetaD->m_cx / 2,
+                          balanzaD->m_y - probetaD->m_cy);
+    probetaD->AddComponent(0, 50.0, UNIDAD_ML);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 3; ++i)
+        m->m_pVistaMesa->Tick();
+    balanzaD->Tarar();
+    probetaD->AddReagent(5, 50.0);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    for (int i = 0; i < 3; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(probetaD->m_x + probetaD->m_cx / 2, probetaD->m_y + 150));
+    {
+        CDlgPropiedades dlg(probetaD, m);
+        dlg.show();
+        dlg.move(m->x() + 900, m->y() + 150);
+        QTest::qWait(300);
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-909.png")));
+    }
     return 0;
 }

@@ -1,16 +1,18 @@
-// The procedures of the five built-in practices, followed step by step on a bench as a
-// student would carry them out: items placed where the text says (on the burner, under the
-// elbow, the probe in the vessel), the material added with the amounts the text gives, the
-// simulation run for as long as the student waits, and the outcome the text promises checked.
-// When a practice's notes change, this test must change with them.
+// The procedures of the built-in practices, followed step by step on a bench as a student
+// would carry them out, on the catalogues of the templates the program carries: items placed
+// where the text says (on the burner, under the elbow, the probe in the vessel), the material
+// added with the amounts the text gives, the simulation run for as long as the student waits,
+// and the outcome the text promises checked. When a practice's notes change, this test must
+// change with them.
 #include "Calentadores.h"
 #include "Calorimetro.h"
 #include "Catalogo.h"
-#include "CatalogosPrueba.h"
 #include "Destilacion.h"
 #include "Erlenmeyer250.h"
 #include "Instrumentos.h"
 #include "ListaEquipo.h"
+#include "Plantillas.h"
+#include "Practica.h"
 #include "Recipientes.h"
 #include "Vasos.h"
 
@@ -18,12 +20,21 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 using prueba::Nuevo;
 
 namespace {
+
+// The catalogue of a built-in practice, read from its template as "Iniciar práctica" reads it.
+bool Plantilla(int nNumero) {
+    const QByteArray b = Plantillas::Bytes(nNumero);
+    CPractica p;
+    return p.LeerPlantilla(std::vector<uint8_t>(b.begin(), b.end()), "plantilla.akp", nullptr) ==
+           CPractica::Resultado::Correcto;
+}
 
 // The reagent of that name, found the way the reagent dialog finds it.
 int32_t Reactivo(const char* pszNombre) {
@@ -95,7 +106,7 @@ private slots:
     // total mass stays), taken back into solution with sulphuric acid and recovered with
     // zinc: the copper weighed at the end is the copper weighed at the start.
     void conservacionDeLaMateria() {
-        prueba::Catalogo900();
+        QVERIFY(Plantilla(900));
         const int32_t cobre = BuscarComponente(47);
         const int32_t hidroxidoCobre = BuscarComponente(155);
         const int32_t zinc = BuscarComponente(150);
@@ -157,11 +168,21 @@ private slots:
         QVERIFY(std::fabs(perdida - 2.0 / 3.0 * nCobre * 30.0061) < 1e-3);
         QVERIFY(perdida > 0.15 && perdida < 0.17);
 
-        // 8-10: sodium hydroxide: a blue precipitate, and nothing leaves the beaker.
+        // 8-10: sodium hydroxide: a blue precipitate, and nothing leaves the beaker. The
+        // hydroxide first neutralises the nitric acid left over, and that warms the beaker:
+        // 13.35 kcal for each mole of water formed.
         QVERIFY(probeta->AddReagent(Reactivo("Hidroxido de sodio 1 M"), 25.0));
         const double m5 = pesar(probeta);
+        const double nAcidoSobrante = vaso->m_seno.m_faseLiquida.Moles(BuscarComponente(152));
+        QVERIFY(std::fabs(nAcidoSobrante - (0.030 - 8.0 / 3.0 * nCobre)) < 1e-9);
+        QCOMPARE(vaso->m_seno.m_dTemperatura, 20.0);
         QVERIFY(probeta->PourLiquid(*vaso, 0.0) > 24.9);
-        Pasos(lista, 10);
+        lista.PasoSimulacion();
+        const double C = vaso->m_seno.m_faseLiquida.CapacidadCalorifica() +
+                         vaso->m_seno.m_faseSolida.CapacidadCalorifica();
+        const double dT = vaso->m_seno.m_dTemperatura - 20.0;
+        QVERIFY(std::fabs(dT - nAcidoSobrante * 13350.0 / C) < 0.05 && dT > 2.0);
+        Pasos(lista, 9);
         QVERIFY(std::fabs(vaso->m_seno.m_faseSolida.Moles(hidroxidoCobre) - nCobre) < 1e-9);
         const COLORREF precipitado = ColorSolido(*vaso);
         QVERIFY(Azul(precipitado) > 0xA0 && Rojo(precipitado) < 0x40);
@@ -170,9 +191,14 @@ private slots:
         QVERIFY(std::fabs((m3 + m5) - (m6 + m7)) < 1e-4); // same to the last figure shown
 
         // 11-12: sulphuric acid dissolves the precipitate; zinc brings the copper back.
+        const int32_t naoh = BuscarComponente(2);
+        QVERIFY(vaso->m_seno.m_faseLiquida.Moles(naoh) > 0.0); // a little hydroxide is left
         QVERIFY(vaso->AddReagent(Reactivo("Acido sulfúrico 1 M"), 15.0));
         Pasos(lista, 5);
         QCOMPARE(vaso->m_seno.m_faseSolida.Moles(hidroxidoCobre), 0.0);
+        QCOMPARE(vaso->m_seno.m_faseLiquida.Moles(naoh), 0.0); // the acid neutralised it
+        const COLORREF azulSulfato = ColorLiquido(*vaso);
+        QVERIFY(Azul(azulSulfato) > Rojo(azulSulfato) + 0x18); // copper sulphate is blue
         QVERIFY(vaso->AddReagent(Reactivo("Limaduras de zinc"), 0.8));
         lista.PasoSimulacion();
         QVERIFY(vaso->m_seno.m_faseGas.MolesTotales() > 0.0); // hydrogen from the excess acid
@@ -181,6 +207,9 @@ private slots:
         QCOMPARE(vaso->m_seno.m_faseSolida.Moles(zinc), 0.0); // no zinc left over
         const COLORREF rojizo = ColorSolido(*vaso);
         QVERIFY(Rojo(rojizo) > Azul(rojizo) + 0x60);
+        // With the copper out of the solution, its blue has gone.
+        const COLORREF incoloro = ColorLiquido(*vaso);
+        QVERIFY(Azul(incoloro) - Rojo(incoloro) < 0x08);
 
         // 13-14: decant the solution; the copper stays and is weighed.
         QVERIFY(vaso->PourLiquid(*vasoDesecho, 0.0) > 60.0);
@@ -195,7 +224,7 @@ private slots:
     // at the acetone's boiling point while the first fraction collects under the elbow,
     // climbs, stays at the ethanol's while the second collects; the salt stays behind.
     void destilacionSimple() {
-        prueba::Catalogo901();
+        QVERIFY(Plantilla(901));
         const int32_t agua = 0;
         const int32_t sal = BuscarComponente(4);
         const int32_t etanol = BuscarComponente(9);
@@ -278,10 +307,12 @@ private slots:
     }
 
     // 902, part A: blue hydrated copper sulphate heated in the crucible loses its water
-    // and turns white (the balance shows the mass of water lost, five per formula unit);
-    // moved to a cool watch glass and wetted, it turns blue again and warms up.
+    // from about 63 degrees and turns white, the thermometer holding while the water leaves
+    // (the balance shows the mass lost, five waters per formula unit); the white powder,
+    // cooled and wetted, turns blue again and warms the water by some 30 degrees, the heat
+    // that 79 kJ/mol of hydration give.
     void reversibilidadDeLasReacciones() {
-        prueba::Catalogo902();
+        QVERIFY(Plantilla(902));
         const int32_t anhidro = BuscarComponente(40);
         const int32_t hidratado = BuscarComponente(5);
         CListaEquipo lista;
@@ -306,20 +337,38 @@ private slots:
         lista.PasoSimulacion();
         QCOMPARE(lista.FindVesselOnSource(mechero, false), crisol);
         QCOMPARE(lista.FindVesselAtProbe(termometro), crisol);
-        int n = 0;
-        double tCambio = 0.0;
-        while (crisol->m_seno.m_faseSolida.Moles(hidratado) > 0.0 && n < 1000) {
+        int n = 0, nMeseta = 0;
+        double tCambio = 0.0, tMin = 1000.0, tMax = 0.0;
+        while (crisol->m_seno.m_faseSolida.Moles(hidratado) > 0.0 && n < 2000) {
             lista.PasoSimulacion();
             ++n;
-            if (tCambio == 0.0 && crisol->m_seno.m_faseSolida.Moles(anhidro) > 0.0)
-                tCambio = termometro->m_dLectura;
+            if (crisol->m_seno.m_faseSolida.Moles(anhidro) > 0.0) {
+                if (tCambio == 0.0)
+                    tCambio = termometro->m_dLectura;
+                ++nMeseta;
+                tMin = std::min(tMin, termometro->m_dLectura);
+                tMax = std::max(tMax, termometro->m_dLectura);
+            }
         }
-        QVERIFY(n < 250);                           // about a minute at the default speed
-        QVERIFY(tCambio >= 35.0 && tCambio < 37.0); // it starts at 35 degrees
+        QVERIFY(n < 1800); // seven minutes at the default speed, under three at the fastest
+        QVERIFY(tCambio > 60.5 && tCambio < 63.5); // it starts at 63 degrees
+        // Taking the water off as vapour absorbs heat: the thermometer stays at 61-63 for
+        // more than a minute.
+        QVERIFY(nMeseta > 600);
+        QVERIFY(tMin > 60.5 && tMax < 63.5);
         const COLORREF blanco = ColorSolido(*crisol);
         QVERIFY(Rojo(blanco) > 0xF0 && Verde(blanco) > 0xF0 && Azul(blanco) > 0xF0);
         QVERIFY(std::fabs(crisol->m_seno.m_faseSolida.Moles(anhidro) - nSal) < 1e-9);
-        QVERIFY(termometro->m_dLectura < 45.0);
+        // Heated on until the thermometer passes 70 degrees, so that no vapour is left to
+        // wet the salt again.
+        n = 0;
+        while (termometro->m_dLectura < 70.0 && n < 1000) {
+            lista.PasoSimulacion();
+            ++n;
+        }
+        QVERIFY(n < 600);
+        QCOMPARE(crisol->m_seno.m_faseGas.MolesTotales(), 0.0);
+        QCOMPARE(crisol->m_seno.m_faseSolida.Moles(hidratado), 0.0);
 
         // Off the burner and onto the balance: the water has gone.
         PonerSobre(*crisol, *balanza);
@@ -331,181 +380,203 @@ private slots:
         QVERIFY(perdida / 10.0 > 0.35 && perdida / 10.0 < 0.37); // 36 % of the mass
         QVERIFY(std::fabs(perdida / 18.01528 / (mDespues - 25.0) * 159.6036 - 5.0) < 0.01);
 
-        // The white powder goes to a watch glass at room temperature ("Transferir").
-        auto* vidrio = Nuevo<CVidrioReloj>(lista, 500, 250);
-        crisol->PourLiquid(*vidrio, 0.0);
-        QVERIFY(crisol->PourSolid(*vidrio) > 0.0);
+        // The white powder goes to a beaker ("Transferir") and cools to the room's temperature.
+        auto* vaso = Nuevo<CVaso100>(lista, 500, 250);
+        crisol->PourLiquid(*vaso, 0.0);
+        QVERIFY(crisol->PourSolid(*vaso) > 0.0);
         QCOMPARE(crisol->m_seno.m_faseSolida.MolesTotales(), 0.0);
-        Sumergir(*termometro, *vidrio);
-        Pasos(lista, 5);
-        QCOMPARE(lista.FindVesselAtProbe(termometro), static_cast<CRecipiente*>(vidrio));
-        const double tFrio = termometro->m_dLectura;
-        QCOMPARE(std::lround(tFrio), 20L);
-
-        // 4 ml of water: blue again at once, and the thermometer climbs a few degrees
-        // before it drifts back to the room's temperature.
-        QVERIFY(vidrio->AddComponent(0, 4.0, UNIDAD_ML));
-        double tMax = 0.0;
-        for (int i = 0; i < 10; ++i) {
+        Sumergir(*termometro, *vaso);
+        lista.PasoSimulacion();
+        QCOMPARE(lista.FindVesselAtProbe(termometro), static_cast<CRecipiente*>(vaso));
+        n = 0;
+        while (std::lround(termometro->m_dLectura) > 20 && n < 3000) {
             lista.PasoSimulacion();
-            tMax = std::max(tMax, termometro->m_dLectura);
-            if (i == 0) {
-                QCOMPARE(vidrio->m_seno.m_faseSolida.Moles(anhidro), 0.0);
-                QVERIFY(Azul(ColorSolido(*vidrio)) > 0xF0 && Rojo(ColorSolido(*vidrio)) < 0x10);
-            }
+            ++n;
         }
-        QVERIFY(vidrio->m_seno.m_faseSolida.Moles(hidratado) > 0.9 * nSal);
-        QVERIFY(tMax - tFrio > 2.0 && tMax - tFrio < 4.0);
-        QVERIFY(std::lround(tMax) >= std::lround(tFrio) + 2); // the display shows it
-        QCOMPARE(std::lround(termometro->m_dLectura), 20L);
+        QVERIFY(n < 100); // a few seconds
+        const double tFrio = termometro->m_dLectura;
+
+        // 25 ml of water: blue again at once, the water warms by some 30 degrees and the
+        // salt dissolves into a blue solution, which cools back slowly.
+        QVERIFY(vaso->AddComponent(0, 25.0, UNIDAD_ML));
+        lista.PasoSimulacion();
+        QCOMPARE(vaso->m_seno.m_faseSolida.Moles(anhidro), 0.0);
+        QVERIFY(Azul(ColorSolido(*vaso)) > 0xF0 && Rojo(ColorSolido(*vaso)) < 0x10);
+        lista.PasoSimulacion(); // the thermometer reads the beaker of the step before
+        const double tCaliente = termometro->m_dLectura;
+        // What the student computes: the heat taken by the 25 g of water, per mole of salt.
+        const double dH = 25.0 * 4.184 * (tCaliente - tFrio) / nSal / 1000.0;
+        QVERIFY2(dH > 0.9 * 79.1 && dH < 1.1 * 79.1, qPrintable(QString::number(dH)));
+        Pasos(lista, 60);
+        QCOMPARE(vaso->m_seno.m_faseSolida.MolesTotales(), 0.0); // dissolved
+        QVERIFY(Azul(ColorLiquido(*vaso)) > Rojo(ColorLiquido(*vaso)) + 0x40);
+        QVERIFY(termometro->m_dLectura < tCaliente && termometro->m_dLectura > tFrio + 20.0);
 
         {
             // Part B: phenolphthalein is pink in the hydroxide, colourless once more acid than
-            // base has been added, and pink again with more base.
+            // base has been added, and pink again with more base. The colour comes and goes,
+            // the neutralisation does not: each addition leaves salt and water behind.
             CListaEquipo mesa;
             auto* tubo = Nuevo<CTuboEnsaye>(mesa, 100, 300);
             auto* phmetro = Nuevo<CPHmetro>(mesa, 400, 100);
             Sumergir(*phmetro, *tubo);
             const int32_t naoh = Reactivo("Hidróxido de sodio 0.1 Molar");
             const int32_t hcl = Reactivo("Acido clorhídrico 0.1 Molar");
+            const int32_t sal = BuscarComponente(4);
+            // The pH meter's display after each addition: 0.5 mmol of acid or base in excess.
+            auto ph = [&] { return QString::number(phmetro->m_dLectura, 'f', 2); };
+            auto phExceso = [](bool bAcido, double dMl) {
+                const double p = -std::log10(0.0005 / (dMl / 1000.0));
+                return QString::number(bAcido ? p : 14.0 - p, 'f', 2);
+            };
             QVERIFY(tubo->AddReagent(naoh, 5.0));
             tubo->m_seno.m_faseLiquida.AgregarIndicador(Indicador("Fenolftaleina"));
             Pasos(mesa, 3);
             QCOMPARE(mesa.FindVesselAtProbe(phmetro), tubo);
             QVERIFY(Rosa(ColorLiquido(*tubo)));
-            QVERIFY(phmetro->m_dLectura > 12.0);
+            QCOMPARE(ph(), QStringLiteral("13.00"));
 
             QVERIFY(tubo->AddReagent(hcl, 10.0));
             Pasos(mesa, 3);
             QVERIFY(!Rosa(ColorLiquido(*tubo)));
             QVERIFY(Verde(ColorLiquido(*tubo)) > 0xF0);
-            QVERIFY(phmetro->m_dLectura >= 0.0 && phmetro->m_dLectura < 2.0);
+            QCOMPARE(ph(), QStringLiteral("1.48"));
+            QCOMPARE(ph(), phExceso(true, 15.0));
+            QVERIFY(std::fabs(tubo->m_seno.m_faseLiquida.Moles(sal) - 0.0005) < 1e-12);
 
             QVERIFY(tubo->AddReagent(naoh, 10.0));
             Pasos(mesa, 3);
             QVERIFY(Rosa(ColorLiquido(*tubo)));
-            QVERIFY(phmetro->m_dLectura > 12.0);
+            QCOMPARE(ph(), phExceso(false, 25.0));
 
             QVERIFY(tubo->AddReagent(hcl, 10.0));
             Pasos(mesa, 3);
             QVERIFY(!Rosa(ColorLiquido(*tubo)));
-            QCOMPARE(tubo->VolumenLiquido(), 35.0);
+            QCOMPARE(ph(), phExceso(true, 35.0));
+            // 1.5 mmol of salt and of water made in the three neutralisations.
+            QVERIFY(std::fabs(tubo->m_seno.m_faseLiquida.Moles(sal) - 0.0015) < 1e-12);
+            QVERIFY(std::fabs(tubo->VolumenLiquido() - 35.0 - 0.0015 * 18.01528) < 1e-6);
         }
     }
 
-    // 903: 10 ml of each problem solution, measured with the volumetric pipette and titrated
-    // drop by drop from the 10 ml burette; the pH meter and the indicator change at the
-    // volume that the acid's concentration asks for.
+    // 903: 100 ml of each problem solution titrated from the 50 ml burette, so that every
+    // one needs more than 8 ml of hydroxide and a drop (0.05 ml) is less than 1 % of it.
+    // Each unknown is titrated with each of the three indicators; every one of them changes
+    // colour within one drop of the equivalence volume, and the pH meter's curve is
+    // steepest there too.
     void titulacionAcidoBase() {
-        prueba::Catalogo903();
-        struct Caso {
+        QVERIFY(Plantilla(903));
+        const struct {
             const char* pszProblema;
-            const char* pszIndicador;
             double dMolaridad;
+        } kProblemas[] = {
+            {"Solución problema 1", 0.01654},
+            {"Solución problema 2", 0.00854},
+            {"Solución problema 3", 0.01},
         };
-        const Caso casos[] = {
-            {"Solución problema 1", "Fenolftaleina", 0.01654},
-            {"Solución problema 2", "Azul de Bromotimol", 0.00854},
-            {"Solución problema 3", "Naranja de Metilo", 0.01},
+        enum { FENOLFTALEINA, AZUL_BROMOTIMOL, NARANJA_METILO };
+        const char* const kIndicadores[] = {"Fenolftaleina", "Azul de Bromotimol",
+                                            "Naranja de Metilo"};
+        // The colour the notes tell the student to wait for.
+        auto vira = [](int nIndicador, COLORREF c) {
+            switch (nIndicador) {
+            case FENOLFTALEINA:
+                return Verde(c) < 0xF0; // the first lasting pink
+            case AZUL_BROMOTIMOL:
+                return Azul(c) > 0xF0 && Rojo(c) < 0x90; // blue
+            default:
+                return Verde(c) > 0xF0; // yellow
+            }
         };
-        for (const Caso& caso : casos) {
-            CListaEquipo lista;
-            auto* vasoProblema = Nuevo<CVaso100>(lista, 60, 300);
-            auto* matraz = Nuevo<CErlenmeyer250>(lista, 300, 300);
-            auto* pipeta = Nuevo<CPipetaVolumetrica>(lista, 500, 50);
-            auto* bureta = Nuevo<CBureta10>(lista, 700, 20);
-            auto* phmetro = Nuevo<CPHmetro>(lista, 800, 100);
+        for (const auto& problema : kProblemas) {
+            const double vEquivalencia = problema.dMolaridad * 100.0 / 0.1;
+            QVERIFY(vEquivalencia >= 8.0);
+            for (int nIndicador = FENOLFTALEINA; nIndicador <= NARANJA_METILO; ++nIndicador) {
+                CListaEquipo lista;
+                auto* matraz = Nuevo<CErlenmeyer250>(lista, 300, 340);
+                auto* bureta = Nuevo<CBureta50>(lista, 700, 20);
+                auto* phmetro = Nuevo<CPHmetro>(lista, 800, 100);
 
-            // The problem solution in the beaker, 10 ml of it into the flask with the pipette.
-            QVERIFY(vasoProblema->AddReagent(Reactivo(caso.pszProblema), 50.0));
-            Arrastrar(*pipeta, vasoProblema->m_x + 32, vasoProblema->m_y + 2 - pipeta->m_cy);
-            lista.PasoSimulacion();
-            QCOMPARE(pipeta->m_pConectado, vasoProblema);
-            QVERIFY(vasoProblema->VolumenLiquido() >= pipeta->MinimoParaLlenar());
-            QCOMPARE(vasoProblema->PourLiquid(*pipeta, CPipetaVolumetrica::kVolumen), 10.0);
-            Arrastrar(*pipeta, matraz->m_x + 35, matraz->m_y + 2 - pipeta->m_cy);
-            lista.PasoSimulacion();
-            QCOMPARE(pipeta->m_pConectado, static_cast<CRecipiente*>(matraz));
-            QCOMPARE(pipeta->PourLiquid(*matraz, CPipetaVolumetrica::kVolumen), 10.0);
-            Arrastrar(*pipeta, 500, 50);
-            matraz->m_seno.m_faseLiquida.AgregarIndicador(Indicador(caso.pszIndicador));
-            Sumergir(*phmetro, *matraz);
-            Pasos(lista, 3);
-            QCOMPARE(lista.FindVesselAtProbe(phmetro), static_cast<CRecipiente*>(matraz));
-            const double phInicial = phmetro->m_dLectura;
-            QVERIFY(std::fabs(phInicial - (-std::log10(caso.dMolaridad))) < 0.01);
+                // 100 ml of the problem solution, the indicator and the pH meter's probe.
+                QVERIFY(matraz->AddReagent(Reactivo(problema.pszProblema), 100.0));
+                matraz->m_seno.m_faseLiquida.AgregarIndicador(Indicador(kIndicadores[nIndicador]));
+                Sumergir(*phmetro, *matraz);
+                Pasos(lista, 3);
+                QCOMPARE(lista.FindVesselAtProbe(phmetro), static_cast<CRecipiente*>(matraz));
+                const double phInicial = phmetro->m_dLectura;
+                QVERIFY(std::fabs(phInicial - (-std::log10(problema.dMolaridad))) < 0.01);
+                const COLORREF colorInicial = ColorLiquido(*matraz);
+                QVERIFY(!vira(nIndicador, colorInicial));
 
-            // The burette filled with the hydroxide, its tip at the flask's mouth.
-            QVERIFY(bureta->AddReagent(Reactivo("Hidróxido de sodio 0.1 Molar"), 10.0));
-            Arrastrar(*bureta, matraz->m_x + matraz->m_cx / 2 - bureta->m_cx / 2,
-                      matraz->m_y - bureta->m_cy + 2);
-            {
-                // The receiver that "Titular" finds: its mouth at the burette's tip.
-                QRect a = bureta->m_rcArea;
-                a.setTop(a.bottom() + 1 - 5);
-                a.setBottom(a.bottom() + 5);
-                CEquipo* receptor = nullptr;
-                for (CEquipo* e : lista) {
-                    if (e == bureta)
-                        continue;
-                    QRect b = e->m_rcArea;
-                    b.setBottom(b.top() + 5 - 1);
-                    b.setTop(b.top() - 5);
-                    if (a.intersects(b)) {
-                        receptor = e;
-                        break;
+                // The burette filled with 50 ml of the hydroxide, its tip at the flask's mouth.
+                QVERIFY(bureta->AddReagent(Reactivo("Hidróxido de sodio 0.1 Molar"), 50.0));
+                Arrastrar(*bureta, matraz->m_x + matraz->m_cx / 2 - bureta->m_cx / 2,
+                          matraz->m_y - bureta->m_cy + 2);
+                {
+                    // The receiver that "Titular" finds: its mouth at the burette's tip.
+                    QRect a = bureta->m_rcArea;
+                    a.setTop(a.bottom() + 1 - 5);
+                    a.setBottom(a.bottom() + 5);
+                    CEquipo* receptor = nullptr;
+                    for (CEquipo* e : lista) {
+                        if (e == bureta)
+                            continue;
+                        QRect b = e->m_rcArea;
+                        b.setBottom(b.top() + 5 - 1);
+                        b.setTop(b.top() - 5);
+                        if (a.intersects(b)) {
+                            receptor = e;
+                            break;
+                        }
+                    }
+                    QCOMPARE(receptor, static_cast<CEquipo*>(matraz));
+                }
+
+                // Drop by drop (0.05 ml), a few bench steps apart, the pH of each drop noted
+                // as the titration window records it.
+                std::vector<std::pair<double, double>> curva;
+                double vVire = -1.0;
+                for (int gota = 1; gota <= 2 * int(vEquivalencia / 0.05) && vVire < 0.0; ++gota) {
+                    bureta->PourLiquid(*matraz, 0.05);
+                    matraz->Step();
+                    Pasos(lista, 3);
+                    const double v = 50.0 - bureta->VolumenLiquido(); // the window's "Lectura"
+                    curva.push_back({v, phmetro->m_dLectura});
+                    if (vira(nIndicador, ColorLiquido(*matraz)))
+                        vVire = v;
+                    if (v < vEquivalencia - 0.1) {
+                        QVERIFY(phmetro->m_dLectura < 4.5);
                     }
                 }
-                QCOMPARE(receptor, static_cast<CEquipo*>(matraz));
-            }
+                // The colour changes within one drop of the equivalence volume: the
+                // concentration found is within 1 % of the true one.
+                QVERIFY2(std::fabs(vVire - vEquivalencia) <= 0.05 + 1e-9,
+                         qPrintable(QStringLiteral("%1, %2: vira a %3 ml, equivalencia %4 ml")
+                                        .arg(problema.pszProblema)
+                                        .arg(kIndicadores[nIndicador])
+                                        .arg(vVire)
+                                        .arg(vEquivalencia)));
+                const double molaridad = 0.1 * vVire / 100.0;
+                QVERIFY(std::fabs(molaridad - problema.dMolaridad) / problema.dMolaridad < 0.01);
 
-            // Drop by drop (0.05 ml), the stopcock barely open near the end: about three
-            // bench steps between drops.
-            const double vEquivalencia = caso.dMolaridad * 10.0 / 0.1;
-            double vVire = -1.0, vPH7 = -1.0, phAntes = 0.0, phVire = 0.0, phAnterior = phInicial;
-            const COLORREF colorInicial = ColorLiquido(*matraz);
-            for (int gota = 1; gota <= 60 && vVire < 0.0; ++gota) {
-                bureta->PourLiquid(*matraz, 0.05);
-                matraz->Step();
-                Pasos(lista, 3);
-                const double v = 10.0 - bureta->VolumenLiquido(); // the window's "Lectura"
-                const COLORREF c = ColorLiquido(*matraz);
-                if (vPH7 < 0.0 && phmetro->m_dLectura > 7.0)
-                    vPH7 = v;
-                if (vVire < 0.0 && c != colorInicial &&
-                    ((std::string(caso.pszIndicador) == "Fenolftaleina" && Rosa(c)) ||
-                     (std::string(caso.pszIndicador) == "Azul de Bromotimol" && Azul(c) > 0xF0 &&
-                      Rojo(c) < 0x90) ||
-                     (std::string(caso.pszIndicador) == "Naranja de Metilo" && Verde(c) > 0xF0))) {
-                    vVire = v;
-                    phAntes = phAnterior;
-                    phVire = phmetro->m_dLectura;
+                // Ten more drops for the curve's upper part; its steepest step lies at the
+                // equivalence point.
+                for (int gota = 0; gota < 10; ++gota) {
+                    bureta->PourLiquid(*matraz, 0.05);
+                    matraz->Step();
+                    Pasos(lista, 3);
+                    curva.push_back({50.0 - bureta->VolumenLiquido(), phmetro->m_dLectura});
                 }
-                phAnterior = phmetro->m_dLectura;
-                if (v < vEquivalencia - 0.1) {
-                    QVERIFY(phmetro->m_dLectura < 4.0);
-                }
+                QVERIFY(phmetro->m_dLectura > 10.0);
+                size_t nMax = 1;
+                for (size_t i = 1; i < curva.size(); ++i)
+                    if (curva[i].second - curva[i - 1].second >
+                        curva[nMax].second - curva[nMax - 1].second)
+                        nMax = i;
+                const double vPendiente = 0.5 * (curva[nMax].first + curva[nMax - 1].first);
+                QVERIFY(std::fabs(vPendiente - vEquivalencia) <= 0.05 + 1e-9);
+                QVERIFY(curva[nMax].second - curva[nMax - 1].second > 2.0); // a jump of pH units
             }
-            // The indicator changes within a drop or two of the equivalence point, and the
-            // pH meter passes 7 there too (methyl orange turns a little earlier).
-            QVERIFY2(
-                vVire > vEquivalencia - 0.1 && vVire < vEquivalencia + 0.1,
-                qPrintable(QStringLiteral("%1: vire a %2 ml").arg(caso.pszProblema).arg(vVire)));
-            const double molaridad = 0.1 * vVire / 10.0;
-            QVERIFY(std::fabs(molaridad - caso.dMolaridad) / caso.dMolaridad < 0.1);
-            if (std::string(caso.pszIndicador) != "Naranja de Metilo") {
-                QVERIFY(vPH7 > vEquivalencia - 0.05 && vPH7 < vEquivalencia + 0.1);
-                // One drop takes the pH from acid to basic.
-                QVERIFY(phAntes < 5.0 && phVire > 10.0);
-            }
-            // A few more drops: the solution is clearly basic.
-            for (int gota = 0; gota < 5; ++gota) {
-                bureta->PourLiquid(*matraz, 0.05);
-                matraz->Step();
-                Pasos(lista, 1);
-            }
-            Pasos(lista, 2);
-            QVERIFY(phmetro->m_dLectura > 10.0);
         }
     }
 
@@ -513,7 +584,7 @@ private slots:
     // metal goes into the calorimeter's water; the lid's reading gives the heat that a gram
     // of the metal takes per degree.
     void calorEspecifico() {
-        prueba::Catalogo904();
+        QVERIFY(Plantilla(904));
         for (int32_t r = 0; r < g_nReactivos; ++r) {
             CListaEquipo lista;
             auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
@@ -568,6 +639,328 @@ private slots:
             // Dulong and Petit: that heat times the molar mass is close to 6 cal/(mol °C).
             const double cm = c * g_pComponentes[metal].m_dMasaMolar;
             QVERIFY(cm > 5.4 && cm < 6.8);
+        }
+    }
+
+    // 905: 100 ml of 0.100 M copper sulphate made from 2.497 g of the pentahydrate,
+    // dissolved in 50 ml of water and made up to the mark; 10 ml of it taken with the
+    // volumetric pipette and made up to 100 ml give 0.0100 M. The properties window's
+    // moles and volume give both concentrations within 0.5 %; the dilute solution is paler
+    // and conducts less.
+    void preparacionDeDisoluciones() {
+        QVERIFY(Plantilla(905));
+        const int32_t sal = BuscarComponente(5);
+        CListaEquipo lista;
+        auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
+        auto* vasoA = Nuevo<CVaso250>(lista, 60, 300);
+        auto* vasoB = Nuevo<CVaso250>(lista, 560, 300);
+        auto* pipeta = Nuevo<CPipetaVolumetrica>(lista, 400, 40);
+        auto* conductimetro = Nuevo<CConductimetro>(lista, 800, 60);
+        // "Agregar agua" with "Aforar a:": the water that takes the vessel to the mark.
+        auto aforar = [](CRecipiente& r, double dMarca) {
+            return r.AddComponent(0, dMarca - r.VolumenOcupado(), UNIDAD_ML);
+        };
+        auto molaridad = [&](const CRecipiente& r) {
+            return r.m_seno.m_faseLiquida.Moles(sal) / (r.VolumenLiquido() / 1000.0);
+        };
+
+        // 0.100 mol/l x 0.1000 l x 249.68 g/mol = 2.497 g, weighed in beaker A.
+        PonerSobre(*vasoA, *balanza);
+        Pasos(lista, 2);
+        QCOMPARE(lista.FindVesselAtProbe(balanza), static_cast<CRecipiente*>(vasoA));
+        balanza->Tarar();
+        QVERIFY(vasoA->AddReagent(Reactivo("Sulfato de cobre pentahidratado"), 2.497));
+        Pasos(lista, 2);
+        QCOMPARE(QString::number(balanza->Peso(), 'f', 4), QStringLiteral("2.4970"));
+        Arrastrar(*vasoA, 60, 300);
+
+        // 50 ml of water; the salt dissolves within a few seconds; then up to the mark.
+        QVERIFY(vasoA->AddComponent(0, 50.0, UNIDAD_ML));
+        int n = 0;
+        while (vasoA->m_seno.m_faseSolida.Moles(sal) > 0.0 && n < 100) {
+            lista.PasoSimulacion();
+            ++n;
+        }
+        QVERIFY(n < 30);
+        QVERIFY(aforar(*vasoA, 100.0));
+        Pasos(lista, 2);
+        QVERIFY(std::fabs(vasoA->VolumenLiquido() - 100.0) < 1e-9);
+        QVERIFY(std::fabs(molaridad(*vasoA) - 0.100) / 0.100 < 0.005);
+
+        // 10 ml with the volumetric pipette into beaker B, made up to 100 ml.
+        Arrastrar(*pipeta, vasoA->m_x + vasoA->m_cx / 2 - pipeta->m_cx / 2,
+                  vasoA->m_y + 2 - pipeta->m_cy);
+        lista.PasoSimulacion();
+        QCOMPARE(pipeta->m_pConectado, static_cast<CRecipiente*>(vasoA));
+        QCOMPARE(vasoA->PourLiquid(*pipeta, CPipetaVolumetrica::kVolumen), 10.0);
+        Arrastrar(*pipeta, vasoB->m_x + vasoB->m_cx / 2 - pipeta->m_cx / 2,
+                  vasoB->m_y + 2 - pipeta->m_cy);
+        lista.PasoSimulacion();
+        QCOMPARE(pipeta->m_pConectado, static_cast<CRecipiente*>(vasoB));
+        QCOMPARE(pipeta->PourLiquid(*vasoB, CPipetaVolumetrica::kVolumen), 10.0);
+        Arrastrar(*pipeta, 400, 40);
+        QVERIFY(aforar(*vasoB, 100.0));
+        Pasos(lista, 2);
+        QVERIFY(std::fabs(molaridad(*vasoB) - 0.0100) / 0.0100 < 0.005);
+
+        // Paler, and a tenth of the ions: the conductimeter's needle moves less.
+        const COLORREF a = ColorLiquido(*vasoA), b = ColorLiquido(*vasoB);
+        QVERIFY(Azul(a) > Rojo(a) + 0x20);                             // light blue
+        QVERIFY(Rojo(b) > Rojo(a) + 0x18 && Azul(b) - Rojo(b) < 0x10); // nearly colourless
+        Sumergir(*conductimetro, *vasoA);
+        Pasos(lista, 2);
+        const double cA = conductimetro->m_dLectura;
+        Sumergir(*conductimetro, *vasoB);
+        Pasos(lista, 2);
+        const double cB = conductimetro->m_dLectura;
+        QVERIFY(cA > 0.0 && std::fabs(cA / cB - 10.0) < 0.1);
+    }
+
+    // 906: 10 ml of 0.5 M copper sulphate with 4, 8, 10, 12 and 16 ml of 1 M hydroxide.
+    // The precipitate weighed after decanting grows with the hydroxide up to 10 ml (two
+    // moles per mole of copper) and no further; the liquid stays blue while copper is left
+    // and phenolphthalein turns pink only once the hydroxide is in excess.
+    void reactivoLimitante() {
+        QVERIFY(Plantilla(906));
+        const int32_t hidroxidoCobre = BuscarComponente(155);
+        const double kMlBase[] = {4.0, 8.0, 10.0, 12.0, 16.0};
+        for (const double dMlBase : kMlBase) {
+            CListaEquipo lista;
+            auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
+            auto* vaso = Nuevo<CVaso100>(lista, 60, 300);
+            auto* desecho = Nuevo<CVaso250>(lista, 560, 300);
+
+            // The empty beaker tared on the balance.
+            PonerSobre(*vaso, *balanza);
+            Pasos(lista, 2);
+            QCOMPARE(lista.FindVesselAtProbe(balanza), static_cast<CRecipiente*>(vaso));
+            balanza->Tarar();
+            Arrastrar(*vaso, 60, 300);
+            Pasos(lista, 1);
+
+            QVERIFY(vaso->AddReagent(Reactivo("Sulfato de cobre 0.5 M"), 10.0));
+            vaso->m_seno.m_faseLiquida.AgregarIndicador(Indicador("Fenolftaleina"));
+            QVERIFY(vaso->AddReagent(Reactivo("Hidróxido de sodio 1 M"), dMlBase));
+            Pasos(lista, 10);
+            const COLORREF c = ColorLiquido(*vaso);
+            if (dMlBase < 10.0) {
+                QVERIFY(Azul(c) > Rojo(c) + 0x06 && !Rosa(c)); // copper left: bluish
+            } else if (dMlBase == 10.0) {
+                QVERIFY(Azul(c) - Rojo(c) < 0x08 && Verde(c) > 0xF0); // colourless
+            } else {
+                QVERIFY(Rosa(c)); // hydroxide left
+            }
+
+            // The liquid decanted off, the precipitate weighed in its beaker.
+            QVERIFY(vaso->PourLiquid(*desecho, 0.0) > 0.0);
+            QCOMPARE(vaso->VolumenLiquido(), 0.0);
+            PonerSobre(*vaso, *balanza);
+            Pasos(lista, 2);
+            const double nCobre = std::min(0.001 * dMlBase / 2.0, 0.005);
+            QCOMPARE(QString::number(balanza->Peso(), 'f', 4),
+                     QString::number(nCobre * 97.56068, 'f', 4));
+            QVERIFY(std::fabs(vaso->m_seno.m_faseSolida.Moles(hidroxidoCobre) - nCobre) < 1e-12);
+        }
+    }
+
+    // 907: 100 ml of water heated on the hot plate at level 5 climbs steadily and then
+    // stays at its boiling temperature, 100 degrees; with 34.23 g and 68.46 g of sucrose
+    // (1 and 2 mol/kg) it boils 0.51 and 1.02 degrees higher than the water did, as the
+    // properties window's two decimals show: the rise over the molality gives Ke = 0.512
+    // within 2 %.
+    void aumentoEbulloscopico() {
+        QVERIFY(Plantilla(907));
+        const int32_t sacarosa = BuscarComponente(161);
+        double tAgua = 0.0;
+        for (const double dGramos : {0.0, 34.23, 68.46}) {
+            CListaEquipo lista;
+            auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
+            auto* vaso = Nuevo<CVaso250>(lista, 300, 200);
+            auto* termometro = Nuevo<CTermometro>(lista, 700, 100);
+            QVERIFY(vaso->AddComponent(0, 100.0, UNIDAD_ML));
+            if (dGramos > 0.0) {
+                QVERIFY(vaso->AddReagent(Reactivo("Sacarosa"), dGramos));
+                int n = 0;
+                while (vaso->m_seno.m_faseSolida.Moles(sacarosa) > 0.0 && n < 200) {
+                    lista.PasoSimulacion();
+                    ++n;
+                }
+                QVERIFY(n < 120); // dissolved in well under a minute
+            }
+            PonerSobre(*vaso, *parrilla);
+            Sumergir(*termometro, *vaso);
+            QVERIFY(parrilla->Comando(ID_NIVEL5));
+
+            // The heating curve: a steady climb up to the boiling temperature, then a level
+            // stretch (a solution's creeps up as the water boils away).
+            int n = 0;
+            double tAnterior = 0.0;
+            bool bSube = true;
+            while (vaso->m_seno.m_dTemperatura <
+                       vaso->m_seno.m_faseLiquida.TemperaturaEbullicion() - 0.05 &&
+                   n < 2000) {
+                lista.PasoSimulacion();
+                ++n;
+                bSube &= vaso->m_seno.m_dTemperatura > tAnterior;
+                tAnterior = vaso->m_seno.m_dTemperatura;
+            }
+            QVERIFY(bSube);
+            QVERIFY(n > 400 && n < 700); // about three minutes at the default speed
+            Pasos(lista, 20);            // a few seconds of boiling, then the reading
+            const double tEbullicion = vaso->m_seno.m_dTemperatura;
+            QVERIFY(vaso->m_seno.m_nEbullicion >= 29); // it boils hard
+            QCOMPARE(std::lround(termometro->m_dLectura), std::lround(tEbullicion));
+
+            const CContenido* agua = vaso->m_seno.m_faseLiquida.m_pAgua;
+            QVERIFY(agua);
+            const double molalidad =
+                vaso->m_seno.m_faseLiquida.Moles(sacarosa) / (agua->m_dGramos / 1000.0);
+            if (dGramos == 0.0) {
+                tAgua = tEbullicion;
+                QVERIFY(std::fabs(tAgua - 100.0) < 0.05);
+                Pasos(lista, 200); // a minute later, still at the same temperature
+                QVERIFY(std::fabs(vaso->m_seno.m_dTemperatura - tAgua) < 0.005);
+            } else {
+                QVERIFY(std::fabs(molalidad - dGramos / 34.23) < 0.05);
+                const double dT = tEbullicion - tAgua;
+                QVERIFY2(std::fabs(dT / molalidad - 0.512) / 0.512 < 0.02,
+                         qPrintable(QString::number(dT / molalidad)));
+            }
+        }
+    }
+
+    // 908: 7, 8, 9 and 10 g of potassium chloride in 20 ml of water, dissolved on the hot
+    // plate and left to cool: the thermometer's reading when the first crystals appear
+    // gives a point of the solubility curve, within 3 % of the textbook's.
+    void curvaDeSolubilidad() {
+        QVERIFY(Plantilla(908));
+        const int32_t kcl = BuscarComponente(162);
+        // Solubility of KCl in g per 100 g of water, every 10 degrees from 0 to 100.
+        const double kTabla[] = {27.8, 30.9, 34.0, 37.1, 40.0, 42.9, 45.8, 48.5, 51.2, 53.8, 56.4};
+        auto tabla = [&](double t) {
+            const int i = std::clamp(int(t / 10.0), 0, 9);
+            return kTabla[i] + (kTabla[i + 1] - kTabla[i]) * (t - 10.0 * i) / 10.0;
+        };
+        for (const double dGramos : {7.0, 8.0, 9.0, 10.0}) {
+            CListaEquipo lista;
+            auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
+            auto* vaso = Nuevo<CVaso100>(lista, 300, 200);
+            auto* termometro = Nuevo<CTermometro>(lista, 700, 100);
+            QVERIFY(vaso->AddComponent(0, 20.0, UNIDAD_ML));
+            QVERIFY(vaso->AddReagent(Reactivo("Cloruro de potasio"), dGramos));
+            Pasos(lista, 10);
+            QVERIFY(vaso->m_seno.m_faseSolida.Moles(kcl) > 0.0); // too much for cold water
+
+            // On the hot plate at level 3 until no solid is left, then off it to cool.
+            PonerSobre(*vaso, *parrilla);
+            Sumergir(*termometro, *vaso);
+            QVERIFY(parrilla->Comando(ID_NIVEL3));
+            int n = 0;
+            while (vaso->m_seno.m_faseSolida.Moles(kcl) > 0.0 && n < 1000) {
+                lista.PasoSimulacion();
+                ++n;
+            }
+            QVERIFY(n < 400);
+            QVERIFY(vaso->m_seno.m_dTemperatura < 95.0); // it never boiled
+            Arrastrar(*vaso, 300, 200);
+            Sumergir(*termometro, *vaso);
+            n = 0;
+            while (vaso->m_seno.m_faseSolida.Moles(kcl) == 0.0 && n < 5000) {
+                lista.PasoSimulacion();
+                ++n;
+            }
+            QVERIFY(n < 2000); // ten minutes at the most at the default speed
+            const double tCristales = std::round(termometro->m_dLectura);
+            const double s = dGramos / 20.0 * 100.0;
+            QVERIFY2(
+                std::fabs(s - tabla(tCristales)) / tabla(tCristales) < 0.03,
+                qPrintable(
+                    QStringLiteral("%1 g: cristales a %2 grados").arg(dGramos).arg(tCristales)));
+            // Cooled to the room's temperature, what no longer fits has crystallised out.
+            while (vaso->m_seno.m_dTemperatura > 20.0 && n < 20000) {
+                lista.PasoSimulacion();
+                ++n;
+            }
+            Pasos(lista, 200);
+            const double dDisuelto = vaso->m_seno.m_faseLiquida.Moles(kcl) * 74.5513;
+            QVERIFY(std::fabs(dDisuelto / 20.0 * 100.0 - tabla(20.0)) / tabla(20.0) < 0.03);
+        }
+    }
+
+    // 909: 50 ml of each liquid weighed in the tared graduated cylinder, then 50 g of each
+    // unknown metal dropped into 50 ml of water in it: mass over volume gives every
+    // density within 1 % of the tables, and the nearest density in the table names the
+    // metal (the same unknowns as in the specific heat practice).
+    void densidad() {
+        QVERIFY(Plantilla(909));
+        // Densities at 20 degrees, g/ml.
+        const struct {
+            const char* pszNombre;
+            double dDensidad;
+        } kTabla[] = {{"Agua", 0.998},     {"Etanol", 0.789},  {"Acetona", 0.790},
+                      {"Magnesio", 1.738}, {"Aluminio", 2.70}, {"Zinc", 7.134},
+                      {"Hierro", 7.874},   {"Plomo", 11.34},   {"Cobre", 8.96}};
+        auto masCercano = [&](double d) {
+            const char* psz = nullptr;
+            double dMejor = 1e9;
+            for (const auto& t : kTabla)
+                if (std::fabs(t.dDensidad - d) < dMejor) {
+                    dMejor = std::fabs(t.dDensidad - d);
+                    psz = t.pszNombre;
+                }
+            return std::string(psz);
+        };
+        CListaEquipo lista;
+        auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
+        auto* probeta = Nuevo<CProbeta100>(lista, 60, 200);
+        auto volumen = [&] { return probeta->VolumenLiquido() + probeta->VolumenSolido(); };
+        PonerSobre(*probeta, *balanza);
+        Pasos(lista, 2);
+        QCOMPARE(lista.FindVesselAtProbe(balanza), static_cast<CRecipiente*>(probeta));
+
+        // A. Liquids: the tared cylinder, 50 ml, the balance's reading.
+        for (const char* pszLiquido : {"Agua", "Etanol", "Acetona"}) {
+            probeta->EmptyContents();
+            Pasos(lista, 2);
+            balanza->Tarar();
+            if (std::string(pszLiquido) == "Agua")
+                QVERIFY(probeta->AddComponent(0, 50.0, UNIDAD_ML));
+            else
+                QVERIFY(probeta->AddReagent(Reactivo(pszLiquido), 50.0));
+            Pasos(lista, 2);
+            const double d = balanza->Peso() / volumen();
+            QCOMPARE(masCercano(d), std::string(pszLiquido));
+            for (const auto& t : kTabla)
+                if (std::string(t.pszNombre) == pszLiquido)
+                    QVERIFY(std::fabs(d - t.dDensidad) / t.dDensidad < 0.01);
+        }
+
+        // B. Metals: 50 ml of water, tare, 50 g of metal; the volume rises by the metal's.
+        const struct {
+            const char* pszReactivo;
+            const char* pszMetal;
+        } kMetales[] = {{"Metal 1", "Hierro"},
+                        {"Metal 2", "Magnesio"},
+                        {"Metal 3", "Aluminio"},
+                        {"Metal 4", "Plomo"},
+                        {"Metal 5", "Zinc"}};
+        for (const auto& metal : kMetales) {
+            probeta->EmptyContents();
+            QVERIFY(probeta->AddComponent(0, 50.0, UNIDAD_ML));
+            Pasos(lista, 2);
+            balanza->Tarar();
+            const double v0 = volumen();
+            QVERIFY(probeta->AddReagent(Reactivo(metal.pszReactivo), 50.0));
+            Pasos(lista, 2);
+            QCOMPARE(QString::number(balanza->Peso(), 'f', 4), QStringLiteral("50.0000"));
+            // The properties window shows the volume to two decimals.
+            const double v = QString::number(volumen(), 'f', 2).toDouble();
+            const double d = 50.0 / (v - v0);
+            QCOMPARE(masCercano(d), std::string(metal.pszMetal));
+            for (const auto& t : kTabla)
+                if (std::string(t.pszNombre) == metal.pszMetal)
+                    QVERIFY2(std::fabs(d - t.dDensidad) / t.dDensidad < 0.01,
+                             qPrintable(QStringLiteral("%1: %2").arg(metal.pszMetal).arg(d)));
         }
     }
 };

@@ -280,7 +280,8 @@ private slots:
         CDlgAbrirPractica plantillas(m_pMarco);
         QCOMPARE(plantillas.windowTitle(), QString("Seleccione la práctica a iniciar"));
         QVERIFY(plantillas.m_pArbol->isHidden());
-        QCOMPARE(plantillas.m_pLista->topLevelItemCount(), 5);
+        QCOMPARE(plantillas.m_pLista->topLevelItemCount(),
+                 Plantillas::kUltima - Plantillas::kPrimera + 1);
         QCOMPARE(plantillas.m_pLista->topLevelItem(3)->text(0), QString("Titulación ácido-base"));
         QVERIFY(!plantillas.Elegir()); // nothing selected: nothing happens
         plantillas.m_pLista->setCurrentItem(plantillas.m_pLista->topLevelItem(3));
