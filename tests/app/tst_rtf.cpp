@@ -134,7 +134,7 @@ private slots:
     }
 
     void notasDeLasPracticas() {
-        for (int n = 900; n <= 904; ++n) {
+        for (int n = Plantillas::kPrimera; n <= Plantillas::kUltima; ++n) {
             for (const char* s : {"marco", "procedimiento", "resultados"}) {
                 QFile f(QStringLiteral(":/practicas/%1/%2.rtf").arg(n).arg(QLatin1String(s)));
                 QVERIFY(f.open(QIODevice::ReadOnly));
