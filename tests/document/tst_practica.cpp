@@ -218,6 +218,56 @@ private slots:
         }
     }
 
+    // What the program writes does not drift: the templates and a practice simulated for
+    // 1,000 steps give, byte for byte, the files stored when they were checked by hand.
+    // ALKOR_REGENERAR_FIJAS=1 writes them anew (only after a change meant to alter them).
+    void archivosFijos() {
+        const QString carpeta = QStringLiteral(ALKOR_DATOS "/fijas/");
+        const bool bRegenerar = qEnvironmentVariableIsSet("ALKOR_REGENERAR_FIJAS");
+        auto comparar = [&](const QString& strNombre, const std::vector<uint8_t>& datos) {
+            QFile f(carpeta + strNombre);
+            if (bRegenerar) {
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write(reinterpret_cast<const char*>(datos.data()),
+                        static_cast<qint64>(datos.size()));
+                return;
+            }
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(strNombre));
+            QVERIFY2(Vector(f.readAll()) == datos, qPrintable(strNombre));
+        };
+        for (int n = 900; n <= 904; ++n)
+            comparar(QStringLiteral("plantilla_%1.akp").arg(n), Vector(Plantillas::Bytes(n)));
+
+        // 901 distilling on a burner into a flask, with a thermometer in the vapour.
+        if (bRegenerar) {
+            CPractica p;
+            QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(901)), "901.akp", nullptr),
+                     CPractica::Resultado::Correcto);
+            CListaEquipo& l = p.m_listaEquipo;
+            auto* mechero = Nuevo<CMechero>(l, 100, 420);
+            auto* m = Nuevo<CMatrazBalon>(l, 300, 200);
+            QVERIFY(m->AddReagent(0, 100.0));
+            m->PonerCabeza(l);
+            m->PonerCondensador(l);
+            auto* codo = m->PonerCodo(l);
+            // The set stands on the burner; a flask takes what drips from the elbow.
+            m->MoveBy(mechero->m_x + mechero->m_cx / 2 - m->m_cx / 2 - m->m_x,
+                      mechero->m_y - m->m_cy - m->m_y);
+            Nuevo<CErlenmeyer250>(l, codo->m_x - 8, codo->m_y + codo->m_cy + 8);
+            Nuevo<CTermometro>(l, 700, 100);
+            comparar(QStringLiteral("simulada_antes.uak1"), p.EscribirPractica());
+        }
+        QFile f(carpeta + QStringLiteral("simulada_antes.uak1"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        CPractica p;
+        QString strError;
+        QCOMPARE(p.LeerPractica(Vector(f.readAll()), "simulada_antes.uak1", &strError),
+                 CPractica::Resultado::Correcto);
+        for (int i = 0; i < 1000; ++i)
+            p.m_listaEquipo.PasoSimulacion();
+        comparar(QStringLiteral("simulada_despues.uak1"), p.EscribirPractica());
+    }
+
     void resolucionDeLaPlantilla903() {
         CPractica p;
         QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(903)), "903.akp", nullptr),
