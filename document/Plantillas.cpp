@@ -2,6 +2,7 @@
 
 #include "Archivo.h"
 #include "Catalogo.h"
+#include "Practica.h"
 
 #include <QFile>
 #include <QHash>
@@ -291,7 +292,8 @@ QByteArray Componer(const QString& strComponentes, const QString& strPlantilla,
                     const QString& strArchivo, const Notas& notas) {
     const Datos d = LeerPlantilla(strPlantilla, strArchivo, LeerComponentes(strComponentes));
     CArchivo ar;
-    ar << d.m_strNombre.toStdString() << d.m_strResumen.toStdString() << std::string("korvex");
+    ar << d.m_strNombre.toStdString() << d.m_strResumen.toStdString()
+       << std::string(CPractica::kFirma);
     auto reacciones = d.m_reacciones;
     auto reactivos = d.m_reactivos;
     auto componentes = d.m_componentes;

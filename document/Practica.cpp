@@ -19,9 +19,6 @@
 
 namespace {
 
-constexpr const char* kFirma = "korvex";
-constexpr const char* kVersion = "Vol.1";
-
 void Mensaje(QString* pstrError, const QString& s) {
     if (pstrError)
         *pstrError = s;
@@ -233,14 +230,28 @@ CPractica::Resultado CPractica::EscribirArchivo(const QString& strRuta, const ch
     return Resultado::Correcto;
 }
 
+bool CPractica::EsPractica(const std::vector<uint8_t>& datos) {
+    // Only the head is looked at: name, summary, signature, version.
+    try {
+        CArchivo ar(std::vector<uint8_t>(
+            datos.begin(),
+            datos.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(datos.size(), 4096))));
+        ar.LeerCadena();
+        ar.LeerCadena();
+        ar.LeerCadena();
+        return ar.LeerCadena() == kVersion;
+    } catch (const CErrorArchivo&) {
+        return false;
+    }
+}
+
 std::vector<uint8_t> CPractica::EscribirPractica() const {
     CArchivo ar;
     ar << m_strPractica << m_strResumen << std::string(kFirma) << std::string(kVersion);
     SerializarCatalogo(ar, false);
     ar << m_strMarcoTeorico << m_strProcedimiento << m_strResultados << m_strAutor << m_strExtra;
     ar << m_dtFecha << m_bVelocidad << m_bPropiedades;
-    // The bench list is written as it is; Serialize does not change it.
-    const_cast<CListaEquipo&>(m_listaEquipo).Serialize(ar);
+    m_listaEquipo.Escribir(ar);
     return ar.Datos();
 }
 

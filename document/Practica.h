@@ -81,6 +81,12 @@ public:
 
     static constexpr qint64 kMaximoBytes = 64 * 1024 * 1024;
     static constexpr const char* kFormatoIncompatible = "- Formato incompatible -";
+    // The texts at the head of every file: the signature after the name and summary, and,
+    // in a saved practice only, the version after it.
+    static constexpr const char* kFirma = "korvex";
+    static constexpr const char* kVersion = "Vol.1";
+    // Whether the bytes begin as a saved practice does (a template has no version).
+    static bool EsPractica(const std::vector<uint8_t>& datos);
 
 private:
     struct Textos;

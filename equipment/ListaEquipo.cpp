@@ -422,13 +422,18 @@ CEquipo* CListaEquipo::CrearEquipo(int32_t nTipo) {
     }
 }
 
+void CListaEquipo::Escribir(CArchivo& ar) const {
+    ar << static_cast<int32_t>(m_lista.size());
+    // Each item writes its own record; writing reads the item and changes nothing.
+    for (auto it = m_lista.rbegin(); it != m_lista.rend(); ++it) {
+        ar << (*it)->m_nTipo;
+        (*it)->Serialize(ar);
+    }
+}
+
 void CListaEquipo::Serialize(CArchivo& ar) {
     if (ar.IsStoring()) {
-        ar << static_cast<int32_t>(m_lista.size());
-        for (auto it = m_lista.rbegin(); it != m_lista.rend(); ++it) {
-            ar << (*it)->m_nTipo;
-            (*it)->Serialize(ar);
-        }
+        Escribir(ar);
         return;
     }
     Limpiar();

@@ -64,6 +64,8 @@ public:
     // Reading replaces the list and re-attaches the assembly pieces; an unknown type code
     // or a damaged record throws CErrorArchivo (what was read so far stays in the list).
     void Serialize(CArchivo& ar);
+    // The writing half of Serialize, on a list that does not change.
+    void Escribir(CArchivo& ar) const;
     void Relink();
 
     // A new item of the type code at the insertion point; none for an unknown code.

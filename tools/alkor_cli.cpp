@@ -68,20 +68,8 @@ int Abrir(CPractica& practica, const QString& strRuta) {
     std::vector<uint8_t> datos;
     CPractica::Resultado r = CPractica::LeerArchivo(strRuta, datos, &strError);
     if (r == CPractica::Resultado::Correcto) {
-        // A saved practice carries "Vol.1" after its name, summary and signature.
-        bool bPractica = false;
-        try {
-            CArchivo ar(std::vector<uint8_t>(
-                datos.begin(),
-                datos.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(datos.size(), 4096))));
-            ar.LeerCadena();
-            ar.LeerCadena();
-            ar.LeerCadena();
-            bPractica = ar.LeerCadena() == "Vol.1";
-        } catch (const CErrorArchivo&) {
-        }
-        r = bPractica ? practica.LeerPractica(datos, strRuta, &strError)
-                      : practica.LeerPlantilla(datos, strRuta, &strError);
+        r = CPractica::EsPractica(datos) ? practica.LeerPractica(datos, strRuta, &strError)
+                                         : practica.LeerPlantilla(datos, strRuta, &strError);
     }
     if (r == CPractica::Resultado::NoExiste)
         return ErrorArchivo(QStringLiteral("No se encontró %1.").arg(strRuta));
