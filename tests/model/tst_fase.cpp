@@ -135,6 +135,18 @@ private slots:
         QCOMPARE(f.CalcularPH(), 7.0);
         f.IonizarTodo();
         QCOMPARE(f.CalcularPH(), 0.0); // 1 mol/l of H+, clamped at 0 for anything stronger
+        // 0.25 mmol of HCl in 100 ml: [H+] = 2.5e-3 mol/l, pH 2.60; a sign or a litre
+        // mistaken in the logarithm shows here, where 1 mol/l hides it.
+        CFase d(ESTADO_LIQUIDO);
+        d.Agregar(AGUA, 100.0, UNIDAD_ML);
+        d.Agregar(HCL, 0.00025, UNIDAD_MOLES);
+        d.IonizarTodo();
+        QCOMPARE(QString::number(d.CalcularPH(), 'f', 3), QString("2.602"));
+        CFase e(ESTADO_LIQUIDO);
+        e.Agregar(AGUA, 100.0, UNIDAD_ML);
+        e.Agregar(NAOH, 0.00025, UNIDAD_MOLES);
+        e.IonizarTodo();
+        QCOMPARE(QString::number(e.CalcularPH(), 'f', 3), QString("11.398"));
         CFase b(ESTADO_LIQUIDO);
         b.Agregar(AGUA, 10.0, UNIDAD_ML);
         b.Agregar(NAOH, 0.5, UNIDAD_MOLES);

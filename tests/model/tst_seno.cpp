@@ -255,6 +255,17 @@ private slots:
         R.m_nCatalizador = 0;
         R.m_bEquilibrio = 0;
         QCOMPARE(s.AvanceReaccion(0), 0.0001);
+        // Two product units and half a litre: x = 2 L (x0 K / L)^(1/2). At 1 l, 1 mol and
+        // n = 1 the formula's powers cancel; here a wrong root or a missing L shows.
+        R.m_bEquilibrio = 1;
+        R.m_nCoefProducto[0] = 2;
+        CSeno m;
+        m.Agregar(0, 500.0, UNIDAD_ML);
+        m.m_faseLiquida.Agregar(3, 0.2, UNIDAD_MOLES);
+        const double L = m.m_faseLiquida.m_dVolumen * 0.001;
+        QVERIFY(L > 0.49 && L < 0.6);
+        QCOMPARE(m.AvanceReaccion(0), 2.0 * L * std::sqrt(0.2 * 0.25 / L));
+        R.m_nCoefProducto[0] = 1;
         // An equilibrium without liquid has nothing to stand on: no extent, no NaN.
         R.m_bEquilibrio = 1;
         CSeno seco;
