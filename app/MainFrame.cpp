@@ -128,6 +128,7 @@ const Orden kOrdenes[] = {
      "Inserta en el laboratorio un baño de hielo\nBaño de hielo", 47, nullptr},
     {ID_EQUIPO_AGITADOR, "&Agitador de vidrio", "Inserta en el laboratorio un Agitador\nAgitador",
      42, "agitador"},
+    // "Inserat", "relog": the prompt's own spelling, kept deliberately.
     {ID_EQUIPO_VIDRIO_RELOJ, "&Vidrio de reloj",
      "Inserat en el laboratorio un vidrio de relog de 50 ml\nVidrio de relog", 10, nullptr},
     {ID_EQUIPO_CAPSULA, "Cápsula de &porcelana",

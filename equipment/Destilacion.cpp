@@ -202,6 +202,7 @@ void CCondensador::Enlazar(CRecipiente& padre) {
 // Elbow: lets the distillate drop into the vessel standing below it.
 
 CCodoDestilacion::CCodoDestilacion() : m_rcGota(Dibujo::RectLTRB(43, 83, 49, 92)) {
+    // The elbow's name is "Take Off", in English, as saved practices carry it: deliberate.
     Iniciar(32, "Take Off", Imagenes::IDB_CODO, 66, 83, 10, 10, 65);
 }
 

@@ -99,6 +99,8 @@ CFiltroBuchner::CFiltroBuchner() {
     Iniciar(33, "Filtro Buchner", Imagenes::IDB_FILTRO, 56, 58, 80, 50, 0);
 }
 
+// Deliberate: the filter's level is its width, below its own picture, so its contents are
+// never drawn (the liquid shows in the flask under it); the filter is not a window.
 int32_t CFiltroBuchner::GetLevelY(double) {
     return m_cx;
 }

@@ -10,6 +10,12 @@
 
 #include <cmath>
 
+namespace {
+// π/180 rounded as the needle was always drawn: deliberate, so that the needle stands on the
+// same pixels as before (the exact value moves it by one pixel at some readings).
+constexpr double kRadianesPorGrado = 0.01745327777777778;
+} // namespace
+
 CBalanza::CBalanza() : CInstrumentoLectura(0.0) {
     Iniciar(45, "Balanza", Imagenes::IDB_BALANZA, 117, 39, QPoint(58, -5));
 }
@@ -82,8 +88,8 @@ QPoint CConductimetro::PuntaAguja() const {
     double dx = -20.0, dy = 0.0;
     if (m_dLectura > 0.0) {
         const double theta = std::clamp(25.71 * std::log10(1.0 / m_dLectura), 0.0, 180.0);
-        dx = 20.0 * std::cos(theta * 0.01745327777777778);
-        dy = 20.0 * std::sin(theta * 0.01745327777777778);
+        dx = 20.0 * std::cos(theta * kRadianesPorGrado);
+        dy = 20.0 * std::sin(theta * kRadianesPorGrado);
     }
     return QPoint(24 + static_cast<int>(dx), 37 - static_cast<int>(dy));
 }

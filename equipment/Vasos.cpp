@@ -6,6 +6,8 @@
 using Dibujo::RectLTRB;
 
 CVaso100::CVaso100() {
+    // "presipitados", "relog": the names are stored in every saved practice and shown as they
+    // always were; kept as spelled on purpose.
     Iniciar(1, "Vaso de presipitados 100 ml", Imagenes::IDB_VASO100, 78, 92, 100, 65, 88,
             RectLTRB(26, 64, 43, 75));
 }

@@ -49,11 +49,16 @@ double CComponentes::Solubilidad(double dMlAgua, double dTemperatura) const {
     return (dTemperatura * m_dPendiente + m_dOrdenada) * dMlAgua * 0.01 / m_dMasaMolar;
 }
 
+// The model's absolute temperature is degrees Celsius + 273.6, not 273.15. Deliberate: every
+// stored rate and every practice's timing was set with this offset; "correcting" it would
+// change the simulation of every saved practice.
+constexpr double kCeroAbsolutoModelo = 273.6;
+
 double CComponentes::FactorTemperatura(double dTemperatura) const {
-    const double dAbsoluta = m_dPuntoEbullicion + 273.6;
+    const double dAbsoluta = m_dPuntoEbullicion + kCeroAbsolutoModelo;
     if (dAbsoluta == 0.0)
         return 0.0;
-    return (dTemperatura + 273.6) / dAbsoluta;
+    return (dTemperatura + kCeroAbsolutoModelo) / dAbsoluta;
 }
 
 void CComponentes::Serialize(CArchivo& ar) {

@@ -8,6 +8,11 @@
 #include <cstdio>
 
 namespace {
+// The heat capacity of a phase with nothing that holds heat (see CapacidadCalorifica).
+constexpr double kCapacidadFaseVacia = 31.0;
+} // namespace
+
+namespace {
 
 std::string Formato(const char* pszFormato, double d) {
     char buf[64];
@@ -192,8 +197,11 @@ double CFase::CapacidadCalorifica() const {
         else
             d += c->m_dMasaMolar * e.m_dMoles;
     }
+    // Deliberate: a phase with nothing that holds heat still counts as 31 units (a vessel's
+    // own glass, as the simulation was tuned), so that an empty phase never divides by zero
+    // and the practices' heating times stay as they were designed.
     if (d == 0.0 || !std::isfinite(d))
-        return 31.0;
+        return kCapacidadFaseVacia;
     return d;
 }
 

@@ -6,6 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+// Moles of oxygen an open vessel can draw from the air in one step (see AvanceReaccion).
+constexpr double kAireDisponible = 10.0;
+} // namespace
+
 int32_t g_nPasosSimulacion = 1;
 
 CSeno::CSeno() = default;
@@ -159,9 +164,10 @@ double CSeno::Disponible(int32_t r, int32_t c, int32_t nFase) const {
     case FASE_LIQUIDA:
         return m_faseLiquida.Moles(r) / c;
     case FASE_GAS:
-        // An open vessel draws component 1 from the air without limit.
+        // An open vessel draws component 1 (oxygen) from the air without limit: the fixed
+        // supply is deliberate, far above what any step of a practice can take.
         if (r == 1 && !m_bCerrado)
-            return 10.0;
+            return kAireDisponible;
         return m_faseGas.Moles(r) / c;
     default:
         return 0.0;
