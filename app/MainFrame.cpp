@@ -35,17 +35,19 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 // In the status bar while the pour cursor is up.
 constexpr const char* kTextoDestino = "Haga clic en el recipiente de destino";
 
+// The commands other than inserting items (those come from the table of item types).
 struct Orden {
     int nId;
     const char* pszTexto;  // menu text with its access key
     const char* pszCadena; // status-bar prompt "\n" tool tip
-    int nTipo;             // item inserted, 0 for other commands
+    int nTipo;             // always 0: kept so that the rows read as before
     const char* pszIcono;  // toolbar picture, none when the command has no button
 };
 
@@ -81,60 +83,6 @@ const Orden kOrdenes[] = {
     {ID_APP_ABOUT, "&Acerca de Alkor...", "Muestra la información del programa\nAcerca de", 0,
      nullptr},
     {ID_HELP_FINDER, "&Contenido", "Despliega el archivo de Ayuda\nAyuda", 0, nullptr},
-    // The equipment, in the order of the "Equipo" menu.
-    {ID_EQUIPO_VASO100, "100 ml",
-     "Inserta en el laboratorio un vaso de precipitados de 100 ml\nVaso pp 100 ml", 1, nullptr},
-    {ID_EQUIPO_VASO250, "250 ml",
-     "Inserta en el laboratorio un vaso de precipitados de 250 ml\nVaso pp 250 ml", 2, "vaso250"},
-    {ID_EQUIPO_VASO600, "600 ml",
-     "Inserta en el laboratorio un vaso de precipitados de 600 ml\nVaso pp 600 ml", 3, nullptr},
-    {ID_EQUIPO_ERLENMEYER100, "100 ml",
-     "Inserta en el laboratorio un matraz erlenmeyer de 100 ml\nMatraz 100 ml", 4, nullptr},
-    {ID_EQUIPO_ERLENMEYER250, "250 ml",
-     "Inserta en el laboratorio un matraz erlenmeyer de 250 ml\nMatraz 250 ml", 5, "erlenmeyer250"},
-    {ID_EQUIPO_MATRAZ_BOLA, "&Matraz bola", "Inserta un matraz bola en el laboratorio\nMatraz bola",
-     6, "matrazbola"},
-    {ID_EQUIPO_REACTOR, "&Reactor",
-     "Inserta un matraz para reacciones entre gases en el laboratorio\nMatraz gases", 13,
-     "matrazgases"},
-    {ID_EQUIPO_BURETA50, "Bureta de 50 ml",
-     "Inserta en el laboratorio una bureta de 50 ml\nBureta de 50 ml", 21, "bureta50"},
-    {ID_EQUIPO_BURETA10, "Bureta de 10 ml",
-     "Inserta en el laboratorio una bureta de 10 ml\nBureta de 10 ml", 20, nullptr},
-    {ID_EQUIPO_PROBETA10, "10 ml", "Inserta en el laboratorio una probeta de 10 ml\nProbeta 10 ml",
-     7, nullptr},
-    {ID_EQUIPO_PROBETA100, "100 ml",
-     "Inserta en el laboratorio una probeta de 100 ml\nProbeta 100 ml", 8, nullptr},
-    {ID_EQUIPO_PIPETA_VOLUMETRICA, "&Volumetrica de 10 ml",
-     "Inserta en el laboratorio una pipeta volumétrica de 10 ml\nPipeta volumétrica de 10 ml", 23,
-     "pipetavolumetrica"},
-    {ID_EQUIPO_PIPETA_GRADUADA, "&Graduada de 10 ml",
-     "Inserta en el laboratorio una pipeta graduada de 10 ml\nPipeta graduada de 10 ml", 22,
-     nullptr},
-    {ID_EQUIPO_TUBO_ENSAYE, "&Tubo de ensaye",
-     "Inserta en el laboratorio un tubo de ensaye\nTubo de ensaye", 9, "tuboensaye"},
-    {ID_EQUIPO_PHMETRO, "p&Hmetro", "Inserta en el laboratorio un pHmetro\npHmetro", 44, "phmetro"},
-    {ID_EQUIPO_TERMOMETRO, "&Termómetro", "Inserta en el laboratorio un termometro\nTermómetro", 43,
-     "termometro"},
-    {ID_EQUIPO_CONDUCTIMETRO, "&Conductímetro",
-     "Inserta en el laboratorio un conductimetro\nConductímetro", 46, nullptr},
-    {ID_EQUIPO_BALANZA, "&Balanza", "Inserta en el laboratorio una balanza\nBalanza", 45,
-     "balanza"},
-    {ID_EQUIPO_MECHERO, "&Mechero Bunsen", "Inserta en el laboratorio un mechero bunsen\nMechero",
-     40, nullptr},
-    {ID_EQUIPO_PARRILLA, "&Parrilla", "Inserta en el laboratorio una parrilla\nParrilla", 41,
-     "parrilla"},
-    {ID_EQUIPO_BANO_HIELO, "&Baño de hielo",
-     "Inserta en el laboratorio un baño de hielo\nBaño de hielo", 47, nullptr},
-    {ID_EQUIPO_AGITADOR, "&Agitador de vidrio", "Inserta en el laboratorio un Agitador\nAgitador",
-     42, "agitador"},
-    // "Inserat", "relog": the prompt's own spelling, kept deliberately.
-    {ID_EQUIPO_VIDRIO_RELOJ, "&Vidrio de reloj",
-     "Inserat en el laboratorio un vidrio de relog de 50 ml\nVidrio de relog", 10, nullptr},
-    {ID_EQUIPO_CAPSULA, "Cápsula de &porcelana",
-     "Inserta en el laboratorio una cápsula de porcelana\nCápsula de porcelana", 11, nullptr},
-    {ID_EQUIPO_CALORIMETRO, "&Calorímetro", "Inserta en el laboratorio un calorímetro\nCalorímetro",
-     12, nullptr},
 };
 
 // The toolbar, button by button.
@@ -288,18 +236,25 @@ QAction* CMainFrame::Accion(int nId) const {
 }
 
 void CMainFrame::CrearAcciones() {
-    for (const Orden& o : kOrdenes) {
-        const QStringList partes = QString::fromUtf8(o.pszCadena).split(QLatin1Char('\n'));
-        auto* a = new QAction(QString::fromUtf8(o.pszTexto), this);
+    auto crear = [this](int nId, const char* pszTexto, const char* pszCadena,
+                        const char* pszIcono) {
+        const QStringList partes = QString::fromUtf8(pszCadena).split(QLatin1Char('\n'));
+        auto* a = new QAction(QString::fromUtf8(pszTexto), this);
         a->setStatusTip(partes.value(0));
         a->setToolTip(partes.value(1));
-        if (o.pszIcono)
-            a->setIcon(Icono(o.pszIcono));
-        a->setData(o.nId);
-        m_acciones[o.nId] = a;
-        if (o.nTipo)
-            connect(a, &QAction::triggered, this,
-                    [this, nTipo = o.nTipo] { InsertarEquipo(nTipo); });
+        if (pszIcono)
+            a->setIcon(Icono(pszIcono));
+        a->setData(nId);
+        m_acciones[nId] = a;
+        return a;
+    };
+    for (const Orden& o : kOrdenes)
+        crear(o.nId, o.pszTexto, o.pszCadena, o.pszIcono);
+    for (const CTipoEquipo& t : TiposEquipo()) {
+        if (!t.nIdOrden)
+            continue; // an assembly piece: mounted from its parent's menu
+        QAction* a = crear(t.nIdOrden, t.pszMenu, t.pszIndicacion, t.pszIcono);
+        connect(a, &QAction::triggered, this, [this, n = t.Codigo()] { InsertarEquipo(n); });
     }
     connect(Accion(ID_INICIAR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnIniciarPractica);
     connect(Accion(ID_ABRIR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnAbrirPractica);
@@ -352,27 +307,25 @@ void CMainFrame::CrearMenus() {
     ver->addAction(Accion(ID_MOSTRAR_TODO));
 
     QMenu* equipo = mb->addMenu(QStringLiteral("&Equipo"));
-    auto sub = [&](const char* pszTitulo, std::initializer_list<int> ids) {
-        QMenu* m = equipo->addMenu(QString::fromUtf8(pszTitulo));
-        for (int nId : ids)
-            m->addAction(Accion(nId));
-    };
-    sub("Vasos de precipitados", {ID_EQUIPO_VASO100, ID_EQUIPO_VASO250, ID_EQUIPO_VASO600});
-    sub("Matraces Erlenmeyer", {ID_EQUIPO_ERLENMEYER100, ID_EQUIPO_ERLENMEYER250});
-    equipo->addAction(Accion(ID_EQUIPO_MATRAZ_BOLA));
-    equipo->addAction(Accion(ID_EQUIPO_REACTOR));
-    sub("Buretas", {ID_EQUIPO_BURETA50, ID_EQUIPO_BURETA10});
-    sub("Probetas", {ID_EQUIPO_PROBETA10, ID_EQUIPO_PROBETA100});
-    sub("Pipetas", {ID_EQUIPO_PIPETA_VOLUMETRICA, ID_EQUIPO_PIPETA_GRADUADA});
-    equipo->addAction(Accion(ID_EQUIPO_TUBO_ENSAYE));
-    equipo->addSeparator();
-    sub("Equipo de Medición",
-        {ID_EQUIPO_PHMETRO, ID_EQUIPO_TERMOMETRO, ID_EQUIPO_CONDUCTIMETRO, ID_EQUIPO_BALANZA});
-    sub("Equipo térmico", {ID_EQUIPO_MECHERO, ID_EQUIPO_PARRILLA, ID_EQUIPO_BANO_HIELO});
-    equipo->addAction(Accion(ID_EQUIPO_AGITADOR));
-    equipo->addAction(Accion(ID_EQUIPO_VIDRIO_RELOJ));
-    equipo->addAction(Accion(ID_EQUIPO_CAPSULA));
-    equipo->addAction(Accion(ID_EQUIPO_CALORIMETRO));
+    // In the table's order; consecutive rows of one submenu share it.
+    QMenu* pSubmenu = nullptr;
+    const char* pszSubmenu = nullptr;
+    for (const CTipoEquipo& t : TiposEquipo()) {
+        if (!t.nIdOrden)
+            continue;
+        const bool bMismoSubmenu =
+            t.pszSubmenu && pszSubmenu && std::strcmp(t.pszSubmenu, pszSubmenu) == 0;
+        if (t.bSeparadorAntes && !bMismoSubmenu)
+            equipo->addSeparator();
+        if (!t.pszSubmenu) {
+            equipo->addAction(Accion(t.nIdOrden));
+        } else {
+            if (!bMismoSubmenu)
+                pSubmenu = equipo->addMenu(QString::fromUtf8(t.pszSubmenu));
+            pSubmenu->addAction(Accion(t.nIdOrden));
+        }
+        pszSubmenu = t.pszSubmenu;
+    }
 
     QMenu* reactivos = mb->addMenu(QStringLiteral("&Reactivos"));
     reactivos->addAction(Accion(ID_AGUA));

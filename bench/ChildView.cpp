@@ -319,7 +319,7 @@ void CChildView::mouseReleaseEvent(QMouseEvent* e) {
             // stands in it.
             if (m_pSeleccion->m_nCategoria == CATEGORIA_INSTRUMENTO)
                 lista.MoverAlFinal(m_pSeleccion);
-            else if (m_pSeleccion->m_nTipo == 47)
+            else if (m_pSeleccion->VaDebajo())
                 lista.MoverAlFrente(m_pSeleccion);
             update();
         }

@@ -8,9 +8,8 @@ CCalentador::CCalentador() {
     m_nCategoria = CATEGORIA_CALENTADOR;
 }
 
-void CCalentador::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
-                          int32_t cy, double dPotencia) {
-    CEquipo::Iniciar(nTipo, pszNombre, nRecurso, cx, cy);
+void CCalentador::Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy, double dPotencia) {
+    CEquipo::Iniciar(eTipo, cx, cy);
     m_dPotencia = dPotencia;
 }
 

@@ -15,10 +15,13 @@ public:
 
     // Next animation frame; 1 when the picture changed.
     int32_t AdvanceFrame();
+    // A vessel anywhere in its area stands in it (the ice bath), not only one resting on
+    // its top; and how fast vapour condenses in the vessel it holds.
+    virtual bool ContieneTodoElArea() const { return false; }
+    virtual double Condensacion() const { return 0.0001; }
     void Draw(QPainter& p) override;
 
 protected:
     CCalentador();
-    void Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx, int32_t cy,
-                 double dPotencia);
+    void Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy, double dPotencia);
 };

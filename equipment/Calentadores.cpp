@@ -5,7 +5,7 @@
 #include <QPainter>
 
 CMechero::CMechero() {
-    Iniciar(40, "Mechero Bunsen", Imagenes::IDB_MECHERO, 48, 80, 5.0);
+    Iniciar(TipoEquipo::Mechero, 48, 80, 5.0);
     m_nAnimacion = Imagenes::IDB_LLAMA;
     m_nFrames = 4;
     m_cxFrame = 14;
@@ -14,7 +14,7 @@ CMechero::CMechero() {
 }
 
 CParrilla::CParrilla() {
-    Iniciar(41, "Parrilla", Imagenes::IDB_PARRILLA, 117, 39, 5.0);
+    Iniciar(TipoEquipo::Parrilla, 117, 39, 5.0);
 }
 
 void CParrilla::BuildMenu(CMenu& menu) {
@@ -57,5 +57,5 @@ void CParrilla::Draw(QPainter& p) {
 }
 
 CBanoHielo::CBanoHielo() {
-    Iniciar(47, "Baño de hielo", Imagenes::IDB_BANO_HIELO, 120, 52, -20.0);
+    Iniciar(TipoEquipo::BanoHielo, 120, 52, -20.0);
 }

@@ -24,4 +24,7 @@ public:
 class CBanoHielo : public CCalentador {
 public:
     CBanoHielo();
+    bool ContieneTodoElArea() const override { return true; }
+    double Condensacion() const override { return 0.01; }
+    bool VaDebajo() const override { return true; }
 };

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 CCalorimetro::CCalorimetro() {
-    Iniciar(12, "Calorimetro", Imagenes::IDB_CALORIMETRO, 55, 98, 500, 75, 0);
+    Iniciar(TipoEquipo::Calorimetro, 55, 98, 500, 75, 0);
 }
 
 void CCalorimetro::BuildMenu(CMenu& menu) {
@@ -54,7 +54,7 @@ void CCalorimetro::Destapar(CListaEquipo& lista) {
 }
 
 CTapaCalorimetro::CTapaCalorimetro() : CInstrumentoLectura(20.0) {
-    Iniciar(35, "Tapa calorímetro", Imagenes::IDB_TAPA, 55, 16, QPoint(0, 0));
+    Iniciar(TipoEquipo::TapaCalorimetro, 55, 16, QPoint(0, 0));
 }
 
 int32_t CTapaCalorimetro::Attach(CRecipiente*) {
@@ -72,8 +72,8 @@ void CTapaCalorimetro::MoveBy(int32_t dx, int32_t dy) {
 
 void CTapaCalorimetro::Relink(CListaEquipo& lista) {
     for (CEquipo* e : lista) {
-        if (e->m_nTipo == 12 && e->m_x == m_x && e->m_y == m_y + 7) {
-            auto* c = static_cast<CCalorimetro*>(e);
+        auto* c = dynamic_cast<CCalorimetro*>(e);
+        if (c && e->m_x == m_x && e->m_y == m_y + 7) {
             c->m_pTapa = this;
             m_pCalorimetro = c;
             return;

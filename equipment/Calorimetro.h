@@ -13,6 +13,8 @@ public:
 
     // Opaque: the contents never show.
     int32_t GetLevelY(double) override { return 0; }
+    // Insulated: what is poured in sets the temperature its contents stay at.
+    void AlRecibir() override { m_seno.m_dTemperaturaAmbiente = m_seno.m_dTemperatura; }
     void BuildMenu(CMenu& menu) override;
     void MoveBy(int32_t dx, int32_t dy) override;
     std::vector<CEquipo*> Piezas() const override;
@@ -29,6 +31,7 @@ public:
 
     // Reads its own calorimeter, whatever lies under the probe.
     int32_t Attach(CRecipiente*) override;
+    bool EnlazadoSinSonda() const override { return true; }
     void MoveBy(int32_t dx, int32_t dy) override;
     void Relink(CListaEquipo& lista) override;
     void Olvidar(CEquipo* pEquipo) override;

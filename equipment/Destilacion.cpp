@@ -12,8 +12,7 @@
 // Boiling flask
 
 CMatrazBalon::CMatrazBalon() {
-    Iniciar(6, "Matraz de balón 250 ml", Imagenes::IDB_MATRAZ_BALON, 80, 110, 250, 75, 105,
-            Dibujo::RectLTRB(46, 75, 63, 86));
+    Iniciar(TipoEquipo::MatrazBalon, 80, 110, 250, 75, 105, Dibujo::RectLTRB(46, 75, 63, 86));
 }
 
 CMatrazBalon::~CMatrazBalon() = default;
@@ -118,7 +117,7 @@ void CMatrazBalon::QuitarReflujo(CListaEquipo& lista) {
 // temperature of the flask on its thermometer.
 
 CCabezaDestilacion::CCabezaDestilacion() {
-    Iniciar(30, "Cabeza de destilación", Imagenes::IDB_CABEZA, 83, 217, 10, 15, 188);
+    Iniciar(TipoEquipo::CabezaDestilacion, 83, 217, 10, 15, 188);
 }
 
 int32_t CCabezaDestilacion::GetLevelY(double) {
@@ -165,7 +164,7 @@ void CCabezaDestilacion::Draw(QPainter& p) {
 // Condenser: condenses the vapour and lets a tenth of its liquid run on every tick.
 
 CCondensador::CCondensador() {
-    Iniciar(31, "Condensador", Imagenes::IDB_CONDENSADOR, 190, 91, 10, 25, 76);
+    Iniciar(TipoEquipo::Condensador, 190, 91, 10, 25, 76);
 }
 
 int32_t CCondensador::GetLevelY(double v) {
@@ -202,8 +201,7 @@ void CCondensador::Enlazar(CRecipiente& padre) {
 // Elbow: lets the distillate drop into the vessel standing below it.
 
 CCodoDestilacion::CCodoDestilacion() : m_rcGota(Dibujo::RectLTRB(43, 83, 49, 92)) {
-    // The elbow's name is "Take Off", in English, as saved practices carry it: deliberate.
-    Iniciar(32, "Take Off", Imagenes::IDB_CODO, 66, 83, 10, 10, 65);
+    Iniciar(TipoEquipo::CodoDestilacion, 66, 83, 10, 10, 65);
 }
 
 int32_t CCodoDestilacion::GetLevelY(double) {
@@ -245,7 +243,7 @@ void CCodoDestilacion::Draw(QPainter& p) {
 // Reflux condenser: condenses faster and returns the liquid to the flask.
 
 CCondensadorReflujo::CCondensadorReflujo() {
-    Iniciar(36, "Condensador de reflujo", Imagenes::IDB_REFLUJO, 84, 175, 30, 45, 154);
+    Iniciar(TipoEquipo::CondensadorReflujo, 84, 175, 30, 45, 154);
 }
 
 int32_t CCondensadorReflujo::GetLevelY(double v) {

@@ -63,6 +63,7 @@ protected:
 class CCodoDestilacion : public CPieza {
 public:
     CCodoDestilacion();
+    Enlace EnlaceAlPaso() const override { return Enlace::Debajo; }
     int32_t m_bGota = 0;
     QRect m_rcGota;
 

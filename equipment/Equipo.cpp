@@ -28,10 +28,13 @@ void CEquipo::Colocar(int32_t cx, int32_t cy) {
     ActualizarArea();
 }
 
-void CEquipo::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx, int32_t cy) {
-    m_nTipo = nTipo;
-    m_strNombre = pszNombre;
-    m_nRecurso = nRecurso;
+void CEquipo::Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy) {
+    m_nTipo = static_cast<int32_t>(eTipo);
+    if (const CTipoEquipo* t = BuscarTipo(m_nTipo)) {
+        m_strNombre = t->pszNombre;
+        m_nRecurso = t->nRecurso;
+        m_nCategoria = t->nCategoria;
+    }
     Colocar(cx, cy);
 }
 

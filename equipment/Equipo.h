@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Comandos.h"
+#include "TiposEquipo.h"
 
 #include <QImage>
 #include <QPoint>
@@ -47,6 +48,11 @@ public:
     // Assembly pieces find their parent again after a practice is read.
     virtual void Relink(CListaEquipo& lista);
 
+    // Drawn beneath what stands in it (the ice bath) once it is dropped on the bench.
+    virtual bool VaDebajo() const { return false; }
+    // An instrument bound to its own vessel reads it wherever its probe is (the lid).
+    virtual bool EnlazadoSinSonda() const { return false; }
+
     // Pieces that belong to this item and go with it when it is deleted.
     virtual std::vector<CEquipo*> Piezas() const { return {}; }
     // Drops every reference this item holds to the given item, which is about to be
@@ -73,7 +79,8 @@ protected:
     // Gives the item its size and puts it at the insertion point (bottom centre).
     void Colocar(int32_t cx, int32_t cy);
     // The catalogue row of a concrete item: type code, name, picture and size.
-    void Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx, int32_t cy);
+    // Its name and picture come from the type's row (TiposEquipo).
+    void Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy);
     void ActualizarArea();
     // Picture strip of this item (loaded on first use; null image when missing).
     const QImage& Tira();

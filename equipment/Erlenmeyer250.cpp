@@ -6,8 +6,7 @@
 #include "ListaEquipo.h"
 
 CErlenmeyer250::CErlenmeyer250() {
-    Iniciar(5, "Matraz Erlenmeyer 250 ml", Imagenes::IDB_ERLENMEYER250, 83, 125, 250, 75, 119,
-            Dibujo::RectLTRB(17, 90, 34, 100));
+    Iniciar(TipoEquipo::Erlenmeyer250, 83, 125, 250, 75, 119, Dibujo::RectLTRB(17, 90, 34, 100));
 }
 
 int32_t CErlenmeyer250::GetLevelY(double v) {
@@ -96,7 +95,7 @@ void CErlenmeyer250::QuitarTubo(CListaEquipo& lista) {
 // solid.
 
 CFiltroBuchner::CFiltroBuchner() {
-    Iniciar(33, "Filtro Buchner", Imagenes::IDB_FILTRO, 56, 58, 80, 50, 0);
+    Iniciar(TipoEquipo::FiltroBuchner, 56, 58, 80, 50, 0);
 }
 
 // Deliberate: the filter's level is its width, below its own picture, so its contents are
@@ -130,7 +129,7 @@ void CFiltroBuchner::Enlazar(CRecipiente& padre) {
 CTuboVidrio::CTuboVidrio() : CTuboVidrio(0) {}
 
 CTuboVidrio::CTuboVidrio(int32_t nSalida) {
-    Iniciar(34, "Tubo de vidrio", Imagenes::IDB_TUBO_DERECHA, 154, 120, 10, 15, 22);
+    Iniciar(TipoEquipo::TuboVidrio, 154, 120, 10, 15, 22);
     SetSalida(nSalida);
 }
 

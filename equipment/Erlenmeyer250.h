@@ -47,6 +47,7 @@ public:
     explicit CTuboVidrio(int32_t nSalida);
     int32_t m_nSalida = 0;
 
+    Enlace EnlaceAlPaso() const override { return Enlace::Sonda; }
     int32_t GetLevelY(double v) override;
     int32_t Step() override;
     void Serialize(CArchivo& ar) override;

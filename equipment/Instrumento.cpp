@@ -8,10 +8,9 @@ CInstrumento::CInstrumento() {
     m_nCategoria = CATEGORIA_INSTRUMENTO;
 }
 
-void CInstrumento::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
-                           int32_t cy, QPoint ptSonda) {
+void CInstrumento::Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy, QPoint ptSonda) {
     m_ptSonda = ptSonda;
-    CEquipo::Iniciar(nTipo, pszNombre, nRecurso, cx, cy);
+    CEquipo::Iniciar(eTipo, cx, cy);
 }
 
 void CInstrumento::Draw(QPainter& p) {

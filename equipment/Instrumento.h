@@ -16,8 +16,7 @@ public:
 
 protected:
     CInstrumento();
-    void Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx, int32_t cy,
-                 QPoint ptSonda);
+    void Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy, QPoint ptSonda);
     // Readings drawn over the picture.
     virtual void DibujarLectura(QPainter&) {}
 };

@@ -17,7 +17,7 @@ constexpr double kRadianesPorGrado = 0.01745327777777778;
 } // namespace
 
 CBalanza::CBalanza() : CInstrumentoLectura(0.0) {
-    Iniciar(45, "Balanza", Imagenes::IDB_BALANZA, 117, 39, QPoint(58, -5));
+    Iniciar(TipoEquipo::Balanza, 117, 39, QPoint(58, -5));
 }
 
 void CBalanza::BuildMenu(CMenu& menu) {
@@ -36,7 +36,7 @@ void CBalanza::DibujarLectura(QPainter& p) {
 }
 
 CTermometro::CTermometro() : CInstrumentoLectura(20.0) {
-    Iniciar(43, "Termometro", Imagenes::IDB_TERMOMETRO, 28, 82, QPoint(5, 78));
+    Iniciar(TipoEquipo::Termometro, 28, 82, QPoint(5, 78));
 }
 
 double CTermometro::Leer(CRecipiente& r) const {
@@ -59,7 +59,7 @@ void CTermometro::DibujarLectura(QPainter& p) {
 }
 
 CPHmetro::CPHmetro() : CInstrumentoLectura(-1.0) {
-    Iniciar(44, "Phmitro", Imagenes::IDB_PHMETRO, 92, 130, QPoint(2, 128));
+    Iniciar(TipoEquipo::PHmetro, 92, 130, QPoint(2, 128));
 }
 
 double CPHmetro::Leer(CRecipiente& r) const {
@@ -77,7 +77,7 @@ void CPHmetro::DibujarLectura(QPainter& p) {
 }
 
 CConductimetro::CConductimetro() : CInstrumentoLectura(0.0) {
-    Iniciar(46, "Conductimetro", Imagenes::IDB_CONDUCTIMETRO, 85, 130, QPoint(82, 128));
+    Iniciar(TipoEquipo::Conductimetro, 85, 130, QPoint(82, 128));
 }
 
 double CConductimetro::Leer(CRecipiente& r) const {
@@ -100,7 +100,7 @@ void CConductimetro::DibujarLectura(QPainter& p) {
 }
 
 CAgitador::CAgitador() {
-    Iniciar(42, "Agitador", Imagenes::IDB_AGITADOR, 4, 130, QPoint(2, 128));
+    Iniciar(TipoEquipo::Agitador, 4, 130, QPoint(2, 128));
 }
 
 int32_t CAgitador::Attach(CRecipiente* pRecipiente) {

@@ -313,10 +313,16 @@ bool CListaEquipo::PasoSimulacion() {
         switch (e->m_nCategoria) {
         case CATEGORIA_RECIPIENTE: {
             auto* r = static_cast<CRecipiente*>(e);
-            if (r->m_nTipo == 22 || r->m_nTipo == 23 || r->m_nTipo == 32)
+            switch (r->EnlaceAlPaso()) {
+            case CRecipiente::Enlace::Debajo:
                 r->m_pConectado = BuscarDebajo(ix, r);
-            else if (r->m_nTipo == 34)
+                break;
+            case CRecipiente::Enlace::Sonda:
                 r->m_pConectado = BuscarEnSonda(ix, r);
+                break;
+            case CRecipiente::Enlace::Ninguno:
+                break;
+            }
             r->m_bAnimar = 1;
             r->m_seno.m_bCalentado = 0;
             bCambio |= r->Step() != 0;
@@ -325,10 +331,10 @@ bool CListaEquipo::PasoSimulacion() {
         case CATEGORIA_CALENTADOR: {
             auto* c = static_cast<CCalentador*>(e);
             bCambio |= c->AdvanceFrame() != 0;
-            CEquipo* v = BuscarSobreFuente(ix, c, c->m_nTipo == 47);
+            CEquipo* v = BuscarSobreFuente(ix, c, c->ContieneTodoElArea());
             if (v && v->m_nCategoria == CATEGORIA_RECIPIENTE) {
                 auto* r = static_cast<CRecipiente*>(v);
-                r->m_seno.m_dCondensacion = c->m_nTipo == 47 ? 0.01 : 0.0001;
+                r->m_seno.m_dCondensacion = c->Condensacion();
                 r->m_seno.Calentar(c->m_dPotencia);
                 bCambio = true;
             }
@@ -338,7 +344,7 @@ bool CListaEquipo::PasoSimulacion() {
             auto* i = static_cast<CInstrumento*>(e);
             bCambio |= i->Tick() != 0;
             CRecipiente* v = BuscarEnSonda(ix, i);
-            if (v || i->m_nTipo == 35)
+            if (v || i->EnlazadoSinSonda())
                 bCambio |= i->Attach(v) != 0;
             else
                 bCambio |= i->Detach() != 0;
@@ -352,74 +358,8 @@ bool CListaEquipo::PasoSimulacion() {
 }
 
 CEquipo* CListaEquipo::CrearEquipo(int32_t nTipo) {
-    switch (nTipo) {
-    case 1:
-        return new CVaso100;
-    case 2:
-        return new CVaso250;
-    case 3:
-        return new CVaso600;
-    case 4:
-        return new CErlenmeyer100;
-    case 5:
-        return new CErlenmeyer250;
-    case 6:
-        return new CMatrazBalon;
-    case 7:
-        return new CProbeta10;
-    case 8:
-        return new CProbeta100;
-    case 9:
-        return new CTuboEnsaye;
-    case 10:
-        return new CVidrioReloj;
-    case 11:
-        return new CCrisol;
-    case 12:
-        return new CCalorimetro;
-    case 13:
-        return new CMatrazGases;
-    case 20:
-        return new CBureta10;
-    case 21:
-        return new CBureta50;
-    case 22:
-        return new CPipetaGraduada;
-    case 23:
-        return new CPipetaVolumetrica;
-    case 30:
-        return new CCabezaDestilacion;
-    case 31:
-        return new CCondensador;
-    case 32:
-        return new CCodoDestilacion;
-    case 33:
-        return new CFiltroBuchner;
-    case 34:
-        return new CTuboVidrio;
-    case 35:
-        return new CTapaCalorimetro;
-    case 36:
-        return new CCondensadorReflujo;
-    case 40:
-        return new CMechero;
-    case 41:
-        return new CParrilla;
-    case 42:
-        return new CAgitador;
-    case 43:
-        return new CTermometro;
-    case 44:
-        return new CPHmetro;
-    case 45:
-        return new CBalanza;
-    case 46:
-        return new CConductimetro;
-    case 47:
-        return new CBanoHielo;
-    default:
-        return nullptr;
-    }
+    const CTipoEquipo* t = BuscarTipo(nTipo);
+    return t ? t->fnCrear() : nullptr;
 }
 
 void CListaEquipo::Escribir(CArchivo& ar) const {

@@ -13,6 +13,7 @@ public:
     CRecipiente* m_pPadre = nullptr;
 
     void BuildMenu(CMenu& menu) override;
+    bool AdmiteMateriales() const override { return false; }
     // Moving a piece moves the whole assembly; a piece without parent moves alone.
     void MoveBy(int32_t dx, int32_t dy) override;
     void Olvidar(CEquipo* pEquipo) override;

@@ -69,14 +69,13 @@ CRecipiente::CRecipiente() {
 
 CRecipiente::~CRecipiente() = default;
 
-void CRecipiente::Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx,
-                          int32_t cy, double dCapacidad, double dMasaVacio, int32_t nFondo,
-                          QRect rcEtiqueta) {
+void CRecipiente::Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy, double dCapacidad,
+                          double dMasaVacio, int32_t nFondo, QRect rcEtiqueta) {
     m_dCapacidad = dCapacidad;
     m_dMasaVacio = dMasaVacio;
     m_nFondo = nFondo;
     m_rcEtiqueta = rcEtiqueta;
-    CEquipo::Iniciar(nTipo, pszNombre, nRecurso, cx, cy);
+    CEquipo::Iniciar(eTipo, cx, cy);
 }
 
 int32_t CRecipiente::GetLevelY(double) {
@@ -107,7 +106,7 @@ void CRecipiente::BuildMenu(CMenu& menu) {
     CEquipo::BuildMenu(menu);
     menu.push_back({ID_ELIMINAR_CONTENIDO, "Eliminar contenido"});
     menu.push_back({});
-    if (m_nTipo <= 13) {
+    if (AdmiteMateriales()) {
         menu.push_back({ID_AGREGAR_AGUA, "Agregar agua"});
         menu.push_back({ID_AGREGAR_REACTIVO, "Agregar reactivo"});
         menu.push_back({ID_AGREGAR_INDICADOR, "Agregar indicador"});
@@ -164,8 +163,7 @@ double CRecipiente::PourLiquid(CRecipiente& destino, double dSolicitado) {
         return 0.0;
     v = std::min(v, VolumenLiquido());
     m_seno.VerterLiquido(destino.m_seno, v);
-    if (destino.m_nTipo == 12)
-        destino.m_seno.m_dTemperaturaAmbiente = destino.m_seno.m_dTemperatura;
+    destino.AlRecibir();
     return v;
 }
 
@@ -177,8 +175,7 @@ double CRecipiente::PourSolid(CRecipiente& destino) {
         return 0.0;
     const double v = std::min(dLibre, VolumenSolido());
     m_seno.VerterSolido(destino.m_seno, v);
-    if (destino.m_nTipo == 12)
-        destino.m_seno.m_dTemperaturaAmbiente = destino.m_seno.m_dTemperatura;
+    destino.AlRecibir();
     return v;
 }
 

@@ -87,6 +87,17 @@ public:
     virtual int32_t GetLevelY(double dVolumen);
     // One timer tick; nonzero when the vessel needs repainting.
     virtual int32_t Step();
+    // Which vessel the bench step connects this one to before its tick: none, the vessel
+    // whose mouth lies below it (pipettes, the elbow) or the one its probe point is in (the
+    // delivery tube).
+    enum class Enlace { Ninguno, Debajo, Sonda };
+    virtual Enlace EnlaceAlPaso() const { return Enlace::Ninguno; }
+    // After something was poured in (the calorimeter takes the mixture's temperature as
+    // its surroundings').
+    virtual void AlRecibir() {}
+    // Whether water, reagents and indicators are added to it from its menu (not to a
+    // burette, a pipette or an assembly piece, which are filled by pouring).
+    virtual bool AdmiteMateriales() const { return true; }
 
     void Serialize(CArchivo& ar) override;
     void Draw(QPainter& p) override;
@@ -115,8 +126,8 @@ public:
 protected:
     CRecipiente();
     // Size and place of a new vessel, from its catalogue row.
-    void Iniciar(int32_t nTipo, const char* pszNombre, int nRecurso, int32_t cx, int32_t cy,
-                 double dCapacidad, double dMasaVacio, int32_t nFondo, QRect rcEtiqueta = {});
+    void Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy, double dCapacidad, double dMasaVacio,
+                 int32_t nFondo, QRect rcEtiqueta = {});
     // The common step: simulate, then let the gas go to the connected vessel or the air.
     int32_t StepComun();
     // An empty volume stands for the interior's reserve in every level formula.

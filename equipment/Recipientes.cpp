@@ -6,8 +6,7 @@
 #include <QPainter>
 
 CMatrazGases::CMatrazGases() {
-    Iniciar(13, "Matraz para reacciones entre gases", Imagenes::IDB_MATRAZ_GASES, 80, 135, 300, 90,
-            130);
+    Iniciar(TipoEquipo::MatrazGases, 80, 135, 300, 90, 130);
     m_seno.m_bCerrado = 1;
 }
 
@@ -37,8 +36,7 @@ void CBureta::BuildMenu(CMenu& menu) {
 }
 
 CBureta10::CBureta10() {
-    Iniciar(20, "Bureta de 10 ml", Imagenes::IDB_BURETA10, 30, 250, 10, 15, 220,
-            Dibujo::RectLTRB(8, 7, 20, 16));
+    Iniciar(TipoEquipo::Bureta10, 30, 250, 10, 15, 220, Dibujo::RectLTRB(8, 7, 20, 16));
 }
 
 int32_t CBureta10::GetLevelY(double v) {
@@ -46,8 +44,7 @@ int32_t CBureta10::GetLevelY(double v) {
 }
 
 CBureta50::CBureta50() {
-    Iniciar(21, "Bureta de 50 ml", Imagenes::IDB_BURETA50, 30, 250, 50, 25, 247,
-            Dibujo::RectLTRB(8, 7, 20, 16));
+    Iniciar(TipoEquipo::Bureta50, 30, 250, 50, 25, 247, Dibujo::RectLTRB(8, 7, 20, 16));
 }
 
 int32_t CBureta50::GetLevelY(double v) {
@@ -66,7 +63,7 @@ void CPipeta::BuildMenu(CMenu& menu) {
 }
 
 CPipetaGraduada::CPipetaGraduada() {
-    Iniciar(22, "Pipeta graduada 10 ml", Imagenes::IDB_PIPETA_GRADUADA, 17, 176, 10, 5, 174);
+    Iniciar(TipoEquipo::PipetaGraduada, 17, 176, 10, 5, 174);
 }
 
 int32_t CPipetaGraduada::GetLevelY(double v) {
@@ -79,7 +76,7 @@ int32_t CPipetaGraduada::GetLevelY(double v) {
 }
 
 CPipetaVolumetrica::CPipetaVolumetrica() {
-    Iniciar(23, "Pipeta volumetrica 10 ml", Imagenes::IDB_PIPETA_VOLUMETRICA, 13, 181, 10, 5, 179);
+    Iniciar(TipoEquipo::PipetaVolumetrica, 13, 181, 10, 5, 179);
 }
 
 int32_t CPipetaVolumetrica::GetLevelY(double v) {

@@ -19,6 +19,7 @@ public:
 class CBureta : public CRecipiente {
 public:
     void BuildMenu(CMenu& menu) override;
+    bool AdmiteMateriales() const override { return false; }
 };
 
 class CBureta10 : public CBureta {
@@ -39,6 +40,8 @@ public:
     void BuildMenu(CMenu& menu) override;
     // Least liquid the vessel below must hold for "Llenar desde".
     virtual double MinimoParaLlenar() const { return 0.0; }
+    Enlace EnlaceAlPaso() const override { return Enlace::Debajo; }
+    bool AdmiteMateriales() const override { return false; }
 };
 
 class CPipetaGraduada : public CPipeta {

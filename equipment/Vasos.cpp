@@ -6,10 +6,7 @@
 using Dibujo::RectLTRB;
 
 CVaso100::CVaso100() {
-    // "presipitados", "relog": the names are stored in every saved practice and shown as they
-    // always were; kept as spelled on purpose.
-    Iniciar(1, "Vaso de presipitados 100 ml", Imagenes::IDB_VASO100, 78, 92, 100, 65, 88,
-            RectLTRB(26, 64, 43, 75));
+    Iniciar(TipoEquipo::Vaso100, 78, 92, 100, 65, 88, RectLTRB(26, 64, 43, 75));
 }
 int32_t CVaso100::GetLevelY(double v) {
     v = ConReserva(v);
@@ -17,8 +14,7 @@ int32_t CVaso100::GetLevelY(double v) {
 }
 
 CVaso250::CVaso250() {
-    Iniciar(2, "Vaso de presipitados 250 ml", Imagenes::IDB_VASO250, 86, 102, 250, 75, 97,
-            RectLTRB(26, 66, 44, 77));
+    Iniciar(TipoEquipo::Vaso250, 86, 102, 250, 75, 97, RectLTRB(26, 66, 44, 77));
 }
 int32_t CVaso250::GetLevelY(double v) {
     v = ConReserva(v);
@@ -26,8 +22,7 @@ int32_t CVaso250::GetLevelY(double v) {
 }
 
 CVaso600::CVaso600() {
-    Iniciar(3, "Vaso de presipitados 600 ml", Imagenes::IDB_VASO600, 113, 99, 600, 95, 94,
-            RectLTRB(26, 65, 43, 76));
+    Iniciar(TipoEquipo::Vaso600, 113, 99, 600, 95, 94, RectLTRB(26, 65, 43, 76));
 }
 int32_t CVaso600::GetLevelY(double v) {
     v = ConReserva(v);
@@ -35,8 +30,7 @@ int32_t CVaso600::GetLevelY(double v) {
 }
 
 CErlenmeyer100::CErlenmeyer100() {
-    Iniciar(4, "Matraz Erlenmeyer 100 ml", Imagenes::IDB_ERLENMEYER100, 75, 109, 100, 50, 103,
-            RectLTRB(20, 69, 37, 79));
+    Iniciar(TipoEquipo::Erlenmeyer100, 75, 109, 100, 50, 103, RectLTRB(20, 69, 37, 79));
 }
 int32_t CErlenmeyer100::GetLevelY(double v) {
     v = ConReserva(v);
@@ -52,7 +46,7 @@ int32_t CErlenmeyer100::GetLevelY(double v) {
 }
 
 CProbeta10::CProbeta10() {
-    Iniciar(7, "Probeta 10 ml", Imagenes::IDB_PROBETA10, 36, 118, 10, 25, 113);
+    Iniciar(TipoEquipo::Probeta10, 36, 118, 10, 25, 113);
 }
 int32_t CProbeta10::GetLevelY(double v) {
     v = ConReserva(v);
@@ -60,7 +54,7 @@ int32_t CProbeta10::GetLevelY(double v) {
 }
 
 CProbeta100::CProbeta100() {
-    Iniciar(8, "Probeta 100 ml", Imagenes::IDB_PROBETA100, 42, 211, 100, 50, 206);
+    Iniciar(TipoEquipo::Probeta100, 42, 211, 100, 50, 206);
 }
 int32_t CProbeta100::GetLevelY(double v) {
     v = ConReserva(v);
@@ -68,8 +62,7 @@ int32_t CProbeta100::GetLevelY(double v) {
 }
 
 CTuboEnsaye::CTuboEnsaye() {
-    Iniciar(9, "Tubo de ensaye de 50 ml", Imagenes::IDB_TUBO_ENSAYE, 25, 102, 50, 15, 97,
-            RectLTRB(5, 51, 18, 62));
+    Iniciar(TipoEquipo::TuboEnsaye, 25, 102, 50, 15, 97, RectLTRB(5, 51, 18, 62));
 }
 int32_t CTuboEnsaye::GetLevelY(double v) {
     v = ConReserva(v);
@@ -77,7 +70,7 @@ int32_t CTuboEnsaye::GetLevelY(double v) {
 }
 
 CVidrioReloj::CVidrioReloj() {
-    Iniciar(10, "Vidrio de relog 50 ml", Imagenes::IDB_VIDRIO_RELOJ, 75, 30, 50, 15, 22);
+    Iniciar(TipoEquipo::VidrioReloj, 75, 30, 50, 15, 22);
 }
 int32_t CVidrioReloj::GetLevelY(double v) {
     v = ConReserva(v);
@@ -85,7 +78,7 @@ int32_t CVidrioReloj::GetLevelY(double v) {
 }
 
 CCrisol::CCrisol() {
-    Iniciar(11, "Crisol de porcelana", Imagenes::IDB_CRISOL, 88, 50, 100, 25, 31);
+    Iniciar(TipoEquipo::Crisol, 88, 50, 100, 25, 31);
 }
 int32_t CCrisol::GetLevelY(double v) {
     v = ConReserva(v);

@@ -22,8 +22,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -75,7 +77,7 @@ void Llenar(CRecipiente& r, int nOrden) {
     const int32_t nSolido = kSolidos[nOrden % std::size(kSolidos)];
     const double dGramos = 0.1 * r.m_dCapacidad * g_pComponentes[nSolido].m_dDensidad;
     r.m_seno.m_faseSolida.Agregar(nSolido, dGramos, UNIDAD_GRAMOS);
-    if (r.m_nTipo == 13)
+    if (dynamic_cast<CMatrazGases*>(&r))
         r.m_seno.m_faseGas.Agregar(OXIGENO, 0.01, UNIDAD_MOLES);
     if (!r.m_rcEtiqueta.isEmpty())
         r.m_strEtiqueta = "M" + std::to_string(nOrden + 1);
@@ -120,36 +122,23 @@ CCelda Celda(int32_t nTipo, int nOrden, CFuentes& f) {
     c.m_strNombre = QString::fromStdString(e.GetNombre());
     if (e.GetCategoria() == CATEGORIA_RECIPIENTE)
         Llenar(static_cast<CRecipiente&>(e), nOrden);
-    switch (nTipo) {
-    case 30:
-        // The head shows the temperature of its flask.
-        static_cast<CCabezaDestilacion&>(e).m_pPadre = &f.m_matraz;
-        break;
-    case 32:
-        static_cast<CCodoDestilacion&>(e).m_bGota = 1;
-        break;
-    case 35:
-        static_cast<CTapaCalorimetro&>(e).m_pCalorimetro = &f.m_calorimetro;
-        static_cast<CTapaCalorimetro&>(e).Attach(nullptr);
-        break;
-    case 40:
-        static_cast<CMechero&>(e).m_nFrame = 2;
-        break;
-    case 41:
+    // Each item in a state that shows what it draws.
+    if (auto* cabeza = dynamic_cast<CCabezaDestilacion*>(&e))
+        cabeza->m_pPadre = &f.m_matraz; // the head shows the temperature of its flask
+    else if (auto* codo = dynamic_cast<CCodoDestilacion*>(&e))
+        codo->m_bGota = 1;
+    else if (auto* tapa = dynamic_cast<CTapaCalorimetro*>(&e)) {
+        tapa->m_pCalorimetro = &f.m_calorimetro;
+        tapa->Attach(nullptr);
+    } else if (auto* mechero = dynamic_cast<CMechero*>(&e))
+        mechero->m_nFrame = 2;
+    else if (auto* parrilla = dynamic_cast<CParrilla*>(&e)) {
         static_cast<CParrilla*>(c.m_pVacio.get())->SetNivel(0);
-        static_cast<CParrilla&>(e).SetNivel(3);
-        break;
-    case 43:
-        static_cast<CTermometro&>(e).Attach(&f.m_vasoCaliente);
-        break;
-    case 44:
-    case 45:
-    case 46:
-        static_cast<CInstrumento&>(e).Attach(&f.m_vasoBase);
-        break;
-    default:
-        break;
-    }
+        parrilla->SetNivel(3);
+    } else if (auto* termometro = dynamic_cast<CTermometro*>(&e))
+        termometro->Attach(&f.m_vasoCaliente);
+    else if (auto* i = dynamic_cast<CInstrumentoLectura*>(&e))
+        i->Attach(&f.m_vasoBase);
     return c;
 }
 
@@ -168,11 +157,11 @@ CCelda CeldaTubo(int32_t nSalida, int nOrden) {
 std::vector<CGrupo> ArmarGrupos(CFuentes& f) {
     std::vector<CGrupo> grupos;
     int nOrden = 0;
-    auto grupo = [&](const char* pszTitulo, std::initializer_list<int32_t> tipos) {
+    auto grupo = [&](const char* pszTitulo, const std::vector<int32_t>& tipos) {
         CGrupo& g = grupos.emplace_back();
         g.m_strTitulo = QString::fromUtf8(pszTitulo);
         for (int32_t nTipo : tipos) {
-            if (nTipo == 34) {
+            if (nTipo == static_cast<int32_t>(TipoEquipo::TuboVidrio)) {
                 g.m_celdas.push_back(CeldaTubo(0, nOrden++));
                 g.m_celdas.push_back(CeldaTubo(1, nOrden++));
             } else {
@@ -180,10 +169,27 @@ std::vector<CGrupo> ArmarGrupos(CFuentes& f) {
             }
         }
     };
-    grupo("Recipientes", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
-    grupo("Buretas y pipetas", {20, 21, 22, 23});
-    grupo("Piezas de montaje", {30, 31, 32, 33, 34, 35, 36});
-    grupo("Calentadores e instrumentos", {40, 41, 42, 43, 44, 45, 46, 47});
+    // Every type of the table, by kind, each kind in code order.
+    auto tipos = [](auto fnIncluir) {
+        std::vector<int32_t> v;
+        for (const CTipoEquipo& t : TiposEquipo())
+            if (fnIncluir(t))
+                v.push_back(t.Codigo());
+        std::sort(v.begin(), v.end());
+        return v;
+    };
+    auto buretaOPipeta = [](const CTipoEquipo& t) {
+        return t.pszSubmenu && (std::string_view(t.pszSubmenu) == "Buretas" ||
+                                std::string_view(t.pszSubmenu) == "Pipetas");
+    };
+    grupo("Recipientes", tipos([&](const CTipoEquipo& t) {
+              return t.nIdOrden && t.nCategoria == CATEGORIA_RECIPIENTE && !buretaOPipeta(t);
+          }));
+    grupo("Buretas y pipetas", tipos(buretaOPipeta));
+    grupo("Piezas de montaje", tipos([](const CTipoEquipo& t) { return t.nIdOrden == 0; }));
+    grupo("Calentadores e instrumentos", tipos([](const CTipoEquipo& t) {
+              return t.nIdOrden && t.nCategoria != CATEGORIA_RECIPIENTE;
+          }));
     return grupos;
 }
 

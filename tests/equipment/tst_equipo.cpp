@@ -6,16 +6,20 @@
 #include "Catalogo.h"
 #include "CatalogosPrueba.h"
 #include "Destilacion.h"
+#include "Dibujo.h"
 #include "Erlenmeyer250.h"
 #include "Instrumentos.h"
 #include "ListaEquipo.h"
 #include "Recipientes.h"
+#include "TiposEquipo.h"
 #include "Vasos.h"
 
 #include "Ayudas.h"
 
+#include <QPainter>
 #include <QtTest>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -339,6 +343,39 @@ private slots:
         a.Detach();
         QCOMPARE(a.Attach(&v), 1);
         QCOMPARE(a.Tick(), 1);
+    }
+
+    // The table of types: every code a file may hold has its row; every row makes an item
+    // of its own code, name and kind, which draws something; menu rows are findable.
+    void tablaDeTipos() {
+        std::vector<int> codigos;
+        for (const CTipoEquipo& t : TiposEquipo()) {
+            codigos.push_back(t.Codigo());
+            QCOMPARE(BuscarTipo(t.Codigo()), &t);
+            std::unique_ptr<CEquipo> e(t.fnCrear());
+            QCOMPARE(e->m_nTipo, t.Codigo());
+            QCOMPARE(e->m_strNombre, std::string(t.pszNombre));
+            const int32_t nClase = dynamic_cast<CRecipiente*>(e.get())   ? CATEGORIA_RECIPIENTE
+                                   : dynamic_cast<CCalentador*>(e.get()) ? CATEGORIA_CALENTADOR
+                                                                         : CATEGORIA_INSTRUMENTO;
+            QCOMPARE(t.nCategoria, nClase);
+            if (t.nIdOrden) {
+                QVERIFY(t.pszMenu && t.pszIndicacion);
+                QCOMPARE(BuscarTipoPorOrden(t.nIdOrden), &t);
+            }
+            QImage img(400, 400, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            const QImage blanco = img;
+            e->SetPosition(20, 20);
+            {
+                QPainter p(&img);
+                Dibujo::PrepararPintor(p);
+                e->Draw(p);
+            }
+            QVERIFY2(img != blanco, t.pszNombre);
+        }
+        std::sort(codigos.begin(), codigos.end());
+        QCOMPARE(codigos, std::vector<int>(std::begin(kTipos), std::end(kTipos)));
     }
 
     void registroDeCadaTipo() {
