@@ -5,6 +5,7 @@
 #include "ChildView.h"
 #include "DlgAbrirPractica.h"
 #include "DlgPropiedades.h"
+#include "DlgTitulacion.h"
 #include "ListaEquipo.h"
 #include "Mensajes.h"
 #include "NotasView.h"
@@ -13,7 +14,6 @@
 #include "Practica.h"
 #include "Presentacion.h"
 #include "Recipiente.h"
-#include "Titulacion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -205,9 +205,9 @@ void CMainFrame::Olvidar(CEquipo* pEquipo) {
     if (m_pVistaMesa->m_pSeleccion == pEquipo)
         m_pVistaMesa->LimpiarSeleccion();
     if (m_pDlgTitulacion) {
-        CRecipiente* pBureta = m_pDlgTitulacion->m_pBureta;
+        CRecipiente* pBureta = m_pDlgTitulacion->Bureta();
         const bool bBureta = pEquipo == pBureta;
-        const bool bReceptor = pEquipo == m_pDlgTitulacion->m_pReceptor;
+        const bool bReceptor = pEquipo == m_pDlgTitulacion->Receptor();
         m_pDlgTitulacion->Olvidar(pEquipo);
         // The window goes with the burette it controls; without the vessel under it the
         // drops stop, and the student is told why (unless the burette went too, as when
@@ -600,16 +600,7 @@ void CMainFrame::OnUM_TITULAR() {
     CEquipo* s = m_pVistaMesa->m_pSeleccion;
     if (!s)
         return;
-    const QRect fondo(s->m_x, s->m_y + s->m_cy - 5, s->m_cx, 10);
-    CEquipo* pReceptor = nullptr;
-    for (CEquipo* t : m_practica.m_listaEquipo) {
-        if (t == s)
-            continue;
-        if (QRect(t->m_x, t->m_y - 5, t->m_cx, 10).intersects(fondo)) {
-            pReceptor = t;
-            break;
-        }
-    }
+    CEquipo* pReceptor = CTitulacion::BuscarReceptor(m_practica.m_listaEquipo, *s);
     // Only a vessel can receive the drops.
     if (!pReceptor || pReceptor->m_nCategoria != CATEGORIA_RECIPIENTE ||
         !dynamic_cast<CRecipiente*>(s)) {
@@ -625,7 +616,8 @@ void CMainFrame::OnUM_TITULAR() {
                 &CMainFrame::OnUM_REFRESCAR_GRAFICA);
     }
     if (!m_pDlgTitulacion->isVisible()) {
-        m_pDlgTitulacion->SetEquipo(static_cast<CRecipiente*>(s), pReceptor);
+        m_pDlgTitulacion->SetEquipo(static_cast<CRecipiente*>(s),
+                                    static_cast<CRecipiente*>(pReceptor));
         ColocarJunto(m_pDlgTitulacion, s);
         m_pDlgTitulacion->show();
         m_bTitulando = true;

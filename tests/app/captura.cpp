@@ -4,28 +4,28 @@
 #include "AcercaDe.h"
 #include "Aplicacion.h"
 #include "Ayuda.h"
-#include "DlgAbrirPractica.h"
 #include "Calentadores.h"
 #include "CampoNumero.h"
 #include "ChildView.h"
 #include "Destilacion.h"
-#include "Erlenmeyer250.h"
+#include "DlgAbrirPractica.h"
 #include "DlgMateriales.h"
 #include "DlgPropiedades.h"
+#include "DlgTitulacion.h"
+#include "Erlenmeyer250.h"
 #include "Instrumentos.h"
 #include "ListaEquipo.h"
 #include "MainFrame.h"
 #include "NotasView.h"
 #include "Recipientes.h"
-#include "Titulacion.h"
 #include "Vasos.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QTextBrowser>
 #include <QListWidget>
 #include <QPainter>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <cstdio>
 #include <utility>
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     m->m_pVistaMesa->SelectAt(QPoint(bureta->m_x + 15, bureta->m_y + 100));
     m->OnUM_TITULAR();
     m->m_pDlgTitulacion->move(m->x() + 900, m->y() + 120);
-    m->m_pDlgTitulacion->m_pLlave->m_nApertura = 17;
+    m->m_pDlgTitulacion->m_titulacion.m_nApertura = 17;
     for (int i = 0; i < 340; ++i)
         m->m_pVistaMesa->Tick();
     m->OnUM_GRAFICA(bureta);

@@ -6,6 +6,7 @@
 #include "ChildView.h"
 #include "DlgAbrirPractica.h"
 #include "DlgPropiedades.h"
+#include "DlgTitulacion.h"
 #include "MainFrame.h"
 #include "NotasView.h"
 #include "OrdenesMarco.h"
@@ -15,7 +16,6 @@
 #include "Recipientes.h"
 #include "Respuestas.h"
 #include "Rtf.h"
-#include "Titulacion.h"
 #include "Vasos.h"
 
 #include <QAction>
@@ -221,15 +221,15 @@ private slots:
         QVERIFY(m_pMarco->m_bTitulando);
         CDlgTitulacion* t = m_pMarco->m_pDlgTitulacion;
         QVERIFY(t && t->isVisible());
-        QCOMPARE(t->m_pBureta, b);
-        QCOMPARE(t->m_pReceptor, v);
+        QCOMPARE(t->Bureta(), b);
+        QCOMPARE(t->Receptor(), v);
         // The window does not cover the burette it controls.
         const QRect rcBureta(Mesa()->mapToGlobal(b->m_rcArea.topLeft() + Mesa()->m_ptOrigen),
                              b->m_rcArea.size());
         QVERIFY(!t->frameGeometry().intersects(rcBureta));
         // Every tick, whatever the speed, drips through the open stopcock.
         b->AddComponent(0, 5.0, UNIDAD_ML);
-        t->m_pLlave->m_nApertura = 17;
+        t->m_titulacion.m_nApertura = 17;
         Mesa()->m_nTicksPorPaso = 5;
         for (int i = 0; i < 4; ++i)
             m_pMarco->OnUM_TICK();
@@ -239,7 +239,7 @@ private slots:
         QVERIFY(m_pMarco->m_bGraficando && m_pMarco->m_pDlgGrafica->isVisible());
         // "Titular" again while the window is open changes nothing.
         m_pMarco->OnUM_TITULAR();
-        QCOMPARE(t->m_pBureta, b);
+        QCOMPARE(t->Bureta(), b);
         // Deleting the vessel under it stops the drops, and the student is told.
         Seleccionar(v);
         Mesa()->Comando(ID_ELIMINAR);
@@ -254,7 +254,7 @@ private slots:
         m_pMarco->OnUM_TITULAR();
         QVERIFY(t->isVisible());
         Mesa()->Comando(ID_ELIMINAR);
-        QVERIFY(!t->m_pBureta && !t->isVisible() && !m_pMarco->m_bTitulando);
+        QVERIFY(!t->Bureta() && !t->isVisible() && !m_pMarco->m_bTitulando);
         QVERIFY(!m_pMarco->m_pDlgGrafica->m_pBureta && !m_pMarco->m_pDlgGrafica->isVisible());
         m_pMarco->OnUM_TICK();
         m_pMarco->m_pDlgGrafica->m_pGrafica->repaint();

@@ -3,9 +3,9 @@
 #include "Ayudas.h"
 #include "Catalogo.h"
 #include "CatalogosPrueba.h"
+#include "DlgTitulacion.h"
 #include "Recipientes.h"
 #include "Respuestas.h"
-#include "Titulacion.h"
 #include "Vasos.h"
 
 #include <QLineEdit>
@@ -29,36 +29,37 @@ private slots:
     }
 
     void gotasDeLaLlave() {
-        CLlaveBureta llave;
+        CTitulacion llave;
         for (int nApertura : {1, 2}) {
             llave.m_nApertura = nApertura;
             for (int i = 0; i < 20; ++i)
-                QCOMPARE(llave.Drip(), 0.0);
+                QCOMPARE(llave.Gotear(), 0.0);
         }
         llave.m_nApertura = 3;
         llave.m_nContador = 0;
         int nGotas = 0, nPrimera = 0;
         for (int i = 1; i <= 24; ++i)
-            if (llave.Drip() > 0.0 && ++nGotas == 1)
+            if (llave.Gotear() > 0.0 && ++nGotas == 1)
                 nPrimera = i;
         QCOMPARE(nPrimera, 8);
         QCOMPARE(nGotas, 3);
         llave.m_nApertura = 17;
         for (int i = 0; i < 5; ++i) {
-            QCOMPARE(llave.Drip(), 0.05);
+            QCOMPARE(llave.Gotear(), 0.05);
             QVERIFY(llave.m_nGota == 1 || llave.m_nGota == 2);
         }
         // Dragging the handle up opens it, never past 17 nor below 1.
-        CLlaveBureta l2;
+        CTitulacion t2;
+        CLlaveBureta l2(t2);
         l2.show();
         QTest::mousePress(&l2, Qt::LeftButton, {}, QPoint(64, 40));
         QVERIFY(l2.m_bGirando);
         QTest::mouseMove(&l2, QPoint(64, 35));
-        QCOMPARE(l2.m_nApertura, 5);
+        QCOMPARE(t2.m_nApertura, 5);
         QTest::mouseMove(&l2, QPoint(64, -40));
-        QCOMPARE(l2.m_nApertura, 5); // past the top: nothing changes
+        QCOMPARE(t2.m_nApertura, 5); // past the top: nothing changes
         QTest::mouseMove(&l2, QPoint(64, 23));
-        QCOMPARE(l2.m_nApertura, 17);
+        QCOMPARE(t2.m_nApertura, 17);
         QTest::mouseRelease(&l2, Qt::LeftButton, {}, QPoint(64, 23));
         QVERIFY(!l2.m_bGirando);
     }
@@ -73,7 +74,7 @@ private slots:
         t.SetEquipo(&bureta, &vaso);
         QVERIFY(t.m_pLectura->text().isEmpty());
         QVERIFY(!t.TitrationStep()); // closed stopcock
-        t.m_pLlave->m_nApertura = 17;
+        t.m_titulacion.m_nApertura = 17;
         QSignalSpy refresco(&t, &CDlgTitulacion::UM_REFRESCAR_GRAFICA);
         for (int i = 0; i < 60; ++i)
             QVERIFY(t.TitrationStep());
@@ -97,14 +98,14 @@ private slots:
         CProbeta10 llena;
         llena.AddComponent(0, 10.0, UNIDAD_ML);
         t.SetEquipo(&bureta, &llena);
-        t.m_pLlave->m_nApertura = 17;
+        t.m_titulacion.m_nApertura = 17;
         const size_t nPuntos = bureta.m_lstTitulacion.size();
         t.TitrationStep();
         QCOMPARE(bureta.m_lstTitulacion.size(), nPuntos);
         QVERIFY(std::fabs(bureta.m_dTitulado - 3.0) < 1e-9);
         // A dry burette stops dripping; "Inicializar grafica" starts the record afresh.
         t.SetEquipo(&bureta, &vaso);
-        t.m_pLlave->m_nApertura = 17;
+        t.m_titulacion.m_nApertura = 17;
         while (bureta.VolumenLiquido() > 0.0)
             t.TitrationStep();
         QVERIFY(!t.TitrationStep());

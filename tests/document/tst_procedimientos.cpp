@@ -14,6 +14,7 @@
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Recipientes.h"
+#include "Titulacion.h"
 #include "Vasos.h"
 
 #include "Ayudas.h"
@@ -512,35 +513,22 @@ private slots:
                 QVERIFY(bureta->AddReagent(Reactivo("Hidróxido de sodio 0.1 Molar"), 50.0));
                 Arrastrar(*bureta, matraz->m_x + matraz->m_cx / 2 - bureta->m_cx / 2,
                           matraz->m_y - bureta->m_cy + 2);
-                {
-                    // The receiver that "Titular" finds: its mouth at the burette's tip.
-                    QRect a = bureta->m_rcArea;
-                    a.setTop(a.bottom() + 1 - 5);
-                    a.setBottom(a.bottom() + 5);
-                    CEquipo* receptor = nullptr;
-                    for (CEquipo* e : lista) {
-                        if (e == bureta)
-                            continue;
-                        QRect b = e->m_rcArea;
-                        b.setBottom(b.top() + 5 - 1);
-                        b.setTop(b.top() - 5);
-                        if (a.intersects(b)) {
-                            receptor = e;
-                            break;
-                        }
-                    }
-                    QCOMPARE(receptor, static_cast<CEquipo*>(matraz));
-                }
+                // "Titular" finds the flask under the tip; the stopcock wide open lets a drop
+                // go on every tick.
+                QCOMPARE(CTitulacion::BuscarReceptor(lista, *bureta),
+                         static_cast<CEquipo*>(matraz));
+                CTitulacion titulacion;
+                titulacion.Iniciar(bureta, matraz);
+                titulacion.m_nApertura = CTitulacion::kAbierta;
 
                 // Drop by drop (0.05 ml), a few bench steps apart, the pH of each drop noted
                 // as the titration window records it.
                 std::vector<std::pair<double, double>> curva;
                 double vVire = -1.0;
                 for (int gota = 1; gota <= 2 * int(vEquivalencia / 0.05) && vVire < 0.0; ++gota) {
-                    bureta->PourLiquid(*matraz, 0.05);
-                    matraz->Step();
+                    QVERIFY(titulacion.Paso());
                     Pasos(lista, 3);
-                    const double v = 50.0 - bureta->VolumenLiquido(); // the window's "Lectura"
+                    const double v = titulacion.Lectura(); // the window's "Lectura"
                     curva.push_back({v, phmetro->m_dLectura});
                     if (vira(nIndicador, ColorLiquido(*matraz)))
                         vVire = v;
@@ -562,10 +550,9 @@ private slots:
                 // Ten more drops for the curve's upper part; its steepest step lies at the
                 // equivalence point.
                 for (int gota = 0; gota < 10; ++gota) {
-                    bureta->PourLiquid(*matraz, 0.05);
-                    matraz->Step();
+                    QVERIFY(titulacion.Paso());
                     Pasos(lista, 3);
-                    curva.push_back({50.0 - bureta->VolumenLiquido(), phmetro->m_dLectura});
+                    curva.push_back({titulacion.Lectura(), phmetro->m_dLectura});
                 }
                 QVERIFY(phmetro->m_dLectura > 10.0);
                 size_t nMax = 1;

@@ -1,4 +1,4 @@
-#include "Titulacion.h"
+#include "DlgTitulacion.h"
 
 #include "Mensajes.h"
 #include "Practica.h"
@@ -43,28 +43,12 @@ QFont FuenteGrafica() {
 // ---------------------------------------------------------------------------------------
 // Stopcock
 
-CLlaveBureta::CLlaveBureta(QWidget* pPadre)
-    : QWidget(pPadre), m_fondo(Imagen("llave", QSize(72, 100))),
+CLlaveBureta::CLlaveBureta(CTitulacion& titulacion, QWidget* pPadre)
+    : QWidget(pPadre), m_titulacion(titulacion), m_fondo(Imagen("llave", QSize(72, 100))),
       m_gotas(Imagen("gotas", QSize(6, 16))) {
     setFixedSize(72, 100);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-double CLlaveBureta::Drip() {
-    double d = 0.0;
-    if (m_nApertura <= 2) {
-        m_nGota = 0;
-    } else if (++m_nContador > (17 - m_nApertura) / 2) {
-        m_nContador = 0;
-        m_nGotaAnterior = m_nGota;
-        m_nGota = m_nGota == 1 ? 2 : 1;
-        d = 0.05;
-    } else {
-        m_nGota = 0;
-    }
-    update(m_rcGota);
-    return d;
 }
 
 void CLlaveBureta::paintEvent(QPaintEvent*) {
@@ -73,7 +57,7 @@ void CLlaveBureta::paintEvent(QPaintEvent*) {
     QPainter p(&img);
     p.drawImage(0, 0, m_fondo);
     p.setRenderHint(QPainter::Antialiasing);
-    const int a = m_nApertura;
+    const int a = m_titulacion.m_nApertura;
     p.setPen(Qt::black);
     p.setBrush(Qt::black);
     p.drawEllipse(QRect(QPoint(62, 45 - a), QPoint(67, 50 - a)));
@@ -88,8 +72,9 @@ void CLlaveBureta::paintEvent(QPaintEvent*) {
         p.setPen(QPen(QColor(0x3c, 0x53, 0x66), 1));
         p.drawLine(22 + a / 2, 30 + r.height() / 2, 36 - a / 2, 30 + r.height() / 2);
     }
-    if (m_nGota == 1 || m_nGota == 2)
-        p.drawImage(QPoint(26, 89), m_gotas, QRect(0, (m_nGota - 1) * 8, 6, 8));
+    const int nGota = m_titulacion.m_nGota;
+    if (nGota == 1 || nGota == 2)
+        p.drawImage(QPoint(26, 89), m_gotas, QRect(0, (nGota - 1) * 8, 6, 8));
     p.end();
     QPainter(this).drawImage(0, 0, img);
 }
@@ -97,7 +82,8 @@ void CLlaveBureta::paintEvent(QPaintEvent*) {
 void CLlaveBureta::mousePressEvent(QMouseEvent* e) {
     const QPoint pt = e->position().toPoint();
     // The handle is grabbed where it stands now.
-    if (e->button() == Qt::LeftButton && m_rcAsa.translated(0, -m_nApertura).contains(pt)) {
+    if (e->button() == Qt::LeftButton &&
+        m_rcAsa.translated(0, -m_titulacion.m_nApertura).contains(pt)) {
         m_bGirando = true;
         m_ptRaton = pt;
         grabMouse();
@@ -108,9 +94,9 @@ void CLlaveBureta::mouseMoveEvent(QMouseEvent* e) {
     if (!m_bGirando)
         return;
     const QPoint pt = e->position().toPoint();
-    const int n = m_nApertura + (m_ptRaton.y() - pt.y());
-    if (n > 0 && n < 18) {
-        m_nApertura = n;
+    const int n = m_titulacion.m_nApertura + (m_ptRaton.y() - pt.y());
+    if (n > 0 && n <= CTitulacion::kAbierta) {
+        m_titulacion.m_nApertura = n;
         m_ptRaton = pt;
         update();
     }
@@ -128,7 +114,7 @@ void CLlaveBureta::mouseReleaseEvent(QMouseEvent* e) {
 
 CDlgTitulacion::CDlgTitulacion(QWidget* pPadre)
     : QDialog(pPadre, Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_pLlave(new CLlaveBureta(this)), m_pLectura(new QLineEdit(this)) {
+      m_pLlave(new CLlaveBureta(m_titulacion, this)), m_pLectura(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Titulación"));
     setModal(false);
     m_pLectura->setReadOnly(true);
@@ -139,8 +125,8 @@ CDlgTitulacion::CDlgTitulacion(QWidget* pPadre)
     for (QPushButton* b : {ver, ini})
         b->setAutoDefault(false);
     connect(ver, &QPushButton::clicked, this, [this] {
-        if (m_pBureta)
-            emit UM_GRAFICA(m_pBureta);
+        if (Bureta())
+            emit UM_GRAFICA(Bureta());
     });
     connect(ini, &QPushButton::clicked, this, &CDlgTitulacion::InicializarGrafica);
     auto* lectura = new QHBoxLayout;
@@ -157,56 +143,36 @@ CDlgTitulacion::CDlgTitulacion(QWidget* pPadre)
     l->addLayout(derecha);
 }
 
-void CDlgTitulacion::SetEquipo(CRecipiente* pBureta, CEquipo* pReceptor) {
-    m_pBureta = pBureta;
-    m_pReceptor = pReceptor;
+void CDlgTitulacion::SetEquipo(CRecipiente* pBureta, CRecipiente* pReceptor) {
     // Every opening starts with the stopcock closed.
-    m_pLlave->m_nApertura = 0;
-    m_pLlave->m_nGota = 0;
-    m_pLlave->m_nContador = 0;
+    m_titulacion.Iniciar(pBureta, pReceptor);
     m_pLlave->update();
     m_pLectura->clear(); // shown from the first drop on
 }
 
 void CDlgTitulacion::ActualizarLectura() {
-    if (m_pBureta)
-        m_pLectura->setText(
-            QString::asprintf("%.2f", m_pBureta->m_dCapacidad - m_pBureta->VolumenLiquido()));
+    if (Bureta())
+        m_pLectura->setText(QString::asprintf("%.2f", m_titulacion.Lectura()));
 }
 
 bool CDlgTitulacion::TitrationStep() {
-    // The drops need a burette and a vessel under it, both still on the bench.
-    auto* pReceptor = dynamic_cast<CRecipiente*>(m_pReceptor);
-    if (!m_pBureta || !pReceptor || !m_pLlave || !(m_pBureta->VolumenLiquido() > 0.0))
+    if (!m_titulacion.Paso())
         return false;
-    const double d = m_pLlave->Drip();
-    if (d == 0.0)
-        return false;
-    const double dVertido = m_pBureta->PourLiquid(*pReceptor, d);
-    pReceptor->Step();
-    // What was actually poured counts; a drop that moved nothing leaves no point.
-    if (dVertido > 0.0) {
-        m_pBureta->m_dTitulado += dVertido;
-        m_pBureta->m_lstTitulacion.emplace_front(m_pBureta->m_dTitulado,
-                                                 pReceptor->m_seno.m_faseLiquida.CalcularPH());
-    }
+    m_pLlave->update(m_pLlave->m_rcGota);
     emit UM_REFRESCAR_GRAFICA();
     ActualizarLectura();
     return true;
 }
 
 void CDlgTitulacion::InicializarGrafica() {
-    if (m_pBureta)
-        m_pBureta->ClearTitration();
+    if (Bureta())
+        Bureta()->ClearTitration();
     m_pLectura->clear();
     emit UM_REFRESCAR_GRAFICA();
 }
 
 void CDlgTitulacion::Olvidar(CEquipo* pEquipo) {
-    if (pEquipo == m_pBureta)
-        m_pBureta = nullptr;
-    if (pEquipo == m_pReceptor)
-        m_pReceptor = nullptr;
+    m_titulacion.Olvidar(pEquipo);
 }
 
 void CDlgTitulacion::closeEvent(QCloseEvent* e) {

@@ -3,6 +3,8 @@
 // that volume, which can be exported as text and copied as a picture.
 #pragma once
 
+#include "Titulacion.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QPointer>
@@ -15,23 +17,17 @@ class QLabel;
 class QLineEdit;
 class QSlider;
 
-// The stopcock: drag its handle up to open it (1..17), down to close it.
+// The stopcock of a titration: drag its handle up to open it (1..17), down to close it.
 class CLlaveBureta : public QWidget {
     Q_OBJECT
 public:
-    explicit CLlaveBureta(QWidget* pPadre = nullptr);
+    explicit CLlaveBureta(CTitulacion& titulacion, QWidget* pPadre = nullptr);
 
-    int m_nApertura = 0;
+    CTitulacion& m_titulacion; // whose opening it shows and turns
     QPoint m_ptRaton;
     QRect m_rcAsa{QPoint(61, 27), QPoint(67, 49)};
     QRect m_rcGota{QPoint(26, 89), QPoint(31, 96)};
     bool m_bGirando = false;
-    int m_nGota = 0;
-    int m_nContador = 0;
-    int m_nGotaAnterior = 0;
-
-    // The stopcock's share of a titration step: the millilitres of one drop, or 0.
-    double Drip();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -49,12 +45,13 @@ class CDlgTitulacion : public QDialog {
 public:
     explicit CDlgTitulacion(QWidget* pPadre = nullptr);
 
+    CTitulacion m_titulacion;
     CLlaveBureta* m_pLlave;
-    CRecipiente* m_pBureta = nullptr;
-    CEquipo* m_pReceptor = nullptr;
     QLineEdit* m_pLectura;
 
-    void SetEquipo(CRecipiente* pBureta, CEquipo* pReceptor);
+    CRecipiente* Bureta() const { return m_titulacion.Bureta(); }
+    CRecipiente* Receptor() const { return m_titulacion.Receptor(); }
+    void SetEquipo(CRecipiente* pBureta, CRecipiente* pReceptor);
     // One 100 ms tick of the titration; true when a drop fell.
     bool TitrationStep();
     void InicializarGrafica();

@@ -1,0 +1,69 @@
+#include "Titulacion.h"
+
+#include "ListaEquipo.h"
+#include "Recipiente.h"
+
+#include <QRect>
+
+CEquipo* CTitulacion::BuscarReceptor(const CListaEquipo& lista, const CEquipo& bureta) {
+    const QRect punta(bureta.m_x, bureta.m_y + bureta.m_cy - 5, bureta.m_cx, 10);
+    for (CEquipo* e : lista) {
+        if (e == &bureta)
+            continue;
+        if (QRect(e->m_x, e->m_y - 5, e->m_cx, 10).intersects(punta))
+            return e;
+    }
+    return nullptr;
+}
+
+void CTitulacion::Iniciar(CRecipiente* pBureta, CRecipiente* pReceptor) {
+    m_pBureta = pBureta;
+    m_pReceptor = pReceptor;
+    m_nApertura = 0;
+    m_nGota = 0;
+    m_nContador = 0;
+}
+
+void CTitulacion::Olvidar(const CEquipo* pEquipo) {
+    if (pEquipo == m_pBureta)
+        m_pBureta = nullptr;
+    if (pEquipo == m_pReceptor)
+        m_pReceptor = nullptr;
+}
+
+double CTitulacion::Gotear() {
+    double d = 0.0;
+    if (m_nApertura <= kCerrada) {
+        m_nGota = 0;
+    } else if (++m_nContador > (kAbierta - m_nApertura) / 2) {
+        m_nContador = 0;
+        m_nGotaAnterior = m_nGota;
+        m_nGota = m_nGota == 1 ? 2 : 1;
+        d = kGota;
+    } else {
+        m_nGota = 0;
+    }
+    return d;
+}
+
+bool CTitulacion::Paso() {
+    // The drops need a burette and a vessel under it, both still on the bench.
+    if (!m_pBureta || !m_pReceptor || !(m_pBureta->VolumenLiquido() > 0.0))
+        return false;
+    const double d = Gotear();
+    if (d == 0.0)
+        return false;
+    const double dVertido = m_pBureta->PourLiquid(*m_pReceptor, d);
+    m_pReceptor->Step();
+    // What was actually poured counts; a drop that moved nothing leaves no point.
+    if (dVertido > 0.0) {
+        m_pBureta->m_dTitulado += dVertido;
+        m_pBureta->m_lstTitulacion.emplace_front(m_pBureta->m_dTitulado,
+                                                 m_pReceptor->m_seno.m_faseLiquida.CalcularPH());
+    }
+    return true;
+}
+
+double CTitulacion::Lectura() const {
+    return m_pBureta ? m_pBureta->m_dCapacidad - m_pBureta->VolumenLiquido() : 0.0;
+}
