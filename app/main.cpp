@@ -134,6 +134,9 @@ int main(int argc, char** argv) {
             QCoreApplication::exit(SALIDA_ERROR);
         });
     }
+    // Started without a file: the empty bench invites the student to begin.
+    if (strRuta.isEmpty())
+        pMarco->MostrarInvitacion();
     if (!strRuta.isEmpty()) {
         // From inside the event loop, like the menu command: an error box and its own loop
         // then end with the program (--medir's exit reaches every loop). The open is the first

@@ -30,9 +30,11 @@ void CCalentador::Draw(QPainter& p) {
             const QPoint donde(m_x + m_ptAnimacion.x(), m_y + m_ptAnimacion.y());
             p.save();
             p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-            p.drawImage(donde, tira, QRect(m_nFrame * m_cxFrame, m_cyFrame, m_cxFrame, m_cyFrame));
+            Imagenes::Dibujar(p, donde, m_nAnimacion,
+                              QRect(m_nFrame * m_cxFrame, m_cyFrame, m_cxFrame, m_cyFrame));
             p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-            p.drawImage(donde, tira, QRect(m_nFrame * m_cxFrame, 0, m_cxFrame, m_cyFrame));
+            Imagenes::Dibujar(p, donde, m_nAnimacion,
+                              QRect(m_nFrame * m_cxFrame, 0, m_cxFrame, m_cyFrame));
             p.restore();
         }
     }

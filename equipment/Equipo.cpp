@@ -113,9 +113,9 @@ void CEquipo::DibujarFigura(QPainter& p) {
         return;
     p.save();
     p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    p.drawImage(QPoint(m_x, m_y), tira, QRect(0, m_cy, m_cx, m_cy));
+    Imagenes::Dibujar(p, QPoint(m_x, m_y), m_nRecurso, QRect(0, m_cy, m_cx, m_cy));
     p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    p.drawImage(QPoint(m_x, m_y), tira, QRect(0, 0, m_cx, m_cy));
+    Imagenes::Dibujar(p, QPoint(m_x, m_y), m_nRecurso, QRect(0, 0, m_cx, m_cy));
     p.restore();
 }
 
