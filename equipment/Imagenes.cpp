@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -194,9 +195,12 @@ int ClaveEscala(double dEscala) {
     return static_cast<int>(std::lround(dEscala * 1000.0));
 }
 
+enum class Clase { Tira, Recorte };
+using Clave = std::tuple<int, int, Clase>; // resource, scale, kind
+
 // A node-based map: a reference handed out stays valid while other strips are added.
-std::map<std::pair<int, int>, QImage>& Cache() {
-    static std::map<std::pair<int, int>, QImage> cache;
+std::map<Clave, QImage>& Cache() {
+    static std::map<Clave, QImage> cache;
     return cache;
 }
 
@@ -223,7 +227,7 @@ void UsarEscala(int nClave) {
         v.erase(v.begin());
         auto& cache = Cache();
         for (auto c = cache.begin(); c != cache.end();)
-            c = c->first.second == nVieja ? cache.erase(c) : std::next(c);
+            c = std::get<1>(c->first) == nVieja ? cache.erase(c) : std::next(c);
     }
 }
 
@@ -257,13 +261,36 @@ const QImage& Tira(int nRecurso, double dEscala) {
     const int nClave = ClaveEscala(dEscala);
     UsarEscala(nClave);
     auto& cache = Cache();
-    const auto clave = std::make_pair(nRecurso, nClave);
+    const Clave clave(nRecurso, nClave, Clase::Tira);
     auto it = cache.find(clave);
     if (it == cache.end()) {
         const Recurso* r = Buscar(nRecurso);
         it = cache.emplace(clave, r ? Cargar(*r, nClave / 1000.0) : QImage()).first;
     }
     return it->second;
+}
+
+const QImage& Recorte(int nRecurso, double dEscala) {
+    const int nClave = ClaveEscala(dEscala);
+    auto& cache = Cache();
+    const Clave clave(nRecurso, nClave, Clase::Recorte);
+    auto it = cache.find(clave);
+    if (it != cache.end())
+        return it->second;
+    const QImage& tira = Tira(nRecurso, nClave / 1000.0);
+    const int cy = CeldaEscalada(Celda(nRecurso), nClave / 1000.0).height();
+    QImage recorte;
+    if (!tira.isNull() && tira.height() >= 2 * cy) {
+        recorte = QImage(tira.width(), cy, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < cy; ++y) {
+            const auto* figura = reinterpret_cast<const QRgb*>(tira.constScanLine(y));
+            const auto* mascara = reinterpret_cast<const QRgb*>(tira.constScanLine(y + cy));
+            auto* dst = reinterpret_cast<QRgb*>(recorte.scanLine(y));
+            for (int x = 0; x < tira.width(); ++x)
+                dst[x] = qGray(mascara[x]) < 128 ? (figura[x] | 0xFF000000u) : 0u;
+        }
+    }
+    return cache.emplace(clave, recorte).first->second;
 }
 
 QSize Celda(int nRecurso) {
@@ -334,6 +361,20 @@ void Dibujar(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFu
     const QImage& tira = Tira(nRecurso, t.m11());
     if (!tira.isNull())
         DibujarEscalada(p, ptBanco, tira, Celda(nRecurso), rcFuente);
+}
+
+void DibujarRecorte(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFuente) {
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QTransform t = p.deviceTransform();
+    if (t.type() <= QTransform::TxTranslate) {
+        p.drawImage(ptBanco, Recorte(nRecurso), rcFuente);
+    } else {
+        const QImage& recorte = Recorte(nRecurso, t.m11());
+        if (!recorte.isNull())
+            DibujarEscalada(p, ptBanco, recorte, Celda(nRecurso), rcFuente);
+    }
+    p.restore();
 }
 
 QString Archivo(int nRecurso) {

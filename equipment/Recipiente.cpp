@@ -196,8 +196,6 @@ void CRecipiente::CrearImagenes() {
     // Force the first colouring even when the colour is black (0).
     m_seno.m_faseLiquida.m_crColorDibujado = 0xFFFFFFFFu;
     m_seno.m_faseSolida.m_crColorDibujado = 0xFFFFFFFFu;
-    m_pMascara = marco;
-    m_pMascara.invertPixels();
     // The interior as a region: one-pixel-high runs of non-white pixels on each row; a run
     // never begins at column 0 and a run still open at the right edge is dropped.
     QRegion rgn;
@@ -258,18 +256,22 @@ void CRecipiente::Colorear(const CFase& fase, const CColorFase& color, const QIm
         }
     }
     // Coloured afresh from the interior mask, so that no colour (white included) can wipe
-    // the interior out of the image for the colours that follow.
-    imagen = marco.copy();
+    // the interior out of the image for the colours that follow. Opaque inside, clear
+    // outside: laid over the picture it gives what the inverted mask by OR and the colour by
+    // AND give, in one pass.
+    imagen = QImage(cx, cy, QImage::Format_ARGB32_Premultiplied);
     const QRgb rgb = ColorDe(color.m_crColor).rgb();
     const QRgb negro = qRgb(0, 0, 0);
     for (int y = 0; y < cy; ++y) {
+        const auto* interior = reinterpret_cast<const QRgb*>(marco.constScanLine(y));
         auto* fila = reinterpret_cast<QRgb*>(imagen.scanLine(y));
         const auto* tex =
             textura.isNull() ? nullptr : reinterpret_cast<const QRgb*>(textura.constScanLine(y));
         for (int x = 0; x < cx; ++x) {
-            if ((fila[x] & 0xFFFFFF) == 0xFFFFFF)
-                continue;
-            fila[x] = (tex && (tex[x] & 0xFFFFFF) != 0xFFFFFF) ? negro : rgb;
+            if ((interior[x] & 0xFFFFFF) == 0xFFFFFF)
+                fila[x] = 0;
+            else
+                fila[x] = (tex && (tex[x] & 0xFFFFFF) != 0xFFFFFF) ? negro : rgb;
         }
     }
 }
@@ -282,8 +284,6 @@ const QImage& CRecipiente::ImagenEscalada(const CFase& fase, bool bSolido, doubl
         e.nRecurso = m_nRecurso;
         const QSize c = Imagenes::CeldaEscalada(QSize(m_cx, m_cy), dEscala);
         e.marco = Imagenes::Tira(m_nRecurso, dEscala).copy(c.width(), 0, c.width(), c.height());
-        e.mascara = e.marco;
-        e.mascara.invertPixels();
     }
     // The colour is the one just drawn at 1.
     const CColorFase color{fase.m_crColorDibujado, fase.m_nTexturaDibujada};
@@ -309,21 +309,13 @@ void CRecipiente::PintarFilas(QPainter& p, const CFase& fase, bool bSolido, int 
         return;
     const QRect fuente(xDesde, y1, cx, y2 - y1);
     const QPoint destino(m_x + xDesde, m_y + y1);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (p.deviceTransform().type() > QTransform::TxTranslate) {
-        const double s = Imagenes::Escala(p);
-        const QImage& imagen = ImagenEscalada(fase, bSolido, s);
-        const QSize celda(m_cx, m_cy);
-        p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-        Imagenes::DibujarEscalada(p, destino, m_escaladas.mascara, celda, fuente);
-        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        Imagenes::DibujarEscalada(p, destino, imagen, celda, fuente);
+        const QImage& imagen = ImagenEscalada(fase, bSolido, Imagenes::Escala(p));
+        Imagenes::DibujarEscalada(p, destino, imagen, QSize(m_cx, m_cy), fuente);
         return;
     }
-    const QImage& imagen = bSolido ? m_imgSolido : m_imgLiquido;
-    p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    p.drawImage(destino, m_pMascara, fuente);
-    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    p.drawImage(destino, imagen, fuente);
+    p.drawImage(destino, bSolido ? m_imgSolido : m_imgLiquido, fuente);
 }
 
 void CRecipiente::Draw(QPainter& p) {
@@ -418,12 +410,8 @@ void CRecipiente::DibujarGas(QPainter& p) {
             const QRect enVaso = g.Rect().translated(0, T);
             if (!sprite.isNull() && m_rgnInterior.intersects(enVaso)) {
                 const QPoint donde(m_x + enVaso.left(), m_y + enVaso.top());
-                p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-                Imagenes::Dibujar(p, donde, Imagenes::IDB_PARTICULA_GAS,
-                                  QRect(3 * g.m_nFrame, 4, 3, 4));
-                p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-                Imagenes::Dibujar(p, donde, Imagenes::IDB_PARTICULA_GAS,
-                                  QRect(3 * g.m_nFrame, 0, 3, 4));
+                Imagenes::DibujarRecorte(p, donde, Imagenes::IDB_PARTICULA_GAS,
+                                         QRect(3 * g.m_nFrame, 0, 3, 4));
             }
             if (m_bAnimar)
                 g.Mover();

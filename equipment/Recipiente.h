@@ -135,8 +135,7 @@ private:
 
     bool m_bImagenes = false;
     QImage m_imgMarco;   // the interior mask as the strip holds it
-    QImage m_pMascara;   // interior mask inverted: white inside, black outside
-    QImage m_imgLiquido; // colour images of the liquid and solid phases
+    QImage m_imgLiquido; // the liquid and solid phases in colour inside, clear outside
     QImage m_imgSolido;
     QRegion m_rgnInterior;
     // The interior images at another scale (zoom, a dense screen), made from the strip
@@ -145,7 +144,7 @@ private:
     struct CCapasEscaladas {
         double dEscala = 0.0;
         int nRecurso = 0;
-        QImage marco, mascara, liquido, solido;
+        QImage marco, liquido, solido;
         CColorFase colorLiquido, colorSolido;
         bool bLiquido = false, bSolido = false; // coloured yet
     };
