@@ -195,7 +195,7 @@ int ClaveEscala(double dEscala) {
     return static_cast<int>(std::lround(dEscala * 1000.0));
 }
 
-enum class Clase { Tira, Recorte };
+enum class Clase { Tira, Recorte, RecorteCubierto };
 using Clave = std::tuple<int, int, Clase>; // resource, scale, kind
 
 // A node-based map: a reference handed out stays valid while other strips are added.
@@ -270,24 +270,32 @@ const QImage& Tira(int nRecurso, double dEscala) {
     return it->second;
 }
 
-const QImage& Recorte(int nRecurso, double dEscala) {
+const QImage& Recorte(int nRecurso, double dEscala, bool bCubierto) {
     const int nClave = ClaveEscala(dEscala);
     auto& cache = Cache();
-    const Clave clave(nRecurso, nClave, Clase::Recorte);
+    const Clave clave(nRecurso, nClave, bCubierto ? Clase::RecorteCubierto : Clase::Recorte);
     auto it = cache.find(clave);
     if (it != cache.end())
         return it->second;
     const QImage& tira = Tira(nRecurso, nClave / 1000.0);
-    const int cy = CeldaEscalada(Celda(nRecurso), nClave / 1000.0).height();
+    const QSize c = CeldaEscalada(Celda(nRecurso), nClave / 1000.0);
+    const int cy = c.height();
+    // The overlay is frame 2 of a vessel's strip, three frames wide.
+    const int xCubierta = bCubierto && tira.width() >= 3 * c.width() ? 2 * c.width() : -1;
     QImage recorte;
     if (!tira.isNull() && tira.height() >= 2 * cy) {
-        recorte = QImage(tira.width(), cy, QImage::Format_ARGB32_Premultiplied);
+        const int cx = xCubierta >= 0 ? c.width() : tira.width();
+        recorte = QImage(cx, cy, QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < cy; ++y) {
             const auto* figura = reinterpret_cast<const QRgb*>(tira.constScanLine(y));
             const auto* mascara = reinterpret_cast<const QRgb*>(tira.constScanLine(y + cy));
             auto* dst = reinterpret_cast<QRgb*>(recorte.scanLine(y));
-            for (int x = 0; x < tira.width(); ++x)
-                dst[x] = qGray(mascara[x]) < 128 ? (figura[x] | 0xFF000000u) : 0u;
+            for (int x = 0; x < cx; ++x) {
+                QRgb rgb = figura[x];
+                if (xCubierta >= 0)
+                    rgb &= figura[xCubierta + x];
+                dst[x] = qGray(mascara[x]) < 128 ? (rgb | 0xFF000000u) : 0u;
+            }
         }
     }
     return cache.emplace(clave, recorte).first->second;
@@ -318,6 +326,13 @@ int EscalarCoordenada(int v, int nCelda, int nCeldaEscalada) {
     return nCeldas * nCeldaEscalada +
            static_cast<int>(std::lround(static_cast<double>(nResto) * nCeldaEscalada / nCelda));
 }
+// The top left corner of the cell of a layout that holds the point.
+QPoint EsquinaDeCelda(const QPoint& pt, const QSize& celda) {
+    auto esquina = [](int v, int n) {
+        return n <= 0 ? 0 : (v >= 0 ? v / n : -((-v + n - 1) / n)) * n;
+    };
+    return QPoint(esquina(pt.x(), celda.width()), esquina(pt.y(), celda.height()));
+}
 } // namespace
 
 QRect EscalarFuente(const QRect& rc, const QSize& celda, const QSize& celdaEscalada) {
@@ -335,11 +350,16 @@ double Escala(const QPainter& p) {
 void DibujarEscalada(QPainter& p, const QPoint& ptBanco, const QImage& imagenEscalada,
                      const QSize& celda, const QRect& rcFuente) {
     const QTransform t = p.deviceTransform();
-    const QRect fuente = EscalarFuente(rcFuente, celda, CeldaEscalada(celda, t.m11()));
+    const QSize celdaEscalada = CeldaEscalada(celda, t.m11());
+    const QRect fuente = EscalarFuente(rcFuente, celda, celdaEscalada);
     if (fuente.isEmpty())
         return;
-    const QPointF ptDispositivo = t.map(QPointF(ptBanco));
-    const QPoint pt(qRound(ptDispositivo.x()), qRound(ptDispositivo.y()));
+    // Placed from the corner of its cell, rounded once: the parts of one picture drawn apart
+    // (rows of the contents, the two parts of a vessel) meet without a gap at any scale.
+    const QPoint ptDentro = rcFuente.topLeft() - EsquinaDeCelda(rcFuente.topLeft(), celda);
+    const QPointF ptEsquina = t.map(QPointF(ptBanco - ptDentro));
+    const QPoint pt = QPoint(qRound(ptEsquina.x()), qRound(ptEsquina.y())) + fuente.topLeft() -
+                      EsquinaDeCelda(fuente.topLeft(), celdaEscalada);
     p.save();
     p.resetTransform();
     // A device with its own pixel ratio (a window on a dense screen) still scales what is
@@ -363,14 +383,17 @@ void Dibujar(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFu
         DibujarEscalada(p, ptBanco, tira, Celda(nRecurso), rcFuente);
 }
 
-void DibujarRecorte(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFuente) {
+void DibujarRecorte(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFuente,
+                    bool bCubierto) {
+    if (rcFuente.isEmpty())
+        return;
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const QTransform t = p.deviceTransform();
     if (t.type() <= QTransform::TxTranslate) {
-        p.drawImage(ptBanco, Recorte(nRecurso), rcFuente);
+        p.drawImage(ptBanco, Recorte(nRecurso, 1.0, bCubierto), rcFuente);
     } else {
-        const QImage& recorte = Recorte(nRecurso, t.m11());
+        const QImage& recorte = Recorte(nRecurso, t.m11(), bCubierto);
         if (!recorte.isNull())
             DibujarEscalada(p, ptBanco, recorte, Celda(nRecurso), rcFuente);
     }

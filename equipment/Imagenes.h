@@ -96,10 +96,16 @@ void DibujarEscalada(QPainter& p, const QPoint& ptBanco, const QImage& imagenEsc
 // AND and then the picture by OR give (the mask is black or white, the picture black where
 // the mask is white), in one pass that the painter does fast: the bench's paint on a dense
 // screen is mostly these passes. At the scale given, as Tira.
-const QImage& Recorte(int nRecurso, double dEscala = 1.0);
+//
+// bCubierto (vessels): the overlay (frame 2) already ANDed into the picture. Where nothing
+// is drawn between a vessel's picture and its overlay (above its contents) this one pass is
+// all the vessel needs: a vessel's overlay lies within its picture's mask, so outside the
+// mask the AND changes nothing.
+const QImage& Recorte(int nRecurso, double dEscala = 1.0, bool bCubierto = false);
 // Draws rcFuente of the picture row (the layout at 1) as the mask and the picture would,
 // from the cut-out at the painter's scale; the composition mode is its own.
-void DibujarRecorte(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFuente);
+void DibujarRecorte(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFuente,
+                    bool bCubierto = false);
 
 // File of a resource inside the program's resources, for tools that list them.
 QString Archivo(int nRecurso);

@@ -318,14 +318,36 @@ void CRecipiente::PintarFilas(QPainter& p, const CFase& fase, bool bSolido, int 
     p.drawImage(destino, bSolido ? m_imgSolido : m_imgLiquido, fuente);
 }
 
+int CRecipiente::PrimeraFilaDelContenido() {
+    int y = m_cy;
+    const bool bLiquido = VolumenLiquido() > 0.0 && m_seno.m_faseLiquida.MolesTotales() > 0.0;
+    if (bLiquido)
+        y = std::min(y, GetLevelY(VolumenSolido() + VolumenLiquido()) - 1); // the surface line
+    if (m_seno.m_faseSolida.MolesTotales() > 0.0)
+        y = std::min(y, GetLevelY(VolumenSolido()) - 4); // the heap
+    if (m_seno.m_nEbullicion > 0 && VolumenLiquido() > 0.0)
+        y = std::min(y, GetLevelY(VolumenOcupado()) - 4); // bubbles reach just above it
+    if (m_seno.m_faseGas.MolesTotales() > 0.0)
+        y = std::min(y, GetLevelY(m_dCapacidad + 10.0)); // gas rises up to there
+    // A couple of rows to spare: rows below this one are drawn the long way, which gives the
+    // same pixels.
+    return std::clamp(y - 2, 0, m_cy);
+}
+
 void CRecipiente::Draw(QPainter& p) {
-    DibujarFigura(p);
     if (Tira().isNull()) {
+        DibujarFigura(p);
         DibujarSeleccion(p);
         return;
     }
     if (!m_bImagenes)
         CrearImagenes();
+    // Above the contents nothing comes between the picture and its overlay: those rows go in
+    // one pass with the overlay already in the picture; below, picture, contents, overlay.
+    const int yContenido = PrimeraFilaDelContenido();
+    Imagenes::DibujarRecorte(p, QPoint(m_x, m_y), m_nRecurso, QRect(0, 0, m_cx, yContenido), true);
+    Imagenes::DibujarRecorte(p, QPoint(m_x, m_y + yContenido), m_nRecurso,
+                             QRect(0, yContenido, m_cx, m_cy - yContenido));
     p.save();
     const int B = m_nFondo;
     const double dLiquido = VolumenLiquido();
@@ -364,8 +386,11 @@ void CRecipiente::Draw(QPainter& p) {
     DibujarBurbujas(p);
     DibujarGas(p);
     m_bAnimar = 0;
-    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    Imagenes::Dibujar(p, QPoint(m_x, m_y), m_nRecurso, QRect(2 * m_cx, 0, m_cx, m_cy));
+    if (yContenido < m_cy) {
+        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        Imagenes::Dibujar(p, QPoint(m_x, m_y + yContenido), m_nRecurso,
+                          QRect(2 * m_cx, yContenido, m_cx, m_cy - yContenido));
+    }
     p.restore();
     DibujarEtiqueta(p);
     DibujarSeleccion(p);

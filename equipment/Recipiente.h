@@ -132,6 +132,9 @@ private:
     void DibujarBurbujas(QPainter& p);
     void DibujarGas(QPainter& p);
     void DibujarEtiqueta(QPainter& p) const;
+    // The first row of the picture the contents, their bubbles or their gas may touch
+    // (m_cy when there are none).
+    int PrimeraFilaDelContenido();
 
     bool m_bImagenes = false;
     QImage m_imgMarco;   // the interior mask as the strip holds it
