@@ -16,6 +16,8 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cerrno>
@@ -98,6 +100,13 @@ int main(int argc, char** argv) {
             return ErrorUso("solo se abre un archivo a la vez", a);
         }
     }
+
+    // A measuring run starts as a first start and leaves the user's settings alone (the file
+    // it opens does not join the recent practices): its figures do not depend on what an
+    // earlier run remembered, and the package check runs it on whatever account it has.
+    QTemporaryDir ajustesDeMedida;
+    if (bMedir)
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ajustesDeMedida.path());
 
     // A double-clicked file goes straight to its practice: the splash would only stand in
     // front of it (and of an error about it). A measuring run has none either.
