@@ -192,27 +192,33 @@ QIcon Icono(const char* pszNombre) {
     QSvgRenderer r(QStringLiteral(":/iconos/%1.svg").arg(QLatin1String(pszNombre)));
     if (!r.isValid())
         return {};
-    QImage color(32, 32, QImage::Format_ARGB32_Premultiplied);
-    color.fill(Qt::transparent);
-    {
-        QPainter p(&color);
-        r.render(&p, QRectF(0, 0, 32, 32));
-    }
-    QImage apagado = color.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < 32; ++y) {
-        auto* fila = reinterpret_cast<QRgb*>(apagado.scanLine(y));
-        for (int x = 0; x < 32; ++x) {
-            const QRgb c = fila[x];
-            const int g = qGray(c);
-            // Keep a third of the colour.
-            fila[x] = qRgba((qRed(c) + 2 * g) / 3, (qGreen(c) + 2 * g) / 3, (qBlue(c) + 2 * g) / 3,
-                            qAlpha(c));
-        }
-    }
     QIcon icono;
-    icono.addPixmap(QPixmap::fromImage(apagado), QIcon::Normal);
-    icono.addPixmap(QPixmap::fromImage(color), QIcon::Active);
-    icono.addPixmap(QPixmap::fromImage(color), QIcon::Selected);
+    // Drawn at 32 pixels and, for a screen of twice the density, at 64: never blown up.
+    for (int nRelacion : {1, 2}) {
+        const int n = 32 * nRelacion;
+        QImage color(n, n, QImage::Format_ARGB32_Premultiplied);
+        color.fill(Qt::transparent);
+        {
+            QPainter p(&color);
+            r.render(&p, QRectF(0, 0, n, n));
+        }
+        QImage apagado = color.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < n; ++y) {
+            auto* fila = reinterpret_cast<QRgb*>(apagado.scanLine(y));
+            for (int x = 0; x < n; ++x) {
+                const QRgb c = fila[x];
+                const int g = qGray(c);
+                // Keep a third of the colour.
+                fila[x] = qRgba((qRed(c) + 2 * g) / 3, (qGreen(c) + 2 * g) / 3,
+                                (qBlue(c) + 2 * g) / 3, qAlpha(c));
+            }
+        }
+        color.setDevicePixelRatio(nRelacion);
+        apagado.setDevicePixelRatio(nRelacion);
+        icono.addPixmap(QPixmap::fromImage(apagado), QIcon::Normal);
+        icono.addPixmap(QPixmap::fromImage(color), QIcon::Active);
+        icono.addPixmap(QPixmap::fromImage(color), QIcon::Selected);
+    }
     return icono;
 }
 
