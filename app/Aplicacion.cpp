@@ -48,10 +48,15 @@ CAplicacion* CAplicacion::Instancia() {
 
 CMainFrame* CAplicacion::Iniciar(bool bPresentacion) {
     m_pMarco = new CMainFrame(m_practica);
-    // Maximised; without a window manager to do it, the window takes the screen itself.
-    if (QScreen* pantalla = QGuiApplication::primaryScreen())
-        m_pMarco->setGeometry(pantalla->availableGeometry());
-    m_pMarco->showMaximized();
+    // Where and how large the window was when the program last closed; maximised the first
+    // time (without a window manager to do it, the window takes the screen itself).
+    if (m_pMarco->RestaurarGeometria()) {
+        m_pMarco->show();
+    } else {
+        if (QScreen* pantalla = QGuiApplication::primaryScreen())
+            m_pMarco->setGeometry(pantalla->availableGeometry());
+        m_pMarco->showMaximized();
+    }
     // Items inserted before the bench moves the point appear in the middle of the window.
     const QRect r = m_pMarco->rect();
     CEquipo::SetInsertionPoint(r.right() / 2, r.bottom() / 2);

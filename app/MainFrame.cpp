@@ -27,6 +27,7 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QScreen>
+#include <QSettings>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
@@ -36,6 +37,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -63,6 +65,17 @@ const Orden kOrdenes[] = {
     {ID_MOSTRAR_TODO, "&Mostrar todo el equipo",
      "Desplaza la mesa para que todo el equipo quede a la vista\nMostrar todo el equipo", 0,
      nullptr},
+    {ID_ACERCAR, "A&cercar", "Muestra la mesa más grande\nAcercar", 0, nullptr},
+    {ID_ALEJAR, "A&lejar", "Muestra la mesa más pequeña\nAlejar", 0, nullptr},
+    {ID_TAMANO_REAL, "&Tamaño real", "Muestra la mesa a su tamaño real (100 %)\nTamaño real", 0,
+     nullptr},
+    {ID_AJUSTAR_VENTANA, "Ajustar a la &ventana",
+     "Elige el tamaño en que todo el equipo cabe en la ventana\nAjustar a la ventana", 0, nullptr},
+    {ID_BORRAR_RECIENTES, "&Borrar lista", "Vacía la lista de prácticas recientes\nBorrar lista", 0,
+     nullptr},
+    {ID_QUITAR_FALTANTES, "&Quitar las que ya no existen",
+     "Quita de la lista las prácticas cuyos archivos ya no existen\nQuitar las que ya no existen",
+     0, nullptr},
     {ID_APP_EXIT, "&Salir", "Sale de la aplicación; le pide que guarde los documentos\nSalir", 0,
      nullptr},
     {ID_VIEW_TOOLBAR, "Barra de &herramientas",
@@ -107,32 +120,54 @@ const int kBarra[] = {ID_INICIAR_PRACTICA,
                       ID_DECANTAR,
                       ID_TRANSFERIR};
 
+// The user's settings of the program, wherever it is started from (the tests move them with
+// QSettings::setPath).
+std::unique_ptr<QSettings> Ajustes() {
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("Korvex Soft"), QStringLiteral("Alkor"));
+}
+constexpr const char* kClaveRecientes = "recientes";
+constexpr const char* kClaveGeometria = "ventana/geometria";
+constexpr const char* kClaveNotas = "ventana/notas";
+constexpr const char* kClaveVelocidad = "simulacion/velocidad";
+
+// A template is started as a new practice; anything else is opened as a saved practice.
+bool EsPlantilla(const QString& strRuta) {
+    return strRuta.endsWith(QStringLiteral(".akp"), Qt::CaseInsensitive);
+}
+
 // A toolbar picture: in colour under the mouse, quieter otherwise.
 QIcon Icono(const char* pszNombre) {
     QSvgRenderer r(QStringLiteral(":/iconos/%1.svg").arg(QLatin1String(pszNombre)));
     if (!r.isValid())
         return {};
-    QImage color(32, 32, QImage::Format_ARGB32_Premultiplied);
-    color.fill(Qt::transparent);
-    {
-        QPainter p(&color);
-        r.render(&p, QRectF(0, 0, 32, 32));
-    }
-    QImage apagado = color.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < 32; ++y) {
-        auto* fila = reinterpret_cast<QRgb*>(apagado.scanLine(y));
-        for (int x = 0; x < 32; ++x) {
-            const QRgb c = fila[x];
-            const int g = qGray(c);
-            // Keep a third of the colour.
-            fila[x] = qRgba((qRed(c) + 2 * g) / 3, (qGreen(c) + 2 * g) / 3, (qBlue(c) + 2 * g) / 3,
-                            qAlpha(c));
-        }
-    }
     QIcon icono;
-    icono.addPixmap(QPixmap::fromImage(apagado), QIcon::Normal);
-    icono.addPixmap(QPixmap::fromImage(color), QIcon::Active);
-    icono.addPixmap(QPixmap::fromImage(color), QIcon::Selected);
+    // Drawn at 32 pixels and, for a screen of twice the density, at 64: never blown up.
+    for (int nRelacion : {1, 2}) {
+        const int n = 32 * nRelacion;
+        QImage color(n, n, QImage::Format_ARGB32_Premultiplied);
+        color.fill(Qt::transparent);
+        {
+            QPainter p(&color);
+            r.render(&p, QRectF(0, 0, n, n));
+        }
+        QImage apagado = color.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < n; ++y) {
+            auto* fila = reinterpret_cast<QRgb*>(apagado.scanLine(y));
+            for (int x = 0; x < n; ++x) {
+                const QRgb c = fila[x];
+                const int g = qGray(c);
+                // Keep a third of the colour.
+                fila[x] = qRgba((qRed(c) + 2 * g) / 3, (qGreen(c) + 2 * g) / 3,
+                                (qBlue(c) + 2 * g) / 3, qAlpha(c));
+            }
+        }
+        color.setDevicePixelRatio(nRelacion);
+        apagado.setDevicePixelRatio(nRelacion);
+        icono.addPixmap(QPixmap::fromImage(apagado), QIcon::Normal);
+        icono.addPixmap(QPixmap::fromImage(color), QIcon::Active);
+        icono.addPixmap(QPixmap::fromImage(color), QIcon::Selected);
+    }
     return icono;
 }
 
@@ -157,6 +192,7 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
     CrearBarras();
     ActualizarTitulo();
     ActualizarEstados();
+    RestaurarAjustes();
 
     connect(m_pVistaMesa, &CChildView::UM_TICK, this, &CMainFrame::OnUM_TICK);
     connect(m_pVistaMesa, &CChildView::UM_TITULAR, this, &CMainFrame::OnUM_TITULAR);
@@ -164,6 +200,8 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
             Qt::QueuedConnection);
     connect(m_pVistaMesa, &CChildView::Modificado, this, &CMainFrame::MarcarModificada);
     connect(m_pNotas, &CNotasView::ResultadosEditados, this, &CMainFrame::MarcarModificada);
+    connect(m_pVistaMesa, &CChildView::ZoomCambiado, this, &CMainFrame::MostrarZoom);
+    connect(m_pVistaMesa, &CChildView::IniciarPracticaPedida, this, &CMainFrame::OnIniciarPractica);
     connect(m_pVistaMesa, &CChildView::VertidoTerminado, this, [this] {
         if (statusBar()->currentMessage() == QString::fromUtf8(kTextoDestino))
             statusBar()->clearMessage();
@@ -270,6 +308,35 @@ void CMainFrame::CrearAcciones() {
         statusBar()->showMessage(QString::fromUtf8(kTextoDestino));
     });
     connect(Accion(ID_MOSTRAR_TODO), &QAction::triggered, m_pVistaMesa, &CChildView::MostrarTodo);
+    connect(Accion(ID_ACERCAR), &QAction::triggered, m_pVistaMesa, &CChildView::Acercar);
+    connect(Accion(ID_ALEJAR), &QAction::triggered, m_pVistaMesa, &CChildView::Alejar);
+    connect(Accion(ID_TAMANO_REAL), &QAction::triggered, m_pVistaMesa, &CChildView::TamanoReal);
+    connect(Accion(ID_AJUSTAR_VENTANA), &QAction::triggered, m_pVistaMesa,
+            &CChildView::AjustarAVentana);
+    // Ctrl + "+" wherever the plus sits on the keyboard: with or without Shift, on the keypad.
+    Accion(ID_ACERCAR)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                        QKeySequence(Qt::CTRL | Qt::Key_Equal),
+                        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)});
+    Accion(ID_ALEJAR)->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Minus),
+         QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)});
+    Accion(ID_TAMANO_REAL)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_0),
+                        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_0)});
+    // The shortcuts work wherever the focus is in the window, the notes pane included.
+    for (int nId : {ID_ACERCAR, ID_ALEJAR, ID_TAMANO_REAL})
+        Accion(nId)->setShortcutContext(Qt::WindowShortcut);
+    connect(Accion(ID_BORRAR_RECIENTES), &QAction::triggered, this, [this] {
+        GuardarRecientes({});
+        ActualizarMenuRecientes();
+    });
+    connect(Accion(ID_QUITAR_FALTANTES), &QAction::triggered, this, [this] {
+        QStringList lista = Recientes();
+        lista.removeIf([](const QString& r) { return !QFileInfo::exists(r); });
+        GuardarRecientes(lista);
+        ActualizarMenuRecientes();
+    });
     connect(Accion(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::AcercaDe);
     connect(Accion(ID_HELP_FINDER), &QAction::triggered, this, &CMainFrame::Contenido);
     connect(Accion(ID_VER_PROPIEDADES), &QAction::triggered, this, &CMainFrame::Propiedades);
@@ -295,6 +362,9 @@ void CMainFrame::CrearMenus() {
     archivo->addAction(Accion(ID_INICIAR_PRACTICA));
     archivo->addAction(Accion(ID_ABRIR_PRACTICA));
     archivo->addAction(Accion(ID_GUARDAR_PRACTICA));
+    m_pMenuRecientes = archivo->addMenu(QStringLiteral("Prácticas &recientes"));
+    connect(m_pMenuRecientes, &QMenu::aboutToShow, this, &CMainFrame::ActualizarMenuRecientes);
+    ActualizarMenuRecientes();
     archivo->addSeparator();
     archivo->addAction(Accion(ID_LIMPIAR_MESA));
     archivo->addSeparator();
@@ -305,6 +375,11 @@ void CMainFrame::CrearMenus() {
     ver->addAction(Accion(ID_VIEW_STATUS_BAR));
     ver->addAction(Accion(ID_VER_PROPIEDADES));
     ver->addAction(Accion(ID_MOSTRAR_TODO));
+    ver->addSeparator();
+    ver->addAction(Accion(ID_ACERCAR));
+    ver->addAction(Accion(ID_ALEJAR));
+    ver->addAction(Accion(ID_TAMANO_REAL));
+    ver->addAction(Accion(ID_AJUSTAR_VENTANA));
 
     QMenu* equipo = mb->addMenu(QStringLiteral("&Equipo"));
     // In the table's order; consecutive rows of one submenu share it.
@@ -375,6 +450,10 @@ void CMainFrame::CrearBarras() {
         if (s.isEmpty())
             sb->showMessage(QStringLiteral("Preparado"));
     });
+    m_pZoom = new QLabel;
+    m_pZoom->setToolTip(QStringLiteral("Tamaño de la mesa"));
+    sb->addPermanentWidget(m_pZoom);
+    MostrarZoom(m_pVistaMesa->Zoom());
     m_pMay = new QLabel(QStringLiteral(" MAY "));
     m_pNum = new QLabel(QStringLiteral(" NUM "));
     m_pDesp = new QLabel(QStringLiteral(" DESP "));
@@ -447,6 +526,7 @@ void CMainFrame::ActualizarEstados() {
 
 void CMainFrame::InsertarEquipo(int nTipo) {
     if (CEquipo* e = CListaEquipo::CrearEquipo(nTipo)) {
+        m_pVistaMesa->MostrarInvitacion(false);
         m_practica.m_listaEquipo.AgregarAlFrente(e);
         m_pVistaMesa->ColocarLibre(e);
         m_pVistaMesa->update();
@@ -467,6 +547,7 @@ void CMainFrame::DespuesDeLeer() {
     ReiniciarVelocidad();
     m_pVistaMesa->LimpiarSeleccion();
     m_pVistaMesa->CancelarVertido();
+    m_pVistaMesa->MostrarInvitacion(false);
     m_pVistaMesa->update();
     m_bTitulado = true;
     m_bModificado = false;
@@ -521,6 +602,7 @@ bool CMainFrame::AbrirPractica(const QString& strRuta, bool bPlantilla) {
         // A template starts a new practice: its first save asks where.
         m_strRuta = bPlantilla ? QString() : QFileInfo(strRuta).absoluteFilePath();
         DespuesDeLeer();
+        AgregarReciente(strRuta);
     } else if (pSeleccion && m_practica.m_listaEquipo.Contiene(pSeleccion)) {
         // A failed open leaves everything as it was, the selection included.
         m_pVistaMesa->m_pSeleccion = pSeleccion;
@@ -543,6 +625,7 @@ bool CMainFrame::GuardarPractica(const QString& strRuta) {
     m_bTitulado = true;
     m_bModificado = false;
     m_strRuta = QFileInfo(strRuta).absoluteFilePath();
+    AgregarReciente(m_strRuta);
     ActualizarTitulo();
     statusBar()->showMessage(QStringLiteral("Práctica guardada en %1").arg(m_strRuta), 10000);
     return true;
@@ -593,7 +676,105 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    GuardarAjustes();
     e->accept();
+}
+
+QStringList CMainFrame::Recientes() const {
+    return Ajustes()->value(QLatin1String(kClaveRecientes)).toStringList().mid(0, kRecientes);
+}
+
+void CMainFrame::GuardarRecientes(const QStringList& lista) const {
+    Ajustes()->setValue(QLatin1String(kClaveRecientes), lista.mid(0, kRecientes));
+}
+
+void CMainFrame::AgregarReciente(const QString& strRuta) {
+    const QString strAbsoluta = QFileInfo(strRuta).absoluteFilePath();
+    QStringList lista = Recientes();
+    lista.removeAll(strAbsoluta);
+    lista.prepend(strAbsoluta);
+    GuardarRecientes(lista);
+    ActualizarMenuRecientes();
+}
+
+void CMainFrame::ActualizarMenuRecientes() {
+    m_pMenuRecientes->clear();
+    const QStringList lista = Recientes();
+    bool bFaltan = false;
+    for (qsizetype i = 0; i < lista.size(); ++i) {
+        const QString& strRuta = lista[i];
+        const QFileInfo info(strRuta);
+        // A file that is gone stays on the list, greyed, until it is taken off.
+        const bool bExiste = info.exists();
+        QString strTexto = QStringLiteral("&%1 %2").arg(i + 1).arg(info.fileName());
+        if (!bExiste)
+            strTexto += QStringLiteral(" (no se encuentra)");
+        QAction* a = m_pMenuRecientes->addAction(strTexto);
+        a->setStatusTip(QDir::toNativeSeparators(strRuta));
+        a->setToolTip(QDir::toNativeSeparators(strRuta));
+        a->setData(strRuta);
+        a->setEnabled(bExiste);
+        bFaltan = bFaltan || !bExiste;
+        connect(a, &QAction::triggered, this, [this, strRuta] { AbrirReciente(strRuta); });
+    }
+    if (lista.isEmpty())
+        m_pMenuRecientes->addAction(QStringLiteral("(ninguna)"))->setEnabled(false);
+    m_pMenuRecientes->addSeparator();
+    m_pMenuRecientes->addAction(Accion(ID_QUITAR_FALTANTES));
+    m_pMenuRecientes->addAction(Accion(ID_BORRAR_RECIENTES));
+    Accion(ID_QUITAR_FALTANTES)->setEnabled(bFaltan);
+    Accion(ID_BORRAR_RECIENTES)->setEnabled(!lista.isEmpty());
+}
+
+bool CMainFrame::AbrirReciente(const QString& strRuta) {
+    if (!QFileInfo::exists(strRuta)) {
+        QStringList lista = Recientes();
+        lista.removeAll(strRuta);
+        GuardarRecientes(lista);
+        ActualizarMenuRecientes();
+        Mensajes::Aviso(this, QStringLiteral("No se encuentra el archivo %1; se quitó de la lista "
+                                             "de prácticas recientes.")
+                                  .arg(QDir::toNativeSeparators(strRuta)));
+        return false;
+    }
+    return AbrirPractica(strRuta, EsPlantilla(strRuta));
+}
+
+void CMainFrame::GuardarAjustes() const {
+    auto a = Ajustes();
+    a->setValue(QLatin1String(kClaveGeometria), saveGeometry());
+    a->setValue(QLatin1String(kClaveNotas), m_pSplitter->sizes().value(0));
+    a->setValue(QLatin1String(kClaveVelocidad), m_pSliderVelocidad->value());
+}
+
+bool CMainFrame::RestaurarGeometria() {
+    const QByteArray geometria = Ajustes()->value(QLatin1String(kClaveGeometria)).toByteArray();
+    return !geometria.isEmpty() && restoreGeometry(geometria);
+}
+
+void CMainFrame::RestaurarAjustes() {
+    auto a = Ajustes();
+    const int nNotas = a->value(QLatin1String(kClaveNotas)).toInt();
+    if (nNotas >= m_pNotas->minimumWidth())
+        m_pSplitter->setSizes({nNotas, std::max(width() - nNotas, 100)});
+    bool bOk = false;
+    const int nVelocidad = a->value(QLatin1String(kClaveVelocidad)).toInt(&bOk);
+    if (bOk && nVelocidad >= m_pSliderVelocidad->minimum() &&
+        nVelocidad <= m_pSliderVelocidad->maximum()) {
+        m_pSliderVelocidad->setValue(nVelocidad);
+        m_pVistaMesa->m_nTicksPorPaso = 6 - nVelocidad;
+    }
+}
+
+void CMainFrame::MostrarInvitacion() {
+    if (!m_bTitulado && m_practica.m_listaEquipo.empty())
+        m_pVistaMesa->MostrarInvitacion(true);
+}
+
+void CMainFrame::MostrarZoom(double dZoom) {
+    m_pZoom->setText(QStringLiteral(" %1 % ").arg(qRound(dZoom * 100)));
+    Accion(ID_ACERCAR)->setEnabled(dZoom < CChildView::kZoomMaximo);
+    Accion(ID_ALEJAR)->setEnabled(dZoom > CChildView::kZoomMinimo);
 }
 
 void CMainFrame::OnUM_TITULAR() {
@@ -628,9 +809,8 @@ void CMainFrame::ColocarJunto(QWidget* pVentana, const CEquipo* pEquipo) {
     // Beside the item, on the right when the screen has room there, else on its left, so
     // that the window never covers what it controls.
     pVentana->adjustSize();
-    const QRect rcItem(
-        m_pVistaMesa->mapToGlobal(pEquipo->m_rcArea.topLeft() + m_pVistaMesa->m_ptOrigen),
-        pEquipo->m_rcArea.size());
+    const QRect rcVista = m_pVistaMesa->ACliente(pEquipo->m_rcArea);
+    const QRect rcItem(m_pVistaMesa->mapToGlobal(rcVista.topLeft()), rcVista.size());
     const QSize tam = pVentana->frameGeometry().size().expandedTo(pVentana->sizeHint());
     QScreen* pPantalla = m_pVistaMesa->screen();
     const QRect rcPantalla = pPantalla ? pPantalla->availableGeometry() : QRect();

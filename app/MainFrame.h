@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <map>
 
@@ -15,6 +16,7 @@ class CNotasView;
 class CPractica;
 class QAction;
 class QLabel;
+class QMenu;
 class QSlider;
 class QSplitter;
 class QToolBar;
@@ -60,6 +62,25 @@ public:
     // "¿Desea guardar sus cambios?" (Sí saves first). False when the student cancels.
     bool ConfirmarDescartar();
 
+    // "Archivo > Prácticas recientes": the last practices (and templates) opened or saved,
+    // newest first, kept in the user's settings.
+    static constexpr int kRecientes = 8;
+    QStringList Recientes() const;
+    QMenu* m_pMenuRecientes = nullptr;
+    // Rebuilds the submenu from the settings (done before it shows).
+    void ActualizarMenuRecientes();
+    // Opens an entry of the list; a file that has gone is taken off it, with a message.
+    bool AbrirReciente(const QString& strRuta);
+
+    // What is remembered between runs: the window's geometry, the width of the notes pane
+    // and the simulation speed. RestaurarGeometria is false when nothing was stored yet.
+    void GuardarAjustes() const;
+    bool RestaurarGeometria();
+
+    // The invitation of a first start, on an empty bench; it goes as soon as a practice is
+    // started or opened or an item placed.
+    void MostrarInvitacion();
+
     // Asked before closing: Sí, No or Cancelar. Replaceable by tests.
     std::function<int()> m_fnPreguntaCierre;
     // The path chosen in the save dialog, empty when cancelled. Replaceable by tests.
@@ -96,6 +117,10 @@ private:
     void Olvidar(CEquipo* pEquipo);
     void ReiniciarVelocidad();
     void DespuesDeLeer();
+    void AgregarReciente(const QString& strRuta);
+    void GuardarRecientes(const QStringList& lista) const;
+    void RestaurarAjustes();
+    void MostrarZoom(double dZoom);
     void Contenido();
     void AcercaDe();
 
@@ -104,6 +129,7 @@ private:
     QLabel* m_pMay = nullptr;
     QLabel* m_pNum = nullptr;
     QLabel* m_pDesp = nullptr;
+    QLabel* m_pZoom = nullptr;
     bool m_bTitulado = false; // a practice has been started, opened or saved
     bool m_bModificado = false;
 };

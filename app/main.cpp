@@ -16,6 +16,8 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cerrno>
@@ -99,6 +101,13 @@ int main(int argc, char** argv) {
         }
     }
 
+    // A measuring run starts as a first start and leaves the user's settings alone (the file
+    // it opens does not join the recent practices): its figures do not depend on what an
+    // earlier run remembered, and the package check runs it on whatever account it has.
+    QTemporaryDir ajustesDeMedida;
+    if (bMedir)
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ajustesDeMedida.path());
+
     // A double-clicked file goes straight to its practice: the splash would only stand in
     // front of it (and of an error about it). A measuring run has none either.
     CMainFrame* pMarco = app.Iniciar(!bMedir && strRuta.isEmpty());
@@ -134,6 +143,9 @@ int main(int argc, char** argv) {
             QCoreApplication::exit(SALIDA_ERROR);
         });
     }
+    // Started without a file: the empty bench invites the student to begin.
+    if (strRuta.isEmpty())
+        pMarco->MostrarInvitacion();
     if (!strRuta.isEmpty()) {
         // From inside the event loop, like the menu command: an error box and its own loop
         // then end with the program (--medir's exit reaches every loop). The open is the first

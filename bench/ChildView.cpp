@@ -15,13 +15,19 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QSvgRenderer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -40,6 +46,14 @@ QCursor CursorVerter() {
         return QCursor(px, 0, 31);
     }();
     return cursor;
+}
+
+// The zoom scale of "Acercar" and "Alejar".
+constexpr double kPasosZoom[] = {0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1, 1.25,
+                                 1.5, 1.75, 2.0,  2.5, 3.0, 3.5, 4.0};
+
+int Redondear(double d) {
+    return static_cast<int>(std::lround(d));
 }
 
 } // namespace
@@ -91,6 +105,95 @@ void CChildView::keyPressEvent(QKeyEvent* e) {
     QWidget::keyPressEvent(e);
 }
 
+QPoint CChildView::ToBench(const QPoint& ptCliente) const {
+    // Floor, so that the view's pixels left of or above the bench's origin are not folded
+    // onto it.
+    const QPoint d = ptCliente - m_ptOrigen;
+    return QPoint(static_cast<int>(std::floor(d.x() / m_dZoom)),
+                  static_cast<int>(std::floor(d.y() / m_dZoom)));
+}
+
+QPoint CChildView::ACliente(const QPoint& ptBanco) const {
+    return m_ptOrigen + QPoint(Redondear(ptBanco.x() * m_dZoom), Redondear(ptBanco.y() * m_dZoom));
+}
+
+QRect CChildView::ACliente(const QRect& rcBanco) const {
+    return QRect(ACliente(rcBanco.topLeft()),
+                 ACliente(rcBanco.topLeft() + QPoint(rcBanco.width(), rcBanco.height())) -
+                     QPoint(1, 1));
+}
+
+QRect CChildView::AreaVisible() const {
+    return QRect(ToBench(QPoint(0, 0)), ToBench(QPoint(width() - 1, height() - 1)));
+}
+
+void CChildView::SetZoom(double dZoom, const QPoint& ptAncla) {
+    dZoom = std::clamp(dZoom, kZoomMinimo, kZoomMaximo);
+    if (dZoom == m_dZoom)
+        return;
+    // The bench point under the anchor, in exact (unrounded) bench coordinates, stays there.
+    const QPointF ptBanco = QPointF(ptAncla - m_ptOrigen) / m_dZoom;
+    m_dZoom = dZoom;
+    m_ptOrigen = ptAncla - QPoint(Redondear(ptBanco.x() * dZoom), Redondear(ptBanco.y() * dZoom));
+    ActualizarPuntoInsercion();
+    update();
+    emit ZoomCambiado(m_dZoom);
+}
+
+double CChildView::PasoZoom(int nSentido) const {
+    if (nSentido > 0) {
+        for (double d : kPasosZoom)
+            if (d > m_dZoom + 1e-6)
+                return d;
+    } else {
+        for (auto it = std::rbegin(kPasosZoom); it != std::rend(kPasosZoom); ++it)
+            if (*it < m_dZoom - 1e-6)
+                return *it;
+    }
+    return m_dZoom;
+}
+
+void CChildView::Acercar() {
+    SetZoom(PasoZoom(1));
+}
+
+void CChildView::Alejar() {
+    SetZoom(PasoZoom(-1));
+}
+
+void CChildView::AjustarAVentana() {
+    QRect rcTodo;
+    for (CEquipo* e : m_practica.m_listaEquipo)
+        rcTodo |= e->m_rcArea;
+    if (rcTodo.isEmpty())
+        return;
+    // 10 pixels of bench colour around, as "Mostrar todo el equipo" leaves.
+    const double dCabe =
+        std::min((width() - 20.0) / rcTodo.width(), (height() - 20.0) / rcTodo.height());
+    double dZoom = kPasosZoom[0];
+    for (double d : kPasosZoom)
+        if (d <= dCabe + 1e-9)
+            dZoom = d;
+    SetZoom(dZoom);
+    MostrarTodo();
+}
+
+void CChildView::wheelEvent(QWheelEvent* e) {
+    if (!(e->modifiers() & Qt::ControlModifier)) {
+        QWidget::wheelEvent(e);
+        return;
+    }
+    // One step per notch about the point under the mouse; a touchpad's small deltas add up
+    // to notches first, or zooming would race.
+    m_nRueda += e->angleDelta().y();
+    while (std::abs(m_nRueda) >= QWheelEvent::DefaultDeltasPerStep) {
+        const int nSentido = m_nRueda > 0 ? 1 : -1;
+        m_nRueda -= nSentido * QWheelEvent::DefaultDeltasPerStep;
+        SetZoom(PasoZoom(nSentido), e->position().toPoint());
+    }
+    e->accept();
+}
+
 void CChildView::ColocarLibre(CEquipo* pEquipo) const {
     const QRect rcVista = AreaVisible();
     const QRect rc = pEquipo->m_rcArea;
@@ -139,11 +242,13 @@ void CChildView::MostrarTodo() {
     if (rcTodo.isEmpty())
         return;
     // Centred when it fits; otherwise its top left corner in view, 10 pixels in.
-    QPoint ptOrigen = QPoint(width() / 2, height() / 2) - rcTodo.center();
-    if (rcTodo.width() > width() - 20)
-        ptOrigen.setX(10 - rcTodo.left());
-    if (rcTodo.height() > height() - 20)
-        ptOrigen.setY(10 - rcTodo.top());
+    const QPoint ptCentro = rcTodo.center();
+    QPoint ptOrigen = QPoint(width() / 2 - Redondear(ptCentro.x() * m_dZoom),
+                             height() / 2 - Redondear(ptCentro.y() * m_dZoom));
+    if (rcTodo.width() * m_dZoom > width() - 20)
+        ptOrigen.setX(10 - Redondear(rcTodo.left() * m_dZoom));
+    if (rcTodo.height() * m_dZoom > height() - 20)
+        ptOrigen.setY(10 - Redondear(rcTodo.top() * m_dZoom));
     m_ptOrigen = ptOrigen;
     ActualizarPuntoInsercion();
     update();
@@ -177,6 +282,9 @@ void CChildView::SelectAt(const QPoint& ptBanco) {
 }
 
 void CChildView::Tick() {
+    // Whatever put an item on the bench, the invitation has been taken up.
+    if (InvitacionVisible() && !m_practica.m_listaEquipo.empty())
+        MostrarInvitacion(false);
     if (m_practica.m_bOcupado)
         return;
     ++m_nTick;
@@ -191,22 +299,39 @@ void CChildView::Tick() {
 }
 
 QImage CChildView::Pintar() {
-    QImage img(size(), QImage::Format_RGB32);
-    img.fill(Qt::white);
+    return Pintar(devicePixelRatioF());
+}
+
+QImage CChildView::Pintar(double dRelacion) {
+    QImage img(Redondear(width() * dRelacion), Redondear(height() * dRelacion),
+               QImage::Format_RGB32);
+    img.setDevicePixelRatio(dRelacion);
     QPainter p(&img);
+    Pintar(p);
+    return img;
+}
+
+void CChildView::Pintar(QPainter& p) {
+    p.fillRect(rect(), Qt::white);
+    p.save();
+    // The zoom goes into the painter's transform, where the items find it (with the screen's
+    // pixel ratio) to take their pictures at that scale, one to one (Imagenes::Dibujar).
     p.translate(m_ptOrigen);
+    p.scale(m_dZoom, m_dZoom);
     Dibujo::PrepararPintor(p);
     for (CEquipo* e : m_practica.m_listaEquipo)
         e->Draw(p);
-    return img;
+    p.restore();
 }
 
 void CChildView::paintEvent(QPaintEvent*) {
     QElapsedTimer reloj;
     reloj.start();
-    const QImage img = Pintar();
+    // Straight into the window's backing store, which is already an off-screen buffer:
+    // a buffer of our own would only add one more copy of every pixel, the largest part of
+    // a paint on a dense screen.
     QPainter p(this);
-    p.drawImage(0, 0, img);
+    Pintar(p);
     p.end();
     emit Pintado(reloj.nsecsElapsed());
 }
@@ -219,6 +344,52 @@ void CChildView::ActualizarPuntoInsercion() {
 void CChildView::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     ActualizarPuntoInsercion();
+    ColocarInvitacion();
+}
+
+void CChildView::MostrarInvitacion(bool bMostrar) {
+    if (!bMostrar) {
+        if (m_pInvitacion)
+            m_pInvitacion->hide();
+        return;
+    }
+    if (!m_pInvitacion) {
+        m_pInvitacion = new QFrame(this);
+        m_pInvitacion->setObjectName(QStringLiteral("invitacion"));
+        m_pInvitacion->setStyleSheet(QStringLiteral(
+            "#invitacion { background: #f4f8fb; border: 1px solid #9aa5b1; border-radius: 10px; }"
+            "#invitacion QLabel { color: #2f3b47; }"
+            "#invitacion QPushButton { padding: 5px 16px; }"));
+        auto* pTexto = new QLabel(QStringLiteral("Comience con Archivo > Iniciar práctica…"));
+        QFont f = pTexto->font();
+        f.setPointSizeF(f.pointSizeF() * 1.3);
+        pTexto->setFont(f);
+        pTexto->setAlignment(Qt::AlignCenter);
+        auto* pBoton = new QPushButton(QStringLiteral("Iniciar práctica…"));
+        pBoton->setObjectName(QStringLiteral("botonIniciar"));
+        pBoton->setDefault(true);
+        connect(pBoton, &QPushButton::clicked, this, &CChildView::IniciarPracticaPedida);
+        auto* pCapa = new QVBoxLayout(m_pInvitacion);
+        pCapa->setContentsMargins(28, 20, 28, 20);
+        pCapa->setSpacing(14);
+        pCapa->addWidget(pTexto);
+        pCapa->addWidget(pBoton, 0, Qt::AlignCenter);
+    }
+    m_pInvitacion->adjustSize();
+    ColocarInvitacion();
+    m_pInvitacion->show();
+}
+
+bool CChildView::InvitacionVisible() const {
+    return m_pInvitacion && m_pInvitacion->isVisible();
+}
+
+void CChildView::ColocarInvitacion() {
+    if (!m_pInvitacion)
+        return;
+    QRect r(QPoint(0, 0), m_pInvitacion->sizeHint());
+    r.moveCenter(rect().center());
+    m_pInvitacion->setGeometry(r);
 }
 
 void CChildView::TerminarVertido(const QPoint& ptBanco) {

@@ -1,6 +1,9 @@
-// CChildView: the lab bench. Paints every item double-buffered on a white bench, runs the
+// CChildView: the lab bench. Paints every item on a white bench (into the window's backing
+// store, off-screen), runs the
 // 100 ms timer that steps the laboratory, selects, drags and pans with the mouse, completes
-// "Decantar" and "Transferir", and shows each item's pop-up menu.
+// "Decantar" and "Transferir", and shows each item's pop-up menu. It zooms from 50 % to
+// 400 %: everything the items know stays in bench coordinates (what the files store), and
+// only the view maps them to the screen.
 #pragma once
 
 #include <QImage>
@@ -9,6 +12,7 @@
 #include <QWidget>
 
 class CEquipo;
+class QFrame;
 class CPractica;
 class CRecipiente;
 
@@ -40,9 +44,32 @@ public:
     // Runs a command of an item's pop-up menu on the selected item.
     void Comando(int nComando);
 
-    QPoint ToBench(const QPoint& ptCliente) const { return ptCliente - m_ptOrigen; }
+    // m_ptOrigen is where the bench's (0, 0) lies in the view, in the view's pixels.
+    QPoint ToBench(const QPoint& ptCliente) const;
+    QPoint ACliente(const QPoint& ptBanco) const;
+    QRect ACliente(const QRect& rcBanco) const;
     // The part of the bench the view shows, in bench coordinates.
-    QRect AreaVisible() const { return QRect(ToBench(QPoint(0, 0)), size()); }
+    QRect AreaVisible() const;
+
+    // Zoom: view pixels per bench pixel.
+    static constexpr double kZoomMinimo = 0.5;
+    static constexpr double kZoomMaximo = 4.0;
+    double Zoom() const { return m_dZoom; }
+    // Sets the zoom (limited to 50 %-400 %), keeping the bench point under ptAncla (view
+    // coordinates) where it is.
+    void SetZoom(double dZoom, const QPoint& ptAncla);
+    void SetZoom(double dZoom) { SetZoom(dZoom, rect().center()); }
+    // "Acercar" and "Alejar" go one step of the zoom scale; "Tamaño real" is 100 %.
+    void Acercar();
+    void Alejar();
+    void TamanoReal() { SetZoom(1.0); }
+    // "Ajustar a la ventana": the largest step at which every item is in view.
+    void AjustarAVentana();
+
+    // The short invitation on an empty bench at the first start, with a button that asks for
+    // the practice browser (IniciarPracticaPedida).
+    void MostrarInvitacion(bool bMostrar);
+    bool InvitacionVisible() const;
     // Moves a new item from the insertion point to the nearest free spot in view, so that
     // it does not land hidden behind another item.
     void ColocarLibre(CEquipo* pEquipo) const;
@@ -53,8 +80,12 @@ public:
     // Leaves "Decantar" or "Transferir" without pouring.
     void CancelarVertido();
     bool Vertiendo() const { return m_bDecantar || m_bTransferir; }
-    // Paints the bench into an image of the view's size (what a paint shows).
+    // Paints the bench into an image of the view's size (what a paint shows), at the screen's
+    // pixel ratio, or at the one given: dRelacion device pixels per view pixel.
     QImage Pintar();
+    QImage Pintar(double dRelacion);
+    // Paints the bench with a painter on a device of the view's size (what a paint does).
+    void Pintar(QPainter& p);
     CPractica& Practica() { return m_practica; }
 
 signals:
@@ -69,6 +100,9 @@ signals:
     void Modificado();
     // "Decantar" or "Transferir" ended, poured or cancelled.
     void VertidoTerminado();
+    void ZoomCambiado(double dZoom);
+    // The invitation's button: the practice browser is wanted.
+    void IniciarPracticaPedida();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -77,9 +111,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     void ActualizarPuntoInsercion();
+    void ColocarInvitacion();
+    // The next step of the zoom scale up (nSentido > 0) or down; the zoom itself at an end.
+    double PasoZoom(int nSentido) const;
     void TerminarVertido(const QPoint& ptBanco);
     void MenuContextual(const QPoint& ptCliente);
     CRecipiente* RecipienteSeleccionado() const;
@@ -87,4 +125,7 @@ private:
     CPractica& m_practica;
     QTimer m_timer;
     QPoint m_ptInicioArrastre; // where the item dragged stood when the drag began
+    double m_dZoom = 1.0;
+    int m_nRueda = 0;                // wheel movement not yet a whole notch
+    QFrame* m_pInvitacion = nullptr; // made when first shown
 };

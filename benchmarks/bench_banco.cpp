@@ -275,12 +275,59 @@ void BM_PintarMesa(benchmark::State& state) {
     DestruirCatalogo();
 }
 
+// The view's paint of a full HD view at a zoom (per cent) and a device pixel ratio (per
+// cent), into a window buffer of that ratio, as into the screen's backing store. At 200 % the view
+// shows the bench's top left quarter, which the set-up fills; at a ratio of 2 every picture comes
+// from its strip rendered at twice the size.
+void BM_PintarMesaZoom(benchmark::State& state) {
+    prueba::Catalogo900();
+    CPractica practica;
+    ArmarBanco(practica.m_listaEquipo);
+    for (int i = 0; i < 50; ++i)
+        practica.m_listaEquipo.PasoSimulacion();
+    CChildView vista(practica);
+    vista.StopTimer();
+    vista.resize(kAncho, kAlto);
+    const double dZoom = static_cast<double>(state.range(0)) / 100.0;
+    const double dRelacion = static_cast<double>(state.range(1)) / 100.0;
+    vista.SetZoom(dZoom, QPoint(0, 0));
+    QImage ventana(static_cast<int>(kAncho * dRelacion), static_cast<int>(kAlto * dRelacion),
+                   QImage::Format_RGB32);
+    ventana.setDevicePixelRatio(dRelacion);
+    // The pictures' strips at this scale are rendered once, at the first paint.
+    vista.Pintar(dRelacion);
+    for (auto _ : state) {
+        QPainter p(&ventana);
+        vista.Pintar(p);
+        p.end();
+        benchmark::DoNotOptimize(ventana.constBits());
+    }
+    if (const char* pszCarpeta = std::getenv("ALKOR_MESA_PNG"))
+        ventana.save(QStringLiteral("%1/mesa-%2-%3.png")
+                         .arg(QString::fromLocal8Bit(pszCarpeta))
+                         .arg(state.range(0))
+                         .arg(state.range(1)));
+    practica.ClearBench();
+    DestruirCatalogo();
+}
+
 } // namespace
 
 BENCHMARK(BM_PasoBanco)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PasoBancoEscala)->Arg(1)->Arg(6)->Arg(24)->Arg(300)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DibujarBanco)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PintarMesa)->Unit(benchmark::kMillisecond);
+// The painter spreads large fills and blends over a pool of threads: the CPU time of the
+// whole process is the work of a paint, whatever else the machine is doing meanwhile.
+BENCHMARK(BM_PintarMesaZoom)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->ArgNames({"zoom", "relacion"})
+    ->Args({100, 100})
+    ->Args({200, 100})
+    ->Args({100, 200})
+    ->Args({300, 100})
+    ->Args({150, 100});
 
 int main(int argc, char** argv) {
     // The pictures need a GUI application for their text, but never a screen.

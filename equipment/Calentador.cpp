@@ -25,15 +25,10 @@ void CCalentador::Draw(QPainter& p) {
     DibujarFigura(p);
     if (m_nAnimacion != 0 && !Tira().isNull()) {
         const QImage& tira = Imagenes::Tira(m_nAnimacion);
-        if (!tira.isNull()) {
-            const QPoint donde(m_x + m_ptAnimacion.x(), m_y + m_ptAnimacion.y());
-            p.save();
-            p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-            p.drawImage(donde, tira, QRect(m_nFrame * m_cxFrame, m_cyFrame, m_cxFrame, m_cyFrame));
-            p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-            p.drawImage(donde, tira, QRect(m_nFrame * m_cxFrame, 0, m_cxFrame, m_cyFrame));
-            p.restore();
-        }
+        if (!tira.isNull())
+            Imagenes::DibujarRecorte(p, QPoint(m_x + m_ptAnimacion.x(), m_y + m_ptAnimacion.y()),
+                                     m_nAnimacion,
+                                     QRect(m_nFrame * m_cxFrame, 0, m_cxFrame, m_cyFrame));
     }
     DibujarSeleccion(p);
 }

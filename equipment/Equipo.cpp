@@ -110,15 +110,9 @@ const QImage& CEquipo::Tira() {
 }
 
 void CEquipo::DibujarFigura(QPainter& p) {
-    const QImage& tira = Tira();
-    if (tira.isNull())
+    if (Tira().isNull())
         return;
-    p.save();
-    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    p.drawImage(QPoint(m_x, m_y), tira, QRect(0, m_cy, m_cx, m_cy));
-    p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    p.drawImage(QPoint(m_x, m_y), tira, QRect(0, 0, m_cx, m_cy));
-    p.restore();
+    Imagenes::DibujarRecorte(p, QPoint(m_x, m_y), m_nRecurso, QRect(0, 0, m_cx, m_cy));
 }
 
 void CEquipo::DibujarSeleccion(QPainter& p) const {

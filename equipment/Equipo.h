@@ -84,7 +84,8 @@ protected:
     void ActualizarArea();
     // Picture strip of this item (loaded on first use; null image when missing).
     const QImage& Tira();
-    // Mask by AND and picture by OR of frame 0 at the item's place.
+    // Frame 0 at the item's place, as its mask by AND and then its picture by OR lay it
+    // (in one pass: Imagenes::DibujarRecorte).
     void DibujarFigura(QPainter& p);
     void DibujarSeleccion(QPainter& p) const;
 

@@ -1,9 +1,15 @@
 #include "Imagenes.h"
 
 #include <QFile>
-#include <QHash>
 #include <QPainter>
 #include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace Imagenes {
 
@@ -111,31 +117,37 @@ template <class F> void Copiar(QImage& tira, const QImage& capa, int x, int y, F
     }
 }
 
-QImage Cargar(const Recurso& r) {
+// The cell of a resource's layout, read from its picture (the first flame frame for the
+// flame, one of six frames for the gas).
+QSize CeldaDe(const Recurso& r) {
+    if (r.forma == Forma::Llama)
+        return Tamano(Leer(QStringLiteral(":/pictures/llama1.svg")));
+    const QSize s = Tamano(Leer(Ruta(r.pszArchivo)));
+    if (r.forma == Forma::Gas)
+        return QSize(s.width() / 6, s.height());
+    return s;
+}
+
+QImage Cargar(const Recurso& r, double dEscala) {
+    const QSize celda = CeldaDe(r);
+    if (celda.isEmpty())
+        return {};
+    const QSize c = CeldaEscalada(celda, dEscala);
+    const int cx = c.width(), cy = c.height();
     if (r.forma == Forma::Llama) {
-        QImage marcos[4];
-        for (int k = 0; k < 4; ++k) {
-            const QByteArray svg = Leer(QStringLiteral(":/pictures/llama%1.svg").arg(k + 1));
-            const QSize s = Tamano(svg);
-            if (s.isEmpty())
-                return {};
-            marcos[k] = RenderizarCapa(svg, {}, s.width(), s.height());
-        }
-        const int cx = marcos[0].width(), cy = marcos[0].height();
         QImage tira(4 * cx, 2 * cy, QImage::Format_RGB32);
         tira.fill(Qt::white);
         for (int k = 0; k < 4; ++k) {
-            const QImage m = marcos[k].scaled(cx, cy);
+            const QByteArray svg = Leer(QStringLiteral(":/pictures/llama%1.svg").arg(k + 1));
+            if (Tamano(svg).isEmpty())
+                return {};
+            const QImage m = RenderizarCapa(svg, {}, cx, cy);
             Copiar(tira, m, k * cx, 0, Figura);
             Copiar(tira, m, k * cx, cy, Mascara);
         }
         return tira;
     }
     const QByteArray svg = Leer(Ruta(r.pszArchivo));
-    const QSize s = Tamano(svg);
-    if (s.isEmpty())
-        return {};
-    const int cx = s.width(), cy = s.height();
     switch (r.forma) {
     case Forma::Recipiente: {
         QImage tira(3 * cx, 2 * cy, QImage::Format_RGB32);
@@ -158,8 +170,8 @@ QImage Cargar(const Recurso& r) {
     }
     case Forma::Gas: {
         // Six frames in a row; the strip holds the pictures and, below, the masks.
-        QImage tira(cx, 2 * cy, QImage::Format_RGB32);
-        const QImage figura = RenderizarCapa(svg, {}, cx, cy);
+        QImage tira(6 * cx, 2 * cy, QImage::Format_RGB32);
+        const QImage figura = RenderizarCapa(svg, {}, 6 * cx, cy);
         Copiar(tira, figura, 0, 0, Figura);
         Copiar(tira, figura, 0, cy, Mascara);
         return tira;
@@ -176,6 +188,47 @@ QImage Cargar(const Recurso& r) {
         break;
     }
     return {};
+}
+
+// Scales are told apart to a thousandth.
+int ClaveEscala(double dEscala) {
+    return static_cast<int>(std::lround(dEscala * 1000.0));
+}
+
+enum class Clase { Tira, Recorte, RecorteCubierto };
+using Clave = std::tuple<int, int, Clase>; // resource, scale, kind
+
+// A node-based map: a reference handed out stays valid while other strips are added.
+std::map<Clave, QImage>& Cache() {
+    static std::map<Clave, QImage> cache;
+    return cache;
+}
+
+// Scales other than 1 in use, the latest last.
+std::vector<int>& EscalasRecientes() {
+    static std::vector<int> escalas;
+    return escalas;
+}
+constexpr size_t kEscalasGuardadas = 3;
+
+// A new scale pushes out the strips of the least recently used one.
+void UsarEscala(int nClave) {
+    if (nClave == 1000)
+        return;
+    std::vector<int>& v = EscalasRecientes();
+    if (!v.empty() && v.back() == nClave)
+        return;
+    auto it = std::find(v.begin(), v.end(), nClave);
+    if (it != v.end())
+        v.erase(it);
+    v.push_back(nClave);
+    if (v.size() > kEscalasGuardadas) {
+        const int nVieja = v.front();
+        v.erase(v.begin());
+        auto& cache = Cache();
+        for (auto c = cache.begin(); c != cache.end();)
+            c = std::get<1>(c->first) == nVieja ? cache.erase(c) : std::next(c);
+    }
 }
 
 } // namespace
@@ -201,13 +254,150 @@ QImage RenderizarCapa(const QByteArray& svg, const QString& strCapa, int cx, int
 }
 
 const QImage& Tira(int nRecurso) {
-    static QHash<int, QImage> cache;
-    auto it = cache.find(nRecurso);
+    return Tira(nRecurso, 1.0);
+}
+
+const QImage& Tira(int nRecurso, double dEscala) {
+    const int nClave = ClaveEscala(dEscala);
+    UsarEscala(nClave);
+    auto& cache = Cache();
+    const Clave clave(nRecurso, nClave, Clase::Tira);
+    auto it = cache.find(clave);
     if (it == cache.end()) {
         const Recurso* r = Buscar(nRecurso);
-        it = cache.insert(nRecurso, r ? Cargar(*r) : QImage());
+        it = cache.emplace(clave, r ? Cargar(*r, nClave / 1000.0) : QImage()).first;
     }
-    return it.value();
+    return it->second;
+}
+
+const QImage& Recorte(int nRecurso, double dEscala, bool bCubierto) {
+    const int nClave = ClaveEscala(dEscala);
+    auto& cache = Cache();
+    const Clave clave(nRecurso, nClave, bCubierto ? Clase::RecorteCubierto : Clase::Recorte);
+    auto it = cache.find(clave);
+    if (it != cache.end())
+        return it->second;
+    const QImage& tira = Tira(nRecurso, nClave / 1000.0);
+    const QSize c = CeldaEscalada(Celda(nRecurso), nClave / 1000.0);
+    const int cy = c.height();
+    // The overlay is frame 2 of a vessel's strip, three frames wide.
+    const int xCubierta = bCubierto && tira.width() >= 3 * c.width() ? 2 * c.width() : -1;
+    QImage recorte;
+    if (!tira.isNull() && tira.height() >= 2 * cy) {
+        const int cx = xCubierta >= 0 ? c.width() : tira.width();
+        recorte = QImage(cx, cy, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < cy; ++y) {
+            const auto* figura = reinterpret_cast<const QRgb*>(tira.constScanLine(y));
+            const auto* mascara = reinterpret_cast<const QRgb*>(tira.constScanLine(y + cy));
+            auto* dst = reinterpret_cast<QRgb*>(recorte.scanLine(y));
+            for (int x = 0; x < cx; ++x) {
+                QRgb rgb = figura[x];
+                if (xCubierta >= 0)
+                    rgb &= figura[xCubierta + x];
+                dst[x] = qGray(mascara[x]) < 128 ? (rgb | 0xFF000000u) : 0u;
+            }
+        }
+    }
+    return cache.emplace(clave, recorte).first->second;
+}
+
+QSize Celda(int nRecurso) {
+    static std::map<int, QSize> celdas;
+    auto it = celdas.find(nRecurso);
+    if (it == celdas.end()) {
+        const Recurso* r = Buscar(nRecurso);
+        it = celdas.emplace(nRecurso, r ? CeldaDe(*r) : QSize()).first;
+    }
+    return it->second;
+}
+
+QSize CeldaEscalada(const QSize& celda, double dEscala) {
+    return QSize(std::max(1, static_cast<int>(std::lround(celda.width() * dEscala))),
+                 std::max(1, static_cast<int>(std::lround(celda.height() * dEscala))));
+}
+
+namespace {
+// A coordinate of the layout at 1 in the scaled layout: whole cells, then the part of one.
+int EscalarCoordenada(int v, int nCelda, int nCeldaEscalada) {
+    if (nCelda <= 0)
+        return v;
+    const int nCeldas = v >= 0 ? v / nCelda : -((-v + nCelda - 1) / nCelda);
+    const int nResto = v - nCeldas * nCelda;
+    return nCeldas * nCeldaEscalada +
+           static_cast<int>(std::lround(static_cast<double>(nResto) * nCeldaEscalada / nCelda));
+}
+// The top left corner of the cell of a layout that holds the point.
+QPoint EsquinaDeCelda(const QPoint& pt, const QSize& celda) {
+    auto esquina = [](int v, int n) {
+        return n <= 0 ? 0 : (v >= 0 ? v / n : -((-v + n - 1) / n)) * n;
+    };
+    return QPoint(esquina(pt.x(), celda.width()), esquina(pt.y(), celda.height()));
+}
+} // namespace
+
+QRect EscalarFuente(const QRect& rc, const QSize& celda, const QSize& celdaEscalada) {
+    const int x0 = EscalarCoordenada(rc.x(), celda.width(), celdaEscalada.width());
+    const int y0 = EscalarCoordenada(rc.y(), celda.height(), celdaEscalada.height());
+    const int x1 = EscalarCoordenada(rc.x() + rc.width(), celda.width(), celdaEscalada.width());
+    const int y1 = EscalarCoordenada(rc.y() + rc.height(), celda.height(), celdaEscalada.height());
+    return QRect(x0, y0, x1 - x0, y1 - y0);
+}
+
+double Escala(const QPainter& p) {
+    return p.deviceTransform().m11();
+}
+
+void DibujarEscalada(QPainter& p, const QPoint& ptBanco, const QImage& imagenEscalada,
+                     const QSize& celda, const QRect& rcFuente) {
+    const QTransform t = p.deviceTransform();
+    const QSize celdaEscalada = CeldaEscalada(celda, t.m11());
+    const QRect fuente = EscalarFuente(rcFuente, celda, celdaEscalada);
+    if (fuente.isEmpty())
+        return;
+    // Placed from the corner of its cell, rounded once: the parts of one picture drawn apart
+    // (rows of the contents, the two parts of a vessel) meet without a gap at any scale.
+    const QPoint ptDentro = rcFuente.topLeft() - EsquinaDeCelda(rcFuente.topLeft(), celda);
+    const QPointF ptEsquina = t.map(QPointF(ptBanco - ptDentro));
+    const QPoint pt = QPoint(qRound(ptEsquina.x()), qRound(ptEsquina.y())) + fuente.topLeft() -
+                      EsquinaDeCelda(fuente.topLeft(), celdaEscalada);
+    p.save();
+    p.resetTransform();
+    // A device with its own pixel ratio (a window on a dense screen) still scales what is
+    // drawn after the reset: undone, so that the image lands one to one on device pixels.
+    const QTransform resto = p.deviceTransform();
+    if (!resto.isIdentity())
+        p.setWorldTransform(resto.inverted());
+    p.drawImage(pt, imagenEscalada, fuente);
+    p.restore();
+}
+
+void Dibujar(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFuente) {
+    const QTransform t = p.deviceTransform();
+    // At 1 the strip is drawn as it is, through the painter's own translation.
+    if (t.type() <= QTransform::TxTranslate) {
+        p.drawImage(ptBanco, Tira(nRecurso), rcFuente);
+        return;
+    }
+    const QImage& tira = Tira(nRecurso, t.m11());
+    if (!tira.isNull())
+        DibujarEscalada(p, ptBanco, tira, Celda(nRecurso), rcFuente);
+}
+
+void DibujarRecorte(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFuente,
+                    bool bCubierto) {
+    if (rcFuente.isEmpty())
+        return;
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QTransform t = p.deviceTransform();
+    if (t.type() <= QTransform::TxTranslate) {
+        p.drawImage(ptBanco, Recorte(nRecurso, 1.0, bCubierto), rcFuente);
+    } else {
+        const QImage& recorte = Recorte(nRecurso, t.m11(), bCubierto);
+        if (!recorte.isNull())
+            DibujarEscalada(p, ptBanco, recorte, Celda(nRecurso), rcFuente);
+    }
+    p.restore();
 }
 
 QString Archivo(int nRecurso) {

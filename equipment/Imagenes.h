@@ -10,7 +10,12 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
+
+class QPainter;
 
 namespace Imagenes {
 
@@ -56,6 +61,51 @@ enum : int {
 // The strip of a resource; a null image when the resource is unknown or failed to load.
 // Needs a QGuiApplication (the pictures carry text).
 const QImage& Tira(int nRecurso);
+
+// The strip of a resource rendered at a scale (device pixels per bench pixel): every cell of
+// its layout (an item's frame, a flame frame, a gas frame, a texture tile) is the cell at 1
+// scaled by CeldaEscalada. At scale 1 this is Tira(nRecurso). Strips of three scales at most
+// are kept besides those at 1, so that zooming back and forth does not render them anew.
+const QImage& Tira(int nRecurso, double dEscala);
+
+// The size of one cell of a resource's layout at scale 1 (empty when unknown).
+QSize Celda(int nRecurso);
+// A cell of that size at a scale, in whole device pixels.
+QSize CeldaEscalada(const QSize& celda, double dEscala);
+// A rectangle of a layout of cells of size celda (at scale 1) in the same layout made of
+// cells of size celdaEscalada: a cell's edges stay on its scaled cell's edges, so that a
+// frame, or rows of it, come out whole.
+QRect EscalarFuente(const QRect& rc, const QSize& celda, const QSize& celdaEscalada);
+
+// Device pixels per bench pixel of a painter: its zoom times the screen's pixel ratio.
+double Escala(const QPainter& p);
+
+// Draws rcFuente of a resource's strip (in the layout at scale 1) with its top left corner
+// at ptBanco (bench coordinates, through the painter's transform), taking the pixels from
+// the strip rendered at the painter's scale, one to one onto the device's pixels: the
+// pictures stay sharp when zoomed, and AND and OR see whole pixels. The caller sets the
+// composition mode.
+void Dibujar(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFuente);
+// The same for any image made of cells of size celda at scale 1 rendered at the painter's
+// scale (imagenEscalada, cells of CeldaEscalada(celda, Escala(p))).
+void DibujarEscalada(QPainter& p, const QPoint& ptBanco, const QImage& imagenEscalada,
+                     const QSize& celda, const QRect& rcFuente);
+
+// The picture row of a resource's strip as one image with alpha: opaque where the mask row
+// under it is black, clear elsewhere. Laid over the bench it gives exactly what the mask by
+// AND and then the picture by OR give (the mask is black or white, the picture black where
+// the mask is white), in one pass that the painter does fast: the bench's paint on a dense
+// screen is mostly these passes. At the scale given, as Tira.
+//
+// bCubierto (vessels): the overlay (frame 2) already ANDed into the picture. Where nothing
+// is drawn between a vessel's picture and its overlay (above its contents) this one pass is
+// all the vessel needs: a vessel's overlay lies within its picture's mask, so outside the
+// mask the AND changes nothing.
+const QImage& Recorte(int nRecurso, double dEscala = 1.0, bool bCubierto = false);
+// Draws rcFuente of the picture row (the layout at 1) as the mask and the picture would,
+// from the cut-out at the painter's scale; the composition mode is its own.
+void DibujarRecorte(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFuente,
+                    bool bCubierto = false);
 
 // File of a resource inside the program's resources, for tools that list them.
 QString Archivo(int nRecurso);

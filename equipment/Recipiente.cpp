@@ -200,8 +200,6 @@ void CRecipiente::CrearImagenes() {
     // Force the first colouring even when the colour is black (0).
     m_seno.m_faseLiquida.m_crColorDibujado = 0xFFFFFFFFu;
     m_seno.m_faseSolida.m_crColorDibujado = 0xFFFFFFFFu;
-    m_pMascara = marco;
-    m_pMascara.invertPixels();
     // The interior as a region: one-pixel-high runs of non-white pixels on each row; a run
     // never begins at column 0 and a run still open at the right edge is dropped.
     QRegion rgn;
@@ -231,46 +229,81 @@ void CRecipiente::ActualizarImagen(CFase& fase, QImage& imagen) {
     const CColorFase color = fase.ColorFase();
     if (color.m_crColor == fase.m_crColorDibujado && color.m_nTextura == fase.m_nTexturaDibujada)
         return;
+    fase.m_crColorDibujado = color.m_crColor;
+    fase.m_nTexturaDibujada = color.m_nTextura;
+    Colorear(fase, color, m_imgMarco, 1.0, imagen);
+}
+
+void CRecipiente::Colorear(const CFase& fase, const CColorFase& color, const QImage& marco,
+                           double dEscala, QImage& imagen) const {
+    const int cx = marco.width(), cy = marco.height();
     QImage textura;
     if (color.m_nTextura != 0 && fase.m_nEstado == ESTADO_SOLIDO) {
-        textura = QImage(m_cx, m_cy, QImage::Format_RGB32);
+        textura = QImage(cx, cy, QImage::Format_RGB32);
         textura.fill(Qt::white);
         QPainter pt(&textura);
         pt.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        // The textures tile the interior in 8-pixel squares at 1.
+        const QSize paso = Imagenes::CeldaEscalada(QSize(8, 8), dEscala);
         for (const CContenido& e : fase.m_listaContenido) {
             const CComponentes* c = e.Componente();
             if (!c || !(e.m_dMoles > 0.0) || c->m_nTextura == 0)
                 continue;
-            const QImage& bmp = Imagenes::Tira(Imagenes::IDB_TEXTURA + c->m_nTextura);
+            const QImage& bmp = Imagenes::Tira(Imagenes::IDB_TEXTURA + c->m_nTextura, dEscala);
             if (bmp.isNull())
                 continue;
-            for (int y = 0; y < m_cy; y += 8)
-                for (int x = 0; x < m_cx; x += 8)
+            for (int y = 0; y < cy; y += paso.height())
+                for (int x = 0; x < cx; x += paso.width())
                     pt.drawImage(QPoint(x, y), bmp,
-                                 QRect(0, 0, std::min(8, m_cx - x), std::min(8, m_cy - y)));
+                                 QRect(0, 0, std::min(paso.width(), cx - x),
+                                       std::min(paso.height(), cy - y)));
         }
     }
-    fase.m_crColorDibujado = color.m_crColor;
-    fase.m_nTexturaDibujada = color.m_nTextura;
     // Coloured afresh from the interior mask, so that no colour (white included) can wipe
-    // the interior out of the image for the colours that follow.
-    imagen = m_imgMarco.copy();
+    // the interior out of the image for the colours that follow. Opaque inside, clear
+    // outside: laid over the picture it gives what the inverted mask by OR and the colour by
+    // AND give, in one pass.
+    imagen = QImage(cx, cy, QImage::Format_ARGB32_Premultiplied);
     const QRgb rgb = ColorDe(color.m_crColor).rgb();
     const QRgb negro = qRgb(0, 0, 0);
-    for (int y = 0; y < m_cy; ++y) {
+    for (int y = 0; y < cy; ++y) {
+        const auto* interior = reinterpret_cast<const QRgb*>(marco.constScanLine(y));
         auto* fila = reinterpret_cast<QRgb*>(imagen.scanLine(y));
         const auto* tex =
             textura.isNull() ? nullptr : reinterpret_cast<const QRgb*>(textura.constScanLine(y));
-        for (int x = 0; x < m_cx; ++x) {
-            if ((fila[x] & 0xFFFFFF) == 0xFFFFFF)
-                continue;
-            fila[x] = (tex && (tex[x] & 0xFFFFFF) != 0xFFFFFF) ? negro : rgb;
+        for (int x = 0; x < cx; ++x) {
+            if ((interior[x] & 0xFFFFFF) == 0xFFFFFF)
+                fila[x] = 0;
+            else
+                fila[x] = (tex && (tex[x] & 0xFFFFFF) != 0xFFFFFF) ? negro : rgb;
         }
     }
 }
 
-void CRecipiente::PintarFilas(QPainter& p, const QImage& imagen, int xDesde, int y1, int y2,
-                              int cx) {
+const QImage& CRecipiente::ImagenEscalada(const CFase& fase, bool bSolido, double dEscala) {
+    CCapasEscaladas& e = m_escaladas;
+    if (e.dEscala != dEscala || e.nRecurso != m_nRecurso) {
+        e = CCapasEscaladas{};
+        e.dEscala = dEscala;
+        e.nRecurso = m_nRecurso;
+        const QSize c = Imagenes::CeldaEscalada(QSize(m_cx, m_cy), dEscala);
+        e.marco = Imagenes::Tira(m_nRecurso, dEscala).copy(c.width(), 0, c.width(), c.height());
+    }
+    // The colour is the one just drawn at 1.
+    const CColorFase color{fase.m_crColorDibujado, fase.m_nTexturaDibujada};
+    bool& bHecha = bSolido ? e.bSolido : e.bLiquido;
+    CColorFase& hecho = bSolido ? e.colorSolido : e.colorLiquido;
+    QImage& imagen = bSolido ? e.solido : e.liquido;
+    if (!bHecha || !(hecho == color)) {
+        Colorear(fase, color, e.marco, dEscala, imagen);
+        hecho = color;
+        bHecha = true;
+    }
+    return imagen;
+}
+
+void CRecipiente::PintarFilas(QPainter& p, const CFase& fase, bool bSolido, int xDesde, int y1,
+                              int y2, int cx) {
     // Levels above the top of the picture are clipped to it.
     y1 = std::clamp(y1, 0, m_cy);
     y2 = std::clamp(y2, 0, m_cy);
@@ -280,20 +313,45 @@ void CRecipiente::PintarFilas(QPainter& p, const QImage& imagen, int xDesde, int
         return;
     const QRect fuente(xDesde, y1, cx, y2 - y1);
     const QPoint destino(m_x + xDesde, m_y + y1);
-    p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    p.drawImage(destino, m_pMascara, fuente);
-    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    p.drawImage(destino, imagen, fuente);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (p.deviceTransform().type() > QTransform::TxTranslate) {
+        const QImage& imagen = ImagenEscalada(fase, bSolido, Imagenes::Escala(p));
+        Imagenes::DibujarEscalada(p, destino, imagen, QSize(m_cx, m_cy), fuente);
+        return;
+    }
+    p.drawImage(destino, bSolido ? m_imgSolido : m_imgLiquido, fuente);
+}
+
+int CRecipiente::PrimeraFilaDelContenido() {
+    int y = m_cy;
+    const bool bLiquido = VolumenLiquido() > 0.0 && m_seno.m_faseLiquida.MolesTotales() > 0.0;
+    if (bLiquido)
+        y = std::min(y, GetLevelY(VolumenSolido() + VolumenLiquido()) - 1); // the surface line
+    if (m_seno.m_faseSolida.MolesTotales() > 0.0)
+        y = std::min(y, GetLevelY(VolumenSolido()) - 4); // the heap
+    if (m_seno.m_nEbullicion > 0 && VolumenLiquido() > 0.0)
+        y = std::min(y, GetLevelY(VolumenOcupado()) - 4); // bubbles reach just above it
+    if (m_seno.m_faseGas.MolesTotales() > 0.0)
+        y = std::min(y, GetLevelY(m_dCapacidad + 10.0)); // gas rises up to there
+    // A couple of rows to spare: rows below this one are drawn the long way, which gives the
+    // same pixels.
+    return std::clamp(y - 2, 0, m_cy);
 }
 
 void CRecipiente::Draw(QPainter& p) {
-    DibujarFigura(p);
     if (Tira().isNull()) {
+        DibujarFigura(p);
         DibujarSeleccion(p);
         return;
     }
     if (!m_bImagenes)
         CrearImagenes();
+    // Above the contents nothing comes between the picture and its overlay: those rows go in
+    // one pass with the overlay already in the picture; below, picture, contents, overlay.
+    const int yContenido = PrimeraFilaDelContenido();
+    Imagenes::DibujarRecorte(p, QPoint(m_x, m_y), m_nRecurso, QRect(0, 0, m_cx, yContenido), true);
+    Imagenes::DibujarRecorte(p, QPoint(m_x, m_y + yContenido), m_nRecurso,
+                             QRect(0, yContenido, m_cx, m_cy - yContenido));
     p.save();
     const int B = m_nFondo;
     const double dLiquido = VolumenLiquido();
@@ -304,7 +362,7 @@ void CRecipiente::Draw(QPainter& p) {
     if (dLiquido > 0.0 && m_seno.m_faseLiquida.MolesTotales() > 0.0) {
         const int y1 = GetLevelY(dSolido + dLiquido);
         ActualizarImagen(m_seno.m_faseLiquida, m_imgLiquido);
-        PintarFilas(p, m_imgLiquido, 0, y1, B, m_cx);
+        PintarFilas(p, m_seno.m_faseLiquida, false, 0, y1, B, m_cx);
         // The surface as a thin darker line just above the liquid, so that colourless
         // liquids (water is almost white) still show where they stand.
         if (y1 >= 1 && y1 < B) {
@@ -319,21 +377,24 @@ void CRecipiente::Draw(QPainter& p) {
     if (m_seno.m_faseSolida.MolesTotales() > 0.0) {
         const int y1 = GetLevelY(dSolido);
         ActualizarImagen(m_seno.m_faseSolida, m_imgSolido);
-        PintarFilas(p, m_imgSolido, 0, y1, B, m_cx);
+        PintarFilas(p, m_seno.m_faseSolida, true, 0, y1, B, m_cx);
         // A small heap in two steps on top of the settled solid.
         const int W1 = (m_cx - 4) / 2;
         const int X0 = (m_cx - W1) / 2;
-        PintarFilas(p, m_imgSolido, X0, y1 - 2, y1, W1);
+        PintarFilas(p, m_seno.m_faseSolida, true, X0, y1 - 2, y1, W1);
         const int W2 = W1 - 10 <= 10 ? 10 : W1 - 10;
         const int X1 = (m_cx - W2) / 2;
-        PintarFilas(p, m_imgSolido, X1, y1 - 4, y1 - 2, W2);
+        PintarFilas(p, m_seno.m_faseSolida, true, X1, y1 - 4, y1 - 2, W2);
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     DibujarBurbujas(p);
     DibujarGas(p);
     m_bAnimar = 0;
-    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    p.drawImage(QPoint(m_x, m_y), Tira(), QRect(2 * m_cx, 0, m_cx, m_cy));
+    if (yContenido < m_cy) {
+        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        Imagenes::Dibujar(p, QPoint(m_x, m_y + yContenido), m_nRecurso,
+                          QRect(2 * m_cx, yContenido, m_cx, m_cy - yContenido));
+    }
     p.restore();
     DibujarEtiqueta(p);
     DibujarSeleccion(p);
@@ -378,10 +439,8 @@ void CRecipiente::DibujarGas(QPainter& p) {
             const QRect enVaso = g.Rect().translated(0, T);
             if (!sprite.isNull() && m_rgnInterior.intersects(enVaso)) {
                 const QPoint donde(m_x + enVaso.left(), m_y + enVaso.top());
-                p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-                p.drawImage(donde, sprite, QRect(3 * g.m_nFrame, 4, 3, 4));
-                p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-                p.drawImage(donde, sprite, QRect(3 * g.m_nFrame, 0, 3, 4));
+                Imagenes::DibujarRecorte(p, donde, Imagenes::IDB_PARTICULA_GAS,
+                                         QRect(3 * g.m_nFrame, 0, 3, 4));
             }
             if (m_bAnimar)
                 g.Mover();

@@ -143,17 +143,37 @@ protected:
 private:
     void CrearImagenes();
     void ActualizarImagen(CFase& fase, QImage& imagen);
-    void PintarFilas(QPainter& p, const QImage& imagen, int xDesde, int y1, int y2, int cx);
+    // Colours the interior mask marco (made at the scale dEscala) with a phase's colour and,
+    // for a solid, the textures of its components.
+    void Colorear(const CFase& fase, const CColorFase& color, const QImage& marco, double dEscala,
+                  QImage& imagen) const;
+    // The phase's image at the painter's scale when that is not 1.
+    const QImage& ImagenEscalada(const CFase& fase, bool bSolido, double dEscala);
+    void PintarFilas(QPainter& p, const CFase& fase, bool bSolido, int xDesde, int y1, int y2,
+                     int cx);
     void DibujarBurbujas(QPainter& p);
     void DibujarGas(QPainter& p);
     void DibujarEtiqueta(QPainter& p) const;
+    // The first row of the picture the contents, their bubbles or their gas may touch
+    // (m_cy when there are none).
+    int PrimeraFilaDelContenido();
 
     bool m_bImagenes = false;
     QImage m_imgMarco;   // the interior mask as the strip holds it
-    QImage m_pMascara;   // interior mask inverted: white inside, black outside
-    QImage m_imgLiquido; // colour images of the liquid and solid phases
+    QImage m_imgLiquido; // the liquid and solid phases in colour inside, clear outside
     QImage m_imgSolido;
     QRegion m_rgnInterior;
+    // The interior images at another scale (zoom, a dense screen), made from the strip
+    // rendered at that scale and coloured as those at 1 were. Those at 1 are still kept up:
+    // the colour last drawn is part of what a practice file stores.
+    struct CCapasEscaladas {
+        double dEscala = 0.0;
+        int nRecurso = 0;
+        QImage marco, liquido, solido;
+        CColorFase colorLiquido, colorSolido;
+        bool bLiquido = false, bSolido = false; // coloured yet
+    };
+    CCapasEscaladas m_escaladas;
     std::array<CBurbuja, 30> m_burbujas;
     std::array<CParticulaGas, 30> m_particulas;
 };

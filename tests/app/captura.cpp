@@ -1,5 +1,6 @@
-// Screenshots of the program for the documentation: the window at start, and practice 901
-// running with its distillation set on a burner. Usage: captura CARPETA (run under a
+// Screenshots of the program for the documentation: the window at start with its invitation,
+// practice 901 running with its distillation set on a burner, at 100 % and at 200 %, and the
+// bench as a screen of pixel ratio 2 gets it. Usage: captura CARPETA (run under a
 // display, e.g. xvfb-run -a).
 #include "AcercaDe.h"
 #include "Aplicacion.h"
@@ -24,6 +25,8 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -32,11 +35,16 @@
 
 int main(int argc, char** argv) {
     CAplicacion app(argc, argv);
+    // A first start, whatever the user's own settings remember.
+    QTemporaryDir ajustes;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ajustes.path());
     const QString carpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     CMainFrame* m = app.Iniciar(false);
     m->resize(1600, 900);
+    m->MostrarInvitacion();
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("ventana-inicio.png")));
+    m->m_pVistaMesa->grab().save(QDir(carpeta).filePath(QStringLiteral("invitacion.png")));
     {
         CDlgAcercaDe acerca(m);
         acerca.show();
@@ -86,6 +94,14 @@ int main(int argc, char** argv) {
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("ventana-destilacion.png")));
+    // The same at 200 % about the flask, and the bench at 100 % on a screen of ratio 2.
+    CChildView* vista = m->m_pVistaMesa;
+    vista->SetZoom(2.0, vista->ACliente(QPoint(matraz->m_x + 60, matraz->m_y - 60)));
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("zoom-200.png")));
+    vista->TamanoReal();
+    vista->MostrarTodo();
+    vista->Pintar(2.0).save(QDir(carpeta).filePath(QStringLiteral("mesa-relacion-2.png")));
 
     // The properties window of the flask, with the ions shown, and the reagent dialog.
     {

@@ -7,6 +7,7 @@
 #include "DlgAbrirPractica.h"
 #include "DlgPropiedades.h"
 #include "DlgTitulacion.h"
+#include "Erlenmeyer250.h"
 #include "MainFrame.h"
 #include "NotasView.h"
 #include "OrdenesMarco.h"
@@ -26,7 +27,9 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 #include <QSlider>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -40,7 +43,8 @@ class TestVentana : public QObject {
     CPractica* m_pPractica = nullptr;
     CMainFrame* m_pMarco = nullptr;
     QTemporaryDir m_dir;
-    QStringList m_mensajes; // what the message boxes would have said
+    QTemporaryDir m_dirAjustes; // the settings of these tests, never the user's
+    QStringList m_mensajes;     // what the message boxes would have said
 
     CChildView* Mesa() { return m_pMarco->m_pVistaMesa; }
     bool Activa(int nId) { return m_pMarco->Accion(nId)->isEnabled(); }
@@ -53,7 +57,12 @@ class TestVentana : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dirAjustes.path());
+    }
     void init() {
+        // Every test starts as a first run: nothing remembered.
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Korvex Soft", "Alkor").clear();
         prueba::AnotarMensajes(&m_mensajes);
         CrearCatalogoInicial();
         m_pPractica = new CPractica;
@@ -429,6 +438,139 @@ private slots:
         QVERIFY(m_pMarco->IniciarPractica(903));
         menuPropiedades(true);
         QTRY_COMPARE(nAbiertas, 1);
+    }
+
+    // Opened and saved practices come first on the list, once each, eight at most; a file that
+    // has gone is greyed until taken off; the window, the notes pane and the speed come back
+    // at the next start.
+    void recientesYAjustes() {
+        auto textos = [&] {
+            m_pMarco->ActualizarMenuRecientes();
+            QStringList l;
+            for (QAction* a : m_pMarco->m_pMenuRecientes->actions())
+                if (!a->isSeparator())
+                    l << a->text() + (a->isEnabled() ? "" : " -");
+            return l;
+        };
+        QCOMPARE(textos(), (QStringList{"(ninguna) -", "&Quitar las que ya no existen -",
+                                        "&Borrar lista -"}));
+        QStringList rutas;
+        for (int i = 1; i <= 9; ++i) {
+            rutas.prepend(m_dir.filePath(QString("p%1.uak1").arg(i)));
+            QVERIFY(m_pMarco->GuardarPractica(rutas.front()));
+        }
+        QCOMPARE(m_pMarco->Recientes(), rutas.mid(0, 8));
+        QVERIFY(m_pMarco->AbrirPractica(rutas[5])); // p4 comes first, and only once
+        QCOMPARE(m_pMarco->Recientes().mid(0, 2), (QStringList{rutas[5], rutas[0]}));
+        QCOMPARE(m_pMarco->Recientes().count(rutas[5]), 1);
+        QVERIFY(QFile::remove(rutas[0]));
+        const QStringList l = textos();
+        QCOMPARE(l.size(), 10);
+        QCOMPARE(l[0], QString("&1 p4.uak1"));
+        QCOMPARE(l[1], QString("&2 p9.uak1 (no se encuentra) -"));
+        QCOMPARE(l[8], QString("&Quitar las que ya no existen"));
+        m_pMarco->Accion(ID_QUITAR_FALTANTES)->trigger();
+        QVERIFY(!m_pMarco->Recientes().contains(rutas[0]));
+        QCOMPARE(m_pMarco->Recientes().size(), 7);
+        // An entry opens its practice; one whose file went since the menu was built is taken
+        // off with a word why.
+        m_pMarco->m_pMenuRecientes->actions().at(1)->trigger();
+        QCOMPARE(m_pMarco->m_strRuta, m_pMarco->Recientes().front());
+        QVERIFY(QFile::remove(rutas[1]));
+        QVERIFY(!m_pMarco->AbrirReciente(rutas[1]));
+        QCOMPARE(m_mensajes.size(), 1);
+        QVERIFY(m_mensajes[0].contains("p8.uak1"));
+        QVERIFY(!m_pMarco->Recientes().contains(rutas[1]));
+        m_pMarco->Accion(ID_BORRAR_RECIENTES)->trigger();
+        QVERIFY(m_pMarco->Recientes().isEmpty());
+
+        m_pMarco->m_pSplitter->setSizes({321, 800});
+        m_pMarco->m_pSliderVelocidad->setValue(5);
+        m_pMarco->resize(1100, 700);
+        QVERIFY(m_pMarco->close());
+        CMainFrame otro(*m_pPractica);
+        QVERIFY(otro.RestaurarGeometria());
+        otro.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&otro));
+        QCOMPARE(otro.size(), QSize(1100, 700));
+        QCOMPARE(otro.m_pSplitter->sizes().value(0), 321);
+        QCOMPARE(otro.m_pSliderVelocidad->value(), 5);
+        QCOMPARE(otro.m_pVistaMesa->m_nTicksPorPaso, 1);
+    }
+
+    // The first start's invitation opens the practice browser, and goes with the first item
+    // or practice.
+    void invitacion() {
+        m_pMarco->MostrarInvitacion();
+        QVERIFY(Mesa()->InvitacionVisible());
+        auto* boton = Mesa()->findChild<QPushButton*>("botonIniciar");
+        QVERIFY(boton && boton->isVisible());
+        QString strTitulo;
+        QTimer::singleShot(50, this, [&] {
+            if (auto* dlg = qobject_cast<CDlgAbrirPractica*>(QApplication::activeModalWidget())) {
+                strTitulo = dlg->windowTitle();
+                dlg->reject();
+            }
+        });
+        QTest::mouseClick(boton, Qt::LeftButton);
+        QCOMPARE(strTitulo, QString("Seleccione la práctica a iniciar"));
+        QVERIFY(Mesa()->InvitacionVisible()); // nothing was started yet
+        m_pMarco->Accion(ID_EQUIPO_VASO250)->trigger();
+        QVERIFY(!Mesa()->InvitacionVisible());
+        m_pMarco->Accion(ID_LIMPIAR_MESA)->trigger();
+        m_pMarco->MostrarInvitacion();
+        QVERIFY(Mesa()->InvitacionVisible());
+        QVERIFY(m_pMarco->IniciarPractica(903));
+        QVERIFY(!Mesa()->InvitacionVisible());
+        m_pMarco->MostrarInvitacion(); // a practice is on: no invitation
+        QVERIFY(!Mesa()->InvitacionVisible());
+    }
+
+    // Zooming and panning change only the view: the practice saved afterwards is the same,
+    // byte for byte, as without them, a drag and a colour change on the way included.
+    void zoomNoCambiaElArchivo() {
+        QVERIFY(m_pMarco->IniciarPractica(903));
+        auto* v = new CErlenmeyer250;
+        v->SetPosition(200, 150);
+        m_pPractica->m_listaEquipo.AgregarAlFinal(v);
+        QVERIFY(v->AddReagent(3, 20.0)); // "Solución problema 1"
+        v->m_seno.m_faseLiquida.AgregarIndicador(2);
+        Mesa()->repaint();
+        const QString original = m_dir.filePath("original.uak1");
+        QVERIFY(m_pMarco->GuardarPractica(original));
+        auto guardar = [&](const QString& ruta, bool bZoom) {
+            QVERIFY(m_pMarco->AbrirPractica(original));
+            if (bZoom) {
+                for (int i = 0; i < 5; ++i)
+                    m_pMarco->Accion(ID_ACERCAR)->trigger(); // 100 % to 200 %
+                QCOMPARE(Mesa()->Zoom(), 2.0);
+                QTest::mousePress(Mesa(), Qt::LeftButton, Qt::ControlModifier, QPoint(430, 350));
+                QTest::mouseMove(Mesa(), QPoint(500, 400));
+                QTest::mouseRelease(Mesa(), Qt::LeftButton, Qt::ControlModifier, QPoint(500, 400));
+            }
+            CEquipo* e = m_pPractica->m_listaEquipo.front();
+            // The student drags the flask 12 bench pixels right and 6 down, however large.
+            const QPoint desde = Mesa()->ACliente(e->m_rcArea.center() + QPoint(0, 30));
+            const QPoint d(qRound(12 * Mesa()->Zoom()), qRound(6 * Mesa()->Zoom()));
+            QTest::mousePress(Mesa(), Qt::LeftButton, {}, desde);
+            QTest::mouseMove(Mesa(), desde + d);
+            QTest::mouseRelease(Mesa(), Qt::LeftButton, {}, desde + d);
+            QCOMPARE(e->m_rcArea.topLeft(), QPoint(212, 156));
+            // Base turns the phenolphthalein pink, which the next paint records.
+            QVERIFY(static_cast<CRecipiente*>(e)->AddReagent(0, 25.0));
+            Mesa()->repaint();
+            QVERIFY(m_pMarco->GuardarPractica(ruta));
+        };
+        const QString sin = m_dir.filePath("sin.uak1"), con = m_dir.filePath("con.uak1");
+        guardar(sin, false);
+        guardar(con, true);
+        QFile a(sin), b(con);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        const QByteArray bytesSin = a.readAll();
+        QCOMPARE(b.readAll(), bytesSin);
+        QFile o(original);
+        QVERIFY(o.open(QIODevice::ReadOnly));
+        QVERIFY(o.readAll() != bytesSin); // the drag and the colour did change the file
     }
 
     void preguntaAlCerrar() {

@@ -13,6 +13,7 @@
 
 #include <QMenu>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 
 using prueba::Nuevo;
@@ -128,6 +129,76 @@ private slots:
         QCOMPARE(m_pVista->m_pSeleccion, v);
         const QImage img = m_pVista->Pintar();
         QVERIFY(img.pixel(100 + 50 + 39, 100 + 20 + 88 - 1) != qRgb(255, 255, 255));
+    }
+
+    // Zoomed, the view maps the bench to the screen and nothing else: clicks, drags and pours
+    // land on the items drawn under the mouse, the zoom keeps the point under the mouse or
+    // the centre, and the pictures are drawn anew at the scale, not blown up.
+    void zoom() {
+        auto* fuente = Nuevo<CVaso250>(Lista(), 100, 100);
+        fuente->AddComponent(0, 80.0, UNIDAD_ML);
+        auto* destino = Nuevo<CVaso100>(Lista(), 300, 100);
+        m_pVista->SetZoom(3.0, QPoint(0, 0));
+        QCOMPARE(m_pVista->m_ptOrigen, QPoint(0, 0));
+        QCOMPARE(m_pVista->AreaVisible(), QRect(0, 0, 267, 200));
+        QCOMPARE(CEquipo::GetInsertionPoint(), QPoint(133, 100));
+        // (450, 450) of the view is (150, 150) of the bench: inside the first beaker.
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {}, QPoint(3 * 150, 3 * 150));
+        QCOMPARE(m_pVista->m_pSeleccion, fuente);
+        QTest::mousePress(m_pVista, Qt::LeftButton, {}, QPoint(450, 450));
+        QTest::mouseMove(m_pVista, QPoint(450 + 31, 450 - 15));
+        QTest::mouseRelease(m_pVista, Qt::LeftButton, {}, QPoint(450 + 31, 450 - 15));
+        QCOMPARE(QPoint(fuente->m_x, fuente->m_y), QPoint(110, 95));
+        // Pouring at 50 %, about the view's centre.
+        m_pVista->SetZoom(0.5);
+        QCOMPARE(m_pVista->Zoom(), 0.5);
+        m_pVista->BeginDecant();
+        QTest::mouseClick(m_pVista, Qt::LeftButton, {},
+                          m_pVista->ACliente(destino->m_rcArea.center() + QPoint(0, 20)));
+        QCOMPARE(destino->VolumenLiquido(), 80.0);
+        // Ctrl + wheel: one step per notch, the bench point under the mouse stays put.
+        m_pVista->SetZoom(1.0);
+        const QPoint ptRaton(250, 170);
+        const QPoint ptBanco = m_pVista->ToBench(ptRaton);
+        QWheelEvent rueda(ptRaton, m_pVista->mapToGlobal(ptRaton), {}, QPoint(0, 120), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(m_pVista, &rueda);
+        QCOMPARE(m_pVista->Zoom(), 1.1);
+        const QPoint dAncla = m_pVista->ToBench(ptRaton) - ptBanco; // the origin is whole pixels
+        QVERIFY(std::abs(dAncla.x()) <= 1 && std::abs(dAncla.y()) <= 1);
+        m_pVista->SetZoom(9.0);
+        QCOMPARE(m_pVista->Zoom(), 4.0);
+        m_pVista->Acercar();
+        QCOMPARE(m_pVista->Zoom(), 4.0);
+        // "Ajustar a la ventana": the largest step that shows everything.
+        auto* lejos = Nuevo<CVaso100>(Lista(), 1500, 900);
+        m_pVista->AjustarAVentana();
+        QCOMPARE(m_pVista->Zoom(), 0.5);
+        QVERIFY(m_pVista->AreaVisible().contains(lejos->m_rcArea));
+        QVERIFY(m_pVista->AreaVisible().contains(fuente->m_rcArea));
+        Lista().Eliminar(lejos);
+        m_pVista->AjustarAVentana(); // 268 x 101 in 780 x 580: 291 %
+        QCOMPARE(m_pVista->Zoom(), 2.5);
+
+        // At 200 % a picture blown up from 100 % would be made of 2 x 2 blocks of one colour;
+        // rendered at 200 % its outlines fall inside the blocks.
+        m_pVista->SetZoom(2.0);
+        const QImage img = m_pVista->Pintar(1.0);
+        const QRect rc = m_pVista->ACliente(destino->m_rcArea);
+        int nPartidos = 0;
+        for (int y = rc.top(); y + 1 < rc.bottom(); y += 2)
+            for (int x = rc.left(); x + 1 < rc.right(); x += 2) {
+                const QRgb c = img.pixel(x, y);
+                if (img.pixel(x + 1, y) != c || img.pixel(x, y + 1) != c ||
+                    img.pixel(x + 1, y + 1) != c)
+                    ++nPartidos;
+            }
+        QVERIFY2(nPartidos > 100, qPrintable(QString::number(nPartidos)));
+        // At a ratio of 2 the image is twice as large and the beaker where it was.
+        const QImage img2 = m_pVista->Pintar(2.0);
+        QCOMPARE(img2.size(), m_pVista->size() * 2);
+        QCOMPARE(img2.pixel(2 * (rc.center().x()), 2 * (rc.bottom() - 1)) == qRgb(255, 255, 255),
+                 img.pixel(rc.center().x(), rc.bottom() - 1) == qRgb(255, 255, 255));
     }
 
     void decantarYTransferir() {

@@ -380,6 +380,31 @@ private slots:
         }
     }
 
+    // A vessel is drawn above its contents with its overlay already ANDed into its picture,
+    // which holds only while the overlay stays inside the picture's mask: a new picture
+    // whose overlay strays outside would darken whatever stands behind the glass.
+    void cubiertaDentroDeLaFigura() {
+        int nRecipientes = 0;
+        for (int nRecurso = 100; nRecurso < 200; ++nRecurso)
+            for (double dEscala : {1.0, 2.0, 1.5}) {
+                const QImage& tira = Imagenes::Tira(nRecurso, dEscala);
+                const QSize c = Imagenes::CeldaEscalada(Imagenes::Celda(nRecurso), dEscala);
+                if (tira.isNull() || tira.width() != 3 * c.width())
+                    continue; // not a vessel's strip
+                ++nRecipientes;
+                for (int y = 0; y < c.height(); ++y)
+                    for (int x = 0; x < c.width(); ++x)
+                        if (!Blanco(tira.pixel(2 * c.width() + x, y)))
+                            QVERIFY2(!Blanco(tira.pixel(x, c.height() + y)),
+                                     qPrintable(QString("%1 a %2: (%3, %4)")
+                                                    .arg(nRecurso)
+                                                    .arg(dEscala)
+                                                    .arg(x)
+                                                    .arg(y)));
+            }
+        QCOMPARE(nRecipientes, 3 * 24);
+    }
+
     // ---- Opaque calorimeter -------------------------------------------------------------
 
     void calorimetroNoMuestraContenido() {
