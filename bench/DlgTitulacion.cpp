@@ -14,7 +14,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSlider>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
@@ -337,11 +336,12 @@ QByteArray CDlgGrafica::Datos() const {
 }
 
 bool CDlgGrafica::GuardarDatos(const QString& strRuta) {
-    QSaveFile f(strRuta);
+    // The practice's own writer: a full disk keeps the previous file and says so.
     const QByteArray b = Datos();
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly) || f.write(b) != b.size() || !f.commit()) {
-        Mensajes::Aviso(this, CPractica::TextoError(errno ? errno : EIO, strRuta));
+    QString strError;
+    if (CPractica::EscribirArchivo(strRuta, b.constData(), b.size(), &strError) !=
+        CPractica::Resultado::Correcto) {
+        Mensajes::Aviso(this, strError);
         return false;
     }
     return true;

@@ -363,6 +363,10 @@ CEquipo* CListaEquipo::CrearEquipo(int32_t nTipo) {
 }
 
 void CListaEquipo::Escribir(CArchivo& ar) const {
+    // A bench beyond the cap would be refused when read back: it is not written.
+    if (m_lista.size() > static_cast<size_t>(Limites::kEquipos))
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "demasiados equipos: " + std::to_string(m_lista.size()));
     ar << static_cast<int32_t>(m_lista.size());
     // Each item writes its own record; writing reads the item and changes nothing.
     for (auto it = m_lista.rbegin(); it != m_lista.rend(); ++it) {

@@ -305,6 +305,21 @@ private slots:
         QCOMPARE(s2.MolesComponente(sal), 0.0);
         QCOMPARE(matraz->m_seno.m_faseLiquida.Moles(sal) + matraz->m_seno.m_faseSolida.Moles(sal),
                  salAntes);
+
+        // Forgotten on a burner, 100 ml of the mixture boil dry in ten minutes: the last
+        // film of water must not drive the boiling point (and the beaker) to thousands of
+        // degrees, and no volume may go below zero on the way.
+        auto* mechero = Nuevo<CMechero>(lista, 900, 600);
+        auto* vaso = Nuevo<CVaso250>(lista, 0, 0);
+        PonerSobre(*vaso, *mechero);
+        QVERIFY(vaso->AddReagent(Reactivo("Mezcla de liquidos"), 100.0));
+        double dMaxima = 0.0;
+        for (int i = 0; i < 6000; ++i) {
+            lista.PasoSimulacion();
+            dMaxima = std::max(dMaxima, vaso->m_seno.m_dTemperatura);
+            QVERIFY(vaso->VolumenLiquido() >= 0.0 && vaso->VolumenSolido() >= 0.0);
+        }
+        QVERIFY2(dMaxima < 200.0, qPrintable(QString::number(dMaxima))); // it read 9,088 degrees
     }
 
     // 902, part A: blue hydrated copper sulphate heated in the crucible loses its water
