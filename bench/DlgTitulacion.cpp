@@ -242,13 +242,12 @@ QImage CGrafica::Pintar() const {
     }
     texto(W - 35, H - 44, QStringLiteral("Vol.(ml)"));
     if (m_pBureta) {
-        CPuntoTitulacion::SetScale(px, 2 * s);
         p.setPen(QPen(QColor(255, 0, 0), 1));
         // The curve starts at the first drop recorded, not at the origin.
         const auto& puntos = m_pBureta->m_lstTitulacion;
         QPolygon curva;
         for (auto it = puntos.rbegin(); it != puntos.rend(); ++it) {
-            const QPoint v = it->ToPixels();
+            const QPoint v = it->ToPixels(px, 2 * s);
             curva << QPoint(20 + v.x(), H - 30 - v.y());
         }
         if (curva.size() == 1)
@@ -268,10 +267,26 @@ void CGrafica::paintEvent(QPaintEvent*) {
     QPainter(this).drawImage(0, 0, Pintar());
 }
 
+double CGrafica::PixelesPorMl() const {
+    return static_cast<int>((width() - 40) / m_dEscalaX);
+}
+
+double CGrafica::PixelesPorPH() const {
+    return 2 * ((height() - 50) / 28);
+}
+
+void CGrafica::AValores(const QPoint& pt, double& dVol, double& dPH) const {
+    dVol = dPH = 0.0;
+    const double dX = PixelesPorMl(), dY = PixelesPorPH();
+    if (dX > 0.0 && dY > 0.0) {
+        dVol = (pt.x() - 20) / dX;
+        dPH = (height() - (pt.y() + 30)) / dY;
+    }
+}
+
 void CGrafica::mouseMoveEvent(QMouseEvent* e) {
-    const QPoint pt = e->position().toPoint();
     double dVol = 0.0, dPH = 0.0;
-    CPuntoTitulacion::FromPixels(pt.x() - 20, height() - (pt.y() + 30), dVol, dPH);
+    AValores(e->position().toPoint(), dVol, dPH);
     m_strLectura = QString::asprintf("Vol=%.2f, pH=%.2f", dVol, dPH);
     update();
 }

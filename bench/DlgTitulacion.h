@@ -82,6 +82,11 @@ public:
     QString m_strLectura;             // the readout under the mouse
 
     QImage Pintar() const;
+    // Pixels per millilitre and per pH unit at the graph's present size and scale.
+    double PixelesPorMl() const;
+    double PixelesPorPH() const;
+    // Volume and pH at a point of the widget (0 and 0 while the graph has no room).
+    void AValores(const QPoint& pt, double& dVol, double& dPH) const;
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -28,8 +28,6 @@ QColor ColorDe(COLORREF cr) {
 }
 } // namespace
 
-double CPuntoTitulacion::s_dEscalaX = 0.0;
-double CPuntoTitulacion::s_dEscalaY = 0.0;
 
 int Aleatorio() {
     return static_cast<int>(Generador()() % 32768u);

@@ -20,28 +20,14 @@ public:
     double m_dVol;
     double m_dPH;
 
-    // Pixels per millilitre and per pH unit of the titration graph, shared by every point;
-    // 0 until a graph has been painted.
-    static double s_dEscalaX;
-    static double s_dEscalaY;
-    static void SetScale(double x, double y) {
-        s_dEscalaX = x;
-        s_dEscalaY = y;
-    }
-    QPoint ToPixels() const {
+    // Where the point stands on a graph of the given pixels per millilitre and per pH unit,
+    // from the graph's origin (y upwards).
+    QPoint ToPixels(double dPorMl, double dPorPH) const {
         // Clamped before the conversion: a point far off the graph must not overflow it.
         auto pixel = [](double d) {
             return d > -1.0e6 ? static_cast<int>(std::min(d, 1.0e6)) : -1'000'000;
         };
-        return QPoint(pixel(s_dEscalaX * m_dVol), pixel(s_dEscalaY * m_dPH));
-    }
-    // Volume and pH at a graph point (both 0 before any graph was painted).
-    static void FromPixels(int x, int y, double& dVol, double& dPH) {
-        dVol = dPH = 0.0;
-        if (s_dEscalaX != 0.0 && s_dEscalaY != 0.0) {
-            dVol = x / s_dEscalaX;
-            dPH = y / s_dEscalaY;
-        }
+        return QPoint(pixel(dPorMl * m_dVol), pixel(dPorPH * m_dPH));
     }
 };
 

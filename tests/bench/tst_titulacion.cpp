@@ -119,13 +119,9 @@ private slots:
     }
 
     void graficaYDatos() {
-        CPuntoTitulacion::SetScale(0, 0);
-        double v = 1, ph = 1;
-        CPuntoTitulacion::FromPixels(0, 0, v, ph);
-        QCOMPARE(v, 0.0);
-        QCOMPARE(ph, 0.0);
         CBureta50 bureta;
         CDlgGrafica g(&bureta);
+        double v = 1, ph = 1;
         QCOMPARE(g.m_pEscala->maximum(), 50);
         QCOMPARE(g.m_pGrafica->m_dEscalaX, 50.0);
         QVERIFY(g.Datos().isEmpty());
@@ -149,9 +145,12 @@ private slots:
         const QImage img = g.m_pGrafica->Pintar();
         QCOMPARE(img.pixel(16, 330 - 30 - 140), qRgb(0, 0, 0));
         QCOMPARE(img.pixel(17, 330 - 30 - 130), qRgb(255, 255, 255)); // only a short tick there
-        QCOMPARE(CPuntoTitulacion::s_dEscalaY, 20.0);
-        QCOMPARE(CPuntoTitulacion::s_dEscalaX, double((600 - 40) / 50));
-        // The curve starts at the origin and dips below the axis for the missing pH.
+        QCOMPARE(g.m_pGrafica->PixelesPorPH(), 20.0);
+        QCOMPARE(g.m_pGrafica->PixelesPorMl(), double((600 - 40) / 50));
+        g.m_pGrafica->AValores(QPoint(20 + 33, 330 - 30 - 140), v, ph);
+        QCOMPARE(v, 3.0);
+        QCOMPARE(ph, 7.0);
+        // The curve starts at the first drop and dips below the axis for the missing pH.
         bool bRojoDebajo = false;
         for (int y = 300; y < 330 && !bRojoDebajo; ++y)
             for (int x = 20; x < 60; ++x)
