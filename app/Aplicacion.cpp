@@ -57,9 +57,6 @@ CMainFrame* CAplicacion::Iniciar(bool bPresentacion) {
             m_pMarco->setGeometry(pantalla->availableGeometry());
         m_pMarco->showMaximized();
     }
-    // Items inserted before the bench moves the point appear in the middle of the window.
-    const QRect r = m_pMarco->rect();
-    CEquipo::SetInsertionPoint(r.right() / 2, r.bottom() / 2);
     // The gas sprite all vessels share.
     Imagenes::Tira(Imagenes::IDB_PARTICULA_GAS);
     if (bPresentacion)

@@ -526,6 +526,7 @@ void CMainFrame::ActualizarEstados() {
 
 void CMainFrame::InsertarEquipo(int nTipo) {
     if (CEquipo* e = CListaEquipo::CrearEquipo(nTipo)) {
+        e->ColocarEn(m_pVistaMesa->PuntoInsercion());
         m_pVistaMesa->MostrarInvitacion(false);
         m_practica.m_listaEquipo.AgregarAlFrente(e);
         m_pVistaMesa->ColocarLibre(e);

@@ -337,8 +337,7 @@ void CChildView::paintEvent(QPaintEvent*) {
 }
 
 void CChildView::ActualizarPuntoInsercion() {
-    const QPoint c = ToBench(QPoint(width() / 2, height() / 2));
-    CEquipo::SetInsertionPoint(c.x(), c.y());
+    m_ptInsercion = ToBench(QPoint(width() / 2, height() / 2));
 }
 
 void CChildView::resizeEvent(QResizeEvent* e) {

@@ -30,6 +30,8 @@ public:
     int m_nTick = 0;
     int m_nTicksPorPaso = 3;
     QPoint m_ptOrigen;
+    // Where new items appear: the bench point under the middle of the view.
+    QPoint PuntoInsercion() const { return m_ptInsercion; }
 
     void StopTimer();
     void StartTimer();
@@ -115,6 +117,7 @@ protected:
 
 private:
     void ActualizarPuntoInsercion();
+    QPoint m_ptInsercion;
     void ColocarInvitacion();
     // The next step of the zoom scale up (nSentido > 0) or down; the zoom itself at an end.
     double PasoZoom(int nSentido) const;

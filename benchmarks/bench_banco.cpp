@@ -41,8 +41,8 @@ struct CPorcion {
 };
 
 template <class T> T* Poner(CListaEquipo& lista, int xCentro, int yFondo) {
-    CEquipo::SetInsertionPoint(xCentro, yFondo);
     T* e = new T;
+    e->ColocarEn(QPoint(xCentro, yFondo));
     lista.AgregarAlFinal(e);
     return e;
 }

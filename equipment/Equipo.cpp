@@ -7,24 +7,17 @@
 
 #include <algorithm>
 
-QPoint CEquipo::s_ptInsercion(0, 0);
-
 CEquipo::~CEquipo() = default;
 
-void CEquipo::SetInsertionPoint(int32_t x, int32_t y) {
-    s_ptInsercion = QPoint(x, y);
-}
-
-QPoint CEquipo::GetInsertionPoint() {
-    return s_ptInsercion;
+void CEquipo::ColocarEn(const QPoint& ptInsercion) {
+    SetPosition(ptInsercion.x() - m_cx / 2, ptInsercion.y() - m_cy);
 }
 
 void CEquipo::Colocar(int32_t cx, int32_t cy) {
     m_cx = cx;
     m_cy = cy;
-    // The insertion point is the bottom centre of the new item.
-    m_x = s_ptInsercion.x() - cx / 2;
-    m_y = s_ptInsercion.y() - cy;
+    m_x = -cx / 2;
+    m_y = -cy;
     ActualizarArea();
 }
 

@@ -70,13 +70,14 @@ public:
     int32_t GetCategoria() const { return m_nCategoria; }
     std::string GetNombre() const { return m_strNombre; }
 
-    // Where new items appear: the bottom centre of the next item constructed.
-    static void SetInsertionPoint(int32_t x, int32_t y);
-    static QPoint GetInsertionPoint();
+    // Puts a new item with its bottom centre at the point (the bench view's insertion
+    // point: where the window shows the middle of the bench). A new item starts with its
+    // bottom centre at the bench's origin.
+    void ColocarEn(const QPoint& ptInsercion);
 
 protected:
     CEquipo() = default;
-    // Gives the item its size and puts it at the insertion point (bottom centre).
+    // Gives the item its size, its bottom centre at the bench's origin.
     void Colocar(int32_t cx, int32_t cy);
     // The catalogue row of a concrete item: type code, name, picture and size.
     // Its name and picture come from the type's row (TiposEquipo).
@@ -92,7 +93,4 @@ protected:
     int m_nRecurso = 0; // picture resource of the item
     QImage m_tira;
     bool m_bTiraCargada = false;
-
-private:
-    static QPoint s_ptInsercion;
 };

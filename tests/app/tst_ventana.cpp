@@ -100,7 +100,7 @@ private slots:
     }
 
     void insertarYHabilitar() {
-        const QPoint ptInsercion = CEquipo::GetInsertionPoint();
+        const QPoint ptInsercion = Mesa()->PuntoInsercion();
         m_pMarco->Accion(ID_EQUIPO_VASO250)->trigger();
         m_pMarco->Accion(ID_EQUIPO_VASO250)->trigger();
         QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(2));

@@ -43,7 +43,7 @@ private slots:
     }
 
     void puntoDeInsercionAlCentro() {
-        QCOMPARE(CEquipo::GetInsertionPoint(), QPoint(400, 300));
+        QCOMPARE(m_pVista->PuntoInsercion(), QPoint(400, 300));
         const QImage img = m_pVista->Pintar();
         QCOMPARE(img.pixel(10, 10), qRgb(255, 255, 255)); // an empty bench is white
     }
@@ -123,7 +123,7 @@ private slots:
         QTest::mouseRelease(m_pVista, Qt::LeftButton, Qt::ControlModifier, QPoint(350, 320));
         QCOMPARE(m_pVista->m_ptOrigen, QPoint(50, 20));
         QCOMPARE(QPoint(v->m_x, v->m_y), QPoint(100, 100)); // items keep bench coordinates
-        QCOMPARE(CEquipo::GetInsertionPoint(), QPoint(400 - 50, 300 - 20));
+        QCOMPARE(m_pVista->PuntoInsercion(), QPoint(400 - 50, 300 - 20));
         // Clicks land where the items are drawn.
         QTest::mouseClick(m_pVista, Qt::LeftButton, {}, QPoint(155, 125));
         QCOMPARE(m_pVista->m_pSeleccion, v);
@@ -141,7 +141,7 @@ private slots:
         m_pVista->SetZoom(3.0, QPoint(0, 0));
         QCOMPARE(m_pVista->m_ptOrigen, QPoint(0, 0));
         QCOMPARE(m_pVista->AreaVisible(), QRect(0, 0, 267, 200));
-        QCOMPARE(CEquipo::GetInsertionPoint(), QPoint(133, 100));
+        QCOMPARE(m_pVista->PuntoInsercion(), QPoint(133, 100));
         // (450, 450) of the view is (150, 150) of the bench: inside the first beaker.
         QTest::mouseClick(m_pVista, Qt::LeftButton, {}, QPoint(3 * 150, 3 * 150));
         QCOMPARE(m_pVista->m_pSeleccion, fuente);

@@ -26,6 +26,9 @@ enum : int32_t { AGUA = 0, NAOH = 1, SULFATO = 2 };
 constexpr COLORREF kRojizo = RGBColor(200, 40, 60);
 constexpr COLORREF kVerdoso = RGBColor(30, 160, 70);
 
+// Where the items under test stand: their bottom centre, as a new item on the bench.
+const QPoint kInsercion(200, 300);
+
 QImage Lienzo(int cx = 400, int cy = 400) {
     QImage img(cx, cy, QImage::Format_RGB32);
     img.fill(Qt::white);
@@ -113,8 +116,9 @@ int FueraDe(const QImage& img, const QRect& rc) {
 }
 
 std::unique_ptr<CRecipiente> Recipiente(int nTipo) {
-    return std::unique_ptr<CRecipiente>(
-        static_cast<CRecipiente*>(CListaEquipo::CrearEquipo(nTipo)));
+    std::unique_ptr<CRecipiente> r(static_cast<CRecipiente*>(CListaEquipo::CrearEquipo(nTipo)));
+    r->ColocarEn(kInsercion);
+    return r;
 }
 
 } // namespace
@@ -122,10 +126,7 @@ std::unique_ptr<CRecipiente> Recipiente(int nTipo) {
 class TestDibujo : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        CrearCatalogoInicial();
-        CEquipo::SetInsertionPoint(200, 300);
-    }
+    void init() { CrearCatalogoInicial(); }
     void cleanup() { DestruirCatalogo(); }
 
     // ---- Liquid -------------------------------------------------------------------------
@@ -200,6 +201,7 @@ private slots:
             QSKIP("falta vaso250.svg");
         g_pComponentes[AGUA].m_crColor = kRojizo;
         CVaso250 v;
+        v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(AGUA, 150.0, UNIDAD_ML));
         const CMarcos m(v, Imagenes::IDB_VASO250);
         const int y = v.GetLevelY(75.0);
@@ -219,6 +221,7 @@ private slots:
         Pintar(c, v);
         QVERIFY(Coloreados(c, v, m, y, Rgb(kVerdoso)).empty());
         CVaso250 vacio;
+        vacio.ColocarEn(kInsercion);
         QImage d = Lienzo();
         Pintar(d, vacio);
         QCOMPARE(c, d);
@@ -230,6 +233,7 @@ private slots:
             QSKIP("falta vaso250.svg");
         g_pComponentes[AGUA].m_crColor = RGBColor(255, 255, 255);
         CVaso250 v;
+        v.ColocarEn(kInsercion);
         // One mole exactly, so that the averaged colour comes out exactly white.
         QVERIFY(v.AddComponent(AGUA, 18.0, UNIDAD_ML));
         QCOMPARE(v.m_seno.m_faseLiquida.ColorFase().m_crColor, RGBColor(255, 255, 255));
@@ -255,6 +259,7 @@ private slots:
         g_pComponentes[SULFATO].m_crColor = kVerdoso;
         g_pComponentes[SULFATO].m_nTextura = 0;
         CVaso250 v;
+        v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(SULFATO, 100.0, UNIDAD_GRAMOS));
         QCOMPARE(v.VolumenLiquido(), 0.0);
         QVERIFY(v.VolumenSolido() > 20.0);
@@ -300,6 +305,7 @@ private slots:
             QSKIP("falta vaso250.svg");
         g_pComponentes[AGUA].m_crColor = kRojizo;
         CVaso250 v;
+        v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(AGUA, 100.0, UNIDAD_ML));
         QImage img = Lienzo();
         Pintar(img, v);
@@ -319,6 +325,7 @@ private slots:
         g_pComponentes[SULFATO].m_crColor = kVerdoso;
         g_pComponentes[SULFATO].m_nTextura = 0;
         CVaso250 v;
+        v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(SULFATO, 100.0, UNIDAD_GRAMOS));
         QVERIFY(v.AddComponent(AGUA, 100.0, UNIDAD_ML));
         QImage img = Lienzo();
@@ -351,6 +358,7 @@ private slots:
         for (int nTextura : {1, 0}) {
             g_pComponentes[SULFATO].m_nTextura = nTextura;
             CVaso250 v;
+            v.ColocarEn(kInsercion);
             QVERIFY(v.AddComponent(SULFATO, 100.0, UNIDAD_GRAMOS));
             QImage img = Lienzo();
             Pintar(img, v);
@@ -412,7 +420,9 @@ private slots:
             QSKIP("falta calorimetro.svg");
         g_pComponentes[AGUA].m_crColor = kRojizo;
         CCalorimetro vacio;
+        vacio.ColocarEn(kInsercion);
         CCalorimetro lleno;
+        lleno.ColocarEn(kInsercion);
         QVERIFY(lleno.AddComponent(AGUA, 300.0, UNIDAD_ML));
         QVERIFY(lleno.AddComponent(SULFATO, 50.0, UNIDAD_GRAMOS));
         QImage a = Lienzo();
@@ -429,7 +439,9 @@ private slots:
         if (!HayFigura(Imagenes::IDB_CODO))
             QSKIP("falta la figura del codo");
         CCodoDestilacion vacio;
+        vacio.ColocarEn(kInsercion);
         CCodoDestilacion seco;
+        seco.ColocarEn(kInsercion);
         QVERIFY(seco.AddComponent(AGUA, 1.0, UNIDAD_ML));
         seco.m_seno.m_faseLiquida.Quitar(AGUA, 1.0, UNIDAD_ML);
         seco.m_seno.m_faseLiquida.Vaciar();
@@ -447,6 +459,7 @@ private slots:
         if (!HayFigura(Imagenes::IDB_VASO250))
             QSKIP("falta vaso250.svg");
         CVaso250 v;
+        v.ColocarEn(kInsercion);
         QImage sin = Lienzo();
         Pintar(sin, v);
         v.m_bSeleccionado = 1;
@@ -500,6 +513,7 @@ private slots:
         g_pComponentes[AGUA].m_crColor = kRojizo;
         g_pComponentes[SULFATO].m_crColor = kVerdoso;
         CPipetaVolumetrica p;
+        p.ColocarEn(kInsercion);
         QVERIFY(p.AddComponent(AGUA, 10.0, UNIDAD_ML));
         QVERIFY(p.GetLevelY(10.0) < 0);
         QImage img = Lienzo();
@@ -516,6 +530,7 @@ private slots:
 
         // A settled solid just under 10 ml stands above the top too, heap and all.
         CPipetaVolumetrica q;
+        q.ColocarEn(kInsercion);
         q.m_seno.m_faseSolida.Agregar(SULFATO, 36.0, UNIDAD_GRAMOS);
         QVERIFY(q.VolumenSolido() < 10.0);
         QVERIFY(q.GetLevelY(q.VolumenSolido()) < -4);
@@ -560,10 +575,12 @@ private slots:
         if (!HayFigura(Imagenes::IDB_PHMETRO))
             QSKIP("falta phmetro.svg");
         CPHmetro ph;
+        ph.ColocarEn(kInsercion);
         QImage sin = Lienzo();
         Pintar(sin, ph);
 
         CVaso250 v;
+        v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(AGUA, 100.0, UNIDAD_ML));
         v.m_seno.m_faseLiquida.Agregar(NAOH, 0.01, UNIDAD_MOLES);
         QCOMPARE(ph.Attach(&v), 1);
@@ -597,7 +614,9 @@ private slots:
         if (!HayFigura(Imagenes::IDB_TERMOMETRO))
             QSKIP("falta termometro.svg");
         CTermometro t;
+        t.ColocarEn(kInsercion);
         CVaso250 v;
+        v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(AGUA, 100.0, UNIDAD_ML));
         v.m_seno.m_dTemperatura = 80.0;
         const QRgb rojo = qRgb(255, 0, 0);
@@ -625,6 +644,7 @@ private slots:
             QSKIP("falta parrilla.svg");
         const QRgb rojo = qRgb(255, 0, 0);
         CParrilla pa;
+        pa.ColocarEn(kInsercion);
         QCOMPARE(pa.m_nLuces, 2);
         auto encendidas = [&](const QImage& img) {
             // Each light is red over its whole rectangle, or not at all.
@@ -672,6 +692,7 @@ private slots:
         if (!HayFigura(Imagenes::IDB_MECHERO) || !HayFigura(Imagenes::IDB_LLAMA))
             QSKIP("faltan mechero.svg o las llamas");
         CMechero m;
+        m.ColocarEn(kInsercion);
         QImage marcos[4];
         for (int i = 0; i < 4; ++i) {
             marcos[i] = Lienzo();

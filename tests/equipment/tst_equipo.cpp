@@ -33,21 +33,22 @@ const int kTipos[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 20, 21
 class TestEquipo : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        CrearCatalogoInicial();
-        CEquipo::SetInsertionPoint(0, 0);
-    }
+    void init() { CrearCatalogoInicial(); }
     void cleanup() { DestruirCatalogo(); }
 
     void puntoDeInsercion() {
-        CEquipo::SetInsertionPoint(400, 300);
-        CVaso250 v; // 86 x 102
+        const QPoint ptInsercion(400, 300);
+        CVaso250 v; // 86 x 102, its bottom centre at the bench's origin until placed
+        QCOMPARE(v.m_rcArea, QRect(-43, -102, 86, 102));
+        v.ColocarEn(ptInsercion);
         QCOMPARE(v.m_x, 400 - 43);
         QCOMPARE(v.m_y, 300 - 102);
         QCOMPARE(v.m_rcArea, QRect(357, 198, 86, 102));
         CTuboEnsaye t; // odd width: 25 / 2 truncates
+        t.ColocarEn(ptInsercion);
         QCOMPARE(t.m_x, 400 - 12);
         CBalanza b; // instruments too
+        b.ColocarEn(ptInsercion);
         QCOMPARE(b.m_x, 400 - 58);
         QCOMPARE(b.m_y, 300 - 39);
         // Every item of the catalogue has its size, name and category.
@@ -57,7 +58,7 @@ private slots:
             QCOMPARE(e->m_nTipo, nTipo);
             QVERIFY(e->m_cx > 0 && e->m_cy > 0);
             QVERIFY(!e->m_strNombre.empty());
-            QCOMPARE(e->m_y + e->m_cy, 300);
+            QCOMPARE(e->m_y + e->m_cy, 0);
             const int nCategoria = nTipo < 35 || nTipo == 36                     ? 0
                                    : nTipo == 35                                 ? 2
                                    : (nTipo == 40 || nTipo == 41 || nTipo == 47) ? 1
@@ -69,8 +70,8 @@ private slots:
     }
 
     void hitTestYMovimiento() {
-        CEquipo::SetInsertionPoint(100, 200);
         CVaso100 v; // 78 x 92 at (61, 108)
+        v.ColocarEn(QPoint(100, 200));
         QVERIFY(v.HitTest(QPoint(61, 108)));
         QVERIFY(v.HitTest(QPoint(61 + 77, 108 + 91)));
         QVERIFY(!v.HitTest(QPoint(61 + 78, 150)));
@@ -322,8 +323,8 @@ private slots:
     }
 
     void agitador() {
-        CEquipo::SetInsertionPoint(100, 100);
         CAgitador a;
+        a.ColocarEn(QPoint(100, 100));
         const int x0 = a.m_x;
         CVaso100 v;
         v.AddComponent(0, 50.0, UNIDAD_ML);
@@ -381,8 +382,8 @@ private slots:
     void registroDeCadaTipo() {
         prueba::Catalogo903();
         for (int nTipo : kTipos) {
-            CEquipo::SetInsertionPoint(500, 500);
             std::unique_ptr<CEquipo> e(CListaEquipo::CrearEquipo(nTipo));
+            e->ColocarEn(QPoint(500, 500));
             e->SetPosition(10 + nTipo, 20);
             if (e->m_nCategoria == CATEGORIA_RECIPIENTE) {
                 auto* r = static_cast<CRecipiente*>(e.get());
@@ -395,7 +396,6 @@ private slots:
             CArchivo ar;
             e->Serialize(ar);
             // The file must not depend on where new items appear.
-            CEquipo::SetInsertionPoint(0, 0);
             std::unique_ptr<CEquipo> f(CListaEquipo::CrearEquipo(nTipo));
             CArchivo lee(ar.Datos());
             f->Serialize(lee);
