@@ -38,6 +38,8 @@ const char* const kTitulos[][2] = {
     {"Escala de pH", "pH de diluciones sucesivas de un ácido fuerte y de una base fuerte"},
     {"Separación de una mezcla",
      "Separación de sal y arena por disolución, filtración y evaporación"},
+    {"Equilibrio térmico",
+     "Mezcla de agua caliente y agua fría en el calorímetro: el balance de calor"},
 };
 
 // A child with no text: it gives its parent an expand button until it is opened.

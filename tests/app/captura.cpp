@@ -6,6 +6,7 @@
 #include "Ayuda.h"
 #include "DlgAbrirPractica.h"
 #include "Calentadores.h"
+#include "Calorimetro.h"
 #include "CampoNumero.h"
 #include "ChildView.h"
 #include "Destilacion.h"
@@ -403,5 +404,32 @@ int main(int argc, char** argv) {
         pintor.end();
         ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-912.png")));
     }
+    // Practice 913: 50 ml of water at 60 degrees just poured into the 50 ml at 20 degrees in
+    // the closed calorimeter, whose lid reads the 40 degrees of the heat balance.
+    if (!m->IniciarPractica(913))
+        return 1;
+    auto* vasoQ = static_cast<CRecipiente*>(poner(new CVaso250, 300, 380));
+    auto* placaQ = static_cast<CParrilla*>(poner(new CParrilla, 0, 0));
+    placaQ->SetPosition(vasoQ->m_x + vasoQ->m_cx / 2 - placaQ->m_cx / 2, vasoQ->m_y + vasoQ->m_cy);
+    auto* termoQ = new CTermometro;
+    termoQ->SetPosition(vasoQ->m_x + vasoQ->m_cx / 2 + 4 - termoQ->m_ptSonda.x(),
+                        vasoQ->m_y + vasoQ->m_cy - 6 - termoQ->m_ptSonda.y());
+    l.AgregarAlFinal(termoQ);
+    auto* calorimetroQ = static_cast<CCalorimetro*>(poner(new CCalorimetro, 560, 380));
+    calorimetroQ->AddComponent(0, 50.0, UNIDAD_ML);
+    calorimetroQ->Tapar(l);
+    vasoQ->AddComponent(0, 50.0, UNIDAD_ML);
+    placaQ->Comando(ID_NIVEL5);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 1000 && std::lround(termoQ->m_dLectura) < 60; ++i)
+        m->m_pVistaMesa->Tick();
+    placaQ->Comando(ID_APAGAR);
+    vasoQ->PourLiquid(*calorimetroQ, 0.0);
+    for (int i = 0; i < 5; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->SelectAt(QPoint(calorimetroQ->m_x + 25, calorimetroQ->m_y + 60));
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-913.png")));
     return 0;
 }

@@ -1226,6 +1226,53 @@ private slots:
         QVERIFY(std::fabs(100.0 * mSal / mMuestra - 30.0) / 30.0 < 0.01);
         QVERIFY(std::fabs((mSal + mArena) / mMuestra - 1.0) < 0.005);
     }
+    // 913: hot water from the hot plate poured into the cold water of the closed
+    // calorimeter (50 ml at 60 degrees into 50 ml, 25 ml at 80 into 75 ml, 75 ml at 60
+    // into 25 ml): the lid reads the temperature the heat balance gives,
+    // Te = (m1 T1 + m2 T2) / (m1 + m2) from the readings, within 0.6 degrees (the
+    // displays show whole degrees), and keeps it.
+    void equilibrioTermico() {
+        QVERIFY(Plantilla(913));
+        const struct {
+            double dCaliente, dTemperatura, dFria;
+        } kMezclas[] = {{50.0, 60.0, 50.0}, {25.0, 80.0, 75.0}, {75.0, 60.0, 25.0}};
+        for (const auto& mezcla : kMezclas) {
+            CListaEquipo lista;
+            auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
+            auto* vaso = Nuevo<CVaso250>(lista, 300, 200);
+            auto* termometro = Nuevo<CTermometro>(lista, 700, 100);
+            auto* calorimetro = Nuevo<CCalorimetro>(lista, 800, 300);
+
+            QVERIFY(calorimetro->AddComponent(0, mezcla.dFria, UNIDAD_ML));
+            auto* tapa = calorimetro->Tapar(lista);
+            Pasos(lista, 2);
+            const double tFria = std::round(tapa->m_dLectura);
+
+            QVERIFY(vaso->AddComponent(0, mezcla.dCaliente, UNIDAD_ML));
+            PonerSobre(*vaso, *parrilla);
+            Sumergir(*termometro, *vaso);
+            QVERIFY(parrilla->Comando(ID_NIVEL5));
+            int n = 0;
+            while (std::lround(termometro->m_dLectura) < mezcla.dTemperatura && n < 2000) {
+                lista.PasoSimulacion();
+                ++n;
+            }
+            QVERIFY(n < 600); // a minute at most
+            QVERIFY(parrilla->Comando(ID_APAGAR));
+            Pasos(lista, 1);
+            const double tCaliente = std::round(termometro->m_dLectura);
+            const double vCaliente = vaso->PourLiquid(*calorimetro, 0.0);
+            QVERIFY(std::fabs(vCaliente - mezcla.dCaliente) < 0.05);
+            Pasos(lista, 2);
+            const double tMezcla = std::round(tapa->m_dLectura);
+            const double tBalance = (mezcla.dCaliente * tCaliente + mezcla.dFria * tFria) /
+                                    (mezcla.dCaliente + mezcla.dFria);
+            QVERIFY2(std::fabs(tMezcla - tBalance) <= 0.6,
+                     qPrintable(QStringLiteral("%1 °C, balance %2 °C").arg(tMezcla).arg(tBalance)));
+            Pasos(lista, 100);
+            QCOMPARE(std::round(tapa->m_dLectura), tMezcla);
+        }
+    }
 };
 
 QTEST_MAIN(TestProcedimientos)
