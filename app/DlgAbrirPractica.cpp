@@ -40,6 +40,8 @@ const char* const kTitulos[][2] = {
      "Separación de sal y arena por disolución, filtración y evaporación"},
     {"Equilibrio térmico",
      "Mezcla de agua caliente y agua fría en el calorímetro: el balance de calor"},
+    {"Conservación de la masa en una precipitación",
+     "Precipitación de carbonato de calcio: la masa total no cambia"},
 };
 
 // A child with no text: it gives its parent an expand button until it is opened.

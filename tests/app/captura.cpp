@@ -431,5 +431,34 @@ int main(int argc, char** argv) {
     m->m_pVistaMesa->SelectAt(QPoint(calorimetroQ->m_x + 25, calorimetroQ->m_y + 60));
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-913.png")));
+    // Practice 914: the carbonate poured into the calcium chloride, the white precipitate
+    // in beaker A on the balance and its properties: calcium carbonate solid, sodium
+    // chloride dissolved.
+    if (!m->IniciarPractica(914))
+        return 1;
+    auto* balanzaP = static_cast<CBalanza*>(poner(new CBalanza, 300, 560));
+    auto* vasoP = static_cast<CRecipiente*>(poner(new CVaso100, 0, 0));
+    vasoP->SetPosition(balanzaP->m_x + balanzaP->m_cx / 2 - vasoP->m_cx / 2,
+                       balanzaP->m_y - vasoP->m_cy);
+    auto* vasoPB = static_cast<CRecipiente*>(poner(new CVaso100, 500, 500));
+    vasoP->AddReagent(0, 20.0);
+    vasoPB->AddReagent(1, 20.0);
+    vasoPB->PourLiquid(*vasoP, 0.0);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 40; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->SelectAt(QPoint(vasoP->m_x + 20, vasoP->m_y + 60));
+    {
+        CDlgPropiedades dlg(vasoP, m);
+        dlg.show();
+        dlg.move(m->x() + 900, m->y() + 150);
+        QTest::qWait(300);
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-914.png")));
+    }
     return 0;
 }

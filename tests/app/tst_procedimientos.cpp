@@ -963,6 +963,7 @@ private slots:
                              qPrintable(QStringLiteral("%1: %2").arg(metal.pszMetal).arg(d)));
         }
     }
+
     // 910: 20 ml of the sulphuric acid problem titrated with 0.1 M hydroxide, once with
     // phenolphthalein and once with bromothymol blue. Two moles of base per mole of acid:
     // each indicator changes colour within one drop of 2 x 0.0365 x 20 / 0.1 = 14.60 ml,
@@ -1031,6 +1032,7 @@ private slots:
             QVERIFY(bEquivalencia);
         }
     }
+
     // 911: 50 ml of 0.1 M hydrochloric acid diluted tenfold three times with the volumetric
     // pipette (10 ml made up to 100 ml): the pH meter reads 1, 2, 3 and 4, within 0.02;
     // methyl orange is red in the first three and turns orange in the last. The same with
@@ -1114,6 +1116,7 @@ private slots:
         Pasos(lista, 3);
         QVERIFY(std::fabs(ph(*vasos[0]) - 7.0) < 0.02);
     }
+
     // 912: 10 g of the salt and sand mixture stirred into 50 ml of water: the salt
     // dissolves and the sand stays. Through the Buchner filter the solution runs into the
     // flask and the sand stays on the paper; the solution boiled to dryness in a tared
@@ -1226,6 +1229,7 @@ private slots:
         QVERIFY(std::fabs(100.0 * mSal / mMuestra - 30.0) / 30.0 < 0.01);
         QVERIFY(std::fabs((mSal + mArena) / mMuestra - 1.0) < 0.005);
     }
+
     // 913: hot water from the hot plate poured into the cold water of the closed
     // calorimeter (50 ml at 60 degrees into 50 ml, 25 ml at 80 into 75 ml, 75 ml at 60
     // into 25 ml): the lid reads the temperature the heat balance gives,
@@ -1272,6 +1276,69 @@ private slots:
             Pasos(lista, 100);
             QCOMPARE(std::round(tapa->m_dLectura), tMezcla);
         }
+    }
+
+    // 914: 20 ml of 0.5 M calcium chloride and 20 ml of 0.5 M sodium carbonate weighed in
+    // their beakers, mixed (for a moment it is cooler by less than a degree), weighed again: the
+    // white precipitate appears and the total mass reads the same to the balance's last decimal.
+    // Filtered and weighed, the calcium carbonate is the 0.010 mol x 100.09 g/mol =
+    // 1.0009 g the equation gives, to the last decimal.
+    void conservacionEnUnaPrecipitacion() {
+        QVERIFY(Plantilla(914));
+        const int32_t carbonato = BuscarComponente(166);
+        CListaEquipo lista;
+        auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
+        auto* vasoA = Nuevo<CVaso100>(lista, 60, 300);
+        auto* vasoB = Nuevo<CVaso100>(lista, 200, 300);
+        auto* matraz = Nuevo<CErlenmeyer250>(lista, 560, 300);
+        auto* vasoC = Nuevo<CVaso100>(lista, 760, 300);
+        auto pesar = [&](CRecipiente& r) {
+            const QPoint antes(r.m_x, r.m_y);
+            PonerSobre(r, *balanza);
+            Pasos(lista, 2);
+            const double d =
+                lista.FindVesselAtProbe(balanza) == &r ? balanza->Peso() : std::nan("");
+            Arrastrar(r, antes.x(), antes.y());
+            Pasos(lista, 1);
+            return d;
+        };
+        // The balance's four decimals.
+        auto lectura = [](double d) { return QString::number(d, 'f', 4); };
+
+        QVERIFY(vasoA->AddReagent(Reactivo("Cloruro de calcio 0.5 M"), 20.0));
+        QVERIFY(vasoB->AddReagent(Reactivo("Carbonato de sodio 0.5 M"), 20.0));
+        Pasos(lista, 2);
+        QCOMPARE(vasoA->m_seno.m_faseSolida.MolesTotales(), 0.0);
+        const double mAntes = pesar(*vasoA) + pesar(*vasoB);
+
+        QVERIFY(vasoB->PourLiquid(*vasoA, 0.0) > 0.0);
+        // It takes a little heat: for a moment the mixture is cooler, by less than a degree.
+        Pasos(lista, 1);
+        const double tMezcla = vasoA->m_seno.m_dTemperatura;
+        QVERIFY2(tMezcla < 20.0 && tMezcla > 19.0, qPrintable(QString::number(tMezcla)));
+        Pasos(lista, 30);
+        QVERIFY(std::fabs(vasoA->m_seno.m_faseSolida.Moles(carbonato) - 0.010) < 1e-9);
+        QCOMPARE(vasoA->m_seno.m_faseSolida.Moles(BuscarComponente(4)), 0.0); // salt dissolved
+        const COLORREF c = ColorSolido(*vasoA);
+        QVERIFY(Rojo(c) > 0xE0 && Verde(c) > 0xE0 && Azul(c) > 0xE0); // white
+        const double mDespues = pesar(*vasoA) + pesar(*vasoB);
+        QCOMPARE(lectura(mDespues), lectura(mAntes));
+
+        // The precipitate on the filter, into the tared beaker C.
+        auto* filtro = matraz->PonerEmbudo(lista);
+        QVERIFY(filtro);
+        QVERIFY(vasoA->PourLiquid(*filtro, 0.0) > 0.0);
+        QVERIFY(vasoA->PourSolid(*filtro) > 0.0);
+        Pasos(lista, 30);
+        QCOMPARE(filtro->VolumenLiquido(), 0.0);
+        PonerSobre(*vasoC, *balanza);
+        Pasos(lista, 2);
+        QCOMPARE(lista.FindVesselAtProbe(balanza), static_cast<CRecipiente*>(vasoC));
+        balanza->Tarar();
+        Arrastrar(*vasoC, 760, 300);
+        QVERIFY(filtro->PourSolid(*vasoC) > 0.0);
+        const double mPrecipitado = pesar(*vasoC);
+        QCOMPARE(lectura(mPrecipitado), lectura(0.5 * 0.020 * 100.086)); // 1.0009 g
     }
 };
 
