@@ -33,6 +33,15 @@ const char* const kTitulos[][2] = {
     {"Aumento ebulloscópico", "Temperatura de ebullición del agua y de disoluciones de sacarosa"},
     {"Curva de solubilidad", "Solubilidad del cloruro de potasio a distintas temperaturas"},
     {"Densidad", "Densidad de líquidos y de metales; identificación de un metal"},
+    {"Valoración del ácido sulfúrico",
+     "Estequiometría 2:1 en la valoración de ácido sulfúrico con hidróxido de sodio"},
+    {"Escala de pH", "pH de diluciones sucesivas de un ácido fuerte y de una base fuerte"},
+    {"Separación de una mezcla",
+     "Separación de sal y arena por disolución, filtración y evaporación"},
+    {"Equilibrio térmico",
+     "Mezcla de agua caliente y agua fría en el calorímetro: el balance de calor"},
+    {"Conservación de la masa en una precipitación",
+     "Precipitación de carbonato de calcio: la masa total no cambia"},
 };
 
 // A child with no text: it gives its parent an expand button until it is opened.

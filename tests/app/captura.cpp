@@ -6,6 +6,7 @@
 #include "Aplicacion.h"
 #include "Ayuda.h"
 #include "Calentadores.h"
+#include "Calorimetro.h"
 #include "CampoNumero.h"
 #include "ChildView.h"
 #include "Destilacion.h"
@@ -24,6 +25,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -42,6 +44,9 @@ int main(int argc, char** argv) {
     CMainFrame* m = app.Iniciar(false);
     m->resize(1600, 900);
     m->MostrarInvitacion();
+    // Each practice replaces the bench of the one before: nothing there is worth keeping,
+    // and a modal close prompt would wait for a click no one gives.
+    m->m_fnPreguntaCierre = [] { return int(QMessageBox::No); };
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("ventana-inicio.png")));
     m->m_pVistaMesa->grab().save(QDir(carpeta).filePath(QStringLiteral("invitacion.png")));
@@ -308,6 +313,168 @@ int main(int argc, char** argv) {
         pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
         pintor.end();
         ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-909.png")));
+    }
+    // Practice 910: 20 ml of the sulphuric acid problem with phenolphthalein titrated with
+    // the 0.1 M hydroxide just past its equivalence point (14.60 ml), the curve beside it.
+    if (!m->IniciarPractica(910))
+        return 1;
+    auto* matrazS = static_cast<CRecipiente*>(poner(new CErlenmeyer250, 400, 400));
+    matrazS->AddReagent(1, 20.0);
+    matrazS->m_seno.m_faseLiquida.AgregarIndicador(0);
+    auto* buretaS = static_cast<CRecipiente*>(poner(new CBureta50, 0, 0));
+    buretaS->SetPosition(matrazS->m_x + matrazS->m_cx / 2 - buretaS->m_cx / 2,
+                         matrazS->m_y - buretaS->m_cy + 2);
+    buretaS->AddReagent(0, 50.0);
+    auto* phS = new CPHmetro;
+    phS->SetPosition(matrazS->m_x + matrazS->m_cx / 2 + 8, matrazS->m_y + matrazS->m_cy - 6 - 128);
+    l.AgregarAlFinal(phS);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->SelectAt(QPoint(buretaS->m_x + 15, buretaS->m_y + 100));
+    m->OnUM_TITULAR();
+    m->m_pDlgTitulacion->move(m->x() + 1000, m->y() + 100);
+    m->m_pDlgTitulacion->m_titulacion.m_nApertura = 17;
+    for (int i = 0; i < 2000 && 50.0 - buretaS->VolumenLiquido() < 15.2; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pDlgTitulacion->m_titulacion.m_nApertura = 0;
+    m->OnUM_GRAFICA(buretaS);
+    m->m_pDlgGrafica->move(m->x() + 1000, m->y() + 400);
+    QTest::qWait(400);
+    {
+        // The titration and graph windows are windows of their own: laid over the frame.
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        for (QWidget* w :
+             {static_cast<QWidget*>(m->m_pDlgTitulacion), static_cast<QWidget*>(m->m_pDlgGrafica)})
+            pintor.drawPixmap(w->pos() - m->pos(), w->grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-910.png")));
+    }
+    m->m_pDlgGrafica->close();
+    m->m_pDlgTitulacion->close();
+
+    // Practice 911: 0.1 M hydrochloric acid and its three tenfold dilutions with methyl
+    // orange (red, red, red, orange), the pH meter in the most dilute one reading 4.
+    if (!m->IniciarPractica(911))
+        return 1;
+    CRecipiente* vasosH[4];
+    for (int i = 0; i < 4; ++i)
+        vasosH[i] = static_cast<CRecipiente*>(poner(new CVaso250, 220 + 150 * i, 440));
+    vasosH[0]->AddReagent(0, 50.0);
+    for (int i = 1; i < 4; ++i) {
+        vasosH[i - 1]->PourLiquid(*vasosH[i], 10.0);
+        vasosH[i]->AddComponent(0, 100.0 - vasosH[i]->VolumenOcupado(), UNIDAD_ML);
+    }
+    for (CRecipiente* v : vasosH)
+        v->m_seno.m_faseLiquida.AgregarIndicador(0);
+    poner(new CPipetaVolumetrica, 160, 250);
+    auto* phH = new CPHmetro;
+    phH->SetPosition(vasosH[3]->m_x + vasosH[3]->m_cx / 2 + 4 - phH->m_ptSonda.x(),
+                     vasosH[3]->m_y + vasosH[3]->m_cy - 6 - phH->m_ptSonda.y());
+    l.AgregarAlFinal(phH);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    for (int i = 0; i < 6; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(vasosH[3]->m_x + 20, vasosH[3]->m_y + 60));
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-911.png")));
+    // Practice 912: the sand taken off the Buchner filter into beaker B, and the filtrate
+    // boiling down on the hot plate just after its first salt crystals, its properties open.
+    if (!m->IniciarPractica(912))
+        return 1;
+    auto* vasoM = static_cast<CRecipiente*>(poner(new CVaso250, 240, 440));
+    auto* matrazM = static_cast<CErlenmeyer250*>(poner(new CErlenmeyer250, 380, 420));
+    auto* vasoArena = static_cast<CRecipiente*>(poner(new CVaso100, 500, 450));
+    auto* vasoC = static_cast<CRecipiente*>(poner(new CVaso100, 640, 430));
+    auto* placaM = static_cast<CParrilla*>(poner(new CParrilla, 0, 0));
+    placaM->SetPosition(vasoC->m_x + vasoC->m_cx / 2 - placaM->m_cx / 2, vasoC->m_y + vasoC->m_cy);
+    auto* termoM = new CTermometro;
+    termoM->SetPosition(vasoC->m_x + vasoC->m_cx / 2 + 4 - termoM->m_ptSonda.x(),
+                        vasoC->m_y + vasoC->m_cy - 6 - termoM->m_ptSonda.y());
+    l.AgregarAlFinal(termoM);
+    poner(new CBalanza, 60, 560);
+    vasoM->AddReagent(0, 10.0);
+    vasoM->AddComponent(0, 50.0, UNIDAD_ML);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 40; ++i)
+        m->m_pVistaMesa->Tick();
+    auto* filtroM = matrazM->PonerEmbudo(l);
+    vasoM->PourLiquid(*filtroM, 0.0);
+    vasoM->PourSolid(*filtroM);
+    for (int i = 0; i < 30; ++i)
+        m->m_pVistaMesa->Tick();
+    filtroM->PourSolid(*vasoArena);
+    matrazM->PourLiquid(*vasoC, 0.0);
+    placaM->Comando(ID_NIVEL5);
+    for (int i = 0; i < 6000 && vasoC->VolumenLiquido() > 5.0; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
+    m->m_pVistaMesa->SelectAt(QPoint(vasoC->m_x + 20, vasoC->m_y + 60));
+    {
+        CDlgPropiedades dlg(vasoC, m);
+        dlg.show();
+        dlg.move(m->x() + 900, m->y() + 150);
+        QTest::qWait(300);
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-912.png")));
+    }
+    // Practice 913: 50 ml of water at 60 degrees just poured into the 50 ml at 20 degrees in
+    // the closed calorimeter, whose lid reads the 40 degrees of the heat balance.
+    if (!m->IniciarPractica(913))
+        return 1;
+    auto* vasoQ = static_cast<CRecipiente*>(poner(new CVaso250, 300, 380));
+    auto* placaQ = static_cast<CParrilla*>(poner(new CParrilla, 0, 0));
+    placaQ->SetPosition(vasoQ->m_x + vasoQ->m_cx / 2 - placaQ->m_cx / 2, vasoQ->m_y + vasoQ->m_cy);
+    auto* termoQ = new CTermometro;
+    termoQ->SetPosition(vasoQ->m_x + vasoQ->m_cx / 2 + 4 - termoQ->m_ptSonda.x(),
+                        vasoQ->m_y + vasoQ->m_cy - 6 - termoQ->m_ptSonda.y());
+    l.AgregarAlFinal(termoQ);
+    auto* calorimetroQ = static_cast<CCalorimetro*>(poner(new CCalorimetro, 560, 380));
+    calorimetroQ->AddComponent(0, 50.0, UNIDAD_ML);
+    calorimetroQ->Tapar(l);
+    vasoQ->AddComponent(0, 50.0, UNIDAD_ML);
+    placaQ->Comando(ID_NIVEL5);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 1000 && std::lround(termoQ->m_dLectura) < 60; ++i)
+        m->m_pVistaMesa->Tick();
+    placaQ->Comando(ID_APAGAR);
+    vasoQ->PourLiquid(*calorimetroQ, 0.0);
+    for (int i = 0; i < 5; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->SelectAt(QPoint(calorimetroQ->m_x + 25, calorimetroQ->m_y + 60));
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-913.png")));
+    // Practice 914: the carbonate poured into the calcium chloride, the white precipitate
+    // in beaker A on the balance and its properties: calcium carbonate solid, sodium
+    // chloride dissolved.
+    if (!m->IniciarPractica(914))
+        return 1;
+    auto* balanzaP = static_cast<CBalanza*>(poner(new CBalanza, 300, 560));
+    auto* vasoP = static_cast<CRecipiente*>(poner(new CVaso100, 0, 0));
+    vasoP->SetPosition(balanzaP->m_x + balanzaP->m_cx / 2 - vasoP->m_cx / 2,
+                       balanzaP->m_y - vasoP->m_cy);
+    auto* vasoPB = static_cast<CRecipiente*>(poner(new CVaso100, 500, 500));
+    vasoP->AddReagent(0, 20.0);
+    vasoPB->AddReagent(1, 20.0);
+    vasoPB->PourLiquid(*vasoP, 0.0);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 40; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->SelectAt(QPoint(vasoP->m_x + 20, vasoP->m_y + 60));
+    {
+        CDlgPropiedades dlg(vasoP, m);
+        dlg.show();
+        dlg.move(m->x() + 900, m->y() + 150);
+        QTest::qWait(300);
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-914.png")));
     }
     return 0;
 }

@@ -196,7 +196,12 @@ private slots:
                       {906, "Reactivo limitante", 1, 2, 6, 1, 1, 1},
                       {907, "Aumento ebulloscópico", 0, 1, 3, 0, 1, 1},
                       {908, "Curva de solubilidad", 0, 1, 3, 0, 1, 1},
-                      {909, "Densidad", 0, 7, 9, 0, 1, 1}};
+                      {909, "Densidad", 0, 7, 9, 0, 1, 1},
+                      {910, "Valoración del ácido sulfúrico", 1, 2, 5, 2, 1, 1},
+                      {911, "Escala de pH", 1, 2, 5, 3, 1, 1},
+                      {912, "Separación de una mezcla", 0, 3, 4, 0, 1, 1},
+                      {913, "Equilibrio térmico", 0, 0, 2, 0, 1, 1},
+                      {914, "Conservación de la masa en una precipitación", 1, 2, 6, 0, 1, 1}};
         for (const auto& t : kTabla) {
             CPractica p;
             QString strError;

@@ -965,6 +965,383 @@ private slots:
                              qPrintable(QStringLiteral("%1: %2").arg(metal.pszMetal).arg(d)));
         }
     }
+
+    // 910: 20 ml of the sulphuric acid problem titrated with 0.1 M hydroxide, once with
+    // phenolphthalein and once with bromothymol blue. Two moles of base per mole of acid:
+    // each indicator changes colour within one drop of 2 x 0.0365 x 20 / 0.1 = 14.60 ml,
+    // so c = cb Vb / (2 Va) gives the acid within 1 % (and Ma Va = Mb Vb twice as much);
+    // the curve has one jump, at pH 7 (the sulphate does not change the water's pH).
+    void valoracionAcidoSulfurico() {
+        QVERIFY(Plantilla(910));
+        const double kAcido = 0.0365, kVolumen = 20.0, kBase = 0.1;
+        const double vEquivalencia = 2.0 * kAcido * kVolumen / kBase;
+        for (const char* pszIndicador : {"Fenolftaleina", "Azul de Bromotimol"}) {
+            const bool bFenolftaleina = std::string(pszIndicador) == "Fenolftaleina";
+            auto vira = [&](COLORREF c) {
+                return bFenolftaleina ? Verde(c) < 0xF0 : Azul(c) > 0xF0 && Rojo(c) < 0x90;
+            };
+            CListaEquipo lista;
+            auto* matraz = Nuevo<CErlenmeyer250>(lista, 300, 340);
+            auto* bureta = Nuevo<CBureta50>(lista, 700, 20);
+            auto* phmetro = Nuevo<CPHmetro>(lista, 800, 100);
+            QVERIFY(matraz->AddReagent(Reactivo("Ácido sulfúrico problema"), kVolumen));
+            matraz->m_seno.m_faseLiquida.AgregarIndicador(Indicador(pszIndicador));
+            Sumergir(*phmetro, *matraz);
+            Pasos(lista, 3);
+            QCOMPARE(lista.FindVesselAtProbe(phmetro), static_cast<CRecipiente*>(matraz));
+            // Both protons released from the start, as the theory note says of the program.
+            QVERIFY(std::fabs(phmetro->m_dLectura + std::log10(2.0 * kAcido)) < 0.01);
+            QVERIFY(!vira(ColorLiquido(*matraz)));
+
+            QVERIFY(bureta->AddReagent(Reactivo("Hidróxido de sodio 0.1 Molar"), 50.0));
+            Arrastrar(*bureta, matraz->m_x + matraz->m_cx / 2 - bureta->m_cx / 2,
+                      matraz->m_y - bureta->m_cy + 2);
+            std::vector<std::pair<double, double>> curva{{0.0, phmetro->m_dLectura}};
+            double vVire = -1.0;
+            while (curva.back().first < vEquivalencia + 1.0) {
+                bureta->PourLiquid(*matraz, 0.05);
+                matraz->Step();
+                Pasos(lista, 3);
+                const double v = 50.0 - bureta->VolumenLiquido(); // the window's "Lectura"
+                curva.push_back({v, phmetro->m_dLectura});
+                if (vVire < 0.0 && vira(ColorLiquido(*matraz)))
+                    vVire = v;
+            }
+            QVERIFY2(std::fabs(vVire - vEquivalencia) <= 0.05 + 1e-9,
+                     qPrintable(QStringLiteral("%1: vira a %2 ml").arg(pszIndicador).arg(vVire)));
+            const double ca = kBase * vVire / (2.0 * kVolumen);
+            QVERIFY(std::fabs(ca - kAcido) / kAcido < 0.01);
+            const double caUnoAUno = kBase * vVire / kVolumen;
+            QVERIFY(std::fabs(caUnoAUno / kAcido - 2.0) < 0.02);
+
+            // One jump, from below pH 4 to above pH 10 across the equivalence volume, where
+            // the pH is 7 within 0.1; elsewhere no drop moves the pH by half a unit.
+            bool bEquivalencia = false;
+            for (size_t i = 1; i < curva.size(); ++i) {
+                const auto& [v0, ph0] = curva[i - 1];
+                const auto& [v1, ph1] = curva[i];
+                if (v1 < vEquivalencia - 0.01 || v0 > vEquivalencia + 0.01)
+                    QVERIFY2(std::fabs(ph1 - ph0) < 0.5, qPrintable(QString::number(v1)));
+                if (v0 < vEquivalencia - 0.01 && v1 > vEquivalencia - 0.01)
+                    QVERIFY(ph0 < 4.0);
+                if (v0 < vEquivalencia + 0.01 && v1 > vEquivalencia + 0.01)
+                    QVERIFY(ph1 > 10.0);
+                if (std::fabs(v1 - vEquivalencia) < 0.01) {
+                    QVERIFY2(std::fabs(ph1 - 7.0) < 0.1, qPrintable(QString::number(ph1)));
+                    bEquivalencia = true;
+                }
+            }
+            QVERIFY(bEquivalencia);
+        }
+    }
+
+    // 911: 50 ml of 0.1 M hydrochloric acid diluted tenfold three times with the volumetric
+    // pipette (10 ml made up to 100 ml): the pH meter reads 1, 2, 3 and 4, within 0.02;
+    // methyl orange is red in the first three and turns orange in the last. The same with
+    // the hydroxide reads 13, 12, 11 and 10, and phenolphthalein is pink in all four. Equal
+    // volumes of the two 0.1 M solutions read pH 7.
+    void escalaDePH() {
+        QVERIFY(Plantilla(911));
+        CListaEquipo lista;
+        CRecipiente* vasos[4];
+        for (int i = 0; i < 4; ++i)
+            vasos[i] = Nuevo<CVaso250>(lista, 60 + 200 * i, 300);
+        auto* pipeta = Nuevo<CPipetaVolumetrica>(lista, 400, 40);
+        auto* phmetro = Nuevo<CPHmetro>(lista, 900, 60);
+        auto pipetear = [&](CRecipiente& origen, CRecipiente& destino) {
+            for (CRecipiente* r : {&origen, &destino}) {
+                Arrastrar(*pipeta, r->m_x + r->m_cx / 2 - pipeta->m_cx / 2,
+                          r->m_y + 2 - pipeta->m_cy);
+                lista.PasoSimulacion();
+                if (pipeta->m_pConectado != r)
+                    return false;
+                const double v = r == &origen
+                                     ? origen.PourLiquid(*pipeta, CPipetaVolumetrica::kVolumen)
+                                     : pipeta->PourLiquid(destino, CPipetaVolumetrica::kVolumen);
+                if (v != CPipetaVolumetrica::kVolumen)
+                    return false;
+            }
+            Arrastrar(*pipeta, 400, 40);
+            return true;
+        };
+        auto ph = [&](CRecipiente& r) {
+            Sumergir(*phmetro, r);
+            Pasos(lista, 2);
+            return lista.FindVesselAtProbe(phmetro) == &r ? phmetro->m_dLectura : std::nan("");
+        };
+        // Every beaker with its dilution: the first one 50 ml of the 0.1 M solution.
+        auto serie = [&](const char* pszReactivo) {
+            for (CRecipiente* v : vasos)
+                v->EmptyContents();
+            if (!vasos[0]->AddReagent(Reactivo(pszReactivo), 50.0))
+                return false;
+            for (int i = 1; i < 4; ++i)
+                if (!pipetear(*vasos[i - 1], *vasos[i]) ||
+                    !vasos[i]->AddComponent(0, 100.0 - vasos[i]->VolumenOcupado(), UNIDAD_ML))
+                    return false;
+            Pasos(lista, 2);
+            return true;
+        };
+
+        // A. The acid.
+        QVERIFY(serie("Acido clorhídrico 0.1 Molar"));
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY2(
+                std::fabs(ph(*vasos[i]) - (1.0 + i)) < 0.02,
+                qPrintable(QStringLiteral("ácido, vaso %1: pH %2").arg(i + 1).arg(ph(*vasos[i]))));
+            vasos[i]->m_seno.m_faseLiquida.AgregarIndicador(Indicador("Naranja de Metilo"));
+        }
+        Pasos(lista, 2);
+        for (int i = 1; i < 3; ++i)
+            QCOMPARE(ColorLiquido(*vasos[i]), ColorLiquido(*vasos[0])); // the same red
+        const COLORREF rojo = ColorLiquido(*vasos[0]), naranja = ColorLiquido(*vasos[3]);
+        QVERIFY(Rojo(rojo) > 0xF0 && Verde(rojo) < 0x90 && Azul(rojo) < 0x90);
+        QVERIFY(Rojo(naranja) > 0xF0 && Verde(naranja) > Verde(rojo) + 0x30 &&
+                Verde(naranja) > Azul(naranja) + 0x40);
+
+        // B. The base.
+        QVERIFY(serie("Hidróxido de sodio 0.1 Molar"));
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY2(
+                std::fabs(ph(*vasos[i]) - (13.0 - i)) < 0.02,
+                qPrintable(QStringLiteral("base, vaso %1: pH %2").arg(i + 1).arg(ph(*vasos[i]))));
+            vasos[i]->m_seno.m_faseLiquida.AgregarIndicador(Indicador("Fenolftaleina"));
+        }
+        Pasos(lista, 2);
+        for (CRecipiente* v : vasos)
+            QVERIFY(Rosa(ColorLiquido(*v)));
+
+        // C. 10 ml of each 0.1 M solution together: neither is left.
+        vasos[0]->EmptyContents();
+        QVERIFY(vasos[0]->AddReagent(Reactivo("Acido clorhídrico 0.1 Molar"), 10.0));
+        QVERIFY(vasos[0]->AddReagent(Reactivo("Hidróxido de sodio 0.1 Molar"), 10.0));
+        Pasos(lista, 3);
+        QVERIFY(std::fabs(ph(*vasos[0]) - 7.0) < 0.02);
+    }
+
+    // 912: 10 g of the salt and sand mixture stirred into 50 ml of water: the salt
+    // dissolves and the sand stays. Through the Buchner filter the solution runs into the
+    // flask and the sand stays on the paper; the solution boiled to dryness in a tared
+    // beaker on the hot plate leaves the salt. The two masses give the mixture's 30 % of
+    // salt within 1 % and add up to the sample's mass within 0.5 %.
+    void separacionDeUnaMezcla() {
+        QVERIFY(Plantilla(912));
+        const int32_t sal = BuscarComponente(4);
+        const int32_t arena = BuscarComponente(163);
+        CListaEquipo lista;
+        auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
+        auto* vaso = Nuevo<CVaso250>(lista, 60, 300);
+        auto* matraz = Nuevo<CErlenmeyer250>(lista, 560, 300);
+        auto* vasoArena = Nuevo<CVaso100>(lista, 760, 300);
+        auto* vasoSal = Nuevo<CVaso100>(lista, 900, 300);
+        auto* parrilla = Nuevo<CParrilla>(lista, 60, 700);
+        auto* termometro = Nuevo<CTermometro>(lista, 1100, 100);
+        auto tarar = [&](CRecipiente& r) {
+            const QPoint antes(r.m_x, r.m_y);
+            PonerSobre(r, *balanza);
+            Pasos(lista, 2);
+            if (lista.FindVesselAtProbe(balanza) != &r)
+                return false;
+            balanza->Tarar();
+            Arrastrar(r, antes.x(), antes.y());
+            Pasos(lista, 1);
+            return true;
+        };
+        auto pesar = [&](CRecipiente& r) {
+            const QPoint antes(r.m_x, r.m_y);
+            PonerSobre(r, *balanza);
+            Pasos(lista, 2);
+            const double d =
+                lista.FindVesselAtProbe(balanza) == &r ? balanza->Peso() : std::nan("");
+            Arrastrar(r, antes.x(), antes.y());
+            Pasos(lista, 1);
+            return d;
+        };
+
+        // 10.00 g of the mixture in the tared beaker, 50 ml of water, stirred.
+        QVERIFY(tarar(*vaso));
+        QVERIFY(vaso->AddReagent(Reactivo("Mezcla problema de sal y arena"), 10.0));
+        const double mMuestra = pesar(*vaso);
+        QCOMPARE(QString::number(mMuestra, 'f', 4), QStringLiteral("10.0000"));
+        QVERIFY(vaso->AddComponent(0, 50.0, UNIDAD_ML));
+        int n = 0;
+        while (vaso->m_seno.m_faseSolida.Moles(sal) > 0.0 && n < 600) {
+            lista.PasoSimulacion();
+            ++n;
+        }
+        QVERIFY(n < 300); // half a minute at most
+
+        QVERIFY(vaso->m_seno.m_faseSolida.Moles(arena) > 0.0);
+
+        // The filter on the flask; everything in the beaker transferred onto it.
+        auto* filtro = matraz->PonerEmbudo(lista);
+        QVERIFY(filtro);
+        QVERIFY(vaso->PourLiquid(*filtro, 0.0) > 0.0);
+        QVERIFY(vaso->PourSolid(*filtro) > 0.0);
+        QCOMPARE(vaso->m_seno.MolesLiquidoSolido(), 0.0);
+        n = 0;
+        while (filtro->VolumenLiquido() > 0.0 && n < 200) {
+            lista.PasoSimulacion();
+            ++n;
+        }
+        QVERIFY(n < 100);
+        QCOMPARE(filtro->m_seno.m_faseSolida.Moles(sal), 0.0);
+        QCOMPARE(matraz->m_seno.m_faseSolida.Moles(arena), 0.0);
+
+        // The sand into its tared beaker and weighed.
+        QVERIFY(tarar(*vasoArena));
+        QVERIFY(filtro->PourSolid(*vasoArena) > 0.0);
+        const double mArena = pesar(*vasoArena);
+
+        // The filtrate into the tared beaker, boiled to dryness on the hot plate.
+        QVERIFY(tarar(*vasoSal));
+        QVERIFY(matraz->PourLiquid(*vasoSal, 0.0) > 0.0);
+        QCOMPARE(matraz->VolumenLiquido(), 0.0);
+        PonerSobre(*vasoSal, *parrilla);
+        Sumergir(*termometro, *vasoSal);
+        QVERIFY(parrilla->Comando(ID_NIVEL5));
+        // It boils a little above 100 degrees, more as it concentrates; the first crystals
+        // come with some 8 ml of liquid left (about 39 g of salt in 100 g of water).
+        n = 0;
+        double vCristales = -1.0;
+        while (vasoSal->VolumenLiquido() > 0.0 && n < 20000) {
+            lista.PasoSimulacion();
+            ++n;
+            if (vasoSal->VolumenLiquido() < 45.0 && vasoSal->VolumenLiquido() > 1.0)
+                QVERIFY2(termometro->m_dLectura >= 100.0 && termometro->m_dLectura < 105.0,
+                         qPrintable(QString::number(termometro->m_dLectura)));
+            if (vCristales < 0.0 && vasoSal->m_seno.m_faseSolida.Moles(sal) > 0.0)
+                vCristales = vasoSal->VolumenLiquido();
+        }
+        QVERIFY(n < 4000); // under seven minutes at the default speed
+        QVERIFY2(vCristales > 6.0 && vCristales < 10.0, qPrintable(QString::number(vCristales)));
+
+        // Off the plate, cooled below 30 degrees, weighed.
+        QVERIFY(parrilla->Comando(ID_APAGAR));
+        Arrastrar(*vasoSal, 900, 300);
+        Sumergir(*termometro, *vasoSal);
+        n = 0;
+        while (termometro->m_dLectura >= 30.0 && n < 20000) {
+            lista.PasoSimulacion();
+            ++n;
+        }
+        QVERIFY(n < 20000);
+        const double mSal = pesar(*vasoSal);
+
+        QVERIFY(std::fabs(100.0 * mSal / mMuestra - 30.0) / 30.0 < 0.01);
+        QVERIFY(std::fabs((mSal + mArena) / mMuestra - 1.0) < 0.005);
+    }
+
+    // 913: hot water from the hot plate poured into the cold water of the closed
+    // calorimeter (50 ml at 60 degrees into 50 ml, 25 ml at 80 into 75 ml, 75 ml at 60
+    // into 25 ml): the lid reads the temperature the heat balance gives,
+    // Te = (m1 T1 + m2 T2) / (m1 + m2) from the readings, within 0.6 degrees (the
+    // displays show whole degrees), and keeps it.
+    void equilibrioTermico() {
+        QVERIFY(Plantilla(913));
+        const struct {
+            double dCaliente, dTemperatura, dFria;
+        } kMezclas[] = {{50.0, 60.0, 50.0}, {25.0, 80.0, 75.0}, {75.0, 60.0, 25.0}};
+        for (const auto& mezcla : kMezclas) {
+            CListaEquipo lista;
+            auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
+            auto* vaso = Nuevo<CVaso250>(lista, 300, 200);
+            auto* termometro = Nuevo<CTermometro>(lista, 700, 100);
+            auto* calorimetro = Nuevo<CCalorimetro>(lista, 800, 300);
+
+            QVERIFY(calorimetro->AddComponent(0, mezcla.dFria, UNIDAD_ML));
+            auto* tapa = calorimetro->Tapar(lista);
+            Pasos(lista, 2);
+            const double tFria = std::round(tapa->m_dLectura);
+
+            QVERIFY(vaso->AddComponent(0, mezcla.dCaliente, UNIDAD_ML));
+            PonerSobre(*vaso, *parrilla);
+            Sumergir(*termometro, *vaso);
+            QVERIFY(parrilla->Comando(ID_NIVEL5));
+            int n = 0;
+            while (std::lround(termometro->m_dLectura) < mezcla.dTemperatura && n < 2000) {
+                lista.PasoSimulacion();
+                ++n;
+            }
+            QVERIFY(n < 600); // a minute at most
+            QVERIFY(parrilla->Comando(ID_APAGAR));
+            Pasos(lista, 1);
+            const double tCaliente = std::round(termometro->m_dLectura);
+            const double vCaliente = vaso->PourLiquid(*calorimetro, 0.0);
+            QVERIFY(std::fabs(vCaliente - mezcla.dCaliente) < 0.05);
+            Pasos(lista, 2);
+            const double tMezcla = std::round(tapa->m_dLectura);
+            const double tBalance = (mezcla.dCaliente * tCaliente + mezcla.dFria * tFria) /
+                                    (mezcla.dCaliente + mezcla.dFria);
+            QVERIFY2(std::fabs(tMezcla - tBalance) <= 0.6,
+                     qPrintable(QStringLiteral("%1 °C, balance %2 °C").arg(tMezcla).arg(tBalance)));
+            Pasos(lista, 100);
+            QCOMPARE(std::round(tapa->m_dLectura), tMezcla);
+        }
+    }
+
+    // 914: 20 ml of 0.5 M calcium chloride and 20 ml of 0.5 M sodium carbonate weighed in
+    // their beakers, mixed (for a moment it is cooler by less than a degree), weighed again: the
+    // white precipitate appears and the total mass reads the same to the balance's last decimal.
+    // Filtered and weighed, the calcium carbonate is the 0.010 mol x 100.09 g/mol =
+    // 1.0009 g the equation gives, to the last decimal.
+    void conservacionEnUnaPrecipitacion() {
+        QVERIFY(Plantilla(914));
+        const int32_t carbonato = BuscarComponente(166);
+        CListaEquipo lista;
+        auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
+        auto* vasoA = Nuevo<CVaso100>(lista, 60, 300);
+        auto* vasoB = Nuevo<CVaso100>(lista, 200, 300);
+        auto* matraz = Nuevo<CErlenmeyer250>(lista, 560, 300);
+        auto* vasoC = Nuevo<CVaso100>(lista, 760, 300);
+        auto pesar = [&](CRecipiente& r) {
+            const QPoint antes(r.m_x, r.m_y);
+            PonerSobre(r, *balanza);
+            Pasos(lista, 2);
+            const double d =
+                lista.FindVesselAtProbe(balanza) == &r ? balanza->Peso() : std::nan("");
+            Arrastrar(r, antes.x(), antes.y());
+            Pasos(lista, 1);
+            return d;
+        };
+        // The balance's four decimals.
+        auto lectura = [](double d) { return QString::number(d, 'f', 4); };
+
+        QVERIFY(vasoA->AddReagent(Reactivo("Cloruro de calcio 0.5 M"), 20.0));
+        QVERIFY(vasoB->AddReagent(Reactivo("Carbonato de sodio 0.5 M"), 20.0));
+        Pasos(lista, 2);
+        QCOMPARE(vasoA->m_seno.m_faseSolida.MolesTotales(), 0.0);
+        const double mAntes = pesar(*vasoA) + pesar(*vasoB);
+
+        QVERIFY(vasoB->PourLiquid(*vasoA, 0.0) > 0.0);
+        // It takes a little heat: for a moment the mixture is cooler, by less than a degree.
+        Pasos(lista, 1);
+        const double tMezcla = vasoA->m_seno.m_dTemperatura;
+        QVERIFY2(tMezcla < 20.0 && tMezcla > 19.0, qPrintable(QString::number(tMezcla)));
+        Pasos(lista, 30);
+        QVERIFY(std::fabs(vasoA->m_seno.m_faseSolida.Moles(carbonato) - 0.010) < 1e-9);
+        QCOMPARE(vasoA->m_seno.m_faseSolida.Moles(BuscarComponente(4)), 0.0); // salt dissolved
+        const COLORREF c = ColorSolido(*vasoA);
+        QVERIFY(Rojo(c) > 0xE0 && Verde(c) > 0xE0 && Azul(c) > 0xE0); // white
+        const double mDespues = pesar(*vasoA) + pesar(*vasoB);
+        QCOMPARE(lectura(mDespues), lectura(mAntes));
+
+        // The precipitate on the filter, into the tared beaker C.
+        auto* filtro = matraz->PonerEmbudo(lista);
+        QVERIFY(filtro);
+        QVERIFY(vasoA->PourLiquid(*filtro, 0.0) > 0.0);
+        QVERIFY(vasoA->PourSolid(*filtro) > 0.0);
+        Pasos(lista, 30);
+        QCOMPARE(filtro->VolumenLiquido(), 0.0);
+        PonerSobre(*vasoC, *balanza);
+        Pasos(lista, 2);
+        QCOMPARE(lista.FindVesselAtProbe(balanza), static_cast<CRecipiente*>(vasoC));
+        balanza->Tarar();
+        Arrastrar(*vasoC, 760, 300);
+        QVERIFY(filtro->PourSolid(*vasoC) > 0.0);
+        const double mPrecipitado = pesar(*vasoC);
+        QCOMPARE(lectura(mPrecipitado), lectura(0.5 * 0.020 * 100.086)); // 1.0009 g
+    }
 };
 
 QTEST_MAIN(TestProcedimientos)
