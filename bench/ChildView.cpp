@@ -1,17 +1,12 @@
 #include "ChildView.h"
 
-#include "Calentadores.h"
-#include "Calorimetro.h"
 #include "Catalogo.h"
-#include "Destilacion.h"
 #include "Dibujo.h"
 #include "DlgMateriales.h"
-#include "Erlenmeyer250.h"
-#include "Instrumentos.h"
 #include "ListaEquipo.h"
 #include "Mensajes.h"
 #include "Practica.h"
-#include "Recipientes.h"
+#include "Recipiente.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -526,157 +521,103 @@ void CChildView::Comando(int nComando) {
     if (!s || !m_practica.m_listaEquipo.Contiene(s))
         return;
     CListaEquipo& lista = m_practica.m_listaEquipo;
-    auto* r = dynamic_cast<CRecipiente*>(s);
-    bool bModifica = true; // false when a dialog was cancelled or refused
+    // What belongs to the bench and the windows is routed here; every other command runs
+    // through the item, after the dialog that gathers what it asks for.
     switch (nComando) {
     case ID_ELIMINAR:
         LimpiarSeleccion();
         m_practica.RemoveEquipment(s);
-        break;
-    case ID_ELIMINAR_CONTENIDO:
-        if (r)
-            r->EmptyContents();
-        break;
+        update();
+        emit Modificado();
+        return;
     case ID_PROPIEDADES:
         emit UM_PROPIEDADES();
         return;
     case ID_TITULAR:
         emit UM_TITULAR();
         return;
-    case ID_TARAR:
-        if (auto* b = dynamic_cast<CBalanza*>(s))
-            b->Tarar();
-        break;
-    case ID_APAGAR:
-    case ID_NIVEL1:
-    case ID_NIVEL2:
-    case ID_NIVEL3:
-    case ID_NIVEL4:
-    case ID_NIVEL5:
-        if (auto* p = dynamic_cast<CParrilla*>(s))
-            p->Comando(nComando);
-        break;
-    case ID_CABEZA_DESTILACION:
-    case ID_CONDENSADOR:
-    case ID_CODO_DESTILACION:
-    case ID_CONDENSADOR_REFLUJO:
-    case ID_ELIMINAR_DESTILACION:
-    case ID_ELIMINAR_REFLUJO:
-        if (auto* m = dynamic_cast<CMatrazBalon*>(s)) {
-            if (nComando == ID_CABEZA_DESTILACION)
-                m->PonerCabeza(lista);
-            else if (nComando == ID_CONDENSADOR)
-                m->PonerCondensador(lista);
-            else if (nComando == ID_CODO_DESTILACION)
-                m->PonerCodo(lista);
-            else if (nComando == ID_CONDENSADOR_REFLUJO)
-                m->PonerReflujo(lista);
-            else if (nComando == ID_ELIMINAR_REFLUJO)
-                m->QuitarReflujo(lista);
-            else {
-                StopTimer();
-                m->QuitarDestilacion(lista);
-                StartTimer();
-            }
-        }
-        break;
-    case ID_EMBUDO_BUCHNER:
-    case ID_ELIMINAR_EMBUDO:
-    case ID_ELIMINAR_TUBO:
-        if (auto* f = dynamic_cast<CErlenmeyer250*>(s)) {
-            if (nComando == ID_EMBUDO_BUCHNER)
-                f->PonerEmbudo(lista);
-            else if (nComando == ID_ELIMINAR_TUBO)
-                f->QuitarTubo(lista);
-            else if (!f->EmbudoConPrecipitado() ||
-                     Mensajes::Pregunta(this, QString::fromUtf8(kTextoPrecipitado)) ==
-                         QMessageBox::Yes)
-                f->QuitarEmbudo(lista);
-        }
-        break;
-    case ID_TAPAR_CALORIMETRO:
-    case ID_DESTAPAR_CALORIMETRO:
-        if (auto* c = dynamic_cast<CCalorimetro*>(s)) {
-            if (nComando == ID_TAPAR_CALORIMETRO)
-                c->Tapar(lista);
-            else
-                c->Destapar(lista);
-        }
-        break;
-    case ID_LLENAR_DESDE:
-    case ID_VACIAR_EN:
-        if (auto* pipeta = dynamic_cast<CPipeta*>(s)) {
-            // A vessel deleted since the last step is not poured into or from.
-            CRecipiente* abajo = pipeta->m_pConectado;
-            if (!abajo || !lista.Contiene(abajo))
-                break;
-            const bool bLlenar = nComando == ID_LLENAR_DESDE;
-            double dMl = CPipetaVolumetrica::kVolumen; // the volumetric pipette's fixed 10 ml
-            if (!dynamic_cast<CPipetaVolumetrica*>(pipeta)) {
-                CDlgMililitros dlg(bLlenar ? pipeta->m_dCapacidad : pipeta->VolumenLiquido(), this);
-                if (dlg.exec() != QDialog::Accepted || !lista.Contiene(abajo)) {
-                    bModifica = false;
-                    break;
-                }
-                dMl = dlg.m_dMililitros;
-            }
-            if (bLlenar)
-                abajo->PourLiquid(*pipeta, dMl);
-            else
-                pipeta->PourLiquid(*abajo, dMl);
-        }
-        break;
-    case ID_AGREGAR_AGUA:
-        if (r) {
-            CDlgAgua dlg(this);
-            dlg.m_dCapacidadVaso = r->m_dCapacidad;
-            // The dialog counts what the vessel holds, so that "Aforar a:" fills to the mark.
-            dlg.m_dVolumenVaso = r->VolumenOcupado();
-            bModifica = dlg.exec() == QDialog::Accepted && lista.Contiene(r);
-            if (bModifica && !r->AddComponent(0, dlg.m_dAgua, UNIDAD_ML)) {
-                bModifica = false;
-                Mensajes::Aviso(this, QString::fromUtf8(kTextoNoCabe));
-            }
-        }
-        break;
-    case ID_AGREGAR_REACTIVO:
-        if (r && g_nReactivos == 0) {
-            Mensajes::Aviso(this, QStringLiteral("Esta práctica no tiene reactivos."));
-            bModifica = false;
-        } else if (r) {
-            CDlgReactivo dlg(this);
-            bModifica = dlg.exec() == QDialog::Accepted && lista.Contiene(r);
-            if (bModifica && !r->AddReagent(dlg.m_nIndiceReactivo, dlg.m_dCantidad)) {
-                bModifica = false;
-                Mensajes::Aviso(this, QString::fromUtf8(kTextoNoCabe));
-            }
-        }
-        break;
-    case ID_AGREGAR_INDICADOR:
-        if (r && g_nIndicadores == 0) {
-            Mensajes::Aviso(this, QStringLiteral("Esta práctica no tiene indicadores."));
-            bModifica = false;
-        } else if (r) {
-            CDlgIndicador dlg(this);
-            bModifica = dlg.exec() == QDialog::Accepted && lista.Contiene(r);
-            if (bModifica)
-                r->m_seno.m_faseLiquida.AgregarIndicador(dlg.m_nIndiceIndicador);
-        }
-        break;
-    case ID_TUBO_DESPRENDIMIENTO:
-        if (auto* f = dynamic_cast<CErlenmeyer250*>(s)) {
-            CDlgSalida dlg(this);
-            dlg.exec();
-            // The tube goes on however the dialog closes, with the side it showed.
-            if (lista.Contiene(f))
-                f->PonerTubo(lista, dlg.Salida());
-        }
-        break;
     default:
+        break;
+    }
+    CArgumento a;
+    if (!Preguntar(s->Pide(nComando), a) || !lista.Contiene(s))
+        return; // cancelled, or the item left the bench meanwhile
+    // Taking a distillation set apart runs with the clock stopped, and starts it again.
+    const bool bReloj = nComando == ID_ELIMINAR_DESTILACION;
+    if (bReloj)
+        StopTimer();
+    const ResultadoComando r = s->Ejecutar(nComando, lista, a);
+    if (bReloj)
+        StartTimer();
+    switch (r) {
+    case ResultadoComando::NoEsSuyo:
         emit ComandoPendiente(nComando);
         return;
+    case ResultadoComando::NoCabe:
+        Mensajes::Aviso(this, QString::fromUtf8(kTextoNoCabe));
+        break;
+    case ResultadoComando::Hecho:
+        emit Modificado();
+        break;
+    case ResultadoComando::SinEfecto:
+        break;
     }
     update();
-    if (bModifica)
-        emit Modificado();
+}
+
+bool CChildView::Preguntar(const CPeticion& p, CArgumento& a) {
+    switch (p.m_eTipo) {
+    case CPeticion::Tipo::Nada:
+        return true;
+    case CPeticion::Tipo::Confirmar:
+        return Mensajes::Pregunta(this, QString::fromStdString(p.m_strPregunta)) ==
+               QMessageBox::Yes;
+    case CPeticion::Tipo::Mililitros: {
+        CDlgMililitros dlg(p.m_dMaximo, this);
+        if (dlg.exec() != QDialog::Accepted)
+            return false;
+        a.m_dCantidad = dlg.m_dMililitros;
+        return true;
+    }
+    case CPeticion::Tipo::Salida: {
+        CDlgSalida dlg(this);
+        dlg.exec();
+        // The tube goes on however the dialog closes, with the side it showed.
+        a.m_nOpcion = dlg.Salida();
+        return true;
+    }
+    case CPeticion::Tipo::Agua: {
+        CDlgAgua dlg(this);
+        dlg.m_dCapacidadVaso = p.m_dMaximo;
+        dlg.m_dVolumenVaso = p.m_dOcupado;
+        if (dlg.exec() != QDialog::Accepted)
+            return false;
+        a.m_dCantidad = dlg.m_dAgua;
+        return true;
+    }
+    case CPeticion::Tipo::Reactivo: {
+        if (g_nReactivos == 0) {
+            Mensajes::Aviso(this, QStringLiteral("Esta práctica no tiene reactivos."));
+            return false;
+        }
+        CDlgReactivo dlg(this);
+        if (dlg.exec() != QDialog::Accepted)
+            return false;
+        a.m_nIndice = dlg.m_nIndiceReactivo;
+        a.m_dCantidad = dlg.m_dCantidad;
+        return true;
+    }
+    case CPeticion::Tipo::Indicador: {
+        if (g_nIndicadores == 0) {
+            Mensajes::Aviso(this, QStringLiteral("Esta práctica no tiene indicadores."));
+            return false;
+        }
+        CDlgIndicador dlg(this);
+        if (dlg.exec() != QDialog::Accepted)
+            return false;
+        a.m_nIndice = dlg.m_nIndiceIndicador;
+        return true;
+    }
+    }
+    return false;
 }

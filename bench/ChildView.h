@@ -12,6 +12,8 @@
 #include <QWidget>
 
 class CEquipo;
+struct CArgumento;
+struct CPeticion;
 class QFrame;
 class CPractica;
 class CRecipiente;
@@ -124,6 +126,8 @@ private:
     void TerminarVertido(const QPoint& ptBanco);
     void MenuContextual(const QPoint& ptCliente);
     CRecipiente* RecipienteSeleccionado() const;
+    // Shows the dialog a command asks for; false when the student cancels.
+    bool Preguntar(const CPeticion& p, CArgumento& a);
 
     CPractica& m_practica;
     QTimer m_timer;

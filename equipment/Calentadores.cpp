@@ -44,6 +44,10 @@ bool CParrilla::Comando(int nComando) {
     return true;
 }
 
+ResultadoComando CParrilla::Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) {
+    return Comando(nComando) ? ResultadoComando::Hecho : CCalentador::Ejecutar(nComando, lista, a);
+}
+
 void CParrilla::Draw(QPainter& p) {
     DibujarFigura(p);
     if (!Tira().isNull()) {

@@ -14,6 +14,7 @@ public:
     int32_t m_nLuces = 2;
 
     void BuildMenu(CMenu& menu) override;
+    ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) override;
     void Draw(QPainter& p) override;
     // Level 0 (off) to 5, as the menu commands set it.
     void SetNivel(int nNivel);

@@ -36,6 +36,16 @@ void CCalorimetro::Olvidar(CEquipo* pEquipo) {
         m_pTapa = nullptr;
 }
 
+ResultadoComando CCalorimetro::Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) {
+    if (nComando == ID_TAPAR_CALORIMETRO)
+        return Tapar(lista) ? ResultadoComando::Hecho : ResultadoComando::SinEfecto;
+    if (nComando == ID_DESTAPAR_CALORIMETRO) {
+        Destapar(lista);
+        return ResultadoComando::Hecho;
+    }
+    return CRecipiente::Ejecutar(nComando, lista, a);
+}
+
 CTapaCalorimetro* CCalorimetro::Tapar(CListaEquipo& lista) {
     if (m_pTapa)
         return nullptr;

@@ -20,6 +20,7 @@ public:
     std::vector<CEquipo*> Piezas() const override;
     void Olvidar(CEquipo* pEquipo) override;
 
+    ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) override;
     CTapaCalorimetro* Tapar(CListaEquipo& lista);
     void Destapar(CListaEquipo& lista);
 };

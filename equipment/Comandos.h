@@ -45,6 +45,39 @@ struct CEntradaMenu {
 
 using CMenu = std::vector<CEntradaMenu>;
 
+// What a menu command needs from the student before it runs; the bench view shows the
+// dialog that gathers it and hands the answer to the item.
+struct CPeticion {
+    enum class Tipo {
+        Nada,       // runs as it is
+        Confirmar,  // a Sí/No question (m_strPregunta); No leaves everything as it was
+        Mililitros, // how many millilitres, up to m_dMaximo
+        Salida,     // the side of a delivery tube's outlet
+        Agua,       // water to add, in a vessel of m_dMaximo ml holding m_dOcupado
+        Reactivo,   // a reagent of the practice and its amount
+        Indicador   // an indicator of the practice and its drops
+    };
+    Tipo m_eTipo = Tipo::Nada;
+    std::string m_strPregunta;
+    double m_dMaximo = 0.0;
+    double m_dOcupado = 0.0;
+};
+
+// The student's answer: an amount, a catalogue index or an option.
+struct CArgumento {
+    double m_dCantidad = 0.0;
+    int m_nIndice = 0;
+    int m_nOpcion = 0;
+};
+
+// How a command ended on an item.
+enum class ResultadoComando {
+    NoEsSuyo, // not a command of this item: the windows above may take it
+    Hecho,    // it changed the item or the bench
+    NoCabe,   // what was to be added does not fit ("La cantidad requerida no cabe…")
+    SinEfecto // a command of its own that found nothing to act on
+};
+
 // Texts the equipment layer hands to the windows for their message boxes.
 inline constexpr const char* kTextoNoCabe = "La cantidad requerida no cabe en el equipo";
 inline constexpr const char* kTextoPrecipitado =

@@ -47,6 +47,27 @@ std::vector<CEquipo*> CMatrazBalon::Piezas() const {
     return v;
 }
 
+ResultadoComando CMatrazBalon::Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) {
+    switch (nComando) {
+    case ID_CABEZA_DESTILACION:
+        return PonerCabeza(lista) ? ResultadoComando::Hecho : ResultadoComando::SinEfecto;
+    case ID_CONDENSADOR:
+        return PonerCondensador(lista) ? ResultadoComando::Hecho : ResultadoComando::SinEfecto;
+    case ID_CODO_DESTILACION:
+        return PonerCodo(lista) ? ResultadoComando::Hecho : ResultadoComando::SinEfecto;
+    case ID_CONDENSADOR_REFLUJO:
+        return PonerReflujo(lista) ? ResultadoComando::Hecho : ResultadoComando::SinEfecto;
+    case ID_ELIMINAR_REFLUJO:
+        QuitarReflujo(lista);
+        return ResultadoComando::Hecho;
+    case ID_ELIMINAR_DESTILACION:
+        QuitarDestilacion(lista);
+        return ResultadoComando::Hecho;
+    default:
+        return CRecipiente::Ejecutar(nComando, lista, a);
+    }
+}
+
 void CMatrazBalon::MoveBy(int32_t dx, int32_t dy) {
     Desplazar(dx, dy);
     for (CEquipo* p : Piezas())

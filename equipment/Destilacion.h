@@ -20,6 +20,7 @@ public:
 
     int32_t GetLevelY(double v) override;
     void BuildMenu(CMenu& menu) override;
+    ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) override;
     void MoveBy(int32_t dx, int32_t dy) override;
     std::vector<CEquipo*> Piezas() const override;
     void Olvidar(CEquipo* pEquipo) override;

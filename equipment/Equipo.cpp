@@ -86,6 +86,14 @@ void CEquipo::BuildMenu(CMenu& menu) {
     menu.push_back({});
 }
 
+CPeticion CEquipo::Pide(int) const {
+    return {};
+}
+
+ResultadoComando CEquipo::Ejecutar(int, CListaEquipo&, const CArgumento&) {
+    return ResultadoComando::NoEsSuyo;
+}
+
 void CEquipo::MoveBy(int32_t dx, int32_t dy) {
     Desplazar(dx, dy);
 }

@@ -44,6 +44,10 @@ public:
     // carries the label font and colour (PrepararPintor).
     virtual void Draw(QPainter& p);
     virtual void BuildMenu(CMenu& menu);
+    // The commands of that menu: what one needs asked first, and running it with the
+    // answer. Deleting, the properties and the titration belong to the windows.
+    virtual CPeticion Pide(int nComando) const;
+    virtual ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a);
     virtual void MoveBy(int32_t dx, int32_t dy);
     // Assembly pieces find their parent again after a practice is read.
     virtual void Relink(CListaEquipo& lista);

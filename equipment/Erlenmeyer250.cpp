@@ -59,6 +59,37 @@ void CErlenmeyer250::Olvidar(CEquipo* pEquipo) {
         m_pTubo = nullptr;
 }
 
+CPeticion CErlenmeyer250::Pide(int nComando) const {
+    CPeticion p;
+    if (nComando == ID_TUBO_DESPRENDIMIENTO) {
+        p.m_eTipo = CPeticion::Tipo::Salida;
+    } else if (nComando == ID_ELIMINAR_EMBUDO && EmbudoConPrecipitado()) {
+        p.m_eTipo = CPeticion::Tipo::Confirmar;
+        p.m_strPregunta = kTextoPrecipitado;
+    } else {
+        return CRecipiente::Pide(nComando);
+    }
+    return p;
+}
+
+ResultadoComando CErlenmeyer250::Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) {
+    switch (nComando) {
+    case ID_EMBUDO_BUCHNER:
+        return PonerEmbudo(lista) ? ResultadoComando::Hecho : ResultadoComando::SinEfecto;
+    case ID_ELIMINAR_EMBUDO:
+        QuitarEmbudo(lista);
+        return ResultadoComando::Hecho;
+    case ID_TUBO_DESPRENDIMIENTO:
+        return PonerTubo(lista, a.m_nOpcion) ? ResultadoComando::Hecho
+                                             : ResultadoComando::SinEfecto;
+    case ID_ELIMINAR_TUBO:
+        QuitarTubo(lista);
+        return ResultadoComando::Hecho;
+    default:
+        return CRecipiente::Ejecutar(nComando, lista, a);
+    }
+}
+
 CFiltroBuchner* CErlenmeyer250::PonerEmbudo(CListaEquipo& lista) {
     if (m_pEmbudo || m_pTubo)
         return nullptr;

@@ -19,6 +19,8 @@ public:
     std::vector<CEquipo*> Piezas() const override;
     void Olvidar(CEquipo* pEquipo) override;
 
+    CPeticion Pide(int nComando) const override;
+    ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) override;
     CFiltroBuchner* PonerEmbudo(CListaEquipo& lista);
     // nSalida: 0 outlet to the right, 1 to the left.
     CTuboVidrio* PonerTubo(CListaEquipo& lista, int32_t nSalida);

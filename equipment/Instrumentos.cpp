@@ -141,3 +141,10 @@ void CAgitador::Olvidar(CEquipo* pEquipo) {
     if (m_pRecipiente == pEquipo)
         Detach();
 }
+
+ResultadoComando CBalanza::Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) {
+    if (nComando != ID_TARAR)
+        return CInstrumentoLectura::Ejecutar(nComando, lista, a);
+    Tarar();
+    return ResultadoComando::Hecho;
+}

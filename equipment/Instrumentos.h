@@ -10,6 +10,7 @@ public:
     double m_dTara = 0.0;
 
     void BuildMenu(CMenu& menu) override;
+    ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) override;
     void Tarar() { m_dTara = m_dLectura; }
     // What the display shows.
     double Peso() const { return m_dLectura - m_dTara; }

@@ -28,7 +28,6 @@ QColor ColorDe(COLORREF cr) {
 }
 } // namespace
 
-
 int Aleatorio() {
     return static_cast<int>(Generador()() % 32768u);
 }
@@ -109,6 +108,46 @@ void CRecipiente::BuildMenu(CMenu& menu) {
         menu.push_back({ID_AGREGAR_REACTIVO, "Agregar reactivo"});
         menu.push_back({ID_AGREGAR_INDICADOR, "Agregar indicador"});
         menu.push_back({});
+    }
+}
+
+CPeticion CRecipiente::Pide(int nComando) const {
+    CPeticion p;
+    switch (nComando) {
+    case ID_AGREGAR_AGUA:
+        p.m_eTipo = CPeticion::Tipo::Agua;
+        p.m_dMaximo = m_dCapacidad;
+        // What the vessel holds counts, so that "Aforar a:" fills up to the mark.
+        p.m_dOcupado = VolumenOcupado();
+        break;
+    case ID_AGREGAR_REACTIVO:
+        p.m_eTipo = CPeticion::Tipo::Reactivo;
+        break;
+    case ID_AGREGAR_INDICADOR:
+        p.m_eTipo = CPeticion::Tipo::Indicador;
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+ResultadoComando CRecipiente::Ejecutar(int nComando, CListaEquipo&, const CArgumento& a) {
+    switch (nComando) {
+    case ID_ELIMINAR_CONTENIDO:
+        EmptyContents();
+        return ResultadoComando::Hecho;
+    case ID_AGREGAR_AGUA:
+        return AddComponent(0, a.m_dCantidad, UNIDAD_ML) ? ResultadoComando::Hecho
+                                                         : ResultadoComando::NoCabe;
+    case ID_AGREGAR_REACTIVO:
+        return AddReagent(a.m_nIndice, a.m_dCantidad) ? ResultadoComando::Hecho
+                                                      : ResultadoComando::NoCabe;
+    case ID_AGREGAR_INDICADOR:
+        m_seno.m_faseLiquida.AgregarIndicador(a.m_nIndice);
+        return ResultadoComando::Hecho;
+    default:
+        return ResultadoComando::NoEsSuyo;
     }
 }
 

@@ -88,6 +88,8 @@ public:
     void Serialize(CArchivo& ar) override;
     void Draw(QPainter& p) override;
     void BuildMenu(CMenu& menu) override;
+    CPeticion Pide(int nComando) const override;
+    ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) override;
     void Olvidar(CEquipo* pEquipo) override;
 
     // Adds a component (water, from "Agregar agua"); 0 when it does not fit in the free

@@ -2,6 +2,7 @@
 
 #include "Dibujo.h"
 #include "Imagenes.h"
+#include "ListaEquipo.h"
 
 #include <QPainter>
 
@@ -88,4 +89,29 @@ int32_t CPipetaVolumetrica::GetLevelY(double v) {
     if (v <= 10.1)
         return Nivel(46 - 38 * (v - 8.5));
     return 179;
+}
+
+CPeticion CPipeta::Pide(int nComando) const {
+    if (nComando != ID_LLENAR_DESDE && nComando != ID_VACIAR_EN)
+        return CRecipiente::Pide(nComando);
+    CPeticion p;
+    if (dynamic_cast<const CPipetaVolumetrica*>(this) || !m_pConectado)
+        return p;
+    p.m_eTipo = CPeticion::Tipo::Mililitros;
+    p.m_dMaximo = nComando == ID_LLENAR_DESDE ? m_dCapacidad : VolumenLiquido();
+    return p;
+}
+
+ResultadoComando CPipeta::Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) {
+    if (nComando != ID_LLENAR_DESDE && nComando != ID_VACIAR_EN)
+        return CRecipiente::Ejecutar(nComando, lista, a);
+    // A vessel deleted since the last step is not poured into or from.
+    CRecipiente* abajo = m_pConectado;
+    if (!abajo || !lista.Contiene(abajo))
+        return ResultadoComando::SinEfecto;
+    const double dMl =
+        dynamic_cast<CPipetaVolumetrica*>(this) ? CPipetaVolumetrica::kVolumen : a.m_dCantidad;
+    const double dMovido =
+        nComando == ID_LLENAR_DESDE ? abajo->PourLiquid(*this, dMl) : PourLiquid(*abajo, dMl);
+    return dMovido > 0.0 ? ResultadoComando::Hecho : ResultadoComando::SinEfecto;
 }

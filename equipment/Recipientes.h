@@ -38,6 +38,10 @@ public:
 class CPipeta : public CRecipiente {
 public:
     void BuildMenu(CMenu& menu) override;
+    // "Llenar desde" and "Vaciar en": the graduated pipette asks how many millilitres (up to
+    // its capacity, or what it holds); the volumetric one always moves 10 ml.
+    CPeticion Pide(int nComando) const override;
+    ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) override;
     // Least liquid the vessel below must hold for "Llenar desde".
     virtual double MinimoParaLlenar() const { return 0.0; }
     Enlace EnlaceAlPaso() const override { return Enlace::Debajo; }

@@ -255,9 +255,20 @@ private slots:
         QCOMPARE(f->m_seno.m_faseSolida.Moles(cobre), 0.05);
         QCOMPARE(e->m_seno.m_faseSolida.Moles(cobre), 0.0);
         QVERIFY(e->EmbudoConPrecipitado());
-        e->QuitarEmbudo(lista);
+        // Through its menu command, without a window: removing a filter that holds a
+        // precipitate asks first; a command that is not the flask's is left to others.
+        const CPeticion p = e->Pide(ID_ELIMINAR_EMBUDO);
+        QCOMPARE(p.m_eTipo, CPeticion::Tipo::Confirmar);
+        QCOMPARE(p.m_strPregunta, std::string(kTextoPrecipitado));
+        QCOMPARE(e->Ejecutar(ID_TARAR, lista, {}), ResultadoComando::NoEsSuyo);
+        QCOMPARE(e->Ejecutar(ID_ELIMINAR_EMBUDO, lista, {}), ResultadoComando::Hecho);
         QVERIFY(!e->m_pEmbudo);
         QCOMPARE(lista.size(), size_t(1));
+        QCOMPARE(e->Pide(ID_ELIMINAR_EMBUDO).m_eTipo, CPeticion::Tipo::Nada);
+        // Water that does not fit is refused as such.
+        CArgumento a;
+        a.m_dCantidad = 1000.0;
+        QCOMPARE(e->Ejecutar(ID_AGREGAR_AGUA, lista, a), ResultadoComando::NoCabe);
     }
 
     void tuboLlevaElGasYLaReaccionOcurre() {
