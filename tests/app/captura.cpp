@@ -35,6 +35,38 @@
 #include <cstdio>
 #include <utility>
 
+namespace {
+
+// The window with a vessel's properties window laid over it, as the student sees both.
+void ConPropiedades(CMainFrame* m, CRecipiente* r, const QString& strArchivo) {
+    CDlgPropiedades dlg(r, m);
+    dlg.show();
+    dlg.move(m->x() + 900, m->y() + 150);
+    QTest::qWait(300);
+    QPixmap ventana = m->grab();
+    QPainter pintor(&ventana);
+    pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
+    pintor.end();
+    ventana.save(strArchivo);
+}
+
+// An instrument's probe a few pixels above the vessel's bottom, a little right of its middle.
+void Sumergir(CEquipo& i, const CEquipo& r) {
+    i.SetPosition(r.m_x + r.m_cx / 2 + 4 - i.m_ptSonda.x(), r.m_y + r.m_cy - 6 - i.m_ptSonda.y());
+}
+
+// A heat source centred under a vessel.
+void PonerDebajo(CEquipo& fuente, const CEquipo& r) {
+    fuente.SetPosition(r.m_x + r.m_cx / 2 - fuente.m_cx / 2, r.m_y + r.m_cy);
+}
+
+// An item centred on top of another (a vessel on a balance, a burette over a flask).
+void PonerSobre(CEquipo& e, const CEquipo& base, int nHundido = 0) {
+    e.SetPosition(base.m_x + base.m_cx / 2 - e.m_cx / 2, base.m_y - e.m_cy + nHundido);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     CAplicacion app(argc, argv);
     // A first start, whatever the user's own settings remember.
@@ -153,8 +185,7 @@ int main(int argc, char** argv) {
     matrazT->AddReagent(3, 100.0);
     matrazT->m_seno.m_faseLiquida.AgregarIndicador(2);
     auto* bureta = static_cast<CRecipiente*>(poner(new CBureta50, 0, 0));
-    bureta->SetPosition(matrazT->m_x + matrazT->m_cx / 2 - bureta->m_cx / 2,
-                        matrazT->m_y - bureta->m_cy + 2);
+    PonerSobre(*bureta, *matrazT, 2);
     bureta->AddReagent(0, 50.0);
     auto* ph = new CPHmetro;
     ph->SetPosition(matrazT->m_x + matrazT->m_cx / 2 + 8, matrazT->m_y + matrazT->m_cy - 6 - 128);
@@ -189,8 +220,7 @@ int main(int argc, char** argv) {
     vasoA->PourLiquid(*vasoB, 10.0);
     vasoB->AddComponent(0, 100.0 - vasoB->VolumenOcupado(), UNIDAD_ML);
     auto* conductimetro = new CConductimetro;
-    conductimetro->SetPosition(vasoA->m_x + vasoA->m_cx / 2 + 4 - conductimetro->m_ptSonda.x(),
-                               vasoA->m_y + vasoA->m_cy - 6 - conductimetro->m_ptSonda.y());
+    Sumergir(*conductimetro, *vasoA);
     l.AgregarAlFinal(conductimetro);
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     for (int i = 0; i < 6; ++i)
@@ -224,30 +254,19 @@ int main(int argc, char** argv) {
         return 1;
     auto* vasoE = static_cast<CRecipiente*>(poner(new CVaso250, 300, 380));
     auto* placa = poner(new CParrilla, 0, 0);
-    placa->SetPosition(vasoE->m_x + vasoE->m_cx / 2 - placa->m_cx / 2, vasoE->m_y + vasoE->m_cy);
+    PonerDebajo(*placa, *vasoE);
     static_cast<CParrilla*>(placa)->Comando(ID_NIVEL5);
     vasoE->AddComponent(0, 100.0, UNIDAD_ML);
     vasoE->AddReagent(0, 34.23);
     auto* termoE = new CTermometro;
-    termoE->SetPosition(vasoE->m_x + vasoE->m_cx / 2 + 4 - termoE->m_ptSonda.x(),
-                        vasoE->m_y + vasoE->m_cy - 6 - termoE->m_ptSonda.y());
+    Sumergir(*termoE, *vasoE);
     l.AgregarAlFinal(termoE);
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     m->m_pVistaMesa->m_nTicksPorPaso = 1;
     for (int i = 0; i < 700; ++i)
         m->m_pVistaMesa->Tick();
     m->m_pVistaMesa->SelectAt(QPoint(vasoE->m_x + 20, vasoE->m_y + 60));
-    {
-        CDlgPropiedades dlg(vasoE, m);
-        dlg.show();
-        dlg.move(m->x() + 900, m->y() + 150);
-        QTest::qWait(300);
-        QPixmap ventana = m->grab();
-        QPainter pintor(&ventana);
-        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
-        pintor.end();
-        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-907.png")));
-    }
+    ConPropiedades(m, vasoE, QDir(carpeta).filePath(QStringLiteral("practica-907.png")));
 
     // Practice 908: 10 g of potassium chloride in 20 ml of water, dissolved hot and left
     // to cool off the plate: at 60 degrees part of it has crystallised (its properties).
@@ -255,13 +274,12 @@ int main(int argc, char** argv) {
         return 1;
     auto* vasoS = static_cast<CRecipiente*>(poner(new CVaso100, 300, 420));
     auto* placaS = static_cast<CParrilla*>(poner(new CParrilla, 0, 0));
-    placaS->SetPosition(vasoS->m_x + vasoS->m_cx / 2 - placaS->m_cx / 2, vasoS->m_y + vasoS->m_cy);
+    PonerDebajo(*placaS, *vasoS);
     placaS->Comando(ID_NIVEL3);
     vasoS->AddComponent(0, 20.0, UNIDAD_ML);
     vasoS->AddReagent(0, 10.0);
     auto* termoS = new CTermometro;
-    termoS->SetPosition(vasoS->m_x + vasoS->m_cx / 2 + 4 - termoS->m_ptSonda.x(),
-                        vasoS->m_y + vasoS->m_cy - 6 - termoS->m_ptSonda.y());
+    Sumergir(*termoS, *vasoS);
     l.AgregarAlFinal(termoS);
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
     m->m_pVistaMesa->m_nTicksPorPaso = 1;
@@ -273,17 +291,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 2000 && vasoS->m_seno.m_dTemperatura > 60.0; ++i)
         m->m_pVistaMesa->Tick();
     m->m_pVistaMesa->SelectAt(QPoint(vasoS->m_x + 20, vasoS->m_y + 50));
-    {
-        CDlgPropiedades dlg(vasoS, m);
-        dlg.show();
-        dlg.move(m->x() + 900, m->y() + 150);
-        QTest::qWait(300);
-        QPixmap ventana = m->grab();
-        QPainter pintor(&ventana);
-        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
-        pintor.end();
-        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-908.png")));
-    }
+    ConPropiedades(m, vasoS, QDir(carpeta).filePath(QStringLiteral("practica-908.png")));
 
     // Practice 909: 50 g of "Metal 2" in 50 ml of water in the cylinder on the tared balance,
     // and the cylinder's properties with the volume it raised.
@@ -291,8 +299,7 @@ int main(int argc, char** argv) {
         return 1;
     auto* balanzaD = static_cast<CBalanza*>(poner(new CBalanza, 300, 560));
     auto* probetaD = static_cast<CRecipiente*>(poner(new CProbeta100, 0, 0));
-    probetaD->SetPosition(balanzaD->m_x + balanzaD->m_cx / 2 - probetaD->m_cx / 2,
-                          balanzaD->m_y - probetaD->m_cy);
+    PonerSobre(*probetaD, *balanzaD);
     probetaD->AddComponent(0, 50.0, UNIDAD_ML);
     m->m_pVistaMesa->m_nTicksPorPaso = 1;
     for (int i = 0; i < 3; ++i)
@@ -303,17 +310,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 3; ++i)
         m->m_pVistaMesa->Tick();
     m->m_pVistaMesa->SelectAt(QPoint(probetaD->m_x + probetaD->m_cx / 2, probetaD->m_y + 150));
-    {
-        CDlgPropiedades dlg(probetaD, m);
-        dlg.show();
-        dlg.move(m->x() + 900, m->y() + 150);
-        QTest::qWait(300);
-        QPixmap ventana = m->grab();
-        QPainter pintor(&ventana);
-        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
-        pintor.end();
-        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-909.png")));
-    }
+    ConPropiedades(m, probetaD, QDir(carpeta).filePath(QStringLiteral("practica-909.png")));
     // Practice 910: 20 ml of the sulphuric acid problem with phenolphthalein titrated with
     // the 0.1 M hydroxide just past its equivalence point (14.60 ml), the curve beside it.
     if (!m->IniciarPractica(910))
@@ -322,8 +319,7 @@ int main(int argc, char** argv) {
     matrazS->AddReagent(1, 20.0);
     matrazS->m_seno.m_faseLiquida.AgregarIndicador(0);
     auto* buretaS = static_cast<CRecipiente*>(poner(new CBureta50, 0, 0));
-    buretaS->SetPosition(matrazS->m_x + matrazS->m_cx / 2 - buretaS->m_cx / 2,
-                         matrazS->m_y - buretaS->m_cy + 2);
+    PonerSobre(*buretaS, *matrazS, 2);
     buretaS->AddReagent(0, 50.0);
     auto* phS = new CPHmetro;
     phS->SetPosition(matrazS->m_x + matrazS->m_cx / 2 + 8, matrazS->m_y + matrazS->m_cy - 6 - 128);
@@ -368,8 +364,7 @@ int main(int argc, char** argv) {
         v->m_seno.m_faseLiquida.AgregarIndicador(0);
     poner(new CPipetaVolumetrica, 160, 250);
     auto* phH = new CPHmetro;
-    phH->SetPosition(vasosH[3]->m_x + vasosH[3]->m_cx / 2 + 4 - phH->m_ptSonda.x(),
-                     vasosH[3]->m_y + vasosH[3]->m_cy - 6 - phH->m_ptSonda.y());
+    Sumergir(*phH, *vasosH[3]);
     l.AgregarAlFinal(phH);
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     for (int i = 0; i < 6; ++i)
@@ -386,10 +381,9 @@ int main(int argc, char** argv) {
     auto* vasoArena = static_cast<CRecipiente*>(poner(new CVaso100, 500, 450));
     auto* vasoC = static_cast<CRecipiente*>(poner(new CVaso100, 640, 430));
     auto* placaM = static_cast<CParrilla*>(poner(new CParrilla, 0, 0));
-    placaM->SetPosition(vasoC->m_x + vasoC->m_cx / 2 - placaM->m_cx / 2, vasoC->m_y + vasoC->m_cy);
+    PonerDebajo(*placaM, *vasoC);
     auto* termoM = new CTermometro;
-    termoM->SetPosition(vasoC->m_x + vasoC->m_cx / 2 + 4 - termoM->m_ptSonda.x(),
-                        vasoC->m_y + vasoC->m_cy - 6 - termoM->m_ptSonda.y());
+    Sumergir(*termoM, *vasoC);
     l.AgregarAlFinal(termoM);
     poner(new CBalanza, 60, 560);
     vasoM->AddReagent(0, 10.0);
@@ -409,27 +403,16 @@ int main(int argc, char** argv) {
         m->m_pVistaMesa->Tick();
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
     m->m_pVistaMesa->SelectAt(QPoint(vasoC->m_x + 20, vasoC->m_y + 60));
-    {
-        CDlgPropiedades dlg(vasoC, m);
-        dlg.show();
-        dlg.move(m->x() + 900, m->y() + 150);
-        QTest::qWait(300);
-        QPixmap ventana = m->grab();
-        QPainter pintor(&ventana);
-        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
-        pintor.end();
-        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-912.png")));
-    }
+    ConPropiedades(m, vasoC, QDir(carpeta).filePath(QStringLiteral("practica-912.png")));
     // Practice 913: 50 ml of water at 60 degrees just poured into the 50 ml at 20 degrees in
     // the closed calorimeter, whose lid reads the 40 degrees of the heat balance.
     if (!m->IniciarPractica(913))
         return 1;
     auto* vasoQ = static_cast<CRecipiente*>(poner(new CVaso250, 300, 380));
     auto* placaQ = static_cast<CParrilla*>(poner(new CParrilla, 0, 0));
-    placaQ->SetPosition(vasoQ->m_x + vasoQ->m_cx / 2 - placaQ->m_cx / 2, vasoQ->m_y + vasoQ->m_cy);
+    PonerDebajo(*placaQ, *vasoQ);
     auto* termoQ = new CTermometro;
-    termoQ->SetPosition(vasoQ->m_x + vasoQ->m_cx / 2 + 4 - termoQ->m_ptSonda.x(),
-                        vasoQ->m_y + vasoQ->m_cy - 6 - termoQ->m_ptSonda.y());
+    Sumergir(*termoQ, *vasoQ);
     l.AgregarAlFinal(termoQ);
     auto* calorimetroQ = static_cast<CCalorimetro*>(poner(new CCalorimetro, 560, 380));
     calorimetroQ->AddComponent(0, 50.0, UNIDAD_ML);
@@ -454,8 +437,7 @@ int main(int argc, char** argv) {
         return 1;
     auto* balanzaP = static_cast<CBalanza*>(poner(new CBalanza, 300, 560));
     auto* vasoP = static_cast<CRecipiente*>(poner(new CVaso100, 0, 0));
-    vasoP->SetPosition(balanzaP->m_x + balanzaP->m_cx / 2 - vasoP->m_cx / 2,
-                       balanzaP->m_y - vasoP->m_cy);
+    PonerSobre(*vasoP, *balanzaP);
     auto* vasoPB = static_cast<CRecipiente*>(poner(new CVaso100, 500, 500));
     vasoP->AddReagent(0, 20.0);
     vasoPB->AddReagent(1, 20.0);
@@ -465,16 +447,6 @@ int main(int argc, char** argv) {
         m->m_pVistaMesa->Tick();
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     m->m_pVistaMesa->SelectAt(QPoint(vasoP->m_x + 20, vasoP->m_y + 60));
-    {
-        CDlgPropiedades dlg(vasoP, m);
-        dlg.show();
-        dlg.move(m->x() + 900, m->y() + 150);
-        QTest::qWait(300);
-        QPixmap ventana = m->grab();
-        QPainter pintor(&ventana);
-        pintor.drawPixmap(dlg.pos() - m->pos(), dlg.grab());
-        pintor.end();
-        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-914.png")));
-    }
+    ConPropiedades(m, vasoP, QDir(carpeta).filePath(QStringLiteral("practica-914.png")));
     return 0;
 }
