@@ -73,6 +73,18 @@ void Sumergir(CEquipo& i, const CRecipiente& r) {
     Arrastrar(i, r.m_x + r.m_cx / 2 + 4 - i.m_ptSonda.x(), r.m_y + r.m_cy - 6 - i.m_ptSonda.y());
 }
 
+// Puts the vessel on the balance, reads it and puts the vessel back where it stood; NaN
+// when the balance does not find the vessel on it.
+double Pesar(CListaEquipo& lista, CBalanza& balanza, CRecipiente& r) {
+    const QPoint antes(r.m_x, r.m_y);
+    PonerSobre(r, balanza);
+    Pasos(lista, 2);
+    const double d = lista.FindVesselAtProbe(&balanza) == &r ? balanza.Peso() : std::nan("");
+    Arrastrar(r, antes.x(), antes.y());
+    Pasos(lista, 1);
+    return d;
+}
+
 // Channels of a 0x00BBGGRR colour.
 int Rojo(COLORREF c) {
     return int(c & 0xFF);
@@ -1147,16 +1159,7 @@ private slots:
             Pasos(lista, 1);
             return true;
         };
-        auto pesar = [&](CRecipiente& r) {
-            const QPoint antes(r.m_x, r.m_y);
-            PonerSobre(r, *balanza);
-            Pasos(lista, 2);
-            const double d =
-                lista.FindVesselAtProbe(balanza) == &r ? balanza->Peso() : std::nan("");
-            Arrastrar(r, antes.x(), antes.y());
-            Pasos(lista, 1);
-            return d;
-        };
+        auto pesar = [&](CRecipiente& r) { return Pesar(lista, *balanza, r); };
 
         // 10.00 g of the mixture in the tared beaker, 50 ml of water, stirred.
         QVERIFY(tarar(*vaso));
@@ -1294,16 +1297,7 @@ private slots:
         auto* vasoB = Nuevo<CVaso100>(lista, 200, 300);
         auto* matraz = Nuevo<CErlenmeyer250>(lista, 560, 300);
         auto* vasoC = Nuevo<CVaso100>(lista, 760, 300);
-        auto pesar = [&](CRecipiente& r) {
-            const QPoint antes(r.m_x, r.m_y);
-            PonerSobre(r, *balanza);
-            Pasos(lista, 2);
-            const double d =
-                lista.FindVesselAtProbe(balanza) == &r ? balanza->Peso() : std::nan("");
-            Arrastrar(r, antes.x(), antes.y());
-            Pasos(lista, 1);
-            return d;
-        };
+        auto pesar = [&](CRecipiente& r) { return Pesar(lista, *balanza, r); };
         // The balance's four decimals.
         auto lectura = [](double d) { return QString::number(d, 'f', 4); };
 
