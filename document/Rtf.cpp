@@ -104,7 +104,13 @@ private:
     }
 
     void TerminarFuente() {
-        const QString nombre = m_strFuente.trimmed();
+        // A font's name holds no control characters: one that came in through \'hh would be
+        // written raw and then skipped on reading, so the name would not read back the same.
+        QString nombre;
+        for (const QChar ch : m_strFuente)
+            if (ch.unicode() >= 0x20)
+                nombre += ch;
+        nombre = nombre.trimmed();
         if (!nombre.isEmpty() && m_fuentes.size() < 1000)
             m_fuentes[m_nFuenteTabla] = nombre;
         m_strFuente.clear();
