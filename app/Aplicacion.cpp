@@ -1,6 +1,5 @@
 #include "Aplicacion.h"
 
-#include "Catalogo.h"
 #include "Imagenes.h"
 #include "MainFrame.h"
 
@@ -16,7 +15,6 @@ CAplicacion::CAplicacion(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Korvex Soft"));
     setWindowIcon(QIcon(QStringLiteral(":/iconos/alkor.svg")));
     CargarTraducciones();
-    CrearCatalogoInicial();
 }
 
 bool CAplicacion::CargarTraducciones() {
@@ -39,7 +37,6 @@ bool CAplicacion::CargarTraducciones() {
 CAplicacion::~CAplicacion() {
     delete m_pMarco;
     m_practica.ClearBench();
-    DestruirCatalogo();
 }
 
 CAplicacion* CAplicacion::Instancia() {

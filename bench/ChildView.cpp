@@ -596,11 +596,11 @@ bool CChildView::Preguntar(const CPeticion& p, CArgumento& a) {
         return true;
     }
     case CPeticion::Tipo::Reactivo: {
-        if (g_nReactivos == 0) {
+        if (m_practica.m_catalogo.m_reactivos.empty()) {
             Mensajes::Aviso(this, QStringLiteral("Esta práctica no tiene reactivos."));
             return false;
         }
-        CDlgReactivo dlg(this);
+        CDlgReactivo dlg(m_practica.m_catalogo, this);
         if (dlg.exec() != QDialog::Accepted)
             return false;
         a.m_nIndice = dlg.m_nIndiceReactivo;
@@ -608,11 +608,11 @@ bool CChildView::Preguntar(const CPeticion& p, CArgumento& a) {
         return true;
     }
     case CPeticion::Tipo::Indicador: {
-        if (g_nIndicadores == 0) {
+        if (m_practica.m_catalogo.m_indicadores.empty()) {
             Mensajes::Aviso(this, QStringLiteral("Esta práctica no tiene indicadores."));
             return false;
         }
-        CDlgIndicador dlg(this);
+        CDlgIndicador dlg(m_practica.m_catalogo, this);
         if (dlg.exec() != QDialog::Accepted)
             return false;
         a.m_nIndice = dlg.m_nIndiceIndicador;

@@ -107,16 +107,18 @@ void CDlgAgua::accept() {
 
 // ---------------------------------------------------------------------------------------
 
-CDlgReactivo::CDlgReactivo(QWidget* pPadre, bool bIndicador)
+CDlgReactivo::CDlgReactivo(const CCatalogo& catalogo, QWidget* pPadre, bool bIndicador)
     : QDialog(pPadre), m_bIndicador(bIndicador), m_pLista(new QListWidget(this)),
-      m_pCantidad(new CCampoNumero(this)), m_pUnidad(new QLabel(this)) {
+      m_pCantidad(new CCampoNumero(this)), m_pUnidad(new QLabel(this)), m_catalogo(catalogo) {
     setWindowTitle(bIndicador ? QStringLiteral("Adicionar indicador")
                               : QStringLiteral("Adicionar reactivo"));
     m_pLista->setSortingEnabled(true);
-    const int n = bIndicador ? g_nIndicadores : g_nReactivos;
-    for (int i = 0; i < n; ++i)
-        m_pLista->addItem(QString::fromStdString(bIndicador ? g_pIndicadores[i].m_strNombre
-                                                            : g_pReactivos[i].m_strNombre));
+    if (bIndicador)
+        for (const CIndicadores& i : catalogo.m_indicadores)
+            m_pLista->addItem(QString::fromStdString(i.m_strNombre));
+    else
+        for (const CReactivos& r : catalogo.m_reactivos)
+            m_pLista->addItem(QString::fromStdString(r.m_strNombre));
     m_pLista->setMinimumSize(200, 120);
     m_pCantidad->setFixedWidth(80);
     if (bIndicador)
@@ -154,10 +156,9 @@ void CDlgReactivo::SeleccionCambiada() {
     if (!m_pCantidad->LeerNumero(m_dCantidad))
         return;
     if (QListWidgetItem* it = m_pLista->currentItem(); it && it->isSelected()) {
-        const int n = BuscarReactivo(it->text().toStdString());
-        if (n < g_nReactivos)
-            m_strUnidad =
-                g_pReactivos[n].m_nEstado ? QStringLiteral("mililitros") : QStringLiteral("gramos");
+        if (const CReactivos* r =
+                m_catalogo.Reactivo(m_catalogo.BuscarReactivo(it->text().toStdString())))
+            m_strUnidad = r->m_nEstado ? QStringLiteral("mililitros") : QStringLiteral("gramos");
     }
     m_pUnidad->setText(m_strUnidad);
     m_pCantidad->SetValor(m_dCantidad);
@@ -174,11 +175,11 @@ void CDlgReactivo::accept() {
     }
     const std::string strNombre = it->text().toStdString();
     if (m_bIndicador) {
-        m_nIndiceIndicador = BuscarIndicador(strNombre);
+        m_nIndiceIndicador = m_catalogo.BuscarIndicador(strNombre);
         if (!m_pCantidad->LeerEntero(m_nGotas, 1, 10))
             return;
     } else {
-        m_nIndiceReactivo = BuscarReactivo(strNombre);
+        m_nIndiceReactivo = m_catalogo.BuscarReactivo(strNombre);
         if (!m_pCantidad->LeerCantidad(m_dCantidad, kMaximoReactivo))
             return;
     }

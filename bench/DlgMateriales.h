@@ -35,11 +35,15 @@ private:
     void CambiarModo(int nModo);
 };
 
+class CCatalogo;
+
 class CDlgReactivo : public QDialog {
     Q_OBJECT
 public:
-    // bIndicador: the indicator dialog, which lists indicators and asks for drops.
-    explicit CDlgReactivo(QWidget* pPadre = nullptr, bool bIndicador = false);
+    // The reagents of the practice's catalogue; bIndicador: the indicator dialog, which
+    // lists its indicators and asks for drops.
+    explicit CDlgReactivo(const CCatalogo& catalogo, QWidget* pPadre = nullptr,
+                          bool bIndicador = false);
 
     double m_dCantidad = 0.0;
     QString m_strUnidad;
@@ -59,13 +63,15 @@ protected:
 
 private:
     void SeleccionCambiada();
+    const CCatalogo& m_catalogo;
 };
 
 // The indicator dialog: the same arrangement over the catalogue's indicators.
 class CDlgIndicador : public CDlgReactivo {
     Q_OBJECT
 public:
-    explicit CDlgIndicador(QWidget* pPadre = nullptr) : CDlgReactivo(pPadre, true) {}
+    explicit CDlgIndicador(const CCatalogo& catalogo, QWidget* pPadre = nullptr)
+        : CDlgReactivo(catalogo, pPadre, true) {}
 };
 
 class CDlgMililitros : public QDialog {

@@ -172,8 +172,8 @@ void ArmarBanco(CListaEquipo& lista) {
 constexpr int kPasosPorBanco = 600;
 
 void BM_PasoBanco(benchmark::State& state) {
-    prueba::Catalogo900();
-    auto lista = std::make_unique<CListaEquipo>();
+    const CCatalogo cat = prueba::Catalogo900();
+    auto lista = std::make_unique<CListaEquipo>(&cat);
     ArmarBanco(*lista);
     int nPasos = 0;
     int64_t nCambios = 0;
@@ -181,7 +181,7 @@ void BM_PasoBanco(benchmark::State& state) {
         nCambios += lista->PasoSimulacion() ? 1 : 0;
         if (++nPasos == kPasosPorBanco) {
             state.PauseTiming();
-            lista = std::make_unique<CListaEquipo>();
+            lista = std::make_unique<CListaEquipo>(&cat);
             ArmarBanco(*lista);
             nPasos = 0;
             state.ResumeTiming();
@@ -191,19 +191,18 @@ void BM_PasoBanco(benchmark::State& state) {
     state.counters["con_cambios"] =
         benchmark::Counter(static_cast<double>(nCambios), benchmark::Counter::kAvgIterations);
     lista.reset();
-    DestruirCatalogo();
 }
 
 // The step of a bench made of several copies of the busy bench side by side (40 items each),
 // for the cost of finding which vessel sits on which source and under which probe as the
 // bench grows: 1, 6, 24 and 300 copies are 40, 240, 960 and 12,000 items.
 void BM_PasoBancoEscala(benchmark::State& state) {
-    prueba::Catalogo900();
+    const CCatalogo cat = prueba::Catalogo900();
     const auto nCopias = static_cast<int>(state.range(0));
-    auto armar = [nCopias] {
-        auto lista = std::make_unique<CListaEquipo>();
+    auto armar = [nCopias, &cat] {
+        auto lista = std::make_unique<CListaEquipo>(&cat);
         for (int i = 0; i < nCopias; ++i) {
-            CListaEquipo copia;
+            CListaEquipo copia(&cat);
             ArmarBanco(copia);
             // Copies in rows of 20 benches, each bench in its own 2000 x 1200 square.
             for (CEquipo* e : copia)
@@ -227,13 +226,12 @@ void BM_PasoBancoEscala(benchmark::State& state) {
     state.counters["pasos_por_s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     lista.reset();
-    DestruirCatalogo();
 }
 
 // One frame: the bench drawn in list order over a white buffer, as the view paints it.
 void BM_DibujarBanco(benchmark::State& state) {
-    prueba::Catalogo900();
-    CListaEquipo lista;
+    const CCatalogo cat = prueba::Catalogo900();
+    CListaEquipo lista(&cat);
     ArmarBanco(lista);
     // A few ticks first, so that contents, readings and flames are those of a running bench.
     for (int i = 0; i < 50; ++i)
@@ -253,13 +251,12 @@ void BM_DibujarBanco(benchmark::State& state) {
         buffer.save(QString::fromLocal8Bit(pszRuta));
     state.counters["equipos"] = static_cast<double>(lista.size());
     lista.Limpiar();
-    DestruirCatalogo();
 }
 
 // The same bench painted by the bench view itself, a full widget paint at full HD.
 void BM_PintarMesa(benchmark::State& state) {
-    prueba::Catalogo900();
     CPractica practica;
+    practica.m_catalogo = prueba::Catalogo900();
     ArmarBanco(practica.m_listaEquipo);
     for (int i = 0; i < 50; ++i)
         practica.m_listaEquipo.PasoSimulacion();
@@ -272,7 +269,6 @@ void BM_PintarMesa(benchmark::State& state) {
         benchmark::DoNotOptimize(vista.grab());
     vista.hide();
     practica.ClearBench();
-    DestruirCatalogo();
 }
 
 // The view's paint of a full HD view at a zoom (per cent) and a device pixel ratio (per
@@ -280,8 +276,8 @@ void BM_PintarMesa(benchmark::State& state) {
 // shows the bench's top left quarter, which the set-up fills; at a ratio of 2 every picture comes
 // from its strip rendered at twice the size.
 void BM_PintarMesaZoom(benchmark::State& state) {
-    prueba::Catalogo900();
     CPractica practica;
+    practica.m_catalogo = prueba::Catalogo900();
     ArmarBanco(practica.m_listaEquipo);
     for (int i = 0; i < 50; ++i)
         practica.m_listaEquipo.PasoSimulacion();
@@ -308,7 +304,6 @@ void BM_PintarMesaZoom(benchmark::State& state) {
                          .arg(state.range(0))
                          .arg(state.range(1)));
     practica.ClearBench();
-    DestruirCatalogo();
 }
 
 } // namespace

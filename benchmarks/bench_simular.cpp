@@ -10,10 +10,10 @@ namespace {
 
 enum : int32_t { AGUA, O2, A, C, D, E, F, G, H, NACL, DEBIL, ARENA, N };
 
-void Componente(int32_t i, const char* formula, double masa, double densidad, int32_t estado,
-                double constante, const char* cation, const char* anion, double solubilidad,
-                double ebullicion, double calor = 1.0) {
-    CComponentes& c = g_pComponentes[i];
+void Componente(CCatalogo& cat, int32_t i, const char* formula, double masa, double densidad,
+                int32_t estado, double constante, const char* cation, const char* anion,
+                double solubilidad, double ebullicion, double calor = 1.0) {
+    CComponentes& c = cat.m_componentes[static_cast<size_t>(i)];
     c.m_nId = i + 1;
     c.m_strNombre = formula;
     c.m_strFormula = formula;
@@ -35,9 +35,9 @@ void Componente(int32_t i, const char* formula, double masa, double densidad, in
     c.AjustarSolubilidad();
 }
 
-void Reaccion(int32_t i, std::initializer_list<int32_t> r, std::initializer_list<int32_t> p,
-              double calor) {
-    CReacciones& R = g_pReacciones[i];
+void Reaccion(CCatalogo& cat, int32_t i, std::initializer_list<int32_t> r,
+              std::initializer_list<int32_t> p, double calor) {
+    CReacciones& R = cat.m_reacciones[static_cast<size_t>(i)];
     // Slots are (component, coefficient, phase code) triples.
     for (int k = 0; k < 3; ++k) {
         R.m_nReactivo[k] = R.m_nProducto[k] = N;
@@ -60,29 +60,30 @@ void Reaccion(int32_t i, std::initializer_list<int32_t> r, std::initializer_list
     R.m_dCalor = calor;
 }
 
-void CrearCatalogo() {
-    DestruirCatalogo();
-    CrearComponentes(N);
-    Componente(AGUA, "H2O", 18.01528, 1.0, ESTADO_LIQUIDO, 1e-14, "H+", "OH-", 100, 100);
-    Componente(O2, "O2", 32.0, 1.0, ESTADO_GAS, 0, "", "", 4.0, -183, 0);
-    Componente(A, "A", 60.0, 2.0, ESTADO_SOLIDO, 0, "", "", 0, 900);
-    Componente(C, "C", 80.0, 1.2, ESTADO_LIQUIDO, -1, "H+", "C-", 100, 120);
-    Componente(D, "D", 44.0, 1.0, ESTADO_GAS, 0, "", "", 0, -50, 0);
-    Componente(E, "E", 46.0, 0.8, ESTADO_LIQUIDO, 0, "", "", 100, 78);
-    Componente(F, "F", 40.0, 2.1, ESTADO_SOLIDO, -1, "Na+", "OH-", 40, 1390, 0);
-    Componente(G, "G", 36.5, 1.3, ESTADO_GAS, -1, "H+", "Cl-", 80, -85, 0);
-    Componente(H, "H", 58.4, 2.2, ESTADO_SOLIDO, -1, "Na+", "Cl-", 36, 1413, 0);
-    Componente(NACL, "KNO3", 101.1, 2.1, ESTADO_SOLIDO, -1, "K+", "NO3-", 30, 400);
-    Componente(DEBIL, "HAc", 60.05, 1.05, ESTADO_LIQUIDO, 1.8e-5, "H+", "Ac-", 100, 118);
-    Componente(ARENA, "SiO2", 60.08, 2.65, ESTADO_SOLIDO, 0, "", "", 0, 2230);
-    CrearReacciones(6);
-    Reaccion(0, {A, 1, FASE_SOLIDA, AGUA, 1, FASE_LIQUIDA}, {C, 1, FASE_LIQUIDA}, 0.01);
-    Reaccion(1, {C, 1, FASE_LIQUIDA}, {A, 1, FASE_SOLIDA, AGUA, 1, FASE_LIQUIDA}, -0.01);
-    Reaccion(2, {D, 1, FASE_GAS}, {E, 1, FASE_LIQUIDA}, 0.0);
-    Reaccion(3, {E, 1, FASE_LIQUIDA}, {D, 1, FASE_GAS}, 0.0);
-    Reaccion(4, {F, 1, FASE_IONIZADA, G, 1, FASE_IONIZADA},
+CCatalogo CrearCatalogo() {
+    CCatalogo cat;
+    cat.m_componentes.resize(N);
+    Componente(cat, AGUA, "H2O", 18.01528, 1.0, ESTADO_LIQUIDO, 1e-14, "H+", "OH-", 100, 100);
+    Componente(cat, O2, "O2", 32.0, 1.0, ESTADO_GAS, 0, "", "", 4.0, -183, 0);
+    Componente(cat, A, "A", 60.0, 2.0, ESTADO_SOLIDO, 0, "", "", 0, 900);
+    Componente(cat, C, "C", 80.0, 1.2, ESTADO_LIQUIDO, -1, "H+", "C-", 100, 120);
+    Componente(cat, D, "D", 44.0, 1.0, ESTADO_GAS, 0, "", "", 0, -50, 0);
+    Componente(cat, E, "E", 46.0, 0.8, ESTADO_LIQUIDO, 0, "", "", 100, 78);
+    Componente(cat, F, "F", 40.0, 2.1, ESTADO_SOLIDO, -1, "Na+", "OH-", 40, 1390, 0);
+    Componente(cat, G, "G", 36.5, 1.3, ESTADO_GAS, -1, "H+", "Cl-", 80, -85, 0);
+    Componente(cat, H, "H", 58.4, 2.2, ESTADO_SOLIDO, -1, "Na+", "Cl-", 36, 1413, 0);
+    Componente(cat, NACL, "KNO3", 101.1, 2.1, ESTADO_SOLIDO, -1, "K+", "NO3-", 30, 400);
+    Componente(cat, DEBIL, "HAc", 60.05, 1.05, ESTADO_LIQUIDO, 1.8e-5, "H+", "Ac-", 100, 118);
+    Componente(cat, ARENA, "SiO2", 60.08, 2.65, ESTADO_SOLIDO, 0, "", "", 0, 2230);
+    cat.m_reacciones.resize(6);
+    Reaccion(cat, 0, {A, 1, FASE_SOLIDA, AGUA, 1, FASE_LIQUIDA}, {C, 1, FASE_LIQUIDA}, 0.01);
+    Reaccion(cat, 1, {C, 1, FASE_LIQUIDA}, {A, 1, FASE_SOLIDA, AGUA, 1, FASE_LIQUIDA}, -0.01);
+    Reaccion(cat, 2, {D, 1, FASE_GAS}, {E, 1, FASE_LIQUIDA}, 0.0);
+    Reaccion(cat, 3, {E, 1, FASE_LIQUIDA}, {D, 1, FASE_GAS}, 0.0);
+    Reaccion(cat, 4, {F, 1, FASE_IONIZADA, G, 1, FASE_IONIZADA},
              {H, 1, FASE_IONIZADA, AGUA, 1, FASE_LIQUIDA}, 0.0);
-    Reaccion(5, {H, 1, FASE_IONIZADA}, {F, 1, FASE_IONIZADA, G, 1, FASE_IONIZADA}, 0.0);
+    Reaccion(cat, 5, {H, 1, FASE_IONIZADA}, {F, 1, FASE_IONIZADA, G, 1, FASE_IONIZADA}, 0.0);
+    return cat;
 }
 
 void Llenar(CSeno& s) {
@@ -102,8 +103,8 @@ void Llenar(CSeno& s) {
 }
 
 void BM_Simular(benchmark::State& state) {
-    CrearCatalogo();
-    CSeno s;
+    const CCatalogo cat = CrearCatalogo();
+    CSeno s(&cat);
     Llenar(s);
     int nCambios = 0;
     for (auto _ : state) {
@@ -111,8 +112,8 @@ void BM_Simular(benchmark::State& state) {
         nCambios += s.Simular();
         benchmark::DoNotOptimize(s.m_dTemperatura);
     }
-    state.counters["componentes"] = g_nComponentes;
-    state.counters["reacciones"] = g_nReacciones;
+    state.counters["componentes"] = cat.NumComponentes();
+    state.counters["reacciones"] = cat.NumReacciones();
     state.counters["entradas"] = static_cast<double>(s.m_faseLiquida.m_listaContenido.size() +
                                                      s.m_faseSolida.m_listaContenido.size() +
                                                      s.m_faseGas.m_listaContenido.size());
@@ -122,8 +123,8 @@ BENCHMARK(BM_Simular);
 
 // The same vessel on a burner: heat every step, so boiling and melting run too.
 void BM_SimularCalentando(benchmark::State& state) {
-    CrearCatalogo();
-    CSeno s;
+    const CCatalogo cat = CrearCatalogo();
+    CSeno s(&cat);
     Llenar(s);
     for (auto _ : state) {
         s.m_bCalentado = 0;

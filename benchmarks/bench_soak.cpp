@@ -55,9 +55,10 @@ void ArmarBanco(CPractica& p) {
         v.push_back(r);
         r->AddComponent(0, r->m_dCapacidad * 0.4, UNIDAD_ML);
         // Every reagent somewhere, and two in each vessel so that they react.
-        for (int k = 0; k < 2 && g_nReactivos > 0; ++k) {
-            const int32_t n = (i + k * 7) % g_nReactivos;
-            const double d = g_pReactivos[n].m_nEstado == 1 ? r->m_dCapacidad * 0.1 : 1.0;
+        const CCatalogo& cat = p.m_catalogo;
+        for (int k = 0; k < 2 && cat.NumReactivos() > 0; ++k) {
+            const int32_t n = (i + k * 7) % cat.NumReactivos();
+            const double d = cat.Reactivo(n)->m_nEstado == 1 ? r->m_dCapacidad * 0.1 : 1.0;
             r->AddReagent(n, d);
         }
     }
@@ -117,7 +118,6 @@ std::string Revisar(const CListaEquipo& l) {
 
 void BM_Soak(benchmark::State& state) {
     const int nPractica = static_cast<int>(state.range(0));
-    CrearCatalogoInicial();
     CPractica p;
     const QByteArray b = Plantillas::Bytes(nPractica);
     QString strError;
@@ -158,7 +158,6 @@ void BM_Soak(benchmark::State& state) {
     state.counters["mem_inicio_mb"] = dMemoriaInicio;
     state.counters["mem_max_mb"] = dMemoriaMaxima;
     p.ClearBench();
-    DestruirCatalogo();
 }
 
 } // namespace

@@ -248,7 +248,7 @@ bool CPractica::EsPractica(const std::vector<uint8_t>& datos) {
 std::vector<uint8_t> CPractica::EscribirPractica() const {
     CArchivo ar;
     ar << m_strPractica << m_strResumen << std::string(kFirma) << std::string(kVersion);
-    SerializarCatalogo(ar, false);
+    m_catalogo.Escribir(ar);
     ar << m_strMarcoTeorico << m_strProcedimiento << m_strResultados << m_strAutor << m_strExtra;
     ar << m_dtFecha << m_bVelocidad << m_bPropiedades;
     m_listaEquipo.Escribir(ar);
@@ -305,12 +305,11 @@ CPractica::Resultado CPractica::LeerPlantilla(const std::vector<uint8_t>& datos,
 CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPlantilla,
                                      const QString& strArchivo, QString* pstrError) {
     m_bOcupado = 1;
-    // The open catalogue waits aside; the file is read into new tables and a new bench,
-    // which replace the open ones only when everything has been read.
-    CCatalogoGuardado anterior;
-    anterior.Tomar();
+    // The file is read into a new catalogue and a new bench, which replace the open ones
+    // only when everything has been read; a failure leaves nothing to put back.
     Textos t;
-    CListaEquipo banco;
+    CCatalogo catalogo;
+    CListaEquipo banco(&catalogo);
     QString strError;
     try {
         CArchivo ar(datos);
@@ -318,12 +317,12 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
         ar.LeerCadena(); // the signature is not compared
         if (!bPlantilla && ar.LeerCadena() != kVersion)
             throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "versión");
-        SerializarCatalogo(ar, bPlantilla);
+        catalogo.Leer(ar, bPlantilla);
         ar >> t.m_strMarco >> t.m_strProcedimiento >> t.m_strResultados >> t.m_strAutor >>
             t.m_strExtra;
         ar >> t.m_dtFecha >> t.m_bVelocidad >> t.m_bPropiedades;
         if (bPlantilla)
-            ResolverPlantilla();
+            catalogo.ResolverPlantilla();
         else
             banco.Serialize(ar);
         ar.ComprobarFinal();
@@ -335,20 +334,22 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
         strError = e.GetTipo() == CErrorArchivo::Tipo::FinDeArchivo
                        ? TextoError(e, strArchivo)
                        : QString::fromUtf8(kFormatoIncompatible);
+    } catch (const std::exception&) {
+        // Anything else the reading ran into: the file cannot be trusted either.
+        strError = QString::fromUtf8(kFormatoIncompatible);
     }
     if (!strError.isEmpty()) {
         banco.Limpiar();
-        anterior.Restaurar();
         m_bOcupado = 0;
         Mensaje(pstrError, strError);
         return Resultado::Error;
     }
-    // Success: the old bench goes (its vessels still point into the old catalogue, which
-    // is destroyed after them), the new one takes its place.
-    // The old items leave through the open list, so that whoever watches it hears of them.
+    // Success: the old bench goes first (the old items leave through the open list, so that
+    // whoever watches it hears of them), then the new catalogue and the new bench, bound to
+    // it, take their places.
     m_listaEquipo.Limpiar();
+    m_catalogo = std::move(catalogo);
     m_listaEquipo.Intercambiar(banco);
-    anterior.Descartar();
     m_strPractica = std::move(t.m_strPractica);
     m_strResumen = std::move(t.m_strResumen);
     m_strMarcoTeorico = std::move(t.m_strMarco);
@@ -361,6 +362,21 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
     m_bPropiedades = t.m_bPropiedades;
     m_bOcupado = 0;
     return Resultado::Correcto;
+}
+
+std::unique_ptr<CPractica> CPractica::Copia(QString* pstrError) const {
+    std::vector<uint8_t> datos;
+    try {
+        datos = EscribirPractica();
+    } catch (const CErrorArchivo&) {
+        Mensaje(pstrError, QString::fromUtf8("La práctica contiene un valor numérico no válido."));
+        return nullptr;
+    }
+    auto pCopia = std::make_unique<CPractica>();
+    if (pCopia->LeerPractica(datos, QString::fromStdString(m_strPractica), pstrError) !=
+        Resultado::Correcto)
+        return nullptr;
+    return pCopia;
 }
 
 CPractica::Resultado CPractica::LeerCabecera(const QString& strRuta, std::string& strNombre,

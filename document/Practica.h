@@ -4,11 +4,13 @@
 #pragma once
 
 #include "Archivo.h"
+#include "Catalogo.h"
 #include "ListaEquipo.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,7 +21,11 @@ public:
     CPractica(const CPractica&) = delete;
     CPractica& operator=(const CPractica&) = delete;
 
-    CListaEquipo m_listaEquipo;
+    // The practice's own catalogue (start-up: water, sodium hydroxide, copper sulphate),
+    // and the bench, whose vessels are bound to it. Declared in this order so that the
+    // catalogue outlives the bench.
+    CCatalogo m_catalogo = CCatalogo::Inicial();
+    CListaEquipo m_listaEquipo{&m_catalogo};
     int32_t m_bOcupado = 0;
     std::string m_strPractica = "Nueva";
     std::string m_strMarcoTeorico;
@@ -64,6 +70,11 @@ public:
                            QString* pstrError);
     Resultado LeerPlantilla(const std::vector<uint8_t>& datos, const QString& strArchivo,
                             QString* pstrError);
+
+    // An independent copy: the same file bytes, read into a new practice (catalogue, bench,
+    // notes). None, with the reason, when the practice cannot be written (a number that
+    // is not finite) — the copy is exactly what saving and opening would give.
+    std::unique_ptr<CPractica> Copia(QString* pstrError = nullptr) const;
 
     // Spanish text of a file error for the named file.
     static QString TextoError(int nErrno, const QString& strArchivo);

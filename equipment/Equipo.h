@@ -12,6 +12,7 @@
 #include <string>
 
 class CArchivo;
+class CCatalogo;
 class CListaEquipo;
 class QPainter;
 
@@ -49,6 +50,9 @@ public:
     virtual CPeticion Pide(int nComando) const;
     virtual ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a);
     virtual void MoveBy(int32_t dx, int32_t dy);
+    // Binds what the item holds (a vessel's interior) to the catalogue of the practice
+    // whose bench it is on; the bench list does it whenever an item joins it.
+    virtual void Vincular(const CCatalogo* pCatalogo) { (void)pCatalogo; }
     // Assembly pieces find their parent again after a practice is read.
     virtual void Relink(CListaEquipo& lista);
 

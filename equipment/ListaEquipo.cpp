@@ -156,7 +156,7 @@ struct CListaEquipo::Indice {
     }
 };
 
-CListaEquipo::CListaEquipo() = default;
+CListaEquipo::CListaEquipo(const CCatalogo* pCatalogo) : m_pCatalogo(pCatalogo) {}
 
 CListaEquipo::~CListaEquipo() {
     Limpiar();
@@ -222,11 +222,27 @@ CRecipiente* CListaEquipo::BuscarEnSonda(const Indice& ix, const CEquipo* pEquip
 }
 
 void CListaEquipo::AgregarAlFrente(CEquipo* pEquipo) {
+    pEquipo->Vincular(m_pCatalogo);
     m_lista.push_front(pEquipo);
 }
 
 void CListaEquipo::AgregarAlFinal(CEquipo* pEquipo) {
+    pEquipo->Vincular(m_pCatalogo);
     m_lista.push_back(pEquipo);
+}
+
+void CListaEquipo::Intercambiar(CListaEquipo& otra) {
+    m_lista.swap(otra.m_lista);
+    for (CEquipo* e : m_lista)
+        e->Vincular(m_pCatalogo);
+    for (CEquipo* e : otra.m_lista)
+        e->Vincular(otra.m_pCatalogo);
+}
+
+void CListaEquipo::Trasladar(CListaEquipo& otra) {
+    for (CEquipo* e : otra.m_lista)
+        e->Vincular(m_pCatalogo);
+    m_lista.splice(m_lista.end(), otra.m_lista);
 }
 
 bool CListaEquipo::Contiene(const CEquipo* pEquipo) const {
@@ -393,6 +409,8 @@ void CListaEquipo::Serialize(CArchivo& ar) {
         if (!e)
             throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
                                 "tipo de equipo desconocido: " + std::to_string(nTipo));
+        // Bound before it reads: its contents are checked against the catalogue.
+        e->Vincular(m_pCatalogo);
         e->Serialize(ar);
         m_lista.push_front(e.release());
     }

@@ -11,11 +11,13 @@
 #include <memory>
 
 class CArchivo;
+class CCatalogo;
 class CRecipiente;
 
 class CListaEquipo {
 public:
-    CListaEquipo();
+    // The items on this bench see the catalogue of its practice (none: an empty one).
+    explicit CListaEquipo(const CCatalogo* pCatalogo = nullptr);
     ~CListaEquipo();
     CListaEquipo(const CListaEquipo&) = delete;
     CListaEquipo& operator=(const CListaEquipo&) = delete;
@@ -28,7 +30,8 @@ public:
     CEquipo* front() const { return m_lista.empty() ? nullptr : m_lista.front(); }
     CEquipo* back() const { return m_lista.empty() ? nullptr : m_lista.back(); }
 
-    // The list takes ownership.
+    const CCatalogo* Catalogo() const { return m_pCatalogo; }
+    // The list takes ownership and binds the item to its catalogue.
     void AgregarAlFrente(CEquipo* pEquipo);
     void AgregarAlFinal(CEquipo* pEquipo);
     bool Contiene(const CEquipo* pEquipo) const;
@@ -44,9 +47,10 @@ public:
     // windows that keep items (titration, graph, selection) drop them here.
     std::function<void(CEquipo*)> m_fnAlEliminar;
     // Exchanges the items of two lists (a practice read aside replaces the open one).
-    void Intercambiar(CListaEquipo& otra) { m_lista.swap(otra.m_lista); }
+    // Each item is bound again to the catalogue of the list it ends in.
+    void Intercambiar(CListaEquipo& otra);
     // Moves every item of the other list to the end of this one, in order.
-    void Trasladar(CListaEquipo& otra) { m_lista.splice(m_lista.end(), otra.m_lista); }
+    void Trasladar(CListaEquipo& otra);
     // Every item leaves through Eliminar or Limpiar, so that m_fnAlEliminar hears of it.
 
     // The first item resting on a heat source (bWhole: anywhere in its area); the caller
@@ -82,6 +86,7 @@ private:
     CRecipiente* BuscarDebajo(const Indice& ix, const CEquipo* pEquipo) const;
     CRecipiente* BuscarEnSonda(const Indice& ix, const CEquipo* pEquipo) const;
 
+    const CCatalogo* m_pCatalogo = nullptr;
     std::list<CEquipo*> m_lista;
     std::unique_ptr<Indice> m_pIndice;
 };

@@ -157,7 +157,7 @@ void CRecipiente::Olvidar(CEquipo* pEquipo) {
 }
 
 int32_t CRecipiente::AddComponent(int32_t nComponente, double dCantidad, int32_t nUnidad) {
-    const CComponentes* c = BuscarComponentePorIndice(nComponente);
+    const CComponentes* c = m_seno.Cat().Componente(nComponente);
     if (!c || !CantidadValida(dCantidad))
         return 0;
     double g = 0.0, ml = 0.0;
@@ -170,17 +170,19 @@ int32_t CRecipiente::AddComponent(int32_t nComponente, double dCantidad, int32_t
 }
 
 int32_t CRecipiente::AddReagent(int32_t nReactivo, double dCantidad) {
-    if (nReactivo < 0 || nReactivo >= g_nReactivos || !CantidadValida(dCantidad))
+    const CCatalogo& cat = m_seno.Cat();
+    const CReactivos* pReactivo = cat.Reactivo(nReactivo);
+    if (!pReactivo || !CantidadValida(dCantidad))
         return 0;
-    const CReactivos& r = g_pReactivos[nReactivo];
-    if (r.VolumenEstimado(dCantidad) > EspacioLibre())
+    const CReactivos& r = *pReactivo;
+    if (r.VolumenEstimado(cat, dCantidad) > EspacioLibre())
         return 0;
     if (r.m_nEstado == 1) {
-        const double dPorUnidad = r.MlPorUnidad();
+        const double dPorUnidad = r.MlPorUnidad(cat);
         if (dPorUnidad > 0.0)
             m_seno.m_faseLiquida.AgregarReactivo(nReactivo, dCantidad / dPorUnidad);
     } else {
-        const double dPorUnidad = r.GramosPorUnidad();
+        const double dPorUnidad = r.GramosPorUnidad(cat);
         if (dPorUnidad > 0.0)
             m_seno.m_faseSolida.AgregarReactivo(nReactivo, dCantidad / dPorUnidad);
     }
@@ -283,7 +285,7 @@ void CRecipiente::Colorear(const CFase& fase, const CColorFase& color, const QIm
         // The textures tile the interior in 8-pixel squares at 1.
         const QSize paso = Imagenes::CeldaEscalada(QSize(8, 8), dEscala);
         for (const CContenido& e : fase.m_listaContenido) {
-            const CComponentes* c = e.Componente();
+            const CComponentes* c = e.Componente(fase.Cat());
             if (!c || !(e.m_dMoles > 0.0) || c->m_nTextura == 0)
                 continue;
             const QImage& bmp = Imagenes::Tira(Imagenes::IDB_TEXTURA + c->m_nTextura, dEscala);

@@ -60,6 +60,7 @@ void SembrarAleatorio(unsigned nSemilla);
 class CRecipiente : public CEquipo {
 public:
     ~CRecipiente() override;
+    void Vincular(const CCatalogo* pCatalogo) override { m_seno.Vincular(pCatalogo); }
 
     double m_dCapacidad = 0.0;
     double m_dTitulado = 0.0;

@@ -1,8 +1,6 @@
 // What every fuzz target shares: a headless application for the code that draws or lays out
-// text, and the start-up catalogue that a practice replaces.
+// text.
 #pragma once
-
-#include "Catalogo.h"
 
 #include <QGuiApplication>
 
@@ -19,7 +17,6 @@ inline void Iniciar() {
     static char nombre[] = "alkor-fuzz";
     static char* argv[] = {nombre, nullptr};
     static QGuiApplication app(argc, argv);
-    CrearCatalogoInicial();
 }
 
 inline std::vector<uint8_t> Vector(const uint8_t* p, size_t n) {

@@ -12,7 +12,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* p, size_t n) {
-    CrearCatalogoInicial();
     CPractica practica;
     QString strError;
     if (practica.LeerPractica(fuzz::Vector(p, n), QStringLiteral("f.uak1"), &strError) !=

@@ -28,7 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* p, size_t n) {
             fuzz::Fallo("unas fuentes rechazadas sin mensaje");
         return 0;
     }
-    CrearCatalogoInicial();
     CPractica practica;
     practica.LeerPlantilla({bytes.begin(), bytes.end()}, QStringLiteral("f.akp"), &strError);
     return 0;

@@ -8,7 +8,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* p, size_t n) {
-    CrearCatalogoInicial();
     CPractica practica;
     QString strError;
     if (practica.LeerPlantilla(fuzz::Vector(p, n), QStringLiteral("f.akp"), &strError) ==

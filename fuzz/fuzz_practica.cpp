@@ -9,7 +9,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* p, size_t n) {
-    CrearCatalogoInicial();
     CPractica practica;
     const std::vector<uint8_t> antes = practica.EscribirPractica();
     QString strError;

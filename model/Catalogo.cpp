@@ -2,73 +2,44 @@
 
 #include "Archivo.h"
 
-CComponentes* g_pComponentes = nullptr;
-int32_t g_nComponentes = 0;
-CReactivos* g_pReactivos = nullptr;
-int32_t g_nReactivos = 0;
-CReacciones* g_pReacciones = nullptr;
-int32_t g_nReacciones = 0;
-CIndicadores* g_pIndicadores = nullptr;
-int32_t g_nIndicadores = 0;
-
-int32_t BuscarComponente(int32_t nId) {
-    if (g_nComponentes <= 0 || !g_pComponentes)
+int32_t CCatalogo::BuscarComponente(int32_t nId) const {
+    if (m_componentes.empty())
         return 0;
-    for (int32_t i = 0; i < g_nComponentes; ++i)
-        if (g_pComponentes[i].m_nId == nId)
+    for (int32_t i = 0; i < NumComponentes(); ++i)
+        if (m_componentes[static_cast<size_t>(i)].m_nId == nId)
             return i;
-    return g_nComponentes;
+    return NumComponentes();
 }
 
-int32_t BuscarReactivo(const std::string& strNombre) {
-    for (int32_t i = 0; i < g_nReactivos; ++i)
-        if (g_pReactivos[i].m_strNombre == strNombre)
+int32_t CCatalogo::BuscarReactivo(const std::string& strNombre) const {
+    for (int32_t i = 0; i < NumReactivos(); ++i)
+        if (m_reactivos[static_cast<size_t>(i)].m_strNombre == strNombre)
             return i;
-    return g_nReactivos;
+    return NumReactivos();
 }
 
-int32_t BuscarIndicador(const std::string& strNombre) {
-    for (int32_t i = 0; i < g_nIndicadores; ++i)
-        if (g_pIndicadores[i].m_strNombre == strNombre)
+int32_t CCatalogo::BuscarIndicador(const std::string& strNombre) const {
+    for (int32_t i = 0; i < NumIndicadores(); ++i)
+        if (m_indicadores[static_cast<size_t>(i)].m_strNombre == strNombre)
             return i;
-    return g_nIndicadores;
+    return NumIndicadores();
 }
 
-namespace {
-template <class T> void Reemplazar(T*& p, int32_t& n, int32_t nNuevo) {
-    delete[] p;
-    p = nullptr;
-    n = 0;
-    if (nNuevo > 0) {
-        p = new T[static_cast<size_t>(nNuevo)];
-        n = nNuevo;
-    }
-}
-} // namespace
-
-void CrearComponentes(int32_t n) {
-    Reemplazar(g_pComponentes, g_nComponentes, n);
-}
-void CrearReactivos(int32_t n) {
-    Reemplazar(g_pReactivos, g_nReactivos, n);
-}
-void CrearReacciones(int32_t n) {
-    Reemplazar(g_pReacciones, g_nReacciones, n);
-}
-void CrearIndicadores(int32_t n) {
-    Reemplazar(g_pIndicadores, g_nIndicadores, n);
+int32_t CCatalogo::IndicadorPorId(int32_t nId) const {
+    for (int32_t i = 0; i < NumIndicadores(); ++i)
+        if (m_indicadores[static_cast<size_t>(i)].m_nId == nId)
+            return i;
+    return -1;
 }
 
-void DestruirCatalogo() {
-    CrearReacciones(0);
-    CrearReactivos(0);
-    CrearComponentes(0);
-    CrearIndicadores(0);
+const CCatalogo& CatalogoVacio() {
+    static const CCatalogo vacio;
+    return vacio;
 }
 
-void CrearCatalogoInicial() {
-    DestruirCatalogo();
-    CrearComponentes(3);
+CCatalogo CCatalogo::Inicial() {
+    CCatalogo cat;
+    cat.m_componentes.resize(3);
     struct Fila {
         const char* nombre;
         const char* formula;
@@ -91,7 +62,7 @@ void CrearCatalogoInicial() {
     };
     for (int i = 0; i < 3; ++i) {
         const Fila& f = filas[i];
-        CComponentes& c = g_pComponentes[i];
+        CComponentes& c = cat.m_componentes[static_cast<size_t>(i)];
         c.m_nId = 0;
         c.m_strNombre = f.nombre;
         c.m_strFormula = f.formula;
@@ -116,102 +87,52 @@ void CrearCatalogoInicial() {
         c.m_nTextura = f.textura;
         c.AjustarSolubilidad();
     }
+    return cat;
 }
 
-void SerializarCatalogo(CArchivo& ar, bool bPlantilla) {
-    if (ar.IsStoring()) {
-        ar << g_nReacciones;
-        for (int32_t i = 0; i < g_nReacciones; ++i)
-            g_pReacciones[i].Serialize(ar);
-        ar << g_nReactivos;
-        for (int32_t i = 0; i < g_nReactivos; ++i)
-            g_pReactivos[i].Serialize(ar);
-        ar << g_nComponentes;
-        for (int32_t i = 0; i < g_nComponentes; ++i)
-            g_pComponentes[i].Serialize(ar);
-        ar << g_nIndicadores;
-        for (int32_t i = 0; i < g_nIndicadores; ++i)
-            g_pIndicadores[i].Serialize(ar);
-        return;
-    }
-    DestruirCatalogo();
-    CrearReacciones(ar.LeerCuenta(CReacciones::kBytesMinimos));
-    for (int32_t i = 0; i < g_nReacciones; ++i)
-        g_pReacciones[i].Serialize(ar);
-    CrearReactivos(ar.LeerCuenta(CReactivos::kBytesMinimos));
-    for (int32_t i = 0; i < g_nReactivos; ++i)
-        g_pReactivos[i].Serialize(ar);
-    CrearComponentes(ar.LeerCuenta(CComponentes::kBytesMinimos));
-    for (int32_t i = 0; i < g_nComponentes; ++i) {
-        g_pComponentes[i].Serialize(ar);
-        if (bPlantilla)
-            g_pComponentes[i].AjustarSolubilidad();
-    }
-    CrearIndicadores(ar.LeerCuenta(CIndicadores::kBytesMinimos));
-    for (int32_t i = 0; i < g_nIndicadores; ++i) {
-        g_pIndicadores[i].Serialize(ar);
-        if (bPlantilla)
-            g_pIndicadores[i].ResolverComponente();
+namespace {
+// Records write themselves through Serialize, which reads and writes through one
+// function; writing changes nothing, so a copy of the record keeps the writer const.
+template <class T> void EscribirTabla(CArchivo& ar, const std::vector<T>& tabla) {
+    ar << static_cast<int32_t>(tabla.size());
+    for (const T& r : tabla) {
+        T copia(r);
+        copia.Serialize(ar);
     }
 }
 
-void ResolverPlantilla() {
-    for (int32_t i = 0; i < g_nReacciones; ++i)
-        g_pReacciones[i].ResolverComponentes();
-    for (int32_t i = 0; i < g_nReactivos; ++i)
-        g_pReactivos[i].ResolverComponentes();
+template <class T> void LeerTabla(CArchivo& ar, std::vector<T>& tabla) {
+    tabla.clear();
+    const int32_t n = ar.LeerCuenta(T::kBytesMinimos);
+    tabla.resize(static_cast<size_t>(n));
+    for (T& r : tabla)
+        r.Serialize(ar);
+}
+} // namespace
+
+void CCatalogo::Escribir(CArchivo& ar) const {
+    EscribirTabla(ar, m_reacciones);
+    EscribirTabla(ar, m_reactivos);
+    EscribirTabla(ar, m_componentes);
+    EscribirTabla(ar, m_indicadores);
 }
 
-CCatalogoGuardado::~CCatalogoGuardado() {
-    Descartar();
+void CCatalogo::Leer(CArchivo& ar, bool bPlantilla) {
+    LeerTabla(ar, m_reacciones);
+    LeerTabla(ar, m_reactivos);
+    LeerTabla(ar, m_componentes);
+    if (bPlantilla)
+        for (CComponentes& c : m_componentes)
+            c.AjustarSolubilidad();
+    LeerTabla(ar, m_indicadores);
+    if (bPlantilla)
+        for (CIndicadores& i : m_indicadores)
+            i.ResolverComponente(*this);
 }
 
-void CCatalogoGuardado::Tomar() {
-    Descartar();
-    m_pComponentes = g_pComponentes;
-    m_nComponentes = g_nComponentes;
-    m_pReactivos = g_pReactivos;
-    m_nReactivos = g_nReactivos;
-    m_pReacciones = g_pReacciones;
-    m_nReacciones = g_nReacciones;
-    m_pIndicadores = g_pIndicadores;
-    m_nIndicadores = g_nIndicadores;
-    g_pComponentes = nullptr;
-    g_pReactivos = nullptr;
-    g_pReacciones = nullptr;
-    g_pIndicadores = nullptr;
-    g_nComponentes = g_nReactivos = g_nReacciones = g_nIndicadores = 0;
-    m_bTomado = true;
-}
-
-void CCatalogoGuardado::Restaurar() {
-    if (!m_bTomado)
-        return;
-    DestruirCatalogo();
-    g_pComponentes = m_pComponentes;
-    g_nComponentes = m_nComponentes;
-    g_pReactivos = m_pReactivos;
-    g_nReactivos = m_nReactivos;
-    g_pReacciones = m_pReacciones;
-    g_nReacciones = m_nReacciones;
-    g_pIndicadores = m_pIndicadores;
-    g_nIndicadores = m_nIndicadores;
-    m_pComponentes = nullptr;
-    m_pReactivos = nullptr;
-    m_pReacciones = nullptr;
-    m_pIndicadores = nullptr;
-    m_bTomado = false;
-}
-
-void CCatalogoGuardado::Descartar() {
-    delete[] m_pComponentes;
-    delete[] m_pReactivos;
-    delete[] m_pReacciones;
-    delete[] m_pIndicadores;
-    m_pComponentes = nullptr;
-    m_pReactivos = nullptr;
-    m_pReacciones = nullptr;
-    m_pIndicadores = nullptr;
-    m_nComponentes = m_nReactivos = m_nReacciones = m_nIndicadores = 0;
-    m_bTomado = false;
+void CCatalogo::ResolverPlantilla() {
+    for (CReacciones& r : m_reacciones)
+        r.ResolverComponentes(*this);
+    for (CReactivos& r : m_reactivos)
+        r.ResolverComponentes(*this);
 }

@@ -1,4 +1,6 @@
-// The four process-wide catalogue tables, addressed by index everywhere in the model.
+// CCatalogo: the catalogue of one practice — its components, reagents, reactions and
+// indicators — addressed by index everywhere in the model. It is a value: a practice owns
+// one, a copy is independent, and nothing else in the process shares it.
 #pragma once
 
 #include "Componentes.h"
@@ -7,76 +9,69 @@
 #include "Reactivos.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class CArchivo;
 
-// Each table is one array of records, created and destroyed as a whole, with its count.
-// A component index equal to g_nComponentes stands for "no component".
-extern CComponentes* g_pComponentes;
-extern int32_t g_nComponentes;
-extern CReactivos* g_pReactivos;
-extern int32_t g_nReactivos;
-extern CReacciones* g_pReacciones;
-extern int32_t g_nReacciones;
-extern CIndicadores* g_pIndicadores;
-extern int32_t g_nIndicadores;
-
-// The component at an index, or none outside the table. Every rule of the model looks its
-// components up through here, so that a bad index or an empty catalogue does nothing.
-inline const CComponentes* BuscarComponentePorIndice(int32_t n) {
-    return (n >= 0 && n < g_nComponentes && g_pComponentes) ? &g_pComponentes[n] : nullptr;
-}
-
-// Index of the first component with the identifier; g_nComponentes when none matches,
-// 0 when the table is empty.
-int32_t BuscarComponente(int32_t nId);
-
-// First reagent / indicator whose name is exactly the text; the table's count when none.
-int32_t BuscarReactivo(const std::string& strNombre);
-int32_t BuscarIndicador(const std::string& strNombre);
-
-// Replaces the tables with new ones of the given sizes, default-constructed.
-void DestruirCatalogo();
-void CrearComponentes(int32_t n);
-void CrearReactivos(int32_t n);
-void CrearReacciones(int32_t n);
-void CrearIndicadores(int32_t n);
-
-// The built-in catalogue of start-up: water, sodium hydroxide and copper sulphate.
-void CrearCatalogoInicial();
-
-// Writes or reads the four tables in file order (reactions, reagents, components,
-// indicators), each as a count and its records. Reading destroys the tables first. With
-// bPlantilla, reading applies the template rules while it reads: the solubility line of
-// every component and the component of every indicator. The identifiers of reactions and
-// reagents are resolved afterwards with ResolverPlantilla.
-void SerializarCatalogo(CArchivo& ar, bool bPlantilla);
-
-// Resolution of a template's identifiers after its tables are read: reaction slots and
-// catalysts, then reagent compositions.
-void ResolverPlantilla();
-
-// Holds the tables aside while a file is being read, so that a failed read can put the
-// previous catalogue back. Taking leaves the global tables empty.
-class CCatalogoGuardado {
+class CCatalogo {
 public:
-    CCatalogoGuardado() = default;
-    ~CCatalogoGuardado();
-    CCatalogoGuardado(const CCatalogoGuardado&) = delete;
-    CCatalogoGuardado& operator=(const CCatalogoGuardado&) = delete;
+    std::vector<CComponentes> m_componentes;
+    std::vector<CReactivos> m_reactivos;
+    std::vector<CReacciones> m_reacciones;
+    std::vector<CIndicadores> m_indicadores;
 
-    void Tomar();     // globals -> this (globals become empty)
-    void Restaurar(); // this -> globals (the current globals are destroyed)
-    void Descartar(); // destroys what is held
+    int32_t NumComponentes() const { return static_cast<int32_t>(m_componentes.size()); }
+    int32_t NumReactivos() const { return static_cast<int32_t>(m_reactivos.size()); }
+    int32_t NumReacciones() const { return static_cast<int32_t>(m_reacciones.size()); }
+    int32_t NumIndicadores() const { return static_cast<int32_t>(m_indicadores.size()); }
 
-private:
-    CComponentes* m_pComponentes = nullptr;
-    int32_t m_nComponentes = 0;
-    CReactivos* m_pReactivos = nullptr;
-    int32_t m_nReactivos = 0;
-    CReacciones* m_pReacciones = nullptr;
-    int32_t m_nReacciones = 0;
-    CIndicadores* m_pIndicadores = nullptr;
-    int32_t m_nIndicadores = 0;
-    bool m_bTomado = false;
+    // The record at an index, or none outside the table. Every rule of the model looks its
+    // components up through here, so that a bad index or an empty catalogue does nothing.
+    // A component index equal to NumComponentes() stands for "no component".
+    const CComponentes* Componente(int32_t n) const {
+        return n >= 0 && n < NumComponentes() ? &m_componentes[static_cast<size_t>(n)] : nullptr;
+    }
+    const CReactivos* Reactivo(int32_t n) const {
+        return n >= 0 && n < NumReactivos() ? &m_reactivos[static_cast<size_t>(n)] : nullptr;
+    }
+    const CReacciones* Reaccion(int32_t n) const {
+        return n >= 0 && n < NumReacciones() ? &m_reacciones[static_cast<size_t>(n)] : nullptr;
+    }
+    const CIndicadores* Indicador(int32_t n) const {
+        return n >= 0 && n < NumIndicadores() ? &m_indicadores[static_cast<size_t>(n)] : nullptr;
+    }
+
+    // Index of the first component with the identifier; NumComponentes() when none
+    // matches, 0 when the table is empty.
+    int32_t BuscarComponente(int32_t nId) const;
+    // First reagent / indicator whose name is exactly the text; the table's count when none.
+    int32_t BuscarReactivo(const std::string& strNombre) const;
+    int32_t BuscarIndicador(const std::string& strNombre) const;
+    // Index of the indicator with the identifier; -1 when none has it.
+    int32_t IndicadorPorId(int32_t nId) const;
+
+    // The built-in catalogue of start-up: water, sodium hydroxide and copper sulphate.
+    static CCatalogo Inicial();
+
+    // The four tables in file order (reactions, reagents, components, indicators), each as
+    // a count and its records.
+    void Escribir(CArchivo& ar) const;
+    // Reads them into this (empty) catalogue; on a throw this catalogue is half-read and
+    // must be thrown away. With bPlantilla, reading applies the template rules while it
+    // reads: the solubility line of every component and the component of every indicator.
+    // The identifiers of reactions and reagents are resolved afterwards with
+    // ResolverPlantilla.
+    void Leer(CArchivo& ar, bool bPlantilla);
+    // Resolution of a template's identifiers after its tables are read: reaction slots and
+    // catalysts, then reagent compositions.
+    void ResolverPlantilla();
+
+    bool Vacio() const {
+        return m_componentes.empty() && m_reactivos.empty() && m_reacciones.empty() &&
+               m_indicadores.empty();
+    }
 };
+
+// An empty catalogue that never changes: what an interior bound to no practice looks up.
+const CCatalogo& CatalogoVacio();

@@ -6,13 +6,14 @@
 #include <algorithm>
 #include <cmath>
 
-const CComponentes* CContenido::Componente() const {
-    return BuscarComponentePorIndice(m_nComponente);
+const CComponentes* CContenido::Componente(const CCatalogo& cat) const {
+    return cat.Componente(m_nComponente);
 }
 
-void CContenido::Sumar(double dCantidad, int32_t nUnidad, double& dGramos, double& dMl) {
+void CContenido::Sumar(const CCatalogo& cat, double dCantidad, int32_t nUnidad, double& dGramos,
+                       double& dMl) {
     dGramos = dMl = 0.0;
-    const CComponentes* c = Componente();
+    const CComponentes* c = Componente(cat);
     if (!c)
         return;
     const double x = c->AMoles(dCantidad, nUnidad);
@@ -22,9 +23,10 @@ void CContenido::Sumar(double dCantidad, int32_t nUnidad, double& dGramos, doubl
     m_dMl += dMl;
 }
 
-void CContenido::Restar(double dCantidad, int32_t nUnidad, double& dGramos, double& dMl) {
+void CContenido::Restar(const CCatalogo& cat, double dCantidad, int32_t nUnidad, double& dGramos,
+                        double& dMl) {
     dGramos = dMl = 0.0;
-    const CComponentes* c = Componente();
+    const CComponentes* c = Componente(cat);
     if (!c)
         return;
     const double x = c->AMoles(dCantidad, nUnidad);
@@ -42,18 +44,18 @@ void CContenido::Restar(double dCantidad, int32_t nUnidad, double& dGramos, doub
     }
 }
 
-double CContenido::Solubilidad(double dMlAgua, double dTemperatura) const {
-    const CComponentes* c = Componente();
+double CContenido::Solubilidad(const CCatalogo& cat, double dMlAgua, double dTemperatura) const {
+    const CComponentes* c = Componente(cat);
     return c ? c->Solubilidad(dMlAgua, dTemperatura) : 0.0;
 }
 
-double CContenido::FactorTemperatura(double dTemperatura) const {
-    const CComponentes* c = Componente();
+double CContenido::FactorTemperatura(const CCatalogo& cat, double dTemperatura) const {
+    const CComponentes* c = Componente(cat);
     return c ? c->FactorTemperatura(dTemperatura) : 0.0;
 }
 
-void CContenido::Ionizar(double dMlAgua) {
-    const CComponentes* c = Componente();
+void CContenido::Ionizar(const CCatalogo& cat, double dMlAgua) {
+    const CComponentes* c = Componente(cat);
     if (!c)
         return;
     const double K = c->m_dConstante;
@@ -82,8 +84,8 @@ void CContenido::Ionizar(double dMlAgua) {
     m_dMolesCation = f * c->m_nCantidadCation;
 }
 
-double CContenido::MolesIon(const std::string& strIon) const {
-    const CComponentes* c = Componente();
+double CContenido::MolesIon(const CCatalogo& cat, const std::string& strIon) const {
+    const CComponentes* c = Componente(cat);
     if (!c)
         return 0.0;
     double d = 0.0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+class CCatalogo;
 class CComponentes;
 
 class CContenido : public CSerializable {
@@ -24,20 +25,22 @@ public:
     double m_dMolesCation = 0.0;
     std::string m_strTexto;
 
-    // The catalogue record of the entry's component, or none when the index lies outside
-    // the catalogue (every rule then skips the entry).
-    const CComponentes* Componente() const;
+    // The record of the entry's component in the catalogue, or none when the index lies
+    // outside it (every rule then skips the entry).
+    const CComponentes* Componente(const CCatalogo& cat) const;
 
     // Adds an amount; returns its grams and millilitres.
-    void Sumar(double dCantidad, int32_t nUnidad, double& dGramos, double& dMl);
+    void Sumar(const CCatalogo& cat, double dCantidad, int32_t nUnidad, double& dGramos,
+               double& dMl);
     // Removes an amount, never more than the entry holds; returns the grams and
     // millilitres that actually left.
-    void Restar(double dCantidad, int32_t nUnidad, double& dGramos, double& dMl);
-    double Solubilidad(double dMlAgua, double dTemperatura) const;
-    double FactorTemperatura(double dTemperatura) const;
+    void Restar(const CCatalogo& cat, double dCantidad, int32_t nUnidad, double& dGramos,
+                double& dMl);
+    double Solubilidad(const CCatalogo& cat, double dMlAgua, double dTemperatura) const;
+    double FactorTemperatura(const CCatalogo& cat, double dTemperatura) const;
     // Free ions of the entry in the given millilitres of water.
-    void Ionizar(double dMlAgua);
-    double MolesIon(const std::string& strIon) const;
+    void Ionizar(const CCatalogo& cat, double dMlAgua);
+    double MolesIon(const CCatalogo& cat, const std::string& strIon) const;
 
     void Serialize(CArchivo& ar) override;
 

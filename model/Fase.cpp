@@ -27,6 +27,10 @@ std::string FormatoCantidad(double d) {
 
 } // namespace
 
+const CCatalogo& CFase::Cat() const {
+    return m_pCatalogo ? *m_pCatalogo : CatalogoVacio();
+}
+
 const char* NombreEstado(int32_t nEstado) {
     switch (nEstado) {
     case ESTADO_SOLIDO:
@@ -41,7 +45,7 @@ const char* NombreEstado(int32_t nEstado) {
 }
 
 bool CFase::EsContado(const CContenido& e) const {
-    const CComponentes* c = e.Componente();
+    const CComponentes* c = e.Componente(Cat());
     if (!c)
         return false;
     return c->m_nEstado == m_nEstado || (m_nEstado == ESTADO_LIQUIDO && e.m_bFundido) ||
@@ -65,7 +69,7 @@ const CContenido* CFase::Buscar(int32_t nComponente) const {
 CContenido* CFase::AgregarEntrada(int32_t nComponente, double dCantidad, int32_t nUnidad) {
     // Whatever path an amount comes by (a dialog, a file, a rule), a negative or non-finite
     // one would make matter from nothing or poison every total.
-    if (!BuscarComponentePorIndice(nComponente) || !(dCantidad >= 0.0) || !std::isfinite(dCantidad))
+    if (!Cat().Componente(nComponente) || !(dCantidad >= 0.0) || !std::isfinite(dCantidad))
         return nullptr;
     CContenido* e = Buscar(nComponente);
     if (!e) {
@@ -74,9 +78,9 @@ CContenido* CFase::AgregarEntrada(int32_t nComponente, double dCantidad, int32_t
             m_pAgua = e;
     }
     double g = 0.0, ml = 0.0;
-    e->Sumar(dCantidad, nUnidad, g, ml);
+    e->Sumar(Cat(), dCantidad, nUnidad, g, ml);
     if (m_nEstado == ESTADO_LIQUIDO && m_pAgua)
-        e->Ionizar(m_pAgua->m_dMl);
+        e->Ionizar(Cat(), m_pAgua->m_dMl);
     if (EsContado(*e))
         m_dVolumen += ml;
     m_dMasa += g;
@@ -92,7 +96,7 @@ void CFase::Quitar(int32_t nComponente, double dCantidad, int32_t nUnidad) {
     if (!e || !(dCantidad > 0.0) || !std::isfinite(dCantidad))
         return;
     double g = 0.0, ml = 0.0;
-    e->Restar(dCantidad, nUnidad, g, ml);
+    e->Restar(Cat(), dCantidad, nUnidad, g, ml);
     // A rest far below anything a balance or a pipette could measure is nothing: left in
     // place, a 1e-12 g film of water would still divide the boiling-point rule.
     if (e->m_dMoles > 0.0 && e->m_dMoles <= kResiduoMoles) {
@@ -103,7 +107,7 @@ void CFase::Quitar(int32_t nComponente, double dCantidad, int32_t nUnidad) {
     if (EsContado(*e))
         m_dVolumen -= ml;
     if (m_nEstado == ESTADO_LIQUIDO && m_pAgua)
-        e->Ionizar(m_pAgua->m_dMl);
+        e->Ionizar(Cat(), m_pAgua->m_dMl);
     if (!(e->m_dMoles > 0.0))
         e->m_dMolesAnion = e->m_dMolesCation = 0.0;
     m_dMasa -= g;
@@ -116,17 +120,18 @@ void CFase::Quitar(int32_t nComponente, double dCantidad, int32_t nUnidad) {
 }
 
 void CFase::AgregarReactivo(int32_t nReactivo, double dUnidades) {
-    if (nReactivo < 0 || nReactivo >= g_nReactivos)
+    const CReactivos* pReactivo = Cat().Reactivo(nReactivo);
+    if (!pReactivo)
         return;
-    for (const CContenido& e : g_pReactivos[nReactivo].m_listaComposicion)
+    for (const CContenido& e : pReactivo->m_listaComposicion)
         Agregar(e.m_nComponente, dUnidades * e.m_dMoles, UNIDAD_MOLES);
     IonizarTodo();
 }
 
 void CFase::AgregarIndicador(int32_t nIndicador) {
-    if (nIndicador < 0 || nIndicador >= g_nIndicadores)
+    if (!Cat().Indicador(nIndicador))
         return;
-    m_listaIndicadores.push_front(&g_pIndicadores[nIndicador]);
+    m_listaIndicadores.push_front(nIndicador);
 }
 
 double CFase::Moles(int32_t nComponente) const {
@@ -136,7 +141,7 @@ double CFase::Moles(int32_t nComponente) const {
 
 double CFase::MolesIonizados(int32_t nComponente) const {
     const CContenido* e = Buscar(nComponente);
-    const CComponentes* c = e ? e->Componente() : nullptr;
+    const CComponentes* c = e ? e->Componente(Cat()) : nullptr;
     if (!c || c->m_nCantidadAnion == 0)
         return 0.0;
     return e->m_dMolesAnion / c->m_nCantidadAnion;
@@ -164,7 +169,7 @@ double CFase::CalcularPH() const {
         return -1.0;
     double H = 0.0, OH = 0.0;
     for (const CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c)
             continue;
         if (c->m_strCation == "H+")
@@ -189,7 +194,7 @@ double CFase::CalcularPH() const {
 double CFase::CapacidadCalorifica() const {
     double d = 0.0;
     for (const CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c)
             continue;
         if (c->m_dCalorEspecifico != 0.0)
@@ -210,9 +215,9 @@ double CFase::TemperaturaEbullicion() const {
         return 1000.0;
     double t = 1000.0;
     double s = 0.0;
-    const CComponentes* pAgua = BuscarComponentePorIndice(0);
+    const CComponentes* pAgua = Cat().Componente(0);
     for (const CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c)
             continue;
         if (c->m_nEstado == ESTADO_SOLIDO)
@@ -239,7 +244,7 @@ CContenido* CFase::Mover(CFase& destino, int32_t nComponente, double dMoles) {
 int CFase::Fundir(CFase& destino, double dTemperatura) {
     int nMovido = 0;
     for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c || c->m_dPuntoFusion > dTemperatura || !(e.m_dMoles > 0.0))
             continue;
         const double x = std::min(e.m_dMoles, 0.1);
@@ -259,7 +264,7 @@ int CFase::Fundir(CFase& destino, double dTemperatura) {
 int CFase::Congelar(CFase& destino, double dTemperatura) {
     int nMovido = 0;
     for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c || !(c->m_dPuntoFusion > dTemperatura) || !(e.m_dMoles > 0.0) || e.m_bDisuelto)
             continue;
         const double x = std::min(e.m_dMoles, 0.1);
@@ -279,7 +284,7 @@ int CFase::Evaporar(CFase& destino, double dTemperatura) {
     int nMovido = 0;
     const double dMolesFase = MolesTotales();
     for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_LIQUIDO)
             continue;
         double x = std::min(e.m_dMoles, 0.001);
@@ -299,7 +304,7 @@ int CFase::Evaporar(CFase& destino, double dTemperatura) {
 int CFase::Condensar(CFase& destino, double dTemperatura, double dCantidad) {
     int nMovido = 0;
     for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c || !(e.m_dMoles > 0.0) || !(dTemperatura + 1.0 < c->m_dPuntoEbullicion))
             continue;
         Mover(destino, e.m_nComponente, std::min(e.m_dMoles, dCantidad));
@@ -311,7 +316,7 @@ int CFase::Condensar(CFase& destino, double dTemperatura, double dCantidad) {
 int CFase::CondensarEn(CFase& destino, double dMaximo) {
     int nMovido = 0;
     for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_LIQUIDO)
             continue;
         Mover(destino, e.m_nComponente, std::min(e.m_dMoles, dMaximo));
@@ -327,11 +332,11 @@ int CFase::Disolver(CFase& destino, double dTemperatura, double dRapidez) {
         dRapidez = 0.002;
     int nMovido = 0;
     for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c || !(e.m_dMoles > 0.0))
             continue;
-        double s =
-            e.Solubilidad(destino.m_pAgua->m_dMl, dTemperatura) - destino.Moles(e.m_nComponente);
+        double s = e.Solubilidad(Cat(), destino.m_pAgua->m_dMl, dTemperatura) -
+                   destino.Moles(e.m_nComponente);
         s = std::min(s, e.m_dMoles);
         if (!(s > 0.0))
             continue;
@@ -349,10 +354,11 @@ int CFase::Precipitar(CFase& destino, double dTemperatura) {
     int nMovido = 0;
     if (m_pAgua) {
         for (CContenido& e : m_listaContenido) {
-            const CComponentes* c = e.Componente();
+            const CComponentes* c = e.Componente(Cat());
             if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_SOLIDO)
                 continue;
-            const double d = e.Solubilidad(m_pAgua->m_dMl, dTemperatura) - Moles(e.m_nComponente);
+            const double d =
+                e.Solubilidad(Cat(), m_pAgua->m_dMl, dTemperatura) - Moles(e.m_nComponente);
             if (d < 0.0) {
                 Mover(destino, e.m_nComponente, std::min(-d, 0.001));
                 nMovido = 1;
@@ -360,7 +366,7 @@ int CFase::Precipitar(CFase& destino, double dTemperatura) {
         }
     }
     for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c || !(e.m_dMoles > 0.0) || !(c->m_dPuntoFusion > dTemperatura) || !e.m_bFundido)
             continue;
         Mover(destino, e.m_nComponente, std::min(e.m_dMoles, 0.1));
@@ -379,7 +385,7 @@ void CFase::TransferirFraccion(CFase* pDestino, double dFraccion) {
             if (d && e.m_bFundido && !d->m_bFundido) {
                 d->m_bFundido = 1;
                 double g = 0.0, ml = 0.0;
-                if (const CComponentes* c = e.Componente())
+                if (const CComponentes* c = e.Componente(Cat()))
                     c->MasaVolumen(q, g, ml);
                 pDestino->m_dVolumen += ml;
             }
@@ -396,7 +402,7 @@ void CFase::IonizarTodo() {
     const double w = m_pAgua->m_dMl;
     for (CContenido& e : m_listaContenido)
         if (e.m_dMoles > 0.0)
-            e.Ionizar(w);
+            e.Ionizar(Cat(), w);
 }
 
 int CFase::EfectoIonComun() {
@@ -405,7 +411,7 @@ int CFase::EfectoIonComun() {
         return 0;
     int nCorregido = 0;
     for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c || e.m_dMoles == 0.0 || !(c->m_dConstante > 0.0))
             continue;
         const double K = c->m_dConstante;
@@ -413,9 +419,9 @@ int CFase::EfectoIonComun() {
         double t = 0.0;
         for (const CContenido& o : m_listaContenido)
             if (&o != &e)
-                t += o.MolesIon(strComun);
+                t += o.MolesIon(Cat(), strComun);
         if (t > 0.0) {
-            t += e.MolesIon(strComun);
+            t += e.MolesIon(Cat(), strComun);
             const double f = L * (e.m_dMoles * K / L) / (K + t / L);
             if (std::isfinite(f)) {
                 e.m_dMolesAnion = f;
@@ -428,7 +434,10 @@ int CFase::EfectoIonComun() {
 }
 
 COLORREF CFase::ColorIndicadores(COLORREF crColor) const {
-    for (const CIndicadores* pInd : m_listaIndicadores) {
+    for (int32_t nInd : m_listaIndicadores) {
+        const CIndicadores* pInd = Cat().Indicador(nInd);
+        if (!pInd)
+            continue;
         double v;
         if (pInd->m_nComponente < 0)
             v = CalcularPH();
@@ -448,7 +457,7 @@ CColorFase CFase::ColorFase() const {
         return res;
     double r = 0.0, g = 0.0, b = 0.0, w = 0.0;
     for (const CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (!c || !(e.m_dMoles > 0.0))
             continue;
         const double dPeso = e.m_dMoles * (c->m_nEstado == ESTADO_SOLIDO ? 100.0 : 1.0);
@@ -469,7 +478,7 @@ CColorFase CFase::ColorFase() const {
 int CFase::ContarRenglones(bool bIones) const {
     int n = 0;
     for (const CContenido& e : m_listaContenido) {
-        if (e.m_dMoles == 0.0 || !e.Componente())
+        if (e.m_dMoles == 0.0 || !e.Componente(Cat()))
             continue;
         ++n;
         if (bIones) {
@@ -484,7 +493,7 @@ int CFase::ContarRenglones(bool bIones) const {
 
 void CFase::LlenarRenglones(std::vector<CRenglon>& renglones, bool bIones) const {
     for (const CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(Cat());
         if (e.m_dMoles == 0.0 || !c)
             continue;
         CRenglon r;
@@ -537,8 +546,10 @@ void CFase::Serialize(CArchivo& ar) {
         for (auto it = m_listaContenido.rbegin(); it != m_listaContenido.rend(); ++it)
             it->Serialize(ar);
         ar << static_cast<int32_t>(m_listaIndicadores.size());
-        for (auto it = m_listaIndicadores.rbegin(); it != m_listaIndicadores.rend(); ++it)
-            ar << (*it)->m_nId;
+        for (auto it = m_listaIndicadores.rbegin(); it != m_listaIndicadores.rend(); ++it) {
+            const CIndicadores* pInd = Cat().Indicador(*it);
+            ar << (pInd ? pInd->m_nId : 0);
+        }
         return;
     }
     Vaciar();
@@ -556,7 +567,7 @@ void CFase::Serialize(CArchivo& ar) {
         CContenido& e = m_listaContenido.emplace_front();
         e.Serialize(ar);
         // Every rule looks the component up; an entry that names none cannot be real.
-        if (!e.Componente())
+        if (!e.Componente(Cat()))
             throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
                                 "componente fuera del catálogo: " +
                                     std::to_string(e.m_nComponente));
@@ -565,11 +576,8 @@ void CFase::Serialize(CArchivo& ar) {
     const int32_t nIndicadores = ar.LeerCuenta(4);
     for (int32_t i = 0; i < nIndicadores; ++i) {
         const int32_t nId = ar.LeerInt32();
-        for (int32_t k = 0; k < g_nIndicadores; ++k)
-            if (g_pIndicadores[k].m_nId == nId) {
-                m_listaIndicadores.push_front(&g_pIndicadores[k]);
-                break;
-            }
+        if (const int32_t k = Cat().IndicadorPorId(nId); k >= 0)
+            m_listaIndicadores.push_front(k);
     }
     m_crColorDibujado = 0;
     m_nTexturaDibujada = 0;

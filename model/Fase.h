@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class CIndicadores;
+class CCatalogo;
 
 // One row of the contents table: formula, moles, grams, state, millilitres, phase.
 struct CRenglon {
@@ -37,18 +37,24 @@ public:
     static constexpr double kAguaMinimaElevacion = 0.5;
 
     CFase() = default;
-    explicit CFase(int32_t nEstado) : m_nEstado(nEstado) {}
+    explicit CFase(int32_t nEstado, const CCatalogo* pCatalogo = nullptr)
+        : m_nEstado(nEstado), m_pCatalogo(pCatalogo) {}
     CFase(const CFase&) = delete;
     CFase& operator=(const CFase&) = delete;
 
     int32_t m_nEstado = ESTADO_NINGUNO;
     COLORREF m_crColorDibujado = 0;
-    std::list<CContenido> m_listaContenido;            // newest first
-    std::list<const CIndicadores*> m_listaIndicadores; // newest first, not owned
-    CContenido* m_pAgua = nullptr;                     // entry of component 0
+    std::list<CContenido> m_listaContenido; // newest first
+    std::list<int32_t> m_listaIndicadores;  // catalogue indices, newest first
+    CContenido* m_pAgua = nullptr;          // entry of component 0
     double m_dVolumen = 0.0;
     double m_dMasa = 0.0;
     int32_t m_nTexturaDibujada = 0;
+
+    // The catalogue of the practice the phase belongs to; an unbound phase sees an empty
+    // one, so that every amount added to it is refused.
+    const CCatalogo* m_pCatalogo = nullptr;
+    const CCatalogo& Cat() const;
 
     // Adding and removing amounts (unit: grams, millilitres or moles).
     void Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad);

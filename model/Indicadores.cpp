@@ -22,8 +22,8 @@ COLORREF CIndicadores::Color(double v) const {
                     canal(AzulDe(m_crColorBajo), AzulDe(m_crColorAlto)));
 }
 
-void CIndicadores::ResolverComponente() {
-    m_nComponente = m_nComponente == 0 ? -1 : BuscarComponente(m_nComponente);
+void CIndicadores::ResolverComponente(const CCatalogo& cat) {
+    m_nComponente = m_nComponente == 0 ? -1 : cat.BuscarComponente(m_nComponente);
 }
 
 void CIndicadores::Serialize(CArchivo& ar) {

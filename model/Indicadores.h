@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+class CCatalogo;
+
 class CIndicadores : public CSerializable {
 public:
     int32_t m_nId = 0;
@@ -23,7 +25,7 @@ public:
 
     void Serialize(CArchivo& ar) override;
     // Template form: component 0 means the pH, anything else is an identifier.
-    void ResolverComponente();
+    void ResolverComponente(const CCatalogo& cat);
 
     static constexpr size_t kBytesMinimos = 4 + 1 + 4 + 1 + 4 + 8 + 4 + 8;
 };

@@ -75,10 +75,10 @@ void CReacciones::Serialize(CArchivo& ar) {
     }
 }
 
-void CReacciones::ResolverComponentes() {
+void CReacciones::ResolverComponentes(const CCatalogo& cat) {
     for (int32_t& n : m_nReactivo)
-        n = BuscarComponente(n);
+        n = cat.BuscarComponente(n);
     for (int32_t& n : m_nProducto)
-        n = BuscarComponente(n);
-    m_nCatalizador = BuscarComponente(m_nCatalizador);
+        n = cat.BuscarComponente(n);
+    m_nCatalizador = cat.BuscarComponente(m_nCatalizador);
 }

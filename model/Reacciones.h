@@ -14,6 +14,8 @@ enum : int32_t {
     FASE_GAS = 3
 };
 
+class CCatalogo;
+
 class CReacciones : public CSerializable {
 public:
     int32_t m_nId = 0;
@@ -42,7 +44,7 @@ public:
 
     void Serialize(CArchivo& ar) override;
     // Turns the component identifiers of a template into catalogue indices.
-    void ResolverComponentes();
+    void ResolverComponentes(const CCatalogo& cat);
 
     static constexpr size_t kBytesMinimos =
         4 + 1 + 1 + 12 * 4 + 8 + 4 + 4 + 8 + 4 + 8 + 4 + 8 + 6 * 4;

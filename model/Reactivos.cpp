@@ -10,22 +10,22 @@ double CReactivos::SumaProporciones() const {
     return d;
 }
 
-double CReactivos::GramosPorUnidad() const {
+double CReactivos::GramosPorUnidad(const CCatalogo& cat) const {
     if (m_bPorProporcion == 0)
         return 1000.0;
     double d = 0.0;
     for (const CContenido& e : m_listaComposicion)
-        if (const CComponentes* c = e.Componente())
+        if (const CComponentes* c = e.Componente(cat))
             d += c->m_dMasaMolar * e.m_dMoles;
     return d;
 }
 
-double CReactivos::MlPorUnidad() const {
+double CReactivos::MlPorUnidad(const CCatalogo& cat) const {
     if (m_bPorProporcion == 0)
         return 1000.0;
     double d = 0.0;
     for (const CContenido& e : m_listaComposicion) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(cat);
         // A component without density takes no volume.
         if (c && c->m_dDensidad > 0.0)
             d += c->m_dMasaMolar * e.m_dMoles / c->m_dDensidad;
@@ -33,7 +33,7 @@ double CReactivos::MlPorUnidad() const {
     return d;
 }
 
-double CReactivos::VolumenEstimado(double dCantidad) const {
+double CReactivos::VolumenEstimado(const CCatalogo& cat, double dCantidad) const {
     if (m_nEstado == 1)
         return dCantidad;
     const double dSuma = SumaProporciones();
@@ -41,7 +41,7 @@ double CReactivos::VolumenEstimado(double dCantidad) const {
         return 0.0;
     double dDensidad = 0.0;
     for (const CContenido& e : m_listaComposicion) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(cat);
         if (!c)
             continue;
         const double dPeso = c->m_nEstado == ESTADO_SOLIDO ? 2.0 : 1.0;
@@ -56,9 +56,9 @@ void CReactivos::Vaciar() {
     m_strNombre.clear();
 }
 
-void CReactivos::ResolverComponentes() {
+void CReactivos::ResolverComponentes(const CCatalogo& cat) {
     for (CContenido& e : m_listaComposicion)
-        e.m_nComponente = BuscarComponente(e.m_nComponente);
+        e.m_nComponente = cat.BuscarComponente(e.m_nComponente);
 }
 
 void CReactivos::Serialize(CArchivo& ar) {

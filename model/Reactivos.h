@@ -7,6 +7,8 @@
 #include <list>
 #include <string>
 
+class CCatalogo;
+
 class CReactivos : public CSerializable {
 public:
     std::list<CContenido> m_listaComposicion;
@@ -15,11 +17,11 @@ public:
     int32_t m_bPorProporcion = 0; // 1 mole proportions; 0 moles per litre or per kilogram
 
     double SumaProporciones() const;
-    double GramosPorUnidad() const;
-    double MlPorUnidad() const;
-    double VolumenEstimado(double dCantidad) const;
+    double GramosPorUnidad(const CCatalogo& cat) const;
+    double MlPorUnidad(const CCatalogo& cat) const;
+    double VolumenEstimado(const CCatalogo& cat, double dCantidad) const;
     void Vaciar();
-    void ResolverComponentes();
+    void ResolverComponentes(const CCatalogo& cat);
 
     void Serialize(CArchivo& ar) override;
 

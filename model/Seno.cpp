@@ -11,12 +11,16 @@ namespace {
 constexpr double kAireDisponible = 10.0;
 } // namespace
 
-int32_t g_nPasosSimulacion = 1;
+CSeno::CSeno(const CCatalogo* pCatalogo)
+    : m_faseLiquida(ESTADO_LIQUIDO, pCatalogo), m_faseSolida(ESTADO_SOLIDO, pCatalogo),
+      m_faseGas(ESTADO_GAS, pCatalogo) {}
 
-CSeno::CSeno() = default;
+void CSeno::Vincular(const CCatalogo* pCatalogo) {
+    m_faseLiquida.m_pCatalogo = m_faseSolida.m_pCatalogo = m_faseGas.m_pCatalogo = pCatalogo;
+}
 
 void CSeno::Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad) {
-    const CComponentes* c = BuscarComponentePorIndice(nComponente);
+    const CComponentes* c = Cat().Componente(nComponente);
     if (!c)
         return;
     switch (c->m_nEstado) {
@@ -34,9 +38,9 @@ void CSeno::Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad) {
     }
 }
 
-int CSeno::Simular() {
+int CSeno::Simular(int32_t nPasos) {
     int nCambio = 0;
-    for (int32_t i = 0; i < g_nPasosSimulacion; ++i) {
+    for (int32_t i = 0; i < nPasos; ++i) {
         nCambio |= DisolverSolidos(0.0);
         if (!m_bCalentado)
             nCambio |= AjustarTemperatura();
@@ -120,7 +124,8 @@ int CSeno::Reaccionar() {
         m_faseGas.MolesTotales() <= 0.0)
         return 0;
     int nCambio = 0;
-    for (int32_t i = 0; i < g_nReacciones; ++i) {
+    const int32_t nReacciones = Cat().NumReacciones();
+    for (int32_t i = 0; i < nReacciones; ++i) {
         const double e = AvanceReaccion(i);
         if (e > 0.0) {
             AplicarReaccion(i, e);
@@ -175,14 +180,17 @@ double CSeno::Disponible(int32_t r, int32_t c, int32_t nFase) const {
 }
 
 double CSeno::AvanceReaccion(int32_t nReaccion) const {
-    if (nReaccion < 0 || nReaccion >= g_nReacciones)
+    const CCatalogo& cat = Cat();
+    const CReacciones* pR = cat.Reaccion(nReaccion);
+    if (!pR)
         return 0.0;
-    const CReacciones& R = g_pReacciones[nReaccion];
+    const CReacciones& R = *pR;
+    const int32_t nComponentes = cat.NumComponentes();
     if (R.m_bTempMinima && m_dTemperatura < R.m_dTempMinima)
         return 0.0;
     double x = Disponible(R.m_nReactivo[0], R.m_nCoefReactivo[0], R.m_nFaseReactivo[0]);
     for (int k = 1; k < 3; ++k) {
-        if (R.m_nReactivo[k] >= g_nComponentes)
+        if (R.m_nReactivo[k] >= nComponentes)
             continue;
         const double d = Disponible(R.m_nReactivo[k], R.m_nCoefReactivo[k], R.m_nFaseReactivo[k]);
         if (d < x)
@@ -207,7 +215,7 @@ double CSeno::AvanceReaccion(int32_t nReaccion) const {
         bool bSaturado[3] = {false, false, false};
         for (int k = 0; k < 3; ++k) {
             const int32_t p = R.m_nProducto[k];
-            if (p >= g_nComponentes) {
+            if (p >= nComponentes) {
                 bSaturado[k] = k > 0; // an empty first slot is never saturated
                 continue;
             }
@@ -227,12 +235,15 @@ double CSeno::AvanceReaccion(int32_t nReaccion) const {
 }
 
 void CSeno::AplicarReaccion(int32_t nReaccion, double e) {
-    if (nReaccion < 0 || nReaccion >= g_nReacciones || !(e > 0.0) || !std::isfinite(e))
+    const CCatalogo& cat = Cat();
+    const CReacciones* pR = cat.Reaccion(nReaccion);
+    if (!pR || !(e > 0.0) || !std::isfinite(e))
         return;
-    const CReacciones& R = g_pReacciones[nReaccion];
+    const CReacciones& R = *pR;
+    const int32_t nComponentes = cat.NumComponentes();
     for (int k = 0; k < 3; ++k) {
         const int32_t r = R.m_nReactivo[k];
-        if (k > 0 && r >= g_nComponentes)
+        if (k > 0 && r >= nComponentes)
             continue;
         const int32_t nFase = R.m_nFaseReactivo[k];
         if (nFase == FASE_GAS && r == 1 && !m_bCerrado)
@@ -255,7 +266,7 @@ void CSeno::AplicarReaccion(int32_t nReaccion, double e) {
     }
     for (int k = 0; k < 3; ++k) {
         const int32_t p = R.m_nProducto[k];
-        if (p >= g_nComponentes)
+        if (p >= nComponentes)
             continue;
         if (CFase* pFase = FaseDeCodigo(R.m_nFaseProducto[k]))
             pFase->Agregar(p, R.m_nCoefProducto[k] * e, UNIDAD_MOLES);

@@ -12,18 +12,15 @@
 // burner's). Every temperature the model computes stays between absolute zero and this.
 constexpr double kTemperaturaMaxima = 1500.0;
 
-// Sub-steps of one Simular call.
-extern int32_t g_nPasosSimulacion;
-
 class CSeno : public CSerializable {
 public:
-    CSeno();
+    explicit CSeno(const CCatalogo* pCatalogo = nullptr);
     CSeno(const CSeno&) = delete;
     CSeno& operator=(const CSeno&) = delete;
 
-    CFase m_faseLiquida{ESTADO_LIQUIDO};
-    CFase m_faseSolida{ESTADO_SOLIDO};
-    CFase m_faseGas{ESTADO_GAS};
+    CFase m_faseLiquida;
+    CFase m_faseSolida;
+    CFase m_faseGas;
     double m_dReserva = 0.0;
     double m_dTemperatura = 20.0;
     double m_dTemperaturaAmbiente = 20.0;
@@ -32,9 +29,14 @@ public:
     int32_t m_nEbullicion = 0;
     double m_dCondensacion = 0.0001;
 
+    // Binds the three phases to the catalogue of the practice the vessel belongs to.
+    void Vincular(const CCatalogo* pCatalogo);
+    const CCatalogo& Cat() const { return m_faseLiquida.Cat(); }
+
     // Sends the amount to the phase of the component's natural state.
     void Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad);
-    int Simular();
+    // nPasos sub-steps of dissolving, heat exchange, reactions and ionic equilibrium.
+    int Simular(int32_t nPasos = 1);
     int Calentar(double dCalor);
     int AjustarTemperatura();
     int Reaccionar();

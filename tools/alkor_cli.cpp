@@ -106,7 +106,7 @@ bool Lectura(CEquipo* e, double& d) {
 QJsonArray EntradasJson(const CFase& fase) {
     QJsonArray v;
     for (const CContenido& e : fase.m_listaContenido) {
-        const CComponentes* c = e.Componente();
+        const CComponentes* c = e.Componente(fase.Cat());
         if (!c || e.m_dMoles == 0.0)
             continue;
         v.append(QJsonObject{{QStringLiteral("formula"), Q(c->m_strFormula)},
@@ -121,12 +121,13 @@ QJsonArray EntradasJson(const CFase& fase) {
 
 QJsonObject Json(const CPractica& p) {
     QJsonArray componentes, reactivos, indicadores, equipo;
-    for (int32_t i = 0; i < g_nComponentes; ++i)
-        componentes.append(Q(g_pComponentes[i].m_strNombre));
-    for (int32_t i = 0; i < g_nReactivos; ++i)
-        reactivos.append(Q(g_pReactivos[i].m_strNombre));
-    for (int32_t i = 0; i < g_nIndicadores; ++i)
-        indicadores.append(Q(g_pIndicadores[i].m_strNombre));
+    const CCatalogo& cat = p.m_catalogo;
+    for (const CComponentes& c : cat.m_componentes)
+        componentes.append(Q(c.m_strNombre));
+    for (const CReactivos& r : cat.m_reactivos)
+        reactivos.append(Q(r.m_strNombre));
+    for (const CIndicadores& i : cat.m_indicadores)
+        indicadores.append(Q(i.m_strNombre));
     for (CEquipo* e : p.m_listaEquipo) {
         QJsonObject o{{QStringLiteral("tipo"), e->m_nTipo},
                       {QStringLiteral("nombre"), Q(e->m_strNombre)},
@@ -148,16 +149,16 @@ QJsonObject Json(const CPractica& p) {
             o.insert(QStringLiteral("lectura"), d);
         equipo.append(o);
     }
-    return QJsonObject{
-        {QStringLiteral("nombre"), Q(p.m_strPractica)},
-        {QStringLiteral("resumen"), Q(p.m_strResumen)},
-        {QStringLiteral("velocidad"), p.m_bVelocidad != 0},
-        {QStringLiteral("propiedades"), p.m_bPropiedades != 0},
-        {QStringLiteral("catalogo"), QJsonObject{{QStringLiteral("componentes"), componentes},
-                                                 {QStringLiteral("reactivos"), reactivos},
-                                                 {QStringLiteral("indicadores"), indicadores},
-                                                 {QStringLiteral("reacciones"), g_nReacciones}}},
-        {QStringLiteral("equipo"), equipo}};
+    return QJsonObject{{QStringLiteral("nombre"), Q(p.m_strPractica)},
+                       {QStringLiteral("resumen"), Q(p.m_strResumen)},
+                       {QStringLiteral("velocidad"), p.m_bVelocidad != 0},
+                       {QStringLiteral("propiedades"), p.m_bPropiedades != 0},
+                       {QStringLiteral("catalogo"),
+                        QJsonObject{{QStringLiteral("componentes"), componentes},
+                                    {QStringLiteral("reactivos"), reactivos},
+                                    {QStringLiteral("indicadores"), indicadores},
+                                    {QStringLiteral("reacciones"), cat.NumReacciones()}}},
+                       {QStringLiteral("equipo"), equipo}};
 }
 
 void Texto(const CPractica& p) {
@@ -166,19 +167,20 @@ void Texto(const CPractica& p) {
     linea(QStringLiteral("Resumen: %1").arg(Q(p.m_strResumen)));
     linea(QStringLiteral("Velocidad ajustable: %1   Propiedades: %2")
               .arg(p.m_bVelocidad ? "sí" : "no", p.m_bPropiedades ? "sí" : "no"));
+    const CCatalogo& cat = p.m_catalogo;
     QStringList l;
-    for (int32_t i = 0; i < g_nComponentes; ++i)
-        l << Q(g_pComponentes[i].m_strNombre);
-    linea(QStringLiteral("Componentes (%1): %2").arg(g_nComponentes).arg(l.join(", ")));
+    for (const CComponentes& c : cat.m_componentes)
+        l << Q(c.m_strNombre);
+    linea(QStringLiteral("Componentes (%1): %2").arg(cat.NumComponentes()).arg(l.join(", ")));
     l.clear();
-    for (int32_t i = 0; i < g_nReactivos; ++i)
-        l << Q(g_pReactivos[i].m_strNombre);
-    linea(QStringLiteral("Reactivos (%1): %2").arg(g_nReactivos).arg(l.join(", ")));
+    for (const CReactivos& r : cat.m_reactivos)
+        l << Q(r.m_strNombre);
+    linea(QStringLiteral("Reactivos (%1): %2").arg(cat.NumReactivos()).arg(l.join(", ")));
     l.clear();
-    for (int32_t i = 0; i < g_nIndicadores; ++i)
-        l << Q(g_pIndicadores[i].m_strNombre);
-    linea(QStringLiteral("Indicadores (%1): %2").arg(g_nIndicadores).arg(l.join(", ")));
-    linea(QStringLiteral("Reacciones: %1").arg(g_nReacciones));
+    for (const CIndicadores& i : cat.m_indicadores)
+        l << Q(i.m_strNombre);
+    linea(QStringLiteral("Indicadores (%1): %2").arg(cat.NumIndicadores()).arg(l.join(", ")));
+    linea(QStringLiteral("Reacciones: %1").arg(cat.NumReacciones()));
     linea(QStringLiteral("Equipo en la mesa: %1").arg(p.m_listaEquipo.size()));
     for (CEquipo* e : p.m_listaEquipo) {
         linea(QStringLiteral("  [%1] %2 en (%3, %4)")
@@ -237,7 +239,6 @@ int main(int argc, char** argv) {
     }
     const QString orden = args.takeFirst();
     const bool bJson = args.removeAll(QStringLiteral("--json")) > 0;
-    CrearCatalogoInicial();
     CPractica practica;
 
     if (orden == QLatin1String("plantilla")) {

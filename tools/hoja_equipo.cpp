@@ -34,9 +34,10 @@ namespace {
 // other textures, and a gas for the gas flask.
 enum : int32_t { AGUA, NAOH, SULFATO, COBRE, AZUFRE, OXIDO, CARBON, OXIGENO, N_COMPONENTES };
 
-void Componente(int32_t i, const char* pszNombre, const char* pszFormula, double dMasa,
-                double dDensidad, COLORREF crColor, int32_t nEstado, int32_t nTextura) {
-    CComponentes& c = g_pComponentes[i];
+void Componente(CCatalogo& cat, int32_t i, const char* pszNombre, const char* pszFormula,
+                double dMasa, double dDensidad, COLORREF crColor, int32_t nEstado,
+                int32_t nTextura) {
+    CComponentes& c = cat.m_componentes[static_cast<size_t>(i)];
     c.m_nId = 100 + i;
     c.m_strNombre = pszNombre;
     c.m_strFormula = pszFormula;
@@ -51,18 +52,16 @@ void Componente(int32_t i, const char* pszNombre, const char* pszFormula, double
     c.AjustarSolubilidad();
 }
 
-void CrearCatalogoHoja() {
-    CrearCatalogoInicial();
-    std::vector<CComponentes> iniciales(g_pComponentes, g_pComponentes + g_nComponentes);
-    CrearComponentes(N_COMPONENTES);
-    for (size_t i = 0; i < iniciales.size(); ++i)
-        g_pComponentes[i] = iniciales[i];
-    Componente(COBRE, "Cobre", "Cu", 63.5, 8.92, RGBColor(0xAC, 0x60, 0x0B), ESTADO_SOLIDO, 3);
-    Componente(AZUFRE, "Azufre", "S", 32.1, 2.07, RGBColor(230, 200, 40), ESTADO_SOLIDO, 4);
-    Componente(OXIDO, "Oxido de hierro", "Fe2O3", 159.7, 5.24, RGBColor(150, 60, 30), ESTADO_SOLIDO,
-               5);
-    Componente(CARBON, "Carbon", "C", 12.0, 2.2, RGBColor(80, 80, 80), ESTADO_SOLIDO, 6);
-    Componente(OXIGENO, "Oxigeno", "O2", 32.0, 1.0, RGBColor(254, 254, 254), ESTADO_GAS, 0);
+CCatalogo CatalogoHoja() {
+    CCatalogo cat = CCatalogo::Inicial();
+    cat.m_componentes.resize(N_COMPONENTES);
+    Componente(cat, COBRE, "Cobre", "Cu", 63.5, 8.92, RGBColor(0xAC, 0x60, 0x0B), ESTADO_SOLIDO, 3);
+    Componente(cat, AZUFRE, "Azufre", "S", 32.1, 2.07, RGBColor(230, 200, 40), ESTADO_SOLIDO, 4);
+    Componente(cat, OXIDO, "Oxido de hierro", "Fe2O3", 159.7, 5.24, RGBColor(150, 60, 30),
+               ESTADO_SOLIDO, 5);
+    Componente(cat, CARBON, "Carbon", "C", 12.0, 2.2, RGBColor(80, 80, 80), ESTADO_SOLIDO, 6);
+    Componente(cat, OXIGENO, "Oxigeno", "O2", 32.0, 1.0, RGBColor(254, 254, 254), ESTADO_GAS, 0);
+    return cat;
 }
 
 // One solid per vessel in turn, so that every texture shows somewhere on the sheet.
@@ -70,12 +69,14 @@ const int32_t kSolidos[] = {SULFATO, NAOH, COBRE, AZUFRE, OXIDO, CARBON};
 
 // A liquid tinted blue by dissolved copper sulphate filling about half the vessel, and a
 // settled solid of a tenth of its capacity.
-void Llenar(CRecipiente& r, int nOrden) {
+void Llenar(const CCatalogo& cat, CRecipiente& r, int nOrden) {
+    r.Vincular(&cat);
     const double dMl = 0.55 * r.m_dCapacidad;
     r.m_seno.m_faseLiquida.Agregar(AGUA, dMl, UNIDAD_ML);
     r.m_seno.m_faseLiquida.Agregar(SULFATO, 0.0004 * dMl, UNIDAD_MOLES);
     const int32_t nSolido = kSolidos[nOrden % std::size(kSolidos)];
-    const double dGramos = 0.1 * r.m_dCapacidad * g_pComponentes[nSolido].m_dDensidad;
+    const double dGramos =
+        0.1 * r.m_dCapacidad * cat.m_componentes[static_cast<size_t>(nSolido)].m_dDensidad;
     r.m_seno.m_faseSolida.Agregar(nSolido, dGramos, UNIDAD_GRAMOS);
     if (dynamic_cast<CMatrazGases*>(&r))
         r.m_seno.m_faseGas.Agregar(OXIGENO, 0.01, UNIDAD_MOLES);
@@ -97,12 +98,16 @@ struct CGrupo {
 
 // What the instruments and the distillation head read from: vessels that are not drawn.
 struct CFuentes {
+    const CCatalogo m_catalogo = CatalogoHoja();
     CVaso250 m_vasoCaliente;
     CVaso250 m_vasoBase;
     CCalorimetro m_calorimetro;
     CMatrazBalon m_matraz;
 
     CFuentes() {
+        for (CRecipiente* r : std::initializer_list<CRecipiente*>{&m_vasoCaliente, &m_vasoBase,
+                                                                  &m_calorimetro, &m_matraz})
+            r->Vincular(&m_catalogo);
         m_vasoCaliente.m_seno.m_faseLiquida.Agregar(AGUA, 120.0, UNIDAD_ML);
         m_vasoCaliente.m_seno.m_dTemperatura = 65.0;
         m_vasoBase.m_seno.m_faseLiquida.Agregar(AGUA, 100.0, UNIDAD_ML);
@@ -121,7 +126,7 @@ CCelda Celda(int32_t nTipo, int nOrden, CFuentes& f) {
     CEquipo& e = *c.m_pLleno;
     c.m_strNombre = QString::fromStdString(e.GetNombre());
     if (e.GetCategoria() == CATEGORIA_RECIPIENTE)
-        Llenar(static_cast<CRecipiente&>(e), nOrden);
+        Llenar(f.m_catalogo, static_cast<CRecipiente&>(e), nOrden);
     // Each item in a state that shows what it draws.
     if (auto* cabeza = dynamic_cast<CCabezaDestilacion*>(&e))
         cabeza->m_pPadre = &f.m_matraz; // the head shows the temperature of its flask
@@ -142,11 +147,11 @@ CCelda Celda(int32_t nTipo, int nOrden, CFuentes& f) {
     return c;
 }
 
-CCelda CeldaTubo(int32_t nSalida, int nOrden) {
+CCelda CeldaTubo(int32_t nSalida, int nOrden, const CFuentes& f) {
     CCelda c;
     c.m_pVacio = std::make_unique<CTuboVidrio>(nSalida);
     auto pLleno = std::make_unique<CTuboVidrio>(nSalida);
-    Llenar(*pLleno, nOrden);
+    Llenar(f.m_catalogo, *pLleno, nOrden);
     c.m_strNombre = QString::fromStdString(pLleno->GetNombre()) +
                     (nSalida == 1 ? QStringLiteral(" (salida izquierda)")
                                   : QStringLiteral(" (salida derecha)"));
@@ -162,8 +167,8 @@ std::vector<CGrupo> ArmarGrupos(CFuentes& f) {
         g.m_strTitulo = QString::fromUtf8(pszTitulo);
         for (int32_t nTipo : tipos) {
             if (nTipo == static_cast<int32_t>(TipoEquipo::TuboVidrio)) {
-                g.m_celdas.push_back(CeldaTubo(0, nOrden++));
-                g.m_celdas.push_back(CeldaTubo(1, nOrden++));
+                g.m_celdas.push_back(CeldaTubo(0, nOrden++, f));
+                g.m_celdas.push_back(CeldaTubo(1, nOrden++, f));
             } else {
                 g.m_celdas.push_back(Celda(nTipo, nOrden++, f));
             }
@@ -338,7 +343,6 @@ int main(int argc, char* argv[]) {
     const QString strSalida =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/equipment.png");
 
-    CrearCatalogoHoja();
     int nSinFigura = 0;
     QImage hoja;
     {
@@ -346,7 +350,6 @@ int main(int argc, char* argv[]) {
         std::vector<CGrupo> grupos = ArmarGrupos(fuentes);
         hoja = DibujarHoja(grupos, nSinFigura);
     }
-    DestruirCatalogo();
 
     QDir().mkpath(QFileInfo(strSalida).absolutePath());
     if (!hoja.save(strSalida, "PNG")) {

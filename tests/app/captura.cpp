@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
         dlg.grab().save(QDir(carpeta).filePath(QStringLiteral("propiedades.png")));
     }
     {
-        CDlgReactivo dlg(m);
+        CDlgReactivo dlg(p.m_catalogo, m);
         dlg.show();
         dlg.m_pLista->setCurrentRow(0);
         dlg.m_pCantidad->Edit()->setText(QStringLiteral("50"));

@@ -64,7 +64,6 @@ private slots:
         // Every test starts as a first run: nothing remembered.
         QSettings(QSettings::IniFormat, QSettings::UserScope, "Korvex Soft", "Alkor").clear();
         prueba::AnotarMensajes(&m_mensajes);
-        CrearCatalogoInicial();
         m_pPractica = new CPractica;
         m_pMarco = new CMainFrame(*m_pPractica);
         // Replacing a changed bench asks; the tests answer No unless they ask otherwise.
@@ -78,7 +77,6 @@ private slots:
         delete m_pMarco;
         delete m_pPractica;
         prueba::MostrarMensajes();
-        DestruirCatalogo();
     }
 
     void alArrancar() {
@@ -162,7 +160,7 @@ private slots:
         QCOMPARE(m_pMarco->m_pSliderVelocidad->value(), 3);
         QCOMPARE(Mesa()->m_nTicksPorPaso, 3);
         QVERIFY(m_pPractica->m_listaEquipo.empty());
-        QCOMPARE(g_nIndicadores, 3);
+        QCOMPARE(m_pPractica->m_catalogo.NumIndicadores(), 3);
         QCOMPARE(m_pMarco->m_pNotas->Seccion(), int(CNotasView::SECCION_MARCO));
         QVERIFY(!m_pMarco->m_pNotas->Editor()->toPlainText().isEmpty());
 
@@ -195,7 +193,7 @@ private slots:
         QCOMPARE(m_pMarco->windowTitle(), QString("Alkor - Mi titulación (mia.uak1)"));
         QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(1));
         QCOMPARE(Mesa()->m_pSeleccion, pSeleccion);
-        QCOMPARE(g_nIndicadores, 3);
+        QCOMPARE(m_pPractica->m_catalogo.NumIndicadores(), 3);
         QVERIFY(Mesa()->TimerActivo());
         QCOMPARE(m_pPractica->m_bOcupado, 0);
 

@@ -53,16 +53,17 @@ template <class T> void AlAbrirse(std::function<void(T&)> fn) {
 
 class TestDialogos : public QObject {
     Q_OBJECT
+    CCatalogo cat;
     QStringList m_mensajes;
 
 private slots:
     void init() {
         prueba::AnotarMensajes(&m_mensajes);
-        prueba::Catalogo903();
+        cat = prueba::Catalogo903();
     }
     void cleanup() {
         prueba::MostrarMensajes();
-        DestruirCatalogo();
+        cat = CCatalogo();
     }
 
     void agua() {
@@ -118,7 +119,7 @@ private slots:
     }
 
     void reactivo() {
-        CDlgReactivo d;
+        CDlgReactivo d(cat);
         d.show();
         QStringList nombres;
         for (int i = 0; i < d.m_pLista->count(); ++i)
@@ -148,8 +149,8 @@ private slots:
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.m_nIndiceReactivo, int(prueba::R_PROBLEMA1));
         QCOMPARE(d.m_dCantidad, 2.5);
-        prueba::Catalogo904();
-        CDlgReactivo s;
+        cat = prueba::Catalogo904();
+        CDlgReactivo s(cat);
         s.show();
         s.m_pLista->setCurrentRow(0);
         QCOMPARE(s.m_pUnidad->text(), QString("gramos"));
@@ -157,7 +158,7 @@ private slots:
     }
 
     void indicador() {
-        CDlgIndicador d;
+        CDlgIndicador d(cat);
         d.show();
         QCOMPARE(d.windowTitle(), QString("Adicionar indicador"));
         QCOMPARE(d.m_pUnidad->text(), QString("Gotas"));
@@ -194,6 +195,7 @@ private slots:
 
     void propiedades() {
         CVaso250 vacio;
+        vacio.Vincular(&cat);
         CDlgPropiedades d(&vacio);
         QCOMPARE(d.windowTitle(), QString("Propiedades"));
         QCOMPARE(d.m_pVolumen->text(), QString("Volumen:0.00 ml"));
@@ -202,6 +204,7 @@ private slots:
         QCOMPARE(d.m_pTabla->rowCount(), 0);
 
         CVaso250 v;
+        v.Vincular(&cat);
         v.AddComponent(0, 100.0, UNIDAD_ML);
         v.m_seno.m_faseLiquida.Agregar(prueba::NACL, 0.5, UNIDAD_MOLES);
         v.m_seno.m_faseLiquida.Agregar(prueba::NAOH, 0.005, UNIDAD_MOLES);
@@ -251,6 +254,7 @@ private slots:
 
     void comandosConDialogos() {
         CPractica practica;
+        practica.m_catalogo = cat;
         CChildView vista(practica);
         vista.StopTimer();
         CListaEquipo& l = practica.m_listaEquipo;
@@ -287,7 +291,7 @@ private slots:
             d.accept();
         });
         vista.Comando(ID_AGREGAR_INDICADOR);
-        QCOMPARE(v->m_seno.m_faseLiquida.m_listaIndicadores.front()->m_strNombre,
+        QCOMPARE(cat.m_indicadores[v->m_seno.m_faseLiquida.m_listaIndicadores.front()].m_strNombre,
                  std::string("Fenolftaleina"));
         // Cancelling changes nothing.
         AlAbrirse<CDlgAgua>([](CDlgAgua& d) { d.reject(); });

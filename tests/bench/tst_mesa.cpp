@@ -20,6 +20,7 @@ using prueba::Nuevo;
 
 class TestMesa : public QObject {
     Q_OBJECT
+    CCatalogo cat;
     CPractica* m_pPractica = nullptr;
     CChildView* m_pVista = nullptr;
 
@@ -28,7 +29,7 @@ class TestMesa : public QObject {
 
 private slots:
     void init() {
-        CrearCatalogoInicial();
+        cat = CCatalogo::Inicial();
         m_pPractica = new CPractica;
         m_pVista = new CChildView(*m_pPractica);
         m_pVista->resize(800, 600);
@@ -39,7 +40,7 @@ private slots:
     void cleanup() {
         delete m_pVista;
         delete m_pPractica;
-        DestruirCatalogo();
+        cat = CCatalogo();
     }
 
     void puntoDeInsercionAlCentro() {

@@ -16,16 +16,17 @@
 
 class TestTitulacion : public QObject {
     Q_OBJECT
+    CCatalogo cat;
     QStringList m_mensajes;
 
 private slots:
     void init() {
         prueba::AnotarMensajes(&m_mensajes);
-        prueba::Catalogo903();
+        cat = prueba::Catalogo903();
     }
     void cleanup() {
         prueba::MostrarMensajes();
-        DestruirCatalogo();
+        cat = CCatalogo();
     }
 
     void gotasDeLaLlave() {
@@ -66,8 +67,10 @@ private slots:
 
     void cadaGotaCuentaYSeAnota() {
         CBureta10 bureta;
+        bureta.Vincular(&cat);
         bureta.AddReagent(prueba::R_NAOH, 10.0);
         CVaso100 vaso;
+        vaso.Vincular(&cat);
         vaso.AddReagent(prueba::R_PROBLEMA1, 10.0);
         vaso.m_seno.m_faseLiquida.AgregarIndicador(2); // Fenolftaleina
         CDlgTitulacion t;
@@ -96,6 +99,7 @@ private slots:
 
         // A receiver that is full takes nothing: no volume is counted and no point recorded.
         CProbeta10 llena;
+        llena.Vincular(&cat);
         llena.AddComponent(0, 10.0, UNIDAD_ML);
         t.SetEquipo(&bureta, &llena);
         t.m_titulacion.m_nApertura = 17;
@@ -120,6 +124,7 @@ private slots:
 
     void graficaYDatos() {
         CBureta50 bureta;
+        bureta.Vincular(&cat);
         CDlgGrafica g(&bureta);
         double v = 1, ph = 1;
         QCOMPARE(g.m_pEscala->maximum(), 50);

@@ -31,6 +31,7 @@ Salida Ejecutar(const QStringList& args) {
 
 class TestCli : public QObject {
     Q_OBJECT
+    CCatalogo cat;
     QTemporaryDir m_dir;
 
 private slots:
@@ -126,15 +127,15 @@ private slots:
     void simularComoLaMesa() {
         // A beaker with water and sodium hydroxide that dissolves step by step, and a pH
         // meter dipping into it.
-        CrearCatalogoInicial();
+        cat = CCatalogo::Inicial();
         const QString ruta = m_dir.filePath("sosa.uak1");
         {
             CPractica p;
             auto* v = new CVaso250;
             v->SetPosition(100, 100);
+            p.m_listaEquipo.AgregarAlFinal(v);
             v->AddComponent(0, 100.0, UNIDAD_ML);
             v->AddComponent(1, 4.0, UNIDAD_GRAMOS);
-            p.m_listaEquipo.AgregarAlFinal(v);
             auto* ph = new CPHmetro;
             ph->SetPosition(100 + 40 - 2, 100 + 90 - 128);
             p.m_listaEquipo.AgregarAlFinal(ph);
@@ -160,7 +161,7 @@ private slots:
         QVERIFY(q.AbrirPractica(despues) == CPractica::Resultado::Correcto);
         auto* v = dynamic_cast<CRecipiente*>(q.m_listaEquipo.front());
         QVERIFY(v && v->m_seno.m_faseSolida.MolesTotales() < 1e-12);
-        DestruirCatalogo();
+        cat = CCatalogo();
     }
 };
 

@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 
 using prueba::Nuevo;
 
@@ -66,8 +67,6 @@ void Llenar(CPractica& p) {
 class TestPractica : public QObject {
     Q_OBJECT
 private slots:
-    void init() { CrearCatalogoInicial(); }
-    void cleanup() { DestruirCatalogo(); }
 
     void practicaNuevaByteAByte() {
         CPractica p;
@@ -170,7 +169,8 @@ private slots:
             ar.LeerCadena();
             ar.LeerCadena();
             QCOMPARE(ar.LeerCadena(), std::string("korvex"));
-            SerializarCatalogo(ar, true);
+            CCatalogo cat;
+            cat.Leer(ar, true);
             for (int i = 0; i < 5; ++i)
                 ar.LeerCadena();
             const CFecha fecha = ar.LeerFecha();
@@ -208,13 +208,14 @@ private slots:
             QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(t.n)), "t.akp", &strError),
                      CPractica::Resultado::Correcto);
             QCOMPARE(p.m_strPractica, std::string(t.nombre));
-            QCOMPARE(g_nReacciones, t.reacciones);
-            QCOMPARE(g_nReactivos, t.reactivos);
-            QCOMPARE(g_nComponentes, t.componentes);
-            QCOMPARE(g_nIndicadores, t.indicadores);
+            const CCatalogo& cat = p.m_catalogo;
+            QCOMPARE(cat.NumReacciones(), t.reacciones);
+            QCOMPARE(cat.NumReactivos(), t.reactivos);
+            QCOMPARE(cat.NumComponentes(), t.componentes);
+            QCOMPARE(cat.NumIndicadores(), t.indicadores);
             QCOMPARE(p.m_bVelocidad, t.velocidad);
             QCOMPARE(p.m_bPropiedades, t.propiedades);
-            QCOMPARE(g_pComponentes[0].m_strNombre, std::string("Agua"));
+            QCOMPARE(cat.m_componentes[0].m_strNombre, std::string("Agua"));
             QVERIFY(p.m_strMarcoTeorico.rfind("{\\rtf1", 0) == 0);
             QVERIFY(p.m_strProcedimiento.rfind("{\\rtf1", 0) == 0);
             QVERIFY(p.m_strResultados.rfind("{\\rtf1", 0) == 0);
@@ -273,14 +274,87 @@ private slots:
         comparar(QStringLiteral("simulada_despues.uak1"), p.EscribirPractica());
     }
 
+    // Each practice owns its catalogue: 901 (the stored distillation) and a 903 titration
+    // flask, stepped in turn in one process, give exactly the files each gives alone.
+    void dosPracticasEnUnProceso() {
+        QFile f(QStringLiteral(ALKOR_DATOS "/fijas/simulada_antes.uak1"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const auto d901 = Vector(f.readAll());
+        QFile g(QStringLiteral(ALKOR_DATOS "/fijas/simulada_despues.uak1"));
+        QVERIFY(g.open(QIODevice::ReadOnly));
+        const auto d901Solo = Vector(g.readAll());
+
+        std::vector<uint8_t> d903;
+        {
+            CPractica p;
+            QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(903)), "903.akp", nullptr),
+                     CPractica::Resultado::Correcto);
+            CListaEquipo& l = p.m_listaEquipo;
+            auto* parrilla = Nuevo<CParrilla>(l, 60, 450);
+            parrilla->SetNivel(2);
+            auto* m = Nuevo<CErlenmeyer250>(l, 60, 450 - 140);
+            QVERIFY(m->AddReagent(3, 50.0)); // "Solución problema 1"
+            QVERIFY(m->AddReagent(0, 5.0));  // sodium hydroxide 0.1 M
+            m->m_seno.m_faseLiquida.AgregarIndicador(2);
+            Nuevo<CTermometro>(l, 700, 100);
+            d903 = p.EscribirPractica();
+        }
+        auto pasos = [](CPractica& p, int n) {
+            for (int i = 0; i < n; ++i)
+                p.m_listaEquipo.PasoSimulacion();
+        };
+        CPractica solo;
+        QCOMPARE(solo.LeerPractica(d903, "903.uak1", nullptr), CPractica::Resultado::Correcto);
+        pasos(solo, 1000);
+        const auto d903Solo = solo.EscribirPractica();
+        QVERIFY(d903Solo != d903);
+
+        CPractica a, b;
+        QCOMPARE(a.LeerPractica(d901, "901.uak1", nullptr), CPractica::Resultado::Correcto);
+        QCOMPARE(b.LeerPractica(d903, "903.uak1", nullptr), CPractica::Resultado::Correcto);
+        for (int i = 0; i < 1000; ++i) {
+            pasos(a, 1);
+            pasos(b, 1);
+        }
+        QVERIFY(a.EscribirPractica() == d901Solo);
+        QVERIFY(b.EscribirPractica() == d903Solo);
+    }
+
+    // A copy is a practice of its own: the same bytes, then each goes its way, and the copy
+    // outlives the original.
+    void copiaIndependiente() {
+        QFile f(QStringLiteral(ALKOR_DATOS "/fijas/simulada_antes.uak1"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const auto d = Vector(f.readAll());
+        auto p = std::make_unique<CPractica>();
+        QCOMPARE(p->LeerPractica(d, "901.uak1", nullptr), CPractica::Resultado::Correcto);
+        std::unique_ptr<CPractica> q = p->Copia();
+        QVERIFY(q);
+        QVERIFY(q->EscribirPractica() == d);
+        for (int i = 0; i < 200; ++i)
+            p->m_listaEquipo.PasoSimulacion();
+        QVERIFY(q->EscribirPractica() == d);
+        // Changing the copy's catalogue leaves the original's alone.
+        const double dMasa = p->m_catalogo.m_componentes[0].m_dMasaMolar;
+        q->m_catalogo.m_componentes[0].m_dMasaMolar = 2 * dMasa;
+        QCOMPARE(p->m_catalogo.m_componentes[0].m_dMasaMolar, dMasa);
+        q->m_catalogo.m_componentes[0].m_dMasaMolar = dMasa;
+        const auto dP = p->EscribirPractica();
+        p.reset();
+        for (int i = 0; i < 200; ++i)
+            q->m_listaEquipo.PasoSimulacion();
+        QVERIFY(q->EscribirPractica() == dP);
+    }
+
     void resolucionDeLaPlantilla903() {
         CPractica p;
         QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(903)), "903.akp", nullptr),
                  CPractica::Resultado::Correcto);
-        QCOMPARE(g_nComponentes, 5);
-        QCOMPARE(g_pComponentes[2].m_strFormula, std::string("NaOH"));
-        QCOMPARE(g_pComponentes[4].m_dPendiente, 0.041);
-        const CReacciones& R = g_pReacciones[0];
+        const CCatalogo& cat = p.m_catalogo;
+        QCOMPARE(cat.NumComponentes(), 5);
+        QCOMPARE(cat.m_componentes[2].m_strFormula, std::string("NaOH"));
+        QCOMPARE(cat.m_componentes[4].m_dPendiente, 0.041);
+        const CReacciones& R = cat.m_reacciones[0];
         QCOMPARE(R.m_nReactivo[0], 2);
         QCOMPARE(R.m_nReactivo[1], 3);
         QCOMPARE(R.m_nReactivo[2], 5);
@@ -290,18 +364,20 @@ private slots:
         QCOMPARE(R.m_nCatalizador, 5);
         QVERIFY(R.m_dCalor > 0.0); // the neutralisation warms the flask
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(g_pIndicadores[i].m_nComponente, -1);
-        QCOMPARE(g_pIndicadores[0].m_strNombre, std::string("Naranja de Metilo"));
-        QCOMPARE(g_pIndicadores[0].m_nId, 2);
-        QCOMPARE(g_pReactivos[3].m_strNombre, std::string("Solución problema 1"));
-        QCOMPARE(g_pReactivos[3].m_listaComposicion.back().m_nComponente, 3);
-        QCOMPARE(g_pReactivos[3].m_listaComposicion.front().m_strTexto, std::string("Agua"));
+            QCOMPARE(cat.m_indicadores[i].m_nComponente, -1);
+        QCOMPARE(cat.m_indicadores[0].m_strNombre, std::string("Naranja de Metilo"));
+        QCOMPARE(cat.m_indicadores[0].m_nId, 2);
+        QCOMPARE(cat.m_reactivos[3].m_strNombre, std::string("Solución problema 1"));
+        QCOMPARE(cat.m_reactivos[3].m_listaComposicion.back().m_nComponente, 3);
+        QCOMPARE(cat.m_reactivos[3].m_listaComposicion.front().m_strTexto, std::string("Agua"));
         // The description carries the formula with its subscripts.
-        QCOMPARE(g_pComponentes[0].m_strDescripcion, Plantillas::DescripcionRtf("H2O"));
+        QCOMPARE(cat.m_componentes[0].m_strDescripcion, Plantillas::DescripcionRtf("H2O"));
         QVERIFY(Plantillas::DescripcionRtf("CuSO4 (H2O)5").find("CuSO\\dn6 4\\up0  (H\\dn6 2") !=
                 std::string::npos);
         // The titration of the notes: 10 ml of problem 1 need 1.654 ml of NaOH 0.1 M.
         CVaso100 v;
+        v.Vincular(&cat);
+        v.Vincular(&cat);
         QCOMPARE(v.AddReagent(3, 10.0), 1);
         QCOMPARE(v.AddReagent(0, 1.654), 1);
         for (int i = 0; i < 10; ++i)
@@ -315,7 +391,7 @@ private slots:
         Llenar(p);
         p.m_strPractica = "Mi práctica";
         const auto original = p.EscribirPractica();
-        const CComponentes* pComponentes = g_pComponentes;
+        const CComponentes* pComponentes = p.m_catalogo.m_componentes.data();
         QString strError;
 
         // A template is no saved practice.
@@ -323,7 +399,7 @@ private slots:
                  CPractica::Resultado::Error);
         QCOMPARE(strError, QString("- Formato incompatible -"));
         QCOMPARE(p.EscribirPractica(), original);
-        QCOMPARE(g_pComponentes, pComponentes);
+        QCOMPARE(p.m_catalogo.m_componentes.data(), pComponentes);
 
         // Every truncation of a rich practice and of every template.
         for (size_t n = 0; n < original.size(); n += 1 + n / 64) {
@@ -399,13 +475,14 @@ private slots:
         // opens, simulates and saves into a file that opens again.
         QCOMPARE(p.CargarPlantilla(ALKOR_DATOS "/solubilidad_denormal.akp", &strError),
                  CPractica::Resultado::Correcto);
-        for (int32_t i = 0; i < g_nComponentes; ++i)
-            QVERIFY(std::isfinite(g_pComponentes[i].m_dPendiente) &&
-                    std::isfinite(g_pComponentes[i].m_dOrdenada));
+        const CCatalogo& cat = p.m_catalogo;
+        for (int32_t i = 0; i < cat.NumComponentes(); ++i)
+            QVERIFY(std::isfinite(cat.m_componentes[i].m_dPendiente) &&
+                    std::isfinite(cat.m_componentes[i].m_dOrdenada));
         auto* v250 = Nuevo<CVaso250>(p.m_listaEquipo, 100, 100);
         QVERIFY(v250->AddComponent(0, 100.0, UNIDAD_ML));
-        for (int32_t i = 0; i < g_nComponentes; ++i)
-            if (g_pComponentes[i].m_strNombre == "Cloruro de sodio")
+        for (int32_t i = 0; i < cat.NumComponentes(); ++i)
+            if (cat.m_componentes[i].m_strNombre == "Cloruro de sodio")
                 QVERIFY(v250->AddComponent(i, 5.0, UNIDAD_GRAMOS));
         for (int i = 0; i < 200; ++i)
             p.m_listaEquipo.PasoSimulacion();

@@ -30,24 +30,27 @@ using prueba::Nuevo;
 namespace {
 
 // The catalogue of a built-in practice, read from its template as "Iniciar práctica" reads it.
-bool Plantilla(int nNumero) {
+bool Plantilla(int nNumero, CCatalogo& cat) {
     const QByteArray b = Plantillas::Bytes(nNumero);
     CPractica p;
-    return p.LeerPlantilla(std::vector<uint8_t>(b.begin(), b.end()), "plantilla.akp", nullptr) ==
-           CPractica::Resultado::Correcto;
+    if (p.LeerPlantilla(std::vector<uint8_t>(b.begin(), b.end()), "plantilla.akp", nullptr) !=
+        CPractica::Resultado::Correcto)
+        return false;
+    cat = p.m_catalogo;
+    return true;
 }
 
 // The reagent of that name, found the way the reagent dialog finds it.
-int32_t Reactivo(const char* pszNombre) {
-    for (int32_t i = 0; i < g_nReactivos; ++i)
-        if (g_pReactivos[i].m_strNombre == pszNombre)
+int32_t Reactivo(const CCatalogo& cat, const char* pszNombre) {
+    for (int32_t i = 0; i < cat.NumReactivos(); ++i)
+        if (cat.m_reactivos[i].m_strNombre == pszNombre)
             return i;
     return -1;
 }
 
-int32_t Indicador(const char* pszNombre) {
-    for (int32_t i = 0; i < g_nIndicadores; ++i)
-        if (g_pIndicadores[i].m_strNombre == pszNombre)
+int32_t Indicador(const CCatalogo& cat, const char* pszNombre) {
+    for (int32_t i = 0; i < cat.NumIndicadores(); ++i)
+        if (cat.m_indicadores[i].m_strNombre == pszNombre)
             return i;
     return -1;
 }
@@ -111,20 +114,21 @@ bool Rosa(COLORREF c) {
 
 class TestProcedimientos : public QObject {
     Q_OBJECT
+    CCatalogo cat;
 private slots:
-    void cleanup() { DestruirCatalogo(); }
+    void cleanup() { cat = CCatalogo(); }
 
     // 900: copper is weighed, dissolved in nitric acid (nitric oxide escapes and the mass
     // drops by exactly its mass), precipitated as the hydroxide (nothing escapes and the
     // total mass stays), taken back into solution with sulphuric acid and recovered with
     // zinc: the copper weighed at the end is the copper weighed at the start.
     void conservacionDeLaMateria() {
-        QVERIFY(Plantilla(900));
-        const int32_t cobre = BuscarComponente(47);
-        const int32_t hidroxidoCobre = BuscarComponente(155);
-        const int32_t zinc = BuscarComponente(150);
-        const int32_t nitratoCobre = BuscarComponente(159);
-        CListaEquipo lista;
+        QVERIFY(Plantilla(900, cat));
+        const int32_t cobre = cat.BuscarComponente(47);
+        const int32_t hidroxidoCobre = cat.BuscarComponente(155);
+        const int32_t zinc = cat.BuscarComponente(150);
+        const int32_t nitratoCobre = cat.BuscarComponente(159);
+        CListaEquipo lista(&cat);
         auto* balanza = Nuevo<CBalanza>(lista, 300, 500);
         auto* vaso = Nuevo<CVaso250>(lista, 60, 200);
         auto* probeta = Nuevo<CProbeta100>(lista, 520, 200);
@@ -148,7 +152,7 @@ private slots:
         const double mVaso = balanza->Peso();
         QCOMPARE(QString::number(mVaso, 'f', 4), QStringLiteral("75.0000"));
         balanza->Tarar();
-        QVERIFY(vaso->AddReagent(Reactivo("Limaduras de Cobre"), 0.5));
+        QVERIFY(vaso->AddReagent(Reactivo(cat, "Limaduras de Cobre"), 0.5));
         Pasos(lista, 2);
         QCOMPARE(QString::number(balanza->Peso(), 'f', 4), QStringLiteral("0.5000"));
         const double nCobre = vaso->m_seno.m_faseSolida.Moles(cobre);
@@ -162,7 +166,7 @@ private slots:
         QCOMPARE(balanza->Peso(), 0.0);
 
         // 5-7: nitric acid measured in the cylinder, weighed, poured on the copper.
-        QVERIFY(probeta->AddReagent(Reactivo("Acido nitrico 1 M"), 30.0));
+        QVERIFY(probeta->AddReagent(Reactivo(cat, "Acido nitrico 1 M"), 30.0));
         const double m1 = pesar(probeta);
         const double m2 = pesar(vaso);
         QVERIFY(std::fabs(m2 - (mVaso + 0.5)) < 1e-9);
@@ -184,9 +188,9 @@ private slots:
         // 8-10: sodium hydroxide: a blue precipitate, and nothing leaves the beaker. The
         // hydroxide first neutralises the nitric acid left over, and that warms the beaker:
         // 13.35 kcal for each mole of water formed.
-        QVERIFY(probeta->AddReagent(Reactivo("Hidroxido de sodio 1 M"), 25.0));
+        QVERIFY(probeta->AddReagent(Reactivo(cat, "Hidroxido de sodio 1 M"), 25.0));
         const double m5 = pesar(probeta);
-        const double nAcidoSobrante = vaso->m_seno.m_faseLiquida.Moles(BuscarComponente(152));
+        const double nAcidoSobrante = vaso->m_seno.m_faseLiquida.Moles(cat.BuscarComponente(152));
         QVERIFY(std::fabs(nAcidoSobrante - (0.030 - 8.0 / 3.0 * nCobre)) < 1e-9);
         QCOMPARE(vaso->m_seno.m_dTemperatura, 20.0);
         QVERIFY(probeta->PourLiquid(*vaso, 0.0) > 24.9);
@@ -204,15 +208,15 @@ private slots:
         QVERIFY(std::fabs((m3 + m5) - (m6 + m7)) < 1e-4); // same to the last figure shown
 
         // 11-12: sulphuric acid dissolves the precipitate; zinc brings the copper back.
-        const int32_t naoh = BuscarComponente(2);
+        const int32_t naoh = cat.BuscarComponente(2);
         QVERIFY(vaso->m_seno.m_faseLiquida.Moles(naoh) > 0.0); // a little hydroxide is left
-        QVERIFY(vaso->AddReagent(Reactivo("Acido sulfúrico 1 M"), 15.0));
+        QVERIFY(vaso->AddReagent(Reactivo(cat, "Acido sulfúrico 1 M"), 15.0));
         Pasos(lista, 5);
         QCOMPARE(vaso->m_seno.m_faseSolida.Moles(hidroxidoCobre), 0.0);
         QCOMPARE(vaso->m_seno.m_faseLiquida.Moles(naoh), 0.0); // the acid neutralised it
         const COLORREF azulSulfato = ColorLiquido(*vaso);
         QVERIFY(Azul(azulSulfato) > Rojo(azulSulfato) + 0x18); // copper sulphate is blue
-        QVERIFY(vaso->AddReagent(Reactivo("Limaduras de zinc"), 0.8));
+        QVERIFY(vaso->AddReagent(Reactivo(cat, "Limaduras de zinc"), 0.8));
         lista.PasoSimulacion();
         QVERIFY(vaso->m_seno.m_faseGas.MolesTotales() > 0.0); // hydrogen from the excess acid
         Pasos(lista, 10);
@@ -237,15 +241,15 @@ private slots:
     // at the acetone's boiling point while the first fraction collects under the elbow,
     // climbs, stays at the ethanol's while the second collects; the salt stays behind.
     void destilacionSimple() {
-        QVERIFY(Plantilla(901));
+        QVERIFY(Plantilla(901, cat));
         const int32_t agua = 0;
-        const int32_t sal = BuscarComponente(4);
-        const int32_t etanol = BuscarComponente(9);
-        const int32_t acetona = BuscarComponente(23);
-        CListaEquipo lista;
+        const int32_t sal = cat.BuscarComponente(4);
+        const int32_t etanol = cat.BuscarComponente(9);
+        const int32_t acetona = cat.BuscarComponente(23);
+        CListaEquipo lista(&cat);
         auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
         auto* matraz = Nuevo<CMatrazBalon>(lista, 300, 200);
-        QVERIFY(matraz->AddReagent(Reactivo("Mezcla de liquidos"), 50.0));
+        QVERIFY(matraz->AddReagent(Reactivo(cat, "Mezcla de liquidos"), 50.0));
         QVERIFY(matraz->PonerCabeza(lista));
         QVERIFY(matraz->PonerCondensador(lista));
         auto* codo = matraz->PonerCodo(lista);
@@ -324,7 +328,7 @@ private slots:
         auto* mechero = Nuevo<CMechero>(lista, 900, 600);
         auto* vaso = Nuevo<CVaso250>(lista, 0, 0);
         PonerSobre(*vaso, *mechero);
-        QVERIFY(vaso->AddReagent(Reactivo("Mezcla de liquidos"), 100.0));
+        QVERIFY(vaso->AddReagent(Reactivo(cat, "Mezcla de liquidos"), 100.0));
         double dMaxima = 0.0;
         for (int i = 0; i < 6000; ++i) {
             lista.PasoSimulacion();
@@ -340,10 +344,10 @@ private slots:
     // cooled and wetted, turns blue again and warms the water by some 30 degrees, the heat
     // that 79 kJ/mol of hydration give.
     void reversibilidadDeLasReacciones() {
-        QVERIFY(Plantilla(902));
-        const int32_t anhidro = BuscarComponente(40);
-        const int32_t hidratado = BuscarComponente(5);
-        CListaEquipo lista;
+        QVERIFY(Plantilla(902, cat));
+        const int32_t anhidro = cat.BuscarComponente(40);
+        const int32_t hidratado = cat.BuscarComponente(5);
+        CListaEquipo lista(&cat);
         auto* mechero = Nuevo<CMechero>(lista, 100, 400);
         auto* balanza = Nuevo<CBalanza>(lista, 400, 500);
         auto* crisol = Nuevo<CCrisol>(lista, 80, 200);
@@ -352,7 +356,7 @@ private slots:
         PonerSobre(*crisol, *balanza);
         Pasos(lista, 2);
         QCOMPARE(QString::number(balanza->Peso(), 'f', 4), QStringLiteral("25.0000"));
-        QVERIFY(crisol->AddReagent(Reactivo("Sulfato de cobre pentahidratado"), 10.0));
+        QVERIFY(crisol->AddReagent(Reactivo(cat, "Sulfato de cobre pentahidratado"), 10.0));
         Pasos(lista, 2);
         const double mAntes = balanza->Peso();
         QCOMPARE(QString::number(mAntes, 'f', 4), QStringLiteral("35.0000"));
@@ -444,13 +448,13 @@ private slots:
             // Part B: phenolphthalein is pink in the hydroxide, colourless once more acid than
             // base has been added, and pink again with more base. The colour comes and goes,
             // the neutralisation does not: each addition leaves salt and water behind.
-            CListaEquipo mesa;
+            CListaEquipo mesa(&cat);
             auto* tubo = Nuevo<CTuboEnsaye>(mesa, 100, 300);
             auto* phmetro = Nuevo<CPHmetro>(mesa, 400, 100);
             Sumergir(*phmetro, *tubo);
-            const int32_t naoh = Reactivo("Hidróxido de sodio 0.1 Molar");
-            const int32_t hcl = Reactivo("Acido clorhídrico 0.1 Molar");
-            const int32_t sal = BuscarComponente(4);
+            const int32_t naoh = Reactivo(cat, "Hidróxido de sodio 0.1 Molar");
+            const int32_t hcl = Reactivo(cat, "Acido clorhídrico 0.1 Molar");
+            const int32_t sal = cat.BuscarComponente(4);
             // The pH meter's display after each addition: 0.5 mmol of acid or base in excess.
             auto ph = [&] { return QString::number(phmetro->m_dLectura, 'f', 2); };
             auto phExceso = [](bool bAcido, double dMl) {
@@ -458,7 +462,7 @@ private slots:
                 return QString::number(bAcido ? p : 14.0 - p, 'f', 2);
             };
             QVERIFY(tubo->AddReagent(naoh, 5.0));
-            tubo->m_seno.m_faseLiquida.AgregarIndicador(Indicador("Fenolftaleina"));
+            tubo->m_seno.m_faseLiquida.AgregarIndicador(Indicador(cat, "Fenolftaleina"));
             Pasos(mesa, 3);
             QCOMPARE(mesa.FindVesselAtProbe(phmetro), tubo);
             QVERIFY(Rosa(ColorLiquido(*tubo)));
@@ -493,7 +497,7 @@ private slots:
     // colour within one drop of the equivalence volume, and the pH meter's curve is
     // steepest there too.
     void titulacionAcidoBase() {
-        QVERIFY(Plantilla(903));
+        QVERIFY(Plantilla(903, cat));
         const struct {
             const char* pszProblema;
             double dMolaridad;
@@ -520,14 +524,15 @@ private slots:
             const double vEquivalencia = problema.dMolaridad * 100.0 / 0.1;
             QVERIFY(vEquivalencia >= 8.0);
             for (int nIndicador = FENOLFTALEINA; nIndicador <= NARANJA_METILO; ++nIndicador) {
-                CListaEquipo lista;
+                CListaEquipo lista(&cat);
                 auto* matraz = Nuevo<CErlenmeyer250>(lista, 300, 340);
                 auto* bureta = Nuevo<CBureta50>(lista, 700, 20);
                 auto* phmetro = Nuevo<CPHmetro>(lista, 800, 100);
 
                 // 100 ml of the problem solution, the indicator and the pH meter's probe.
-                QVERIFY(matraz->AddReagent(Reactivo(problema.pszProblema), 100.0));
-                matraz->m_seno.m_faseLiquida.AgregarIndicador(Indicador(kIndicadores[nIndicador]));
+                QVERIFY(matraz->AddReagent(Reactivo(cat, problema.pszProblema), 100.0));
+                matraz->m_seno.m_faseLiquida.AgregarIndicador(
+                    Indicador(cat, kIndicadores[nIndicador]));
                 Sumergir(*phmetro, *matraz);
                 Pasos(lista, 3);
                 QCOMPARE(lista.FindVesselAtProbe(phmetro), static_cast<CRecipiente*>(matraz));
@@ -537,7 +542,7 @@ private slots:
                 QVERIFY(!vira(nIndicador, colorInicial));
 
                 // The burette filled with 50 ml of the hydroxide, its tip at the flask's mouth.
-                QVERIFY(bureta->AddReagent(Reactivo("Hidróxido de sodio 0.1 Molar"), 50.0));
+                QVERIFY(bureta->AddReagent(Reactivo(cat, "Hidróxido de sodio 0.1 Molar"), 50.0));
                 Arrastrar(*bureta, matraz->m_x + matraz->m_cx / 2 - bureta->m_cx / 2,
                           matraz->m_y - bureta->m_cy + 2);
                 // "Titular" finds the flask under the tip; the stopcock wide open lets a drop
@@ -598,9 +603,9 @@ private slots:
     // metal goes into the calorimeter's water; the lid's reading gives the heat that a gram
     // of the metal takes per degree.
     void calorEspecifico() {
-        QVERIFY(Plantilla(904));
-        for (int32_t r = 0; r < g_nReactivos; ++r) {
-            CListaEquipo lista;
+        QVERIFY(Plantilla(904, cat));
+        for (int32_t r = 0; r < cat.NumReactivos(); ++r) {
+            CListaEquipo lista(&cat);
             auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
             auto* vaso = Nuevo<CVaso250>(lista, 300, 200);
             auto* vasoAgua = Nuevo<CVaso250>(lista, 500, 300);
@@ -643,15 +648,15 @@ private slots:
             QCOMPARE(std::round(tapa->m_dLectura), tFinal); // and it stays there
 
             const double c = 50.0 * 1.0 * (tFinal - tAgua) / (200.0 * (tMetal - tFinal));
-            const int32_t metal = g_pReactivos[r].m_listaComposicion.front().m_nComponente;
-            const double cTabla = g_pComponentes[metal].m_dCalorEspecifico;
+            const int32_t metal = cat.m_reactivos[r].m_listaComposicion.front().m_nComponente;
+            const double cTabla = cat.m_componentes[metal].m_dCalorEspecifico;
             QVERIFY2(std::fabs(c - cTabla) / cTabla < 0.1,
                      qPrintable(QStringLiteral("%1: c = %2, tabla %3")
-                                    .arg(QString::fromStdString(g_pReactivos[r].m_strNombre))
+                                    .arg(QString::fromStdString(cat.m_reactivos[r].m_strNombre))
                                     .arg(c)
                                     .arg(cTabla)));
             // Dulong and Petit: that heat times the molar mass is close to 6 cal/(mol °C).
-            const double cm = c * g_pComponentes[metal].m_dMasaMolar;
+            const double cm = c * cat.m_componentes[metal].m_dMasaMolar;
             QVERIFY(cm > 5.4 && cm < 6.8);
         }
     }
@@ -662,9 +667,9 @@ private slots:
     // moles and volume give both concentrations within 0.5 %; the dilute solution is paler
     // and conducts less.
     void preparacionDeDisoluciones() {
-        QVERIFY(Plantilla(905));
-        const int32_t sal = BuscarComponente(5);
-        CListaEquipo lista;
+        QVERIFY(Plantilla(905, cat));
+        const int32_t sal = cat.BuscarComponente(5);
+        CListaEquipo lista(&cat);
         auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
         auto* vasoA = Nuevo<CVaso250>(lista, 60, 300);
         auto* vasoB = Nuevo<CVaso250>(lista, 560, 300);
@@ -683,7 +688,7 @@ private slots:
         Pasos(lista, 2);
         QCOMPARE(lista.FindVesselAtProbe(balanza), static_cast<CRecipiente*>(vasoA));
         balanza->Tarar();
-        QVERIFY(vasoA->AddReagent(Reactivo("Sulfato de cobre pentahidratado"), 2.497));
+        QVERIFY(vasoA->AddReagent(Reactivo(cat, "Sulfato de cobre pentahidratado"), 2.497));
         Pasos(lista, 2);
         QCOMPARE(QString::number(balanza->Peso(), 'f', 4), QStringLiteral("2.4970"));
         Arrastrar(*vasoA, 60, 300);
@@ -735,11 +740,11 @@ private slots:
     // moles per mole of copper) and no further; the liquid stays blue while copper is left
     // and phenolphthalein turns pink only once the hydroxide is in excess.
     void reactivoLimitante() {
-        QVERIFY(Plantilla(906));
-        const int32_t hidroxidoCobre = BuscarComponente(155);
+        QVERIFY(Plantilla(906, cat));
+        const int32_t hidroxidoCobre = cat.BuscarComponente(155);
         const double kMlBase[] = {4.0, 8.0, 10.0, 12.0, 16.0};
         for (const double dMlBase : kMlBase) {
-            CListaEquipo lista;
+            CListaEquipo lista(&cat);
             auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
             auto* vaso = Nuevo<CVaso100>(lista, 60, 300);
             auto* desecho = Nuevo<CVaso250>(lista, 560, 300);
@@ -752,9 +757,9 @@ private slots:
             Arrastrar(*vaso, 60, 300);
             Pasos(lista, 1);
 
-            QVERIFY(vaso->AddReagent(Reactivo("Sulfato de cobre 0.5 M"), 10.0));
-            vaso->m_seno.m_faseLiquida.AgregarIndicador(Indicador("Fenolftaleina"));
-            QVERIFY(vaso->AddReagent(Reactivo("Hidróxido de sodio 1 M"), dMlBase));
+            QVERIFY(vaso->AddReagent(Reactivo(cat, "Sulfato de cobre 0.5 M"), 10.0));
+            vaso->m_seno.m_faseLiquida.AgregarIndicador(Indicador(cat, "Fenolftaleina"));
+            QVERIFY(vaso->AddReagent(Reactivo(cat, "Hidróxido de sodio 1 M"), dMlBase));
             Pasos(lista, 10);
             const COLORREF c = ColorLiquido(*vaso);
             if (dMlBase < 10.0) {
@@ -783,17 +788,17 @@ private slots:
     // properties window's two decimals show: the rise over the molality gives Ke = 0.512
     // within 2 %.
     void aumentoEbulloscopico() {
-        QVERIFY(Plantilla(907));
-        const int32_t sacarosa = BuscarComponente(161);
+        QVERIFY(Plantilla(907, cat));
+        const int32_t sacarosa = cat.BuscarComponente(161);
         double tAgua = 0.0;
         for (const double dGramos : {0.0, 34.23, 68.46}) {
-            CListaEquipo lista;
+            CListaEquipo lista(&cat);
             auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
             auto* vaso = Nuevo<CVaso250>(lista, 300, 200);
             auto* termometro = Nuevo<CTermometro>(lista, 700, 100);
             QVERIFY(vaso->AddComponent(0, 100.0, UNIDAD_ML));
             if (dGramos > 0.0) {
-                QVERIFY(vaso->AddReagent(Reactivo("Sacarosa"), dGramos));
+                QVERIFY(vaso->AddReagent(Reactivo(cat, "Sacarosa"), dGramos));
                 int n = 0;
                 while (vaso->m_seno.m_faseSolida.Moles(sacarosa) > 0.0 && n < 200) {
                     lista.PasoSimulacion();
@@ -847,8 +852,8 @@ private slots:
     // plate and left to cool: the thermometer's reading when the first crystals appear
     // gives a point of the solubility curve, within 3 % of the textbook's.
     void curvaDeSolubilidad() {
-        QVERIFY(Plantilla(908));
-        const int32_t kcl = BuscarComponente(162);
+        QVERIFY(Plantilla(908, cat));
+        const int32_t kcl = cat.BuscarComponente(162);
         // Solubility of KCl in g per 100 g of water, every 10 degrees from 0 to 100.
         const double kTabla[] = {27.8, 30.9, 34.0, 37.1, 40.0, 42.9, 45.8, 48.5, 51.2, 53.8, 56.4};
         auto tabla = [&](double t) {
@@ -856,12 +861,12 @@ private slots:
             return kTabla[i] + (kTabla[i + 1] - kTabla[i]) * (t - 10.0 * i) / 10.0;
         };
         for (const double dGramos : {7.0, 8.0, 9.0, 10.0}) {
-            CListaEquipo lista;
+            CListaEquipo lista(&cat);
             auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
             auto* vaso = Nuevo<CVaso100>(lista, 300, 200);
             auto* termometro = Nuevo<CTermometro>(lista, 700, 100);
             QVERIFY(vaso->AddComponent(0, 20.0, UNIDAD_ML));
-            QVERIFY(vaso->AddReagent(Reactivo("Cloruro de potasio"), dGramos));
+            QVERIFY(vaso->AddReagent(Reactivo(cat, "Cloruro de potasio"), dGramos));
             Pasos(lista, 10);
             QVERIFY(vaso->m_seno.m_faseSolida.Moles(kcl) > 0.0); // too much for cold water
 
@@ -906,7 +911,7 @@ private slots:
     // density within 1 % of the tables, and the nearest density in the table names the
     // metal (the same unknowns as in the specific heat practice).
     void densidad() {
-        QVERIFY(Plantilla(909));
+        QVERIFY(Plantilla(909, cat));
         // Densities at 20 degrees, g/ml.
         const struct {
             const char* pszNombre;
@@ -924,7 +929,7 @@ private slots:
                 }
             return std::string(psz);
         };
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
         auto* probeta = Nuevo<CProbeta100>(lista, 60, 200);
         auto volumen = [&] { return probeta->VolumenLiquido() + probeta->VolumenSolido(); };
@@ -940,7 +945,7 @@ private slots:
             if (std::string(pszLiquido) == "Agua")
                 QVERIFY(probeta->AddComponent(0, 50.0, UNIDAD_ML));
             else
-                QVERIFY(probeta->AddReagent(Reactivo(pszLiquido), 50.0));
+                QVERIFY(probeta->AddReagent(Reactivo(cat, pszLiquido), 50.0));
             Pasos(lista, 2);
             const double d = balanza->Peso() / volumen();
             QCOMPARE(masCercano(d), std::string(pszLiquido));
@@ -964,7 +969,7 @@ private slots:
             Pasos(lista, 2);
             balanza->Tarar();
             const double v0 = volumen();
-            QVERIFY(probeta->AddReagent(Reactivo(metal.pszReactivo), 50.0));
+            QVERIFY(probeta->AddReagent(Reactivo(cat, metal.pszReactivo), 50.0));
             Pasos(lista, 2);
             QCOMPARE(QString::number(balanza->Peso(), 'f', 4), QStringLiteral("50.0000"));
             // The properties window shows the volume to two decimals.
@@ -984,7 +989,7 @@ private slots:
     // so c = cb Vb / (2 Va) gives the acid within 1 % (and Ma Va = Mb Vb twice as much);
     // the curve has one jump, at pH 7 (the sulphate does not change the water's pH).
     void valoracionAcidoSulfurico() {
-        QVERIFY(Plantilla(910));
+        QVERIFY(Plantilla(910, cat));
         const double kAcido = 0.0365, kVolumen = 20.0, kBase = 0.1;
         const double vEquivalencia = 2.0 * kAcido * kVolumen / kBase;
         for (const char* pszIndicador : {"Fenolftaleina", "Azul de Bromotimol"}) {
@@ -992,12 +997,12 @@ private slots:
             auto vira = [&](COLORREF c) {
                 return bFenolftaleina ? Verde(c) < 0xF0 : Azul(c) > 0xF0 && Rojo(c) < 0x90;
             };
-            CListaEquipo lista;
+            CListaEquipo lista(&cat);
             auto* matraz = Nuevo<CErlenmeyer250>(lista, 300, 340);
             auto* bureta = Nuevo<CBureta50>(lista, 700, 20);
             auto* phmetro = Nuevo<CPHmetro>(lista, 800, 100);
-            QVERIFY(matraz->AddReagent(Reactivo("Ácido sulfúrico problema"), kVolumen));
-            matraz->m_seno.m_faseLiquida.AgregarIndicador(Indicador(pszIndicador));
+            QVERIFY(matraz->AddReagent(Reactivo(cat, "Ácido sulfúrico problema"), kVolumen));
+            matraz->m_seno.m_faseLiquida.AgregarIndicador(Indicador(cat, pszIndicador));
             Sumergir(*phmetro, *matraz);
             Pasos(lista, 3);
             QCOMPARE(lista.FindVesselAtProbe(phmetro), static_cast<CRecipiente*>(matraz));
@@ -1005,7 +1010,7 @@ private slots:
             QVERIFY(std::fabs(phmetro->m_dLectura + std::log10(2.0 * kAcido)) < 0.01);
             QVERIFY(!vira(ColorLiquido(*matraz)));
 
-            QVERIFY(bureta->AddReagent(Reactivo("Hidróxido de sodio 0.1 Molar"), 50.0));
+            QVERIFY(bureta->AddReagent(Reactivo(cat, "Hidróxido de sodio 0.1 Molar"), 50.0));
             Arrastrar(*bureta, matraz->m_x + matraz->m_cx / 2 - bureta->m_cx / 2,
                       matraz->m_y - bureta->m_cy + 2);
             std::vector<std::pair<double, double>> curva{{0.0, phmetro->m_dLectura}};
@@ -1053,8 +1058,8 @@ private slots:
     // the hydroxide reads 13, 12, 11 and 10, and phenolphthalein is pink in all four. Equal
     // volumes of the two 0.1 M solutions read pH 7.
     void escalaDePH() {
-        QVERIFY(Plantilla(911));
-        CListaEquipo lista;
+        QVERIFY(Plantilla(911, cat));
+        CListaEquipo lista(&cat);
         CRecipiente* vasos[4];
         for (int i = 0; i < 4; ++i)
             vasos[i] = Nuevo<CVaso250>(lista, 60 + 200 * i, 300);
@@ -1085,7 +1090,7 @@ private slots:
         auto serie = [&](const char* pszReactivo) {
             for (CRecipiente* v : vasos)
                 v->EmptyContents();
-            if (!vasos[0]->AddReagent(Reactivo(pszReactivo), 50.0))
+            if (!vasos[0]->AddReagent(Reactivo(cat, pszReactivo), 50.0))
                 return false;
             for (int i = 1; i < 4; ++i)
                 if (!pipetear(*vasos[i - 1], *vasos[i]) ||
@@ -1101,7 +1106,7 @@ private slots:
             QVERIFY2(
                 std::fabs(ph(*vasos[i]) - (1.0 + i)) < 0.02,
                 qPrintable(QStringLiteral("ácido, vaso %1: pH %2").arg(i + 1).arg(ph(*vasos[i]))));
-            vasos[i]->m_seno.m_faseLiquida.AgregarIndicador(Indicador("Naranja de Metilo"));
+            vasos[i]->m_seno.m_faseLiquida.AgregarIndicador(Indicador(cat, "Naranja de Metilo"));
         }
         Pasos(lista, 2);
         for (int i = 1; i < 3; ++i)
@@ -1117,7 +1122,7 @@ private slots:
             QVERIFY2(
                 std::fabs(ph(*vasos[i]) - (13.0 - i)) < 0.02,
                 qPrintable(QStringLiteral("base, vaso %1: pH %2").arg(i + 1).arg(ph(*vasos[i]))));
-            vasos[i]->m_seno.m_faseLiquida.AgregarIndicador(Indicador("Fenolftaleina"));
+            vasos[i]->m_seno.m_faseLiquida.AgregarIndicador(Indicador(cat, "Fenolftaleina"));
         }
         Pasos(lista, 2);
         for (CRecipiente* v : vasos)
@@ -1125,8 +1130,8 @@ private slots:
 
         // C. 10 ml of each 0.1 M solution together: neither is left.
         vasos[0]->EmptyContents();
-        QVERIFY(vasos[0]->AddReagent(Reactivo("Acido clorhídrico 0.1 Molar"), 10.0));
-        QVERIFY(vasos[0]->AddReagent(Reactivo("Hidróxido de sodio 0.1 Molar"), 10.0));
+        QVERIFY(vasos[0]->AddReagent(Reactivo(cat, "Acido clorhídrico 0.1 Molar"), 10.0));
+        QVERIFY(vasos[0]->AddReagent(Reactivo(cat, "Hidróxido de sodio 0.1 Molar"), 10.0));
         Pasos(lista, 3);
         QVERIFY(std::fabs(ph(*vasos[0]) - 7.0) < 0.02);
     }
@@ -1137,10 +1142,10 @@ private slots:
     // beaker on the hot plate leaves the salt. The two masses give the mixture's 30 % of
     // salt within 1 % and add up to the sample's mass within 0.5 %.
     void separacionDeUnaMezcla() {
-        QVERIFY(Plantilla(912));
-        const int32_t sal = BuscarComponente(4);
-        const int32_t arena = BuscarComponente(163);
-        CListaEquipo lista;
+        QVERIFY(Plantilla(912, cat));
+        const int32_t sal = cat.BuscarComponente(4);
+        const int32_t arena = cat.BuscarComponente(163);
+        CListaEquipo lista(&cat);
         auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
         auto* vaso = Nuevo<CVaso250>(lista, 60, 300);
         auto* matraz = Nuevo<CErlenmeyer250>(lista, 560, 300);
@@ -1163,7 +1168,7 @@ private slots:
 
         // 10.00 g of the mixture in the tared beaker, 50 ml of water, stirred.
         QVERIFY(tarar(*vaso));
-        QVERIFY(vaso->AddReagent(Reactivo("Mezcla problema de sal y arena"), 10.0));
+        QVERIFY(vaso->AddReagent(Reactivo(cat, "Mezcla problema de sal y arena"), 10.0));
         const double mMuestra = pesar(*vaso);
         QCOMPARE(QString::number(mMuestra, 'f', 4), QStringLiteral("10.0000"));
         QVERIFY(vaso->AddComponent(0, 50.0, UNIDAD_ML));
@@ -1241,12 +1246,12 @@ private slots:
     // Te = (m1 T1 + m2 T2) / (m1 + m2) from the readings, within 0.6 degrees (the
     // displays show whole degrees), and keeps it.
     void equilibrioTermico() {
-        QVERIFY(Plantilla(913));
+        QVERIFY(Plantilla(913, cat));
         const struct {
             double dCaliente, dTemperatura, dFria;
         } kMezclas[] = {{50.0, 60.0, 50.0}, {25.0, 80.0, 75.0}, {75.0, 60.0, 25.0}};
         for (const auto& mezcla : kMezclas) {
-            CListaEquipo lista;
+            CListaEquipo lista(&cat);
             auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
             auto* vaso = Nuevo<CVaso250>(lista, 300, 200);
             auto* termometro = Nuevo<CTermometro>(lista, 700, 100);
@@ -1289,9 +1294,9 @@ private slots:
     // Filtered and weighed, the calcium carbonate is the 0.010 mol x 100.09 g/mol =
     // 1.0009 g the equation gives, to the last decimal.
     void conservacionEnUnaPrecipitacion() {
-        QVERIFY(Plantilla(914));
-        const int32_t carbonato = BuscarComponente(166);
-        CListaEquipo lista;
+        QVERIFY(Plantilla(914, cat));
+        const int32_t carbonato = cat.BuscarComponente(166);
+        CListaEquipo lista(&cat);
         auto* balanza = Nuevo<CBalanza>(lista, 300, 560);
         auto* vasoA = Nuevo<CVaso100>(lista, 60, 300);
         auto* vasoB = Nuevo<CVaso100>(lista, 200, 300);
@@ -1301,8 +1306,8 @@ private slots:
         // The balance's four decimals.
         auto lectura = [](double d) { return QString::number(d, 'f', 4); };
 
-        QVERIFY(vasoA->AddReagent(Reactivo("Cloruro de calcio 0.5 M"), 20.0));
-        QVERIFY(vasoB->AddReagent(Reactivo("Carbonato de sodio 0.5 M"), 20.0));
+        QVERIFY(vasoA->AddReagent(Reactivo(cat, "Cloruro de calcio 0.5 M"), 20.0));
+        QVERIFY(vasoB->AddReagent(Reactivo(cat, "Carbonato de sodio 0.5 M"), 20.0));
         Pasos(lista, 2);
         QCOMPARE(vasoA->m_seno.m_faseSolida.MolesTotales(), 0.0);
         const double mAntes = pesar(*vasoA) + pesar(*vasoB);
@@ -1314,7 +1319,7 @@ private slots:
         QVERIFY2(tMezcla < 20.0 && tMezcla > 19.0, qPrintable(QString::number(tMezcla)));
         Pasos(lista, 30);
         QVERIFY(std::fabs(vasoA->m_seno.m_faseSolida.Moles(carbonato) - 0.010) < 1e-9);
-        QCOMPARE(vasoA->m_seno.m_faseSolida.Moles(BuscarComponente(4)), 0.0); // salt dissolved
+        QCOMPARE(vasoA->m_seno.m_faseSolida.Moles(cat.BuscarComponente(4)), 0.0); // salt dissolved
         const COLORREF c = ColorSolido(*vasoA);
         QVERIFY(Rojo(c) > 0xE0 && Verde(c) > 0xE0 && Azul(c) > 0xE0); // white
         const double mDespues = pesar(*vasoA) + pesar(*vasoB);

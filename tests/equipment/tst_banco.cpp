@@ -21,12 +21,13 @@ using prueba::Nuevo;
 
 class TestBanco : public QObject {
     Q_OBJECT
+    CCatalogo cat;
 private slots:
-    void init() { CrearCatalogoInicial(); }
-    void cleanup() { DestruirCatalogo(); }
+    void init() { cat = CCatalogo::Inicial(); }
+    void cleanup() { cat = CCatalogo(); }
 
     void recipienteSobreUnaFuente() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* mechero = Nuevo<CMechero>(lista, 100, 200); // top edge at 200
         auto* vaso = Nuevo<CVaso100>(lista, 90, 0);
         // The vessel's bottom 9 pixels above or below the top edge: resting on it.
@@ -49,7 +50,7 @@ private slots:
     }
 
     void loPrimeroQueTocaNoEsUnRecipiente() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* mechero = Nuevo<CMechero>(lista, 100, 200);
         auto* balanza = Nuevo<CBalanza>(lista, 80, 200 - 39); // an instrument on the burner
         auto* vaso = Nuevo<CVaso100>(lista, 90, 200 - 92);
@@ -63,7 +64,7 @@ private slots:
     }
 
     void dosFuentesCalientanUnRecipiente() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* vaso = Nuevo<CVaso600>(lista, 100, 100); // 113 x 99, bottom at 199
         vaso->AddComponent(0, 100.0, UNIDAD_ML);
         auto* a = Nuevo<CMechero>(lista, 100, 200);
@@ -81,7 +82,7 @@ private slots:
     }
 
     void vasoDebajoYSonda() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* pipeta = Nuevo<CPipetaVolumetrica>(lista, 100, 0); // bottom at 181
         auto* vaso = Nuevo<CVaso100>(lista, 60, 250);
         QCOMPARE(lista.FindVesselBelow(pipeta), vaso); // mouth within the 100 px below
@@ -105,7 +106,7 @@ private slots:
     }
 
     void pasoDeSimulacion() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         QVERIFY(!lista.PasoSimulacion()); // an empty bench changes nothing
         auto* vaso = Nuevo<CVaso100>(lista, 100, 100);
         vaso->AddComponent(0, 50.0, UNIDAD_ML);
@@ -138,7 +139,7 @@ private slots:
         std::mt19937 gen(15);
         std::uniform_int_distribution<int> x(0, 1400), y(0, 900), k(0, 13);
         const int tipos[] = {1, 2, 7, 9, 11, 22, 23, 32, 34, 40, 41, 47, 42, 43};
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         for (int i = 0; i < 600; ++i) {
             CEquipo* e = CListaEquipo::CrearEquipo(tipos[k(gen)]);
             e->SetPosition(x(gen), y(gen));
@@ -180,7 +181,7 @@ private slots:
     }
 
     void matrazCerradoGuardaElGas() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* m = Nuevo<CMatrazGases>(lista, 0, 0);
         QCOMPARE(m->m_seno.m_bCerrado, 1);
         m->m_seno.m_faseGas.Agregar(0, 0.01, UNIDAD_MOLES);
@@ -192,7 +193,7 @@ private slots:
     }
 
     void ordenDeLaLista() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* a = new CVaso100;
         auto* b = new CBanoHielo;
         auto* c = new CTermometro;
@@ -208,12 +209,13 @@ private slots:
         QVERIFY(lista.Eliminar(a));
         QVERIFY(!lista.Contiene(a));
         CVaso100 suelto;
+        suelto.Vincular(&cat);
         QVERIFY(!lista.Eliminar(&suelto)); // not ours: left alone
     }
 
     void bancoDeIdaYVuelta() {
-        prueba::Catalogo903();
-        CListaEquipo lista;
+        cat = prueba::Catalogo903();
+        CListaEquipo lista(&cat);
         auto* v = Nuevo<CVaso250>(lista, 10, 20);
         v->AddReagent(prueba::R_PROBLEMA1, 25.0);
         v->m_seno.m_faseLiquida.AgregarIndicador(0);
@@ -227,7 +229,7 @@ private slots:
         CArchivo cab(ar.Datos());
         QCOMPARE(cab.LeerInt32(), 4);
         QCOMPARE(cab.LeerInt32(), 21);
-        CListaEquipo otra;
+        CListaEquipo otra(&cat);
         CArchivo lee(ar.Datos());
         otra.Serialize(lee);
         QVERIFY(lee.AlFinal());

@@ -115,8 +115,9 @@ int FueraDe(const QImage& img, const QRect& rc) {
     return n;
 }
 
-std::unique_ptr<CRecipiente> Recipiente(int nTipo) {
+std::unique_ptr<CRecipiente> Recipiente(int nTipo, const CCatalogo& cat) {
     std::unique_ptr<CRecipiente> r(static_cast<CRecipiente*>(CListaEquipo::CrearEquipo(nTipo)));
+    r->Vincular(&cat);
     r->ColocarEn(kInsercion);
     return r;
 }
@@ -125,9 +126,10 @@ std::unique_ptr<CRecipiente> Recipiente(int nTipo) {
 
 class TestDibujo : public QObject {
     Q_OBJECT
+    CCatalogo cat;
 private slots:
-    void init() { CrearCatalogoInicial(); }
-    void cleanup() { DestruirCatalogo(); }
+    void init() { cat = CCatalogo::Inicial(); }
+    void cleanup() { cat = CCatalogo(); }
 
     // ---- Liquid -------------------------------------------------------------------------
 
@@ -161,8 +163,8 @@ private slots:
         QFETCH(double, dMl);
         if (!HayFigura(nRecurso))
             QSKIP("falta la figura de este recipiente");
-        g_pComponentes[AGUA].m_crColor = kRojizo;
-        auto r = Recipiente(nTipo);
+        cat.m_componentes[AGUA].m_crColor = kRojizo;
+        auto r = Recipiente(nTipo, cat);
         QVERIFY(r->AddComponent(AGUA, dMl, UNIDAD_ML));
         const QRgb color = Rgb(r->m_seno.m_faseLiquida.ColorFase().m_crColor);
         // The phase keeps the component's colour, channel by channel.
@@ -199,8 +201,9 @@ private slots:
     void colorSigueAlContenido() {
         if (!HayFigura(Imagenes::IDB_VASO250))
             QSKIP("falta vaso250.svg");
-        g_pComponentes[AGUA].m_crColor = kRojizo;
+        cat.m_componentes[AGUA].m_crColor = kRojizo;
         CVaso250 v;
+        v.Vincular(&cat);
         v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(AGUA, 150.0, UNIDAD_ML));
         const CMarcos m(v, Imagenes::IDB_VASO250);
@@ -209,7 +212,7 @@ private slots:
         Pintar(a, v);
         QVERIFY(!Coloreados(a, v, m, y, Rgb(kRojizo)).empty());
 
-        g_pComponentes[AGUA].m_crColor = kVerdoso;
+        cat.m_componentes[AGUA].m_crColor = kVerdoso;
         QImage b = Lienzo();
         Pintar(b, v);
         QVERIFY(Coloreados(b, v, m, y, Rgb(kRojizo)).empty());
@@ -221,6 +224,7 @@ private slots:
         Pintar(c, v);
         QVERIFY(Coloreados(c, v, m, y, Rgb(kVerdoso)).empty());
         CVaso250 vacio;
+        vacio.Vincular(&cat);
         vacio.ColocarEn(kInsercion);
         QImage d = Lienzo();
         Pintar(d, vacio);
@@ -231,15 +235,16 @@ private slots:
     void liquidoBlancoNoBorraElInterior() {
         if (!HayFigura(Imagenes::IDB_VASO250))
             QSKIP("falta vaso250.svg");
-        g_pComponentes[AGUA].m_crColor = RGBColor(255, 255, 255);
+        cat.m_componentes[AGUA].m_crColor = RGBColor(255, 255, 255);
         CVaso250 v;
+        v.Vincular(&cat);
         v.ColocarEn(kInsercion);
         // One mole exactly, so that the averaged colour comes out exactly white.
         QVERIFY(v.AddComponent(AGUA, 18.0, UNIDAD_ML));
         QCOMPARE(v.m_seno.m_faseLiquida.ColorFase().m_crColor, RGBColor(255, 255, 255));
         QImage a = Lienzo();
         Pintar(a, v);
-        g_pComponentes[AGUA].m_crColor = kRojizo;
+        cat.m_componentes[AGUA].m_crColor = kRojizo;
         QImage b = Lienzo();
         Pintar(b, v);
         const CMarcos m(v, Imagenes::IDB_VASO250);
@@ -256,9 +261,10 @@ private slots:
     void solidoConMonton() {
         if (!HayFigura(Imagenes::IDB_VASO250))
             QSKIP("falta vaso250.svg");
-        g_pComponentes[SULFATO].m_crColor = kVerdoso;
-        g_pComponentes[SULFATO].m_nTextura = 0;
+        cat.m_componentes[SULFATO].m_crColor = kVerdoso;
+        cat.m_componentes[SULFATO].m_nTextura = 0;
         CVaso250 v;
+        v.Vincular(&cat);
         v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(SULFATO, 100.0, UNIDAD_GRAMOS));
         QCOMPARE(v.VolumenLiquido(), 0.0);
@@ -303,8 +309,9 @@ private slots:
     void soloLiquidoSinMonton() {
         if (!HayFigura(Imagenes::IDB_VASO250))
             QSKIP("falta vaso250.svg");
-        g_pComponentes[AGUA].m_crColor = kRojizo;
+        cat.m_componentes[AGUA].m_crColor = kRojizo;
         CVaso250 v;
+        v.Vincular(&cat);
         v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(AGUA, 100.0, UNIDAD_ML));
         QImage img = Lienzo();
@@ -321,10 +328,11 @@ private slots:
     void liquidoSobreSolido() {
         if (!HayFigura(Imagenes::IDB_VASO250))
             QSKIP("falta vaso250.svg");
-        g_pComponentes[AGUA].m_crColor = kRojizo;
-        g_pComponentes[SULFATO].m_crColor = kVerdoso;
-        g_pComponentes[SULFATO].m_nTextura = 0;
+        cat.m_componentes[AGUA].m_crColor = kRojizo;
+        cat.m_componentes[SULFATO].m_crColor = kVerdoso;
+        cat.m_componentes[SULFATO].m_nTextura = 0;
         CVaso250 v;
+        v.Vincular(&cat);
         v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(SULFATO, 100.0, UNIDAD_GRAMOS));
         QVERIFY(v.AddComponent(AGUA, 100.0, UNIDAD_ML));
@@ -351,13 +359,14 @@ private slots:
     void texturaDelSolido() {
         if (!HayFigura(Imagenes::IDB_VASO250) || !HayFigura(Imagenes::IDB_TEXTURA + 1))
             QSKIP("faltan figuras");
-        QCOMPARE(g_pComponentes[SULFATO].m_nTextura, 1);
+        QCOMPARE(cat.m_componentes[SULFATO].m_nTextura, 1);
         const QImage& tex = Imagenes::Tira(Imagenes::IDB_TEXTURA + 1);
         QVERIFY(tex.width() >= 8 && tex.height() >= 8);
         const QRgb negro = qRgb(0, 0, 0);
         for (int nTextura : {1, 0}) {
-            g_pComponentes[SULFATO].m_nTextura = nTextura;
+            cat.m_componentes[SULFATO].m_nTextura = nTextura;
             CVaso250 v;
+            v.Vincular(&cat);
             v.ColocarEn(kInsercion);
             QVERIFY(v.AddComponent(SULFATO, 100.0, UNIDAD_GRAMOS));
             QImage img = Lienzo();
@@ -418,10 +427,12 @@ private slots:
     void calorimetroNoMuestraContenido() {
         if (!HayFigura(Imagenes::IDB_CALORIMETRO))
             QSKIP("falta calorimetro.svg");
-        g_pComponentes[AGUA].m_crColor = kRojizo;
+        cat.m_componentes[AGUA].m_crColor = kRojizo;
         CCalorimetro vacio;
+        vacio.Vincular(&cat);
         vacio.ColocarEn(kInsercion);
         CCalorimetro lleno;
+        lleno.Vincular(&cat);
         lleno.ColocarEn(kInsercion);
         QVERIFY(lleno.AddComponent(AGUA, 300.0, UNIDAD_ML));
         QVERIFY(lleno.AddComponent(SULFATO, 50.0, UNIDAD_GRAMOS));
@@ -439,8 +450,10 @@ private slots:
         if (!HayFigura(Imagenes::IDB_CODO))
             QSKIP("falta la figura del codo");
         CCodoDestilacion vacio;
+        vacio.Vincular(&cat);
         vacio.ColocarEn(kInsercion);
         CCodoDestilacion seco;
+        seco.Vincular(&cat);
         seco.ColocarEn(kInsercion);
         QVERIFY(seco.AddComponent(AGUA, 1.0, UNIDAD_ML));
         seco.m_seno.m_faseLiquida.Quitar(AGUA, 1.0, UNIDAD_ML);
@@ -459,6 +472,7 @@ private slots:
         if (!HayFigura(Imagenes::IDB_VASO250))
             QSKIP("falta vaso250.svg");
         CVaso250 v;
+        v.Vincular(&cat);
         v.ColocarEn(kInsercion);
         QImage sin = Lienzo();
         Pintar(sin, v);
@@ -510,9 +524,10 @@ private slots:
     void nivelSobreLaFigura() {
         if (!HayFigura(Imagenes::IDB_PIPETA_VOLUMETRICA))
             QSKIP("falta pipetavolumetrica.svg");
-        g_pComponentes[AGUA].m_crColor = kRojizo;
-        g_pComponentes[SULFATO].m_crColor = kVerdoso;
+        cat.m_componentes[AGUA].m_crColor = kRojizo;
+        cat.m_componentes[SULFATO].m_crColor = kVerdoso;
         CPipetaVolumetrica p;
+        p.Vincular(&cat);
         p.ColocarEn(kInsercion);
         QVERIFY(p.AddComponent(AGUA, 10.0, UNIDAD_ML));
         QVERIFY(p.GetLevelY(10.0) < 0);
@@ -530,6 +545,7 @@ private slots:
 
         // A settled solid just under 10 ml stands above the top too, heap and all.
         CPipetaVolumetrica q;
+        q.Vincular(&cat);
         q.ColocarEn(kInsercion);
         q.m_seno.m_faseSolida.Agregar(SULFATO, 36.0, UNIDAD_GRAMOS);
         QVERIFY(q.VolumenSolido() < 10.0);
@@ -554,7 +570,7 @@ private slots:
         QFETCH(int, nTipo);
         // An item whose picture is missing draws nothing, which passes trivially.
         SembrarAleatorio(7);
-        auto r = Recipiente(nTipo);
+        auto r = Recipiente(nTipo, cat);
         r->m_seno.m_faseLiquida.Agregar(AGUA, 2.0 * r->m_dCapacidad, UNIDAD_ML);
         r->m_seno.m_faseSolida.Agregar(SULFATO, 3.0 * r->m_dCapacidad, UNIDAD_GRAMOS);
         r->m_seno.m_faseGas.Agregar(AGUA, 0.01, UNIDAD_MOLES);
@@ -575,11 +591,13 @@ private slots:
         if (!HayFigura(Imagenes::IDB_PHMETRO))
             QSKIP("falta phmetro.svg");
         CPHmetro ph;
+        ph.Vincular(&cat);
         ph.ColocarEn(kInsercion);
         QImage sin = Lienzo();
         Pintar(sin, ph);
 
         CVaso250 v;
+        v.Vincular(&cat);
         v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(AGUA, 100.0, UNIDAD_ML));
         v.m_seno.m_faseLiquida.Agregar(NAOH, 0.01, UNIDAD_MOLES);
@@ -614,8 +632,10 @@ private slots:
         if (!HayFigura(Imagenes::IDB_TERMOMETRO))
             QSKIP("falta termometro.svg");
         CTermometro t;
+        t.Vincular(&cat);
         t.ColocarEn(kInsercion);
         CVaso250 v;
+        v.Vincular(&cat);
         v.ColocarEn(kInsercion);
         QVERIFY(v.AddComponent(AGUA, 100.0, UNIDAD_ML));
         v.m_seno.m_dTemperatura = 80.0;
@@ -644,6 +664,7 @@ private slots:
             QSKIP("falta parrilla.svg");
         const QRgb rojo = qRgb(255, 0, 0);
         CParrilla pa;
+        pa.Vincular(&cat);
         pa.ColocarEn(kInsercion);
         QCOMPARE(pa.m_nLuces, 2);
         auto encendidas = [&](const QImage& img) {
@@ -692,6 +713,7 @@ private slots:
         if (!HayFigura(Imagenes::IDB_MECHERO) || !HayFigura(Imagenes::IDB_LLAMA))
             QSKIP("faltan mechero.svg o las llamas");
         CMechero m;
+        m.Vincular(&cat);
         m.ColocarEn(kInsercion);
         QImage marcos[4];
         for (int i = 0; i < 4; ++i) {

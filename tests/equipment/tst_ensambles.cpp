@@ -43,12 +43,13 @@ using prueba::Nuevo;
 
 class TestEnsambles : public QObject {
     Q_OBJECT
+    CCatalogo cat;
 private slots:
-    void init() { CrearCatalogoInicial(); }
-    void cleanup() { DestruirCatalogo(); }
+    void init() { cat = CCatalogo::Inicial(); }
+    void cleanup() { cat = CCatalogo(); }
 
     void destilacionSeColocaYSeMueveEntera() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* m = Nuevo<CMatrazBalon>(lista, 100, 300);
         QCOMPARE(prueba::Comandos(*m, true).back(), int(ID_CONDENSADOR_REFLUJO));
         QVERIFY(!m->PonerCondensador(lista)); // only the next piece can go on
@@ -76,7 +77,7 @@ private slots:
     }
 
     void reflujoEmbudoTuboYTapa() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* m = Nuevo<CMatrazBalon>(lista, 100, 300);
         auto* r = m->PonerReflujo(lista);
         QCOMPARE(QPoint(r->m_x, r->m_y), QPoint(100, 142));
@@ -118,7 +119,7 @@ private slots:
     }
 
     void todoSeReenganchaAlReleer() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* m = Nuevo<CMatrazBalon>(lista, 100, 300);
         m->PonerCabeza(lista);
         m->PonerCondensador(lista);
@@ -132,7 +133,7 @@ private slots:
         auto* c = Nuevo<CCalorimetro>(lista, 700, 500);
         c->Tapar(lista);
 
-        CListaEquipo otra;
+        CListaEquipo otra(&cat);
         Releer(lista, otra);
         QCOMPARE(otra.size(), lista.size());
         auto it = lista.begin();
@@ -175,11 +176,11 @@ private slots:
     }
 
     void piezaSinPadreSeQuedaQuieta() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* m = Nuevo<CMatrazBalon>(lista, 100, 300);
         m->PonerCabeza(lista);
         m->SetPosition(103, 300); // the flask no longer stands where the head expects it
-        CListaEquipo otra;
+        CListaEquipo otra(&cat);
         Releer(lista, otra);
         auto* cabeza = Primero<CCabezaDestilacion>(otra);
         QVERIFY(!cabeza->m_pPadre);
@@ -194,7 +195,7 @@ private slots:
     }
 
     void destilacionLlevaElLiquidoAlVasoDeAbajo() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* m = Nuevo<CMatrazBalon>(lista, 100, 300);
         m->AddComponent(0, 100.0, UNIDAD_ML);
         m->m_seno.m_dTemperatura = 99.5;
@@ -226,7 +227,7 @@ private slots:
     }
 
     void reflujoDevuelveElLiquido() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* m = Nuevo<CMatrazBalon>(lista, 100, 300);
         m->AddComponent(0, 100.0, UNIDAD_ML);
         m->m_seno.m_dTemperatura = 99.9;
@@ -242,9 +243,9 @@ private slots:
     }
 
     void filtroRetieneElSolido() {
-        prueba::Catalogo900();
-        const int32_t cobre = BuscarComponente(47);
-        CListaEquipo lista;
+        cat = prueba::Catalogo900();
+        const int32_t cobre = cat.BuscarComponente(47);
+        CListaEquipo lista(&cat);
         auto* e = Nuevo<CErlenmeyer250>(lista, 200, 300);
         auto* f = e->PonerEmbudo(lista);
         f->AddComponent(0, 40.0, UNIDAD_ML);
@@ -273,15 +274,15 @@ private slots:
 
     void tuboLlevaElGasYLaReaccionOcurre() {
         // HCl gas from the flask, through the tube, into sodium hydroxide solution.
-        DestruirCatalogo();
-        CrearComponentes(5);
+        cat = CCatalogo();
+        cat.m_componentes.resize(5);
         const int32_t ids[5] = {1, 14, 2, 3, 4};
         for (int i = 0; i < 5; ++i) {
-            g_pComponentes[i] = prueba::Componente(ids[i]);
-            g_pComponentes[i].AjustarSolubilidad();
+            cat.m_componentes[i] = prueba::Componente(ids[i]);
+            cat.m_componentes[i].AjustarSolubilidad();
         }
-        CrearReacciones(1);
-        CReacciones& R = g_pReacciones[0];
+        cat.m_reacciones.resize(1);
+        CReacciones& R = cat.m_reacciones[0];
         R.m_nReactivo[0] = 3;
         R.m_nCoefReactivo[0] = 1;
         R.m_nFaseReactivo[0] = FASE_GAS;
@@ -298,7 +299,7 @@ private slots:
         R.m_nProducto[2] = 5;
         R.m_bSinLimite = 1;
 
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* e = Nuevo<CErlenmeyer250>(lista, 300, 300);
         e->m_seno.m_faseGas.Agregar(3, 0.002, UNIDAD_MOLES);
         auto* t = e->PonerTubo(lista, 0);
@@ -316,7 +317,7 @@ private slots:
     }
 
     void borrarPadresPiezasYVasosConectados() {
-        CListaEquipo lista;
+        CListaEquipo lista(&cat);
         auto* m = Nuevo<CMatrazBalon>(lista, 100, 300);
         m->PonerCabeza(lista);
         m->PonerCondensador(lista);

@@ -32,22 +32,26 @@ const int kTipos[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 20, 21
 
 class TestEquipo : public QObject {
     Q_OBJECT
+    CCatalogo cat;
 private slots:
-    void init() { CrearCatalogoInicial(); }
-    void cleanup() { DestruirCatalogo(); }
+    void init() { cat = CCatalogo::Inicial(); }
+    void cleanup() { cat = CCatalogo(); }
 
     void puntoDeInsercion() {
         const QPoint ptInsercion(400, 300);
         CVaso250 v; // 86 x 102, its bottom centre at the bench's origin until placed
+        v.Vincular(&cat);
         QCOMPARE(v.m_rcArea, QRect(-43, -102, 86, 102));
         v.ColocarEn(ptInsercion);
         QCOMPARE(v.m_x, 400 - 43);
         QCOMPARE(v.m_y, 300 - 102);
         QCOMPARE(v.m_rcArea, QRect(357, 198, 86, 102));
         CTuboEnsaye t; // odd width: 25 / 2 truncates
+        t.Vincular(&cat);
         t.ColocarEn(ptInsercion);
         QCOMPARE(t.m_x, 400 - 12);
         CBalanza b; // instruments too
+        b.Vincular(&cat);
         b.ColocarEn(ptInsercion);
         QCOMPARE(b.m_x, 400 - 58);
         QCOMPARE(b.m_y, 300 - 39);
@@ -71,6 +75,7 @@ private slots:
 
     void hitTestYMovimiento() {
         CVaso100 v; // 78 x 92 at (61, 108)
+        v.Vincular(&cat);
         v.ColocarEn(QPoint(100, 200));
         QVERIFY(v.HitTest(QPoint(61, 108)));
         QVERIFY(v.HitTest(QPoint(61 + 77, 108 + 91)));
@@ -84,31 +89,41 @@ private slots:
 
     void nivelesDeLosRecipientes() {
         CVaso100 v100;
+        v100.Vincular(&cat);
         QCOMPARE(v100.GetLevelY(100), 14);
         QCOMPARE(v100.GetLevelY(101), 0);
         QCOMPARE(v100.GetLevelY(0), 89);
         CBureta10 b10;
+        b10.Vincular(&cat);
         QCOMPARE(b10.GetLevelY(10), 20);
         QCOMPARE(b10.GetLevelY(0), 220);
         CBureta50 b50;
+        b50.Vincular(&cat);
         QCOMPARE(b50.GetLevelY(50), 20);
         CErlenmeyer250 e250;
+        e250.Vincular(&cat);
         QCOMPARE(e250.GetLevelY(250), 43);
         QCOMPARE(e250.GetLevelY(251), 5);
         CErlenmeyer100 e100;
+        e100.Vincular(&cat);
         QCOMPARE(e100.GetLevelY(25), 99);
         QCOMPARE(e100.GetLevelY(101), 5);
         CMatrazBalon balon;
+        balon.Vincular(&cat);
         QCOMPARE(balon.GetLevelY(250), 0); // full at the capacity itself
         QCOMPARE(balon.GetLevelY(249), 5);
         CPipetaVolumetrica pv;
+        pv.Vincular(&cat);
         QVERIFY(pv.GetLevelY(10.0) < 0); // above the picture: clipped when drawn
         QCOMPARE(pv.GetLevelY(10.2), 179);
         CCalorimetro cal;
+        cal.Vincular(&cat);
         QCOMPARE(cal.GetLevelY(300), 0);
         CCrisol crisol;
+        crisol.Vincular(&cat);
         QCOMPARE(crisol.GetLevelY(10), 22);
         CFiltroBuchner filtro;
+        filtro.Vincular(&cat);
         QCOMPARE(filtro.GetLevelY(5), filtro.m_cx);
         // An empty volume means the reserve, which stays 0.
         v100.m_seno.m_dReserva = 4.0;
@@ -117,6 +132,7 @@ private slots:
 
     void aguaYReactivosQueCabenONo() {
         CVaso100 v;
+        v.Vincular(&cat);
         QCOMPARE(v.AddComponent(0, 60.0, UNIDAD_ML), 1);
         // Only 40 ml are free now: 50 more do not fit and nothing changes.
         QCOMPARE(v.AddComponent(0, 50.0, UNIDAD_ML), 0);
@@ -126,8 +142,9 @@ private slots:
         QCOMPARE(v.AddComponent(0, 0.5, UNIDAD_ML), 0);
         QCOMPARE(v.AddComponent(99, 1.0, UNIDAD_ML), 0);
 
-        prueba::Catalogo903();
+        cat = prueba::Catalogo903();
         CVaso100 w;
+        w.Vincular(&cat);
         w.AddComponent(0, 30.0, UNIDAD_ML);
         // A reagent exactly the size of the free space fits; a hair more does not.
         QCOMPARE(w.AddReagent(prueba::R_PROBLEMA1, 70.0), 1);
@@ -146,14 +163,16 @@ private slots:
         }
         QCOMPARE(w.VolumenLiquido(), 30.0);
         // A solid reagent goes to the solid phase, in grams.
-        prueba::Catalogo900();
+        cat = prueba::Catalogo900();
         CVaso250 s;
+        s.Vincular(&cat);
         QCOMPARE(s.AddReagent(3, 6.538), 1); // zinc filings
-        QCOMPARE(s.m_seno.m_faseSolida.Moles(BuscarComponente(150)), 0.1);
+        QCOMPARE(s.m_seno.m_faseSolida.Moles(cat.BuscarComponente(150)), 0.1);
     }
 
     void vaciar() {
         CVaso250 v;
+        v.Vincular(&cat);
         v.AddComponent(0, 50.0, UNIDAD_ML);
         v.m_seno.m_dTemperatura = 70.0;
         v.m_seno.m_dTemperaturaAmbiente = 40.0;
@@ -167,7 +186,9 @@ private slots:
 
     void verterConTopes() {
         CVaso250 a;
+        a.Vincular(&cat);
         CVaso100 b;
+        b.Vincular(&cat);
         a.AddComponent(0, 30.0, UNIDAD_ML);
         QCOMPARE(a.PourLiquid(b, 50.0), 30.0); // limited by the source
         QCOMPARE(b.VolumenLiquido(), 30.0);
@@ -178,16 +199,20 @@ private slots:
         QCOMPARE(a.PourLiquid(b, 0.0), 0.0); // full
         QCOMPARE(b.PourLiquid(b, 5.0), 0.0); // not into itself
         CVaso100 vacio;
+        vacio.Vincular(&cat);
         QCOMPARE(vacio.PourLiquid(a, 0.0), 0.0);
         // A request larger than the free space pours the free space.
         CVaso100 c;
+        c.Vincular(&cat);
         c.AddComponent(0, 90.0, UNIDAD_ML);
         QCOMPARE(a.PourLiquid(c, 15.0), 10.0);
         // Solids pour into the space left; a calorimeter keeps the mixed temperature.
         CVaso250 s;
+        s.Vincular(&cat);
         s.AddComponent(2, 0.1, UNIDAD_MOLES);
         s.m_seno.m_dTemperatura = 90.0;
         CCalorimetro cal;
+        cal.Vincular(&cat);
         cal.AddComponent(0, 100.0, UNIDAD_ML);
         QVERIFY(s.PourSolid(cal) > 0.0);
         QCOMPARE(cal.m_seno.m_faseSolida.Moles(2), 0.1);
@@ -198,27 +223,35 @@ private slots:
 
     void menus() {
         CVaso100 v;
+        v.Vincular(&cat);
         const std::vector<int> vaso = {
             ID_PROPIEDADES,      ID_ELIMINAR,          0, ID_ELIMINAR_CONTENIDO, 0, ID_AGREGAR_AGUA,
             ID_AGREGAR_REACTIVO, ID_AGREGAR_INDICADOR, 0};
         QCOMPARE(prueba::Comandos(v), vaso);
         CBureta10 bureta; // above code 13: no material entries
+        bureta.Vincular(&cat);
         QCOMPARE(prueba::Comandos(bureta),
                  (std::vector<int>{ID_PROPIEDADES, ID_ELIMINAR, 0, ID_ELIMINAR_CONTENIDO, 0,
                                    ID_TITULAR}));
         CTermometro t; // instruments have no "Propiedades"
+        t.Vincular(&cat);
         QCOMPARE(prueba::Comandos(t), (std::vector<int>{ID_ELIMINAR, 0}));
         CBalanza b;
+        b.Vincular(&cat);
         QCOMPARE(prueba::Comandos(b), (std::vector<int>{ID_ELIMINAR, 0, ID_TARAR}));
         CParrilla p;
+        p.Vincular(&cat);
         QCOMPARE(prueba::Comandos(p),
                  (std::vector<int>{ID_ELIMINAR, 0, ID_APAGAR, ID_NIVEL1, ID_NIVEL2, ID_NIVEL3,
                                    ID_NIVEL4, ID_NIVEL5}));
         CMechero m;
+        m.Vincular(&cat);
         QCOMPARE(prueba::Comandos(m), (std::vector<int>{ID_ELIMINAR, 0}));
         CCalorimetro cal;
+        cal.Vincular(&cat);
         QCOMPARE(prueba::Comandos(cal).back(), int(ID_TAPAR_CALORIMETRO));
         CCabezaDestilacion cabeza;
+        cabeza.Vincular(&cat);
         QCOMPARE(prueba::Comandos(cabeza), (std::vector<int>{ID_PROPIEDADES}));
         CMenu textos;
         v.BuildMenu(textos);
@@ -228,8 +261,10 @@ private slots:
 
     void menusDeLasPipetas() {
         CPipetaVolumetrica pv;
+        pv.Vincular(&cat);
         QCOMPARE(prueba::Comandos(pv), (std::vector<int>{ID_PROPIEDADES, ID_ELIMINAR, 0}));
         CVaso100 abajo;
+        abajo.Vincular(&cat);
         abajo.AddComponent(0, 9.9, UNIDAD_ML);
         pv.m_pConectado = &abajo;
         QCOMPARE(prueba::Comandos(pv).size(), size_t(3)); // 9.9 ml are not enough
@@ -238,7 +273,9 @@ private slots:
         QCOMPARE(abajo.PourLiquid(pv, CPipetaVolumetrica::kVolumen), 10.0);
         QCOMPARE(prueba::Comandos(pv).back(), int(ID_VACIAR_EN));
         CPipetaGraduada pg;
+        pg.Vincular(&cat);
         CVaso100 poco;
+        poco.Vincular(&cat);
         poco.AddComponent(0, 1.0, UNIDAD_ML);
         pg.m_pConectado = &poco;
         QCOMPARE(prueba::Comandos(pg).back(), int(ID_LLENAR_DESDE));
@@ -246,6 +283,7 @@ private slots:
 
     void fuentesDeCalor() {
         CParrilla p;
+        p.Vincular(&cat);
         QCOMPARE(p.m_dPotencia, 5.0);
         QCOMPARE(p.m_nLuces, 2);
         QVERIFY(p.Comando(ID_APAGAR));
@@ -259,18 +297,22 @@ private slots:
         QVERIFY(!p.Comando(ID_TARAR));
         QCOMPARE(p.AdvanceFrame(), 0); // no animation
         CMechero m;
+        m.Vincular(&cat);
         QCOMPARE(m.m_dPotencia, 5.0);
         for (int i = 1; i <= 5; ++i) {
             QCOMPARE(m.AdvanceFrame(), 1);
             QCOMPARE(m.m_nFrame, i % 4);
         }
         CBanoHielo h;
+        h.Vincular(&cat);
         QCOMPARE(h.m_dPotencia, -20.0);
     }
 
     void balanzaYTara() {
         CBalanza b;
+        b.Vincular(&cat);
         CVaso100 v;
+        v.Vincular(&cat);
         QCOMPARE(b.Attach(&v), 1);
         QCOMPARE(b.Peso(), 65.0);
         QCOMPARE(b.Attach(&v), 0); // same reading, no repaint
@@ -288,8 +330,10 @@ private slots:
 
     void termometroYOtrasLecturas() {
         CTermometro t;
+        t.Vincular(&cat);
         QCOMPARE(t.Detach(), 0); // already at 20
         CVaso100 v;
+        v.Vincular(&cat);
         v.m_seno.m_dTemperatura = 35.0;
         QCOMPARE(t.Attach(&v), 1);
         QCOMPARE(t.m_dLectura, 35.0);
@@ -302,6 +346,7 @@ private slots:
         QCOMPARE(t.Attach(nullptr), 0);
 
         CPHmetro ph;
+        ph.Vincular(&cat);
         QCOMPARE(ph.Texto(), QString("pH: --.--"));
         QCOMPARE(ph.Detach(), 0);
         v.AddComponent(0, 50.0, UNIDAD_ML);
@@ -310,6 +355,7 @@ private slots:
         QCOMPARE(ph.Detach(), 1);
 
         CConductimetro c;
+        c.Vincular(&cat);
         QCOMPARE(c.PuntaAguja(), QPoint(4, 37)); // no reading: pointing left
         QCOMPARE(c.Detach(), 1);
         v.AddComponent(1, 0.05, UNIDAD_MOLES);
@@ -324,9 +370,11 @@ private slots:
 
     void agitador() {
         CAgitador a;
+        a.Vincular(&cat);
         a.ColocarEn(QPoint(100, 100));
         const int x0 = a.m_x;
         CVaso100 v;
+        v.Vincular(&cat);
         v.AddComponent(0, 50.0, UNIDAD_ML);
         v.AddComponent(1, 2.0, UNIDAD_GRAMOS);
         QCOMPARE(a.Tick(), 0); // idle
@@ -380,7 +428,7 @@ private slots:
     }
 
     void registroDeCadaTipo() {
-        prueba::Catalogo903();
+        cat = prueba::Catalogo903();
         for (int nTipo : kTipos) {
             std::unique_ptr<CEquipo> e(CListaEquipo::CrearEquipo(nTipo));
             e->ColocarEn(QPoint(500, 500));
@@ -409,9 +457,11 @@ private slots:
         }
         // The tube's side comes back with its probe.
         CTuboVidrio t(1);
+        t.Vincular(&cat);
         CArchivo ar;
         t.Serialize(ar);
         CTuboVidrio u;
+        u.Vincular(&cat);
         CArchivo lee(ar.Datos());
         u.Serialize(lee);
         QCOMPARE(u.m_nSalida, 1);

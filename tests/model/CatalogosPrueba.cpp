@@ -2,6 +2,7 @@
 
 #include "Archivo.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace prueba {
@@ -201,11 +202,10 @@ const FilaComponente kComponentes[] = {
      80,         1},
 };
 
-void Componentes(std::initializer_list<int32_t> ids) {
-    CrearComponentes(static_cast<int32_t>(ids.size()));
-    int i = 0;
+void Componentes(CCatalogo& cat, std::initializer_list<int32_t> ids) {
+    cat.m_componentes.clear();
     for (int32_t id : ids)
-        g_pComponentes[i++] = Componente(id);
+        cat.m_componentes.push_back(Componente(id));
 }
 
 struct Parte {
@@ -213,9 +213,10 @@ struct Parte {
     int32_t id;
 };
 
-void Reactivo(int32_t i, const char* nombre, int32_t estado, int32_t proporcion,
+void Reactivo(CCatalogo& cat, int32_t i, const char* nombre, int32_t estado, int32_t proporcion,
               std::initializer_list<Parte> partes) {
-    CReactivos& r = g_pReactivos[i];
+    cat.m_reactivos.resize(std::max<size_t>(cat.m_reactivos.size(), size_t(i) + 1));
+    CReactivos& r = cat.m_reactivos[size_t(i)];
     r.m_strNombre = nombre;
     r.m_nEstado = estado;
     r.m_bPorProporcion = proporcion;
@@ -229,10 +230,11 @@ struct Ranura {
     int32_t coef, id, fase;
 };
 
-CReacciones& Reaccion(int32_t i, int32_t id, const char* texto,
+CReacciones& Reaccion(CCatalogo& cat, int32_t i, int32_t id, const char* texto,
                       std::initializer_list<Ranura> reactivos,
                       std::initializer_list<Ranura> productos) {
-    CReacciones& R = g_pReacciones[i];
+    cat.m_reacciones.resize(std::max<size_t>(cat.m_reacciones.size(), size_t(i) + 1));
+    CReacciones& R = cat.m_reacciones[size_t(i)];
     R.m_nId = id;
     R.m_strTexto1 = texto;
     R.m_bSinLimite = 1;
@@ -251,9 +253,10 @@ CReacciones& Reaccion(int32_t i, int32_t id, const char* texto,
     return R;
 }
 
-void Indicador(int32_t i, int32_t id, const char* nombre, COLORREF bajo, double lBajo,
-               COLORREF alto, double lAlto) {
-    CIndicadores& d = g_pIndicadores[i];
+void Indicador(CCatalogo& cat, int32_t i, int32_t id, const char* nombre, COLORREF bajo,
+               double lBajo, COLORREF alto, double lAlto) {
+    cat.m_indicadores.resize(std::max<size_t>(cat.m_indicadores.size(), size_t(i) + 1));
+    CIndicadores& d = cat.m_indicadores[size_t(i)];
     d.m_nId = id;
     d.m_strNombre = nombre;
     d.m_nComponente = 0; // template form: follows the pH
@@ -300,98 +303,90 @@ CComponentes Componente(int32_t nId) {
     throw std::invalid_argument("componente desconocido");
 }
 
-void ReleerComoPlantilla() {
+CCatalogo ReleerComoPlantilla(const CCatalogo& cat) {
     CArchivo escritura;
-    SerializarCatalogo(escritura, true);
+    cat.Escribir(escritura);
     CArchivo lectura(escritura.Datos());
-    SerializarCatalogo(lectura, true);
-    ResolverPlantilla();
+    CCatalogo leido;
+    leido.Leer(lectura, true);
+    leido.ResolverPlantilla();
     if (!lectura.AlFinal())
         throw std::logic_error("el catálogo no se leyó hasta el final");
+    return leido;
 }
 
-void Catalogo900() {
-    DestruirCatalogo();
-    Componentes({1, 14, 47, 152, 159, 154, 2, 155, 156, 157, 40, 150, 158, 7});
-    CrearReactivos(5);
-    Reactivo(0, "Acido sulfúrico 1 M", 1, 0, {{52.54011150897631, 1}, {1, 157}});
-    Reactivo(1, "Hidroxido de sodio 1 M", 1, 0, {{kAguaPorLitro, 1}, {1, 2}});
-    Reactivo(2, "Acido nitrico 1 M", 1, 0, {{53.17971060293774, 1}, {1, 152}});
-    Reactivo(3, "Limaduras de zinc", 0, 1, {{100, 150}});
-    Reactivo(4, "Limaduras de Cobre", 0, 1, {{100, 47}});
-    CrearReacciones(6);
-    Reaccion(0, 32, "Disolucion de cobre", {{3, 47, 1}, {8, 152, 0}},
+CCatalogo Catalogo900() {
+    CCatalogo cat;
+    Componentes(cat, {1, 14, 47, 152, 159, 154, 2, 155, 156, 157, 40, 150, 158, 7});
+    Reactivo(cat, 0, "Acido sulfúrico 1 M", 1, 0, {{52.54011150897631, 1}, {1, 157}});
+    Reactivo(cat, 1, "Hidroxido de sodio 1 M", 1, 0, {{kAguaPorLitro, 1}, {1, 2}});
+    Reactivo(cat, 2, "Acido nitrico 1 M", 1, 0, {{53.17971060293774, 1}, {1, 152}});
+    Reactivo(cat, 3, "Limaduras de zinc", 0, 1, {{100, 150}});
+    Reactivo(cat, 4, "Limaduras de Cobre", 0, 1, {{100, 47}});
+    Reaccion(cat, 0, 32, "Disolucion de cobre", {{3, 47, 1}, {8, 152, 0}},
              {{3, 159, 0}, {2, 154, 3}, {4, 1, 2}})
         .m_nReservado = 1;
-    Reaccion(1, 33, "Cu(NO3)2 + NaOH", {{1, 159, 0}, {2, 2, 0}}, {{1, 155, 1}, {2, 156, 0}});
-    Reaccion(2, 34, "Cu(OH)2 + H2SO4", {{1, 155, 1}, {1, 157, 0}}, {{1, 40, 0}, {2, 1, 2}});
-    Reaccion(3, 35, "CuSO4 + Zn", {{1, 40, 0}, {1, 150, 1}}, {{1, 158, 0}, {1, 47, 1}});
-    Reaccion(4, 36, "HNO3 + NaOH", {{1, 152, 0}, {1, 2, 0}}, {{1, 156, 0}, {1, 1, 2}});
-    Reaccion(5, 37, "Zn + H2SO4", {{1, 150, 1}, {1, 157, 0}}, {{1, 158, 0}, {1, 7, 3}});
-    ReleerComoPlantilla();
+    Reaccion(cat, 1, 33, "Cu(NO3)2 + NaOH", {{1, 159, 0}, {2, 2, 0}}, {{1, 155, 1}, {2, 156, 0}});
+    Reaccion(cat, 2, 34, "Cu(OH)2 + H2SO4", {{1, 155, 1}, {1, 157, 0}}, {{1, 40, 0}, {2, 1, 2}});
+    Reaccion(cat, 3, 35, "CuSO4 + Zn", {{1, 40, 0}, {1, 150, 1}}, {{1, 158, 0}, {1, 47, 1}});
+    Reaccion(cat, 4, 36, "HNO3 + NaOH", {{1, 152, 0}, {1, 2, 0}}, {{1, 156, 0}, {1, 1, 2}});
+    Reaccion(cat, 5, 37, "Zn + H2SO4", {{1, 150, 1}, {1, 157, 0}}, {{1, 158, 0}, {1, 7, 3}});
+    return ReleerComoPlantilla(cat);
 }
 
-void Catalogo901() {
-    DestruirCatalogo();
-    Componentes({1, 14, 4, 9, 23});
-    CrearReactivos(1);
-    Reactivo(0, "Mezcla de liquidos", 1, 1, {{1, 4}, {39, 1}, {40, 9}, {20, 23}});
-    ReleerComoPlantilla();
+CCatalogo Catalogo901() {
+    CCatalogo cat;
+    Componentes(cat, {1, 14, 4, 9, 23});
+    Reactivo(cat, 0, "Mezcla de liquidos", 1, 1, {{1, 4}, {39, 1}, {40, 9}, {20, 23}});
+    return ReleerComoPlantilla(cat);
 }
 
-void Catalogo904() {
-    DestruirCatalogo();
-    Componentes({1, 14, 151, 150, 149, 8, 22, 47});
-    CrearReactivos(6);
-    Reactivo(0, "Metal 4", 0, 1, {{100, 151}});
-    Reactivo(1, "Metal 5", 0, 1, {{100, 150}});
-    Reactivo(2, "Metal 3", 0, 1, {{100, 149}});
-    Reactivo(3, "Metal 2", 0, 1, {{100, 8}});
-    Reactivo(4, "Metal 1", 0, 1, {{100, 22}});
-    Reactivo(5, "Limaduras de Cobre", 0, 1, {{100, 47}});
-    ReleerComoPlantilla();
+CCatalogo Catalogo904() {
+    CCatalogo cat;
+    Componentes(cat, {1, 14, 151, 150, 149, 8, 22, 47});
+    Reactivo(cat, 0, "Metal 4", 0, 1, {{100, 151}});
+    Reactivo(cat, 1, "Metal 5", 0, 1, {{100, 150}});
+    Reactivo(cat, 2, "Metal 3", 0, 1, {{100, 149}});
+    Reactivo(cat, 3, "Metal 2", 0, 1, {{100, 8}});
+    Reactivo(cat, 4, "Metal 1", 0, 1, {{100, 22}});
+    Reactivo(cat, 5, "Limaduras de Cobre", 0, 1, {{100, 47}});
+    return ReleerComoPlantilla(cat);
 }
 
-void Catalogo902() {
-    DestruirCatalogo();
-    Componentes({1, 14, 40, 5, 2, 3});
-    CrearReactivos(3);
-    Reactivo(0, "Hidróxido de sodio 0.1 Molar", 1, 0, {{kAguaPorLitro, 1}, {0.1, 2}});
-    Reactivo(1, "Acido clorhídrico 0.1 Molar", 1, 0, {{55.508435061791985, 1}, {0.1, 3}});
-    Reactivo(2, "Sulfato de cobre pentahidratado", 0, 1, {{100, 5}});
-    CrearReacciones(2);
-    Reaccion(0, 39, "Hidratación CuSO4", {{1, 40, 1}, {5, 1, 2}}, {{1, 5, 1}}).m_dCalor = 0.25;
+CCatalogo Catalogo902() {
+    CCatalogo cat;
+    Componentes(cat, {1, 14, 40, 5, 2, 3});
+    Reactivo(cat, 0, "Hidróxido de sodio 0.1 Molar", 1, 0, {{kAguaPorLitro, 1}, {0.1, 2}});
+    Reactivo(cat, 1, "Acido clorhídrico 0.1 Molar", 1, 0, {{55.508435061791985, 1}, {0.1, 3}});
+    Reactivo(cat, 2, "Sulfato de cobre pentahidratado", 0, 1, {{100, 5}});
+    Reaccion(cat, 0, 39, "Hidratación CuSO4", {{1, 40, 1}, {5, 1, 2}}, {{1, 5, 1}}).m_dCalor = 0.25;
     CReacciones& R =
-        Reaccion(1, 38, "Deshidratcion del CuSO4", {{1, 5, 1}}, {{1, 40, 1}, {5, 1, 3}});
+        Reaccion(cat, 1, 38, "Deshidratcion del CuSO4", {{1, 5, 1}}, {{1, 40, 1}, {5, 1, 3}});
     R.m_bTempMinima = 1;
     R.m_dTempMinima = 35.0;
     R.m_bSinLimite = 0;
     R.m_dLimitePaso = 0.001;
-    CrearIndicadores(1);
-    Indicador(0, 1, "Fenolftaleina", 0xFEFEFE, 8.0, 0xFF00FF, 10.0);
-    ReleerComoPlantilla();
+    Indicador(cat, 0, 1, "Fenolftaleina", 0xFEFEFE, 8.0, 0xFF00FF, 10.0);
+    return ReleerComoPlantilla(cat);
 }
 
-void Catalogo903() {
-    DestruirCatalogo();
-    Componentes({1, 14, 2, 3, 4});
-    CrearReactivos(4);
-    Reactivo(0, "Hidróxido de sodio 0.1 Molar", 1, 0, {{kAguaPorLitro, 1}, {0.1, 2}});
-    Reactivo(1, "Solución problema 3", 1, 0, {{kAguaPorLitro, 1}, {0.01, 3}});
-    Reactivo(2, "Solución problema 2", 1, 0, {{kAguaPorLitro, 1}, {0.00854, 3}});
-    Reactivo(3, "Solución problema 1", 1, 0, {{kAguaPorLitro, 1}, {0.01654, 3}});
-    CrearReacciones(1);
-    CReacciones& R = Reaccion(0, 1, "Neutralización NaOH y HCl", {{1, 2, 0}, {1, 3, 0}},
+CCatalogo Catalogo903() {
+    CCatalogo cat;
+    Componentes(cat, {1, 14, 2, 3, 4});
+    Reactivo(cat, 0, "Hidróxido de sodio 0.1 Molar", 1, 0, {{kAguaPorLitro, 1}, {0.1, 2}});
+    Reactivo(cat, 1, "Solución problema 3", 1, 0, {{kAguaPorLitro, 1}, {0.01, 3}});
+    Reactivo(cat, 2, "Solución problema 2", 1, 0, {{kAguaPorLitro, 1}, {0.00854, 3}});
+    Reactivo(cat, 3, "Solución problema 1", 1, 0, {{kAguaPorLitro, 1}, {0.01654, 3}});
+    CReacciones& R = Reaccion(cat, 0, 1, "Neutralización NaOH y HCl", {{1, 2, 0}, {1, 3, 0}},
                               {{1, 4, 0}, {1, 1, 2}, {0, 0, 2}});
     R.m_strTexto2 = "Reacción de neutralización entre un ácido fuerte y una base fuerte";
     R.m_dCalor = -97.324;
     R.m_nReservado = 1;
     R.m_nCatalizador = 9999; // matches no component
-    CrearIndicadores(3);
-    Indicador(0, 2, "Naranja de Metilo", 0x0000FF, 3.1, 0x00FFFF, 4.4);
-    Indicador(1, 3, "Azul de Bromotimol", 0x00FFFF, 6.2, 0xFF0000, 7.6);
-    Indicador(2, 1, "Fenolftaleina", 0xFEFEFE, 8.0, 0xFF00FF, 10.0);
-    ReleerComoPlantilla();
+    Indicador(cat, 0, 2, "Naranja de Metilo", 0x0000FF, 3.1, 0x00FFFF, 4.4);
+    Indicador(cat, 1, 3, "Azul de Bromotimol", 0x00FFFF, 6.2, 0xFF0000, 7.6);
+    Indicador(cat, 2, 1, "Fenolftaleina", 0xFEFEFE, 8.0, 0xFF00FF, 10.0);
+    return ReleerComoPlantilla(cat);
 }
 
 } // namespace prueba

@@ -13,15 +13,15 @@ namespace prueba {
 // The component of the practice catalogues with this identifier.
 CComponentes Componente(int32_t nId);
 
-// Writes the current tables as a template and reads them back (identifier resolution,
+// Writes the tables as a template and reads them back (identifier resolution,
 // solubility lines).
-void ReleerComoPlantilla();
+CCatalogo ReleerComoPlantilla(const CCatalogo& cat);
 
-void Catalogo900(); // conservation of mass: 14 components, 6 reactions
-void Catalogo901(); // simple distillation of a mixture of liquids
-void Catalogo902(); // reversibility: copper sulphate hydration
-void Catalogo903(); // acid-base titration
-void Catalogo904(); // specific heat of a metal
+CCatalogo Catalogo900(); // conservation of mass: 14 components, 6 reactions
+CCatalogo Catalogo901(); // simple distillation of a mixture of liquids
+CCatalogo Catalogo902(); // reversibility: copper sulphate hydration
+CCatalogo Catalogo903(); // acid-base titration
+CCatalogo Catalogo904(); // specific heat of a metal
 
 // Indices after reading template 903.
 enum : int32_t { AGUA = 0, OXIGENO = 1, NAOH = 2, HCL = 3, NACL = 4 };

@@ -26,25 +26,26 @@ template <class T> T Leer(const std::vector<uint8_t>& d) {
 
 class TestCatalogo : public QObject {
     Q_OBJECT
+    CCatalogo cat;
 private slots:
-    void cleanup() { DestruirCatalogo(); }
+    void cleanup() { cat = CCatalogo(); }
 
     void catalogoInicial() {
-        CrearCatalogoInicial();
-        QCOMPARE(g_nComponentes, 3);
-        QCOMPARE(g_nReactivos, 0);
-        QCOMPARE(g_nReacciones, 0);
-        QCOMPARE(g_nIndicadores, 0);
-        const CComponentes& agua = g_pComponentes[0];
+        cat = CCatalogo::Inicial();
+        QCOMPARE(cat.NumComponentes(), 3);
+        QCOMPARE(cat.NumReactivos(), 0);
+        QCOMPARE(cat.NumReacciones(), 0);
+        QCOMPARE(cat.NumIndicadores(), 0);
+        const CComponentes& agua = cat.m_componentes[0];
         QCOMPARE(agua.m_strNombre, std::string("Agua"));
         QCOMPARE(agua.m_crColor, COLORREF(0xFEFEFE));
-        QCOMPARE(g_pComponentes[2].m_strFormula, std::string("CuSO2"));
-        QCOMPARE(g_pComponentes[2].m_crColor, COLORREF(0xFF0000));
-        QCOMPARE(g_pComponentes[1].m_nSignoAnion, -1);
+        QCOMPARE(cat.m_componentes[2].m_strFormula, std::string("CuSO2"));
+        QCOMPARE(cat.m_componentes[2].m_crColor, COLORREF(0xFF0000));
+        QCOMPARE(cat.m_componentes[1].m_nSignoAnion, -1);
         // The solubility line is set at start-up: water dissolves 100 g per 100 g always.
         for (double t : {-10.0, 0.0, 37.0, 100.0, 150.0})
             QCOMPARE(agua.Solubilidad(100.0, t), 100.0 / 18.0);
-        QCOMPARE(g_pComponentes[1].m_dPendiente, 0.023);
+        QCOMPARE(cat.m_componentes[1].m_dPendiente, 0.023);
     }
 
     void reglasDeUnComponente() {
@@ -90,46 +91,46 @@ private slots:
     }
 
     void unidadesDeLosReactivos() {
-        prueba::Catalogo903();
-        const CReactivos& naoh = g_pReactivos[prueba::R_NAOH];
-        QCOMPARE(naoh.GramosPorUnidad(), 1000.0);
-        QCOMPARE(naoh.MlPorUnidad(), 1000.0);
-        QCOMPARE(naoh.VolumenEstimado(12.5), 12.5);
+        cat = prueba::Catalogo903();
+        const CReactivos& naoh = cat.m_reactivos[prueba::R_NAOH];
+        QCOMPARE(naoh.GramosPorUnidad(cat), 1000.0);
+        QCOMPARE(naoh.MlPorUnidad(cat), 1000.0);
+        QCOMPARE(naoh.VolumenEstimado(cat, 12.5), 12.5);
         QCOMPARE(naoh.SumaProporciones(), 55.60843506179199);
 
-        prueba::Catalogo900();
-        const CReactivos& zinc = g_pReactivos[3];
-        QCOMPARE(zinc.GramosPorUnidad(), 6538.0);
-        QCOMPARE(zinc.MlPorUnidad(), 6538.0 / 7.14);
+        cat = prueba::Catalogo900();
+        const CReactivos& zinc = cat.m_reactivos[3];
+        QCOMPARE(zinc.GramosPorUnidad(cat), 6538.0);
+        QCOMPARE(zinc.MlPorUnidad(cat), 6538.0 / 7.14);
         // A solid's density counts twice in the estimate of the volume it takes.
-        QCOMPARE(zinc.VolumenEstimado(14.28), 1.0);
+        QCOMPARE(zinc.VolumenEstimado(cat, 14.28), 1.0);
 
         CReactivos vacio;
         vacio.m_bPorProporcion = 1;
-        QCOMPARE(vacio.GramosPorUnidad(), 0.0);
-        QCOMPARE(vacio.MlPorUnidad(), 0.0);
-        QCOMPARE(vacio.VolumenEstimado(5.0), 0.0);
+        QCOMPARE(vacio.GramosPorUnidad(cat), 0.0);
+        QCOMPARE(vacio.MlPorUnidad(cat), 0.0);
+        QCOMPARE(vacio.VolumenEstimado(cat, 5.0), 0.0);
     }
 
     void busquedas() {
-        prueba::Catalogo903();
-        QCOMPARE(BuscarComponente(3), prueba::HCL);
-        QCOMPARE(BuscarComponente(77), g_nComponentes);
-        g_pComponentes[4].m_nId = 3; // two components with one identifier: the first wins
-        QCOMPARE(BuscarComponente(3), prueba::HCL);
-        QCOMPARE(BuscarReactivo("Solución problema 1"), prueba::R_PROBLEMA1);
-        QCOMPARE(BuscarReactivo("Solucion problema 1"), g_nReactivos);
-        QCOMPARE(BuscarIndicador("Fenolftaleina"), 2);
-        QCOMPARE(BuscarIndicador(""), g_nIndicadores);
-        DestruirCatalogo();
-        QCOMPARE(BuscarComponente(1), 0);
-        QVERIFY(!BuscarComponentePorIndice(0));
+        cat = prueba::Catalogo903();
+        QCOMPARE(cat.BuscarComponente(3), prueba::HCL);
+        QCOMPARE(cat.BuscarComponente(77), cat.NumComponentes());
+        cat.m_componentes[4].m_nId = 3; // two components with one identifier: the first wins
+        QCOMPARE(cat.BuscarComponente(3), prueba::HCL);
+        QCOMPARE(cat.BuscarReactivo("Solución problema 1"), prueba::R_PROBLEMA1);
+        QCOMPARE(cat.BuscarReactivo("Solucion problema 1"), cat.NumReactivos());
+        QCOMPARE(cat.BuscarIndicador("Fenolftaleina"), 2);
+        QCOMPARE(cat.BuscarIndicador(""), cat.NumIndicadores());
+        cat = CCatalogo();
+        QCOMPARE(cat.BuscarComponente(1), 0);
+        QVERIFY(!cat.Componente(0));
     }
 
     void resolucionDeUnaPlantilla() {
-        prueba::Catalogo903();
-        QCOMPARE(g_nComponentes, 5);
-        const CReacciones& R = g_pReacciones[0];
+        cat = prueba::Catalogo903();
+        QCOMPARE(cat.NumComponentes(), 5);
+        const CReacciones& R = cat.m_reacciones[0];
         QCOMPARE(R.m_nReactivo[0], prueba::NAOH);
         QCOMPARE(R.m_nReactivo[1], prueba::HCL);
         QCOMPARE(R.m_nReactivo[2], 5);
@@ -137,42 +138,42 @@ private slots:
         QCOMPARE(R.m_nProducto[1], prueba::AGUA);
         QCOMPARE(R.m_nProducto[2], 5);
         QCOMPARE(R.m_nCatalizador, 5);
-        for (int i = 0; i < g_nIndicadores; ++i)
-            QCOMPARE(g_pIndicadores[i].m_nComponente, -1);
-        QCOMPARE(g_pIndicadores[0].m_nId, 2);
-        const CReactivos& p1 = g_pReactivos[prueba::R_PROBLEMA1];
+        for (int i = 0; i < cat.NumIndicadores(); ++i)
+            QCOMPARE(cat.m_indicadores[i].m_nComponente, -1);
+        QCOMPARE(cat.m_indicadores[0].m_nId, 2);
+        const CReactivos& p1 = cat.m_reactivos[prueba::R_PROBLEMA1];
         QCOMPARE(p1.m_listaComposicion.front().m_nComponente, prueba::AGUA);
         QCOMPARE(p1.m_listaComposicion.back().m_nComponente, prueba::HCL);
-        QCOMPARE(g_pComponentes[prueba::NACL].m_dPendiente, 0.041);
+        QCOMPARE(cat.m_componentes[prueba::NACL].m_dPendiente, 0.041);
         // An indicator that follows a component keeps it, by index.
         CIndicadores ind;
         ind.m_nComponente = 4;
-        ind.ResolverComponente();
+        ind.ResolverComponente(cat);
         QCOMPARE(ind.m_nComponente, prueba::NACL);
     }
 
     void registrosDeIdaYVuelta() {
-        prueba::Catalogo900();
-        for (int i = 0; i < g_nComponentes; ++i) {
-            const auto d = Escribir(g_pComponentes[i]);
+        cat = prueba::Catalogo900();
+        for (int i = 0; i < cat.NumComponentes(); ++i) {
+            const auto d = Escribir(cat.m_componentes[i]);
             auto c = Leer<CComponentes>(d);
             QCOMPARE(Escribir(c), d);
-            QCOMPARE(c.m_strNombre, g_pComponentes[i].m_strNombre);
+            QCOMPARE(c.m_strNombre, cat.m_componentes[i].m_strNombre);
         }
-        for (int i = 0; i < g_nReactivos; ++i) {
-            const auto d = Escribir(g_pReactivos[i]);
+        for (int i = 0; i < cat.NumReactivos(); ++i) {
+            const auto d = Escribir(cat.m_reactivos[i]);
             auto r = Leer<CReactivos>(d);
             QCOMPARE(Escribir(r), d);
-            QCOMPARE(r.m_listaComposicion.size(), g_pReactivos[i].m_listaComposicion.size());
+            QCOMPARE(r.m_listaComposicion.size(), cat.m_reactivos[i].m_listaComposicion.size());
         }
-        for (int i = 0; i < g_nReacciones; ++i) {
-            const auto d = Escribir(g_pReacciones[i]);
+        for (int i = 0; i < cat.NumReacciones(); ++i) {
+            const auto d = Escribir(cat.m_reacciones[i]);
             QCOMPARE(d.front(), uint8_t(0x9B)); // -101
             auto r = Leer<CReacciones>(d);
             QCOMPARE(Escribir(r), d);
         }
-        prueba::Catalogo903();
-        const auto d = Escribir(g_pIndicadores[1]);
+        cat = prueba::Catalogo903();
+        const auto d = Escribir(cat.m_indicadores[1]);
         auto ind = Leer<CIndicadores>(d);
         QCOMPARE(ind.m_strNombre, std::string("Azul de Bromotimol"));
         QCOMPARE(ind.m_crColorAlto, COLORREF(0xFF0000));
@@ -214,47 +215,35 @@ private slots:
     }
 
     void tablasEnOrdenDeArchivo() {
-        prueba::Catalogo902();
+        cat = prueba::Catalogo902();
         CArchivo ar;
-        SerializarCatalogo(ar, false);
+        cat.Escribir(ar);
         const auto d = ar.Datos();
         QCOMPARE(d[0], uint8_t(2)); // reactions come first
-        DestruirCatalogo();
+        cat = CCatalogo();
         CArchivo lee(d);
-        SerializarCatalogo(lee, false);
+        cat.Leer(lee, false);
         QVERIFY(lee.AlFinal());
-        QCOMPARE(g_nReacciones, 2);
-        QCOMPARE(g_nReactivos, 3);
-        QCOMPARE(g_nComponentes, 6);
-        QCOMPARE(g_nIndicadores, 1);
+        QCOMPARE(cat.NumReacciones(), 2);
+        QCOMPARE(cat.NumReactivos(), 3);
+        QCOMPARE(cat.NumComponentes(), 6);
+        QCOMPARE(cat.NumIndicadores(), 1);
         // A saved practice stores indices: nothing is resolved again.
-        QCOMPARE(g_pReacciones[1].m_nReactivo[0], 3);
-        QCOMPARE(g_pReacciones[1].m_dLimitePaso, 0.001);
-        QCOMPARE(g_pIndicadores[0].m_nComponente, -1);
-    }
-
-    void guardarYRestaurarElCatalogo() {
-        prueba::Catalogo903();
-        const CComponentes* pAntes = g_pComponentes;
-        CCatalogoGuardado guardado;
-        guardado.Tomar();
-        QCOMPARE(g_nComponentes, 0);
-        CrearCatalogoInicial();
-        guardado.Restaurar();
-        QCOMPARE(g_pComponentes, pAntes);
-        QCOMPARE(g_nComponentes, 5);
-        QCOMPARE(g_nIndicadores, 3);
+        QCOMPARE(cat.m_reacciones[1].m_nReactivo[0], 3);
+        QCOMPARE(cat.m_reacciones[1].m_dLimitePaso, 0.001);
+        QCOMPARE(cat.m_indicadores[0].m_nComponente, -1);
     }
 
     void registrosDanadosNuncaRompen() {
-        prueba::Catalogo900();
+        cat = prueba::Catalogo900();
         CArchivo ar;
-        SerializarCatalogo(ar, false);
+        cat.Escribir(ar);
         const auto d = ar.Datos();
         // Every truncation fails cleanly.
         for (size_t n = 0; n < d.size(); n += 7) {
             CArchivo lee(std::vector<uint8_t>(d.begin(), d.begin() + static_cast<long>(n)));
-            QVERIFY_THROWS_EXCEPTION(CErrorArchivo, SerializarCatalogo(lee, false));
+            CCatalogo leido;
+            QVERIFY_THROWS_EXCEPTION(CErrorArchivo, leido.Leer(lee, false));
         }
         // Random damage either reads or fails with the archive's exception, and a huge
         // count never allocates what the file cannot hold.
@@ -264,15 +253,17 @@ private slots:
             for (int k = 0; k < 4; ++k)
                 dano[rng() % dano.size()] = static_cast<uint8_t>(rng());
             CArchivo lee(dano);
+            CCatalogo leido;
             try {
-                SerializarCatalogo(lee, vuelta % 2 == 0);
-                ResolverPlantilla();
+                leido.Leer(lee, vuelta % 2 == 0);
+                leido.ResolverPlantilla();
             } catch (const CErrorArchivo&) {
             }
         }
         std::vector<uint8_t> enorme = {0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0};
         CArchivo lee(enorme);
-        QVERIFY_THROWS_EXCEPTION(CErrorArchivo, SerializarCatalogo(lee, false));
+        CCatalogo leido;
+        QVERIFY_THROWS_EXCEPTION(CErrorArchivo, leido.Leer(lee, false));
     }
 };
 

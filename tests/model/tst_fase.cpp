@@ -27,12 +27,13 @@ bool Finita(const CFase& f) {
 
 class TestFase : public QObject {
     Q_OBJECT
+    CCatalogo cat;
 private slots:
-    void cleanup() { DestruirCatalogo(); }
+    void cleanup() { cat = CCatalogo(); }
 
     void aguaEnUnaFaseVacia() {
-        CrearCatalogoInicial();
-        CFase f(ESTADO_LIQUIDO);
+        cat = CCatalogo::Inicial();
+        CFase f(ESTADO_LIQUIDO, &cat);
         f.Agregar(0, 10.0, UNIDAD_GRAMOS);
         QCOMPARE(f.m_listaContenido.size(), size_t(1));
         QCOMPARE(f.m_pAgua, &f.m_listaContenido.front());
@@ -50,8 +51,8 @@ private slots:
     }
 
     void solidoDisueltoPesaPeroNoOcupa() {
-        CrearCatalogoInicial();
-        CFase f(ESTADO_LIQUIDO);
+        cat = CCatalogo::Inicial();
+        CFase f(ESTADO_LIQUIDO, &cat);
         f.Agregar(0, 100.0, UNIDAD_ML);
         f.Agregar(2, 0.79815, UNIDAD_GRAMOS);
         QCOMPARE(f.m_dVolumen, 100.0);
@@ -72,8 +73,8 @@ private slots:
     }
 
     void quitarMasDeLoQueHay() {
-        CrearCatalogoInicial();
-        CFase f(ESTADO_LIQUIDO);
+        cat = CCatalogo::Inicial();
+        CFase f(ESTADO_LIQUIDO, &cat);
         f.Agregar(0, 100.0, UNIDAD_ML);
         f.Agregar(1, 0.25, UNIDAD_MOLES);
         f.Quitar(1, 0.75, UNIDAD_MOLES);
@@ -107,9 +108,9 @@ private slots:
     }
 
     void ionizacionDebil() {
-        CrearCatalogoInicial();
-        g_pComponentes[2].m_dConstante = 1.8e-5;
-        CFase f(ESTADO_LIQUIDO);
+        cat = CCatalogo::Inicial();
+        cat.m_componentes[2].m_dConstante = 1.8e-5;
+        CFase f(ESTADO_LIQUIDO, &cat);
         f.Agregar(0, 1000.0, UNIDAD_ML);
         f.Agregar(2, 0.1, UNIDAD_MOLES);
         const CContenido* e = f.Buscar(2);
@@ -124,8 +125,8 @@ private slots:
     }
 
     void pH() {
-        Catalogo903();
-        CFase f(ESTADO_LIQUIDO);
+        cat = prueba::Catalogo903();
+        CFase f(ESTADO_LIQUIDO, &cat);
         QCOMPARE(f.CalcularPH(), -1.0);
         f.Agregar(HCL, 0.1, UNIDAD_MOLES); // acid but no water
         QCOMPARE(f.CalcularPH(), -1.0);
@@ -137,36 +138,36 @@ private slots:
         QCOMPARE(f.CalcularPH(), 0.0); // 1 mol/l of H+, clamped at 0 for anything stronger
         // 0.25 mmol of HCl in 100 ml: [H+] = 2.5e-3 mol/l, pH 2.60; a sign or a litre
         // mistaken in the logarithm shows here, where 1 mol/l hides it.
-        CFase d(ESTADO_LIQUIDO);
+        CFase d(ESTADO_LIQUIDO, &cat);
         d.Agregar(AGUA, 100.0, UNIDAD_ML);
         d.Agregar(HCL, 0.00025, UNIDAD_MOLES);
         d.IonizarTodo();
         QCOMPARE(QString::number(d.CalcularPH(), 'f', 3), QString("2.602"));
-        CFase e(ESTADO_LIQUIDO);
+        CFase e(ESTADO_LIQUIDO, &cat);
         e.Agregar(AGUA, 100.0, UNIDAD_ML);
         e.Agregar(NAOH, 0.00025, UNIDAD_MOLES);
         e.IonizarTodo();
         QCOMPARE(QString::number(e.CalcularPH(), 'f', 3), QString("11.398"));
-        CFase b(ESTADO_LIQUIDO);
+        CFase b(ESTADO_LIQUIDO, &cat);
         b.Agregar(AGUA, 10.0, UNIDAD_ML);
         b.Agregar(NAOH, 0.5, UNIDAD_MOLES);
         QCOMPARE(b.CalcularPH(), 14.0);
-        CFase s(ESTADO_SOLIDO);
+        CFase s(ESTADO_SOLIDO, &cat);
         s.Agregar(AGUA, 10.0, UNIDAD_ML);
         QCOMPARE(s.CalcularPH(), -1.0);
         // A liquid with water but no ions of H+ or OH- at all.
-        CrearCatalogoInicial();
-        g_pComponentes[0].m_dConstante = 0.0;
-        CFase n(ESTADO_LIQUIDO);
+        cat = CCatalogo::Inicial();
+        cat.m_componentes[0].m_dConstante = 0.0;
+        CFase n(ESTADO_LIQUIDO, &cat);
         n.Agregar(0, 10.0, UNIDAD_ML);
         QCOMPARE(n.CalcularPH(), -1.0);
     }
 
     void efectoDelIonComun() {
-        Catalogo903();
+        cat = prueba::Catalogo903();
         const double K = 1.8e-5;
-        g_pComponentes[HCL].m_dConstante = K; // make the acid weak
-        CFase f(ESTADO_LIQUIDO);
+        cat.m_componentes[HCL].m_dConstante = K; // make the acid weak
+        CFase f(ESTADO_LIQUIDO, &cat);
         f.Agregar(AGUA, 100.0, UNIDAD_ML);
         f.Agregar(HCL, 0.01, UNIDAD_MOLES);
         QCOMPARE(f.EfectoIonComun(), 0); // no other source of Cl-
@@ -179,21 +180,21 @@ private slots:
         QCOMPARE(f.Buscar(HCL)->m_dMolesCation, 0.1 * (0.01 * K / 0.1) / (K + t / 0.1));
         QVERIFY(f.Buscar(HCL)->m_dMolesCation < propio / 10.0);
         // Water is a weak electrolyte too: a base suppresses its OH-.
-        CFase w(ESTADO_LIQUIDO);
+        CFase w(ESTADO_LIQUIDO, &cat);
         w.Agregar(AGUA, 100.0, UNIDAD_ML);
         w.Agregar(NAOH, 0.001, UNIDAD_MOLES);
         QCOMPARE(w.EfectoIonComun(), 1);
         QVERIFY(w.m_pAgua->m_dMolesAnion < 1e-11);
-        CrearCatalogoInicial();
-        g_pComponentes[2].m_dConstante = 0.0;
-        CFase sin(ESTADO_LIQUIDO);
+        cat = CCatalogo::Inicial();
+        cat.m_componentes[2].m_dConstante = 0.0;
+        CFase sin(ESTADO_LIQUIDO, &cat);
         sin.Agregar(2, 1.0, UNIDAD_GRAMOS);
         QCOMPARE(sin.EfectoIonComun(), 0); // no volume, nothing to divide by
     }
 
     void capacidadYEbullicion() {
-        CrearCatalogoInicial();
-        CFase f(ESTADO_LIQUIDO);
+        cat = CCatalogo::Inicial();
+        CFase f(ESTADO_LIQUIDO, &cat);
         QCOMPARE(f.CapacidadCalorifica(), 31.0);
         QCOMPARE(f.TemperaturaEbullicion(), 1000.0);
         f.Agregar(0, 90.0, UNIDAD_GRAMOS);
@@ -205,26 +206,26 @@ private slots:
         // NaOH is not counted in a liquid (its specific heat is not zero).
         QCOMPARE(f.CapacidadCalorifica(), 90.0);
         // Only solids in the liquid: no boiling point at all.
-        CFase s(ESTADO_LIQUIDO);
+        CFase s(ESTADO_LIQUIDO, &cat);
         s.Agregar(1, 1.0, UNIDAD_MOLES);
         s.m_dVolumen = 5.0;
         QCOMPARE(s.TemperaturaEbullicion(), 1000.0);
         // Water with no grams left: the elevation rule is skipped, not divided by zero.
-        CFase w(ESTADO_LIQUIDO);
+        CFase w(ESTADO_LIQUIDO, &cat);
         w.Agregar(0, 10.0, UNIDAD_ML);
         w.Agregar(1, 0.1, UNIDAD_MOLES);
         w.m_pAgua->m_dGramos = 0.0;
         QCOMPARE(w.TemperaturaEbullicion(), 100.0);
         // A component with no specific heat counts with its molar mass, counted or not.
-        Catalogo903();
-        CFase h(ESTADO_LIQUIDO);
+        cat = prueba::Catalogo903();
+        CFase h(ESTADO_LIQUIDO, &cat);
         h.Agregar(NACL, 1.0, UNIDAD_MOLES);
         QCOMPARE(h.CapacidadCalorifica(), 58.44277);
     }
 
     void fundirYCongelarEnPorcionesAcotadas() {
-        CrearCatalogoInicial();
-        CFase solido(ESTADO_SOLIDO), liquido(ESTADO_LIQUIDO);
+        cat = CCatalogo::Inicial();
+        CFase solido(ESTADO_SOLIDO, &cat), liquido(ESTADO_LIQUIDO, &cat);
         solido.Agregar(1, 0.25, UNIDAD_MOLES);
         const double mlPorcion = 0.1 * 40.0 / 2.163;
         QCOMPARE(solido.Fundir(liquido, 700.0), 0); // below 800.4
@@ -248,7 +249,7 @@ private slots:
         QCOMPARE(solido.Moles(1), 0.1);
 
         // Water freezes into the solid phase and counts there as solid.
-        CFase agua(ESTADO_LIQUIDO), hielo(ESTADO_SOLIDO);
+        CFase agua(ESTADO_LIQUIDO, &cat), hielo(ESTADO_SOLIDO, &cat);
         agua.Agregar(0, 0.15, UNIDAD_MOLES);
         QCOMPARE(agua.Congelar(hielo, 5.0), 0);
         QCOMPARE(agua.Congelar(hielo, -1.0), 1);
@@ -258,7 +259,7 @@ private slots:
         hielo.LlenarRenglones(r, false);
         QCOMPARE(r.back().m_strTexto[3], std::string("Solido"));
         // Dissolved solids never freeze out.
-        CFase sal(ESTADO_LIQUIDO), fondo(ESTADO_SOLIDO);
+        CFase sal(ESTADO_LIQUIDO, &cat), fondo(ESTADO_SOLIDO, &cat);
         sal.Agregar(0, 10.0, UNIDAD_ML);
         sal.Agregar(1, 0.01, UNIDAD_MOLES);
         sal.Buscar(1)->m_bDisuelto = 1;
@@ -268,8 +269,8 @@ private slots:
     }
 
     void evaporarCondensarDisolverPrecipitar() {
-        CrearCatalogoInicial();
-        CFase liq(ESTADO_LIQUIDO), gas(ESTADO_GAS);
+        cat = CCatalogo::Inicial();
+        CFase liq(ESTADO_LIQUIDO, &cat), gas(ESTADO_GAS, &cat);
         liq.Agregar(0, 18.0, UNIDAD_GRAMOS);
         QCOMPARE(liq.Evaporar(gas, 100.0), 1);
         QCOMPARE(gas.Moles(0), 0.001); // exactly at the boiling point: unscaled
@@ -283,7 +284,7 @@ private slots:
         QCOMPARE(gas.CondensarEn(liq, 1.0), 1);
         QCOMPARE(gas.Moles(0), 0.0);
 
-        CFase solido(ESTADO_SOLIDO), agua(ESTADO_LIQUIDO);
+        CFase solido(ESTADO_SOLIDO, &cat), agua(ESTADO_LIQUIDO, &cat);
         solido.Agregar(2, 0.1, UNIDAD_MOLES);
         QCOMPARE(solido.Disolver(agua, 20.0, 0.0), 0); // no water to dissolve in
         agua.Agregar(0, 10.0, UNIDAD_ML);
@@ -302,8 +303,8 @@ private slots:
     }
 
     void transferirUnaFraccion() {
-        CrearCatalogoInicial();
-        CFase a(ESTADO_LIQUIDO), b(ESTADO_LIQUIDO);
+        cat = CCatalogo::Inicial();
+        CFase a(ESTADO_LIQUIDO, &cat), b(ESTADO_LIQUIDO, &cat);
         a.Agregar(0, 100.0, UNIDAD_ML);
         a.Agregar(1, 0.1, UNIDAD_MOLES);
         a.Buscar(1)->m_bFundido = 1;
@@ -320,8 +321,8 @@ private slots:
     }
 
     void colorDeLaFase() {
-        Catalogo903();
-        CFase f(ESTADO_LIQUIDO);
+        cat = prueba::Catalogo903();
+        CFase f(ESTADO_LIQUIDO, &cat);
         QCOMPARE(f.ColorFase(), CColorFase{});
         f.Agregar(AGUA, 100.0, UNIDAD_ML);
         QCOMPARE(f.ColorFase().m_crColor, COLORREF(0xFEFEFE));
@@ -333,8 +334,8 @@ private slots:
         const COLORREF cr = f.ColorFase().m_crColor;
         QVERIFY(std::abs(VerdeDe(cr) - (254 + 127) / 2) <= 1);
         // Solids weigh a hundred times their moles; textures add up.
-        CrearCatalogoInicial();
-        CFase s(ESTADO_SOLIDO);
+        cat = CCatalogo::Inicial();
+        CFase s(ESTADO_SOLIDO, &cat);
         s.Agregar(1, 0.01, UNIDAD_MOLES);
         s.Agregar(2, 0.01, UNIDAD_MOLES);
         const CColorFase c = s.ColorFase();
@@ -343,8 +344,8 @@ private slots:
     }
 
     void registroDeLaFase() {
-        Catalogo903();
-        CFase f(ESTADO_LIQUIDO);
+        cat = prueba::Catalogo903();
+        CFase f(ESTADO_LIQUIDO, &cat);
         f.Agregar(AGUA, 50.0, UNIDAD_ML);
         f.Agregar(NACL, 0.01, UNIDAD_MOLES);
         f.Buscar(NACL)->m_bDisuelto = 1;
@@ -352,7 +353,7 @@ private slots:
         f.AgregarIndicador(0); // Naranja de Metilo, id 2
         CArchivo ar;
         f.Serialize(ar);
-        CFase g;
+        CFase g(ESTADO_NINGUNO, &cat);
         CArchivo lee(ar.Datos());
         g.Serialize(lee);
         QVERIFY(lee.AlFinal());
@@ -361,22 +362,22 @@ private slots:
         QCOMPARE(g.m_pAgua, g.Buscar(AGUA));
         QCOMPARE(g.m_dVolumen, f.m_dVolumen);
         QCOMPARE(g.m_listaIndicadores.size(), size_t(2));
-        QCOMPARE(g.m_listaIndicadores.front(), &g_pIndicadores[0]);
-        QCOMPARE(g.m_listaIndicadores.front()->m_strNombre, std::string("Naranja de Metilo"));
-        QCOMPARE(g.m_listaIndicadores.back()->m_nId, 1);
+        QCOMPARE(g.m_listaIndicadores.front(), 0);
+        QCOMPARE(cat.m_indicadores[0].m_strNombre, std::string("Naranja de Metilo"));
+        QCOMPARE(g.m_listaIndicadores.back(), 2); // Fenolftaleina, id 1
         CArchivo otra;
         g.Serialize(otra);
         QCOMPARE(otra.Datos(), ar.Datos());
         // An indicator number that the catalogue lacks is skipped.
-        g_pIndicadores[2].m_nId = 42;
+        cat.m_indicadores[2].m_nId = 42;
         CArchivo lee2(ar.Datos());
         g.Serialize(lee2);
         QCOMPARE(g.m_listaIndicadores.size(), size_t(1));
     }
 
     void registrosDanados() {
-        Catalogo903();
-        CFase f(ESTADO_LIQUIDO);
+        cat = prueba::Catalogo903();
+        CFase f(ESTADO_LIQUIDO, &cat);
         f.Agregar(AGUA, 50.0, UNIDAD_ML);
         f.Agregar(NAOH, 0.01, UNIDAD_MOLES);
         f.AgregarIndicador(1);
@@ -385,7 +386,7 @@ private slots:
         const auto d = ar.Datos();
         for (size_t n = 0; n < d.size(); ++n) {
             CArchivo lee(std::vector<uint8_t>(d.begin(), d.begin() + static_cast<long>(n)));
-            CFase g;
+            CFase g(ESTADO_NINGUNO, &cat);
             QVERIFY_THROWS_EXCEPTION(CErrorArchivo, g.Serialize(lee));
         }
         std::mt19937 rng(5);
@@ -393,7 +394,7 @@ private slots:
             auto dano = d;
             dano[rng() % dano.size()] = static_cast<uint8_t>(rng());
             CArchivo lee(dano);
-            CFase g;
+            CFase g(ESTADO_NINGUNO, &cat);
             try {
                 g.Serialize(lee);
             } catch (const CErrorArchivo&) {
@@ -408,7 +409,7 @@ private slots:
             g.LlenarRenglones(r, true);
         }
         // An entry of a component outside the catalogue is damage.
-        CFase h(ESTADO_SOLIDO);
+        CFase h(ESTADO_SOLIDO, &cat);
         h.m_listaContenido.emplace_front(9);
         CArchivo malo;
         h.Serialize(malo);
@@ -417,15 +418,15 @@ private slots:
     }
 
     void sinCatalogoNadaPasa() {
-        DestruirCatalogo();
-        CFase f(ESTADO_LIQUIDO);
+        cat = CCatalogo();
+        CFase f(ESTADO_LIQUIDO, &cat);
         f.Agregar(0, 10.0, UNIDAD_ML);
         f.AgregarReactivo(0, 1.0);
         f.AgregarIndicador(0);
         QVERIFY(f.m_listaContenido.empty());
         QCOMPARE(f.CalcularPH(), -1.0);
         QCOMPARE(f.CapacidadCalorifica(), 31.0);
-        CrearCatalogoInicial();
+        cat = CCatalogo::Inicial();
         f.Agregar(3, 1.0, UNIDAD_MOLES);  // one past the end
         f.Agregar(-1, 1.0, UNIDAD_MOLES); // negative
         QVERIFY(f.m_listaContenido.empty());
@@ -433,8 +434,8 @@ private slots:
     }
 
     void vaciar() {
-        Catalogo903();
-        CFase f(ESTADO_LIQUIDO);
+        cat = prueba::Catalogo903();
+        CFase f(ESTADO_LIQUIDO, &cat);
         f.AgregarReactivo(R_PROBLEMA1, 0.01);
         f.AgregarIndicador(0);
         f.m_crColorDibujado = 0x123456;

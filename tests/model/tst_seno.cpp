@@ -29,29 +29,26 @@ bool Finito(const CSeno& s) {
 
 // A catalogue of water, A (solid), B (gas, index 1: the air's), C (liquid) and D (solid),
 // for reactions built by each test.
-void CatalogoAbstracto(int32_t nReacciones) {
-    DestruirCatalogo();
-    CrearComponentes(5);
-    g_pComponentes[0] = Componente(1);
-    g_pComponentes[1] = Componente(14);
-    g_pComponentes[2] = Componente(47);
-    g_pComponentes[3] = Componente(152);
-    g_pComponentes[4] = Componente(150);
-    for (int i = 0; i < 5; ++i)
-        g_pComponentes[i].AjustarSolubilidad();
-    CrearReacciones(nReacciones);
+CCatalogo CatalogoAbstracto(int32_t nReacciones) {
+    CCatalogo cat;
+    for (int32_t nId : {1, 14, 47, 152, 150}) {
+        cat.m_componentes.push_back(Componente(nId));
+        cat.m_componentes.back().AjustarSolubilidad();
+    }
+    cat.m_reacciones.resize(static_cast<size_t>(nReacciones));
+    return cat;
 }
 } // namespace
 
 class TestSeno : public QObject {
     Q_OBJECT
+    CCatalogo cat;
 private slots:
-    void init() { g_nPasosSimulacion = 1; }
-    void cleanup() { DestruirCatalogo(); }
+    void cleanup() { cat = CCatalogo(); }
 
     void aguaEnReposo() {
-        CrearCatalogoInicial();
-        CSeno s;
+        cat = CCatalogo::Inicial();
+        CSeno s(&cat);
         s.Agregar(0, 100.0, UNIDAD_ML);
         QCOMPARE(s.AjustarTemperatura(), 0);
         QCOMPARE(s.Simular(), 0);
@@ -59,8 +56,8 @@ private slots:
     }
 
     void hidroxidoDeSodioSeDisuelve() {
-        CrearCatalogoInicial();
-        CSeno s;
+        cat = CCatalogo::Inicial();
+        CSeno s(&cat);
         s.Agregar(0, 100.0, UNIDAD_ML);
         s.Agregar(1, 4.0, UNIDAD_GRAMOS);
         QCOMPARE(s.m_faseSolida.Moles(1), 0.1);
@@ -78,8 +75,8 @@ private slots:
     }
 
     void calentarAguaHastaHervir() {
-        CrearCatalogoInicial();
-        CSeno s;
+        cat = CCatalogo::Inicial();
+        CSeno s(&cat);
         s.Agregar(0, 100.0, UNIDAD_ML);
         // 100 ml of water and the empty solid phase (31) have a heat capacity of 131.
         int nUltimo = 0;
@@ -116,8 +113,8 @@ private slots:
     }
 
     void elevacionDelPuntoDeEbullicion() {
-        CrearCatalogoInicial();
-        CSeno s;
+        cat = CCatalogo::Inicial();
+        CSeno s(&cat);
         s.Agregar(0, 100.0, UNIDAD_GRAMOS);
         s.m_faseLiquida.Agregar(1, 0.5, UNIDAD_MOLES);
         const double B = 100.0 + 0.5 / 100.0 * 512.0;
@@ -151,14 +148,14 @@ private slots:
     }
 
     void congelarYFundir() {
-        CrearCatalogoInicial();
-        CSeno s;
+        cat = CCatalogo::Inicial();
+        CSeno s(&cat);
         s.Agregar(0, 9.0, UNIDAD_GRAMOS); // 0.5 mol
         s.m_dTemperatura = 0.5;
         s.Calentar(-100.0); // down to 0: water freezes 0.1 mol per call
         QCOMPARE(s.m_dTemperatura, 0.0);
         QCOMPARE(s.m_faseSolida.Moles(0), 0.0); // melting point not above 0
-        g_pComponentes[0].m_dPuntoFusion = 4.0;
+        cat.m_componentes[0].m_dPuntoFusion = 4.0;
         s.Calentar(-1.0);
         QCOMPARE(s.m_faseSolida.Moles(0), 0.1);
         s.Calentar(-1.0);
@@ -182,8 +179,8 @@ private slots:
     }
 
     void calorCeroTambienCalienta() {
-        CrearCatalogoInicial();
-        CSeno s;
+        cat = CCatalogo::Inicial();
+        CSeno s(&cat);
         s.Agregar(0, 100.0, UNIDAD_ML);
         s.m_dTemperatura = 50.0;
         s.Calentar(0.0);
@@ -196,9 +193,9 @@ private slots:
     }
 
     void reaccionConTemperaturaMinimaYTope() {
-        Catalogo902();
+        cat = prueba::Catalogo902();
         // Indices: water 0, O2 1, CuSO4 2, CuSO4·5H2O 3, NaOH 4, HCl 5.
-        CSeno s;
+        CSeno s(&cat);
         s.m_faseSolida.Agregar(3, 0.01, UNIDAD_MOLES);
         QCOMPARE(s.AvanceReaccion(1), 0.0); // below 35 degrees
         s.m_dTemperatura = 35.0;
@@ -208,7 +205,7 @@ private slots:
         QCOMPARE(s.m_faseSolida.Moles(2), 0.001);
         QCOMPARE(s.m_faseGas.Moles(0), 0.005);
         // Hydration has no cap: it takes all the water it can at once and warms the vessel.
-        CSeno h;
+        CSeno h(&cat);
         h.m_faseSolida.Agregar(2, 0.01, UNIDAD_MOLES);
         h.Agregar(0, 18.01528, UNIDAD_GRAMOS);
         QCOMPARE(h.AvanceReaccion(0), 0.01);
@@ -219,8 +216,8 @@ private slots:
     }
 
     void equilibrioYCatalizador() {
-        CatalogoAbstracto(1);
-        CReacciones& R = g_pReacciones[0];
+        cat = CatalogoAbstracto(1);
+        CReacciones& R = cat.m_reacciones[0];
         // C (liquid, index 3) -> D (index 4, put in the liquid)
         R.m_nReactivo[0] = 3;
         R.m_nCoefReactivo[0] = 1;
@@ -234,7 +231,7 @@ private slots:
         R.m_dConstanteEquilibrio = 0.25;
         R.m_bSinLimite = 0;
         R.m_dLimitePaso = 0.0001;
-        CSeno s;
+        CSeno s(&cat);
         s.Agregar(0, 1000.0, UNIDAD_ML);
         s.m_faseLiquida.Agregar(3, 1.0, UNIDAD_MOLES);
         // x = L (x0 K / L)^(1/n) with n the sum of product coefficients: 1 l, 1 mol, K 0.25.
@@ -259,7 +256,7 @@ private slots:
         // n = 1 the formula's powers cancel; here a wrong root or a missing L shows.
         R.m_bEquilibrio = 1;
         R.m_nCoefProducto[0] = 2;
-        CSeno m;
+        CSeno m(&cat);
         m.Agregar(0, 500.0, UNIDAD_ML);
         m.m_faseLiquida.Agregar(3, 0.2, UNIDAD_MOLES);
         const double L = m.m_faseLiquida.m_dVolumen * 0.001;
@@ -268,7 +265,7 @@ private slots:
         R.m_nCoefProducto[0] = 1;
         // An equilibrium without liquid has nothing to stand on: no extent, no NaN.
         R.m_bEquilibrio = 1;
-        CSeno seco;
+        CSeno seco(&cat);
         seco.m_faseGas.Agregar(3, 1.0, UNIDAD_MOLES);
         R.m_nFaseReactivo[0] = FASE_GAS;
         QCOMPARE(seco.AvanceReaccion(0), 0.0);
@@ -277,8 +274,8 @@ private slots:
     }
 
     void vasoAbiertoYVasoCerrado() {
-        CatalogoAbstracto(1);
-        CReacciones& R = g_pReacciones[0];
+        cat = CatalogoAbstracto(1);
+        CReacciones& R = cat.m_reacciones[0];
         // B (gas, index 1) + A (solid, index 2) -> C in the liquid.
         R.m_nReactivo[0] = 1;
         R.m_nCoefReactivo[0] = 1;
@@ -292,14 +289,14 @@ private slots:
         R.m_nFaseProducto[0] = FASE_LIQUIDA;
         R.m_nProducto[1] = R.m_nProducto[2] = 5;
         R.m_bSinLimite = 1;
-        CSeno abierto;
+        CSeno abierto(&cat);
         abierto.m_faseSolida.Agregar(2, 0.4, UNIDAD_MOLES);
         QCOMPARE(abierto.AvanceReaccion(0), 0.2); // the air gives all the B needed
         abierto.Reaccionar();
         QCOMPARE(abierto.m_faseSolida.Moles(2), 0.0);
         QCOMPARE(abierto.m_faseLiquida.Moles(3), 0.2);
         QVERIFY(!abierto.m_faseGas.Buscar(1)); // none consumed from the gas
-        CSeno cerrado;
+        CSeno cerrado(&cat);
         cerrado.m_bCerrado = 1;
         cerrado.m_faseSolida.Agregar(2, 0.4, UNIDAD_MOLES);
         QCOMPARE(cerrado.AvanceReaccion(0), 0.0);
@@ -308,13 +305,13 @@ private slots:
         QCOMPARE(cerrado.m_faseGas.Moles(1), 0.0);
         QCOMPARE(cerrado.m_faseSolida.Moles(2), 0.3);
         // A vessel with nothing in it runs no reaction.
-        CSeno vacio;
+        CSeno vacio(&cat);
         QCOMPARE(vacio.Reaccionar(), 0);
     }
 
     void coeficienteCeroNoDaInfinito() {
-        CatalogoAbstracto(1);
-        CReacciones& R = g_pReacciones[0];
+        cat = CatalogoAbstracto(1);
+        CReacciones& R = cat.m_reacciones[0];
         R.m_nReactivo[0] = 3;
         R.m_nCoefReactivo[0] = 0;
         R.m_nFaseReactivo[0] = FASE_LIQUIDA;
@@ -324,7 +321,7 @@ private slots:
         R.m_nFaseProducto[0] = 7; // not a phase code: nowhere to put it
         R.m_nProducto[1] = R.m_nProducto[2] = 5;
         R.m_bSinLimite = 1;
-        CSeno s;
+        CSeno s(&cat);
         s.Agregar(0, 10.0, UNIDAD_ML);
         s.m_faseLiquida.Agregar(3, 0.1, UNIDAD_MOLES);
         QCOMPARE(s.AvanceReaccion(0), 0.0);
@@ -335,12 +332,12 @@ private slots:
     }
 
     void neutralizacionExactaDaPH7() {
-        Catalogo903();
-        CSeno s;
+        cat = prueba::Catalogo903();
+        CSeno s(&cat);
         // 10 ml of problem solution 1 and 1.654 ml of 0.1 M NaOH: exactly equivalent.
         s.m_faseLiquida.AgregarReactivo(R_PROBLEMA1,
-                                        10.0 / g_pReactivos[R_PROBLEMA1].MlPorUnidad());
-        s.m_faseLiquida.AgregarReactivo(R_NAOH, 1.654 / g_pReactivos[R_NAOH].MlPorUnidad());
+                                        10.0 / cat.m_reactivos[R_PROBLEMA1].MlPorUnidad(cat));
+        s.m_faseLiquida.AgregarReactivo(R_NAOH, 1.654 / cat.m_reactivos[R_NAOH].MlPorUnidad(cat));
         for (int i = 0; i < 200; ++i) {
             s.m_bCalentado = 0;
             s.Simular();
@@ -350,7 +347,7 @@ private slots:
         QCOMPARE(s.m_faseLiquida.Moles(HCL), 0.0);
         QVERIFY(std::fabs(s.m_faseLiquida.Moles(NACL) - 1.654e-4) < 1e-12);
         // Short of the equivalence the excess acid shows, past it the base.
-        CSeno acido;
+        CSeno acido(&cat);
         acido.m_faseLiquida.AgregarReactivo(R_PROBLEMA1, 0.01);
         acido.m_faseLiquida.AgregarReactivo(R_NAOH, 0.0015);
         // The reaction's heat is negative: the first step cools and freezes the salts out
@@ -358,7 +355,7 @@ private slots:
         for (int i = 0; i < 5; ++i)
             acido.Simular();
         QVERIFY(acido.m_faseLiquida.CalcularPH() < 4.0);
-        CSeno base;
+        CSeno base(&cat);
         base.m_faseLiquida.AgregarReactivo(R_PROBLEMA1, 0.01);
         base.m_faseLiquida.AgregarReactivo(R_NAOH, 0.0018);
         for (int i = 0; i < 5; ++i)
@@ -367,8 +364,8 @@ private slots:
     }
 
     void verterLiquidoMezclaElCalor() {
-        CrearCatalogoInicial();
-        CSeno a, b;
+        cat = CCatalogo::Inicial();
+        CSeno a(&cat), b(&cat);
         a.Agregar(0, 100.0, UNIDAD_ML);
         a.m_dTemperatura = 80.0;
         b.Agregar(0, 100.0, UNIDAD_ML);
@@ -378,11 +375,11 @@ private slots:
         QCOMPARE(a.m_faseLiquida.m_dVolumen, 90.0);
         QCOMPARE(a.m_dTemperatura, 80.0);
         // Into an empty vessel the liquid brings its own temperature.
-        CSeno c;
+        CSeno c(&cat);
         a.VerterLiquido(c, 30.0);
         QCOMPARE(c.m_dTemperatura, 80.0);
         // Pouring from nothing or nothing at all changes nothing.
-        CSeno vacio;
+        CSeno vacio(&cat);
         vacio.VerterLiquido(c, 10.0);
         a.VerterLiquido(c, 0.0);
         QCOMPARE(c.m_faseLiquida.m_dVolumen, 30.0);
@@ -390,8 +387,8 @@ private slots:
     }
 
     void verterSolido() {
-        CrearCatalogoInicial();
-        CSeno a, b;
+        cat = CCatalogo::Inicial();
+        CSeno a(&cat), b(&cat);
         a.Agregar(2, 0.02, UNIDAD_MOLES);
         a.m_dTemperatura = 60.0;
         b.Agregar(0, 100.0, UNIDAD_ML);
@@ -402,8 +399,8 @@ private slots:
     }
 
     void registroYReinicio() {
-        Catalogo903();
-        CSeno s;
+        cat = prueba::Catalogo903();
+        CSeno s(&cat);
         s.m_faseLiquida.AgregarReactivo(R_PROBLEMA2, 0.02);
         s.m_faseLiquida.AgregarIndicador(1);
         s.m_faseSolida.Agregar(NACL, 0.5, UNIDAD_MOLES);
@@ -412,7 +409,7 @@ private slots:
         s.m_dTemperaturaAmbiente = 30.0;
         CArchivo ar;
         s.Serialize(ar);
-        CSeno t;
+        CSeno t(&cat);
         CArchivo lee(ar.Datos());
         t.Serialize(lee);
         QVERIFY(lee.AlFinal());
@@ -437,7 +434,7 @@ private slots:
         auto d = ar.Datos();
         d[16] = ESTADO_SOLIDO;
         CArchivo malo(d);
-        CSeno u;
+        CSeno u(&cat);
         QVERIFY_THROWS_EXCEPTION(CErrorArchivo, u.Serialize(malo));
         QCOMPARE(u.m_faseLiquida.m_nEstado, ESTADO_LIQUIDO);
         std::mt19937 rng(9);
@@ -448,7 +445,7 @@ private slots:
             else
                 dano[rng() % dano.size()] = static_cast<uint8_t>(rng());
             CArchivo lee2(dano);
-            CSeno v;
+            CSeno v(&cat);
             try {
                 v.Serialize(lee2);
             } catch (const CErrorArchivo&) {
@@ -471,10 +468,10 @@ private slots:
     void conservacionDeLaMateria() {
         // Template 900's copper cycle: nitric acid dissolves copper, giving copper nitrate
         // in the liquid and nitric oxide in the gas.
-        Catalogo900();
-        const int32_t cobre = BuscarComponente(47), nitrato = BuscarComponente(159),
-                      no = BuscarComponente(154);
-        CSeno s;
+        cat = prueba::Catalogo900();
+        const int32_t cobre = cat.BuscarComponente(47), nitrato = cat.BuscarComponente(159),
+                      no = cat.BuscarComponente(154);
+        CSeno s(&cat);
         s.m_faseLiquida.AgregarReactivo(2, 0.05);  // 50 ml of 1 M nitric acid
         s.m_faseSolida.AgregarReactivo(4, 0.0001); // 0.01 mol of copper
         for (int i = 0; i < 10; ++i)
@@ -486,12 +483,11 @@ private slots:
     }
 
     void pasosDeSimulacion() {
-        CrearCatalogoInicial();
-        g_nPasosSimulacion = 3;
-        CSeno s;
+        cat = CCatalogo::Inicial();
+        CSeno s(&cat);
         s.Agregar(0, 100.0, UNIDAD_ML);
         s.Agregar(1, 1.0, UNIDAD_GRAMOS);
-        s.Simular();
+        s.Simular(3);
         QCOMPARE(s.m_faseLiquida.Moles(1), 0.006);
         // The stirrer dissolves faster.
         QCOMPARE(s.DisolverSolidos(0.02), 1);
