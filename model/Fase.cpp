@@ -27,10 +27,6 @@ std::string FormatoCantidad(double d) {
 
 } // namespace
 
-const CCatalogo& CFase::Cat() const {
-    return m_pCatalogo ? *m_pCatalogo : CatalogoVacio();
-}
-
 const char* NombreEstado(int32_t nEstado) {
     switch (nEstado) {
     case ESTADO_SOLIDO:

@@ -13,6 +13,9 @@
 
 class CCatalogo;
 
+// An empty catalogue that never changes (Catalogo.h).
+const CCatalogo& CatalogoVacio();
+
 // One row of the contents table: formula, moles, grams, state, millilitres, phase.
 struct CRenglon {
     std::string m_strTexto[6];
@@ -54,7 +57,7 @@ public:
     // The catalogue of the practice the phase belongs to; an unbound phase sees an empty
     // one, so that every amount added to it is refused.
     const CCatalogo* m_pCatalogo = nullptr;
-    const CCatalogo& Cat() const;
+    const CCatalogo& Cat() const { return m_pCatalogo ? *m_pCatalogo : CatalogoVacio(); }
 
     // Adding and removing amounts (unit: grams, millilitres or moles).
     void Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad);
