@@ -177,7 +177,10 @@ CDlgAbrirPractica::CDlgAbrirPractica(QWidget* pPadre, bool bPlantillas)
     auto* botones = new QHBoxLayout;
     botones->addStretch();
     if (m_bPlantillas) {
-        m_pImportar = new QPushButton(QStringLiteral("Importar práctica…"), this);
+        auto* importar = new CBotonSombreado(QStringLiteral("Importar práctica…"), this);
+        importar->SetBitmaps(QStringLiteral(":/imagenes/practica.svg"));
+        importar->setMinimumWidth(100);
+        m_pImportar = importar;
         m_pImportar->setToolTip(QStringLiteral("Copia una plantilla (.akp) o una práctica "
                                                "guardada (.uak1) en «Mis prácticas»"));
         m_pImportar->setAutoDefault(false);
@@ -371,8 +374,16 @@ void CDlgAbrirPractica::ListarBiblioteca() {
         auto* it = new QTreeWidgetItem(pGrupo);
         it->setData(0, kRolEntrada, static_cast<int>(n));
         if (e.m_bNota) {
-            // A word about the folder itself, across the row.
-            it->setText(0, e.m_strError);
+            // A word about the folder itself, across the row. The user's own folder, empty
+            // at first, says how to fill it.
+            const QFileInfo carpeta(e.m_strRuta);
+            const bool bPropiaVacia = e.m_grupo == Biblioteca::Grupo::Propias && n > 0 &&
+                                      m_biblioteca[n - 1].m_grupo != e.m_grupo && carpeta.isDir() &&
+                                      carpeta.isReadable();
+            it->setText(0, bPropiaVacia ? QStringLiteral("Todavía no hay prácticas propias: "
+                                                         "«Importar práctica…» copia aquí una "
+                                                         "plantilla o una práctica guardada.")
+                                        : e.m_strError);
             it->setFirstColumnSpanned(true);
             QFont letra = it->font(0);
             letra.setItalic(true);

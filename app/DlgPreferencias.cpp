@@ -109,6 +109,7 @@ CDlgPreferencias::CDlgPreferencias(QWidget* pPadre) : QDialog(pPadre) {
 
     auto* l = new QVBoxLayout(this);
     l->addWidget(grupo);
+    setMinimumWidth(680);
     l->addWidget(botones);
     Comprobar();
 }

@@ -54,6 +54,10 @@ static_assert(std::size(kTitulos) == Plantillas::kUltima - Plantillas::kPrimera 
 const QLatin1String kExtPlantilla(".akp");
 const QLatin1String kExtPractica(".uak1");
 
+QString TextoDanado(const QString& strArchivo) {
+    return QStringLiteral("%1 está dañado o no es un archivo de práctica.").arg(strArchivo);
+}
+
 // How far the head of a file was read.
 enum class Lectura {
     Nada,    // not even the name: the bytes end too soon (or are damaged)
@@ -95,8 +99,9 @@ Lectura Cabecera(const std::vector<uint8_t>& datos, bool bPlantilla, Entrada& e,
         return Lectura::Todo;
     } catch (const CErrorArchivo& ex) {
         strError = ex.GetTipo() == CErrorArchivo::Tipo::FinDeArchivo
-                       ? CPractica::TextoError(ex, strArchivo)
-                       : QString::fromUtf8(CPractica::kFormatoIncompatible);
+                       ? QStringLiteral("%1 está dañado: el archivo termina antes de tiempo.")
+                             .arg(strArchivo)
+                       : TextoDanado(strArchivo);
     } catch (const std::bad_alloc&) {
         strError = QStringLiteral("No hay memoria suficiente para abrir %1.").arg(strArchivo);
     }
@@ -235,8 +240,7 @@ Entrada LeerArchivo(const QString& strRuta, Grupo grupo) {
             return leida;
         if (bUltima) {
             // Damaged, or so long before its name that it cannot be one of ours.
-            e.m_strError =
-                lector.m_bFin ? strError : QString::fromUtf8(CPractica::kFormatoIncompatible);
+            e.m_strError = lector.m_bFin ? strError : TextoDanado(strNombre);
             return e;
         }
         nBytes = std::min(nBytes * 4, static_cast<size_t>(kBytesCabecera));

@@ -303,6 +303,7 @@ private slots:
         QCOMPARE(pTitulacion->text(2), Plantillas::Autor(903));
         QCOMPARE(l->topLevelItem(1)->text(0), QString("Mis prácticas"));
         QVERIFY(QFileInfo(Preferencias::CarpetaPropia()).isDir()); // made on demand
+        QVERIFY(l->topLevelItem(1)->child(0)->text(0).startsWith("Todavía no hay prácticas"));
         QVERIFY(l->topLevelItem(2)->child(0)->text(0).contains("Preferencias"));
         QVERIFY(!plantillas.Elegir()); // nothing selected: nothing happens
         l->setCurrentItem(l->topLevelItem(0));
@@ -362,7 +363,8 @@ private slots:
         QVERIFY(pRed && pRota);
         QCOMPARE(pRed->text(2), QString("Departamento de Química"));
         QVERIFY(pRota->isDisabled());
-        QVERIFY(pRota->text(1).startsWith("Se intentó acceder a rota.akp más allá del final"));
+        QCOMPARE(pRota->text(1),
+                 QString("rota.akp está dañado: el archivo termina antes de tiempo."));
         l->setCurrentItem(pRota);
         QVERIFY(l->currentItem() != pRota); // it cannot even be selected
         // A file gone since the listing: said, and the list is read again.

@@ -502,7 +502,8 @@ private slots:
         };
         const Entrada& rota = en(propia + "/rota.akp");
         QCOMPARE(rota.m_strNombre, QString("rota.akp"));
-        QVERIFY(rota.m_strError.startsWith("Se intentó acceder a rota.akp más allá del final"));
+        QCOMPARE(rota.m_strError,
+                 QString("rota.akp está dañado: el archivo termina antes de tiempo."));
         QVERIFY(!rota.Elegible());
         const Entrada& tubo = en(propia + "/tubo.uak1");
         QCOMPARE(tubo.m_strError, QString("tubo.uak1 no es un archivo de práctica."));
