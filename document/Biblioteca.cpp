@@ -264,13 +264,18 @@ std::vector<Entrada> ListarCarpeta(const QString& strCarpeta, Grupo grupo) {
         return v;
     }
     QStringList nombres;
-    errno = 0;
-    while (const dirent* p = ::readdir(d)) {
+    int nErrno = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* p = ::readdir(d);
+        if (!p) {
+            nErrno = errno;
+            break;
+        }
         const QString s = QFile::decodeName(p->d_name);
         if (EsDeLaBiblioteca(s))
             nombres << s;
     }
-    const int nErrno = errno;
     ::closedir(d);
     if (nErrno != 0 && nombres.isEmpty()) {
         nota(NotaCarpeta(nErrno, strCarpeta));

@@ -396,6 +396,23 @@ private slots:
         QCOMPARE(biblioteca.m_nRecurso, 0);
         QVERIFY(!biblioteca.m_bPlantillaElegida);
         QCOMPARE(biblioteca.m_strArchivo, red.filePath("red.uak1"));
+        // "Iniciar práctica" with a template of "Mis prácticas" starts it as a new practice.
+        QTimer::singleShot(50, this, [] {
+            auto* dlg = qobject_cast<CDlgAbrirPractica*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            QTreeWidgetItem* pPropias = dlg->m_pLista->topLevelItem(1);
+            dlg->m_pLista->setCurrentItem(pPropias->child(0));
+            if (!dlg->Elegir())
+                dlg->reject();
+        });
+        m_pPractica->m_strPractica.clear();
+        m_pMarco->Accion(ID_INICIAR_PRACTICA)->trigger();
+        std::string strNombre, strResumen;
+        CPractica::LeerCabecera(Preferencias::CarpetaPropia() + "/plantilla.akp", strNombre,
+                                strResumen);
+        QCOMPARE(m_pPractica->m_strPractica, strNombre);
+        QVERIFY(m_pMarco->m_strRuta.isEmpty());
         Preferencias::SetCarpetaCompartida({});
         QVERIFY(QDir(Preferencias::CarpetaPropia()).removeRecursively());
 
