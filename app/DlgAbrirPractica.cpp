@@ -1,15 +1,20 @@
 #include "DlgAbrirPractica.h"
 
 #include "BotonImagen.h"
+#include "DlgPreferencias.h"
+#include "Mensajes.h"
 #include "Practica.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QVBoxLayout>
@@ -18,38 +23,13 @@
 
 namespace {
 
-const char* const kTitulos[][2] = {
-    {"Conservación de la materia",
-     "Demostración de las leyes de la conservación de la materia y energía"},
-    {"Destilación simple", "Destilación de una mezcla de líquidos"},
-    {"Reversibilidad de las reacciones",
-     "Una demostración simple de la reversibilidad de las reacciones  químicas"},
-    {"Titulación ácido-base",
-     "Examina las valoraciones de acido y bases fuertes y el uso de indicadores"},
-    {"Calor específico", "Determinación del Calor específico de varios metales"},
-    {"Preparación de disoluciones",
-     "Preparación de una disolución a partir de un sólido y por dilución"},
-    {"Reactivo limitante", "Reactivo limitante y rendimiento de una precipitación"},
-    {"Aumento ebulloscópico", "Temperatura de ebullición del agua y de disoluciones de sacarosa"},
-    {"Curva de solubilidad", "Solubilidad del cloruro de potasio a distintas temperaturas"},
-    {"Densidad", "Densidad de líquidos y de metales; identificación de un metal"},
-    {"Valoración del ácido sulfúrico",
-     "Estequiometría 2:1 en la valoración de ácido sulfúrico con hidróxido de sodio"},
-    {"Escala de pH", "pH de diluciones sucesivas de un ácido fuerte y de una base fuerte"},
-    {"Separación de una mezcla",
-     "Separación de sal y arena por disolución, filtración y evaporación"},
-    {"Equilibrio térmico",
-     "Mezcla de agua caliente y agua fría en el calorímetro: el balance de calor"},
-    {"Conservación de la masa en una precipitación",
-     "Precipitación de carbonato de calcio: la masa total no cambia"},
-};
-
 // A child with no text: it gives its parent an expand button until it is opened.
 void Marcador(QTreeWidgetItem* pItem) {
     pItem->addChild(new QTreeWidgetItem(QStringList(QString())));
 }
 
 constexpr int kRolRuta = Qt::UserRole;
+constexpr int kRolEntrada = Qt::UserRole + 1; // index into the browser's entries
 
 } // namespace
 
@@ -160,15 +140,16 @@ CDlgAbrirPractica::CDlgAbrirPractica(QWidget* pPadre, bool bPlantillas)
       m_pArbol(new CArbolCarpetas(this)) {
     setWindowTitle(bPlantillas ? QStringLiteral("Seleccione la práctica a iniciar")
                                : QStringLiteral("Seleccione la práctica a abrir"));
-    resize(bPlantillas ? 680 : 860, 420);
+    resize(860, bPlantillas ? 520 : 420);
     // Saved files also show their name and date, so that two saves of one practice can be
     // told apart.
     if (bPlantillas) {
-        m_pLista->setColumnCount(2);
-        m_pLista->setHeaderLabels({QStringLiteral("Practica"), QStringLiteral("Resumen")});
+        m_pLista->setColumnCount(3);
+        m_pLista->setHeaderLabels(
+            {QStringLiteral("Práctica"), QStringLiteral("Resumen"), QStringLiteral("Autor")});
     } else {
         m_pLista->setColumnCount(4);
-        m_pLista->setHeaderLabels({QStringLiteral("Practica"), QStringLiteral("Archivo"),
+        m_pLista->setHeaderLabels({QStringLiteral("Práctica"), QStringLiteral("Archivo"),
                                    QStringLiteral("Fecha"), QStringLiteral("Resumen")});
     }
     m_pLista->setRootIsDecorated(false);
@@ -195,6 +176,17 @@ CDlgAbrirPractica::CDlgAbrirPractica(QWidget* pPadre, bool bPlantillas)
     filas->addWidget(m_pLista, 2);
     auto* botones = new QHBoxLayout;
     botones->addStretch();
+    if (m_bPlantillas) {
+        auto* importar = new CBotonSombreado(QStringLiteral("Importar práctica…"), this);
+        importar->SetBitmaps(QStringLiteral(":/imagenes/practica.svg"));
+        importar->setMinimumWidth(100);
+        m_pImportar = importar;
+        m_pImportar->setToolTip(QStringLiteral("Copia una plantilla (.akp) o una práctica "
+                                               "guardada (.uak1) en «Mis prácticas»"));
+        m_pImportar->setAutoDefault(false);
+        connect(m_pImportar, &QPushButton::clicked, this, &CDlgAbrirPractica::Importar);
+        botones->addWidget(m_pImportar);
+    }
     botones->addWidget(abrir);
     botones->addWidget(cancelar);
     botones->addStretch();
@@ -203,15 +195,33 @@ CDlgAbrirPractica::CDlgAbrirPractica(QWidget* pPadre, bool bPlantillas)
     l->addLayout(filas, 1);
     l->addLayout(botones);
     setTabOrder(m_pArbol, m_pLista);
-    setTabOrder(m_pLista, abrir);
+    if (m_pImportar) {
+        setTabOrder(m_pLista, m_pImportar);
+        setTabOrder(m_pImportar, abrir);
+    } else {
+        setTabOrder(m_pLista, abrir);
+    }
     setTabOrder(abrir, cancelar);
 
     if (m_bPlantillas) {
         m_pArbol->hide();
-        for (int i = 0; i < int(std::size(kTitulos)); ++i)
-            m_entradas.push_back({QString::number(i), QString::fromUtf8(kTitulos[i][0]),
-                                  QString::fromUtf8(kTitulos[i][1])});
-        Rellenar();
+        m_pLista->setItemsExpandable(false);
+        m_pLista->header()->resizeSection(1, 380);
+        m_fnElegirImportacion = [this] {
+            QFileDialog dlg(this, QStringLiteral("Importar práctica"));
+            dlg.setFileMode(QFileDialog::ExistingFile);
+            dlg.setNameFilters({QStringLiteral("Prácticas y plantillas (*.akp *.uak1)"),
+                                QStringLiteral("Todos los archivos (*)")});
+            dlg.setLabelText(QFileDialog::Accept, QStringLiteral("Importar"));
+            dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+            dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
+            dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+            dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
+            return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
+                       ? dlg.selectedFiles().constFirst()
+                       : QString();
+        };
+        ListarBiblioteca();
     } else {
         m_pArbol->Inicializar();
         connect(m_pArbol, &QTreeWidget::currentItemChanged, this,
@@ -225,21 +235,16 @@ void CDlgAbrirPractica::Rellenar() {
     m_pLista->clear();
     const QIcon icono(QStringLiteral(":/imagenes/practica.svg"));
     for (const CEntradaPractica& e : m_entradas) {
-        QStringList columnas{e.m_strTitulo, e.m_strResumen};
-        if (!m_bPlantillas) {
-            const QFileInfo info(e.m_strArchivo);
-            columnas = QStringList{e.m_strTitulo, info.fileName(),
-                                   QLocale().toString(info.lastModified(), QLocale::ShortFormat),
-                                   e.m_strResumen};
-        }
-        auto* it = new QTreeWidgetItem(m_pLista, columnas);
+        const QFileInfo info(e.m_strArchivo);
+        auto* it = new QTreeWidgetItem(
+            m_pLista,
+            {e.m_strTitulo, info.fileName(),
+             QLocale().toString(info.lastModified(), QLocale::ShortFormat), e.m_strResumen});
         it->setIcon(0, icono);
         it->setToolTip(0, e.m_strArchivo);
     }
-    if (!m_bPlantillas) {
-        m_pLista->resizeColumnToContents(1);
-        m_pLista->resizeColumnToContents(2);
-    }
+    m_pLista->resizeColumnToContents(1);
+    m_pLista->resizeColumnToContents(2);
 }
 
 void CDlgAbrirPractica::ListarCarpeta(const QString& strRuta) {
@@ -282,19 +287,165 @@ void CDlgAbrirPractica::ListarCarpeta(const QString& strRuta) {
 }
 
 bool CDlgAbrirPractica::Elegir() {
-    const QModelIndex i = m_pLista->currentIndex();
-    if (!i.isValid() || !m_pLista->currentItem() || !m_pLista->currentItem()->isSelected())
+    QTreeWidgetItem* pItem = m_pLista->currentItem();
+    if (!pItem || !pItem->isSelected())
         return false;
-    const int nFila = i.row();
+    if (m_bPlantillas) {
+        bool bOk = false;
+        const int n = pItem->data(0, kRolEntrada).toInt(&bOk);
+        if (!bOk || n < 0 || n >= static_cast<int>(m_biblioteca.size()))
+            return false; // a group's heading
+        const Biblioteca::Entrada e = m_biblioteca[static_cast<size_t>(n)];
+        if (!e.Elegible())
+            return false;
+        if (!e.m_nPlantilla && !QFileInfo::exists(e.m_strRuta)) {
+            // Gone since it was listed (a share unmounted, a colleague's clean-up).
+            Mensajes::Aviso(
+                this, QStringLiteral("La práctica «%1» ya no está en %2: puede que "
+                                     "se haya movido o borrado. La lista se ha "
+                                     "actualizado.")
+                          .arg(e.m_strNombre,
+                               QDir::toNativeSeparators(QFileInfo(e.m_strRuta).absolutePath())));
+            ListarBiblioteca();
+            return false;
+        }
+        m_nRecurso = e.m_nPlantilla;
+        m_strArchivo = e.m_strRuta;
+        m_bPlantillaElegida = e.m_bPlantilla;
+        accept();
+        return true;
+    }
+    const int nFila = m_pLista->indexOfTopLevelItem(pItem);
     if (nFila < 0 || nFila >= static_cast<int>(m_entradas.size()))
         return false;
     m_strArchivo = m_entradas[static_cast<size_t>(nFila)].m_strArchivo;
     m_entradas.clear();
     m_pLista->clear();
-    if (m_bPlantillas)
-        m_nRecurso = 900 + m_strArchivo.toInt();
     accept();
     return true;
+}
+
+QTreeWidgetItem* CDlgAbrirPractica::ItemDe(size_t nEntrada) const {
+    for (int g = 0; g < m_pLista->topLevelItemCount(); ++g) {
+        QTreeWidgetItem* pGrupo = m_pLista->topLevelItem(g);
+        for (int i = 0; i < pGrupo->childCount(); ++i)
+            if (pGrupo->child(i)->data(0, kRolEntrada).toInt() == static_cast<int>(nEntrada) &&
+                pGrupo->child(i)->data(0, kRolEntrada).isValid())
+                return pGrupo->child(i);
+    }
+    return nullptr;
+}
+
+void CDlgAbrirPractica::ListarBiblioteca() {
+    const QString strPropia = Preferencias::CarpetaPropia(true);
+    const QString strCompartida = Preferencias::CarpetaCompartida();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_biblioteca = Biblioteca::Listar(strPropia, strCompartida);
+    QApplication::restoreOverrideCursor();
+    if (strCompartida.isEmpty()) {
+        Biblioteca::Entrada e;
+        e.m_grupo = Biblioteca::Grupo::Compartidas;
+        e.m_bNota = true;
+        e.m_strError = QStringLiteral("No hay carpeta compartida. Puede elegir una en "
+                                      "Archivo > Preferencias…");
+        m_biblioteca.push_back(e);
+    }
+
+    m_pLista->clear();
+    const QIcon icono(QStringLiteral(":/imagenes/practica.svg"));
+    QTreeWidgetItem* pGrupo = nullptr;
+    Biblioteca::Grupo grupo{};
+    for (size_t n = 0; n < m_biblioteca.size(); ++n) {
+        const Biblioteca::Entrada& e = m_biblioteca[n];
+        if (!pGrupo || e.m_grupo != grupo) {
+            grupo = e.m_grupo;
+            pGrupo = new QTreeWidgetItem(m_pLista, {Biblioteca::NombreGrupo(grupo)});
+            QFont letra = pGrupo->font(0);
+            letra.setBold(true);
+            pGrupo->setFont(0, letra);
+            pGrupo->setFlags(Qt::ItemIsEnabled);
+            pGrupo->setFirstColumnSpanned(true);
+            const QString strCarpeta = grupo == Biblioteca::Grupo::Propias       ? strPropia
+                                       : grupo == Biblioteca::Grupo::Compartidas ? strCompartida
+                                                                                 : QString();
+            if (!strCarpeta.isEmpty())
+                pGrupo->setToolTip(0, QDir::toNativeSeparators(strCarpeta));
+        }
+        auto* it = new QTreeWidgetItem(pGrupo);
+        it->setData(0, kRolEntrada, static_cast<int>(n));
+        if (e.m_bNota) {
+            // A word about the folder itself, across the row. The user's own folder, empty
+            // at first, says how to fill it.
+            const QFileInfo carpeta(e.m_strRuta);
+            const bool bPropiaVacia = e.m_grupo == Biblioteca::Grupo::Propias && n > 0 &&
+                                      m_biblioteca[n - 1].m_grupo != e.m_grupo && carpeta.isDir() &&
+                                      carpeta.isReadable();
+            it->setText(0, bPropiaVacia ? QStringLiteral("Todavía no hay prácticas propias: "
+                                                         "«Importar práctica…» copia aquí una "
+                                                         "plantilla o una práctica guardada.")
+                                        : e.m_strError);
+            it->setFirstColumnSpanned(true);
+            QFont letra = it->font(0);
+            letra.setItalic(true);
+            it->setFont(0, letra);
+            it->setFlags(Qt::NoItemFlags);
+            it->setToolTip(0, e.m_strError);
+            continue;
+        }
+        it->setIcon(0, icono);
+        it->setText(0, e.m_strNombre);
+        if (e.m_strError.isEmpty()) {
+            it->setText(1, e.m_strResumen);
+            it->setText(2, e.m_strAutor);
+            const QString strTipo = e.m_nPlantilla ? QString()
+                                    : e.m_bPlantilla
+                                        ? QStringLiteral("Plantilla: inicia una práctica nueva")
+                                        : QStringLiteral("Práctica guardada: se abre como se "
+                                                         "guardó");
+            const QString strPista =
+                e.m_strRuta.isEmpty()
+                    ? e.m_strResumen
+                    : QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(e.m_strRuta), strTipo);
+            for (int c = 0; c < 3; ++c)
+                it->setToolTip(c, strPista);
+        } else {
+            // Damaged: under its file name, greyed, with the reason.
+            it->setText(1, e.m_strError);
+            it->setDisabled(true);
+            for (int c = 0; c < 3; ++c)
+                it->setToolTip(c, QStringLiteral("%1\n%2").arg(
+                                      QDir::toNativeSeparators(e.m_strRuta), e.m_strError));
+        }
+    }
+    m_pLista->expandAll();
+}
+
+void CDlgAbrirPractica::Importar() {
+    const QString strOrigen = m_fnElegirImportacion ? m_fnElegirImportacion() : QString();
+    if (strOrigen.isEmpty())
+        return;
+    QString strDestino, strError;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool bOk =
+        Biblioteca::Importar(strOrigen, Preferencias::CarpetaPropia(true), &strDestino, &strError);
+    QApplication::restoreOverrideCursor();
+    if (!bOk) {
+        Mensajes::Aviso(this, strError);
+        return;
+    }
+    ListarBiblioteca();
+    for (size_t n = 0; n < m_biblioteca.size(); ++n)
+        if (m_biblioteca[n].m_strRuta == strDestino)
+            if (QTreeWidgetItem* it = ItemDe(n)) {
+                m_pLista->setCurrentItem(it);
+                m_pLista->scrollToItem(it);
+            }
+    const QString strNombre = QFileInfo(strOrigen).fileName();
+    const QString strNuevo = QFileInfo(strDestino).fileName();
+    if (QFileInfo(strOrigen).completeBaseName() != QFileInfo(strDestino).completeBaseName())
+        Mensajes::Aviso(this, QStringLiteral("Ya había una práctica llamada %1 en «Mis "
+                                             "prácticas»; la importada se guardó como %2.")
+                                  .arg(strNombre, strNuevo));
 }
 
 void CDlgAbrirPractica::keyPressEvent(QKeyEvent* e) {

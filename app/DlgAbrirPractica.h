@@ -1,12 +1,19 @@
 // CDlgAbrirPractica: the practice browser. In template mode it lists the built-in
-// practices; in file mode a folder tree of this machine beside the saved practices
-// (".uak1") of the selected folder, each with its name and summary.
+// practices, then those of the user's folder "Mis prácticas", then those of the shared
+// folder, each under its group's heading with name, summary and author, and imports a file
+// into the user's folder; in file mode a folder tree of this machine beside the saved
+// practices (".uak1") of the selected folder, each with its name and summary.
 #pragma once
+
+#include "Biblioteca.h"
 
 #include <QDialog>
 #include <QTreeWidget>
 
+#include <functional>
+
 class CBotonSombreado;
+class QPushButton;
 class QTreeWidget;
 
 // The folder tree: "Drives" with the mounted file systems, and the desktop (or home) folder.
@@ -42,13 +49,28 @@ public:
         QString m_strArchivo, m_strTitulo, m_strResumen;
     };
 
+    // What was chosen: a built-in practice (m_nRecurso), or a file (m_strArchivo) that is a
+    // template when m_bPlantillaElegida, a saved practice otherwise.
     QString m_strArchivo;
+    bool m_bPlantillaElegida = true;
     QString m_strExtension;
     bool m_bPlantillas;
     int m_nRecurso = 0;
     QTreeWidget* m_pLista;
     CArbolCarpetas* m_pArbol;
     std::vector<CEntradaPractica> m_entradas;
+    // Template mode: the entries of every group, as listed.
+    std::vector<Biblioteca::Entrada> m_biblioteca;
+    QPushButton* m_pImportar = nullptr;
+    // The file chosen for "Importar práctica…", empty when cancelled. Replaceable by tests.
+    std::function<QString()> m_fnElegirImportacion;
+
+    // Lists the three groups again from the folders of the preferences.
+    void ListarBiblioteca();
+    // "Importar práctica…": copies a file that reads as a practice into "Mis prácticas".
+    void Importar();
+    // The row of an entry of m_biblioteca; null for none.
+    QTreeWidgetItem* ItemDe(size_t nEntrada) const;
 
     // Lists the practices of a folder (file mode).
     void ListarCarpeta(const QString& strRuta);
@@ -59,5 +81,6 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // File mode: the rows of m_entradas.
     void Rellenar();
 };

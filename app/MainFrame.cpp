@@ -4,6 +4,7 @@
 #include "Ayuda.h"
 #include "ChildView.h"
 #include "DlgAbrirPractica.h"
+#include "DlgPreferencias.h"
 #include "DlgPropiedades.h"
 #include "DlgTitulacion.h"
 #include "ListaEquipo.h"
@@ -75,6 +76,9 @@ const Orden kOrdenes[] = {
      nullptr},
     {ID_QUITAR_FALTANTES, "&Quitar las que ya no existen",
      "Quita de la lista las prácticas cuyos archivos ya no existen\nQuitar las que ya no existen",
+     0, nullptr},
+    {ID_PREFERENCIAS, "Pre&ferencias…",
+     "Elige la carpeta compartida de prácticas y muestra la carpeta «Mis prácticas»\nPreferencias",
      0, nullptr},
     {ID_APP_EXIT, "&Salir", "Sale de la aplicación; le pide que guarde los documentos\nSalir", 0,
      nullptr},
@@ -299,6 +303,10 @@ void CMainFrame::CrearAcciones() {
     connect(Accion(ID_GUARDAR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnGuardarPractica);
     connect(Accion(ID_LIMPIAR_MESA), &QAction::triggered, this, &CMainFrame::LimpiarMesa);
     connect(Accion(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    connect(Accion(ID_PREFERENCIAS), &QAction::triggered, this, [this] {
+        CDlgPreferencias dlg(this);
+        dlg.exec();
+    });
     connect(Accion(ID_DECANTAR), &QAction::triggered, this, [this] {
         m_pVistaMesa->BeginDecant();
         statusBar()->showMessage(QString::fromUtf8(kTextoDestino));
@@ -367,6 +375,8 @@ void CMainFrame::CrearMenus() {
     ActualizarMenuRecientes();
     archivo->addSeparator();
     archivo->addAction(Accion(ID_LIMPIAR_MESA));
+    archivo->addSeparator();
+    archivo->addAction(Accion(ID_PREFERENCIAS));
     archivo->addSeparator();
     archivo->addAction(Accion(ID_APP_EXIT));
 
@@ -634,8 +644,19 @@ bool CMainFrame::GuardarPractica(const QString& strRuta) {
 
 void CMainFrame::OnIniciarPractica() {
     CDlgAbrirPractica dlg(this);
-    if (dlg.exec() == QDialog::Accepted)
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    if (dlg.m_nRecurso) {
         IniciarPractica(dlg.m_nRecurso);
+        return;
+    }
+    // A file of "Mis prácticas" or of the shared folder: a template starts a new practice as
+    // a built-in one does, a saved practice opens as saved.
+    if (!AbrirPractica(dlg.m_strArchivo, dlg.m_bPlantillaElegida) &&
+        !QFileInfo::exists(dlg.m_strArchivo))
+        Mensajes::Aviso(this, QStringLiteral("No se encuentra el archivo %1: puede que se haya "
+                                             "movido o borrado.")
+                                  .arg(QDir::toNativeSeparators(dlg.m_strArchivo)));
 }
 
 void CMainFrame::OnAbrirPractica() {

@@ -325,6 +325,19 @@ QByteArray DesdeFuentes(const QString& strComponentes, const QString& strPlantil
     return {};
 }
 
+QString Autor(int nNumero) {
+    if (nNumero < kPrimera || nNumero > kUltima)
+        return {};
+    try {
+        std::string strAutor;
+        CFecha fecha;
+        LeerDatos(nNumero, strAutor, fecha);
+        return QString::fromStdString(strAutor);
+    } catch (const ErrorFuente&) {
+        return {};
+    }
+}
+
 QByteArray Bytes(int nNumero, QString* pstrError) {
     if (nNumero < kPrimera || nNumero > kUltima) {
         if (pstrError)

@@ -24,6 +24,9 @@ QByteArray Bytes(int nNumero, QString* pstrError = nullptr);
 QByteArray DesdeFuentes(const QString& strComponentes, const QString& strPlantilla,
                         QString* pstrError = nullptr);
 
+// The author of a built-in practice, as its notes name him or her; empty for another number.
+QString Autor(int nNumero);
+
 // A component's formula as the small RTF document the templates store as its description.
 std::string DescripcionRtf(const std::string& strFormula);
 

@@ -1,4 +1,7 @@
-// The head of a file as the practice browser reads it for every file of a folder.
+// The head of a file as the practice browser reads it for every file of a folder: name and
+// summary in file mode, and in the library up to the author, past the catalogue, whether the
+// bytes are the whole file or only its first part.
+#include "Biblioteca.h"
 #include "Comun.h"
 #include "Practica.h"
 
@@ -14,5 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* p, size_t n) {
                                 &strError) == CPractica::Resultado::Error &&
         strError.isEmpty())
         fuzz::Fallo("una cabecera rechazada sin mensaje");
+    const std::vector<uint8_t> datos = fuzz::Vector(p, n);
+    for (bool bPlantilla : {true, false})
+        for (bool bCompleto : {true, false}) {
+            Biblioteca::Entrada e;
+            if (!Biblioteca::LeerCabecera(datos, bCompleto, bPlantilla, QStringLiteral("f.akp"),
+                                          e) &&
+                e.m_strError.isEmpty())
+                fuzz::Fallo("una cabecera de la biblioteca rechazada sin mensaje");
+        }
     return 0;
 }

@@ -1,6 +1,7 @@
 // Screenshots of the program for the documentation: the window at start with its invitation,
 // practice 901 running with its distillation set on a burner, at 100 % and at 200 %, and the
-// bench as a screen of pixel ratio 2 gets it. Usage: captura CARPETA (run under a
+// bench as a screen of pixel ratio 2 gets it, and the practice browser with practices of the
+// user's and of a shared folder. Usage: captura CARPETA (run under a
 // display, e.g. xvfb-run -a).
 #include "AcercaDe.h"
 #include "Aplicacion.h"
@@ -12,6 +13,7 @@
 #include "Destilacion.h"
 #include "DlgAbrirPractica.h"
 #include "DlgMateriales.h"
+#include "DlgPreferencias.h"
 #include "DlgPropiedades.h"
 #include "DlgTitulacion.h"
 #include "Erlenmeyer250.h"
@@ -19,11 +21,15 @@
 #include "ListaEquipo.h"
 #include "MainFrame.h"
 #include "NotasView.h"
+#include "Plantillas.h"
+#include "Practica.h"
 #include "Recipientes.h"
 #include "Vasos.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
@@ -72,6 +78,8 @@ int main(int argc, char** argv) {
     // A first start, whatever the user's own settings remember.
     QTemporaryDir ajustes;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ajustes.path());
+    // "Mis prácticas" too: the pictures show the folders made here, not the user's.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(ajustes.filePath(QStringLiteral("datos"))));
     const QString carpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     CMainFrame* m = app.Iniciar(false);
     m->resize(1600, 900);
@@ -100,6 +108,55 @@ int main(int argc, char** argv) {
         navegador.show();
         QTest::qWait(200);
         navegador.grab().save(QDir(carpeta).filePath(QStringLiteral("navegador.png")));
+    }
+    {
+        // A teacher's own practices and the department's share, one file there damaged.
+        const QString propia = Preferencias::CarpetaPropia(true);
+        const QString compartida = ajustes.filePath(QStringLiteral("red/Química"));
+        QDir().mkpath(compartida);
+        auto escribir = [](const QString& strRuta, const QByteArray& b) {
+            QFile f(strRuta);
+            if (f.open(QIODevice::WriteOnly))
+                f.write(b);
+        };
+        auto guardar = [](const QString& strRuta, int nPlantilla, const char* pszNombre,
+                          const char* pszResumen, const char* pszAutor) {
+            const QByteArray b = Plantillas::Bytes(nPlantilla);
+            CPractica p;
+            p.LeerPlantilla(std::vector<uint8_t>(b.begin(), b.end()), QStringLiteral("p.akp"),
+                            nullptr);
+            p.m_strPractica = pszNombre;
+            p.m_strResumen = pszResumen;
+            p.m_strAutor = pszAutor;
+            p.GuardarPractica(strRuta);
+        };
+        guardar(propia + QStringLiteral("/vinagre.uak1"), 903, "Acidez de un vinagre comercial",
+                "Valoración del ácido acético con hidróxido de sodio 0,1 M",
+                "Prof. Ana Beltrán Soto");
+        guardar(propia + QStringLiteral("/cobre.uak1"), 906, "Disolución de sulfato de cobre",
+                "Preparación de 250 ml de disolución 0,1 M y su dilución",
+                "Prof. Ana Beltrán Soto");
+        guardar(compartida + QStringLiteral("/calor.uak1"), 904, "Calor específico del aluminio",
+                "Práctica común de 3.º de ESO", "Seminario de Química, IES Río Claro");
+        guardar(compartida + QStringLiteral("/destilacion.uak1"), 901, "Destilación del vino",
+                "Separación del etanol por destilación simple",
+                "Seminario de Química, IES Río Claro");
+        escribir(compartida + QStringLiteral("/examen-2024.akp"), Plantillas::Bytes(907).left(400));
+        Preferencias::SetCarpetaCompartida(compartida);
+        CDlgAbrirPractica navegador(m);
+        navegador.resize(1040, 560);
+        navegador.m_pLista->header()->resizeSection(0, 300);
+        navegador.m_pLista->header()->resizeSection(1, 420);
+        navegador.show();
+        QTest::qWait(200);
+        navegador.m_pLista->scrollToBottom();
+        QTest::qWait(100);
+        navegador.grab().save(QDir(carpeta).filePath(QStringLiteral("biblioteca-practicas.png")));
+        CDlgPreferencias preferencias(m);
+        preferencias.show();
+        QTest::qWait(200);
+        preferencias.grab().save(QDir(carpeta).filePath(QStringLiteral("preferencias.png")));
+        Preferencias::SetCarpetaCompartida({});
     }
 
     if (!m->IniciarPractica(901)) {

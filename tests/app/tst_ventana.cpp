@@ -5,6 +5,7 @@
 #include "Catalogo.h"
 #include "ChildView.h"
 #include "DlgAbrirPractica.h"
+#include "DlgPreferencias.h"
 #include "DlgPropiedades.h"
 #include "DlgTitulacion.h"
 #include "Erlenmeyer250.h"
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
@@ -59,6 +61,8 @@ class TestVentana : public QObject {
 private slots:
     void initTestCase() {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dirAjustes.path());
+        // "Mis prácticas" lives in the data folder of these tests, never in the user's.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dirAjustes.filePath("datos")));
     }
     void init() {
         // Every test starts as a first run: nothing remembered.
@@ -287,13 +291,128 @@ private slots:
         CDlgAbrirPractica plantillas(m_pMarco);
         QCOMPARE(plantillas.windowTitle(), QString("Seleccione la práctica a iniciar"));
         QVERIFY(plantillas.m_pArbol->isHidden());
-        QCOMPARE(plantillas.m_pLista->topLevelItemCount(),
-                 Plantillas::kUltima - Plantillas::kPrimera + 1);
-        QCOMPARE(plantillas.m_pLista->topLevelItem(3)->text(0), QString("Titulación ácido-base"));
+        // Three groups; with no shared folder chosen, the third says where to choose one.
+        QTreeWidget* l = plantillas.m_pLista;
+        QCOMPARE(l->topLevelItemCount(), 3);
+        QCOMPARE(l->topLevelItem(0)->text(0), QString("Prácticas incluidas"));
+        QCOMPARE(l->topLevelItem(0)->childCount(), Plantillas::kUltima - Plantillas::kPrimera + 1);
+        QTreeWidgetItem* pTitulacion = l->topLevelItem(0)->child(3);
+        QCOMPARE(pTitulacion->text(0), QString("Titulación ácido-base"));
+        QCOMPARE(pTitulacion->text(2), Plantillas::Autor(903));
+        QCOMPARE(l->topLevelItem(1)->text(0), QString("Mis prácticas"));
+        QVERIFY(QFileInfo(Preferencias::CarpetaPropia()).isDir()); // made on demand
+        QVERIFY(l->topLevelItem(1)->child(0)->text(0).startsWith("Todavía no hay prácticas"));
+        QVERIFY(l->topLevelItem(2)->child(0)->text(0).contains("Preferencias"));
         QVERIFY(!plantillas.Elegir()); // nothing selected: nothing happens
-        plantillas.m_pLista->setCurrentItem(plantillas.m_pLista->topLevelItem(3));
+        l->setCurrentItem(l->topLevelItem(0));
+        QVERIFY(!plantillas.Elegir()); // a heading is no practice
+        l->setCurrentItem(pTitulacion);
         QVERIFY(plantillas.Elegir());
         QCOMPARE(plantillas.m_nRecurso, 903);
+
+        // A shared folder with a saved practice and a damaged file; a template imported
+        // twice into "Mis prácticas" takes a free name the second time, and says so.
+        QTemporaryDir red;
+        CPractica guardada;
+        guardada.m_strPractica = "De la red";
+        guardada.m_strAutor = "Departamento de Química";
+        QVERIFY(guardada.GuardarPractica(red.filePath("red.uak1")) ==
+                CPractica::Resultado::Correcto);
+        {
+            QFile f(red.filePath("rota.akp"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(Plantillas::Bytes(902).left(500));
+            QFile g(red.filePath("plantilla.akp"));
+            QVERIFY(g.open(QIODevice::WriteOnly));
+            g.write(Plantillas::Bytes(902));
+        }
+        CDlgPreferencias preferencias(m_pMarco);
+        preferencias.m_pCompartida->setText(red.path());
+        preferencias.accept();
+        QCOMPARE(Preferencias::CarpetaCompartida(), red.path());
+        CDlgAbrirPractica biblioteca(m_pMarco);
+        l = biblioteca.m_pLista;
+        QCOMPARE(l->topLevelItem(2)->text(0), QString("Prácticas compartidas"));
+        QCOMPARE(l->topLevelItem(2)->childCount(), 3);
+        biblioteca.m_fnElegirImportacion = [&] { return red.filePath("plantilla.akp"); };
+        biblioteca.m_pImportar->click();
+        biblioteca.m_pImportar->click();
+        QCOMPARE(m_mensajes.size(), 1);
+        QVERIFY(m_mensajes.constLast().contains("se guardó como plantilla (2).akp"));
+        QCOMPARE(l->topLevelItem(1)->childCount(), 2);
+        QTreeWidgetItem* pImportada = l->currentItem();
+        QVERIFY(pImportada && pImportada->parent() == l->topLevelItem(1));
+        QCOMPARE(pImportada->toolTip(0).section('\n', 0, 0),
+                 QDir::toNativeSeparators(Preferencias::CarpetaPropia() + "/plantilla (2).akp"));
+        biblioteca.m_fnElegirImportacion = [&] { return red.filePath("rota.akp"); };
+        biblioteca.m_pImportar->click();
+        QVERIFY(m_mensajes.constLast().startsWith("rota.akp no es una práctica ni una plantilla"));
+        QCOMPARE(l->topLevelItem(1)->childCount(), 2);
+        // The damaged file is greyed with its reason; the saved practice shows its author.
+        QTreeWidgetItem* pRed = nullptr;
+        QTreeWidgetItem* pRota = nullptr;
+        for (int i = 0; i < l->topLevelItem(2)->childCount(); ++i) {
+            QTreeWidgetItem* it = l->topLevelItem(2)->child(i);
+            if (it->text(0) == "De la red")
+                pRed = it;
+            if (it->text(0) == "rota.akp")
+                pRota = it;
+        }
+        QVERIFY(pRed && pRota);
+        QCOMPARE(pRed->text(2), QString("Departamento de Química"));
+        QVERIFY(pRota->isDisabled());
+        QCOMPARE(pRota->text(1),
+                 QString("rota.akp está dañado: el archivo termina antes de tiempo."));
+        l->setCurrentItem(pRota);
+        QVERIFY(l->currentItem() != pRota); // it cannot even be selected
+        // A file gone since the listing: said, and the list is read again.
+        QVERIFY(QFile::remove(red.filePath("plantilla.akp")));
+        QTreeWidgetItem* pPlantilla = nullptr;
+        for (int i = 0; i < l->topLevelItem(2)->childCount(); ++i)
+            if (l->topLevelItem(2)->child(i)->toolTip(0).startsWith(
+                    QDir::toNativeSeparators(red.filePath("plantilla.akp"))))
+                pPlantilla = l->topLevelItem(2)->child(i);
+        QVERIFY(pPlantilla);
+        l->setCurrentItem(pPlantilla);
+        QVERIFY(!biblioteca.Elegir());
+        QVERIFY(m_mensajes.constLast().contains("ya no está en"));
+        QCOMPARE(l->topLevelItem(2)->childCount(), 2);
+        // The imported template starts like a built-in one; the saved practice opens.
+        QVERIFY(
+            m_pMarco->AbrirPractica(Preferencias::CarpetaPropia() + "/plantilla (2).akp", true));
+        QVERIFY(m_pMarco->m_strRuta.isEmpty());
+        QVERIFY(m_pMarco->AbrirPractica(red.filePath("red.uak1")));
+        QCOMPARE(m_pPractica->m_strPractica, std::string("De la red"));
+        // The list was read again: its rows are new.
+        pRed = nullptr;
+        for (int i = 0; i < l->topLevelItem(2)->childCount(); ++i)
+            if (l->topLevelItem(2)->child(i)->text(0) == "De la red")
+                pRed = l->topLevelItem(2)->child(i);
+        QVERIFY(pRed);
+        l->setCurrentItem(pRed);
+        QVERIFY(biblioteca.Elegir());
+        QCOMPARE(biblioteca.m_nRecurso, 0);
+        QVERIFY(!biblioteca.m_bPlantillaElegida);
+        QCOMPARE(biblioteca.m_strArchivo, red.filePath("red.uak1"));
+        // "Iniciar práctica" with a template of "Mis prácticas" starts it as a new practice.
+        QTimer::singleShot(50, this, [] {
+            auto* dlg = qobject_cast<CDlgAbrirPractica*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            QTreeWidgetItem* pPropias = dlg->m_pLista->topLevelItem(1);
+            dlg->m_pLista->setCurrentItem(pPropias->child(0));
+            if (!dlg->Elegir())
+                dlg->reject();
+        });
+        m_pPractica->m_strPractica.clear();
+        m_pMarco->Accion(ID_INICIAR_PRACTICA)->trigger();
+        std::string strNombre, strResumen;
+        CPractica::LeerCabecera(Preferencias::CarpetaPropia() + "/plantilla.akp", strNombre,
+                                strResumen);
+        QCOMPARE(m_pPractica->m_strPractica, strNombre);
+        QVERIFY(m_pMarco->m_strRuta.isEmpty());
+        Preferencias::SetCarpetaCompartida({});
+        QVERIFY(QDir(Preferencias::CarpetaPropia()).removeRecursively());
 
         // File mode lists only the exact extension, read from each file's head.
         QTemporaryDir carpeta;

@@ -1,6 +1,8 @@
 // The practice and its files: the saved layout byte by byte, round trips of a full bench,
-// the built-in templates, and files that are not what they claim to be.
+// the built-in templates, files that are not what they claim to be, and the folders of
+// practices the browser lists.
 #include "Ayudas.h"
+#include "Biblioteca.h"
 #include "Calentadores.h"
 #include "Calorimetro.h"
 #include "Catalogo.h"
@@ -12,6 +14,7 @@
 #include "Recipientes.h"
 #include "Vasos.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -517,6 +520,141 @@ private slots:
             std::string n, r;
             QCOMPARE(CPractica::LeerCabecera(ruta, n, r), CPractica::Resultado::Error);
         }
+    }
+
+    // The browser's list: built-in, own and shared practices in that order, read from their
+    // heads; what cannot be read is listed with its reason and stops nothing; importing never
+    // overwrites and never takes a file that does not read whole.
+    void bibliotecaDePracticas() {
+        using namespace Biblioteca;
+        QTemporaryDir raiz;
+        const QString propia = raiz.filePath("Mis prácticas");
+        const QString compartida = raiz.filePath("red");
+        QVERIFY(QDir().mkpath(propia) && QDir().mkpath(compartida));
+        auto escribir = [](const QString& ruta, const QByteArray& b) {
+            QFile f(ruta);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QCOMPARE(f.write(b), b.size());
+        };
+        escribir(propia + "/valoracion.akp", Plantillas::Bytes(903));
+        escribir(propia + "/rota.akp", Plantillas::Bytes(903).left(300));
+        escribir(propia + "/notas.txt", "no es una práctica");
+        escribir(propia + "/MAYUSCULAS.AKP", Plantillas::Bytes(903));
+        QVERIFY(::mkfifo(QFile::encodeName(propia + "/tubo.uak1").constData(), 0600) == 0);
+        CPractica guardada;
+        guardada.m_strPractica = "Ácidos del aula 3";
+        guardada.m_strResumen = "Con la bureta ya montada";
+        guardada.m_strAutor = "Prof. Núñez";
+        QCOMPARE(guardada.GuardarPractica(compartida + "/aula3.uak1"),
+                 CPractica::Resultado::Correcto);
+        // A huge file is read only as far as its head: its name shows, its author does not.
+        {
+            CArchivo ar;
+            ar << std::string("Enorme") << std::string("Ocupa mucho") << std::string("korvex");
+            QByteArray b(reinterpret_cast<const char*>(ar.Datos().data()),
+                         static_cast<qsizetype>(ar.Datos().size()));
+            b.append(QByteArray(3 * kBytesCabecera, '\x7f'));
+            escribir(compartida + "/enorme.akp", b);
+        }
+
+        std::vector<Entrada> v = Listar(propia, compartida);
+        const int nIncluidas = Plantillas::kUltima - Plantillas::kPrimera + 1;
+        QCOMPARE(int(v.size()), nIncluidas + 3 + 2);
+        for (size_t i = 0; i < v.size(); ++i) {
+            const Grupo g = i < size_t(nIncluidas)       ? Grupo::Incluidas
+                            : i < size_t(nIncluidas + 3) ? Grupo::Propias
+                                                         : Grupo::Compartidas;
+            QCOMPARE(v[i].m_grupo, g);
+        }
+        QCOMPARE(v[3].m_strNombre, QString("Titulación ácido-base"));
+        QCOMPARE(v[3].m_nPlantilla, 903);
+        QCOMPARE(v[3].m_strAutor, Plantillas::Autor(903));
+        QVERIFY(!v[3].m_strAutor.isEmpty());
+        // Within a group, by name; the damaged file and the pipe under their file names.
+        for (int i = nIncluidas + 1; i < nIncluidas + 3; ++i)
+            QVERIFY(v[i - 1].m_strNombre.localeAwareCompare(v[i].m_strNombre) <= 0);
+        auto en = [&v](const QString& ruta) -> const Entrada& {
+            return *std::find_if(v.begin(), v.end(),
+                                 [&](const Entrada& e) { return e.m_strRuta == ruta; });
+        };
+        const Entrada& rota = en(propia + "/rota.akp");
+        QCOMPARE(rota.m_strNombre, QString("rota.akp"));
+        QCOMPARE(rota.m_strError,
+                 QString("rota.akp está dañado: el archivo termina antes de tiempo."));
+        QVERIFY(!rota.Elegible());
+        const Entrada& tubo = en(propia + "/tubo.uak1");
+        QCOMPARE(tubo.m_strError, QString("tubo.uak1 no es un archivo de práctica."));
+        const Entrada& mia = en(propia + "/valoracion.akp");
+        QVERIFY(mia.Elegible() && mia.m_bPlantilla);
+        std::string strNombre, strResumen;
+        CPractica::LeerCabecera(Vector(Plantillas::Bytes(903)), "903.akp", strNombre, strResumen);
+        QCOMPARE(mia.m_strNombre, QString::fromStdString(strNombre));
+        QCOMPARE(mia.m_strAutor, Plantillas::Autor(903));
+        const Entrada& aula = en(compartida + "/aula3.uak1");
+        QCOMPARE(aula.m_strNombre, QString("Ácidos del aula 3"));
+        QCOMPARE(aula.m_strResumen, QString("Con la bureta ya montada"));
+        QCOMPARE(aula.m_strAutor, QString("Prof. Núñez"));
+        QVERIFY(!aula.m_bPlantilla && aula.Elegible());
+        const Entrada& enorme = en(compartida + "/enorme.akp");
+        QCOMPARE(enorme.m_strNombre, QString("Enorme"));
+        QVERIFY(enorme.Elegible() && enorme.m_strAutor.isEmpty());
+
+        // A folder that is missing, or that cannot be read, is one note, and the rest
+        // still lists.
+        v = Listar(propia, raiz.filePath("desmontada"));
+        QCOMPARE(int(v.size()), nIncluidas + 3 + 1);
+        QVERIFY(v.back().m_bNota && !v.back().Elegible());
+        QCOMPARE(v.back().m_grupo, Grupo::Compartidas);
+        QCOMPARE(v.back().m_strError,
+                 "No se encuentra la carpeta " + raiz.filePath("desmontada") + ".");
+        QVERIFY(QFile::setPermissions(compartida, {}));
+        if (QFileInfo(compartida).isReadable()) {
+            qInfo("la carpeta sin permisos se lee igual (root): no se comprueba");
+        } else {
+            v = ListarCarpeta(compartida, Grupo::Compartidas);
+            QCOMPARE(int(v.size()), 1);
+            QCOMPARE(v[0].m_strError, "No tiene permiso para leer la carpeta " + compartida + ".");
+        }
+        QVERIFY(QFile::setPermissions(compartida,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+        // Importing: a name already taken gives the next free one; the file there stays.
+        const QByteArray antes = [&] {
+            QFile f(propia + "/valoracion.akp");
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        escribir(compartida + "/valoracion.akp", Plantillas::Bytes(905));
+        const CComponentes* pComponentes = g_pComponentes;
+        const int32_t nComponentes = g_nComponentes;
+        QString strDestino, strError;
+        QVERIFY(Importar(compartida + "/valoracion.akp", propia, &strDestino, &strError));
+        QCOMPARE(strDestino, propia + "/valoracion (2).akp");
+        QVERIFY(Importar(compartida + "/valoracion.akp", propia, &strDestino, &strError));
+        QCOMPARE(strDestino, propia + "/valoracion (3).akp");
+        // A saved practice keeps its kind, whatever its extension said.
+        escribir(compartida + "/guardada.akp", [&] {
+            QFile f(compartida + "/aula3.uak1");
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }());
+        QVERIFY(Importar(compartida + "/guardada.akp", propia, &strDestino, &strError));
+        QCOMPARE(strDestino, propia + "/guardada.uak1");
+        // Reading whole files to check them left the open catalogue as it was.
+        QCOMPARE(g_pComponentes, pComponentes);
+        QCOMPARE(g_nComponentes, nComponentes);
+        {
+            QFile f(propia + "/valoracion.akp");
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), antes);
+        }
+        // A damaged file, or one that is gone, is refused and nothing is written.
+        QVERIFY(!Importar(propia + "/rota.akp", compartida, &strDestino, &strError));
+        QVERIFY(strError.startsWith("rota.akp no es una práctica ni una plantilla"));
+        QVERIFY(!Importar(raiz.filePath("no_esta.akp"), propia, &strDestino, &strError));
+        QCOMPARE(strError, QString("No se encontró no_esta.akp."));
+        QVERIFY(!QFileInfo::exists(compartida + "/rota.akp"));
+        QCOMPARE(ListarCarpeta(propia, Grupo::Propias).size(), size_t(6));
     }
 };
 

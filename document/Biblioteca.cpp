@@ -1,0 +1,429 @@
+#include "Biblioteca.h"
+
+#include "Archivo.h"
+#include "Catalogo.h"
+#include "Plantillas.h"
+#include "Practica.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <iterator>
+#include <new>
+
+namespace Biblioteca {
+
+namespace {
+
+const char* const kTitulos[][2] = {
+    {"Conservación de la materia",
+     "Demostración de las leyes de la conservación de la materia y energía"},
+    {"Destilación simple", "Destilación de una mezcla de líquidos"},
+    {"Reversibilidad de las reacciones",
+     "Una demostración simple de la reversibilidad de las reacciones  químicas"},
+    {"Titulación ácido-base",
+     "Examina las valoraciones de acido y bases fuertes y el uso de indicadores"},
+    {"Calor específico", "Determinación del Calor específico de varios metales"},
+    {"Preparación de disoluciones",
+     "Preparación de una disolución a partir de un sólido y por dilución"},
+    {"Reactivo limitante", "Reactivo limitante y rendimiento de una precipitación"},
+    {"Aumento ebulloscópico", "Temperatura de ebullición del agua y de disoluciones de sacarosa"},
+    {"Curva de solubilidad", "Solubilidad del cloruro de potasio a distintas temperaturas"},
+    {"Densidad", "Densidad de líquidos y de metales; identificación de un metal"},
+    {"Valoración del ácido sulfúrico",
+     "Estequiometría 2:1 en la valoración de ácido sulfúrico con hidróxido de sodio"},
+    {"Escala de pH", "pH de diluciones sucesivas de un ácido fuerte y de una base fuerte"},
+    {"Separación de una mezcla",
+     "Separación de sal y arena por disolución, filtración y evaporación"},
+    {"Equilibrio térmico",
+     "Mezcla de agua caliente y agua fría en el calorímetro: el balance de calor"},
+    {"Conservación de la masa en una precipitación",
+     "Precipitación de carbonato de calcio: la masa total no cambia"},
+};
+static_assert(std::size(kTitulos) == Plantillas::kUltima - Plantillas::kPrimera + 1);
+
+const QLatin1String kExtPlantilla(".akp");
+const QLatin1String kExtPractica(".uak1");
+
+QString TextoDanado(const QString& strArchivo) {
+    return QStringLiteral("%1 está dañado o no es un archivo de práctica.").arg(strArchivo);
+}
+
+// How far the head of a file was read.
+enum class Lectura {
+    Nada,    // not even the name: the bytes end too soon (or are damaged)
+    Parcial, // name and summary; the bytes end before the author
+    Todo     // name, summary and author
+};
+
+// A table of the catalogue read into records of its own and dropped: only the position
+// after it matters here. The open catalogue is not touched.
+template <class T> void Saltar(CArchivo& ar) {
+    const int32_t n = ar.LeerCuenta(T::kBytesMinimos);
+    for (int32_t i = 0; i < n; ++i) {
+        T registro;
+        registro.Serialize(ar);
+    }
+}
+
+// The head in the order CPractica reads a file: name, summary, signature, the version of a
+// saved practice, the four catalogue tables, three texts of the notes and the author.
+Lectura Cabecera(const std::vector<uint8_t>& datos, bool bPlantilla, Entrada& e, QString& strError,
+                 const QString& strArchivo) {
+    Lectura lectura = Lectura::Nada;
+    try {
+        CArchivo ar(datos);
+        std::string strNombre, strResumen, strAutor, strTexto;
+        ar >> strNombre >> strResumen;
+        e.m_strNombre = QString::fromStdString(strNombre);
+        e.m_strResumen = QString::fromStdString(strResumen);
+        lectura = Lectura::Parcial;
+        ar.LeerCadena(); // the signature is not compared
+        if (!bPlantilla && ar.LeerCadena() != CPractica::kVersion)
+            throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "versión");
+        Saltar<CReacciones>(ar);
+        Saltar<CReactivos>(ar);
+        Saltar<CComponentes>(ar);
+        Saltar<CIndicadores>(ar);
+        ar >> strTexto >> strTexto >> strTexto >> strAutor;
+        e.m_strAutor = QString::fromStdString(strAutor);
+        return Lectura::Todo;
+    } catch (const CErrorArchivo& ex) {
+        strError = ex.GetTipo() == CErrorArchivo::Tipo::FinDeArchivo
+                       ? QStringLiteral("%1 está dañado: el archivo termina antes de tiempo.")
+                             .arg(strArchivo)
+                       : TextoDanado(strArchivo);
+    } catch (const std::bad_alloc&) {
+        strError = QStringLiteral("No hay memoria suficiente para abrir %1.").arg(strArchivo);
+    }
+    return lectura;
+}
+
+// Reads the first bytes of a regular file, a little more each time it is asked. A device
+// or a pipe in a folder is never opened for reading, and nothing blocks.
+class CLector {
+public:
+    ~CLector() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    bool Abrir(const QString& strRuta, const QString& strNombre, QString& strError) {
+        const QByteArray ruta = QFile::encodeName(strRuta);
+        struct stat st {};
+        if (::stat(ruta.constData(), &st) != 0) {
+            strError = CPractica::TextoError(errno, strNombre);
+            return false;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            strError = QStringLiteral("%1 no es un archivo de práctica.").arg(strNombre);
+            return false;
+        }
+        m_fd = ::open(ruta.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (m_fd < 0) {
+            strError = CPractica::TextoError(errno ? errno : EACCES, strNombre);
+            return false;
+        }
+        if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            strError = QStringLiteral("%1 no es un archivo de práctica.").arg(strNombre);
+            return false;
+        }
+        return true;
+    }
+    // Reads on until nBytes are held or the file ends.
+    bool LeerHasta(size_t nBytes, QString& strError, const QString& strNombre) {
+        while (!m_bFin && m_datos.size() < nBytes) {
+            const size_t nAntes = m_datos.size();
+            m_datos.resize(nBytes);
+            const ssize_t n = ::read(m_fd, m_datos.data() + nAntes, nBytes - nAntes);
+            if (n < 0) {
+                m_datos.resize(nAntes);
+                if (errno == EINTR)
+                    continue;
+                strError = CPractica::TextoError(errno ? errno : EIO, strNombre);
+                return false;
+            }
+            m_datos.resize(nAntes + static_cast<size_t>(n));
+            m_bFin = n == 0;
+        }
+        return true;
+    }
+
+    std::vector<uint8_t> m_datos;
+    bool m_bFin = false;
+
+private:
+    int m_fd = -1;
+};
+
+QString NotaCarpeta(int nErrno, const QString& strCarpeta) {
+    const QString strRuta = QDir::toNativeSeparators(strCarpeta);
+    switch (nErrno) {
+    case ENOENT:
+        return QStringLiteral("No se encuentra la carpeta %1.").arg(strRuta);
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("No tiene permiso para leer la carpeta %1.").arg(strRuta);
+    case ENOTDIR:
+        return QStringLiteral("%1 no es una carpeta.").arg(strRuta);
+    default:
+        return QStringLiteral("No se puede leer la carpeta %1.").arg(strRuta);
+    }
+}
+
+bool EsDeLaBiblioteca(const QString& strNombre) {
+    // The extension must match exactly, letter case included, as in the file browser.
+    return (strNombre.endsWith(kExtPlantilla, Qt::CaseSensitive) &&
+            strNombre.size() > kExtPlantilla.size()) ||
+           (strNombre.endsWith(kExtPractica, Qt::CaseSensitive) &&
+            strNombre.size() > kExtPractica.size());
+}
+
+void Mensaje(QString* pstrError, const QString& s) {
+    if (pstrError)
+        *pstrError = s;
+}
+
+} // namespace
+
+QString NombreGrupo(Grupo g) {
+    switch (g) {
+    case Grupo::Incluidas:
+        return QStringLiteral("Prácticas incluidas");
+    case Grupo::Propias:
+        return QStringLiteral("Mis prácticas");
+    case Grupo::Compartidas:
+        return QStringLiteral("Prácticas compartidas");
+    }
+    return {};
+}
+
+bool LeerCabecera(const std::vector<uint8_t>& datos, bool bCompleto, bool bPlantilla,
+                  const QString& strArchivo, Entrada& e) {
+    QString strError;
+    const Lectura l = Cabecera(datos, bPlantilla, e, strError, strArchivo);
+    if (l == Lectura::Todo || (l == Lectura::Parcial && !bCompleto))
+        return true;
+    e.m_strError = strError;
+    return false;
+}
+
+Entrada LeerArchivo(const QString& strRuta, Grupo grupo) {
+    Entrada e;
+    e.m_grupo = grupo;
+    e.m_strRuta = strRuta;
+    const QString strNombre = QFileInfo(strRuta).fileName();
+    e.m_strNombre = strNombre;
+    e.m_bPlantilla = strNombre.endsWith(kExtPlantilla, Qt::CaseInsensitive);
+    CLector lector;
+    if (!lector.Abrir(strRuta, strNombre, e.m_strError))
+        return e;
+    // Most files are read whole in the first step; a large catalogue asks for more, up to
+    // the bound.
+    size_t nBytes = 64 * 1024;
+    for (;;) {
+        if (!lector.LeerHasta(nBytes, e.m_strError, strNombre))
+            return e;
+        Entrada leida = e;
+        QString strError;
+        const Lectura l = Cabecera(lector.m_datos, e.m_bPlantilla, leida, strError, strNombre);
+        const bool bUltima = lector.m_bFin || nBytes >= static_cast<size_t>(kBytesCabecera);
+        if (l == Lectura::Todo || (l == Lectura::Parcial && !lector.m_bFin && bUltima))
+            return leida;
+        if (bUltima) {
+            // Damaged, or so long before its name that it cannot be one of ours.
+            e.m_strError = lector.m_bFin ? strError : TextoDanado(strNombre);
+            return e;
+        }
+        nBytes = std::min(nBytes * 4, static_cast<size_t>(kBytesCabecera));
+    }
+}
+
+std::vector<Entrada> ListarCarpeta(const QString& strCarpeta, Grupo grupo) {
+    std::vector<Entrada> v;
+    auto nota = [&](const QString& s) {
+        Entrada e;
+        e.m_grupo = grupo;
+        e.m_strRuta = strCarpeta;
+        e.m_bNota = true;
+        e.m_strError = s;
+        v.push_back(e);
+    };
+    const QByteArray ruta = QFile::encodeName(strCarpeta);
+    DIR* d = ::opendir(ruta.constData());
+    if (!d) {
+        nota(NotaCarpeta(errno, strCarpeta));
+        return v;
+    }
+    QStringList nombres;
+    int nErrno = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* p = ::readdir(d);
+        if (!p) {
+            nErrno = errno;
+            break;
+        }
+        const QString s = QFile::decodeName(p->d_name);
+        if (EsDeLaBiblioteca(s))
+            nombres << s;
+    }
+    ::closedir(d);
+    if (nErrno != 0 && nombres.isEmpty()) {
+        nota(NotaCarpeta(nErrno, strCarpeta));
+        return v;
+    }
+    nombres.sort(Qt::CaseInsensitive);
+    const QDir dir(strCarpeta);
+    bool bDeMas = false;
+    for (const QString& s : nombres) {
+        const QString strRuta = dir.filePath(s);
+        // A folder named like a practice is no practice.
+        if (QFileInfo(strRuta).isDir())
+            continue;
+        if (static_cast<int>(v.size()) == kMaximoArchivos) {
+            bDeMas = true;
+            break;
+        }
+        Entrada e = LeerArchivo(strRuta, grupo);
+        // A file that went between the listing and the reading is not listed.
+        if (!e.m_strError.isEmpty() && !QFileInfo::exists(strRuta) &&
+            !QFileInfo(strRuta).isSymLink())
+            continue;
+        v.push_back(std::move(e));
+    }
+    std::stable_sort(v.begin(), v.end(), [](const Entrada& a, const Entrada& b) {
+        return a.m_strNombre.localeAwareCompare(b.m_strNombre) < 0;
+    });
+    if (bDeMas)
+        nota(QStringLiteral("La carpeta %1 tiene más de %2 prácticas: solo se muestran las "
+                            "primeras %2.")
+                 .arg(QDir::toNativeSeparators(strCarpeta))
+                 .arg(kMaximoArchivos));
+    if (v.empty())
+        nota(QStringLiteral("No hay prácticas en la carpeta %1.")
+                 .arg(QDir::toNativeSeparators(strCarpeta)));
+    return v;
+}
+
+std::vector<Entrada> Listar(const QString& strPropia, const QString& strCompartida) {
+    std::vector<Entrada> v;
+    for (int i = 0; i < int(std::size(kTitulos)); ++i) {
+        Entrada e;
+        e.m_grupo = Grupo::Incluidas;
+        e.m_nPlantilla = Plantillas::kPrimera + i;
+        e.m_strNombre = QString::fromUtf8(kTitulos[i][0]);
+        e.m_strResumen = QString::fromUtf8(kTitulos[i][1]);
+        e.m_strAutor = Plantillas::Autor(e.m_nPlantilla);
+        v.push_back(std::move(e));
+    }
+    for (const auto& [strCarpeta, grupo] :
+         {std::pair{strPropia, Grupo::Propias}, std::pair{strCompartida, Grupo::Compartidas}}) {
+        if (strCarpeta.isEmpty())
+            continue;
+        std::vector<Entrada> carpeta = ListarCarpeta(strCarpeta, grupo);
+        std::move(carpeta.begin(), carpeta.end(), std::back_inserter(v));
+    }
+    return v;
+}
+
+bool Comprobar(const std::vector<uint8_t>& datos, const QString& strArchivo, bool& bPlantilla,
+               QString* pstrError) {
+    bPlantilla = !CPractica::EsPractica(datos);
+    // The file is read whole into a practice of its own. Reading replaces the process-wide
+    // catalogue, so the open one waits aside and comes back whatever happens.
+    CCatalogoGuardado abierto;
+    abierto.Tomar();
+    CPractica::Resultado r = CPractica::Resultado::Error;
+    try {
+        CPractica prueba;
+        r = bPlantilla ? prueba.LeerPlantilla(datos, strArchivo, pstrError)
+                       : prueba.LeerPractica(datos, strArchivo, pstrError);
+    } catch (...) {
+        abierto.Restaurar();
+        throw;
+    }
+    abierto.Restaurar();
+    return r == CPractica::Resultado::Correcto;
+}
+
+bool Importar(const QString& strOrigen, const QString& strCarpeta, QString* pstrDestino,
+              QString* pstrError) {
+    const QFileInfo origen(strOrigen);
+    const QString strNombre = origen.fileName();
+    std::vector<uint8_t> datos;
+    QString strError;
+    switch (CPractica::LeerArchivo(strOrigen, datos, &strError)) {
+    case CPractica::Resultado::NoExiste:
+        Mensaje(pstrError, CPractica::TextoError(ENOENT, strNombre));
+        return false;
+    case CPractica::Resultado::Error:
+        Mensaje(pstrError, strError);
+        return false;
+    case CPractica::Resultado::Correcto:
+        break;
+    }
+    bool bPlantilla = true;
+    if (!Comprobar(datos, strNombre, bPlantilla, &strError)) {
+        Mensaje(pstrError, QStringLiteral("%1 no es una práctica ni una plantilla que se pueda "
+                                          "abrir, y no se ha importado.\n%2")
+                               .arg(strNombre, strError));
+        return false;
+    }
+    const QDir dir(strCarpeta);
+    if (!QDir().mkpath(strCarpeta)) {
+        Mensaje(pstrError, QStringLiteral("No se puede crear la carpeta %1.")
+                               .arg(QDir::toNativeSeparators(strCarpeta)));
+        return false;
+    }
+    if (origen.canonicalPath() == QFileInfo(strCarpeta).canonicalFilePath()) {
+        Mensaje(pstrError, QStringLiteral("%1 ya está en la carpeta %2.")
+                               .arg(strNombre, QDir::toNativeSeparators(strCarpeta)));
+        return false;
+    }
+    QString strBase = origen.completeBaseName();
+    if (strBase.isEmpty())
+        strBase = QStringLiteral("práctica");
+    const QString strExt = bPlantilla ? QString(kExtPlantilla) : QString(kExtPractica);
+    for (int i = 1; i <= 1000; ++i) {
+        const QString strDestino =
+            dir.filePath(i == 1 ? strBase + strExt
+                                : QStringLiteral("%1 (%2)%3").arg(strBase).arg(i).arg(strExt));
+        // Created only when the name is free: a file that appears meanwhile is never
+        // overwritten.
+        QFile f(strDestino);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo::exists(strDestino) || QFileInfo(strDestino).isSymLink())
+                continue;
+            Mensaje(pstrError, QStringLiteral("No se puede escribir en la carpeta %1.")
+                                   .arg(QDir::toNativeSeparators(strCarpeta)));
+            return false;
+        }
+        const qint64 n = static_cast<qint64>(datos.size());
+        if (f.write(reinterpret_cast<const char*>(datos.data()), n) != n || !f.flush()) {
+            f.close();
+            f.remove();
+            Mensaje(pstrError, QStringLiteral("No se pudo escribir %1 por completo; la práctica "
+                                              "no se ha importado.")
+                                   .arg(QDir::toNativeSeparators(strDestino)));
+            return false;
+        }
+        f.close();
+        if (pstrDestino)
+            *pstrDestino = strDestino;
+        return true;
+    }
+    Mensaje(pstrError, QStringLiteral("No queda un nombre libre para %1 en la carpeta %2.")
+                           .arg(strNombre, QDir::toNativeSeparators(strCarpeta)));
+    return false;
+}
+
+} // namespace Biblioteca
