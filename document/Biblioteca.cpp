@@ -65,16 +65,6 @@ enum class Lectura {
     Todo     // name, summary and author
 };
 
-// A table of the catalogue read into records of its own and dropped: only the position
-// after it matters here. The open catalogue is not touched.
-template <class T> void Saltar(CArchivo& ar) {
-    const int32_t n = ar.LeerCuenta(T::kBytesMinimos);
-    for (int32_t i = 0; i < n; ++i) {
-        T registro;
-        registro.Serialize(ar);
-    }
-}
-
 // The head in the order CPractica reads a file: name, summary, signature, the version of a
 // saved practice, the four catalogue tables, three texts of the notes and the author.
 Lectura Cabecera(const std::vector<uint8_t>& datos, bool bPlantilla, Entrada& e, QString& strError,
@@ -90,10 +80,7 @@ Lectura Cabecera(const std::vector<uint8_t>& datos, bool bPlantilla, Entrada& e,
         ar.LeerCadena(); // the signature is not compared
         if (!bPlantilla && ar.LeerCadena() != CPractica::kVersion)
             throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "versión");
-        Saltar<CReacciones>(ar);
-        Saltar<CReactivos>(ar);
-        Saltar<CComponentes>(ar);
-        Saltar<CIndicadores>(ar);
+        CCatalogo().Leer(ar, false); // read past, into a catalogue of its own
         ar >> strTexto >> strTexto >> strTexto >> strAutor;
         e.m_strAutor = QString::fromStdString(strAutor);
         return Lectura::Todo;
@@ -338,20 +325,11 @@ std::vector<Entrada> Listar(const QString& strPropia, const QString& strComparti
 bool Comprobar(const std::vector<uint8_t>& datos, const QString& strArchivo, bool& bPlantilla,
                QString* pstrError) {
     bPlantilla = !CPractica::EsPractica(datos);
-    // The file is read whole into a practice of its own. Reading replaces the process-wide
-    // catalogue, so the open one waits aside and comes back whatever happens.
-    CCatalogoGuardado abierto;
-    abierto.Tomar();
-    CPractica::Resultado r = CPractica::Resultado::Error;
-    try {
-        CPractica prueba;
-        r = bPlantilla ? prueba.LeerPlantilla(datos, strArchivo, pstrError)
-                       : prueba.LeerPractica(datos, strArchivo, pstrError);
-    } catch (...) {
-        abierto.Restaurar();
-        throw;
-    }
-    abierto.Restaurar();
+    // The file is read whole into a practice of its own, catalogue and all: the open
+    // practice is not touched.
+    CPractica prueba;
+    const CPractica::Resultado r = bPlantilla ? prueba.LeerPlantilla(datos, strArchivo, pstrError)
+                                              : prueba.LeerPractica(datos, strArchivo, pstrError);
     return r == CPractica::Resultado::Correcto;
 }
 
