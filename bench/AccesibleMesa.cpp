@@ -8,6 +8,11 @@
 #include "Practica.h"
 #include "Recipiente.h"
 
+#include <QAbstractButton>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLayout>
+
 #include <algorithm>
 #include <iterator>
 
@@ -136,6 +141,47 @@ QString Accesible::Descripcion(const CEquipo& e) {
     return {};
 }
 
+void Accesible::NombrarControles(QWidget* pVentana) {
+    auto rotulo = [](QWidget* w) {
+        QString s;
+        if (auto* l = qobject_cast<QLabel*>(w); l && !l->buddy())
+            s = l->text();
+        else if (auto* b = qobject_cast<QAbstractButton*>(w))
+            s = b->text();
+        s = s.trimmed();
+        // Only a text that introduces a field: "Cantidad:", "Aforar a:".
+        if (!s.endsWith(QLatin1Char(':')))
+            return QString();
+        s.chop(1);
+        return s.remove(QLatin1Char('&')).trimmed();
+    };
+    QList<QLayout*> capas = pVentana->findChildren<QLayout*>();
+    for (QLayout* capa : capas) {
+        auto* rejilla = qobject_cast<QGridLayout*>(capa);
+        for (int i = 0; i < capa->count(); ++i) {
+            const QString s = rotulo(capa->itemAt(i)->widget());
+            if (s.isEmpty())
+                continue;
+            QLayoutItem* pSiguiente = nullptr;
+            if (rejilla) {
+                int f = 0, c = 0, nf = 0, nc = 0;
+                rejilla->getItemPosition(i, &f, &c, &nf, &nc);
+                pSiguiente = rejilla->itemAtPosition(f, c + nc);
+            } else if (i + 1 < capa->count()) {
+                pSiguiente = capa->itemAt(i + 1);
+            }
+            QWidget* pCampo = pSiguiente ? pSiguiente->widget() : nullptr;
+            if (!pCampo || (pCampo->focusPolicy() == Qt::NoFocus && !pCampo->focusProxy()))
+                continue;
+            // A compound field (number and arrows) is read through the part that takes the
+            // focus.
+            for (QWidget* w : {pCampo, pCampo->focusProxy()})
+                if (w && w->accessibleName().isEmpty())
+                    w->setAccessibleName(s);
+        }
+    }
+}
+
 CAccesibleMesa::CAccesibleMesa(CChildView* pVista)
     : QAccessibleWidget(pVista, QAccessible::List, QString::fromUtf8(kNombreMesa)) {}
 
@@ -254,33 +300,34 @@ QAccessibleInterface* CAccesibleMesa::focusChild() const {
     return Hijo(v->m_pSeleccion);
 }
 
-void CAccesibleMesa::AvisarCambios() {
+std::vector<std::pair<QAccessible::Event, int>> CAccesibleMesa::AvisarCambios() {
     CChildView* v = Vista();
+    std::vector<std::pair<QAccessible::Event, int>> avisos;
+    auto avisar = [&](QAccessible::Event eTipo, int nHijo) {
+        QAccessibleEvent ev(v, eTipo);
+        ev.setChild(nHijo);
+        QAccessible::updateAccessibility(&ev);
+        avisos.emplace_back(eTipo, nHijo);
+    };
     const CListaEquipo& lista = v->Practica().m_listaEquipo;
     if (lista.size() != m_nVistos) {
         m_nVistos = lista.size();
-        QAccessibleEvent ev(v, QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&ev);
+        avisar(QAccessible::ObjectReorder, -1);
     }
     std::map<const CEquipo*, Visto> vistos;
     int i = 0;
     for (const CEquipo* e : lista) {
         Visto ahora{Accesible::Descripcion(*e), e->m_rcArea};
         const auto it = m_vistos.find(e);
-        if (it == m_vistos.end() || it->second.strDescripcion != ahora.strDescripcion) {
-            QAccessibleEvent ev(v, QAccessible::DescriptionChanged);
-            ev.setChild(i);
-            QAccessible::updateAccessibility(&ev);
-        }
-        if (it == m_vistos.end() || it->second.rc != ahora.rc) {
-            QAccessibleEvent ev(v, QAccessible::LocationChanged);
-            ev.setChild(i);
-            QAccessible::updateAccessibility(&ev);
-        }
+        if (it == m_vistos.end() || it->second.strDescripcion != ahora.strDescripcion)
+            avisar(QAccessible::DescriptionChanged, i);
+        if (it == m_vistos.end() || it->second.rc != ahora.rc)
+            avisar(QAccessible::LocationChanged, i);
         vistos.emplace(e, std::move(ahora));
         ++i;
     }
     m_vistos = std::move(vistos);
+    return avisos;
 }
 
 // The view's side: what it tells screen readers, and when.

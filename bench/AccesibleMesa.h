@@ -8,6 +8,8 @@
 #include <QString>
 
 #include <map>
+#include <utility>
+#include <vector>
 
 class CChildView;
 class CEquipo;
@@ -20,6 +22,9 @@ void InstalarMesa();
 QString Nombre(const CEquipo& e);
 // What the item holds or shows: "50.0 ml, 24 °C, pH 7.00", "pH: 7.00", "Nivel 3"...
 QString Descripcion(const CEquipo& e);
+// Gives every field of a window that has no name of its own the text of the label or option
+// before it in its layout row ("Cantidad:" names the amount's field "Cantidad").
+void NombrarControles(QWidget* pVentana);
 
 } // namespace Accesible
 
@@ -39,8 +44,9 @@ public:
     QAccessibleInterface* Hijo(CEquipo* pEquipo) const;
     int Indice(const CEquipo* pEquipo) const;
     // Sends a description or location event for every item whose line or place changed
-    // since the last call, and a reorder when items came or went.
-    void AvisarCambios();
+    // since the last call, and a reorder when items came or went; returns what it sent
+    // (event and child).
+    std::vector<std::pair<QAccessible::Event, int>> AvisarCambios();
 
 private:
     CChildView* Vista() const;

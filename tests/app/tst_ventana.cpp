@@ -1,10 +1,14 @@
 // The main window: start-up, the palette and its enabling rules, the practice commands,
 // titles, the speed slider, the browser and the close prompt.
+#include "AccesibleMesa.h"
 #include "Aplicacion.h"
 #include "Calentadores.h"
+#include "CampoNumero.h"
 #include "Catalogo.h"
 #include "ChildView.h"
+#include "Destilacion.h"
 #include "DlgAbrirPractica.h"
+#include "DlgMateriales.h"
 #include "DlgPropiedades.h"
 #include "DlgTitulacion.h"
 #include "Erlenmeyer250.h"
@@ -19,9 +23,11 @@
 #include "Rtf.h"
 #include "Vasos.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
@@ -571,6 +577,91 @@ private slots:
         QFile o(original);
         QVERIFY(o.open(QIODevice::ReadOnly));
         QVERIFY(o.readAll() != bytesSin); // the drag and the colour did change the file
+    }
+
+    // Screen readers find every item of the bench, in bench order, with its name, its place on
+    // the screen and its contents or reading; the notes and the dialogs' fields have names.
+    void lectoresDePantalla() {
+        QVERIFY(m_pMarco->IniciarPractica(901));
+        // The distillation set: the flask with the mixture, its head, condenser and take-off,
+        // a burner, a beaker and a thermometer.
+        m_pMarco->Accion(ID_EQUIPO_MATRAZ_BOLA)->trigger();
+        auto* matraz = dynamic_cast<CMatrazBalon*>(m_pPractica->m_listaEquipo.front());
+        QVERIFY(matraz);
+        QVERIFY(matraz->AddReagent(0, 50.0)); // "Mezcla de liquidos"
+        Seleccionar(matraz);
+        for (int nComando : {ID_CABEZA_DESTILACION, ID_CONDENSADOR, ID_CODO_DESTILACION})
+            Mesa()->Comando(nComando);
+        QVERIFY(matraz->m_pCabeza && matraz->m_pCodo);
+        for (int nId : {ID_EQUIPO_MECHERO, ID_EQUIPO_VASO250, ID_EQUIPO_TERMOMETRO})
+            m_pMarco->Accion(nId)->trigger();
+        const CListaEquipo& lista = m_pPractica->m_listaEquipo;
+        QCOMPARE(lista.size(), size_t(7));
+
+        auto* mesa = dynamic_cast<CAccesibleMesa*>(QAccessible::queryAccessibleInterface(Mesa()));
+        QVERIFY(mesa);
+        QCOMPARE(mesa->role(), QAccessible::List);
+        QCOMPARE(mesa->text(QAccessible::Name), QString("Mesa de trabajo"));
+        QCOMPARE(mesa->childCount(), int(lista.size()));
+        const QRect rcMesa(Mesa()->mapToGlobal(QPoint(0, 0)), Mesa()->size());
+        int i = 0;
+        QString strMatraz;
+        for (CEquipo* e : lista) {
+            QAccessibleInterface* c = mesa->child(i);
+            QVERIFY(c && c->isValid());
+            QCOMPARE(mesa->child(i), c); // one interface per item
+            QCOMPARE(mesa->indexOfChild(c), i);
+            QCOMPARE(c->parent(), mesa);
+            QCOMPARE(c->role(), QAccessible::ListItem);
+            QVERIFY(!c->text(QAccessible::Name).isEmpty());
+            QCOMPARE(c->text(QAccessible::Name), QString::fromStdString(e->m_strNombre));
+            const QRect rc = c->rect();
+            QCOMPARE(rc.size(), e->m_rcArea.size());
+            QCOMPARE(rc.topLeft(), Mesa()->mapToGlobal(Mesa()->ACliente(e->m_rcArea.topLeft())));
+            QVERIFY(rcMesa.intersects(rc));
+            QCOMPARE(c->state().selected, e == Mesa()->m_pSeleccion);
+            if (e == matraz)
+                strMatraz = c->text(QAccessible::Description);
+            ++i;
+        }
+        QCOMPARE(mesa->child(i), nullptr);
+        // What the properties window would show: volume, temperature and pH.
+        QVERIFY2(strMatraz.contains(QRegularExpression("^\\d+\\.\\d ml, 20 °C, pH \\d+\\.\\d\\d$")),
+                 qPrintable(strMatraz));
+        QCOMPARE(mesa->indexOfChild(mesa->childAt(mesa->child(0)->rect().center().x(),
+                                                  mesa->child(0)->rect().center().y())),
+                 0);
+        // Tab gives the focus to the first item; a reader that listens hears only of the
+        // lines and places that changed since it last heard.
+        m_pMarco->activateWindow();
+        Mesa()->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(m_pMarco));
+        Seleccionar(nullptr);
+        QTest::keyClick(Mesa(), Qt::Key_Tab);
+        QVERIFY(mesa->child(0)->state().focused);
+        QCOMPARE(mesa->focusChild(), mesa->child(0));
+        QCOMPARE(mesa->AvisarCambios().size(), 1 + 2 * lista.size()); // the first time: all
+        QVERIFY(mesa->AvisarCambios().empty());
+        QVERIFY(matraz->AddReagent(0, 10.0));
+        const int iMatraz = mesa->indexOfChild(mesa->Hijo(matraz));
+        using Aviso = std::pair<QAccessible::Event, int>;
+        QCOMPARE(mesa->AvisarCambios(),
+                 (std::vector<Aviso>{{QAccessible::DescriptionChanged, iMatraz}}));
+
+        // An item that leaves the bench leaves the list, and its interface goes invalid.
+        QAccessibleInterface* ultimo = mesa->child(i - 1);
+        Seleccionar(lista.back());
+        Mesa()->Comando(ID_ELIMINAR);
+        QCOMPARE(mesa->childCount(), i - 1);
+        QVERIFY(!ultimo->isValid());
+
+        QCOMPARE(m_pMarco->m_pNotas->Editor()->accessibleName(),
+                 QString("Notas de la práctica: Marco teórico"));
+        CDlgReactivo dlg(m_pMarco);
+        dlg.show();
+        QCOMPARE(dlg.m_pLista->accessibleName(), QString("Reactivos disponibles"));
+        QCOMPARE(dlg.m_pCantidad->focusProxy()->accessibleName(), QString("Cantidad"));
+        dlg.close();
     }
 
     void preguntaAlCerrar() {
