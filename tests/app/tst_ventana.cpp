@@ -29,6 +29,7 @@
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
@@ -98,6 +99,24 @@ private slots:
         QCOMPARE(m_pMarco->Accion(ID_GUARDAR_PRACTICA)->statusTip(), QString("Guarda la practica"));
         QCOMPARE(m_pMarco->Accion(ID_EQUIPO_VASO250)->toolTip(), QString("Vaso pp 250 ml"));
         QCOMPARE(m_pMarco->m_pToolBar->actions().size(), 20);
+        // Every menu command, and every submenu, has one access key, unique in its menu.
+        std::function<void(const QString&, const QList<QAction*>&)> teclas;
+        teclas = [&](const QString& strMenu, const QList<QAction*>& acciones) {
+            QSet<QChar> usadas;
+            for (QAction* a : acciones) {
+                if (a->isSeparator() || a->text() == "(ninguna)")
+                    continue;
+                const QString t = a->text();
+                const qsizetype i = t.indexOf('&');
+                QVERIFY2(i >= 0 && i + 1 < t.size() && t.count('&') == 1, qPrintable(t));
+                const QChar c = t[i + 1].toLower();
+                QVERIFY2(!usadas.contains(c), qPrintable(strMenu + " > " + t));
+                usadas.insert(c);
+                if (a->menu())
+                    teclas(t, a->menu()->actions());
+            }
+        };
+        teclas("", m_pMarco->menuBar()->actions());
         // Qt's own buttons and dialogs speak Spanish too.
         QVERIFY(CAplicacion::CargarTraducciones());
         QDialogButtonBox botones(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
