@@ -2,6 +2,7 @@
 // titles, the speed slider, the browser and the close prompt.
 #include "AccesibleMesa.h"
 #include "Aplicacion.h"
+#include "Ayuda.h"
 #include "Calentadores.h"
 #include "CampoNumero.h"
 #include "Catalogo.h"
@@ -39,6 +40,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -117,6 +119,13 @@ private slots:
             }
         };
         teclas("", m_pMarco->menuBar()->actions());
+        // The help lists the keys of the bench.
+        CAyuda* ayuda = CAyuda::Mostrar(m_pMarco);
+        ayuda->m_pNavegador->setSource(QUrl("qrc:/ayuda/mesa.html"));
+        const QString strAyuda = ayuda->m_pNavegador->toPlainText();
+        for (const char* pszTecla : {"Mayús+Tab", "Mayús+F10", "Supr", "Intro", "Esc", "Ctrl+0"})
+            QVERIFY2(strAyuda.contains(QString::fromUtf8(pszTecla)), pszTecla);
+        ayuda->close();
         // Qt's own buttons and dialogs speak Spanish too.
         QVERIFY(CAplicacion::CargarTraducciones());
         QDialogButtonBox botones(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
