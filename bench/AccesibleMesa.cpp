@@ -302,6 +302,7 @@ QAccessibleInterface* CAccesibleMesa::focusChild() const {
 
 std::vector<std::pair<QAccessible::Event, int>> CAccesibleMesa::AvisarCambios() {
     CChildView* v = Vista();
+    Podar();
     std::vector<std::pair<QAccessible::Event, int>> avisos;
     auto avisar = [&](QAccessible::Event eTipo, int nHijo) {
         QAccessibleEvent ev(v, eTipo);

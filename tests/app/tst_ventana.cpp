@@ -469,9 +469,14 @@ private slots:
         QVERIFY(m_pMarco->GuardarPractica(ruta));
         QVERIFY(m_pMarco->AbrirPractica(ruta));
         menuPropiedades(false);
+        QTest::keyClick(Mesa(), Qt::Key_Return); // Intro is that entry: nothing either
+        QTest::qWait(20);
+        QCOMPARE(nAbiertas, 0);
         QVERIFY(m_pMarco->IniciarPractica(903));
         menuPropiedades(true);
         QTRY_COMPARE(nAbiertas, 1);
+        QTest::keyClick(Mesa(), Qt::Key_Return);
+        QTRY_COMPARE(nAbiertas, 2);
     }
 
     // Opened and saved practices come first on the list, once each, eight at most; a file that
