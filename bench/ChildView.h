@@ -143,6 +143,16 @@ private:
     // The end of a move of the selected item, by the mouse or the arrow keys: back into
     // view, "modified" when it did move, and instruments on top.
     void SoltarEquipo(const QPoint& ptInicio);
+    CRecipiente* RecipienteSeleccionado() const;
+    // Shows the dialog a command asks for; false when the student cancels.
+    bool Preguntar(const CPeticion& p, CArgumento& a);
+
+    CPractica& m_practica;
+    QTimer m_timer;
+    QPoint m_ptInicioArrastre; // where the item dragged stood when the drag began
+    double m_dZoom = 1.0;
+    int m_nRueda = 0;                // wheel movement not yet a whole notch
+    QFrame* m_pInvitacion = nullptr; // made when first shown
 
     // Keyboard and screen readers (ChildViewTeclado.cpp, AccesibleMesa.cpp).
     bool Tecla(QKeyEvent* e);
@@ -154,14 +164,4 @@ private:
     void AvisarLectores();
     CEquipo* m_pCandidato = nullptr; // the vessel a pour by keyboard would go into
     int m_nTicksLectores = 0;        // ticks since screen readers were last told of changes
-    CRecipiente* RecipienteSeleccionado() const;
-    // Shows the dialog a command asks for; false when the student cancels.
-    bool Preguntar(const CPeticion& p, CArgumento& a);
-
-    CPractica& m_practica;
-    QTimer m_timer;
-    QPoint m_ptInicioArrastre; // where the item dragged stood when the drag began
-    double m_dZoom = 1.0;
-    int m_nRueda = 0;                // wheel movement not yet a whole notch
-    QFrame* m_pInvitacion = nullptr; // made when first shown
 };
