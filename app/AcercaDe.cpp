@@ -37,6 +37,12 @@ CDlgAcercaDe::CDlgAcercaDe(QWidget* pPadre) : QDialog(pPadre) {
     connect(aceptar, &QPushButton::clicked, this, &QDialog::accept);
     new CEnlace(QRect(QPoint(140, 16), QPoint(290, 60)), this, QStringLiteral("www.korvexsoft.com"),
                 QStringLiteral("http://www.korvexsoft.com"));
+    // The lines are painted over the picture; screen readers read them here.
+    QStringList lineas;
+    for (const char* psz : kLineas)
+        if (*psz)
+            lineas << QString::fromUtf8(psz);
+    setAccessibleDescription(lineas.join(QLatin1Char('\n')));
     if (QScreen* pantalla = screen())
         move(pantalla->geometry().center() - rect().center());
 }

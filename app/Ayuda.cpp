@@ -29,6 +29,7 @@ CAyuda::CAyuda(QWidget* pDueno)
     barra->addAction(QStringLiteral("Atrás"), m_pNavegador, &QTextBrowser::backward);
     barra->addAction(QStringLiteral("Adelante"), m_pNavegador, &QTextBrowser::forward);
     m_pNavegador->setOpenExternalLinks(true);
+    m_pNavegador->setAccessibleName(QStringLiteral("Ayuda de Alkor"));
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(barra);

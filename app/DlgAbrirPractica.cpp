@@ -158,6 +158,9 @@ CDlgAbrirPractica::CDlgAbrirPractica(QWidget* pPadre, bool bPlantillas)
     m_pLista->setAllColumnsShowFocus(true);
     m_pLista->header()->resizeSection(0, 250);
     m_pLista->setIconSize(QSize(16, 16));
+    m_pLista->setAccessibleName(bPlantillas ? QStringLiteral("Prácticas disponibles")
+                                            : QStringLiteral("Prácticas guardadas"));
+    m_pArbol->setAccessibleName(QStringLiteral("Carpetas"));
 
     auto* abrir = new CBotonSombreado(QStringLiteral("Abrir"), this);
     abrir->SetBitmaps(QStringLiteral(":/imagenes/abrir.svg"));

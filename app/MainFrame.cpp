@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "AccesibleMesa.h"
 #include "AcercaDe.h"
 #include "Ayuda.h"
 #include "ChildView.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -445,6 +447,7 @@ void CMainFrame::CrearBarras() {
     m_pSliderVelocidad->setTickInterval(1);
     m_pSliderVelocidad->setPageStep(1);
     m_pSliderVelocidad->setFixedWidth(200);
+    m_pSliderVelocidad->setAccessibleName(QStringLiteral("Velocidad de simulación"));
     m_pBarraVelocidad->addWidget(m_pSliderVelocidad);
     // The speed takes effect when the mouse lets go of the slider.
     connect(m_pSliderVelocidad, &QSlider::sliderReleased, this,
@@ -476,6 +479,10 @@ void CMainFrame::CrearBarras() {
 }
 
 bool CMainFrame::eventFilter(QObject* o, QEvent* e) {
+    // Every dialog's fields carry the names of their labels for screen readers.
+    if (e->type() == QEvent::Show)
+        if (auto* d = qobject_cast<QDialog*>(o))
+            Accesible::NombrarControles(d);
     // The lock indicators follow the lock keys the program sees.
     if (e->type() == QEvent::KeyPress) {
         const int k = static_cast<QKeyEvent*>(e)->key();

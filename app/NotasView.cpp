@@ -18,12 +18,17 @@
 
 namespace {
 
+constexpr const char* kNotas = "Notas de la práctica";
+constexpr const char* kSecciones[] = {"Marco teórico", "Procedimiento",
+                                      "Resultados y conclusiones"};
+
 CBotonSombreado* Boton(QWidget* pPadre, const char* pszImagen, const char* pszTip) {
     auto* b = new CBotonSombreado(QString(), pPadre);
     b->SetBitmaps(QStringLiteral(":/imagenes/%1.svg").arg(QLatin1String(pszImagen)));
     b->SetTooltipText(QString::fromUtf8(pszTip));
     b->setFixedSize(52, 30);
     b->setFocusPolicy(Qt::TabFocus);
+    b->setAccessibleName(QString::fromUtf8(pszTip));
     return b;
 }
 
@@ -34,9 +39,9 @@ CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
     auto* botones = new QHBoxLayout;
     botones->setContentsMargins(4, 4, 4, 4);
     botones->setSpacing(4);
-    auto* marco = Boton(this, "marco", "Marco teórico");
-    auto* proc = Boton(this, "procedimiento", "Procedimiento");
-    auto* res = Boton(this, "resultados", "Resultados y conclusiones");
+    auto* marco = Boton(this, "marco", kSecciones[SECCION_MARCO]);
+    auto* proc = Boton(this, "procedimiento", kSecciones[SECCION_PROCEDIMIENTO]);
+    auto* res = Boton(this, "resultados", kSecciones[SECCION_RESULTADOS]);
     auto* imp = Boton(this, "imprimir", "Imprimir");
     for (CBotonSombreado* b : {marco, proc, res, imp})
         botones->addWidget(b);
@@ -51,6 +56,7 @@ CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
     l->addLayout(botones);
     l->addWidget(m_pEditor, 1);
     m_pEditor->setAcceptRichText(true);
+    m_pEditor->setAccessibleName(QString::fromUtf8(kNotas));
     connect(m_pEditor, &QTextEdit::textChanged, this, [this] {
         if (!m_bCargando && m_nSeccion == SECCION_RESULTADOS)
             emit ResultadosEditados();
@@ -69,6 +75,7 @@ void CNotasView::Reiniciar() {
     const QSignalBlocker bloqueo(m_pEditor);
     m_pEditor->clear();
     m_pEditor->setReadOnly(false);
+    m_pEditor->setAccessibleName(QString::fromUtf8(kNotas));
 }
 
 void CNotasView::MostrarSeccion(int nSeccion) {
@@ -85,6 +92,9 @@ void CNotasView::MostrarSeccion(int nSeccion) {
     m_bCargando = false;
     m_pEditor->document()->setModified(false);
     m_pEditor->setReadOnly(nSeccion != SECCION_RESULTADOS);
+    // Screen readers say which section the notes show.
+    m_pEditor->setAccessibleName(QStringLiteral("%1: %2").arg(
+        QString::fromUtf8(kNotas), QString::fromUtf8(kSecciones[nSeccion])));
     m_pEditor->moveCursor(QTextCursor::Start);
 }
 

@@ -198,6 +198,7 @@ void CBotonSombreado::PintarFondo(QPainter& p, const QRect& r, bool bCaliente) {
 CEnlace::CEnlace(const QRect& r, QWidget* pPadre, const QString& strLeyenda, const QString& strUrl)
     : QWidget(pPadre), m_strLeyenda(strLeyenda), m_strUrl(strUrl) {
     setGeometry(r);
+    setAccessibleName(strLeyenda);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_TranslucentBackground);
     show();

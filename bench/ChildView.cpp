@@ -1,5 +1,6 @@
 #include "ChildView.h"
 
+#include "AccesibleMesa.h"
 #include "Catalogo.h"
 #include "Dibujo.h"
 #include "DlgMateriales.h"
@@ -59,6 +60,7 @@ CChildView::CChildView(CPractica& practica, QWidget* pPadre)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
     setMinimumSize(100, 100);
+    Accesible::InstalarMesa();
     m_timer.setInterval(100);
     connect(&m_timer, &QTimer::timeout, this, &CChildView::Tick);
     m_nTick = 0;
@@ -77,26 +79,28 @@ void CChildView::StartTimer() {
 void CChildView::BeginDecant() {
     setCursor(CursorVerter());
     m_bDecantar = true;
+    m_pCandidato = nullptr;
 }
 
 void CChildView::BeginTransfer() {
     setCursor(CursorVerter());
     m_bTransferir = true;
+    m_pCandidato = nullptr;
 }
 
 void CChildView::CancelarVertido() {
     if (!Vertiendo())
         return;
     m_bDecantar = m_bTransferir = false;
+    m_pCandidato = nullptr;
     unsetCursor();
+    update();
     emit VertidoTerminado();
 }
 
 void CChildView::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Escape && Vertiendo()) {
-        CancelarVertido();
+    if (Tecla(e))
         return;
-    }
     QWidget::keyPressEvent(e);
 }
 
@@ -251,6 +255,7 @@ void CChildView::MostrarTodo() {
 
 void CChildView::LimpiarSeleccion() {
     m_pSeleccion = nullptr;
+    m_pCandidato = nullptr;
     m_bArrastrando = false;
     for (CEquipo* e : m_practica.m_listaEquipo)
         e->m_bSeleccionado = 0;
@@ -261,19 +266,28 @@ CRecipiente* CChildView::RecipienteSeleccionado() const {
 }
 
 void CChildView::SelectAt(const QPoint& ptBanco) {
-    m_pSeleccion = nullptr;
-    for (CEquipo* e : m_practica.m_listaEquipo)
-        e->m_bSeleccionado = 0;
+    CEquipo* pEquipo = nullptr;
     CListaEquipo& lista = m_practica.m_listaEquipo;
     for (auto it = std::make_reverse_iterator(lista.end());
          it != std::make_reverse_iterator(lista.begin()); ++it) {
         if ((*it)->HitTestForma(ptBanco)) {
-            (*it)->m_bSeleccionado = 1;
-            m_pSeleccion = *it;
+            pEquipo = *it;
             break;
         }
     }
+    Seleccionar(pEquipo);
+}
+
+void CChildView::Seleccionar(CEquipo* pEquipo) {
+    m_pSeleccion = nullptr;
+    for (CEquipo* e : m_practica.m_listaEquipo)
+        e->m_bSeleccionado = 0;
+    if (pEquipo && m_practica.m_listaEquipo.Contiene(pEquipo)) {
+        pEquipo->m_bSeleccionado = 1;
+        m_pSeleccion = pEquipo;
+    }
     update();
+    AvisarSeleccion();
 }
 
 void CChildView::Tick() {
@@ -290,6 +304,11 @@ void CChildView::Tick() {
     }
     if (bCambio)
         update();
+    // Screen readers hear of changed contents and readings once a second at most.
+    if (++m_nTicksLectores >= 10) {
+        m_nTicksLectores = 0;
+        AvisarLectores();
+    }
     emit UM_TICK();
 }
 
@@ -327,6 +346,7 @@ void CChildView::paintEvent(QPaintEvent*) {
     // a paint on a dense screen.
     QPainter p(this);
     Pintar(p);
+    PintarFoco(p);
     p.end();
     emit Pintado(reloj.nsecsElapsed());
 }
@@ -396,7 +416,11 @@ void CChildView::TerminarVertido(const QPoint& ptBanco) {
             pDestino = *it;
             break;
         }
-    if (!pDestino)
+    TerminarVertido(pDestino);
+}
+
+void CChildView::TerminarVertido(CEquipo* pDestino) {
+    if (!pDestino || pDestino == m_pSeleccion)
         return; // empty bench or the source itself: the mode stays armed
     // Pouring needs a vessel on both sides; a click on anything else is ignored.
     auto* pFuente = RecipienteSeleccionado();
@@ -409,9 +433,11 @@ void CChildView::TerminarVertido(const QPoint& ptBanco) {
     pFuente->m_bSeleccionado = 0;
     pRecipiente->m_bSeleccionado = 1;
     m_pSeleccion = pRecipiente;
+    m_pCandidato = nullptr;
     unsetCursor();
     m_bDecantar = m_bTransferir = false;
     update();
+    AvisarSeleccion();
     emit Modificado();
     emit VertidoTerminado();
 }
@@ -474,28 +500,34 @@ void CChildView::mouseReleaseEvent(QMouseEvent* e) {
     } else if (m_bArrastrando) {
         m_bArrastrando = false;
         releaseMouse();
-        if (m_pSeleccion) {
-            // Dropped out of sight (onto the notes pane, past an edge): back to the edge.
-            TraerALaVista(m_pSeleccion);
-            if (m_pSeleccion->m_rcArea.topLeft() != m_ptInicioArrastre)
-                emit Modificado();
-            CListaEquipo& lista = m_practica.m_listaEquipo;
-            // Instruments go on top of what they dip into; the ice bath beneath what
-            // stands in it.
-            if (m_pSeleccion->m_nCategoria == CATEGORIA_INSTRUMENTO)
-                lista.MoverAlFinal(m_pSeleccion);
-            else if (m_pSeleccion->VaDebajo())
-                lista.MoverAlFrente(m_pSeleccion);
-            update();
-        }
+        if (m_pSeleccion)
+            SoltarEquipo(m_ptInicioArrastre);
     }
+}
+
+void CChildView::SoltarEquipo(const QPoint& ptInicio) {
+    // Dropped out of sight (onto the notes pane, past an edge): back to the edge.
+    TraerALaVista(m_pSeleccion);
+    if (m_pSeleccion->m_rcArea.topLeft() != ptInicio)
+        emit Modificado();
+    CListaEquipo& lista = m_practica.m_listaEquipo;
+    // Instruments go on top of what they dip into; the ice bath beneath what
+    // stands in it.
+    if (m_pSeleccion->m_nCategoria == CATEGORIA_INSTRUMENTO)
+        lista.MoverAlFinal(m_pSeleccion);
+    else if (m_pSeleccion->VaDebajo())
+        lista.MoverAlFrente(m_pSeleccion);
+    update();
 }
 
 void CChildView::MenuContextual(const QPoint& ptCliente) {
     const QPoint p = ToBench(ptCliente);
     SelectAt(p);
-    if (!m_pSeleccion)
-        return;
+    if (m_pSeleccion)
+        MostrarMenu(ptCliente);
+}
+
+void CChildView::MostrarMenu(const QPoint& ptCliente) {
     CMenu entradas;
     m_pSeleccion->BuildMenu(entradas);
     QMenu menu(this);
@@ -528,6 +560,7 @@ void CChildView::Comando(int nComando) {
         LimpiarSeleccion();
         m_practica.RemoveEquipment(s);
         update();
+        AvisarSeleccion();
         emit Modificado();
         return;
     case ID_PROPIEDADES:

@@ -43,6 +43,8 @@ public:
     // Drops the selection (before the bench is cleared or replaced).
     void LimpiarSeleccion();
     void SelectAt(const QPoint& ptBanco);
+    // Selects that item (none: nothing selected), as a click on it does.
+    void Seleccionar(CEquipo* pEquipo);
     // One timer tick; public so that the frame's tests can drive the clock.
     void Tick();
     // Runs a command of an item's pop-up menu on the selected item.
@@ -92,6 +94,13 @@ public:
     void Pintar(QPainter& p);
     CPractica& Practica() { return m_practica; }
 
+    // The keyboard (ChildViewTeclado.cpp): Tab and Shift+Tab walk the items in bench order,
+    // the arrows move the selected one (Shift: 10 pixels at a time), Supr deletes it, Intro
+    // opens its properties and the menu key or Shift+F10 its pop-up menu. While a pour waits
+    // for its target, the arrows and Tab choose the vessel that would receive it (the
+    // candidate), Intro pours into it and Esc gives the pour up.
+    CEquipo* Candidato() const { return m_pCandidato; }
+
 signals:
     void UM_TICK();
     void UM_TITULAR();
@@ -116,6 +125,9 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    bool focusNextPrevChild(bool bSiguiente) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     void ActualizarPuntoInsercion();
@@ -124,7 +136,13 @@ private:
     // The next step of the zoom scale up (nSentido > 0) or down; the zoom itself at an end.
     double PasoZoom(int nSentido) const;
     void TerminarVertido(const QPoint& ptBanco);
+    void TerminarVertido(CEquipo* pDestino);
     void MenuContextual(const QPoint& ptCliente);
+    // The selected item's pop-up menu, shown at that point of the view.
+    void MostrarMenu(const QPoint& ptCliente);
+    // The end of a move of the selected item, by the mouse or the arrow keys: back into
+    // view, "modified" when it did move, and instruments on top.
+    void SoltarEquipo(const QPoint& ptInicio);
     CRecipiente* RecipienteSeleccionado() const;
     // Shows the dialog a command asks for; false when the student cancels.
     bool Preguntar(const CPeticion& p, CArgumento& a);
@@ -135,4 +153,15 @@ private:
     double m_dZoom = 1.0;
     int m_nRueda = 0;                // wheel movement not yet a whole notch
     QFrame* m_pInvitacion = nullptr; // made when first shown
+
+    // Keyboard and screen readers (ChildViewTeclado.cpp, AccesibleMesa.cpp).
+    bool Tecla(QKeyEvent* e);
+    bool MenuTiene(int nComando) const;
+    void MoverCandidato(int nSentido);
+    void PintarFoco(QPainter& p);
+    // Screen readers: the selection changed; contents, readings or places changed.
+    void AvisarSeleccion();
+    void AvisarLectores();
+    CEquipo* m_pCandidato = nullptr; // the vessel a pour by keyboard would go into
+    int m_nTicksLectores = 0;        // ticks since screen readers were last told of changes
 };

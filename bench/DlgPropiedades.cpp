@@ -41,6 +41,7 @@ CDlgPropiedades::CDlgPropiedades(CRecipiente* pEquipo, QWidget* pPadre)
     m_pRotulo->setAlignment(Qt::AlignCenter);
     m_pRotulo->setFixedWidth(44);
     m_pRotulo->setText(m_strRotulo);
+    m_pRotulo->setAccessibleName(QStringLiteral("Rótulo"));
     m_pRotulo->installEventFilter(this);
     m_pVolumen = Hundida(m_strVolumen, this);
     m_pTemperatura = Hundida(m_strTemperatura, this);
@@ -57,6 +58,7 @@ CDlgPropiedades::CDlgPropiedades(CRecipiente* pEquipo, QWidget* pPadre)
     m_pTabla->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTabla->setMinimumSize(515, 170);
+    m_pTabla->setAccessibleName(QStringLiteral("Composición"));
 
     auto* ok = new QPushButton(QStringLiteral("Aceptar"), this);
     ok->setAutoDefault(false);

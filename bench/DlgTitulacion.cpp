@@ -119,6 +119,8 @@ CDlgTitulacion::CDlgTitulacion(QWidget* pPadre)
     m_pLectura->setReadOnly(true);
     m_pLectura->setAlignment(Qt::AlignCenter);
     m_pLectura->setFixedWidth(60);
+    m_pLectura->setAccessibleName(QStringLiteral("Lectura en ml"));
+    m_pLlave->setAccessibleName(QStringLiteral("Llave de la bureta"));
     auto* ver = new QPushButton(QStringLiteral("Ver grafica"), this);
     auto* ini = new QPushButton(QStringLiteral("Inicializar grafica"), this);
     for (QPushButton* b : {ver, ini})
@@ -305,6 +307,8 @@ CDlgGrafica::CDlgGrafica(CRecipiente* pBureta, QWidget* pPadre)
     m_pEscala->setValue(nMax);
     m_pEscala->setTickPosition(QSlider::TicksAbove);
     m_pEscala->setFixedWidth(180);
+    m_pEscala->setAccessibleName(QStringLiteral("Escala eje X"));
+    m_pGrafica->setAccessibleName(QStringLiteral("Gráfica de pH"));
     connect(m_pEscala, &QSlider::sliderReleased, this, [this] {
         m_pGrafica->m_dEscalaX = m_pEscala->value();
         m_pGrafica->update();

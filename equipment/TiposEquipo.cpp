@@ -22,34 +22,35 @@ using namespace Imagenes;
 constexpr int32_t R = CATEGORIA_RECIPIENTE;
 constexpr int32_t C = CATEGORIA_CALENTADOR;
 constexpr int32_t I = CATEGORIA_INSTRUMENTO;
-constexpr const char* kVasos = "Vasos de precipitados";
-constexpr const char* kErlenmeyer = "Matraces Erlenmeyer";
-constexpr const char* kBuretas = "Buretas";
-constexpr const char* kProbetas = "Probetas";
-constexpr const char* kPipetas = "Pipetas";
-constexpr const char* kMedicion = "Equipo de Medición";
-constexpr const char* kTermico = "Equipo térmico";
+// The submenus' titles, with their access keys (one letter each within "Equipo").
+constexpr const char* kVasos = "Va&sos de precipitados";
+constexpr const char* kErlenmeyer = "Matraces &Erlenmeyer";
+constexpr const char* kBuretas = "&Buretas";
+constexpr const char* kProbetas = "Pr&obetas";
+constexpr const char* kPipetas = "P&ipetas";
+constexpr const char* kMedicion = "Equipo de Me&dición";
+constexpr const char* kTermico = "Eq&uipo térmico";
 
 // The names and prompts are the program's own, spellings included ("presipitados",
 // "relog", "Inserat", "Phmitro", "Take Off"): saved practices and the help show them so.
 const std::array kTipos = {
     CTipoEquipo{T::Vaso100, Crear<CVaso100>, "Vaso de presipitados 100 ml", IDB_VASO100, R,
-                ID_EQUIPO_VASO100, kVasos, false, "100 ml",
+                ID_EQUIPO_VASO100, kVasos, false, "&100 ml",
                 "Inserta en el laboratorio un vaso de precipitados de 100 ml\nVaso pp 100 ml",
                 nullptr},
     CTipoEquipo{T::Vaso250, Crear<CVaso250>, "Vaso de presipitados 250 ml", IDB_VASO250, R,
-                ID_EQUIPO_VASO250, kVasos, false, "250 ml",
+                ID_EQUIPO_VASO250, kVasos, false, "&250 ml",
                 "Inserta en el laboratorio un vaso de precipitados de 250 ml\nVaso pp 250 ml",
                 "vaso250"},
     CTipoEquipo{T::Vaso600, Crear<CVaso600>, "Vaso de presipitados 600 ml", IDB_VASO600, R,
-                ID_EQUIPO_VASO600, kVasos, false, "600 ml",
+                ID_EQUIPO_VASO600, kVasos, false, "&600 ml",
                 "Inserta en el laboratorio un vaso de precipitados de 600 ml\nVaso pp 600 ml",
                 nullptr},
     CTipoEquipo{T::Erlenmeyer100, Crear<CErlenmeyer100>, "Matraz Erlenmeyer 100 ml",
-                IDB_ERLENMEYER100, R, ID_EQUIPO_ERLENMEYER100, kErlenmeyer, false, "100 ml",
+                IDB_ERLENMEYER100, R, ID_EQUIPO_ERLENMEYER100, kErlenmeyer, false, "&100 ml",
                 "Inserta en el laboratorio un matraz erlenmeyer de 100 ml\nMatraz 100 ml", nullptr},
     CTipoEquipo{T::Erlenmeyer250, Crear<CErlenmeyer250>, "Matraz Erlenmeyer 250 ml",
-                IDB_ERLENMEYER250, R, ID_EQUIPO_ERLENMEYER250, kErlenmeyer, false, "250 ml",
+                IDB_ERLENMEYER250, R, ID_EQUIPO_ERLENMEYER250, kErlenmeyer, false, "&250 ml",
                 "Inserta en el laboratorio un matraz erlenmeyer de 250 ml\nMatraz 250 ml",
                 "erlenmeyer250"},
     CTipoEquipo{T::MatrazBalon, Crear<CMatrazBalon>, "Matraz de balón 250 ml", IDB_MATRAZ_BALON, R,
@@ -60,16 +61,16 @@ const std::array kTipos = {
                 "Inserta un matraz para reacciones entre gases en el laboratorio\nMatraz gases",
                 "matrazgases"},
     CTipoEquipo{T::Bureta50, Crear<CBureta50>, "Bureta de 50 ml", IDB_BURETA50, R,
-                ID_EQUIPO_BURETA50, kBuretas, false, "Bureta de 50 ml",
+                ID_EQUIPO_BURETA50, kBuretas, false, "Bureta de &50 ml",
                 "Inserta en el laboratorio una bureta de 50 ml\nBureta de 50 ml", "bureta50"},
     CTipoEquipo{T::Bureta10, Crear<CBureta10>, "Bureta de 10 ml", IDB_BURETA10, R,
-                ID_EQUIPO_BURETA10, kBuretas, false, "Bureta de 10 ml",
+                ID_EQUIPO_BURETA10, kBuretas, false, "Bureta de &10 ml",
                 "Inserta en el laboratorio una bureta de 10 ml\nBureta de 10 ml", nullptr},
     CTipoEquipo{T::Probeta10, Crear<CProbeta10>, "Probeta 10 ml", IDB_PROBETA10, R,
-                ID_EQUIPO_PROBETA10, kProbetas, false, "10 ml",
+                ID_EQUIPO_PROBETA10, kProbetas, false, "&10 ml",
                 "Inserta en el laboratorio una probeta de 10 ml\nProbeta 10 ml", nullptr},
     CTipoEquipo{T::Probeta100, Crear<CProbeta100>, "Probeta 100 ml", IDB_PROBETA100, R,
-                ID_EQUIPO_PROBETA100, kProbetas, false, "100 ml",
+                ID_EQUIPO_PROBETA100, kProbetas, false, "10&0 ml",
                 "Inserta en el laboratorio una probeta de 100 ml\nProbeta 100 ml", nullptr},
     CTipoEquipo{T::PipetaVolumetrica, Crear<CPipetaVolumetrica>, "Pipeta volumetrica 10 ml",
                 IDB_PIPETA_VOLUMETRICA, R, ID_EQUIPO_PIPETA_VOLUMETRICA, kPipetas, false,

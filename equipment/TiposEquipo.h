@@ -82,7 +82,8 @@ struct CTipoEquipo {
     // The "Equipo" menu and the palette; an assembly piece has no entry (nIdOrden 0): it
     // is mounted from its parent's menu.
     int nIdOrden;
-    const char* pszSubmenu;    // the submenu the entry sits in, none at the top level
+    const char* pszSubmenu;    // the submenu the entry sits in (its title, with its access
+                               // key), none at the top level
     bool bSeparadorAntes;      // a separator goes before the entry (or its submenu)
     const char* pszMenu;       // the entry's text, with its access key
     const char* pszIndicacion; // status-bar prompt "\n" tool tip

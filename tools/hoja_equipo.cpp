@@ -25,7 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <string_view>
+#include <string>
 #include <vector>
 
 namespace {
@@ -184,8 +184,10 @@ std::vector<CGrupo> ArmarGrupos(CFuentes& f) {
         return v;
     };
     auto buretaOPipeta = [](const CTipoEquipo& t) {
-        return t.pszSubmenu && (std::string_view(t.pszSubmenu) == "Buretas" ||
-                                std::string_view(t.pszSubmenu) == "Pipetas");
+        // The submenu's title without its access key.
+        std::string s = t.pszSubmenu ? t.pszSubmenu : "";
+        std::erase(s, '&');
+        return s == "Buretas" || s == "Pipetas";
     };
     grupo("Recipientes", tipos([&](const CTipoEquipo& t) {
               return t.nIdOrden && t.nCategoria == CATEGORIA_RECIPIENTE && !buretaOPipeta(t);

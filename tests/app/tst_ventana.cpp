@@ -1,11 +1,16 @@
 // The main window: start-up, the palette and its enabling rules, the practice commands,
 // titles, the speed slider, the browser and the close prompt.
+#include "AccesibleMesa.h"
 #include "Aplicacion.h"
+#include "Ayuda.h"
 #include "Calentadores.h"
+#include "CampoNumero.h"
 #include "Catalogo.h"
 #include "ChildView.h"
+#include "Destilacion.h"
 #include "DlgAbrirPractica.h"
 #include "DlgPreferencias.h"
+#include "DlgMateriales.h"
 #include "DlgPropiedades.h"
 #include "DlgTitulacion.h"
 #include "Erlenmeyer250.h"
@@ -20,11 +25,14 @@
 #include "Rtf.h"
 #include "Vasos.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
@@ -34,6 +42,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -94,6 +103,31 @@ private slots:
         QCOMPARE(m_pMarco->Accion(ID_GUARDAR_PRACTICA)->statusTip(), QString("Guarda la practica"));
         QCOMPARE(m_pMarco->Accion(ID_EQUIPO_VASO250)->toolTip(), QString("Vaso pp 250 ml"));
         QCOMPARE(m_pMarco->m_pToolBar->actions().size(), 20);
+        // Every menu command, and every submenu, has one access key, unique in its menu.
+        std::function<void(const QString&, const QList<QAction*>&)> teclas;
+        teclas = [&](const QString& strMenu, const QList<QAction*>& acciones) {
+            QSet<QChar> usadas;
+            for (QAction* a : acciones) {
+                if (a->isSeparator() || a->text() == "(ninguna)")
+                    continue;
+                const QString t = a->text();
+                const qsizetype i = t.indexOf('&');
+                QVERIFY2(i >= 0 && i + 1 < t.size() && t.count('&') == 1, qPrintable(t));
+                const QChar c = t[i + 1].toLower();
+                QVERIFY2(!usadas.contains(c), qPrintable(strMenu + " > " + t));
+                usadas.insert(c);
+                if (a->menu())
+                    teclas(t, a->menu()->actions());
+            }
+        };
+        teclas("", m_pMarco->menuBar()->actions());
+        // The help lists the keys of the bench.
+        CAyuda* ayuda = CAyuda::Mostrar(m_pMarco);
+        ayuda->m_pNavegador->setSource(QUrl("qrc:/ayuda/mesa.html"));
+        const QString strAyuda = ayuda->m_pNavegador->toPlainText();
+        for (const char* pszTecla : {"Mayús+Tab", "Mayús+F10", "Supr", "Intro", "Esc", "Ctrl+0"})
+            QVERIFY2(strAyuda.contains(QString::fromUtf8(pszTecla)), pszTecla);
+        ayuda->close();
         // Qt's own buttons and dialogs speak Spanish too.
         QVERIFY(CAplicacion::CargarTraducciones());
         QDialogButtonBox botones(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -552,9 +586,14 @@ private slots:
         QVERIFY(m_pMarco->GuardarPractica(ruta));
         QVERIFY(m_pMarco->AbrirPractica(ruta));
         menuPropiedades(false);
+        QTest::keyClick(Mesa(), Qt::Key_Return); // Intro is that entry: nothing either
+        QTest::qWait(20);
+        QCOMPARE(nAbiertas, 0);
         QVERIFY(m_pMarco->IniciarPractica(903));
         menuPropiedades(true);
         QTRY_COMPARE(nAbiertas, 1);
+        QTest::keyClick(Mesa(), Qt::Key_Return);
+        QTRY_COMPARE(nAbiertas, 2);
     }
 
     // Opened and saved practices come first on the list, once each, eight at most; a file that
@@ -688,6 +727,91 @@ private slots:
         QFile o(original);
         QVERIFY(o.open(QIODevice::ReadOnly));
         QVERIFY(o.readAll() != bytesSin); // the drag and the colour did change the file
+    }
+
+    // Screen readers find every item of the bench, in bench order, with its name, its place on
+    // the screen and its contents or reading; the notes and the dialogs' fields have names.
+    void lectoresDePantalla() {
+        QVERIFY(m_pMarco->IniciarPractica(901));
+        // The distillation set: the flask with the mixture, its head, condenser and take-off,
+        // a burner, a beaker and a thermometer.
+        m_pMarco->Accion(ID_EQUIPO_MATRAZ_BOLA)->trigger();
+        auto* matraz = dynamic_cast<CMatrazBalon*>(m_pPractica->m_listaEquipo.front());
+        QVERIFY(matraz);
+        QVERIFY(matraz->AddReagent(0, 50.0)); // "Mezcla de liquidos"
+        Seleccionar(matraz);
+        for (int nComando : {ID_CABEZA_DESTILACION, ID_CONDENSADOR, ID_CODO_DESTILACION})
+            Mesa()->Comando(nComando);
+        QVERIFY(matraz->m_pCabeza && matraz->m_pCodo);
+        for (int nId : {ID_EQUIPO_MECHERO, ID_EQUIPO_VASO250, ID_EQUIPO_TERMOMETRO})
+            m_pMarco->Accion(nId)->trigger();
+        const CListaEquipo& lista = m_pPractica->m_listaEquipo;
+        QCOMPARE(lista.size(), size_t(7));
+
+        auto* mesa = dynamic_cast<CAccesibleMesa*>(QAccessible::queryAccessibleInterface(Mesa()));
+        QVERIFY(mesa);
+        QCOMPARE(mesa->role(), QAccessible::List);
+        QCOMPARE(mesa->text(QAccessible::Name), QString("Mesa de trabajo"));
+        QCOMPARE(mesa->childCount(), int(lista.size()));
+        const QRect rcMesa(Mesa()->mapToGlobal(QPoint(0, 0)), Mesa()->size());
+        int i = 0;
+        QString strMatraz;
+        for (CEquipo* e : lista) {
+            QAccessibleInterface* c = mesa->child(i);
+            QVERIFY(c && c->isValid());
+            QCOMPARE(mesa->child(i), c); // one interface per item
+            QCOMPARE(mesa->indexOfChild(c), i);
+            QCOMPARE(c->parent(), mesa);
+            QCOMPARE(c->role(), QAccessible::ListItem);
+            QVERIFY(!c->text(QAccessible::Name).isEmpty());
+            QCOMPARE(c->text(QAccessible::Name), QString::fromStdString(e->m_strNombre));
+            const QRect rc = c->rect();
+            QCOMPARE(rc.size(), e->m_rcArea.size());
+            QCOMPARE(rc.topLeft(), Mesa()->mapToGlobal(Mesa()->ACliente(e->m_rcArea.topLeft())));
+            QVERIFY(rcMesa.intersects(rc));
+            QCOMPARE(c->state().selected, e == Mesa()->m_pSeleccion);
+            if (e == matraz)
+                strMatraz = c->text(QAccessible::Description);
+            ++i;
+        }
+        QCOMPARE(mesa->child(i), nullptr);
+        // What the properties window would show: volume, temperature and pH.
+        QVERIFY2(strMatraz.contains(QRegularExpression("^\\d+\\.\\d ml, 20 °C, pH \\d+\\.\\d\\d$")),
+                 qPrintable(strMatraz));
+        QCOMPARE(mesa->indexOfChild(mesa->childAt(mesa->child(0)->rect().center().x(),
+                                                  mesa->child(0)->rect().center().y())),
+                 0);
+        // Tab gives the focus to the first item; a reader that listens hears only of the
+        // lines and places that changed since it last heard.
+        m_pMarco->activateWindow();
+        Mesa()->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(m_pMarco));
+        Seleccionar(nullptr);
+        QTest::keyClick(Mesa(), Qt::Key_Tab);
+        QVERIFY(mesa->child(0)->state().focused);
+        QCOMPARE(mesa->focusChild(), mesa->child(0));
+        QCOMPARE(mesa->AvisarCambios().size(), 1 + 2 * lista.size()); // the first time: all
+        QVERIFY(mesa->AvisarCambios().empty());
+        QVERIFY(matraz->AddReagent(0, 10.0));
+        const int iMatraz = mesa->indexOfChild(mesa->Hijo(matraz));
+        using Aviso = std::pair<QAccessible::Event, int>;
+        QCOMPARE(mesa->AvisarCambios(),
+                 (std::vector<Aviso>{{QAccessible::DescriptionChanged, iMatraz}}));
+
+        // An item that leaves the bench leaves the list, and its interface goes invalid.
+        QAccessibleInterface* ultimo = mesa->child(i - 1);
+        Seleccionar(lista.back());
+        Mesa()->Comando(ID_ELIMINAR);
+        QCOMPARE(mesa->childCount(), i - 1);
+        QVERIFY(!ultimo->isValid());
+
+        QCOMPARE(m_pMarco->m_pNotas->Editor()->accessibleName(),
+                 QString("Notas de la práctica: Marco teórico"));
+        CDlgReactivo dlg(m_pPractica->m_catalogo, m_pMarco);
+        dlg.show();
+        QCOMPARE(dlg.m_pLista->accessibleName(), QString("Reactivos disponibles"));
+        QCOMPARE(dlg.m_pCantidad->focusProxy()->accessibleName(), QString("Cantidad"));
+        dlg.close();
     }
 
     void preguntaAlCerrar() {

@@ -230,6 +230,76 @@ private slots:
         QCOMPARE(destino->m_seno.m_faseSolida.Moles(2), 0.01);
     }
 
+    // The bench from the keyboard: Tab walks the items, an arrow moves the selected one as a
+    // drag would, the menu key opens its menu at it, a pour chooses its vessel with the arrows
+    // and Intro, Esc gives a pour up and Supr deletes.
+    void teclado() {
+        auto* a = Nuevo<CVaso250>(Lista(), 100, 100);
+        a->AddComponent(0, 80.0, UNIDAD_ML);
+        auto* b = Nuevo<CVaso100>(Lista(), 400, 100);
+        auto* m = Nuevo<CMechero>(Lista(), 600, 100);
+        m_pVista->activateWindow();
+        m_pVista->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(m_pVista));
+        QSignalSpy cambios(m_pVista, &CChildView::Modificado);
+        QTest::keyClick(m_pVista, Qt::Key_Tab);
+        QCOMPARE(m_pVista->m_pSeleccion, a);
+        QCOMPARE(a->m_bSeleccionado, 1);
+        QTest::keyClick(m_pVista, Qt::Key_Right);
+        QCOMPARE(QPoint(a->m_x, a->m_y), QPoint(101, 100));
+        QCOMPARE(cambios.count(), 1);
+        QTest::keyClick(m_pVista, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(QPoint(a->m_x, a->m_y), QPoint(101, 110));
+        QCOMPARE(cambios.count(), 2);
+        // The focus frame runs around the selected item.
+        const QImage img = m_pVista->grab().toImage();
+        const QRect rcFoco = m_pVista->ACliente(a->m_rcArea).adjusted(-5, -5, 4, 4);
+        int nFoco = 0;
+        for (int x = rcFoco.left(); x <= rcFoco.right(); ++x)
+            nFoco += img.pixel(x, rcFoco.top()) == qRgb(26, 111, 208);
+        QVERIFY2(nFoco > rcFoco.width() / 3, qPrintable(QString::number(nFoco)));
+        QTest::keyClick(m_pVista, Qt::Key_Tab);
+        QTest::keyClick(m_pVista, Qt::Key_Tab);
+        QCOMPARE(m_pVista->m_pSeleccion, m);
+        QTest::keyClick(m_pVista, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(m_pVista, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(m_pVista->m_pSeleccion, a);
+        // The menu key opens the item's menu at the item.
+        QPoint ptMenu;
+        QTimer::singleShot(50, this, [&] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                ptMenu = menu->pos();
+                menu->close();
+            }
+        });
+        QTest::keyClick(m_pVista, Qt::Key_Menu);
+        QCOMPARE(ptMenu, m_pVista->mapToGlobal(m_pVista->ACliente(a->m_rcArea).center()));
+        QCOMPARE(m_pVista->m_pSeleccion, a);
+        // Decanting: the arrows pass over the burner and the source; Intro pours.
+        m_pVista->BeginDecant();
+        QTest::keyClick(m_pVista, Qt::Key_Right);
+        QCOMPARE(m_pVista->Candidato(), b);
+        QTest::keyClick(m_pVista, Qt::Key_Left);
+        QCOMPARE(m_pVista->Candidato(), b);
+        QCOMPARE(QPoint(a->m_x, a->m_y), QPoint(101, 110)); // nothing moved meanwhile
+        QTest::keyClick(m_pVista, Qt::Key_Return);
+        QVERIFY(!m_pVista->Vertiendo());
+        QCOMPARE(b->VolumenLiquido(), 80.0);
+        QCOMPARE(m_pVista->m_pSeleccion, b);
+        m_pVista->BeginTransfer();
+        QTest::keyClick(m_pVista, Qt::Key_Tab);
+        QTest::keyClick(m_pVista, Qt::Key_Escape);
+        QVERIFY(!m_pVista->Vertiendo());
+        QVERIFY(!m_pVista->Candidato());
+        QCOMPARE(a->VolumenLiquido(), 0.0);
+        // Supr deletes as the menu's "Eliminar" does.
+        const int nCambios = cambios.count();
+        QTest::keyClick(m_pVista, Qt::Key_Delete);
+        QVERIFY(!Lista().Contiene(b));
+        QVERIFY(!m_pVista->m_pSeleccion);
+        QCOMPARE(cambios.count(), nCambios + 1);
+    }
+
     void menuDeUnEquipo() {
         auto* p = Nuevo<CParrilla>(Lista(), 100, 100);
         // Choose "Nivel 5" in the pop-up menu as soon as it shows.

@@ -1,0 +1,178 @@
+// The bench from the keyboard. Every key goes through what the mouse already does: the same
+// selection, the same end of a move, the same menu, the same commands and the same pour.
+#include "ChildView.h"
+
+#include "ListaEquipo.h"
+#include "Practica.h"
+#include "Recipiente.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Where an item stands in bench order; -1 when it is not there.
+int Indice(const CListaEquipo& lista, const CEquipo* pEquipo) {
+    int i = 0;
+    for (const CEquipo* e : lista) {
+        if (e == pEquipo)
+            return i;
+        ++i;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool CChildView::MenuTiene(int nComando) const {
+    if (!m_pSeleccion)
+        return false;
+    CMenu entradas;
+    m_pSeleccion->BuildMenu(entradas);
+    return std::any_of(entradas.begin(), entradas.end(),
+                       [nComando](const CEntradaMenu& e) { return e.m_nComando == nComando; });
+}
+
+bool CChildView::focusNextPrevChild(bool bSiguiente) {
+    // Only the view's own Tab walks the items; a child of it (the invitation's button) and
+    // an empty bench move the focus on as usual.
+    QWidget* pFoco = focusWidget();
+    CListaEquipo& lista = m_practica.m_listaEquipo;
+    if ((pFoco && pFoco != this) || lista.empty())
+        return QWidget::focusNextPrevChild(bSiguiente);
+    if (Vertiendo()) {
+        MoverCandidato(bSiguiente ? 1 : -1);
+        return true;
+    }
+    const int n = static_cast<int>(lista.size());
+    const int i = Indice(lista, m_pSeleccion);
+    const int j = bSiguiente ? i + 1 : (i < 0 ? n - 1 : i - 1);
+    if (j >= 0 && j < n) {
+        Seleccionar(*std::next(lista.begin(), j));
+        return true;
+    }
+    // Past the last item (or before the first) the focus leaves the bench, and the next
+    // visit starts again from the beginning.
+    Seleccionar(nullptr);
+    return QWidget::focusNextPrevChild(bSiguiente);
+}
+
+void CChildView::MoverCandidato(int nSentido) {
+    // The vessels that can receive the pour, in bench order.
+    std::vector<CEquipo*> candidatos;
+    for (CEquipo* e : m_practica.m_listaEquipo)
+        if (e != m_pSeleccion && dynamic_cast<CRecipiente*>(e))
+            candidatos.push_back(e);
+    if (candidatos.empty())
+        return;
+    const auto it = std::find(candidatos.begin(), candidatos.end(), m_pCandidato);
+    const int n = static_cast<int>(candidatos.size());
+    int i = 0;
+    if (it != candidatos.end())
+        i = (static_cast<int>(it - candidatos.begin()) + nSentido + n) % n;
+    else if (nSentido < 0)
+        i = n - 1;
+    m_pCandidato = candidatos[static_cast<size_t>(i)];
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent ev(this, QAccessible::Focus);
+        ev.setChild(Indice(m_practica.m_listaEquipo, m_pCandidato));
+        QAccessible::updateAccessibility(&ev);
+    }
+}
+
+bool CChildView::Tecla(QKeyEvent* e) {
+    const int k = e->key();
+    const Qt::KeyboardModifiers m = e->modifiers() & ~Qt::KeypadModifier;
+    const bool bIntro = k == Qt::Key_Return || k == Qt::Key_Enter;
+    const bool bFlecha =
+        k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down;
+    if (Vertiendo()) {
+        if (k == Qt::Key_Escape) {
+            CancelarVertido();
+            return true;
+        }
+        if (bFlecha && (m == Qt::NoModifier || m == Qt::ShiftModifier)) {
+            MoverCandidato(k == Qt::Key_Left || k == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+        if (bIntro && m == Qt::NoModifier) {
+            if (m_pCandidato && m_practica.m_listaEquipo.Contiene(m_pCandidato))
+                TerminarVertido(m_pCandidato);
+            return true;
+        }
+        return false;
+    }
+    if (!m_pSeleccion || m_bArrastrando || m_bDesplazando)
+        return false;
+    if (bFlecha && (m == Qt::NoModifier || m == Qt::ShiftModifier)) {
+        // One press, one move, ended as a drop of the mouse ends it.
+        const int d = m == Qt::ShiftModifier ? 10 : 1;
+        const QPoint ptInicio = m_pSeleccion->m_rcArea.topLeft();
+        m_pSeleccion->MoveBy(k == Qt::Key_Left    ? -d
+                             : k == Qt::Key_Right ? d
+                                                  : 0,
+                             k == Qt::Key_Up     ? -d
+                             : k == Qt::Key_Down ? d
+                                                 : 0);
+        SoltarEquipo(ptInicio);
+        if (QAccessible::isActive()) {
+            QAccessibleEvent ev(this, QAccessible::LocationChanged);
+            ev.setChild(Indice(m_practica.m_listaEquipo, m_pSeleccion));
+            QAccessible::updateAccessibility(&ev);
+        }
+        return true;
+    }
+    if (k == Qt::Key_Menu || (k == Qt::Key_F10 && m == Qt::ShiftModifier)) {
+        MostrarMenu(ACliente(m_pSeleccion->m_rcArea).center());
+        return true;
+    }
+    if (k == Qt::Key_Delete && m == Qt::NoModifier) {
+        if (MenuTiene(ID_ELIMINAR))
+            Comando(ID_ELIMINAR);
+        return true;
+    }
+    if (bIntro && m == Qt::NoModifier) {
+        // As the menu's "Propiedades": shown greyed where the practice keeps it closed.
+        if (MenuTiene(ID_PROPIEDADES) && m_practica.m_bPropiedades)
+            Comando(ID_PROPIEDADES);
+        else
+            QApplication::beep();
+        return true;
+    }
+    return false;
+}
+
+void CChildView::PintarFoco(QPainter& p) {
+    auto marco = [&](const CEquipo* e, const QPen& pluma) {
+        if (!e || !m_practica.m_listaEquipo.Contiene(e))
+            return;
+        p.save();
+        p.setPen(pluma);
+        p.setBrush(Qt::NoBrush);
+        // Outside the item's own dotted selection frame, which runs 2 pixels out.
+        p.drawRect(ACliente(e->m_rcArea).adjusted(-5, -5, 4, 4));
+        p.restore();
+    };
+    if (hasFocus())
+        marco(m_pSeleccion, QPen(QColor(26, 111, 208), 1, Qt::DashLine));
+    if (Vertiendo())
+        marco(m_pCandidato, QPen(QColor(224, 112, 0), 2, Qt::DashLine));
+}
+
+void CChildView::focusInEvent(QFocusEvent* e) {
+    QWidget::focusInEvent(e);
+    update();
+    AvisarSeleccion();
+}
+
+void CChildView::focusOutEvent(QFocusEvent* e) {
+    QWidget::focusOutEvent(e);
+    update();
+}
