@@ -8,6 +8,7 @@
 #include "DlgPreferencias.h"
 #include "DlgPropiedades.h"
 #include "DlgTitulacion.h"
+#include "Historial.h"
 #include "ListaEquipo.h"
 #include "Mensajes.h"
 #include "NotasView.h"
@@ -79,6 +80,8 @@ const Orden kOrdenes[] = {
     {ID_QUITAR_FALTANTES, "&Quitar las que ya no existen",
      "Quita de la lista las prácticas cuyos archivos ya no existen\nQuitar las que ya no existen",
      0, nullptr},
+    {ID_DESHACER, "&Deshacer", "Deshace la última acción sobre la mesa\nDeshacer", 0, "deshacer"},
+    {ID_REHACER, "&Rehacer", "Vuelve a hacer la acción deshecha\nRehacer", 0, "rehacer"},
     {ID_PREFERENCIAS, "Pre&ferencias…",
      "Elige la carpeta compartida de prácticas y muestra la carpeta «Mis prácticas»\nPreferencias",
      0, nullptr},
@@ -193,6 +196,7 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
     setCentralWidget(m_pSplitter);
     resize(1024, 720);
 
+    m_pHistorial = new CHistorial(practica, this);
     CrearAcciones();
     CrearMenus();
     CrearBarras();
@@ -204,7 +208,13 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
     connect(m_pVistaMesa, &CChildView::UM_TITULAR, this, &CMainFrame::OnUM_TITULAR);
     connect(m_pVistaMesa, &CChildView::UM_PROPIEDADES, this, &CMainFrame::OnUM_PROPIEDADES,
             Qt::QueuedConnection);
-    connect(m_pVistaMesa, &CChildView::Modificado, this, &CMainFrame::MarcarModificada);
+    connect(m_pVistaMesa, &CChildView::Modificado, this, &CMainFrame::RegistrarAccion);
+    connect(&m_pHistorial->Pila(), &QUndoStack::cleanChanged, this, &CMainFrame::ActualizarTitulo);
+    connect(m_pHistorial, &CHistorial::Restaurado, this, [this] {
+        m_pVistaMesa->CancelarVertido();
+        m_pVistaMesa->update();
+        ActualizarEstados();
+    });
     connect(m_pNotas, &CNotasView::ResultadosEditados, this, &CMainFrame::MarcarModificada);
     connect(m_pVistaMesa, &CChildView::ZoomCambiado, this, &CMainFrame::MostrarZoom);
     connect(m_pVistaMesa, &CChildView::IniciarPracticaPedida, this, &CMainFrame::OnIniciarPractica);
@@ -257,7 +267,8 @@ void CMainFrame::Olvidar(CEquipo* pEquipo) {
         // drops stop, and the student is told why (unless the burette went too, as when
         // the bench is cleared).
         if (m_bTitulando && (bBureta || bReceptor)) {
-            OnUM_FIN_TITULAR();
+            // Mid-deletion nothing may be written: the drops so far join the deletion's step.
+            TerminarTitulacion(false);
             if (bReceptor)
                 QTimer::singleShot(0, this, [this, pBureta] {
                     if (m_practica.m_listaEquipo.Contiene(pBureta))
@@ -305,6 +316,29 @@ void CMainFrame::CrearAcciones() {
     connect(Accion(ID_GUARDAR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnGuardarPractica);
     connect(Accion(ID_LIMPIAR_MESA), &QAction::triggered, this, &CMainFrame::LimpiarMesa);
     connect(Accion(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    // Undo and redo name the action they act on ("Deshacer Agregar reactivo").
+    QUndoStack& pila = m_pHistorial->Pila();
+    auto* pDeshacer = Accion(ID_DESHACER);
+    auto* pRehacer = Accion(ID_REHACER);
+    pDeshacer->setShortcut(QKeySequence::Undo);
+    pRehacer->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* a : {pDeshacer, pRehacer})
+        a->setShortcutContext(Qt::WindowShortcut);
+    connect(pDeshacer, &QAction::triggered, this, [this] { Deshacer(true); });
+    connect(pRehacer, &QAction::triggered, this, [this] { Deshacer(false); });
+    auto textos = [this, pDeshacer, pRehacer] {
+        QUndoStack& p = m_pHistorial->Pila();
+        pDeshacer->setEnabled(p.canUndo());
+        pRehacer->setEnabled(p.canRedo());
+        pDeshacer->setText(p.canUndo() ? QStringLiteral("&Deshacer %1").arg(p.undoText())
+                                       : QStringLiteral("&Deshacer"));
+        pRehacer->setText(p.canRedo() ? QStringLiteral("&Rehacer %1").arg(p.redoText())
+                                      : QStringLiteral("&Rehacer"));
+    };
+    connect(&pila, &QUndoStack::indexChanged, this, textos);
+    connect(&pila, &QUndoStack::cleanChanged, this, textos);
+    textos();
     connect(Accion(ID_PREFERENCIAS), &QAction::triggered, this, [this] {
         CDlgPreferencias dlg(this);
         dlg.exec();
@@ -382,6 +416,10 @@ void CMainFrame::CrearMenus() {
     archivo->addSeparator();
     archivo->addAction(Accion(ID_APP_EXIT));
 
+    QMenu* edicion = mb->addMenu(QStringLiteral("E&dición"));
+    edicion->addAction(Accion(ID_DESHACER));
+    edicion->addAction(Accion(ID_REHACER));
+
     QMenu* ver = mb->addMenu(QStringLiteral("&Ver"));
     ver->addAction(Accion(ID_VIEW_TOOLBAR));
     ver->addAction(Accion(ID_VIEW_STATUS_BAR));
@@ -424,7 +462,7 @@ void CMainFrame::CrearMenus() {
     QMenu* ayuda = mb->addMenu(QStringLiteral("Ay&uda"));
     ayuda->addAction(Accion(ID_APP_ABOUT));
     ayuda->addAction(Accion(ID_HELP_FINDER));
-    for (QMenu* m : {archivo, ver, equipo, reactivos, procesos, ayuda})
+    for (QMenu* m : {archivo, edicion, ver, equipo, reactivos, procesos, ayuda})
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::ActualizarEstados);
 }
 
@@ -505,20 +543,29 @@ void CMainFrame::ActualizarTitulo() {
     // shows as a star.
     if (!m_strRuta.isEmpty())
         strTitulo += QStringLiteral(" (%1)").arg(QFileInfo(m_strRuta).fileName());
-    if (m_bModificado)
+    if (Modificada())
         strTitulo += QStringLiteral(" *");
     setWindowTitle(strTitulo);
 }
 
+bool CMainFrame::Modificada() const {
+    return m_bNotasModificadas || !m_pHistorial->Limpio();
+}
+
 void CMainFrame::MarcarModificada() {
-    if (m_bModificado)
+    if (m_bNotasModificadas)
         return;
-    m_bModificado = true;
+    m_bNotasModificadas = true;
+    ActualizarTitulo();
+}
+
+void CMainFrame::RegistrarAccion(const QString& strAccion) {
+    m_pHistorial->Registrar(strAccion);
     ActualizarTitulo();
 }
 
 bool CMainFrame::ConfirmarDescartar() {
-    if (!m_bModificado)
+    if (!Modificada())
         return true;
     switch (m_fnPreguntaCierre()) {
     case QMessageBox::Yes:
@@ -548,7 +595,7 @@ void CMainFrame::InsertarEquipo(int nTipo) {
         m_practica.m_listaEquipo.AgregarAlFrente(e);
         m_pVistaMesa->ColocarLibre(e);
         m_pVistaMesa->update();
-        MarcarModificada();
+        RegistrarAccion(QStringLiteral("Colocar %1").arg(QString::fromStdString(e->GetNombre())));
     }
 }
 
@@ -568,7 +615,8 @@ void CMainFrame::DespuesDeLeer() {
     m_pVistaMesa->MostrarInvitacion(false);
     m_pVistaMesa->update();
     m_bTitulado = true;
-    m_bModificado = false;
+    m_bNotasModificadas = false;
+    m_pHistorial->Reiniciar();
     ActualizarTitulo();
 }
 
@@ -641,7 +689,8 @@ bool CMainFrame::GuardarPractica(const QString& strRuta) {
         return false;
     }
     m_bTitulado = true;
-    m_bModificado = false;
+    m_bNotasModificadas = false;
+    m_pHistorial->MarcarGuardada();
     m_strRuta = QFileInfo(strRuta).absoluteFilePath();
     AgregarReciente(m_strRuta);
     ActualizarTitulo();
@@ -695,7 +744,7 @@ void CMainFrame::LimpiarMesa() {
     m_pVistaMesa->update();
     m_pVistaMesa->StartTimer();
     if (bHabiaEquipo)
-        MarcarModificada();
+        RegistrarAccion(QStringLiteral("Limpiar mesa de trabajo"));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
@@ -856,11 +905,33 @@ void CMainFrame::ColocarJunto(QWidget* pVentana, const CEquipo* pEquipo) {
 }
 
 void CMainFrame::OnUM_FIN_TITULAR() {
+    TerminarTitulacion(true);
+}
+
+void CMainFrame::TerminarTitulacion(bool bRegistrar) {
     if (m_pDlgTitulacion) {
         m_pDlgTitulacion->hide();
         m_pDlgTitulacion->SetEquipo(nullptr, nullptr);
     }
+    // From its start to its end a titration is one step of the history.
+    if (m_bTitulando && bRegistrar)
+        RegistrarAccion(QStringLiteral("Titulación"));
     m_bTitulando = false;
+}
+
+void CMainFrame::Deshacer(bool bDeshacer) {
+    if (m_pVistaMesa->m_bArrastrando)
+        return;
+    // A titration in progress ends first: it is the last action.
+    if (m_bTitulando)
+        TerminarTitulacion(true);
+    m_pVistaMesa->CancelarVertido();
+    QUndoStack& pila = m_pHistorial->Pila();
+    if (bDeshacer)
+        pila.undo();
+    else
+        pila.redo();
+    ActualizarTitulo();
 }
 
 void CMainFrame::OnUM_GRAFICA(CRecipiente* pBureta) {
@@ -904,7 +975,7 @@ void CMainFrame::Propiedades() {
     dlg.exec();
     if (m_practica.m_listaEquipo.Contiene(r) && r->m_strEtiqueta != strEtiqueta) {
         m_pVistaMesa->update();
-        MarcarModificada();
+        RegistrarAccion(QStringLiteral("Rotular"));
     }
     m_pVistaMesa->StartTimer();
 }
@@ -912,10 +983,12 @@ void CMainFrame::Propiedades() {
 void CMainFrame::OnUM_TICK() {
     ActualizarEstados();
     // The titration advances on every 100 ms tick, whatever the simulation speed.
-    if (m_pDlgTitulacion && m_bTitulando && m_pDlgTitulacion->TitrationStep()) {
+    if (m_pDlgTitulacion && m_bTitulando && m_pDlgTitulacion->TitrationStep())
         m_pVistaMesa->update();
-        MarcarModificada();
-    }
+    // What the clock did is where the next action starts from; a drag in progress and a
+    // titration (one action from its start to its end) are not cut in two.
+    if (!m_pVistaMesa->m_bArrastrando && !m_bTitulando)
+        m_pHistorial->Tomar();
     // A menu's prompt may have replaced the pour's hint: it comes back.
     const QString strMensaje = statusBar()->currentMessage();
     if (m_pVistaMesa->Vertiendo() &&

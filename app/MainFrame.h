@@ -10,6 +10,7 @@
 class CChildView;
 class CDlgGrafica;
 class CDlgTitulacion;
+class CHistorial;
 class CEquipo;
 class CRecipiente;
 class CNotasView;
@@ -53,9 +54,15 @@ public:
     void LimpiarMesa();
     void InsertarEquipo(int nTipo);
 
-    // Whether the student changed the practice since it was started, opened or saved.
-    bool Modificada() const { return m_bModificado; }
+    // Whether the practice differs from what was started, opened or saved: an action of the
+    // history not undone since, or the results typed in the notes.
+    bool Modificada() const;
+    // The results were typed into.
     void MarcarModificada();
+    // The student did something to the bench: one step of the undo history.
+    void RegistrarAccion(const QString& strAccion);
+    // Undo and redo of the bench actions ("Edición > Deshacer", "Rehacer").
+    CHistorial* m_pHistorial = nullptr;
     // The path the practice was last opened from or saved to; empty for a new one.
     QString m_strRuta;
     // Before the practice is replaced, cleared or closed: when it was changed, asks
@@ -89,6 +96,10 @@ public:
     std::function<void(class CDlgPropiedades&)> m_fnAntesDePropiedades;
     // The properties window of the selected vessel, with the bench timer stopped.
     void Propiedades();
+    // "Deshacer" (bDeshacer) or "Rehacer" the last bench action.
+    void Deshacer(bool bDeshacer);
+    // The titration window closes; bRegistrar: the titration becomes a step of the history.
+    void TerminarTitulacion(bool bRegistrar);
 
 public slots:
     void OnIniciarPractica();
@@ -130,6 +141,6 @@ private:
     QLabel* m_pNum = nullptr;
     QLabel* m_pDesp = nullptr;
     QLabel* m_pZoom = nullptr;
-    bool m_bTitulado = false; // a practice has been started, opened or saved
-    bool m_bModificado = false;
+    bool m_bTitulado = false;         // a practice has been started, opened or saved
+    bool m_bNotasModificadas = false; // the results typed since the last save
 };

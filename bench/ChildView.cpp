@@ -428,7 +428,8 @@ void CChildView::TerminarVertido(CEquipo* pDestino) {
     if (!pFuente || !pRecipiente)
         return;
     pFuente->PourLiquid(*pRecipiente, 0.0);
-    if (m_bTransferir)
+    const bool bTransferir = m_bTransferir;
+    if (bTransferir)
         pFuente->PourSolid(*pRecipiente);
     pFuente->m_bSeleccionado = 0;
     pRecipiente->m_bSeleccionado = 1;
@@ -438,7 +439,7 @@ void CChildView::TerminarVertido(CEquipo* pDestino) {
     m_bDecantar = m_bTransferir = false;
     update();
     AvisarSeleccion();
-    emit Modificado();
+    emit Modificado(bTransferir ? QStringLiteral("Transferir") : QStringLiteral("Decantar"));
     emit VertidoTerminado();
 }
 
@@ -509,7 +510,8 @@ void CChildView::SoltarEquipo(const QPoint& ptInicio) {
     // Dropped out of sight (onto the notes pane, past an edge): back to the edge.
     TraerALaVista(m_pSeleccion);
     if (m_pSeleccion->m_rcArea.topLeft() != ptInicio)
-        emit Modificado();
+        emit Modificado(
+            QStringLiteral("Mover %1").arg(QString::fromStdString(m_pSeleccion->GetNombre())));
     CListaEquipo& lista = m_practica.m_listaEquipo;
     // Instruments go on top of what they dip into; the ice bath beneath what
     // stands in it.
@@ -548,6 +550,19 @@ void CChildView::MostrarMenu(const QPoint& ptCliente) {
         Comando(pElegida->data().toInt());
 }
 
+QString CChildView::TextoDeComando(CEquipo& e, int nComando) {
+    CMenu menu;
+    e.BuildMenu(menu);
+    for (const CEntradaMenu& m : menu)
+        if (m.m_nComando == nComando) {
+            QString str = QString::fromStdString(m.m_strTexto).remove(QLatin1Char('&'));
+            while (str.endsWith(QLatin1Char('.')) || str.endsWith(QChar(0x2026)))
+                str.chop(1);
+            return str.trimmed();
+        }
+    return QString::fromStdString(e.GetNombre());
+}
+
 void CChildView::Comando(int nComando) {
     CEquipo* s = m_pSeleccion;
     if (!s || !m_practica.m_listaEquipo.Contiene(s))
@@ -556,13 +571,15 @@ void CChildView::Comando(int nComando) {
     // What belongs to the bench and the windows is routed here; every other command runs
     // through the item, after the dialog that gathers what it asks for.
     switch (nComando) {
-    case ID_ELIMINAR:
+    case ID_ELIMINAR: {
         LimpiarSeleccion();
+        const QString strNombre = QString::fromStdString(s->GetNombre());
         m_practica.RemoveEquipment(s);
         update();
         AvisarSeleccion();
-        emit Modificado();
+        emit Modificado(QStringLiteral("Eliminar %1").arg(strNombre));
         return;
+    }
     case ID_PROPIEDADES:
         emit UM_PROPIEDADES();
         return;
@@ -579,6 +596,7 @@ void CChildView::Comando(int nComando) {
     const bool bReloj = nComando == ID_ELIMINAR_DESTILACION;
     if (bReloj)
         StopTimer();
+    const QString strAccion = TextoDeComando(*s, nComando);
     const ResultadoComando r = s->Ejecutar(nComando, lista, a);
     if (bReloj)
         StartTimer();
@@ -590,7 +608,7 @@ void CChildView::Comando(int nComando) {
         Mensajes::Aviso(this, QString::fromUtf8(kTextoNoCabe));
         break;
     case ResultadoComando::Hecho:
-        emit Modificado();
+        emit Modificado(strAccion);
         break;
     case ResultadoComando::SinEfecto:
         break;

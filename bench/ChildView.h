@@ -39,6 +39,8 @@ public:
     void StartTimer();
     bool TimerActivo() const { return m_timer.isActive(); }
     void BeginDecant();
+    // Ends a pour begun by "Decantar" or "Transferir" into the item (a vessel).
+    void TerminarVertido(CEquipo* pDestino);
     void BeginTransfer();
     // Drops the selection (before the bench is cleared or replaced).
     void LimpiarSeleccion();
@@ -49,6 +51,8 @@ public:
     void Tick();
     // Runs a command of an item's pop-up menu on the selected item.
     void Comando(int nComando);
+    // The text of a command in the item's menu, without its access key and dots.
+    static QString TextoDeComando(CEquipo& e, int nComando);
 
     // m_ptOrigen is where the bench's (0, 0) lies in the view, in the view's pixels.
     QPoint ToBench(const QPoint& ptCliente) const;
@@ -110,7 +114,8 @@ signals:
     // After every paint, with how long it took.
     void Pintado(qint64 nsDuracion);
     // The student changed the bench or its contents (not the simulation by itself).
-    void Modificado();
+    // The student did something to the bench; the text names it ("Agregar reactivo").
+    void Modificado(const QString& strAccion);
     // "Decantar" or "Transferir" ended, poured or cancelled.
     void VertidoTerminado();
     void ZoomCambiado(double dZoom);
@@ -136,7 +141,6 @@ private:
     // The next step of the zoom scale up (nSentido > 0) or down; the zoom itself at an end.
     double PasoZoom(int nSentido) const;
     void TerminarVertido(const QPoint& ptBanco);
-    void TerminarVertido(CEquipo* pDestino);
     void MenuContextual(const QPoint& ptCliente);
     // The selected item's pop-up menu, shown at that point of the view.
     void MostrarMenu(const QPoint& ptCliente);

@@ -364,6 +364,19 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
     return Resultado::Correcto;
 }
 
+CPractica::Resultado CPractica::RestaurarMesa(const std::vector<uint8_t>& datos,
+                                              QString* pstrError) {
+    CPractica p;
+    const Resultado r = p.LeerPractica(datos, QString::fromStdString(m_strPractica), pstrError);
+    if (r != Resultado::Correcto)
+        return r;
+    // The old items leave through the open list, so that whoever watches it hears of them.
+    m_listaEquipo.Limpiar();
+    m_catalogo = std::move(p.m_catalogo);
+    m_listaEquipo.Intercambiar(p.m_listaEquipo);
+    return Resultado::Correcto;
+}
+
 std::unique_ptr<CPractica> CPractica::Copia(QString* pstrError) const {
     std::vector<uint8_t> datos;
     try {

@@ -71,6 +71,11 @@ public:
     Resultado LeerPlantilla(const std::vector<uint8_t>& datos, const QString& strArchivo,
                             QString* pstrError);
 
+    // Puts back the bench and the catalogue of a saved practice's bytes (a snapshot of the
+    // history), keeping the names, notes and flags of this one. Nothing changes when the
+    // bytes do not read.
+    Resultado RestaurarMesa(const std::vector<uint8_t>& datos, QString* pstrError = nullptr);
+
     // An independent copy: the same file bytes, read into a new practice (catalogue, bench,
     // notes). None, with the reason, when the practice cannot be written (a number that
     // is not finite) — the copy is exactly what saving and opening would give.

@@ -1,5 +1,6 @@
 #include "Calentadores.h"
 
+#include "Archivo.h"
 #include "Imagenes.h"
 
 #include <QPainter>
@@ -42,6 +43,14 @@ bool CParrilla::Comando(int nComando) {
     else
         return false;
     return true;
+}
+
+void CParrilla::EscribirEstado(CArchivo& ar) const {
+    ar << m_nLuces;
+}
+
+void CParrilla::LeerEstado(CArchivo& ar) {
+    SetNivel(ar.LeerInt32Entre(0, 5));
 }
 
 ResultadoComando CParrilla::Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) {

@@ -18,6 +18,8 @@ public:
     void Draw(QPainter& p) override;
     // Level 0 (off) to 5, as the menu commands set it.
     void SetNivel(int nNivel);
+    void EscribirEstado(CArchivo& ar) const override;
+    void LeerEstado(CArchivo& ar) override;
     // Carries out a menu command of the hot plate; false when it is not one.
     bool Comando(int nComando);
 };

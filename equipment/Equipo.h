@@ -50,6 +50,10 @@ public:
     virtual CPeticion Pide(int nComando) const;
     virtual ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a);
     virtual void MoveBy(int32_t dx, int32_t dy);
+    // What the item keeps that its file record does not (a hot plate's level, a balance's
+    // tare): written after the practice in an undo snapshot and read back with it.
+    virtual void EscribirEstado(CArchivo& ar) const { (void)ar; }
+    virtual void LeerEstado(CArchivo& ar) { (void)ar; }
     // Binds what the item holds (a vessel's interior) to the catalogue of the practice
     // whose bench it is on; the bench list does it whenever an item joins it.
     virtual void Vincular(const CCatalogo* pCatalogo) { (void)pCatalogo; }

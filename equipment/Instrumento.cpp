@@ -1,5 +1,6 @@
 #include "Instrumento.h"
 
+#include "Archivo.h"
 #include "Recipiente.h"
 
 #include <QPainter>
@@ -21,6 +22,14 @@ void CInstrumento::Draw(QPainter& p) {
         p.restore();
     }
     DibujarSeleccion(p);
+}
+
+void CInstrumentoLectura::EscribirEstado(CArchivo& ar) const {
+    ar << m_dLectura;
+}
+
+void CInstrumentoLectura::LeerEstado(CArchivo& ar) {
+    ar >> m_dLectura;
 }
 
 int32_t CInstrumentoLectura::Guardar(double d) {

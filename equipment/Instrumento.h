@@ -25,6 +25,9 @@ protected:
 class CInstrumentoLectura : public CInstrumento {
 public:
     double m_dLectura = 0.0;
+    // The reading shown until the next step, which no file keeps.
+    void EscribirEstado(CArchivo& ar) const override;
+    void LeerEstado(CArchivo& ar) override;
 
     int32_t Attach(CRecipiente* pRecipiente) override;
     int32_t Detach() override;

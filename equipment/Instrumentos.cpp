@@ -1,5 +1,6 @@
 #include "Instrumentos.h"
 
+#include "Archivo.h"
 #include "Dibujo.h"
 #include "Imagenes.h"
 #include "Recipiente.h"
@@ -140,6 +141,16 @@ int32_t CAgitador::Tick() {
 void CAgitador::Olvidar(CEquipo* pEquipo) {
     if (m_pRecipiente == pEquipo)
         Detach();
+}
+
+void CBalanza::EscribirEstado(CArchivo& ar) const {
+    CInstrumentoLectura::EscribirEstado(ar);
+    ar << m_dTara;
+}
+
+void CBalanza::LeerEstado(CArchivo& ar) {
+    CInstrumentoLectura::LeerEstado(ar);
+    ar >> m_dTara;
 }
 
 ResultadoComando CBalanza::Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) {

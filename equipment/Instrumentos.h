@@ -12,6 +12,8 @@ public:
     void BuildMenu(CMenu& menu) override;
     ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) override;
     void Tarar() { m_dTara = m_dLectura; }
+    void EscribirEstado(CArchivo& ar) const override;
+    void LeerEstado(CArchivo& ar) override;
     // What the display shows.
     double Peso() const { return m_dLectura - m_dTara; }
 

@@ -232,13 +232,10 @@ void CRecipiente::CrearImagenes() {
     m_imgMarco = marco;
     m_imgLiquido = marco;
     m_imgSolido = marco;
-    m_seno.m_faseLiquida.m_crColorDibujado = 0;
-    m_seno.m_faseLiquida.m_nTexturaDibujada = 0;
-    m_seno.m_faseSolida.m_crColorDibujado = 0;
-    m_seno.m_faseSolida.m_nTexturaDibujada = 0;
-    // Force the first colouring even when the colour is black (0).
-    m_seno.m_faseLiquida.m_crColorDibujado = 0xFFFFFFFFu;
-    m_seno.m_faseSolida.m_crColorDibujado = 0xFFFFFFFFu;
+    // New pictures: the first drawing colours them, whatever colour the phases were last
+    // drawn in (a colour the practice file keeps, and which pictures do not depend on).
+    m_colorImagenLiquido.reset();
+    m_colorImagenSolido.reset();
     // The interior as a region: one-pixel-high runs of non-white pixels on each row; a run
     // never begins at column 0 and a run still open at the right edge is dropped.
     QRegion rgn;
@@ -266,8 +263,11 @@ void CRecipiente::CrearImagenes() {
 
 void CRecipiente::ActualizarImagen(CFase& fase, QImage& imagen) {
     const CColorFase color = fase.ColorFase();
-    if (color.m_crColor == fase.m_crColorDibujado && color.m_nTextura == fase.m_nTexturaDibujada)
+    std::optional<CColorFase>& hecho =
+        &fase == &m_seno.m_faseSolida ? m_colorImagenSolido : m_colorImagenLiquido;
+    if (hecho && *hecho == color)
         return;
+    hecho = color;
     fase.m_crColorDibujado = color.m_crColor;
     fase.m_nTexturaDibujada = color.m_nTextura;
     Colorear(fase, color, m_imgMarco, 1.0, imagen);

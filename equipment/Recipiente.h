@@ -6,6 +6,8 @@
 #include "Equipo.h"
 #include "Seno.h"
 
+#include <optional>
+
 #include <QRegion>
 
 #include <algorithm>
@@ -148,6 +150,8 @@ private:
     int PrimeraFilaDelContenido();
 
     bool m_bImagenes = false;
+    // The colour each phase's picture was last coloured in; none: not coloured yet.
+    std::optional<CColorFase> m_colorImagenLiquido, m_colorImagenSolido;
     QImage m_imgMarco;   // the interior mask as the strip holds it
     QImage m_imgLiquido; // the liquid and solid phases in colour inside, clear outside
     QImage m_imgSolido;

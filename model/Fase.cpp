@@ -554,8 +554,9 @@ void CFase::Serialize(CArchivo& ar) {
     if (nEstado < ESTADO_SOLIDO || nEstado > ESTADO_NINGUNO)
         throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "fase de tipo desconocido");
     m_nEstado = nEstado;
-    uint32_t crDescartado = 0;
-    ar >> crDescartado;
+    // The colour the phase was last drawn in comes back as it was written, so that what
+    // is read writes again byte for byte (an undo puts back exactly what was there).
+    ar >> m_crColorDibujado;
     m_dVolumen = std::max(ar.LeerDoubleEntre(-Limites::kCantidad, Limites::kCantidad), 0.0);
     m_dMasa = std::max(ar.LeerDoubleEntre(-Limites::kCantidad, Limites::kCantidad), 0.0);
     const int32_t nEntradas = ar.LeerCuenta(CContenido::kBytesMinimos);
@@ -575,6 +576,5 @@ void CFase::Serialize(CArchivo& ar) {
         if (const int32_t k = Cat().IndicadorPorId(nId); k >= 0)
             m_listaIndicadores.push_front(k);
     }
-    m_crColorDibujado = 0;
     m_nTexturaDibujada = 0;
 }

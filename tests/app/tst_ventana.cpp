@@ -9,11 +9,13 @@
 #include "ChildView.h"
 #include "Destilacion.h"
 #include "DlgAbrirPractica.h"
-#include "DlgPreferencias.h"
 #include "DlgMateriales.h"
+#include "DlgPreferencias.h"
 #include "DlgPropiedades.h"
 #include "DlgTitulacion.h"
 #include "Erlenmeyer250.h"
+#include "Historial.h"
+#include "Instrumentos.h"
 #include "MainFrame.h"
 #include "NotasView.h"
 #include "OrdenesMarco.h"
@@ -249,6 +251,160 @@ private slots:
         QCOMPARE(m_pMarco->windowTitle(), QString("Alkor - Titulación ácido base"));
         QVERIFY(m_pPractica->m_listaEquipo.empty());
         QVERIFY(m_pMarco->m_pSliderVelocidad->isEnabled());
+    }
+
+    // Every bench action undoes to the bytes saved just before it and redoes to the bytes
+    // saved just after it, and the menu says which action it is.
+    void deshacerYRehacer() {
+        QVERIFY(m_pMarco->IniciarPractica(903));
+        Mesa()->StopTimer();
+        CListaEquipo& l = m_pPractica->m_listaEquipo;
+        auto poner = [&l](CEquipo* e, int x, int y) {
+            e->SetPosition(x, y);
+            l.AgregarAlFinal(e);
+            return e;
+        };
+        auto* parrilla = poner(new CParrilla, 60, 450);
+        auto* vaso = poner(new CVaso250, 0, 0);
+        vaso->SetPosition(parrilla->m_x + parrilla->m_cx / 2 - vaso->m_cx / 2,
+                          parrilla->m_y - vaso->m_cy);
+        static_cast<CRecipiente*>(vaso)->AddComponent(0, 100.0, UNIDAD_ML);
+        auto* balanza = poner(new CBalanza, 400, 500);
+        auto* pesado = poner(new CVaso100, 0, 0);
+        pesado->SetPosition(balanza->m_x + balanza->m_cx / 2 - pesado->m_cx / 2,
+                            balanza->m_y - pesado->m_cy);
+        static_cast<CRecipiente*>(pesado)->AddComponent(0, 30.0, UNIDAD_ML);
+        auto* bureta = poner(new CBureta50, 800, 60);
+        poner(new CVaso100, 790, 60 + bureta->m_cy + 9);
+        static_cast<CRecipiente*>(bureta)->AddReagent(0, 20.0);
+        poner(new CErlenmeyer250, 600, 300);
+        l.PasoSimulacion(); // the balance reads what stands on it
+        m_pMarco->m_pHistorial->Tomar();
+
+        // The items come back as new objects: each action finds its own by its place in the
+        // list (a placed item goes first: 0 new beaker, 1 hot plate, 2 its beaker, 3 balance,
+        // 4 weighed beaker, 5 burette, 6 beaker under it, 7 flask).
+        auto n = [&l](int nIndice) {
+            auto it = l.begin();
+            std::advance(it, nIndice);
+            return *it;
+        };
+        auto comando = [this, &n](int nIndice, int nComando) {
+            return [this, &n, nIndice, nComando] {
+                Seleccionar(n(nIndice));
+                Mesa()->Comando(nComando);
+            };
+        };
+        const struct {
+            const char* pszAccion;
+            std::function<void()> fn;
+        } acciones[] = {
+            {"Colocar Vaso de presipitados 100 ml",
+             [this] { m_pMarco->InsertarEquipo(int(TipoEquipo::Vaso100)); }},
+            {"Agregar agua",
+             [&] {
+                 prueba::AlAbrirse<CDlgAgua>([](CDlgAgua& d) {
+                     d.m_pAdicionar->Edit()->setText("50");
+                     d.accept();
+                 });
+                 comando(7, ID_AGREGAR_AGUA)();
+             }},
+            {"Agregar reactivo",
+             [&] {
+                 prueba::AlAbrirse<CDlgReactivo>([](CDlgReactivo& d) {
+                     d.m_pLista->setCurrentRow(1);
+                     d.m_pCantidad->Edit()->setText("25");
+                     d.accept();
+                 });
+                 comando(7, ID_AGREGAR_REACTIVO)();
+             }},
+            {"Agregar indicador",
+             [&] {
+                 prueba::AlAbrirse<CDlgIndicador>([](CDlgIndicador& d) {
+                     d.m_pLista->setCurrentRow(1);
+                     d.accept();
+                 });
+                 comando(7, ID_AGREGAR_INDICADOR)();
+             }},
+            {"Decantar",
+             [&] {
+                 Seleccionar(n(2));
+                 Mesa()->BeginDecant();
+                 Mesa()->TerminarVertido(n(7));
+             }},
+            {"Mover Vaso de presipitados 100 ml",
+             [&] {
+                 Seleccionar(n(0));
+                 Mesa()->setFocus();
+                 QTest::keyClick(Mesa(), Qt::Key_Right, Qt::ShiftModifier);
+             }},
+            {"Nivel 3", comando(1, ID_NIVEL3)},
+            {"Tarar", comando(3, ID_TARAR)},
+            {"Eliminar contenido", comando(7, ID_ELIMINAR_CONTENIDO)},
+            {"Titulación",
+             [&] {
+                 Seleccionar(n(5));
+                 m_pMarco->OnUM_TITULAR();
+                 m_pMarco->m_pDlgTitulacion->m_titulacion.m_nApertura = 17;
+                 for (int i = 0; i < 3; ++i)
+                     m_pMarco->OnUM_TICK();
+                 m_pMarco->OnUM_FIN_TITULAR();
+             }},
+            {"Eliminar Vaso de presipitados 250 ml", comando(2, ID_ELIMINAR)},
+            {"Limpiar mesa de trabajo", [this] { m_pMarco->LimpiarMesa(); }},
+        };
+        // The saved practice and what its items show but no file keeps (a hot plate's
+        // level, a balance's tare), with the bench painted as it is on screen.
+        auto bytes = [this] {
+            Mesa()->grab();
+            return CHistorial::Instantanea(*m_pPractica);
+        };
+        for (const auto& a : acciones) {
+            const auto antes = bytes();
+            a.fn();
+            const auto despues = bytes();
+            QVERIFY2(despues != antes, a.pszAccion);
+            QCOMPARE(m_pMarco->Accion(ID_DESHACER)->text().remove('&'),
+                     QStringLiteral("Deshacer %1").arg(QString::fromUtf8(a.pszAccion)));
+            QVERIFY(Activa(ID_DESHACER) && !Activa(ID_REHACER));
+            QVERIFY(m_pMarco->windowTitle().endsWith(" *"));
+            m_pMarco->Accion(ID_DESHACER)->trigger();
+            QVERIFY2(bytes() == antes, a.pszAccion);
+            QVERIFY(Activa(ID_REHACER));
+            m_pMarco->Accion(ID_REHACER)->trigger();
+            QVERIFY2(bytes() == despues, a.pszAccion);
+        }
+        // Undone back to the start, the practice is the one started: no star, nothing to ask.
+        while (Activa(ID_DESHACER))
+            m_pMarco->Accion(ID_DESHACER)->trigger();
+        QVERIFY(!m_pMarco->Modificada());
+        QVERIFY(!m_pMarco->windowTitle().endsWith(" *"));
+        QVERIFY(m_mensajes.isEmpty());
+    }
+
+    // Clearing the distillation set and undoing it brings every piece back, assembled.
+    void deshacerLimpiarConEnsambles() {
+        QVERIFY(m_pMarco->IniciarPractica(901));
+        Mesa()->StopTimer();
+        CListaEquipo& l = m_pPractica->m_listaEquipo;
+        auto* m = new CMatrazBalon;
+        m->SetPosition(300, 200);
+        l.AgregarAlFinal(m);
+        m->AddReagent(0, 100.0);
+        m->PonerCabeza(l);
+        m->PonerCondensador(l);
+        m->PonerCodo(l);
+        m_pMarco->m_pHistorial->Tomar();
+        const auto antes = m_pPractica->EscribirPractica();
+        const size_t nAntes = l.size();
+        m_pMarco->LimpiarMesa();
+        QVERIFY(l.empty());
+        m_pMarco->Accion(ID_DESHACER)->trigger();
+        QCOMPARE(l.size(), nAntes);
+        QVERIFY(m_pPractica->EscribirPractica() == antes);
+        for (CEquipo* e : l)
+            if (auto* b = dynamic_cast<CMatrazBalon*>(e))
+                QVERIFY(b->m_pCabeza && l.Contiene(b->m_pCabeza));
     }
 
     void titularSinReceptor() {

@@ -3,7 +3,12 @@
 
 #include "Mensajes.h"
 
+#include <QApplication>
 #include <QStringList>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
 
 namespace prueba {
 
@@ -14,6 +19,20 @@ inline void AnotarMensajes(QStringList* pMensajes,
     Mensajes::SetRespuesta([pMensajes, respuesta](const QString& s) {
         *pMensajes << s;
         return respuesta;
+    });
+}
+
+// The next modal dialog of type T that opens is handed to fn (which answers it).
+template <class T> void AlAbrirse(std::function<void(T&)> fn) {
+    QTimer::singleShot(0, [fn] {
+        for (int i = 0; i < 100; ++i) {
+            if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                fn(*d);
+                return;
+            }
+            QTest::qWait(10);
+        }
+        QFAIL("el diálogo no apareció");
     });
 }
 

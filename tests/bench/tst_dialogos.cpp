@@ -26,6 +26,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+using prueba::AlAbrirse;
 using prueba::Nuevo;
 
 namespace {
@@ -33,20 +34,6 @@ namespace {
 void Escribir(CCampoNumero* c, const QString& s) {
     c->Edit()->selectAll();
     QTest::keyClicks(c->Edit(), s);
-}
-
-// Runs fn on the next modal dialog of type T as soon as it shows.
-template <class T> void AlAbrirse(std::function<void(T&)> fn) {
-    QTimer::singleShot(0, [fn] {
-        for (int i = 0; i < 100; ++i) {
-            if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
-                fn(*d);
-                return;
-            }
-            QTest::qWait(10);
-        }
-        QFAIL("el diálogo no apareció");
-    });
 }
 
 } // namespace
