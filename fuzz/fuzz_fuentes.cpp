@@ -1,7 +1,10 @@
 // The readable sources of the templates: the catalogue table, a NUL byte, then one template
 // source. Whatever they say, building a template fails with a message or gives a file that
-// the template reader takes or refuses cleanly.
+// the template reader takes or refuses cleanly. The same texts as a practice source
+// ("componentes.txt" and "practica.txt"): compiled into either kind of file, the file opens,
+// and its exported source compiles to the same bytes.
 #include "Comun.h"
+#include "Fuente.h"
 #include "Plantillas.h"
 #include "Practica.h"
 
@@ -12,7 +15,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* p, size_t n) {
+namespace {
+
+void Plantilla(const uint8_t* p, size_t n) {
     const uint8_t* pFin = p + n;
     const uint8_t* pCorte = std::find(p, pFin, uint8_t(0));
     const QString strComponentes =
@@ -26,9 +31,47 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* p, size_t n) {
     if (bytes.isEmpty()) {
         if (strError.isEmpty())
             fuzz::Fallo("unas fuentes rechazadas sin mensaje");
-        return 0;
+        return;
     }
     CPractica practica;
     practica.LeerPlantilla({bytes.begin(), bytes.end()}, QStringLiteral("f.akp"), &strError);
+}
+
+void IdaYVuelta(const QString& strComponentes, const QString& strPractica, Fuente::Tipo tipo) {
+    Fuente::Archivos fuente;
+    fuente.insert(QLatin1String(Fuente::kComponentes), strComponentes.toUtf8());
+    fuente.insert(QLatin1String(Fuente::kPractica), strPractica.toUtf8());
+    QString strError;
+    const QByteArray bytes = Fuente::Compilar(fuente, tipo, &strError);
+    if (bytes.isEmpty()) {
+        if (strError.isEmpty())
+            fuzz::Fallo("una fuente rechazada sin mensaje");
+        return;
+    }
+    Fuente::Archivos exportada;
+    if (!Fuente::Exportar({bytes.begin(), bytes.end()}, QStringLiteral("f"), exportada, &strError))
+        fuzz::Fallo("un archivo compilado que no se abre");
+    if (Fuente::Compilar(exportada, tipo, &strError) != bytes)
+        fuzz::Fallo("la fuente exportada no da el mismo archivo");
+}
+
+void Practicas(const uint8_t* p, size_t n) {
+    const uint8_t* pFin = p + n;
+    const uint8_t* pCorte = std::find(p, pFin, uint8_t(0));
+    const QString strComponentes =
+        QString::fromUtf8(reinterpret_cast<const char*>(p), static_cast<qsizetype>(pCorte - p));
+    const QString strPractica = pCorte == pFin
+                                    ? QString()
+                                    : QString::fromUtf8(reinterpret_cast<const char*>(pCorte + 1),
+                                                        static_cast<qsizetype>(pFin - pCorte - 1));
+    IdaYVuelta(strComponentes, strPractica, Fuente::Tipo::Plantilla);
+    IdaYVuelta(strComponentes, strPractica, Fuente::Tipo::Practica);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* p, size_t n) {
+    Plantilla(p, n);
+    Practicas(p, n);
     return 0;
 }

@@ -1,15 +1,20 @@
 // alkor-cli: the practice files from a terminal. Writes the built-in templates and a new
-// practice, shows what a practice holds, and fast-forwards its simulation — on the same
-// code the program runs.
+// practice, shows what a practice holds, fast-forwards its simulation, checks that it runs,
+// and turns practices into their readable source and back — on the same code the program
+// runs.
 #include "Calentador.h"
 #include "Catalogo.h"
+#include "Comprobacion.h"
+#include "Fuente.h"
 #include "Instrumentos.h"
 #include "ListaEquipo.h"
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Recipiente.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,7 +27,7 @@
 
 namespace {
 
-enum : int { SALIDA_OK = 0, SALIDA_USO = 1, SALIDA_ARCHIVO = 2 };
+enum : int { SALIDA_OK = 0, SALIDA_USO = 1, SALIDA_ARCHIVO = 2, SALIDA_PROBLEMAS = 3 };
 
 const char* const kAyuda =
     "Uso: alkor-cli ORDEN [ARGUMENTOS]\n"
@@ -39,12 +44,22 @@ const char* const kAyuda =
     "                           lee una práctica (o una plantilla), avanza N pasos de\n"
     "                           simulación como el reloj de la mesa, la muestra como\n"
     "                           «info» y, con --salida, la guarda en OTRO\n"
+    "  comprobar ARCHIVO [--pasos N] [--json]\n"
+    "                           comprueba el catálogo y la mesa, avanza N pasos (600 si no\n"
+    "                           se indica) vigilando cantidades no finitas o negativas y\n"
+    "                           recipientes desbordados, y muestra las lecturas finales\n"
+    "  exportar ARCHIVO CARPETA escribe la fuente legible de una práctica o plantilla:\n"
+    "                           practica.txt y las notas en marco.rtf, procedimiento.rtf\n"
+    "                           y resultados.rtf\n"
+    "  compilar CARPETA SALIDA  convierte una fuente en plantilla (SALIDA .akp, sin mesa)\n"
+    "                           o en práctica guardada (SALIDA .uak1, con mesa)\n"
     "\n"
     "Opciones:\n"
     "  --json                   la salida es un objeto JSON\n"
     "  --help, -h               muestra esta ayuda\n"
     "\n"
-    "Estado de salida: 0 correcto, 1 error de uso, 2 archivo que no se pudo leer o escribir.\n";
+    "Estado de salida: 0 correcto, 1 error de uso, 2 archivo que no se pudo leer o escribir\n"
+    "(o fuente con errores), 3 la comprobación encontró problemas.\n";
 
 int ErrorUso(const QString& s) {
     std::fprintf(stderr, "alkor-cli: %s\nPruebe «alkor-cli --help».\n", s.toUtf8().constData());
@@ -90,19 +105,6 @@ QString NombreCategoria(int32_t n) {
     }
 }
 
-// The value an instrument shows, if it shows one.
-bool Lectura(CEquipo* e, double& d) {
-    if (auto* b = dynamic_cast<CBalanza*>(e)) {
-        d = b->Peso();
-        return true;
-    }
-    if (auto* l = dynamic_cast<CInstrumentoLectura*>(e)) {
-        d = l->m_dLectura;
-        return true;
-    }
-    return false;
-}
-
 QJsonArray EntradasJson(const CFase& fase) {
     QJsonArray v;
     for (const CContenido& e : fase.m_listaContenido) {
@@ -145,7 +147,7 @@ QJsonObject Json(const CPractica& p) {
                                  {QStringLiteral("gaseosa"), EntradasJson(r->m_seno.m_faseGas)}});
         }
         double d = 0.0;
-        if (Lectura(e, d))
+        if (Comprobacion::LecturaDe(e, d))
             o.insert(QStringLiteral("lectura"), d);
         equipo.append(o);
     }
@@ -206,7 +208,7 @@ void Texto(const CPractica& p) {
                           .arg(Q(k.m_strTexto[5])));
         }
         double d = 0.0;
-        if (Lectura(e, d))
+        if (Comprobacion::LecturaDe(e, d))
             linea(QStringLiteral("      Lectura: %1").arg(d, 0, 'f', 4));
     }
 }
@@ -216,6 +218,85 @@ void Mostrar(const CPractica& p, bool bJson) {
         std::cout << QJsonDocument(Json(p)).toJson(QJsonDocument::Indented).toStdString();
     else
         Texto(p);
+}
+
+QJsonObject Json(const Comprobacion::Resultado& r, const QString& strArchivo) {
+    QJsonArray problemas, lecturas;
+    for (const Comprobacion::Problema& p : r.m_problemas)
+        problemas.append(QJsonObject{{QStringLiteral("paso"), static_cast<qint64>(p.m_nPaso)},
+                                     {QStringLiteral("donde"), p.m_strDonde},
+                                     {QStringLiteral("texto"), p.m_strTexto}});
+    for (const Comprobacion::Lectura& l : r.m_lecturas)
+        lecturas.append(QJsonObject{{QStringLiteral("equipo"), l.m_nEquipo},
+                                    {QStringLiteral("tipo"), l.m_nTipo},
+                                    {QStringLiteral("nombre"), l.m_strNombre},
+                                    {QStringLiteral("lectura"), l.m_dValor},
+                                    {QStringLiteral("unidad"), l.m_strUnidad}});
+    return QJsonObject{{QStringLiteral("archivo"), strArchivo},
+                       {QStringLiteral("pasos"), static_cast<qint64>(r.m_nPasos)},
+                       {QStringLiteral("correcta"), r.Correcta()},
+                       {QStringLiteral("problemas"), problemas},
+                       {QStringLiteral("lecturas"), lecturas}};
+}
+
+// Writes the source of a practice or template into the folder, made when missing.
+int Exportar(const QString& strArchivo, const QString& strCarpeta) {
+    QString strError;
+    std::vector<uint8_t> datos;
+    const CPractica::Resultado r = CPractica::LeerArchivo(strArchivo, datos, &strError);
+    if (r == CPractica::Resultado::NoExiste)
+        return ErrorArchivo(QStringLiteral("No se encontró %1.").arg(strArchivo));
+    if (r == CPractica::Resultado::Error)
+        return ErrorArchivo(strError);
+    Fuente::Archivos archivos;
+    if (!Fuente::Exportar(datos, strArchivo, archivos, &strError))
+        return ErrorArchivo(strError.contains(strArchivo)
+                                ? strError
+                                : strArchivo + QStringLiteral(": ") + strError);
+    const QFileInfo info(strCarpeta);
+    if (info.exists() && !info.isDir())
+        return ErrorArchivo(QStringLiteral("%1 existe y no es una carpeta.").arg(strCarpeta));
+    if (!QDir().mkpath(strCarpeta))
+        return ErrorArchivo(QStringLiteral("No se pudo crear la carpeta %1.").arg(strCarpeta));
+    const QDir dir(strCarpeta);
+    for (auto it = archivos.cbegin(); it != archivos.cend(); ++it)
+        if (CPractica::EscribirArchivo(dir.filePath(it.key()), it.value().constData(),
+                                       it.value().size(),
+                                       &strError) != CPractica::Resultado::Correcto)
+            return ErrorArchivo(strError);
+    return SALIDA_OK;
+}
+
+// Compiles the source in the folder; the output's extension says which kind of file.
+int Compilar(const QString& strCarpeta, const QString& strSalida) {
+    Fuente::Tipo tipo;
+    if (strSalida.endsWith(QLatin1String(".akp"), Qt::CaseInsensitive))
+        tipo = Fuente::Tipo::Plantilla;
+    else if (strSalida.endsWith(QLatin1String(".uak1"), Qt::CaseInsensitive))
+        tipo = Fuente::Tipo::Practica;
+    else
+        return ErrorUso(QStringLiteral("SALIDA debe terminar en .akp (plantilla) o .uak1 "
+                                       "(práctica guardada)."));
+    QString strError;
+    QStringList avisos;
+    const QByteArray bytes = Fuente::CompilarCarpeta(strCarpeta, tipo, &strError, &avisos);
+    for (const QString& s : avisos)
+        std::fprintf(stderr, "alkor-cli: aviso: %s\n", s.toUtf8().constData());
+    if (bytes.isEmpty())
+        return ErrorArchivo(strError);
+    // What is written is a file the program opens: it is read back first.
+    CPractica prueba;
+    const std::vector<uint8_t> datos(bytes.begin(), bytes.end());
+    const CPractica::Resultado r = tipo == Fuente::Tipo::Practica
+                                       ? prueba.LeerPractica(datos, strSalida, &strError)
+                                       : prueba.LeerPlantilla(datos, strSalida, &strError);
+    if (r != CPractica::Resultado::Correcto)
+        return ErrorArchivo(
+            QStringLiteral("%1: el resultado no se podría abrir: %2").arg(strCarpeta, strError));
+    if (CPractica::EscribirArchivo(strSalida, bytes.constData(), bytes.size(), &strError) !=
+        CPractica::Resultado::Correcto)
+        return ErrorArchivo(strError);
+    return SALIDA_OK;
 }
 
 int Guardar(CPractica& p, const QString& strRuta) {
@@ -302,6 +383,45 @@ int main(int argc, char** argv) {
         if (!strSalida.isEmpty())
             return Guardar(practica, strSalida);
         return SALIDA_OK;
+    }
+    if (orden == QLatin1String("comprobar")) {
+        QString strArchivo;
+        long nPasos = Comprobacion::kPasos;
+        for (int i = 0; i < args.size(); ++i) {
+            if (args[i] == QLatin1String("--pasos") && i + 1 < args.size()) {
+                bool bOk = false;
+                nPasos = args[++i].toLong(&bOk);
+                if (!bOk || nPasos < 0)
+                    return ErrorUso(
+                        QStringLiteral("--pasos necesita un número entero no negativo."));
+            } else if (args[i].startsWith(QLatin1String("--")) || !strArchivo.isEmpty()) {
+                return ErrorUso(QStringLiteral("argumento no válido: %1").arg(args[i]));
+            } else {
+                strArchivo = args[i];
+            }
+        }
+        if (strArchivo.isEmpty())
+            return ErrorUso(QStringLiteral("«comprobar» necesita ARCHIVO."));
+        if (const int r = Abrir(practica, strArchivo))
+            return r;
+        const Comprobacion::Resultado r = Comprobacion::Comprobar(practica, nPasos);
+        if (bJson)
+            std::cout
+                << QJsonDocument(Json(r, strArchivo)).toJson(QJsonDocument::Indented).toStdString();
+        else
+            for (const QString& s : Comprobacion::Informe(r))
+                std::cout << s.toStdString() << '\n';
+        return r.Correcta() ? SALIDA_OK : SALIDA_PROBLEMAS;
+    }
+    if (orden == QLatin1String("exportar")) {
+        if (args.size() != 2)
+            return ErrorUso(QStringLiteral("«exportar» necesita ARCHIVO y CARPETA."));
+        return Exportar(args[0], args[1]);
+    }
+    if (orden == QLatin1String("compilar")) {
+        if (args.size() != 2)
+            return ErrorUso(QStringLiteral("«compilar» necesita CARPETA y SALIDA."));
+        return Compilar(args[0], args[1]);
     }
     return ErrorUso(QStringLiteral("orden desconocida: %1").arg(orden));
 }

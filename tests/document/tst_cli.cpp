@@ -1,5 +1,6 @@
 // The command-line tool as a teacher runs it: exit statuses, messages and the JSON output.
 #include "Catalogo.h"
+#include "Fuente.h"
 #include "Instrumentos.h"
 #include "Plantillas.h"
 #include "Practica.h"
@@ -25,6 +26,21 @@ Salida Ejecutar(const QStringList& args) {
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
+}
+
+std::vector<uint8_t> Vector(const QByteArray& b) {
+    return {b.begin(), b.end()};
+}
+
+QByteArray Leer(const QString& strRuta) {
+    QFile f(strRuta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Escribir(const QString& strRuta, const QByteArray& b) {
+    QFile f(strRuta);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(b);
 }
 
 } // namespace
@@ -162,6 +178,141 @@ private slots:
         auto* v = dynamic_cast<CRecipiente*>(q.m_listaEquipo.front());
         QVERIFY(v && v->m_seno.m_faseSolida.MolesTotales() < 1e-12);
         cat = CCatalogo();
+    }
+
+    // Every built-in template goes to its source and back to the same bytes, as a template
+    // and as a saved practice; the source of the result is the source it came from.
+    void fuenteIdaYVuelta() {
+        for (int n = Plantillas::kPrimera; n <= Plantillas::kUltima; ++n) {
+            const QByteArray plantilla = Plantillas::Bytes(n);
+            Fuente::Archivos fuente, otra;
+            QString strError;
+            QVERIFY2(Fuente::Exportar(Vector(plantilla), "p.akp", fuente, &strError),
+                     qPrintable(strError));
+            QCOMPARE(Fuente::Compilar(fuente, Fuente::Tipo::Plantilla, &strError), plantilla);
+            QVERIFY(Fuente::Exportar(Vector(plantilla), "p.akp", otra, &strError));
+            QCOMPARE(otra, fuente);
+            const QByteArray practica = Fuente::Compilar(fuente, Fuente::Tipo::Practica, &strError);
+            QVERIFY2(!practica.isEmpty(), qPrintable(strError));
+            QVERIFY(Fuente::Exportar(Vector(practica), "p.uak1", otra, &strError));
+            QCOMPARE(Fuente::Compilar(otra, Fuente::Tipo::Practica, &strError), practica);
+            QVERIFY(Fuente::Exportar(Vector(practica), "p.uak1", fuente, &strError));
+            QCOMPARE(fuente, otra);
+        }
+        // The same through the tool, the notes as files beside the source.
+        const QString akp = m_dir.filePath("903.akp"), carpeta = m_dir.filePath("fuente903");
+        Escribir(akp, Plantillas::Bytes(903));
+        QCOMPARE(Ejecutar({"exportar", akp, carpeta}).nEstado, 0);
+        QVERIFY(Leer(carpeta + "/practica.txt").contains("nombre = Titulación ácido base"));
+        QVERIFY(Leer(carpeta + "/marco.rtf").startsWith("{\\rtf1"));
+        QCOMPARE(Ejecutar({"compilar", carpeta, m_dir.filePath("otra.akp")}).nEstado, 0);
+        QCOMPARE(Leer(m_dir.filePath("otra.akp")), Plantillas::Bytes(903));
+    }
+
+    // A saved bench, simulated until its numbers are anything but round, comes back to the
+    // same bytes from its source.
+    void fuenteConMesa() {
+        const QString ruta = m_dir.filePath("mesa.uak1");
+        {
+            CPractica p;
+            auto* v = new CVaso250;
+            v->SetPosition(100, 100);
+            p.m_listaEquipo.AgregarAlFinal(v);
+            v->AddComponent(0, 100.0, UNIDAD_ML);
+            v->AddComponent(1, 4.0, UNIDAD_GRAMOS);
+            auto* ph = new CPHmetro;
+            ph->SetPosition(100 + 40 - 2, 100 + 90 - 128);
+            p.m_listaEquipo.AgregarAlFinal(ph);
+            for (int i = 0; i < 25; ++i)
+                p.m_listaEquipo.PasoSimulacion();
+            QVERIFY(p.GuardarPractica(ruta) == CPractica::Resultado::Correcto);
+        }
+        const QString carpeta = m_dir.filePath("fuente_mesa");
+        QCOMPARE(Ejecutar({"exportar", ruta, carpeta}).nEstado, 0);
+        const QByteArray texto = Leer(carpeta + "/practica.txt");
+        QVERIFY(texto.contains("\nequipo = 2 | 100 | 100\n"));
+        QVERIFY(texto.contains("\n  contenido = liquida | @1 | "));
+        QCOMPARE(Ejecutar({"compilar", carpeta, m_dir.filePath("mesa2.uak1")}).nEstado, 0);
+        QCOMPARE(Leer(m_dir.filePath("mesa2.uak1")), Leer(ruta));
+    }
+
+    // A source that is wrong says where, in Spanish, and writes nothing.
+    void fuenteConErrores() {
+        const QString buena = m_dir.filePath("buena");
+        QDir().mkpath(buena);
+        Escribir(buena + "/practica.txt", "nombre = Prueba\n"
+                                          "componente = 1 | Agua | H2O | 18.01528 | 1 | 1 | "
+                                          "0xFEFEFE | 1 | 1e-14 | 0 | 100 | H+ | 1 | 1 | OH- | 1 "
+                                          "| -1 | 100 | 0 | 100 | 100 | 0\n");
+        const QString salida = m_dir.filePath("salida.uak1");
+        QCOMPARE(Ejecutar({"compilar", buena, salida}).nEstado, 0);
+        const QByteArray antes = Leer(salida);
+        QVERIFY(!antes.isEmpty());
+        auto fallar = [&](const QByteArray& linea, const QByteArray& mensaje) {
+            const QString mala = m_dir.filePath("mala");
+            QDir(mala).removeRecursively();
+            QDir().mkpath(mala);
+            Escribir(mala + "/practica.txt", Leer(buena + "/practica.txt") + linea);
+            const Salida s = Ejecutar({"compilar", mala, salida});
+            QCOMPARE(s.nEstado, 2);
+            QVERIFY2(s.err.contains(mensaje), s.err.constData());
+            QCOMPARE(Leer(salida), antes);
+        };
+        fallar("velocidad 1\n", "practica.txt:3: falta «=»");
+        fallar("\n# comentario\ncolor = rojo\n", "practica.txt:5: clave desconocida «color»");
+        fallar("equipo = 2 | 10 | 2000000\n",
+               "practica.txt:3: y: 2000000 está fuera del intervalo de -1000000 a 1000000");
+        fallar("equipo = 2 | 10 | 10\n  temperatura = caliente\n",
+               "practica.txt:4: «caliente» no es un número");
+        fallar("equipo = 99 | 0 | 0\n", "practica.txt:3: tipo de equipo desconocido: 99");
+        fallar("equipo = 2 | 0 | 0\n  contenido = liquida | 5 | 1 | 1 | 1 | 0 | 0 | 0 | x\n",
+               "practica.txt:4: el componente no está en el catálogo");
+        // A notes file that cannot be read, and a folder that is not there.
+        QDir().mkpath(buena + "/marco.rtf");
+        const Salida ilegible = Ejecutar({"compilar", buena, salida});
+        QCOMPARE(ilegible.nEstado, 2);
+        QVERIFY(ilegible.err.contains("marco.rtf"));
+        QCOMPARE(Leer(salida), antes);
+        const Salida falta = Ejecutar({"compilar", m_dir.filePath("no_hay"), salida});
+        QCOMPARE(falta.nEstado, 2);
+        QVERIFY(falta.err.contains("No se encontró la carpeta"));
+        QCOMPARE(Ejecutar({"compilar", buena, m_dir.filePath("x.txt")}).nEstado, 1);
+    }
+
+    // The worked example of the documentation is the one in its folder, it compiles and it
+    // runs clean; the same bench with a beaker filled past its capacity does not.
+    void ejemploYComprobacion() {
+        const QString ejemplo = QStringLiteral(ALKOR_DOCS "/fuente-ejemplo");
+        const QByteArray fuente = Leer(ejemplo + "/practica.txt");
+        QVERIFY(!fuente.isEmpty());
+        QVERIFY(Leer(QStringLiteral(ALKOR_DOCS "/fuente-practicas.md")).contains(fuente));
+        const QString zinc = m_dir.filePath("zinc.uak1");
+        QCOMPARE(Ejecutar({"compilar", ejemplo, zinc}).nEstado, 0);
+        QCOMPARE(Ejecutar({"compilar", ejemplo, m_dir.filePath("zinc.akp")}).nEstado, 0);
+        const Salida bien = Ejecutar({"comprobar", zinc, "--json"});
+        QCOMPARE(bien.nEstado, 0);
+        const QJsonObject o = QJsonDocument::fromJson(bien.out).object();
+        QCOMPARE(o["correcta"].toBool(), true);
+        QCOMPARE(o["pasos"].toInt(), 600);
+        const QJsonObject termometro = o["lecturas"].toArray()[0].toObject();
+        QCOMPARE(termometro["equipo"].toInt(), 3);
+        QCOMPARE(termometro["unidad"].toString(), QString("°C"));
+        QCOMPARE(termometro["lectura"].toDouble(), 20.0);
+
+        const QString lleno = m_dir.filePath("lleno");
+        QDir().mkpath(lleno);
+        Escribir(lleno + "/practica.txt",
+                 QByteArray(fuente).replace("liquida = 50 | 50", "liquida = 300 | 300"));
+        const QString archivo = m_dir.filePath("lleno.uak1");
+        QCOMPARE(Ejecutar({"compilar", lleno, archivo}).nEstado, 0);
+        const Salida mal = Ejecutar({"comprobar", archivo, "--pasos", "5"});
+        QCOMPARE(mal.nEstado, 3);
+        QVERIFY2(mal.out.contains("n.º 1, Vaso de presipitados 250 ml en (200, 300): contiene "
+                                  "300.00 ml y su capacidad es 250.00 ml"),
+                 mal.out.constData());
+        QVERIFY(mal.out.contains("Pasos simulados: 5"));
+        // A template starts with an empty bench: its catalogue is all there is to check.
+        QCOMPARE(Ejecutar({"comprobar", m_dir.filePath("zinc.akp")}).nEstado, 0);
     }
 };
 

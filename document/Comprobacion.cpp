@@ -1,0 +1,237 @@
+#include "Comprobacion.h"
+
+#include "Catalogo.h"
+#include "Instrumentos.h"
+#include "ListaEquipo.h"
+#include "Practica.h"
+#include "Recipiente.h"
+
+#include <cmath>
+#include <set>
+#include <span>
+#include <string>
+#include <utility>
+
+namespace Comprobacion {
+
+namespace {
+
+// The catalogue of a practice. Its tables are reached only through here.
+struct Tablas {
+    std::span<const CComponentes> m_componentes;
+    std::span<const CReactivos> m_reactivos;
+    std::span<const CReacciones> m_reacciones;
+    std::span<const CIndicadores> m_indicadores;
+};
+
+Tablas TablasDe(const CPractica& p) {
+    const CCatalogo& c = p.m_catalogo;
+    return {c.m_componentes, c.m_reactivos, c.m_reacciones, c.m_indicadores};
+}
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+class Comprobador {
+public:
+    explicit Comprobador(Resultado& r) : m_r(r) {}
+
+    void Catalogo(const Tablas& t) {
+        const QString strDonde = QStringLiteral("Catálogo");
+        auto problema = [&](const QString& s) { m_r.m_problemas.push_back({0, strDonde, s}); };
+        const auto nComponentes = static_cast<int32_t>(t.m_componentes.size());
+        auto fuera = [&](int32_t n) { return n < 0 || n >= nComponentes; };
+        if (t.m_componentes.empty())
+            problema(QStringLiteral("no tiene componentes"));
+        else if (t.m_componentes[0].m_strFormula != "H2O")
+            problema(QStringLiteral("el primer componente, «%1», no es el agua (H2O)")
+                         .arg(Q(t.m_componentes[0].m_strNombre)));
+        for (const CComponentes& k : t.m_componentes) {
+            const QString s = QStringLiteral("el componente «%1»").arg(Q(k.m_strNombre));
+            if (!(k.m_dMasaMolar > 0.0))
+                problema(s + QStringLiteral(" tiene una masa molar que no es positiva"));
+            if (k.m_dDensidad < 0.0)
+                problema(s + QStringLiteral(" tiene una densidad negativa"));
+            if (k.m_nEstado < ESTADO_SOLIDO || k.m_nEstado > ESTADO_GAS)
+                problema(s + QStringLiteral(" no es sólido, líquido ni gas"));
+            if (k.m_dPuntoFusion > k.m_dPuntoEbullicion)
+                problema(s + QStringLiteral(" funde por encima de su punto de ebullición"));
+        }
+        std::set<std::string> nombres;
+        for (const CReactivos& r : t.m_reactivos) {
+            const QString s = QStringLiteral("el reactivo «%1»").arg(Q(r.m_strNombre));
+            if (!nombres.insert(r.m_strNombre).second)
+                problema(s + QStringLiteral(" está repetido: solo se puede elegir el primero"));
+            if (r.m_listaComposicion.empty())
+                problema(s + QStringLiteral(" no tiene composición"));
+            for (const CContenido& e : r.m_listaComposicion)
+                if (fuera(e.m_nComponente))
+                    problema(s + QStringLiteral(" usa un componente que no está en el catálogo"));
+            if (r.m_bPorProporcion != 0 && !(r.SumaProporciones() > 0.0))
+                problema(s + QStringLiteral(" tiene proporciones que no suman nada"));
+        }
+        for (const CReacciones& R : t.m_reacciones) {
+            const QString s = QStringLiteral("la reacción «%1»").arg(Q(R.m_strTexto1));
+            bool bReactivos = false;
+            for (int k = 0; k < 3; ++k) {
+                bReactivos |= R.m_nCoefReactivo[k] > 0;
+                if ((R.m_nCoefReactivo[k] > 0 && fuera(R.m_nReactivo[k])) ||
+                    (R.m_nCoefProducto[k] > 0 && fuera(R.m_nProducto[k])))
+                    problema(s + QStringLiteral(" usa un componente que no está en el catálogo"));
+            }
+            if (!bReactivos)
+                problema(s + QStringLiteral(" no tiene reactivos"));
+        }
+        nombres.clear();
+        for (const CIndicadores& i : t.m_indicadores) {
+            const QString s = QStringLiteral("el indicador «%1»").arg(Q(i.m_strNombre));
+            if (!nombres.insert(i.m_strNombre).second)
+                problema(s + QStringLiteral(" está repetido: solo se puede elegir el primero"));
+            if (i.m_nComponente != -1 && fuera(i.m_nComponente))
+                problema(s + QStringLiteral(" sigue un componente que no está en el catálogo"));
+            if (!(i.m_dLimiteBajo < i.m_dLimiteAlto))
+                problema(s + QStringLiteral(" tiene el límite bajo por encima del alto"));
+        }
+    }
+
+    // The vessels of the bench after a tick (0: as the practice starts).
+    void Mesa(const CListaEquipo& lista, const CCatalogo& cat, long nPaso) {
+        int nLugar = 0;
+        for (const CEquipo* e : lista) {
+            ++nLugar;
+            const auto* r = dynamic_cast<const CRecipiente*>(e);
+            if (!r)
+                continue;
+            const CSeno& s = r->m_seno;
+            if (!std::isfinite(s.m_dTemperatura))
+                Una(e, nLugar, nPaso, 0, QStringLiteral("la temperatura no es un número finito"));
+            const CFase* fases[3] = {&s.m_faseLiquida, &s.m_faseSolida, &s.m_faseGas};
+            const char* nombres[3] = {"líquida", "sólida", "gaseosa"};
+            for (int i = 0; i < 3; ++i) {
+                const CFase& f = *fases[i];
+                auto cantidad = [&](double d, const QString& strQue) {
+                    if (!std::isfinite(d))
+                        Una(e, nLugar, nPaso, 1 + i,
+                            QStringLiteral("%1 de la fase %2 no es un número finito")
+                                .arg(strQue, QString::fromUtf8(nombres[i])));
+                    else if (d < 0.0)
+                        Una(e, nLugar, nPaso, 4 + i,
+                            QStringLiteral("%1 de la fase %2 es menor que cero (%3)")
+                                .arg(strQue, QString::fromUtf8(nombres[i]))
+                                .arg(d));
+                };
+                cantidad(f.m_dVolumen, QStringLiteral("el volumen"));
+                cantidad(f.m_dMasa, QStringLiteral("la masa"));
+                for (const CContenido& c : f.m_listaContenido) {
+                    const CComponentes* k = c.Componente(cat);
+                    const QString strQue =
+                        QStringLiteral("la cantidad de %1").arg(k ? Q(k->m_strFormula) : "?");
+                    for (double d :
+                         {c.m_dMoles, c.m_dGramos, c.m_dMl, c.m_dMolesAnion, c.m_dMolesCation})
+                        cantidad(d, strQue);
+                }
+            }
+            // A little slack for the rounding of what was poured to the brim.
+            const double dOcupado = r->VolumenOcupado();
+            if (r->m_dCapacidad > 0.0 && dOcupado > r->m_dCapacidad * (1.0 + 1e-9) + 1e-9)
+                Una(e, nLugar, nPaso, 7,
+                    QStringLiteral("contiene %1 ml y su capacidad es %2 ml")
+                        .arg(dOcupado, 0, 'f', 2)
+                        .arg(r->m_dCapacidad, 0, 'f', 2));
+        }
+    }
+
+private:
+    // Each kind of problem of an item is told once, when it first shows.
+    void Una(const CEquipo* e, int nLugar, long nPaso, int nClase, const QString& s) {
+        if (m_vistos.insert({e, nClase}).second)
+            m_r.m_problemas.push_back({nPaso, Nombre(e, nLugar), s});
+    }
+
+    Resultado& m_r;
+    std::set<std::pair<const CEquipo*, int>> m_vistos;
+};
+
+} // namespace
+
+bool LecturaDe(const CEquipo* e, double& d, QString* pstrUnidad) {
+    QString strUnidad;
+    if (auto* b = dynamic_cast<const CBalanza*>(e)) {
+        d = b->Peso();
+        strUnidad = QStringLiteral("g");
+    } else if (auto* l = dynamic_cast<const CInstrumentoLectura*>(e)) {
+        d = l->m_dLectura;
+        if (dynamic_cast<const CTermometro*>(e))
+            strUnidad = QStringLiteral("°C");
+        else if (dynamic_cast<const CPHmetro*>(e))
+            strUnidad = QStringLiteral("pH");
+        else if (dynamic_cast<const CConductimetro*>(e))
+            strUnidad = QStringLiteral("mol/l");
+    } else {
+        return false;
+    }
+    if (pstrUnidad)
+        *pstrUnidad = strUnidad;
+    return true;
+}
+
+QString Nombre(const CEquipo* e, int nLugar) {
+    return QStringLiteral("n.º %1, %2 en (%3, %4)")
+        .arg(nLugar)
+        .arg(Q(e->m_strNombre))
+        .arg(e->m_x)
+        .arg(e->m_y);
+}
+
+Resultado Comprobar(CPractica& practica, long nPasos) {
+    Resultado r;
+    r.m_nPasos = nPasos;
+    Comprobador c(r);
+    c.Catalogo(TablasDe(practica));
+    c.Mesa(practica.m_listaEquipo, practica.m_catalogo, 0);
+    for (long i = 1; i <= nPasos; ++i) {
+        practica.m_listaEquipo.PasoSimulacion();
+        c.Mesa(practica.m_listaEquipo, practica.m_catalogo, i);
+    }
+    int nLugar = 0;
+    for (const CEquipo* e : practica.m_listaEquipo) {
+        ++nLugar;
+        Lectura l;
+        if (!LecturaDe(e, l.m_dValor, &l.m_strUnidad))
+            continue;
+        l.m_nEquipo = nLugar;
+        l.m_nTipo = e->m_nTipo;
+        l.m_strNombre = Q(e->m_strNombre);
+        r.m_lecturas.push_back(l);
+        // An instrument that shows no number is a problem too.
+        if (!std::isfinite(l.m_dValor))
+            r.m_problemas.push_back(
+                {nPasos, Nombre(e, nLugar), QStringLiteral("la lectura no es un número finito")});
+    }
+    return r;
+}
+
+QStringList Informe(const Resultado& r) {
+    QStringList v;
+    v << QStringLiteral("Pasos simulados: %1").arg(r.m_nPasos);
+    if (r.Correcta())
+        v << QStringLiteral("Sin problemas.");
+    else
+        v << QStringLiteral("Problemas: %1").arg(r.m_problemas.size());
+    for (const Problema& p : r.m_problemas)
+        v << (p.m_nPaso == 0 ? QStringLiteral("  %1: %2").arg(p.m_strDonde, p.m_strTexto)
+                             : QStringLiteral("  paso %1, %2: %3")
+                                   .arg(p.m_nPaso)
+                                   .arg(p.m_strDonde, p.m_strTexto));
+    v << QStringLiteral("Lecturas al final: %1").arg(r.m_lecturas.size());
+    for (const Lectura& l : r.m_lecturas)
+        v << QStringLiteral("  n.º %1, %2: %3%4")
+                 .arg(l.m_nEquipo)
+                 .arg(l.m_strNombre)
+                 .arg(l.m_dValor, 0, 'f', 4)
+                 .arg(l.m_strUnidad.isEmpty() ? QString() : QLatin1Char(' ') + l.m_strUnidad);
+    return v;
+}
+
+} // namespace Comprobacion

@@ -1,0 +1,50 @@
+// The readable source of a practice: a folder with "practica.txt" (header, catalogue and
+// starting bench as "clave = valor" lines) and the notes as RTF files beside it. Compiling
+// gives a template (".akp") or a saved practice (".uak1"); exporting turns either kind of
+// file back into its source. A source exported from a file compiles to the same bytes, so
+// practices can be kept and compared in version control. The form is described for teachers
+// in docs/fuente-practicas.md.
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+namespace Fuente {
+
+// The files of a source folder.
+constexpr const char* kPractica = "practica.txt";
+constexpr const char* kComponentes = "componentes.txt"; // optional shared table
+constexpr const char* kMarco = "marco.rtf";
+constexpr const char* kProcedimiento = "procedimiento.rtf";
+constexpr const char* kResultados = "resultados.rtf";
+
+// A source held in memory: file name -> contents. A notes file that is missing is an empty
+// section; "componentes.txt" is needed only when "practica.txt" names components of it.
+using Archivos = QMap<QString, QByteArray>;
+
+enum class Tipo { Plantilla, Practica };
+
+// The file the source describes: a template (its bench, if the source has one, is left out
+// and said in pavisos) or a saved practice with its bench. Empty, with "practica.txt:12: …"
+// in strError, when the source is not well formed or holds a value no file may hold.
+// strNombre names "practica.txt" in the messages when it is another file (a built-in
+// template's source).
+QByteArray Compilar(const Archivos& archivos, Tipo tipo, QString* pstrError,
+                    QStringList* pavisos = nullptr, const QString& strNombre = {});
+
+// The same on a folder: every file is read through the program's own reader, so that only
+// regular files of sensible size are taken.
+QByteArray CompilarCarpeta(const QString& strCarpeta, Tipo tipo, QString* pstrError,
+                           QStringList* pavisos = nullptr);
+
+// The source of a template or a saved practice. The file is read into a practice of its
+// own first: a file the program does not open is refused with the program's message.
+bool Exportar(const std::vector<uint8_t>& datos, const QString& strArchivo, Archivos& archivos,
+              QString* pstrError);
+
+} // namespace Fuente
