@@ -111,6 +111,8 @@ const Orden kOrdenes[] = {
 const int kBarra[] = {ID_INICIAR_PRACTICA,
                       ID_ABRIR_PRACTICA,
                       ID_GUARDAR_PRACTICA,
+                      ID_DESHACER,
+                      ID_REHACER,
                       ID_AGUA,
                       ID_REACTIVO,
                       ID_INDICADORES,

@@ -104,7 +104,8 @@ private slots:
         QVERIFY(Mesa()->TimerActivo());
         QCOMPARE(m_pMarco->Accion(ID_GUARDAR_PRACTICA)->statusTip(), QString("Guarda la practica"));
         QCOMPARE(m_pMarco->Accion(ID_EQUIPO_VASO250)->toolTip(), QString("Vaso pp 250 ml"));
-        QCOMPARE(m_pMarco->m_pToolBar->actions().size(), 20);
+        // The twenty buttons of the toolbar, and undo and redo beside saving.
+        QCOMPARE(m_pMarco->m_pToolBar->actions().size(), 22);
         // Every menu command, and every submenu, has one access key, unique in its menu.
         std::function<void(const QString&, const QList<QAction*>&)> teclas;
         teclas = [&](const QString& strMenu, const QList<QAction*>& acciones) {
