@@ -13,6 +13,7 @@
 #include "Vasos.h"
 
 #include "ChildView.h"
+#include "Historial.h"
 #include "Practica.h"
 
 #include <QApplication>
@@ -307,6 +308,53 @@ void BM_PintarMesaZoom(benchmark::State& state) {
 }
 
 } // namespace
+
+// Undo on the busy bench: taking the snapshot that precedes every action, recording an
+// action (two snapshots compressed), undoing it, and the memory of a full history of 100
+// actions, each a few ticks of simulation and a drop of water.
+void BM_Instantanea(benchmark::State& state) {
+    CPractica practica;
+    practica.m_catalogo = prueba::Catalogo900();
+    ArmarBanco(practica.m_listaEquipo);
+    for (int i = 0; i < 50; ++i)
+        practica.m_listaEquipo.PasoSimulacion();
+    size_t nBytes = 0;
+    for (auto _ : state) {
+        const std::vector<uint8_t> d = CHistorial::Instantanea(practica);
+        nBytes = d.size();
+        benchmark::DoNotOptimize(d.data());
+    }
+    state.counters["bytes"] = static_cast<double>(nBytes);
+}
+BENCHMARK(BM_Instantanea)->Unit(benchmark::kMicrosecond);
+
+void BM_RegistrarYDeshacer(benchmark::State& state) {
+    CPractica practica;
+    practica.m_catalogo = prueba::Catalogo900();
+    ArmarBanco(practica.m_listaEquipo);
+    CHistorial historial(practica);
+    // The memory of a history filled to its limit.
+    for (int i = 0; i < CHistorial::kLimite; ++i) {
+        for (int k = 0; k < 3; ++k)
+            practica.m_listaEquipo.PasoSimulacion();
+        historial.Tomar();
+        for (CEquipo* e : practica.m_listaEquipo)
+            if (auto* v = dynamic_cast<CRecipiente*>(e)) {
+                v->AddComponent(0, 0.05, UNIDAD_ML);
+                break;
+            }
+        historial.Registrar(QStringLiteral("Agregar agua"));
+    }
+    state.counters["pasos"] = historial.Pila().count();
+    state.counters["bytes_historial"] = static_cast<double>(historial.Bytes());
+    state.counters["bytes_por_paso"] =
+        static_cast<double>(historial.Bytes()) / std::max(1, historial.Pila().count());
+    for (auto _ : state) {
+        historial.Pila().undo();
+        historial.Pila().redo();
+    }
+}
+BENCHMARK(BM_RegistrarYDeshacer)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_PasoBanco)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PasoBancoEscala)->Arg(1)->Arg(6)->Arg(24)->Arg(300)->Unit(benchmark::kMicrosecond);

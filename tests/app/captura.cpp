@@ -31,6 +31,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QSettings>
@@ -505,5 +507,23 @@ int main(int argc, char** argv) {
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     m->m_pVistaMesa->SelectAt(QPoint(vasoP->m_x + 20, vasoP->m_y + 60));
     ConPropiedades(m, vasoP, QDir(carpeta).filePath(QStringLiteral("practica-914.png")));
+    // The bench cleared by mistake, and "Edición" offering to undo it.
+    m->LimpiarMesa();
+    QTest::qWait(200);
+    for (QAction* a : m->menuBar()->actions())
+        if (a->menu() && a->text() == QStringLiteral("E&dición")) {
+            QMenu* pMenu = a->menu();
+            const QPoint pt = m->menuBar()->actionGeometry(a).bottomLeft();
+            pMenu->popup(m->menuBar()->mapToGlobal(pt));
+            QTest::qWait(300);
+            QPixmap ventana = m->grab();
+            {
+                QPainter pintor(&ventana);
+                pintor.drawPixmap(m->mapFromGlobal(pMenu->pos()), pMenu->grab());
+            }
+            ventana.save(QDir(carpeta).filePath(QStringLiteral("deshacer.png")));
+            pMenu->hide();
+        }
+    m->Deshacer(true);
     return 0;
 }
