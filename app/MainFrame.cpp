@@ -255,6 +255,11 @@ CMainFrame::~CMainFrame() {
     // The practice outlives the window: it must not call back into it.
     m_practica.m_listaEquipo.m_fnAlEliminar = nullptr;
     qApp->removeEventFilter(this);
+    // The history goes first, quietly: its stack announces its own clearing, and this
+    // window is no longer one to hear it.
+    m_pHistorial->Pila().disconnect(this);
+    delete m_pHistorial;
+    m_pHistorial = nullptr;
 }
 
 void CMainFrame::Olvidar(CEquipo* pEquipo) {
