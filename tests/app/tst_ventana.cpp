@@ -5,9 +5,11 @@
 #include "Catalogo.h"
 #include "ChildView.h"
 #include "DlgAbrirPractica.h"
+#include "DlgEditorPractica.h"
 #include "DlgPreferencias.h"
 #include "DlgPropiedades.h"
 #include "DlgTitulacion.h"
+#include "EditorPractica.h"
 #include "Erlenmeyer250.h"
 #include "MainFrame.h"
 #include "NotasView.h"
@@ -24,6 +26,7 @@
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
@@ -33,6 +36,7 @@
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -507,6 +511,133 @@ private slots:
         // A practice started afterwards does not inherit the typing.
         QVERIFY(m_pMarco->IniciarPractica(902));
         QVERIFY(!QString::fromStdString(m_pPractica->m_strResultados).contains("Fin."));
+    }
+
+    // "Archivo > Editar práctica…" on 903: a name pasted 1 MB long is cut to what a file
+    // keeps, an empty one keeps the dialog open with the reason, letters do not go into a
+    // number, closing with changes asks; the accepted notes show in the pane as edited.
+    void editorDePracticas() {
+        QVERIFY(m_pMarco->IniciarPractica(903));
+        const std::vector<uint8_t> antes = m_pPractica->EscribirPractica();
+        bool bVisto = false;
+        m_pMarco->m_fnAntesDelEditor = [&](CDlgEditorPractica& dlg) {
+            QTimer::singleShot(0, &dlg, [&] {
+                bVisto = true;
+                QCOMPARE(dlg.Paginas()->count(), 7);
+                QCOMPARE(dlg.Paginas()->tabText(6), QStringLiteral("Mesa inicial"));
+                QCOMPARE(dlg.m_pNombre->text(), QStringLiteral("Titulación ácido base"));
+                // Unchanged, "Aceptar" leaves the practice as it was.
+                dlg.accept();
+            });
+        };
+        QVERIFY(!m_pMarco->EditarPractica(false));
+        QVERIFY(bVisto);
+        QVERIFY(m_pPractica->EscribirPractica() == antes);
+        QVERIFY(!m_pMarco->Modificada());
+
+        m_pMarco->m_fnAntesDelEditor = [&](CDlgEditorPractica& dlg) {
+            QTimer::singleShot(0, &dlg, [&] {
+                // A check that fails returns early: the dialog closes all the same.
+                struct Cerrar {
+                    QDialog& d;
+                    ~Cerrar() {
+                        if (d.isVisible())
+                            d.done(QDialog::Rejected);
+                    }
+                } cerrar{dlg};
+                QLineEdit* nombre = dlg.m_pNombre;
+                nombre->selectAll();
+                nombre->insert(QString(1024 * 1024, QLatin1Char('x')));
+                QCOMPARE(nombre->text().size(), 254);
+                QCOMPARE(dlg.Editor().Practica().m_strPractica.size(), size_t(254));
+                nombre->selectAll();
+                QTest::keyClick(nombre, Qt::Key_Backspace);
+                m_mensajes.clear();
+                dlg.accept();
+                QVERIFY(dlg.isVisible());
+                QCOMPARE(m_mensajes.size(), 1);
+                QVERIFY(m_mensajes[0].contains(
+                    QStringLiteral("Práctica: El campo «Nombre» no puede quedar vacío.")));
+                nombre->insert(QStringLiteral("Titulación con fenolftaleína"));
+                // Letters do not go into a number field.
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::SUSTANCIAS);
+                dlg.m_pListaSustancias->setCurrentRow(1);
+                QLineEdit* masa = nullptr;
+                for (QLineEdit* e : dlg.Paginas()
+                                        ->widget(CDlgEditorPractica::SUSTANCIAS)
+                                        ->findChildren<QLineEdit*>())
+                    if (e->validator() && e->isVisible() && !masa)
+                        masa = e;
+                QVERIFY(masa);
+                const QString strMasa = masa->text();
+                masa->selectAll();
+                QTest::keyClicks(masa, "abc");
+                QCOMPARE(masa->text(), strMasa);
+                masa->selectAll();
+                QTest::keyClick(masa, Qt::Key_Backspace);
+                QVERIFY(masa->text().isEmpty());
+                QTest::keyClick(masa, Qt::Key_Return);
+                QCOMPARE(masa->text(), strMasa); // left empty: the value it had comes back
+                QVERIFY(dlg.isVisible());        // Enter finished the field, not the editor
+                // The theory in bold, a formula with its subscript.
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::NOTAS);
+                QTextEdit* marco = dlg.m_pNotas[0];
+                marco->selectAll();
+                marco->textCursor().removeSelectedText();
+                QTest::keyClicks(marco, "Agua H");
+                auto* barra =
+                    dlg.Paginas()->widget(CDlgEditorPractica::NOTAS)->findChild<QToolBar*>();
+                barra->actions()[3]->trigger(); // subscript
+                QTest::keyClicks(marco, "2");
+                barra->actions()[3]->trigger();
+                QTest::keyClicks(marco, "O");
+                QTextCursor c = marco->textCursor();
+                c.setPosition(0);
+                c.setPosition(4, QTextCursor::KeepAnchor);
+                marco->setTextCursor(c);
+                barra->actions()[0]->trigger(); // bold
+                // Closing with changes asks; "No" keeps the editor open.
+                prueba::AnotarMensajes(&m_mensajes, QMessageBox::No);
+                dlg.reject();
+                QVERIFY(dlg.isVisible());
+                QVERIFY(m_mensajes.value(0).contains(QStringLiteral("descartar los cambios")));
+                prueba::AnotarMensajes(&m_mensajes);
+                dlg.accept();
+                QVERIFY(!dlg.isVisible());
+            });
+        };
+        QVERIFY(m_pMarco->EditarPractica(false));
+        QVERIFY(m_pMarco->Modificada());
+        QCOMPARE(m_pPractica->m_strPractica, std::string("Titulación con fenolftaleína"));
+        // The pane shows the notes as they were edited: "Agua" bold, the 2 a subscript.
+        QTextEdit* e = m_pMarco->m_pNotas->Editor();
+        QCOMPARE(e->toPlainText(), QStringLiteral("Agua H2O"));
+        QTextCursor c(e->document());
+        c.setPosition(2);
+        QVERIFY(c.charFormat().fontWeight() >= QFont::Bold);
+        c.setPosition(7);
+        QCOMPARE(c.charFormat().verticalAlignment(), QTextCharFormat::AlignSubScript);
+        c.setPosition(6);
+        QVERIFY(c.charFormat().fontWeight() < QFont::Bold);
+        QCOMPARE(c.charFormat().verticalAlignment(), QTextCharFormat::AlignNormal);
+        m_pMarco->m_fnAntesDelEditor = nullptr;
+
+        // A file with a fault opens, with a warning that names it.
+        CPractica mala;
+        QVERIFY(
+            mala.LeerPlantilla(std::vector<uint8_t>(antes.begin(), antes.end()), "x", nullptr) !=
+            CPractica::Resultado::Correcto); // a saved practice is no template
+        QVERIFY(mala.LeerPractica(antes, "x", nullptr) == CPractica::Resultado::Correcto);
+        mala.m_catalogo.m_componentes[1].m_dMasaMolar = -1.0;
+        const QString ruta = m_dir.filePath("mala.uak1");
+        QVERIFY(mala.GuardarPractica(ruta) == CPractica::Resultado::Correcto);
+        m_mensajes.clear();
+        m_pMarco->m_fnPreguntaCierre = [] { return int(QMessageBox::No); };
+        QVERIFY(m_pMarco->AbrirPractica(ruta));
+        QCOMPARE(m_mensajes.size(), 1);
+        QVERIFY(m_mensajes[0].contains(QStringLiteral("mala.uak1 se abrió")));
+        QVERIFY(m_mensajes[0].contains(QStringLiteral("«Masa molar» debe ser un número mayor "
+                                                      "que cero")));
     }
 
     void presentacionGuardaLaPrimeraTecla() {
