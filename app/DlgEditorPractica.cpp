@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -191,6 +192,19 @@ CDlgEditorPractica::CDlgEditorPractica(std::unique_ptr<CEditorPractica> pEditor,
                                        const CPractica* pActual, QWidget* pPadre)
     : QDialog(pPadre), m_pEditor(std::move(pEditor)), m_pActual(pActual) {
     setWindowTitle(QStringLiteral("Editar práctica"));
+    m_fnDialogoGuardar = [this](const QString& strExtension) {
+        QFileDialog dlg(this, QStringLiteral("Guardar la práctica editada"));
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setNameFilter(strExtension == QLatin1String("akp")
+                              ? QStringLiteral("Plantilla de práctica (*.akp)")
+                              : QStringLiteral("Práctica de química (*.uak1)"));
+        dlg.setDefaultSuffix(strExtension);
+        dlg.setLabelText(QFileDialog::Accept, QStringLiteral("Guardar"));
+        dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+        return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
+                   ? dlg.selectedFiles().constFirst()
+                   : QString();
+    };
     m_fnElegirColor = [this](const QColor& c) {
         return QColorDialog::getColor(c, this, QStringLiteral("Elegir color"));
     };
@@ -266,6 +280,29 @@ void CDlgEditorPractica::reject() {
                                                 "práctica?")) != QMessageBox::Yes)
         return;
     QDialog::reject();
+}
+
+bool CDlgEditorPractica::GuardarEnArchivo() {
+    Recoger();
+    const auto v = m_pEditor->Problemas();
+    if (!v.empty()) {
+        Mensajes::Aviso(this, QStringLiteral("La práctica no se puede guardar todavía:\n\n") +
+                                  Validacion::Texto(v));
+        return false;
+    }
+    const QString strRuta = m_fnDialogoGuardar(m_pEditor->Extension());
+    if (strRuta.isEmpty())
+        return false;
+    const std::vector<uint8_t> datos = m_pEditor->Bytes();
+    QString strError = QStringLiteral("La práctica contiene un valor numérico no válido.");
+    if (datos.empty() ||
+        CPractica::EscribirArchivo(strRuta, reinterpret_cast<const char*>(datos.data()),
+                                   static_cast<qint64>(datos.size()),
+                                   &strError) != CPractica::Resultado::Correcto) {
+        Mensajes::Aviso(this, strError);
+        return false;
+    }
+    return true;
 }
 
 QWidget* CDlgEditorPractica::PaginaDatos() {
@@ -816,6 +853,13 @@ QWidget* CDlgEditorPractica::PaginaReacciones() {
                     r.coef->setValue(1);
                     r.coef->blockSignals(false);
                 }
+                // An emptied slot shows the coefficient it now has.
+                if (nSustancia < 0 && nCoef != 0) {
+                    nCoef = 0;
+                    r.coef->blockSignals(true);
+                    r.coef->setValue(0);
+                    r.coef->blockSignals(false);
+                }
                 m_pEditor->PonerRanura(n, lado == 1, k, nSustancia, nCoef, r.fase->currentIndex());
                 ecuacion();
             };
@@ -1064,11 +1108,14 @@ QWidget* CDlgEditorPractica::PaginaMesa() {
     m_pEstadoMesa->setWordWrap(true);
     auto* usar = new QPushButton(QStringLiteral("Usar la mesa actual"), w);
     auto* quitar = new QPushButton(QStringLiteral("Sin mesa inicial"), w);
+    auto* guardar = new QPushButton(QStringLiteral("Guardar en archivo…"), w);
+    connect(guardar, &QPushButton::clicked, this, &CDlgEditorPractica::GuardarEnArchivo);
     usar->setEnabled(m_pActual != nullptr);
     auto* h = new QHBoxLayout;
     h->addWidget(usar);
     h->addWidget(quitar);
     h->addStretch();
+    h->addWidget(guardar);
     v->addWidget(new QLabel(QStringLiteral("La mesa inicial es el equipo, con su contenido, que el "
                                            "alumno encuentra al abrir la práctica."),
                             w));

@@ -46,6 +46,11 @@ public:
     QListWidget* m_pListaReacciones = nullptr;
     QLabel* m_pEcuacion = nullptr;
     QLabel* m_pEstadoMesa = nullptr;
+    // The path the practice is saved to from the "Mesa inicial" page, given the extension
+    // ("uak1" or "akp"); a save dialog unless tests replace it. Empty: cancelled.
+    std::function<QString(const QString&)> m_fnDialogoGuardar;
+    // Writes the practice as its file (validated first); false, having said why, otherwise.
+    bool GuardarEnArchivo();
     // The colour chosen for a colour button; a colour dialog unless tests replace it.
     std::function<QColor(const QColor&)> m_fnElegirColor;
 

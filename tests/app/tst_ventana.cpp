@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -620,6 +621,67 @@ private slots:
         c.setPosition(6);
         QVERIFY(c.charFormat().fontWeight() < QFont::Bold);
         QCOMPARE(c.charFormat().verticalAlignment(), QTextCharFormat::AlignNormal);
+
+        // A blank practice: water only, no bench. A heading, a list and a colour in its
+        // procedure; saved from the editor as a template, which starts as one.
+        const QString rutaPlantilla = m_dir.filePath("propia.akp");
+        m_pMarco->m_fnAntesDelEditor = [&](CDlgEditorPractica& dlg) {
+            QTimer::singleShot(0, &dlg, [&] {
+                struct Cerrar {
+                    QDialog& d;
+                    ~Cerrar() {
+                        if (d.isVisible())
+                            d.done(QDialog::Rejected);
+                    }
+                } cerrar{dlg};
+                QCOMPARE(dlg.Editor().Catalogo().NumComponentes(), 1);
+                QCOMPARE(dlg.m_pNombre->text(), QStringLiteral("Práctica nueva"));
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::NOTAS);
+                dlg.Paginas()
+                    ->widget(CDlgEditorPractica::NOTAS)
+                    ->findChild<QTabWidget*>()
+                    ->setCurrentIndex(1);
+                QTextEdit* proc = dlg.m_pNotas[1];
+                QTest::keyClicks(proc, "Material");
+                QTest::keyClick(proc, Qt::Key_Return);
+                QTest::keyClicks(proc, "Vaso");
+                QTest::keyClick(proc, Qt::Key_Return);
+                QTest::keyClicks(proc, "Balanza");
+                auto* barra =
+                    dlg.Paginas()->widget(CDlgEditorPractica::NOTAS)->findChild<QToolBar*>();
+                QTextCursor c(proc->document());
+                proc->setTextCursor(c);
+                barra->actions()[5]->trigger(); // heading
+                c.movePosition(QTextCursor::NextBlock);
+                c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+                proc->setTextCursor(c);
+                barra->actions()[6]->trigger(); // bullets
+                dlg.m_fnElegirColor = [](const QColor&) { return QColor(0, 0, 160); };
+                barra->actions()[8]->trigger(); // colour
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::MESA);
+                QVERIFY(dlg.m_pEstadoMesa->text().contains(QStringLiteral("plantilla (.akp)")));
+                dlg.m_fnDialogoGuardar = [&](const QString& strExtension) {
+                    return strExtension == QLatin1String("akp") ? rutaPlantilla : QString();
+                };
+                QVERIFY(dlg.GuardarEnArchivo());
+                dlg.accept();
+            });
+        };
+        QVERIFY(m_pMarco->EditarPractica(true));
+        QVERIFY(m_pPractica->m_listaEquipo.empty());
+        QVERIFY(m_pMarco->m_strRuta.isEmpty());
+        QVERIFY(m_pMarco->AbrirPractica(rutaPlantilla, true));
+        QCOMPARE(m_pPractica->m_strPractica, std::string("Práctica nueva"));
+        m_pMarco->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+        QCOMPARE(e->toPlainText(), QStringLiteral("Material\n•\tVaso\n•\tBalanza"));
+        QTextCursor t(e->document());
+        t.setPosition(3);
+        QVERIFY(t.charFormat().fontWeight() >= QFont::Bold);
+        QCOMPARE(t.charFormat().fontPointSize(), 14.0);
+        t.movePosition(QTextCursor::NextBlock);
+        QCOMPARE(t.blockFormat().leftMargin(), 24.0);
+        t.setPosition(t.position() + 4);
+        QCOMPARE(t.charFormat().foreground().color(), QColor(0, 0, 160));
         m_pMarco->m_fnAntesDelEditor = nullptr;
 
         // A file with a fault opens, with a warning that names it.
