@@ -1,6 +1,7 @@
 #include "EditorPractica.h"
 
 #include "Archivo.h"
+#include "Plantillas.h"
 #include "Recipiente.h"
 
 #include <algorithm>
@@ -68,12 +69,22 @@ std::unique_ptr<CEditorPractica> CEditorPractica::Desde(const CPractica& p, QStr
     std::unique_ptr<CPractica> pCopia = p.Copia(pstrError);
     if (!pCopia)
         return nullptr;
-    return std::unique_ptr<CEditorPractica>(new CEditorPractica(std::move(pCopia)));
+    std::unique_ptr<CEditorPractica> pEditor(new CEditorPractica(std::move(pCopia)));
+    pEditor->m_pOrigen = &p;
+    return pEditor;
 }
 
 std::unique_ptr<CEditorPractica> CEditorPractica::EnBlanco() {
     auto p = std::make_unique<CPractica>();
+    // Water as the built-in practices have it (identifier 1 of their table), or the
+    // start-up catalogue's when the templates are missing.
     CComponentes agua = p->m_catalogo.m_componentes.front();
+    const QByteArray b = Plantillas::Bytes(Plantillas::kPrimera);
+    CPractica plantilla;
+    if (plantilla.LeerPlantilla(std::vector<uint8_t>(b.begin(), b.end()), QString(), nullptr) ==
+            CPractica::Resultado::Correcto &&
+        plantilla.m_catalogo.Componente(plantilla.m_catalogo.BuscarComponente(1)))
+        agua = *plantilla.m_catalogo.Componente(plantilla.m_catalogo.BuscarComponente(1));
     agua.m_nId = 1;
     p->m_catalogo = CCatalogo();
     p->m_catalogo.m_componentes.push_back(agua);
@@ -275,12 +286,32 @@ bool CEditorPractica::UsarMesa(const CPractica& actual, QString* pstrError) {
         return false;
     // The bench refers to the substances and indicators of the practice it was made in;
     // they are looked up where the editor has them now.
+    std::vector<int32_t> mapaComponentes = m_mapaComponentes;
+    std::vector<int32_t> mapaIndicadores = m_mapaIndicadores;
+    if (&actual != m_pOrigen) {
+        const CCatalogo& cat = actual.m_catalogo;
+        mapaComponentes.assign(static_cast<size_t>(cat.NumComponentes()), -1);
+        for (int32_t i = 0; i < cat.NumComponentes(); ++i)
+            for (int32_t j = 0; j < Catalogo().NumComponentes(); ++j)
+                if (Catalogo().m_componentes[static_cast<size_t>(j)].m_strNombre ==
+                    cat.m_componentes[static_cast<size_t>(i)].m_strNombre) {
+                    mapaComponentes[static_cast<size_t>(i)] = j;
+                    break;
+                }
+        mapaIndicadores.assign(static_cast<size_t>(cat.NumIndicadores()), -1);
+        for (int32_t i = 0; i < cat.NumIndicadores(); ++i) {
+            const int32_t j =
+                Catalogo().BuscarIndicador(cat.m_indicadores[static_cast<size_t>(i)].m_strNombre);
+            if (j < Catalogo().NumIndicadores())
+                mapaIndicadores[static_cast<size_t>(i)] = j;
+        }
+    }
     QString strFalta;
     RecorrerFases(pMesa->m_listaEquipo, [&](CFase& f) {
         for (CContenido& c : f.m_listaContenido) {
             const int32_t n = c.m_nComponente;
-            const bool bHay = n >= 0 && n < static_cast<int32_t>(m_mapaComponentes.size()) &&
-                              m_mapaComponentes[static_cast<size_t>(n)] >= 0;
+            const bool bHay = n >= 0 && n < static_cast<int32_t>(mapaComponentes.size()) &&
+                              mapaComponentes[static_cast<size_t>(n)] >= 0;
             if (!bHay) {
                 if (strFalta.isEmpty())
                     strFalta = pMesa->m_catalogo.Componente(n)
@@ -288,11 +319,11 @@ bool CEditorPractica::UsarMesa(const CPractica& actual, QString* pstrError) {
                                    : QStringLiteral("una sustancia");
                 continue;
             }
-            c.m_nComponente = m_mapaComponentes[static_cast<size_t>(n)];
+            c.m_nComponente = mapaComponentes[static_cast<size_t>(n)];
         }
         for (int32_t& m : f.m_listaIndicadores) {
-            const bool bHay = m >= 0 && m < static_cast<int32_t>(m_mapaIndicadores.size()) &&
-                              m_mapaIndicadores[static_cast<size_t>(m)] >= 0;
+            const bool bHay = m >= 0 && m < static_cast<int32_t>(mapaIndicadores.size()) &&
+                              mapaIndicadores[static_cast<size_t>(m)] >= 0;
             if (!bHay) {
                 if (strFalta.isEmpty())
                     strFalta = pMesa->m_catalogo.Indicador(m)
@@ -300,12 +331,12 @@ bool CEditorPractica::UsarMesa(const CPractica& actual, QString* pstrError) {
                                    : QStringLiteral("un indicador");
                 continue;
             }
-            m = m_mapaIndicadores[static_cast<size_t>(m)];
+            m = mapaIndicadores[static_cast<size_t>(m)];
         }
     });
     if (!strFalta.isEmpty()) {
-        Mensaje(pstrError, QStringLiteral("La mesa actual contiene «%1», que se eliminó de la "
-                                          "práctica: no puede ser la mesa inicial.")
+        Mensaje(pstrError, QStringLiteral("La mesa actual contiene «%1», que no está en la "
+                                          "práctica editada: no puede ser la mesa inicial.")
                                .arg(strFalta));
         return false;
     }

@@ -51,9 +51,10 @@ public:
     int32_t AgregarIndicador();
     bool EliminarIndicador(int32_t n, QString* pstrError = nullptr);
 
-    // The starting bench: the equipment and contents of the given practice's bench (the
-    // open one, on which the editor was started), or none. False, with the reason, when
-    // the bench holds a substance or indicator the editor has deleted meanwhile.
+    // The starting bench: the equipment and contents of the given practice's bench, or none.
+    // On the practice the editor was started from, its substances and indicators are found
+    // where the editor has them now; on another (a blank practice takes the open bench),
+    // by name. False, with the reason, when the bench holds one the edited practice lacks.
     bool UsarMesa(const CPractica& actual, QString* pstrError = nullptr);
     void QuitarMesa();
     bool TieneMesa() const { return !m_pCopia->m_listaEquipo.empty(); }
@@ -86,6 +87,7 @@ private:
     void AjustarNinguno(int32_t nAnterior);
 
     std::unique_ptr<CPractica> m_pCopia;
+    const CPractica* m_pOrigen = nullptr;
     std::vector<uint8_t> m_datosIniciales;
     // For each substance and indicator of the practice the editor started with, where it is
     // now (-1: deleted): the open bench refers to them by those indices.

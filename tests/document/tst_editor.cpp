@@ -6,6 +6,7 @@
 #include "EditorPractica.h"
 #include "Instrumentos.h"
 #include "Plantillas.h"
+#include "Recipiente.h"
 #include "Vasos.h"
 
 #include <QtTest>
@@ -166,6 +167,31 @@ private slots:
         QCOMPARE(p.m_catalogo.NumComponentes(), 4);
     }
 
+    // The starting bench of another practice is taken by the names of what it holds.
+    void mesaDeOtraPractica() {
+        CPractica abierta;
+        QVERIFY(Plantilla(903, abierta));
+        auto* vaso = Nuevo<CVaso250>(abierta.m_listaEquipo, 100, 200);
+        QVERIFY(vaso->AddComponent(0, 50.0, UNIDAD_ML));
+        auto ed = CEditorPractica::EnBlanco();
+        QVERIFY(ed->UsarMesa(abierta));
+        QCOMPARE(ed->Practica().m_listaEquipo.size(), size_t(1));
+        QVERIFY(vaso->AddReagent(0, 10.0)); // sodium hydroxide 0.1 M
+        QString strError;
+        QVERIFY(!ed->UsarMesa(abierta, &strError));
+        QCOMPARE(strError, QStringLiteral("La mesa actual contiene «Hidroxido de sodio», que no "
+                                          "está en la práctica editada: no puede ser la mesa "
+                                          "inicial."));
+        ed->AgregarComponente(0);
+        ed->Catalogo().m_componentes[1] = abierta.m_catalogo.m_componentes[2];
+        QVERIFY(ed->UsarMesa(abierta, &strError));
+        const auto* v = dynamic_cast<CRecipiente*>(ed->Practica().m_listaEquipo.front());
+        QVERIFY(v && v->m_seno.m_faseLiquida.Moles(1) > 0.0);
+        QCOMPARE(ed->Extension(), QStringLiteral("uak1"));
+        ed->QuitarMesa();
+        QCOMPARE(ed->Extension(), QStringLiteral("akp"));
+    }
+
     // What does not validate is not applied, and the open practice stays as it was.
     void loQueNoValidaNoSeAplica() {
         CPractica p;
@@ -199,6 +225,7 @@ private slots:
     void cincYAcidoClorhidrico() {
         auto ed = CEditorPractica::EnBlanco();
         QVERIFY(ed->Problemas().empty());
+        QCOMPARE(ed->Catalogo().m_componentes.front().m_dMasaMolar, 18.01528);
         CPractica& p = ed->Practica();
         p.m_strPractica = "Cinc y ácido clorhídrico";
         p.m_strResumen = "El hidrógeno que se desprende se lleva parte de la masa";
