@@ -4,7 +4,9 @@
 #include "Imagenes.h"
 #include "Mensajes.h"
 #include "Plantillas.h"
+#include "Recipiente.h"
 #include "Rtf.h"
+#include "TiposEquipo.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -1120,9 +1123,36 @@ QWidget* CDlgEditorPractica::PaginaMesa() {
                                            "alumno encuentra al abrir la práctica."),
                             w));
     v->addWidget(m_pEstadoMesa);
+    auto* piezas = new QListWidget(w);
+    v->addWidget(piezas, 1);
     v->addLayout(h);
-    v->addStretch();
-    m_fnRecargar[MESA] = [this] {
+    m_fnRecargar[MESA] = [this, piezas] {
+        // Each item by the name its menu entry gives it, a vessel with what it holds.
+        piezas->clear();
+        for (const CEquipo* e : m_pEditor->Practica().m_listaEquipo) {
+            const CTipoEquipo* t = BuscarTipo(e->m_nTipo);
+            QString strTexto =
+                t && t->pszIndicacion
+                    ? QString::fromUtf8(t->pszIndicacion).section(QLatin1Char('\n'), 1)
+                    : QString();
+            if (strTexto.isEmpty() && t && t->pszMenu)
+                strTexto = QString::fromUtf8(t->pszMenu).remove(QLatin1Char('&'));
+            if (strTexto.isEmpty())
+                strTexto = QStringLiteral("Pieza de equipo");
+            if (const auto* r = dynamic_cast<const CRecipiente*>(e)) {
+                QStringList contenido;
+                if (r->VolumenLiquido() > 0.0)
+                    contenido << QStringLiteral("%1 ml de líquido")
+                                     .arg(QLocale().toString(r->VolumenLiquido(), 'f', 1));
+                if (r->m_seno.m_faseSolida.m_dMasa > 0.0)
+                    contenido << QStringLiteral("%1 g de sólido")
+                                     .arg(QLocale().toString(r->m_seno.m_faseSolida.m_dMasa, 'f',
+                                                             2));
+                if (!contenido.isEmpty())
+                    strTexto += QStringLiteral(": ") + contenido.join(QStringLiteral(", "));
+            }
+            piezas->addItem(strTexto);
+        }
         const size_t n = m_pEditor->Practica().m_listaEquipo.size();
         m_pEstadoMesa->setText(
             n == 0 ? QStringLiteral("Sin mesa inicial: la práctica se guarda como plantilla "
