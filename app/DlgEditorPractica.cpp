@@ -73,6 +73,11 @@ public:
             QRegularExpression(QStringLiteral("[-+]?[0-9]*[.,]?[0-9]*([eE][-+]?[0-9]*)?")), this));
         setMaxLength(32);
         connect(this, &QLineEdit::editingFinished, this, [this] {
+            // A field only passed through keeps its value to the last digit: it shows 15
+            // significant digits, the practice may hold 17.
+            if (!isModified())
+                return;
+            setModified(false);
             double d = 0.0;
             if (Leer(d))
                 m_fnCambio(d);
