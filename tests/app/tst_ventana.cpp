@@ -527,6 +527,15 @@ private slots:
                 QCOMPARE(dlg.Paginas()->count(), 7);
                 QCOMPARE(dlg.Paginas()->tabText(6), QStringLiteral("Mesa inicial"));
                 QCOMPARE(dlg.m_pNombre->text(), QStringLiteral("Titulación ácido base"));
+                // Leaving every number field untouched changes nothing, not even the 17th
+                // digit of the water in a litre of solution.
+                for (int n : {CDlgEditorPractica::SUSTANCIAS, CDlgEditorPractica::REACTIVOS,
+                              CDlgEditorPractica::REACCIONES, CDlgEditorPractica::INDICADORES}) {
+                    dlg.Paginas()->setCurrentIndex(n);
+                    for (QLineEdit* e : dlg.Paginas()->widget(n)->findChildren<QLineEdit*>())
+                        emit e->editingFinished();
+                }
+                QVERIFY(!dlg.Modificada());
                 // Unchanged, "Aceptar" leaves the practice as it was.
                 dlg.accept();
             });
