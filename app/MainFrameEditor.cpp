@@ -11,6 +11,10 @@
 #include "Validacion.h"
 
 bool CMainFrame::EditarPractica(bool bEnBlanco) {
+    // A blank practice will replace the open one: its changes are asked for first, before
+    // any work goes into the new one.
+    if (bEnBlanco && !ConfirmarDescartar())
+        return false;
     // What the student typed in the results goes into the copy too.
     m_pNotas->GuardarResultados();
     QString strError;
@@ -27,10 +31,8 @@ bool CMainFrame::EditarPractica(bool bEnBlanco) {
     if (m_fnAntesDelEditor)
         m_fnAntesDelEditor(dlg);
     bool bAplicada = false;
-    // Unchanged, an edited practice stays as it is; a blank one replaces the open practice,
-    // whose changes are asked for first.
-    if (dlg.exec() == QDialog::Accepted && (bEnBlanco || dlg.Editor().Modificada()) &&
-        (!bEnBlanco || ConfirmarDescartar())) {
+    // Unchanged, an edited practice stays as it is; a blank one replaces the open practice.
+    if (dlg.exec() == QDialog::Accepted && (bEnBlanco || dlg.Editor().Modificada())) {
         m_pVistaMesa->LimpiarSeleccion();
         m_pVistaMesa->CancelarVertido();
         const QString strRuta = m_strRuta;
