@@ -24,6 +24,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -645,6 +646,40 @@ private slots:
                 } cerrar{dlg};
                 QCOMPARE(dlg.Editor().Catalogo().NumComponentes(), 1);
                 QCOMPARE(dlg.m_pNombre->text(), QStringLiteral("Práctica nueva"));
+                // Through the widgets: a copy of water, a reaction from one to the other shown
+                // as its equation, and the copy then refused deletion.
+                auto boton = [&](int nPagina, const char* pszTexto) {
+                    for (QPushButton* b :
+                         dlg.Paginas()->widget(nPagina)->findChildren<QPushButton*>())
+                        if (b->text() == QString::fromUtf8(pszTexto))
+                            return b;
+                    return static_cast<QPushButton*>(nullptr);
+                };
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::SUSTANCIAS);
+                boton(CDlgEditorPractica::SUSTANCIAS, "Agregar copia")->click();
+                QCOMPARE(dlg.m_pListaSustancias->count(), 2);
+                QCOMPARE(dlg.m_pListaSustancias->currentItem()->text(),
+                         QStringLiteral("Agua (copia)"));
+                dlg.Editor().Catalogo().m_componentes[1].m_strFormula = "D2O";
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::REACCIONES);
+                boton(CDlgEditorPractica::REACCIONES, "Agregar")->click();
+                auto combos = dlg.Paginas()
+                                  ->widget(CDlgEditorPractica::REACCIONES)
+                                  ->findChildren<QComboBox*>();
+                // Each slot has its substance and its phase, reactants first.
+                combos[0]->setCurrentIndex(1); // water
+                combos[1]->setCurrentIndex(FASE_LIQUIDA);
+                combos[6]->setCurrentIndex(2); // its copy
+                combos[7]->setCurrentIndex(FASE_LIQUIDA);
+                QCOMPARE(dlg.m_pEcuacion->text(), QStringLiteral("H2O (l) → D2O (l)"));
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::SUSTANCIAS);
+                dlg.m_pListaSustancias->setCurrentRow(1);
+                m_mensajes.clear();
+                boton(CDlgEditorPractica::SUSTANCIAS, "Eliminar")->click();
+                QCOMPARE(m_mensajes, QStringList(QStringLiteral(
+                                         "No se puede eliminar «Agua (copia)»: la usa la "
+                                         "reacción «Reacción nueva».")));
+                QCOMPARE(dlg.m_pListaSustancias->count(), 2);
                 dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::NOTAS);
                 dlg.Paginas()
                     ->widget(CDlgEditorPractica::NOTAS)
