@@ -515,8 +515,10 @@ QWidget* CDlgEditorPractica::PaginaSustancias() {
             [=](CComponentes& k) { e->setText(Q(campo(k))); });
     };
     auto numero = [&](const QString& strEtiqueta, int f, int c,
-                      std::function<double&(CComponentes&)> campo) {
+                      std::function<double&(CComponentes&)> campo,
+                      const QString& strAyuda = QString()) {
         auto* e = new CNumero(derecha);
+        e->setToolTip(strAyuda);
         g->addWidget(new QLabel(strEtiqueta, derecha), f, c);
         g->addWidget(e, f, c + 1);
         e->m_fnCambio = [=](double d) {
@@ -555,8 +557,12 @@ QWidget* CDlgEditorPractica::PaginaSustancias() {
                             [](CComponentes& k) -> double& { return k.m_dDensidad; }));
     campos.push_back(numero(QStringLiteral("Calor específico (cal/(g·°C)):"), f, 0,
                             [](CComponentes& k) -> double& { return k.m_dCalorEspecifico; }));
-    campos.push_back(numero(QStringLiteral("Constante de disociación:"), f++, 2,
-                            [](CComponentes& k) -> double& { return k.m_dConstante; }));
+    campos.push_back(numero(
+        QStringLiteral("Constante de disociación:"), f++, 2,
+        [](CComponentes& k) -> double& { return k.m_dConstante; },
+        QStringLiteral("0: no se disocia; −1: se disocia por completo "
+                       "(electrolito fuerte); un valor positivo: su "
+                       "constante de disociación.")));
     campos.push_back(numero(QStringLiteral("Punto de fusión (°C):"), f, 0,
                             [](CComponentes& k) -> double& { return k.m_dPuntoFusion; }));
     campos.push_back(numero(QStringLiteral("Punto de ebullición (°C):"), f++, 2,

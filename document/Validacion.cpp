@@ -63,7 +63,10 @@ void Componentes(const CCatalogo& cat, Lista& l) {
         l.Positivo(c.m_dMasaMolar, "Masa molar");
         l.Positivo(c.m_dDensidad, "Densidad");
         l.Finito(c.m_dCalorEspecifico, "Calor específico");
-        l.Finito(c.m_dConstante, "Constante de ionización");
+        // 0 does not dissociate, -1 dissociates completely, anything else is a constant.
+        if (!(std::isfinite(c.m_dConstante) && (c.m_dConstante >= 0.0 || c.m_dConstante == -1.0)))
+            l.Agregar("La «Constante de disociación» debe ser 0, −1 (electrolito fuerte) o un "
+                      "número positivo.");
         l.Finito(c.m_dPuntoFusion, "Punto de fusión");
         l.Finito(c.m_dPuntoEbullicion, "Punto de ebullición");
         if (std::isfinite(c.m_dPuntoFusion) && std::isfinite(c.m_dPuntoEbullicion) &&

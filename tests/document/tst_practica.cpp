@@ -428,6 +428,10 @@ private slots:
         cat.m_componentes[3].m_dPuntoFusion = 20.0;
         comprobar("Sustancia 4 «Acido clorhidrico»",
                   "El «Punto de fusión» es mayor que el «Punto de ebullición».");
+        cat.m_componentes[3].m_dConstante = -0.5;
+        comprobar("Sustancia 4 «Acido clorhidrico»",
+                  "La «Constante de disociación» debe ser 0, −1 (electrolito fuerte) o un número "
+                  "positivo.");
         cat.m_componentes[3].m_dSolubilidad2 = -1.0;
         comprobar("Sustancia 4 «Acido clorhidrico»",
                   "El campo «Solubilidad a la temperatura 2» no puede ser negativo.");
