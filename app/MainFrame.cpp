@@ -413,6 +413,10 @@ void CMainFrame::CrearMenus() {
     archivo->addAction(Accion(ID_INICIAR_PRACTICA));
     archivo->addAction(Accion(ID_ABRIR_PRACTICA));
     archivo->addAction(Accion(ID_GUARDAR_PRACTICA));
+    archivo->addAction(QStringLiteral("&Editar práctica…"), this,
+                       [this] { EditarPractica(false); });
+    archivo->addAction(QStringLiteral("&Nueva práctica en blanco…"), this,
+                       [this] { EditarPractica(true); });
     m_pMenuRecientes = archivo->addMenu(QStringLiteral("Prácticas &recientes"));
     connect(m_pMenuRecientes, &QMenu::aboutToShow, this, &CMainFrame::ActualizarMenuRecientes);
     ActualizarMenuRecientes();
@@ -653,6 +657,7 @@ bool CMainFrame::IniciarPractica(int nPlantilla) {
     if (bOk) {
         m_strRuta.clear(); // a new practice: the first save asks where
         DespuesDeLeer();
+        AvisarProblemas(strNombre);
     }
     m_pVistaMesa->StartTimer();
     return bOk;
@@ -676,6 +681,7 @@ bool CMainFrame::AbrirPractica(const QString& strRuta, bool bPlantilla) {
         m_strRuta = bPlantilla ? QString() : QFileInfo(strRuta).absoluteFilePath();
         DespuesDeLeer();
         AgregarReciente(strRuta);
+        AvisarProblemas(QDir::toNativeSeparators(strRuta));
     } else if (pSeleccion && m_practica.m_listaEquipo.Contiene(pSeleccion)) {
         // A failed open leaves everything as it was, the selection included.
         m_pVistaMesa->m_pSeleccion = pSeleccion;

@@ -52,6 +52,10 @@ public:
     bool AbrirPractica(const QString& strRuta, bool bPlantilla = false);
     bool GuardarPractica(const QString& strRuta);
     void LimpiarMesa();
+    // "Editar práctica…" / "Nueva práctica en blanco": the editor on a copy; what it accepts
+    // replaces the open practice (MainFrameEditor.cpp).
+    bool EditarPractica(bool bEnBlanco);
+    std::function<void(class CDlgEditorPractica&)> m_fnAntesDelEditor;
     void InsertarEquipo(int nTipo);
 
     // Whether the practice differs from what was started, opened or saved: an action of the
@@ -128,6 +132,8 @@ private:
     void Olvidar(CEquipo* pEquipo);
     void ReiniciarVelocidad();
     void DespuesDeLeer();
+    // A practice just read that fails the catalogue checks opens, with a warning.
+    void AvisarProblemas(const QString& strArchivo);
     void AgregarReciente(const QString& strRuta);
     void GuardarRecientes(const QStringList& lista) const;
     void RestaurarAjustes();

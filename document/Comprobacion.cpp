@@ -5,6 +5,7 @@
 #include "ListaEquipo.h"
 #include "Practica.h"
 #include "Recipiente.h"
+#include "Validacion.h"
 
 #include <cmath>
 #include <set>
@@ -16,18 +17,13 @@ namespace Comprobacion {
 
 namespace {
 
-// The catalogue of a practice. Its tables are reached only through here.
+// The tables of a catalogue.
 struct Tablas {
     std::span<const CComponentes> m_componentes;
     std::span<const CReactivos> m_reactivos;
     std::span<const CReacciones> m_reacciones;
     std::span<const CIndicadores> m_indicadores;
 };
-
-Tablas TablasDe(const CPractica& p) {
-    const CCatalogo& c = p.m_catalogo;
-    return {c.m_componentes, c.m_reactivos, c.m_reacciones, c.m_indicadores};
-}
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -37,7 +33,13 @@ class Comprobador {
 public:
     explicit Comprobador(Resultado& r) : m_r(r) {}
 
-    void Catalogo(const Tablas& t) {
+    // The checks every practice passes when it opens (Validacion), then what only matters
+    // to a run: water where every rule expects it, names that the dialogs tell apart,
+    // proportions that add up to something and reactions that name what the practice has.
+    void Catalogo(const CCatalogo& cat) {
+        for (const Validacion::Problema& q : Validacion::Validar(cat))
+            m_r.m_problemas.push_back({0, q.m_strDonde, q.m_strMensaje});
+        const Tablas t{cat.m_componentes, cat.m_reactivos, cat.m_reacciones, cat.m_indicadores};
         const QString strDonde = QStringLiteral("Catálogo");
         auto problema = [&](const QString& s) { m_r.m_problemas.push_back({0, strDonde, s}); };
         const auto nComponentes = static_cast<int32_t>(t.m_componentes.size());
@@ -47,52 +49,34 @@ public:
         else if (t.m_componentes[0].m_strFormula != "H2O")
             problema(QStringLiteral("el primer componente, «%1», no es el agua (H2O)")
                          .arg(Q(t.m_componentes[0].m_strNombre)));
-        for (const CComponentes& k : t.m_componentes) {
-            const QString s = QStringLiteral("el componente «%1»").arg(Q(k.m_strNombre));
-            if (!(k.m_dMasaMolar > 0.0))
-                problema(s + QStringLiteral(" tiene una masa molar que no es positiva"));
-            if (k.m_dDensidad < 0.0)
-                problema(s + QStringLiteral(" tiene una densidad negativa"));
+        for (const CComponentes& k : t.m_componentes)
             if (k.m_nEstado < ESTADO_SOLIDO || k.m_nEstado > ESTADO_GAS)
-                problema(s + QStringLiteral(" no es sólido, líquido ni gas"));
-            if (k.m_dPuntoFusion > k.m_dPuntoEbullicion)
-                problema(s + QStringLiteral(" funde por encima de su punto de ebullición"));
-        }
+                problema(QStringLiteral("el componente «%1» no es sólido, líquido ni gas")
+                             .arg(Q(k.m_strNombre)));
         std::set<std::string> nombres;
         for (const CReactivos& r : t.m_reactivos) {
             const QString s = QStringLiteral("el reactivo «%1»").arg(Q(r.m_strNombre));
             if (!nombres.insert(r.m_strNombre).second)
                 problema(s + QStringLiteral(" está repetido: solo se puede elegir el primero"));
-            if (r.m_listaComposicion.empty())
-                problema(s + QStringLiteral(" no tiene composición"));
             for (const CContenido& e : r.m_listaComposicion)
                 if (fuera(e.m_nComponente))
                     problema(s + QStringLiteral(" usa un componente que no está en el catálogo"));
             if (r.m_bPorProporcion != 0 && !(r.SumaProporciones() > 0.0))
                 problema(s + QStringLiteral(" tiene proporciones que no suman nada"));
         }
-        for (const CReacciones& R : t.m_reacciones) {
-            const QString s = QStringLiteral("la reacción «%1»").arg(Q(R.m_strTexto1));
-            bool bReactivos = false;
-            for (int k = 0; k < 3; ++k) {
-                bReactivos |= R.m_nCoefReactivo[k] > 0;
+        for (const CReacciones& R : t.m_reacciones)
+            for (int k = 0; k < 3; ++k)
                 if ((R.m_nCoefReactivo[k] > 0 && fuera(R.m_nReactivo[k])) ||
                     (R.m_nCoefProducto[k] > 0 && fuera(R.m_nProducto[k])))
-                    problema(s + QStringLiteral(" usa un componente que no está en el catálogo"));
-            }
-            if (!bReactivos)
-                problema(s + QStringLiteral(" no tiene reactivos"));
-        }
+                    problema(QStringLiteral("la reacción «%1» usa un componente que no está en "
+                                            "el catálogo")
+                                 .arg(Q(R.m_strTexto1)));
         nombres.clear();
-        for (const CIndicadores& i : t.m_indicadores) {
-            const QString s = QStringLiteral("el indicador «%1»").arg(Q(i.m_strNombre));
+        for (const CIndicadores& i : t.m_indicadores)
             if (!nombres.insert(i.m_strNombre).second)
-                problema(s + QStringLiteral(" está repetido: solo se puede elegir el primero"));
-            if (i.m_nComponente != -1 && fuera(i.m_nComponente))
-                problema(s + QStringLiteral(" sigue un componente que no está en el catálogo"));
-            if (!(i.m_dLimiteBajo < i.m_dLimiteAlto))
-                problema(s + QStringLiteral(" tiene el límite bajo por encima del alto"));
-        }
+                problema(QStringLiteral("el indicador «%1» está repetido: solo se puede elegir "
+                                        "el primero")
+                             .arg(Q(i.m_strNombre)));
     }
 
     // The vessels of the bench after a tick (0: as the practice starts).
@@ -188,7 +172,7 @@ Resultado Comprobar(CPractica& practica, long nPasos) {
     Resultado r;
     r.m_nPasos = nPasos;
     Comprobador c(r);
-    c.Catalogo(TablasDe(practica));
+    c.Catalogo(practica.m_catalogo);
     c.Mesa(practica.m_listaEquipo, practica.m_catalogo, 0);
     for (long i = 1; i <= nPasos; ++i) {
         practica.m_listaEquipo.PasoSimulacion();

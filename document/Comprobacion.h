@@ -1,8 +1,8 @@
 // Whether a practice runs: the sanity of its catalogue and of its bench, then a number of
 // ticks of the bench step as the program's timer runs them, watching every vessel for
 // amounts that are not finite or are negative and for contents beyond its capacity. At the
-// end, what every instrument reads. No window: the command-line tool and, later, the
-// practice editor's "Probar" share it.
+// end, what every instrument reads. No window: the command-line tool and the practice
+// editor's "Probar" share it.
 #pragma once
 
 #include <QString>

@@ -1,8 +1,8 @@
 // Screenshots of the program for the documentation: the window at start with its invitation,
 // practice 901 running with its distillation set on a burner, at 100 % and at 200 %, and the
-// bench as a screen of pixel ratio 2 gets it, and the practice browser with practices of the
-// user's and of a shared folder. Usage: captura CARPETA (run under a
-// display, e.g. xvfb-run -a).
+// bench as a screen of pixel ratio 2 gets it, the practice browser with practices of the
+// user's and of a shared folder, and every page of the practice editor on practice 903. Usage:
+// captura CARPETA (run under a display, e.g. xvfb-run -a).
 #include "AcercaDe.h"
 #include "Aplicacion.h"
 #include "Ayuda.h"
@@ -12,6 +12,7 @@
 #include "ChildView.h"
 #include "Destilacion.h"
 #include "DlgAbrirPractica.h"
+#include "DlgEditorPractica.h"
 #include "DlgMateriales.h"
 #include "DlgPreferencias.h"
 #include "DlgPropiedades.h"
@@ -36,9 +37,11 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <cstdio>
 #include <utility>
@@ -262,6 +265,22 @@ int main(int argc, char** argv) {
     m->m_pDlgTitulacion->grab().save(QDir(carpeta).filePath(QStringLiteral("titulacion.png")));
     m->m_pDlgGrafica->grab().save(QDir(carpeta).filePath(QStringLiteral("grafica.png")));
     m->m_pDlgGrafica->close();
+    // The practice editor on 903, page by page.
+    m->m_fnAntesDelEditor = [&carpeta](CDlgEditorPractica& dlg) {
+        QTimer::singleShot(300, &dlg, [&dlg, &carpeta] {
+            const char* kPaginas[] = {"datos",      "notas",       "sustancias", "reactivos",
+                                      "reacciones", "indicadores", "mesa"};
+            for (int i = 0; i < 7; ++i) {
+                dlg.Paginas()->setCurrentIndex(i);
+                QTest::qWait(200);
+                dlg.grab().save(QDir(carpeta).filePath(
+                    QStringLiteral("editor-%1.png").arg(QString::fromUtf8(kPaginas[i]))));
+            }
+            dlg.reject();
+        });
+    };
+    m->EditarPractica(false);
+    m->m_fnAntesDelEditor = nullptr;
     m->m_pDlgTitulacion->close();
 
     // Practice 905: the 0.100 M copper sulphate made up to 100 ml beside its tenfold

@@ -9,10 +9,12 @@
 #include "ChildView.h"
 #include "Destilacion.h"
 #include "DlgAbrirPractica.h"
+#include "DlgEditorPractica.h"
 #include "DlgMateriales.h"
 #include "DlgPreferencias.h"
 #include "DlgPropiedades.h"
 #include "DlgTitulacion.h"
+#include "EditorPractica.h"
 #include "Erlenmeyer250.h"
 #include "Historial.h"
 #include "Instrumentos.h"
@@ -30,7 +32,9 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -43,6 +47,7 @@
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -698,6 +703,243 @@ private slots:
         // A practice started afterwards does not inherit the typing.
         QVERIFY(m_pMarco->IniciarPractica(902));
         QVERIFY(!QString::fromStdString(m_pPractica->m_strResultados).contains("Fin."));
+    }
+
+    // "Archivo > Editar práctica…" on 903: a name pasted 1 MB long is cut to what a file
+    // keeps, an empty one keeps the dialog open with the reason, letters do not go into a
+    // number, closing with changes asks; the accepted notes show in the pane as edited.
+    void editorDePracticas() {
+        QVERIFY(m_pMarco->IniciarPractica(903));
+        const std::vector<uint8_t> antes = m_pPractica->EscribirPractica();
+        bool bVisto = false;
+        m_pMarco->m_fnAntesDelEditor = [&](CDlgEditorPractica& dlg) {
+            QTimer::singleShot(0, &dlg, [&] {
+                bVisto = true;
+                QCOMPARE(dlg.Paginas()->count(), 7);
+                QCOMPARE(dlg.Paginas()->tabText(6), QStringLiteral("Mesa inicial"));
+                QCOMPARE(dlg.m_pNombre->text(), QStringLiteral("Titulación ácido base"));
+                // Leaving every number field untouched changes nothing, not even the 17th
+                // digit of the water in a litre of solution.
+                for (int n : {CDlgEditorPractica::SUSTANCIAS, CDlgEditorPractica::REACTIVOS,
+                              CDlgEditorPractica::REACCIONES, CDlgEditorPractica::INDICADORES}) {
+                    dlg.Paginas()->setCurrentIndex(n);
+                    for (QLineEdit* e : dlg.Paginas()->widget(n)->findChildren<QLineEdit*>())
+                        emit e->editingFinished();
+                }
+                QVERIFY(!dlg.Modificada());
+                // "Probar" runs a copy for a minute of the bench and says it works; what is
+                // edited does not move.
+                m_mensajes.clear();
+                QVERIFY(!dlg.Probar().isEmpty());
+                QVERIFY(m_mensajes.value(0).startsWith("La práctica funciona."));
+                QVERIFY(!dlg.Modificada());
+                // Unchanged, "Aceptar" leaves the practice as it was.
+                dlg.accept();
+            });
+        };
+        QVERIFY(!m_pMarco->EditarPractica(false));
+        QVERIFY(bVisto);
+        QVERIFY(m_pPractica->EscribirPractica() == antes);
+        QVERIFY(!m_pMarco->Modificada());
+
+        m_pMarco->m_fnAntesDelEditor = [&](CDlgEditorPractica& dlg) {
+            QTimer::singleShot(0, &dlg, [&] {
+                // A check that fails returns early: the dialog closes all the same.
+                struct Cerrar {
+                    QDialog& d;
+                    ~Cerrar() {
+                        if (d.isVisible())
+                            d.done(QDialog::Rejected);
+                    }
+                } cerrar{dlg};
+                QLineEdit* nombre = dlg.m_pNombre;
+                nombre->selectAll();
+                nombre->insert(QString(1024 * 1024, QLatin1Char('x')));
+                QCOMPARE(nombre->text().size(), 254);
+                QCOMPARE(dlg.Editor().Practica().m_strPractica.size(), size_t(254));
+                nombre->selectAll();
+                QTest::keyClick(nombre, Qt::Key_Backspace);
+                m_mensajes.clear();
+                dlg.accept();
+                QVERIFY(dlg.isVisible());
+                QCOMPARE(m_mensajes.size(), 1);
+                QVERIFY(m_mensajes[0].contains(
+                    QStringLiteral("Práctica: El campo «Nombre» no puede quedar vacío.")));
+                nombre->insert(QStringLiteral("Titulación con fenolftaleína"));
+                // Letters do not go into a number field.
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::SUSTANCIAS);
+                dlg.m_pListaSustancias->setCurrentRow(1);
+                QLineEdit* masa = nullptr;
+                for (QLineEdit* e : dlg.Paginas()
+                                        ->widget(CDlgEditorPractica::SUSTANCIAS)
+                                        ->findChildren<QLineEdit*>())
+                    if (e->validator() && e->isVisible() && !masa)
+                        masa = e;
+                QVERIFY(masa);
+                const QString strMasa = masa->text();
+                masa->selectAll();
+                QTest::keyClicks(masa, "abc");
+                QCOMPARE(masa->text(), strMasa);
+                masa->selectAll();
+                QTest::keyClick(masa, Qt::Key_Backspace);
+                QVERIFY(masa->text().isEmpty());
+                QTest::keyClick(masa, Qt::Key_Return);
+                QCOMPARE(masa->text(), strMasa); // left empty: the value it had comes back
+                QVERIFY(dlg.isVisible());        // Enter finished the field, not the editor
+                // The theory in bold, a formula with its subscript.
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::NOTAS);
+                QTextEdit* marco = dlg.m_pNotas[0];
+                marco->selectAll();
+                marco->textCursor().removeSelectedText();
+                QTest::keyClicks(marco, "Agua H");
+                auto* barra =
+                    dlg.Paginas()->widget(CDlgEditorPractica::NOTAS)->findChild<QToolBar*>();
+                barra->actions()[3]->trigger(); // subscript
+                QTest::keyClicks(marco, "2");
+                barra->actions()[3]->trigger();
+                QTest::keyClicks(marco, "O");
+                QTextCursor c = marco->textCursor();
+                c.setPosition(0);
+                c.setPosition(4, QTextCursor::KeepAnchor);
+                marco->setTextCursor(c);
+                barra->actions()[0]->trigger(); // bold
+                // Closing with changes asks; "No" keeps the editor open.
+                prueba::AnotarMensajes(&m_mensajes, QMessageBox::No);
+                dlg.reject();
+                QVERIFY(dlg.isVisible());
+                QVERIFY(m_mensajes.value(0).contains(QStringLiteral("descartar los cambios")));
+                prueba::AnotarMensajes(&m_mensajes);
+                dlg.accept();
+                QVERIFY(!dlg.isVisible());
+            });
+        };
+        QVERIFY(m_pMarco->EditarPractica(false));
+        QVERIFY(m_pMarco->Modificada());
+        QCOMPARE(m_pPractica->m_strPractica, std::string("Titulación con fenolftaleína"));
+        // The pane shows the notes as they were edited: "Agua" bold, the 2 a subscript.
+        QTextEdit* e = m_pMarco->m_pNotas->Editor();
+        QCOMPARE(e->toPlainText(), QStringLiteral("Agua H2O"));
+        QTextCursor c(e->document());
+        c.setPosition(2);
+        QVERIFY(c.charFormat().fontWeight() >= QFont::Bold);
+        c.setPosition(7);
+        QCOMPARE(c.charFormat().verticalAlignment(), QTextCharFormat::AlignSubScript);
+        c.setPosition(6);
+        QVERIFY(c.charFormat().fontWeight() < QFont::Bold);
+        QCOMPARE(c.charFormat().verticalAlignment(), QTextCharFormat::AlignNormal);
+
+        // A blank practice: water only, no bench. A heading, a list and a colour in its
+        // procedure; saved from the editor as a template, which starts as one.
+        const QString rutaPlantilla = m_dir.filePath("propia.akp");
+        m_pMarco->m_fnAntesDelEditor = [&](CDlgEditorPractica& dlg) {
+            QTimer::singleShot(0, &dlg, [&] {
+                struct Cerrar {
+                    QDialog& d;
+                    ~Cerrar() {
+                        if (d.isVisible())
+                            d.done(QDialog::Rejected);
+                    }
+                } cerrar{dlg};
+                QCOMPARE(dlg.Editor().Catalogo().NumComponentes(), 1);
+                QCOMPARE(dlg.m_pNombre->text(), QStringLiteral("Práctica nueva"));
+                // Through the widgets: a copy of water, a reaction from one to the other shown
+                // as its equation, and the copy then refused deletion.
+                auto boton = [&](int nPagina, const char* pszTexto) {
+                    for (QPushButton* b :
+                         dlg.Paginas()->widget(nPagina)->findChildren<QPushButton*>())
+                        if (b->text() == QString::fromUtf8(pszTexto))
+                            return b;
+                    return static_cast<QPushButton*>(nullptr);
+                };
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::SUSTANCIAS);
+                boton(CDlgEditorPractica::SUSTANCIAS, "Agregar copia")->click();
+                QCOMPARE(dlg.m_pListaSustancias->count(), 2);
+                QCOMPARE(dlg.m_pListaSustancias->currentItem()->text(),
+                         QStringLiteral("Agua (copia)"));
+                dlg.Editor().Catalogo().m_componentes[1].m_strFormula = "D2O";
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::REACCIONES);
+                boton(CDlgEditorPractica::REACCIONES, "Agregar")->click();
+                auto combos = dlg.Paginas()
+                                  ->widget(CDlgEditorPractica::REACCIONES)
+                                  ->findChildren<QComboBox*>();
+                // Each slot has its substance and its phase, reactants first.
+                combos[0]->setCurrentIndex(1); // water
+                combos[1]->setCurrentIndex(FASE_LIQUIDA);
+                combos[6]->setCurrentIndex(2); // its copy
+                combos[7]->setCurrentIndex(FASE_LIQUIDA);
+                QCOMPARE(dlg.m_pEcuacion->text(), QStringLiteral("H2O (l) → D2O (l)"));
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::SUSTANCIAS);
+                dlg.m_pListaSustancias->setCurrentRow(1);
+                m_mensajes.clear();
+                boton(CDlgEditorPractica::SUSTANCIAS, "Eliminar")->click();
+                QCOMPARE(m_mensajes, QStringList(QStringLiteral(
+                                         "No se puede eliminar «Agua (copia)»: la usa la "
+                                         "reacción «Reacción nueva».")));
+                QCOMPARE(dlg.m_pListaSustancias->count(), 2);
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::NOTAS);
+                dlg.Paginas()
+                    ->widget(CDlgEditorPractica::NOTAS)
+                    ->findChild<QTabWidget*>()
+                    ->setCurrentIndex(1);
+                QTextEdit* proc = dlg.m_pNotas[1];
+                QTest::keyClicks(proc, "Material");
+                QTest::keyClick(proc, Qt::Key_Return);
+                QTest::keyClicks(proc, "Vaso");
+                QTest::keyClick(proc, Qt::Key_Return);
+                QTest::keyClicks(proc, "Balanza");
+                auto* barra =
+                    dlg.Paginas()->widget(CDlgEditorPractica::NOTAS)->findChild<QToolBar*>();
+                QTextCursor c(proc->document());
+                proc->setTextCursor(c);
+                barra->actions()[5]->trigger(); // heading
+                c.movePosition(QTextCursor::NextBlock);
+                c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+                proc->setTextCursor(c);
+                barra->actions()[6]->trigger(); // bullets
+                dlg.m_fnElegirColor = [](const QColor&) { return QColor(0, 0, 160); };
+                barra->actions()[8]->trigger(); // colour
+                dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::MESA);
+                QVERIFY(dlg.m_pEstadoMesa->text().contains(QStringLiteral("plantilla (.akp)")));
+                dlg.m_fnDialogoGuardar = [&](const QString& strExtension) {
+                    return strExtension == QLatin1String("akp") ? rutaPlantilla : QString();
+                };
+                QVERIFY(dlg.GuardarEnArchivo());
+                dlg.accept();
+            });
+        };
+        QVERIFY(m_pMarco->EditarPractica(true));
+        QVERIFY(m_pPractica->m_listaEquipo.empty());
+        QVERIFY(m_pMarco->m_strRuta.isEmpty());
+        QVERIFY(m_pMarco->AbrirPractica(rutaPlantilla, true));
+        QCOMPARE(m_pPractica->m_strPractica, std::string("Práctica nueva"));
+        m_pMarco->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+        QCOMPARE(e->toPlainText(), QStringLiteral("Material\n•\tVaso\n•\tBalanza"));
+        QTextCursor t(e->document());
+        t.setPosition(3);
+        QVERIFY(t.charFormat().fontWeight() >= QFont::Bold);
+        QCOMPARE(t.charFormat().fontPointSize(), 14.0);
+        t.movePosition(QTextCursor::NextBlock);
+        QCOMPARE(t.blockFormat().leftMargin(), 24.0);
+        t.setPosition(t.position() + 4);
+        QCOMPARE(t.charFormat().foreground().color(), QColor(0, 0, 160));
+        m_pMarco->m_fnAntesDelEditor = nullptr;
+
+        // A file with a fault opens, with a warning that names it.
+        CPractica mala;
+        QVERIFY(
+            mala.LeerPlantilla(std::vector<uint8_t>(antes.begin(), antes.end()), "x", nullptr) !=
+            CPractica::Resultado::Correcto); // a saved practice is no template
+        QVERIFY(mala.LeerPractica(antes, "x", nullptr) == CPractica::Resultado::Correcto);
+        mala.m_catalogo.m_componentes[1].m_dMasaMolar = -1.0;
+        const QString ruta = m_dir.filePath("mala.uak1");
+        QVERIFY(mala.GuardarPractica(ruta) == CPractica::Resultado::Correcto);
+        m_mensajes.clear();
+        m_pMarco->m_fnPreguntaCierre = [] { return int(QMessageBox::No); };
+        QVERIFY(m_pMarco->AbrirPractica(ruta));
+        QCOMPARE(m_mensajes.size(), 1);
+        QVERIFY(m_mensajes[0].contains(QStringLiteral("mala.uak1 se abrió")));
+        QVERIFY(m_mensajes[0].contains(QStringLiteral("«Masa molar» debe ser un número mayor "
+                                                      "que cero")));
     }
 
     void presentacionGuardaLaPrimeraTecla() {

@@ -12,6 +12,7 @@
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Recipientes.h"
+#include "Validacion.h"
 #include "Vasos.h"
 
 #include <QDir>
@@ -386,6 +387,85 @@ private slots:
         for (int i = 0; i < 10; ++i)
             v.Step();
         QCOMPARE(QString::number(v.m_seno.m_faseLiquida.CalcularPH(), 'f', 2), QString("7.00"));
+    }
+
+    // Every built-in practice passes the checks; each fault a teacher could make is told,
+    // naming where and the field.
+    void validacion() {
+        for (int n = Plantillas::kPrimera; n <= Plantillas::kUltima; ++n) {
+            CPractica p;
+            QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(n)), "x.akp", nullptr),
+                     CPractica::Resultado::Correcto);
+            const auto v = Validacion::Validar(p);
+            QVERIFY2(v.empty(), qPrintable(QString::number(n) + ": " + Validacion::Texto(v)));
+        }
+        CPractica p;
+        QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(903)), "903.akp", nullptr),
+                 CPractica::Resultado::Correcto);
+        CCatalogo& cat = p.m_catalogo;
+        auto uno = [&](const char* pszDonde, const char* pszMensaje) {
+            const auto v = Validacion::Validar(p);
+            const QString s = Validacion::Texto(v);
+            return v.size() == 1 && v[0].m_strDonde == QString::fromUtf8(pszDonde) &&
+                           v[0].m_strMensaje == QString::fromUtf8(pszMensaje)
+                       ? QString()
+                       : s;
+        };
+        auto comprobar = [&](const char* pszDonde, const char* pszMensaje) {
+            const QString s = uno(pszDonde, pszMensaje);
+            QVERIFY2(s.isEmpty(), qPrintable(s));
+            CPractica limpia;
+            limpia.LeerPlantilla(Vector(Plantillas::Bytes(903)), "903.akp", nullptr);
+            cat = limpia.m_catalogo;
+        };
+        CComponentes& hcl = cat.m_componentes[3];
+        hcl.m_dMasaMolar = 0.0;
+        comprobar("Sustancia 4 «Acido clorhidrico»",
+                  "El campo «Masa molar» debe ser un número mayor que cero.");
+        cat.m_componentes[3].m_dDensidad = std::numeric_limits<double>::infinity();
+        comprobar("Sustancia 4 «Acido clorhidrico»",
+                  "El campo «Densidad» debe ser un número mayor que cero.");
+        cat.m_componentes[3].m_dPuntoFusion = 20.0;
+        comprobar("Sustancia 4 «Acido clorhidrico»",
+                  "El «Punto de fusión» es mayor que el «Punto de ebullición».");
+        cat.m_componentes[3].m_dConstante = -0.5;
+        comprobar("Sustancia 4 «Acido clorhidrico»",
+                  "La «Constante de disociación» debe ser 0, −1 (electrolito fuerte) o un número "
+                  "positivo.");
+        cat.m_componentes[3].m_dSolubilidad2 = -1.0;
+        comprobar("Sustancia 4 «Acido clorhidrico»",
+                  "El campo «Solubilidad a la temperatura 2» no puede ser negativo.");
+        cat.m_componentes[3].m_strNombre = std::string(1024 * 1024, 'a');
+        QVERIFY(uno("", "").contains(QStringLiteral("tiene 1048576 caracteres; el máximo es 254")));
+        p.LeerPlantilla(Vector(Plantillas::Bytes(903)), "903.akp", nullptr);
+        // Reactions: the slots of 903's reaction that hold "no component" with coefficient 0
+        // are unused and pass; a used one below 1 does not.
+        CReacciones& r = cat.m_reacciones[0];
+        r.m_nCoefReactivo[1] = 0;
+        comprobar("Reacción 1 «Neutralización NaOH y HCl»",
+                  "El coeficiente del reactivo 2 debe ser 1 o mayor.");
+        cat.m_reacciones[0].m_nReactivo[1] = 2;
+        comprobar("Reacción 1 «Neutralización NaOH y HCl»",
+                  "«Hidroxido de sodio» aparece dos veces entre los reactivos.");
+        cat.m_reacciones[0].m_nProducto[2] = 3;
+        cat.m_reacciones[0].m_nCoefProducto[2] = 1;
+        comprobar("Reacción 1 «Neutralización NaOH y HCl»",
+                  "«Acido clorhidrico» es a la vez reactivo y producto.");
+        for (int k = 0; k < 3; ++k)
+            cat.m_reacciones[0].m_nProducto[k] = cat.NumComponentes();
+        comprobar("Reacción 1 «Neutralización NaOH y HCl»",
+                  "La reacción no tiene ningún producto.");
+        for (int k = 0; k < 3; ++k)
+            cat.m_reacciones[0].m_nReactivo[k] = cat.NumComponentes();
+        comprobar("Reacción 1 «Neutralización NaOH y HCl»",
+                  "La reacción no tiene ningún reactivo.");
+        cat.m_reactivos[1].m_listaComposicion.clear();
+        comprobar("Reactivo 2 «Solución problema 3»",
+                  "La composición está vacía: un reactivo necesita al menos una sustancia.");
+        cat.m_indicadores[2].m_dLimiteBajo = 11.0;
+        comprobar("Indicador 3 «Fenolftaleina»", "El «Límite bajo» es mayor que el «Límite alto».");
+        cat.m_indicadores[2].m_strNombre = " ";
+        comprobar("Indicador 3 « »", "El campo «Nombre» no puede quedar vacío.");
     }
 
     void archivosQueNoSonLoQueDicen() {

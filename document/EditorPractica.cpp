@@ -1,0 +1,449 @@
+#include "EditorPractica.h"
+
+#include "Archivo.h"
+#include "Plantillas.h"
+#include "Recipiente.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+void RecorrerFases(const CListaEquipo& lista, const std::function<void(CFase&)>& fn) {
+    for (CEquipo* e : lista)
+        if (auto* r = dynamic_cast<CRecipiente*>(e)) {
+            fn(r->m_seno.m_faseLiquida);
+            fn(r->m_seno.m_faseSolida);
+            fn(r->m_seno.m_faseGas);
+        }
+}
+
+bool MesaUsaComponente(const CListaEquipo& lista, int32_t n) {
+    bool bUsa = false;
+    RecorrerFases(lista, [&](CFase& f) {
+        for (const CContenido& c : f.m_listaContenido)
+            bUsa |= c.m_nComponente == n;
+    });
+    return bUsa;
+}
+
+bool MesaUsaIndicador(const CListaEquipo& lista, int32_t n) {
+    bool bUsa = false;
+    RecorrerFases(lista, [&](CFase& f) {
+        bUsa |= std::find(f.m_listaIndicadores.begin(), f.m_listaIndicadores.end(), n) !=
+                f.m_listaIndicadores.end();
+    });
+    return bUsa;
+}
+
+void Mensaje(QString* pstrError, const QString& s) {
+    if (pstrError)
+        *pstrError = s;
+}
+
+template <class T> int32_t IdNuevo(const std::vector<T>& tabla) {
+    int32_t n = 0;
+    for (const T& r : tabla)
+        n = std::max(n, r.m_nId);
+    return n + 1;
+}
+
+} // namespace
+
+CEditorPractica::CEditorPractica(std::unique_ptr<CPractica> pCopia) : m_pCopia(std::move(pCopia)) {
+    try {
+        m_datosIniciales = m_pCopia->EscribirPractica();
+    } catch (const CErrorArchivo&) {
+    }
+    for (int32_t i = 0; i < Catalogo().NumComponentes(); ++i)
+        m_mapaComponentes.push_back(i);
+    for (int32_t i = 0; i < Catalogo().NumIndicadores(); ++i)
+        m_mapaIndicadores.push_back(i);
+}
+
+std::unique_ptr<CEditorPractica> CEditorPractica::Desde(const CPractica& p, QString* pstrError) {
+    std::unique_ptr<CPractica> pCopia = p.Copia(pstrError);
+    if (!pCopia)
+        return nullptr;
+    std::unique_ptr<CEditorPractica> pEditor(new CEditorPractica(std::move(pCopia)));
+    pEditor->m_pOrigen = &p;
+    return pEditor;
+}
+
+std::unique_ptr<CEditorPractica> CEditorPractica::EnBlanco() {
+    auto p = std::make_unique<CPractica>();
+    // Water as the built-in practices have it (identifier 1 of their table), or the
+    // start-up catalogue's when the templates are missing.
+    CComponentes agua = p->m_catalogo.m_componentes.front();
+    const QByteArray b = Plantillas::Bytes(Plantillas::kPrimera);
+    CPractica plantilla;
+    if (plantilla.LeerPlantilla(std::vector<uint8_t>(b.begin(), b.end()), QString(), nullptr) ==
+            CPractica::Resultado::Correcto &&
+        plantilla.m_catalogo.Componente(plantilla.m_catalogo.BuscarComponente(1)))
+        agua = *plantilla.m_catalogo.Componente(plantilla.m_catalogo.BuscarComponente(1));
+    agua.m_nId = 1;
+    p->m_catalogo = CCatalogo();
+    p->m_catalogo.m_componentes.push_back(agua);
+    p->m_strPractica = "Práctica nueva";
+    return std::unique_ptr<CEditorPractica>(new CEditorPractica(std::move(p)));
+}
+
+bool CEditorPractica::Modificada() const {
+    try {
+        return m_pCopia->EscribirPractica() != m_datosIniciales;
+    } catch (const CErrorArchivo&) {
+        return true;
+    }
+}
+
+void CEditorPractica::AjustarNinguno(int32_t nAnterior) {
+    const int32_t nNuevo = Ninguno();
+    auto ajustar = [&](int32_t& n) {
+        if (n >= nAnterior || n < 0)
+            n = nNuevo;
+    };
+    for (CReacciones& r : Catalogo().m_reacciones) {
+        for (int k = 0; k < 3; ++k) {
+            ajustar(r.m_nReactivo[k]);
+            ajustar(r.m_nProducto[k]);
+        }
+        ajustar(r.m_nCatalizador);
+    }
+}
+
+int32_t CEditorPractica::AgregarComponente(int32_t nModelo) {
+    CCatalogo& cat = Catalogo();
+    const int32_t nAnterior = cat.NumComponentes();
+    CComponentes c = cat.Componente(nModelo) ? *cat.Componente(nModelo) : CComponentes();
+    c.m_nId = IdNuevo(cat.m_componentes);
+    c.m_strNombre = c.m_strNombre.empty() ? "Sustancia nueva" : c.m_strNombre + " (copia)";
+    if (Validacion::LongitudEnArchivo(c.m_strNombre) > Validacion::kLongitudNombre)
+        c.m_strNombre = "Sustancia nueva";
+    cat.m_componentes.push_back(std::move(c));
+    AjustarNinguno(nAnterior);
+    return nAnterior;
+}
+
+bool CEditorPractica::EliminarComponente(int32_t n, QString* pstrError) {
+    CCatalogo& cat = Catalogo();
+    const CComponentes* pc = cat.Componente(n);
+    if (!pc)
+        return false;
+    const QString strNombre = Q(pc->m_strNombre);
+    auto rechazar = [&](const QString& strQuien) {
+        Mensaje(pstrError,
+                QStringLiteral("No se puede eliminar «%1»: la usa %2.").arg(strNombre, strQuien));
+        return false;
+    };
+    if (n == 0) {
+        Mensaje(pstrError, QStringLiteral("No se puede eliminar «%1»: es la primera sustancia de "
+                                          "la práctica, la que el programa agrega como agua.")
+                               .arg(strNombre));
+        return false;
+    }
+    for (const CReactivos& r : cat.m_reactivos)
+        for (const CContenido& e : r.m_listaComposicion)
+            if (e.m_nComponente == n)
+                return rechazar(QStringLiteral("el reactivo «%1»").arg(Q(r.m_strNombre)));
+    for (const CReacciones& r : cat.m_reacciones)
+        for (int k = 0; k < 3; ++k)
+            if (r.m_nReactivo[k] == n || r.m_nProducto[k] == n || r.m_nCatalizador == n)
+                return rechazar(QStringLiteral("la reacción «%1»").arg(Q(r.m_strTexto1)));
+    for (const CIndicadores& d : cat.m_indicadores)
+        if (d.m_nComponente == n)
+            return rechazar(QStringLiteral("el indicador «%1»").arg(Q(d.m_strNombre)));
+    if (MesaUsaComponente(m_pCopia->m_listaEquipo, n))
+        return rechazar(QStringLiteral("el contenido de la mesa inicial"));
+
+    const int32_t nAnterior = cat.NumComponentes();
+    cat.m_componentes.erase(cat.m_componentes.begin() + n);
+    auto bajar = [n](int32_t& m) {
+        if (m > n)
+            --m;
+    };
+    for (CReacciones& r : cat.m_reacciones)
+        for (int k = 0; k < 3; ++k) {
+            bajar(r.m_nReactivo[k]);
+            bajar(r.m_nProducto[k]);
+        }
+    for (CReacciones& r : cat.m_reacciones)
+        bajar(r.m_nCatalizador);
+    AjustarNinguno(nAnterior - 1);
+    for (CReactivos& r : cat.m_reactivos)
+        for (CContenido& e : r.m_listaComposicion)
+            bajar(e.m_nComponente);
+    for (CIndicadores& d : cat.m_indicadores)
+        bajar(d.m_nComponente);
+    RecorrerFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
+        for (CContenido& c : f.m_listaContenido)
+            bajar(c.m_nComponente);
+    });
+    for (int32_t& m : m_mapaComponentes)
+        if (m == n)
+            m = -1;
+        else
+            bajar(m);
+    return true;
+}
+
+int32_t CEditorPractica::AgregarReactivo() {
+    CReactivos r;
+    r.m_strNombre = "Reactivo nuevo";
+    r.m_nEstado = 1;
+    r.m_bPorProporcion = 0;
+    // Water by the litre: what every solution of the built-in practices starts from.
+    CContenido agua(0);
+    agua.m_dMoles = 55.50843506179199;
+    r.m_listaComposicion.push_back(agua);
+    Catalogo().m_reactivos.push_back(std::move(r));
+    return Catalogo().NumReactivos() - 1;
+}
+
+bool CEditorPractica::EliminarReactivo(int32_t n) {
+    if (!Catalogo().Reactivo(n))
+        return false;
+    Catalogo().m_reactivos.erase(Catalogo().m_reactivos.begin() + n);
+    return true;
+}
+
+int32_t CEditorPractica::AgregarReaccion() {
+    CReacciones r;
+    r.m_nId = IdNuevo(Catalogo().m_reacciones);
+    r.m_strTexto1 = "Reacción nueva";
+    for (int k = 0; k < 3; ++k) {
+        r.m_nReactivo[k] = r.m_nProducto[k] = Ninguno();
+        r.m_nFaseReactivo[k] = r.m_nFaseProducto[k] = FASE_IONIZADA;
+    }
+    r.m_nCatalizador = Ninguno();
+    r.m_bSinLimite = 1;
+    Catalogo().m_reacciones.push_back(r);
+    return Catalogo().NumReacciones() - 1;
+}
+
+bool CEditorPractica::EliminarReaccion(int32_t n) {
+    if (!Catalogo().Reaccion(n))
+        return false;
+    Catalogo().m_reacciones.erase(Catalogo().m_reacciones.begin() + n);
+    return true;
+}
+
+void CEditorPractica::PonerRanura(int32_t nReaccion, bool bProducto, int k, int32_t nComponente,
+                                  int32_t nCoeficiente, int32_t nFase) {
+    if (!Catalogo().Reaccion(nReaccion) || k < 0 || k > 2)
+        return;
+    CReacciones& r = Catalogo().m_reacciones[static_cast<size_t>(nReaccion)];
+    const bool bVacia = !Catalogo().Componente(nComponente);
+    (bProducto ? r.m_nProducto : r.m_nReactivo)[k] = bVacia ? Ninguno() : nComponente;
+    (bProducto ? r.m_nCoefProducto : r.m_nCoefReactivo)[k] = bVacia ? 0 : nCoeficiente;
+    (bProducto ? r.m_nFaseProducto : r.m_nFaseReactivo)[k] = nFase;
+}
+
+int32_t CEditorPractica::AgregarIndicador() {
+    const int32_t nId = IdNuevo(Catalogo().m_indicadores);
+    CIndicadores& d = Catalogo().m_indicadores.emplace_back();
+    d.m_nId = nId;
+    d.m_strNombre = "Indicador nuevo";
+    d.m_nComponente = -1;
+    d.m_strTexto.assign("pH");
+    d.m_crColorBajo = RGBColor(255, 255, 0);
+    d.m_dLimiteBajo = 6.0;
+    d.m_crColorAlto = RGBColor(0, 0, 255);
+    d.m_dLimiteAlto = 8.0;
+    return Catalogo().NumIndicadores() - 1;
+}
+
+bool CEditorPractica::EliminarIndicador(int32_t n, QString* pstrError) {
+    const CIndicadores* pd = Catalogo().Indicador(n);
+    if (!pd)
+        return false;
+    if (MesaUsaIndicador(m_pCopia->m_listaEquipo, n)) {
+        Mensaje(pstrError, QStringLiteral("No se puede eliminar «%1»: lo usa el contenido de la "
+                                          "mesa inicial.")
+                               .arg(Q(pd->m_strNombre)));
+        return false;
+    }
+    Catalogo().m_indicadores.erase(Catalogo().m_indicadores.begin() + n);
+    RecorrerFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
+        for (int32_t& m : f.m_listaIndicadores)
+            if (m > n)
+                --m;
+    });
+    for (int32_t& m : m_mapaIndicadores)
+        if (m == n)
+            m = -1;
+        else if (m > n)
+            --m;
+    return true;
+}
+
+bool CEditorPractica::UsarMesa(const CPractica& actual, QString* pstrError) {
+    std::unique_ptr<CPractica> pMesa = actual.Copia(pstrError);
+    if (!pMesa)
+        return false;
+    // The bench refers to the substances and indicators of the practice it was made in;
+    // they are looked up where the editor has them now.
+    std::vector<int32_t> mapaComponentes = m_mapaComponentes;
+    std::vector<int32_t> mapaIndicadores = m_mapaIndicadores;
+    if (&actual != m_pOrigen) {
+        const CCatalogo& cat = actual.m_catalogo;
+        mapaComponentes.assign(static_cast<size_t>(cat.NumComponentes()), -1);
+        for (int32_t i = 0; i < cat.NumComponentes(); ++i)
+            for (int32_t j = 0; j < Catalogo().NumComponentes(); ++j)
+                if (Catalogo().m_componentes[static_cast<size_t>(j)].m_strNombre ==
+                    cat.m_componentes[static_cast<size_t>(i)].m_strNombre) {
+                    mapaComponentes[static_cast<size_t>(i)] = j;
+                    break;
+                }
+        mapaIndicadores.assign(static_cast<size_t>(cat.NumIndicadores()), -1);
+        for (int32_t i = 0; i < cat.NumIndicadores(); ++i) {
+            const int32_t j =
+                Catalogo().BuscarIndicador(cat.m_indicadores[static_cast<size_t>(i)].m_strNombre);
+            if (j < Catalogo().NumIndicadores())
+                mapaIndicadores[static_cast<size_t>(i)] = j;
+        }
+    }
+    QString strFalta;
+    RecorrerFases(pMesa->m_listaEquipo, [&](CFase& f) {
+        for (CContenido& c : f.m_listaContenido) {
+            const int32_t n = c.m_nComponente;
+            const bool bHay = n >= 0 && n < static_cast<int32_t>(mapaComponentes.size()) &&
+                              mapaComponentes[static_cast<size_t>(n)] >= 0;
+            if (!bHay) {
+                if (strFalta.isEmpty())
+                    strFalta = pMesa->m_catalogo.Componente(n)
+                                   ? Q(pMesa->m_catalogo.Componente(n)->m_strNombre)
+                                   : QStringLiteral("una sustancia");
+                continue;
+            }
+            c.m_nComponente = mapaComponentes[static_cast<size_t>(n)];
+        }
+        for (int32_t& m : f.m_listaIndicadores) {
+            const bool bHay = m >= 0 && m < static_cast<int32_t>(mapaIndicadores.size()) &&
+                              mapaIndicadores[static_cast<size_t>(m)] >= 0;
+            if (!bHay) {
+                if (strFalta.isEmpty())
+                    strFalta = pMesa->m_catalogo.Indicador(m)
+                                   ? Q(pMesa->m_catalogo.Indicador(m)->m_strNombre)
+                                   : QStringLiteral("un indicador");
+                continue;
+            }
+            m = mapaIndicadores[static_cast<size_t>(m)];
+        }
+    });
+    if (!strFalta.isEmpty()) {
+        Mensaje(pstrError, QStringLiteral("La mesa actual contiene «%1», que no está en la "
+                                          "práctica editada: no puede ser la mesa inicial.")
+                               .arg(strFalta));
+        return false;
+    }
+    m_pCopia->m_listaEquipo.Limpiar();
+    m_pCopia->m_listaEquipo.Intercambiar(pMesa->m_listaEquipo);
+    return true;
+}
+
+void CEditorPractica::QuitarMesa() {
+    m_pCopia->m_listaEquipo.Limpiar();
+}
+
+std::vector<uint8_t> CEditorPractica::Bytes() const {
+    if (!TieneMesa())
+        return BytesPlantilla();
+    try {
+        return m_pCopia->EscribirPractica();
+    } catch (const CErrorArchivo&) {
+        return {};
+    }
+}
+
+std::vector<uint8_t> CEditorPractica::BytesPlantilla() const {
+    // A template names components by identifier: every one needs its own, other than 0
+    // (which stands for "none" in a template).
+    CCatalogo cat = Catalogo();
+    std::vector<int32_t> vistos;
+    int32_t nSiguiente = IdNuevo(cat.m_componentes);
+    for (CComponentes& c : cat.m_componentes) {
+        if (c.m_nId <= 0 || std::find(vistos.begin(), vistos.end(), c.m_nId) != vistos.end())
+            c.m_nId = nSiguiente++;
+        vistos.push_back(c.m_nId);
+    }
+    auto id = [&cat](int32_t n) { return cat.Componente(n) ? cat.Componente(n)->m_nId : 0; };
+    for (CReacciones& r : cat.m_reacciones) {
+        for (int k = 0; k < 3; ++k) {
+            r.m_nReactivo[k] = id(r.m_nReactivo[k]);
+            r.m_nProducto[k] = id(r.m_nProducto[k]);
+        }
+        r.m_nCatalizador = id(r.m_nCatalizador);
+    }
+    for (CReactivos& r : cat.m_reactivos)
+        for (CContenido& e : r.m_listaComposicion)
+            e.m_nComponente = id(e.m_nComponente);
+    for (CIndicadores& d : cat.m_indicadores)
+        d.m_nComponente = d.m_nComponente == -1 ? 0 : id(d.m_nComponente);
+    const CPractica& p = *m_pCopia;
+    try {
+        CArchivo ar;
+        ar << p.m_strPractica << p.m_strResumen << std::string(CPractica::kFirma);
+        cat.Escribir(ar);
+        ar << p.m_strMarcoTeorico << p.m_strProcedimiento << p.m_strResultados << p.m_strAutor
+           << p.m_strExtra;
+        ar << p.m_dtFecha << p.m_bVelocidad << p.m_bPropiedades;
+        return ar.Datos();
+    } catch (const CErrorArchivo&) {
+        return {};
+    }
+}
+
+bool CEditorPractica::Aplicar(CPractica& destino, QString* pstrError) const {
+    const std::vector<Validacion::Problema> v = Problemas();
+    if (!v.empty()) {
+        Mensaje(pstrError, Validacion::Texto(v));
+        return false;
+    }
+    std::vector<uint8_t> datos;
+    try {
+        datos = m_pCopia->EscribirPractica();
+    } catch (const CErrorArchivo&) {
+        Mensaje(pstrError, QStringLiteral("La práctica contiene un valor numérico no válido."));
+        return false;
+    }
+    return destino.LeerPractica(datos, Q(m_pCopia->m_strPractica), pstrError) ==
+           CPractica::Resultado::Correcto;
+}
+
+QString CEditorPractica::TextoFase(int32_t nFase) {
+    switch (nFase) {
+    case FASE_IONIZADA:
+        return QStringLiteral("ac");
+    case FASE_SOLIDA:
+        return QStringLiteral("s");
+    case FASE_LIQUIDA:
+        return QStringLiteral("l");
+    case FASE_GAS:
+        return QStringLiteral("g");
+    default:
+        return QStringLiteral("?");
+    }
+}
+
+QString CEditorPractica::Ecuacion(const CCatalogo& cat, const CReacciones& r) {
+    auto lado = [&](bool bProducto) {
+        QStringList partes;
+        for (int k = 0; k < 3; ++k) {
+            if (!Validacion::RanuraUsada(r, cat, bProducto, k))
+                continue;
+            const CComponentes& c =
+                *cat.Componente(bProducto ? r.m_nProducto[k] : r.m_nReactivo[k]);
+            const int32_t nCoef = bProducto ? r.m_nCoefProducto[k] : r.m_nCoefReactivo[k];
+            const int32_t nFase = bProducto ? r.m_nFaseProducto[k] : r.m_nFaseReactivo[k];
+            const QString strQue = c.m_strFormula.empty() ? Q(c.m_strNombre) : Q(c.m_strFormula);
+            partes << (nCoef == 1 ? QString() : QStringLiteral("%1 ").arg(nCoef)) + strQue +
+                          QStringLiteral(" (%1)").arg(TextoFase(nFase));
+        }
+        return partes.isEmpty() ? QStringLiteral("…") : partes.join(QStringLiteral(" + "));
+    };
+    return lado(false) + QStringLiteral(" → ") + lado(true);
+}

@@ -1,0 +1,340 @@
+// The practice editor's model, without a window: an unchanged practice goes through it
+// byte for byte, deleting what is used is refused, the indices stay right as the tables
+// change, the equation text, and a practice written entirely through it (zinc and
+// hydrochloric acid) that saves, reopens and runs with the mass the hydrogen takes away.
+#include "Ayudas.h"
+#include "EditorPractica.h"
+#include "Instrumentos.h"
+#include "Plantillas.h"
+#include "Recipiente.h"
+#include "Vasos.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+using prueba::Nuevo;
+
+namespace {
+
+std::vector<uint8_t> Vector(const QByteArray& b) {
+    return {b.begin(), b.end()};
+}
+
+bool Plantilla(int n, CPractica& p) {
+    return p.LeerPlantilla(Vector(Plantillas::Bytes(n)), QStringLiteral("%1.akp").arg(n),
+                           nullptr) == CPractica::Resultado::Correcto;
+}
+
+void Pasos(CListaEquipo& lista, int n) {
+    for (int i = 0; i < n; ++i)
+        lista.PasoSimulacion();
+}
+
+template <class T> T* Buscar(const CListaEquipo& lista) {
+    for (CEquipo* e : lista)
+        if (auto* p = dynamic_cast<T*>(e))
+            return p;
+    return nullptr;
+}
+
+// A substance of the editor, as a teacher fills it in.
+void Sustancia(CComponentes& c, const char* nombre, const char* formula, double masa,
+               double densidad, double calor, int32_t estado, double fusion, double ebullicion) {
+    c.m_strNombre = nombre;
+    c.m_strFormula = formula;
+    c.m_dMasaMolar = masa;
+    c.m_dDensidad = densidad;
+    c.m_dCalorEspecifico = calor;
+    c.m_nEstado = estado;
+    c.m_dPuntoFusion = fusion;
+    c.m_dPuntoEbullicion = ebullicion;
+}
+
+void Iones(CComponentes& c, double constante, const char* cation, int nCation, int cargaCation,
+           const char* anion, int nAnion, int cargaAnion) {
+    c.m_dConstante = constante;
+    c.m_strCation = cation;
+    c.m_nCantidadCation = nCation;
+    c.m_nSignoCation = cargaCation;
+    c.m_strAnion = anion;
+    c.m_nCantidadAnion = nAnion;
+    c.m_nSignoAnion = cargaAnion;
+}
+
+void Solubilidad(CComponentes& c, double s1, double t1, double s2, double t2) {
+    c.m_dSolubilidad1 = s1;
+    c.m_dTemperatura1 = t1;
+    c.m_dSolubilidad2 = s2;
+    c.m_dTemperatura2 = t2;
+    c.AjustarSolubilidad();
+}
+
+} // namespace
+
+class TestEditor : public QObject {
+    Q_OBJECT
+private slots:
+    // "Aceptar" without changes, on every built-in practice (with a bench too): the practice
+    // saves the same bytes; its template form reads back into the same practice.
+    void sinCambiosLaMismaPractica() {
+        for (int n = Plantillas::kPrimera; n <= Plantillas::kUltima; ++n) {
+            CPractica p;
+            QVERIFY(Plantilla(n, p));
+            if (n == 903) {
+                auto* vaso = Nuevo<CVaso250>(p.m_listaEquipo, 100, 200);
+                QVERIFY(vaso->AddReagent(0, 50.0));
+                vaso->m_seno.m_faseLiquida.AgregarIndicador(2);
+            }
+            const std::vector<uint8_t> antes = p.EscribirPractica();
+            auto ed = CEditorPractica::Desde(p);
+            QVERIFY(ed);
+            QVERIFY(!ed->Modificada());
+            QCOMPARE(ed->Extension(), n == 903 ? QStringLiteral("uak1") : QStringLiteral("akp"));
+            if (n != 903) {
+                CPractica q;
+                QCOMPARE(q.LeerPlantilla(ed->BytesPlantilla(), "x.akp", nullptr),
+                         CPractica::Resultado::Correcto);
+                QVERIFY(q.EscribirPractica() == antes);
+            }
+            QString strError;
+            QVERIFY2(ed->Aplicar(p, &strError), qPrintable(strError));
+            QVERIFY(p.EscribirPractica() == antes);
+        }
+    }
+
+    void ecuacion() {
+        CPractica p;
+        QVERIFY(Plantilla(900, p));
+        const CCatalogo& cat = p.m_catalogo;
+        QStringList v;
+        for (const CReacciones& r : cat.m_reacciones)
+            v << CEditorPractica::Ecuacion(cat, r);
+        QCOMPARE(v.value(0), QStringLiteral("3 Cu (s) + 8 HNO3 (ac) → 3 Cu(NO3)2 (ac) + 2 NO (g) + "
+                                            "4 H2O (l)"));
+        QCOMPARE(v.value(5), QStringLiteral("Zn (s) + H2SO4 (ac) → ZnSO4 (ac) + H2 (g)"));
+        CReacciones vacia;
+        for (int k = 0; k < 3; ++k)
+            vacia.m_nReactivo[k] = vacia.m_nProducto[k] = cat.NumComponentes();
+        QCOMPARE(CEditorPractica::Ecuacion(cat, vacia), QStringLiteral("… → …"));
+    }
+
+    // Deleting is refused while something uses the substance, naming the user; otherwise
+    // every index after it moves down, the empty slots with them.
+    void eliminarSustancias() {
+        CPractica p;
+        QVERIFY(Plantilla(903, p));
+        auto ed = CEditorPractica::Desde(p);
+        CCatalogo& cat = ed->Catalogo();
+        const int32_t hcl = cat.BuscarComponente(3);
+        QString strError;
+        QVERIFY(!ed->EliminarComponente(hcl, &strError));
+        QCOMPARE(strError, QStringLiteral("No se puede eliminar «Acido clorhidrico»: la usa el "
+                                          "reactivo «Solución problema 3»."));
+        QVERIFY(!ed->EliminarComponente(0, &strError));
+        QVERIFY(strError.contains(QStringLiteral("agua")));
+        // A reaction uses sodium chloride.
+        QVERIFY(!ed->EliminarComponente(cat.BuscarComponente(4), &strError));
+        QVERIFY(strError.contains(QStringLiteral("la reacción «Neutralización NaOH y HCl»")));
+
+        const QString strEcuacion = CEditorPractica::Ecuacion(cat, cat.m_reacciones[0]);
+        // A new substance between the others and the empty slots: the equation stays.
+        const int32_t nueva = ed->AgregarComponente(hcl);
+        QCOMPARE(cat.m_componentes[nueva].m_strNombre, std::string("Acido clorhidrico (copia)"));
+        QCOMPARE(cat.m_componentes[nueva].m_nId, 15);
+        QCOMPARE(cat.m_reacciones[0].m_nProducto[2], ed->Ninguno());
+        QCOMPARE(CEditorPractica::Ecuacion(cat, cat.m_reacciones[0]), strEcuacion);
+        // An indicator follows it: refused; once it follows the pH again, deleted.
+        const int32_t ind = ed->AgregarIndicador();
+        cat.m_indicadores[ind].m_nComponente = nueva;
+        QVERIFY(!ed->EliminarComponente(nueva, &strError));
+        QVERIFY(strError.contains(QStringLiteral("el indicador «Indicador nuevo»")));
+        cat.m_indicadores[ind].m_nComponente = -1;
+        QVERIFY(ed->EliminarComponente(nueva, &strError));
+        // A substance before others (sodium hydroxide is not used once its reagent goes).
+        const int32_t naoh = cat.BuscarComponente(2);
+        QVERIFY(ed->EliminarReactivo(cat.BuscarReactivo("Hidróxido de sodio 0.1 Molar")));
+        QVERIFY(!ed->EliminarComponente(naoh, &strError)); // the reaction still uses it
+        QVERIFY(ed->EliminarReaccion(0));
+        QVERIFY(ed->EliminarComponente(naoh, &strError));
+        QCOMPARE(cat.m_reactivos.front().m_listaComposicion.back().m_nComponente,
+                 cat.BuscarComponente(3));
+        QVERIFY(ed->Problemas().empty());
+        QVERIFY(ed->Modificada());
+        // The open practice is untouched until "Aceptar".
+        QCOMPARE(p.m_catalogo.NumComponentes(), 5);
+        QVERIFY(ed->Aplicar(p));
+        QCOMPARE(p.m_catalogo.NumComponentes(), 4);
+    }
+
+    // The starting bench of another practice is taken by the names of what it holds.
+    void mesaDeOtraPractica() {
+        CPractica abierta;
+        QVERIFY(Plantilla(903, abierta));
+        auto* vaso = Nuevo<CVaso250>(abierta.m_listaEquipo, 100, 200);
+        QVERIFY(vaso->AddComponent(0, 50.0, UNIDAD_ML));
+        auto ed = CEditorPractica::EnBlanco();
+        QVERIFY(ed->UsarMesa(abierta));
+        QCOMPARE(ed->Practica().m_listaEquipo.size(), size_t(1));
+        QVERIFY(vaso->AddReagent(0, 10.0)); // sodium hydroxide 0.1 M
+        QString strError;
+        QVERIFY(!ed->UsarMesa(abierta, &strError));
+        QCOMPARE(strError, QStringLiteral("La mesa actual contiene «Hidroxido de sodio», que no "
+                                          "está en la práctica editada: no puede ser la mesa "
+                                          "inicial."));
+        ed->AgregarComponente(0);
+        ed->Catalogo().m_componentes[1] = abierta.m_catalogo.m_componentes[2];
+        QVERIFY(ed->UsarMesa(abierta, &strError));
+        const auto* v = dynamic_cast<CRecipiente*>(ed->Practica().m_listaEquipo.front());
+        QVERIFY(v && v->m_seno.m_faseLiquida.Moles(1) > 0.0);
+        QCOMPARE(ed->Extension(), QStringLiteral("uak1"));
+        ed->QuitarMesa();
+        QCOMPARE(ed->Extension(), QStringLiteral("akp"));
+    }
+
+    // What does not validate is not applied, and the open practice stays as it was.
+    void loQueNoValidaNoSeAplica() {
+        CPractica p;
+        QVERIFY(Plantilla(906, p));
+        const std::vector<uint8_t> antes = p.EscribirPractica();
+        auto ed = CEditorPractica::Desde(p);
+        ed->Practica().m_strPractica.clear();
+        ed->Catalogo().m_componentes[1].m_dDensidad = 0.0;
+        const int32_t r = ed->AgregarReaccion();
+        QString strError;
+        QVERIFY(!ed->Aplicar(p, &strError));
+        QVERIFY(strError.contains(QStringLiteral("Práctica: El campo «Nombre» no puede quedar "
+                                                 "vacío.")));
+        QVERIFY(strError.contains(QStringLiteral("«Densidad» debe ser un número mayor que cero")));
+        QVERIFY(strError.contains(QStringLiteral("Reacción 2 «Reacción nueva»: La reacción no "
+                                                 "tiene ningún reactivo.")));
+        QVERIFY(p.EscribirPractica() == antes);
+        // Filled in, the reaction validates; a slot emptied again empties its coefficient.
+        ed->PonerRanura(r, false, 0, 0, 1, FASE_LIQUIDA);
+        ed->PonerRanura(r, true, 0, 0, 1, FASE_GAS);
+        QCOMPARE(ed->Problemas().size(), size_t(3)); // name, density, water on both sides
+        ed->PonerRanura(r, true, 0, 2, 1, FASE_IONIZADA);
+        ed->PonerRanura(r, false, 1, -1, 5, FASE_GAS);
+        QCOMPARE(ed->Catalogo().m_reacciones[r].m_nCoefReactivo[1], 0);
+        QCOMPARE(ed->Problemas().size(), size_t(2));
+    }
+
+    // A practice written from a blank one through the editor alone: zinc in hydrochloric
+    // acid on a balance. Zn + 2 HCl → ZnCl2 + H2; the hydrogen leaves the open beaker and
+    // the balance shows the 2.016 g of each mole of zinc (65.38 g) that went.
+    void cincYAcidoClorhidrico() {
+        auto ed = CEditorPractica::EnBlanco();
+        QVERIFY(ed->Problemas().empty());
+        QCOMPARE(ed->Catalogo().m_componentes.front().m_dMasaMolar, 18.01528);
+        CPractica& p = ed->Practica();
+        p.m_strPractica = "Cinc y ácido clorhídrico";
+        p.m_strResumen = "El hidrógeno que se desprende se lleva parte de la masa";
+        p.m_strAutor = "Prueba";
+        CCatalogo& cat = ed->Catalogo();
+        const int32_t zn = ed->AgregarComponente(0);
+        const int32_t hcl = ed->AgregarComponente(0);
+        const int32_t zncl2 = ed->AgregarComponente(0);
+        const int32_t h2 = ed->AgregarComponente(0);
+        // Molar masses from the standard atomic weights; densities and transition
+        // temperatures from the handbook; specific heats in cal/(g·°C).
+        Sustancia(cat.m_componentes[zn], "Cinc", "Zn", 65.38, 7.14, 0.0927, ESTADO_SOLIDO, 419.5,
+                  907.0);
+        Iones(cat.m_componentes[zn], 0.0, "Zn+2", 0, 2, "-", 0, -2);
+        Solubilidad(cat.m_componentes[zn], 0.0, 0.0, 0.0, 100.0);
+        Sustancia(cat.m_componentes[hcl], "Ácido clorhídrico", "HCl", 36.46, 1.19, 0.191,
+                  ESTADO_GAS, -114.2, -85.05);
+        Iones(cat.m_componentes[hcl], -1.0, "H+", 1, 1, "Cl-", 1, -1);
+        Solubilidad(cat.m_componentes[hcl], 82.3, 0.0, 56.1, 60.0);
+        Sustancia(cat.m_componentes[zncl2], "Cloruro de cinc", "ZnCl2", 136.29, 2.907, 0.125,
+                  ESTADO_SOLIDO, 290.0, 732.0);
+        Iones(cat.m_componentes[zncl2], -1.0, "Zn+2", 1, 2, "Cl-", 2, -1);
+        Solubilidad(cat.m_componentes[zncl2], 395.0, 20.0, 614.0, 100.0);
+        Sustancia(cat.m_componentes[h2], "Hidrógeno", "H2", 2.016, 0.0708, 3.42, ESTADO_GAS,
+                  -259.16, -252.87);
+        Iones(cat.m_componentes[h2], 0.0, "H+", 0, 1, "H-", 0, -1);
+        Solubilidad(cat.m_componentes[h2], 0.0, 0.0, 0.0, 100.0);
+
+        const int32_t granalla = ed->AgregarReactivo();
+        CReactivos& rz = cat.m_reactivos[granalla];
+        rz.m_strNombre = "Cinc en granalla";
+        rz.m_nEstado = 0;
+        rz.m_bPorProporcion = 1;
+        rz.m_listaComposicion.front() = CContenido(zn);
+        rz.m_listaComposicion.front().m_dMoles = 1.0;
+        const int32_t acido = ed->AgregarReactivo();
+        CReactivos& ra = cat.m_reactivos[acido];
+        ra.m_strNombre = "Ácido clorhídrico 1 M";
+        ra.m_listaComposicion.emplace_back(hcl).m_dMoles = 1.0;
+
+        const int32_t r = ed->AgregarReaccion();
+        ed->PonerRanura(r, false, 0, zn, 1, FASE_SOLIDA);
+        ed->PonerRanura(r, false, 1, hcl, 2, FASE_IONIZADA);
+        ed->PonerRanura(r, true, 0, zncl2, 1, FASE_IONIZADA);
+        ed->PonerRanura(r, true, 1, h2, 1, FASE_GAS);
+        CReacciones& reaccion = cat.m_reacciones[r];
+        reaccion.m_strTexto1 = "Cinc y ácido clorhídrico";
+        // 153.9 kJ per mole of zinc: 36.8 kcal.
+        reaccion.m_dCalor = 36.8;
+        reaccion.m_bSinLimite = 0;
+        reaccion.m_dLimitePaso = 0.001;
+        QCOMPARE(CEditorPractica::Ecuacion(cat, reaccion),
+                 QStringLiteral("Zn (s) + 2 HCl (ac) → ZnCl2 (ac) + H2 (g)"));
+        const int32_t fenolftaleina = ed->AgregarIndicador();
+        CIndicadores& ind = cat.m_indicadores[fenolftaleina];
+        ind.m_strNombre = "Fenolftaleína";
+        ind.m_crColorBajo = RGBColor(254, 254, 254);
+        ind.m_dLimiteBajo = 8.2;
+        ind.m_crColorAlto = RGBColor(255, 0, 255);
+        ind.m_dLimiteAlto = 10.0;
+        QString strError;
+        QVERIFY2(ed->Problemas().empty(), qPrintable(Validacion::Texto(ed->Problemas())));
+        QCOMPARE(ed->Extension(), QStringLiteral("akp"));
+
+        // Applied to the open practice; the teacher sets the bench: the balance and a beaker
+        // with 1 g of zinc on it, and takes it as the starting bench.
+        CPractica abierta;
+        QVERIFY(ed->Aplicar(abierta, &strError));
+        auto* balanza = Nuevo<CBalanza>(abierta.m_listaEquipo, 300, 500);
+        auto* vaso = Nuevo<CVaso250>(abierta.m_listaEquipo, 0, 0);
+        vaso->MoveBy(balanza->m_x + balanza->m_cx / 2 - vaso->m_cx / 2 - vaso->m_x,
+                     balanza->m_y - vaso->m_cy - vaso->m_y);
+        QVERIFY(vaso->AddReagent(granalla, 1.0));
+        auto ed2 = CEditorPractica::Desde(abierta);
+        QVERIFY(ed2->UsarMesa(abierta, &strError));
+        QCOMPARE(ed2->Extension(), QStringLiteral("uak1"));
+        QTemporaryDir dir;
+        const QString strRuta = dir.filePath(QStringLiteral("cinc.uak1"));
+        const std::vector<uint8_t> datos = ed2->Bytes();
+        QCOMPARE(CPractica::EscribirArchivo(strRuta, reinterpret_cast<const char*>(datos.data()),
+                                            qint64(datos.size()), &strError),
+                 CPractica::Resultado::Correcto);
+
+        // A fresh practice opens it and the student adds 50 ml of acid.
+        CPractica q;
+        QCOMPARE(q.AbrirPractica(strRuta, &strError), CPractica::Resultado::Correcto);
+        QVERIFY(Validacion::Validar(q).empty());
+        QCOMPARE(q.m_strPractica, std::string("Cinc y ácido clorhídrico"));
+        auto* b = Buscar<CBalanza>(q.m_listaEquipo);
+        auto* v = Buscar<CVaso250>(q.m_listaEquipo);
+        QVERIFY(b && v);
+        Pasos(q.m_listaEquipo, 2);
+        QCOMPARE(q.m_listaEquipo.FindVesselAtProbe(b), static_cast<CRecipiente*>(v));
+        b->Tarar();
+        QCOMPARE(v->m_seno.m_faseSolida.Moles(zn), 1.0 / 65.38);
+        QVERIFY(v->AddReagent(q.m_catalogo.BuscarReactivo("Ácido clorhídrico 1 M"), 50.0));
+        const double dAcido = v->m_seno.m_faseLiquida.m_dMasa;
+        QVERIFY(dAcido > 50.0 && dAcido < 55.0);
+        Pasos(q.m_listaEquipo, 60);
+        // All the zinc went (the acid is in excess), into zinc chloride and hydrogen.
+        QVERIFY(v->m_seno.m_faseSolida.Moles(zn) < 1e-9);
+        QVERIFY(std::fabs(v->m_seno.m_faseLiquida.Moles(zncl2) - 1.0 / 65.38) < 1e-9);
+        QCOMPARE(v->m_seno.m_faseGas.Moles(h2), 0.0);
+        const double dPerdida = dAcido - b->Peso();
+        QVERIFY2(std::fabs(dPerdida - 2.016 / 65.38) < 1e-4, qPrintable(QString::number(dPerdida)));
+        // The reaction warmed the acid.
+        QVERIFY(v->m_seno.m_dTemperatura > 25.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEditor)
+#include "tst_editor.moc"
