@@ -533,12 +533,13 @@ void CChildView::MostrarMenu(const QPoint& ptCliente) {
     CMenu entradas;
     m_pSeleccion->BuildMenu(entradas);
     QMenu menu(this);
+    QSet<QChar> usadas;
     for (const CEntradaMenu& e : entradas) {
         if (e.EsSeparador()) {
             menu.addSeparator();
             continue;
         }
-        QAction* a = menu.addAction(QString::fromStdString(e.m_strTexto));
+        QAction* a = menu.addAction(ConTeclaDeAcceso(QString::fromStdString(e.m_strTexto), usadas));
         a->setData(e.m_nComando);
         // A practice may keep the contents to the instruments (calorimetry): the entry is
         // shown greyed rather than doing nothing.
@@ -548,6 +549,29 @@ void CChildView::MostrarMenu(const QPoint& ptCliente) {
     QAction* pElegida = menu.exec(mapToGlobal(ptCliente));
     if (pElegida)
         Comando(pElegida->data().toInt());
+}
+
+QString CChildView::ConTeclaDeAcceso(const QString& strTexto, QSet<QChar>& usadas) {
+    if (const int n = strTexto.indexOf(QLatin1Char('&')); n >= 0 && n + 1 < strTexto.size()) {
+        usadas.insert(strTexto[n + 1].toLower());
+        return strTexto;
+    }
+    auto libre = [&](int i) {
+        const QChar c = strTexto[i];
+        return c.isLetterOrNumber() && !usadas.contains(c.toLower());
+    };
+    auto marcar = [&](int i) {
+        usadas.insert(strTexto[i].toLower());
+        return strTexto.left(i) + QLatin1Char('&') + strTexto.mid(i);
+    };
+    // The first free initial of a word ("Nivel &2" after "&Nivel 1"), else any free letter.
+    for (int i = 0; i < strTexto.size(); ++i)
+        if ((i == 0 || strTexto[i - 1].isSpace()) && libre(i))
+            return marcar(i);
+    for (int i = 0; i < strTexto.size(); ++i)
+        if (libre(i))
+            return marcar(i);
+    return strTexto;
 }
 
 QString CChildView::TextoDeComando(CEquipo& e, int nComando) {

@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 
@@ -51,6 +52,9 @@ public:
     void Tick();
     // Runs a command of an item's pop-up menu on the selected item.
     void Comando(int nComando);
+    // The text of a menu entry with an access key that no earlier entry of the menu took
+    // (a word's initial first); a text that brings its own "&" keeps it.
+    static QString ConTeclaDeAcceso(const QString& strTexto, QSet<QChar>& usadas);
     // The text of a command in the item's menu, without its access key and dots.
     static QString TextoDeComando(CEquipo& e, int nComando);
 

@@ -972,7 +972,7 @@ private slots:
                 auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget());
                 QVERIFY(m);
                 for (QAction* a : m->actions())
-                    if (a->text() == "Propiedades") {
+                    if (QString(a->text()).remove(QLatin1Char('&')) == "Propiedades") {
                         QCOMPARE(a->isEnabled(), bActiva);
                         m->setActiveAction(a);
                     }
