@@ -127,6 +127,11 @@ void CDlgPropiedades::GuardarRotulo() {
     m_pEquipo->m_strEtiqueta = m_strRotulo.toStdString();
 }
 
+void CDlgPropiedades::done(int r) {
+    GuardarRotulo();
+    QDialog::done(r);
+}
+
 bool CDlgPropiedades::eventFilter(QObject* o, QEvent* e) {
     if (o == m_pRotulo && e->type() == QEvent::FocusOut)
         GuardarRotulo();

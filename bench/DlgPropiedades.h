@@ -30,6 +30,9 @@ public:
     QLabel* m_pTemperatura;
     QLabel* m_pPH;
 
+    // However the window closes, the label typed is kept (the edit need not lose the focus).
+    void done(int r) override;
+
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void showEvent(QShowEvent* e) override;

@@ -45,8 +45,10 @@ CHistorial::CHistorial(CPractica& practica, QObject* pPadre)
 std::vector<uint8_t> CHistorial::Instantanea(const CPractica& practica) {
     std::vector<uint8_t> datos = practica.EscribirPractica();
     CArchivo ar;
-    for (const CEquipo* e : practica.m_listaEquipo)
+    for (const CEquipo* e : practica.m_listaEquipo) {
+        ar << e->m_strEtiqueta; // a label is shown, not saved in the file
         e->EscribirEstado(ar);
+    }
     const std::vector<uint8_t>& estado = ar.Datos();
     datos.insert(datos.end(), estado.begin(), estado.end());
     // The length of the file part last, so that restoring finds where the state begins.
@@ -109,8 +111,10 @@ void CHistorial::Restaurar(const QByteArray& comprimido) {
         if (m_practica.RestaurarMesa({datos.begin(), itFin}) == CPractica::Resultado::Correcto) {
             try {
                 CArchivo ar(std::vector<uint8_t>(itFin, datos.end() - 8));
-                for (CEquipo* e : m_practica.m_listaEquipo)
+                for (CEquipo* e : m_practica.m_listaEquipo) {
+                    ar >> e->m_strEtiqueta;
                     e->LeerEstado(ar);
+                }
             } catch (const CErrorArchivo&) {
                 // The file part is back; what only the screen showed starts afresh.
             }

@@ -344,6 +344,16 @@ private slots:
                  Mesa()->setFocus();
                  QTest::keyClick(Mesa(), Qt::Key_Right, Qt::ShiftModifier);
              }},
+            {"Rotular",
+             [&] {
+                 Seleccionar(n(0));
+                 // Typed and closed at once: the label stays all the same.
+                 prueba::AlAbrirse<CDlgPropiedades>([](CDlgPropiedades& d) {
+                     d.m_pRotulo->setText("A1");
+                     d.close();
+                 });
+                 m_pMarco->Propiedades();
+             }},
             {"Nivel 3", comando(1, ID_NIVEL3)},
             {"Tarar", comando(3, ID_TARAR)},
             {"Eliminar contenido", comando(7, ID_ELIMINAR_CONTENIDO)},
