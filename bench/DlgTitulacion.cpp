@@ -18,6 +18,8 @@
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QImage Imagen(const char* pszNombre, QSize tamano) {
@@ -74,6 +76,13 @@ void CLlaveBureta::paintEvent(QPaintEvent*) {
     const int nGota = m_titulacion.m_nGota;
     if (nGota == 1 || nGota == 2)
         p.drawImage(QPoint(26, 89), m_gotas, QRect(0, (nGota - 1) * 8, 6, 8));
+    // Reached with Tab, the stopcock shows that the arrows now turn it.
+    if (hasFocus()) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0x3d, 0x6f, 0xb6), 1, Qt::DashLine));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     p.end();
     QPainter(this).drawImage(0, 0, img);
 }
@@ -99,6 +108,35 @@ void CLlaveBureta::mouseMoveEvent(QMouseEvent* e) {
         m_ptRaton = pt;
         update();
     }
+}
+
+void CLlaveBureta::keyPressEvent(QKeyEvent* e) {
+    int n = m_titulacion.m_nApertura;
+    switch (e->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+        ++n;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+        --n;
+        break;
+    case Qt::Key_PageUp:
+        n = CTitulacion::kAbierta;
+        break;
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+        n = 0;
+        break;
+    default:
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    m_titulacion.m_nApertura = std::clamp(n, 0, int(CTitulacion::kAbierta));
+    setAccessibleDescription(QStringLiteral("Apertura %1 de %2")
+                                 .arg(m_titulacion.m_nApertura)
+                                 .arg(CTitulacion::kAbierta));
+    update();
 }
 
 void CLlaveBureta::mouseReleaseEvent(QMouseEvent* e) {

@@ -17,7 +17,9 @@ class QLabel;
 class QLineEdit;
 class QSlider;
 
-// The stopcock of a titration: drag its handle up to open it (1..17), down to close it.
+// The stopcock of a titration: drag its handle up to open it (1..17), down to close it; from
+// the keyboard, the up and down arrows turn it a step, Re Pág opens it fully and Av Pág or
+// Inicio closes it.
 class CLlaveBureta : public QWidget {
     Q_OBJECT
 public:
@@ -34,6 +36,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     QImage m_fondo;

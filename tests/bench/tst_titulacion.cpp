@@ -63,6 +63,18 @@ private slots:
         QCOMPARE(t2.m_nApertura, 17);
         QTest::mouseRelease(&l2, Qt::LeftButton, {}, QPoint(64, 23));
         QVERIFY(!l2.m_bGirando);
+        // From the keyboard: a step each arrow, within 0..17; Inicio closes, Re Pág opens.
+        QTest::keyClick(&l2, Qt::Key_Up);
+        QCOMPARE(t2.m_nApertura, 17);
+        QTest::keyClick(&l2, Qt::Key_Down);
+        QCOMPARE(t2.m_nApertura, 16);
+        QTest::keyClick(&l2, Qt::Key_Home);
+        QCOMPARE(t2.m_nApertura, 0);
+        QTest::keyClick(&l2, Qt::Key_Left);
+        QCOMPARE(t2.m_nApertura, 0);
+        QTest::keyClick(&l2, Qt::Key_PageUp);
+        QCOMPARE(t2.m_nApertura, 17);
+        QCOMPARE(l2.accessibleDescription(), QString("Apertura 17 de 17"));
     }
 
     void cadaGotaCuentaYSeAnota() {
