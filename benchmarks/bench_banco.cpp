@@ -172,6 +172,15 @@ void ArmarBanco(CListaEquipo& lista) {
 // of a bench that is still busy: reacting, boiling and distilling.
 constexpr int kPasosPorBanco = 600;
 
+// The busy bench in a practice of the mass-conservation catalogue, after 50 ticks, so that
+// contents, readings and flames are those of a running bench.
+void ArmarPractica(CPractica& practica) {
+    practica.m_catalogo = prueba::Catalogo900();
+    ArmarBanco(practica.m_listaEquipo);
+    for (int i = 0; i < 50; ++i)
+        practica.m_listaEquipo.PasoSimulacion();
+}
+
 void BM_PasoBanco(benchmark::State& state) {
     const CCatalogo cat = prueba::Catalogo900();
     auto lista = std::make_unique<CListaEquipo>(&cat);
@@ -257,10 +266,7 @@ void BM_DibujarBanco(benchmark::State& state) {
 // The same bench painted by the bench view itself, a full widget paint at full HD.
 void BM_PintarMesa(benchmark::State& state) {
     CPractica practica;
-    practica.m_catalogo = prueba::Catalogo900();
-    ArmarBanco(practica.m_listaEquipo);
-    for (int i = 0; i < 50; ++i)
-        practica.m_listaEquipo.PasoSimulacion();
+    ArmarPractica(practica);
     CChildView vista(practica);
     vista.StopTimer();
     vista.resize(kAncho, kAlto);
@@ -278,10 +284,7 @@ void BM_PintarMesa(benchmark::State& state) {
 // from its strip rendered at twice the size.
 void BM_PintarMesaZoom(benchmark::State& state) {
     CPractica practica;
-    practica.m_catalogo = prueba::Catalogo900();
-    ArmarBanco(practica.m_listaEquipo);
-    for (int i = 0; i < 50; ++i)
-        practica.m_listaEquipo.PasoSimulacion();
+    ArmarPractica(practica);
     CChildView vista(practica);
     vista.StopTimer();
     vista.resize(kAncho, kAlto);
@@ -314,10 +317,7 @@ void BM_PintarMesaZoom(benchmark::State& state) {
 // actions, each a few ticks of simulation and a drop of water.
 void BM_Instantanea(benchmark::State& state) {
     CPractica practica;
-    practica.m_catalogo = prueba::Catalogo900();
-    ArmarBanco(practica.m_listaEquipo);
-    for (int i = 0; i < 50; ++i)
-        practica.m_listaEquipo.PasoSimulacion();
+    ArmarPractica(practica);
     size_t nBytes = 0;
     for (auto _ : state) {
         const std::vector<uint8_t> d = CHistorial::Instantanea(practica);
@@ -330,8 +330,7 @@ BENCHMARK(BM_Instantanea)->Unit(benchmark::kMicrosecond);
 
 void BM_RegistrarYDeshacer(benchmark::State& state) {
     CPractica practica;
-    practica.m_catalogo = prueba::Catalogo900();
-    ArmarBanco(practica.m_listaEquipo);
+    ArmarPractica(practica);
     CHistorial historial(practica);
     // The memory of a history filled to its limit.
     for (int i = 0; i < CHistorial::kLimite; ++i) {
