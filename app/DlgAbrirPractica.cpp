@@ -14,10 +14,13 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QVBoxLayout>
+
+#include <thread>
 
 #include <iterator>
 
@@ -340,20 +343,63 @@ QTreeWidgetItem* CDlgAbrirPractica::ItemDe(size_t nEntrada) const {
 }
 
 void CDlgAbrirPractica::ListarBiblioteca() {
-    const QString strPropia = Preferencias::CarpetaPropia(true);
-    const QString strCompartida = Preferencias::CarpetaCompartida();
+    m_strPropia = Preferencias::CarpetaPropia(true);
+    m_strCompartida = Preferencias::CarpetaCompartida();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_biblioteca = Biblioteca::Listar(strPropia, strCompartida);
+    m_biblioteca = Biblioteca::Listar(m_strPropia, QString());
     QApplication::restoreOverrideCursor();
-    if (strCompartida.isEmpty()) {
-        Biblioteca::Entrada e;
-        e.m_grupo = Biblioteca::Grupo::Compartidas;
-        e.m_bNota = true;
+    Biblioteca::Entrada e;
+    e.m_grupo = Biblioteca::Grupo::Compartidas;
+    e.m_bNota = true;
+    e.m_strRuta = m_strCompartida;
+    const int nLectura = ++m_nLectura;
+    m_bLeyendo = !m_strCompartida.isEmpty();
+    if (m_bLeyendo) {
+        e.m_strError = QStringLiteral("Leyendo la carpeta compartida…");
+        // A share that does not answer holds only this thread: the browser stays usable,
+        // and a later listing (or a closed browser) makes its answer go unheard.
+        QPointer<CDlgAbrirPractica> pYo(this);
+        std::thread([pYo, nLectura, strCarpeta = m_strCompartida] {
+            std::vector<Biblioteca::Entrada> v =
+                Biblioteca::ListarCarpeta(strCarpeta, Biblioteca::Grupo::Compartidas);
+            if (QCoreApplication* pApp = QCoreApplication::instance())
+                QMetaObject::invokeMethod(
+                    pApp,
+                    [pYo, nLectura, v = std::move(v)]() mutable {
+                        if (pYo)
+                            pYo->RecibirCompartidas(nLectura, std::move(v));
+                    },
+                    Qt::QueuedConnection);
+        }).detach();
+    } else {
         e.m_strError = QStringLiteral("No hay carpeta compartida. Puede elegir una en "
                                       "Archivo > Preferencias…");
-        m_biblioteca.push_back(e);
     }
+    m_biblioteca.push_back(e);
+    MostrarBiblioteca();
+}
 
+void CDlgAbrirPractica::RecibirCompartidas(int nLectura, std::vector<Biblioteca::Entrada> v) {
+    if (nLectura != m_nLectura)
+        return;
+    // The groups before it keep their places: what was chosen there stays chosen.
+    const QTreeWidgetItem* pActual = m_pLista->currentItem();
+    const QVariant nActual = pActual ? pActual->data(0, kRolEntrada) : QVariant();
+    std::erase_if(m_biblioteca, [](const Biblioteca::Entrada& e) {
+        return e.m_grupo == Biblioteca::Grupo::Compartidas;
+    });
+    const size_t nPrimera = m_biblioteca.size();
+    std::move(v.begin(), v.end(), std::back_inserter(m_biblioteca));
+    m_bLeyendo = false;
+    MostrarBiblioteca();
+    if (nActual.isValid() && static_cast<size_t>(nActual.toInt()) < nPrimera)
+        if (QTreeWidgetItem* it = ItemDe(static_cast<size_t>(nActual.toInt())))
+            m_pLista->setCurrentItem(it);
+}
+
+void CDlgAbrirPractica::MostrarBiblioteca() {
+    const QString& strPropia = m_strPropia;
+    const QString& strCompartida = m_strCompartida;
     m_pLista->clear();
     const QIcon icono(QStringLiteral(":/imagenes/practica.svg"));
     QTreeWidgetItem* pGrupo = nullptr;

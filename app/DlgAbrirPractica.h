@@ -65,8 +65,12 @@ public:
     // The file chosen for "Importar práctica…", empty when cancelled. Replaceable by tests.
     std::function<QString()> m_fnElegirImportacion;
 
-    // Lists the three groups again from the folders of the preferences.
+    // Lists the three groups again from the folders of the preferences. The shared folder
+    // (a network share that may hang) is read in the background: its group says
+    // "Leyendo…" until the files come.
     void ListarBiblioteca();
+    // Whether the shared folder is still being read.
+    bool Leyendo() const { return m_bLeyendo; }
     // "Importar práctica…": copies a file that reads as a practice into "Mis prácticas".
     void Importar();
     // The row of an entry of m_biblioteca; null for none.
@@ -83,4 +87,13 @@ protected:
 private:
     // File mode: the rows of m_entradas.
     void Rellenar();
+
+private:
+    // Shows m_biblioteca in the list (the folders as read last).
+    void MostrarBiblioteca();
+    // The shared folder's files, read in the background by the listing nLectura.
+    void RecibirCompartidas(int nLectura, std::vector<Biblioteca::Entrada> v);
+    QString m_strPropia, m_strCompartida;
+    int m_nLectura = 0;
+    bool m_bLeyendo = false;
 };

@@ -154,6 +154,8 @@ int main(int argc, char** argv) {
         navegador.m_pLista->header()->resizeSection(1, 420);
         navegador.show();
         QTest::qWait(200);
+        for (int i = 0; i < 100 && navegador.Leyendo(); ++i)
+            QTest::qWait(20);
         navegador.m_pLista->scrollToBottom();
         QTest::qWait(100);
         navegador.grab().save(QDir(carpeta).filePath(QStringLiteral("biblioteca-practicas.png")));

@@ -538,6 +538,10 @@ private slots:
         QCOMPARE(Preferencias::CarpetaCompartida(), red.path());
         CDlgAbrirPractica biblioteca(m_pMarco);
         l = biblioteca.m_pLista;
+        // The shared folder is read in the background: first a word, then its files.
+        QVERIFY(biblioteca.Leyendo());
+        QCOMPARE(l->topLevelItem(2)->child(0)->text(0), QString("Leyendo la carpeta compartida…"));
+        QTRY_VERIFY(!biblioteca.Leyendo());
         QCOMPARE(l->topLevelItem(2)->text(0), QString("Prácticas compartidas"));
         QCOMPARE(l->topLevelItem(2)->childCount(), 3);
         biblioteca.m_fnElegirImportacion = [&] { return red.filePath("plantilla.akp"); };
@@ -554,6 +558,8 @@ private slots:
         biblioteca.m_pImportar->click();
         QVERIFY(m_mensajes.constLast().startsWith("rota.akp no es una práctica ni una plantilla"));
         QCOMPARE(l->topLevelItem(1)->childCount(), 2);
+        QTRY_VERIFY(!biblioteca.Leyendo());
+        QVERIFY(l->currentItem() && l->currentItem()->parent() == l->topLevelItem(1));
         // The damaged file is greyed with its reason; the saved practice shows its author.
         QTreeWidgetItem* pRed = nullptr;
         QTreeWidgetItem* pRota = nullptr;
@@ -582,6 +588,7 @@ private slots:
         l->setCurrentItem(pPlantilla);
         QVERIFY(!biblioteca.Elegir());
         QVERIFY(m_mensajes.constLast().contains("ya no está en"));
+        QTRY_VERIFY(!biblioteca.Leyendo());
         QCOMPARE(l->topLevelItem(2)->childCount(), 2);
         // The imported template starts like a built-in one; the saved practice opens.
         QVERIFY(
