@@ -56,6 +56,15 @@
 #include <QToolBar>
 #include <QtTest>
 
+// Closes the dialog when the scope ends, whichever check ended it.
+struct AlSalirCerrar {
+    QDialog& d;
+    ~AlSalirCerrar() {
+        if (d.isVisible())
+            d.done(QDialog::Rejected);
+    }
+};
+
 class TestVentana : public QObject {
     Q_OBJECT
     CPractica* m_pPractica = nullptr;
@@ -762,13 +771,7 @@ private slots:
         m_pMarco->m_fnAntesDelEditor = [&](CDlgEditorPractica& dlg) {
             QTimer::singleShot(0, &dlg, [&] {
                 // A check that fails returns early: the dialog closes all the same.
-                struct Cerrar {
-                    QDialog& d;
-                    ~Cerrar() {
-                        if (d.isVisible())
-                            d.done(QDialog::Rejected);
-                    }
-                } cerrar{dlg};
+                const AlSalirCerrar cerrar{dlg};
                 QLineEdit* nombre = dlg.m_pNombre;
                 nombre->selectAll();
                 nombre->insert(QString(1024 * 1024, QLatin1Char('x')));
@@ -850,13 +853,7 @@ private slots:
         const QString rutaPlantilla = m_dir.filePath("propia.akp");
         m_pMarco->m_fnAntesDelEditor = [&](CDlgEditorPractica& dlg) {
             QTimer::singleShot(0, &dlg, [&] {
-                struct Cerrar {
-                    QDialog& d;
-                    ~Cerrar() {
-                        if (d.isVisible())
-                            d.done(QDialog::Rejected);
-                    }
-                } cerrar{dlg};
+                const AlSalirCerrar cerrar{dlg};
                 QCOMPARE(dlg.Editor().Catalogo().NumComponentes(), 1);
                 QCOMPARE(dlg.m_pNombre->text(), QStringLiteral("Práctica nueva"));
                 // Through the widgets: a copy of water, a reaction from one to the other shown

@@ -1,5 +1,4 @@
 // The command-line tool as a teacher runs it: exit statuses, messages and the JSON output.
-#include "Catalogo.h"
 #include "Fuente.h"
 #include "Instrumentos.h"
 #include "Plantillas.h"
@@ -37,6 +36,18 @@ QByteArray Leer(const QString& strRuta) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A beaker with water and sodium hydroxide still dissolving, and a pH meter dipping into it.
+void VasoConSosa(CPractica& p) {
+    auto* v = new CVaso250;
+    v->SetPosition(100, 100);
+    p.m_listaEquipo.AgregarAlFinal(v);
+    v->AddComponent(0, 100.0, UNIDAD_ML);
+    v->AddComponent(1, 4.0, UNIDAD_GRAMOS);
+    auto* ph = new CPHmetro;
+    ph->SetPosition(100 + 40 - 2, 100 + 90 - 128);
+    p.m_listaEquipo.AgregarAlFinal(ph);
+}
+
 void Escribir(const QString& strRuta, const QByteArray& b) {
     QFile f(strRuta);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -47,7 +58,6 @@ void Escribir(const QString& strRuta, const QByteArray& b) {
 
 class TestCli : public QObject {
     Q_OBJECT
-    CCatalogo cat;
     QTemporaryDir m_dir;
 
 private slots:
@@ -143,18 +153,10 @@ private slots:
     void simularComoLaMesa() {
         // A beaker with water and sodium hydroxide that dissolves step by step, and a pH
         // meter dipping into it.
-        cat = CCatalogo::Inicial();
         const QString ruta = m_dir.filePath("sosa.uak1");
         {
             CPractica p;
-            auto* v = new CVaso250;
-            v->SetPosition(100, 100);
-            p.m_listaEquipo.AgregarAlFinal(v);
-            v->AddComponent(0, 100.0, UNIDAD_ML);
-            v->AddComponent(1, 4.0, UNIDAD_GRAMOS);
-            auto* ph = new CPHmetro;
-            ph->SetPosition(100 + 40 - 2, 100 + 90 - 128);
-            p.m_listaEquipo.AgregarAlFinal(ph);
+            VasoConSosa(p);
             QVERIFY(p.GuardarPractica(ruta) == CPractica::Resultado::Correcto);
         }
         const QString despues = m_dir.filePath("despues.uak1");
@@ -177,7 +179,6 @@ private slots:
         QVERIFY(q.AbrirPractica(despues) == CPractica::Resultado::Correcto);
         auto* v = dynamic_cast<CRecipiente*>(q.m_listaEquipo.front());
         QVERIFY(v && v->m_seno.m_faseSolida.MolesTotales() < 1e-12);
-        cat = CCatalogo();
     }
 
     // Every built-in template goes to its source and back to the same bytes, as a template
@@ -215,14 +216,7 @@ private slots:
         const QString ruta = m_dir.filePath("mesa.uak1");
         {
             CPractica p;
-            auto* v = new CVaso250;
-            v->SetPosition(100, 100);
-            p.m_listaEquipo.AgregarAlFinal(v);
-            v->AddComponent(0, 100.0, UNIDAD_ML);
-            v->AddComponent(1, 4.0, UNIDAD_GRAMOS);
-            auto* ph = new CPHmetro;
-            ph->SetPosition(100 + 40 - 2, 100 + 90 - 128);
-            p.m_listaEquipo.AgregarAlFinal(ph);
+            VasoConSosa(p);
             for (int i = 0; i < 25; ++i)
                 p.m_listaEquipo.PasoSimulacion();
             QVERIFY(p.GuardarPractica(ruta) == CPractica::Resultado::Correcto);
