@@ -316,8 +316,9 @@ QStringList CDlgEditorPractica::Probar() {
 
 void CDlgEditorPractica::reject() {
     if (Modificada() &&
-        Mensajes::Pregunta(this, QStringLiteral("¿Desea descartar los cambios hechos en la "
-                                                "práctica?")) != QMessageBox::Yes)
+        Mensajes::Pregunta(this,
+                           QStringLiteral("¿Desea descartar los cambios hechos en la práctica?"),
+                           false, QMessageBox::No) != QMessageBox::Yes)
         return;
     QDialog::reject();
 }

@@ -23,7 +23,8 @@ void Aviso(QWidget* pPadre, const QString& strTexto) {
     m.exec();
 }
 
-QMessageBox::StandardButton Pregunta(QWidget* pPadre, const QString& strTexto, bool bCancelar) {
+QMessageBox::StandardButton Pregunta(QWidget* pPadre, const QString& strTexto, bool bCancelar,
+                                     QMessageBox::StandardButton eDefecto) {
     if (g_fnRespuesta)
         return g_fnRespuesta(strTexto);
     QMessageBox::StandardButtons botones = QMessageBox::Yes | QMessageBox::No;
@@ -36,7 +37,7 @@ QMessageBox::StandardButton Pregunta(QWidget* pPadre, const QString& strTexto, b
         m.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancelar"));
         m.setEscapeButton(QMessageBox::Cancel);
     }
-    m.setDefaultButton(QMessageBox::Yes);
+    m.setDefaultButton(eDefecto);
     return static_cast<QMessageBox::StandardButton>(m.exec());
 }
 

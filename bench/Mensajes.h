@@ -16,8 +16,10 @@ void SetRespuesta(std::function<QMessageBox::StandardButton(const QString&)> fn)
 
 // A notice with an OK button and no icon.
 void Aviso(QWidget* pPadre, const QString& strTexto);
-// A question with Sí / No (and Cancelar when asked); returns the button chosen.
+// A question with Sí / No (and Cancelar when asked); returns the button chosen. Intro
+// answers eDefecto: a question whose "Sí" throws work away passes No.
 QMessageBox::StandardButton Pregunta(QWidget* pPadre, const QString& strTexto,
-                                     bool bCancelar = false);
+                                     bool bCancelar = false,
+                                     QMessageBox::StandardButton eDefecto = QMessageBox::Yes);
 
 } // namespace Mensajes

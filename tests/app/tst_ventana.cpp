@@ -823,11 +823,17 @@ private slots:
                 c.setPosition(4, QTextCursor::KeepAnchor);
                 marco->setTextCursor(c);
                 barra->actions()[0]->trigger(); // bold
-                // Closing with changes asks; "No" keeps the editor open.
-                prueba::AnotarMensajes(&m_mensajes, QMessageBox::No);
+                // Closing with changes asks, and Intro on the question is the safe "No":
+                // the editor stays open with its changes.
+                prueba::MostrarMensajes();
+                QString strPregunta;
+                prueba::AlAbrirse<QMessageBox>([&](QMessageBox& m) {
+                    strPregunta = m.text();
+                    QTest::keyClick(&m, Qt::Key_Return);
+                });
                 dlg.reject();
                 QVERIFY(dlg.isVisible());
-                QVERIFY(m_mensajes.value(0).contains(QStringLiteral("descartar los cambios")));
+                QVERIFY(strPregunta.contains(QStringLiteral("descartar los cambios")));
                 prueba::AnotarMensajes(&m_mensajes);
                 dlg.accept();
                 QVERIFY(!dlg.isVisible());
