@@ -511,9 +511,12 @@ private slots:
 
     // 903: 100 ml of each problem solution titrated from the 50 ml burette, so that every
     // one needs more than 8 ml of hydroxide and a drop (0.05 ml) is less than 1 % of it.
-    // Each unknown is titrated with each of the three indicators; every one of them changes
-    // colour within one drop of the equivalence volume, and the pH meter's curve is
-    // steepest there too.
+    // Each unknown is titrated with each of the three indicators; phenolphthalein's first
+    // pink, bromothymol blue's blue and methyl orange's full yellow come within one drop of
+    // the equivalence volume, and the pH meter's curve is steepest there too. Methyl
+    // orange's first change to orange comes 5 to 9 % early on these dilute samples. The
+    // window's "Lectura" is the burette's scale: the repeat of part B starts where part A
+    // left the burette (18.55 ml), and the volume delivered is the final reading minus it.
     void titulacionAcidoBase() {
         QVERIFY(Plantilla(903, cat));
         const struct {
@@ -570,11 +573,12 @@ private slots:
                 CTitulacion titulacion;
                 titulacion.Iniciar(bureta, matraz);
                 titulacion.m_nApertura = CTitulacion::kAbierta;
+                QCOMPARE(titulacion.Lectura(), 0.0); // filled to the zero mark
 
                 // Drop by drop (0.05 ml), a few bench steps apart, the pH of each drop noted
                 // as the titration window records it.
                 std::vector<std::pair<double, double>> curva;
-                double vVire = -1.0;
+                double vVire = -1.0, vNaranja = -1.0;
                 for (int gota = 1; gota <= 2 * int(vEquivalencia / 0.05) && vVire < 0.0; ++gota) {
                     QVERIFY(titulacion.Paso());
                     Pasos(lista, 3);
@@ -582,6 +586,8 @@ private slots:
                     curva.push_back({v, phmetro->m_dLectura});
                     if (vira(nIndicador, ColorLiquido(*matraz)))
                         vVire = v;
+                    if (vNaranja < 0.0 && Verde(ColorLiquido(*matraz)) > Verde(colorInicial) + 4)
+                        vNaranja = v;
                     if (v < vEquivalencia - 0.1) {
                         QVERIFY(phmetro->m_dLectura < 4.5);
                     }
@@ -596,10 +602,15 @@ private slots:
                                         .arg(vEquivalencia)));
                 const double molaridad = 0.1 * vVire / 100.0;
                 QVERIFY(std::fabs(molaridad - problema.dMolaridad) / problema.dMolaridad < 0.01);
+                if (nIndicador == NARANJA_METILO) {
+                    const double dAdelanto = (vEquivalencia - vNaranja) / vEquivalencia;
+                    QVERIFY2(dAdelanto > 0.04 && dAdelanto < 0.09,
+                             qPrintable(QString::number(dAdelanto)));
+                }
 
-                // Ten more drops for the curve's upper part; its steepest step lies at the
-                // equivalence point.
-                for (int gota = 0; gota < 10; ++gota) {
+                // Two more millilitres for the curve's upper part; its steepest step lies at
+                // the equivalence point.
+                for (int gota = 0; gota < 40; ++gota) {
                     QVERIFY(titulacion.Paso());
                     Pasos(lista, 3);
                     curva.push_back({titulacion.Lectura(), phmetro->m_dLectura});
@@ -613,6 +624,40 @@ private slots:
                 const double vPendiente = 0.5 * (curva[nMax].first + curva[nMax - 1].first);
                 QVERIFY(std::fabs(vPendiente - vEquivalencia) <= 0.05 + 1e-9);
                 QVERIFY(curva[nMax].second - curva[nMax - 1].second > 2.0); // a jump of pH units
+                if (&problema != &kProblemas[0] || nIndicador != FENOLFTALEINA)
+                    continue;
+
+                // B: the repeat in a second flask, from the burette as part A left it: more
+                // than 20 ml in it, so it is not refilled, and its reading is not zero.
+                const double lecturaInicial = titulacion.Lectura();
+                QCOMPARE(QString::number(lecturaInicial, 'f', 2), QStringLiteral("18.55"));
+                QVERIFY(bureta->VolumenLiquido() > 20.0);
+                auto* segundo = Nuevo<CErlenmeyer250>(lista, 60, 340);
+                QVERIFY(segundo->AddReagent(Reactivo(cat, problema.pszProblema), 100.0));
+                segundo->m_seno.m_faseLiquida.AgregarIndicador(
+                    Indicador(cat, kIndicadores[nIndicador]));
+                Arrastrar(*bureta, segundo->m_x + segundo->m_cx / 2 - bureta->m_cx / 2,
+                          segundo->m_y - bureta->m_cy + 2);
+                QCOMPARE(CTitulacion::BuscarReceptor(lista, *bureta),
+                         static_cast<CEquipo*>(segundo));
+                titulacion.Iniciar(bureta, segundo);
+                titulacion.m_nApertura = CTitulacion::kAbierta;
+                // Wide open up to the reading the notes give (18.55 + 16.55 - 1 = 34.10 ml):
+                // no colour yet; then drop by drop to the first pink.
+                while (titulacion.Lectura() < lecturaInicial + vVire - 1.0 - 1e-9) {
+                    QVERIFY(titulacion.Paso());
+                    lista.PasoSimulacion();
+                }
+                QCOMPARE(QString::number(titulacion.Lectura(), 'f', 2), QStringLiteral("34.10"));
+                QVERIFY(!vira(nIndicador, ColorLiquido(*segundo)));
+                double lecturaFinal = -1.0;
+                for (int gota = 0; gota < 60 && lecturaFinal < 0.0; ++gota) {
+                    QVERIFY(titulacion.Paso());
+                    Pasos(lista, 3);
+                    if (vira(nIndicador, ColorLiquido(*segundo)))
+                        lecturaFinal = titulacion.Lectura();
+                }
+                QVERIFY(std::fabs(lecturaFinal - lecturaInicial - vVire) <= 0.05 + 1e-9);
             }
         }
     }
@@ -1005,20 +1050,25 @@ private slots:
     // phenolphthalein and once with bromothymol blue. Two moles of base per mole of acid:
     // each indicator changes colour within one drop of 2 x 0.0365 x 20 / 0.1 = 14.60 ml,
     // so c = cb Vb / (2 Va) gives the acid within 1 % (and Ma Va = Mb Vb twice as much);
-    // the curve has one jump, at pH 7 (the sulphate does not change the water's pH).
+    // the curve has one jump, at pH 7 (the program leaves out the sulphate's slight
+    // basicity). Both titrations use one burette filled once: the second starts at the
+    // reading the first left (15.60 ml), and the volume is the final reading minus it.
     void valoracionAcidoSulfurico() {
         QVERIFY(Plantilla(910, cat));
         const double kAcido = 0.0365, kVolumen = 20.0, kBase = 0.1;
         const double vEquivalencia = 2.0 * kAcido * kVolumen / kBase;
+        CListaEquipo lista(&cat);
+        auto* bureta = Nuevo<CBureta50>(lista, 700, 20);
+        auto* phmetro = Nuevo<CPHmetro>(lista, 800, 100);
+        QVERIFY(bureta->AddReagent(Reactivo(cat, "Hidróxido de sodio 0.1 Molar"), 50.0));
+        int x = 300;
         for (const char* pszIndicador : {"Fenolftaleina", "Azul de Bromotimol"}) {
             const bool bFenolftaleina = std::string(pszIndicador) == "Fenolftaleina";
             auto vira = [&](COLORREF c) {
                 return bFenolftaleina ? Verde(c) < 0xF0 : Azul(c) > 0xF0 && Rojo(c) < 0x90;
             };
-            CListaEquipo lista(&cat);
-            auto* matraz = Nuevo<CErlenmeyer250>(lista, 300, 340);
-            auto* bureta = Nuevo<CBureta50>(lista, 700, 20);
-            auto* phmetro = Nuevo<CPHmetro>(lista, 800, 100);
+            auto* matraz = Nuevo<CErlenmeyer250>(lista, x, 340);
+            x -= 200;
             QVERIFY(matraz->AddReagent(Reactivo(cat, "Ácido sulfúrico problema"), kVolumen));
             matraz->m_seno.m_faseLiquida.AgregarIndicador(Indicador(cat, pszIndicador));
             Sumergir(*phmetro, *matraz);
@@ -1028,16 +1078,23 @@ private slots:
             QVERIFY(std::fabs(phmetro->m_dLectura + std::log10(2.0 * kAcido)) < 0.01);
             QVERIFY(!vira(ColorLiquido(*matraz)));
 
-            QVERIFY(bureta->AddReagent(Reactivo(cat, "Hidróxido de sodio 0.1 Molar"), 50.0));
             Arrastrar(*bureta, matraz->m_x + matraz->m_cx / 2 - bureta->m_cx / 2,
                       matraz->m_y - bureta->m_cy + 2);
+            QCOMPARE(CTitulacion::BuscarReceptor(lista, *bureta), static_cast<CEquipo*>(matraz));
+            CTitulacion titulacion;
+            titulacion.Iniciar(bureta, matraz);
+            titulacion.m_nApertura = CTitulacion::kAbierta;
+            // The first titration starts at the zero mark, the second where the first ended.
+            const double lecturaInicial = titulacion.Lectura();
+            QVERIFY2(std::fabs(lecturaInicial - (bFenolftaleina ? 0.0 : 15.60)) < 0.005,
+                     qPrintable(QString::number(lecturaInicial)));
             std::vector<std::pair<double, double>> curva{{0.0, phmetro->m_dLectura}};
             double vVire = -1.0;
-            while (curva.back().first < vEquivalencia + 1.0) {
-                bureta->PourLiquid(*matraz, 0.05);
-                matraz->Step();
+            while (curva.back().first < vEquivalencia + 1.0 - 1e-9) {
+                QVERIFY(titulacion.Paso());
                 Pasos(lista, 3);
-                const double v = 50.0 - bureta->VolumenLiquido(); // the window's "Lectura"
+                // The volume delivered: the window's "Lectura" less the initial reading.
+                const double v = titulacion.Lectura() - lecturaInicial;
                 curva.push_back({v, phmetro->m_dLectura});
                 if (vVire < 0.0 && vira(ColorLiquido(*matraz)))
                     vVire = v;
