@@ -1296,7 +1296,9 @@ private slots:
             if (vCristales < 0.0 && vasoSal->m_seno.m_faseSolida.Moles(sal) > 0.0)
                 vCristales = vasoSal->VolumenLiquido();
         }
-        QVERIFY(n < 4000); // under seven minutes at the default speed
+        // About sixteen minutes at the default speed, a step every three ticks of 100 ms;
+        // five and a half at the fastest, a step every tick.
+        QVERIFY2(n * 0.3 > 15.0 * 60.0 && n * 0.3 < 17.5 * 60.0, qPrintable(QString::number(n)));
         QVERIFY2(vCristales > 6.0 && vCristales < 10.0, qPrintable(QString::number(vCristales)));
 
         // Off the plate, cooled below 30 degrees, weighed.
@@ -1346,7 +1348,8 @@ private slots:
                 lista.PasoSimulacion();
                 ++n;
             }
-            QVERIFY(n < 600); // a minute at most
+            // About a minute at the default speed (a step every three ticks of 100 ms).
+            QVERIFY2(n * 0.3 > 45.0 && n * 0.3 < 75.0, qPrintable(QString::number(n)));
             QVERIFY(parrilla->Comando(ID_APAGAR));
             Pasos(lista, 1);
             const double tCaliente = std::round(termometro->m_dLectura);
