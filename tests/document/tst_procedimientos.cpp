@@ -14,11 +14,15 @@
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Recipientes.h"
+#include "Rtf.h"
+#include "TiposEquipo.h"
 #include "Titulacion.h"
 #include "Vasos.h"
 
 #include "Ayudas.h"
 
+#include <QRegularExpression>
+#include <QTextDocument>
 #include <QtTest>
 
 #include <algorithm>
@@ -913,7 +917,8 @@ private slots:
 
     // 908: 7, 8, 9 and 10 g of potassium chloride in 20 ml of water, dissolved on the hot
     // plate and left to cool: the thermometer's reading when the first crystals appear
-    // gives a point of the solubility curve, within 3 % of the textbook's.
+    // gives a point of the solubility curve, within 3 % of the textbook's, and is the one
+    // the notes give (22, 40, 58 and 77 degrees; 40 for 8 g, as the theory's table says).
     void curvaDeSolubilidad() {
         QVERIFY(Plantilla(908, cat));
         const int32_t kcl = cat.BuscarComponente(162);
@@ -923,7 +928,10 @@ private slots:
             const int i = std::clamp(int(t / 10.0), 0, 9);
             return kTabla[i] + (kTabla[i + 1] - kTabla[i]) * (t - 10.0 * i) / 10.0;
         };
-        for (const double dGramos : {7.0, 8.0, 9.0, 10.0}) {
+        const struct {
+            double dGramos, dNotas;
+        } kMezclas[] = {{7.0, 22.0}, {8.0, 40.0}, {9.0, 58.0}, {10.0, 77.0}};
+        for (const auto& [dGramos, dNotas] : kMezclas) {
             CListaEquipo lista(&cat);
             auto* parrilla = Nuevo<CParrilla>(lista, 60, 450);
             auto* vaso = Nuevo<CVaso100>(lista, 300, 200);
@@ -958,6 +966,7 @@ private slots:
                 std::fabs(s - tabla(tCristales)) / tabla(tCristales) < 0.03,
                 qPrintable(
                     QStringLiteral("%1 g: cristales a %2 grados").arg(dGramos).arg(tCristales)));
+            QCOMPARE(tCristales, dNotas);
             // Cooled to the room's temperature, what no longer fits has crystallised out.
             while (vaso->m_seno.m_dTemperatura > 20.0 && n < 20000) {
                 lista.PasoSimulacion();
@@ -1418,6 +1427,55 @@ private slots:
         QVERIFY(filtro->PourSolid(*vasoC) > 0.0);
         const double mPrecipitado = pesar(*vasoC);
         QCOMPARE(lectura(mPrecipitado), lectura(0.5 * 0.020 * 100.086)); // 1.0009 g
+    }
+
+    // The equipment is named as the program names it: a size in a procedure's list of
+    // material is that of an item of that name, and the source form's table of types gives
+    // each code the size its type has (it once swapped the two burettes).
+    void equipoNombrado() {
+        auto tipoDeNombre = [](const QString& str) -> const CTipoEquipo* {
+            for (const CTipoEquipo& t : TiposEquipo())
+                if (str == QString::fromUtf8(t.pszNombre))
+                    return &t;
+            return nullptr;
+        };
+        const QRegularExpression ml(QStringLiteral("(\\d+) ml"));
+        for (int n = Plantillas::kPrimera; n <= Plantillas::kUltima; ++n) {
+            QFile f(QStringLiteral(":/practicas/%1/procedimiento.rtf").arg(n));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QTextDocument doc;
+            Rtf::Leer(f.readAll().toStdString(), doc);
+            const QString str = doc.toPlainText();
+            const qsizetype i = str.indexOf(QStringLiteral("Material"));
+            const QString material = str.mid(i, str.indexOf(QStringLiteral("Reactivo"), i) - i);
+            QVERIFY(i >= 0 && !material.isEmpty());
+            const QRegularExpression nombre(QStringLiteral("«([^»]*\\d+ ml)»"));
+            for (const auto& m : nombre.globalMatch(material))
+                QVERIFY2(tipoDeNombre(m.captured(1)),
+                         qPrintable(QString::number(n) + m.captured(1)));
+        }
+
+        QFile f(QFINDTESTDATA("../../docs/fuente-practicas.md"));
+        QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+        QString str = QString::fromUtf8(f.readAll());
+        const qsizetype i = str.indexOf(QStringLiteral("| tipo | equipo | tipo | equipo |"));
+        QVERIFY(i >= 0);
+        str = str.mid(i, str.indexOf(QStringLiteral("\n\n"), i) - i);
+        const QRegularExpression fila(
+            QStringLiteral("\\| (\\d+) \\| ([^|]+) \\| (\\d+) \\| ([^|]+) \\|"));
+        int nTipos = 0;
+        for (const auto& m : fila.globalMatch(str)) {
+            for (int c : {1, 3}) {
+                const CTipoEquipo* t = BuscarTipo(m.captured(c).toInt());
+                QVERIFY2(t, qPrintable(m.captured(c)));
+                const auto tamano = ml.match(m.captured(c + 1));
+                if (tamano.hasMatch())
+                    QVERIFY2(QString::fromUtf8(t->pszNombre).contains(tamano.captured(0)),
+                             qPrintable(m.captured(c) + QStringLiteral(": ") + m.captured(c + 1)));
+                ++nTipos;
+            }
+        }
+        QCOMPARE(nTipos, int(TiposEquipo().size()));
     }
 };
 
