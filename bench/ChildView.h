@@ -120,6 +120,8 @@ signals:
     // The student changed the bench or its contents (not the simulation by itself).
     // The student did something to the bench; the text names it ("Agregar reactivo").
     void Modificado(const QString& strAccion);
+    // A short explanation for the status bar (why a key did nothing).
+    void Indicacion(const QString& strTexto);
     // "Decantar" or "Transferir" ended, poured or cancelled.
     void VertidoTerminado();
     void ZoomCambiado(double dZoom);
@@ -166,6 +168,8 @@ private:
     bool Tecla(QKeyEvent* e);
     bool MenuTiene(int nComando) const;
     void MoverCandidato(int nSentido);
+    // Supr on an item whose menu has no "Eliminar": says why, and how it comes off.
+    void ExplicarQueNoSeElimina();
     void PintarFoco(QPainter& p);
     // Screen readers: the selection changed; contents, readings or places changed.
     void AvisarSeleccion();
