@@ -109,6 +109,10 @@ public:
     // candidate), Intro pours into it and Esc gives the pour up.
     CEquipo* Candidato() const { return m_pCandidato; }
 
+    // The tool tip of the item drawn at that point of the view (its name and what screen
+    // readers are told of it); empty over the bare bench.
+    QString TextoAyudaEn(const QPoint& ptCliente) const;
+
 signals:
     void UM_TICK();
     void UM_TITULAR();
@@ -129,6 +133,7 @@ signals:
     void IniciarPracticaPedida();
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;

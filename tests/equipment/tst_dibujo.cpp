@@ -706,6 +706,17 @@ private slots:
         QVERIFY(pa.Comando(ID_APAGAR));
         QCOMPARE(pa.m_nLuces, 0);
         QCOMPARE(lucesPintadas(), 0);
+        // Its top glows while it heats, and only then: the lights alone went unnoticed.
+        auto tapa = [&](int nNivel) {
+            pa.SetNivel(nNivel);
+            QImage img = Lienzo();
+            Pintar(img, pa);
+            const QColor c = img.pixelColor(pa.m_x + 50, pa.m_y + 3);
+            return c.red() - c.blue();
+        };
+        QVERIFY2(tapa(0) < 20, qPrintable(QString::number(tapa(0))));
+        QVERIFY(tapa(1) > 60);
+        QVERIFY(tapa(5) > tapa(1));
     }
 
     // The burner's flame changes with its frame and stays above the burner's mouth.
