@@ -481,10 +481,17 @@ private slots:
             m_pMarco->OnUM_TICK();
         QCOMPARE(b->m_lstTitulacion.size(), size_t(4));
         // The drops changed the practice: the title says so at once, not when the window
-        // closes, and closing asks before the bench is replaced.
+        // closes.
         QVERIFY(m_pMarco->Modificada());
         QVERIFY(m_pMarco->windowTitle().endsWith(" *"));
         QVERIFY(std::fabs(v->VolumenLiquido() - 0.2) < 1e-9);
+        // Saved mid-titration, the drops so far are saved and undone as one step; the next
+        // drop marks the practice again.
+        QVERIFY(m_pMarco->GuardarPractica(m_dir.filePath("titulando.uak1")));
+        QVERIFY(!m_pMarco->windowTitle().endsWith(" *"));
+        QCOMPARE(m_pMarco->m_pHistorial->Pila().undoText(), QString("Titulación"));
+        m_pMarco->OnUM_TICK();
+        QVERIFY(m_pMarco->windowTitle().endsWith(" *"));
         m_pMarco->OnUM_GRAFICA(b);
         QVERIFY(m_pMarco->m_bGraficando && m_pMarco->m_pDlgGrafica->isVisible());
         // "Titular" again while the window is open changes nothing.
