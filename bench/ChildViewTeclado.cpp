@@ -154,8 +154,7 @@ bool CChildView::Tecla(QKeyEvent* e) {
 
 void CChildView::ExplicarQueNoSeElimina() {
     // A piece of an assembly has no "Eliminar" of its own: its parent's menu takes the
-    // assembly apart (the distillation set goes as a whole, so that no half-mounted set is
-    // left dripping). Supr does what the menus allow and says where to look.
+    // assembly apart as a whole. Supr does what the menus allow, and says where to look.
     QApplication::beep();
     const QString strNombre = QString::fromStdString(m_pSeleccion->GetNombre());
     auto* pPieza = dynamic_cast<CPieza*>(m_pSeleccion);
@@ -170,16 +169,15 @@ void CChildView::ExplicarQueNoSeElimina() {
     for (const CEntradaMenu& e : entradas)
         if (e.m_nComando == ID_ELIMINAR_DESTILACION || e.m_nComando == ID_ELIMINAR_REFLUJO ||
             e.m_nComando == ID_ELIMINAR_EMBUDO || e.m_nComando == ID_ELIMINAR_TUBO) {
-            emit Indicacion(tr("%1 forma parte del montaje de %2: se retira con «%3» en el "
-                               "menú de %2.")
-                                .arg(strNombre, strPadre, TextoDeComando(*pPadre, e.m_nComando)));
+            emit Indicacion(
+                tr("%1 forma parte del montaje de %2: se retira con «%3», en el menú de este.")
+                    .arg(strNombre, strPadre, TextoDeComando(*pPadre, e.m_nComando)));
             return;
         }
     // A set not yet complete (a distillation head without its elbow) comes off with its
     // parent only.
-    emit Indicacion(tr("%1 forma parte del montaje de %2 y se retira con él: elimine %2, o "
-                       "complete el montaje para retirarlo desde el menú de %2.")
-                        .arg(strNombre, strPadre));
+    emit Indicacion(
+        tr("%1 forma parte del montaje de %2 y se retira con él.").arg(strNombre, strPadre));
 }
 
 void CChildView::PintarFoco(QPainter& p) {

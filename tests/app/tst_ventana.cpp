@@ -431,8 +431,7 @@ private slots:
         QCOMPARE(l.size(), nAntes);
         QCOMPARE(m_pMarco->statusBar()->currentMessage(),
                  QString("Condensador forma parte del montaje de Matraz de balón 250 ml: se "
-                         "retira con «Eliminar equipo de destilación» en el menú de Matraz de "
-                         "balón 250 ml."));
+                         "retira con «Eliminar equipo de destilación», en el menú de este."));
         m_pMarco->LimpiarMesa();
         QVERIFY(l.empty());
         m_pMarco->Accion(ID_DESHACER)->trigger();
