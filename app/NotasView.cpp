@@ -131,7 +131,7 @@ void CNotasView::CrearBarraFormato() {
     connect(m_pVinetas, &QAction::triggered, this, &CNotasView::Vinetas);
     connect(m_pEditor, &QTextEdit::currentCharFormatChanged, this, &CNotasView::ActualizarFormato);
     connect(m_pEditor, &QTextEdit::cursorPositionChanged, this, &CNotasView::ActualizarFormato);
-    m_pBarraFormato->hide();
+    MostrarBarraFormato(false);
 }
 
 void CNotasView::ActualizarFormato() {
@@ -185,7 +185,14 @@ void CNotasView::Reiniciar() {
     m_pEditor->clear();
     m_pEditor->setReadOnly(false);
     m_pEditor->setAccessibleName(QString::fromUtf8(kNotas));
-    m_pBarraFormato->hide();
+    MostrarBarraFormato(false);
+}
+
+void CNotasView::MostrarBarraFormato(bool bMostrar) {
+    // The keys go with the bar: a read-only section is not reformatted behind the student.
+    m_pBarraFormato->setVisible(bMostrar);
+    for (QAction* a : {m_pNegrita, m_pCursiva, m_pSubrayado, m_pVinetas})
+        a->setEnabled(bMostrar);
 }
 
 void CNotasView::MostrarSeccion(int nSeccion) {
@@ -203,8 +210,7 @@ void CNotasView::MostrarSeccion(int nSeccion) {
     m_pEditor->document()->setModified(false);
     m_pEditor->setReadOnly(nSeccion != SECCION_RESULTADOS);
     // Formatting belongs to the one text the student writes.
-    m_pBarraFormato->setVisible(nSeccion == SECCION_RESULTADOS);
-    m_pBarraFormato->setEnabled(nSeccion == SECCION_RESULTADOS);
+    MostrarBarraFormato(nSeccion == SECCION_RESULTADOS);
     // Screen readers say which section the notes show.
     m_pEditor->setAccessibleName(QStringLiteral("%1: %2").arg(
         QString::fromUtf8(kNotas), QString::fromUtf8(kSecciones[nSeccion])));

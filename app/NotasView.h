@@ -58,6 +58,7 @@ signals:
 
 private:
     void CrearBarraFormato();
+    void MostrarBarraFormato(bool bMostrar);
     // The bar's buttons follow the format where the cursor is.
     void ActualizarFormato();
 

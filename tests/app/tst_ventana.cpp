@@ -767,6 +767,10 @@ private slots:
         QVERIFY(!e->document()->lastBlock().text().startsWith(QString::fromUtf8("\u2022")));
         n->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
         QVERIFY(!n->BarraFormato()->isVisible());
+        // Nor do its keys reformat a read-only section.
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(!e->document()->isModified());
         n->MostrarSeccion(CNotasView::SECCION_RESULTADOS);
         QVERIFY(n->BarraFormato()->isVisible());
         // A line typed where the text has no size of its own comes back in the size it
