@@ -65,8 +65,11 @@ double CTitulacion::Gotear() {
 
 bool CTitulacion::Paso() {
     // The drops need a burette and a vessel under it, both still on the bench.
-    if (!m_pBureta || !m_pReceptor || !(m_pBureta->VolumenLiquido() > 0.0))
+    if (!m_pBureta || !m_pReceptor || !(m_pBureta->VolumenLiquido() > 0.0)) {
+        // A drop asked for when none can fall is not kept to fall later.
+        m_nGotasPedidas = 0;
         return false;
+    }
     const double d = Gotear();
     if (d == 0.0)
         return false;

@@ -184,6 +184,11 @@ private slots:
         QVERIFY(!t.TitrationStep());
         QCOMPARE(bureta.m_lstTitulacion.size(), size_t(1));
         QVERIFY(std::fabs(bureta.m_dTitulado - 0.05) < 1e-12);
+        // Asked for with nothing under the tip, a drop is not kept to fall later.
+        t.Olvidar(&vaso);
+        QTest::mouseClick(t.m_pUnaGota, Qt::LeftButton);
+        QVERIFY(!t.TitrationStep());
+        QCOMPARE(t.m_titulacion.m_nGotasPedidas, 0);
     }
 
     void graficaYDatos() {
