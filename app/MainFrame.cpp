@@ -1085,10 +1085,13 @@ void CMainFrame::Propiedades() {
 void CMainFrame::OnUM_TICK() {
     ActualizarEstados();
     // The titration advances on every 100 ms tick, whatever the simulation speed.
-    if (m_pDlgTitulacion && m_bTitulando && m_pDlgTitulacion->TitrationStep()) {
+    CRecipiente* pBureta = m_pDlgTitulacion && m_bTitulando ? m_pDlgTitulacion->Bureta() : nullptr;
+    const double dTitulado = pBureta ? pBureta->m_dTitulado : 0.0;
+    if (pBureta && m_pDlgTitulacion->TitrationStep()) {
         m_pVistaMesa->update();
-        // The drops change the practice now, not when the window closes: the title says so.
-        if (!m_bGotasSinRegistrar) {
+        // The drops change the practice now, not when the window closes: the title says so
+        // (a drop the full receiver did not take changed nothing).
+        if (!m_bGotasSinRegistrar && pBureta->m_dTitulado != dTitulado) {
             m_bGotasSinRegistrar = true;
             ActualizarTitulo();
         }
