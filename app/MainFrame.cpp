@@ -250,9 +250,15 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
                    : QString();
     };
     m_fnDialogoPdf = [this] {
-        return QFileDialog::getSaveFileName(this, tr("Exportar notas a PDF"),
-                                            m_pNotas->RutaPdfPropuesta(),
-                                            tr("Documento PDF (*.pdf)"));
+        QFileDialog dlg(this, tr("Exportar notas a PDF"));
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setNameFilter(tr("Documento PDF (*.pdf)"));
+        // The suffix is added before the dialog asks about replacing a file, not after.
+        dlg.setDefaultSuffix(QStringLiteral("pdf"));
+        dlg.selectFile(m_pNotas->RutaPdfPropuesta());
+        return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
+                   ? dlg.selectedFiles().constFirst()
+                   : QString();
     };
     qApp->installEventFilter(this);
     m_practica.m_listaEquipo.m_fnAlEliminar = [this](CEquipo* e) { Olvidar(e); };
