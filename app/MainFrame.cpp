@@ -219,6 +219,8 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
     });
     connect(m_pNotas, &CNotasView::ResultadosEditados, this, &CMainFrame::MarcarModificada);
     connect(m_pVistaMesa, &CChildView::ZoomCambiado, this, &CMainFrame::MostrarZoom);
+    connect(m_pVistaMesa, &CChildView::Indicacion, this,
+            [this](const QString& s) { statusBar()->showMessage(s, 10000); });
     connect(m_pVistaMesa, &CChildView::IniciarPracticaPedida, this, &CMainFrame::OnIniciarPractica);
     connect(m_pVistaMesa, &CChildView::VertidoTerminado, this, [this] {
         if (statusBar()->currentMessage() == QString::fromUtf8(kTextoDestino))
@@ -243,6 +245,17 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
         // A practice saved before is offered again under its own name.
         if (!m_strRuta.isEmpty())
             dlg.selectFile(m_strRuta);
+        return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
+                   ? dlg.selectedFiles().constFirst()
+                   : QString();
+    };
+    m_fnDialogoPdf = [this] {
+        QFileDialog dlg(this, tr("Exportar notas a PDF"));
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setNameFilter(tr("Documento PDF (*.pdf)"));
+        // The suffix is added before the dialog asks about replacing a file, not after.
+        dlg.setDefaultSuffix(QStringLiteral("pdf"));
+        dlg.selectFile(m_pNotas->RutaPdfPropuesta());
         return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
                    ? dlg.selectedFiles().constFirst()
                    : QString();
@@ -321,6 +334,37 @@ void CMainFrame::CrearAcciones() {
     connect(Accion(ID_INICIAR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnIniciarPractica);
     connect(Accion(ID_ABRIR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnAbrirPractica);
     connect(Accion(ID_GUARDAR_PRACTICA), &QAction::triggered, this, &CMainFrame::OnGuardarPractica);
+    // Commands this program adds to the described ones: their texts go through translation.
+    auto nueva = [this, &crear](int nId, const QString& strTexto, const QString& strIndicacion) {
+        QAction* a = crear(nId, "", "", nullptr);
+        a->setText(strTexto);
+        a->setStatusTip(strIndicacion);
+        a->setToolTip(QString(strTexto).remove(QLatin1Char('&')).remove(QChar(0x2026)));
+        return a;
+    };
+    connect(nueva(ID_GUARDAR_COMO, tr("Guardar &como…"),
+                  tr("Guarda la práctica en un archivo nuevo, que usted elige")),
+            &QAction::triggered, this, &CMainFrame::OnGuardarComo);
+    connect(nueva(ID_IMPRIMIR_NOTAS, tr("Im&primir notas…"),
+                  tr("Imprime la sección de las notas que se muestra")),
+            &QAction::triggered, m_pNotas, &CNotasView::Imprimir);
+    connect(nueva(ID_EXPORTAR_PDF, tr("E&xportar notas a PDF…"),
+                  tr("Guarda la sección de las notas que se muestra como documento PDF")),
+            &QAction::triggered, this, &CMainFrame::OnExportarPdf);
+    // The usual keys of a desktop program, shown beside their menu entries. They act wherever
+    // the focus is in the window, the notes pane included.
+    const std::pair<int, QKeySequence> teclas[] = {
+        {ID_ABRIR_PRACTICA, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {ID_GUARDAR_PRACTICA, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {ID_GUARDAR_COMO, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {ID_IMPRIMIR_NOTAS, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {ID_APP_EXIT, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {ID_HELP_FINDER, QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& [nId, tecla] : teclas) {
+        Accion(nId)->setShortcut(tecla);
+        Accion(nId)->setShortcutContext(Qt::WindowShortcut);
+    }
     connect(Accion(ID_LIMPIAR_MESA), &QAction::triggered, this, &CMainFrame::LimpiarMesa);
     connect(Accion(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
     // Undo and redo name the action they act on ("Deshacer Agregar reactivo").
@@ -413,6 +457,7 @@ void CMainFrame::CrearMenus() {
     archivo->addAction(Accion(ID_INICIAR_PRACTICA));
     archivo->addAction(Accion(ID_ABRIR_PRACTICA));
     archivo->addAction(Accion(ID_GUARDAR_PRACTICA));
+    archivo->addAction(Accion(ID_GUARDAR_COMO));
     archivo->addAction(QStringLiteral("&Editar práctica…"), this,
                        [this] { EditarPractica(false); });
     archivo->addAction(QStringLiteral("&Nueva práctica en blanco…"), this,
@@ -422,6 +467,9 @@ void CMainFrame::CrearMenus() {
     ActualizarMenuRecientes();
     archivo->addSeparator();
     archivo->addAction(Accion(ID_LIMPIAR_MESA));
+    archivo->addSeparator();
+    archivo->addAction(Accion(ID_IMPRIMIR_NOTAS));
+    archivo->addAction(Accion(ID_EXPORTAR_PDF));
     archivo->addSeparator();
     archivo->addAction(Accion(ID_PREFERENCIAS));
     archivo->addSeparator();
@@ -560,7 +608,7 @@ void CMainFrame::ActualizarTitulo() {
 }
 
 bool CMainFrame::Modificada() const {
-    return m_bNotasModificadas || !m_pHistorial->Limpio();
+    return m_bNotasModificadas || m_bGotasSinRegistrar || !m_pHistorial->Limpio();
 }
 
 void CMainFrame::MarcarModificada() {
@@ -696,6 +744,12 @@ bool CMainFrame::AbrirPractica(const QString& strRuta, bool bPlantilla) {
 bool CMainFrame::GuardarPractica(const QString& strRuta) {
     // What the student typed in the results is part of what is saved.
     m_pNotas->GuardarResultados();
+    // Saved mid-titration, the drops so far are a step of their own: the saved point of the
+    // history is then this one, and the drops after it make the next step.
+    if (m_bGotasSinRegistrar) {
+        m_pHistorial->Registrar(QStringLiteral("Titulación"));
+        m_bGotasSinRegistrar = false;
+    }
     QString strError;
     if (m_practica.GuardarPractica(strRuta, &strError) != CPractica::Resultado::Correcto) {
         Mensajes::Aviso(this, strError);
@@ -735,6 +789,30 @@ void CMainFrame::OnAbrirPractica() {
 }
 
 bool CMainFrame::OnGuardarPractica() {
+    // A practice that has its own file is saved there; only a new one, or one whose file is
+    // not the student's to write (the shared folder, a read-only file), asks where.
+    if (m_strRuta.isEmpty() || !ArchivoPropio(m_strRuta))
+        return OnGuardarComo();
+    m_pVistaMesa->StopTimer();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool bGuardado = GuardarPractica(m_strRuta);
+    QApplication::restoreOverrideCursor();
+    m_pVistaMesa->StartTimer();
+    return bGuardado;
+}
+
+bool CMainFrame::ArchivoPropio(const QString& strRuta) {
+    const QFileInfo info(strRuta);
+    if (info.exists() && !info.isWritable())
+        return false;
+    const QString strCompartida = Preferencias::CarpetaCompartida();
+    if (strCompartida.isEmpty())
+        return true;
+    const QString strCarpeta = QFileInfo(strCompartida).absoluteFilePath() + QLatin1Char('/');
+    return !info.absoluteFilePath().startsWith(strCarpeta);
+}
+
+bool CMainFrame::OnGuardarComo() {
     m_pVistaMesa->StopTimer();
     const QString ruta = m_fnDialogoGuardar();
     bool bGuardado = false;
@@ -745,6 +823,21 @@ bool CMainFrame::OnGuardarPractica() {
     }
     m_pVistaMesa->StartTimer();
     return bGuardado;
+}
+
+bool CMainFrame::OnExportarPdf() {
+    QString strRuta = m_fnDialogoPdf();
+    if (strRuta.isEmpty())
+        return false;
+    if (QFileInfo(strRuta).suffix().isEmpty())
+        strRuta += QStringLiteral(".pdf");
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool bOk = m_pNotas->ExportarPdf(strRuta);
+    QApplication::restoreOverrideCursor();
+    if (bOk)
+        statusBar()->showMessage(tr("Notas guardadas en %1").arg(QDir::toNativeSeparators(strRuta)),
+                                 10000);
+    return bOk;
 }
 
 void CMainFrame::LimpiarMesa() {
@@ -930,6 +1023,8 @@ void CMainFrame::TerminarTitulacion(bool bRegistrar) {
     if (m_bTitulando && bRegistrar)
         RegistrarAccion(QStringLiteral("Titulación"));
     m_bTitulando = false;
+    m_bGotasSinRegistrar = false;
+    ActualizarTitulo();
 }
 
 void CMainFrame::Deshacer(bool bDeshacer) {
@@ -996,8 +1091,17 @@ void CMainFrame::Propiedades() {
 void CMainFrame::OnUM_TICK() {
     ActualizarEstados();
     // The titration advances on every 100 ms tick, whatever the simulation speed.
-    if (m_pDlgTitulacion && m_bTitulando && m_pDlgTitulacion->TitrationStep())
+    CRecipiente* pBureta = m_pDlgTitulacion && m_bTitulando ? m_pDlgTitulacion->Bureta() : nullptr;
+    const double dTitulado = pBureta ? pBureta->m_dTitulado : 0.0;
+    if (pBureta && m_pDlgTitulacion->TitrationStep()) {
         m_pVistaMesa->update();
+        // The drops change the practice now, not when the window closes: the title says so
+        // (a drop the full receiver did not take changed nothing).
+        if (!m_bGotasSinRegistrar && pBureta->m_dTitulado != dTitulado) {
+            m_bGotasSinRegistrar = true;
+            ActualizarTitulo();
+        }
+    }
     // What the clock did is where the next action starts from; a drag in progress and a
     // titration (one action from its start to its end) are not cut in two.
     if (!m_pVistaMesa->m_bArrastrando && !m_bTitulando)

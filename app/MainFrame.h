@@ -96,6 +96,10 @@ public:
     std::function<int()> m_fnPreguntaCierre;
     // The path chosen in the save dialog, empty when cancelled. Replaceable by tests.
     std::function<QString()> m_fnDialogoGuardar;
+    // The PDF file chosen for the notes, empty when cancelled. Replaceable by tests.
+    std::function<QString()> m_fnDialogoPdf;
+    // "Archivo > Exportar notas a PDF…": the section the notes show, as a PDF file.
+    bool OnExportarPdf();
     // Tests look at (and close) the properties window through this.
     std::function<void(class CDlgPropiedades&)> m_fnAntesDePropiedades;
     // The properties window of the selected vessel, with the bench timer stopped.
@@ -108,7 +112,10 @@ public:
 public slots:
     void OnIniciarPractica();
     void OnAbrirPractica();
+    // "Guardar práctica" (Ctrl+S): into the practice's own file when it has one, else as
+    // "Guardar como…" (Ctrl+Mayús+S), which always asks where.
     bool OnGuardarPractica();
+    bool OnGuardarComo();
     void OnUM_TITULAR();
     void OnUM_PROPIEDADES();
     void OnUM_TICK();
@@ -135,6 +142,9 @@ private:
     // A practice just read that fails the catalogue checks opens, with a warning.
     void AvisarProblemas(const QString& strArchivo);
     void AgregarReciente(const QString& strRuta);
+    // Whether a save may go straight into that file: not read-only, not in the shared folder
+    // (where it would replace the teacher's practice for every student).
+    static bool ArchivoPropio(const QString& strRuta);
     void GuardarRecientes(const QStringList& lista) const;
     void RestaurarAjustes();
     void MostrarZoom(double dZoom);
@@ -147,6 +157,7 @@ private:
     QLabel* m_pNum = nullptr;
     QLabel* m_pDesp = nullptr;
     QLabel* m_pZoom = nullptr;
-    bool m_bTitulado = false;         // a practice has been started, opened or saved
-    bool m_bNotasModificadas = false; // the results typed since the last save
+    bool m_bTitulado = false;          // a practice has been started, opened or saved
+    bool m_bNotasModificadas = false;  // the results typed since the last save
+    bool m_bGotasSinRegistrar = false; // drops of the open titration, not yet a history step
 };

@@ -5,20 +5,31 @@
 #include "Practica.h"
 #include "Rtf.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QSignalBlocker>
+#include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTextList>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr const char* kNotas = "Notas de la práctica";
+// A bullet and the space after it, and how far the lines after the first stand in.
+const QString kVineta = QStringLiteral("\u2022 ");
+constexpr double kSangriaVineta = 12.0;
 constexpr const char* kSecciones[] = {"Marco teórico", "Procedimiento",
                                       "Resultados y conclusiones"};
 
@@ -54,6 +65,8 @@ CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
     l->setContentsMargins(0, 0, 0, 0);
     l->setSpacing(0);
     l->addLayout(botones);
+    CrearBarraFormato();
+    l->addWidget(m_pBarraFormato);
     l->addWidget(m_pEditor, 1);
     m_pEditor->setAcceptRichText(true);
     m_pEditor->setAccessibleName(QString::fromUtf8(kNotas));
@@ -61,6 +74,102 @@ CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
         if (!m_bCargando && m_nSeccion == SECCION_RESULTADOS)
             emit ResultadosEditados();
     });
+}
+
+void CNotasView::CrearBarraFormato() {
+    m_pBarraFormato = new QToolBar(this);
+    m_pBarraFormato->setObjectName(QStringLiteral("barraFormato"));
+    m_pBarraFormato->setIconSize(QSize(16, 16));
+    m_pBarraFormato->setAccessibleName(tr("Formato del texto"));
+    // The letters a Spanish word processor shows on these buttons; the keys are the usual
+    // ones of the desktop (Ctrl+S saves the practice).
+    auto boton = [this](const QString& strLetra, const QString& strNombre,
+                        const QKeySequence& tecla, auto fnFuente) {
+        auto* a = new QAction(strLetra, this);
+        QFont f = a->font();
+        fnFuente(f);
+        a->setFont(f);
+        a->setCheckable(true);
+        a->setShortcut(tecla);
+        // The keys work while the editor has the focus; the bar itself takes no focus away.
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        a->setToolTip(
+            QStringLiteral("%1 (%2)").arg(strNombre, tecla.toString(QKeySequence::NativeText)));
+        a->setStatusTip(strNombre);
+        m_pBarraFormato->addAction(a);
+        m_pEditor->addAction(a);
+        if (auto* b = m_pBarraFormato->widgetForAction(a)) {
+            b->setAccessibleName(strNombre);
+            b->setFocusPolicy(Qt::NoFocus);
+        }
+        return a;
+    };
+    m_pNegrita = boton(tr("N"), tr("Negrita"), QKeySequence(Qt::CTRL | Qt::Key_B),
+                       [](QFont& f) { f.setBold(true); });
+    m_pCursiva = boton(tr("K"), tr("Cursiva"), QKeySequence(Qt::CTRL | Qt::Key_I),
+                       [](QFont& f) { f.setItalic(true); });
+    m_pSubrayado = boton(tr("S"), tr("Subrayado"), QKeySequence(Qt::CTRL | Qt::Key_U),
+                         [](QFont& f) { f.setUnderline(true); });
+    m_pBarraFormato->addSeparator();
+    m_pVinetas = boton(QStringLiteral("\u2022"), tr("Viñetas"),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), [](QFont&) {});
+    connect(m_pNegrita, &QAction::triggered, this, [this](bool b) {
+        QTextCharFormat f;
+        f.setFontWeight(b ? QFont::Bold : QFont::Normal);
+        m_pEditor->mergeCurrentCharFormat(f);
+    });
+    connect(m_pCursiva, &QAction::triggered, this, [this](bool b) {
+        QTextCharFormat f;
+        f.setFontItalic(b);
+        m_pEditor->mergeCurrentCharFormat(f);
+    });
+    connect(m_pSubrayado, &QAction::triggered, this, [this](bool b) {
+        QTextCharFormat f;
+        f.setFontUnderline(b);
+        m_pEditor->mergeCurrentCharFormat(f);
+    });
+    connect(m_pVinetas, &QAction::triggered, this, &CNotasView::Vinetas);
+    connect(m_pEditor, &QTextEdit::currentCharFormatChanged, this, &CNotasView::ActualizarFormato);
+    connect(m_pEditor, &QTextEdit::cursorPositionChanged, this, &CNotasView::ActualizarFormato);
+    MostrarBarraFormato(false);
+}
+
+void CNotasView::ActualizarFormato() {
+    const QTextCharFormat f = m_pEditor->currentCharFormat();
+    m_pNegrita->setChecked(f.fontWeight() >= QFont::Bold);
+    m_pCursiva->setChecked(f.fontItalic());
+    m_pSubrayado->setChecked(f.fontUnderline());
+    m_pVinetas->setChecked(m_pEditor->textCursor().block().text().startsWith(kVineta));
+}
+
+void CNotasView::Vinetas(bool bPoner) {
+    // A bullet the notes' RTF keeps as it is: the character and a hanging indent, not a list
+    // object, so the saved results read back the same in this program and in others.
+    QTextCursor c = m_pEditor->textCursor();
+    const int nFin = c.selectionEnd();
+    QTextBlock b = m_pEditor->document()->findBlock(c.selectionStart());
+    c.beginEditBlock();
+    for (; b.isValid() && b.position() <= nFin; b = b.next()) {
+        QTextCursor l(b);
+        const bool bTiene = b.text().startsWith(kVineta);
+        QTextBlockFormat bf = b.blockFormat();
+        if (bPoner && !bTiene) {
+            l.insertText(kVineta);
+            bf.setLeftMargin(bf.leftMargin() + kSangriaVineta);
+            bf.setTextIndent(-kSangriaVineta);
+        } else if (!bPoner && bTiene) {
+            l.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor,
+                           static_cast<int>(kVineta.size()));
+            l.removeSelectedText();
+            bf.setLeftMargin(std::max(0.0, bf.leftMargin() - kSangriaVineta));
+            bf.setTextIndent(0);
+        } else {
+            continue;
+        }
+        l.setBlockFormat(bf);
+    }
+    c.endEditBlock();
+    ActualizarFormato();
 }
 
 void CNotasView::GuardarResultados() {
@@ -76,6 +185,14 @@ void CNotasView::Reiniciar() {
     m_pEditor->clear();
     m_pEditor->setReadOnly(false);
     m_pEditor->setAccessibleName(QString::fromUtf8(kNotas));
+    MostrarBarraFormato(false);
+}
+
+void CNotasView::MostrarBarraFormato(bool bMostrar) {
+    // The keys go with the bar: a read-only section is not reformatted behind the student.
+    m_pBarraFormato->setVisible(bMostrar);
+    for (QAction* a : {m_pNegrita, m_pCursiva, m_pSubrayado, m_pVinetas})
+        a->setEnabled(bMostrar);
 }
 
 void CNotasView::MostrarSeccion(int nSeccion) {
@@ -92,37 +209,80 @@ void CNotasView::MostrarSeccion(int nSeccion) {
     m_bCargando = false;
     m_pEditor->document()->setModified(false);
     m_pEditor->setReadOnly(nSeccion != SECCION_RESULTADOS);
+    // Formatting belongs to the one text the student writes.
+    MostrarBarraFormato(nSeccion == SECCION_RESULTADOS);
     // Screen readers say which section the notes show.
     m_pEditor->setAccessibleName(QStringLiteral("%1: %2").arg(
         QString::fromUtf8(kNotas), QString::fromUtf8(kSecciones[nSeccion])));
     m_pEditor->moveCursor(QTextCursor::Start);
 }
 
+QString CNotasView::RutaPdfPropuesta() const {
+    QString strNombre = QString::fromStdString(m_practica.m_strPractica).trimmed();
+    for (QChar c : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')})
+        strNombre.replace(c, QLatin1Char('-'));
+    if (strNombre.isEmpty())
+        strNombre = tr("Notas");
+    if (m_nSeccion != SECCION_NINGUNA)
+        strNombre += QStringLiteral(" - ") + QString::fromUtf8(kSecciones[m_nSeccion]);
+    QString strCarpeta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (strCarpeta.isEmpty() || !QFileInfo(strCarpeta).isDir())
+        strCarpeta = QDir::homePath();
+    return QDir(strCarpeta).filePath(strNombre + QStringLiteral(".pdf"));
+}
+
 bool CNotasView::Imprimir() {
     GuardarResultados();
     QPrinter impresora(QPrinter::HighResolution);
+    // Printing to a PDF file is always offered; with no printer installed it is the only
+    // choice, and it comes with a file name ready, so "Imprimir" always has somewhere to go.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        impresora.setOutputFileName(RutaPdfPropuesta());
     QPrintDialog dlg(&impresora, this);
     dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dlg.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
     dlg.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
     if (dlg.exec() != QDialog::Accepted)
         return false;
     return ImprimirEn(impresora);
 }
 
+bool CNotasView::ExportarPdf(const QString& strRuta) {
+    GuardarResultados();
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setOutputFormat(QPrinter::PdfFormat);
+    impresora.setOutputFileName(strRuta);
+    return ImprimirEn(impresora);
+}
+
 bool CNotasView::ImprimirEn(QPrinter& impresora) {
+    const bool bPdf = impresora.outputFormat() == QPrinter::PdfFormat;
+    // Without a printer Qt falls back to a PDF with no file: nothing would come out at all.
+    if (bPdf && impresora.outputFileName().isEmpty()) {
+        Mensajes::Aviso(this, tr("No hay ninguna impresora disponible, así que no se imprimió "
+                                 "nada. Elija la salida a un archivo PDF en la ventana de "
+                                 "impresión, o use Archivo > Exportar notas a PDF…"));
+        return false;
+    }
     impresora.setDocName(QStringLiteral("Korvex - Alkor"));
     // One inch on every side; every page of the text is printed.
     impresora.setPageMargins(QMarginsF(1, 1, 1, 1), QPageLayout::Inch);
     std::unique_ptr<QTextDocument> copia(m_pEditor->document()->clone());
+    // A PDF is checked by what reached its file: a folder that cannot be written leaves none.
+    if (bPdf)
+        QFile::remove(impresora.outputFileName());
     copia->print(&impresora);
+    if (bPdf && (impresora.printerState() == QPrinter::Error ||
+                 QFileInfo(impresora.outputFileName()).size() <= 0)) {
+        Mensajes::Aviso(this, tr("No se pudo escribir el archivo PDF %1: compruebe que la "
+                                 "carpeta existe y que puede escribir en ella.")
+                                  .arg(QDir::toNativeSeparators(impresora.outputFileName())));
+        return false;
+    }
     if (impresora.printerState() == QPrinter::Error) {
-        QMessageBox m(QMessageBox::Warning, QString::fromUtf8(Mensajes::kTitulo),
-                      QStringLiteral("There was a general printing error, please check printer is "
-                                     "working properly, connected, on line etc."),
-                      QMessageBox::Ok, this);
-        m.exec();
+        Mensajes::Aviso(this, tr("Hubo un error al imprimir: compruebe que la impresora está "
+                                 "encendida, conectada y en línea."));
         return false;
     }
     return impresora.printerState() != QPrinter::Aborted;

@@ -5,7 +5,9 @@
 #include <QWidget>
 
 class CPractica;
+class QAction;
 class QTextEdit;
+class QToolBar;
 class QToolButton;
 
 class CNotasView : public QWidget {
@@ -29,18 +31,40 @@ public:
     void Reiniciar();
     // Prints what the editor shows, every page; false when nothing was printed.
     bool Imprimir();
-    // The printing itself, on a printer already chosen (tests print to a PDF).
+    // The printing itself, on a printer already chosen (tests print to a PDF); a printer
+    // that cannot print, or a PDF that did not reach its file, is told in a message.
     bool ImprimirEn(class QPrinter& impresora);
+    // What the editor shows, as a PDF file ("Archivo > Exportar notas a PDF…").
+    bool ExportarPdf(const QString& strRuta);
+    // Where a PDF of the section shown is offered: the documents folder, named after the
+    // practice and the section.
+    QString RutaPdfPropuesta() const;
     int Seccion() const { return m_nSeccion; }
     QTextEdit* Editor() const { return m_pEditor; }
+
+    // The formatting bar over "Resultados y conclusiones": bold, italic, underline
+    // (Ctrl+B, Ctrl+I, Ctrl+U) and bullets; hidden over the read-only sections.
+    QToolBar* BarraFormato() const { return m_pBarraFormato; }
+    QAction* m_pNegrita = nullptr;
+    QAction* m_pCursiva = nullptr;
+    QAction* m_pSubrayado = nullptr;
+    QAction* m_pVinetas = nullptr;
+    // Puts a bullet before each paragraph of the selection, or takes it away.
+    void Vinetas(bool bPoner);
 
 signals:
     // The student typed in "Resultados y conclusiones".
     void ResultadosEditados();
 
 private:
+    void CrearBarraFormato();
+    void MostrarBarraFormato(bool bMostrar);
+    // The bar's buttons follow the format where the cursor is.
+    void ActualizarFormato();
+
     CPractica& m_practica;
     QTextEdit* m_pEditor;
+    QToolBar* m_pBarraFormato = nullptr;
     int m_nSeccion = SECCION_NINGUNA;
     bool m_bCargando = false; // a section is being shown: its text is not an edit
 };

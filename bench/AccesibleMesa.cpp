@@ -9,6 +9,7 @@
 #include "Recipiente.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLayout>
@@ -134,8 +135,9 @@ QString Accesible::Descripcion(const CEquipo& e) {
     if (auto* a = dynamic_cast<const CAgitador*>(&e))
         return a->m_nPaso >= 0 ? QStringLiteral("Agitando") : QStringLiteral("En reposo");
     if (auto* p = dynamic_cast<const CParrilla*>(&e))
-        return p->m_nLuces > 0 ? QStringLiteral("Nivel %1").arg(p->m_nLuces)
-                               : QStringLiteral("Apagada");
+        return p->Nivel() > 0 ? QCoreApplication::translate("Accesible", "Encendida, nivel %1 de 5")
+                                    .arg(p->Nivel())
+                              : QCoreApplication::translate("Accesible", "Apagada");
     if (dynamic_cast<const CMechero*>(&e))
         return QStringLiteral("Encendido");
     return {};

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgRenderer>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -338,6 +340,35 @@ void CChildView::Pintar(QPainter& p) {
     p.restore();
 }
 
+QString CChildView::TextoAyudaEn(const QPoint& ptCliente) const {
+    const QPoint pt = ToBench(ptCliente);
+    const CListaEquipo& lista = m_practica.m_listaEquipo;
+    for (auto it = std::make_reverse_iterator(lista.end());
+         it != std::make_reverse_iterator(lista.begin()); ++it)
+        if ((*it)->HitTestForma(pt)) {
+            const QString strDescripcion = Accesible::Descripcion(**it);
+            return strDescripcion.isEmpty()
+                       ? Accesible::Nombre(**it)
+                       : QStringLiteral("%1: %2").arg(Accesible::Nombre(**it), strDescripcion);
+        }
+    return {};
+}
+
+bool CChildView::event(QEvent* e) {
+    // Resting the mouse on an item tells what screen readers hear: what it holds, what it
+    // reads, whether a heat source is on.
+    if (e->type() == QEvent::ToolTip) {
+        auto* h = static_cast<QHelpEvent*>(e);
+        const QString str = TextoAyudaEn(h->pos());
+        if (str.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(h->globalPos(), str, this);
+        return true;
+    }
+    return QWidget::event(e);
+}
+
 void CChildView::paintEvent(QPaintEvent*) {
     QElapsedTimer reloj;
     reloj.start();
@@ -541,6 +572,10 @@ void CChildView::MostrarMenu(const QPoint& ptCliente) {
         }
         QAction* a = menu.addAction(ConTeclaDeAcceso(QString::fromStdString(e.m_strTexto), usadas));
         a->setData(e.m_nComando);
+        if (e.m_bMarcada) {
+            a->setCheckable(true);
+            a->setChecked(true);
+        }
         // A practice may keep the contents to the instruments (calorimetry): the entry is
         // shown greyed rather than doing nothing.
         if (e.m_nComando == ID_PROPIEDADES && !m_practica.m_bPropiedades)

@@ -109,6 +109,10 @@ public:
     // candidate), Intro pours into it and Esc gives the pour up.
     CEquipo* Candidato() const { return m_pCandidato; }
 
+    // The tool tip of the item drawn at that point of the view (its name and what screen
+    // readers are told of it); empty over the bare bench.
+    QString TextoAyudaEn(const QPoint& ptCliente) const;
+
 signals:
     void UM_TICK();
     void UM_TITULAR();
@@ -120,6 +124,8 @@ signals:
     // The student changed the bench or its contents (not the simulation by itself).
     // The student did something to the bench; the text names it ("Agregar reactivo").
     void Modificado(const QString& strAccion);
+    // A short explanation for the status bar (why a key did nothing).
+    void Indicacion(const QString& strTexto);
     // "Decantar" or "Transferir" ended, poured or cancelled.
     void VertidoTerminado();
     void ZoomCambiado(double dZoom);
@@ -127,6 +133,7 @@ signals:
     void IniciarPracticaPedida();
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -166,6 +173,8 @@ private:
     bool Tecla(QKeyEvent* e);
     bool MenuTiene(int nComando) const;
     void MoverCandidato(int nSentido);
+    // Supr on an item whose menu has no "Eliminar": says why, and how it comes off.
+    void ExplicarQueNoSeElimina();
     void PintarFoco(QPainter& p);
     // Screen readers: the selection changed; contents, readings or places changed.
     void AvisarSeleccion();

@@ -3,6 +3,7 @@
 #include "ChildView.h"
 
 #include "ListaEquipo.h"
+#include "Pieza.h"
 #include "Practica.h"
 #include "Recipiente.h"
 
@@ -136,6 +137,8 @@ bool CChildView::Tecla(QKeyEvent* e) {
     if (k == Qt::Key_Delete && m == Qt::NoModifier) {
         if (MenuTiene(ID_ELIMINAR))
             Comando(ID_ELIMINAR);
+        else
+            ExplicarQueNoSeElimina();
         return true;
     }
     if (bIntro && m == Qt::NoModifier) {
@@ -147,6 +150,34 @@ bool CChildView::Tecla(QKeyEvent* e) {
         return true;
     }
     return false;
+}
+
+void CChildView::ExplicarQueNoSeElimina() {
+    // A piece of an assembly has no "Eliminar" of its own: its parent's menu takes the
+    // assembly apart as a whole. Supr does what the menus allow, and says where to look.
+    QApplication::beep();
+    const QString strNombre = QString::fromStdString(m_pSeleccion->GetNombre());
+    auto* pPieza = dynamic_cast<CPieza*>(m_pSeleccion);
+    CRecipiente* pPadre = pPieza ? pPieza->m_pPadre : nullptr;
+    if (!pPadre || !m_practica.m_listaEquipo.Contiene(pPadre)) {
+        emit Indicacion(tr("%1 no se puede eliminar por separado.").arg(strNombre));
+        return;
+    }
+    const QString strPadre = QString::fromStdString(pPadre->GetNombre());
+    CMenu entradas;
+    pPadre->BuildMenu(entradas);
+    for (const CEntradaMenu& e : entradas)
+        if (e.m_nComando == ID_ELIMINAR_DESTILACION || e.m_nComando == ID_ELIMINAR_REFLUJO ||
+            e.m_nComando == ID_ELIMINAR_EMBUDO || e.m_nComando == ID_ELIMINAR_TUBO) {
+            emit Indicacion(
+                tr("%1 forma parte del montaje de %2: se retira con «%3», en el menú de este.")
+                    .arg(strNombre, strPadre, TextoDeComando(*pPadre, e.m_nComando)));
+            return;
+        }
+    // A set not yet complete (a distillation head without its elbow) comes off with its
+    // parent only.
+    emit Indicacion(
+        tr("%1 forma parte del montaje de %2 y se retira con él.").arg(strNombre, strPadre));
 }
 
 void CChildView::PintarFoco(QPainter& p) {

@@ -4,6 +4,7 @@
 #include "Practica.h"
 #include "Recipiente.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -11,14 +12,17 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -45,11 +49,60 @@ QFont FuenteGrafica() {
 // Stopcock
 
 CLlaveBureta::CLlaveBureta(CTitulacion& titulacion, QWidget* pPadre)
-    : QWidget(pPadre), m_titulacion(titulacion), m_fondo(Imagen("llave", QSize(72, 100))),
-      m_gotas(Imagen("gotas", QSize(6, 16))) {
-    setFixedSize(72, 100);
-    setFocusPolicy(Qt::TabFocus);
+    : QWidget(pPadre), m_titulacion(titulacion),
+      m_fondo(Imagen("llave", QSize(qRound(72 * kEscala), qRound(100 * kEscala)))),
+      m_gotas(Imagen("gotas", QSize(qRound(6 * kEscala), qRound(16 * kEscala)))) {
+    setFixedSize(m_fondo.size());
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(tr("Arrastre la palanca, o haga clic encima o debajo de ella, para abrir o "
+                  "cerrar la llave una posición; la barra espaciadora deja caer una gota."));
+    setAccessibleDescription(Descripcion(0));
+}
+
+int CLlaveBureta::Apertura(int nPosicion) {
+    // The positions skip what drips no faster than the one before: 1 and 2 do not drip at
+    // all, and each even opening drips as the odd one below it.
+    nPosicion = std::clamp(nPosicion, 0, kPosiciones);
+    return nPosicion == 0 ? 0 : 2 * nPosicion + 1;
+}
+
+int CLlaveBureta::Posicion() const {
+    const int a = m_titulacion.m_nApertura;
+    return a <= CTitulacion::kCerrada ? 0 : std::min((a - 1) / 2, int(kPosiciones));
+}
+
+void CLlaveBureta::SetPosicion(int nPosicion) {
+    const int a = Apertura(nPosicion);
+    if (a == m_titulacion.m_nApertura)
+        return;
+    m_titulacion.m_nApertura = a;
+    setAccessibleDescription(Descripcion(a));
+    if (QAccessible::isActive()) {
+        QAccessibleEvent ev(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&ev);
+    }
+    update();
+    emit AperturaCambiada();
+}
+
+QRect CLlaveBureta::RectPalanca(int nPosicion) const {
+    const double y = 84.5 - 9.0 * std::clamp(nPosicion, 0, kPosiciones);
+    const QRectF r(57, y - 4.5, 14, 9);
+    return QRectF(r.topLeft() * kEscala, r.size() * kEscala).toAlignedRect();
+}
+
+QRect CLlaveBureta::RectGota() const {
+    return QRectF(QPointF(26, 89) * kEscala, QSizeF(6, 8) * kEscala).toAlignedRect();
+}
+
+QString CLlaveBureta::Descripcion(int nApertura) {
+    const int nTicks = CTitulacion::TicksPorGota(nApertura);
+    if (nTicks == 0)
+        return tr("Cerrada");
+    // The titration steps on the bench's 100 ms tick.
+    return tr("Una gota cada %1 s").arg(QLocale(QLocale::Spanish).toString(nTicks / 10.0, 'f', 1));
 }
 
 void CLlaveBureta::paintEvent(QPaintEvent*) {
@@ -58,10 +111,11 @@ void CLlaveBureta::paintEvent(QPaintEvent*) {
     QPainter p(&img);
     p.drawImage(0, 0, m_fondo);
     p.setRenderHint(QPainter::Antialiasing);
+    // The plug turns with the opening, drawn in the picture's own pixels.
+    p.save();
+    p.scale(kEscala, kEscala);
     const int a = m_titulacion.m_nApertura;
-    p.setPen(Qt::black);
-    p.setBrush(Qt::black);
-    p.drawEllipse(QRect(QPoint(62, 45 - a), QPoint(67, 50 - a)));
+    p.setPen(QPen(Qt::black, 1 / kEscala));
     p.setBrush(QColor(0, 255, 255));
     if (a <= 2) {
         p.drawEllipse(QRect(QPoint(22, 32 - a), QPoint(35, 44 - a)));
@@ -73,9 +127,20 @@ void CLlaveBureta::paintEvent(QPaintEvent*) {
         p.setPen(QPen(QColor(0x3c, 0x53, 0x66), 1));
         p.drawLine(22 + a / 2, 30 + r.height() / 2, 36 - a / 2, 30 + r.height() / 2);
     }
+    p.restore();
+    // The lever, dark with a light grip line; red once it is open.
+    const QRect rcPalanca = RectPalanca(Posicion());
+    p.setPen(QPen(QColor(0x1e, 0x26, 0x2d), 1));
+    p.setBrush(a > CTitulacion::kCerrada ? QColor(0xb0, 0x30, 0x20) : QColor(0x2f, 0x3b, 0x47));
+    p.drawRoundedRect(QRectF(rcPalanca).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    p.setPen(QPen(QColor(0xd5, 0xdb, 0xe1), 1.5));
+    p.drawLine(QPointF(rcPalanca.left() + 4, rcPalanca.center().y() + 0.5),
+               QPointF(rcPalanca.right() - 3, rcPalanca.center().y() + 0.5));
     const int nGota = m_titulacion.m_nGota;
-    if (nGota == 1 || nGota == 2)
-        p.drawImage(QPoint(26, 89), m_gotas, QRect(0, (nGota - 1) * 8, 6, 8));
+    if (nGota == 1 || nGota == 2) {
+        const int h = m_gotas.height() / 2;
+        p.drawImage(RectGota().topLeft(), m_gotas, QRect(0, (nGota - 1) * h, m_gotas.width(), h));
+    }
     // Reached with Tab, the stopcock shows that the arrows now turn it.
     if (hasFocus()) {
         p.setRenderHint(QPainter::Antialiasing, false);
@@ -88,61 +153,71 @@ void CLlaveBureta::paintEvent(QPaintEvent*) {
 }
 
 void CLlaveBureta::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton)
+        return;
     const QPoint pt = e->position().toPoint();
-    // The handle is grabbed where it stands now.
-    if (e->button() == Qt::LeftButton &&
-        m_rcAsa.translated(0, -m_titulacion.m_nApertura).contains(pt)) {
+    const int n = Posicion();
+    // The lever is grabbed a few pixels around it; anywhere else a click moves it one
+    // position towards the click.
+    if (RectPalanca(n).adjusted(-6, -4, 6, 4).contains(pt)) {
         m_bGirando = true;
-        m_ptRaton = pt;
+        m_yInicio = pt.y();
+        m_nPosicionInicio = n;
         grabMouse();
+        return;
     }
+    SetPosicion(pt.y() < RectPalanca(n).top() ? n + 1 : n - 1);
 }
 
 void CLlaveBureta::mouseMoveEvent(QMouseEvent* e) {
     if (!m_bGirando)
         return;
-    const QPoint pt = e->position().toPoint();
-    const int n = m_titulacion.m_nApertura + (m_ptRaton.y() - pt.y());
-    if (n > 0 && n <= CTitulacion::kAbierta) {
-        m_titulacion.m_nApertura = n;
-        m_ptRaton = pt;
-        update();
-    }
-}
-
-void CLlaveBureta::keyPressEvent(QKeyEvent* e) {
-    int n = m_titulacion.m_nApertura;
-    switch (e->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-        ++n;
-        break;
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-        --n;
-        break;
-    case Qt::Key_PageUp:
-        n = CTitulacion::kAbierta;
-        break;
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-        n = 0;
-        break;
-    default:
-        QWidget::keyPressEvent(e);
-        return;
-    }
-    m_titulacion.m_nApertura = std::clamp(n, 0, int(CTitulacion::kAbierta));
-    setAccessibleDescription(QStringLiteral("Apertura %1 de %2")
-                                 .arg(m_titulacion.m_nApertura)
-                                 .arg(CTitulacion::kAbierta));
-    update();
+    // One position for each notch's distance the mouse moved, up to open.
+    const double dPaso = 9.0 * kEscala;
+    const int d = static_cast<int>(std::lround((m_yInicio - e->position().y()) / dPaso));
+    SetPosicion(m_nPosicionInicio + d);
 }
 
 void CLlaveBureta::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && m_bGirando) {
         m_bGirando = false;
         releaseMouse();
+    }
+}
+
+void CLlaveBureta::wheelEvent(QWheelEvent* e) {
+    m_nRueda += e->angleDelta().y();
+    while (std::abs(m_nRueda) >= QWheelEvent::DefaultDeltasPerStep) {
+        const int nSentido = m_nRueda > 0 ? 1 : -1;
+        m_nRueda -= nSentido * QWheelEvent::DefaultDeltasPerStep;
+        SetPosicion(Posicion() + nSentido);
+    }
+    e->accept();
+}
+
+void CLlaveBureta::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+        SetPosicion(Posicion() + 1);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+        SetPosicion(Posicion() - 1);
+        break;
+    case Qt::Key_PageUp:
+        SetPosicion(kPosiciones);
+        break;
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+        SetPosicion(0);
+        break;
+    case Qt::Key_Space:
+        m_titulacion.PedirGota();
+        break;
+    default:
+        QWidget::keyPressEvent(e);
+        return;
     }
 }
 
@@ -159,6 +234,17 @@ CDlgTitulacion::CDlgTitulacion(QWidget* pPadre)
     m_pLectura->setFixedWidth(60);
     m_pLectura->setAccessibleName(QStringLiteral("Lectura en ml"));
     m_pLlave->setAccessibleName(QStringLiteral("Llave de la bureta"));
+    m_pGoteo = new QLabel(CLlaveBureta::Descripcion(0), this);
+    m_pGoteo->setMinimumWidth(m_pGoteo->fontMetrics().horizontalAdvance(
+        CLlaveBureta::Descripcion(CTitulacion::kAbierta - 2) + QStringLiteral("  ")));
+    connect(m_pLlave, &CLlaveBureta::AperturaCambiada, this,
+            [this] { m_pGoteo->setText(CLlaveBureta::Descripcion(m_titulacion.m_nApertura)); });
+    // One drop per press, for the last millilitre before the end point.
+    m_pUnaGota = new QPushButton(tr("Gota a gota"), this);
+    m_pUnaGota->setToolTip(tr("Deja caer una sola gota (0,05 ml) cada vez que lo pulsa"));
+    m_pUnaGota->setAutoDefault(false);
+    m_pUnaGota->setAutoRepeat(false);
+    connect(m_pUnaGota, &QPushButton::clicked, this, [this] { m_titulacion.PedirGota(); });
     auto* ver = new QPushButton(QStringLiteral("Ver grafica"), this);
     auto* ini = new QPushButton(QStringLiteral("Inicializar grafica"), this);
     for (QPushButton* b : {ver, ini})
@@ -174,6 +260,8 @@ CDlgTitulacion::CDlgTitulacion(QWidget* pPadre)
     lectura->addWidget(new QLabel(QStringLiteral("ml."), this));
     auto* derecha = new QVBoxLayout;
     derecha->addLayout(lectura);
+    derecha->addWidget(m_pGoteo);
+    derecha->addWidget(m_pUnaGota);
     derecha->addStretch();
     derecha->addWidget(ini);
     derecha->addWidget(ver);
@@ -185,6 +273,8 @@ CDlgTitulacion::CDlgTitulacion(QWidget* pPadre)
 void CDlgTitulacion::SetEquipo(CRecipiente* pBureta, CRecipiente* pReceptor) {
     // Every opening starts with the stopcock closed.
     m_titulacion.Iniciar(pBureta, pReceptor);
+    m_pLlave->setAccessibleDescription(CLlaveBureta::Descripcion(0));
+    m_pGoteo->setText(CLlaveBureta::Descripcion(0));
     m_pLlave->update();
     m_pLectura->clear(); // shown from the first drop on
 }
@@ -197,7 +287,7 @@ void CDlgTitulacion::ActualizarLectura() {
 bool CDlgTitulacion::TitrationStep() {
     if (!m_titulacion.Paso())
         return false;
-    m_pLlave->update(m_pLlave->m_rcGota);
+    m_pLlave->update(m_pLlave->RectGota());
     emit UM_REFRESCAR_GRAFICA();
     ActualizarLectura();
     return true;

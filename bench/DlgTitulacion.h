@@ -17,30 +17,54 @@ class QLabel;
 class QLineEdit;
 class QSlider;
 
-// The stopcock of a titration: drag its handle up to open it (1..17), down to close it; from
-// the keyboard, the up and down arrows turn it a step, Re Pág opens it fully and Av Pág or
-// Inicio closes it.
+// The stopcock of a titration, a lever with nine positions: closed, then eight that each
+// let the drops fall faster, from one every 0.8 s to one every tick (0.1 s). The lever is
+// dragged up and down, or a click above or below it moves it one position, as the wheel
+// does; from the keyboard the up and down arrows move it a position, Re Pág opens it fully,
+// Av Pág or Inicio closes it, and the space bar lets a single drop go.
 class CLlaveBureta : public QWidget {
     Q_OBJECT
 public:
     explicit CLlaveBureta(CTitulacion& titulacion, QWidget* pPadre = nullptr);
 
+    // The picture is drawn at one and a half times its 72 x 100 pixels: a lever a hand can
+    // hit, and positions 13 pixels apart.
+    static constexpr double kEscala = 1.5;
+    static constexpr int kPosiciones = 8; // open positions; 0 is closed
+
     CTitulacion& m_titulacion; // whose opening it shows and turns
-    QPoint m_ptRaton;
-    QRect m_rcAsa{QPoint(61, 27), QPoint(67, 49)};
-    QRect m_rcGota{QPoint(26, 89), QPoint(31, 96)};
     bool m_bGirando = false;
+
+    // The lever's position for the titration's opening (an opening between two positions
+    // counts as the lower), and the opening of a position.
+    int Posicion() const;
+    static int Apertura(int nPosicion);
+    void SetPosicion(int nPosicion);
+    // Where the lever is drawn for a position, in the widget's pixels.
+    QRect RectPalanca(int nPosicion) const;
+    // How the stopcock drips, as a student reads it ("Cerrada", "Una gota cada 0,8 s").
+    static QString Descripcion(int nApertura);
+    // The area of a drop, in the widget's pixels.
+    QRect RectGota() const;
+
+signals:
+    // The opening changed (by the mouse, the wheel or the keyboard).
+    void AperturaCambiada();
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
     QImage m_fondo;
     QImage m_gotas;
+    int m_yInicio = 0;         // where a drag began, in the widget's pixels
+    int m_nPosicionInicio = 0; // and the lever's position then
+    int m_nRueda = 0;          // wheel movement not yet a whole notch
 };
 
 class CDlgTitulacion : public QDialog {
@@ -51,6 +75,8 @@ public:
     CTitulacion m_titulacion;
     CLlaveBureta* m_pLlave;
     QLineEdit* m_pLectura;
+    QLabel* m_pGoteo;              // how the stopcock drips now
+    class QPushButton* m_pUnaGota; // "Gota a gota": one drop per press
 
     CRecipiente* Bureta() const { return m_titulacion.Bureta(); }
     CRecipiente* Receptor() const { return m_titulacion.Receptor(); }

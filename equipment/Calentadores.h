@@ -16,12 +16,18 @@ public:
     void BuildMenu(CMenu& menu) override;
     ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) override;
     void Draw(QPainter& p) override;
-    // Level 0 (off) to 5, as the menu commands set it.
+    // Level 0 (off) to 5, as the menu commands set it. A new plate, and one read from a
+    // file that does not keep the level, is at level 2 (lit and heating).
     void SetNivel(int nNivel);
+    int Nivel() const { return m_nLuces; }
     void EscribirEstado(CArchivo& ar) const override;
     void LeerEstado(CArchivo& ar) override;
     // Carries out a menu command of the hot plate; false when it is not one.
     bool Comando(int nComando);
+
+private:
+    // The level in words on the body, the glowing top and the knob's pointer.
+    void DibujarNivel(QPainter& p) const;
 };
 
 class CBanoHielo : public CCalentador {

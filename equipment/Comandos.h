@@ -39,6 +39,7 @@ enum : int {
 struct CEntradaMenu {
     int m_nComando = 0;
     std::string m_strTexto;
+    bool m_bMarcada = false; // shown with a check mark: the state the item is in
     bool EsSeparador() const { return m_nComando == 0; }
     bool operator==(const CEntradaMenu&) const = default;
 };

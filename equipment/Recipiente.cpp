@@ -26,6 +26,24 @@ bool CantidadValida(double d) {
 QColor ColorDe(COLORREF cr) {
     return QColor(RojoDe(cr), VerdeDe(cr), AzulDe(cr));
 }
+
+// Colourless liquids (the catalogues give water and clear solutions 0xFEFEFE, as good as
+// white) vanished on the white bench. They are drawn in the faint blue of water seen through
+// glass; only the drawing changes, the phase keeps its colour (and the file its bytes).
+QColor ColorDelLiquido(COLORREF cr) {
+    const QColor c = ColorDe(cr);
+    constexpr int kCasiBlanco = 0xF0;
+    if (c.red() >= kCasiBlanco && c.green() >= kCasiBlanco && c.blue() >= kCasiBlanco)
+        return QColor(0xcf, 0xe4, 0xf5);
+    return c;
+}
+
+// The meniscus: the glass's outline colour over a light liquid, a darker shade of the
+// liquid's own colour over a dark one, so that the level reads against the graduations.
+QColor ColorDelMenisco(COLORREF cr) {
+    const QColor c = ColorDelLiquido(cr);
+    return c.lightness() > 170 ? QColor(0x3c, 0x53, 0x66) : c.darker(170);
+}
 } // namespace
 
 int Aleatorio() {
@@ -303,7 +321,8 @@ void CRecipiente::Colorear(const CFase& fase, const CColorFase& color, const QIm
     // outside: laid over the picture it gives what the inverted mask by OR and the colour by
     // AND give, in one pass.
     imagen = QImage(cx, cy, QImage::Format_ARGB32_Premultiplied);
-    const QRgb rgb = ColorDe(color.m_crColor).rgb();
+    const bool bLiquido = &fase == &m_seno.m_faseLiquida;
+    const QRgb rgb = (bLiquido ? ColorDelLiquido(color.m_crColor) : ColorDe(color.m_crColor)).rgb();
     const QRgb negro = qRgb(0, 0, 0);
     for (int y = 0; y < cy; ++y) {
         const auto* interior = reinterpret_cast<const QRgb*>(marco.constScanLine(y));
@@ -365,7 +384,7 @@ int CRecipiente::PrimeraFilaDelContenido() {
     int y = m_cy;
     const bool bLiquido = VolumenLiquido() > 0.0 && m_seno.m_faseLiquida.MolesTotales() > 0.0;
     if (bLiquido)
-        y = std::min(y, GetLevelY(VolumenSolido() + VolumenLiquido()) - 1); // the surface line
+        y = std::min(y, GetLevelY(VolumenSolido() + VolumenLiquido()) - 3); // the meniscus
     if (m_seno.m_faseSolida.MolesTotales() > 0.0)
         y = std::min(y, GetLevelY(VolumenSolido()) - 4); // the heap
     if (m_seno.m_nEbullicion > 0 && VolumenLiquido() > 0.0)
@@ -402,16 +421,8 @@ void CRecipiente::Draw(QPainter& p) {
         const int y1 = GetLevelY(dSolido + dLiquido);
         ActualizarImagen(m_seno.m_faseLiquida, m_imgLiquido);
         PintarFilas(p, m_seno.m_faseLiquida, false, 0, y1, B, m_cx);
-        // The surface as a thin darker line just above the liquid, so that colourless
-        // liquids (water is almost white) still show where they stand.
-        if (y1 >= 1 && y1 < B) {
-            p.save();
-            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-            p.setClipRegion(m_rgnInterior.translated(m_x, m_y), Qt::IntersectClip);
-            p.setPen(QPen(ColorDe(m_seno.m_faseLiquida.m_crColorDibujado).darker(140), 1));
-            p.drawLine(m_x, m_y + y1 - 1, m_x + m_cx - 1, m_y + y1 - 1);
-            p.restore();
-        }
+        if (y1 >= 1 && y1 < B)
+            DibujarMenisco(p, y1);
     }
     if (m_seno.m_faseSolida.MolesTotales() > 0.0) {
         const int y1 = GetLevelY(dSolido);
@@ -437,6 +448,26 @@ void CRecipiente::Draw(QPainter& p) {
     p.restore();
     DibujarEtiqueta(p);
     DibujarSeleccion(p);
+}
+
+void CRecipiente::DibujarMenisco(QPainter& p, int y1) {
+    // A clear line just above the liquid's top row, rising a little against the walls as
+    // water does, so that the level is read where the line is lowest, as on real glass.
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setClipRegion(m_rgnInterior.translated(m_x, m_y), Qt::IntersectClip);
+    p.setPen(QPen(ColorDelMenisco(m_seno.m_faseLiquida.m_crColorDibujado), 1));
+    const QRect fila = m_rgnInterior.intersected(QRect(0, y1, m_cx, 1)).boundingRect();
+    const int y = m_y + y1 - 1;
+    if (fila.width() >= 12) {
+        const int l = m_x + fila.left(), r = m_x + fila.right();
+        const QPoint puntos[] = {{l, y - 2}, {l + 2, y}, {r - 2, y}, {r, y - 2}};
+        p.drawPolyline(puntos, 4);
+    } else {
+        p.drawLine(m_x, y, m_x + m_cx - 1, y);
+    }
+    p.restore();
 }
 
 void CRecipiente::DibujarBurbujas(QPainter& p) {

@@ -142,6 +142,8 @@ private:
     const QImage& ImagenEscalada(const CFase& fase, bool bSolido, double dEscala);
     void PintarFilas(QPainter& p, const CFase& fase, bool bSolido, int xDesde, int y1, int y2,
                      int cx);
+    // The liquid's surface, whose top row is y1 (item coordinates).
+    void DibujarMenisco(QPainter& p, int y1);
     void DibujarBurbujas(QPainter& p);
     void DibujarGas(QPainter& p);
     void DibujarEtiqueta(QPainter& p) const;

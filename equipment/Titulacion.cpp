@@ -5,6 +5,8 @@
 
 #include <QRect>
 
+#include <algorithm>
+
 CEquipo* CTitulacion::BuscarReceptor(const CListaEquipo& lista, const CEquipo& bureta) {
     const QRect punta(bureta.m_x, bureta.m_y + bureta.m_cy - 5, bureta.m_cx, 10);
     for (CEquipo* e : lista) {
@@ -22,6 +24,7 @@ void CTitulacion::Iniciar(CRecipiente* pBureta, CRecipiente* pReceptor) {
     m_nApertura = 0;
     m_nGota = 0;
     m_nContador = 0;
+    m_nGotasPedidas = 0;
 }
 
 void CTitulacion::Olvidar(const CEquipo* pEquipo) {
@@ -31,25 +34,42 @@ void CTitulacion::Olvidar(const CEquipo* pEquipo) {
         m_pReceptor = nullptr;
 }
 
+int CTitulacion::TicksPorGota(int nApertura) {
+    return nApertura <= kCerrada ? 0 : (kAbierta - std::min(nApertura, int(kAbierta))) / 2 + 1;
+}
+
 double CTitulacion::Gotear() {
     double d = 0.0;
-    if (m_nApertura <= kCerrada) {
-        m_nGota = 0;
-    } else if (++m_nContador > (kAbierta - m_nApertura) / 2) {
+    const int nTicks = TicksPorGota(m_nApertura);
+    if (m_nGotasPedidas > 0) {
+        --m_nGotasPedidas;
         m_nContador = 0;
-        m_nGotaAnterior = m_nGota;
-        m_nGota = m_nGota == 1 ? 2 : 1;
+        d = kGota;
+    } else if (nTicks == 0) {
+        // Closed, the count starts again: a stopcock opened for a moment lets a drop go only
+        // if it stays open as long as one drop takes.
+        m_nGota = 0;
+        m_nContador = 0;
+    } else if (++m_nContador >= nTicks) {
+        m_nContador = 0;
         d = kGota;
     } else {
         m_nGota = 0;
+    }
+    if (d > 0.0) {
+        m_nGotaAnterior = m_nGota;
+        m_nGota = m_nGota == 1 ? 2 : 1;
     }
     return d;
 }
 
 bool CTitulacion::Paso() {
     // The drops need a burette and a vessel under it, both still on the bench.
-    if (!m_pBureta || !m_pReceptor || !(m_pBureta->VolumenLiquido() > 0.0))
+    if (!m_pBureta || !m_pReceptor || !(m_pBureta->VolumenLiquido() > 0.0)) {
+        // A drop asked for when none can fall is not kept to fall later.
+        m_nGotasPedidas = 0;
         return false;
+    }
     const double d = Gotear();
     if (d == 0.0)
         return false;

@@ -32,9 +32,14 @@ public:
     int m_nGota = 0;     // the drop shown: 0 none, 1 or 2 its two pictures
     int m_nContador = 0;
     int m_nGotaAnterior = 0;
+    int m_nGotasPedidas = 0; // single drops asked for ("Gota a gota"), one per tick
 
+    // Ticks between two drops at that opening: (17 - opening) / 2 + 1; 0 when closed.
+    static int TicksPorGota(int nApertura);
+    // One drop at the next tick, whatever the opening (the stopcock turned and back).
+    void PedirGota() { ++m_nGotasPedidas; }
     // The stopcock's share of one tick: the millilitres of a drop, or 0. A drop falls every
-    // (17 - opening) / 2 + 1 ticks once it is open.
+    // TicksPorGota ticks once it is open, the first that many ticks after it opened.
     double Gotear();
     // One 100 ms tick: a drop, poured for what the receiver takes, stepped in the receiver
     // and recorded with its pH. True when the stopcock let a drop go.

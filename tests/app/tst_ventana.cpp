@@ -49,6 +49,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -422,6 +423,15 @@ private slots:
         m_pMarco->m_pHistorial->Tomar();
         const auto antes = m_pPractica->EscribirPractica();
         const size_t nAntes = l.size();
+        // Supr on a piece does what its menu allows (nothing) and says where the set comes
+        // apart; a set not yet complete comes off with its flask.
+        Seleccionar(m->m_pCondensador);
+        Mesa()->setFocus();
+        QTest::keyClick(Mesa(), Qt::Key_Delete);
+        QCOMPARE(l.size(), nAntes);
+        QCOMPARE(m_pMarco->statusBar()->currentMessage(),
+                 QString("Condensador forma parte del montaje de Matraz de balón 250 ml: se "
+                         "retira con «Eliminar equipo de destilación», en el menú de este."));
         m_pMarco->LimpiarMesa();
         QVERIFY(l.empty());
         m_pMarco->Accion(ID_DESHACER)->trigger();
@@ -430,6 +440,14 @@ private slots:
         for (CEquipo* e : l)
             if (auto* b = dynamic_cast<CMatrazBalon*>(e))
                 QVERIFY(b->m_pCabeza && l.Contiene(b->m_pCabeza));
+        auto* m2 = new CMatrazBalon;
+        m2->SetPosition(700, 200);
+        l.AgregarAlFinal(m2);
+        m2->PonerCabeza(l);
+        Seleccionar(m2->m_pCabeza);
+        QTest::keyClick(Mesa(), Qt::Key_Delete);
+        QVERIFY(l.Contiene(m2->m_pCabeza));
+        QVERIFY(m_pMarco->statusBar()->currentMessage().contains("se retira con él"));
     }
 
     void titularSinReceptor() {
@@ -457,10 +475,22 @@ private slots:
         b->AddComponent(0, 5.0, UNIDAD_ML);
         t->m_titulacion.m_nApertura = 17;
         Mesa()->m_nTicksPorPaso = 5;
+        QVERIFY(!m_pMarco->windowTitle().endsWith(" *"));
         for (int i = 0; i < 4; ++i)
             m_pMarco->OnUM_TICK();
         QCOMPARE(b->m_lstTitulacion.size(), size_t(4));
+        // The drops changed the practice: the title says so at once, not when the window
+        // closes.
+        QVERIFY(m_pMarco->Modificada());
+        QVERIFY(m_pMarco->windowTitle().endsWith(" *"));
         QVERIFY(std::fabs(v->VolumenLiquido() - 0.2) < 1e-9);
+        // Saved mid-titration, the drops so far are saved and undone as one step; the next
+        // drop marks the practice again.
+        QVERIFY(m_pMarco->GuardarPractica(m_dir.filePath("titulando.uak1")));
+        QVERIFY(!m_pMarco->windowTitle().endsWith(" *"));
+        QCOMPARE(m_pMarco->m_pHistorial->Pila().undoText(), QString("Titulación"));
+        m_pMarco->OnUM_TICK();
+        QVERIFY(m_pMarco->windowTitle().endsWith(" *"));
         m_pMarco->OnUM_GRAFICA(b);
         QVERIFY(m_pMarco->m_bGraficando && m_pMarco->m_pDlgGrafica->isVisible());
         // "Titular" again while the window is open changes nothing.
@@ -700,6 +730,49 @@ private slots:
         QTextDocument doc;
         Rtf::Leer(leida.m_strResultados, doc);
         QVERIFY(doc.toPlainText().contains("blanco a 35 C. Fin."));
+        // The results, and only they, have a formatting bar; Ctrl+B, Ctrl+I and Ctrl+U format
+        // what is typed next, a bullet hangs in front of its paragraph, and all of it comes
+        // back from the saved file.
+        QVERIFY(n->BarraFormato()->isVisible());
+        m_pMarco->activateWindow();
+        e->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(m_pMarco));
+        e->moveCursor(QTextCursor::End);
+        QTest::keyClick(e, Qt::Key_Return);
+        QTest::keyClick(e, Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(n->m_pNegrita->isChecked());
+        QTest::keyClicks(e, "negra");
+        QTest::keyClick(e, Qt::Key_B, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_I, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_U, Qt::ControlModifier);
+        QTest::keyClicks(e, " ladeada");
+        n->Vinetas(true);
+        QVERIFY(m_pMarco->GuardarPractica(ruta));
+        QVERIFY(leida.AbrirPractica(ruta) == CPractica::Resultado::Correcto);
+        Rtf::Leer(leida.m_strResultados, doc);
+        const QTextBlock ultimo = doc.lastBlock();
+        QCOMPARE(ultimo.text(), QString::fromUtf8("\u2022 negra ladeada"));
+        QCOMPARE(ultimo.blockFormat().leftMargin(), 12.0);
+        QCOMPARE(ultimo.blockFormat().textIndent(), -12.0);
+        auto formato = [&](const QString& strPalabra) {
+            const int i = ultimo.position() + ultimo.text().indexOf(strPalabra);
+            QTextCursor c(&doc);
+            c.setPosition(i + 1);
+            return c.charFormat();
+        };
+        QVERIFY(formato("negra").fontWeight() >= QFont::Bold && !formato("negra").fontItalic());
+        QVERIFY(formato("ladeada").fontWeight() < QFont::Bold && formato("ladeada").fontItalic() &&
+                formato("ladeada").fontUnderline());
+        n->Vinetas(false);
+        QVERIFY(!e->document()->lastBlock().text().startsWith(QString::fromUtf8("\u2022")));
+        n->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+        QVERIFY(!n->BarraFormato()->isVisible());
+        // Nor do its keys reformat a read-only section.
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(!e->document()->isModified());
+        n->MostrarSeccion(CNotasView::SECCION_RESULTADOS);
+        QVERIFY(n->BarraFormato()->isVisible());
         // A line typed where the text has no size of its own comes back in the size it
         // was shown in, not bigger.
         e->clear();
@@ -726,6 +799,21 @@ private slots:
         QVERIFY(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ") +
                     bytes.count("/Type/Page") >=
                 3);
+        // With no printer Qt would print nowhere, silently; a PDF that cannot be written is
+        // no success either. Both are told. "Exportar notas a PDF…" always has a way out.
+        m_mensajes.clear();
+        QPrinter sinImpresora;
+        sinImpresora.setOutputFormat(QPrinter::PdfFormat);
+        QVERIFY(!n->ImprimirEn(sinImpresora));
+        QVERIFY(!n->ExportarPdf(m_dir.filePath("no/existe/notas.pdf")));
+        QCOMPARE(m_mensajes.size(), 2);
+        QVERIFY(m_mensajes[0].startsWith("No hay ninguna impresora disponible"));
+        QVERIFY(m_mensajes[1].startsWith("No se pudo escribir el archivo PDF"));
+        m_pMarco->m_fnDialogoPdf = [&] { return m_dir.filePath("exportadas"); };
+        QVERIFY(m_pMarco->OnExportarPdf());
+        QVERIFY(QFileInfo(m_dir.filePath("exportadas.pdf")).size() > 1000);
+        QVERIFY(n->RutaPdfPropuesta().endsWith("Resultados y conclusiones.pdf"));
+        m_mensajes.clear();
         // A practice started afterwards does not inherit the typing.
         QVERIFY(m_pMarco->IniciarPractica(902));
         QVERIFY(!QString::fromStdString(m_pPractica->m_strResultados).contains("Fin."));
@@ -1269,6 +1357,41 @@ private slots:
         QVERIFY(m_pMarco->close());
         QCOMPARE(nPreguntas, nAntes);
         m_pMarco->show();
+        // A practice with its own file: Ctrl+S saves into it without a dialog; Ctrl+Mayús+S
+        // ("Guardar como…") asks; the menu shows both keys.
+        m_pMarco->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_pMarco));
+        m_pMarco->Accion(ID_EQUIPO_VASO100)->trigger();
+        QVERIFY(m_pMarco->windowTitle().endsWith(" *"));
+        QTest::keySequence(m_pMarco, QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(nDialogos, 2);
+        QVERIFY(!m_pMarco->Modificada());
+        CPractica leida;
+        QVERIFY(leida.AbrirPractica(ruta) == CPractica::Resultado::Correcto);
+        QCOMPARE(leida.m_listaEquipo.size(), size_t(2));
+        ruta = m_dir.filePath("copia.uak1");
+        QTest::keySequence(m_pMarco, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        QCOMPARE(nDialogos, 3);
+        QVERIFY(QFile::exists(ruta));
+        QVERIFY(m_pMarco->windowTitle().endsWith("(copia.uak1)"));
+        // A file of the shared folder is the teacher's: saving asks where (cancelled here).
+        Preferencias::SetCarpetaCompartida(m_dir.path());
+        QCOMPARE(Preferencias::CarpetaCompartida(), m_dir.path());
+        m_pMarco->Accion(ID_EQUIPO_VASO100)->trigger();
+        ruta.clear();
+        QVERIFY(!m_pMarco->OnGuardarPractica());
+        QCOMPARE(nDialogos, 4);
+        Preferencias::SetCarpetaCompartida(QString());
+        QVERIFY(m_pMarco->OnGuardarPractica());
+        QCOMPARE(nDialogos, 4);
+        QMenu* archivo = m_pMarco->menuBar()->actions().constFirst()->menu();
+        QVERIFY(archivo->actions().contains(m_pMarco->Accion(ID_GUARDAR_COMO)));
+        const std::pair<int, const char*> teclas[] = {
+            {ID_ABRIR_PRACTICA, "Ctrl+O"},     {ID_GUARDAR_PRACTICA, "Ctrl+S"},
+            {ID_GUARDAR_COMO, "Ctrl+Shift+S"}, {ID_IMPRIMIR_NOTAS, "Ctrl+P"},
+            {ID_APP_EXIT, "Ctrl+Q"},           {ID_HELP_FINDER, "F1"}};
+        for (const auto& [nId, pszTecla] : teclas)
+            QCOMPARE(m_pMarco->Accion(nId)->shortcut().toString(), QString(pszTecla));
         // Typing in the results is a change too.
         m_pMarco->m_pNotas->MostrarSeccion(CNotasView::SECCION_RESULTADOS);
         QCOMPARE(nPreguntas, nAntes);
@@ -1276,7 +1399,7 @@ private slots:
         nRespuesta = QMessageBox::No;
         QVERIFY(m_pMarco->close());
         QCOMPARE(nPreguntas, nAntes + 1);
-        QCOMPARE(nDialogos, 2);
+        QCOMPARE(nDialogos, 4);
     }
 };
 

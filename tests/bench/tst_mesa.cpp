@@ -312,11 +312,22 @@ private slots:
             // Each entry has its own access key: "5" chooses "Nivel 5".
             QCOMPARE(textos, (QStringList{"&Eliminar", "", "&Apagar", "&Nivel 1", "Nivel &2",
                                           "Nivel &3", "Nivel &4", "Nivel &5"}));
+            // A new plate is on, at level 2, and its menu says so.
+            QStringList marcadas;
+            for (QAction* a : menu->actions())
+                if (a->isChecked())
+                    marcadas << a->text();
+            QCOMPARE(marcadas, QStringList{"Nivel &2"});
             QTest::keyClick(menu, Qt::Key_5);
         });
+        QCOMPARE(m_pVista->TextoAyudaEn(Cliente({110, 110})),
+                 QString("Parrilla: Encendida, nivel 2 de 5"));
         QTest::mouseClick(m_pVista, Qt::RightButton, {}, Cliente({110, 110}));
         QCOMPARE(p->m_dPotencia, 20.0);
-        QCOMPARE(p->m_nLuces, 5);
+        QCOMPARE(p->Nivel(), 5);
+        p->SetNivel(0);
+        QCOMPARE(m_pVista->TextoAyudaEn(Cliente({110, 110})), QString("Parrilla: Apagada"));
+        QVERIFY(m_pVista->TextoAyudaEn(Cliente({600, 600})).isEmpty());
         // "Eliminar" takes it off the bench and out of the selection.
         m_pVista->Comando(ID_ELIMINAR);
         QVERIFY(Lista().empty());

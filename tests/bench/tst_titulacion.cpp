@@ -49,32 +49,76 @@ private slots:
             QCOMPARE(llave.Gotear(), 0.05);
             QVERIFY(llave.m_nGota == 1 || llave.m_nGota == 2);
         }
-        // Dragging the handle up opens it, never past 17 nor below 1.
+        // Closed, the count starts again: opening for less than a drop takes lets none go.
+        llave.m_nApertura = 3;
+        for (int nVez = 0; nVez < 3; ++nVez) {
+            for (int i = 0; i < 7; ++i)
+                QCOMPARE(llave.Gotear(), 0.0);
+            llave.m_nApertura = 0;
+            QCOMPARE(llave.Gotear(), 0.0);
+            llave.m_nApertura = 3;
+        }
+        // "Gota a gota": one drop per request, closed or open, one per tick.
+        llave.m_nApertura = 0;
+        llave.PedirGota();
+        llave.PedirGota();
+        QCOMPARE(llave.Gotear(), 0.05);
+        QCOMPARE(llave.Gotear(), 0.05);
+        QCOMPARE(llave.Gotear(), 0.0);
+
+        // The lever: closed, then eight positions, the first already dripping and each
+        // faster than the one below, up to a drop every tick.
         CTitulacion t2;
         CLlaveBureta l2(t2);
         l2.show();
-        QTest::mousePress(&l2, Qt::LeftButton, {}, QPoint(64, 40));
+        int nTicks = 1000;
+        for (int n = 1; n <= CLlaveBureta::kPosiciones; ++n) {
+            const int k = CTitulacion::TicksPorGota(CLlaveBureta::Apertura(n));
+            QVERIFY(k > 0 && k < nTicks);
+            nTicks = k;
+        }
+        QCOMPARE(nTicks, 1);
+        QCOMPARE(CLlaveBureta::Apertura(CLlaveBureta::kPosiciones), int(CTitulacion::kAbierta));
+        // A click above the lever opens it one position, below closes it one.
+        const int x = l2.RectPalanca(0).center().x();
+        QTest::mouseClick(&l2, Qt::LeftButton, {}, QPoint(x, 10));
+        QCOMPARE(t2.m_nApertura, 3);
+        QCOMPARE(l2.accessibleDescription(), QString("Una gota cada 0,8 s"));
+        QTest::mouseClick(&l2, Qt::LeftButton, {}, QPoint(x, 10));
+        QCOMPARE(l2.Posicion(), 2);
+        QTest::mouseClick(&l2, Qt::LeftButton, {}, QPoint(x, l2.height() - 3));
+        QCOMPARE(l2.Posicion(), 1);
+        // Dragging moves it a position per notch (13.5 pixels), never past either end.
+        const QPoint asa = l2.RectPalanca(1).center();
+        QTest::mousePress(&l2, Qt::LeftButton, {}, asa);
         QVERIFY(l2.m_bGirando);
-        QTest::mouseMove(&l2, QPoint(64, 35));
-        QCOMPARE(t2.m_nApertura, 5);
-        QTest::mouseMove(&l2, QPoint(64, -40));
-        QCOMPARE(t2.m_nApertura, 5); // past the top: nothing changes
-        QTest::mouseMove(&l2, QPoint(64, 23));
+        QTest::mouseMove(&l2, asa - QPoint(0, 6));
+        QCOMPARE(l2.Posicion(), 1);
+        QTest::mouseMove(&l2, asa - QPoint(0, 27));
+        QCOMPARE(l2.Posicion(), 3);
+        QTest::mouseMove(&l2, asa - QPoint(0, 400));
         QCOMPARE(t2.m_nApertura, 17);
-        QTest::mouseRelease(&l2, Qt::LeftButton, {}, QPoint(64, 23));
+        QTest::mouseMove(&l2, asa + QPoint(0, 400));
+        QCOMPARE(t2.m_nApertura, 0);
+        QTest::mouseMove(&l2, asa - QPoint(0, 400));
+        QTest::mouseRelease(&l2, Qt::LeftButton, {}, asa - QPoint(0, 400));
         QVERIFY(!l2.m_bGirando);
-        // From the keyboard: a step each arrow, within 0..17; Inicio closes, Re Pág opens.
+        // From the keyboard: a position each arrow; Inicio closes, Re Pág opens fully; the
+        // space bar lets one drop go.
         QTest::keyClick(&l2, Qt::Key_Up);
         QCOMPARE(t2.m_nApertura, 17);
         QTest::keyClick(&l2, Qt::Key_Down);
-        QCOMPARE(t2.m_nApertura, 16);
+        QCOMPARE(t2.m_nApertura, 15);
         QTest::keyClick(&l2, Qt::Key_Home);
         QCOMPARE(t2.m_nApertura, 0);
+        QCOMPARE(l2.accessibleDescription(), QString("Cerrada"));
         QTest::keyClick(&l2, Qt::Key_Left);
         QCOMPARE(t2.m_nApertura, 0);
+        QTest::keyClick(&l2, Qt::Key_Space);
+        QCOMPARE(t2.m_nGotasPedidas, 1);
         QTest::keyClick(&l2, Qt::Key_PageUp);
         QCOMPARE(t2.m_nApertura, 17);
-        QCOMPARE(l2.accessibleDescription(), QString("Apertura 17 de 17"));
+        QCOMPARE(l2.accessibleDescription(), QString("Una gota cada 0,1 s"));
     }
 
     void cadaGotaCuentaYSeAnota() {
@@ -132,6 +176,19 @@ private slots:
         // A receiver that is not a vessel, or one that left the bench, receives nothing.
         t.Olvidar(&vaso);
         QVERIFY(!t.TitrationStep());
+        // "Gota a gota" lets exactly one drop go per press, the stopcock closed.
+        bureta.AddReagent(prueba::R_NAOH, 5.0);
+        t.SetEquipo(&bureta, &vaso);
+        QTest::mouseClick(t.m_pUnaGota, Qt::LeftButton);
+        QVERIFY(t.TitrationStep());
+        QVERIFY(!t.TitrationStep());
+        QCOMPARE(bureta.m_lstTitulacion.size(), size_t(1));
+        QVERIFY(std::fabs(bureta.m_dTitulado - 0.05) < 1e-12);
+        // Asked for with nothing under the tip, a drop is not kept to fall later.
+        t.Olvidar(&vaso);
+        QTest::mouseClick(t.m_pUnaGota, Qt::LeftButton);
+        QVERIFY(!t.TitrationStep());
+        QCOMPARE(t.m_titulacion.m_nGotasPedidas, 0);
     }
 
     void graficaYDatos() {

@@ -231,7 +231,8 @@ private slots:
         QCOMPARE(c, d);
     }
 
-    // A white liquid is still a liquid: once it is gone, the next colour must show again.
+    // A white liquid is still a liquid, drawn so that it shows; once it is gone, the next
+    // colour must show again.
     void liquidoBlancoNoBorraElInterior() {
         if (!HayFigura(Imagenes::IDB_VASO250))
             QSKIP("falta vaso250.svg");
@@ -244,10 +245,29 @@ private slots:
         QCOMPARE(v.m_seno.m_faseLiquida.ColorFase().m_crColor, RGBColor(255, 255, 255));
         QImage a = Lienzo();
         Pintar(a, v);
+        const CMarcos m(v, Imagenes::IDB_VASO250);
+        // White on the white bench still shows: every clear pixel under the level is a
+        // visible pale blue, and the surface is a dark line across the interior.
+        const int yNivel = v.GetLevelY(18.0);
+        int nTenidos = 0, nClaros = 0;
+        for (int x = 0; x < v.m_cx; ++x)
+            if (m.Claro(x, yNivel + 1)) {
+                const QColor c = a.pixelColor(v.m_x + x, v.m_y + yNivel + 1);
+                ++nClaros;
+                nTenidos += c.blue() - c.red() >= 24 && c.lightness() >= 170 ? 1 : 0;
+            }
+        QVERIFY(nClaros > 40);
+        QCOMPARE(nTenidos, nClaros);
+        int nOscuros = 0;
+        for (int x = 0; x < v.m_cx; ++x)
+            nOscuros += m.Claro(x, yNivel - 1) &&
+                                a.pixelColor(v.m_x + x, v.m_y + yNivel - 1).lightness() < 110
+                            ? 1
+                            : 0;
+        QVERIFY2(nOscuros >= nClaros - 8, qPrintable(QString::number(nOscuros)));
         cat.m_componentes[AGUA].m_crColor = kRojizo;
         QImage b = Lienzo();
         Pintar(b, v);
-        const CMarcos m(v, Imagenes::IDB_VASO250);
         const int y = v.GetLevelY(9.0);
         QVERIFY(ClarosEnFila(v, m, y) > 0);
         QCOMPARE(static_cast<int>(Coloreados(b, v, m, y, Rgb(kRojizo)).size()),
@@ -706,6 +726,17 @@ private slots:
         QVERIFY(pa.Comando(ID_APAGAR));
         QCOMPARE(pa.m_nLuces, 0);
         QCOMPARE(lucesPintadas(), 0);
+        // Its top glows while it heats, and only then: the lights alone went unnoticed.
+        auto tapa = [&](int nNivel) {
+            pa.SetNivel(nNivel);
+            QImage img = Lienzo();
+            Pintar(img, pa);
+            const QColor c = img.pixelColor(pa.m_x + 50, pa.m_y + 3);
+            return c.red() - c.blue();
+        };
+        QVERIFY2(tapa(0) < 20, qPrintable(QString::number(tapa(0))));
+        QVERIFY(tapa(1) > 60);
+        QVERIFY(tapa(5) > tapa(1));
     }
 
     // The burner's flame changes with its frame and stays above the burner's mouth.
