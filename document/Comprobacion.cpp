@@ -7,6 +7,8 @@
 #include "Recipiente.h"
 #include "Validacion.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <set>
 #include <span>
@@ -88,6 +90,15 @@ public:
             if (!r)
                 continue;
             const CSeno& s = r->m_seno;
+            if (s.EnLimite()) {
+                const CReacciones* R = cat.Reaccion(s.m_nReaccionEnLimite);
+                Una(e, nLugar, nPaso, 8,
+                    QCoreApplication::translate(
+                        "Comprobacion",
+                        "la reacción «%1» da más materia de la que toma y llegó a la mayor "
+                        "cantidad que una práctica puede guardar: la simulación la detiene ahí")
+                        .arg(R ? Q(R->m_strTexto1) : QString()));
+            }
             if (!std::isfinite(s.m_dTemperatura))
                 Una(e, nLugar, nPaso, 0, QStringLiteral("la temperatura no es un número finito"));
             const CFase* fases[3] = {&s.m_faseLiquida, &s.m_faseSolida, &s.m_faseGas};
@@ -177,6 +188,16 @@ Resultado Comprobar(CPractica& practica, long nPasos) {
     for (long i = 1; i <= nPasos; ++i) {
         practica.m_listaEquipo.PasoSimulacion();
         c.Mesa(practica.m_listaEquipo, practica.m_catalogo, i);
+    }
+    // What the run made must still be a practice the student can save.
+    try {
+        (void)practica.EscribirPractica();
+    } catch (const CErrorArchivo& e) {
+        r.m_problemas.push_back(
+            {nPasos, QStringLiteral("Práctica"),
+             QCoreApplication::translate("Comprobacion",
+                                         "después de la simulación no se podría guardar: %1")
+                 .arg(QString::fromUtf8(e.what()))});
     }
     int nLugar = 0;
     for (const CEquipo* e : practica.m_listaEquipo) {
