@@ -36,8 +36,8 @@ public:
     explicit Comprobador(Resultado& r) : m_r(r) {}
 
     // The checks every practice passes when it opens (Validacion), then what only matters
-    // to a run: water where every rule expects it, names that the dialogs tell apart,
-    // proportions that add up to something and reactions that name what the practice has.
+    // to a run: water where every rule expects it, proportions that add up to something and
+    // reactions that name what the practice has.
     void Catalogo(const CCatalogo& cat) {
         for (const Validacion::Problema& q : Validacion::Validar(cat))
             m_r.m_problemas.push_back({0, q.m_strDonde, q.m_strMensaje});
@@ -55,11 +55,9 @@ public:
             if (k.m_nEstado < ESTADO_SOLIDO || k.m_nEstado > ESTADO_GAS)
                 problema(QStringLiteral("el componente «%1» no es sólido, líquido ni gas")
                              .arg(Q(k.m_strNombre)));
-        std::set<std::string> nombres;
+        // Repeated names are among the checks above.
         for (const CReactivos& r : t.m_reactivos) {
             const QString s = QStringLiteral("el reactivo «%1»").arg(Q(r.m_strNombre));
-            if (!nombres.insert(r.m_strNombre).second)
-                problema(s + QStringLiteral(" está repetido: solo se puede elegir el primero"));
             for (const CContenido& e : r.m_listaComposicion)
                 if (fuera(e.m_nComponente))
                     problema(s + QStringLiteral(" usa un componente que no está en el catálogo"));
@@ -73,12 +71,6 @@ public:
                     problema(QStringLiteral("la reacción «%1» usa un componente que no está en "
                                             "el catálogo")
                                  .arg(Q(R.m_strTexto1)));
-        nombres.clear();
-        for (const CIndicadores& i : t.m_indicadores)
-            if (!nombres.insert(i.m_strNombre).second)
-                problema(QStringLiteral("el indicador «%1» está repetido: solo se puede elegir "
-                                        "el primero")
-                             .arg(Q(i.m_strNombre)));
     }
 
     // The vessels of the bench after a tick (0: as the practice starts).

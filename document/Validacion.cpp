@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Validacion {
@@ -299,6 +300,33 @@ void Mesa(const CListaEquipo& lista, Lista& l) {
     }
 }
 
+// Lists and dialogs show entries by name and find them by name: a second entry with the
+// name of an earlier one could never be chosen (choosing it acts on the first).
+template <class T>
+void NombresRepetidos(const std::vector<T>& tabla, const char* pszQue, const char* pszDelQue,
+                      Lista& l, const std::string& (*fnNombre)(const T&)) {
+    std::vector<QString> vistos;
+    for (size_t i = 0; i < tabla.size(); ++i) {
+        const std::string& strNombre = fnNombre(tabla[i]);
+        const QString s = Q(strNombre).trimmed();
+        if (s.isEmpty()) {
+            vistos.push_back(s);
+            continue;
+        }
+        const auto it = std::find(vistos.begin(), vistos.end(), s);
+        if (it != vistos.end()) {
+            l.strDonde = Donde(pszQue, static_cast<int>(i), strNombre);
+            l.Agregar(QCoreApplication::translate("Validacion",
+                                                  "El campo «Nombre» repite el %1 %2: con dos "
+                                                  "nombres iguales solo se podría elegir el "
+                                                  "primero.")
+                          .arg(QCoreApplication::translate("Validacion", pszDelQue))
+                          .arg(it - vistos.begin() + 1));
+        }
+        vistos.push_back(s);
+    }
+}
+
 } // namespace
 
 size_t LongitudEnArchivo(const std::string& strUtf8) {
@@ -312,9 +340,18 @@ bool RanuraUsada(const CReacciones& r, const CCatalogo& cat, bool bProducto, int
 std::vector<Problema> Validar(const CCatalogo& cat) {
     Lista l;
     Componentes(cat, l);
+    NombresRepetidos<CComponentes>(
+        cat.m_componentes, "Sustancia", QT_TRANSLATE_NOOP("Validacion", "de la sustancia"), l,
+        [](const CComponentes& c) -> const std::string& { return c.m_strNombre; });
     Reactivos(cat, l);
+    NombresRepetidos<CReactivos>(
+        cat.m_reactivos, "Reactivo", QT_TRANSLATE_NOOP("Validacion", "del reactivo"), l,
+        [](const CReactivos& r) -> const std::string& { return r.m_strNombre; });
     Reacciones(cat, l);
     Indicadores(cat, l);
+    NombresRepetidos<CIndicadores>(
+        cat.m_indicadores, "Indicador", QT_TRANSLATE_NOOP("Validacion", "del indicador"), l,
+        [](const CIndicadores& d) -> const std::string& { return d.m_strNombre; });
     return std::move(l.v);
 }
 

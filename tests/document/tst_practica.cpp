@@ -467,6 +467,19 @@ private slots:
         comprobar("Indicador 3 «Fenolftaleina»", "El «Límite bajo» es mayor que el «Límite alto».");
         cat.m_indicadores[2].m_strNombre = " ";
         comprobar("Indicador 3 « »", "El campo «Nombre» no puede quedar vacío.");
+        // A name that repeats an earlier one (blanks around it aside) could never be chosen.
+        cat.m_reactivos[3].m_strNombre = "Solución problema 2 ";
+        comprobar("Reactivo 4 «Solución problema 2 »",
+                  "El campo «Nombre» repite el del reactivo 3: con dos nombres iguales solo se "
+                  "podría elegir el primero.");
+        cat.m_indicadores[1].m_strNombre = "Fenolftaleina";
+        comprobar("Indicador 3 «Fenolftaleina»",
+                  "El campo «Nombre» repite el del indicador 2: con dos nombres iguales solo se "
+                  "podría elegir el primero.");
+        cat.m_componentes[4].m_strNombre = "Agua";
+        comprobar("Sustancia 5 «Agua»",
+                  "El campo «Nombre» repite el de la sustancia 1: con dos nombres iguales solo "
+                  "se podría elegir el primero.");
     }
 
     // The checks hold every number to what the writer keeps: at each bound the practice
