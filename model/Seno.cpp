@@ -170,7 +170,9 @@ double CSeno::Disponible(int32_t r, int32_t c, int32_t nFase) const {
         return 0.0;
     switch (nFase) {
     case FASE_IONIZADA:
-        return m_faseLiquida.MolesIonizados(r) / c;
+        // The free ions are those of the last ionisation: with the water gone they are not
+        // recomputed, and they must never stand for more than the entry holds.
+        return std::min(m_faseLiquida.MolesIonizados(r), m_faseLiquida.Moles(r)) / c;
     case FASE_SOLIDA:
         return m_faseSolida.Moles(r) / c;
     case FASE_LIQUIDA:

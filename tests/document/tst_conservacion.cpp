@@ -180,7 +180,7 @@ private slots:
     // Random catalogues, balanced by construction: a closed vessel keeps its mass to the
     // rounding of a sum, step after step, whatever kinds of reaction meet in it.
     void catalogosAleatorios() {
-        for (uint32_t nSemilla = 1; nSemilla <= 400; ++nSemilla) {
+        for (uint32_t nSemilla = 1; nSemilla <= 1000; ++nSemilla) {
             const CCatalogo cat = prueba::CatalogoAleatorio(nSemilla);
             QVERIFY(Desbalance(cat) < 1e-12);
             std::mt19937 rng(nSemilla);
