@@ -303,6 +303,7 @@ void CChildView::Tick() {
     if (m_nTick >= m_nTicksPorPaso) {
         bCambio = m_practica.m_listaEquipo.PasoSimulacion();
         m_nTick = 0;
+        AvisarLimite();
     }
     if (bCambio)
         update();
@@ -312,6 +313,37 @@ void CChildView::Tick() {
         AvisarLectores();
     }
     emit UM_TICK();
+}
+
+void CChildView::AvisarLimite() {
+    const CRecipiente* pRecipiente = nullptr;
+    for (const CEquipo* e : m_practica.m_listaEquipo)
+        if (e->m_nCategoria == CATEGORIA_RECIPIENTE &&
+            static_cast<const CRecipiente*>(e)->m_seno.EnLimite()) {
+            pRecipiente = static_cast<const CRecipiente*>(e);
+            break;
+        }
+    // Told once while it lasts: the vessel stays held at the bound step after step, and a
+    // box every 300 ms would leave the student no way to save.
+    if (!pRecipiente || m_bLimiteAvisado) {
+        m_bLimiteAvisado = pRecipiente != nullptr;
+        return;
+    }
+    m_bLimiteAvisado = true;
+    const CReacciones* pReaccion =
+        m_practica.m_catalogo.Reaccion(pRecipiente->m_seno.m_nReaccionEnLimite);
+    // The clock waits for the student while the box is up.
+    const bool bActivo = m_timer.isActive();
+    m_timer.stop();
+    Mensajes::Aviso(
+        this, tr("La reacción «%1» da más materia de la que toma, y en «%2» ha llegado a la "
+                 "mayor cantidad que una práctica puede guardar. La simulación la detiene "
+                 "ahí: la práctica, con sus notas y resultados, se puede guardar como está.\n\n"
+                 "Revise la reacción en el editor de la práctica.")
+                  .arg(QString::fromStdString(pReaccion ? pReaccion->m_strTexto1 : std::string()),
+                       QString::fromStdString(pRecipiente->m_strNombre)));
+    if (bActivo)
+        m_timer.start(100);
 }
 
 QImage CChildView::Pintar() {

@@ -179,6 +179,10 @@ private:
     // Screen readers: the selection changed; contents, readings or places changed.
     void AvisarSeleccion();
     void AvisarLectores();
+    // After a step: a vessel whose reaction the model held at the most a file can keep is
+    // told to the student once, with the clock stopped while the message shows.
+    void AvisarLimite();
+    bool m_bLimiteAvisado = false;
     CEquipo* m_pCandidato = nullptr; // the vessel a pour by keyboard would go into
     int m_nTicksLectores = 0;        // ticks since screen readers were last told of changes
 };

@@ -7,6 +7,8 @@
 #include "Recipiente.h"
 #include "Validacion.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <set>
 #include <span>
@@ -34,8 +36,8 @@ public:
     explicit Comprobador(Resultado& r) : m_r(r) {}
 
     // The checks every practice passes when it opens (Validacion), then what only matters
-    // to a run: water where every rule expects it, names that the dialogs tell apart,
-    // proportions that add up to something and reactions that name what the practice has.
+    // to a run: water where every rule expects it, proportions that add up to something and
+    // reactions that name what the practice has.
     void Catalogo(const CCatalogo& cat) {
         for (const Validacion::Problema& q : Validacion::Validar(cat))
             m_r.m_problemas.push_back({0, q.m_strDonde, q.m_strMensaje});
@@ -53,11 +55,9 @@ public:
             if (k.m_nEstado < ESTADO_SOLIDO || k.m_nEstado > ESTADO_GAS)
                 problema(QStringLiteral("el componente «%1» no es sólido, líquido ni gas")
                              .arg(Q(k.m_strNombre)));
-        std::set<std::string> nombres;
+        // Repeated names are among the checks above.
         for (const CReactivos& r : t.m_reactivos) {
             const QString s = QStringLiteral("el reactivo «%1»").arg(Q(r.m_strNombre));
-            if (!nombres.insert(r.m_strNombre).second)
-                problema(s + QStringLiteral(" está repetido: solo se puede elegir el primero"));
             for (const CContenido& e : r.m_listaComposicion)
                 if (fuera(e.m_nComponente))
                     problema(s + QStringLiteral(" usa un componente que no está en el catálogo"));
@@ -71,12 +71,6 @@ public:
                     problema(QStringLiteral("la reacción «%1» usa un componente que no está en "
                                             "el catálogo")
                                  .arg(Q(R.m_strTexto1)));
-        nombres.clear();
-        for (const CIndicadores& i : t.m_indicadores)
-            if (!nombres.insert(i.m_strNombre).second)
-                problema(QStringLiteral("el indicador «%1» está repetido: solo se puede elegir "
-                                        "el primero")
-                             .arg(Q(i.m_strNombre)));
     }
 
     // The vessels of the bench after a tick (0: as the practice starts).
@@ -88,6 +82,15 @@ public:
             if (!r)
                 continue;
             const CSeno& s = r->m_seno;
+            if (s.EnLimite()) {
+                const CReacciones* R = cat.Reaccion(s.m_nReaccionEnLimite);
+                Una(e, nLugar, nPaso, 8,
+                    QCoreApplication::translate(
+                        "Comprobacion",
+                        "la reacción «%1» da más materia de la que toma y llegó a la mayor "
+                        "cantidad que una práctica puede guardar: la simulación la detiene ahí")
+                        .arg(R ? Q(R->m_strTexto1) : QString()));
+            }
             if (!std::isfinite(s.m_dTemperatura))
                 Una(e, nLugar, nPaso, 0, QStringLiteral("la temperatura no es un número finito"));
             const CFase* fases[3] = {&s.m_faseLiquida, &s.m_faseSolida, &s.m_faseGas};
@@ -177,6 +180,16 @@ Resultado Comprobar(CPractica& practica, long nPasos) {
     for (long i = 1; i <= nPasos; ++i) {
         practica.m_listaEquipo.PasoSimulacion();
         c.Mesa(practica.m_listaEquipo, practica.m_catalogo, i);
+    }
+    // What the run made must still be a practice the student can save.
+    try {
+        (void)practica.EscribirPractica();
+    } catch (const CErrorArchivo& e) {
+        r.m_problemas.push_back(
+            {nPasos, QStringLiteral("Práctica"),
+             QCoreApplication::translate("Comprobacion",
+                                         "después de la simulación no se podría guardar: %1")
+                 .arg(QString::fromUtf8(e.what()))});
     }
     int nLugar = 0;
     for (const CEquipo* e : practica.m_listaEquipo) {

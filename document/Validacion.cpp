@@ -2,8 +2,13 @@
 
 #include "Archivo.h"
 #include "Catalogo.h"
+#include "Comprobacion.h"
 #include "Practica.h"
+#include "Recipiente.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
 #include <cmath>
 
 namespace Validacion {
@@ -35,20 +40,53 @@ public:
                         .arg(LongitudEnArchivo(s))
                         .arg(kLongitudNombre));
     }
-    void Positivo(double d, const char* pszCampo) {
+    // Each number check also holds the number to what a file keeps (Limites): a value the
+    // writer would refuse is told here, by its field, before anyone tries to save.
+    void Positivo(double d, const char* pszCampo, double dMaximo = Limites::kValorCatalogo) {
         if (!(std::isfinite(d) && d > 0.0))
             Agregar(QStringLiteral("El campo «%1» debe ser un número mayor que cero.")
                         .arg(QString::fromUtf8(pszCampo)));
+        else
+            Maximo(d, pszCampo, dMaximo);
     }
     void NoNegativo(double d, const char* pszCampo) {
         if (!(std::isfinite(d) && d >= 0.0))
             Agregar(QStringLiteral("El campo «%1» no puede ser negativo.")
                         .arg(QString::fromUtf8(pszCampo)));
+        else
+            Maximo(d, pszCampo, Limites::kValorCatalogo);
     }
     void Finito(double d, const char* pszCampo) {
         if (!std::isfinite(d))
             Agregar(QStringLiteral("El campo «%1» no es un número válido.")
                         .arg(QString::fromUtf8(pszCampo)));
+        else if (std::fabs(d) > Limites::kValorCatalogo)
+            Agregar(QCoreApplication::translate("Validacion",
+                                                "El campo «%1» debe estar entre −10³⁰ y 10³⁰.")
+                        .arg(QString::fromUtf8(pszCampo)));
+    }
+    void Maximo(double d, const char* pszCampo, double dMaximo) {
+        if (d > dMaximo)
+            Agregar(QCoreApplication::translate("Validacion", "El campo «%1» no puede pasar de %2.")
+                        .arg(QString::fromUtf8(pszCampo), Cifra(dMaximo)));
+    }
+    void Entero(int32_t n, int32_t nMinimo, int32_t nMaximo, const char* pszCampo) {
+        if (n < nMinimo || n > nMaximo)
+            Agregar(QCoreApplication::translate("Validacion",
+                                                "El campo «%1» debe ser un número entero entre %2 "
+                                                "y %3.")
+                        .arg(QString::fromUtf8(pszCampo))
+                        .arg(nMinimo)
+                        .arg(nMaximo));
+    }
+    // A bound as a teacher reads it: "10 000 000", "10³⁰".
+    static QString Cifra(double d) {
+        if (d == Limites::kValorCatalogo)
+            return QStringLiteral("10³⁰");
+        QString s = QString::number(static_cast<long long>(d));
+        for (qsizetype i = s.size() - 3; i > 0; i -= 3)
+            s.insert(i, QLatin1Char(' '));
+        return s;
     }
 };
 
@@ -69,6 +107,15 @@ void Componentes(const CCatalogo& cat, Lista& l) {
                       "número positivo.");
         l.Finito(c.m_dPuntoFusion, "Punto de fusión");
         l.Finito(c.m_dPuntoEbullicion, "Punto de ebullición");
+        if (c.m_nEstado < ESTADO_SOLIDO || c.m_nEstado > ESTADO_NINGUNO)
+            l.Agregar(QCoreApplication::translate(
+                "Validacion", "El campo «Estado» debe ser sólido, líquido, gas o ninguno."));
+        l.Entero(c.m_nCantidadCation, 0, Limites::kCuentaIones, "Cationes por fórmula");
+        l.Entero(c.m_nCantidadAnion, 0, Limites::kCuentaIones, "Aniones por fórmula");
+        l.Entero(c.m_nSignoCation, -Limites::kCuentaIones, Limites::kCuentaIones,
+                 "Carga del catión");
+        l.Entero(c.m_nSignoAnion, -Limites::kCuentaIones, Limites::kCuentaIones, "Carga del anión");
+        l.Entero(c.m_nTextura, 0, Limites::kTextura, "Textura del sólido");
         if (std::isfinite(c.m_dPuntoFusion) && std::isfinite(c.m_dPuntoEbullicion) &&
             c.m_dPuntoFusion > c.m_dPuntoEbullicion)
             l.Agregar("El «Punto de fusión» es mayor que el «Punto de ebullición».");
@@ -76,6 +123,14 @@ void Componentes(const CCatalogo& cat, Lista& l) {
         l.NoNegativo(c.m_dSolubilidad2, "Solubilidad a la temperatura 2");
         l.Finito(c.m_dTemperatura1, "Temperatura 1 de solubilidad");
         l.Finito(c.m_dTemperatura2, "Temperatura 2 de solubilidad");
+        // The line through the two solubilities is stored with them: two temperatures too
+        // close make it steeper than a file keeps.
+        if (!(std::isfinite(c.m_dPendiente) && std::isfinite(c.m_dOrdenada) &&
+              std::fabs(c.m_dPendiente) <= Limites::kValorCatalogo &&
+              std::fabs(c.m_dOrdenada) <= Limites::kValorCatalogo))
+            l.Agregar(QCoreApplication::translate(
+                "Validacion", "Las temperaturas de solubilidad están tan cerca que la recta entre "
+                              "las dos solubilidades no se puede guardar."));
     }
 }
 
@@ -97,6 +152,23 @@ void Reactivos(const CCatalogo& cat, Lista& l) {
                     QStringLiteral("La cantidad de la fila %1 de la composición debe ser mayor "
                                    "que cero.")
                         .arg(nFila));
+            else if (e.m_dMoles > Limites::kCantidad)
+                l.Agregar(QCoreApplication::translate("Validacion",
+                                                      "La cantidad de la fila %1 de la "
+                                                      "composición no puede pasar de %2.")
+                              .arg(nFila)
+                              .arg(Lista::Cifra(Limites::kCantidad)));
+            // What else an entry carries (a source can give it) is held to the same bound.
+            for (double d : {e.m_dGramos, e.m_dMl, e.m_dMolesAnion, e.m_dMolesCation})
+                if (!(std::isfinite(d) && std::fabs(d) <= Limites::kCantidad)) {
+                    l.Agregar(QCoreApplication::translate("Validacion",
+                                                          "La fila %1 de la composición lleva "
+                                                          "gramos, mililitros o iones fuera de "
+                                                          "lo que un archivo guarda (hasta %2).")
+                                  .arg(nFila)
+                                  .arg(Lista::Cifra(Limites::kCantidad)));
+                    break;
+                }
         }
     }
 }
@@ -111,6 +183,14 @@ void Reacciones(const CCatalogo& cat, Lista& l) {
             const bool bProducto = lado == 1;
             const char* pszLado = bProducto ? "producto" : "reactivo";
             for (int k = 0; k < 3; ++k) {
+                // Every slot's coefficient is written, used or not.
+                if ((bProducto ? r.m_nCoefProducto[k] : r.m_nCoefReactivo[k]) >
+                    Limites::kCoeficiente)
+                    l.Agregar(QCoreApplication::translate(
+                                  "Validacion", "El coeficiente del %1 %2 no puede pasar de %3.")
+                                  .arg(QString::fromUtf8(pszLado))
+                                  .arg(k + 1)
+                                  .arg(Limites::kCoeficiente));
                 if (!RanuraUsada(r, cat, bProducto, k))
                     continue;
                 const int32_t n = bProducto ? r.m_nProducto[k] : r.m_nReactivo[k];
@@ -144,14 +224,20 @@ void Reacciones(const CCatalogo& cat, Lista& l) {
         if (usados[1].empty())
             l.Agregar("La reacción no tiene ningún producto.");
         l.Finito(r.m_dCalor, "Calor de reacción");
-        if (r.m_bTempMinima)
-            l.Finito(r.m_dTempMinima, "Temperatura mínima");
+        // A value whose switch is off is still written, so it is still held to the bound.
+        l.Finito(r.m_dTempMinima, "Temperatura mínima");
         if (!r.m_bSinLimite)
             l.NoNegativo(r.m_dLimitePaso, "Límite por paso");
+        else
+            l.Finito(r.m_dLimitePaso, "Límite por paso");
         if (r.m_bEquilibrio)
             l.Positivo(r.m_dConstanteEquilibrio, "Constante de equilibrio");
+        else
+            l.Finito(r.m_dConstanteEquilibrio, "Constante de equilibrio");
         if (cat.Componente(r.m_nCatalizador))
             l.NoNegativo(r.m_dLimiteCatalizado, "Límite con catalizador");
+        else
+            l.Finito(r.m_dLimiteCatalizado, "Límite con catalizador");
     }
 }
 
@@ -169,6 +255,78 @@ void Indicadores(const CCatalogo& cat, Lista& l) {
     }
 }
 
+// The starting bench, held to what its records write: positions, the number of items, and
+// every amount and temperature of a vessel's interior.
+void Mesa(const CListaEquipo& lista, Lista& l) {
+    if (lista.size() > static_cast<size_t>(Limites::kEquipos)) {
+        l.strDonde = QCoreApplication::translate("Validacion", "Mesa");
+        l.Agregar(QCoreApplication::translate("Validacion",
+                                              "Tiene %1 equipos; una práctica guarda hasta %2.")
+                      .arg(lista.size())
+                      .arg(Limites::kEquipos));
+    }
+    int nLugar = 0;
+    for (const CEquipo* e : lista) {
+        l.strDonde = Comprobacion::Nombre(e, ++nLugar);
+        if (std::abs(e->m_x) > Limites::kCoordenada || std::abs(e->m_y) > Limites::kCoordenada)
+            l.Agregar(QCoreApplication::translate("Validacion",
+                                                  "La posición debe estar entre −%1 y %1 en "
+                                                  "cada eje.")
+                          .arg(Lista::Cifra(Limites::kCoordenada)));
+        const auto* r = dynamic_cast<const CRecipiente*>(e);
+        if (!r)
+            continue;
+        const CSeno& s = r->m_seno;
+        auto dentro = [](double d, double dMaximo) {
+            return std::isfinite(d) && std::fabs(d) <= dMaximo;
+        };
+        bool bBien = dentro(s.m_dReserva, Limites::kCantidad);
+        for (const CFase* f : {&s.m_faseLiquida, &s.m_faseSolida, &s.m_faseGas}) {
+            bBien = bBien && dentro(f->m_dVolumen, Limites::kCantidad) &&
+                    dentro(f->m_dMasa, Limites::kCantidad);
+            for (const CContenido& c : f->m_listaContenido)
+                for (double d :
+                     {c.m_dMoles, c.m_dGramos, c.m_dMl, c.m_dMolesAnion, c.m_dMolesCation})
+                    bBien = bBien && dentro(d, Limites::kCantidad);
+        }
+        if (!bBien)
+            l.Agregar(QCoreApplication::translate("Validacion",
+                                                  "El contenido tiene una cantidad que no es un "
+                                                  "número de 0 a %1 moles, gramos o mililitros.")
+                          .arg(Lista::Cifra(Limites::kCantidad)));
+        if (!dentro(s.m_dTemperatura, Limites::kTemperaturaLeida))
+            l.Agregar(QCoreApplication::translate("Validacion",
+                                                  "La temperatura del contenido no es válida."));
+    }
+}
+
+// Lists and dialogs show entries by name and find them by name: a second entry with the
+// name of an earlier one could never be chosen (choosing it acts on the first).
+template <class T>
+void NombresRepetidos(const std::vector<T>& tabla, const char* pszQue, const char* pszDelQue,
+                      Lista& l, const std::string& (*fnNombre)(const T&)) {
+    std::vector<QString> vistos;
+    for (size_t i = 0; i < tabla.size(); ++i) {
+        const std::string& strNombre = fnNombre(tabla[i]);
+        const QString s = Q(strNombre).trimmed();
+        if (s.isEmpty()) {
+            vistos.push_back(s);
+            continue;
+        }
+        const auto it = std::find(vistos.begin(), vistos.end(), s);
+        if (it != vistos.end()) {
+            l.strDonde = Donde(pszQue, static_cast<int>(i), strNombre);
+            l.Agregar(QCoreApplication::translate("Validacion",
+                                                  "El campo «Nombre» repite el %1 %2: con dos "
+                                                  "nombres iguales solo se podría elegir el "
+                                                  "primero.")
+                          .arg(QCoreApplication::translate("Validacion", pszDelQue))
+                          .arg(it - vistos.begin() + 1));
+        }
+        vistos.push_back(s);
+    }
+}
+
 } // namespace
 
 size_t LongitudEnArchivo(const std::string& strUtf8) {
@@ -182,9 +340,18 @@ bool RanuraUsada(const CReacciones& r, const CCatalogo& cat, bool bProducto, int
 std::vector<Problema> Validar(const CCatalogo& cat) {
     Lista l;
     Componentes(cat, l);
+    NombresRepetidos<CComponentes>(
+        cat.m_componentes, "Sustancia", QT_TRANSLATE_NOOP("Validacion", "de la sustancia"), l,
+        [](const CComponentes& c) -> const std::string& { return c.m_strNombre; });
     Reactivos(cat, l);
+    NombresRepetidos<CReactivos>(
+        cat.m_reactivos, "Reactivo", QT_TRANSLATE_NOOP("Validacion", "del reactivo"), l,
+        [](const CReactivos& r) -> const std::string& { return r.m_strNombre; });
     Reacciones(cat, l);
     Indicadores(cat, l);
+    NombresRepetidos<CIndicadores>(
+        cat.m_indicadores, "Indicador", QT_TRANSLATE_NOOP("Validacion", "del indicador"), l,
+        [](const CIndicadores& d) -> const std::string& { return d.m_strNombre; });
     return std::move(l.v);
 }
 
@@ -194,6 +361,9 @@ std::vector<Problema> Validar(const CPractica& p) {
     l.Nombre(p.m_strPractica, "Nombre");
     l.Nombre(p.m_strResumen, "Resumen", false);
     l.Nombre(p.m_strAutor, "Autor", false);
+    if (!std::isfinite(p.m_dtFecha.m_dFecha))
+        l.Agregar(QCoreApplication::translate("Validacion", "El campo «Fecha» no es válido."));
+    Mesa(p.m_listaEquipo, l);
     std::vector<Problema> v = std::move(l.v);
     for (Problema& q : Validar(p.m_catalogo))
         v.push_back(std::move(q));

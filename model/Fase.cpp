@@ -232,6 +232,10 @@ double CFase::TemperaturaEbullicion() const {
 }
 
 CContenido* CFase::Mover(CFase& destino, int32_t nComponente, double dMoles) {
+    // A rule's portion can come out a little above what the entry holds (evaporation's
+    // temperature factor passes 1 above a component's boiling point); what arrives is never
+    // more than what leaves.
+    dMoles = std::min(dMoles, Moles(nComponente));
     CContenido* pDestino = destino.AgregarEntrada(nComponente, dMoles, UNIDAD_MOLES);
     Quitar(nComponente, dMoles, UNIDAD_MOLES);
     return pDestino;

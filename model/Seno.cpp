@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 // Moles of oxygen an open vessel can draw from the air in one step (see AvanceReaccion).
@@ -40,6 +41,7 @@ void CSeno::Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad) {
 
 int CSeno::Simular(int32_t nPasos) {
     int nCambio = 0;
+    m_nReaccionEnLimite = -1;
     for (int32_t i = 0; i < nPasos; ++i) {
         nCambio |= DisolverSolidos(0.0);
         if (!m_bCalentado)
@@ -126,10 +128,15 @@ int CSeno::Reaccionar() {
     int nCambio = 0;
     const int32_t nReacciones = Cat().NumReacciones();
     for (int32_t i = 0; i < nReacciones; ++i) {
-        const double e = AvanceReaccion(i);
+        bool bEnLimite = false;
+        const double e = AvanceReaccion(i, &bEnLimite);
+        if (bEnLimite) {
+            m_nReaccionEnLimite = i;
+            nCambio |= SIMULACION_EN_LIMITE;
+        }
         if (e > 0.0) {
             AplicarReaccion(i, e);
-            nCambio = 1;
+            nCambio |= SIMULACION_CAMBIO;
         }
     }
     return nCambio;
@@ -163,7 +170,9 @@ double CSeno::Disponible(int32_t r, int32_t c, int32_t nFase) const {
         return 0.0;
     switch (nFase) {
     case FASE_IONIZADA:
-        return m_faseLiquida.MolesIonizados(r) / c;
+        // The free ions are those of the last ionisation: with the water gone they are not
+        // recomputed, and they must never stand for more than the entry holds.
+        return std::min(m_faseLiquida.MolesIonizados(r), m_faseLiquida.Moles(r)) / c;
     case FASE_SOLIDA:
         return m_faseSolida.Moles(r) / c;
     case FASE_LIQUIDA:
@@ -171,7 +180,7 @@ double CSeno::Disponible(int32_t r, int32_t c, int32_t nFase) const {
     case FASE_GAS:
         // An open vessel draws component 1 (oxygen) from the air without limit: the fixed
         // supply is deliberate, far above what any step of a practice can take.
-        if (r == 1 && !m_bCerrado)
+        if (DelAire(r, nFase))
             return kAireDisponible;
         return m_faseGas.Moles(r) / c;
     default:
@@ -179,7 +188,71 @@ double CSeno::Disponible(int32_t r, int32_t c, int32_t nFase) const {
     }
 }
 
-double CSeno::AvanceReaccion(int32_t nReaccion) const {
+bool CSeno::DelAire(int32_t r, int32_t nFase) const {
+    return nFase == FASE_GAS && r == 1 && !m_bCerrado;
+}
+
+double CSeno::Holgura(const CReacciones& R) const {
+    const CCatalogo& cat = Cat();
+    // What one unit of extent changes, per entry (a component in a phase): a component named
+    // on both sides, or twice on one, nets its slots.
+    struct Cambio {
+        const CFase* m_pFase;
+        int32_t m_nComponente;
+        double m_dMoles;
+    };
+    Cambio cambios[6];
+    int nCambios = 0;
+    auto anotar = [&](int32_t c, int32_t nFase, double dMoles) {
+        const CFase* f = FaseDeCodigo(nFase);
+        if (!f || !cat.Componente(c) || DelAire(c, nFase))
+            return;
+        for (int i = 0; i < nCambios; ++i)
+            if (cambios[i].m_pFase == f && cambios[i].m_nComponente == c) {
+                cambios[i].m_dMoles += dMoles;
+                return;
+            }
+        cambios[nCambios++] = {f, c, dMoles};
+    };
+    for (int k = 0; k < 3; ++k) {
+        anotar(R.m_nReactivo[k], R.m_nFaseReactivo[k], -R.m_nCoefReactivo[k]);
+        anotar(R.m_nProducto[k], R.m_nFaseProducto[k], R.m_nCoefProducto[k]);
+    }
+    // Kept a hair below the bound, so that the rounding of a sum never lands above it.
+    const double B = Limites::kCantidad * (1.0 - 1e-9);
+    double x = std::numeric_limits<double>::infinity();
+    auto limitar = [&](double dActual, double dPorAvance) {
+        if (dPorAvance > 0.0)
+            x = std::min(x, std::max(B - dActual, 0.0) / dPorAvance);
+    };
+    for (const CFase* f : {&m_faseLiquida, &m_faseSolida, &m_faseGas}) {
+        double dMasa = 0.0, dVolumen = 0.0;
+        for (int i = 0; i < nCambios; ++i) {
+            const Cambio& k = cambios[i];
+            if (k.m_pFase != f)
+                continue;
+            const CComponentes& c = *cat.Componente(k.m_nComponente);
+            double g = 0.0, ml = 0.0;
+            c.MasaVolumen(k.m_dMoles, g, ml);
+            const CContenido* e = f->Buscar(k.m_nComponente);
+            // The free ions of an entry are up to its moles times its ions per unit.
+            const double dIones = std::max({1, c.m_nCantidadAnion, c.m_nCantidadCation});
+            limitar(e ? e->m_dMoles * dIones : 0.0, k.m_dMoles * dIones);
+            limitar(e ? e->m_dGramos : 0.0, g);
+            limitar(e ? e->m_dMl : 0.0, ml);
+            dMasa += g;
+            if (e ? f->EsContado(*e) : c.m_nEstado == f->m_nEstado)
+                dVolumen += ml;
+        }
+        limitar(f->m_dMasa, dMasa);
+        limitar(f->m_dVolumen, dVolumen);
+    }
+    return x;
+}
+
+double CSeno::AvanceReaccion(int32_t nReaccion, bool* pbEnLimite) const {
+    if (pbEnLimite)
+        *pbEnLimite = false;
     const CCatalogo& cat = Cat();
     const CReacciones* pR = cat.Reaccion(nReaccion);
     if (!pR)
@@ -188,6 +261,11 @@ double CSeno::AvanceReaccion(int32_t nReaccion) const {
     const int32_t nComponentes = cat.NumComponentes();
     if (R.m_bTempMinima && m_dTemperatura < R.m_dTempMinima)
         return 0.0;
+    // A product with no phase to go to would vanish: such a reaction does not run.
+    for (int k = 0; k < 3; ++k)
+        if (cat.Componente(R.m_nProducto[k]) && R.m_nCoefProducto[k] > 0 &&
+            !FaseDeCodigo(R.m_nFaseProducto[k]))
+            return 0.0;
     double x = Disponible(R.m_nReactivo[0], R.m_nCoefReactivo[0], R.m_nFaseReactivo[0]);
     for (int k = 1; k < 3; ++k) {
         if (R.m_nReactivo[k] >= nComponentes)
@@ -196,15 +274,27 @@ double CSeno::AvanceReaccion(int32_t nReaccion) const {
         if (d < x)
             x = d;
     }
+    // A component named in two slots of one phase gives to both from the same entry.
+    for (int k = 0; k < 3; ++k) {
+        const int32_t r = R.m_nReactivo[k];
+        const CFase* f = FaseDeCodigo(R.m_nFaseReactivo[k]);
+        if (!f || !cat.Componente(r) || DelAire(r, R.m_nFaseReactivo[k]))
+            continue;
+        int32_t nSuma = 0;
+        for (int j = 0; j < 3; ++j)
+            if (R.m_nReactivo[j] == r && FaseDeCodigo(R.m_nFaseReactivo[j]) == f)
+                nSuma += R.m_nCoefReactivo[j];
+        if (nSuma > R.m_nCoefReactivo[k])
+            x = std::min(x, f->Moles(r) / nSuma);
+    }
     if (x <= 0.0)
         return x;
     const double x0 = x;
 
     if (R.m_nCatalizador > 0 && R.m_dLimiteCatalizado > 0.0 &&
-        MolesComponente(R.m_nCatalizador) > 0.0)
-        return x0 < R.m_dLimiteCatalizado ? x0 : R.m_dLimiteCatalizado;
-
-    if (R.m_bEquilibrio && R.m_dConstanteEquilibrio != 0.0) {
+        MolesComponente(R.m_nCatalizador) > 0.0) {
+        x = x0 < R.m_dLimiteCatalizado ? x0 : R.m_dLimiteCatalizado;
+    } else if (R.m_bEquilibrio && R.m_dConstanteEquilibrio != 0.0) {
         const double K = R.m_dConstanteEquilibrio;
         const double L = m_faseLiquida.m_dVolumen * 0.001;
         const int32_t n = R.m_nCoefProducto[0] + R.m_nCoefProducto[1] + R.m_nCoefProducto[2];
@@ -227,10 +317,25 @@ double CSeno::AvanceReaccion(int32_t nReaccion) const {
         }
         if (bSaturado[0] && bSaturado[1] && bSaturado[2])
             return 0.0;
-        return std::isfinite(x) ? x : 0.0;
-    }
-    if (!R.m_bSinLimite && R.m_dLimitePaso != 0.0 && x >= R.m_dLimitePaso)
+        if (!std::isfinite(x))
+            return 0.0;
+        // The formula knows the volume and the constant, not what the reactants hold: a
+        // weak solution's extent can come out far above it, and what is not there cannot
+        // react.
+        x = std::min(x, x0);
+    } else if (!R.m_bSinLimite && R.m_dLimitePaso != 0.0 && x >= R.m_dLimitePaso) {
         x = R.m_dLimitePaso;
+    }
+    if (!(x > 0.0))
+        return x;
+    // A reaction that makes more than it takes (its own reactant, or matter from nothing)
+    // grows without end; held here, every amount stays one a file can keep.
+    const double h = Holgura(R);
+    if (x > h) {
+        x = h;
+        if (pbEnLimite)
+            *pbEnLimite = true;
+    }
     return x;
 }
 
@@ -246,7 +351,7 @@ void CSeno::AplicarReaccion(int32_t nReaccion, double e) {
         if (k > 0 && r >= nComponentes)
             continue;
         const int32_t nFase = R.m_nFaseReactivo[k];
-        if (nFase == FASE_GAS && r == 1 && !m_bCerrado)
+        if (DelAire(r, nFase))
             continue;
         CFase* pFase = FaseDeCodigo(nFase);
         if (!pFase)

@@ -8,9 +8,15 @@
 #include <cstdint>
 #include <vector>
 
+class CReacciones;
+
 // The hottest a vessel interior gets: that of the hottest flame on the bench (a Bunsen
 // burner's). Every temperature the model computes stays between absolute zero and this.
 constexpr double kTemperaturaMaxima = 1500.0;
+
+// What Simular and Reaccionar report, as bits: something changed; a reaction was held at the
+// most an amount may reach (Limites::kCantidad), so that the practice stays savable.
+enum : int { SIMULACION_CAMBIO = 1, SIMULACION_EN_LIMITE = 2 };
 
 class CSeno : public CSerializable {
 public:
@@ -28,6 +34,10 @@ public:
     int32_t m_bCerrado = 0;
     int32_t m_nEbullicion = 0;
     double m_dCondensacion = 0.0001;
+    // The reaction held at the bound in the last Simular (-1: none). What a run met, not
+    // what the vessel holds: never stored.
+    int32_t m_nReaccionEnLimite = -1;
+    bool EnLimite() const { return m_nReaccionEnLimite >= 0; }
 
     // Binds the three phases to the catalogue of the practice the vessel belongs to.
     void Vincular(const CCatalogo* pCatalogo);
@@ -55,12 +65,18 @@ public:
 
     void Serialize(CArchivo& ar) override;
 
-    // Extent of reaction i for this sub-step (0 or less: it does not run).
-    double AvanceReaccion(int32_t nReaccion) const;
+    // Extent of reaction i for this sub-step (0 or less: it does not run). Never more than
+    // its reactants hold, nor than would take an amount past the file's bound; *pbEnLimite
+    // tells whether that bound held it.
+    double AvanceReaccion(int32_t nReaccion, bool* pbEnLimite = nullptr) const;
     void AplicarReaccion(int32_t nReaccion, double dAvance);
 
 private:
     double Disponible(int32_t nComponente, int32_t nCoeficiente, int32_t nFase) const;
+    // Whether the slot draws on the open air's oxygen rather than on the gas phase.
+    bool DelAire(int32_t nComponente, int32_t nFase) const;
+    // The largest extent of the reaction before an amount it makes grows past the bound.
+    double Holgura(const CReacciones& R) const;
     CFase* FaseDeCodigo(int32_t nFase);
     const CFase* FaseDeCodigo(int32_t nFase) const;
     int NivelEbullicion(double dEbullicion) const;

@@ -9,6 +9,7 @@
 #include "Instrumentos.h"
 #include "Practica.h"
 #include "Recipientes.h"
+#include "Respuestas.h"
 #include "Vasos.h"
 
 #include <QMenu>
@@ -83,6 +84,35 @@ private slots:
         const double t = v->m_seno.m_dTemperatura;
         m_pVista->Tick();
         QVERIFY(v->m_seno.m_dTemperatura != t);
+    }
+
+    // A reaction that doubles its reactant is held by the model at the most a file keeps:
+    // the student is told once, the clock stands still while the box shows and runs again
+    // after it, and the practice (results and all) still saves.
+    void reaccionQueCreceSeAvisaUnaVez() {
+        QString strError;
+        QCOMPARE(m_pPractica->AbrirPractica(QStringLiteral(ALKOR_DATOS "/reactivo_que_crece.uak1"),
+                                            &strError),
+                 CPractica::Resultado::Correcto);
+        QStringList mensajes;
+        bool bRelojParado = false;
+        Mensajes::SetRespuesta([&](const QString& s) {
+            mensajes << s;
+            bRelojParado = !m_pVista->TimerActivo();
+            return QMessageBox::Ok;
+        });
+        m_pVista->StartTimer();
+        m_pVista->m_nTicksPorPaso = 1;
+        for (int i = 0; i < 60; ++i)
+            m_pVista->Tick();
+        prueba::MostrarMensajes();
+        QCOMPARE(mensajes.size(), 1);
+        QVERIFY2(mensajes[0].contains(QStringLiteral("«Duplicación»")), qPrintable(mensajes[0]));
+        QVERIFY(bRelojParado);
+        QVERIFY(m_pVista->TimerActivo());
+        m_pVista->StopTimer();
+        const std::vector<uint8_t> datos = m_pPractica->EscribirPractica();
+        QVERIFY(!datos.empty());
     }
 
     void seleccionYArrastre() {

@@ -6,6 +6,12 @@
 NUEVA is `alkor-cli nueva`, the templates are `alkor-cli plantilla 901` and `903`. Each
 output is what a damaged or hostile file looked like when it was found to mislead the
 readers; the tests read them and expect a clean refusal or a sound correction.
+
+The practices whose chemistry once went wrong are kept as sources, readable and commented,
+in fuentes/; each is compiled here with the command-line tool:
+
+    alkor-cli compilar fuentes/equilibrio_acetico equilibrio_acetico.uak1
+    alkor-cli compilar fuentes/reactivo_que_crece reactivo_que_crece.uak1
 """
 import struct
 import sys

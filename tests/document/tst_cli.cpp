@@ -307,6 +307,20 @@ private slots:
         QVERIFY(mal.out.contains("Pasos simulados: 5"));
         // A template starts with an empty bench: its catalogue is all there is to check.
         QCOMPARE(Ejecutar({"comprobar", m_dir.filePath("zinc.akp")}).nEstado, 0);
+
+        // A reaction that doubles its reactant is held at the bound, and the run says where.
+        const QString crece = QStringLiteral(ALKOR_DATOS "/reactivo_que_crece.uak1");
+        const Salida texto = Ejecutar({"comprobar", crece, "--pasos", "30"});
+        QCOMPARE(texto.nEstado, 3);
+        QVERIFY2(texto.out.contains("paso 22, n.º 1, Vaso de presipitados 250 ml en (200, 300): "
+                                    "la reacción «Duplicación» da más materia de la que toma"),
+                 texto.out.constData());
+        const Salida json = Ejecutar({"comprobar", crece, "--pasos", "30", "--json"});
+        QCOMPARE(json.nEstado, 3);
+        const QJsonArray problemas =
+            QJsonDocument::fromJson(json.out).object()["problemas"].toArray();
+        QCOMPARE(problemas.size(), 2); // the checks' warning, then the bound
+        QCOMPARE(problemas[1].toObject()["paso"].toInt(), 22);
     }
 };
 

@@ -22,6 +22,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -466,6 +467,113 @@ private slots:
         comprobar("Indicador 3 «Fenolftaleina»", "El «Límite bajo» es mayor que el «Límite alto».");
         cat.m_indicadores[2].m_strNombre = " ";
         comprobar("Indicador 3 « »", "El campo «Nombre» no puede quedar vacío.");
+        // A name that repeats an earlier one (blanks around it aside) could never be chosen.
+        cat.m_reactivos[3].m_strNombre = "Solución problema 2 ";
+        comprobar("Reactivo 4 «Solución problema 2 »",
+                  "El campo «Nombre» repite el del reactivo 3: con dos nombres iguales solo se "
+                  "podría elegir el primero.");
+        cat.m_indicadores[1].m_strNombre = "Fenolftaleina";
+        comprobar("Indicador 3 «Fenolftaleina»",
+                  "El campo «Nombre» repite el del indicador 2: con dos nombres iguales solo se "
+                  "podría elegir el primero.");
+        cat.m_componentes[4].m_strNombre = "Agua";
+        comprobar("Sustancia 5 «Agua»",
+                  "El campo «Nombre» repite el de la sustancia 1: con dos nombres iguales solo "
+                  "se podría elegir el primero.");
+    }
+
+    // The checks hold every number to what the writer keeps: at each bound the practice
+    // passes and writes; one step past it, exactly one problem names the field, and the
+    // writer would have refused it.
+    void limitesDelArchivo() {
+        struct Caso {
+            const char* pszDonde;
+            const char* pszMensaje;
+            std::function<void(CPractica&, bool)> fnPoner; // bPasado: one step past the bound
+        };
+        const char* const kHcl = "Sustancia 4 «Acido clorhidrico»";
+        const char* const kReaccion = "Reacción 1 «Neutralización NaOH y HCl»";
+        auto componente = [](CPractica& p) -> CComponentes& {
+            return p.m_catalogo.m_componentes[3];
+        };
+        auto reaccion = [](CPractica& p) -> CReacciones& { return p.m_catalogo.m_reacciones[0]; };
+        const Caso casos[] = {
+            {"Reactivo 1 «Hidróxido de sodio 0.1 Molar»",
+             "La cantidad de la fila 2 de la composición no puede pasar de 10 000 000.",
+             [](CPractica& p, bool b) {
+                 std::next(p.m_catalogo.m_reactivos[0].m_listaComposicion.begin())->m_dMoles =
+                     b ? 1e30 : 1e7;
+             }},
+            {kHcl, "El campo «Estado» debe ser sólido, líquido, gas o ninguno.",
+             [&](CPractica& p, bool b) { componente(p).m_nEstado = b ? 4 : 3; }},
+            {kHcl, "El campo «Masa molar» no puede pasar de 10³⁰.",
+             [&](CPractica& p, bool b) { componente(p).m_dMasaMolar = b ? 1.1e30 : 1e30; }},
+            {kHcl, "El campo «Calor específico» debe estar entre −10³⁰ y 10³⁰.",
+             [&](CPractica& p, bool b) { componente(p).m_dCalorEspecifico = b ? -2e30 : -1e30; }},
+            {kHcl, "El campo «Cationes por fórmula» debe ser un número entero entre 0 y 100.",
+             [&](CPractica& p, bool b) { componente(p).m_nCantidadCation = b ? 101 : 100; }},
+            {kHcl, "El campo «Carga del anión» debe ser un número entero entre -100 y 100.",
+             [&](CPractica& p, bool b) { componente(p).m_nSignoAnion = b ? -101 : -100; }},
+            {kHcl, "El campo «Textura del sólido» debe ser un número entero entre 0 y 100.",
+             [&](CPractica& p, bool b) { componente(p).m_nTextura = b ? 101 : 100; }},
+            {kHcl,
+             "Las temperaturas de solubilidad están tan cerca que la recta entre las dos "
+             "solubilidades no se puede guardar.",
+             [&](CPractica& p, bool b) { componente(p).m_dPendiente = b ? 5e30 : 1e30; }},
+            {kReaccion, "El coeficiente del reactivo 1 no puede pasar de 1000.",
+             [&](CPractica& p, bool b) { reaccion(p).m_nCoefReactivo[0] = b ? 1001 : 1000; }},
+            // An unused slot's coefficient is written too.
+            {kReaccion, "El coeficiente del producto 3 no puede pasar de 1000.",
+             [&](CPractica& p, bool b) { reaccion(p).m_nCoefProducto[2] = b ? 1001 : 1000; }},
+            // So is a value whose switch is off.
+            {kReaccion, "El campo «Temperatura mínima» debe estar entre −10³⁰ y 10³⁰.",
+             [&](CPractica& p, bool b) { reaccion(p).m_dTempMinima = b ? 1e31 : 1e30; }},
+            {kReaccion, "El campo «Constante de equilibrio» debe estar entre −10³⁰ y 10³⁰.",
+             [&](CPractica& p, bool b) { reaccion(p).m_dConstanteEquilibrio = b ? 1e31 : 1e30; }},
+            {"Indicador 3 «Fenolftaleina»", "El campo «Límite alto» debe estar entre −10³⁰ y 10³⁰.",
+             [](CPractica& p, bool b) {
+                 p.m_catalogo.m_indicadores[2].m_dLimiteAlto = b ? 1e31 : 1e30;
+             }},
+            {"n.º 1, Vaso de presipitados 250 ml en (1000000, 0)",
+             "El contenido tiene una cantidad que no es un número de 0 a 10 000 000 moles, "
+             "gramos o mililitros.",
+             [](CPractica& p, bool b) {
+                 auto* v = static_cast<CRecipiente*>(p.m_listaEquipo.front());
+                 v->m_seno.m_faseLiquida.m_listaContenido.front().m_dMoles = b ? 2e7 : 1e7;
+             }},
+            {"n.º 1, Vaso de presipitados 250 ml en (1000001, 0)",
+             "La posición debe estar entre −1 000 000 y 1 000 000 en cada eje.",
+             [](CPractica& p, bool b) { p.m_listaEquipo.front()->m_x = b ? 1000001 : 1000000; }},
+        };
+        for (const Caso& c : casos) {
+            for (bool bPasado : {false, true}) {
+                CPractica p;
+                QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(903)), "903.akp", nullptr),
+                         CPractica::Resultado::Correcto);
+                auto* v = prueba::Nuevo<CVaso250>(p.m_listaEquipo, 1000000, 0);
+                v->AddComponent(0, 10.0, UNIDAD_ML);
+                c.fnPoner(p, bPasado);
+                const auto problemas = Validacion::Validar(p);
+                bool bEscribe = true;
+                try {
+                    p.EscribirPractica();
+                } catch (const CErrorArchivo&) {
+                    bEscribe = false;
+                }
+                const QString s = QString::fromUtf8(c.pszMensaje);
+                if (!bPasado) {
+                    QVERIFY2(problemas.empty(),
+                             qPrintable(s + ": " + Validacion::Texto(problemas)));
+                    QVERIFY2(bEscribe, qPrintable(s));
+                } else {
+                    QVERIFY2(problemas.size() == 1 &&
+                                 problemas[0].m_strDonde == QString::fromUtf8(c.pszDonde) &&
+                                 problemas[0].m_strMensaje == s,
+                             qPrintable(s + " / " + Validacion::Texto(problemas)));
+                    QVERIFY2(!bEscribe, qPrintable(s));
+                }
+            }
+        }
     }
 
     void archivosQueNoSonLoQueDicen() {

@@ -3,6 +3,8 @@
 #include "Archivo.h"
 
 #include <algorithm>
+#include <cmath>
+#include <random>
 #include <stdexcept>
 
 namespace prueba {
@@ -387,6 +389,120 @@ CCatalogo Catalogo903() {
     Indicador(cat, 1, 3, "Azul de Bromotimol", 0x00FFFF, 6.2, 0xFF0000, 7.6);
     Indicador(cat, 2, 1, "Fenolftaleina", 0xFEFEFE, 8.0, 0xFF00FF, 10.0);
     return ReleerComoPlantilla(cat);
+}
+
+CCatalogo CatalogoAleatorio(uint32_t nSemilla) {
+    std::mt19937 rng(nSemilla);
+    auto real = [&](double a, double b) {
+        return std::uniform_real_distribution<double>(a, b)(rng);
+    };
+    auto entero = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
+    // Ions from a short list, so that different components share some (the common-ion rule).
+    static const char* const kCationes[] = {"H+", "Na+", "Cu+2", "Ca+2"};
+    static const char* const kAniones[] = {"OH-", "Cl-", "SO4-2", "NO3-"};
+    auto componente = [&](int32_t nId, double dMasa) {
+        CComponentes c;
+        c.m_nId = nId;
+        c.m_strNombre = "Sustancia " + std::to_string(nId);
+        c.m_strFormula = "X" + std::to_string(nId);
+        c.m_dMasaMolar = dMasa;
+        c.m_nEstado = entero(0, 2);
+        c.m_dDensidad = c.m_nEstado == ESTADO_GAS ? real(0.05, 2.0) : real(0.6, 9.0);
+        c.m_dCalorEspecifico = entero(0, 3) == 0 ? 0.0 : real(0.05, 1.0);
+        const int nConstante = entero(0, 2);
+        c.m_dConstante = nConstante == 0   ? 0.0
+                         : nConstante == 1 ? -1.0
+                                           : std::pow(10.0, real(-9, -2));
+        c.m_dPuntoFusion = real(-150.0, 400.0);
+        c.m_dPuntoEbullicion = c.m_dPuntoFusion + real(5.0, 900.0);
+        c.m_strCation = kCationes[entero(0, 3)];
+        c.m_nCantidadCation = entero(0, 2);
+        c.m_nSignoCation = 1;
+        c.m_strAnion = kAniones[entero(0, 3)];
+        c.m_nCantidadAnion = c.m_nCantidadCation == 0 ? 0 : entero(1, 2);
+        c.m_nSignoAnion = -1;
+        c.m_dSolubilidad1 = entero(0, 3) == 0 ? 0.0 : real(0.0, 80.0);
+        c.m_dTemperatura1 = 0.0;
+        c.m_dSolubilidad2 = real(0.0, 150.0);
+        c.m_dTemperatura2 = 100.0;
+        c.m_nTextura = entero(0, 5);
+        c.AjustarSolubilidad();
+        return c;
+    };
+    CCatalogo cat;
+    cat.m_componentes = {Componente(1), Componente(14)};
+    for (CComponentes& c : cat.m_componentes)
+        c.AjustarSolubilidad();
+    const int nBase = entero(3, 6);
+    for (int i = 0; i < nBase; ++i)
+        cat.m_componentes.push_back(componente(1000 + i, real(2.0, 300.0)));
+    const int nReacciones = entero(2, 6);
+    for (int n = 0; n < nReacciones; ++n) {
+        CReacciones R;
+        R.m_nId = 100 + n;
+        R.m_strTexto1 = "Reacción " + std::to_string(n + 1);
+        const int32_t nTodos = cat.NumComponentes();
+        for (int k = 0; k < 3; ++k)
+            R.m_nReactivo[k] = R.m_nProducto[k] = nTodos + 1; // unused: no component
+        double dMasa = 0.0;
+        const int nReactivos = entero(1, 3);
+        for (int k = 0; k < nReactivos; ++k) {
+            int32_t c = entero(0, nTodos - 1);
+            // Now and then the same component twice (the checks refuse it; a file has it).
+            if (k > 0 && entero(0, 3) != 0)
+                while (std::find(R.m_nReactivo, R.m_nReactivo + k, c) != R.m_nReactivo + k)
+                    c = entero(0, nTodos - 1);
+            R.m_nReactivo[k] = c;
+            R.m_nCoefReactivo[k] = entero(1, 4);
+            R.m_nFaseReactivo[k] = entero(0, 3);
+            dMasa += R.m_nCoefReactivo[k] * cat.m_componentes[size_t(c)].m_dMasaMolar;
+        }
+        // Up to one product of what there is (a reactant now and then), then the new one.
+        int k = 0;
+        if (entero(0, 1)) {
+            const int32_t c = entero(0, nTodos - 1);
+            const int32_t nCoef = entero(1, 3);
+            const double m = nCoef * cat.m_componentes[size_t(c)].m_dMasaMolar;
+            if (m < 0.9 * dMasa) {
+                R.m_nProducto[k] = c;
+                R.m_nCoefProducto[k] = nCoef;
+                R.m_nFaseProducto[k++] = entero(0, 3);
+                dMasa -= m;
+            }
+        }
+        const int32_t nCoef = entero(1, 3);
+        cat.m_componentes.push_back(componente(2000 + n, dMasa / nCoef));
+        R.m_nProducto[k] = nTodos;
+        R.m_nCoefProducto[k] = nCoef;
+        R.m_nFaseProducto[k] = entero(0, 3);
+        R.m_dCalor = entero(0, 1) ? real(-40.0, 40.0) : 0.0;
+        R.m_bSinLimite = entero(0, 2) != 0;
+        R.m_dLimitePaso = R.m_bSinLimite ? 0.0 : real(1e-4, 0.05);
+        R.m_bTempMinima = entero(0, 3) == 0;
+        R.m_dTempMinima = R.m_bTempMinima ? real(25.0, 90.0) : 0.0;
+        R.m_bEquilibrio = entero(0, 2) == 0;
+        R.m_dConstanteEquilibrio = R.m_bEquilibrio ? std::pow(10.0, real(-3.0, 3.0)) : 0.0;
+        if (entero(0, 3) == 0) {
+            R.m_nCatalizador = entero(1, nTodos - 1);
+            R.m_dLimiteCatalizado = real(1e-4, 0.5);
+        } else {
+            R.m_nCatalizador = nTodos + 1;
+        }
+        cat.m_reacciones.push_back(R);
+    }
+    // The unused slots and catalysts name "no component": the count of the final table.
+    const int32_t nFinal = cat.NumComponentes();
+    for (CReacciones& R : cat.m_reacciones) {
+        for (int k = 0; k < 3; ++k) {
+            if (R.m_nCoefReactivo[k] == 0)
+                R.m_nReactivo[k] = nFinal;
+            if (R.m_nCoefProducto[k] == 0)
+                R.m_nProducto[k] = nFinal;
+        }
+        if (R.m_dLimiteCatalizado == 0.0)
+            R.m_nCatalizador = nFinal;
+    }
+    return cat;
 }
 
 } // namespace prueba

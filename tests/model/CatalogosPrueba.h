@@ -23,6 +23,14 @@ CCatalogo Catalogo902(); // reversibility: copper sulphate hydration
 CCatalogo Catalogo903(); // acid-base titration
 CCatalogo Catalogo904(); // specific heat of a metal
 
+// A random catalogue as a teacher's editor could make one, from the seed: water and
+// oxygen first, components of every state with made-up data, and reactions of every kind
+// (plain, capped, from a temperature, in equilibrium, catalysed, with heat) among them, a
+// component now and then on both sides. Each reaction is balanced in mass (its last
+// product, a component of its own, weighs what the others leave), so that a closed vessel
+// must keep its mass whatever they do.
+CCatalogo CatalogoAleatorio(uint32_t nSemilla);
+
 // Indices after reading template 903.
 enum : int32_t { AGUA = 0, OXIGENO = 1, NAOH = 2, HCL = 3, NACL = 4 };
 // Reagents of template 903 by index.

@@ -256,12 +256,25 @@ private slots:
         // n = 1 the formula's powers cancel; here a wrong root or a missing L shows.
         R.m_bEquilibrio = 1;
         R.m_nCoefProducto[0] = 2;
+        R.m_dConstanteEquilibrio = 0.01;
         CSeno m(&cat);
         m.Agregar(0, 500.0, UNIDAD_ML);
         m.m_faseLiquida.Agregar(3, 0.2, UNIDAD_MOLES);
         const double L = m.m_faseLiquida.m_dVolumen * 0.001;
         QVERIFY(L > 0.49 && L < 0.6);
-        QCOMPARE(m.AvanceReaccion(0), 2.0 * L * std::sqrt(0.2 * 0.25 / L));
+        QCOMPARE(m.AvanceReaccion(0), 2.0 * L * std::sqrt(0.2 * 0.01 / L));
+        // With K = 0.25 the formula gives 0.32 mol, more than the 0.2 mol of C there are:
+        // the extent is what the reactant holds, and no matter comes from nothing.
+        R.m_dConstanteEquilibrio = 0.25;
+        QVERIFY(2.0 * L * std::sqrt(0.2 * 0.25 / L) > 0.3);
+        QCOMPARE(m.AvanceReaccion(0), 0.2);
+        const double dMasa = m.m_faseLiquida.m_dMasa;
+        m.Reaccionar();
+        QCOMPARE(m.m_faseLiquida.Moles(3), 0.0);
+        QCOMPARE(m.m_faseLiquida.Moles(4), 0.4);
+        // 0.2 mol of C (63.01284 g/mol) became 0.4 mol of D (65.38 g/mol): the catalogue's
+        // equation is not balanced, and the mass changes by exactly its difference.
+        QCOMPARE(m.m_faseLiquida.m_dMasa - dMasa, 0.4 * 65.38 - 0.2 * 63.01284);
         R.m_nCoefProducto[0] = 1;
         // An equilibrium without liquid has nothing to stand on: no extent, no NaN.
         R.m_bEquilibrio = 1;
@@ -325,10 +338,13 @@ private slots:
         s.Agregar(0, 10.0, UNIDAD_ML);
         s.m_faseLiquida.Agregar(3, 0.1, UNIDAD_MOLES);
         QCOMPARE(s.AvanceReaccion(0), 0.0);
+        // A product with nowhere to go would take its matter out of the world: the reaction
+        // does not run.
         R.m_nCoefReactivo[0] = 1;
+        QCOMPARE(s.AvanceReaccion(0), 0.0);
         s.Reaccionar();
         QVERIFY(Finito(s));
-        QCOMPARE(s.m_faseLiquida.Moles(3), 0.0);
+        QCOMPARE(s.m_faseLiquida.Moles(3), 0.1);
     }
 
     void neutralizacionExactaDaPH7() {
