@@ -239,15 +239,32 @@ bool CPractica::EsPractica(const std::vector<uint8_t>& datos) {
         ar.LeerCadena();
         ar.LeerCadena();
         ar.LeerCadena();
-        return ar.LeerCadena() == kVersion;
+        const std::string s = ar.LeerCadena();
+        return s.size() > 4 && s.compare(0, 4, "Vol.") == 0 &&
+               std::all_of(s.begin() + 4, s.end(), [](char c) { return c >= '0' && c <= '9'; });
     } catch (const CErrorArchivo&) {
         return false;
     }
 }
 
+void CPractica::LeerVersion(CArchivo& ar, CExtension& ext) {
+    const std::string strVersion = ar.LeerCadena();
+    if (strVersion == kVersionExtendida)
+        ext = CExtension::Leer(ar);
+    else if (strVersion != kVersion)
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "versión");
+}
+
 std::vector<uint8_t> CPractica::EscribirPractica() const {
+    // Only a practice that holds what the described records cannot is written in the
+    // extended version: every other file keeps the described bytes.
+    const CExtension ext = CExtension::Tomar(m_strPractica, m_strResumen, m_strAutor, m_strExtra,
+                                             m_catalogo, &m_listaEquipo);
     CArchivo ar;
-    ar << m_strPractica << m_strResumen << std::string(kFirma) << std::string(kVersion);
+    ar << m_strPractica << m_strResumen << std::string(kFirma)
+       << std::string(ext.Vacia() ? kVersion : kVersionExtendida);
+    if (!ext.Vacia())
+        ext.Escribir(ar);
     m_catalogo.Escribir(ar);
     ar << m_strMarcoTeorico << m_strProcedimiento << m_strResultados << m_strAutor << m_strExtra;
     ar << m_dtFecha << m_bVelocidad << m_bPropiedades;
@@ -310,21 +327,26 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
     Textos t;
     CCatalogo catalogo;
     CListaEquipo banco(&catalogo);
+    CExtension ext;
     QString strError;
     try {
         CArchivo ar(datos);
         ar >> t.m_strPractica >> t.m_strResumen;
         ar.LeerCadena(); // the signature is not compared
-        if (!bPlantilla && ar.LeerCadena() != kVersion)
-            throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "versión");
+        if (!bPlantilla)
+            LeerVersion(ar, ext);
         catalogo.Leer(ar, bPlantilla);
         ar >> t.m_strMarco >> t.m_strProcedimiento >> t.m_strResultados >> t.m_strAutor >>
             t.m_strExtra;
         ar >> t.m_dtFecha >> t.m_bVelocidad >> t.m_bPropiedades;
-        if (bPlantilla)
+        if (bPlantilla) {
             catalogo.ResolverPlantilla();
-        else
+        } else {
             banco.Serialize(ar);
+            ext.AplicarTextos({&t.m_strPractica, &t.m_strResumen, &t.m_strAutor, &t.m_strExtra},
+                              catalogo);
+            ext.AplicarMesa(banco);
+        }
         ar.ComprobarFinal();
     } catch (const std::bad_alloc&) {
         strError = TextoMemoria(strArchivo);
@@ -404,8 +426,8 @@ CPractica::Resultado CPractica::LeerCabecera(const QString& strRuta, std::string
 CPractica::Resultado CPractica::LeerCabecera(const std::vector<uint8_t>& datos,
                                              const QString& strArchivo, std::string& strNombre,
                                              std::string& strResumen, QString* pstrError) {
+    CArchivo ar(datos);
     try {
-        CArchivo ar(datos);
         ar >> strNombre >> strResumen;
     } catch (const CErrorArchivo& e) {
         Mensaje(pstrError, TextoError(e, strArchivo));
@@ -413,6 +435,17 @@ CPractica::Resultado CPractica::LeerCabecera(const std::vector<uint8_t>& datos,
     } catch (const std::bad_alloc&) {
         Mensaje(pstrError, TextoMemoria(strArchivo));
         return Resultado::Error;
+    }
+    // An extended practice has the whole name and summary in the block after the version.
+    // Only shown: a block that does not read leaves the head's own texts.
+    try {
+        CExtension ext;
+        ar.LeerCadena();
+        LeerVersion(ar, ext);
+        ext.Completar(CExtension::kNombre, strNombre);
+        ext.Completar(CExtension::kResumen, strResumen);
+    } catch (const CErrorArchivo&) {
+    } catch (const std::bad_alloc&) {
     }
     return Resultado::Correcto;
 }

@@ -5,6 +5,7 @@
 
 #include "Archivo.h"
 #include "Catalogo.h"
+#include "Extension.h"
 #include "ListaEquipo.h"
 
 #include <QString>
@@ -101,8 +102,15 @@ public:
     // in a saved practice only, the version after it.
     static constexpr const char* kFirma = "korvex";
     static constexpr const char* kVersion = "Vol.1";
-    // Whether the bytes begin as a saved practice does (a template has no version).
+    // The version of a practice that carries the extension block (Extension.h) after it.
+    static constexpr const char* kVersionExtendida = "Vol.2";
+    // Whether the bytes begin as a saved practice does (a template has no version): the
+    // fourth text of the head is a version, "Vol." and a number, known to this program or
+    // newer (the practice reader then refuses it with the usual message).
     static bool EsPractica(const std::vector<uint8_t>& datos);
+    // Reads the version of a saved practice and, when it is the extended one, the block
+    // after it into ext. Any other version throws CErrorArchivo (the wrong format).
+    static void LeerVersion(CArchivo& ar, CExtension& ext);
 
 private:
     struct Textos;
