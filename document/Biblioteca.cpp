@@ -81,14 +81,16 @@ Lectura Cabecera(const std::vector<uint8_t>& datos, bool bPlantilla, Entrada& e,
         CExtension ext;
         if (!bPlantilla)
             CPractica::LeerVersion(ar, ext);
-        // An extended practice spells its head whole in the block after the version.
-        ext.Completar(CExtension::kNombre, strNombre);
-        ext.Completar(CExtension::kResumen, strResumen);
-        e.m_strNombre = QString::fromStdString(strNombre);
-        e.m_strResumen = QString::fromStdString(strResumen);
         CCatalogo().Leer(ar, false); // read past, into a catalogue of its own
         ar >> strTexto >> strTexto >> strTexto >> strAutor;
+        // An extended file spells its head whole in its block (a template's is at its end).
+        if (bPlantilla)
+            ext = CPractica::ExtensionDe(datos);
+        ext.Completar(CExtension::kNombre, strNombre);
+        ext.Completar(CExtension::kResumen, strResumen);
         ext.Completar(CExtension::kAutor, strAutor);
+        e.m_strNombre = QString::fromStdString(strNombre);
+        e.m_strResumen = QString::fromStdString(strResumen);
         e.m_strAutor = QString::fromStdString(strAutor);
         return Lectura::Todo;
     } catch (const CErrorArchivo& ex) {

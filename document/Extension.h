@@ -3,7 +3,9 @@
 // level of a hot plate. A practice with none of it is written exactly as the described
 // format says, version "Vol.1"; one with any is written as version "Vol.2", this block
 // right after the version and the described records after it, unchanged. An older program
-// refuses such a file by its version. The layout is told in docs/formato-extension.md.
+// refuses such a file by its version. A template, which has no version, carries the block
+// (texts only) after its last record behind a "Vol.2" marker, bytes an older program refuses
+// as it refuses any trailing byte. The layout is told in docs/formato-extension.md.
 #pragma once
 
 #include "Archivo.h"

@@ -844,22 +844,23 @@ QByteArray Escribir(const Datos& d, Tipo tipo, QStringList* pavisos) {
                         .arg(QLatin1String(kPractica))
                         .arg(d.m_equipo.size());
     }
-    // A template carries no extension: its texts keep their Windows-1252 form.
-    const CExtension ext = bPractica ? CExtension::Tomar(d.m_strNombre, d.m_strResumen,
-                                                         d.m_strAutor, d.m_strExtra, cat, &lista)
-                                     : CExtension();
+    // A template's block can only hold texts: it has no bench.
+    const CExtension ext = CExtension::Tomar(d.m_strNombre, d.m_strResumen, d.m_strAutor,
+                                             d.m_strExtra, cat, bPractica ? &lista : nullptr);
 
     CArchivo ar;
     ar << d.m_strNombre << d.m_strResumen << d.m_strFirma;
     if (bPractica)
         ar << std::string(ext.Vacia() ? CPractica::kVersion : CPractica::kVersionExtendida);
-    if (!ext.Vacia())
+    if (bPractica && !ext.Vacia())
         ext.Escribir(ar);
     cat.Escribir(ar);
     ar << d.m_strMarco << d.m_strProcedimiento << d.m_strResultados << d.m_strAutor << d.m_strExtra
        << d.m_fecha << d.m_bVelocidad << d.m_bPropiedades;
     if (bPractica)
         lista.Escribir(ar);
+    else
+        CPractica::EscribirExtensionPlantilla(ar, ext);
     return QByteArray(reinterpret_cast<const char*>(ar.Datos().data()),
                       static_cast<qsizetype>(ar.Datos().size()));
 }
@@ -887,6 +888,8 @@ Crudo LeerCrudo(const std::vector<uint8_t>& datos, bool bPractica) {
     c.m_cat.Leer(ar, false);
     ar >> c.m_strMarco >> c.m_strProcedimiento >> c.m_strResultados >> c.m_strAutor >>
         c.m_strExtra >> c.m_fecha >> c.m_bVelocidad >> c.m_bPropiedades;
+    if (!bPractica)
+        ext = CPractica::ExtensionDe(datos);
     // The source holds the whole texts; compiling gives their Windows-1252 forms again.
     ext.AplicarTextos({&c.m_strNombre, &c.m_strResumen, &c.m_strAutor, &c.m_strExtra}, c.m_cat);
     return c;

@@ -247,6 +247,50 @@ bool CPractica::EsPractica(const std::vector<uint8_t>& datos) {
     }
 }
 
+void CPractica::EscribirExtensionPlantilla(CArchivo& ar, const CExtension& ext) {
+    if (ext.Vacia())
+        return;
+    ar << std::string(kVersionExtendida);
+    ext.Escribir(ar);
+}
+
+namespace {
+// A template's bytes after its last described record: the marker and the block, or nothing.
+void LeerExtensionPlantilla(CArchivo& ar, CExtension& ext) {
+    if (ar.AlFinal())
+        return;
+    if (ar.LeerCadena() != CPractica::kVersionExtendida)
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "bytes tras la plantilla");
+    ext = CExtension::Leer(ar);
+}
+} // namespace
+
+CExtension CPractica::ExtensionDe(const std::vector<uint8_t>& datos) {
+    CExtension ext;
+    try {
+        CArchivo ar(datos);
+        ar.LeerCadena();
+        ar.LeerCadena();
+        ar.LeerCadena();
+        if (EsPractica(datos)) {
+            LeerVersion(ar, ext);
+            return ext;
+        }
+        CCatalogo().Leer(ar, false); // read past, into a catalogue of its own
+        for (int i = 0; i < 5; ++i)
+            ar.LeerCadena();
+        ar.LeerFecha();
+        ar.LeerInt32();
+        ar.LeerInt32();
+        LeerExtensionPlantilla(ar, ext);
+    } catch (const CErrorArchivo&) {
+        return {};
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    return ext;
+}
+
 void CPractica::LeerVersion(CArchivo& ar, CExtension& ext) {
     const std::string strVersion = ar.LeerCadena();
     if (strVersion == kVersionExtendida)
@@ -339,14 +383,17 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
         ar >> t.m_strMarco >> t.m_strProcedimiento >> t.m_strResultados >> t.m_strAutor >>
             t.m_strExtra;
         ar >> t.m_dtFecha >> t.m_bVelocidad >> t.m_bPropiedades;
-        if (bPlantilla) {
-            catalogo.ResolverPlantilla();
-        } else {
+        if (bPlantilla)
+            LeerExtensionPlantilla(ar, ext);
+        else
             banco.Serialize(ar);
-            ext.AplicarTextos({&t.m_strPractica, &t.m_strResumen, &t.m_strAutor, &t.m_strExtra},
-                              catalogo);
-            ext.AplicarMesa(banco);
-        }
+        // The whole texts go in while the catalogue is still in the file's order.
+        ext.AplicarTextos({&t.m_strPractica, &t.m_strResumen, &t.m_strAutor, &t.m_strExtra},
+                          catalogo);
+        if (bPlantilla)
+            catalogo.ResolverPlantilla();
+        // A template has no bench: a label or a level in its block is refused here.
+        ext.AplicarMesa(banco);
         ar.ComprobarFinal();
     } catch (const std::bad_alloc&) {
         strError = TextoMemoria(strArchivo);
@@ -426,8 +473,8 @@ CPractica::Resultado CPractica::LeerCabecera(const QString& strRuta, std::string
 CPractica::Resultado CPractica::LeerCabecera(const std::vector<uint8_t>& datos,
                                              const QString& strArchivo, std::string& strNombre,
                                              std::string& strResumen, QString* pstrError) {
-    CArchivo ar(datos);
     try {
+        CArchivo ar(datos);
         ar >> strNombre >> strResumen;
     } catch (const CErrorArchivo& e) {
         Mensaje(pstrError, TextoError(e, strArchivo));
@@ -436,16 +483,10 @@ CPractica::Resultado CPractica::LeerCabecera(const std::vector<uint8_t>& datos,
         Mensaje(pstrError, TextoMemoria(strArchivo));
         return Resultado::Error;
     }
-    // An extended practice has the whole name and summary in the block after the version.
-    // Only shown: a block that does not read leaves the head's own texts.
-    try {
-        CExtension ext;
-        ar.LeerCadena();
-        LeerVersion(ar, ext);
-        ext.Completar(CExtension::kNombre, strNombre);
-        ext.Completar(CExtension::kResumen, strResumen);
-    } catch (const CErrorArchivo&) {
-    } catch (const std::bad_alloc&) {
-    }
+    // An extended file has the whole name and summary in its block. Only shown: a block that
+    // does not read leaves the head's own texts.
+    const CExtension ext = ExtensionDe(datos);
+    ext.Completar(CExtension::kNombre, strNombre);
+    ext.Completar(CExtension::kResumen, strResumen);
     return Resultado::Correcto;
 }

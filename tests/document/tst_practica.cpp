@@ -205,6 +205,20 @@ private slots:
                  QByteArray(reinterpret_cast<const char*>(extendida.data()),
                             static_cast<qsizetype>(extendida.size())));
 
+        // A template keeps the whole texts too, in a block at its end; it has no bench.
+        const QByteArray plantilla = Fuente::Compilar(fuente, Fuente::Tipo::Plantilla, &strError);
+        CPractica t;
+        QCOMPARE(t.LeerPlantilla(Vector(plantilla), "e.akp", &strError),
+                 CPractica::Resultado::Correcto);
+        QCOMPARE(t.m_strResumen, p.m_strResumen);
+        QCOMPARE(t.m_catalogo.m_componentes[2].m_strFormula, std::string("CuSO₄"));
+        QCOMPARE(CPractica::LeerCabecera(Vector(plantilla), "e.akp", strNombre, strResumen),
+                 CPractica::Resultado::Correcto);
+        QCOMPARE(strResumen, p.m_strResumen);
+        Fuente::Archivos deLaPlantilla;
+        QVERIFY(Fuente::Exportar(Vector(plantilla), "e.akp", deLaPlantilla, &strError));
+        QCOMPARE(Fuente::Compilar(deLaPlantilla, Fuente::Tipo::Plantilla, &strError), plantilla);
+
         // Undo puts a label back whole.
         {
             CHistorial h(q);
