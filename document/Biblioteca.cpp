@@ -78,10 +78,19 @@ Lectura Cabecera(const std::vector<uint8_t>& datos, bool bPlantilla, Entrada& e,
         e.m_strResumen = QString::fromStdString(strResumen);
         lectura = Lectura::Parcial;
         ar.LeerCadena(); // the signature is not compared
-        if (!bPlantilla && ar.LeerCadena() != CPractica::kVersion)
-            throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "versión");
+        CExtension ext;
+        if (!bPlantilla)
+            CPractica::LeerVersion(ar, ext);
         CCatalogo().Leer(ar, false); // read past, into a catalogue of its own
         ar >> strTexto >> strTexto >> strTexto >> strAutor;
+        // An extended file spells its head whole in its block (a template's is at its end).
+        if (bPlantilla)
+            ext = CPractica::ExtensionDe(datos);
+        ext.Completar(CExtension::kNombre, strNombre);
+        ext.Completar(CExtension::kResumen, strResumen);
+        ext.Completar(CExtension::kAutor, strAutor);
+        e.m_strNombre = QString::fromStdString(strNombre);
+        e.m_strResumen = QString::fromStdString(strResumen);
         e.m_strAutor = QString::fromStdString(strAutor);
         return Lectura::Todo;
     } catch (const CErrorArchivo& ex) {

@@ -391,6 +391,9 @@ std::vector<uint8_t> CEditorPractica::BytesPlantilla() const {
         ar << p.m_strMarcoTeorico << p.m_strProcedimiento << p.m_strResultados << p.m_strAutor
            << p.m_strExtra;
         ar << p.m_dtFecha << p.m_bVelocidad << p.m_bPropiedades;
+        CPractica::EscribirExtensionPlantilla(ar, CExtension::Tomar(p.m_strPractica, p.m_strResumen,
+                                                                    p.m_strAutor, p.m_strExtra, cat,
+                                                                    nullptr));
         return ar.Datos();
     } catch (const CErrorArchivo&) {
         return {};

@@ -1,6 +1,7 @@
 #include "Fuente.h"
 
 #include "Archivo.h"
+#include "Calentadores.h"
 #include "Catalogo.h"
 #include "Componentes.h"
 #include "Erlenmeyer250.h"
@@ -98,7 +99,8 @@ QString Hex(COLORREF cr) {
     return QStringLiteral("0x%1").arg(cr, 6, 16, QLatin1Char('0')).toUpper().replace("0X", "0x");
 }
 
-// Texts: a backslash starts an escape (\\ \| \n \r \t \xHH); everything else is itself.
+// Texts: a backslash starts an escape (\\ \| \n \r \t \xHH \uHHHH); everything else is
+// itself.
 QString Escapar(const std::string& str) {
     const QString s = QString::fromStdString(str);
     QString r;
@@ -119,6 +121,9 @@ QString Escapar(const std::string& str) {
                  (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F) ||
                   (c.isSpace() && (i == 0 || i == s.size() - 1))))
             r += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        // A blank beyond Latin-1 at either end (a text kept whole by the extension).
+        else if (c.isSpace() && (i == 0 || i == s.size() - 1))
+            r += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
         else
             r += c;
     }
@@ -150,13 +155,19 @@ std::string Desescapar(const QString& s, const QString& strDonde) {
         case 't':
             r += QLatin1Char('\t');
             break;
-        case 'x': {
+        case 'x':
+        case 'u': {
+            // Two hex digits after "x", four after "u"; a surrogate is no character.
+            const int nCifras = s[i] == QLatin1Char('x') ? 2 : 4;
+            const QString cifras = s.mid(i + 1, nCifras);
             bool bOk = false;
-            const int n = s.mid(i + 1, 2).toInt(&bOk, 16);
-            if (!bOk || s.mid(i + 1, 2).size() != 2)
-                Fallo(strDonde, QStringLiteral("«\\x» necesita dos cifras hexadecimales"));
+            const int n = cifras.toInt(&bOk, 16);
+            if (!bOk || cifras.size() != nCifras || n < 0 || (n >= 0xD800 && n <= 0xDFFF))
+                Fallo(strDonde, nCifras == 2
+                                    ? QStringLiteral("«\\x» necesita dos cifras hexadecimales")
+                                    : QStringLiteral("«\\u» necesita cuatro cifras hexadecimales"));
             r += QChar(n);
-            i += 2;
+            i += nCifras;
             break;
         }
         default:
@@ -249,7 +260,9 @@ struct FaseFuente {
 
 struct Equipo {
     int32_t m_nTipo = 0, m_x = 0, m_y = 0;
-    bool m_bRecipiente = false, m_bTubo = false;
+    bool m_bRecipiente = false, m_bTubo = false, m_bParrilla = false;
+    std::string m_strRotulo;
+    int32_t m_nNivel = CExtension::kNivelDescrito; // a hot plate's
     double m_dTemperatura = 20.0, m_dReserva = 0.0;
     FaseFuente m_fases[3]; // liquid, solid, gas
     int32_t m_nSalida = 0;
@@ -551,6 +564,7 @@ Datos Leer(const Archivos& archivos, const QString& strNombre) {
                 Fallo(strDonde, QStringLiteral("tipo de equipo desconocido: %1").arg(e.m_nTipo));
             e.m_bRecipiente = dynamic_cast<CRecipiente*>(p.get()) != nullptr;
             e.m_bTubo = dynamic_cast<CTuboVidrio*>(p.get()) != nullptr;
+            e.m_bParrilla = dynamic_cast<CParrilla*>(p.get()) != nullptr;
             e.m_x = EnteroEntre(c[1], strDonde + QStringLiteral(": x"), -Limites::kCoordenada,
                                 Limites::kCoordenada);
             e.m_y = EnteroEntre(c[2], strDonde + QStringLiteral(": y"), -Limites::kCoordenada,
@@ -606,6 +620,18 @@ Datos Leer(const Archivos& archivos, const QString& strNombre) {
                 Fallo(strDonde,
                       QStringLiteral("clave desconocida «%1» en una reacción").arg(clave));
             }
+        } else if (bloque == Bloque::Equipo && clave == QLatin1String("rotulo")) {
+            // Any item may carry a label; the window lets a student type one on a vessel.
+            d.m_equipo.back().m_strRotulo = texto();
+            if (d.m_equipo.back().m_strRotulo.size() > static_cast<size_t>(Limites::kRotulo))
+                Fallo(strDonde,
+                      QStringLiteral("el rótulo tiene más de %1 bytes").arg(Limites::kRotulo));
+        } else if (bloque == Bloque::Equipo && clave == QLatin1String("nivel")) {
+            Equipo& e = d.m_equipo.back();
+            if (!e.m_bParrilla)
+                Fallo(strDonde,
+                      QStringLiteral("«nivel» no se aplica a un equipo de tipo %1").arg(e.m_nTipo));
+            e.m_nNivel = EnteroEntre(valor, strDonde, 0, 5);
         } else if (bloque == Bloque::Equipo) {
             Equipo& e = d.m_equipo.back();
             const bool bSalida = clave == QLatin1String("salida");
@@ -765,20 +791,18 @@ QByteArray Escribir(const Datos& d, Tipo tipo, QStringList* pavisos) {
         indicadores.push_back(i);
     }
 
-    CArchivo ar;
-    ar << d.m_strNombre << d.m_strResumen << d.m_strFirma;
-    if (bPractica)
-        ar << std::string(CPractica::kVersion);
-    cat.Escribir(ar);
-    ar << d.m_strMarco << d.m_strProcedimiento << d.m_strResultados << d.m_strAutor << d.m_strExtra
-       << d.m_fecha << d.m_bVelocidad << d.m_bPropiedades;
+    // The bench is built first: what it holds beyond the described records goes into the
+    // extension block, right after the version.
+    CListaEquipo lista(&cat);
     if (bPractica) {
-        CListaEquipo lista(&cat);
         for (const Equipo& e : d.m_equipo) {
             CEquipo* p = CListaEquipo::CrearEquipo(e.m_nTipo);
             lista.AgregarAlFinal(p);
             p->m_x = e.m_x;
             p->m_y = e.m_y;
+            p->m_strEtiqueta = e.m_strRotulo;
+            if (auto* pa = dynamic_cast<CParrilla*>(p))
+                pa->SetNivel(e.m_nNivel);
             auto* r = dynamic_cast<CRecipiente*>(p);
             if (!r)
                 continue;
@@ -814,13 +838,29 @@ QByteArray Escribir(const Datos& d, Tipo tipo, QStringList* pavisos) {
             if (auto* t = dynamic_cast<CTuboVidrio*>(p))
                 t->SetSalida(e.m_nSalida);
         }
-        lista.Escribir(ar);
     } else if (!d.m_equipo.empty() && pavisos) {
         *pavisos << QStringLiteral(
                         "%1: una plantilla no guarda la mesa; se deja fuera (equipos: %2)")
                         .arg(QLatin1String(kPractica))
                         .arg(d.m_equipo.size());
     }
+    // A template's block can only hold texts: it has no bench.
+    const CExtension ext = CExtension::Tomar(d.m_strNombre, d.m_strResumen, d.m_strAutor,
+                                             d.m_strExtra, cat, bPractica ? &lista : nullptr);
+
+    CArchivo ar;
+    ar << d.m_strNombre << d.m_strResumen << d.m_strFirma;
+    if (bPractica)
+        ar << std::string(ext.Vacia() ? CPractica::kVersion : CPractica::kVersionExtendida);
+    if (bPractica && !ext.Vacia())
+        ext.Escribir(ar);
+    cat.Escribir(ar);
+    ar << d.m_strMarco << d.m_strProcedimiento << d.m_strResultados << d.m_strAutor << d.m_strExtra
+       << d.m_fecha << d.m_bVelocidad << d.m_bPropiedades;
+    if (bPractica)
+        lista.Escribir(ar);
+    else
+        CPractica::EscribirExtensionPlantilla(ar, ext);
     return QByteArray(reinterpret_cast<const char*>(ar.Datos().data()),
                       static_cast<qsizetype>(ar.Datos().size()));
 }
@@ -842,11 +882,16 @@ Crudo LeerCrudo(const std::vector<uint8_t>& datos, bool bPractica) {
     Crudo c;
     CArchivo ar(datos);
     ar >> c.m_strNombre >> c.m_strResumen >> c.m_strFirma;
+    CExtension ext;
     if (bPractica)
-        ar.LeerCadena();
+        CPractica::LeerVersion(ar, ext);
     c.m_cat.Leer(ar, false);
     ar >> c.m_strMarco >> c.m_strProcedimiento >> c.m_strResultados >> c.m_strAutor >>
         c.m_strExtra >> c.m_fecha >> c.m_bVelocidad >> c.m_bPropiedades;
+    if (!bPractica)
+        ext = CPractica::ExtensionDe(datos);
+    // The source holds the whole texts; compiling gives their Windows-1252 forms again.
+    ext.AplicarTextos({&c.m_strNombre, &c.m_strResumen, &c.m_strAutor, &c.m_strExtra}, c.m_cat);
     return c;
 }
 
@@ -1108,6 +1153,11 @@ public:
             const CTipoEquipo* t = BuscarTipo(e->m_nTipo);
             Linea(QStringLiteral("# %1").arg(t ? QString::fromUtf8(t->pszNombre) : QString()));
             Clave("equipo", QStringLiteral("%1 | %2 | %3").arg(e->m_nTipo).arg(e->m_x).arg(e->m_y));
+            if (!e->m_strEtiqueta.empty())
+                Clave("rotulo", Escapar(e->m_strEtiqueta), 2);
+            if (const auto* p = dynamic_cast<const CParrilla*>(e);
+                p && p->m_nLuces != CExtension::kNivelDescrito)
+                Clave("nivel", QString::number(p->m_nLuces), 2);
             const auto* r = dynamic_cast<const CRecipiente*>(e);
             if (!r)
                 continue;

@@ -46,7 +46,8 @@ std::vector<uint8_t> CHistorial::Instantanea(const CPractica& practica) {
     std::vector<uint8_t> datos = practica.EscribirPractica();
     CArchivo ar;
     for (const CEquipo* e : practica.m_listaEquipo) {
-        ar << e->m_strEtiqueta; // a label is shown, not saved in the file
+        // Labels travel in the file part (its extension), whole; only what no file keeps
+        // (a balance's tare) comes here.
         e->EscribirEstado(ar);
     }
     const std::vector<uint8_t>& estado = ar.Datos();
@@ -111,10 +112,8 @@ void CHistorial::Restaurar(const QByteArray& comprimido) {
         if (m_practica.RestaurarMesa({datos.begin(), itFin}) == CPractica::Resultado::Correcto) {
             try {
                 CArchivo ar(std::vector<uint8_t>(itFin, datos.end() - 8));
-                for (CEquipo* e : m_practica.m_listaEquipo) {
-                    ar >> e->m_strEtiqueta;
+                for (CEquipo* e : m_practica.m_listaEquipo)
                     e->LeerEstado(ar);
-                }
             } catch (const CErrorArchivo&) {
                 // The file part is back; what only the screen showed starts afresh.
             }

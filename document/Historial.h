@@ -39,7 +39,7 @@ public:
     bool Limpio() const { return m_pila.isClean(); }
 
     // A snapshot: the practice's file bytes, then what its items keep that no file does
-    // (a label, a hot plate's level, a balance's tare), then the length of the file part.
+    // (a hot plate's level, a balance's tare), then the length of the file part.
     static std::vector<uint8_t> Instantanea(const CPractica& practica);
 
     // The memory the snapshots of the history take, in bytes.

@@ -239,15 +239,76 @@ bool CPractica::EsPractica(const std::vector<uint8_t>& datos) {
         ar.LeerCadena();
         ar.LeerCadena();
         ar.LeerCadena();
-        return ar.LeerCadena() == kVersion;
+        const std::string s = ar.LeerCadena();
+        return s.size() > 4 && s.compare(0, 4, "Vol.") == 0 &&
+               std::all_of(s.begin() + 4, s.end(), [](char c) { return c >= '0' && c <= '9'; });
     } catch (const CErrorArchivo&) {
         return false;
     }
 }
 
+void CPractica::EscribirExtensionPlantilla(CArchivo& ar, const CExtension& ext) {
+    if (ext.Vacia())
+        return;
+    ar << std::string(kVersionExtendida);
+    ext.Escribir(ar);
+}
+
+namespace {
+// A template's bytes after its last described record: the marker and the block, or nothing.
+void LeerExtensionPlantilla(CArchivo& ar, CExtension& ext) {
+    if (ar.AlFinal())
+        return;
+    if (ar.LeerCadena() != CPractica::kVersionExtendida)
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "bytes tras la plantilla");
+    ext = CExtension::Leer(ar);
+}
+} // namespace
+
+CExtension CPractica::ExtensionDe(const std::vector<uint8_t>& datos) {
+    CExtension ext;
+    try {
+        CArchivo ar(datos);
+        ar.LeerCadena();
+        ar.LeerCadena();
+        ar.LeerCadena();
+        if (EsPractica(datos)) {
+            LeerVersion(ar, ext);
+            return ext;
+        }
+        CCatalogo().Leer(ar, false); // read past, into a catalogue of its own
+        for (int i = 0; i < 5; ++i)
+            ar.LeerCadena();
+        ar.LeerFecha();
+        ar.LeerInt32();
+        ar.LeerInt32();
+        LeerExtensionPlantilla(ar, ext);
+    } catch (const CErrorArchivo&) {
+        return {};
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    return ext;
+}
+
+void CPractica::LeerVersion(CArchivo& ar, CExtension& ext) {
+    const std::string strVersion = ar.LeerCadena();
+    if (strVersion == kVersionExtendida)
+        ext = CExtension::Leer(ar);
+    else if (strVersion != kVersion)
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "versión");
+}
+
 std::vector<uint8_t> CPractica::EscribirPractica() const {
+    // Only a practice that holds what the described records cannot is written in the
+    // extended version: every other file keeps the described bytes.
+    const CExtension ext = CExtension::Tomar(m_strPractica, m_strResumen, m_strAutor, m_strExtra,
+                                             m_catalogo, &m_listaEquipo);
     CArchivo ar;
-    ar << m_strPractica << m_strResumen << std::string(kFirma) << std::string(kVersion);
+    ar << m_strPractica << m_strResumen << std::string(kFirma)
+       << std::string(ext.Vacia() ? kVersion : kVersionExtendida);
+    if (!ext.Vacia())
+        ext.Escribir(ar);
     m_catalogo.Escribir(ar);
     ar << m_strMarcoTeorico << m_strProcedimiento << m_strResultados << m_strAutor << m_strExtra;
     ar << m_dtFecha << m_bVelocidad << m_bPropiedades;
@@ -310,21 +371,29 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
     Textos t;
     CCatalogo catalogo;
     CListaEquipo banco(&catalogo);
+    CExtension ext;
     QString strError;
     try {
         CArchivo ar(datos);
         ar >> t.m_strPractica >> t.m_strResumen;
         ar.LeerCadena(); // the signature is not compared
-        if (!bPlantilla && ar.LeerCadena() != kVersion)
-            throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "versión");
+        if (!bPlantilla)
+            LeerVersion(ar, ext);
         catalogo.Leer(ar, bPlantilla);
         ar >> t.m_strMarco >> t.m_strProcedimiento >> t.m_strResultados >> t.m_strAutor >>
             t.m_strExtra;
         ar >> t.m_dtFecha >> t.m_bVelocidad >> t.m_bPropiedades;
         if (bPlantilla)
-            catalogo.ResolverPlantilla();
+            LeerExtensionPlantilla(ar, ext);
         else
             banco.Serialize(ar);
+        // The whole texts go in while the catalogue is still in the file's order.
+        ext.AplicarTextos({&t.m_strPractica, &t.m_strResumen, &t.m_strAutor, &t.m_strExtra},
+                          catalogo);
+        if (bPlantilla)
+            catalogo.ResolverPlantilla();
+        // A template has no bench: a label or a level in its block is refused here.
+        ext.AplicarMesa(banco);
         ar.ComprobarFinal();
     } catch (const std::bad_alloc&) {
         strError = TextoMemoria(strArchivo);
@@ -414,5 +483,10 @@ CPractica::Resultado CPractica::LeerCabecera(const std::vector<uint8_t>& datos,
         Mensaje(pstrError, TextoMemoria(strArchivo));
         return Resultado::Error;
     }
+    // An extended file has the whole name and summary in its block. Only shown: a block that
+    // does not read leaves the head's own texts.
+    const CExtension ext = ExtensionDe(datos);
+    ext.Completar(CExtension::kNombre, strNombre);
+    ext.Completar(CExtension::kResumen, strResumen);
     return Resultado::Correcto;
 }

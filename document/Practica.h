@@ -5,6 +5,7 @@
 
 #include "Archivo.h"
 #include "Catalogo.h"
+#include "Extension.h"
 #include "ListaEquipo.h"
 
 #include <QString>
@@ -101,8 +102,22 @@ public:
     // in a saved practice only, the version after it.
     static constexpr const char* kFirma = "korvex";
     static constexpr const char* kVersion = "Vol.1";
-    // Whether the bytes begin as a saved practice does (a template has no version).
+    // The version of a practice that carries the extension block (Extension.h) after it.
+    static constexpr const char* kVersionExtendida = "Vol.2";
+    // Whether the bytes begin as a saved practice does (a template has no version): the
+    // fourth text of the head is a version, "Vol." and a number, known to this program or
+    // newer (the practice reader then refuses it with the usual message).
     static bool EsPractica(const std::vector<uint8_t>& datos);
+    // Reads the version of a saved practice and, when it is the extended one, the block
+    // after it into ext. Any other version throws CErrorArchivo (the wrong format).
+    static void LeerVersion(CArchivo& ar, CExtension& ext);
+    // A template has no version: when its texts need the extension, the block goes after its
+    // last described record, behind the extended version as a marker. An older reader
+    // refuses those bytes as it refuses any byte after the last record.
+    static void EscribirExtensionPlantilla(CArchivo& ar, const CExtension& ext);
+    // The extension block of a practice or a template, for readers of the head alone (the
+    // practice browser, the open dialog); empty when the bytes have none or do not read.
+    static CExtension ExtensionDe(const std::vector<uint8_t>& datos);
 
 private:
     struct Textos;

@@ -22,12 +22,14 @@ char32_t CodigoDeByte(uint8_t b) {
 }
 
 // The byte for a code point, or '?' when Windows-1252 has no such character.
-uint8_t ByteDeCodigo(char32_t c) {
+uint8_t ByteDeCodigo(char32_t c, bool* pbCabe = nullptr) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<uint8_t>(c);
     for (size_t i = 0; i < kAlto.size(); ++i)
         if (kAlto[i] == c)
             return static_cast<uint8_t>(0x80 + i);
+    if (pbCabe)
+        *pbCabe = false;
     return '?';
 }
 
@@ -49,11 +51,17 @@ void AgregarUtf8(std::string& s, char32_t c) {
     }
 }
 
-// Decodes one UTF-8 sequence at s[i]; a broken sequence yields U+FFFD and consumes one byte.
-char32_t SiguienteUtf8(const std::string& s, size_t& i) {
+// Decodes one UTF-8 sequence at s[i]; a broken sequence yields U+FFFD, consumes one byte and
+// clears *pbValido.
+char32_t SiguienteUtf8(const std::string& s, size_t& i, bool* pbValido = nullptr) {
     const auto b0 = static_cast<uint8_t>(s[i++]);
     if (b0 < 0x80)
         return b0;
+    auto roto = [pbValido]() -> char32_t {
+        if (pbValido)
+            *pbValido = false;
+        return 0xFFFD;
+    };
     int nSeguidos = 0;
     char32_t c = 0;
     char32_t cMinimo = 0;
@@ -70,16 +78,16 @@ char32_t SiguienteUtf8(const std::string& s, size_t& i) {
         c = b0 & 0x07;
         cMinimo = 0x10000;
     } else {
-        return 0xFFFD;
+        return roto();
     }
     size_t j = i;
     for (int k = 0; k < nSeguidos; ++k, ++j) {
         if (j >= s.size() || (static_cast<uint8_t>(s[j]) & 0xC0) != 0x80)
-            return 0xFFFD;
+            return roto();
         c = (c << 6) | (static_cast<uint8_t>(s[j]) & 0x3F);
     }
     if (c < cMinimo || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return 0xFFFD;
+        return roto();
     i = j;
     return c;
 }
@@ -336,6 +344,40 @@ void CArchivo::ComprobarFinal() const {
                             std::to_string(Restantes()) + " bytes sin leer al final");
 }
 
+void CArchivo::EscribirUtf8(const std::string& strUtf8) {
+    EscribirInt32(static_cast<int32_t>(strUtf8.size()));
+    EscribirBytes(reinterpret_cast<const uint8_t*>(strUtf8.data()), strUtf8.size());
+}
+
+std::string CArchivo::LeerUtf8(size_t nMaximo) {
+    const size_t nPos = m_nPos;
+    const auto n = static_cast<size_t>(LeerCuenta(1));
+    if (n > nMaximo)
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "texto demasiado largo en la posición " + std::to_string(nPos));
+    std::string s(reinterpret_cast<const char*>(m_datos.data() + m_nPos), n);
+    m_nPos += n;
+    if (!EsUtf8(s))
+        throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto,
+                            "texto que no es UTF-8 en la posición " + std::to_string(nPos));
+    return s;
+}
+
+void CArchivo::EscribirRegistro(int32_t nEtiqueta, const CArchivo& contenido) {
+    const std::vector<uint8_t>& d = contenido.Datos();
+    EscribirInt32(nEtiqueta);
+    EscribirInt32(static_cast<int32_t>(d.size()));
+    EscribirBytes(d.data(), d.size());
+}
+
+CArchivo CArchivo::LeerRegistro(int32_t& nEtiqueta) {
+    nEtiqueta = LeerInt32();
+    const auto n = static_cast<size_t>(LeerCuenta(1));
+    const auto itInicio = m_datos.begin() + static_cast<std::ptrdiff_t>(m_nPos);
+    m_nPos += n;
+    return CArchivo(std::vector<uint8_t>(itInicio, itInicio + static_cast<std::ptrdiff_t>(n)));
+}
+
 int32_t CArchivo::LeerCuenta(size_t nBytesMinimos) {
     const size_t nPos = m_nPos;
     const int32_t n = LeerInt32();
@@ -359,5 +401,29 @@ std::string CArchivo::Utf8ACp1252(const std::string& strUtf8) {
     s.reserve(strUtf8.size());
     for (size_t i = 0; i < strUtf8.size();)
         s += static_cast<char>(ByteDeCodigo(SiguienteUtf8(strUtf8, i)));
+    return s;
+}
+
+bool CArchivo::EsUtf8(const std::string& strUtf8) {
+    bool bValido = true;
+    for (size_t i = 0; i < strUtf8.size() && bValido;)
+        SiguienteUtf8(strUtf8, i, &bValido);
+    return bValido;
+}
+
+bool CArchivo::CabeEnCp1252(const std::string& strUtf8) {
+    bool bCabe = true;
+    for (size_t i = 0; i < strUtf8.size() && bCabe;)
+        ByteDeCodigo(SiguienteUtf8(strUtf8, i, &bCabe), &bCabe);
+    return bCabe;
+}
+
+std::string CArchivo::Utf8Reparado(const std::string& strUtf8) {
+    if (EsUtf8(strUtf8))
+        return strUtf8;
+    std::string s;
+    s.reserve(strUtf8.size() + 8);
+    for (size_t i = 0; i < strUtf8.size();)
+        AgregarUtf8(s, SiguienteUtf8(strUtf8, i));
     return s;
 }

@@ -53,6 +53,7 @@ constexpr int32_t kCuentaIones = 100;
 constexpr int32_t kTextura = 100;
 constexpr int32_t kCoeficiente = 1000;
 constexpr int32_t kEquipos = 20'000;
+constexpr int32_t kRotulo = 1024; // bytes of an item's label (the window lets a student type two)
 } // namespace Limites
 
 class CArchivo {
@@ -92,6 +93,18 @@ public:
     // the reader (and throws the same error), so no file is written that would be refused.
     void Entero(int32_t& n, int32_t nMinimo, int32_t nMaximo);
     void Valor(double& d, double dMinimo, double dMaximo);
+
+    // Text exactly as it is in memory, UTF-8: an int32 byte count, then the bytes. Reading
+    // refuses a count beyond the bytes left and a sequence that is not UTF-8, and gives
+    // no more than nMaximo bytes.
+    void EscribirUtf8(const std::string& strUtf8);
+    std::string LeerUtf8(size_t nMaximo = SIZE_MAX);
+
+    // A tagged record: its tag, the byte length of what follows, then that many bytes. A
+    // reader that does not know the tag can step over it; one that does reads the bytes in
+    // an archive of their own, so that a record can never read into the next one.
+    void EscribirRegistro(int32_t nEtiqueta, const CArchivo& contenido);
+    CArchivo LeerRegistro(int32_t& nEtiqueta);
 
     // Reads a count of records and checks it against what the rest of the data can hold,
     // given the smallest size one record can have, before anyone allocates for it.
@@ -146,6 +159,12 @@ public:
     static std::string Cp1252AUtf8(const std::string& strCp1252);
     // Characters that Windows-1252 cannot hold become '?'; so do broken UTF-8 sequences.
     static std::string Utf8ACp1252(const std::string& strUtf8);
+    // Whether the text is well-formed UTF-8, and whether Windows-1252 holds every character
+    // of it (a broken sequence does not count as held); and the text with every broken
+    // sequence replaced by U+FFFD.
+    static bool EsUtf8(const std::string& strUtf8);
+    static bool CabeEnCp1252(const std::string& strUtf8);
+    static std::string Utf8Reparado(const std::string& strUtf8);
 
 private:
     void Necesitar(size_t n) const;

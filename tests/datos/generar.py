@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Builds the damaged practice files of this folder from files the program writes.
 
-    generar.py NUEVA.uak1 PLANTILLA901.akp PLANTILLA903.akp
+    generar.py NUEVA.uak1 PLANTILLA901.akp PLANTILLA903.akp fijas/extendida.uak1
 
-NUEVA is `alkor-cli nueva`, the templates are `alkor-cli plantilla 901` and `903`. Each
+NUEVA is `alkor-cli nueva`, the templates are `alkor-cli plantilla 901` and `903`, the
+last a practice in the extended version (the practice test writes it with
+ALKOR_REGENERAR_FIJAS=1). Each
 output is what a damaged or hostile file looked like when it was found to mislead the
 readers; the tests read them and expect a clean refusal or a sound correction.
 
@@ -16,7 +18,7 @@ in fuentes/; each is compiled here with the command-line tool:
 import struct
 import sys
 
-nueva, p901, p903 = (open(a, 'rb').read() for a in sys.argv[1:4])
+nueva, p901, p903, extendida = (open(a, 'rb').read() for a in sys.argv[1:5])
 
 
 def i32(n):
@@ -62,3 +64,31 @@ escribir('solubilidad_denormal.akp', p901.replace(linea, f64(35.7) + f64(39.8) +
                                                   f64(5e-324)))
 # Template 903 with one byte more than its records take.
 escribir('byte_de_mas.akp', p903 + b'\0')
+
+
+def bloque(datos):
+    """Where the extension block of an extended practice begins and ends."""
+    pos = 0
+    for _ in range(4):  # name, summary, signature, version: one-byte lengths here
+        pos += 1 + datos[pos]
+    assert datos[pos - 5:pos] == b'Vol.2'
+    n = struct.unpack_from('<i', datos, pos)[0]
+    fin = pos + 4
+    for _ in range(n):
+        fin += 8 + struct.unpack_from('<i', datos, fin + 4)[0]
+    return pos, fin
+
+
+def con_registro(datos, etiqueta, contenido):
+    """The practice with one more record at the end of its block."""
+    pos, fin = bloque(datos)
+    n = struct.unpack_from('<i', datos, pos)[0]
+    return (datos[:pos] + i32(n + 1) + datos[pos + 4:fin] + i32(etiqueta) + i32(len(contenido)) +
+            contenido + datos[fin:])
+
+
+# What a later version of the program may write: a newer version in the head, a record
+# this one must understand to read the file, and one it may step over.
+escribir('version_nueva.uak1', extendida.replace(b'\x05Vol.2', b'\x05Vol.3', 1))
+escribir('registro_obligatorio.uak1', con_registro(extendida, 0x8001, b'futuro'))
+escribir('registro_opcional.uak1', con_registro(extendida, 0x7FFF, b'futuro'))

@@ -86,6 +86,8 @@ private slots:
                 QVERIFY(vaso->AddReagent(0, 50.0));
                 vaso->m_seno.m_faseLiquida.AgregarIndicador(2);
             }
+            if (n == 900) // a text Windows-1252 cannot spell, kept whole by the template too
+                p.m_strResumen = "Mg + 2 HCl → MgCl₂ + H₂";
             const std::vector<uint8_t> antes = p.EscribirPractica();
             auto ed = CEditorPractica::Desde(p);
             QVERIFY(ed);

@@ -8,6 +8,8 @@
 #include "Catalogo.h"
 #include "Destilacion.h"
 #include "Erlenmeyer250.h"
+#include "Fuente.h"
+#include "Historial.h"
 #include "Instrumentos.h"
 #include "Plantillas.h"
 #include "Practica.h"
@@ -108,7 +110,7 @@ private slots:
                 auto* s = static_cast<CRecipiente*>(*it);
                 QCOMPARE(r->VolumenLiquido(), s->VolumenLiquido());
                 QCOMPARE(r->m_seno.m_dTemperatura, s->m_seno.m_dTemperatura);
-                QVERIFY(r->m_strEtiqueta.empty()); // labels are not stored
+                QCOMPARE(r->m_strEtiqueta, s->m_strEtiqueta); // "A1" on the loose vessels
             }
             ++it;
         }
@@ -125,6 +127,142 @@ private slots:
         }
         QCOMPARE(nEnlazados, 5);
         QCOMPARE(q.EscribirPractica(), d);
+    }
+
+    // What the described file has no place for — labels, a hot plate switched off, texts
+    // Windows-1252 cannot spell — survives saving, reopening, undo and the source form, in
+    // the extended version; a practice without it is written as before; an extended file
+    // whose block says what this program cannot take is refused and changes nothing.
+    void extension() {
+        const QString carpeta = QStringLiteral(ALKOR_DATOS "/");
+        auto leer = [&](const QString& strNombre) {
+            QFile f(carpeta + strNombre);
+            return f.open(QIODevice::ReadOnly) ? Vector(f.readAll()) : std::vector<uint8_t>();
+        };
+        CPractica p;
+        p.m_dtFecha = CFecha::DesdeCivil(2026, 12, 9);
+        auto* vaso = Nuevo<CVaso250>(p.m_listaEquipo, 100, 300);
+        auto* apagada = Nuevo<CParrilla>(p.m_listaEquipo, 60, 450);
+        Nuevo<CParrilla>(p.m_listaEquipo, 300, 450);
+        auto* matraz = Nuevo<CErlenmeyer250>(p.m_listaEquipo, 500, 300);
+        const auto descrita = p.EscribirPractica();
+        QCOMPARE(std::string(descrita.begin() + 15, descrita.begin() + 20), std::string("Vol.1"));
+
+        vaso->m_strEtiqueta = "A1";
+        matraz->m_strEtiqueta = "β";
+        apagada->SetNivel(0);
+        p.m_strResumen = "Mg + 2 HCl → MgCl₂ + H₂";
+        p.m_catalogo.m_componentes[2].m_strFormula = "CuSO₄";
+        p.m_strAutor = "Ōta\u3000"; // a blank the source form would trim
+        const auto extendida = p.EscribirPractica();
+        // The layout is pinned by a stored file; the version is what an older reader refuses.
+        if (qEnvironmentVariableIsSet("ALKOR_REGENERAR_FIJAS")) {
+            QFile f(carpeta + "fijas/extendida.uak1");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(reinterpret_cast<const char*>(extendida.data()),
+                    static_cast<qint64>(extendida.size()));
+        }
+        QVERIFY(extendida == leer("fijas/extendida.uak1"));
+        // The head: name (6 bytes), summary (24), signature (7), version (6), then the block.
+        const size_t nBloque = 6 + 24 + 7 + 6;
+        QCOMPARE(std::string(extendida.begin() + nBloque - 5, extendida.begin() + nBloque),
+                 std::string("Vol.2"));
+
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("e.uak1");
+        QString strError;
+        QCOMPARE(p.GuardarPractica(ruta, &strError), CPractica::Resultado::Correcto);
+        CPractica q;
+        QCOMPARE(q.AbrirPractica(ruta, &strError), CPractica::Resultado::Correcto);
+        std::vector<std::string> rotulos;
+        std::vector<int> niveles;
+        for (const CEquipo* e : q.m_listaEquipo) {
+            rotulos.push_back(e->m_strEtiqueta);
+            if (auto* pa = dynamic_cast<const CParrilla*>(e))
+                niveles.push_back(pa->m_nLuces);
+        }
+        QCOMPARE(rotulos, (std::vector<std::string>{"A1", "", "", "β"}));
+        QCOMPARE(niveles, (std::vector<int>{0, 2}));
+        QCOMPARE(q.m_strResumen, p.m_strResumen);
+        QCOMPARE(q.m_catalogo.m_componentes[2].m_strFormula, std::string("CuSO₄"));
+        QVERIFY(q.EscribirPractica() == extendida);
+        // The heads the browser and the open dialog list show the whole summary.
+        std::string strNombre, strResumen;
+        QCOMPARE(CPractica::LeerCabecera(ruta, strNombre, strResumen),
+                 CPractica::Resultado::Correcto);
+        QCOMPARE(strResumen, p.m_strResumen);
+        QCOMPARE(Biblioteca::LeerArchivo(ruta, Biblioteca::Grupo::Propias).m_strResumen,
+                 QString::fromStdString(p.m_strResumen));
+
+        // The source form says it all, and compiles back to the same bytes.
+        Fuente::Archivos fuente;
+        QVERIFY(Fuente::Exportar(extendida, "e.uak1", fuente, &strError));
+        const QString texto = QString::fromUtf8(fuente.value(Fuente::kPractica));
+        for (const char* psz : {"resumen = Mg + 2 HCl → MgCl₂ + H₂", "  rotulo = A1",
+                                "  rotulo = β", "  nivel = 0", "| CuSO₄ |"})
+            QVERIFY2(texto.contains(QString::fromUtf8(psz)), psz);
+        QCOMPARE(texto.count("nivel ="), 1);
+        QCOMPARE(Fuente::Compilar(fuente, Fuente::Tipo::Practica, &strError),
+                 QByteArray(reinterpret_cast<const char*>(extendida.data()),
+                            static_cast<qsizetype>(extendida.size())));
+
+        // A template keeps the whole texts too, in a block at its end; it has no bench.
+        const QByteArray plantilla = Fuente::Compilar(fuente, Fuente::Tipo::Plantilla, &strError);
+        CPractica t;
+        QCOMPARE(t.LeerPlantilla(Vector(plantilla), "e.akp", &strError),
+                 CPractica::Resultado::Correcto);
+        QCOMPARE(t.m_strResumen, p.m_strResumen);
+        QCOMPARE(t.m_catalogo.m_componentes[2].m_strFormula, std::string("CuSO₄"));
+        QCOMPARE(CPractica::LeerCabecera(Vector(plantilla), "e.akp", strNombre, strResumen),
+                 CPractica::Resultado::Correcto);
+        QCOMPARE(strResumen, p.m_strResumen);
+        Fuente::Archivos deLaPlantilla;
+        QVERIFY(Fuente::Exportar(Vector(plantilla), "e.akp", deLaPlantilla, &strError));
+        QCOMPARE(Fuente::Compilar(deLaPlantilla, Fuente::Tipo::Plantilla, &strError), plantilla);
+
+        // Undo puts a label back whole.
+        {
+            CHistorial h(q);
+            auto* v = q.m_listaEquipo.back();
+            v->m_strEtiqueta = "Ω";
+            QVERIFY(h.Registrar("Rótulo"));
+            h.Pila().undo();
+            QCOMPARE(q.m_listaEquipo.back()->m_strEtiqueta, std::string("β"));
+            h.Pila().redo();
+            QCOMPARE(q.m_listaEquipo.back()->m_strEtiqueta, std::string("Ω"));
+        }
+
+        // Back to what the described file holds: the described bytes again.
+        vaso->m_strEtiqueta.clear();
+        matraz->m_strEtiqueta.clear();
+        apagada->SetNivel(CExtension::kNivelDescrito);
+        p.m_strResumen.clear();
+        p.m_strAutor.clear();
+        p.m_catalogo.m_componentes[2].m_strFormula =
+            CCatalogo::Inicial().m_componentes[2].m_strFormula;
+        QVERIFY(p.EscribirPractica() == descrita);
+
+        // A newer version, a record this program must understand and does not, a block that
+        // claims more than it holds, a whole text that is not the one the head spells: refused
+        // with the usual message, the open practice as it was. A newer program's optional
+        // record is stepped over and not kept.
+        auto mal = extendida;
+        mal[nBloque + 3] = 0x7F; // the record count's high byte
+        auto otro = extendida;
+        otro[nBloque + 11] = 0x7F; // the first record's length
+        auto distinto = extendida;
+        distinto[7] = '!'; // "Mg + 2 HCl ? MgCl? + H?" spelled otherwise
+        const auto antes = q.EscribirPractica();
+        for (const auto& d :
+             {leer("version_nueva.uak1"), leer("registro_obligatorio.uak1"), mal, otro, distinto}) {
+            QVERIFY(!d.empty());
+            QCOMPARE(q.LeerPractica(d, "x.uak1", &strError), CPractica::Resultado::Error);
+            QCOMPARE(strError, QString("- Formato incompatible -"));
+            QVERIFY(q.EscribirPractica() == antes);
+        }
+        QCOMPARE(q.LeerPractica(leer("registro_opcional.uak1"), "x.uak1", &strError),
+                 CPractica::Resultado::Correcto);
+        QVERIFY(q.EscribirPractica() == extendida);
     }
 
     void guardarYAbrirArchivos() {
@@ -609,10 +747,10 @@ private slots:
 
         // A wrong version, an unknown type code, an impossible count.
         auto d = original;
-        const uint8_t kVersion[] = {'V', 'o', 'l', '.', '1'};
+        const uint8_t kVersion[] = {'V', 'o', 'l', '.', '2'}; // the labels make it extended
         auto itVersion = std::search(d.begin(), d.end(), std::begin(kVersion), std::end(kVersion));
         QVERIFY(itVersion != d.end());
-        itVersion[4] = '2';
+        itVersion[4] = '1';
         QCOMPARE(p.LeerPractica(d, "x.uak1", &strError), CPractica::Resultado::Error);
         QCOMPARE(strError, QString("- Formato incompatible -"));
         CPractica vacia;

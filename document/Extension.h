@@ -1,0 +1,91 @@
+// CExtension: what a saved practice keeps that the described file has no place for — the
+// whole text of names Windows-1252 cannot spell, the labels students put on items, the
+// level of a hot plate. A practice with none of it is written exactly as the described
+// format says, version "Vol.1"; one with any is written as version "Vol.2", this block
+// right after the version and the described records after it, unchanged. An older program
+// refuses such a file by its version. A template, which has no version, carries the block
+// (texts only) after its last record behind a "Vol.2" marker, bytes an older program refuses
+// as it refuses any trailing byte. The layout is told in docs/formato-extension.md.
+#pragma once
+
+#include "Archivo.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class CCatalogo;
+class CListaEquipo;
+
+class CExtension {
+public:
+    // Record tags. Below kObligatoria a tag this program does not know is stepped over (its
+    // record is lost when the practice is saved again); from kObligatoria on it refuses the
+    // file. A newer program gives the second kind to whatever must not be lost or ignored.
+    enum Etiqueta : int32_t { kTexto = 1, kRotulo = 2, kNivel = 3 };
+    static constexpr int32_t kObligatoria = 0x8000;
+
+    // The texts a record may complete, by field; the index is the entry's place in its
+    // catalogue table (0 for the head's texts).
+    enum Campo : int32_t {
+        kNombre = 1,
+        kResumen = 2,
+        kAutor = 3,
+        kExtra = 4,
+        kComponente = 10,
+        kFormula = 11,
+        kReactivo = 20,
+        kReaccion = 30,
+        kReaccionLarga = 31,
+        kIndicador = 40,
+        kIndicadorTexto = 41
+    };
+
+    // The level a hot plate has in a file that stores none: the one the described program
+    // gives every plate it reads.
+    static constexpr int32_t kNivelDescrito = 2;
+
+    struct Texto {
+        int32_t m_nCampo = 0, m_nIndice = 0;
+        std::string m_str;
+    };
+    std::vector<Texto> m_textos;                            // by field, then index
+    std::vector<std::pair<int32_t, std::string>> m_rotulos; // item place, label
+    std::vector<std::pair<int32_t, int32_t>> m_niveles;     // item place, level
+
+    // The head's four texts, which the extension completes like the catalogue's.
+    struct Cabecera {
+        std::string* m_pNombre;
+        std::string* m_pResumen;
+        std::string* m_pAutor;
+        std::string* m_pExtra;
+    };
+
+    // What of these parts the described records cannot hold (no bench: a template's
+    // parts). Items are counted in the bench's drawing order, the first one 0.
+    static CExtension Tomar(const std::string& strNombre, const std::string& strResumen,
+                            const std::string& strAutor, const std::string& strExtra,
+                            const CCatalogo& cat, const CListaEquipo* pBanco);
+    bool Vacia() const { return m_textos.empty() && m_rotulos.empty() && m_niveles.empty(); }
+
+    // The block: an int32 count of records, then each record (tag, byte length, payload).
+    // Reading checks every bound it can before the records are applied: counts against the
+    // bytes left, tags in order, each tag's records in increasing order of their key, no
+    // unknown mandatory tag. A violation throws CErrorArchivo.
+    void Escribir(CArchivo& ar) const;
+    static CExtension Leer(CArchivo& ar);
+
+    // Puts the whole texts in place of their Windows-1252 forms, once the described records
+    // are read. Each must be the text those forms came from, and one they could not hold
+    // (only such texts are ever written): anything else is refused with CErrorArchivo.
+    void AplicarTextos(const Cabecera& cabecera, CCatalogo& cat) const;
+    // Labels and levels onto the bench that was read; a plate without a level record gets
+    // kNivelDescrito. A place past the bench, or a level on an item that is no hot plate,
+    // throws CErrorArchivo.
+    void AplicarMesa(CListaEquipo& banco) const;
+    // The whole text of a field, when the block has it.
+    const std::string* TextoDe(int32_t nCampo, int32_t nIndice = 0) const;
+    // Puts the whole text of a head's field in place of its Windows-1252 form when the
+    // block has one that matches it; for readers of the head alone (the practice browser).
+    void Completar(int32_t nCampo, std::string& s) const;
+};
