@@ -57,8 +57,8 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
     for (const CEquipo* e : *pBanco) {
         if (!e->m_strEtiqueta.empty())
             x.m_rotulos.emplace_back(n, CArchivo::Utf8Reparado(e->m_strEtiqueta));
-        if (const auto* p = dynamic_cast<const CParrilla*>(e); p && p->m_nLuces != kNivelDescrito)
-            x.m_niveles.emplace_back(n, p->m_nLuces);
+        if (const auto* p = dynamic_cast<const CParrilla*>(e); p && p->Nivel() != kNivelDescrito)
+            x.m_niveles.emplace_back(n, p->Nivel());
         ++n;
     }
     return x;

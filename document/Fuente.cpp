@@ -1156,8 +1156,8 @@ public:
             if (!e->m_strEtiqueta.empty())
                 Clave("rotulo", Escapar(e->m_strEtiqueta), 2);
             if (const auto* p = dynamic_cast<const CParrilla*>(e);
-                p && p->m_nLuces != CExtension::kNivelDescrito)
-                Clave("nivel", QString::number(p->m_nLuces), 2);
+                p && p->Nivel() != CExtension::kNivelDescrito)
+                Clave("nivel", QString::number(p->Nivel()), 2);
             const auto* r = dynamic_cast<const CRecipiente*>(e);
             if (!r)
                 continue;
