@@ -12,6 +12,7 @@
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Recipientes.h"
+#include "Rutas.h"
 #include "Validacion.h"
 #include "Vasos.h"
 
@@ -20,10 +21,12 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <thread>
 
 using prueba::Nuevo;
 
@@ -152,15 +155,82 @@ private slots:
         QCOMPARE(p.GuardarPractica("/dev/full", &strError), CPractica::Resultado::Error);
         QCOMPARE(strError, QString("Disco lleno al acceder a /dev/full."));
         QVERIFY(QFileInfo("/dev/full").exists() && !QFileInfo("/dev/full").isFile());
+        // Each refusal names what is wrong: the folder given as the file, the folder that is
+        // missing or cannot be written, the name that was not given.
         QCOMPARE(p.GuardarPractica(dir.path(), &strError), CPractica::Resultado::Error);
-        QVERIFY(strError.endsWith("contiene una ruta no válida."));
+        QCOMPARE(strError, dir.path() + " es una carpeta: indique el nombre del archivo que se "
+                                        "escribirá en ella.");
         QCOMPARE(p.GuardarPractica(dir.filePath("no/x.uak1"), &strError),
                  CPractica::Resultado::Error);
-        QVERIFY(strError.endsWith("contiene una ruta no válida."));
+        QCOMPARE(strError, "No se puede escribir " + dir.filePath("no/x.uak1") +
+                               ": no existe la carpeta " + dir.filePath("no") + ".");
+        QCOMPARE(p.GuardarPractica("", &strError), CPractica::Resultado::Error);
+        QCOMPARE(strError, QString("No se indicó el nombre del archivo que se debe escribir."));
+        const QString cerrada = dir.filePath("cerrada");
+        QVERIFY(QDir().mkdir(cerrada) &&
+                QFile::setPermissions(cerrada, QFile::ReadOwner | QFile::ExeOwner));
+        if (::access(QFile::encodeName(cerrada).constData(), W_OK) == 0) {
+            qInfo("la carpeta sin permiso de escritura se escribe igual (root): no se comprueba");
+        } else {
+            QCOMPARE(p.GuardarPractica(cerrada + "/x.uak1", &strError),
+                     CPractica::Resultado::Error);
+            QCOMPARE(strError, "No se puede escribir " + cerrada +
+                                   "/x.uak1: no tiene permiso para escribir en la carpeta " +
+                                   cerrada + ".");
+        }
         QFile f(ruta);
         f.open(QIODevice::ReadOnly);
         QCOMPARE(f.readAll(), antes);
         QCOMPARE(p.m_bOcupado, 0);
+
+        // Replacing keeps what the file was: its permissions, and a link stays a link.
+        QVERIFY(
+            QFile::setPermissions(ruta, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const QString enlace = dir.filePath("enlace.uak1");
+        QVERIFY(QFile::link(ruta, enlace));
+        p.m_strPractica = "Otra vez";
+        QCOMPARE(p.GuardarPractica(enlace, &strError), CPractica::Resultado::Correcto);
+        QVERIFY(QFileInfo(enlace).isSymLink());
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(ruta).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 0777, mode_t(0640));
+        QCOMPARE(CPractica::LeerCabecera(ruta, n, r), CPractica::Resultado::Correcto);
+        QCOMPARE(n, std::string("Otra vez"));
+
+        // A pipe that nobody reads is refused at once instead of waited on for ever; with a
+        // reader it gets the bytes, and it stays a pipe.
+        const QString tubo = dir.filePath("tubo.uak1");
+        QVERIFY(::mkfifo(QFile::encodeName(tubo).constData(), 0600) == 0);
+        QElapsedTimer reloj;
+        reloj.start();
+        QCOMPARE(p.GuardarPractica(tubo, &strError), CPractica::Resultado::Error);
+        QVERIFY(reloj.elapsed() < 5000); // a second is given to a reader about to open it
+        QCOMPARE(strError, tubo + " es una tubería que nadie está leyendo: no se ha escrito nada.");
+        QByteArray recibido;
+        std::thread lector([&] {
+            QFile t(tubo);
+            if (t.open(QIODevice::ReadOnly))
+                recibido = t.readAll();
+        });
+        const auto esperado = p.EscribirPractica();
+        QCOMPARE(p.GuardarPractica(tubo, &strError), CPractica::Resultado::Correcto);
+        lector.join();
+        QCOMPARE(recibido, QByteArray(reinterpret_cast<const char*>(esperado.data()),
+                                      static_cast<qsizetype>(esperado.size())));
+        QVERIFY(::stat(QFile::encodeName(tubo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+
+        // A name that is not UTF-8 is written and read under its own bytes.
+        const QByteArray latino = QFile::encodeName(dir.path()) + "/caf\xe9.uak1";
+        const QString strLatino = Rutas::Decodificar(latino);
+        QCOMPARE(Rutas::Codificar(strLatino), latino);
+        QCOMPARE(p.GuardarPractica(strLatino, &strError), CPractica::Resultado::Correcto);
+        QVERIFY(::stat(latino.constData(), &st) == 0 && S_ISREG(st.st_mode));
+        QCOMPARE(q.AbrirPractica(strLatino, &strError), CPractica::Resultado::Correcto);
+        QCOMPARE(q.m_strPractica, std::string("Otra vez"));
+        QStringList nombres;
+        QCOMPARE(Rutas::Listar(dir.path(), nombres), 0);
+        QVERIFY(nombres.contains(strLatino.mid(dir.path().size() + 1)));
+        QVERIFY(Rutas::Visible(strLatino).endsWith(QString::fromUtf8("caf\uFFFD.uak1")));
     }
 
     void lasCincoPlantillas() {
@@ -496,7 +566,14 @@ private slots:
                 QCOMPARE(p.LeerPlantilla(corto, "t.akp", &strError), CPractica::Resultado::Error);
             }
         }
-        QVERIFY(strError.startsWith("Se intentó acceder a t.akp más allá del final"));
+        QCOMPARE(strError, QString("t.akp no es un archivo de práctica o está dañado: el archivo "
+                                   "termina antes de tiempo."));
+        // Nor is a text file given a practice's name.
+        QCOMPARE(p.LeerPractica(Vector("Resultados de la práctica 3:\n  14,6 ml\n"), "notas.uak1",
+                                &strError),
+                 CPractica::Resultado::Error);
+        QCOMPARE(strError, QString("notas.uak1 no es un archivo de práctica o está dañado: el "
+                                   "archivo termina antes de tiempo."));
         QCOMPARE(p.EscribirPractica(), original);
 
         // A wrong version, an unknown type code, an impossible count.
