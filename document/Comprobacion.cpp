@@ -168,7 +168,7 @@ QString Nombre(const CEquipo* e, int nLugar) {
         .arg(e->m_y);
 }
 
-Resultado Comprobar(CPractica& practica, long nPasos) {
+Resultado Comprobar(CPractica& practica, long nPasos, const std::function<void(long)>& fnPaso) {
     Resultado r;
     r.m_nPasos = nPasos;
     Comprobador c(r);
@@ -177,6 +177,8 @@ Resultado Comprobar(CPractica& practica, long nPasos) {
     for (long i = 1; i <= nPasos; ++i) {
         practica.m_listaEquipo.PasoSimulacion();
         c.Mesa(practica.m_listaEquipo, practica.m_catalogo, i);
+        if (fnPaso)
+            fnPaso(i);
     }
     int nLugar = 0;
     for (const CEquipo* e : practica.m_listaEquipo) {
