@@ -129,9 +129,15 @@ QString CPractica::TextoDemasiadoGrande(const QString& strArchivo) {
 CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<uint8_t>& datos,
                                             QString* pstrError) {
     const QString& strNombre = strRuta;
-    const QByteArray ruta = Rutas::Codificar(strRuta);
+    QByteArray ruta = Rutas::Codificar(strRuta);
     struct stat st {};
-    if (::stat(ruta.constData(), &st) != 0) {
+    int nEstado = ::stat(ruta.constData(), &st);
+    if (nEstado != 0 && errno == ENOENT) {
+        // A name chosen in a file dialog may have lost its bytes that are not UTF-8.
+        ruta = Rutas::Codificar(Rutas::Resolver(strRuta));
+        nEstado = ::stat(ruta.constData(), &st);
+    }
+    if (nEstado != 0) {
         if (errno == ENOENT)
             return Resultado::NoExiste;
         Mensaje(pstrError, TextoError(errno, strNombre));

@@ -106,6 +106,40 @@ QString Visible(const QString& strRuta) {
     return s;
 }
 
+QString Resolver(const QString& strRuta) {
+    struct stat st {};
+    if (!strRuta.contains(QChar::ReplacementCharacter) || Estado(strRuta, st) == 0)
+        return strRuta;
+    const QStringList partes = strRuta.split(QLatin1Char('/'));
+    // The resolved part so far ("" before the first part of a relative path; an absolute
+    // path's first part is empty, so it starts as "/" once joined).
+    QString strHecho;
+    for (qsizetype i = 0; i < partes.size(); ++i) {
+        const QString& parte = partes[i];
+        const QString strUnion = i == 0 ? parte : strHecho + QLatin1Char('/') + parte;
+        if (!parte.contains(QChar::ReplacementCharacter) || Estado(strUnion, st) == 0) {
+            strHecho = strUnion;
+            continue;
+        }
+        QStringList nombres;
+        Listar(i == 0               ? QStringLiteral(".")
+               : strHecho.isEmpty() ? QStringLiteral("/")
+                                    : strHecho,
+               nombres);
+        QString strUnico;
+        int nIguales = 0;
+        for (const QString& n : nombres)
+            if (QString::fromUtf8(Codificar(n)) == parte) {
+                strUnico = n;
+                ++nIguales;
+            }
+        if (nIguales != 1)
+            return strRuta;
+        strHecho = i == 0 ? strUnico : strHecho + QLatin1Char('/') + strUnico;
+    }
+    return strHecho;
+}
+
 int Estado(const QString& strRuta, struct stat& st) {
     return ::stat(Codificar(strRuta).constData(), &st) == 0 ? 0 : errno;
 }

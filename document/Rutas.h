@@ -23,6 +23,12 @@ QByteArray Codificar(const QString& strRuta);
 // The name to show a person: a kept byte shows as U+FFFD.
 QString Visible(const QString& strRuta);
 
+// A path that came through Qt's own decoding (a file dialog, a list of recent files), with
+// U+FFFD where the name had bytes that are not UTF-8, taken back to the file it names: each
+// part that does not exist as written is matched against the names in its folder as Qt
+// would show them. Unchanged when nothing, or more than one name, matches.
+QString Resolver(const QString& strRuta);
+
 // stat() on the exact name: 0, or the errno.
 int Estado(const QString& strRuta, struct stat& st);
 

@@ -756,6 +756,44 @@ private slots:
         QCOMPARE(enorme.m_strNombre, QString("Enorme"));
         QVERIFY(enorme.Elegible() && enorme.m_strAutor.isEmpty());
 
+        // What the list can see without opening is not offered: bytes left over, a damaged
+        // bench, a size no practice has. A name that is not UTF-8 lists under its own bytes,
+        // and opens and imports by them, or by the name a file dialog made of it.
+        const QString dudosas = raiz.filePath("dudosas");
+        QVERIFY(QDir().mkpath(dudosas));
+        QVERIFY(QFile::copy(ALKOR_DATOS "/byte_de_mas.akp", dudosas + "/sobra.akp"));
+        QVERIFY(QFile::copy(ALKOR_DATOS "/bureta_desbordada.uak1", dudosas + "/bureta.uak1"));
+        {
+            QFile f(dudosas + "/gigante.akp");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(Plantillas::Bytes(903));
+            QVERIFY(f.resize(CPractica::kMaximoBytes + 1)); // sparse: nothing is written
+        }
+        const QString cafe = Rutas::Decodificar(QFile::encodeName(dudosas) + "/caf\xe9.akp");
+        QCOMPARE(Rutas::EscribirNuevo(cafe, Plantillas::Bytes(905).constData(),
+                                      Plantillas::Bytes(905).size(), 0644),
+                 0);
+        v = ListarCarpeta(dudosas, Grupo::Compartidas);
+        QCOMPARE(int(v.size()), 4);
+        QCOMPARE(en(dudosas + "/sobra.akp").m_strError,
+                 QString("sobra.akp está dañado o no es un archivo de práctica."));
+        QCOMPARE(en(dudosas + "/bureta.uak1").m_strError,
+                 QString("bureta.uak1 está dañado o no es un archivo de práctica."));
+        QCOMPARE(en(dudosas + "/gigante.akp").m_strError,
+                 QString("gigante.akp no es un archivo de práctica: ocupa más de 64 MB."));
+        const Entrada& latina = en(cafe);
+        QVERIFY(latina.Elegible());
+        CPractica abierta;
+        QCOMPARE(abierta.CargarPlantilla(latina.m_strRuta), CPractica::Resultado::Correcto);
+        QCOMPARE(abierta.CargarPlantilla(QFile::decodeName(Rutas::Codificar(cafe))),
+                 CPractica::Resultado::Correcto);
+        const QString strLatina = raiz.filePath("latina");
+        QString strImportada;
+        QVERIFY(
+            Importar(QFile::decodeName(Rutas::Codificar(cafe)), strLatina, &strImportada, nullptr));
+        QCOMPARE(Rutas::Codificar(strImportada), QFile::encodeName(strLatina) + "/caf\xe9.akp");
+        QVERIFY(!Importar(cafe, dudosas, &strImportada, nullptr)); // already there
+
         // A folder that is missing, or that cannot be read, is one note, and the rest
         // still lists.
         v = Listar(propia, raiz.filePath("desmontada"));
