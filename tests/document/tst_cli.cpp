@@ -211,9 +211,12 @@ private slots:
         const QByteArray antes = Plantillas::Bytes(901);
         const QString fuente = m_dir.filePath("903.akp");
         QCOMPARE(Ejecutar({"plantilla", "903", fuente}).nEstado, 0);
+        const QString carpeta903 = m_dir.filePath("fuente_903");
+        QCOMPARE(Ejecutar({"exportar", fuente, carpeta903}).nEstado, 0);
         for (const QStringList& orden :
              {QStringList{"plantilla", "903", destino},
-              QStringList{"simular", fuente, "--pasos", "1", "--salida", destino}}) {
+              QStringList{"simular", fuente, "--pasos", "1", "--salida", destino},
+              QStringList{"compilar", carpeta903, destino}}) {
             QProcess p;
             p.setProgram("/bin/sh");
             p.setArguments({"-c", "trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\"", ALKOR_CLI});

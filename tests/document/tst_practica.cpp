@@ -20,8 +20,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cmath>
 #include <limits>
@@ -793,6 +796,24 @@ private slots:
             Importar(QFile::decodeName(Rutas::Codificar(cafe)), strLatina, &strImportada, nullptr));
         QCOMPARE(Rutas::Codificar(strImportada), QFile::encodeName(strLatina) + "/caf\xe9.akp");
         QVERIFY(!Importar(cafe, dudosas, &strImportada, nullptr)); // already there
+        // A disk too full for the copy (a file size limit stands in for it) leaves nothing.
+        {
+            rlimit antes{};
+            QVERIFY(::getrlimit(RLIMIT_FSIZE, &antes) == 0);
+            const auto senal = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit poco = antes;
+            poco.rlim_cur = 4096;
+            QVERIFY(::setrlimit(RLIMIT_FSIZE, &poco) == 0);
+            QString strError;
+            const bool bImportada = Importar(cafe, strLatina, &strImportada, &strError);
+            ::setrlimit(RLIMIT_FSIZE, &antes);
+            std::signal(SIGXFSZ, senal);
+            QVERIFY(!bImportada);
+            QVERIFY(strError.contains("por completo; la práctica no se ha importado."));
+            QStringList nombres;
+            QCOMPARE(Rutas::Listar(strLatina, nombres), 0);
+            QCOMPARE(nombres.size(), 1);
+        }
 
         // A folder that is missing, or that cannot be read, is one note, and the rest
         // still lists.
