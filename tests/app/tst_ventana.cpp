@@ -57,6 +57,8 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <unistd.h>
+
 // Closes the dialog when the scope ends, whichever check ended it.
 struct AlSalirCerrar {
     QDialog& d;
@@ -709,6 +711,7 @@ private slots:
         archivos.m_pLista->setCurrentItem(pCafe);
         QVERIFY(archivos.Elegir());
         QCOMPARE(archivos.m_strArchivo, cafe);
+        ::unlink(Rutas::Codificar(cafe).constData()); // QTemporaryDir cannot remove it
     }
 
     void notasDeLaPractica() {

@@ -234,6 +234,7 @@ private slots:
         QCOMPARE(Rutas::Listar(dir.path(), nombres), 0);
         QVERIFY(nombres.contains(strLatino.mid(dir.path().size() + 1)));
         QVERIFY(Rutas::Visible(strLatino).endsWith(QString::fromUtf8("caf\uFFFD.uak1")));
+        ::unlink(latino.constData()); // QTemporaryDir cannot remove what Qt cannot name
     }
 
     void lasCincoPlantillas() {
@@ -814,6 +815,9 @@ private slots:
             QCOMPARE(Rutas::Listar(strLatina, nombres), 0);
             QCOMPARE(nombres.size(), 1);
         }
+        // QTemporaryDir cannot remove what Qt cannot name.
+        ::unlink(Rutas::Codificar(cafe).constData());
+        ::unlink(Rutas::Codificar(strImportada).constData());
 
         // A folder that is missing, or that cannot be read, is one note, and the rest
         // still lists.
