@@ -331,6 +331,10 @@ CPractica::Resultado CPractica::EscribirArchivo(const QString& strRuta, const ch
                                       "segundos sin avance.")
                                  .arg(strRuta)
                                  .arg(kEsperaDatosMs / 1000));
+            if (nErrno == EPIPE)
+                return fallo(Traducir("%1 es una tubería que su lector cerró antes de recibirlo "
+                                      "todo.")
+                                 .arg(strRuta));
             if (nErrno != 0)
                 return fallo(TextoError(nErrno, strRuta));
             return Resultado::Correcto;

@@ -221,6 +221,17 @@ private slots:
         QCOMPARE(recibido, QByteArray(reinterpret_cast<const char*>(esperado.data()),
                                       static_cast<qsizetype>(esperado.size())));
         QVERIFY(::stat(QFile::encodeName(tubo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+        // A reader that leaves early is told, and does not end the program with SIGPIPE.
+        std::thread breve([&] {
+            QFile t(tubo);
+            if (t.open(QIODevice::ReadOnly))
+                t.read(10);
+        });
+        const QByteArray mucho(1 << 20, 'x'); // more than a pipe holds
+        QCOMPARE(CPractica::EscribirArchivo(tubo, mucho.constData(), mucho.size(), &strError),
+                 CPractica::Resultado::Error);
+        breve.join();
+        QCOMPARE(strError, tubo + " es una tubería que su lector cerró antes de recibirlo todo.");
 
         // A name that is not UTF-8 is written and read under its own bytes.
         const QByteArray latino = QFile::encodeName(dir.path()) + "/caf\xe9.uak1";
