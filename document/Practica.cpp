@@ -313,6 +313,7 @@ CPractica::Resultado CPractica::EscribirArchivo(const QString& strRuta, const ch
     struct stat st {};
     QString strDestino = strRuta;
     mode_t modo = 0666; // a new file: the umask decides, as for any program's file
+    bool bExiste = false;
     if (::stat(ruta.constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return fallo(Traducir("%1 es una carpeta: indique el nombre del archivo que se "
@@ -345,6 +346,7 @@ CPractica::Resultado CPractica::EscribirArchivo(const QString& strRuta, const ch
         if (::access(ruta.constData(), W_OK) != 0)
             return fallo(TextoError(errno, strRuta));
         modo = st.st_mode & 07777;
+        bExiste = true;
         // A link keeps pointing at the file: the file it leads to is the one replaced.
         if (char* psz = ::realpath(ruta.constData(), nullptr)) {
             strDestino = Rutas::Decodificar(QByteArray(psz));
@@ -361,7 +363,7 @@ CPractica::Resultado CPractica::EscribirArchivo(const QString& strRuta, const ch
         strTemporal = Rutas::NombreTemporal(strDestino, "alkor");
         nErrno = Rutas::EscribirNuevo(strTemporal, p, n, modo);
     }
-    if (nErrno == 0 && modo != 0666)
+    if (nErrno == 0 && bExiste)
         ::chmod(Rutas::Codificar(strTemporal).constData(), modo); // past the umask
     if (nErrno == 0 &&
         ::rename(Rutas::Codificar(strTemporal).constData(), Rutas::Codificar(strDestino)) != 0) {
