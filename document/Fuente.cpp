@@ -1314,21 +1314,37 @@ bool EscribirCarpeta(const Archivos& archivos, const QString& strCarpeta, QStrin
     // The files are made in a new folder beside the old one, so that the old one is not
     // touched until all of the new one is on the disk: a full disk, a quota or a cut
     // half-way leave the old source whole, never half old and half new.
+    auto crear = [](const QString& strJunto, QString& strNueva) {
+        int nErrno = EEXIST;
+        for (int i = 0; i < 100 && nErrno == EEXIST; ++i) {
+            strNueva = Rutas::NombreTemporal(strJunto, "exportando");
+            nErrno = ::mkdir(Rutas::Codificar(strNueva).constData(), 0777) == 0 ? 0 : errno;
+        }
+        return nErrno;
+    };
+    // The folder this program runs in is not swapped away from under it (a shell in it
+    // would find itself in a removed folder); nor can one be made beside a folder whose
+    // parent is not writable. There the files are prepared inside the folder and each is
+    // then renamed over its old copy: still nothing is touched until all are on the disk.
+    struct stat aqui {};
+    bool bDentro =
+        bExiste && ::stat(".", &aqui) == 0 && aqui.st_dev == st.st_dev && aqui.st_ino == st.st_ino;
     QString strNueva;
-    int nErrno = EEXIST;
-    for (int i = 0; i < 100 && nErrno == EEXIST; ++i) {
-        strNueva = Rutas::NombreTemporal(strDestino, "exportando");
-        nErrno = ::mkdir(Rutas::Codificar(strNueva).constData(), 0777) == 0 ? 0 : errno;
+    int nErrno = crear(bDentro ? strDestino + QStringLiteral("/fuente") : strDestino, strNueva);
+    if (bExiste && !bDentro && (nErrno == EACCES || nErrno == EPERM || nErrno == EROFS)) {
+        bDentro = true;
+        nErrno = crear(strDestino + QStringLiteral("/fuente"), strNueva);
     }
+    const QString& strDonde = bDentro ? strDestino : strPadre;
     if (nErrno != 0)
         return fallo(nErrno == EACCES || nErrno == EPERM
                          ? Traducir("No se puede escribir la fuente en %1: no tiene permiso "
                                     "para escribir en la carpeta %2.")
-                               .arg(strCarpeta, strPadre)
+                               .arg(strCarpeta, strDonde)
                      : nErrno == EROFS
                          ? Traducir("No se puede escribir la fuente en %1: la carpeta %2 está "
                                     "en un disco de solo lectura.")
-                               .arg(strCarpeta, strPadre)
+                               .arg(strCarpeta, strDonde)
                          : CPractica::TextoError(nErrno, strCarpeta));
     if (bExiste)
         ::chmod(Rutas::Codificar(strNueva).constData(), st.st_mode & 07777);
@@ -1346,6 +1362,20 @@ bool EscribirCarpeta(const Archivos& archivos, const QString& strCarpeta, QStrin
     Rutas::SincronizarCarpeta(strNueva);
 
     const QByteArray nueva = Rutas::Codificar(strNueva), destino = Rutas::Codificar(strDestino);
+    if (bDentro) {
+        for (auto it = archivos.cbegin(); it != archivos.cend(); ++it)
+            if (::rename(Rutas::Codificar(strNueva + QLatin1Char('/') + it.key()).constData(),
+                         Rutas::Codificar(strDestino + QLatin1Char('/') + it.key()).constData()) !=
+                0) {
+                nErrno = errno;
+                Retirar(strNueva, archivos);
+                return fallo(
+                    CPractica::TextoError(nErrno, strCarpeta + QLatin1Char('/') + it.key()));
+            }
+        ::rmdir(nueva.constData());
+        Rutas::SincronizarCarpeta(strDestino);
+        return true;
+    }
     if (!bExiste) {
         if (::rename(nueva.constData(), destino.constData()) != 0) {
             nErrno = errno;

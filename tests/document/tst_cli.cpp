@@ -250,6 +250,13 @@ private slots:
         const QStringList hermanos =
             QDir(m_dir.path()).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot);
         QVERIFY2(hermanos.filter("fuente_lleno").size() == 1, qPrintable(hermanos.join(' ')));
+        // The same from inside the folder, which is not swapped away from under the shell.
+        const Salida dentro =
+            Shell("cd '" + carpeta + "' && ulimit -f 12; exec \"$0\" exportar '" + fuente + "' .");
+        QCOMPARE(dentro.nEstado, 2);
+        QVERIFY(dentro.err.contains("La carpeta . queda como estaba."));
+        QCOMPARE(Ejecutar({"compilar", carpeta, compilada}).nEstado, 0);
+        QCOMPARE(Leer(compilada), antes);
         // With room, the new source takes the folder's place whole, and the file stays.
         QCOMPARE(Ejecutar({"exportar", fuente, carpeta}).nEstado, 0);
         QCOMPARE(Ejecutar({"compilar", carpeta, compilada}).nEstado, 0);
