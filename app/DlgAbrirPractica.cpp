@@ -94,10 +94,18 @@ void CArbolCarpetas::Expandir(QTreeWidgetItem* pItem) {
         return;
     }
     const QString ruta = RutaDe(pItem);
-    const QFileInfoList carpetas =
-        QDir(ruta).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo& f : carpetas)
-        Insertar(ruta + f.fileName() + QLatin1Char('/'), f.fileName(), pItem);
+    // By the names' own bytes: a folder whose name is not UTF-8 is shown and can be opened.
+    QStringList nombres, carpetas;
+    Rutas::Listar(ruta, nombres);
+    for (const QString& n : nombres) {
+        struct stat st {};
+        if (!n.startsWith(QLatin1Char('.')) && Rutas::Estado(ruta + n, st) == 0 &&
+            S_ISDIR(st.st_mode))
+            carpetas << n;
+    }
+    carpetas.sort(Qt::CaseInsensitive);
+    for (const QString& n : carpetas)
+        Insertar(ruta + n + QLatin1Char('/'), Rutas::Visible(n), pItem);
     if (carpetas.isEmpty())
         Marcador(pItem);
 }
@@ -127,7 +135,7 @@ bool CArbolCarpetas::SeleccionarRuta(const QString& strRuta) {
         pActual->setExpanded(true);
         QTreeWidgetItem* pHijo = nullptr;
         for (int i = 0; i < pActual->childCount(); ++i)
-            if (pActual->child(i)->text(0) == parte) {
+            if (RutaDe(pActual->child(i)).endsWith(QLatin1Char('/') + parte + QLatin1Char('/'))) {
                 pHijo = pActual->child(i);
                 break;
             }

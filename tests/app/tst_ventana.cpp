@@ -711,6 +711,17 @@ private slots:
         archivos.m_pLista->setCurrentItem(pCafe);
         QVERIFY(archivos.Elegir());
         QCOMPARE(archivos.m_strArchivo, cafe);
+        // So does a folder of that kind in the tree.
+        const QString aula = Rutas::Decodificar(QFile::encodeName(carpeta.path()) + "/aula\xe9");
+        QVERIFY(::mkdir(Rutas::Codificar(aula).constData(), 0700) == 0);
+        QTreeWidgetItem* pAqui = archivos.m_pArbol->currentItem();
+        pAqui->setExpanded(false);
+        pAqui->setExpanded(true);
+        QCOMPARE(pAqui->childCount(), 1);
+        QCOMPARE(pAqui->child(0)->text(0), QString::fromUtf8("aula\uFFFD"));
+        QCOMPARE(archivos.m_pArbol->RutaDe(pAqui->child(0)),
+                 archivos.m_pArbol->RutaDe(pAqui) + Rutas::Decodificar("aula\xe9") + "/");
+        ::rmdir(Rutas::Codificar(aula).constData());
         ::unlink(Rutas::Codificar(cafe).constData()); // QTemporaryDir cannot remove it
     }
 
