@@ -4,6 +4,7 @@
 #include "DlgPreferencias.h"
 #include "Mensajes.h"
 #include "Practica.h"
+#include "Rutas.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
@@ -20,9 +22,11 @@
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
-#include <thread>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <iterator>
+#include <thread>
 
 namespace {
 
@@ -90,10 +94,18 @@ void CArbolCarpetas::Expandir(QTreeWidgetItem* pItem) {
         return;
     }
     const QString ruta = RutaDe(pItem);
-    const QFileInfoList carpetas =
-        QDir(ruta).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo& f : carpetas)
-        Insertar(ruta + f.fileName() + QLatin1Char('/'), f.fileName(), pItem);
+    // By the names' own bytes: a folder whose name is not UTF-8 is shown and can be opened.
+    QStringList nombres, carpetas;
+    Rutas::Listar(ruta, nombres);
+    for (const QString& n : nombres) {
+        struct stat st {};
+        if (!n.startsWith(QLatin1Char('.')) && Rutas::Estado(ruta + n, st) == 0 &&
+            S_ISDIR(st.st_mode))
+            carpetas << n;
+    }
+    carpetas.sort(Qt::CaseInsensitive);
+    for (const QString& n : carpetas)
+        Insertar(ruta + n + QLatin1Char('/'), Rutas::Visible(n), pItem);
     if (carpetas.isEmpty())
         Marcador(pItem);
 }
@@ -123,7 +135,7 @@ bool CArbolCarpetas::SeleccionarRuta(const QString& strRuta) {
         pActual->setExpanded(true);
         QTreeWidgetItem* pHijo = nullptr;
         for (int i = 0; i < pActual->childCount(); ++i)
-            if (pActual->child(i)->text(0) == parte) {
+            if (RutaDe(pActual->child(i)).endsWith(QLatin1Char('/') + parte + QLatin1Char('/'))) {
                 pHijo = pActual->child(i);
                 break;
             }
@@ -196,9 +208,15 @@ CDlgAbrirPractica::CDlgAbrirPractica(QWidget* pPadre, bool bPlantillas)
     botones->addWidget(abrir);
     botones->addWidget(cancelar);
     botones->addStretch();
+    // Why the last practice asked for could not be started; empty until one cannot.
+    m_pEstado = new QLabel(this);
+    m_pEstado->setWordWrap(true);
+    m_pEstado->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pEstado->hide();
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(10, 10, 10, 10);
     l->addLayout(filas, 1);
+    l->addWidget(m_pEstado);
     l->addLayout(botones);
     setTabOrder(m_pArbol, m_pLista);
     if (m_pImportar) {
@@ -241,13 +259,18 @@ void CDlgAbrirPractica::Rellenar() {
     m_pLista->clear();
     const QIcon icono(QStringLiteral(":/imagenes/practica.svg"));
     for (const CEntradaPractica& e : m_entradas) {
-        const QFileInfo info(e.m_strArchivo);
+        // Read by the exact name: QFileInfo would lose a name that is not UTF-8.
+        struct stat st {};
+        const QString strFecha =
+            Rutas::Estado(e.m_strArchivo, st) == 0
+                ? QLocale().toString(QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec),
+                                     QLocale::ShortFormat)
+                : QString();
         auto* it = new QTreeWidgetItem(
-            m_pLista,
-            {e.m_strTitulo, info.fileName(),
-             QLocale().toString(info.lastModified(), QLocale::ShortFormat), e.m_strResumen});
+            m_pLista, {e.m_strTitulo, Rutas::Visible(QFileInfo(e.m_strArchivo).fileName()),
+                       strFecha, e.m_strResumen});
         it->setIcon(0, icono);
-        it->setToolTip(0, e.m_strArchivo);
+        it->setToolTip(0, Rutas::Visible(e.m_strArchivo));
     }
     m_pLista->resizeColumnToContents(1);
     m_pLista->resizeColumnToContents(2);
@@ -255,41 +278,54 @@ void CDlgAbrirPractica::Rellenar() {
 
 void CDlgAbrirPractica::ListarCarpeta(const QString& strRuta) {
     m_entradas.clear();
+    MostrarEstado({});
     // "Drives" has no path: its practices are those of the working folder.
-    const QDir dir(strRuta.isEmpty() ? QDir::currentPath() : strRuta);
-    const QFileInfoList archivos =
-        dir.entryInfoList({QLatin1Char('*') + m_strExtension}, QDir::Files, QDir::Name);
-    // A file that cannot be read does not hide the others: it is listed under its file
-    // name with the reason, greyed so that it cannot be chosen.
+    QString strCarpeta = strRuta.isEmpty() ? QDir::currentPath() : strRuta;
+    if (!strCarpeta.endsWith(QLatin1Char('/')))
+        strCarpeta += QLatin1Char('/');
+    // Listed by the names' own bytes, so that one that is not UTF-8 shows and opens.
+    QStringList nombres;
+    Rutas::Listar(strCarpeta, nombres);
+    std::sort(nombres.begin(), nombres.end());
+    // A file that cannot be opened does not hide the others: it is listed under its file
+    // name with the reason, greyed so that it cannot be chosen. The list reads each file as
+    // the browser does, so a file damaged past its head is greyed too.
     QStringList ilegibles;
-    for (const QFileInfo& f : archivos) {
+    for (const QString& strNombre : nombres) {
         // The extension must match exactly, letter case included.
-        if (!f.fileName().endsWith(m_strExtension, Qt::CaseSensitive))
+        if (!strNombre.endsWith(m_strExtension, Qt::CaseSensitive) ||
+            strNombre.size() == m_strExtension.size())
             continue;
-        std::string strNombre, strResumen;
-        QString strError;
-        if (CPractica::LeerCabecera(f.absoluteFilePath(), strNombre, strResumen, &strError) !=
-            CPractica::Resultado::Correcto) {
-            ilegibles << f.absoluteFilePath();
-            m_entradas.insert(m_entradas.begin(),
-                              {f.absoluteFilePath(), f.fileName(),
-                               strError.isEmpty()
-                                   ? QString::fromUtf8(CPractica::kFormatoIncompatible)
-                                   : strError});
+        const QString strArchivo = strCarpeta + strNombre;
+        struct stat st {};
+        if (Rutas::Estado(strArchivo, st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        const Biblioteca::Entrada e =
+            Biblioteca::LeerArchivo(strArchivo, Biblioteca::Grupo::Propias);
+        if (!e.m_strError.isEmpty()) {
+            ilegibles << strArchivo;
+            m_entradas.insert(m_entradas.begin(), {strArchivo, Rutas::Visible(strNombre),
+                                                   Rutas::Visible(e.m_strError)});
             continue;
         }
-        m_entradas.insert(m_entradas.begin(),
-                          {f.absoluteFilePath(), QString::fromStdString(strNombre),
-                           QString::fromStdString(strResumen)});
+        m_entradas.insert(m_entradas.begin(), {strArchivo, e.m_strNombre, e.m_strResumen});
     }
     Rellenar();
     for (size_t i = 0; i < m_entradas.size(); ++i)
         if (ilegibles.contains(m_entradas[i].m_strArchivo))
-            if (QTreeWidgetItem* it = m_pLista->topLevelItem(static_cast<int>(i))) {
-                it->setDisabled(true);
-                for (int c = 0; c < m_pLista->columnCount(); ++c)
-                    it->setToolTip(c, m_entradas[i].m_strResumen);
-            }
+            if (QTreeWidgetItem* it = m_pLista->topLevelItem(static_cast<int>(i)))
+                Desactivar(it, m_entradas[i].m_strResumen);
+}
+
+void CDlgAbrirPractica::Desactivar(QTreeWidgetItem* pItem, const QString& strMotivo) {
+    pItem->setDisabled(true);
+    for (int c = 0; c < m_pLista->columnCount(); ++c)
+        pItem->setToolTip(c, strMotivo);
+}
+
+void CDlgAbrirPractica::MostrarEstado(const QString& s) {
+    m_pEstado->setText(s);
+    m_pEstado->setVisible(!s.isEmpty());
 }
 
 bool CDlgAbrirPractica::Elegir() {
@@ -304,7 +340,8 @@ bool CDlgAbrirPractica::Elegir() {
         const Biblioteca::Entrada e = m_biblioteca[static_cast<size_t>(n)];
         if (!e.Elegible())
             return false;
-        if (!e.m_nPlantilla && !QFileInfo::exists(e.m_strRuta)) {
+        struct stat st {};
+        if (!e.m_nPlantilla && Rutas::Estado(e.m_strRuta, st) == ENOENT) {
             // Gone since it was listed (a share unmounted, a colleague's clean-up).
             Mensajes::Aviso(
                 this, QStringLiteral("La práctica «%1» ya no está en %2: puede que "
@@ -313,6 +350,17 @@ bool CDlgAbrirPractica::Elegir() {
                           .arg(e.m_strNombre,
                                QDir::toNativeSeparators(QFileInfo(e.m_strRuta).absolutePath())));
             ListarBiblioteca();
+            return false;
+        }
+        // The list read only the head of a long file: it is read whole before it is offered
+        // to the program, and greyed with its reason if it does not open.
+        QString strError;
+        if (!e.m_nPlantilla && !Biblioteca::SeAbre(e.m_strRuta, e.m_bPlantilla, strError)) {
+            m_biblioteca[static_cast<size_t>(n)].m_strError = strError;
+            MostrarBiblioteca();
+            if (QTreeWidgetItem* it = ItemDe(static_cast<size_t>(n)))
+                m_pLista->scrollToItem(it);
+            MostrarEstado(Rutas::Visible(strError));
             return false;
         }
         m_nRecurso = e.m_nPlantilla;
@@ -324,6 +372,15 @@ bool CDlgAbrirPractica::Elegir() {
     const int nFila = m_pLista->indexOfTopLevelItem(pItem);
     if (nFila < 0 || nFila >= static_cast<int>(m_entradas.size()))
         return false;
+    QString strError;
+    if (!Biblioteca::SeAbre(m_entradas[static_cast<size_t>(nFila)].m_strArchivo, false, strError)) {
+        m_entradas[static_cast<size_t>(nFila)].m_strResumen = Rutas::Visible(strError);
+        pItem->setText(3, Rutas::Visible(strError));
+        pItem->setSelected(false);
+        Desactivar(pItem, Rutas::Visible(strError));
+        MostrarEstado(Rutas::Visible(strError));
+        return false;
+    }
     m_strArchivo = m_entradas[static_cast<size_t>(nFila)].m_strArchivo;
     m_entradas.clear();
     m_pLista->clear();
@@ -343,6 +400,7 @@ QTreeWidgetItem* CDlgAbrirPractica::ItemDe(size_t nEntrada) const {
 }
 
 void CDlgAbrirPractica::ListarBiblioteca() {
+    MostrarEstado({});
     m_strPropia = Preferencias::CarpetaPropia(true);
     m_strCompartida = Preferencias::CarpetaCompartida();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -442,7 +500,7 @@ void CDlgAbrirPractica::MostrarBiblioteca() {
             continue;
         }
         it->setIcon(0, icono);
-        it->setText(0, e.m_strNombre);
+        it->setText(0, Rutas::Visible(e.m_strNombre));
         if (e.m_strError.isEmpty()) {
             it->setText(1, e.m_strResumen);
             it->setText(2, e.m_strAutor);
@@ -454,16 +512,14 @@ void CDlgAbrirPractica::MostrarBiblioteca() {
             const QString strPista =
                 e.m_strRuta.isEmpty()
                     ? e.m_strResumen
-                    : QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(e.m_strRuta), strTipo);
+                    : QStringLiteral("%1\n%2").arg(Rutas::Visible(e.m_strRuta), strTipo);
             for (int c = 0; c < 3; ++c)
                 it->setToolTip(c, strPista);
         } else {
             // Damaged: under its file name, greyed, with the reason.
-            it->setText(1, e.m_strError);
-            it->setDisabled(true);
-            for (int c = 0; c < 3; ++c)
-                it->setToolTip(c, QStringLiteral("%1\n%2").arg(
-                                      QDir::toNativeSeparators(e.m_strRuta), e.m_strError));
+            it->setText(1, Rutas::Visible(e.m_strError));
+            Desactivar(it, QStringLiteral("%1\n%2").arg(Rutas::Visible(e.m_strRuta),
+                                                        Rutas::Visible(e.m_strError)));
         }
     }
     m_pLista->expandAll();

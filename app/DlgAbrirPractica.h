@@ -13,6 +13,7 @@
 #include <functional>
 
 class CBotonSombreado;
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -62,6 +63,7 @@ public:
     // Template mode: the entries of every group, as listed.
     std::vector<Biblioteca::Entrada> m_biblioteca;
     QPushButton* m_pImportar = nullptr;
+    QLabel* m_pEstado = nullptr;
     // The file chosen for "Importar práctica…", empty when cancelled. Replaceable by tests.
     std::function<QString()> m_fnElegirImportacion;
 
@@ -87,6 +89,10 @@ protected:
 private:
     // File mode: the rows of m_entradas.
     void Rellenar();
+    // Greys a row that cannot be opened, its reason in the tool tips.
+    void Desactivar(QTreeWidgetItem* pItem, const QString& strMotivo);
+    // The line under the list that says why the practice asked for did not start.
+    void MostrarEstado(const QString& s);
 
 private:
     // Shows m_biblioteca in the list (the folders as read last).

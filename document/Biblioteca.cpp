@@ -4,19 +4,19 @@
 #include "Catalogo.h"
 #include "Plantillas.h"
 #include "Practica.h"
+#include "Rutas.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <iterator>
 #include <new>
 
@@ -113,7 +113,7 @@ public:
             ::close(m_fd);
     }
     bool Abrir(const QString& strRuta, const QString& strNombre, QString& strError) {
-        const QByteArray ruta = QFile::encodeName(strRuta);
+        const QByteArray ruta = Rutas::Codificar(strRuta);
         struct stat st {};
         if (::stat(ruta.constData(), &st) != 0) {
             strError = CPractica::TextoError(errno, strNombre);
@@ -130,6 +130,11 @@ public:
         }
         if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             strError = QStringLiteral("%1 no es un archivo de práctica.").arg(strNombre);
+            return false;
+        }
+        // What the reader would refuse for its size alone is not offered.
+        if (st.st_size > CPractica::kMaximoBytes) {
+            strError = CPractica::TextoDemasiadoGrande(strNombre);
             return false;
         }
         return true;
@@ -188,6 +193,41 @@ void Mensaje(QString* pstrError, const QString& s) {
         *pstrError = s;
 }
 
+// Whether the bytes open as the kind of file they will be opened as, and if not, why.
+bool Abre(const std::vector<uint8_t>& datos, bool bPlantilla, const QString& strNombre,
+          QString& strError) {
+    CPractica prueba;
+    const CPractica::Resultado r = bPlantilla ? prueba.LeerPlantilla(datos, strNombre, &strError)
+                                              : prueba.LeerPractica(datos, strNombre, &strError);
+    if (r == CPractica::Resultado::Correcto)
+        return true;
+    // The reader's bare "- Formato incompatible -" names no file; a list row says which.
+    if (strError == QLatin1String(CPractica::kFormatoIncompatible))
+        strError = TextoDanado(strNombre);
+    return false;
+}
+
+// The folder part of a path, as written.
+QString CarpetaDe(const QString& strRuta) {
+    const qsizetype i = strRuta.lastIndexOf(QLatin1Char('/'));
+    return i < 0 ? QStringLiteral(".") : i == 0 ? QStringLiteral("/") : strRuta.left(i);
+}
+
+// The path with its links and dots resolved; itself when it cannot be.
+QString Real(const QString& strRuta) {
+    char* psz = ::realpath(Rutas::Codificar(strRuta).constData(), nullptr);
+    if (!psz)
+        return strRuta;
+    const QString s = Rutas::Decodificar(QByteArray(psz));
+    ::free(psz);
+    return s;
+}
+
+bool Existe(const QString& strRuta) {
+    struct stat st {};
+    return ::lstat(Rutas::Codificar(strRuta).constData(), &st) == 0;
+}
+
 } // namespace
 
 QString NombreGrupo(Grupo g) {
@@ -232,6 +272,13 @@ Entrada LeerArchivo(const QString& strRuta, Grupo grupo) {
         QString strError;
         const Lectura l = Cabecera(lector.m_datos, e.m_bPlantilla, leida, strError, strNombre);
         const bool bUltima = lector.m_bFin || nBytes >= static_cast<size_t>(kBytesCabecera);
+        if (l == Lectura::Todo && lector.m_bFin) {
+            // The whole file is in hand: it is read as opening it would, so that a file
+            // damaged past its head (its bench, bytes left over) is not offered to start.
+            if (!Abre(lector.m_datos, e.m_bPlantilla, strNombre, e.m_strError))
+                return e;
+            return leida;
+        }
         if (l == Lectura::Todo || (l == Lectura::Parcial && !lector.m_bFin && bUltima))
             return leida;
         if (bUltima) {
@@ -253,37 +300,26 @@ std::vector<Entrada> ListarCarpeta(const QString& strCarpeta, Grupo grupo) {
         e.m_strError = s;
         v.push_back(e);
     };
-    const QByteArray ruta = QFile::encodeName(strCarpeta);
-    DIR* d = ::opendir(ruta.constData());
-    if (!d) {
-        nota(NotaCarpeta(errno, strCarpeta));
-        return v;
-    }
+    // Names are kept as bytes: one that is not UTF-8 is listed, and opens.
+    QStringList todos;
+    const int nErrno = Rutas::Listar(strCarpeta, todos);
     QStringList nombres;
-    int nErrno = 0;
-    for (;;) {
-        errno = 0;
-        const dirent* p = ::readdir(d);
-        if (!p) {
-            nErrno = errno;
-            break;
-        }
-        const QString s = QFile::decodeName(p->d_name);
+    for (const QString& s : todos)
         if (EsDeLaBiblioteca(s))
             nombres << s;
-    }
-    ::closedir(d);
     if (nErrno != 0 && nombres.isEmpty()) {
         nota(NotaCarpeta(nErrno, strCarpeta));
         return v;
     }
     nombres.sort(Qt::CaseInsensitive);
-    const QDir dir(strCarpeta);
+    const QString strBase =
+        strCarpeta.endsWith(QLatin1Char('/')) ? strCarpeta : strCarpeta + QLatin1Char('/');
     bool bDeMas = false;
     for (const QString& s : nombres) {
-        const QString strRuta = dir.filePath(s);
+        const QString strRuta = strBase + s;
         // A folder named like a practice is no practice.
-        if (QFileInfo(strRuta).isDir())
+        struct stat st {};
+        if (Rutas::Estado(strRuta, st) == 0 && S_ISDIR(st.st_mode))
             continue;
         if (static_cast<int>(v.size()) == kMaximoArchivos) {
             bDeMas = true;
@@ -291,8 +327,7 @@ std::vector<Entrada> ListarCarpeta(const QString& strCarpeta, Grupo grupo) {
         }
         Entrada e = LeerArchivo(strRuta, grupo);
         // A file that went between the listing and the reading is not listed.
-        if (!e.m_strError.isEmpty() && !QFileInfo::exists(strRuta) &&
-            !QFileInfo(strRuta).isSymLink())
+        if (!e.m_strError.isEmpty() && !Existe(strRuta))
             continue;
         v.push_back(std::move(e));
     }
@@ -342,8 +377,25 @@ bool Comprobar(const std::vector<uint8_t>& datos, const QString& strArchivo, boo
     return r == CPractica::Resultado::Correcto;
 }
 
-bool Importar(const QString& strOrigen, const QString& strCarpeta, QString* pstrDestino,
+bool SeAbre(const QString& strRuta, bool bPlantilla, QString& strError) {
+    const QString strNombre = QFileInfo(strRuta).fileName();
+    std::vector<uint8_t> datos;
+    switch (CPractica::LeerArchivo(strRuta, datos, &strError)) {
+    case CPractica::Resultado::NoExiste:
+        strError = CPractica::TextoError(ENOENT, strNombre);
+        return false;
+    case CPractica::Resultado::Error:
+        return false;
+    case CPractica::Resultado::Correcto:
+        break;
+    }
+    return Abre(datos, bPlantilla, strNombre, strError);
+}
+
+bool Importar(const QString& strElegido, const QString& strCarpeta, QString* pstrDestino,
               QString* pstrError) {
+    // The copy is named with the file's own bytes, even when the file dialog lost them.
+    const QString strOrigen = Rutas::Resolver(strElegido);
     const QFileInfo origen(strOrigen);
     const QString strNombre = origen.fileName();
     std::vector<uint8_t> datos;
@@ -365,13 +417,12 @@ bool Importar(const QString& strOrigen, const QString& strCarpeta, QString* pstr
                                .arg(strNombre, strError));
         return false;
     }
-    const QDir dir(strCarpeta);
-    if (!QDir().mkpath(strCarpeta)) {
+    if (Rutas::CrearCarpetas(strCarpeta) != 0) {
         Mensaje(pstrError, QStringLiteral("No se puede crear la carpeta %1.")
                                .arg(QDir::toNativeSeparators(strCarpeta)));
         return false;
     }
-    if (origen.canonicalPath() == QFileInfo(strCarpeta).canonicalFilePath()) {
+    if (Real(CarpetaDe(strOrigen)) == Real(strCarpeta)) {
         Mensaje(pstrError, QStringLiteral("%1 ya está en la carpeta %2.")
                                .arg(strNombre, QDir::toNativeSeparators(strCarpeta)));
         return false;
@@ -380,30 +431,30 @@ bool Importar(const QString& strOrigen, const QString& strCarpeta, QString* pstr
     if (strBase.isEmpty())
         strBase = QStringLiteral("práctica");
     const QString strExt = bPlantilla ? QString(kExtPlantilla) : QString(kExtPractica);
+    const QString strEn =
+        strCarpeta.endsWith(QLatin1Char('/')) ? strCarpeta : strCarpeta + QLatin1Char('/');
     for (int i = 1; i <= 1000; ++i) {
         const QString strDestino =
-            dir.filePath(i == 1 ? strBase + strExt
-                                : QStringLiteral("%1 (%2)%3").arg(strBase).arg(i).arg(strExt));
-        // Created only when the name is free: a file that appears meanwhile is never
-        // overwritten.
-        QFile f(strDestino);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (QFileInfo::exists(strDestino) || QFileInfo(strDestino).isSymLink())
-                continue;
+            strEn + (i == 1 ? strBase + strExt
+                            : QStringLiteral("%1 (%2)%3").arg(strBase).arg(i).arg(strExt));
+        // Created only when the name is free (a file or a link that appears meanwhile is
+        // never overwritten), and counted as imported only once it is whole on the disk.
+        const int nErrno =
+            Rutas::EscribirNuevo(strDestino, reinterpret_cast<const char*>(datos.data()),
+                                 static_cast<qint64>(datos.size()), 0666);
+        if (nErrno == EEXIST)
+            continue;
+        if (nErrno == EACCES || nErrno == EPERM || nErrno == EROFS) {
             Mensaje(pstrError, QStringLiteral("No se puede escribir en la carpeta %1.")
                                    .arg(QDir::toNativeSeparators(strCarpeta)));
             return false;
         }
-        const qint64 n = static_cast<qint64>(datos.size());
-        if (f.write(reinterpret_cast<const char*>(datos.data()), n) != n || !f.flush()) {
-            f.close();
-            f.remove();
+        if (nErrno != 0) {
             Mensaje(pstrError, QStringLiteral("No se pudo escribir %1 por completo; la práctica "
                                               "no se ha importado.")
                                    .arg(QDir::toNativeSeparators(strDestino)));
             return false;
         }
-        f.close();
         if (pstrDestino)
             *pstrDestino = strDestino;
         return true;

@@ -54,13 +54,21 @@ std::vector<Entrada> Listar(const QString& strPropia, const QString& strComparti
 bool LeerCabecera(const std::vector<uint8_t>& datos, bool bCompleto, bool bPlantilla,
                   const QString& strArchivo, Entrada& e);
 
-// The same from a file, reading no more than kBytesCabecera of it.
+// The same from a file, reading no more than kBytesCabecera of it. A file read whole on the
+// way (nearly every practice) is also read as opening it would read it, so that one damaged
+// past its head, or with bytes left over, is listed with its error; so is one larger than
+// the reader takes.
 Entrada LeerArchivo(const QString& strRuta, Grupo grupo);
 
 // Whether the bytes read as a whole practice file; bPlantilla says which kind it is. The
 // open practice and its catalogue are left as they were.
 bool Comprobar(const std::vector<uint8_t>& datos, const QString& strArchivo, bool& bPlantilla,
                QString* pstrError);
+
+// Whether the file opens, read whole, as the kind of file it will be opened as (a template
+// when bPlantilla); if not, why, naming the file. For an entry the list could only read the
+// head of, before it is started.
+bool SeAbre(const QString& strRuta, bool bPlantilla, QString& strError);
 
 // Copies the file into the folder (created when missing) once it reads as a practice or a
 // template, under its own name with the extension of its kind, or "nombre (2)" and on when

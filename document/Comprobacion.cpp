@@ -171,7 +171,7 @@ QString Nombre(const CEquipo* e, int nLugar) {
         .arg(e->m_y);
 }
 
-Resultado Comprobar(CPractica& practica, long nPasos) {
+Resultado Comprobar(CPractica& practica, long nPasos, const std::function<void(long)>& fnPaso) {
     Resultado r;
     r.m_nPasos = nPasos;
     Comprobador c(r);
@@ -180,6 +180,8 @@ Resultado Comprobar(CPractica& practica, long nPasos) {
     for (long i = 1; i <= nPasos; ++i) {
         practica.m_listaEquipo.PasoSimulacion();
         c.Mesa(practica.m_listaEquipo, practica.m_catalogo, i);
+        if (fnPaso)
+            fnPaso(i);
     }
     // What the run made must still be a practice the student can save.
     try {

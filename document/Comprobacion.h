@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CEquipo;
@@ -41,7 +42,9 @@ constexpr long kPasos = 600; // one minute of the bench at the program's 100 ms 
 
 // Checks the practice as it stands and runs its bench for nPasos ticks (the bench is left
 // as the ticks made it). Each problem is told once per item, at the first tick it shows.
-Resultado Comprobar(CPractica& practica, long nPasos = kPasos);
+// fnPaso, when given, hears of every tick done (a long run's progress).
+Resultado Comprobar(CPractica& practica, long nPasos = kPasos,
+                    const std::function<void(long)>& fnPaso = {});
 
 // The value an instrument shows, if it shows one, and its unit.
 bool LecturaDe(const CEquipo* pEquipo, double& dValor, QString* pstrUnidad = nullptr);

@@ -13,18 +13,31 @@
 #include "Reactivos.h"
 #include "Recipiente.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "Rutas.h"
+
+#include <QCoreApplication>
 #include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 namespace Fuente {
 
 namespace {
+
+QString Traducir(const char* psz) {
+    return QCoreApplication::translate("Fuente", psz);
+}
 
 struct ErrorFuente {
     QString m_strTexto;
@@ -1220,18 +1233,23 @@ QByteArray Compilar(const Archivos& archivos, Tipo tipo, QString* pstrError, QSt
 
 QByteArray CompilarCarpeta(const QString& strCarpeta, Tipo tipo, QString* pstrError,
                            QStringList* pavisos) {
-    const QDir dir(strCarpeta);
-    const QFileInfo info(strCarpeta);
-    if (!info.isDir()) {
+    // Joined as strings: QDir would take the name through Qt's own encoding.
+    const QString strBase =
+        strCarpeta.endsWith(QLatin1Char('/')) ? strCarpeta : strCarpeta + QLatin1Char('/');
+    struct stat st {};
+    const int nEstado = strCarpeta.isEmpty() ? ENOENT : Rutas::Estado(strCarpeta, st);
+    if (nEstado != 0 || !S_ISDIR(st.st_mode)) {
         if (pstrError)
-            *pstrError = info.exists()
-                             ? QStringLiteral("%1 no es una carpeta.").arg(strCarpeta)
-                             : QStringLiteral("No se encontró la carpeta %1.").arg(strCarpeta);
+            *pstrError = strCarpeta.isEmpty() ? Traducir("No se indicó la carpeta de la fuente.")
+                         : nEstado == 0 ? QStringLiteral("%1 no es una carpeta.").arg(strCarpeta)
+                         : nEstado == ENOENT
+                             ? QStringLiteral("No se encontró la carpeta %1.").arg(strCarpeta)
+                             : CPractica::TextoError(nEstado, strCarpeta);
         return {};
     }
     Archivos archivos;
     for (const char* psz : {kPractica, kComponentes, kMarco, kProcedimiento, kResultados}) {
-        const QString strRuta = dir.filePath(QLatin1String(psz));
+        const QString strRuta = strBase + QLatin1String(psz);
         std::vector<uint8_t> datos;
         QString strError;
         const CPractica::Resultado r = CPractica::LeerArchivo(strRuta, datos, &strError);
@@ -1254,7 +1272,7 @@ QByteArray CompilarCarpeta(const QString& strCarpeta, Tipo tipo, QString* pstrEr
     QString strError;
     const QByteArray bytes = Compilar(archivos, tipo, &strError, pavisos);
     if (bytes.isEmpty() && pstrError)
-        *pstrError = dir.filePath(strError);
+        *pstrError = strBase + strError;
     return bytes;
 }
 
@@ -1290,6 +1308,176 @@ bool Exportar(const std::vector<uint8_t>& datos, const QString& strArchivo, Arch
     archivos.insert(QLatin1String(kMarco), QByteArray::fromStdString(c.m_strMarco));
     archivos.insert(QLatin1String(kProcedimiento), QByteArray::fromStdString(c.m_strProcedimiento));
     archivos.insert(QLatin1String(kResultados), QByteArray::fromStdString(c.m_strResultados));
+    return true;
+}
+
+namespace {
+
+// Removes what a failed or finished export leaves in a folder it made: the files it wrote,
+// then the folder. False when something else is still in it.
+bool Retirar(const QString& strCarpeta, const Archivos& archivos) {
+    for (auto it = archivos.cbegin(); it != archivos.cend(); ++it)
+        ::unlink(Rutas::Codificar(strCarpeta + QLatin1Char('/') + it.key()).constData());
+    return ::rmdir(Rutas::Codificar(strCarpeta).constData()) == 0;
+}
+
+} // namespace
+
+bool EscribirCarpeta(const Archivos& archivos, const QString& strCarpeta, QString* pstrError,
+                     QStringList* pavisos) {
+    auto fallo = [pstrError](const QString& s) {
+        if (pstrError)
+            *pstrError = s;
+        return false;
+    };
+    QString strDestino = strCarpeta;
+    while (strDestino.size() > 1 && strDestino.endsWith(QLatin1Char('/')))
+        strDestino.chop(1);
+    if (strDestino.isEmpty())
+        return fallo(Traducir("No se indicó la carpeta donde se debe escribir la fuente."));
+    struct stat st {};
+    const int nEstado = Rutas::Estado(strDestino, st);
+    const bool bExiste = nEstado == 0;
+    if (bExiste && !S_ISDIR(st.st_mode))
+        return fallo(QStringLiteral("%1 existe y no es una carpeta.").arg(strCarpeta));
+    if (!bExiste && nEstado != ENOENT)
+        return fallo(CPractica::TextoError(nEstado, strCarpeta));
+    if (bExiste) {
+        // A link to a folder stays a link: the folder it leads to is the one replaced.
+        if (char* psz = ::realpath(Rutas::Codificar(strDestino).constData(), nullptr)) {
+            strDestino = Rutas::Decodificar(QByteArray(psz));
+            ::free(psz);
+        }
+        if (strDestino == QLatin1String("/"))
+            return fallo(Traducir("No se puede sustituir la carpeta raíz por una fuente."));
+    }
+    const qsizetype nBarra = strDestino.lastIndexOf(QLatin1Char('/'));
+    const QString strPadre = nBarra < 0    ? QStringLiteral(".")
+                             : nBarra == 0 ? QStringLiteral("/")
+                                           : strDestino.left(nBarra);
+    if (!bExiste) {
+        if (const int nErrno = Rutas::CrearCarpetas(strPadre))
+            return fallo(Traducir("No se pudo crear la carpeta %1: %2")
+                             .arg(strPadre, CPractica::TextoError(nErrno, strPadre)));
+    }
+
+    // The files are made in a new folder beside the old one, so that the old one is not
+    // touched until all of the new one is on the disk: a full disk, a quota or a cut
+    // half-way leave the old source whole, never half old and half new.
+    auto crear = [](const QString& strJunto, QString& strNueva) {
+        int nErrno = EEXIST;
+        for (int i = 0; i < 100 && nErrno == EEXIST; ++i) {
+            strNueva = Rutas::NombreTemporal(strJunto, "exportando");
+            nErrno = ::mkdir(Rutas::Codificar(strNueva).constData(), 0777) == 0 ? 0 : errno;
+        }
+        return nErrno;
+    };
+    // The folder this program runs in is not swapped away from under it (a shell in it
+    // would find itself in a removed folder); nor can one be made beside a folder whose
+    // parent is not writable. There the files are prepared inside the folder and each is
+    // then renamed over its old copy: still nothing is touched until all are on the disk.
+    struct stat aqui {};
+    bool bDentro =
+        bExiste && ::stat(".", &aqui) == 0 && aqui.st_dev == st.st_dev && aqui.st_ino == st.st_ino;
+    QString strNueva;
+    int nErrno = crear(bDentro ? strDestino + QStringLiteral("/fuente") : strDestino, strNueva);
+    if (bExiste && !bDentro && (nErrno == EACCES || nErrno == EPERM || nErrno == EROFS)) {
+        bDentro = true;
+        nErrno = crear(strDestino + QStringLiteral("/fuente"), strNueva);
+    }
+    const QString& strDonde = bDentro ? strDestino : strPadre;
+    if (nErrno != 0)
+        return fallo(nErrno == EACCES || nErrno == EPERM
+                         ? Traducir("No se puede escribir la fuente en %1: no tiene permiso "
+                                    "para escribir en la carpeta %2.")
+                               .arg(strCarpeta, strDonde)
+                     : nErrno == EROFS
+                         ? Traducir("No se puede escribir la fuente en %1: la carpeta %2 está "
+                                    "en un disco de solo lectura.")
+                               .arg(strCarpeta, strDonde)
+                         : CPractica::TextoError(nErrno, strCarpeta));
+    if (bExiste)
+        ::chmod(Rutas::Codificar(strNueva).constData(), st.st_mode & 07777);
+    for (auto it = archivos.cbegin(); it != archivos.cend(); ++it) {
+        nErrno = Rutas::EscribirNuevo(strNueva + QLatin1Char('/') + it.key(),
+                                      it.value().constData(), it.value().size(), 0666);
+        if (nErrno != 0) {
+            Retirar(strNueva, archivos);
+            const QString strArchivo = strCarpeta + QLatin1Char('/') + it.key();
+            return fallo(bExiste ? Traducir("%1 La carpeta %2 queda como estaba.")
+                                       .arg(CPractica::TextoError(nErrno, strArchivo), strCarpeta)
+                                 : CPractica::TextoError(nErrno, strArchivo));
+        }
+    }
+    Rutas::SincronizarCarpeta(strNueva);
+
+    const QByteArray nueva = Rutas::Codificar(strNueva), destino = Rutas::Codificar(strDestino);
+    if (bDentro) {
+        for (auto it = archivos.cbegin(); it != archivos.cend(); ++it)
+            if (::rename(Rutas::Codificar(strNueva + QLatin1Char('/') + it.key()).constData(),
+                         Rutas::Codificar(strDestino + QLatin1Char('/') + it.key()).constData()) !=
+                0) {
+                nErrno = errno;
+                Retirar(strNueva, archivos);
+                return fallo(
+                    CPractica::TextoError(nErrno, strCarpeta + QLatin1Char('/') + it.key()));
+            }
+        ::rmdir(nueva.constData());
+        Rutas::SincronizarCarpeta(strDestino);
+        return true;
+    }
+    if (!bExiste) {
+        if (::rename(nueva.constData(), destino.constData()) != 0) {
+            nErrno = errno;
+            Retirar(strNueva, archivos);
+            return fallo(CPractica::TextoError(nErrno, strCarpeta));
+        }
+        Rutas::SincronizarCarpeta(strPadre);
+        return true;
+    }
+    // The two folders trade places in one step; where the file system cannot, the old one
+    // steps aside first and comes back if the new one cannot take its place.
+    QString strVieja = strNueva;
+    if (::renameat2(AT_FDCWD, nueva.constData(), AT_FDCWD, destino.constData(), RENAME_EXCHANGE) !=
+        0) {
+        nErrno = errno;
+        bool bHecho = false;
+        if (nErrno == EINVAL || nErrno == ENOSYS) {
+            strVieja = Rutas::NombreTemporal(strDestino, "anterior");
+            const QByteArray vieja = Rutas::Codificar(strVieja);
+            if (::rename(destino.constData(), vieja.constData()) != 0) {
+                nErrno = errno;
+            } else if (::rename(nueva.constData(), destino.constData()) == 0) {
+                bHecho = true;
+            } else {
+                nErrno = errno;
+                ::rename(vieja.constData(), destino.constData());
+            }
+        }
+        if (!bHecho) {
+            Retirar(strNueva, archivos);
+            return fallo(Traducir("No se pudo sustituir la carpeta %1, que queda como estaba: %2")
+                             .arg(strCarpeta, CPractica::TextoError(nErrno, strCarpeta)));
+        }
+    }
+    Rutas::SincronizarCarpeta(strPadre);
+    // What else the old folder held (a shared table of components, notes of the teacher's
+    // own, a repository) goes on living in the folder; the old copies of the files written
+    // go with the old folder.
+    QStringList otros;
+    Rutas::Listar(strVieja, otros);
+    bool bQuedan = false;
+    for (const QString& s : otros) {
+        if (archivos.contains(s))
+            continue;
+        if (::rename(Rutas::Codificar(strVieja + QLatin1Char('/') + s).constData(),
+                     Rutas::Codificar(strDestino + QLatin1Char('/') + s).constData()) != 0)
+            bQuedan = true;
+    }
+    if ((bQuedan || !Retirar(strVieja, archivos)) && pavisos)
+        *pavisos << Traducir("la carpeta anterior se ha conservado en %1, con lo que no se pudo "
+                             "pasar a la nueva.")
+                        .arg(strVieja);
     return true;
 }
 

@@ -47,4 +47,12 @@ QByteArray CompilarCarpeta(const QString& strCarpeta, Tipo tipo, QString* pstrEr
 bool Exportar(const std::vector<uint8_t>& datos, const QString& strArchivo, Archivos& archivos,
               QString* pstrError);
 
+// Writes the files into the folder as a whole. They are made in a new folder beside it,
+// which takes the old one's place only once every file is on the disk (what else the old
+// folder held is moved into the new one); any failure leaves the old folder exactly as it
+// was and says why. A folder that is missing is made, with those above it. pavisos gets
+// what could not be tidied afterwards (a copy of the old folder left beside it).
+bool EscribirCarpeta(const Archivos& archivos, const QString& strCarpeta, QString* pstrError,
+                     QStringList* pavisos = nullptr);
+
 } // namespace Fuente

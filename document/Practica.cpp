@@ -2,18 +2,21 @@
 
 #include "Catalogo.h"
 
+#include "Rutas.h"
+
+#include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -105,18 +108,36 @@ QString CPractica::TextoError(int nErrno, const QString& strArchivo) {
 }
 
 QString CPractica::TextoError(const CErrorArchivo& e, const QString& strArchivo) {
-    const char* psz = e.GetTipo() == CErrorArchivo::Tipo::FinDeArchivo
-                          ? "Se intentó acceder a %1 más allá del final."
-                          : "%1 tiene un formato incorrecto.";
-    return QString::fromUtf8(psz).arg(strArchivo);
+    // Bytes that end before a practice does are a text file, a truncated copy or some other
+    // file given the extension: that is what the reader is told, not where the reading
+    // stopped.
+    if (e.GetTipo() == CErrorArchivo::Tipo::FinDeArchivo)
+        return QCoreApplication::translate("CPractica",
+                                           "%1 no es un archivo de práctica o está dañado: el "
+                                           "archivo termina antes de tiempo.")
+            .arg(strArchivo);
+    return QString::fromUtf8("%1 tiene un formato incorrecto.").arg(strArchivo);
+}
+
+QString CPractica::TextoDemasiadoGrande(const QString& strArchivo) {
+    return QCoreApplication::translate("CPractica",
+                                       "%1 no es un archivo de práctica: ocupa más de %2 MB.")
+        .arg(strArchivo)
+        .arg(kMaximoBytes / (1024 * 1024));
 }
 
 CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<uint8_t>& datos,
                                             QString* pstrError) {
     const QString& strNombre = strRuta;
-    const QByteArray ruta = QFile::encodeName(strRuta);
+    QByteArray ruta = Rutas::Codificar(strRuta);
     struct stat st {};
-    if (::stat(ruta.constData(), &st) != 0) {
+    int nEstado = ::stat(ruta.constData(), &st);
+    if (nEstado != 0 && errno == ENOENT) {
+        // A name chosen in a file dialog may have lost its bytes that are not UTF-8.
+        ruta = Rutas::Codificar(Rutas::Resolver(strRuta));
+        nEstado = ::stat(ruta.constData(), &st);
+    }
+    if (nEstado != 0) {
         if (errno == ENOENT)
             return Resultado::NoExiste;
         Mensaje(pstrError, TextoError(errno, strNombre));
@@ -125,7 +146,9 @@ CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<
     // A device is not even opened: opening some has effects of its own.
     auto noEsArchivo = [&]() {
         if (S_ISDIR(st.st_mode))
-            Mensaje(pstrError, TextoError(EISDIR, strNombre));
+            Mensaje(pstrError, QCoreApplication::translate(
+                                   "CPractica", "%1 es una carpeta, no un archivo de práctica.")
+                                   .arg(strNombre));
         else
             Mensaje(pstrError,
                     QString::fromUtf8("%1 no es un archivo de práctica.").arg(strNombre));
@@ -153,7 +176,7 @@ CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<
     // Practice files are small; a huge file is not one of ours. At most one byte more than
     // the limit is read, whatever the size claims.
     if (st.st_size > kMaximoBytes) {
-        Mensaje(pstrError, QString::fromUtf8(kFormatoIncompatible));
+        Mensaje(pstrError, TextoDemasiadoGrande(strNombre));
         return Resultado::Error;
     }
     try {
@@ -178,7 +201,7 @@ CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<
             nLeidos += static_cast<size_t>(n);
         }
         if (nLeidos > static_cast<size_t>(kMaximoBytes)) {
-            Mensaje(pstrError, QString::fromUtf8(kFormatoIncompatible));
+            Mensaje(pstrError, TextoDemasiadoGrande(strNombre));
             return Resultado::Error;
         }
         datos.resize(nLeidos);
@@ -190,43 +213,166 @@ CPractica::Resultado CPractica::LeerArchivo(const QString& strRuta, std::vector<
     return Resultado::Correcto;
 }
 
+namespace {
+
+QString Traducir(const char* psz) {
+    return QCoreApplication::translate("CPractica", psz);
+}
+
+// The folder part of a path, as written.
+QString CarpetaDe(const QString& strRuta) {
+    const qsizetype i = strRuta.lastIndexOf(QLatin1Char('/'));
+    return i < 0 ? QStringLiteral(".") : i == 0 ? QStringLiteral("/") : strRuta.left(i);
+}
+
+// Why a file could not be made in its folder: the folder is named when it is to blame.
+QString TextoCarpeta(int nErrno, const QString& strRuta) {
+    const QString strCarpeta = CarpetaDe(strRuta);
+    switch (nErrno) {
+    case EACCES:
+    case EPERM:
+        return Traducir("No se puede escribir %1: no tiene permiso para escribir en la "
+                        "carpeta %2.")
+            .arg(strRuta, strCarpeta);
+    case EROFS:
+        return Traducir("No se puede escribir %1: la carpeta %2 está en un disco de solo "
+                        "lectura.")
+            .arg(strRuta, strCarpeta);
+    case ENOENT:
+        return Traducir("No se puede escribir %1: no existe la carpeta %2.")
+            .arg(strRuta, strCarpeta);
+    default:
+        return CPractica::TextoError(nErrno, strRuta);
+    }
+}
+
+// How long a pipe or a device may take to accept the first byte, or the next ones, before
+// the write is given up: a reader that has not opened the pipe yet gets a moment, one that
+// never reads does not freeze the program.
+constexpr int kEsperaLectorMs = 1000;
+constexpr int kEsperaDatosMs = 10000;
+
+// Writes into a pipe or a character device, never blocking: 0, or the errno (ENXIO: a pipe
+// with no reader; ETIMEDOUT: nothing moved for kEsperaDatosMs).
+int EscribirEnDispositivo(const QByteArray& ruta, const char* p, qint64 n) {
+    int fd = -1;
+    for (int nEspera = 0;; nEspera += 20) {
+        fd = ::open(ruta.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd >= 0 || errno != ENXIO || nEspera >= kEsperaLectorMs)
+            break;
+        ::poll(nullptr, 0, 20);
+    }
+    if (fd < 0)
+        return errno;
+    // A reader that goes away must not end the program with SIGPIPE: the signal is held
+    // while writing and, when this write raised it, taken away unseen.
+    sigset_t tubo, anterior, pendientes;
+    sigemptyset(&tubo);
+    sigaddset(&tubo, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &tubo, &anterior);
+    sigpending(&pendientes);
+    const bool bYaPendiente = sigismember(&pendientes, SIGPIPE) == 1;
+    int nErrno = 0;
+    for (qint64 nHecho = 0; nHecho < n && nErrno == 0;) {
+        const ssize_t k = ::write(fd, p + nHecho, static_cast<size_t>(n - nHecho));
+        if (k > 0) {
+            nHecho += k;
+        } else if (k < 0 && errno == EINTR) {
+            continue;
+        } else if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            pollfd pfd{fd, POLLOUT, 0};
+            const int r = ::poll(&pfd, 1, kEsperaDatosMs);
+            if (r == 0)
+                nErrno = ETIMEDOUT;
+            else if (r < 0 && errno != EINTR)
+                nErrno = errno;
+        } else {
+            nErrno = k < 0 ? errno : EIO;
+        }
+    }
+    if (nErrno == EPIPE && !bYaPendiente) {
+        const timespec nada{0, 0};
+        sigtimedwait(&tubo, nullptr, &nada);
+    }
+    pthread_sigmask(SIG_SETMASK, &anterior, nullptr);
+    ::close(fd);
+    return nErrno;
+}
+
+} // namespace
+
 CPractica::Resultado CPractica::EscribirArchivo(const QString& strRuta, const char* p, qint64 n,
                                                 QString* pstrError) {
-    const QString& strNombre = strRuta;
-    bool bOk = false;
-    int nErrno = 0;
-    // The errno of the first step that failed, before later calls overwrite it.
-    auto paso = [&nErrno](bool b) {
-        if (!b && nErrno == 0)
-            nErrno = errno ? errno : EIO;
-        return b;
-    };
-    errno = 0;
-    const QFileInfo info(strRuta);
-    if (info.exists() && !info.isFile() && !info.isDir()) {
-        // A device or a pipe is written in place: a temporary file renamed over it would
-        // replace the device itself.
-        QFile f(strRuta);
-        bOk = paso(f.open(QIODevice::WriteOnly)) && paso(f.write(p, n) == n) && paso(f.flush());
-    } else {
-        // The previous file is replaced only once everything has been written. A small
-        // file lies entirely in the write buffer until the flush, and a flush that fails
-        // (a full disk) must stop the commit: committing anyway would rename a short
-        // temporary file over the good one.
-        QSaveFile f(strRuta);
-        bOk = paso(f.open(QIODevice::WriteOnly)) && paso(f.write(p, n) == n) && paso(f.flush()) &&
-              paso(f.error() == QFileDevice::NoError) && paso(f.commit());
-        if (!bOk)
-            f.cancelWriting();
-    }
-    if (info.isDir())
-        nErrno = EISDIR;
-    else if (!info.absoluteDir().exists())
-        nErrno = ENOTDIR; // the folder itself is missing: the path is wrong
-    if (!bOk) {
-        Mensaje(pstrError, TextoError(nErrno ? nErrno : EIO, strNombre));
+    auto fallo = [pstrError](const QString& s) {
+        Mensaje(pstrError, s);
         return Resultado::Error;
+    };
+    if (strRuta.isEmpty())
+        return fallo(Traducir("No se indicó el nombre del archivo que se debe escribir."));
+    const QByteArray ruta = Rutas::Codificar(strRuta);
+    struct stat st {};
+    QString strDestino = strRuta;
+    mode_t modo = 0666; // a new file: the umask decides, as for any program's file
+    bool bExiste = false;
+    if (::stat(ruta.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return fallo(Traducir("%1 es una carpeta: indique el nombre del archivo que se "
+                                  "escribirá en ella.")
+                             .arg(strRuta));
+        if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) {
+            // A device or a pipe is written in place: a temporary file renamed over it would
+            // replace the device itself.
+            const int nErrno = EscribirEnDispositivo(ruta, p, n);
+            if (nErrno == ENXIO)
+                return fallo(Traducir("%1 es una tubería que nadie está leyendo: no se ha "
+                                      "escrito nada.")
+                                 .arg(strRuta));
+            if (nErrno == ETIMEDOUT)
+                return fallo(Traducir("%1 no admite más datos: se dejó de escribir tras %2 "
+                                      "segundos sin avance.")
+                                 .arg(strRuta)
+                                 .arg(kEsperaDatosMs / 1000));
+            if (nErrno == EPIPE)
+                return fallo(Traducir("%1 es una tubería que su lector cerró antes de recibirlo "
+                                      "todo.")
+                                 .arg(strRuta));
+            if (nErrno != 0)
+                return fallo(TextoError(nErrno, strRuta));
+            return Resultado::Correcto;
+        }
+        if (!S_ISREG(st.st_mode))
+            return fallo(Traducir("%1 no es un archivo: no se escribe en él.").arg(strRuta));
+        // A read-only file stays so, even where its folder would let it be replaced.
+        if (::access(ruta.constData(), W_OK) != 0)
+            return fallo(TextoError(errno, strRuta));
+        modo = st.st_mode & 07777;
+        bExiste = true;
+        // A link keeps pointing at the file: the file it leads to is the one replaced.
+        if (char* psz = ::realpath(ruta.constData(), nullptr)) {
+            strDestino = Rutas::Decodificar(QByteArray(psz));
+            ::free(psz);
+        }
+    } else if (errno != ENOENT) {
+        return fallo(errno == EACCES ? TextoCarpeta(EACCES, strRuta) : TextoError(errno, strRuta));
     }
+    // The previous file is replaced only once everything has been written and has reached
+    // the disk, so a full disk, a quota or a cut leaves it as it was.
+    QString strTemporal;
+    int nErrno = EEXIST;
+    for (int i = 0; i < 100 && nErrno == EEXIST; ++i) {
+        strTemporal = Rutas::NombreTemporal(strDestino, "alkor");
+        nErrno = Rutas::EscribirNuevo(strTemporal, p, n, modo);
+    }
+    if (nErrno == 0 && bExiste)
+        ::chmod(Rutas::Codificar(strTemporal).constData(), modo); // past the umask
+    if (nErrno == 0 &&
+        ::rename(Rutas::Codificar(strTemporal).constData(), Rutas::Codificar(strDestino)) != 0) {
+        nErrno = errno;
+        ::unlink(Rutas::Codificar(strTemporal).constData());
+    }
+    if (nErrno != 0)
+        return fallo(TextoCarpeta(nErrno, strRuta));
+    Rutas::SincronizarCarpeta(CarpetaDe(strDestino));
     return Resultado::Correcto;
 }
 

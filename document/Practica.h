@@ -85,6 +85,8 @@ public:
     // Spanish text of a file error for the named file.
     static QString TextoError(int nErrno, const QString& strArchivo);
     static QString TextoError(const CErrorArchivo& e, const QString& strArchivo);
+    // A file larger than any practice (kMaximoBytes).
+    static QString TextoDemasiadoGrande(const QString& strArchivo);
 
     // The bytes of a file, read only from a regular file and never more than kMaximoBytes:
     // a device, a pipe or a link to one is refused without blocking or filling memory.
@@ -92,7 +94,9 @@ public:
                                  QString* pstrError);
     // Writes the bytes at the path. A regular file (or a new one) is replaced only when
     // every byte reached the disk, the flush included: a full disk keeps the old file and
-    // says so. A device or a pipe is written in place, never replaced by a file.
+    // says so. A character device or a pipe is written in place, never replaced by a file,
+    // and never blocks: a pipe nobody reads, or one that stops taking data, is given up with
+    // a message. Paths are taken as Rutas keeps them (names that are not UTF-8 included).
     static Resultado EscribirArchivo(const QString& strRuta, const char* p, qint64 n,
                                      QString* pstrError);
 

@@ -11,23 +11,30 @@
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Recipiente.h"
+#include "Rutas.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 
 namespace {
 
 enum : int { SALIDA_OK = 0, SALIDA_USO = 1, SALIDA_ARCHIVO = 2, SALIDA_PROBLEMAS = 3 };
+
+// The most steps a run may ask for: more than eleven days of the bench at its 100 ms tick,
+// and already hours of computing on a busy bench. A typing slip of a few more digits is
+// refused instead of running for ever.
+constexpr long kMaximoPasos = 10'000'000;
 
 const char* const kAyuda =
     "Uso: alkor-cli ORDEN [ARGUMENTOS]\n"
@@ -48,9 +55,14 @@ const char* const kAyuda =
     "                           comprueba el catálogo y la mesa, avanza N pasos (600 si no\n"
     "                           se indica) vigilando cantidades no finitas o negativas y\n"
     "                           recipientes desbordados, y muestra las lecturas finales\n"
+    "                           N va de 0 a 10000000 (un paso es una décima de segundo de\n"
+    "                           la mesa); en un terminal, las series largas muestran su\n"
+    "                           avance en la salida de errores\n"
     "  exportar ARCHIVO CARPETA escribe la fuente legible de una práctica o plantilla:\n"
     "                           practica.txt y las notas en marco.rtf, procedimiento.rtf\n"
-    "                           y resultados.rtf\n"
+    "                           y resultados.rtf; una CARPETA que ya existe se sustituye\n"
+    "                           entera, y solo cuando todo se ha escrito (los demás\n"
+    "                           archivos que tuviera se conservan)\n"
     "  compilar CARPETA SALIDA  convierte una fuente en plantilla (SALIDA .akp, sin mesa)\n"
     "                           o en práctica guardada (SALIDA .uak1, con mesa)\n"
     "\n"
@@ -61,15 +73,83 @@ const char* const kAyuda =
     "Estado de salida: 0 correcto, 1 error de uso, 2 archivo que no se pudo leer o escribir\n"
     "(o fuente con errores), 3 la comprobación encontró problemas.\n";
 
+QString Tr(const char* psz) {
+    return QCoreApplication::translate("alkor-cli", psz);
+}
+
+// Messages name files as they were typed: the bytes of a name go back out unchanged, in
+// whatever encoding the terminal has.
+void Aviso(const QString& s) {
+    std::fprintf(stderr, "alkor-cli: %s\n", Rutas::Codificar(s).constData());
+}
+
 int ErrorUso(const QString& s) {
-    std::fprintf(stderr, "alkor-cli: %s\nPruebe «alkor-cli --help».\n", s.toUtf8().constData());
+    Aviso(s);
+    std::fputs("Pruebe «alkor-cli --help».\n", stderr);
     return SALIDA_USO;
 }
 
 int ErrorArchivo(const QString& s) {
-    std::fprintf(stderr, "alkor-cli: %s\n", s.toUtf8().constData());
+    Aviso(s);
     return SALIDA_ARCHIVO;
 }
+
+// An argument that names a file or a folder may not be empty (a variable left unset).
+bool Vacio(const QString& strValor, const char* pszNombre, int& nSalida) {
+    if (!strValor.isEmpty())
+        return false;
+    nSalida =
+        ErrorUso(Tr("el argumento %1 está vacío: indique una ruta.").arg(QLatin1String(pszNombre)));
+    return true;
+}
+
+// "--pasos N": a whole number from 0 to kMaximoPasos.
+bool LeerPasos(const QString& s, long& nPasos, int& nSalida) {
+    bool bOk = false;
+    const qlonglong n = s.toLongLong(&bOk);
+    if (bOk && n >= 0 && n <= kMaximoPasos) {
+        nPasos = static_cast<long>(n);
+        return true;
+    }
+    nSalida = ErrorUso(
+        Tr("--pasos necesita un número entero de 0 a %1; «%2» no lo es.").arg(kMaximoPasos).arg(s));
+    return false;
+}
+
+// How far a long run has gone, on the terminal only: a script or a test that reads stderr
+// sees nothing of it. Shown after the first second, a few times a second, and wiped at the end.
+class CAvance {
+public:
+    explicit CAvance(long nTotal)
+        : m_nTotal(nTotal), m_bTerminal(::isatty(STDERR_FILENO) == 1),
+          m_inicio(std::chrono::steady_clock::now()), m_ultimo(m_inicio) {}
+    ~CAvance() {
+        if (m_bMostrado)
+            std::fputs("\r\x1b[K", stderr);
+    }
+    void Paso(long n) {
+        if (!m_bTerminal || (n & 255) != 0)
+            return;
+        const auto ahora = std::chrono::steady_clock::now();
+        if (ahora - m_inicio < std::chrono::seconds(1) ||
+            ahora - m_ultimo < std::chrono::milliseconds(250))
+            return;
+        m_ultimo = ahora;
+        m_bMostrado = true;
+        const QString s =
+            Tr("paso %1 de %2 (%3 %)")
+                .arg(n)
+                .arg(m_nTotal)
+                .arg(100.0 * static_cast<double>(n) / static_cast<double>(m_nTotal), 0, 'f', 0);
+        std::fprintf(stderr, "\ralkor-cli: %s\x1b[K", s.toUtf8().constData());
+        std::fflush(stderr);
+    }
+
+private:
+    long m_nTotal;
+    bool m_bTerminal, m_bMostrado = false;
+    std::chrono::steady_clock::time_point m_inicio, m_ultimo;
+};
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -77,6 +157,9 @@ QString Q(const std::string& s) {
 
 // Opens a saved practice or, when the file is not one, a template.
 int Abrir(CPractica& practica, const QString& strRuta) {
+    int nSalida = SALIDA_OK;
+    if (Vacio(strRuta, "ARCHIVO", nSalida))
+        return nSalida;
     QString strError;
     // Read once, by the program's own reader: only a regular file, and never more than a
     // practice can be.
@@ -239,8 +322,12 @@ QJsonObject Json(const Comprobacion::Resultado& r, const QString& strArchivo) {
                        {QStringLiteral("lecturas"), lecturas}};
 }
 
-// Writes the source of a practice or template into the folder, made when missing.
+// Writes the source of a practice or template into the folder, which is replaced whole or
+// not at all.
 int Exportar(const QString& strArchivo, const QString& strCarpeta) {
+    int nSalida = SALIDA_OK;
+    if (Vacio(strArchivo, "ARCHIVO", nSalida) || Vacio(strCarpeta, "CARPETA", nSalida))
+        return nSalida;
     QString strError;
     std::vector<uint8_t> datos;
     const CPractica::Resultado r = CPractica::LeerArchivo(strArchivo, datos, &strError);
@@ -253,22 +340,18 @@ int Exportar(const QString& strArchivo, const QString& strCarpeta) {
         return ErrorArchivo(strError.contains(strArchivo)
                                 ? strError
                                 : strArchivo + QStringLiteral(": ") + strError);
-    const QFileInfo info(strCarpeta);
-    if (info.exists() && !info.isDir())
-        return ErrorArchivo(QStringLiteral("%1 existe y no es una carpeta.").arg(strCarpeta));
-    if (!QDir().mkpath(strCarpeta))
-        return ErrorArchivo(QStringLiteral("No se pudo crear la carpeta %1.").arg(strCarpeta));
-    const QDir dir(strCarpeta);
-    for (auto it = archivos.cbegin(); it != archivos.cend(); ++it)
-        if (CPractica::EscribirArchivo(dir.filePath(it.key()), it.value().constData(),
-                                       it.value().size(),
-                                       &strError) != CPractica::Resultado::Correcto)
-            return ErrorArchivo(strError);
-    return SALIDA_OK;
+    QStringList avisos;
+    const bool bOk = Fuente::EscribirCarpeta(archivos, strCarpeta, &strError, &avisos);
+    for (const QString& s : avisos)
+        Aviso(Tr("aviso: %1").arg(s));
+    return bOk ? SALIDA_OK : ErrorArchivo(strError);
 }
 
 // Compiles the source in the folder; the output's extension says which kind of file.
 int Compilar(const QString& strCarpeta, const QString& strSalida) {
+    int nSalida = SALIDA_OK;
+    if (Vacio(strCarpeta, "CARPETA", nSalida) || Vacio(strSalida, "SALIDA", nSalida))
+        return nSalida;
     Fuente::Tipo tipo;
     if (strSalida.endsWith(QLatin1String(".akp"), Qt::CaseInsensitive))
         tipo = Fuente::Tipo::Plantilla;
@@ -281,7 +364,7 @@ int Compilar(const QString& strCarpeta, const QString& strSalida) {
     QStringList avisos;
     const QByteArray bytes = Fuente::CompilarCarpeta(strCarpeta, tipo, &strError, &avisos);
     for (const QString& s : avisos)
-        std::fprintf(stderr, "alkor-cli: aviso: %s\n", s.toUtf8().constData());
+        Aviso(Tr("aviso: %1").arg(s));
     if (bytes.isEmpty())
         return ErrorArchivo(strError);
     // What is written is a file the program opens: it is read back first.
@@ -300,6 +383,9 @@ int Compilar(const QString& strCarpeta, const QString& strSalida) {
 }
 
 int Guardar(CPractica& p, const QString& strRuta) {
+    int nSalida = SALIDA_OK;
+    if (Vacio(strRuta, "SALIDA", nSalida))
+        return nSalida;
     QString strError;
     if (p.GuardarPractica(strRuta, &strError) != CPractica::Resultado::Correcto)
         return ErrorArchivo(strError);
@@ -310,8 +396,9 @@ int Guardar(CPractica& p, const QString& strRuta) {
 
 int main(int argc, char** argv) {
     QStringList args;
+    // Taken byte for byte: a file name that is not UTF-8 must reach the file system as typed.
     for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+        args << Rutas::Decodificar(QByteArray(argv[i]));
     if (args.isEmpty())
         return ErrorUso(QStringLiteral("falta la orden."));
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
@@ -331,6 +418,9 @@ int main(int argc, char** argv) {
             return ErrorUso(QStringLiteral("la plantilla debe ser un número de %1 a %2.")
                                 .arg(Plantillas::kPrimera)
                                 .arg(Plantillas::kUltima));
+        int nSalida = SALIDA_OK;
+        if (Vacio(args[1], "SALIDA", nSalida))
+            return nSalida;
         QString strError;
         const QByteArray bytes = Plantillas::Bytes(n, &strError);
         if (bytes.isEmpty())
@@ -357,54 +447,66 @@ int main(int argc, char** argv) {
     }
     if (orden == QLatin1String("simular")) {
         QString strArchivo, strSalida;
+        bool bArchivo = false, bSalida = false;
         long nPasos = -1;
+        int nSalida = SALIDA_OK;
         for (int i = 0; i < args.size(); ++i) {
             if (args[i] == QLatin1String("--pasos") && i + 1 < args.size()) {
-                bool bOk = false;
-                nPasos = args[++i].toLong(&bOk);
-                if (!bOk || nPasos < 0)
-                    return ErrorUso(
-                        QStringLiteral("--pasos necesita un número entero no negativo."));
+                if (!LeerPasos(args[++i], nPasos, nSalida))
+                    return nSalida;
             } else if (args[i] == QLatin1String("--salida") && i + 1 < args.size()) {
                 strSalida = args[++i];
-            } else if (args[i].startsWith(QLatin1String("--")) || !strArchivo.isEmpty()) {
+                bSalida = true;
+            } else if (args[i].startsWith(QLatin1String("--")) || bArchivo) {
                 return ErrorUso(QStringLiteral("argumento no válido: %1").arg(args[i]));
             } else {
                 strArchivo = args[i];
+                bArchivo = true;
             }
         }
-        if (strArchivo.isEmpty() || nPasos < 0)
+        if (!bArchivo || nPasos < 0)
             return ErrorUso(QStringLiteral("«simular» necesita ARCHIVO y --pasos N."));
+        if (bSalida && Vacio(strSalida, "--salida", nSalida))
+            return nSalida;
         if (const int r = Abrir(practica, strArchivo))
             return r;
-        for (long i = 0; i < nPasos; ++i)
-            practica.m_listaEquipo.PasoSimulacion();
+        {
+            CAvance avance(nPasos);
+            for (long i = 1; i <= nPasos; ++i) {
+                practica.m_listaEquipo.PasoSimulacion();
+                avance.Paso(i);
+            }
+        }
         Mostrar(practica, bJson);
-        if (!strSalida.isEmpty())
+        if (bSalida)
             return Guardar(practica, strSalida);
         return SALIDA_OK;
     }
     if (orden == QLatin1String("comprobar")) {
         QString strArchivo;
+        bool bArchivo = false;
         long nPasos = Comprobacion::kPasos;
+        int nSalida = SALIDA_OK;
         for (int i = 0; i < args.size(); ++i) {
             if (args[i] == QLatin1String("--pasos") && i + 1 < args.size()) {
-                bool bOk = false;
-                nPasos = args[++i].toLong(&bOk);
-                if (!bOk || nPasos < 0)
-                    return ErrorUso(
-                        QStringLiteral("--pasos necesita un número entero no negativo."));
-            } else if (args[i].startsWith(QLatin1String("--")) || !strArchivo.isEmpty()) {
+                if (!LeerPasos(args[++i], nPasos, nSalida))
+                    return nSalida;
+            } else if (args[i].startsWith(QLatin1String("--")) || bArchivo) {
                 return ErrorUso(QStringLiteral("argumento no válido: %1").arg(args[i]));
             } else {
                 strArchivo = args[i];
+                bArchivo = true;
             }
         }
-        if (strArchivo.isEmpty())
+        if (!bArchivo)
             return ErrorUso(QStringLiteral("«comprobar» necesita ARCHIVO."));
         if (const int r = Abrir(practica, strArchivo))
             return r;
-        const Comprobacion::Resultado r = Comprobacion::Comprobar(practica, nPasos);
+        Comprobacion::Resultado r;
+        {
+            CAvance avance(nPasos);
+            r = Comprobacion::Comprobar(practica, nPasos, [&avance](long n) { avance.Paso(n); });
+        }
         if (bJson)
             std::cout
                 << QJsonDocument(Json(r, strArchivo)).toJson(QJsonDocument::Indented).toStdString();

@@ -27,6 +27,7 @@
 #include "Recipientes.h"
 #include "Respuestas.h"
 #include "Rtf.h"
+#include "Rutas.h"
 #include "Vasos.h"
 
 #include <QAccessible>
@@ -56,6 +57,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
+
+#include <unistd.h>
 
 // Closes the dialog when the scope ends, whichever check ended it.
 struct AlSalirCerrar {
@@ -245,7 +248,8 @@ private slots:
         QVERIFY(pSeleccion);
         QVERIFY(!m_pMarco->AbrirPractica(mala));
         QCOMPARE(m_mensajes.size(), 1);
-        QVERIFY(m_mensajes[0].startsWith("Se intentó acceder a"));
+        QCOMPARE(m_mensajes[0], mala + " no es un archivo de práctica o está dañado: el archivo "
+                                       "termina antes de tiempo.");
         QCOMPARE(m_pMarco->windowTitle(), QString("Alkor - Mi titulación (mia.uak1)"));
         QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(1));
         QCOMPARE(Mesa()->m_pSeleccion, pSeleccion);
@@ -692,7 +696,8 @@ private slots:
         QCOMPARE(archivos.m_pLista->topLevelItem(0)->text(3), QString("Resumen A"));
         QTreeWidgetItem* pMala = archivos.m_pLista->topLevelItem(1);
         QCOMPARE(pMala->text(0), QString("0.uak1"));
-        QVERIFY(pMala->text(3).endsWith("0.uak1 más allá del final."));
+        QCOMPARE(pMala->text(3),
+                 QString("0.uak1 está dañado: el archivo termina antes de tiempo."));
         QVERIFY(pMala->isDisabled());
         QVERIFY(archivos.m_pArbol->currentItem());
         QCOMPARE(QDir(archivos.m_pArbol->RutaDe(archivos.m_pArbol->currentItem())).canonicalPath(),
@@ -700,6 +705,54 @@ private slots:
         archivos.m_pLista->setCurrentItem(archivos.m_pLista->topLevelItem(0));
         QVERIFY(archivos.Elegir());
         QCOMPARE(QFileInfo(archivos.m_strArchivo).fileName(), QString("a.uak1"));
+
+        // A file damaged past the part the list reads is greyed with its reason when asked
+        // for, and says why under the list; a name that is not UTF-8 lists and is chosen by
+        // its own bytes.
+        {
+            QFile a(carpeta.filePath("a.uak1"));
+            QVERIFY(a.open(QIODevice::ReadOnly));
+            QFile f(carpeta.filePath("larga.uak1"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(a.readAll() + QByteArray(100 * 1024, '\0'));
+        }
+        const QString cafe =
+            Rutas::Decodificar(QFile::encodeName(carpeta.path()) + "/caf\xe9.uak1");
+        QVERIFY(p.GuardarPractica(cafe) == CPractica::Resultado::Correcto);
+        archivos.ListarCarpeta(carpeta.path());
+        QCOMPARE(archivos.m_pLista->topLevelItemCount(), 4);
+        QTreeWidgetItem* pLarga = nullptr;
+        QTreeWidgetItem* pCafe = nullptr;
+        for (int i = 0; i < 4; ++i) {
+            QTreeWidgetItem* it = archivos.m_pLista->topLevelItem(i);
+            if (it->text(1) == "larga.uak1")
+                pLarga = it;
+            if (it->text(1) == QString::fromUtf8("caf\uFFFD.uak1"))
+                pCafe = it;
+        }
+        QVERIFY(pLarga && pCafe && !pLarga->isDisabled());
+        archivos.m_pLista->setCurrentItem(pLarga);
+        QVERIFY(!archivos.Elegir());
+        QVERIFY(pLarga->isDisabled());
+        const QString strMotivo("larga.uak1 está dañado o no es un archivo de práctica.");
+        QCOMPARE(pLarga->toolTip(0), strMotivo);
+        QVERIFY(!archivos.m_pEstado->isHidden());
+        QCOMPARE(archivos.m_pEstado->text(), strMotivo);
+        archivos.m_pLista->setCurrentItem(pCafe);
+        QVERIFY(archivos.Elegir());
+        QCOMPARE(archivos.m_strArchivo, cafe);
+        // So does a folder of that kind in the tree.
+        const QString aula = Rutas::Decodificar(QFile::encodeName(carpeta.path()) + "/aula\xe9");
+        QVERIFY(::mkdir(Rutas::Codificar(aula).constData(), 0700) == 0);
+        QTreeWidgetItem* pAqui = archivos.m_pArbol->currentItem();
+        pAqui->setExpanded(false);
+        pAqui->setExpanded(true);
+        QCOMPARE(pAqui->childCount(), 1);
+        QCOMPARE(pAqui->child(0)->text(0), QString::fromUtf8("aula\uFFFD"));
+        QCOMPARE(archivos.m_pArbol->RutaDe(pAqui->child(0)),
+                 archivos.m_pArbol->RutaDe(pAqui) + Rutas::Decodificar("aula\xe9") + "/");
+        ::rmdir(Rutas::Codificar(aula).constData());
+        ::unlink(Rutas::Codificar(cafe).constData()); // QTemporaryDir cannot remove it
     }
 
     void notasDeLaPractica() {

@@ -3,6 +3,7 @@
 #include "Instrumentos.h"
 #include "Plantillas.h"
 #include "Practica.h"
+#include "Rutas.h"
 #include "Vasos.h"
 
 #include <QJsonArray>
@@ -11,6 +12,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -22,6 +25,17 @@ struct Salida {
 Salida Ejecutar(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(ALKOR_CLI), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+// The tool run by the shell, for what QProcess cannot pass (a name that is not UTF-8, typed
+// as printf escapes) or a limit on the file size (ulimit -f, in 512-byte blocks, stands in
+// for a disk with that much free). The tool is "$0".
+Salida Shell(const QString& strOrden) {
+    QProcess p;
+    p.start("/bin/sh", {"-c", "trap '' XFSZ; " + strOrden, ALKOR_CLI});
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
@@ -71,6 +85,33 @@ private slots:
         QCOMPARE(Ejecutar({"plantilla", "903"}).nEstado, 1);
         QCOMPARE(Ejecutar({"simular", "x.uak1"}).nEstado, 1);
         QCOMPARE(Ejecutar({"simular", "x.uak1", "--pasos", "-3"}).nEstado, 1);
+        // Step counts are bounded (one past the bound, 2^31 and 2^63 - 1 are refused before
+        // the file is even read), and the bound is told.
+        const QString akp = m_dir.filePath("903.akp");
+        QCOMPARE(Ejecutar({"plantilla", "903", akp}).nEstado, 0);
+        for (const char* psz : {"10000001", "2147483648", "9223372036854775807"}) {
+            for (const char* pszOrden : {"simular", "comprobar"}) {
+                const Salida s = Ejecutar({pszOrden, akp, "--pasos", psz});
+                QCOMPARE(s.nEstado, 1);
+                QVERIFY2(s.err.contains("--pasos necesita un número entero de 0 a 10000000"),
+                         s.err.constData());
+            }
+        }
+        QVERIFY(ayuda.out.contains("N va de 0 a 10000000"));
+        // The last allowed count runs; away from a terminal its progress is not shown.
+        const Salida largo = Ejecutar({"comprobar", akp, "--pasos", "10000000"});
+        QCOMPARE(largo.nEstado, 0);
+        QVERIFY(largo.err.isEmpty());
+        // An empty path is named as such, for every argument that is one.
+        for (const QStringList& orden :
+             {QStringList{"plantilla", "903", ""}, QStringList{"nueva", ""},
+              QStringList{"info", ""}, QStringList{"simular", akp, "--pasos", "1", "--salida", ""},
+              QStringList{"exportar", akp, ""}, QStringList{"compilar", "", "x.akp"}}) {
+            const Salida s = Ejecutar(orden);
+            QCOMPARE(s.nEstado, 1);
+            QVERIFY2(s.err.contains("está vacío: indique una ruta."), s.err.constData());
+            QVERIFY(!s.err.contains("QDir"));
+        }
     }
 
     void plantillaYNueva() {
@@ -114,12 +155,54 @@ private slots:
         const Salida mala = Ejecutar({"info", basura});
         QCOMPARE(mala.nEstado, 2);
         QVERIFY(mala.err.contains("- Formato incompatible -"));
+        // A text file, or a practice cut short, is said to be no practice or damaged.
+        const QString texto = m_dir.filePath("apuntes.uak1");
+        Escribir(texto, "Valoración: 14,6 ml de NaOH 0,1 M\n");
+        const Salida t = Ejecutar({"info", texto});
+        QCOMPARE(t.nEstado, 2);
+        QCOMPARE(t.err, "alkor-cli: " + texto.toUtf8() +
+                            " no es un archivo de práctica o está dañado: el archivo termina "
+                            "antes de tiempo.\n");
         QCOMPARE(Ejecutar({"nueva", "/dev/full"}).nEstado, 2);
-        QCOMPARE(Ejecutar({"nueva", m_dir.filePath("no/x.uak1")}).nEstado, 2);
+        const Salida sinCarpeta = Ejecutar({"nueva", m_dir.filePath("no/x.uak1")});
+        QCOMPARE(sinCarpeta.nEstado, 2);
+        QVERIFY(sinCarpeta.err.contains(": no existe la carpeta " + m_dir.filePath("no").toUtf8()));
+        const Salida carpeta = Ejecutar({"nueva", m_dir.path()});
+        QCOMPARE(carpeta.nEstado, 2);
+        QVERIFY(carpeta.err.contains(m_dir.path().toUtf8() + " es una carpeta: indique el nombre "
+                                                             "del archivo"));
         // An endless device is no practice: refused at once, not read until memory ends.
         const Salida cero = Ejecutar({"info", "/dev/zero"});
         QCOMPARE(cero.nEstado, 2);
         QVERIFY(cero.err.contains("no es un archivo de práctica"));
+
+        // A name that is not UTF-8 is written under the bytes asked for, read back by them,
+        // and a folder of that kind exports and compiles.
+        const QString latin = m_dir.filePath("latin");
+        QVERIFY(QDir().mkpath(latin));
+        const QString cd = "cd '" + latin + "' && ";
+        QCOMPARE(Shell(cd + "\"$0\" plantilla 903 \"$(printf 'caf\\351.akp')\"").nEstado, 0);
+        const Salida info = Shell(cd + "\"$0\" info \"$(printf 'caf\\351.akp')\" --json");
+        QCOMPARE(info.nEstado, 0);
+        QCOMPARE(QJsonDocument::fromJson(info.out).object()["nombre"].toString(),
+                 QString("Titulación ácido base"));
+        QCOMPARE(Shell(cd + "\"$0\" exportar \"$(printf 'caf\\351.akp')\" "
+                            "\"$(printf 'fuente\\351')\" && \"$0\" compilar "
+                            "\"$(printf 'fuente\\351')\" otra.akp")
+                     .nEstado,
+                 0);
+        QCOMPARE(Leer(latin + "/otra.akp"), Plantillas::Bytes(903));
+        QStringList nombres;
+        QCOMPARE(Rutas::Listar(latin, nombres), 0);
+        nombres.sort();
+        QCOMPARE(nombres, QStringList({Rutas::Decodificar("caf\xe9.akp"),
+                                       Rutas::Decodificar("fuente\xe9"), "otra.akp"}));
+        // A missing one is named with its own bytes.
+        const Salida falta2 = Shell(cd + "\"$0\" info \"$(printf 'no\\351.akp')\"");
+        QCOMPARE(falta2.nEstado, 2);
+        QCOMPARE(falta2.err, QByteArray("alkor-cli: No se encontró no\xe9.akp.\n"));
+        // QTemporaryDir cannot remove what Qt cannot name.
+        QCOMPARE(Shell("rm -rf '" + latin + "'").nEstado, 0);
     }
 
     void discoLlenoYDispositivos() {
@@ -130,9 +213,12 @@ private slots:
         const QByteArray antes = Plantillas::Bytes(901);
         const QString fuente = m_dir.filePath("903.akp");
         QCOMPARE(Ejecutar({"plantilla", "903", fuente}).nEstado, 0);
+        const QString carpeta903 = m_dir.filePath("fuente_903");
+        QCOMPARE(Ejecutar({"exportar", fuente, carpeta903}).nEstado, 0);
         for (const QStringList& orden :
              {QStringList{"plantilla", "903", destino},
-              QStringList{"simular", fuente, "--pasos", "1", "--salida", destino}}) {
+              QStringList{"simular", fuente, "--pasos", "1", "--salida", destino},
+              QStringList{"compilar", carpeta903, destino}}) {
             QProcess p;
             p.setProgram("/bin/sh");
             p.setArguments({"-c", "trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\"", ALKOR_CLI});
@@ -145,9 +231,46 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadOnly));
             QCOMPARE(f.readAll(), antes);
         }
-        // A device stays a device.
+        // An export over an older source, with room for its first files but not the
+        // third: the older source stays whole (it compiles to what it was, no hybrid), keeps
+        // the teacher's own file, and nothing is left beside it.
+        const QString carpeta = m_dir.filePath("fuente_lleno");
+        QCOMPARE(Ejecutar({"exportar", destino, carpeta}).nEstado, 0);
+        Escribir(carpeta + "/mis_notas.txt", "calibrar la bureta");
+        const Salida lleno =
+            Shell("ulimit -f 12; exec \"$0\" exportar '" + fuente + "' '" + carpeta + "'");
+        QCOMPARE(lleno.nEstado, 2);
+        QVERIFY2(lleno.err.contains("Disco lleno al acceder a " + carpeta.toUtf8() +
+                                    "/procedimiento.rtf. La carpeta " + carpeta.toUtf8() +
+                                    " queda como estaba."),
+                 lleno.err.constData());
+        const QString compilada = m_dir.filePath("compilada.akp");
+        QCOMPARE(Ejecutar({"compilar", carpeta, compilada}).nEstado, 0);
+        QCOMPARE(Leer(compilada), antes);
+        const QStringList hermanos =
+            QDir(m_dir.path()).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot);
+        QVERIFY2(hermanos.filter("fuente_lleno").size() == 1, qPrintable(hermanos.join(' ')));
+        // The same from inside the folder, which is not swapped away from under the shell.
+        const Salida dentro =
+            Shell("cd '" + carpeta + "' && ulimit -f 12; exec \"$0\" exportar '" + fuente + "' .");
+        QCOMPARE(dentro.nEstado, 2);
+        QVERIFY(dentro.err.contains("La carpeta . queda como estaba."));
+        QCOMPARE(Ejecutar({"compilar", carpeta, compilada}).nEstado, 0);
+        QCOMPARE(Leer(compilada), antes);
+        // With room, the new source takes the folder's place whole, and the file stays.
+        QCOMPARE(Ejecutar({"exportar", fuente, carpeta}).nEstado, 0);
+        QCOMPARE(Ejecutar({"compilar", carpeta, compilada}).nEstado, 0);
+        QCOMPARE(Leer(compilada), Plantillas::Bytes(903));
+        QCOMPARE(Leer(carpeta + "/mis_notas.txt"), QByteArray("calibrar la bureta"));
+
+        // A device stays a device; a pipe that nobody reads is refused, never waited on.
         QCOMPARE(Ejecutar({"plantilla", "903", "/dev/null"}).nEstado, 0);
         QVERIFY(QFileInfo("/dev/null").exists() && !QFileInfo("/dev/null").isFile());
+        const QString tubo = m_dir.filePath("tubo");
+        QVERIFY(::mkfifo(QFile::encodeName(tubo).constData(), 0600) == 0);
+        const Salida t = Ejecutar({"plantilla", "903", tubo});
+        QCOMPARE(t.nEstado, 2);
+        QVERIFY(t.err.contains("es una tubería que nadie está leyendo"));
     }
 
     void simularComoLaMesa() {

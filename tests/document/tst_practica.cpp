@@ -14,6 +14,7 @@
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Recipientes.h"
+#include "Rutas.h"
 #include "Validacion.h"
 #include "Vasos.h"
 
@@ -21,12 +22,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <thread>
 
 using prueba::Nuevo;
 
@@ -291,15 +297,94 @@ private slots:
         QCOMPARE(p.GuardarPractica("/dev/full", &strError), CPractica::Resultado::Error);
         QCOMPARE(strError, QString("Disco lleno al acceder a /dev/full."));
         QVERIFY(QFileInfo("/dev/full").exists() && !QFileInfo("/dev/full").isFile());
+        // Each refusal names what is wrong: the folder given as the file, the folder that is
+        // missing or cannot be written, the name that was not given.
         QCOMPARE(p.GuardarPractica(dir.path(), &strError), CPractica::Resultado::Error);
-        QVERIFY(strError.endsWith("contiene una ruta no válida."));
+        QCOMPARE(strError, dir.path() + " es una carpeta: indique el nombre del archivo que se "
+                                        "escribirá en ella.");
         QCOMPARE(p.GuardarPractica(dir.filePath("no/x.uak1"), &strError),
                  CPractica::Resultado::Error);
-        QVERIFY(strError.endsWith("contiene una ruta no válida."));
+        QCOMPARE(strError, "No se puede escribir " + dir.filePath("no/x.uak1") +
+                               ": no existe la carpeta " + dir.filePath("no") + ".");
+        QCOMPARE(p.GuardarPractica("", &strError), CPractica::Resultado::Error);
+        QCOMPARE(strError, QString("No se indicó el nombre del archivo que se debe escribir."));
+        const QString cerrada = dir.filePath("cerrada");
+        QVERIFY(QDir().mkdir(cerrada) &&
+                QFile::setPermissions(cerrada, QFile::ReadOwner | QFile::ExeOwner));
+        if (::access(QFile::encodeName(cerrada).constData(), W_OK) == 0) {
+            qInfo("la carpeta sin permiso de escritura se escribe igual (root): no se comprueba");
+        } else {
+            QCOMPARE(p.GuardarPractica(cerrada + "/x.uak1", &strError),
+                     CPractica::Resultado::Error);
+            QCOMPARE(strError, "No se puede escribir " + cerrada +
+                                   "/x.uak1: no tiene permiso para escribir en la carpeta " +
+                                   cerrada + ".");
+        }
         QFile f(ruta);
         f.open(QIODevice::ReadOnly);
         QCOMPARE(f.readAll(), antes);
         QCOMPARE(p.m_bOcupado, 0);
+
+        // Replacing keeps what the file was: its permissions, and a link stays a link.
+        QVERIFY(
+            QFile::setPermissions(ruta, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const QString enlace = dir.filePath("enlace.uak1");
+        QVERIFY(QFile::link(ruta, enlace));
+        p.m_strPractica = "Otra vez";
+        QCOMPARE(p.GuardarPractica(enlace, &strError), CPractica::Resultado::Correcto);
+        QVERIFY(QFileInfo(enlace).isSymLink());
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(ruta).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 0777, mode_t(0640));
+        QCOMPARE(CPractica::LeerCabecera(ruta, n, r), CPractica::Resultado::Correcto);
+        QCOMPARE(n, std::string("Otra vez"));
+
+        // A pipe that nobody reads is refused at once instead of waited on for ever; with a
+        // reader it gets the bytes, and it stays a pipe.
+        const QString tubo = dir.filePath("tubo.uak1");
+        QVERIFY(::mkfifo(QFile::encodeName(tubo).constData(), 0600) == 0);
+        QElapsedTimer reloj;
+        reloj.start();
+        QCOMPARE(p.GuardarPractica(tubo, &strError), CPractica::Resultado::Error);
+        QVERIFY(reloj.elapsed() < 5000); // a second is given to a reader about to open it
+        QCOMPARE(strError, tubo + " es una tubería que nadie está leyendo: no se ha escrito nada.");
+        QByteArray recibido;
+        std::thread lector([&] {
+            QFile t(tubo);
+            if (t.open(QIODevice::ReadOnly))
+                recibido = t.readAll();
+        });
+        const auto esperado = p.EscribirPractica();
+        QCOMPARE(p.GuardarPractica(tubo, &strError), CPractica::Resultado::Correcto);
+        lector.join();
+        QCOMPARE(recibido, QByteArray(reinterpret_cast<const char*>(esperado.data()),
+                                      static_cast<qsizetype>(esperado.size())));
+        QVERIFY(::stat(QFile::encodeName(tubo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+        // A reader that leaves early is told, and does not end the program with SIGPIPE.
+        std::thread breve([&] {
+            QFile t(tubo);
+            if (t.open(QIODevice::ReadOnly))
+                t.read(10);
+        });
+        const QByteArray mucho(1 << 20, 'x'); // more than a pipe holds
+        QCOMPARE(CPractica::EscribirArchivo(tubo, mucho.constData(), mucho.size(), &strError),
+                 CPractica::Resultado::Error);
+        breve.join();
+        QCOMPARE(strError, tubo + " es una tubería que su lector cerró antes de recibirlo todo.");
+
+        // A name that is not UTF-8 is written and read under its own bytes.
+        const QByteArray latino = QFile::encodeName(dir.path()) + "/caf\xe9.uak1";
+        const QString strLatino = Rutas::Decodificar(latino);
+        QCOMPARE(Rutas::Codificar(strLatino), latino);
+        QCOMPARE(p.GuardarPractica(strLatino, &strError), CPractica::Resultado::Correcto);
+        QVERIFY(::stat(latino.constData(), &st) == 0 && S_ISREG(st.st_mode));
+        QCOMPARE(q.AbrirPractica(strLatino, &strError), CPractica::Resultado::Correcto);
+        QCOMPARE(q.m_strPractica, std::string("Otra vez"));
+        QStringList nombres;
+        QCOMPARE(Rutas::Listar(dir.path(), nombres), 0);
+        QVERIFY(nombres.contains(strLatino.mid(dir.path().size() + 1)));
+        QVERIFY(Rutas::Visible(strLatino).endsWith(QString::fromUtf8("caf\uFFFD.uak1")));
+        ::unlink(latino.constData()); // QTemporaryDir cannot remove what Qt cannot name
     }
 
     void lasCincoPlantillas() {
@@ -742,7 +827,14 @@ private slots:
                 QCOMPARE(p.LeerPlantilla(corto, "t.akp", &strError), CPractica::Resultado::Error);
             }
         }
-        QVERIFY(strError.startsWith("Se intentó acceder a t.akp más allá del final"));
+        QCOMPARE(strError, QString("t.akp no es un archivo de práctica o está dañado: el archivo "
+                                   "termina antes de tiempo."));
+        // Nor is a text file given a practice's name.
+        QCOMPARE(p.LeerPractica(Vector("Resultados de la práctica 3:\n  14,6 ml\n"), "notas.uak1",
+                                &strError),
+                 CPractica::Resultado::Error);
+        QCOMPARE(strError, QString("notas.uak1 no es un archivo de práctica o está dañado: el "
+                                   "archivo termina antes de tiempo."));
         QCOMPARE(p.EscribirPractica(), original);
 
         // A wrong version, an unknown type code, an impossible count.
@@ -924,6 +1016,65 @@ private slots:
         const Entrada& enorme = en(compartida + "/enorme.akp");
         QCOMPARE(enorme.m_strNombre, QString("Enorme"));
         QVERIFY(enorme.Elegible() && enorme.m_strAutor.isEmpty());
+
+        // What the list can see without opening is not offered: bytes left over, a damaged
+        // bench, a size no practice has. A name that is not UTF-8 lists under its own bytes,
+        // and opens and imports by them, or by the name a file dialog made of it.
+        const QString dudosas = raiz.filePath("dudosas");
+        QVERIFY(QDir().mkpath(dudosas));
+        QVERIFY(QFile::copy(ALKOR_DATOS "/byte_de_mas.akp", dudosas + "/sobra.akp"));
+        QVERIFY(QFile::copy(ALKOR_DATOS "/bureta_desbordada.uak1", dudosas + "/bureta.uak1"));
+        {
+            QFile f(dudosas + "/gigante.akp");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(Plantillas::Bytes(903));
+            QVERIFY(f.resize(CPractica::kMaximoBytes + 1)); // sparse: nothing is written
+        }
+        const QString cafe = Rutas::Decodificar(QFile::encodeName(dudosas) + "/caf\xe9.akp");
+        QCOMPARE(Rutas::EscribirNuevo(cafe, Plantillas::Bytes(905).constData(),
+                                      Plantillas::Bytes(905).size(), 0644),
+                 0);
+        v = ListarCarpeta(dudosas, Grupo::Compartidas);
+        QCOMPARE(int(v.size()), 4);
+        QCOMPARE(en(dudosas + "/sobra.akp").m_strError,
+                 QString("sobra.akp está dañado o no es un archivo de práctica."));
+        QCOMPARE(en(dudosas + "/bureta.uak1").m_strError,
+                 QString("bureta.uak1 está dañado o no es un archivo de práctica."));
+        QCOMPARE(en(dudosas + "/gigante.akp").m_strError,
+                 QString("gigante.akp no es un archivo de práctica: ocupa más de 64 MB."));
+        const Entrada& latina = en(cafe);
+        QVERIFY(latina.Elegible());
+        CPractica abierta;
+        QCOMPARE(abierta.CargarPlantilla(latina.m_strRuta), CPractica::Resultado::Correcto);
+        QCOMPARE(abierta.CargarPlantilla(QFile::decodeName(Rutas::Codificar(cafe))),
+                 CPractica::Resultado::Correcto);
+        const QString strLatina = raiz.filePath("latina");
+        QString strImportada;
+        QVERIFY(
+            Importar(QFile::decodeName(Rutas::Codificar(cafe)), strLatina, &strImportada, nullptr));
+        QCOMPARE(Rutas::Codificar(strImportada), QFile::encodeName(strLatina) + "/caf\xe9.akp");
+        QVERIFY(!Importar(cafe, dudosas, &strImportada, nullptr)); // already there
+        // A disk too full for the copy (a file size limit stands in for it) leaves nothing.
+        {
+            rlimit antes{};
+            QVERIFY(::getrlimit(RLIMIT_FSIZE, &antes) == 0);
+            const auto senal = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit poco = antes;
+            poco.rlim_cur = 4096;
+            QVERIFY(::setrlimit(RLIMIT_FSIZE, &poco) == 0);
+            QString strError;
+            const bool bImportada = Importar(cafe, strLatina, &strImportada, &strError);
+            ::setrlimit(RLIMIT_FSIZE, &antes);
+            std::signal(SIGXFSZ, senal);
+            QVERIFY(!bImportada);
+            QVERIFY(strError.contains("por completo; la práctica no se ha importado."));
+            QStringList nombres;
+            QCOMPARE(Rutas::Listar(strLatina, nombres), 0);
+            QCOMPARE(nombres.size(), 1);
+        }
+        // QTemporaryDir cannot remove what Qt cannot name.
+        ::unlink(Rutas::Codificar(cafe).constData());
+        ::unlink(Rutas::Codificar(strImportada).constData());
 
         // A folder that is missing, or that cannot be read, is one note, and the rest
         // still lists.
