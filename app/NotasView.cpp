@@ -205,6 +205,11 @@ void CNotasView::MostrarSeccion(int nSeccion) {
     }
     m_nSeccion = nSeccion;
     m_bCargando = true;
+    // While the note comes in the editor holds no cursor, as in its own loading: carried to
+    // the end by the text, its cursor put back at the start would have the whole note laid
+    // out just to repaint where it had been, and a long note kept the pane blank for
+    // seconds. Now only what shows is laid out first, the rest a little at a time.
+    m_pEditor->setTextCursor(QTextCursor());
     Rtf::Leer(*textos[nSeccion], *m_pEditor->document());
     m_bCargando = false;
     m_pEditor->document()->setModified(false);
@@ -214,7 +219,7 @@ void CNotasView::MostrarSeccion(int nSeccion) {
     // Screen readers say which section the notes show.
     m_pEditor->setAccessibleName(QStringLiteral("%1: %2").arg(
         QString::fromUtf8(kNotas), QString::fromUtf8(kSecciones[nSeccion])));
-    m_pEditor->moveCursor(QTextCursor::Start);
+    m_pEditor->setTextCursor(QTextCursor(m_pEditor->document()));
 }
 
 QString CNotasView::RutaPdfPropuesta() const {

@@ -36,8 +36,12 @@ public:
 
     void Leer() {
         // One edit for the whole note: the document lays its text out once at the end, not
-        // after every run.
+        // after every run. The clearing belongs to the same edit, so that the document sees
+        // all of its text as new: an editor then lays out what it shows first and the rest
+        // a little at a time, instead of the whole note before the first paint (a 4 MB note
+        // kept the notes pane blank for seconds).
         m_cursor.beginEditBlock();
+        m_cursor.document()->clear();
         std::vector<Estado> pila;
         Estado e;
         e.nFuente = -1;
@@ -473,12 +477,15 @@ QString Escapar(const QString& s) {
 } // namespace
 
 void Leer(const std::string& strRtf, QTextDocument& doc) {
-    doc.clear();
-    if (strRtf.rfind("{\\rtf", 0) != 0) {
+    // Showing a note is no edit to undo: Ctrl+Z right after it must not empty the pane, and
+    // the history would hold a second copy of the whole note.
+    const bool bDeshacer = doc.isUndoRedoEnabled();
+    doc.setUndoRedoEnabled(false);
+    if (strRtf.rfind("{\\rtf", 0) != 0)
         doc.setPlainText(QString::fromStdString(strRtf));
-        return;
-    }
-    Lector(strRtf, doc).Leer();
+    else
+        Lector(strRtf, doc).Leer();
+    doc.setUndoRedoEnabled(bDeshacer);
 }
 
 std::string Escribir(const QTextDocument& doc) {

@@ -195,7 +195,7 @@ int ClaveEscala(double dEscala) {
     return static_cast<int>(std::lround(dEscala * 1000.0));
 }
 
-enum class Clase { Tira, Recorte, RecorteCubierto };
+enum class Clase { Tira, Recorte, RecorteCubierto, Interior };
 using Clave = std::tuple<int, int, Clase>; // resource, scale, kind
 
 // A node-based map: a reference handed out stays valid while other strips are added.
@@ -299,6 +299,62 @@ const QImage& Recorte(int nRecurso, double dEscala, bool bCubierto) {
         }
     }
     return cache.emplace(clave, recorte).first->second;
+}
+
+const QImage& Interior(int nRecurso, double dEscala) {
+    const int nClave = ClaveEscala(dEscala);
+    auto& cache = Cache();
+    const Clave clave(nRecurso, nClave, Clase::Interior);
+    auto it = cache.find(clave);
+    if (it != cache.end())
+        return it->second;
+    const QImage& tira = Tira(nRecurso, nClave / 1000.0);
+    const QSize c = CeldaEscalada(Celda(nRecurso), nClave / 1000.0);
+    QImage marco;
+    if (!tira.isNull())
+        marco = tira.copy(c.width(), 0, c.width(), c.height());
+    return cache.emplace(clave, marco).first->second;
+}
+
+const QRegion& RegionInterior(int nRecurso) {
+    static std::map<int, QRegion> regiones;
+    auto it = regiones.find(nRecurso);
+    if (it != regiones.end())
+        return it->second;
+    const QImage& marco = Interior(nRecurso);
+    QRegion rgn;
+    for (int y = 0; y < marco.height(); ++y) {
+        const auto* fila = reinterpret_cast<const QRgb*>(marco.constScanLine(y));
+        int nInicio = -1;
+        for (int x = 1; x < marco.width(); ++x) {
+            const bool bBlanco = (fila[x] & 0xFFFFFF) == 0xFFFFFF;
+            if (!bBlanco && nInicio < 0)
+                nInicio = x;
+            else if (bBlanco && nInicio >= 0) {
+                rgn += QRect(nInicio, y, x - nInicio, 1);
+                nInicio = -1;
+            }
+        }
+    }
+    return regiones.emplace(nRecurso, rgn).first->second;
+}
+
+QImage Compartida(int nRecurso, const std::vector<int64_t>& clave,
+                  const std::function<QImage()>& fnHacer) {
+    using ClaveCompartida = std::pair<int, std::vector<int64_t>>;
+    static std::map<ClaveCompartida, QImage> compartidas;
+    // Past this many, the images only the cache holds go; the next look comes at twice what
+    // is left, so that the sweeps cost little however the colours come and go.
+    static size_t nUmbral = 64;
+    ClaveCompartida k(nRecurso, clave);
+    if (auto it = compartidas.find(k); it != compartidas.end())
+        return it->second;
+    if (compartidas.size() >= nUmbral) {
+        for (auto it = compartidas.begin(); it != compartidas.end();)
+            it = it->second.isDetached() ? compartidas.erase(it) : std::next(it);
+        nUmbral = std::max<size_t>(64, 2 * compartidas.size());
+    }
+    return compartidas.emplace(std::move(k), fnHacer()).first->second;
 }
 
 QSize Celda(int nRecurso) {

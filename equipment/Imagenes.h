@@ -12,8 +12,13 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -106,6 +111,21 @@ const QImage& Recorte(int nRecurso, double dEscala = 1.0, bool bCubierto = false
 // from the cut-out at the painter's scale; the composition mode is its own.
 void DibujarRecorte(QPainter& p, const QPoint& ptBanco, int nRecurso, const QRect& rcFuente,
                     bool bCubierto = false);
+
+// What every vessel drawn from a resource shares, so that a bench of thousands of vessels
+// holds each picture's interior once: the interior mask (frame 1 of the strip, white
+// outside) at a scale, and at 1 the interior as a region, made of one-pixel-high runs of its
+// non-white pixels (a run never begins at column 0, and one still open at the right edge
+// is left out).
+const QImage& Interior(int nRecurso, double dEscala = 1.0);
+const QRegion& RegionInterior(int nRecurso);
+
+// An image made from a resource's picture that the items of its type share while they show
+// the same thing (a vessel's contents in one colour): the one kept under the key, or the one
+// fnHacer makes when there is none. The key must name everything the image depends on
+// besides the resource. An image no item holds any longer is let go from time to time.
+QImage Compartida(int nRecurso, const std::vector<int64_t>& clave,
+                  const std::function<QImage()>& fnHacer);
 
 // File of a resource inside the program's resources, for tools that list them.
 QString Archivo(int nRecurso);

@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -245,33 +247,19 @@ void CRecipiente::ClearTitration() {
 // Drawing
 
 void CRecipiente::CrearImagenes() {
-    const QImage& tira = Tira();
-    const QImage marco = tira.copy(m_cx, 0, m_cx, m_cy);
-    m_imgMarco = marco;
+    // The interior and its region are the picture's, shared with every vessel of the type;
+    // only the colours and the particles are this vessel's own.
+    const QImage& marco = Imagenes::Interior(m_nRecurso);
     m_imgLiquido = marco;
     m_imgSolido = marco;
     // New pictures: the first drawing colours them, whatever colour the phases were last
     // drawn in (a colour the practice file keeps, and which pictures do not depend on).
     m_colorImagenLiquido.reset();
     m_colorImagenSolido.reset();
-    // The interior as a region: one-pixel-high runs of non-white pixels on each row; a run
-    // never begins at column 0 and a run still open at the right edge is dropped.
-    QRegion rgn;
-    for (int y = 0; y < m_cy; ++y) {
-        const auto* fila = reinterpret_cast<const QRgb*>(marco.constScanLine(y));
-        int nInicio = -1;
-        for (int x = 1; x < m_cx; ++x) {
-            const bool bBlanco = (fila[x] & 0xFFFFFF) == 0xFFFFFF;
-            if (!bBlanco && nInicio < 0)
-                nInicio = x;
-            else if (bBlanco && nInicio >= 0) {
-                rgn += QRect(nInicio, y, x - nInicio, 1);
-                nInicio = -1;
-            }
-        }
-    }
-    m_rgnInterior = rgn;
-    for (int i = 0; i < 30; ++i) {
+    m_rgnInterior = Imagenes::RegionInterior(m_nRecurso);
+    m_burbujas.resize(kParticulas);
+    m_particulas.resize(kParticulas);
+    for (int i = 0; i < kParticulas; ++i) {
         m_burbujas[static_cast<size_t>(i)].Crear(m_cx);
         m_particulas[static_cast<size_t>(i)].Crear(m_cx);
         m_particulas[static_cast<size_t>(i)].m_nFrame = i % 6;
@@ -288,7 +276,31 @@ void CRecipiente::ActualizarImagen(CFase& fase, QImage& imagen) {
     hecho = color;
     fase.m_crColorDibujado = color.m_crColor;
     fase.m_nTexturaDibujada = color.m_nTextura;
-    Colorear(fase, color, m_imgMarco, 1.0, imagen);
+    imagen = Coloreada(fase, color, 1.0);
+}
+
+QImage CRecipiente::Coloreada(const CFase& fase, const CColorFase& color, double dEscala) const {
+    // Everything Colorear reads besides the picture: the scale, the colour and, for a
+    // textured solid, which textures its components lay over it (ANDed, so neither their
+    // order nor their amounts matter).
+    const bool bTextura = color.m_nTextura != 0 && fase.m_nEstado == ESTADO_SOLIDO;
+    std::vector<int64_t> clave = {std::bit_cast<int64_t>(dEscala), color.m_crColor, bTextura};
+    if (bTextura) {
+        const size_t nFijos = clave.size();
+        for (const CContenido& e : fase.m_listaContenido) {
+            const CComponentes* c = e.Componente(fase.Cat());
+            if (c && e.m_dMoles > 0.0 && c->m_nTextura != 0)
+                clave.push_back(c->m_nTextura);
+        }
+        std::sort(clave.begin() + static_cast<std::ptrdiff_t>(nFijos), clave.end());
+        clave.erase(std::unique(clave.begin() + static_cast<std::ptrdiff_t>(nFijos), clave.end()),
+                    clave.end());
+    }
+    return Imagenes::Compartida(m_nRecurso, clave, [&] {
+        QImage imagen;
+        Colorear(fase, color, Imagenes::Interior(m_nRecurso, dEscala), dEscala, imagen);
+        return imagen;
+    });
 }
 
 void CRecipiente::Colorear(const CFase& fase, const CColorFase& color, const QImage& marco,
@@ -344,8 +356,6 @@ const QImage& CRecipiente::ImagenEscalada(const CFase& fase, bool bSolido, doubl
         e = CCapasEscaladas{};
         e.dEscala = dEscala;
         e.nRecurso = m_nRecurso;
-        const QSize c = Imagenes::CeldaEscalada(QSize(m_cx, m_cy), dEscala);
-        e.marco = Imagenes::Tira(m_nRecurso, dEscala).copy(c.width(), 0, c.width(), c.height());
     }
     // The colour is the one just drawn at 1.
     const CColorFase color{fase.m_crColorDibujado, fase.m_nTexturaDibujada};
@@ -353,7 +363,7 @@ const QImage& CRecipiente::ImagenEscalada(const CFase& fase, bool bSolido, doubl
     CColorFase& hecho = bSolido ? e.colorSolido : e.colorLiquido;
     QImage& imagen = bSolido ? e.solido : e.liquido;
     if (!bHecha || !(hecho == color)) {
-        Colorear(fase, color, e.marco, dEscala, imagen);
+        imagen = Coloreada(fase, color, dEscala);
         hecho = color;
         bHecha = true;
     }

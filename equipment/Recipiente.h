@@ -11,8 +11,8 @@
 #include <QRegion>
 
 #include <algorithm>
-#include <array>
 #include <list>
+#include <vector>
 
 // One point of a titration: millilitres delivered and the receiver's pH then.
 class CPuntoTitulacion {
@@ -134,8 +134,12 @@ protected:
 private:
     void CrearImagenes();
     void ActualizarImagen(CFase& fase, QImage& imagen);
+    // Colorear's image, shared with every vessel of the type that shows the same at that
+    // scale.
+    QImage Coloreada(const CFase& fase, const CColorFase& color, double dEscala) const;
     // Colours the interior mask marco (made at the scale dEscala) with a phase's colour and,
-    // for a solid, the textures of its components.
+    // for a solid, the textures of its components. Its image is shared: whatever else it
+    // comes to read must go into Coloreada's key.
     void Colorear(const CFase& fase, const CColorFase& color, const QImage& marco, double dEscala,
                   QImage& imagen) const;
     // The phase's image at the painter's scale when that is not 1.
@@ -154,8 +158,9 @@ private:
     bool m_bImagenes = false;
     // The colour each phase's picture was last coloured in; none: not coloured yet.
     std::optional<CColorFase> m_colorImagenLiquido, m_colorImagenSolido;
-    QImage m_imgMarco;   // the interior mask as the strip holds it
-    QImage m_imgLiquido; // the liquid and solid phases in colour inside, clear outside
+    // The liquid and solid phases in colour inside, clear outside, and the interior as a
+    // region: shared with the vessels of the type that show the same.
+    QImage m_imgLiquido;
     QImage m_imgSolido;
     QRegion m_rgnInterior;
     // The interior images at another scale (zoom, a dense screen), made from the strip
@@ -164,11 +169,14 @@ private:
     struct CCapasEscaladas {
         double dEscala = 0.0;
         int nRecurso = 0;
-        QImage marco, liquido, solido;
+        QImage liquido, solido;
         CColorFase colorLiquido, colorSolido;
         bool bLiquido = false, bSolido = false; // coloured yet
     };
     CCapasEscaladas m_escaladas;
-    std::array<CBurbuja, 30> m_burbujas;
-    std::array<CParticulaGas, 30> m_particulas;
+    // Made at the first drawing: a bench that is never drawn (the command-line tool) does
+    // not carry them.
+    static constexpr int kParticulas = 30;
+    std::vector<CBurbuja> m_burbujas;
+    std::vector<CParticulaGas> m_particulas;
 };

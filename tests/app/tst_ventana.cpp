@@ -54,6 +54,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -766,6 +767,8 @@ private slots:
         QVERIFY(e->isReadOnly());
         n->MostrarSeccion(CNotasView::SECCION_RESULTADOS);
         QVERIFY(!e->isReadOnly());
+        // Showing a section is no edit: Ctrl+Z has nothing to take away.
+        QVERIFY(!e->document()->isUndoAvailable());
         e->moveCursor(QTextCursor::End);
         QTest::keyClicks(e, "El solido se volvio blanco a 35 C.");
         // Showing another section keeps what was typed, in the practice itself.
@@ -870,6 +873,18 @@ private slots:
         // A practice started afterwards does not inherit the typing.
         QVERIFY(m_pMarco->IniciarPractica(902));
         QVERIFY(!QString::fromStdString(m_pPractica->m_strResultados).contains("Fin."));
+        // A long note shows at once: the pane lays out its top first and the rest later,
+        // not the whole note before the first paint.
+        std::string largo = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 ";
+        for (int i = 0; i < 3000; ++i)
+            largo += "Un p\\'e1rrafo de una nota larga, {\\b con negrita} y m\\'e1s texto.\\par\n";
+        m_pPractica->m_strMarcoTeorico = largo + "Fin}";
+        n->MostrarSeccion(CNotasView::SECCION_MARCO);
+        QCOMPARE(e->document()->blockCount(), 3001);
+        QVERIFY(e->document()->firstBlock().layout()->lineCount() > 0);
+        QCOMPARE(e->document()->lastBlock().layout()->lineCount(), 0);
+        QCOMPARE(e->textCursor().position(), 0);
+        QTRY_VERIFY(e->document()->lastBlock().layout()->lineCount() > 0);
     }
 
     // "Archivo > Editar práctica…" on 903: a name pasted 1 MB long is cut to what a file

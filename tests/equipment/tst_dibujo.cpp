@@ -14,6 +14,8 @@
 
 #include <QtTest>
 
+#include <malloc.h>
+
 #include <cstdlib>
 #include <memory>
 
@@ -229,6 +231,43 @@ private slots:
         QImage d = Lienzo();
         Pintar(d, vacio);
         QCOMPARE(c, d);
+    }
+
+    // Vessels of one type showing the same share its pictures: a bench of 200 beakers of
+    // water holds the interior and its colouring once, not twice 35 KB a beaker (12,000
+    // items took 900 MB). Those showing another colour still show their own.
+    void recipientesCompartenSusImagenes() {
+        if (!HayFigura(Imagenes::IDB_VASO250))
+            QSKIP("falta vaso250.svg");
+        cat.m_componentes[AGUA].m_crColor = kRojizo;
+        CCatalogo otro = CCatalogo::Inicial();
+        otro.m_componentes[AGUA].m_crColor = kVerdoso;
+        std::vector<std::unique_ptr<CVaso250>> vasos;
+        for (int i = 0; i < 200; ++i) {
+            vasos.push_back(std::make_unique<CVaso250>());
+            vasos.back()->Vincular(i % 2 ? &otro : &cat);
+            vasos.back()->ColocarEn(kInsercion);
+            QVERIFY(vasos.back()->AddComponent(AGUA, 150.0, UNIDAD_ML));
+        }
+        auto heap = [] {
+            const struct mallinfo2 m = mallinfo2();
+            return static_cast<double>(m.uordblks + m.hblkhd);
+        };
+        QImage img = Lienzo();
+        Pintar(img, *vasos[0]); // the pictures themselves, rendered once for every beaker
+        Pintar(img, *vasos[1]);
+        const double dAntes = heap();
+        for (auto& v : vasos)
+            Pintar(img, *v);
+        QVERIFY2((heap() - dAntes) / 200 < 4096, qPrintable(QString::number(heap() - dAntes)));
+        const CMarcos m(*vasos[0], Imagenes::IDB_VASO250);
+        const int y = vasos[0]->GetLevelY(75.0);
+        for (int i : {0, 1, 2, 3}) {
+            QImage a = Lienzo();
+            Pintar(a, *vasos[static_cast<size_t>(i)]);
+            QVERIFY(!Coloreados(a, *vasos[0], m, y, Rgb(i % 2 ? kVerdoso : kRojizo)).empty());
+            QVERIFY(Coloreados(a, *vasos[0], m, y, Rgb(i % 2 ? kRojizo : kVerdoso)).empty());
+        }
     }
 
     // A white liquid is still a liquid, drawn so that it shows; once it is gone, the next
