@@ -9,6 +9,7 @@
 #include "CatalogosPrueba.h"
 #include "Comprobacion.h"
 #include "ListaEquipo.h"
+#include "PlantillaPrueba.h"
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Recipiente.h"
@@ -21,15 +22,7 @@
 
 namespace {
 
-bool Plantilla(int nNumero, CCatalogo& cat) {
-    const QByteArray b = Plantillas::Bytes(nNumero);
-    CPractica p;
-    if (p.LeerPlantilla(std::vector<uint8_t>(b.begin(), b.end()), "plantilla.akp", nullptr) !=
-        CPractica::Resultado::Correcto)
-        return false;
-    cat = p.m_catalogo;
-    return true;
-}
+using prueba::Plantilla;
 
 double Masa(const CSeno& s) {
     double g = 0.0;

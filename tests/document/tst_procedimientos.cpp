@@ -11,6 +11,7 @@
 #include "Erlenmeyer250.h"
 #include "Instrumentos.h"
 #include "ListaEquipo.h"
+#include "PlantillaPrueba.h"
 #include "Plantillas.h"
 #include "Practica.h"
 #include "Recipientes.h"
@@ -33,16 +34,7 @@ using prueba::Nuevo;
 
 namespace {
 
-// The catalogue of a built-in practice, read from its template as "Iniciar práctica" reads it.
-bool Plantilla(int nNumero, CCatalogo& cat) {
-    const QByteArray b = Plantillas::Bytes(nNumero);
-    CPractica p;
-    if (p.LeerPlantilla(std::vector<uint8_t>(b.begin(), b.end()), "plantilla.akp", nullptr) !=
-        CPractica::Resultado::Correcto)
-        return false;
-    cat = p.m_catalogo;
-    return true;
-}
+using prueba::Plantilla;
 
 // The reagent of that name, found the way the reagent dialog finds it.
 int32_t Reactivo(const CCatalogo& cat, const char* pszNombre) {
