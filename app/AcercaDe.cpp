@@ -1,6 +1,6 @@
-#include "AcercaDe.h"
+#include "app/AcercaDe.h"
 
-#include "BotonImagen.h"
+#include "bench/BotonImagen.h"
 
 #include <QFontMetrics>
 #include <QPainter>

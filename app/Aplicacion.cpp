@@ -1,7 +1,7 @@
-#include "Aplicacion.h"
+#include "app/Aplicacion.h"
 
-#include "Imagenes.h"
-#include "MainFrame.h"
+#include "app/MainFrame.h"
+#include "equipment/Imagenes.h"
 
 #include <QIcon>
 #include <QLibraryInfo>

@@ -2,7 +2,7 @@
 // to exit.
 #pragma once
 
-#include "Practica.h"
+#include "document/Practica.h"
 
 #include <QApplication>
 

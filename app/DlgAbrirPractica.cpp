@@ -1,10 +1,10 @@
-#include "DlgAbrirPractica.h"
+#include "app/DlgAbrirPractica.h"
 
-#include "BotonImagen.h"
-#include "DlgPreferencias.h"
-#include "Mensajes.h"
-#include "Practica.h"
-#include "Rutas.h"
+#include "app/DlgPreferencias.h"
+#include "bench/BotonImagen.h"
+#include "bench/Mensajes.h"
+#include "document/Practica.h"
+#include "document/Rutas.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -5,7 +5,7 @@
 // practices (".uak1") of the selected folder, each with its name and summary.
 #pragma once
 
-#include "Biblioteca.h"
+#include "document/Biblioteca.h"
 
 #include <QDialog>
 #include <QTreeWidget>

@@ -1,14 +1,14 @@
-#include "DlgEditorPractica.h"
+#include "app/DlgEditorPractica.h"
 
-#include "Comprobacion.h"
+#include "document/Comprobacion.h"
 
-#include "EditorPractica.h"
-#include "Imagenes.h"
-#include "Mensajes.h"
-#include "Plantillas.h"
-#include "Recipiente.h"
-#include "Rtf.h"
-#include "TiposEquipo.h"
+#include "bench/Mensajes.h"
+#include "document/EditorPractica.h"
+#include "document/Plantillas.h"
+#include "document/Rtf.h"
+#include "equipment/Imagenes.h"
+#include "equipment/Recipiente.h"
+#include "equipment/TiposEquipo.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "DlgPreferencias.h"
+#include "app/DlgPreferencias.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>

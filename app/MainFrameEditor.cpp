@@ -1,14 +1,14 @@
 // The frame's side of the practice editor and of the catalogue checks on opening: kept apart
 // from MainFrame.cpp, which holds the other commands.
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
-#include "ChildView.h"
-#include "DlgEditorPractica.h"
-#include "EditorPractica.h"
-#include "Mensajes.h"
-#include "NotasView.h"
-#include "Practica.h"
-#include "Validacion.h"
+#include "app/DlgEditorPractica.h"
+#include "app/NotasView.h"
+#include "bench/ChildView.h"
+#include "bench/Mensajes.h"
+#include "document/EditorPractica.h"
+#include "document/Practica.h"
+#include "document/Validacion.h"
 
 bool CMainFrame::EditarPractica(bool bEnBlanco) {
     // A blank practice will replace the open one: its changes are asked for first, before

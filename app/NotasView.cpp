@@ -1,9 +1,9 @@
-#include "NotasView.h"
+#include "app/NotasView.h"
 
-#include "BotonImagen.h"
-#include "Mensajes.h"
-#include "Practica.h"
-#include "Rtf.h"
+#include "bench/BotonImagen.h"
+#include "bench/Mensajes.h"
+#include "document/Practica.h"
+#include "document/Rtf.h"
 
 #include <QAction>
 #include <QDir>

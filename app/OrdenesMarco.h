@@ -1,7 +1,7 @@
 // The frame's commands: identifiers, menu texts, prompts and tool tips, toolbar places.
 #pragma once
 
-#include "TiposEquipo.h" // the commands that insert items
+#include "equipment/TiposEquipo.h" // the commands that insert items
 
 enum : int {
     ID_AGUA = 32774,

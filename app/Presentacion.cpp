@@ -1,4 +1,4 @@
-#include "Presentacion.h"
+#include "app/Presentacion.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -8,11 +8,11 @@
 // --medir prints, on standard error, the time from start to the first painted bench, the
 // duration of each of the first five paints and the practice they painted, and then ends the
 // program.
-#include "Aplicacion.h"
-#include "ChildView.h"
-#include "MainFrame.h"
-#include "Mensajes.h"
-#include "Practica.h"
+#include "app/Aplicacion.h"
+#include "app/MainFrame.h"
+#include "bench/ChildView.h"
+#include "bench/Mensajes.h"
+#include "document/Practica.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

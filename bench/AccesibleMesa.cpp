@@ -1,12 +1,12 @@
-#include "AccesibleMesa.h"
+#include "bench/AccesibleMesa.h"
 
-#include "Calentadores.h"
-#include "Calorimetro.h"
-#include "ChildView.h"
-#include "Instrumentos.h"
-#include "ListaEquipo.h"
-#include "Practica.h"
-#include "Recipiente.h"
+#include "bench/ChildView.h"
+#include "document/Practica.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Calorimetro.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

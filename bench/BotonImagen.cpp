@@ -1,4 +1,4 @@
-#include "BotonImagen.h"
+#include "bench/BotonImagen.h"
 
 #include <QDesktopServices>
 #include <QEnterEvent>

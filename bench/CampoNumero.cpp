@@ -1,6 +1,6 @@
-#include "CampoNumero.h"
+#include "bench/CampoNumero.h"
 
-#include "Mensajes.h"
+#include "bench/Mensajes.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

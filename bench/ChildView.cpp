@@ -1,13 +1,13 @@
-#include "ChildView.h"
+#include "bench/ChildView.h"
 
-#include "AccesibleMesa.h"
-#include "Catalogo.h"
-#include "Dibujo.h"
-#include "DlgMateriales.h"
-#include "ListaEquipo.h"
-#include "Mensajes.h"
-#include "Practica.h"
-#include "Recipiente.h"
+#include "bench/AccesibleMesa.h"
+#include "bench/DlgMateriales.h"
+#include "bench/Mensajes.h"
+#include "document/Practica.h"
+#include "equipment/Dibujo.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
+#include "model/Catalogo.h"
 
 #include <QElapsedTimer>
 #include <QFile>

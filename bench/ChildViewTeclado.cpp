@@ -1,11 +1,11 @@
 // The bench from the keyboard. Every key goes through what the mouse already does: the same
 // selection, the same end of a move, the same menu, the same commands and the same pour.
-#include "ChildView.h"
+#include "bench/ChildView.h"
 
-#include "ListaEquipo.h"
-#include "Pieza.h"
-#include "Practica.h"
-#include "Recipiente.h"
+#include "document/Practica.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Pieza.h"
+#include "equipment/Recipiente.h"
 
 #include <QAccessible>
 #include <QApplication>

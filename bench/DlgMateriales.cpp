@@ -1,8 +1,8 @@
-#include "DlgMateriales.h"
+#include "bench/DlgMateriales.h"
 
-#include "CampoNumero.h"
-#include "Catalogo.h"
-#include "Mensajes.h"
+#include "bench/CampoNumero.h"
+#include "bench/Mensajes.h"
+#include "model/Catalogo.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

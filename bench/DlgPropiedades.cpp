@@ -1,7 +1,7 @@
-#include "DlgPropiedades.h"
+#include "bench/DlgPropiedades.h"
 
-#include "CampoNumero.h"
-#include "Recipiente.h"
+#include "bench/CampoNumero.h"
+#include "equipment/Recipiente.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

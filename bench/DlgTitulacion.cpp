@@ -1,8 +1,8 @@
-#include "DlgTitulacion.h"
+#include "bench/DlgTitulacion.h"
 
-#include "Mensajes.h"
-#include "Practica.h"
-#include "Recipiente.h"
+#include "bench/Mensajes.h"
+#include "document/Practica.h"
+#include "equipment/Recipiente.h"
 
 #include <QAccessible>
 #include <QApplication>

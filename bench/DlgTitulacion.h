@@ -3,7 +3,7 @@
 // that volume, which can be exported as text and copied as a picture.
 #pragma once
 
-#include "Titulacion.h"
+#include "equipment/Titulacion.h"
 
 #include <QDialog>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "Mensajes.h"
+#include "bench/Mensajes.h"
 
 #include <QPushButton>
 

@@ -2,19 +2,19 @@
 // reacting mixtures, instruments dipping into some of them and heat sources under others.
 // One simulation step must stay well inside the 100 ms tick, and so must one frame of the
 // bench drawn off-screen at full HD.
-#include "Calentadores.h"
 #include "CatalogosPrueba.h"
-#include "Destilacion.h"
-#include "Dibujo.h"
-#include "Erlenmeyer250.h"
-#include "Instrumentos.h"
-#include "ListaEquipo.h"
-#include "Recipientes.h"
-#include "Vasos.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Destilacion.h"
+#include "equipment/Dibujo.h"
+#include "equipment/Erlenmeyer250.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipientes.h"
+#include "equipment/Vasos.h"
 
-#include "ChildView.h"
-#include "Historial.h"
-#include "Practica.h"
+#include "bench/ChildView.h"
+#include "document/Historial.h"
+#include "document/Practica.h"
 
 #include <QApplication>
 #include <QImage>

@@ -13,13 +13,13 @@
 // (the process's peak resident memory) is given beside it. ALKOR_MEMORIA_UAK1=RUTA saves the
 // 20,000-item practice there, to be measured in the programs themselves
 // (/usr/bin/time -v alkor-cli simular RUTA --pasos 10; alkor --medir RUTA).
-#include "ChildView.h"
-#include "ListaEquipo.h"
 #include "Nota4MB.h"
-#include "NotasView.h"
-#include "Practica.h"
-#include "Recipiente.h"
-#include "TiposEquipo.h"
+#include "app/NotasView.h"
+#include "bench/ChildView.h"
+#include "document/Practica.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
+#include "equipment/TiposEquipo.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

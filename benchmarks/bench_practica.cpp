@@ -1,10 +1,10 @@
 // Saving and opening a large practice: 200 vessels holding mixtures, through real files.
-#include "Catalogo.h"
-#include "ListaEquipo.h"
 #include "Nota4MB.h"
-#include "Practica.h"
-#include "Recipiente.h"
-#include "Rtf.h"
+#include "document/Practica.h"
+#include "document/Rtf.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
+#include "model/Catalogo.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // One simulation step of a busy vessel: a dozen components spread over the three phases and
 // six reactions that run on every step (three pairs that undo each other, capped so that
 // they never run out).
-#include "Catalogo.h"
-#include "Seno.h"
+#include "model/Catalogo.h"
+#include "model/Seno.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,13 +6,13 @@
 //
 //   ./build/benchmarks/bench_soak               a million steps per practice
 //   ALKOR_SOAK_PASOS=20000 ./bench_soak         a shorter run (CTest uses 2,000)
-#include "Calentadores.h"
-#include "Catalogo.h"
-#include "Instrumentos.h"
-#include "ListaEquipo.h"
-#include "Plantillas.h"
-#include "Practica.h"
-#include "Recipiente.h"
+#include "document/Plantillas.h"
+#include "document/Practica.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
+#include "model/Catalogo.h"
 
 #include <benchmark/benchmark.h>
 

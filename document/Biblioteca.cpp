@@ -1,10 +1,10 @@
-#include "Biblioteca.h"
+#include "document/Biblioteca.h"
 
-#include "Archivo.h"
-#include "Catalogo.h"
-#include "Plantillas.h"
-#include "Practica.h"
-#include "Rutas.h"
+#include "document/Plantillas.h"
+#include "document/Practica.h"
+#include "document/Rutas.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 #include <QDir>
 #include <QFileInfo>

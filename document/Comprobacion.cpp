@@ -1,11 +1,11 @@
-#include "Comprobacion.h"
+#include "document/Comprobacion.h"
 
-#include "Catalogo.h"
-#include "Instrumentos.h"
-#include "ListaEquipo.h"
-#include "Practica.h"
-#include "Recipiente.h"
-#include "Validacion.h"
+#include "document/Practica.h"
+#include "document/Validacion.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
+#include "model/Catalogo.h"
 
 #include <QCoreApplication>
 

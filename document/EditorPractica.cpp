@@ -1,8 +1,8 @@
-#include "EditorPractica.h"
+#include "document/EditorPractica.h"
 
-#include "Archivo.h"
-#include "Plantillas.h"
-#include "Recipiente.h"
+#include "document/Plantillas.h"
+#include "equipment/Recipiente.h"
+#include "model/Archivo.h"
 
 #include <algorithm>
 #include <functional>

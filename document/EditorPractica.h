@@ -5,8 +5,8 @@
 // builds the file the practice is saved as.
 #pragma once
 
-#include "Practica.h"
-#include "Validacion.h"
+#include "document/Practica.h"
+#include "document/Validacion.h"
 
 #include <QString>
 

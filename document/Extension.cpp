@@ -1,8 +1,8 @@
-#include "Extension.h"
+#include "document/Extension.h"
 
-#include "Calentadores.h"
-#include "Catalogo.h"
-#include "ListaEquipo.h"
+#include "equipment/Calentadores.h"
+#include "equipment/ListaEquipo.h"
+#include "model/Catalogo.h"
 
 #include <algorithm>
 #include <tuple>

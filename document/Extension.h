@@ -8,7 +8,7 @@
 // as it refuses any trailing byte. The layout is told in docs/formato-extension.md.
 #pragma once
 
-#include "Archivo.h"
+#include "model/Archivo.h"
 
 #include <string>
 #include <utility>

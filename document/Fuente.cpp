@@ -1,19 +1,19 @@
-#include "Fuente.h"
+#include "document/Fuente.h"
 
-#include "Archivo.h"
-#include "Calentadores.h"
-#include "Catalogo.h"
-#include "Componentes.h"
-#include "Erlenmeyer250.h"
-#include "Indicadores.h"
-#include "ListaEquipo.h"
-#include "Plantillas.h"
-#include "Practica.h"
-#include "Reacciones.h"
-#include "Reactivos.h"
-#include "Recipiente.h"
+#include "document/Plantillas.h"
+#include "document/Practica.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Erlenmeyer250.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
+#include "model/Componentes.h"
+#include "model/Indicadores.h"
+#include "model/Reacciones.h"
+#include "model/Reactivos.h"
 
-#include "Rutas.h"
+#include "document/Rutas.h"
 
 #include <QCoreApplication>
 #include <QHash>

@@ -1,8 +1,8 @@
-#include "Historial.h"
+#include "document/Historial.h"
 
-#include "Archivo.h"
-#include "Equipo.h"
-#include "Practica.h"
+#include "document/Practica.h"
+#include "equipment/Equipo.h"
+#include "model/Archivo.h"
 
 #include <QUndoCommand>
 

@@ -1,10 +1,10 @@
-#include "Plantillas.h"
+#include "document/Plantillas.h"
 
-#include "Archivo.h"
-#include "Componentes.h"
-#include "Fuente.h"
-#include "Reacciones.h"
-#include "Reactivos.h"
+#include "document/Fuente.h"
+#include "model/Archivo.h"
+#include "model/Componentes.h"
+#include "model/Reacciones.h"
+#include "model/Reactivos.h"
 
 #include <QFile>
 

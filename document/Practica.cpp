@@ -1,8 +1,8 @@
-#include "Practica.h"
+#include "document/Practica.h"
 
-#include "Catalogo.h"
+#include "model/Catalogo.h"
 
-#include "Rutas.h"
+#include "document/Rutas.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

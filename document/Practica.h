@@ -3,10 +3,10 @@
 // the tests share it.
 #pragma once
 
-#include "Archivo.h"
-#include "Catalogo.h"
-#include "Extension.h"
-#include "ListaEquipo.h"
+#include "document/Extension.h"
+#include "equipment/ListaEquipo.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 #include <QString>
 

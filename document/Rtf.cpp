@@ -1,6 +1,6 @@
-#include "Rtf.h"
+#include "document/Rtf.h"
 
-#include "Archivo.h"
+#include "model/Archivo.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

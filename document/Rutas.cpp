@@ -1,4 +1,4 @@
-#include "Rutas.h"
+#include "document/Rutas.h"
 
 #include <QRandomGenerator>
 

@@ -1,10 +1,10 @@
-#include "Validacion.h"
+#include "document/Validacion.h"
 
-#include "Archivo.h"
-#include "Catalogo.h"
-#include "Comprobacion.h"
-#include "Practica.h"
-#include "Recipiente.h"
+#include "document/Comprobacion.h"
+#include "document/Practica.h"
+#include "equipment/Recipiente.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
-#include "Calentador.h"
+#include "equipment/Calentador.h"
 
-#include "Imagenes.h"
+#include "equipment/Imagenes.h"
 
 #include <QPainter>
 

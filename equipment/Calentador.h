@@ -1,7 +1,7 @@
 // CCalentador: a heat source standing under a vessel.
 #pragma once
 
-#include "Equipo.h"
+#include "equipment/Equipo.h"
 
 class CCalentador : public CEquipo {
 public:

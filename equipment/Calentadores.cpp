@@ -1,8 +1,8 @@
-#include "Calentadores.h"
+#include "equipment/Calentadores.h"
 
-#include "Archivo.h"
-#include "Dibujo.h"
-#include "Imagenes.h"
+#include "equipment/Dibujo.h"
+#include "equipment/Imagenes.h"
+#include "model/Archivo.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 // The heat sources: Bunsen burner, hot plate and ice bath.
 #pragma once
 
-#include "Calentador.h"
+#include "equipment/Calentador.h"
 
 class CMechero : public CCalentador {
 public:

@@ -1,8 +1,8 @@
 // The calorimeter and its lid, which shows the calorimeter's temperature.
 #pragma once
 
-#include "Instrumento.h"
-#include "Recipiente.h"
+#include "equipment/Instrumento.h"
+#include "equipment/Recipiente.h"
 
 class CTapaCalorimetro;
 

@@ -1,8 +1,8 @@
-#include "Destilacion.h"
+#include "equipment/Destilacion.h"
 
-#include "Dibujo.h"
-#include "Imagenes.h"
-#include "ListaEquipo.h"
+#include "equipment/Dibujo.h"
+#include "equipment/Imagenes.h"
+#include "equipment/ListaEquipo.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 // ("Take Off") and reflux condenser.
 #pragma once
 
-#include "Pieza.h"
+#include "equipment/Pieza.h"
 
 class CCabezaDestilacion;
 class CCondensador;

@@ -1,4 +1,4 @@
-#include "Dibujo.h"
+#include "equipment/Dibujo.h"
 
 #include <QFontMetrics>
 

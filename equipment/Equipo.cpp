@@ -1,7 +1,7 @@
-#include "Equipo.h"
+#include "equipment/Equipo.h"
 
-#include "Archivo.h"
-#include "Imagenes.h"
+#include "equipment/Imagenes.h"
+#include "model/Archivo.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 // CEquipo: the common base of every piece of equipment on the bench.
 #pragma once
 
-#include "Comandos.h"
-#include "TiposEquipo.h"
+#include "equipment/Comandos.h"
+#include "equipment/TiposEquipo.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,9 +1,9 @@
-#include "Erlenmeyer250.h"
+#include "equipment/Erlenmeyer250.h"
 
-#include "Archivo.h"
-#include "Dibujo.h"
-#include "Imagenes.h"
-#include "ListaEquipo.h"
+#include "equipment/Dibujo.h"
+#include "equipment/Imagenes.h"
+#include "equipment/ListaEquipo.h"
+#include "model/Archivo.h"
 
 CErlenmeyer250::CErlenmeyer250() {
     Iniciar(TipoEquipo::Erlenmeyer250, 83, 125, 250, 75, 119, Dibujo::RectLTRB(17, 90, 34, 100));

@@ -2,7 +2,7 @@
 // tube.
 #pragma once
 
-#include "Pieza.h"
+#include "equipment/Pieza.h"
 
 class CFiltroBuchner;
 class CTuboVidrio;

@@ -1,4 +1,4 @@
-#include "Imagenes.h"
+#include "equipment/Imagenes.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "Instrumento.h"
+#include "equipment/Instrumento.h"
 
-#include "Archivo.h"
-#include "Recipiente.h"
+#include "equipment/Recipiente.h"
+#include "model/Archivo.h"
 
 #include <QPainter>
 

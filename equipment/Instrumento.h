@@ -1,7 +1,7 @@
 // CInstrumento: an instrument that reads from, or acts on, the vessel under its probe.
 #pragma once
 
-#include "Equipo.h"
+#include "equipment/Equipo.h"
 
 class CRecipiente;
 

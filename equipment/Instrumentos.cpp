@@ -1,9 +1,9 @@
-#include "Instrumentos.h"
+#include "equipment/Instrumentos.h"
 
-#include "Archivo.h"
-#include "Dibujo.h"
-#include "Imagenes.h"
-#include "Recipiente.h"
+#include "equipment/Dibujo.h"
+#include "equipment/Imagenes.h"
+#include "equipment/Recipiente.h"
+#include "model/Archivo.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 // and stirrer.
 #pragma once
 
-#include "Instrumento.h"
+#include "equipment/Instrumento.h"
 
 class CBalanza : public CInstrumentoLectura {
 public:

@@ -1,13 +1,13 @@
-#include "ListaEquipo.h"
+#include "equipment/ListaEquipo.h"
 
-#include "Archivo.h"
-#include "Calentadores.h"
-#include "Calorimetro.h"
-#include "Destilacion.h"
-#include "Erlenmeyer250.h"
-#include "Instrumentos.h"
-#include "Recipientes.h"
-#include "Vasos.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Calorimetro.h"
+#include "equipment/Destilacion.h"
+#include "equipment/Erlenmeyer250.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/Recipientes.h"
+#include "equipment/Vasos.h"
+#include "model/Archivo.h"
 
 #include <algorithm>
 #include <cstdint>

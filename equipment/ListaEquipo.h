@@ -4,7 +4,7 @@
 // writes and reads the items of a practice.
 #pragma once
 
-#include "Equipo.h"
+#include "equipment/Equipo.h"
 
 #include <functional>
 #include <list>

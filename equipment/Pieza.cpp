@@ -1,6 +1,6 @@
-#include "Pieza.h"
+#include "equipment/Pieza.h"
 
-#include "ListaEquipo.h"
+#include "equipment/ListaEquipo.h"
 
 void CPieza::BuildMenu(CMenu& menu) {
     menu.push_back({ID_PROPIEDADES, "Propiedades"});

@@ -3,8 +3,8 @@
 // "Propiedades", and finds its parent again after a practice is read.
 #pragma once
 
-#include "ListaEquipo.h"
-#include "Recipiente.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
 
 #include <utility>
 

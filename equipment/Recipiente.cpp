@@ -1,8 +1,8 @@
-#include "Recipiente.h"
+#include "equipment/Recipiente.h"
 
-#include "Archivo.h"
-#include "Catalogo.h"
-#include "Imagenes.h"
+#include "equipment/Imagenes.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 #include <QPainter>
 

@@ -3,8 +3,8 @@
 // connection every tick and paints itself with its contents.
 #pragma once
 
-#include "Equipo.h"
-#include "Seno.h"
+#include "equipment/Equipo.h"
+#include "model/Seno.h"
 
 #include <optional>
 

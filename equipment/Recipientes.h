@@ -1,7 +1,7 @@
 // The gas flask, the burettes and the pipettes.
 #pragma once
 
-#include "Recipiente.h"
+#include "equipment/Recipiente.h"
 
 class CMatrazGases : public CRecipiente {
 public:

@@ -1,13 +1,13 @@
-#include "TiposEquipo.h"
+#include "equipment/TiposEquipo.h"
 
-#include "Calentadores.h"
-#include "Calorimetro.h"
-#include "Destilacion.h"
-#include "Erlenmeyer250.h"
-#include "Imagenes.h"
-#include "Instrumentos.h"
-#include "Recipientes.h"
-#include "Vasos.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Calorimetro.h"
+#include "equipment/Destilacion.h"
+#include "equipment/Erlenmeyer250.h"
+#include "equipment/Imagenes.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/Recipientes.h"
+#include "equipment/Vasos.h"
 
 #include <array>
 

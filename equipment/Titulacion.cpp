@@ -1,7 +1,7 @@
-#include "Titulacion.h"
+#include "equipment/Titulacion.h"
 
-#include "ListaEquipo.h"
-#include "Recipiente.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
 
 #include <QRect>
 

@@ -1,7 +1,7 @@
-#include "Vasos.h"
+#include "equipment/Vasos.h"
 
-#include "Dibujo.h"
-#include "Imagenes.h"
+#include "equipment/Dibujo.h"
+#include "equipment/Imagenes.h"
 
 using Dibujo::RectLTRB;
 

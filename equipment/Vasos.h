@@ -2,7 +2,7 @@
 // plain vessels that differ only in their size, capacity and level of contents.
 #pragma once
 
-#include "Recipiente.h"
+#include "equipment/Recipiente.h"
 
 class CVaso100 : public CRecipiente {
 public:

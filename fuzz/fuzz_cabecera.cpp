@@ -1,9 +1,9 @@
 // The head of a file as the practice browser reads it for every file of a folder: name and
 // summary in file mode, and in the library up to the author, past the catalogue, whether the
 // bytes are the whole file or only its first part.
-#include "Biblioteca.h"
 #include "Comun.h"
-#include "Practica.h"
+#include "document/Biblioteca.h"
+#include "document/Practica.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::Iniciar();

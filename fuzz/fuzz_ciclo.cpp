@@ -1,7 +1,7 @@
 // A student's round: open a practice from any bytes, paint the bench, run the timer a few
 // ticks, save. Nothing may crash, and what was saved must open again.
 #include "Comun.h"
-#include "Practica.h"
+#include "document/Practica.h"
 
 #include <QImage>
 #include <QPainter>

@@ -4,9 +4,9 @@
 // ("componentes.txt" and "practica.txt"): compiled into either kind of file, the file opens,
 // and its exported source compiles to the same bytes.
 #include "Comun.h"
-#include "Fuente.h"
-#include "Plantillas.h"
-#include "Practica.h"
+#include "document/Fuente.h"
+#include "document/Plantillas.h"
+#include "document/Practica.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The template reader on any bytes: it refuses or reads, never crashes, hangs or leaks.
 #include "Comun.h"
-#include "Practica.h"
+#include "document/Practica.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::Iniciar();

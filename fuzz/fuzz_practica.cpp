@@ -1,7 +1,7 @@
 // The saved-practice reader on any bytes: it refuses or reads, never crashes, hangs or leaks,
 // and a refusal leaves the open practice exactly as it was.
 #include "Comun.h"
-#include "Practica.h"
+#include "document/Practica.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::Iniciar();

@@ -1,7 +1,7 @@
 // The notes' RTF reader on any bytes, then the writer: what the writer writes must read back
 // to the same text, and a second write must give the same bytes.
 #include "Comun.h"
-#include "Rtf.h"
+#include "document/Rtf.h"
 
 #include <QTextDocument>
 

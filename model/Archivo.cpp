@@ -1,4 +1,4 @@
-#include "Archivo.h"
+#include "model/Archivo.h"
 
 #include <array>
 #include <cmath>

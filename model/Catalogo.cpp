@@ -1,6 +1,6 @@
-#include "Catalogo.h"
+#include "model/Catalogo.h"
 
-#include "Archivo.h"
+#include "model/Archivo.h"
 
 int32_t CCatalogo::BuscarComponente(int32_t nId) const {
     if (m_componentes.empty())

@@ -3,10 +3,10 @@
 // one, a copy is independent, and nothing else in the process shares it.
 #pragma once
 
-#include "Componentes.h"
-#include "Indicadores.h"
-#include "Reacciones.h"
-#include "Reactivos.h"
+#include "model/Componentes.h"
+#include "model/Indicadores.h"
+#include "model/Reacciones.h"
+#include "model/Reactivos.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "Componentes.h"
+#include "model/Componentes.h"
 
-#include "Archivo.h"
+#include "model/Archivo.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // CComponentes: one chemical species of the catalogue with its physical data.
 #pragma once
 
-#include "Serializable.h"
+#include "model/Serializable.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
-#include "Contenido.h"
+#include "model/Contenido.h"
 
-#include "Archivo.h"
-#include "Catalogo.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 #include <algorithm>
 #include <cmath>

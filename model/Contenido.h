@@ -1,7 +1,7 @@
 // CContenido: one component's entry in a phase or in a reagent's composition.
 #pragma once
 
-#include "Serializable.h"
+#include "model/Serializable.h"
 
 #include <cstdint>
 #include <string>

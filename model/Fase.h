@@ -2,9 +2,9 @@
 // matter into, out of and between phases one bounded portion at a time.
 #pragma once
 
-#include "Componentes.h"
-#include "Contenido.h"
-#include "Serializable.h"
+#include "model/Componentes.h"
+#include "model/Contenido.h"
+#include "model/Serializable.h"
 
 #include <cstdint>
 #include <list>

@@ -1,7 +1,7 @@
-#include "Indicadores.h"
+#include "model/Indicadores.h"
 
-#include "Archivo.h"
-#include "Catalogo.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 // CIndicadores: an acid-base (or concentration) indicator that colours a liquid.
 #pragma once
 
-#include "Componentes.h"
-#include "Serializable.h"
+#include "model/Componentes.h"
+#include "model/Serializable.h"
 
 #include <cstdint>
 #include <string>

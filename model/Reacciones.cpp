@@ -1,7 +1,7 @@
-#include "Reacciones.h"
+#include "model/Reacciones.h"
 
-#include "Archivo.h"
-#include "Catalogo.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 void CReacciones::Serialize(CArchivo& ar) {
     if (ar.IsStoring()) {

@@ -1,7 +1,7 @@
 // CReacciones: a reaction of up to three reactants and three products.
 #pragma once
 
-#include "Serializable.h"
+#include "model/Serializable.h"
 
 #include <cstdint>
 #include <string>

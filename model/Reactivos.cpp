@@ -1,7 +1,7 @@
-#include "Reactivos.h"
+#include "model/Reactivos.h"
 
-#include "Archivo.h"
-#include "Catalogo.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 double CReactivos::SumaProporciones() const {
     double d = 0.0;

@@ -1,8 +1,8 @@
 // CReactivos: a reagent the student can add, a named mixture of components.
 #pragma once
 
-#include "Contenido.h"
-#include "Serializable.h"
+#include "model/Contenido.h"
+#include "model/Serializable.h"
 
 #include <list>
 #include <string>

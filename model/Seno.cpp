@@ -1,7 +1,7 @@
-#include "Seno.h"
+#include "model/Seno.h"
 
-#include "Archivo.h"
-#include "Catalogo.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 #include <algorithm>
 #include <cmath>

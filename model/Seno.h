@@ -2,8 +2,8 @@
 // step that dissolves, exchanges heat, boils, condenses, freezes, melts and reacts.
 #pragma once
 
-#include "Fase.h"
-#include "Serializable.h"
+#include "model/Fase.h"
+#include "model/Serializable.h"
 
 #include <cstdint>
 #include <vector>

@@ -7,7 +7,7 @@ PAQUETES=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
     libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     fonts-liberation2
     xvfb xauth
 )

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Alkor and runs the whole test suite through CTest, first
-# in Release and then with AddressSanitizer and UndefinedBehaviorSanitizer; then builds the
-# fuzz targets with clang and runs each for a minute on its seeds.
+# Installs what is missing, checks the sources' format and layers, builds Alkor and runs the
+# whole test suite through CTest, first in Release and then with AddressSanitizer and
+# UndefinedBehaviorSanitizer; then builds the fuzz targets with clang and runs each for a minute on its seeds.
 # ALKOR_SIN_SANITIZADORES=1 skips the second pass, ALKOR_SIN_FUZZ=1 the fuzzing;
 # ALKOR_FUZZ_SEGUNDOS sets the time per fuzz target (60).
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 "$raiz/scripts/dependencias.sh"
 nucleos="$(nproc)"
+
+# Formatting and the layers' includes, before spending time on a build.
+"$raiz/scripts/comprobar_fuentes.sh"
 
 cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$raiz/build" -j"$nucleos"

@@ -2,16 +2,16 @@
 // practice, shows what a practice holds, fast-forwards its simulation, checks that it runs,
 // and turns practices into their readable source and back — on the same code the program
 // runs.
-#include "Calentador.h"
-#include "Catalogo.h"
-#include "Comprobacion.h"
-#include "Fuente.h"
-#include "Instrumentos.h"
-#include "ListaEquipo.h"
-#include "Plantillas.h"
-#include "Practica.h"
-#include "Recipiente.h"
-#include "Rutas.h"
+#include "document/Comprobacion.h"
+#include "document/Fuente.h"
+#include "document/Plantillas.h"
+#include "document/Practica.h"
+#include "document/Rutas.h"
+#include "equipment/Calentador.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
+#include "model/Catalogo.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

@@ -4,16 +4,16 @@
 // together, outside the bench.
 //
 //   hoja_equipo [salida.png]      (docs/equipment.png when no path is given)
-#include "Calentadores.h"
-#include "Calorimetro.h"
-#include "Catalogo.h"
-#include "Destilacion.h"
-#include "Dibujo.h"
-#include "Erlenmeyer250.h"
-#include "Instrumentos.h"
-#include "ListaEquipo.h"
-#include "Recipientes.h"
-#include "Vasos.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Calorimetro.h"
+#include "equipment/Destilacion.h"
+#include "equipment/Dibujo.h"
+#include "equipment/Erlenmeyer250.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipientes.h"
+#include "equipment/Vasos.h"
+#include "model/Catalogo.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // Message boxes in widget tests: instead of showing, they are written down and answered.
 #pragma once
 
-#include "Mensajes.h"
+#include "bench/Mensajes.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -1,17 +1,17 @@
 // The material dialogs, the properties window and the bench commands that use them, driven
 // with keys and clicks as a student would.
 #include "Ayudas.h"
-#include "CampoNumero.h"
-#include "Catalogo.h"
 #include "CatalogosPrueba.h"
-#include "ChildView.h"
-#include "DlgMateriales.h"
-#include "DlgPropiedades.h"
-#include "Erlenmeyer250.h"
-#include "Practica.h"
-#include "Recipientes.h"
 #include "Respuestas.h"
-#include "Vasos.h"
+#include "bench/CampoNumero.h"
+#include "bench/ChildView.h"
+#include "bench/DlgMateriales.h"
+#include "bench/DlgPropiedades.h"
+#include "document/Practica.h"
+#include "equipment/Erlenmeyer250.h"
+#include "equipment/Recipientes.h"
+#include "equipment/Vasos.h"
+#include "model/Catalogo.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

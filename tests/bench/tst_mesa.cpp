@@ -1,16 +1,16 @@
 // The bench view as a student uses it: the clock, selecting, dragging, panning, pouring
 // and the pop-up menus.
 #include "Ayudas.h"
-#include "Calentadores.h"
-#include "Calorimetro.h"
-#include "Catalogo.h"
-#include "ChildView.h"
-#include "Destilacion.h"
-#include "Instrumentos.h"
-#include "Practica.h"
-#include "Recipientes.h"
 #include "Respuestas.h"
-#include "Vasos.h"
+#include "bench/ChildView.h"
+#include "document/Practica.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Calorimetro.h"
+#include "equipment/Destilacion.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/Recipientes.h"
+#include "equipment/Vasos.h"
+#include "model/Catalogo.h"
 
 #include <QMenu>
 #include <QTimer>

@@ -1,12 +1,12 @@
 // The titration: the stopcock's drops, what each drop does and records, the graph and the
 // exported data.
 #include "Ayudas.h"
-#include "Catalogo.h"
 #include "CatalogosPrueba.h"
-#include "DlgTitulacion.h"
-#include "Recipientes.h"
 #include "Respuestas.h"
-#include "Vasos.h"
+#include "bench/DlgTitulacion.h"
+#include "equipment/Recipientes.h"
+#include "equipment/Vasos.h"
+#include "model/Catalogo.h"
 
 #include <QLineEdit>
 #include <QPushButton>

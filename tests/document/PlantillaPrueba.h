@@ -1,8 +1,8 @@
 #pragma once
 // The catalogue of a built-in practice, read from its template as "Iniciar práctica" reads it.
 
-#include "Plantillas.h"
-#include "Practica.h"
+#include "document/Plantillas.h"
+#include "document/Practica.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
 // The command-line tool as a teacher runs it: exit statuses, messages and the JSON output.
-#include "Fuente.h"
-#include "Instrumentos.h"
-#include "Plantillas.h"
-#include "Practica.h"
-#include "Rutas.h"
-#include "Vasos.h"
+#include "document/Fuente.h"
+#include "document/Plantillas.h"
+#include "document/Practica.h"
+#include "document/Rutas.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/Vasos.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

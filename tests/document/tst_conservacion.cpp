@@ -4,16 +4,16 @@
 // random catalogues of every kind of reaction, and in the stored case of an equilibrium whose
 // formula asked for thirty times what its reactants held. A reaction that makes more than it
 // takes is held at the most a file can keep, and the practice stays savable.
-#include "Archivo.h"
-#include "Catalogo.h"
 #include "CatalogosPrueba.h"
-#include "Comprobacion.h"
-#include "ListaEquipo.h"
 #include "PlantillaPrueba.h"
-#include "Plantillas.h"
-#include "Practica.h"
-#include "Recipiente.h"
-#include "Seno.h"
+#include "document/Comprobacion.h"
+#include "document/Plantillas.h"
+#include "document/Practica.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
+#include "model/Seno.h"
 
 #include <QtTest>
 

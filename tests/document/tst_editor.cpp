@@ -3,11 +3,11 @@
 // change, the equation text, and a practice written entirely through it (zinc and
 // hydrochloric acid) that saves, reopens and runs with the mass the hydrogen takes away.
 #include "Ayudas.h"
-#include "EditorPractica.h"
-#include "Instrumentos.h"
-#include "Plantillas.h"
-#include "Recipiente.h"
-#include "Vasos.h"
+#include "document/EditorPractica.h"
+#include "document/Plantillas.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/Recipiente.h"
+#include "equipment/Vasos.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The notes' RTF: what the reader makes of each control word, round trips through the
 // writer, the practices' own notes, and bytes that are not RTF at all.
-#include "Plantillas.h"
-#include "Rtf.h"
+#include "document/Plantillas.h"
+#include "document/Rtf.h"
 
 #include <QFile>
 #include <QTextBlock>

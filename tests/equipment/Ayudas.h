@@ -1,8 +1,8 @@
 // Small helpers shared by the equipment tests.
 #pragma once
 
-#include "Equipo.h"
-#include "ListaEquipo.h"
+#include "equipment/Equipo.h"
+#include "equipment/ListaEquipo.h"
 
 #include <vector>
 

@@ -1,15 +1,15 @@
 // The bench list: which item acts on which, one simulation step over the bench, its
 // order, deleting without dangling links, and the items of a practice file.
-#include "Archivo.h"
-#include "Calentadores.h"
-#include "Calorimetro.h"
-#include "Catalogo.h"
 #include "CatalogosPrueba.h"
-#include "Destilacion.h"
-#include "Instrumentos.h"
-#include "ListaEquipo.h"
-#include "Recipientes.h"
-#include "Vasos.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Calorimetro.h"
+#include "equipment/Destilacion.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipientes.h"
+#include "equipment/Vasos.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 #include "Ayudas.h"
 

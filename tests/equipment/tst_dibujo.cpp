@@ -1,16 +1,16 @@
 // What the items paint: contents at their level and in their colour, the settled solid with
 // its heap and texture, the opaque calorimeter, the selection frame, levels beyond the
 // picture, and the readings of the instruments and the hot plate.
-#include "Calentadores.h"
-#include "Calorimetro.h"
-#include "Catalogo.h"
-#include "Destilacion.h"
-#include "Dibujo.h"
-#include "Imagenes.h"
-#include "Instrumentos.h"
-#include "ListaEquipo.h"
-#include "Recipientes.h"
-#include "Vasos.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Calorimetro.h"
+#include "equipment/Destilacion.h"
+#include "equipment/Dibujo.h"
+#include "equipment/Imagenes.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Recipientes.h"
+#include "equipment/Vasos.h"
+#include "model/Catalogo.h"
 
 #include <QtTest>
 

@@ -1,15 +1,15 @@
 // Assemblies: where each piece goes, how the set moves, how it finds itself again after a
 // practice is read, what flows along it, and how it comes apart.
-#include "Archivo.h"
-#include "Calentadores.h"
-#include "Calorimetro.h"
-#include "Catalogo.h"
 #include "CatalogosPrueba.h"
-#include "Destilacion.h"
-#include "Erlenmeyer250.h"
-#include "Instrumentos.h"
-#include "ListaEquipo.h"
-#include "Vasos.h"
+#include "equipment/Calentadores.h"
+#include "equipment/Calorimetro.h"
+#include "equipment/Destilacion.h"
+#include "equipment/Erlenmeyer250.h"
+#include "equipment/Instrumentos.h"
+#include "equipment/ListaEquipo.h"
+#include "equipment/Vasos.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 #include "Ayudas.h"
 

@@ -1,6 +1,6 @@
 #include "CatalogosPrueba.h"
 
-#include "Archivo.h"
+#include "model/Archivo.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // works on indices resolved by the same code the program uses.
 #pragma once
 
-#include "Catalogo.h"
+#include "model/Catalogo.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 // The archive: byte layout of every primitive, string prefixes, code page, dates and what
 // a damaged file does to a reader.
-#include "Archivo.h"
+#include "model/Archivo.h"
 
 #include <QtTest>
 

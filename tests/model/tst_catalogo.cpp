@@ -1,8 +1,8 @@
 // The catalogue: component rules, reagent units, the tables, template resolution and the
 // archive records of every catalogue class.
-#include "Archivo.h"
-#include "Catalogo.h"
 #include "CatalogosPrueba.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // Phases: amounts in and out, ionisation, pH, heat capacity, boiling temperature, the
 // bounded moves between phases, colour, the contents rows and the phase record.
-#include "Archivo.h"
-#include "Catalogo.h"
 #include "CatalogosPrueba.h"
-#include "Fase.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
+#include "model/Fase.h"
 
 #include <QtTest>
 

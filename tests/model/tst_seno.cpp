@@ -1,9 +1,9 @@
 // The vessel interior: the simulation step, heat, boiling, freezing, reactions with their
 // limits, pouring, the record and resetting.
-#include "Archivo.h"
-#include "Catalogo.h"
 #include "CatalogosPrueba.h"
-#include "Seno.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
+#include "model/Seno.h"
 
 #include <QtTest>
 
