@@ -73,7 +73,7 @@ int CLlaveBureta::Posicion() const {
     return a <= CTitulacion::kCerrada ? 0 : std::min((a - 1) / 2, int(kPosiciones));
 }
 
-void CLlaveBureta::SetPosicion(int nPosicion) {
+void CLlaveBureta::SetPosition(int nPosicion) {
     const int a = Apertura(nPosicion);
     if (a == m_titulacion.m_nApertura)
         return;
@@ -166,7 +166,7 @@ void CLlaveBureta::mousePressEvent(QMouseEvent* e) {
         grabMouse();
         return;
     }
-    SetPosicion(pt.y() < RectPalanca(n).top() ? n + 1 : n - 1);
+    SetPosition(pt.y() < RectPalanca(n).top() ? n + 1 : n - 1);
 }
 
 void CLlaveBureta::mouseMoveEvent(QMouseEvent* e) {
@@ -175,7 +175,7 @@ void CLlaveBureta::mouseMoveEvent(QMouseEvent* e) {
     // One position for each notch's distance the mouse moved, up to open.
     const double dPaso = 9.0 * kEscala;
     const int d = static_cast<int>(std::lround((m_yInicio - e->position().y()) / dPaso));
-    SetPosicion(m_nPosicionInicio + d);
+    SetPosition(m_nPosicionInicio + d);
 }
 
 void CLlaveBureta::mouseReleaseEvent(QMouseEvent* e) {
@@ -190,7 +190,7 @@ void CLlaveBureta::wheelEvent(QWheelEvent* e) {
     while (std::abs(m_nRueda) >= QWheelEvent::DefaultDeltasPerStep) {
         const int nSentido = m_nRueda > 0 ? 1 : -1;
         m_nRueda -= nSentido * QWheelEvent::DefaultDeltasPerStep;
-        SetPosicion(Posicion() + nSentido);
+        SetPosition(Posicion() + nSentido);
     }
     e->accept();
 }
@@ -199,18 +199,18 @@ void CLlaveBureta::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
     case Qt::Key_Up:
     case Qt::Key_Right:
-        SetPosicion(Posicion() + 1);
+        SetPosition(Posicion() + 1);
         break;
     case Qt::Key_Down:
     case Qt::Key_Left:
-        SetPosicion(Posicion() - 1);
+        SetPosition(Posicion() - 1);
         break;
     case Qt::Key_PageUp:
-        SetPosicion(kPosiciones);
+        SetPosition(kPosiciones);
         break;
     case Qt::Key_PageDown:
     case Qt::Key_Home:
-        SetPosicion(0);
+        SetPosition(0);
         break;
     case Qt::Key_Space:
         m_titulacion.PedirGota();

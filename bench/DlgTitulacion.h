@@ -39,7 +39,7 @@ public:
     // counts as the lower), and the opening of a position.
     int Posicion() const;
     static int Apertura(int nPosicion);
-    void SetPosicion(int nPosicion);
+    void SetPosition(int nPosicion);
     // Where the lever is drawn for a position, in the widget's pixels.
     QRect RectPalanca(int nPosicion) const;
     // How the stopcock drips, as a student reads it ("Cerrada", "Una gota cada 0,8 s").

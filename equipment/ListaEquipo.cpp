@@ -199,21 +199,21 @@ const CListaEquipo::Indice& CListaEquipo::IndiceAlDia() {
     return *m_pIndice;
 }
 
-CEquipo* CListaEquipo::BuscarSobreFuente(const Indice& ix, const CEquipo* pFuente,
-                                         bool bWhole) const {
+CEquipo* CListaEquipo::FindVesselOnSource(const Indice& ix, const CEquipo* pFuente,
+                                          bool bWhole) const {
     const Rect a = ZonaFuente(pFuente, bWhole);
     return ix.Primero(ix.fondos, a,
                       [&](const CEquipo* e) { return e != pFuente && Fondo(e).Corta(a); });
 }
 
-CRecipiente* CListaEquipo::BuscarDebajo(const Indice& ix, const CEquipo* pEquipo) const {
+CRecipiente* CListaEquipo::FindVesselBelow(const Indice& ix, const CEquipo* pEquipo) const {
     const Rect a = ZonaDebajo(pEquipo);
     return static_cast<CRecipiente*>(ix.Primero(ix.bocas, a, [&](const CEquipo* e) {
         return e != pEquipo && e->m_nCategoria == CATEGORIA_RECIPIENTE && Boca(e).Corta(a);
     }));
 }
 
-CRecipiente* CListaEquipo::BuscarEnSonda(const Indice& ix, const CEquipo* pEquipo) const {
+CRecipiente* CListaEquipo::FindVesselAtProbe(const Indice& ix, const CEquipo* pEquipo) const {
     const QPoint p = Sonda(pEquipo);
     return static_cast<CRecipiente*>(
         ix.Primero(ix.areas, {p.x(), p.y(), p.x() + 1, p.y() + 1}, [&](const CEquipo* e) {
@@ -331,10 +331,10 @@ bool CListaEquipo::PasoSimulacion() {
             auto* r = static_cast<CRecipiente*>(e);
             switch (r->EnlaceAlPaso()) {
             case CRecipiente::Enlace::Debajo:
-                r->m_pConectado = BuscarDebajo(ix, r);
+                r->m_pConectado = FindVesselBelow(ix, r);
                 break;
             case CRecipiente::Enlace::Sonda:
-                r->m_pConectado = BuscarEnSonda(ix, r);
+                r->m_pConectado = FindVesselAtProbe(ix, r);
                 break;
             case CRecipiente::Enlace::Ninguno:
                 break;
@@ -347,7 +347,7 @@ bool CListaEquipo::PasoSimulacion() {
         case CATEGORIA_CALENTADOR: {
             auto* c = static_cast<CCalentador*>(e);
             bCambio |= c->AdvanceFrame() != 0;
-            CEquipo* v = BuscarSobreFuente(ix, c, c->ContieneTodoElArea());
+            CEquipo* v = FindVesselOnSource(ix, c, c->ContieneTodoElArea());
             if (v && v->m_nCategoria == CATEGORIA_RECIPIENTE) {
                 auto* r = static_cast<CRecipiente*>(v);
                 r->m_seno.m_dCondensacion = c->Condensacion();
@@ -359,7 +359,7 @@ bool CListaEquipo::PasoSimulacion() {
         case CATEGORIA_INSTRUMENTO: {
             auto* i = static_cast<CInstrumento*>(e);
             bCambio |= i->Tick() != 0;
-            CRecipiente* v = BuscarEnSonda(ix, i);
+            CRecipiente* v = FindVesselAtProbe(ix, i);
             if (v || i->EnlazadoSinSonda())
                 bCambio |= i->Attach(v) != 0;
             else

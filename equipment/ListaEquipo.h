@@ -82,9 +82,9 @@ private:
     // The index of the bench as it stands now, built again only when an item was added,
     // removed, moved or resized since the last step.
     const Indice& IndiceAlDia();
-    CEquipo* BuscarSobreFuente(const Indice& ix, const CEquipo* pFuente, bool bWhole) const;
-    CRecipiente* BuscarDebajo(const Indice& ix, const CEquipo* pEquipo) const;
-    CRecipiente* BuscarEnSonda(const Indice& ix, const CEquipo* pEquipo) const;
+    CEquipo* FindVesselOnSource(const Indice& ix, const CEquipo* pFuente, bool bWhole) const;
+    CRecipiente* FindVesselBelow(const Indice& ix, const CEquipo* pEquipo) const;
+    CRecipiente* FindVesselAtProbe(const Indice& ix, const CEquipo* pEquipo) const;
 
     const CCatalogo* m_pCatalogo = nullptr;
     std::list<CEquipo*> m_lista;
