@@ -1,4 +1,5 @@
 #include "app/DlgEditorPractica.h"
+#include "equipment/Conversiones.h"
 
 #include "document/Comprobacion.h"
 
@@ -43,22 +44,6 @@
 #include <cmath>
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-std::string S(const QString& s) {
-    return s.toStdString();
-}
-
-QColor AQColor(COLORREF cr) {
-    return QColor(RojoDe(cr), VerdeDe(cr), AzulDe(cr));
-}
-
-COLORREF AColorref(const QColor& c) {
-    return RGBColor(c.red(), c.green(), c.blue());
-}
 
 // A name field: never longer than a file keeps a name.
 QLineEdit* CampoTexto(QWidget* pPadre) {
@@ -615,7 +600,7 @@ QWidget* CDlgEditorPractica::PaginaSustancias() {
     g->addWidget(color, f++, 3);
     color->m_fnCambio = [=](const QColor& c) {
         if (CComponentes* k = actual())
-            k->m_crColor = AColorref(c);
+            k->m_crColor = ColorrefDe(c);
     };
     campos.push_back(texto(QStringLiteral("Catión:"), f, 0,
                            [](CComponentes& k) -> std::string& { return k.m_strCation; }));
@@ -673,7 +658,7 @@ QWidget* CDlgEditorPractica::PaginaSustancias() {
         estado->blockSignals(true);
         estado->setCurrentIndex(k->m_nEstado);
         estado->blockSignals(false);
-        color->Mostrar(AQColor(k->m_crColor));
+        color->Mostrar(ColorDe(k->m_crColor));
         textura->blockSignals(true);
         textura->setCurrentIndex(std::clamp(k->m_nTextura, 0, 6));
         textura->blockSignals(false);
@@ -1106,11 +1091,11 @@ QWidget* CDlgEditorPractica::PaginaIndicadores() {
     };
     colorBajo->m_fnCambio = [=](const QColor& c) {
         if (CIndicadores* d = actual())
-            d->m_crColorBajo = AColorref(c);
+            d->m_crColorBajo = ColorrefDe(c);
     };
     colorAlto->m_fnCambio = [=](const QColor& c) {
         if (CIndicadores* d = actual())
-            d->m_crColorAlto = AColorref(c);
+            d->m_crColorAlto = ColorrefDe(c);
     };
     auto mostrar = [=, &cat] {
         CIndicadores* d = actual();
@@ -1122,8 +1107,8 @@ QWidget* CDlgEditorPractica::PaginaIndicadores() {
         Elegir(sigue, d->m_nComponente);
         bajo->Mostrar(d->m_dLimiteBajo);
         alto->Mostrar(d->m_dLimiteAlto);
-        colorBajo->Mostrar(AQColor(d->m_crColorBajo));
-        colorAlto->Mostrar(AQColor(d->m_crColorAlto));
+        colorBajo->Mostrar(ColorDe(d->m_crColorBajo));
+        colorAlto->Mostrar(ColorDe(d->m_crColorAlto));
     };
     connect(l, &QListWidget::currentRowChanged, this, mostrar);
     m_fnRecargar[INDICADORES] = [=, &cat] {

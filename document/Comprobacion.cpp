@@ -1,4 +1,5 @@
 #include "document/Comprobacion.h"
+#include "equipment/Conversiones.h"
 
 #include "document/Practica.h"
 #include "document/Validacion.h"
@@ -26,10 +27,6 @@ struct Tablas {
     std::span<const CReacciones> m_reacciones;
     std::span<const CIndicadores> m_indicadores;
 };
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 class Comprobador {
 public:

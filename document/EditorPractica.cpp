@@ -1,4 +1,5 @@
 #include "document/EditorPractica.h"
+#include "equipment/Conversiones.h"
 
 #include "document/Plantillas.h"
 #include "equipment/Recipiente.h"
@@ -8,10 +9,6 @@
 #include <functional>
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 void RecorrerFases(const CListaEquipo& lista, const std::function<void(CFase&)>& fn) {
     for (CEquipo* e : lista)

@@ -1,4 +1,5 @@
 #include "document/Validacion.h"
+#include "equipment/Conversiones.h"
 
 #include "document/Comprobacion.h"
 #include "document/Practica.h"
@@ -14,10 +15,6 @@
 namespace Validacion {
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QString Donde(const char* pszQue, int n, const std::string& strNombre) {
     return QStringLiteral("%1 %2 «%3»").arg(QString::fromUtf8(pszQue)).arg(n + 1).arg(Q(strNombre));

@@ -1,4 +1,5 @@
 #include "equipment/Recipiente.h"
+#include "equipment/Conversiones.h"
 
 #include "equipment/Imagenes.h"
 #include "model/Archivo.h"
@@ -23,10 +24,6 @@ std::minstd_rand& Generador() {
 // here too: it would take matter out of the vessel or poison every total.
 bool CantidadValida(double d) {
     return d >= 0.0 && std::isfinite(d);
-}
-
-QColor ColorDe(COLORREF cr) {
-    return QColor(RojoDe(cr), VerdeDe(cr), AzulDe(cr));
 }
 
 // Colourless liquids (the catalogues give water and clear solutions 0xFEFEFE, as good as

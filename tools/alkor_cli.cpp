@@ -8,6 +8,7 @@
 #include "document/Practica.h"
 #include "document/Rutas.h"
 #include "equipment/Calentador.h"
+#include "equipment/Conversiones.h"
 #include "equipment/Instrumentos.h"
 #include "equipment/ListaEquipo.h"
 #include "equipment/Recipiente.h"
@@ -150,10 +151,6 @@ private:
     bool m_bTerminal, m_bMostrado = false;
     std::chrono::steady_clock::time_point m_inicio, m_ultimo;
 };
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Opens a saved practice or, when the file is not one, a template.
 int Abrir(CPractica& practica, const QString& strRuta) {
