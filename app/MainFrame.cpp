@@ -41,6 +41,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -1034,11 +1035,36 @@ void CMainFrame::Deshacer(bool bDeshacer) {
     if (m_bTitulando)
         TerminarTitulacion(true);
     m_pVistaMesa->CancelarVertido();
+    // Undo puts back a new bench; the graph follows its burette there (same place in the
+    // list, same type, same position), and its curve comes back with it.
+    const CEquipo* pGrafica = m_pDlgGrafica ? m_pDlgGrafica->m_pBureta : nullptr;
+    const bool bGraficando = m_bGraficando;
+    int nGrafica = -1, nTipo = 0, x = 0, y = 0;
+    if (pGrafica) {
+        nGrafica = static_cast<int>(std::distance(
+            m_practica.m_listaEquipo.begin(),
+            std::find(m_practica.m_listaEquipo.begin(), m_practica.m_listaEquipo.end(), pGrafica)));
+        nTipo = pGrafica->m_nTipo;
+        x = pGrafica->m_x;
+        y = pGrafica->m_y;
+    }
     QUndoStack& pila = m_pHistorial->Pila();
     if (bDeshacer)
         pila.undo();
     else
         pila.redo();
+    if (pGrafica && nGrafica < static_cast<int>(m_practica.m_listaEquipo.size())) {
+        CEquipo* e = *std::next(m_practica.m_listaEquipo.begin(), nGrafica);
+        auto* pBureta = dynamic_cast<CRecipiente*>(e);
+        if (pBureta && e->m_nTipo == nTipo && e->m_x == x && e->m_y == y) {
+            m_pDlgGrafica->SetBureta(pBureta);
+            if (bGraficando) {
+                m_pDlgGrafica->m_bVisible = true;
+                m_pDlgGrafica->show();
+                m_bGraficando = true;
+            }
+        }
+    }
     ActualizarTitulo();
 }
 
@@ -1062,7 +1088,7 @@ void CMainFrame::OnUM_FIN_GRAFICA() {
 
 void CMainFrame::OnUM_REFRESCAR_GRAFICA() {
     if (m_pDlgGrafica && m_bGraficando && m_pDlgGrafica->m_bVisible)
-        m_pDlgGrafica->m_pGrafica->update();
+        m_pDlgGrafica->Actualizar();
 }
 
 void CMainFrame::OnUM_PROPIEDADES() {

@@ -325,6 +325,8 @@ void CDlgTitulacion::keyPressEvent(QKeyEvent* e) {
 CGrafica::CGrafica(QWidget* pPadre) : QWidget(pPadre) {
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
+    // Reachable by Tab: the arrows read the curve point by point.
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 150);
 }
@@ -384,6 +386,11 @@ QImage CGrafica::Pintar() const {
             p.drawPoint(curva.first());
         else
             p.drawPolyline(curva);
+        if (m_nCursor >= 0 && m_nCursor < curva.size()) {
+            p.setPen(QPen(QColor(0, 0, 255), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(curva.at(m_nCursor), 3, 3);
+        }
     }
     if (!m_strLectura.isEmpty()) {
         p.fillRect(QRect(W - 150, 0, 150, 20), Qt::white);
@@ -421,13 +428,53 @@ void CGrafica::mouseMoveEvent(QMouseEvent* e) {
     update();
 }
 
+void CGrafica::IrAPunto(int nPunto) {
+    const int n = m_pBureta ? static_cast<int>(m_pBureta->m_lstTitulacion.size()) : 0;
+    if (n == 0) {
+        m_nCursor = -1;
+        return;
+    }
+    m_nCursor = std::clamp(nPunto, 0, n - 1);
+    // The list is newest first; the cursor counts from the oldest.
+    const CPuntoTitulacion& punto = *std::next(m_pBureta->m_lstTitulacion.rbegin(), m_nCursor);
+    m_strLectura = QString::asprintf("Vol=%.2f, pH=%.2f", punto.m_dVol, punto.m_dPH);
+    setAccessibleDescription(
+        tr("Punto %1 de %2: %3 ml, pH %4")
+            .arg(m_nCursor + 1)
+            .arg(n)
+            .arg(QString::number(punto.m_dVol, 'f', 2), QString::number(punto.m_dPH, 'f', 2)));
+    QAccessibleEvent ev(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&ev);
+    update();
+}
+
+void CGrafica::keyPressEvent(QKeyEvent* e) {
+    const int nUltimo = m_pBureta ? static_cast<int>(m_pBureta->m_lstTitulacion.size()) - 1 : -1;
+    switch (e->key()) {
+    case Qt::Key_Left:
+        IrAPunto(m_nCursor < 0 ? nUltimo : m_nCursor - 1);
+        break;
+    case Qt::Key_Right:
+        IrAPunto(m_nCursor < 0 ? 0 : m_nCursor + 1);
+        break;
+    case Qt::Key_Home:
+        IrAPunto(0);
+        break;
+    case Qt::Key_End:
+        IrAPunto(nUltimo);
+        break;
+    default:
+        QWidget::keyPressEvent(e);
+    }
+}
+
 CDlgGrafica::CDlgGrafica(CRecipiente* pBureta, QWidget* pPadre)
     : QDialog(pPadre, Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
       m_pGrafica(new CGrafica(this)), m_pEscala(new QSlider(Qt::Horizontal, this)),
-      m_pBureta(pBureta) {
+      m_pPendiente(new QLabel(this)), m_pBureta(pBureta) {
     setWindowTitle(QStringLiteral("Grafica de titulación"));
     setModal(false);
-    resize(520, 360);
+    resize(520, 390); // the graph keeps its room above the readout line
     m_pGrafica->m_pBureta = pBureta;
     m_pGrafica->m_dEscalaX = pBureta ? pBureta->m_dCapacidad : 50.0;
     const int nMax = std::max(1, static_cast<int>(m_pGrafica->m_dEscalaX));
@@ -437,10 +484,18 @@ CDlgGrafica::CDlgGrafica(CRecipiente* pBureta, QWidget* pPadre)
     m_pEscala->setFixedWidth(180);
     m_pEscala->setAccessibleName(QStringLiteral("Escala eje X"));
     m_pGrafica->setAccessibleName(QStringLiteral("Gráfica de pH"));
-    connect(m_pEscala, &QSlider::sliderReleased, this, [this] {
+    // A drag rescales when it is let go; the arrows and Re Pág / Av Pág at once.
+    auto escalar = [this] {
         m_pGrafica->m_dEscalaX = m_pEscala->value();
         m_pGrafica->update();
+    };
+    connect(m_pEscala, &QSlider::sliderReleased, this, escalar);
+    connect(m_pEscala, &QSlider::valueChanged, this, [this, escalar] {
+        if (!m_pEscala->isSliderDown())
+            escalar();
     });
+    m_pPendiente->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_pPendiente->setFocusPolicy(Qt::TabFocus);
     auto* guardar = new QPushButton(QStringLiteral("Guardar datos"), this);
     auto* copiar = new QPushButton(QStringLiteral("Copiar gráfica"), this);
     for (QPushButton* b : {guardar, copiar})
@@ -460,7 +515,9 @@ CDlgGrafica::CDlgGrafica(CRecipiente* pBureta, QWidget* pPadre)
     barra->addWidget(copiar);
     auto* l = new QVBoxLayout(this);
     l->addWidget(marco, 1);
+    l->addWidget(m_pPendiente);
     l->addLayout(barra);
+    Actualizar();
     m_fnDialogoGuardar = [this] {
         QFileDialog dlg(this, QStringLiteral("Guardar datos"));
         dlg.setAcceptMode(QFileDialog::AcceptSave);
@@ -513,11 +570,29 @@ void CDlgGrafica::OnCopiar() {
 }
 
 void CDlgGrafica::Olvidar(CEquipo* pEquipo) {
-    if (pEquipo == m_pBureta) {
-        m_pBureta = nullptr;
-        m_pGrafica->m_pBureta = nullptr;
-        m_pGrafica->update();
-    }
+    if (pEquipo == m_pBureta)
+        SetBureta(nullptr);
+}
+
+void CDlgGrafica::SetBureta(CRecipiente* pBureta) {
+    m_pBureta = pBureta;
+    m_pGrafica->m_pBureta = pBureta;
+    m_pGrafica->m_nCursor = -1;
+    m_pGrafica->m_strLectura.clear();
+    Actualizar();
+}
+
+void CDlgGrafica::Actualizar() {
+    double dVol = 0.0, dPH = 0.0;
+    if (m_pBureta && CTitulacion::MaximaPendiente(*m_pBureta, dVol, dPH))
+        m_pPendiente->setText(
+            tr("Máxima pendiente de la curva (punto de equivalencia "
+               "estimado): %1 ml, pH %2")
+                .arg(QString::number(dVol, 'f', 2), QString::number(dPH, 'f', 2)));
+    else
+        m_pPendiente->setText(tr("Máxima pendiente de la curva: faltan puntos."));
+    m_pPendiente->setAccessibleName(m_pPendiente->text());
+    m_pGrafica->update();
 }
 
 void CDlgGrafica::closeEvent(QCloseEvent* e) {

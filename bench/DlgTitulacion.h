@@ -108,7 +108,10 @@ public:
 
     CRecipiente* m_pBureta = nullptr; // its points are drawn
     double m_dEscalaX = 50.0;         // millilitres spanned by the X axis
-    QString m_strLectura;             // the readout under the mouse
+    QString m_strLectura;             // the readout under the mouse or at the cursor
+    // The recorded point the keyboard stands on, oldest first from 0; -1 for none. The left
+    // and right arrows step through the points, Inicio and Fin go to the first and last.
+    int m_nCursor = -1;
 
     QImage Pintar() const;
     // Pixels per millilitre and per pH unit at the graph's present size and scale.
@@ -117,9 +120,13 @@ public:
     // Volume and pH at a point of the widget (0 and 0 while the graph has no room).
     void AValores(const QPoint& pt, double& dVol, double& dPH) const;
 
+    // Puts the keyboard's cursor on a recorded point (clamped) and shows its values.
+    void IrAPunto(int nPunto);
+
 protected:
     void paintEvent(QPaintEvent*) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 class CDlgGrafica : public QDialog {
@@ -129,8 +136,14 @@ public:
 
     CGrafica* m_pGrafica;
     QSlider* m_pEscala;
+    QLabel* m_pPendiente; // the steepest point of the curve, in words
     CRecipiente* m_pBureta;
     bool m_bVisible = true;
+
+    // The curve grew or the bench changed: the graph and its readouts again.
+    void Actualizar();
+    // The graph of another burette (the same one, put back by undo).
+    void SetBureta(CRecipiente* pBureta);
 
     // The points as text, oldest first, lines ending in CR LF; empty without points.
     QByteArray Datos() const;

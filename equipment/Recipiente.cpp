@@ -240,6 +240,27 @@ void CRecipiente::ClearTitration() {
     m_dTitulado = 0.0;
 }
 
+void CRecipiente::EscribirEstado(CArchivo& ar) const {
+    ar << m_dTitulado << static_cast<int32_t>(m_lstTitulacion.size());
+    for (const CPuntoTitulacion& p : m_lstTitulacion)
+        ar << p.m_dVol << p.m_dPH;
+}
+
+void CRecipiente::LeerEstado(CArchivo& ar) {
+    double dTitulado = 0.0;
+    ar >> dTitulado;
+    // Two doubles a point: a count the bytes cannot hold is refused before any allocation.
+    const int32_t n = ar.LeerCuenta(2 * sizeof(double));
+    std::list<CPuntoTitulacion> puntos;
+    for (int32_t i = 0; i < n; ++i) {
+        CPuntoTitulacion p;
+        ar >> p.m_dVol >> p.m_dPH;
+        puntos.push_back(p);
+    }
+    m_dTitulado = dTitulado;
+    m_lstTitulacion = std::move(puntos);
+}
+
 // ---------------------------------------------------------------------------------------
 // Drawing
 

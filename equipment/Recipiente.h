@@ -63,6 +63,10 @@ class CRecipiente : public CEquipo {
 public:
     ~CRecipiente() override;
     void Vincular(const CCatalogo* pCatalogo) override { m_seno.Vincular(pCatalogo); }
+    // The titration curve and the volume delivered: no file keeps them, but undoing another
+    // action must not erase them (they last until "Inicializar grafica").
+    void EscribirEstado(CArchivo& ar) const override;
+    void LeerEstado(CArchivo& ar) override;
 
     double m_dCapacidad = 0.0;
     double m_dTitulado = 0.0;

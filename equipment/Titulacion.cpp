@@ -6,6 +6,8 @@
 #include <QRect>
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 
 CEquipo* CTitulacion::BuscarReceptor(const CListaEquipo& lista, const CEquipo& bureta) {
     const QRect punta(bureta.m_x, bureta.m_y + bureta.m_cy - 5, bureta.m_cx, 10);
@@ -86,4 +88,26 @@ bool CTitulacion::Paso() {
 
 double CTitulacion::Lectura() const {
     return m_pBureta ? m_pBureta->m_dCapacidad - m_pBureta->VolumenLiquido() : 0.0;
+}
+
+bool CTitulacion::MaximaPendiente(const CRecipiente& bureta, double& dVol, double& dPH) {
+    const auto& puntos = bureta.m_lstTitulacion; // newest first
+    double dMejor = -1.0;
+    for (auto it = puntos.rbegin(); it != puntos.rend() && std::next(it) != puntos.rend(); ++it) {
+        const CPuntoTitulacion& a = *it;
+        const CPuntoTitulacion& b = *std::next(it);
+        // A point recorded with no pH (below zero) says nothing about the slope.
+        if (a.m_dPH < 0.0 || b.m_dPH < 0.0)
+            continue;
+        const double dV = b.m_dVol - a.m_dVol;
+        if (!(dV > 0.0))
+            continue;
+        const double dPendiente = std::fabs(b.m_dPH - a.m_dPH) / dV;
+        if (std::isfinite(dPendiente) && dPendiente > dMejor) {
+            dMejor = dPendiente;
+            dVol = (a.m_dVol + b.m_dVol) / 2.0;
+            dPH = (a.m_dPH + b.m_dPH) / 2.0;
+        }
+    }
+    return dMejor >= 0.0;
 }

@@ -47,6 +47,11 @@ public:
     // The volume delivered since the burette was full, as the window reads it.
     double Lectura() const;
 
+    // Where the recorded curve is steepest: of two consecutive points, the pair whose pH
+    // changes most per millilitre, and their mean volume and pH. It is the first-derivative
+    // estimate of the equivalence point. False when no two points with a pH differ in volume.
+    static bool MaximaPendiente(const CRecipiente& bureta, double& dVol, double& dPH);
+
 private:
     CRecipiente* m_pBureta = nullptr;
     CRecipiente* m_pReceptor = nullptr;

@@ -522,6 +522,53 @@ private slots:
         QCOMPARE(m_mensajes.size(), 2);
     }
 
+    // Undoing another action keeps the titration curve and the volume delivered: they last
+    // until "Inicializar grafica". An open graph follows its burette onto the restored bench.
+    void deshacerConservaLaCurva() {
+        auto* b = new CBureta50;
+        b->SetPosition(100, 100);
+        m_pPractica->m_listaEquipo.AgregarAlFinal(b);
+        auto* v = new CVaso100;
+        v->SetPosition(90, 100 + b->m_cy + 9);
+        m_pPractica->m_listaEquipo.AgregarAlFinal(v);
+        auto* otro = new CVaso250;
+        otro->SetPosition(400, 100);
+        m_pPractica->m_listaEquipo.AgregarAlFinal(otro);
+        b->AddComponent(0, 20.0, UNIDAD_ML);
+        CListaEquipo& l = m_pPractica->m_listaEquipo;
+        const auto nBureta = std::distance(l.begin(), std::find(l.begin(), l.end(), b));
+        auto bureta = [&] { return static_cast<CRecipiente*>(*std::next(l.begin(), nBureta)); };
+        m_pMarco->m_pHistorial->Tomar();
+        Seleccionar(b);
+        m_pMarco->OnUM_TITULAR();
+        m_pMarco->m_pDlgTitulacion->m_titulacion.m_nApertura = 17;
+        for (int i = 0; i < 6; ++i)
+            m_pMarco->OnUM_TICK();
+        m_pMarco->m_pDlgTitulacion->close();
+        QVERIFY(!m_pMarco->m_bTitulando);
+        QCOMPARE(b->m_lstTitulacion.size(), size_t(6));
+        m_pMarco->OnUM_GRAFICA(b);
+        prueba::AlAbrirse<CDlgAgua>([](CDlgAgua& d) {
+            d.m_pAdicionar->Edit()->setText("5");
+            d.accept();
+        });
+        Seleccionar(otro);
+        Mesa()->Comando(ID_AGREGAR_AGUA);
+        QCOMPARE(m_pMarco->m_pHistorial->Pila().undoText(), QString("Agregar agua"));
+        m_pMarco->Deshacer(true);
+        CRecipiente* nueva = bureta();
+        QCOMPARE(nueva->m_nTipo, int32_t(TipoEquipo::Bureta50));
+        QCOMPARE(nueva->m_lstTitulacion.size(), size_t(6));
+        QVERIFY(std::fabs(nueva->m_dTitulado - 0.30) < 1e-9);
+        QCOMPARE(m_pMarco->m_pDlgGrafica->m_pBureta, nueva);
+        QVERIFY(m_pMarco->m_bGraficando && m_pMarco->m_pDlgGrafica->isVisible());
+        // Undoing the titration itself takes its drops and its points away.
+        m_pMarco->Deshacer(true);
+        nueva = bureta();
+        QVERIFY(nueva->m_lstTitulacion.empty());
+        QCOMPARE(nueva->m_dTitulado, 0.0);
+    }
+
     // An item dropped out of sight comes back to the edge; "Mostrar todo el equipo" pans
     // until every item is in view.
     void equipoSiempreAlAlcance() {

@@ -152,6 +152,14 @@ private slots:
                 break;
             }
         QVERIFY2(dSalto >= 1.6 && dSalto <= 1.8, qPrintable(QString::number(dSalto)));
+        // The steepest point of the curve (the window shows it) lies on the jump: within two
+        // drops of it (the midpoint of a pair of points a drop apart), between the pH of the
+        // acid and of the base on either side.
+        double dVolEq = 0.0, dPHEq = 0.0;
+        QVERIFY(CTitulacion::MaximaPendiente(bureta, dVolEq, dPHEq));
+        QVERIFY2(std::fabs(dVolEq - 1.654) <= 2 * CTitulacion::kGota,
+                 qPrintable(QString::number(dVolEq)));
+        QVERIFY2(dPHEq > 4.0 && dPHEq < 10.0, qPrintable(QString::number(dPHEq)));
 
         // A receiver that is full takes nothing: no volume is counted and no point recorded.
         CProbeta10 llena;
@@ -235,11 +243,23 @@ private slots:
         g.m_pGrafica->resize(600, 330);
         QTest::mouseMove(g.m_pGrafica, QPoint(20, 300));
         QCOMPARE(g.m_pGrafica->m_strLectura, QString("Vol=0.00, pH=0.00"));
-        // The slider's scale takes effect when it is let go.
+        // A drag of the slider rescales when it is let go; the keyboard at once.
+        g.m_pEscala->setSliderDown(true);
         g.m_pEscala->setValue(10);
         QCOMPARE(g.m_pGrafica->m_dEscalaX, 50.0);
-        emit g.m_pEscala->sliderReleased();
+        g.m_pEscala->setSliderDown(false);
         QCOMPARE(g.m_pGrafica->m_dEscalaX, 10.0);
+        g.m_pEscala->setFocus();
+        QTest::keyClick(g.m_pEscala, Qt::Key_Right);
+        QCOMPARE(g.m_pGrafica->m_dEscalaX, 11.0);
+        // The arrows walk the curve from the keyboard, and say where they stand.
+        QTest::keyClick(g.m_pGrafica, Qt::Key_Home);
+        QCOMPARE(g.m_pGrafica->m_strLectura, QString("Vol=0.05, pH=1.23"));
+        QTest::keyClick(g.m_pGrafica, Qt::Key_Right);
+        QCOMPARE(g.m_pGrafica->accessibleDescription(), QString("Punto 2 de 3: 0.10 ml, pH 1.25"));
+        QTest::keyClick(g.m_pGrafica, Qt::Key_End);
+        QTest::keyClick(g.m_pGrafica, Qt::Key_Right); // stays on the last
+        QCOMPARE(g.m_pGrafica->m_strLectura, QString("Vol=0.15, pH=-1.00"));
         g.Olvidar(&bureta);
         QVERIFY(g.Datos().isEmpty());
     }
