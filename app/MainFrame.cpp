@@ -243,9 +243,7 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
         dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
         dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
         dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
-        // A practice saved before is offered again under its own name.
-        if (!m_strRuta.isEmpty())
-            dlg.selectFile(m_strRuta);
+        dlg.selectFile(RutaPropuesta());
         return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
                    ? dlg.selectedFiles().constFirst()
                    : QString();
@@ -811,6 +809,18 @@ bool CMainFrame::ArchivoPropio(const QString& strRuta) {
         return true;
     const QString strCarpeta = QFileInfo(strCompartida).absoluteFilePath() + QLatin1Char('/');
     return !info.absoluteFilePath().startsWith(strCarpeta);
+}
+
+QString CMainFrame::RutaPropuesta() const {
+    // A practice saved before is offered again under its own name, in its own folder when it
+    // is the student's to write; one opened from the shared folder (or read-only) goes into
+    // "Mis prácticas" under the same name, so that the teacher's file is never proposed.
+    if (!m_strRuta.isEmpty() && ArchivoPropio(m_strRuta))
+        return m_strRuta;
+    const QString strCarpeta = Preferencias::CarpetaPropia(true);
+    if (!m_strRuta.isEmpty())
+        return QDir(strCarpeta).filePath(QFileInfo(m_strRuta).fileName());
+    return strCarpeta + QLatin1Char('/');
 }
 
 bool CMainFrame::OnGuardarComo() {

@@ -96,6 +96,9 @@ public:
     std::function<int()> m_fnPreguntaCierre;
     // The path chosen in the save dialog, empty when cancelled. Replaceable by tests.
     std::function<QString()> m_fnDialogoGuardar;
+    // Where "Guardar práctica" proposes to save: the practice's own file, or the same name in
+    // "Mis prácticas" when the file is not the student's (the shared folder, read-only).
+    QString RutaPropuesta() const;
     // The PDF file chosen for the notes, empty when cancelled. Replaceable by tests.
     std::function<QString()> m_fnDialogoPdf;
     // "Archivo > Exportar notas a PDF…": the section the notes show, as a PDF file.

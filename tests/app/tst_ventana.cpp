@@ -1489,13 +1489,17 @@ private slots:
         QCOMPARE(nDialogos, 3);
         QVERIFY(QFile::exists(ruta));
         QVERIFY(m_pMarco->windowTitle().endsWith("(copia.uak1)"));
-        // A file of the shared folder is the teacher's: saving asks where (cancelled here).
+        QCOMPARE(m_pMarco->RutaPropuesta(), QFileInfo(ruta).absoluteFilePath());
+        // A file of the shared folder is the teacher's: saving asks where (cancelled here),
+        // proposing the same name in "Mis prácticas".
         Preferencias::SetCarpetaCompartida(m_dir.path());
         QCOMPARE(Preferencias::CarpetaCompartida(), m_dir.path());
         m_pMarco->Accion(ID_EQUIPO_VASO100)->trigger();
         ruta.clear();
         QVERIFY(!m_pMarco->OnGuardarPractica());
         QCOMPARE(nDialogos, 4);
+        QCOMPARE(m_pMarco->RutaPropuesta(),
+                 QDir(Preferencias::CarpetaPropia()).filePath(QStringLiteral("copia.uak1")));
         Preferencias::SetCarpetaCompartida(QString());
         QVERIFY(m_pMarco->OnGuardarPractica());
         QCOMPARE(nDialogos, 4);
