@@ -12,6 +12,7 @@
 #include "bench/DlgPropiedades.h"
 #include "bench/DlgTitulacion.h"
 #include "bench/Mensajes.h"
+#include "bench/MesaConBarras.h"
 #include "document/Historial.h"
 #include "document/Plantillas.h"
 #include "document/Practica.h"
@@ -189,10 +190,11 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
     : QMainWindow(pPadre), m_practica(practica) {
     m_pSplitter = new QSplitter(Qt::Horizontal, this);
     m_pNotas = new CNotasView(practica, m_pSplitter);
-    m_pVistaMesa = new CChildView(practica, m_pSplitter);
+    m_pVistaMesa = new CChildView(practica);
+    m_pMesa = new CMesaConBarras(m_pVistaMesa, m_pSplitter);
     m_pNotas->setMinimumWidth(100);
     m_pSplitter->addWidget(m_pNotas);
-    m_pSplitter->addWidget(m_pVistaMesa);
+    m_pSplitter->addWidget(m_pMesa);
     m_pSplitter->setStretchFactor(1, 1);
     m_pSplitter->setSizes({238, 1000});
     m_pSplitter->setChildrenCollapsible(false);

@@ -11,6 +11,7 @@ class CChildView;
 class CDlgGrafica;
 class CDlgTitulacion;
 class CHistorial;
+class CMesaConBarras;
 class CEquipo;
 class CRecipiente;
 class CNotasView;
@@ -29,6 +30,7 @@ public:
     ~CMainFrame() override;
 
     CChildView* m_pVistaMesa = nullptr;
+    CMesaConBarras* m_pMesa = nullptr; // the bench view with its scroll bars
     CNotasView* m_pNotas = nullptr;
     QSplitter* m_pSplitter = nullptr;
     QToolBar* m_pToolBar = nullptr;

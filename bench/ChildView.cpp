@@ -179,9 +179,48 @@ void CChildView::AjustarAVentana() {
     MostrarTodo();
 }
 
+QRect CChildView::Extension() const {
+    QRect rc(Desplazamiento(), size());
+    for (const CEquipo* e : m_practica.m_listaEquipo)
+        rc |= ACliente(e->m_rcArea).translated(-m_ptOrigen).adjusted(-20, -20, 20, 20);
+    return rc;
+}
+
+void CChildView::SetDesplazamiento(const QPoint& pt) {
+    if (pt == Desplazamiento())
+        return;
+    m_ptOrigen = -pt;
+    ActualizarPuntoInsercion();
+    update();
+}
+
+void CChildView::MostrarEquipo(const CEquipo* pEquipo) {
+    if (!pEquipo)
+        return;
+    const QRect rc = ACliente(pEquipo->m_rcArea).adjusted(-10, -10, 10, 10);
+    int dx = 0, dy = 0;
+    if (rc.width() > width() || rc.left() < 0)
+        dx = rc.left();
+    else if (rc.right() >= width())
+        dx = rc.right() + 1 - width();
+    if (rc.height() > height() || rc.top() < 0)
+        dy = rc.top();
+    else if (rc.bottom() >= height())
+        dy = rc.bottom() + 1 - height();
+    Desplazar(dx, dy);
+}
+
 void CChildView::wheelEvent(QWheelEvent* e) {
     if (!(e->modifiers() & Qt::ControlModifier)) {
-        QWidget::wheelEvent(e);
+        // The wheel scrolls the bench (Mayús: sideways), three lines of 20 pixels a notch; a
+        // touchpad gives its pixels as they come.
+        QPoint d = e->pixelDelta();
+        if (d.isNull())
+            d = e->angleDelta() * 60 / QWheelEvent::DefaultDeltasPerStep;
+        if (e->modifiers() & Qt::ShiftModifier && d.x() == 0)
+            d = QPoint(d.y(), 0);
+        Desplazar(-d.x(), -d.y());
+        e->accept();
         return;
     }
     // One step per notch about the point under the mouse; a touchpad's small deltas add up
@@ -532,6 +571,12 @@ void CChildView::mousePressEvent(QMouseEvent* e) {
         grabMouse();
         m_ptUltimo = p;
         m_ptInicioArrastre = m_pSeleccion->m_rcArea.topLeft();
+    } else {
+        // A drag on the bare bench pans it, as with Ctrl on an item.
+        m_bDesplazando = true;
+        setCursor(Qt::ClosedHandCursor);
+        grabMouse();
+        m_ptUltimo = e->position().toPoint();
     }
 }
 

@@ -91,6 +91,15 @@ public:
     void TraerALaVista(CEquipo* pEquipo) const;
     // Pans so that every item is in view ("Mostrar todo el equipo").
     void MostrarTodo();
+    // Scrolling: positions in scaled pixels (view pixels at the present zoom, from the
+    // bench's (0, 0)). The scroll bars show the view's top left corner, Desplazamiento(),
+    // within Extension(): every item, 20 pixels around, and the view itself.
+    QRect Extension() const;
+    QPoint Desplazamiento() const { return -m_ptOrigen; }
+    void SetDesplazamiento(const QPoint& pt);
+    void Desplazar(int dx, int dy) { SetDesplazamiento(Desplazamiento() + QPoint(dx, dy)); }
+    // Scrolls just enough for the item to be wholly in view, 10 pixels in where it fits.
+    void MostrarEquipo(const CEquipo* pEquipo);
     // Leaves "Decantar" or "Transferir" without pouring.
     void CancelarVertido();
     bool Vertiendo() const { return m_bDecantar || m_bTransferir; }

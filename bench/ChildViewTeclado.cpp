@@ -56,6 +56,7 @@ bool CChildView::focusNextPrevChild(bool bSiguiente) {
     const int j = bSiguiente ? i + 1 : (i < 0 ? n - 1 : i - 1);
     if (j >= 0 && j < n) {
         Seleccionar(*std::next(lista.begin(), j));
+        MostrarEquipo(m_pSeleccion);
         return true;
     }
     // Past the last item (or before the first) the focus leaves the bench, and the next
@@ -80,6 +81,7 @@ void CChildView::MoverCandidato(int nSentido) {
     else if (nSentido < 0)
         i = n - 1;
     m_pCandidato = candidatos[static_cast<size_t>(i)];
+    MostrarEquipo(m_pCandidato);
     update();
     if (QAccessible::isActive()) {
         QAccessibleEvent ev(this, QAccessible::Focus);
@@ -110,8 +112,31 @@ bool CChildView::Tecla(QKeyEvent* e) {
         }
         return false;
     }
-    if (!m_pSeleccion || m_bArrastrando || m_bDesplazando)
+    if (m_bArrastrando || m_bDesplazando)
         return false;
+    // Re Pág and Av Pág scroll the bench a view at a time (Mayús: sideways); with nothing
+    // selected the arrows scroll it too, 20 pixels a press (Mayús: 100).
+    if ((k == Qt::Key_PageUp || k == Qt::Key_PageDown) &&
+        (m == Qt::NoModifier || m == Qt::ShiftModifier)) {
+        const int nSentido = k == Qt::Key_PageUp ? -1 : 1;
+        if (m == Qt::ShiftModifier)
+            Desplazar(nSentido * width() * 9 / 10, 0);
+        else
+            Desplazar(0, nSentido * height() * 9 / 10);
+        return true;
+    }
+    if (!m_pSeleccion) {
+        if (!bFlecha || (m != Qt::NoModifier && m != Qt::ShiftModifier))
+            return false;
+        const int d = m == Qt::ShiftModifier ? 100 : 20;
+        Desplazar(k == Qt::Key_Left    ? -d
+                  : k == Qt::Key_Right ? d
+                                       : 0,
+                  k == Qt::Key_Up     ? -d
+                  : k == Qt::Key_Down ? d
+                                      : 0);
+        return true;
+    }
     if (bFlecha && (m == Qt::NoModifier || m == Qt::ShiftModifier)) {
         // One press, one move, ended as a drop of the mouse ends it.
         const int d = m == Qt::ShiftModifier ? 10 : 1;
@@ -123,6 +148,7 @@ bool CChildView::Tecla(QKeyEvent* e) {
                              : k == Qt::Key_Down ? d
                                                  : 0);
         SoltarEquipo(ptInicio);
+        MostrarEquipo(m_pSeleccion);
         if (QAccessible::isActive()) {
             QAccessibleEvent ev(this, QAccessible::LocationChanged);
             ev.setChild(Indice(m_practica.m_listaEquipo, m_pSeleccion));

@@ -16,6 +16,7 @@
 #include "bench/DlgMateriales.h"
 #include "bench/DlgPropiedades.h"
 #include "bench/DlgTitulacion.h"
+#include "bench/MesaConBarras.h"
 #include "document/EditorPractica.h"
 #include "document/Historial.h"
 #include "document/Plantillas.h"
@@ -44,6 +45,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSlider>
 #include <QSplitter>
@@ -1349,6 +1351,59 @@ private slots:
         QFile o(original);
         QVERIFY(o.open(QIODevice::ReadOnly));
         QVERIFY(o.readAll() != bytesSin); // the drag and the colour did change the file
+    }
+
+    // Above 100 % the bench scrolls: bars that follow the view, the wheel, a drag on the bare
+    // bench, the arrows with nothing selected, Re Pág / Av Pág; Tab brings an item into view.
+    void desplazarLaMesa() {
+        QVERIFY(m_pMarco->IniciarPractica(901));
+        Mesa()->StopTimer();
+        auto* lejos = new CVaso100;
+        lejos->SetPosition(2500, 1500);
+        m_pPractica->m_listaEquipo.AgregarAlFinal(lejos);
+        Mesa()->Seleccionar(nullptr);
+        Mesa()->SetZoom(2.0);
+        Mesa()->repaint();
+        QScrollBar* h = m_pMarco->m_pMesa->BarraHorizontal();
+        QScrollBar* v = m_pMarco->m_pMesa->BarraVertical();
+        QVERIFY(!h->isHidden() && !v->isHidden());
+        QVERIFY(v->maximum() >= 2 * (1500 + lejos->m_cy) - Mesa()->height());
+        QPoint pt = Mesa()->Desplazamiento();
+        QCOMPARE(v->value(), pt.y());
+        // One notch of the wheel down: 60 pixels; with Mayús, sideways.
+        QWheelEvent rueda(QPointF(50, 50), Mesa()->mapToGlobal(QPointF(50, 50)), {},
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Mesa(), &rueda);
+        QCOMPARE(Mesa()->Desplazamiento(), pt + QPoint(0, 60));
+        Mesa()->repaint();
+        QCOMPARE(v->value(), pt.y() + 60);
+        // The bar moves the view.
+        v->setValue(v->value() + 100);
+        QCOMPARE(Mesa()->Desplazamiento(), pt + QPoint(0, 160));
+        // The keyboard, nothing selected.
+        pt = Mesa()->Desplazamiento();
+        QTest::keyClick(Mesa(), Qt::Key_Right);
+        QTest::keyClick(Mesa(), Qt::Key_PageDown);
+        QCOMPARE(Mesa()->Desplazamiento(), pt + QPoint(20, Mesa()->height() * 9 / 10));
+        // A drag on the bare bench pans it and selects nothing.
+        QPoint vacio(-1, -1);
+        for (int y = 5; y < Mesa()->height() && vacio.x() < 0; y += 10)
+            for (int x = 5; x < Mesa()->width() && vacio.x() < 0; x += 10)
+                if (Mesa()->TextoAyudaEn(QPoint(x, y)).isEmpty())
+                    vacio = QPoint(x, y);
+        QVERIFY(vacio.x() >= 0);
+        pt = Mesa()->Desplazamiento();
+        QTest::mousePress(Mesa(), Qt::LeftButton, {}, vacio);
+        QTest::mouseMove(Mesa(), vacio + QPoint(30, 40));
+        QTest::mouseRelease(Mesa(), Qt::LeftButton, {}, vacio + QPoint(30, 40));
+        QCOMPARE(Mesa()->Desplazamiento(), pt - QPoint(30, 40));
+        QVERIFY(!Mesa()->m_pSeleccion);
+        // Tab to the far beaker (the last item) scrolls it wholly into view.
+        Mesa()->setFocus();
+        Mesa()->Seleccionar(*std::prev(m_pPractica->m_listaEquipo.end(), 2));
+        QTest::keyClick(Mesa(), Qt::Key_Tab);
+        QCOMPARE(Mesa()->m_pSeleccion, lejos);
+        QVERIFY(Mesa()->rect().contains(Mesa()->ACliente(lejos->m_rcArea)));
     }
 
     // Screen readers find every item of the bench, in bench order, with its name, its place on
