@@ -645,6 +645,15 @@ void CMainFrame::ActualizarEstados() {
     Accion(ID_VER_PROPIEDADES)->setEnabled(r != nullptr);
     Accion(ID_DECANTAR)->setEnabled(r && r->VolumenLiquido() != 0.0);
     Accion(ID_TRANSFERIR)->setEnabled(r && r->m_seno.MolesLiquidoSolido() != 0.0);
+    // Only a solid in the vessel: "Decantar" (liquids) is off, and says what moves a solid.
+    static const QString strDecantar = Accion(ID_DECANTAR)->statusTip();
+    const bool bSoloSolido =
+        r && Accion(ID_TRANSFERIR)->isEnabled() && !Accion(ID_DECANTAR)->isEnabled();
+    const QString strTip = bSoloSolido ? tr("En el recipiente solo hay sólidos: para pasarlos a "
+                                            "otro use «Transferir» (menú Procesos).")
+                                       : strDecantar;
+    Accion(ID_DECANTAR)->setStatusTip(strTip);
+    Accion(ID_DECANTAR)->setToolTip(bSoloSolido ? strTip : QString());
     Accion(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar->isVisible() || !isVisible());
 }
 
@@ -654,6 +663,12 @@ void CMainFrame::InsertarEquipo(int nTipo) {
         m_pVistaMesa->MostrarInvitacion(false);
         m_practica.m_listaEquipo.AgregarAlFrente(e);
         m_pVistaMesa->ColocarLibre(e);
+        // The new item is the one the student works on next: selected, and the bench has the
+        // keyboard, so that the arrows move it and the menu key opens its menu.
+        m_pVistaMesa->Seleccionar(e);
+        m_pVistaMesa->MostrarEquipo(e);
+        m_pVistaMesa->setFocus();
+        ActualizarEstados();
         m_pVistaMesa->update();
         RegistrarAccion(QStringLiteral("Colocar %1").arg(QString::fromStdString(e->GetNombre())));
     }
@@ -1047,36 +1062,51 @@ void CMainFrame::Deshacer(bool bDeshacer) {
     if (m_bTitulando)
         TerminarTitulacion(true);
     m_pVistaMesa->CancelarVertido();
-    // Undo puts back a new bench; the graph follows its burette there (same place in the
-    // list, same type, same position), and its curve comes back with it.
-    const CEquipo* pGrafica = m_pDlgGrafica ? m_pDlgGrafica->m_pBureta : nullptr;
+    // Undo puts back a new bench, every item a new object. The selection and the graph's
+    // burette follow their item onto it: the one at the same place in the list, of the same
+    // type, and standing where it stood unless no item came or went (then it is the same
+    // item, moved back).
+    CListaEquipo& lista = m_practica.m_listaEquipo;
+    struct Rastro {
+        int n = -1;
+        int32_t nTipo = 0;
+        QPoint pt;
+    };
+    auto rastro = [&lista](const CEquipo* e) {
+        Rastro r;
+        const auto it = std::find(lista.begin(), lista.end(), e);
+        if (e && it != lista.end())
+            r = {static_cast<int>(std::distance(lista.begin(), it)), e->m_nTipo,
+                 QPoint(e->m_x, e->m_y)};
+        return r;
+    };
+    const size_t nAntes = lista.size();
+    auto hallar = [&lista, nAntes](const Rastro& r) -> CEquipo* {
+        if (r.n < 0 || r.n >= static_cast<int>(lista.size()))
+            return nullptr;
+        CEquipo* e = *std::next(lista.begin(), r.n);
+        const bool bQuieto = QPoint(e->m_x, e->m_y) == r.pt || lista.size() == nAntes;
+        return e->m_nTipo == r.nTipo && bQuieto ? e : nullptr;
+    };
+    const Rastro seleccion = rastro(m_pVistaMesa->m_pSeleccion);
+    const Rastro grafica = rastro(m_pDlgGrafica ? m_pDlgGrafica->m_pBureta : nullptr);
     const bool bGraficando = m_bGraficando;
-    int nGrafica = -1, nTipo = 0, x = 0, y = 0;
-    if (pGrafica) {
-        nGrafica = static_cast<int>(std::distance(
-            m_practica.m_listaEquipo.begin(),
-            std::find(m_practica.m_listaEquipo.begin(), m_practica.m_listaEquipo.end(), pGrafica)));
-        nTipo = pGrafica->m_nTipo;
-        x = pGrafica->m_x;
-        y = pGrafica->m_y;
-    }
     QUndoStack& pila = m_pHistorial->Pila();
     if (bDeshacer)
         pila.undo();
     else
         pila.redo();
-    if (pGrafica && nGrafica < static_cast<int>(m_practica.m_listaEquipo.size())) {
-        CEquipo* e = *std::next(m_practica.m_listaEquipo.begin(), nGrafica);
-        auto* pBureta = dynamic_cast<CRecipiente*>(e);
-        if (pBureta && e->m_nTipo == nTipo && e->m_x == x && e->m_y == y) {
-            m_pDlgGrafica->SetBureta(pBureta);
-            if (bGraficando) {
-                m_pDlgGrafica->m_bVisible = true;
-                m_pDlgGrafica->show();
-                m_bGraficando = true;
-            }
+    if (CEquipo* e = hallar(seleccion))
+        m_pVistaMesa->Seleccionar(e);
+    if (auto* pBureta = dynamic_cast<CRecipiente*>(hallar(grafica))) {
+        m_pDlgGrafica->SetBureta(pBureta);
+        if (bGraficando) {
+            m_pDlgGrafica->m_bVisible = true;
+            m_pDlgGrafica->show();
+            m_bGraficando = true;
         }
     }
+    ActualizarEstados();
     ActualizarTitulo();
 }
 

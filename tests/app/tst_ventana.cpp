@@ -166,6 +166,10 @@ private slots:
         QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(2));
         CEquipo* primero = m_pPractica->m_listaEquipo.front();
         CEquipo* segundo = m_pPractica->m_listaEquipo.back();
+        // The new item is selected and the bench has the keyboard: the arrows move it at once.
+        QCOMPARE(Mesa()->m_pSeleccion, primero);
+        QVERIFY(Mesa()->hasFocus() || !m_pMarco->isActiveWindow());
+        QVERIFY(Activa(ID_AGUA));
         QCOMPARE(QPoint(segundo->m_x + segundo->m_cx / 2, segundo->m_y + segundo->m_cy),
                  ptInsercion);
         // The second one does not hide behind the first: it takes the nearest free spot.
@@ -201,6 +205,7 @@ private slots:
         v->AddComponent(1, 1.0, UNIDAD_GRAMOS); // only a solid
         m_pMarco->ActualizarEstados();
         QVERIFY(Activa(ID_TRANSFERIR) && !Activa(ID_DECANTAR));
+        QVERIFY(m_pMarco->Accion(ID_DECANTAR)->statusTip().contains("«Transferir»"));
         v->AddComponent(0, 10.0, UNIDAD_ML);
         m_pMarco->ActualizarEstados();
         QVERIFY(Activa(ID_DECANTAR));
@@ -392,6 +397,7 @@ private slots:
             Mesa()->grab();
             return CHistorial::Instantanea(*m_pPractica);
         };
+        int nSeleccionGuardada = 0;
         for (const auto& a : acciones) {
             const auto antes = bytes();
             a.fn();
@@ -401,12 +407,25 @@ private slots:
                      QStringLiteral("Deshacer %1").arg(QString::fromUtf8(a.pszAccion)));
             QVERIFY(Activa(ID_DESHACER) && !Activa(ID_REHACER));
             QVERIFY(m_pMarco->windowTitle().endsWith(" *"));
+            // An item that stays on the bench stays selected through undo, its menus on.
+            auto indice = [&l](const CEquipo* e) {
+                return std::distance(l.begin(), std::find(l.begin(), l.end(), e));
+            };
+            const bool bSigue = Mesa()->m_pSeleccion != nullptr;
+            const auto nSeleccion = indice(Mesa()->m_pSeleccion);
+            const size_t nItems = l.size();
             m_pMarco->Accion(ID_DESHACER)->trigger();
             QVERIFY2(bytes() == antes, a.pszAccion);
+            if (bSigue && l.size() == nItems) {
+                QVERIFY2(Mesa()->m_pSeleccion && indice(Mesa()->m_pSeleccion) == nSeleccion,
+                         a.pszAccion);
+                ++nSeleccionGuardada;
+            }
             QVERIFY(Activa(ID_REHACER));
             m_pMarco->Accion(ID_REHACER)->trigger();
             QVERIFY2(bytes() == despues, a.pszAccion);
         }
+        QVERIFY(nSeleccionGuardada >= 5);
         // Undone back to the start, the practice is the one started: no star, nothing to ask.
         while (Activa(ID_DESHACER))
             m_pMarco->Accion(ID_DESHACER)->trigger();
