@@ -44,7 +44,7 @@ CPaginaDatos::CPaginaDatos(CEditorPractica& editor) : CPaginaEditor(editor) {
 }
 
 void CPaginaDatos::Recargar() {
-    const CPractica& p = m_editor.Practica();
+    const CPractica& p = Practica();
     m_pNombre->setText(Q(p.m_strPractica));
     m_pResumen->setText(Q(p.m_strResumen));
     m_pAutor->setText(Q(p.m_strAutor));

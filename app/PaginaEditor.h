@@ -2,9 +2,11 @@
 // passes every change to the editor; the dialog asks it to refill itself whenever it is shown.
 #pragma once
 
+#include "document/EditorPractica.h"
+
 #include <QWidget>
 
-class CEditorPractica;
+#include <utility>
 
 class CPaginaEditor : public QWidget {
 public:
@@ -13,5 +15,9 @@ public:
     virtual void Recargar() {}
 
 protected:
+    // What the page shows, read only: changes go through the editor.
+    const CCatalogo& Catalogo() const { return std::as_const(m_editor).Catalogo(); }
+    const CPractica& Practica() const { return std::as_const(m_editor).Practica(); }
+
     CEditorPractica& m_editor;
 };

@@ -73,13 +73,13 @@ void CPaginaIndicadores::Conectar() {
 
 int32_t CPaginaIndicadores::Actual() const {
     const int n = m_pLista->currentRow();
-    return m_editor.Catalogo().Indicador(n) ? n : -1;
+    return Catalogo().Indicador(n) ? n : -1;
 }
 
 void CPaginaIndicadores::Mostrar() {
-    const CIndicadores* d = m_editor.Catalogo().Indicador(Actual());
+    const CIndicadores* d = Catalogo().Indicador(Actual());
     m_pDerecha->setEnabled(d != nullptr);
-    LlenarSustancias(m_pSigue, m_editor.Catalogo(), QStringLiteral("pH"));
+    LlenarSustancias(m_pSigue, Catalogo(), QStringLiteral("pH"));
     if (!d)
         return;
     m_pNombre->setText(Q(d->m_strNombre));
@@ -92,7 +92,7 @@ void CPaginaIndicadores::Mostrar() {
 
 void CPaginaIndicadores::Recargar() {
     QStringList v;
-    for (const CIndicadores& d : m_editor.Catalogo().m_indicadores)
+    for (const CIndicadores& d : Catalogo().m_indicadores)
         v << Q(d.m_strNombre);
     LlenarLista(m_pLista, v);
     Mostrar();

@@ -77,9 +77,9 @@ CPaginaMesa::CPaginaMesa(CEditorPractica& editor, const CPractica* pActual,
 
 void CPaginaMesa::Recargar() {
     m_pPiezas->clear();
-    for (const CEquipo* e : m_editor.Practica().m_listaEquipo)
+    for (const CEquipo* e : Practica().m_listaEquipo)
         m_pPiezas->addItem(TextoPieza(e));
-    const size_t n = m_editor.Practica().m_listaEquipo.size();
+    const size_t n = Practica().m_listaEquipo.size();
     m_pEstado->setText(
         n == 0 ? QStringLiteral("Sin mesa inicial: la práctica se guarda como plantilla "
                                 "(.akp) y el alumno empieza con la mesa vacía.")

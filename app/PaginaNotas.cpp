@@ -59,7 +59,7 @@ CPaginaNotas::CPaginaNotas(CEditorPractica& editor,
     v->addWidget(barra);
     m_pSecciones = new QTabWidget(this);
     const char* kNombres[3] = {"Marco teórico", "Procedimiento", "Resultados y conclusiones"};
-    const CPractica& p = m_editor.Practica();
+    const CPractica& p = Practica();
     const std::string* textos[3] = {&p.m_strMarcoTeorico, &p.m_strProcedimiento,
                                     &p.m_strResultados};
     for (int i = 0; i < 3; ++i) {

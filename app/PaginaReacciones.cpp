@@ -131,7 +131,7 @@ QGridLayout* CPaginaReacciones::Otros() {
 
 int32_t CPaginaReacciones::Actual() const {
     const int n = m_pLista->currentRow();
-    return m_editor.Catalogo().Reaccion(n) ? n : -1;
+    return Catalogo().Reaccion(n) ? n : -1;
 }
 
 void CPaginaReacciones::CambioRanura(int i) {
@@ -143,7 +143,7 @@ void CPaginaReacciones::CambioRanura(int i) {
                          r.pFase->currentIndex());
     // The coefficient the slot now has: 1 for a substance chosen for an empty slot, 0 for
     // an emptied one.
-    const CReacciones& reaccion = *m_editor.Catalogo().Reaccion(n);
+    const CReacciones& reaccion = *Catalogo().Reaccion(n);
     r.pCoef->blockSignals(true);
     r.pCoef->setValue(i >= 3 ? reaccion.m_nCoefProducto[i % 3] : reaccion.m_nCoefReactivo[i % 3]);
     r.pCoef->blockSignals(false);
@@ -152,14 +152,14 @@ void CPaginaReacciones::CambioRanura(int i) {
 
 void CPaginaReacciones::Ecuacion() {
     const int32_t n = Actual();
-    const CCatalogo& cat = m_editor.Catalogo();
+    const CCatalogo& cat = Catalogo();
     m_pEcuacion->setText(n < 0 ? QString() : CEditorPractica::Ecuacion(cat, *cat.Reaccion(n)));
     if (n >= 0 && m_pLista->item(n))
         m_pLista->item(n)->setToolTip(m_pEcuacion->text());
 }
 
 void CPaginaReacciones::MostrarRanura(int i) {
-    const CCatalogo& cat = m_editor.Catalogo();
+    const CCatalogo& cat = Catalogo();
     const Ranura& s = m_ranuras[i];
     LlenarSustancias(s.pSustancia, cat, QStringLiteral("(ninguna)"));
     const CReacciones* r = cat.Reaccion(Actual());
@@ -180,7 +180,7 @@ void CPaginaReacciones::MostrarRanura(int i) {
 }
 
 void CPaginaReacciones::Mostrar() {
-    const CCatalogo& cat = m_editor.Catalogo();
+    const CCatalogo& cat = Catalogo();
     const CReacciones* r = cat.Reaccion(Actual());
     m_pDerecha->setEnabled(r != nullptr);
     for (int i = 0; i < 6; ++i)
@@ -210,7 +210,7 @@ void CPaginaReacciones::Mostrar() {
 
 void CPaginaReacciones::Recargar() {
     QStringList v;
-    for (const CReacciones& r : m_editor.Catalogo().m_reacciones)
+    for (const CReacciones& r : Catalogo().m_reacciones)
         v << Q(r.m_strTexto1);
     LlenarLista(m_pLista, v);
     Mostrar();

@@ -71,12 +71,12 @@ CPaginaReactivos::CPaginaReactivos(CEditorPractica& editor) : CPaginaEditor(edit
 
 int32_t CPaginaReactivos::Actual() const {
     const int n = m_pLista->currentRow();
-    return m_editor.Catalogo().Reactivo(n) ? n : -1;
+    return Catalogo().Reactivo(n) ? n : -1;
 }
 
 void CPaginaReactivos::Fila(int i, int32_t nComponente, double dMoles) {
     auto* c = new QComboBox(m_pTabla);
-    LlenarSustancias(c, m_editor.Catalogo());
+    LlenarSustancias(c, Catalogo());
     Elegir(c, nComponente);
     m_pTabla->setCellWidget(i, 0, c);
     auto* n = new CNumero(m_pTabla);
@@ -88,7 +88,7 @@ void CPaginaReactivos::Fila(int i, int32_t nComponente, double dMoles) {
 }
 
 void CPaginaReactivos::Mostrar() {
-    const CReactivos* r = m_editor.Catalogo().Reactivo(Actual());
+    const CReactivos* r = Catalogo().Reactivo(Actual());
     m_pDerecha->setEnabled(r != nullptr);
     m_pTabla->setRowCount(0);
     if (!r)
@@ -108,7 +108,7 @@ void CPaginaReactivos::Mostrar() {
 
 void CPaginaReactivos::Recargar() {
     QStringList v;
-    for (const CReactivos& r : m_editor.Catalogo().m_reactivos)
+    for (const CReactivos& r : Catalogo().m_reactivos)
         v << Q(r.m_strNombre);
     LlenarLista(m_pLista, v);
     Mostrar();

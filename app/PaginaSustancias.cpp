@@ -123,7 +123,7 @@ void CPaginaSustancias::Texto(const QString& strEtiqueta, int f, int c,
         if (!m_editor.PonerComponente(n, pCampo, S(s)))
             return;
         if (QListWidgetItem* it = m_pLista->currentItem())
-            it->setText(Q(m_editor.Catalogo().Componente(n)->m_strNombre));
+            it->setText(Q(Catalogo().Componente(n)->m_strNombre));
     });
     m_campos.push_back([e, pCampo](const CComponentes& k) { e->setText(Q(k.*pCampo)); });
 }
@@ -156,11 +156,11 @@ void CPaginaSustancias::Entero(const QString& strEtiqueta, int f, int c,
 
 int32_t CPaginaSustancias::Actual() const {
     const int n = m_pLista->currentRow();
-    return m_editor.Catalogo().Componente(n) ? n : -1;
+    return Catalogo().Componente(n) ? n : -1;
 }
 
 void CPaginaSustancias::Mostrar() {
-    const CComponentes* k = m_editor.Catalogo().Componente(Actual());
+    const CComponentes* k = Catalogo().Componente(Actual());
     m_pDerecha->setEnabled(k != nullptr);
     if (!k)
         return;
@@ -170,7 +170,7 @@ void CPaginaSustancias::Mostrar() {
 
 void CPaginaSustancias::Recargar() {
     QStringList v;
-    for (const CComponentes& k : m_editor.Catalogo().m_componentes)
+    for (const CComponentes& k : Catalogo().m_componentes)
         v << Q(k.m_strNombre);
     LlenarLista(m_pLista, v);
     Mostrar();
