@@ -1,8 +1,10 @@
 // CDlgEditorPractica: "Archivo > Editar práctica…" and "Archivo > Nueva práctica en blanco".
-// One page each for the practice's data, its notes, substances, reagents, reactions,
-// indicators and starting bench. Everything is edited on the editor's copy; "Aceptar" is
-// refused while the practice does not validate, "Cancelar" (or closing) asks before
-// dropping changes. The caller applies the accepted copy.
+// One page each (CPaginaDatos … CPaginaMesa) for the practice's data, its notes, substances,
+// reagents, reactions, indicators and starting bench; every edit goes through the editor
+// (CEditorPractica), on its copy. The dialog only assembles them: "Aceptar" is refused while
+// the practice does not validate, "Cancelar" (or closing) asks before dropping changes,
+// "Probar" runs a copy and "Guardar en archivo…" writes it. The caller applies the accepted
+// copy.
 #pragma once
 
 #include <QDialog>
@@ -11,10 +13,9 @@
 #include <memory>
 
 class CEditorPractica;
+class CPaginaEditor;
+class CPaginaNotas;
 class CPractica;
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -66,19 +67,11 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    QWidget* PaginaDatos();
-    QWidget* PaginaNotas();
-    QWidget* PaginaSustancias();
-    QWidget* PaginaReactivos();
-    QWidget* PaginaReacciones();
-    QWidget* PaginaIndicadores();
-    QWidget* PaginaMesa();
-    void Formato(int nOrden);
+    void CrearPaginas(const CPractica* pActual);
 
     std::unique_ptr<CEditorPractica> m_pEditor;
-    const CPractica* m_pActual;
     QTabWidget* m_pPaginas = nullptr;
-    QTabWidget* m_pSecciones = nullptr;
     // Every page refills itself from the copy when it is shown.
-    std::function<void()> m_fnRecargar[7];
+    CPaginaEditor* m_pPagina[7] = {};
+    CPaginaNotas* m_pPaginaNotas = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -47,6 +48,22 @@ template <class T> int32_t IdNuevo(const std::vector<T>& tabla) {
     for (const T& r : tabla)
         n = std::max(n, r.m_nId);
     return n + 1;
+}
+
+// Entry n of a table, or none.
+template <class T> T* Entrada(std::vector<T>& tabla, int32_t n) {
+    return n >= 0 && n < static_cast<int32_t>(tabla.size()) ? &tabla[static_cast<size_t>(n)]
+                                                            : nullptr;
+}
+
+// Entry i of a reagent's composition (the last for -1), or none.
+CContenido* EntradaComposicion(CReactivos* r, int32_t i) {
+    if (!r || r->m_listaComposicion.empty())
+        return nullptr;
+    const int32_t n = static_cast<int32_t>(r->m_listaComposicion.size());
+    if (i == -1)
+        i = n - 1;
+    return i >= 0 && i < n ? &*std::next(r->m_listaComposicion.begin(), i) : nullptr;
 }
 
 } // namespace
@@ -112,9 +129,30 @@ void CEditorPractica::AjustarNinguno(int32_t nAnterior) {
     }
 }
 
+void CEditorPractica::PonerDato(std::string CPractica::*pCampo, const std::string& s) {
+    (*m_pCopia).*pCampo = s;
+}
+
+void CEditorPractica::PonerOpcion(int32_t CPractica::*pCampo, bool b) {
+    (*m_pCopia).*pCampo = b ? 1 : 0;
+}
+
+void CEditorPractica::PonerFecha(int nAnio, int nMes, int nDia) {
+    m_pCopia->m_dtFecha = CFecha::DesdeCivil(nAnio, nMes, nDia);
+}
+
+void CEditorPractica::PonerNota(int nSeccion, const std::string& strRtf) {
+    std::string* textos[3] = {&m_pCopia->m_strMarcoTeorico, &m_pCopia->m_strProcedimiento,
+                              &m_pCopia->m_strResultados};
+    if (nSeccion >= 0 && nSeccion < 3)
+        *textos[nSeccion] = strRtf;
+}
+
 int32_t CEditorPractica::AgregarComponente(int32_t nModelo) {
     CCatalogo& cat = Catalogo();
     const int32_t nAnterior = cat.NumComponentes();
+    if (!cat.Componente(nModelo))
+        nModelo = 0;
     CComponentes c = cat.Componente(nModelo) ? *cat.Componente(nModelo) : CComponentes();
     c.m_nId = IdNuevo(cat.m_componentes);
     c.m_strNombre = c.m_strNombre.empty() ? "Sustancia nueva" : c.m_strNombre + " (copia)";
@@ -187,6 +225,54 @@ bool CEditorPractica::EliminarComponente(int32_t n, QString* pstrError) {
     return true;
 }
 
+bool CEditorPractica::PonerComponente(int32_t n, std::string CComponentes::*pCampo,
+                                      const std::string& s) {
+    CComponentes* k = Entrada(Catalogo().m_componentes, n);
+    if (!k)
+        return false;
+    (*k).*pCampo = s;
+    if (pCampo == &CComponentes::m_strFormula)
+        k->m_strDescripcion = Plantillas::DescripcionRtf(k->m_strFormula);
+    return true;
+}
+
+bool CEditorPractica::PonerComponente(int32_t n, double CComponentes::*pCampo, double d) {
+    CComponentes* k = Entrada(Catalogo().m_componentes, n);
+    if (!k)
+        return false;
+    (*k).*pCampo = d;
+    k->AjustarSolubilidad();
+    return true;
+}
+
+bool CEditorPractica::PonerComponente(int32_t n, int32_t CComponentes::*pCampo, int32_t v) {
+    CComponentes* k = Entrada(Catalogo().m_componentes, n);
+    if (!k)
+        return false;
+    const Rango r = RangoComponente(pCampo);
+    (*k).*pCampo = std::clamp(v, r.nMinimo, r.nMaximo);
+    return true;
+}
+
+bool CEditorPractica::PonerComponente(int32_t n, COLORREF CComponentes::*pCampo, COLORREF c) {
+    CComponentes* k = Entrada(Catalogo().m_componentes, n);
+    if (k)
+        (*k).*pCampo = c;
+    return k != nullptr;
+}
+
+CEditorPractica::Rango CEditorPractica::RangoComponente(int32_t CComponentes::*pCampo) {
+    if (pCampo == &CComponentes::m_nEstado)
+        return {ESTADO_SOLIDO, ESTADO_NINGUNO};
+    if (pCampo == &CComponentes::m_nTextura)
+        return {0, kUltimaTextura};
+    if (pCampo == &CComponentes::m_nSignoCation || pCampo == &CComponentes::m_nSignoAnion)
+        return {-Limites::kCuentaIones, Limites::kCuentaIones};
+    if (pCampo == &CComponentes::m_nCantidadCation || pCampo == &CComponentes::m_nCantidadAnion)
+        return {0, Limites::kCuentaIones};
+    return {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()};
+}
+
 int32_t CEditorPractica::AgregarReactivo() {
     CReactivos r;
     r.m_strNombre = "Reactivo nuevo";
@@ -205,6 +291,58 @@ bool CEditorPractica::EliminarReactivo(int32_t n) {
         return false;
     Catalogo().m_reactivos.erase(Catalogo().m_reactivos.begin() + n);
     return true;
+}
+
+bool CEditorPractica::PonerReactivo(int32_t n, std::string CReactivos::*pCampo,
+                                    const std::string& s) {
+    CReactivos* r = Entrada(Catalogo().m_reactivos, n);
+    if (r)
+        (*r).*pCampo = s;
+    return r != nullptr;
+}
+
+bool CEditorPractica::PonerReactivo(int32_t n, int32_t CReactivos::*pCampo, int32_t v) {
+    CReactivos* r = Entrada(Catalogo().m_reactivos, n);
+    if (r)
+        (*r).*pCampo = std::clamp(v, 0, 1);
+    return r != nullptr;
+}
+
+int32_t CEditorPractica::AgregarALaComposicion(int32_t nReactivo) {
+    CReactivos* r = Entrada(Catalogo().m_reactivos, nReactivo);
+    if (!r || Catalogo().m_componentes.empty())
+        return -1;
+    CContenido e(0);
+    e.m_strTexto = Catalogo().m_componentes.front().m_strNombre;
+    e.m_dMoles = 1.0;
+    r->m_listaComposicion.push_back(e);
+    return static_cast<int32_t>(r->m_listaComposicion.size()) - 1;
+}
+
+bool CEditorPractica::QuitarDeLaComposicion(int32_t nReactivo, int32_t i) {
+    CReactivos* r = Entrada(Catalogo().m_reactivos, nReactivo);
+    CContenido* e = EntradaComposicion(r, i);
+    if (!e)
+        return false;
+    r->m_listaComposicion.remove_if([e](const CContenido& c) { return &c == e; });
+    return true;
+}
+
+bool CEditorPractica::PonerEnComposicion(int32_t nReactivo, int32_t i, int32_t nComponente) {
+    CContenido* e = EntradaComposicion(Entrada(Catalogo().m_reactivos, nReactivo), i);
+    const CComponentes* k = Catalogo().Componente(nComponente);
+    if (!e || !k)
+        return false;
+    e->m_nComponente = nComponente;
+    e->m_strTexto = k->m_strNombre;
+    return true;
+}
+
+bool CEditorPractica::PonerMolesEnComposicion(int32_t nReactivo, int32_t i, double dMoles) {
+    CContenido* e = EntradaComposicion(Entrada(Catalogo().m_reactivos, nReactivo), i);
+    if (e)
+        e->m_dMoles = dMoles;
+    return e != nullptr;
 }
 
 int32_t CEditorPractica::AgregarReaccion() {
@@ -235,8 +373,38 @@ void CEditorPractica::PonerRanura(int32_t nReaccion, bool bProducto, int k, int3
     CReacciones& r = Catalogo().m_reacciones[static_cast<size_t>(nReaccion)];
     const bool bVacia = !Catalogo().Componente(nComponente);
     (bProducto ? r.m_nProducto : r.m_nReactivo)[k] = bVacia ? Ninguno() : nComponente;
-    (bProducto ? r.m_nCoefProducto : r.m_nCoefReactivo)[k] = bVacia ? 0 : nCoeficiente;
+    (bProducto ? r.m_nCoefProducto : r.m_nCoefReactivo)[k] =
+        bVacia ? 0 : std::clamp(nCoeficiente, 1, Limites::kCoeficiente);
     (bProducto ? r.m_nFaseProducto : r.m_nFaseReactivo)[k] = nFase;
+}
+
+bool CEditorPractica::PonerReaccion(int32_t n, std::string CReacciones::*pCampo,
+                                    const std::string& s) {
+    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
+    if (r)
+        (*r).*pCampo = s;
+    return r != nullptr;
+}
+
+bool CEditorPractica::PonerReaccion(int32_t n, double CReacciones::*pCampo, double d) {
+    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
+    if (r)
+        (*r).*pCampo = d;
+    return r != nullptr;
+}
+
+bool CEditorPractica::PonerReaccion(int32_t n, int32_t CReacciones::*pCampo, int32_t v) {
+    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
+    if (r)
+        (*r).*pCampo = std::clamp(v, 0, 1);
+    return r != nullptr;
+}
+
+bool CEditorPractica::PonerCatalizador(int32_t nReaccion, int32_t nComponente) {
+    CReacciones* r = Entrada(Catalogo().m_reacciones, nReaccion);
+    if (r)
+        r->m_nCatalizador = Catalogo().Componente(nComponente) ? nComponente : Ninguno();
+    return r != nullptr;
 }
 
 int32_t CEditorPractica::AgregarIndicador() {
@@ -274,6 +442,38 @@ bool CEditorPractica::EliminarIndicador(int32_t n, QString* pstrError) {
             m = -1;
         else if (m > n)
             --m;
+    return true;
+}
+
+bool CEditorPractica::PonerIndicador(int32_t n, std::string CIndicadores::*pCampo,
+                                     const std::string& s) {
+    CIndicadores* d = Entrada(Catalogo().m_indicadores, n);
+    if (d)
+        (*d).*pCampo = s;
+    return d != nullptr;
+}
+
+bool CEditorPractica::PonerIndicador(int32_t n, double CIndicadores::*pCampo, double v) {
+    CIndicadores* d = Entrada(Catalogo().m_indicadores, n);
+    if (d)
+        (*d).*pCampo = v;
+    return d != nullptr;
+}
+
+bool CEditorPractica::PonerIndicador(int32_t n, COLORREF CIndicadores::*pCampo, COLORREF c) {
+    CIndicadores* d = Entrada(Catalogo().m_indicadores, n);
+    if (d)
+        (*d).*pCampo = c;
+    return d != nullptr;
+}
+
+bool CEditorPractica::PonerSigue(int32_t nIndicador, int32_t nComponente) {
+    CIndicadores* d = Entrada(Catalogo().m_indicadores, nIndicador);
+    if (!d)
+        return false;
+    const CComponentes* k = Catalogo().Componente(nComponente);
+    d->m_nComponente = k ? nComponente : -1;
+    d->m_strTexto = k ? k->m_strNombre : std::string("pH");
     return true;
 }
 

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CEditorPractica {
@@ -30,26 +31,69 @@ public:
     // Whether the copy differs from what the editor started with.
     bool Modificada() const;
 
-    // Substances. A new one is a copy of an existing one, with its own identifier, at the end
-    // of the table; its index is returned. Deleting refuses (saying who uses it) a substance
-    // a reagent, a reaction, an indicator or the starting bench uses, and water, which the
-    // program adds by itself.
+    // The practice's own data. Sections of the notes: 0 theory, 1 procedure, 2 results.
+    void PonerDato(std::string CPractica::*pCampo, const std::string& s);
+    void PonerOpcion(int32_t CPractica::*pCampo, bool b);
+    void PonerFecha(int nAnio, int nMes, int nDia);
+    void PonerNota(int nSeccion, const std::string& strRtf);
+
+    // Substances. A new one is a copy of an existing one (of the first when none is given),
+    // with its own identifier, at the end of the table; its index is returned. Deleting
+    // refuses (saying who uses it) a substance a reagent, a reaction, an indicator or the
+    // starting bench uses, and water, which the program adds by itself.
     int32_t AgregarComponente(int32_t nModelo);
     bool EliminarComponente(int32_t n, QString* pstrError = nullptr);
     // The index that stands for "no substance" in a reaction slot.
     int32_t Ninguno() const { return Catalogo().NumComponentes(); }
+    // One field of substance n; false when there is none. A new formula brings the
+    // description the built-in practices give it; a new number redraws the solubility line
+    // through the two points; a whole number is kept within RangoComponente.
+    bool PonerComponente(int32_t n, std::string CComponentes::*pCampo, const std::string& s);
+    bool PonerComponente(int32_t n, double CComponentes::*pCampo, double d);
+    bool PonerComponente(int32_t n, int32_t CComponentes::*pCampo, int32_t v);
+    bool PonerComponente(int32_t n, COLORREF CComponentes::*pCampo, COLORREF c);
+    struct Rango {
+        int32_t nMinimo;
+        int32_t nMaximo;
+    };
+    static Rango RangoComponente(int32_t CComponentes::*pCampo);
+    // The bench draws the textures 0 to 6 of a solid.
+    static constexpr int32_t kUltimaTextura = 6;
 
+    // Reagents. A new one is a litre of water measured in millilitres; a substance added to
+    // its composition is a mole of the first one. Its state and the kind of its amounts are
+    // 0 or 1.
     int32_t AgregarReactivo();
     bool EliminarReactivo(int32_t n);
+    bool PonerReactivo(int32_t n, std::string CReactivos::*pCampo, const std::string& s);
+    bool PonerReactivo(int32_t n, int32_t CReactivos::*pCampo, int32_t v);
+    int32_t AgregarALaComposicion(int32_t nReactivo);
+    // Entry i of the composition (the last when i is -1).
+    bool QuitarDeLaComposicion(int32_t nReactivo, int32_t i);
+    bool PonerEnComposicion(int32_t nReactivo, int32_t i, int32_t nComponente);
+    bool PonerMolesEnComposicion(int32_t nReactivo, int32_t i, double dMoles);
 
-    // A new reaction starts with every slot empty; nComponente -1 empties a slot.
+    // A new reaction starts with every slot empty. A slot given a substance has a coefficient
+    // from 1 to the most a file keeps; nComponente -1 (or any index that is no substance)
+    // empties it, and its coefficient becomes 0. The flags of a reaction are 0 or 1.
     int32_t AgregarReaccion();
     bool EliminarReaccion(int32_t n);
     void PonerRanura(int32_t nReaccion, bool bProducto, int k, int32_t nComponente,
                      int32_t nCoeficiente, int32_t nFase);
+    bool PonerReaccion(int32_t n, std::string CReacciones::*pCampo, const std::string& s);
+    bool PonerReaccion(int32_t n, double CReacciones::*pCampo, double d);
+    bool PonerReaccion(int32_t n, int32_t CReacciones::*pCampo, int32_t v);
+    // -1 (or any index that is no substance): no catalyst.
+    bool PonerCatalizador(int32_t nReaccion, int32_t nComponente);
 
     int32_t AgregarIndicador();
     bool EliminarIndicador(int32_t n, QString* pstrError = nullptr);
+    bool PonerIndicador(int32_t n, std::string CIndicadores::*pCampo, const std::string& s);
+    bool PonerIndicador(int32_t n, double CIndicadores::*pCampo, double d);
+    bool PonerIndicador(int32_t n, COLORREF CIndicadores::*pCampo, COLORREF c);
+    // What the indicator follows: a substance's concentration, shown by its name, or the pH
+    // (-1, or any index that is no substance).
+    bool PonerSigue(int32_t nIndicador, int32_t nComponente);
 
     // The starting bench: the equipment and contents of the given practice's bench, or none.
     // On the practice the editor was started from, its substances and indicators are found

@@ -219,6 +219,62 @@ private slots:
         ed->PonerRanura(r, false, 1, -1, 5, FASE_GAS);
         QCOMPARE(ed->Catalogo().m_reacciones[r].m_nCoefReactivo[1], 0);
         QCOMPARE(ed->Problemas().size(), size_t(2));
+        // A substance put in a slot with no coefficient yet counts once; a catalyst that is
+        // no substance is none.
+        ed->PonerRanura(r, false, 1, 1, 0, FASE_IONIZADA);
+        QCOMPARE(ed->Catalogo().m_reacciones[r].m_nCoefReactivo[1], 1);
+        QVERIFY(ed->PonerCatalizador(r, 1));
+        QVERIFY(ed->PonerCatalizador(r, -1));
+        QCOMPARE(ed->Catalogo().m_reacciones[r].m_nCatalizador, ed->Ninguno());
+    }
+
+    // What follows from a field the editor changes: the description of a formula as the
+    // built-in practices store it, the solubility line through its two points, whole numbers
+    // within what the bench draws, a reagent's composition naming its substances, an
+    // indicator naming what it follows.
+    void loQueSigueDeUnCampo() {
+        CPractica p;
+        QVERIFY(Plantilla(900, p));
+        auto ed = CEditorPractica::Desde(p);
+        CCatalogo& cat = ed->Catalogo();
+        const int32_t nitrato = cat.BuscarComponente(159); // copper(II) nitrate
+        const std::string strFormula = cat.m_componentes[nitrato].m_strFormula;
+        const std::string strDescripcion = cat.m_componentes[nitrato].m_strDescripcion;
+        QCOMPARE(strFormula, std::string("Cu(NO3)2"));
+        const int32_t k = ed->AgregarComponente(-1); // no model: a copy of the first, water
+        QCOMPARE(cat.m_componentes[k].m_strNombre, cat.m_componentes[0].m_strNombre + " (copia)");
+        QVERIFY(ed->PonerComponente(k, &CComponentes::m_strFormula, strFormula));
+        QCOMPARE(cat.m_componentes[k].m_strDescripcion, strDescripcion);
+        // Potassium nitrate: 31.6 g at 20 °C and 63.9 g at 40 °C in 100 g of water.
+        QVERIFY(ed->PonerComponente(k, &CComponentes::m_dSolubilidad1, 31.6));
+        QVERIFY(ed->PonerComponente(k, &CComponentes::m_dTemperatura1, 20.0));
+        QVERIFY(ed->PonerComponente(k, &CComponentes::m_dSolubilidad2, 63.9));
+        QVERIFY(ed->PonerComponente(k, &CComponentes::m_dTemperatura2, 40.0));
+        const CComponentes& c = cat.m_componentes[k];
+        QCOMPARE(c.m_dOrdenada + 30.0 * c.m_dPendiente, 47.75);
+        QVERIFY(ed->PonerComponente(k, &CComponentes::m_nTextura, 9));
+        QVERIFY(ed->PonerComponente(k, &CComponentes::m_nCantidadAnion, -2));
+        QCOMPARE(c.m_nTextura, CEditorPractica::kUltimaTextura);
+        QCOMPARE(c.m_nCantidadAnion, 0);
+        QVERIFY(!ed->PonerComponente(cat.NumComponentes(), &CComponentes::m_dDensidad, 1.0));
+
+        const int32_t r = ed->AgregarReactivo();
+        QCOMPARE(ed->AgregarALaComposicion(r), 1);
+        QVERIFY(ed->PonerEnComposicion(r, 1, nitrato));
+        QVERIFY(ed->PonerMolesEnComposicion(r, 1, 0.1));
+        const CContenido& e = cat.m_reactivos[r].m_listaComposicion.back();
+        QCOMPARE(e.m_strTexto, cat.m_componentes[nitrato].m_strNombre);
+        QCOMPARE(e.m_dMoles, 0.1);
+        QVERIFY(ed->QuitarDeLaComposicion(r, 0)); // the water goes, the nitrate stays
+        QVERIFY(ed->QuitarDeLaComposicion(r, -1));
+        QVERIFY(!ed->QuitarDeLaComposicion(r, -1));
+
+        const int32_t d = ed->AgregarIndicador();
+        QVERIFY(ed->PonerSigue(d, nitrato));
+        QCOMPARE(cat.m_indicadores[d].m_strTexto, cat.m_componentes[nitrato].m_strNombre);
+        QVERIFY(ed->PonerSigue(d, cat.NumComponentes()));
+        QCOMPARE(cat.m_indicadores[d].m_nComponente, -1);
+        QCOMPARE(cat.m_indicadores[d].m_strTexto, std::string("pH"));
     }
 
     // A practice written from a blank one through the editor alone: zinc in hydrochloric

@@ -1,0 +1,130 @@
+#include "app/CamposEditor.h"
+#include "equipment/Conversiones.h"
+
+#include "document/Validacion.h"
+#include "model/Archivo.h"
+#include "model/Catalogo.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace CamposEditor {
+
+QLineEdit* CampoTexto(QWidget* pPadre) {
+    auto* e = new QLineEdit(pPadre);
+    e->setMaxLength(static_cast<int>(Validacion::kLongitudNombre));
+    return e;
+}
+
+Lista CrearLista(QWidget* pPadre, const QString& strAgregar) {
+    auto* caja = new QWidget(pPadre);
+    auto* v = new QVBoxLayout(caja);
+    v->setContentsMargins(0, 0, 0, 0);
+    auto* l = new QListWidget(caja);
+    l->setMinimumWidth(220);
+    v->addWidget(l);
+    auto* h = new QHBoxLayout;
+    auto* a = new QPushButton(strAgregar, caja);
+    auto* e = new QPushButton(QStringLiteral("Eliminar"), caja);
+    h->addWidget(a);
+    h->addWidget(e);
+    v->addLayout(h);
+    return {l, a, e, caja};
+}
+
+void DosColumnas(QWidget* pPagina, QWidget* pIzquierda, QWidget* pDerecha) {
+    auto* h = new QHBoxLayout(pPagina);
+    h->addWidget(pIzquierda, 0);
+    h->addWidget(pDerecha, 1);
+}
+
+void LlenarSustancias(QComboBox* c, const CCatalogo& cat, const QString& strPrimero) {
+    c->blockSignals(true);
+    c->clear();
+    if (!strPrimero.isEmpty())
+        c->addItem(strPrimero, -1);
+    for (int32_t i = 0; i < cat.NumComponentes(); ++i) {
+        const CComponentes& k = cat.m_componentes[static_cast<size_t>(i)];
+        c->addItem(k.m_strFormula.empty()
+                       ? Q(k.m_strNombre)
+                       : QStringLiteral("%1 (%2)").arg(Q(k.m_strNombre), Q(k.m_strFormula)),
+                   i);
+    }
+    c->blockSignals(false);
+}
+
+void Elegir(QComboBox* c, int nDato) {
+    c->blockSignals(true);
+    const int i = c->findData(nDato);
+    c->setCurrentIndex(i >= 0 ? i : 0);
+    c->blockSignals(false);
+}
+
+void LlenarLista(QListWidget* l, const QStringList& textos) {
+    const int n = l->currentRow();
+    l->blockSignals(true);
+    l->clear();
+    l->addItems(textos);
+    l->blockSignals(false);
+    l->setCurrentRow(textos.isEmpty() ? -1 : std::clamp(n, 0, int(textos.size()) - 1));
+}
+
+} // namespace CamposEditor
+
+CNumero::CNumero(QWidget* pPadre) : QLineEdit(pPadre) {
+    setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[-+]?[0-9]*[.,]?[0-9]*([eE][-+]?[0-9]*)?")), this));
+    setMaxLength(32);
+    connect(this, &QLineEdit::editingFinished, this, [this] {
+        // A field only passed through keeps its value to the last digit: it shows 15
+        // significant digits, the practice may hold 17.
+        if (!isModified())
+            return;
+        setModified(false);
+        double d = 0.0;
+        if (Leer(d))
+            m_fnCambio(d);
+        else
+            Mostrar(m_dValor);
+    });
+}
+
+void CNumero::Mostrar(double d) {
+    m_dValor = d;
+    setText(QString::number(d, 'g', 15));
+}
+
+bool CNumero::Leer(double& d) const {
+    bool bOk = false;
+    QString t = text().trimmed();
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    d = t.toDouble(&bOk);
+    return bOk && std::isfinite(d) && std::fabs(d) <= Limites::kValorCatalogo;
+}
+
+CBotonColor::CBotonColor(QWidget* pPadre, std::function<QColor(const QColor&)>* pfnElegir)
+    : QPushButton(pPadre) {
+    setMinimumWidth(90);
+    connect(this, &QPushButton::clicked, this, [this, pfnElegir] {
+        const QColor c = (*pfnElegir)(m_color);
+        if (c.isValid() && c != m_color) {
+            Mostrar(c);
+            m_fnCambio(c);
+        }
+    });
+}
+
+void CBotonColor::Mostrar(const QColor& c) {
+    m_color = c;
+    setText(c.name().toUpper());
+    setStyleSheet(QStringLiteral("background-color: %1; color: %2")
+                      .arg(c.name(), 299 * c.red() + 587 * c.green() + 114 * c.blue() > 140000
+                                         ? QStringLiteral("black")
+                                         : QStringLiteral("white")));
+}

@@ -1,0 +1,61 @@
+#include "app/PaginaDatos.h"
+#include "equipment/Conversiones.h"
+
+#include "app/CamposEditor.h"
+#include "document/EditorPractica.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFormLayout>
+
+using CamposEditor::CampoTexto;
+
+CPaginaDatos::CPaginaDatos(CEditorPractica& editor) : CPaginaEditor(editor) {
+    auto* f = new QFormLayout(this);
+    m_pNombre = CampoTexto(this);
+    m_pResumen = CampoTexto(this);
+    m_pAutor = CampoTexto(this);
+    m_pFecha = new QDateEdit(this);
+    m_pFecha->setCalendarPopup(true);
+    m_pFecha->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    m_pVelocidad = new QCheckBox(QStringLiteral("Velocidad ajustable por el alumno"), this);
+    m_pPropiedades = new QCheckBox(QStringLiteral("Propiedades de las sustancias visibles"), this);
+    f->addRow(QStringLiteral("&Nombre:"), m_pNombre);
+    f->addRow(QStringLiteral("&Resumen (una línea):"), m_pResumen);
+    f->addRow(QStringLiteral("&Autor:"), m_pAutor);
+    f->addRow(QStringLiteral("&Fecha:"), m_pFecha);
+    f->addRow(QString(), m_pVelocidad);
+    f->addRow(QString(), m_pPropiedades);
+    const struct {
+        QLineEdit* e;
+        std::string CPractica::*pCampo;
+    } kTextos[] = {{m_pNombre, &CPractica::m_strPractica},
+                   {m_pResumen, &CPractica::m_strResumen},
+                   {m_pAutor, &CPractica::m_strAutor}};
+    for (const auto& t : kTextos)
+        connect(t.e, &QLineEdit::textEdited, this,
+                [this, pCampo = t.pCampo](const QString& s) { m_editor.PonerDato(pCampo, S(s)); });
+    connect(m_pFecha, &QDateEdit::userDateChanged, this,
+            [this](const QDate& d) { m_editor.PonerFecha(d.year(), d.month(), d.day()); });
+    connect(m_pVelocidad, &QCheckBox::toggled, this,
+            [this](bool b) { m_editor.PonerOpcion(&CPractica::m_bVelocidad, b); });
+    connect(m_pPropiedades, &QCheckBox::toggled, this,
+            [this](bool b) { m_editor.PonerOpcion(&CPractica::m_bPropiedades, b); });
+}
+
+void CPaginaDatos::Recargar() {
+    const CPractica& p = Practica();
+    m_pNombre->setText(Q(p.m_strPractica));
+    m_pResumen->setText(Q(p.m_strResumen));
+    m_pAutor->setText(Q(p.m_strAutor));
+    int a = 0, m = 0, d = 0;
+    m_pFecha->blockSignals(true);
+    m_pFecha->setDate(p.m_dtFecha.ACivil(a, m, d) ? QDate(a, m, d) : QDate::currentDate());
+    m_pFecha->blockSignals(false);
+    m_pVelocidad->blockSignals(true);
+    m_pVelocidad->setChecked(p.m_bVelocidad != 0);
+    m_pVelocidad->blockSignals(false);
+    m_pPropiedades->blockSignals(true);
+    m_pPropiedades->setChecked(p.m_bPropiedades != 0);
+    m_pPropiedades->blockSignals(false);
+}

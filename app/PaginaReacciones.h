@@ -1,0 +1,58 @@
+// CPaginaReacciones: the reactions of the practice, each as up to three reactants and three
+// products (coefficient, substance, phase) shown as its equation, with its heat, the lowest
+// temperature it needs, how much of it may happen in a step, its equilibrium constant and
+// its catalyst.
+#pragma once
+
+#include "app/PaginaEditor.h"
+
+#include <cstdint>
+
+class CNumero;
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+
+class CPaginaReacciones : public CPaginaEditor {
+public:
+    explicit CPaginaReacciones(CEditorPractica& editor);
+    void Recargar() override;
+
+    QListWidget* m_pLista;
+    QLabel* m_pEcuacion;
+
+private:
+    // The selected reaction, -1 for none.
+    int32_t Actual() const;
+    void Mostrar();
+    void MostrarRanura(int i);
+    void Ecuacion();
+    // The reactants' and the products' boxes; the heat, limits, equilibrium and catalyst.
+    QGridLayout* Ranuras();
+    QGridLayout* Otros();
+    // Slot i: reactants 0 to 2, products 3 to 5.
+    void CambioRanura(int i);
+
+    struct Ranura {
+        QSpinBox* pCoef;
+        QComboBox* pSustancia;
+        QComboBox* pFase;
+    };
+    Ranura m_ranuras[6] = {};
+    QWidget* m_pDerecha;
+    QLineEdit* m_pNombre;
+    QLineEdit* m_pTexto2;
+    CNumero* m_pCalor = nullptr;
+    CNumero* m_pTemp = nullptr;
+    CNumero* m_pLimite = nullptr;
+    CNumero* m_pConstante = nullptr;
+    CNumero* m_pLimiteCat = nullptr;
+    QCheckBox* m_pbTemp = nullptr;
+    QCheckBox* m_pbSinLimite = nullptr;
+    QCheckBox* m_pbEquilibrio = nullptr;
+    QComboBox* m_pCatalizador = nullptr;
+};

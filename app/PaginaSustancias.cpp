@@ -1,0 +1,187 @@
+#include "app/PaginaSustancias.h"
+#include "equipment/Conversiones.h"
+
+#include "app/CamposEditor.h"
+#include "bench/Mensajes.h"
+#include "document/EditorPractica.h"
+#include "equipment/Imagenes.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QSpinBox>
+
+using namespace CamposEditor;
+
+namespace {
+
+// The textures of a solid, each as a tile over a light grey solid, as the bench lays it.
+void LlenarTexturas(QComboBox* textura) {
+    textura->setIconSize(QSize(32, 32));
+    for (int i = 0; i <= CEditorPractica::kUltimaTextura; ++i) {
+        const QImage& img = Imagenes::Tira(Imagenes::IDB_TEXTURA + i);
+        QPixmap pm(32, 32);
+        pm.fill(QColor(200, 200, 200));
+        if (!img.isNull()) {
+            QPainter p(&pm);
+            p.drawImage(QRect(0, 0, 32, 32), img,
+                        QRect(QPoint(0, 0),
+                              Imagenes::Celda(Imagenes::IDB_TEXTURA + i).boundedTo(img.size())));
+        }
+        textura->addItem(QIcon(pm), QStringLiteral("Textura %1").arg(i));
+    }
+}
+
+} // namespace
+
+CPaginaSustancias::CPaginaSustancias(CEditorPractica& editor,
+                                     std::function<QColor(const QColor&)>* pfnElegirColor)
+    : CPaginaEditor(editor), m_pfnElegirColor(pfnElegirColor) {
+    const Lista lista = CrearLista(nullptr, QStringLiteral("Agregar copia"));
+    m_pLista = lista.pLista;
+    m_pDerecha = new QWidget;
+    m_pRejilla = new QGridLayout(m_pDerecha);
+    int f = 0;
+    Texto(QStringLiteral("Nombre:"), f, 0, &CComponentes::m_strNombre);
+    Texto(QStringLiteral("Fórmula:"), f++, 2, &CComponentes::m_strFormula);
+    Numero(QStringLiteral("Masa molar (g/mol):"), f, 0, &CComponentes::m_dMasaMolar);
+    Numero(QStringLiteral("Densidad (g/cm³):"), f++, 2, &CComponentes::m_dDensidad);
+    Numero(QStringLiteral("Calor específico (cal/(g·°C)):"), f, 0,
+           &CComponentes::m_dCalorEspecifico);
+    Numero(QStringLiteral("Constante de disociación:"), f++, 2, &CComponentes::m_dConstante,
+           QStringLiteral("0: no se disocia; −1: se disocia por completo "
+                          "(electrolito fuerte); un valor positivo: su "
+                          "constante de disociación."));
+    Numero(QStringLiteral("Punto de fusión (°C):"), f, 0, &CComponentes::m_dPuntoFusion);
+    Numero(QStringLiteral("Punto de ebullición (°C):"), f++, 2, &CComponentes::m_dPuntoEbullicion);
+    f = EstadoColorTextura(f);
+    Texto(QStringLiteral("Catión:"), f, 0, &CComponentes::m_strCation);
+    Texto(QStringLiteral("Anión:"), f++, 2, &CComponentes::m_strAnion);
+    Entero(QStringLiteral("Cationes por fórmula:"), f, 0, &CComponentes::m_nCantidadCation);
+    Entero(QStringLiteral("Aniones por fórmula:"), f++, 2, &CComponentes::m_nCantidadAnion);
+    Entero(QStringLiteral("Carga del catión:"), f, 0, &CComponentes::m_nSignoCation);
+    Entero(QStringLiteral("Carga del anión:"), f++, 2, &CComponentes::m_nSignoAnion);
+    Numero(QStringLiteral("Solubilidad 1 (g/100 ml):"), f, 0, &CComponentes::m_dSolubilidad1);
+    Numero(QStringLiteral("a la temperatura (°C):"), f++, 2, &CComponentes::m_dTemperatura1);
+    Numero(QStringLiteral("Solubilidad 2 (g/100 ml):"), f, 0, &CComponentes::m_dSolubilidad2);
+    Numero(QStringLiteral("a la temperatura (°C):"), f++, 2, &CComponentes::m_dTemperatura2);
+    // The texture of the solid, as the bench draws it.
+    auto* textura = new QComboBox(m_pDerecha);
+    LlenarTexturas(textura);
+    m_pRejilla->addWidget(new QLabel(QStringLiteral("Textura del sólido:"), m_pDerecha), f, 0);
+    m_pRejilla->addWidget(textura, f++, 1);
+    connect(textura, &QComboBox::currentIndexChanged, this,
+            [this](int n) { m_editor.PonerComponente(Actual(), &CComponentes::m_nTextura, n); });
+    m_campos.push_back([textura](const CComponentes& k) {
+        textura->blockSignals(true);
+        textura->setCurrentIndex(std::clamp(k.m_nTextura, 0, CEditorPractica::kUltimaTextura));
+        textura->blockSignals(false);
+    });
+    m_pRejilla->setRowStretch(f, 1);
+    connect(m_pLista, &QListWidget::currentRowChanged, this, [this] { Mostrar(); });
+    connect(lista.pAgregar, &QPushButton::clicked, this, [this] {
+        const int n = m_editor.AgregarComponente(m_pLista->currentRow());
+        Recargar();
+        m_pLista->setCurrentRow(n);
+    });
+    connect(lista.pEliminar, &QPushButton::clicked, this, [this] { Eliminar(); });
+    DosColumnas(this, lista.pCaja, m_pDerecha);
+}
+
+int CPaginaSustancias::EstadoColorTextura(int f) {
+    auto* estado = new QComboBox(m_pDerecha);
+    estado->addItems({QStringLiteral("Sólido"), QStringLiteral("Líquido"), QStringLiteral("Gas"),
+                      QStringLiteral("Ninguno")});
+    m_pRejilla->addWidget(new QLabel(QStringLiteral("Estado a 25 °C:"), m_pDerecha), f, 0);
+    m_pRejilla->addWidget(estado, f, 1);
+    connect(estado, &QComboBox::currentIndexChanged, this,
+            [this](int n) { m_editor.PonerComponente(Actual(), &CComponentes::m_nEstado, n); });
+    auto* color = new CBotonColor(m_pDerecha, m_pfnElegirColor);
+    m_pRejilla->addWidget(new QLabel(QStringLiteral("Color:"), m_pDerecha), f, 2);
+    m_pRejilla->addWidget(color, f++, 3);
+    color->m_fnCambio = [this](const QColor& c) {
+        m_editor.PonerComponente(Actual(), &CComponentes::m_crColor, ColorrefDe(c));
+    };
+    m_campos.push_back([estado, color](const CComponentes& k) {
+        estado->blockSignals(true);
+        estado->setCurrentIndex(k.m_nEstado);
+        estado->blockSignals(false);
+        color->Mostrar(ColorDe(k.m_crColor));
+    });
+    return f;
+}
+
+void CPaginaSustancias::Texto(const QString& strEtiqueta, int f, int c,
+                              std::string CComponentes::*pCampo) {
+    auto* e = CampoTexto(m_pDerecha);
+    m_pRejilla->addWidget(new QLabel(strEtiqueta, m_pDerecha), f, c);
+    m_pRejilla->addWidget(e, f, c + 1);
+    connect(e, &QLineEdit::textEdited, this, [this, pCampo](const QString& s) {
+        const int32_t n = Actual();
+        if (!m_editor.PonerComponente(n, pCampo, S(s)))
+            return;
+        if (QListWidgetItem* it = m_pLista->currentItem())
+            it->setText(Q(Catalogo().Componente(n)->m_strNombre));
+    });
+    m_campos.push_back([e, pCampo](const CComponentes& k) { e->setText(Q(k.*pCampo)); });
+}
+
+void CPaginaSustancias::Numero(const QString& strEtiqueta, int f, int c,
+                               double CComponentes::*pCampo, const QString& strAyuda) {
+    auto* e = new CNumero(m_pDerecha);
+    e->setToolTip(strAyuda);
+    m_pRejilla->addWidget(new QLabel(strEtiqueta, m_pDerecha), f, c);
+    m_pRejilla->addWidget(e, f, c + 1);
+    e->m_fnCambio = [this, pCampo](double d) { m_editor.PonerComponente(Actual(), pCampo, d); };
+    m_campos.push_back([e, pCampo](const CComponentes& k) { e->Mostrar(k.*pCampo); });
+}
+
+void CPaginaSustancias::Entero(const QString& strEtiqueta, int f, int c,
+                               int32_t CComponentes::*pCampo) {
+    auto* e = new QSpinBox(m_pDerecha);
+    const CEditorPractica::Rango r = CEditorPractica::RangoComponente(pCampo);
+    e->setRange(r.nMinimo, r.nMaximo);
+    m_pRejilla->addWidget(new QLabel(strEtiqueta, m_pDerecha), f, c);
+    m_pRejilla->addWidget(e, f, c + 1);
+    connect(e, &QSpinBox::valueChanged, this,
+            [this, pCampo](int n) { m_editor.PonerComponente(Actual(), pCampo, n); });
+    m_campos.push_back([e, pCampo](const CComponentes& k) {
+        e->blockSignals(true);
+        e->setValue(k.*pCampo);
+        e->blockSignals(false);
+    });
+}
+
+int32_t CPaginaSustancias::Actual() const {
+    const int n = m_pLista->currentRow();
+    return Catalogo().Componente(n) ? n : -1;
+}
+
+void CPaginaSustancias::Mostrar() {
+    const CComponentes* k = Catalogo().Componente(Actual());
+    m_pDerecha->setEnabled(k != nullptr);
+    if (!k)
+        return;
+    for (const auto& fn : m_campos)
+        fn(*k);
+}
+
+void CPaginaSustancias::Recargar() {
+    QStringList v;
+    for (const CComponentes& k : Catalogo().m_componentes)
+        v << Q(k.m_strNombre);
+    LlenarLista(m_pLista, v);
+    Mostrar();
+}
+
+void CPaginaSustancias::Eliminar() {
+    QString strError;
+    if (!m_editor.EliminarComponente(m_pLista->currentRow(), &strError)) {
+        if (!strError.isEmpty())
+            Mensajes::Aviso(window(), strError);
+        return;
+    }
+    Recargar();
+}
