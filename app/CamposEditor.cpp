@@ -5,10 +5,14 @@
 #include "model/Archivo.h"
 #include "model/Catalogo.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -19,6 +23,32 @@ namespace CamposEditor {
 QLineEdit* CampoTexto(QWidget* pPadre) {
     auto* e = new QLineEdit(pPadre);
     e->setMaxLength(static_cast<int>(Validacion::kLongitudNombre));
+    // A text the described format cannot spell is kept whole, in the format's newer version;
+    // the field says so while it holds such a text, so that nobody is surprised when an older
+    // program refuses the file.
+    QAction* pAviso = e->addAction(e->style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                   QLineEdit::TrailingPosition);
+    pAviso->setVisible(false);
+    const QString strAviso = QCoreApplication::translate(
+        "CamposEditor", "Este texto tiene caracteres que el formato de siempre no escribe (como "
+                        "→ o ₂). Se guarda entero, pero la práctica se guardará en la versión "
+                        "Vol.2 del formato, que las versiones anteriores del programa no abren.");
+    pAviso->setToolTip(strAviso);
+    QObject::connect(e, &QLineEdit::textChanged, e, [e, pAviso, strAviso](const QString& s) {
+        const bool bAviso = !CArchivo::CabeEnCp1252(s.toStdString());
+        pAviso->setVisible(bAviso);
+        e->setAccessibleDescription(bAviso ? strAviso : QString());
+    });
+    // What a paste brings beyond the longest name a file keeps is cut: say so at the field.
+    QObject::connect(e, &QLineEdit::inputRejected, e, [e] {
+        QToolTip::showText(e->mapToGlobal(QPoint(0, e->height())),
+                           QCoreApplication::translate(
+                               "CamposEditor",
+                               "Caben como mucho %1 caracteres: lo que pasaba de ahí no se ha "
+                               "escrito.")
+                               .arg(e->maxLength()),
+                           e);
+    });
     return e;
 }
 

@@ -16,7 +16,8 @@ class QListWidget;
 
 namespace CamposEditor {
 
-// A name field: never longer than a file keeps a name.
+// A name field: never longer than a file keeps a name (a paste cut to it says so), with a
+// warning sign while it holds a text only the format's newer version can keep.
 QLineEdit* CampoTexto(QWidget* pPadre);
 
 // The list of a page with its "Agregar" and "Eliminar" buttons under it.

@@ -3,6 +3,7 @@
 #include "Respuestas.h"
 #include "app/Aplicacion.h"
 #include "app/Ayuda.h"
+#include "app/CamposEditor.h"
 #include "app/DlgAbrirPractica.h"
 #include "app/DlgEditorPractica.h"
 #include "app/DlgPreferencias.h"
@@ -59,6 +60,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolTip>
 #include <QtTest>
 
 #include <unistd.h>
@@ -958,6 +960,27 @@ private slots:
     // "Archivo > Editar práctica…" on 903: a name pasted 1 MB long is cut to what a file
     // keeps, an empty one keeps the dialog open with the reason, letters do not go into a
     // number, closing with changes asks; the accepted notes show in the pane as edited.
+    // A name field warns while it holds a text only the format's newer version keeps, and a
+    // paste longer than a file keeps a name is cut with a word at the field.
+    void camposQueAvisan() {
+        std::unique_ptr<QLineEdit> e(CamposEditor::CampoTexto(nullptr));
+        QAction* aviso = e->actions().value(0);
+        QVERIFY(aviso && !aviso->isVisible());
+        e->setText(QStringLiteral("Mg + 2 HCl → MgCl₂ + H₂"));
+        QVERIFY(aviso->isVisible());
+        QVERIFY(e->accessibleDescription().contains("Vol.2"));
+        e->setText(QStringLiteral("Ácido clorhídrico"));
+        QVERIFY(!aviso->isVisible() && e->accessibleDescription().isEmpty());
+        e->setText(QString(600, QLatin1Char('a')));
+        QCOMPARE(e->text().size(), 254);
+        e->show();
+        QVERIFY(QTest::qWaitForWindowExposed(e.get()));
+        QTest::keyClick(e.get(), Qt::Key_B);
+        QCOMPARE(e->text().size(), 254);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().contains("254"));
+    }
+
     void editorDePracticas() {
         QVERIFY(m_pMarco->IniciarPractica(903));
         const std::vector<uint8_t> antes = m_pPractica->EscribirPractica();
