@@ -276,12 +276,16 @@ void CDlgTitulacion::SetEquipo(CRecipiente* pBureta, CRecipiente* pReceptor) {
     m_pLlave->setAccessibleDescription(CLlaveBureta::Descripcion(0));
     m_pGoteo->setText(CLlaveBureta::Descripcion(0));
     m_pLlave->update();
-    m_pLectura->clear(); // shown from the first drop on
+    // The burette's reading from the start: what a student notes before the first drop.
+    m_pLectura->clear();
+    ActualizarLectura();
 }
 
 void CDlgTitulacion::ActualizarLectura() {
     if (Bureta())
-        m_pLectura->setText(QString::asprintf("%.2f", m_titulacion.Lectura()));
+        // A full burette reads 0.00: a hair of solution above the mark (the solute's volume
+        // rounded) is not a negative reading.
+        m_pLectura->setText(QString::asprintf("%.2f", std::max(0.0, m_titulacion.Lectura())));
 }
 
 bool CDlgTitulacion::TitrationStep() {
@@ -296,7 +300,8 @@ bool CDlgTitulacion::TitrationStep() {
 void CDlgTitulacion::InicializarGrafica() {
     if (Bureta())
         Bureta()->ClearTitration();
-    m_pLectura->clear();
+    // A new graph, the same burette: its reading stays what the burette shows.
+    ActualizarLectura();
     emit UM_REFRESCAR_GRAFICA();
 }
 

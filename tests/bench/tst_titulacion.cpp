@@ -131,8 +131,8 @@ private slots:
         vaso.m_seno.m_faseLiquida.AgregarIndicador(2); // Fenolftaleina
         CDlgTitulacion t;
         t.SetEquipo(&bureta, &vaso);
-        QVERIFY(t.m_pLectura->text().isEmpty());
-        QVERIFY(!t.TitrationStep()); // closed stopcock
+        QCOMPARE(t.m_pLectura->text(), QString("0.00")); // read before the first drop
+        QVERIFY(!t.TitrationStep());                     // closed stopcock
         t.m_titulacion.m_nApertura = 17;
         QSignalSpy refresco(&t, &CDlgTitulacion::UM_REFRESCAR_GRAFICA);
         for (int i = 0; i < 60; ++i)
@@ -180,7 +180,7 @@ private slots:
         t.InicializarGrafica();
         QVERIFY(bureta.m_lstTitulacion.empty());
         QCOMPARE(bureta.m_dTitulado, 0.0);
-        QVERIFY(t.m_pLectura->text().isEmpty());
+        QCOMPARE(t.m_pLectura->text(), QString("10.00")); // the burette still reads empty
         // A receiver that is not a vessel, or one that left the bench, receives nothing.
         t.Olvidar(&vaso);
         QVERIFY(!t.TitrationStep());
