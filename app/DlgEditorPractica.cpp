@@ -1,4 +1,6 @@
 #include "app/DlgEditorPractica.h"
+#include "app/DlgPreferencias.h"
+#include "equipment/Conversiones.h"
 
 #include "app/PaginaDatos.h"
 #include "app/PaginaIndicadores.h"
@@ -14,9 +16,13 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -33,9 +39,12 @@ CDlgEditorPractica::CDlgEditorPractica(std::unique_ptr<CEditorPractica> pEditor,
         dlg.setDefaultSuffix(strExtension);
         dlg.setLabelText(QFileDialog::Accept, QStringLiteral("Guardar"));
         dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
-        return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()
-                   ? dlg.selectedFiles().constFirst()
-                   : QString();
+        dlg.selectFile(RutaPropuesta(strExtension));
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return QString();
+        const QString strRuta = dlg.selectedFiles().constFirst();
+        QSettings().setValue(QStringLiteral("editor/carpeta"), QFileInfo(strRuta).absolutePath());
+        return strRuta;
     };
     m_fnElegirColor = [this](const QColor& c) {
         return QColorDialog::getColor(c, this, QStringLiteral("Elegir color"));
@@ -51,6 +60,9 @@ CDlgEditorPractica::CDlgEditorPractica(std::unique_ptr<CEditorPractica> pEditor,
     probar->setToolTip(
         QStringLiteral("Simula un minuto de la mesa inicial y dice si algo sale mal"));
     connect(probar, &QPushButton::clicked, this, &CDlgEditorPractica::Probar);
+    // On every page, beside "Probar": the practice as edited, into a file of its own.
+    auto* guardar = botones->addButton(tr("&Guardar en archivo…"), QDialogButtonBox::ActionRole);
+    connect(guardar, &QPushButton::clicked, this, [this] { GuardarEnArchivo(); });
     connect(botones, &QDialogButtonBox::accepted, this, &CDlgEditorPractica::accept);
     connect(botones, &QDialogButtonBox::rejected, this, &CDlgEditorPractica::reject);
     v->addWidget(botones);
@@ -73,7 +85,7 @@ void CDlgEditorPractica::CrearPaginas(const CPractica* pActual) {
     auto* reacciones = new CPaginaReacciones(ed);
     m_pPagina[REACCIONES] = reacciones;
     m_pPagina[INDICADORES] = new CPaginaIndicadores(ed, &m_fnElegirColor);
-    auto* mesa = new CPaginaMesa(ed, pActual, [this] { GuardarEnArchivo(); });
+    auto* mesa = new CPaginaMesa(ed, pActual);
     m_pPagina[MESA] = mesa;
     const char* kTitulos[7] = {"Datos",      "Notas",       "Sustancias",  "Reactivos",
                                "Reacciones", "Indicadores", "Mesa inicial"};
@@ -156,6 +168,21 @@ void CDlgEditorPractica::reject() {
                            false, QMessageBox::No) != QMessageBox::Yes)
         return;
     QDialog::reject();
+}
+
+QString CDlgEditorPractica::RutaPropuesta(const QString& strExtension) const {
+    // The practice's name, with what a file name cannot hold taken out, in the folder last
+    // saved into from the editor, or else "Mis prácticas".
+    QString strNombre = Q(m_pEditor->Practica().m_strPractica).trimmed();
+    strNombre.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]+")),
+                      QStringLiteral(" "));
+    strNombre = strNombre.simplified();
+    if (strNombre.isEmpty() || strNombre.startsWith(QLatin1Char('.')))
+        strNombre = tr("práctica");
+    QString strCarpeta = QSettings().value(QStringLiteral("editor/carpeta")).toString();
+    if (strCarpeta.isEmpty() || !QFileInfo(strCarpeta).isDir())
+        strCarpeta = Preferencias::CarpetaPropia(true);
+    return QDir(strCarpeta).filePath(strNombre + QLatin1Char('.') + strExtension);
 }
 
 bool CDlgEditorPractica::GuardarEnArchivo() {

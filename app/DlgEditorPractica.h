@@ -52,6 +52,9 @@ public:
     std::function<QString(const QString&)> m_fnDialogoGuardar;
     // Writes the practice as its file (validated first); false, having said why, otherwise.
     bool GuardarEnArchivo();
+    // Where "Guardar en archivo…" proposes to write: the practice's name as a file name, in
+    // the folder last used from the editor or in "Mis prácticas".
+    QString RutaPropuesta(const QString& strExtension) const;
     // "Probar": runs a copy of the edited practice for a minute of the bench (Comprobacion)
     // and tells what it found; the lines of the report (none when it could not run).
     QStringList Probar();

@@ -40,22 +40,18 @@ QString TextoPieza(const CEquipo* e) {
 
 } // namespace
 
-CPaginaMesa::CPaginaMesa(CEditorPractica& editor, const CPractica* pActual,
-                         std::function<void()> fnGuardar)
+CPaginaMesa::CPaginaMesa(CEditorPractica& editor, const CPractica* pActual)
     : CPaginaEditor(editor), m_pActual(pActual) {
     auto* v = new QVBoxLayout(this);
     m_pEstado = new QLabel(this);
     m_pEstado->setWordWrap(true);
     auto* usar = new QPushButton(QStringLiteral("Usar la mesa actual"), this);
     auto* quitar = new QPushButton(QStringLiteral("Sin mesa inicial"), this);
-    auto* guardar = new QPushButton(QStringLiteral("Guardar en archivo…"), this);
-    connect(guardar, &QPushButton::clicked, this, std::move(fnGuardar));
     usar->setEnabled(m_pActual != nullptr);
     auto* h = new QHBoxLayout;
     h->addWidget(usar);
     h->addWidget(quitar);
     h->addStretch();
-    h->addWidget(guardar);
     v->addWidget(new QLabel(QStringLiteral("La mesa inicial es el equipo, con su contenido, que el "
                                            "alumno encuentra al abrir la práctica."),
                             this));

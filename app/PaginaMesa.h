@@ -13,8 +13,8 @@ class QListWidget;
 class CPaginaMesa : public CPaginaEditor {
 public:
     // pActual: the open practice, whose bench "Usar la mesa actual" takes (none: the button
-    // is disabled). fnGuardar: what "Guardar en archivo…" does.
-    CPaginaMesa(CEditorPractica& editor, const CPractica* pActual, std::function<void()> fnGuardar);
+    // is disabled).
+    CPaginaMesa(CEditorPractica& editor, const CPractica* pActual);
     void Recargar() override;
 
     QLabel* m_pEstado;

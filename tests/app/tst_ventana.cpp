@@ -1171,6 +1171,17 @@ private slots:
                     return strExtension == QLatin1String("akp") ? rutaPlantilla : QString();
                 };
                 QVERIFY(dlg.GuardarEnArchivo());
+                // The file dialog proposes the practice's name, made a file name, in "Mis
+                // prácticas"; the button is on every page.
+                const QString strNombre = dlg.m_pNombre->text();
+                dlg.m_pNombre->setText(QStringLiteral("Ácidos/bases: 1ª parte"));
+                emit dlg.m_pNombre->textEdited(dlg.m_pNombre->text());
+                QCOMPARE(dlg.RutaPropuesta("akp"),
+                         QDir(Preferencias::CarpetaPropia()).filePath("Ácidos bases 1ª parte.akp"));
+                QVERIFY(dlg.findChild<QDialogButtonBox*>()->findChildren<QPushButton*>().size() ==
+                        4);
+                dlg.m_pNombre->setText(strNombre);
+                emit dlg.m_pNombre->textEdited(strNombre);
                 dlg.accept();
             });
         };
