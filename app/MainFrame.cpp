@@ -637,7 +637,7 @@ bool CMainFrame::ConfirmarDescartar() {
 }
 
 void CMainFrame::ActualizarEstados() {
-    auto* r = dynamic_cast<CRecipiente*>(m_pVistaMesa->m_pSeleccion);
+    CRecipiente* r = m_pVistaMesa->RecipienteSeleccionado();
     Accion(ID_AGUA)->setEnabled(r && r->m_seno.m_dReserva < r->m_dCapacidad);
     Accion(ID_REACTIVO)->setEnabled(r && r->m_seno.m_dReserva < r->m_dCapacidad);
     Accion(ID_INDICADORES)->setEnabled(r != nullptr);
@@ -967,8 +967,7 @@ void CMainFrame::OnUM_TITULAR() {
         return;
     CEquipo* pReceptor = CTitulacion::BuscarReceptor(m_practica.m_listaEquipo, *s);
     // Only a vessel can receive the drops.
-    if (!pReceptor || pReceptor->m_nCategoria != CATEGORIA_RECIPIENTE ||
-        !dynamic_cast<CRecipiente*>(s)) {
+    if (!pReceptor || pReceptor->m_nCategoria != CATEGORIA_RECIPIENTE || !s->Recipiente()) {
         Mensajes::Aviso(this, QStringLiteral("No esta definido el equipo para titulación"));
         return;
     }
@@ -1072,7 +1071,7 @@ void CMainFrame::OnUM_PROPIEDADES() {
 }
 
 void CMainFrame::Propiedades() {
-    auto* r = dynamic_cast<CRecipiente*>(m_pVistaMesa->m_pSeleccion);
+    CRecipiente* r = m_pVistaMesa->RecipienteSeleccionado();
     if (!r || !m_practica.m_listaEquipo.Contiene(r))
         return;
     m_pVistaMesa->StopTimer();

@@ -264,7 +264,7 @@ void CChildView::LimpiarSeleccion() {
 }
 
 CRecipiente* CChildView::RecipienteSeleccionado() const {
-    return dynamic_cast<CRecipiente*>(m_pSeleccion);
+    return m_pSeleccion ? m_pSeleccion->Recipiente() : nullptr;
 }
 
 void CChildView::SelectAt(const QPoint& ptBanco) {
@@ -378,7 +378,7 @@ QString CChildView::TextoAyudaEn(const QPoint& ptCliente) const {
     for (auto it = std::make_reverse_iterator(lista.end());
          it != std::make_reverse_iterator(lista.begin()); ++it)
         if ((*it)->HitTestForma(pt)) {
-            const QString strDescripcion = Accesible::Descripcion(**it);
+            const QString strDescripcion = (*it)->Descripcion();
             return strDescripcion.isEmpty()
                        ? Accesible::Nombre(**it)
                        : QStringLiteral("%1: %2").arg(Accesible::Nombre(**it), strDescripcion);
@@ -487,7 +487,7 @@ void CChildView::TerminarVertido(CEquipo* pDestino) {
         return; // empty bench or the source itself: the mode stays armed
     // Pouring needs a vessel on both sides; a click on anything else is ignored.
     auto* pFuente = RecipienteSeleccionado();
-    auto* pRecipiente = dynamic_cast<CRecipiente*>(pDestino);
+    CRecipiente* pRecipiente = pDestino->Recipiente();
     if (!pFuente || !pRecipiente)
         return;
     pFuente->PourLiquid(*pRecipiente, 0.0);

@@ -63,6 +63,10 @@ class CRecipiente : public CEquipo {
 public:
     ~CRecipiente() override;
     void Vincular(const CCatalogo* pCatalogo) override { m_seno.Vincular(pCatalogo); }
+    CRecipiente* Recipiente() override { return this; }
+    const CRecipiente* Recipiente() const override { return this; }
+    // What the properties window shows, in one line: volume, temperature, pH and solid.
+    QString Descripcion() const override;
 
     double m_dCapacidad = 0.0;
     double m_dTitulado = 0.0;

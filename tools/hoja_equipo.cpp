@@ -137,10 +137,9 @@ CCelda Celda(int32_t nTipo, int nOrden, CFuentes& f) {
         tapa->Attach(nullptr);
     } else if (auto* mechero = dynamic_cast<CMechero*>(&e))
         mechero->m_nFrame = 2;
-    else if (auto* parrilla = dynamic_cast<CParrilla*>(&e)) {
-        static_cast<CParrilla*>(c.m_pVacio.get())->SetNivel(0);
-        parrilla->SetNivel(3);
-    } else if (auto* termometro = dynamic_cast<CTermometro*>(&e))
+    else if (e.Ajustar(3)) // a hot plate glows at a middle level, the empty one is off
+        c.m_pVacio->Ajustar(0);
+    else if (auto* termometro = dynamic_cast<CTermometro*>(&e))
         termometro->Attach(&f.m_vasoCaliente);
     else if (auto* i = dynamic_cast<CInstrumentoLectura*>(&e))
         i->Attach(&f.m_vasoBase);
