@@ -967,7 +967,9 @@ void CMainFrame::OnUM_TITULAR() {
         return;
     CEquipo* pReceptor = CTitulacion::BuscarReceptor(m_practica.m_listaEquipo, *s);
     // Only a vessel can receive the drops.
-    if (!pReceptor || pReceptor->m_nCategoria != CATEGORIA_RECIPIENTE || !s->Recipiente()) {
+    CRecipiente* pRecibe = pReceptor ? pReceptor->Recipiente() : nullptr;
+    CRecipiente* pBureta = s->Recipiente();
+    if (!pRecibe || !pBureta) {
         Mensajes::Aviso(this, QStringLiteral("No esta definido el equipo para titulación"));
         return;
     }
@@ -980,8 +982,7 @@ void CMainFrame::OnUM_TITULAR() {
                 &CMainFrame::OnUM_REFRESCAR_GRAFICA);
     }
     if (!m_pDlgTitulacion->isVisible()) {
-        m_pDlgTitulacion->SetEquipo(static_cast<CRecipiente*>(s),
-                                    static_cast<CRecipiente*>(pReceptor));
+        m_pDlgTitulacion->SetEquipo(pBureta, pRecibe);
         ColocarJunto(m_pDlgTitulacion, s);
         m_pDlgTitulacion->show();
         m_bTitulando = true;

@@ -318,9 +318,8 @@ void CChildView::Tick() {
 void CChildView::AvisarLimite() {
     const CRecipiente* pRecipiente = nullptr;
     for (const CEquipo* e : m_practica.m_listaEquipo)
-        if (e->m_nCategoria == CATEGORIA_RECIPIENTE &&
-            static_cast<const CRecipiente*>(e)->m_seno.EnLimite()) {
-            pRecipiente = static_cast<const CRecipiente*>(e);
+        if (const CRecipiente* r = e->Recipiente(); r && r->m_seno.EnLimite()) {
+            pRecipiente = r;
             break;
         }
     // Told once while it lasts: the vessel stays held at the bound step after step, and a

@@ -125,8 +125,8 @@ CCelda Celda(int32_t nTipo, int nOrden, CFuentes& f) {
     c.m_pLleno.reset(CListaEquipo::CrearEquipo(nTipo));
     CEquipo& e = *c.m_pLleno;
     c.m_strNombre = QString::fromStdString(e.GetNombre());
-    if (e.GetCategoria() == CATEGORIA_RECIPIENTE)
-        Llenar(f.m_catalogo, static_cast<CRecipiente&>(e), nOrden);
+    if (CRecipiente* r = e.Recipiente())
+        Llenar(f.m_catalogo, *r, nOrden);
     // Each item in a state that shows what it draws.
     if (auto* cabeza = dynamic_cast<CCabezaDestilacion*>(&e))
         cabeza->m_pPadre = &f.m_matraz; // the head shows the temperature of its flask
