@@ -638,7 +638,7 @@ bool CMainFrame::ConfirmarDescartar() {
 }
 
 void CMainFrame::ActualizarEstados() {
-    auto* r = dynamic_cast<CRecipiente*>(m_pVistaMesa->m_pSeleccion);
+    CRecipiente* r = m_pVistaMesa->RecipienteSeleccionado();
     Accion(ID_AGUA)->setEnabled(r && r->m_seno.m_dReserva < r->m_dCapacidad);
     Accion(ID_REACTIVO)->setEnabled(r && r->m_seno.m_dReserva < r->m_dCapacidad);
     Accion(ID_INDICADORES)->setEnabled(r != nullptr);
@@ -995,8 +995,9 @@ void CMainFrame::OnUM_TITULAR() {
         return;
     CEquipo* pReceptor = CTitulacion::BuscarReceptor(m_practica.m_listaEquipo, *s);
     // Only a vessel can receive the drops.
-    if (!pReceptor || pReceptor->m_nCategoria != CATEGORIA_RECIPIENTE ||
-        !dynamic_cast<CRecipiente*>(s)) {
+    CRecipiente* pRecibe = pReceptor ? pReceptor->Recipiente() : nullptr;
+    CRecipiente* pBureta = s->Recipiente();
+    if (!pRecibe || !pBureta) {
         Mensajes::Aviso(this, QStringLiteral("No esta definido el equipo para titulación"));
         return;
     }
@@ -1009,8 +1010,7 @@ void CMainFrame::OnUM_TITULAR() {
                 &CMainFrame::OnUM_REFRESCAR_GRAFICA);
     }
     if (!m_pDlgTitulacion->isVisible()) {
-        m_pDlgTitulacion->SetEquipo(static_cast<CRecipiente*>(s),
-                                    static_cast<CRecipiente*>(pReceptor));
+        m_pDlgTitulacion->SetEquipo(pBureta, pRecibe);
         ColocarJunto(m_pDlgTitulacion, s);
         m_pDlgTitulacion->show();
         m_bTitulando = true;
@@ -1140,7 +1140,7 @@ void CMainFrame::OnUM_PROPIEDADES() {
 }
 
 void CMainFrame::Propiedades() {
-    auto* r = dynamic_cast<CRecipiente*>(m_pVistaMesa->m_pSeleccion);
+    CRecipiente* r = m_pVistaMesa->RecipienteSeleccionado();
     if (!r || !m_practica.m_listaEquipo.Contiene(r))
         return;
     m_pVistaMesa->StopTimer();

@@ -2,11 +2,7 @@
 
 #include "bench/ChildView.h"
 #include "document/Practica.h"
-#include "equipment/Calentadores.h"
-#include "equipment/Calorimetro.h"
-#include "equipment/Instrumentos.h"
 #include "equipment/ListaEquipo.h"
-#include "equipment/Recipiente.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -49,7 +45,7 @@ public:
         case QAccessible::Name:
             return Accesible::Nombre(*m_pEquipo);
         case QAccessible::Description:
-            return Accesible::Descripcion(*m_pEquipo);
+            return m_pEquipo->Descripcion();
         default:
             return {};
         }
@@ -111,38 +107,6 @@ QString Accesible::Nombre(const CEquipo& e) {
     return s;
 }
 
-QString Accesible::Descripcion(const CEquipo& e) {
-    // What the properties window and the instruments' displays show, said in one line.
-    if (auto* r = dynamic_cast<const CRecipiente*>(&e)) {
-        QString s = QStringLiteral("%1 ml, %2 °C")
-                        .arg(r->VolumenLiquido(), 0, 'f', 1)
-                        .arg(r->m_seno.m_dTemperatura, 0, 'f', 0);
-        const double ph = r->m_seno.m_faseLiquida.CalcularPH();
-        if (ph >= 0.0)
-            s += QStringLiteral(", pH %1").arg(ph, 0, 'f', 2);
-        if (r->VolumenSolido() > 0.0)
-            s += QStringLiteral(", %1 g de sólido").arg(r->m_seno.m_faseSolida.m_dMasa, 0, 'f', 2);
-        return s;
-    }
-    if (auto* b = dynamic_cast<const CBalanza*>(&e))
-        return QStringLiteral("%1 g").arg(b->Peso(), 0, 'f', 4);
-    if (auto* p = dynamic_cast<const CPHmetro*>(&e))
-        return p->Texto();
-    if (auto* c = dynamic_cast<const CConductimetro*>(&e))
-        return QStringLiteral("Concentración de iones: %1").arg(c->m_dLectura, 0, 'g', 4);
-    if (auto* l = dynamic_cast<const CInstrumentoLectura*>(&e)) // thermometer, calorimeter lid
-        return QStringLiteral("%1 °C").arg(l->m_dLectura, 0, 'f', 0);
-    if (auto* a = dynamic_cast<const CAgitador*>(&e))
-        return a->m_nPaso >= 0 ? QStringLiteral("Agitando") : QStringLiteral("En reposo");
-    if (auto* p = dynamic_cast<const CParrilla*>(&e))
-        return p->Nivel() > 0 ? QCoreApplication::translate("Accesible", "Encendida, nivel %1 de 5")
-                                    .arg(p->Nivel())
-                              : QCoreApplication::translate("Accesible", "Apagada");
-    if (dynamic_cast<const CMechero*>(&e))
-        return QStringLiteral("Encendido");
-    return {};
-}
-
 void Accesible::NombrarControles(QWidget* pVentana) {
     auto rotulo = [](QWidget* w) {
         QString s;
@@ -202,7 +166,7 @@ QString CAccesibleMesa::text(QAccessible::Text t) const {
     if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty()) {
         const CChildView* v = Vista();
         if (const CEquipo* e = v->m_pSeleccion) {
-            const QString d = Accesible::Descripcion(*e);
+            const QString d = e->Descripcion();
             return QStringLiteral("Seleccionado: %1").arg(Accesible::Nombre(*e)) +
                    (d.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(d));
         }
@@ -320,7 +284,7 @@ std::vector<std::pair<QAccessible::Event, int>> CAccesibleMesa::AvisarCambios() 
     std::map<const CEquipo*, Visto> vistos;
     int i = 0;
     for (const CEquipo* e : lista) {
-        Visto ahora{Accesible::Descripcion(*e), e->m_rcArea};
+        Visto ahora{e->Descripcion(), e->m_rcArea};
         const auto it = m_vistos.find(e);
         if (it == m_vistos.end() || it->second.strDescripcion != ahora.strDescripcion)
             avisar(QAccessible::DescriptionChanged, i);

@@ -20,8 +20,6 @@ namespace Accesible {
 void InstalarMesa();
 // The item's name as screen readers say it: its type's name and, if any, its label.
 QString Nombre(const CEquipo& e);
-// What the item holds or shows: "50.0 ml, 24 °C, pH 7.00", "pH: 7.00", "Nivel 3"...
-QString Descripcion(const CEquipo& e);
 // Gives every field of a window that has no name of its own the text of the label or option
 // before it in its layout row ("Cantidad:" names the amount's field "Cantidad").
 void NombrarControles(QWidget* pVentana);

@@ -303,7 +303,7 @@ void CChildView::LimpiarSeleccion() {
 }
 
 CRecipiente* CChildView::RecipienteSeleccionado() const {
-    return dynamic_cast<CRecipiente*>(m_pSeleccion);
+    return m_pSeleccion ? m_pSeleccion->Recipiente() : nullptr;
 }
 
 void CChildView::SelectAt(const QPoint& ptBanco) {
@@ -357,9 +357,8 @@ void CChildView::Tick() {
 void CChildView::AvisarLimite() {
     const CRecipiente* pRecipiente = nullptr;
     for (const CEquipo* e : m_practica.m_listaEquipo)
-        if (e->m_nCategoria == CATEGORIA_RECIPIENTE &&
-            static_cast<const CRecipiente*>(e)->m_seno.EnLimite()) {
-            pRecipiente = static_cast<const CRecipiente*>(e);
+        if (const CRecipiente* r = e->Recipiente(); r && r->m_seno.EnLimite()) {
+            pRecipiente = r;
             break;
         }
     // Told once while it lasts: the vessel stays held at the bound step after step, and a
@@ -417,7 +416,7 @@ QString CChildView::TextoAyudaEn(const QPoint& ptCliente) const {
     for (auto it = std::make_reverse_iterator(lista.end());
          it != std::make_reverse_iterator(lista.begin()); ++it)
         if ((*it)->HitTestForma(pt)) {
-            const QString strDescripcion = Accesible::Descripcion(**it);
+            const QString strDescripcion = (*it)->Descripcion();
             return strDescripcion.isEmpty()
                        ? Accesible::Nombre(**it)
                        : QStringLiteral("%1: %2").arg(Accesible::Nombre(**it), strDescripcion);
@@ -526,7 +525,7 @@ void CChildView::TerminarVertido(CEquipo* pDestino) {
         return; // empty bench or the source itself: the mode stays armed
     // Pouring needs a vessel on both sides; a click on anything else is ignored.
     auto* pFuente = RecipienteSeleccionado();
-    auto* pRecipiente = dynamic_cast<CRecipiente*>(pDestino);
+    CRecipiente* pRecipiente = pDestino->Recipiente();
     if (!pFuente || !pRecipiente)
         return;
     pFuente->PourLiquid(*pRecipiente, 0.0);

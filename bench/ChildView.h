@@ -25,6 +25,8 @@ public:
     explicit CChildView(CPractica& practica, QWidget* pPadre = nullptr);
 
     CEquipo* m_pSeleccion = nullptr; // the selected item, or none
+    // The selected item if it is a vessel.
+    CRecipiente* RecipienteSeleccionado() const;
     bool m_bArrastrando = false;
     bool m_bDecantar = false;
     bool m_bTransferir = false;
@@ -167,7 +169,6 @@ private:
     // The end of a move of the selected item, by the mouse or the arrow keys: back into
     // view, "modified" when it did move, and instruments on top.
     void SoltarEquipo(const QPoint& ptInicio);
-    CRecipiente* RecipienteSeleccionado() const;
     // Shows the dialog a command asks for; false when the student cancels.
     bool Preguntar(const CPeticion& p, CArgumento& a);
 

@@ -4,7 +4,6 @@
 
 #include "document/Practica.h"
 #include "equipment/ListaEquipo.h"
-#include "equipment/Pieza.h"
 #include "equipment/Recipiente.h"
 
 #include <QAccessible>
@@ -69,7 +68,7 @@ void CChildView::MoverCandidato(int nSentido) {
     // The vessels that can receive the pour, in bench order.
     std::vector<CEquipo*> candidatos;
     for (CEquipo* e : m_practica.m_listaEquipo)
-        if (e != m_pSeleccion && dynamic_cast<CRecipiente*>(e))
+        if (e != m_pSeleccion && e->Recipiente())
             candidatos.push_back(e);
     if (candidatos.empty())
         return;
@@ -183,8 +182,7 @@ void CChildView::ExplicarQueNoSeElimina() {
     // assembly apart as a whole. Supr does what the menus allow, and says where to look.
     QApplication::beep();
     const QString strNombre = QString::fromStdString(m_pSeleccion->GetNombre());
-    auto* pPieza = dynamic_cast<CPieza*>(m_pSeleccion);
-    CRecipiente* pPadre = pPieza ? pPieza->m_pPadre : nullptr;
+    CRecipiente* pPadre = m_pSeleccion->Montaje();
     if (!pPadre || !m_practica.m_listaEquipo.Contiene(pPadre)) {
         emit Indicacion(tr("%1 no se puede eliminar por separado.").arg(strNombre));
         return;

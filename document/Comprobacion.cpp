@@ -3,7 +3,6 @@
 
 #include "document/Practica.h"
 #include "document/Validacion.h"
-#include "equipment/Instrumentos.h"
 #include "equipment/ListaEquipo.h"
 #include "equipment/Recipiente.h"
 #include "model/Catalogo.h"
@@ -75,7 +74,7 @@ public:
         int nLugar = 0;
         for (const CEquipo* e : lista) {
             ++nLugar;
-            const auto* r = dynamic_cast<const CRecipiente*>(e);
+            const CRecipiente* r = e->Recipiente();
             if (!r)
                 continue;
             const CSeno& s = r->m_seno;
@@ -139,27 +138,6 @@ private:
 
 } // namespace
 
-bool LecturaDe(const CEquipo* e, double& d, QString* pstrUnidad) {
-    QString strUnidad;
-    if (auto* b = dynamic_cast<const CBalanza*>(e)) {
-        d = b->Peso();
-        strUnidad = QStringLiteral("g");
-    } else if (auto* l = dynamic_cast<const CInstrumentoLectura*>(e)) {
-        d = l->m_dLectura;
-        if (dynamic_cast<const CTermometro*>(e))
-            strUnidad = QStringLiteral("°C");
-        else if (dynamic_cast<const CPHmetro*>(e))
-            strUnidad = QStringLiteral("pH");
-        else if (dynamic_cast<const CConductimetro*>(e))
-            strUnidad = QStringLiteral("mol/l");
-    } else {
-        return false;
-    }
-    if (pstrUnidad)
-        *pstrUnidad = strUnidad;
-    return true;
-}
-
 QString Nombre(const CEquipo* e, int nLugar) {
     return QStringLiteral("n.º %1, %2 en (%3, %4)")
         .arg(nLugar)
@@ -193,9 +171,12 @@ Resultado Comprobar(CPractica& practica, long nPasos, const std::function<void(l
     int nLugar = 0;
     for (const CEquipo* e : practica.m_listaEquipo) {
         ++nLugar;
-        Lectura l;
-        if (!LecturaDe(e, l.m_dValor, &l.m_strUnidad))
+        const std::optional<CLectura> pantalla = e->Lectura();
+        if (!pantalla)
             continue;
+        Lectura l;
+        l.m_dValor = pantalla->m_dValor;
+        l.m_strUnidad = pantalla->m_strUnidad;
         l.m_nEquipo = nLugar;
         l.m_nTipo = e->m_nTipo;
         l.m_strNombre = Q(e->m_strNombre);

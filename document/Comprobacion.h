@@ -28,7 +28,7 @@ struct Lectura {
     int32_t m_nTipo = 0;
     QString m_strNombre;
     double m_dValor = 0.0;
-    QString m_strUnidad; // "g", "°C", "pH" or empty
+    QString m_strUnidad; // as the instrument's display shows it: "g", "°C", "pH", "mol/l"
 };
 
 struct Resultado {
@@ -45,9 +45,6 @@ constexpr long kPasos = 600; // one minute of the bench at the program's 100 ms 
 // fnPaso, when given, hears of every tick done (a long run's progress).
 Resultado Comprobar(CPractica& practica, long nPasos = kPasos,
                     const std::function<void(long)>& fnPaso = {});
-
-// The value an instrument shows, if it shows one, and its unit.
-bool LecturaDe(const CEquipo* pEquipo, double& dValor, QString* pstrUnidad = nullptr);
 
 // "n.º 2, Vaso de precipitados 250 ml en (100, 80)".
 QString Nombre(const CEquipo* pEquipo, int nLugar);

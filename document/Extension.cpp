@@ -1,6 +1,5 @@
 #include "document/Extension.h"
 
-#include "equipment/Calentadores.h"
 #include "equipment/ListaEquipo.h"
 #include "model/Catalogo.h"
 
@@ -57,8 +56,8 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
     for (const CEquipo* e : *pBanco) {
         if (!e->m_strEtiqueta.empty())
             x.m_rotulos.emplace_back(n, CArchivo::Utf8Reparado(e->m_strEtiqueta));
-        if (const auto* p = dynamic_cast<const CParrilla*>(e); p && p->Nivel() != kNivelDescrito)
-            x.m_niveles.emplace_back(n, p->Nivel());
+        if (const std::optional<int32_t> nNivel = e->Ajuste(); nNivel && *nNivel != kNivelDescrito)
+            x.m_niveles.emplace_back(n, *nNivel);
         ++n;
     }
     return x;
@@ -175,15 +174,12 @@ void CExtension::AplicarMesa(CListaEquipo& banco) const {
         return lugares[static_cast<size_t>(n)];
     };
     for (CEquipo* e : lugares)
-        if (auto* p = dynamic_cast<CParrilla*>(e))
-            p->SetNivel(kNivelDescrito);
+        e->Ajustar(kNivelDescrito);
     for (const auto& [n, s] : m_rotulos)
         equipo(n)->m_strEtiqueta = s;
     for (const auto& [n, nNivel] : m_niveles) {
-        auto* p = dynamic_cast<CParrilla*>(equipo(n));
-        if (!p)
+        if (!equipo(n)->Ajustar(nNivel))
             Mal("nivel de un equipo que no es una parrilla");
-        p->SetNivel(nNivel);
     }
 }
 

@@ -270,7 +270,7 @@ void Mesa(const CListaEquipo& lista, Lista& l) {
                                                   "La posición debe estar entre −%1 y %1 en "
                                                   "cada eje.")
                           .arg(Lista::Cifra(Limites::kCoordenada)));
-        const auto* r = dynamic_cast<const CRecipiente*>(e);
+        const CRecipiente* r = e->Recipiente();
         if (!r)
             continue;
         const CSeno& s = r->m_seno;

@@ -17,6 +17,10 @@ CMechero::CMechero() {
     m_ptAnimacion = QPoint(15, 0);
 }
 
+QString CMechero::Descripcion() const {
+    return QStringLiteral("Encendido"); // a burner on the bench is always lit
+}
+
 CParrilla::CParrilla() {
     Iniciar(TipoEquipo::Parrilla, 117, 39, 5.0);
 }
@@ -40,6 +44,12 @@ void CParrilla::SetNivel(int nNivel) {
     nNivel = std::clamp(nNivel, 0, 5);
     m_dPotencia = kPotencias[nNivel];
     m_nLuces = nNivel;
+}
+
+QString CParrilla::Descripcion() const {
+    return m_nLuces > 0
+               ? QCoreApplication::translate("Accesible", "Encendida, nivel %1 de 5").arg(m_nLuces)
+               : QCoreApplication::translate("Accesible", "Apagada");
 }
 
 bool CParrilla::Comando(int nComando) {

@@ -6,6 +6,7 @@
 class CMechero : public CCalentador {
 public:
     CMechero();
+    QString Descripcion() const override;
 };
 
 class CParrilla : public CCalentador {
@@ -20,6 +21,12 @@ public:
     // file that does not keep the level, is at level 2 (lit and heating).
     void SetNivel(int nNivel);
     int Nivel() const { return m_nLuces; }
+    std::optional<int32_t> Ajuste() const override { return m_nLuces; }
+    bool Ajustar(int32_t nNivel) override {
+        SetNivel(nNivel);
+        return true;
+    }
+    QString Descripcion() const override;
     void EscribirEstado(CArchivo& ar) const override;
     void LeerEstado(CArchivo& ar) override;
     // Carries out a menu command of the hot plate; false when it is not one.

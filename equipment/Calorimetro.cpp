@@ -96,6 +96,10 @@ void CTapaCalorimetro::Olvidar(CEquipo* pEquipo) {
         m_pCalorimetro = nullptr;
 }
 
+QString CTapaCalorimetro::Descripcion() const {
+    return QStringLiteral("%1 °C").arg(m_dLectura, 0, 'f', 0);
+}
+
 void CTapaCalorimetro::DibujarLectura(QPainter& p) {
     p.setFont(Dibujo::Arial(12));
     Dibujo::Texto(p, m_x + 11, m_y + 1, QString::asprintf("%.0f ºC", m_dLectura));

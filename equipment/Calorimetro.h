@@ -33,6 +33,8 @@ public:
     // Reads its own calorimeter, whatever lies under the probe.
     int32_t Attach(CRecipiente*) override;
     bool EnlazadoSinSonda() const override { return true; }
+    QString Unidad() const override { return QStringLiteral("°C"); }
+    QString Descripcion() const override;
     void MoveBy(int32_t dx, int32_t dy) override;
     void Relink(CListaEquipo& lista) override;
     void Olvidar(CEquipo* pEquipo) override;

@@ -7,14 +7,23 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class CArchivo;
 class CCatalogo;
 class CListaEquipo;
+class CRecipiente;
 class QPainter;
+
+// What an instrument's display shows: the value and its unit ("g", "°C", "pH", "mol/l").
+struct CLectura {
+    double m_dValor = 0.0;
+    QString m_strUnidad;
+};
 
 // Categories of equipment.
 enum : int32_t { CATEGORIA_RECIPIENTE = 0, CATEGORIA_CALENTADOR = 1, CATEGORIA_INSTRUMENTO = 2 };
@@ -64,6 +73,26 @@ public:
     virtual bool VaDebajo() const { return false; }
     // An instrument bound to its own vessel reads it wherever its probe is (the lid).
     virtual bool EnlazadoSinSonda() const { return false; }
+
+    // What the item shows on a display of its own; none for items without one.
+    virtual std::optional<CLectura> Lectura() const { return std::nullopt; }
+    // One line on what the item holds, shows or is doing, for screen readers ("50.0 ml,
+    // 24 °C, pH 7.00", "pH: 7.00", "Apagada"); empty when its name says all there is.
+    virtual QString Descripcion() const { return {}; }
+    // The item as a vessel, which can be filled, poured and shown in the properties
+    // window; null for the rest.
+    virtual CRecipiente* Recipiente() { return nullptr; }
+    virtual const CRecipiente* Recipiente() const { return nullptr; }
+    // The vessel whose assembly this item is a piece of; null for an item on its own.
+    virtual CRecipiente* Montaje() const { return nullptr; }
+    // The setting a student turns up and down (a hot plate's level, 0 to 5), which the
+    // file's extension keeps; none for items without one. Ajustar sets it, and says
+    // whether the item has one.
+    virtual std::optional<int32_t> Ajuste() const { return std::nullopt; }
+    virtual bool Ajustar(int32_t nNivel) {
+        (void)nNivel;
+        return false;
+    }
 
     // Pieces that belong to this item and go with it when it is deleted.
     virtual std::vector<CEquipo*> Piezas() const { return {}; }

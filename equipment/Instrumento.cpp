@@ -3,6 +3,7 @@
 #include "equipment/Recipiente.h"
 #include "model/Archivo.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 CInstrumento::CInstrumento() {
@@ -22,6 +23,15 @@ void CInstrumento::Draw(QPainter& p) {
         p.restore();
     }
     DibujarSeleccion(p);
+}
+
+QString CInstrumentoLectura::Descripcion() const {
+    const CLectura l = *Lectura();
+    QString s = QCoreApplication::translate("Accesible", "Instrumento de medida: %1")
+                    .arg(l.m_dValor, 0, 'g', 4);
+    if (!l.m_strUnidad.isEmpty())
+        s += QLatin1Char(' ') + l.m_strUnidad;
+    return s;
 }
 
 void CInstrumentoLectura::EscribirEstado(CArchivo& ar) const {

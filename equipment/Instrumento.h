@@ -25,6 +25,11 @@ protected:
 class CInstrumentoLectura : public CInstrumento {
 public:
     double m_dLectura = 0.0;
+    // The unit of the reading, as its display shows it: every instrument names its own.
+    virtual QString Unidad() const = 0;
+    std::optional<CLectura> Lectura() const override { return CLectura{m_dLectura, Unidad()}; }
+    // An instrument with no words of its own says what it is and its reading.
+    QString Descripcion() const override;
     // The reading shown until the next step, which no file keeps.
     void EscribirEstado(CArchivo& ar) const override;
     void LeerEstado(CArchivo& ar) override;

@@ -36,6 +36,10 @@ void CBalanza::DibujarLectura(QPainter& p) {
     Dibujo::Texto(p, m_x + 90, m_y + 15, QString::asprintf("%.4f", Peso()), true);
 }
 
+QString CBalanza::Descripcion() const {
+    return QStringLiteral("%1 g").arg(Peso(), 0, 'f', 4);
+}
+
 CTermometro::CTermometro() : CInstrumentoLectura(20.0) {
     Iniciar(TipoEquipo::Termometro, 28, 82, QPoint(5, 78));
 }
@@ -57,6 +61,10 @@ void CTermometro::DibujarLectura(QPainter& p) {
     p.setFont(Dibujo::Arial(12));
     p.setPen(QColor(0, 0, 255));
     Dibujo::Texto(p, m_x + 2, m_y + 1, QString::asprintf("%.0f ºC", m_dLectura));
+}
+
+QString CTermometro::Descripcion() const {
+    return QStringLiteral("%1 °C").arg(m_dLectura, 0, 'f', 0);
 }
 
 CPHmetro::CPHmetro() : CInstrumentoLectura(-1.0) {
@@ -95,6 +103,10 @@ QPoint CConductimetro::PuntaAguja() const {
     return QPoint(24 + static_cast<int>(dx), 37 - static_cast<int>(dy));
 }
 
+QString CConductimetro::Descripcion() const {
+    return QStringLiteral("Concentración de iones: %1").arg(m_dLectura, 0, 'g', 4);
+}
+
 void CConductimetro::DibujarLectura(QPainter& p) {
     p.setPen(QPen(QColor(255, 0, 0), 1));
     p.drawLine(QPoint(m_x + 24, m_y + 37), PuntaAguja() + QPoint(m_x, m_y));
@@ -102,6 +114,10 @@ void CConductimetro::DibujarLectura(QPainter& p) {
 
 CAgitador::CAgitador() {
     Iniciar(TipoEquipo::Agitador, 4, 130, QPoint(2, 128));
+}
+
+QString CAgitador::Descripcion() const {
+    return m_nPaso >= 0 ? QStringLiteral("Agitando") : QStringLiteral("En reposo");
 }
 
 int32_t CAgitador::Attach(CRecipiente* pRecipiente) {

@@ -16,6 +16,9 @@ public:
     void LeerEstado(CArchivo& ar) override;
     // What the display shows.
     double Peso() const { return m_dLectura - m_dTara; }
+    QString Unidad() const override { return QStringLiteral("g"); }
+    std::optional<CLectura> Lectura() const override { return CLectura{Peso(), Unidad()}; }
+    QString Descripcion() const override;
 
 protected:
     double Leer(CRecipiente& r) const override;
@@ -28,6 +31,8 @@ public:
     CTermometro();
     // Top of the red column, in the picture.
     int ColumnaY() const;
+    QString Unidad() const override { return QStringLiteral("°C"); }
+    QString Descripcion() const override;
 
 protected:
     double Leer(CRecipiente& r) const override;
@@ -38,6 +43,8 @@ class CPHmetro : public CInstrumentoLectura {
 public:
     CPHmetro();
     QString Texto() const;
+    QString Unidad() const override { return QStringLiteral("pH"); }
+    QString Descripcion() const override { return Texto(); }
 
 protected:
     double Leer(CRecipiente& r) const override;
@@ -49,6 +56,8 @@ public:
     CConductimetro();
     // End of the needle, relative to the item's corner.
     QPoint PuntaAguja() const;
+    QString Unidad() const override { return QStringLiteral("mol/l"); }
+    QString Descripcion() const override;
 
 protected:
     double Leer(CRecipiente& r) const override;
@@ -68,4 +77,5 @@ public:
     int32_t Detach() override;
     int32_t Attach(CRecipiente* pRecipiente) override;
     void Olvidar(CEquipo* pEquipo) override;
+    QString Descripcion() const override;
 };

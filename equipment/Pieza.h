@@ -11,6 +11,7 @@
 class CPieza : public CRecipiente {
 public:
     CRecipiente* m_pPadre = nullptr;
+    CRecipiente* Montaje() const override { return m_pPadre; }
 
     void BuildMenu(CMenu& menu) override;
     bool AdmiteMateriales() const override { return false; }

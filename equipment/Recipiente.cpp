@@ -83,6 +83,18 @@ CRecipiente::CRecipiente() {
 
 CRecipiente::~CRecipiente() = default;
 
+QString CRecipiente::Descripcion() const {
+    QString s = QStringLiteral("%1 ml, %2 °C")
+                    .arg(VolumenLiquido(), 0, 'f', 1)
+                    .arg(m_seno.m_dTemperatura, 0, 'f', 0);
+    const double ph = m_seno.m_faseLiquida.CalcularPH();
+    if (ph >= 0.0)
+        s += QStringLiteral(", pH %1").arg(ph, 0, 'f', 2);
+    if (VolumenSolido() > 0.0)
+        s += QStringLiteral(", %1 g de sólido").arg(m_seno.m_faseSolida.m_dMasa, 0, 'f', 2);
+    return s;
+}
+
 void CRecipiente::Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy, double dCapacidad,
                           double dMasaVacio, int32_t nFondo, QRect rcEtiqueta) {
     m_dCapacidad = dCapacidad;

@@ -67,6 +67,10 @@ public:
     // action must not erase them (they last until "Inicializar grafica").
     void EscribirEstado(CArchivo& ar) const override;
     void LeerEstado(CArchivo& ar) override;
+    CRecipiente* Recipiente() override { return this; }
+    const CRecipiente* Recipiente() const override { return this; }
+    // What the properties window shows, in one line: volume, temperature, pH and solid.
+    QString Descripcion() const override;
 
     double m_dCapacidad = 0.0;
     double m_dTitulado = 0.0;

@@ -216,7 +216,7 @@ QJsonObject Json(const CPractica& p) {
                       {QStringLiteral("x"), e->m_x},
                       {QStringLiteral("y"), e->m_y},
                       {QStringLiteral("categoria"), NombreCategoria(e->m_nCategoria)}};
-        if (auto* r = dynamic_cast<CRecipiente*>(e)) {
+        if (CRecipiente* r = e->Recipiente()) {
             const double ph = r->m_seno.m_faseLiquida.CalcularPH();
             o.insert(QStringLiteral("volumen"), r->VolumenLiquido());
             o.insert(QStringLiteral("temperatura"), r->m_seno.m_dTemperatura);
@@ -226,9 +226,8 @@ QJsonObject Json(const CPractica& p) {
                                  {QStringLiteral("solida"), EntradasJson(r->m_seno.m_faseSolida)},
                                  {QStringLiteral("gaseosa"), EntradasJson(r->m_seno.m_faseGas)}});
         }
-        double d = 0.0;
-        if (Comprobacion::LecturaDe(e, d))
-            o.insert(QStringLiteral("lectura"), d);
+        if (const std::optional<CLectura> l = e->Lectura())
+            o.insert(QStringLiteral("lectura"), l->m_dValor);
         equipo.append(o);
     }
     return QJsonObject{{QStringLiteral("nombre"), Q(p.m_strPractica)},
@@ -270,7 +269,7 @@ void Texto(const CPractica& p) {
                   .arg(Q(e->m_strNombre))
                   .arg(e->m_x)
                   .arg(e->m_y));
-        if (auto* r = dynamic_cast<CRecipiente*>(e)) {
+        if (CRecipiente* r = e->Recipiente()) {
             const double ph = r->m_seno.m_faseLiquida.CalcularPH();
             linea(QStringLiteral("      Volumen: %1 ml   Temperatura: %2 °C   pH: %3")
                       .arg(r->VolumenLiquido(), 0, 'f', 2)
@@ -287,9 +286,8 @@ void Texto(const CPractica& p) {
                           .arg(Q(k.m_strTexto[4]), 10)
                           .arg(Q(k.m_strTexto[5])));
         }
-        double d = 0.0;
-        if (Comprobacion::LecturaDe(e, d))
-            linea(QStringLiteral("      Lectura: %1").arg(d, 0, 'f', 4));
+        if (const std::optional<CLectura> l = e->Lectura())
+            linea(QStringLiteral("      Lectura: %1").arg(l->m_dValor, 0, 'f', 4));
     }
 }
 

@@ -125,8 +125,8 @@ CCelda Celda(int32_t nTipo, int nOrden, CFuentes& f) {
     c.m_pLleno.reset(CListaEquipo::CrearEquipo(nTipo));
     CEquipo& e = *c.m_pLleno;
     c.m_strNombre = QString::fromStdString(e.GetNombre());
-    if (e.GetCategoria() == CATEGORIA_RECIPIENTE)
-        Llenar(f.m_catalogo, static_cast<CRecipiente&>(e), nOrden);
+    if (CRecipiente* r = e.Recipiente())
+        Llenar(f.m_catalogo, *r, nOrden);
     // Each item in a state that shows what it draws.
     if (auto* cabeza = dynamic_cast<CCabezaDestilacion*>(&e))
         cabeza->m_pPadre = &f.m_matraz; // the head shows the temperature of its flask
@@ -137,10 +137,9 @@ CCelda Celda(int32_t nTipo, int nOrden, CFuentes& f) {
         tapa->Attach(nullptr);
     } else if (auto* mechero = dynamic_cast<CMechero*>(&e))
         mechero->m_nFrame = 2;
-    else if (auto* parrilla = dynamic_cast<CParrilla*>(&e)) {
-        static_cast<CParrilla*>(c.m_pVacio.get())->SetNivel(0);
-        parrilla->SetNivel(3);
-    } else if (auto* termometro = dynamic_cast<CTermometro*>(&e))
+    else if (e.Ajustar(3)) // a hot plate glows at a middle level, the empty one is off
+        c.m_pVacio->Ajustar(0);
+    else if (auto* termometro = dynamic_cast<CTermometro*>(&e))
         termometro->Attach(&f.m_vasoCaliente);
     else if (auto* i = dynamic_cast<CInstrumentoLectura*>(&e))
         i->Attach(&f.m_vasoBase);

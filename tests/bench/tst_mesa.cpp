@@ -19,6 +19,17 @@
 
 using prueba::Nuevo;
 
+// A reading instrument the bench has no words of its own for: a pressure gauge reading the
+// standard atmosphere, 101.325 kPa (IUPAC).
+class CManometro : public CInstrumentoLectura {
+public:
+    CManometro() : CInstrumentoLectura(101.325) {}
+    QString Unidad() const override { return QStringLiteral("kPa"); }
+
+protected:
+    double Leer(CRecipiente&) const override { return 101.325; }
+};
+
 class TestMesa : public QObject {
     Q_OBJECT
     CCatalogo cat;
@@ -42,6 +53,23 @@ private slots:
         delete m_pVista;
         delete m_pPractica;
         cat = CCatalogo();
+    }
+
+    // Screen readers hear each instrument's reading in its own unit (the calorimeter's lid
+    // in degrees); one that has no description of its own says what it is and what it
+    // reads, in no unit but its own.
+    void descripcionParaLectores() {
+        auto* c = new CCalorimetro;
+        Lista().AgregarAlFinal(c);
+        c->AddComponent(0, 100.0, UNIDAD_ML);
+        c->m_seno.m_dTemperatura = 34.0;
+        CTapaCalorimetro* pTapa = c->Tapar(Lista());
+        QVERIFY(pTapa);
+        QCOMPARE(pTapa->Descripcion(), QString("34 °C"));
+        CBalanza balanza;
+        QCOMPARE(balanza.Descripcion(), QString("0.0000 g"));
+        CManometro manometro;
+        QCOMPARE(manometro.Descripcion(), QString("Instrumento de medida: 101.3 kPa"));
     }
 
     void puntoDeInsercionAlCentro() {

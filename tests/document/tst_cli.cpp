@@ -3,6 +3,7 @@
 #include "document/Plantillas.h"
 #include "document/Practica.h"
 #include "document/Rutas.h"
+#include "equipment/Calorimetro.h"
 #include "equipment/Instrumentos.h"
 #include "equipment/Vasos.h"
 
@@ -303,6 +304,34 @@ private slots:
         QVERIFY(q.AbrirPractica(despues) == CPractica::Resultado::Correcto);
         auto* v = dynamic_cast<CRecipiente*>(q.m_listaEquipo.front());
         QVERIFY(v && v->m_seno.m_faseSolida.MolesTotales() < 1e-12);
+    }
+
+    // Every instrument's final reading carries the unit its display shows, in the text and in
+    // the JSON; the calorimeter's lid reads the calorimeter in degrees.
+    void comprobarDaLaUnidad() {
+        const QString ruta = m_dir.filePath("tapa.uak1");
+        {
+            CPractica p;
+            VasoConSosa(p);
+            auto* c = new CCalorimetro;
+            c->SetPosition(300, 100);
+            p.m_listaEquipo.AgregarAlFinal(c);
+            c->AddComponent(0, 100.0, UNIDAD_ML);
+            QVERIFY(c->Tapar(p.m_listaEquipo));
+            QVERIFY(p.GuardarPractica(ruta) == CPractica::Resultado::Correcto);
+        }
+        const Salida texto = Ejecutar({"comprobar", ruta, "--pasos", "1"});
+        QCOMPARE(texto.nEstado, 0);
+        QVERIFY2(texto.out.contains("n.º 4, Tapa calorímetro: 20.0000 °C\n"),
+                 texto.out.constData());
+        const Salida json = Ejecutar({"comprobar", ruta, "--pasos", "1", "--json"});
+        const QJsonArray lecturas =
+            QJsonDocument::fromJson(json.out).object()["lecturas"].toArray();
+        QCOMPARE(lecturas.size(), 2);
+        QCOMPARE(lecturas[0].toObject()["unidad"].toString(), QString("pH"));
+        QCOMPARE(lecturas[1].toObject()["equipo"].toInt(), 4);
+        QCOMPARE(lecturas[1].toObject()["unidad"].toString(), QString("°C"));
+        QCOMPARE(lecturas[1].toObject()["lectura"].toDouble(), 20.0);
     }
 
     // Every built-in template goes to its source and back to the same bytes, as a template
