@@ -638,8 +638,8 @@ bool CMainFrame::ConfirmarDescartar() {
 
 void CMainFrame::ActualizarEstados() {
     auto* r = dynamic_cast<CRecipiente*>(m_pVistaMesa->m_pSeleccion);
-    Accion(ID_AGUA)->setEnabled(r && r->m_seno.m_dReserva < r->m_dCapacidad);
-    Accion(ID_REACTIVO)->setEnabled(r && r->m_seno.m_dReserva < r->m_dCapacidad);
+    Accion(ID_AGUA)->setEnabled(r && r->m_seno.Reserva() < r->m_dCapacidad);
+    Accion(ID_REACTIVO)->setEnabled(r && r->m_seno.Reserva() < r->m_dCapacidad);
     Accion(ID_INDICADORES)->setEnabled(r != nullptr);
     Accion(ID_VER_PROPIEDADES)->setEnabled(r != nullptr);
     Accion(ID_DECANTAR)->setEnabled(r && r->VolumenLiquido() != 0.0);

@@ -116,12 +116,12 @@ QString Accesible::Descripcion(const CEquipo& e) {
     if (auto* r = dynamic_cast<const CRecipiente*>(&e)) {
         QString s = QStringLiteral("%1 ml, %2 °C")
                         .arg(r->VolumenLiquido(), 0, 'f', 1)
-                        .arg(r->m_seno.m_dTemperatura, 0, 'f', 0);
-        const double ph = r->m_seno.m_faseLiquida.CalcularPH();
+                        .arg(r->Temperatura(), 0, 'f', 0);
+        const double ph = r->PH();
         if (ph >= 0.0)
             s += QStringLiteral(", pH %1").arg(ph, 0, 'f', 2);
         if (r->VolumenSolido() > 0.0)
-            s += QStringLiteral(", %1 g de sólido").arg(r->m_seno.m_faseSolida.m_dMasa, 0, 'f', 2);
+            s += QStringLiteral(", %1 g de sólido").arg(r->m_seno.MasaDe(ESTADO_SOLIDO), 0, 'f', 2);
         return s;
     }
     if (auto* b = dynamic_cast<const CBalanza*>(&e))

@@ -10,6 +10,7 @@
 #include "document/Practica.h"
 #include "equipment/Erlenmeyer250.h"
 #include "equipment/Recipientes.h"
+#include "equipment/TablaContenido.h"
 #include "equipment/Vasos.h"
 #include "model/Catalogo.h"
 
@@ -218,6 +219,7 @@ private slots:
         QCOMPARE(p.m_pTabla->item(2, 0)->text(), QString("OH-"));
         p.m_pIones->setChecked(false);
         QCOMPARE(p.m_pTabla->rowCount(), 3);
+        QVERIFY(TablaContenido::NombreEstado(7).isEmpty()); // no state, no word
 
         // The label: at most two characters, stored by Enter and by OK.
         p.show();
