@@ -508,6 +508,11 @@ std::vector<CEntradaFase> CSeno::Contenido() const {
     return v;
 }
 
+std::vector<int32_t> CSeno::Indicadores(int32_t nFase) const {
+    const std::list<int32_t>& l = FaseDe(nFase).m_listaIndicadores;
+    return {l.begin(), l.end()};
+}
+
 CColorFase CSeno::ColorDe(int32_t nFase) const {
     return FaseDe(nFase).ColorFase();
 }

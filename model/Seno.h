@@ -82,6 +82,8 @@ public:
     // the catalogue, as stored); without a phase, the liquid's, the solid's, then the gas's.
     std::vector<CEntradaFase> Contenido(int32_t nFase, bool bTodas = false) const;
     std::vector<CEntradaFase> Contenido() const;
+    // The indicators a phase holds, as catalogue indices, newest first.
+    std::vector<int32_t> Indicadores(int32_t nFase) const;
     // The colour a phase shows now, and the one it was last drawn in (part of the file).
     CColorFase ColorDe(int32_t nFase) const;
     CColorFase ColorDibujado(int32_t nFase) const;

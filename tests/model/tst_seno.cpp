@@ -445,6 +445,7 @@ private slots:
                            &CEntradaFase::m_dMolesCation, &CEntradaFase::m_dMolesAnion})
                 QCOMPARE(b.*m, a.*m);
         }
+        QCOMPARE(t.Indicadores(ESTADO_LIQUIDO), std::vector<int32_t>{1});
         QCOMPARE(r1[0].m_nFase, ESTADO_LIQUIDO);
         QCOMPARE(r1.back().m_nFase, ESTADO_GAS);
         QCOMPARE(t.MolesLiquidoSolido(), s.MolesLiquidoSolido());
