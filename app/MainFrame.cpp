@@ -639,8 +639,8 @@ bool CMainFrame::ConfirmarDescartar() {
 
 void CMainFrame::ActualizarEstados() {
     CRecipiente* r = m_pVistaMesa->RecipienteSeleccionado();
-    Accion(ID_AGUA)->setEnabled(r && r->m_seno.m_dReserva < r->m_dCapacidad);
-    Accion(ID_REACTIVO)->setEnabled(r && r->m_seno.m_dReserva < r->m_dCapacidad);
+    Accion(ID_AGUA)->setEnabled(r && r->m_seno.Reserva() < r->m_dCapacidad);
+    Accion(ID_REACTIVO)->setEnabled(r && r->m_seno.Reserva() < r->m_dCapacidad);
     Accion(ID_INDICADORES)->setEnabled(r != nullptr);
     Accion(ID_VER_PROPIEDADES)->setEnabled(r != nullptr);
     Accion(ID_DECANTAR)->setEnabled(r && r->VolumenLiquido() != 0.0);

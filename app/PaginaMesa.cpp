@@ -24,14 +24,14 @@ QString TextoPieza(const CEquipo* e) {
         strTexto = QString::fromUtf8(t->pszMenu).remove(QLatin1Char('&'));
     if (strTexto.isEmpty())
         strTexto = QStringLiteral("Pieza de equipo");
-    if (const auto* r = dynamic_cast<const CRecipiente*>(e)) {
+    if (const CRecipiente* r = e->Recipiente()) {
         QStringList contenido;
         if (r->VolumenLiquido() > 0.0)
             contenido << QStringLiteral("%1 ml de líquido")
                              .arg(QLocale().toString(r->VolumenLiquido(), 'f', 1));
-        if (r->m_seno.m_faseSolida.m_dMasa > 0.0)
+        if (r->m_seno.MasaDe(ESTADO_SOLIDO) > 0.0)
             contenido << QStringLiteral("%1 g de sólido")
-                             .arg(QLocale().toString(r->m_seno.m_faseSolida.m_dMasa, 'f', 2));
+                             .arg(QLocale().toString(r->m_seno.MasaDe(ESTADO_SOLIDO), 'f', 2));
         if (!contenido.isEmpty())
             strTexto += QStringLiteral(": ") + contenido.join(QStringLiteral(", "));
     }

@@ -369,7 +369,7 @@ void CChildView::AvisarLimite() {
     }
     m_bLimiteAvisado = true;
     const CReacciones* pReaccion =
-        m_practica.m_catalogo.Reaccion(pRecipiente->m_seno.m_nReaccionEnLimite);
+        m_practica.m_catalogo.Reaccion(pRecipiente->m_seno.ReaccionEnLimite());
     // The clock waits for the student while the box is up.
     const bool bActivo = m_timer.isActive();
     m_timer.stop();

@@ -2,6 +2,7 @@
 
 #include "bench/CampoNumero.h"
 #include "equipment/Recipiente.h"
+#include "equipment/TablaContenido.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -31,8 +32,8 @@ CDlgPropiedades::CDlgPropiedades(CRecipiente* pEquipo, QWidget* pPadre)
     m_strRotulo = QString::fromStdString(pEquipo->m_strEtiqueta);
     m_strVolumen =
         QString::asprintf("Volumen:%.2f ml", pEquipo->VolumenSolido() + pEquipo->VolumenLiquido());
-    m_strTemperatura = QString::asprintf("Temperatura: %.2f", pEquipo->m_seno.m_dTemperatura);
-    const double ph = pEquipo->m_seno.m_faseLiquida.CalcularPH();
+    m_strTemperatura = QString::asprintf("Temperatura: %.2f", pEquipo->Temperatura());
+    const double ph = pEquipo->PH();
     m_strPH = ph >= 0.0 ? QString::asprintf("pH: %.2f", ph) : QStringLiteral("pH:--");
 
     auto* titulo = Hundida(m_strTitulo, this);
@@ -100,18 +101,16 @@ void CDlgPropiedades::showEvent(QShowEvent* e) {
 }
 
 void CDlgPropiedades::Rellenar() {
-    m_renglones.clear();
-    m_renglones.reserve(static_cast<size_t>(m_pEquipo->m_seno.ContarRenglones(m_bMostrarIones)));
-    m_pEquipo->m_seno.LlenarRenglones(m_renglones, m_bMostrarIones);
+    m_renglones = TablaContenido::Renglones(m_pEquipo->m_seno, m_bMostrarIones);
     m_pTabla->clearContents();
     m_pTabla->setRowCount(static_cast<int>(m_renglones.size()));
     // Columns: formula, moles, grams, volume, state, phase.
     const int orden[6] = {0, 1, 2, 4, 3, 5};
     for (int i = 0; i < static_cast<int>(m_renglones.size()); ++i)
         for (int c = 0; c < 6; ++c)
-            m_pTabla->setItem(i, c,
-                              new QTableWidgetItem(QString::fromStdString(
-                                  m_renglones[static_cast<size_t>(i)].m_strTexto[orden[c]])));
+            m_pTabla->setItem(
+                i, c,
+                new QTableWidgetItem(m_renglones[static_cast<size_t>(i)].m_strTexto[orden[c]]));
     // Numbers are never cut ("-1.28e+…"): each column is as wide as its widest cell, and
     // never narrower than it starts.
     const int anchos[6] = {120, 70, 70, 70, 80, 80};

@@ -3,7 +3,7 @@
 // the vessel as soon as the edit loses the focus.
 #pragma once
 
-#include "model/Fase.h"
+#include "equipment/TablaContenido.h"
 
 #include <QDialog>
 

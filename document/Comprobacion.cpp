@@ -79,7 +79,7 @@ public:
                 continue;
             const CSeno& s = r->m_seno;
             if (s.EnLimite()) {
-                const CReacciones* R = cat.Reaccion(s.m_nReaccionEnLimite);
+                const CReacciones* R = cat.Reaccion(s.ReaccionEnLimite());
                 Una(e, nLugar, nPaso, 8,
                     QCoreApplication::translate(
                         "Comprobacion",
@@ -87,12 +87,12 @@ public:
                         "cantidad que una práctica puede guardar: la simulación la detiene ahí")
                         .arg(R ? Q(R->m_strTexto1) : QString()));
             }
-            if (!std::isfinite(s.m_dTemperatura))
+            if (!std::isfinite(s.Temperatura()))
                 Una(e, nLugar, nPaso, 0, QStringLiteral("la temperatura no es un número finito"));
-            const CFase* fases[3] = {&s.m_faseLiquida, &s.m_faseSolida, &s.m_faseGas};
+            const int32_t fases[3] = {ESTADO_LIQUIDO, ESTADO_SOLIDO, ESTADO_GAS};
             const char* nombres[3] = {"líquida", "sólida", "gaseosa"};
             for (int i = 0; i < 3; ++i) {
-                const CFase& f = *fases[i];
+                const int32_t f = fases[i];
                 auto cantidad = [&](double d, const QString& strQue) {
                     if (!std::isfinite(d))
                         Una(e, nLugar, nPaso, 1 + i,
@@ -104,10 +104,10 @@ public:
                                 .arg(strQue, QString::fromUtf8(nombres[i]))
                                 .arg(d));
                 };
-                cantidad(f.m_dVolumen, QStringLiteral("el volumen"));
-                cantidad(f.m_dMasa, QStringLiteral("la masa"));
-                for (const CContenido& c : f.m_listaContenido) {
-                    const CComponentes* k = c.Componente(cat);
+                cantidad(s.VolumenDe(f), QStringLiteral("el volumen"));
+                cantidad(s.MasaDe(f), QStringLiteral("la masa"));
+                for (const CEntradaFase& c : s.Contenido(f, true)) {
+                    const CComponentes* k = cat.Componente(c.m_nComponente);
                     const QString strQue =
                         QStringLiteral("la cantidad de %1").arg(k ? Q(k->m_strFormula) : "?");
                     for (double d :

@@ -11,19 +11,25 @@
 
 namespace {
 
-void RecorrerFases(const CListaEquipo& lista, const std::function<void(CFase&)>& fn) {
+// Every vessel's three phases, to read (by their codes) and to renumber.
+void RecorrerFases(const CListaEquipo& lista,
+                   const std::function<void(const CSeno&, int32_t)>& fn) {
+    for (const CEquipo* e : lista)
+        if (const CRecipiente* r = e->Recipiente())
+            for (int32_t nFase : {ESTADO_LIQUIDO, ESTADO_SOLIDO, ESTADO_GAS})
+                fn(r->m_seno, nFase);
+}
+
+void CambiarFases(CListaEquipo& lista, const std::function<void(CFase&)>& fn) {
     for (CEquipo* e : lista)
-        if (auto* r = dynamic_cast<CRecipiente*>(e)) {
-            fn(r->m_seno.m_faseLiquida);
-            fn(r->m_seno.m_faseSolida);
-            fn(r->m_seno.m_faseGas);
-        }
+        if (CRecipiente* r = e->Recipiente())
+            r->m_seno.ParaCadaFase(fn);
 }
 
 bool MesaUsaComponente(const CListaEquipo& lista, int32_t n) {
     bool bUsa = false;
-    RecorrerFases(lista, [&](CFase& f) {
-        for (const CContenido& c : f.m_listaContenido)
+    RecorrerFases(lista, [&](const CSeno& s, int32_t nFase) {
+        for (const CEntradaFase& c : s.Contenido(nFase, true))
             bUsa |= c.m_nComponente == n;
     });
     return bUsa;
@@ -31,9 +37,9 @@ bool MesaUsaComponente(const CListaEquipo& lista, int32_t n) {
 
 bool MesaUsaIndicador(const CListaEquipo& lista, int32_t n) {
     bool bUsa = false;
-    RecorrerFases(lista, [&](CFase& f) {
-        bUsa |= std::find(f.m_listaIndicadores.begin(), f.m_listaIndicadores.end(), n) !=
-                f.m_listaIndicadores.end();
+    RecorrerFases(lista, [&](const CSeno& s, int32_t nFase) {
+        const std::vector<int32_t> v = s.Indicadores(nFase);
+        bUsa |= std::find(v.begin(), v.end(), n) != v.end();
     });
     return bUsa;
 }
@@ -213,7 +219,7 @@ bool CEditorPractica::EliminarComponente(int32_t n, QString* pstrError) {
             bajar(e.m_nComponente);
     for (CIndicadores& d : cat.m_indicadores)
         bajar(d.m_nComponente);
-    RecorrerFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
+    CambiarFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
         for (CContenido& c : f.m_listaContenido)
             bajar(c.m_nComponente);
     });
@@ -432,7 +438,7 @@ bool CEditorPractica::EliminarIndicador(int32_t n, QString* pstrError) {
         return false;
     }
     Catalogo().m_indicadores.erase(Catalogo().m_indicadores.begin() + n);
-    RecorrerFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
+    CambiarFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
         for (int32_t& m : f.m_listaIndicadores)
             if (m > n)
                 --m;
@@ -504,7 +510,7 @@ bool CEditorPractica::UsarMesa(const CPractica& actual, QString* pstrError) {
         }
     }
     QString strFalta;
-    RecorrerFases(pMesa->m_listaEquipo, [&](CFase& f) {
+    CambiarFases(pMesa->m_listaEquipo, [&](CFase& f) {
         for (CContenido& c : f.m_listaContenido) {
             const int32_t n = c.m_nComponente;
             const bool bHay = n >= 0 && n < static_cast<int32_t>(mapaComponentes.size()) &&

@@ -277,11 +277,11 @@ void Mesa(const CListaEquipo& lista, Lista& l) {
         auto dentro = [](double d, double dMaximo) {
             return std::isfinite(d) && std::fabs(d) <= dMaximo;
         };
-        bool bBien = dentro(s.m_dReserva, Limites::kCantidad);
-        for (const CFase* f : {&s.m_faseLiquida, &s.m_faseSolida, &s.m_faseGas}) {
-            bBien = bBien && dentro(f->m_dVolumen, Limites::kCantidad) &&
-                    dentro(f->m_dMasa, Limites::kCantidad);
-            for (const CContenido& c : f->m_listaContenido)
+        bool bBien = dentro(s.Reserva(), Limites::kCantidad);
+        for (const int32_t f : {ESTADO_LIQUIDO, ESTADO_SOLIDO, ESTADO_GAS}) {
+            bBien = bBien && dentro(s.VolumenDe(f), Limites::kCantidad) &&
+                    dentro(s.MasaDe(f), Limites::kCantidad);
+            for (const CEntradaFase& c : s.Contenido(f, true))
                 for (double d :
                      {c.m_dMoles, c.m_dGramos, c.m_dMl, c.m_dMolesAnion, c.m_dMolesCation})
                     bBien = bBien && dentro(d, Limites::kCantidad);
@@ -291,7 +291,7 @@ void Mesa(const CListaEquipo& lista, Lista& l) {
                                                   "El contenido tiene una cantidad que no es un "
                                                   "número de 0 a %1 moles, gramos o mililitros.")
                           .arg(Lista::Cifra(Limites::kCantidad)));
-        if (!dentro(s.m_dTemperatura, Limites::kTemperaturaLeida))
+        if (!dentro(s.Temperatura(), Limites::kTemperaturaLeida))
             l.Agregar(QCoreApplication::translate("Validacion",
                                                   "La temperatura del contenido no es válida."));
     }

@@ -14,7 +14,7 @@ public:
     // Opaque: the contents never show.
     int32_t GetLevelY(double) override { return 0; }
     // Insulated: what is poured in sets the temperature its contents stay at.
-    void AlRecibir() override { m_seno.m_dTemperaturaAmbiente = m_seno.m_dTemperatura; }
+    void AlRecibir() override { m_seno.m_dTemperaturaAmbiente = m_seno.Temperatura(); }
     void BuildMenu(CMenu& menu) override;
     void MoveBy(int32_t dx, int32_t dy) override;
     std::vector<CEquipo*> Piezas() const override;
@@ -40,6 +40,6 @@ public:
     void Olvidar(CEquipo* pEquipo) override;
 
 protected:
-    double Leer(CRecipiente& r) const override { return r.m_seno.m_dTemperatura; }
+    double Leer(CRecipiente& r) const override { return r.Temperatura(); }
     void DibujarLectura(QPainter& p) override;
 };

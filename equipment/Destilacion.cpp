@@ -146,10 +146,9 @@ int32_t CCabezaDestilacion::GetLevelY(double) {
 }
 
 int32_t CCabezaDestilacion::Step() {
-    const double a = m_seno.m_faseGas.MolesTotales();
+    const double a = m_seno.MolesDe(ESTADO_GAS);
     if (a != 0.0)
-        m_seno.m_faseGas.TransferirFraccion(
-            m_pConectado ? &m_pConectado->m_seno.m_faseGas : nullptr, a >= 0.00001 ? 0.5 : 1.0);
+        m_seno.PasarGas(m_pConectado ? &m_pConectado->m_seno : nullptr, a >= 0.00001 ? 0.5 : 1.0);
     return 0;
 }
 
@@ -165,7 +164,7 @@ void CCabezaDestilacion::Draw(QPainter& p) {
     // Without its flask the head has no temperature to show.
     if (!m_pPadre || Tira().isNull())
         return;
-    const double T = m_pPadre->m_seno.m_dTemperatura;
+    const double T = m_pPadre->Temperatura();
     // Clamped before the conversion: the column stops at the top of the picture anyway.
     int a = 78 - static_cast<int>(std::clamp(0.25 * T, -1000.0, 1000.0));
     if (a <= 1)
@@ -195,14 +194,14 @@ int32_t CCondensador::GetLevelY(double v) {
 
 int32_t CCondensador::Condensar(double dMaximo) {
     int32_t nResultado = 0;
-    if (m_seno.m_faseGas.MolesTotales() > 0.0)
-        nResultado = m_seno.m_faseGas.CondensarEn(m_seno.m_faseLiquida, dMaximo);
+    if (m_seno.Tiene(ESTADO_GAS))
+        nResultado = m_seno.CondensarGas(dMaximo);
     // The condensed liquid keeps running on even after the vapour stops, so that no drops
     // stay behind in the glass.
-    const double b = m_seno.m_faseLiquida.MolesTotales();
+    const double b = m_seno.MolesDe(ESTADO_LIQUIDO);
     if (b > 0.0)
-        m_seno.m_faseLiquida.TransferirFraccion(
-            m_pConectado ? &m_pConectado->m_seno.m_faseLiquida : nullptr, b >= 0.00001 ? 0.1 : 1.0);
+        m_seno.PasarLiquido(m_pConectado ? &m_pConectado->m_seno : nullptr,
+                            b >= 0.00001 ? 0.1 : 1.0);
     return nResultado;
 }
 
@@ -230,11 +229,11 @@ int32_t CCodoDestilacion::GetLevelY(double) {
 }
 
 int32_t CCodoDestilacion::Step() {
-    const double x = m_seno.m_faseLiquida.MolesTotales();
+    const double x = m_seno.MolesDe(ESTADO_LIQUIDO);
     if (x > 0.0) {
         m_bGota = !m_bGota;
-        m_seno.m_faseLiquida.TransferirFraccion(
-            m_pConectado ? &m_pConectado->m_seno.m_faseLiquida : nullptr, x >= 0.0001 ? 0.5 : 1.0);
+        m_seno.PasarLiquido(m_pConectado ? &m_pConectado->m_seno : nullptr,
+                            x >= 0.0001 ? 0.5 : 1.0);
         return 1;
     }
     m_bGota = 0;

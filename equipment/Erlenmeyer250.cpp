@@ -107,7 +107,7 @@ CTuboVidrio* CErlenmeyer250::PonerTubo(CListaEquipo& lista, int32_t nSalida) {
 }
 
 bool CErlenmeyer250::EmbudoConPrecipitado() const {
-    return m_pEmbudo && m_pEmbudo->m_seno.m_faseSolida.MolesTotales() > 0.0;
+    return m_pEmbudo && m_pEmbudo->m_seno.Tiene(ESTADO_SOLIDO);
 }
 
 void CErlenmeyer250::QuitarEmbudo(CListaEquipo& lista) {
@@ -136,11 +136,10 @@ int32_t CFiltroBuchner::GetLevelY(double) {
 }
 
 int32_t CFiltroBuchner::Step() {
-    const double x = m_seno.m_faseLiquida.MolesTotales();
+    const double x = m_seno.MolesDe(ESTADO_LIQUIDO);
     // Without its flask the liquid has nowhere to run and stays in the filter.
     if (x > 0.0 && m_pConectado) {
-        m_seno.m_faseLiquida.TransferirFraccion(&m_pConectado->m_seno.m_faseLiquida,
-                                                x >= 0.00001 ? 0.6 : 1.0);
+        m_seno.PasarLiquido(&m_pConectado->m_seno, x >= 0.00001 ? 0.6 : 1.0);
         return 1;
     }
     return 0;

@@ -27,7 +27,7 @@ void CBalanza::BuildMenu(CMenu& menu) {
 }
 
 double CBalanza::Leer(CRecipiente& r) const {
-    return r.m_seno.m_faseSolida.m_dMasa + r.m_seno.m_faseLiquida.m_dMasa + r.m_dMasaVacio;
+    return r.Masa();
 }
 
 void CBalanza::DibujarLectura(QPainter& p) {
@@ -45,7 +45,7 @@ CTermometro::CTermometro() : CInstrumentoLectura(20.0) {
 }
 
 double CTermometro::Leer(CRecipiente& r) const {
-    return r.m_seno.m_dTemperatura;
+    return r.Temperatura();
 }
 
 int CTermometro::ColumnaY() const {
@@ -72,7 +72,7 @@ CPHmetro::CPHmetro() : CInstrumentoLectura(-1.0) {
 }
 
 double CPHmetro::Leer(CRecipiente& r) const {
-    return r.m_seno.m_faseLiquida.CalcularPH();
+    return r.PH();
 }
 
 QString CPHmetro::Texto() const {
@@ -90,7 +90,7 @@ CConductimetro::CConductimetro() : CInstrumentoLectura(0.0) {
 }
 
 double CConductimetro::Leer(CRecipiente& r) const {
-    return r.m_seno.m_faseLiquida.ConcentracionIones();
+    return r.ConcentracionIones();
 }
 
 QPoint CConductimetro::PuntaAguja() const {

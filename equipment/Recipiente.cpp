@@ -86,12 +86,12 @@ CRecipiente::~CRecipiente() = default;
 QString CRecipiente::Descripcion() const {
     QString s = QStringLiteral("%1 ml, %2 °C")
                     .arg(VolumenLiquido(), 0, 'f', 1)
-                    .arg(m_seno.m_dTemperatura, 0, 'f', 0);
-    const double ph = m_seno.m_faseLiquida.CalcularPH();
+                    .arg(Temperatura(), 0, 'f', 0);
+    const double ph = PH();
     if (ph >= 0.0)
         s += QStringLiteral(", pH %1").arg(ph, 0, 'f', 2);
     if (VolumenSolido() > 0.0)
-        s += QStringLiteral(", %1 g de sólido").arg(m_seno.m_faseSolida.m_dMasa, 0, 'f', 2);
+        s += QStringLiteral(", %1 g de sólido").arg(m_seno.MasaDe(ESTADO_SOLIDO), 0, 'f', 2);
     return s;
 }
 
@@ -114,10 +114,9 @@ int32_t CRecipiente::Step() {
 
 int32_t CRecipiente::StepComun() {
     const int32_t nCambio = m_seno.Simular();
-    const double a = m_seno.m_faseGas.MolesTotales();
+    const double a = m_seno.MolesDe(ESTADO_GAS);
     if (a > 0.0) {
-        m_seno.m_faseGas.TransferirFraccion(
-            m_pConectado ? &m_pConectado->m_seno.m_faseGas : nullptr, a >= 0.001 ? 0.5 : 1.0);
+        m_seno.PasarGas(m_pConectado ? &m_pConectado->m_seno : nullptr, a >= 0.001 ? 0.5 : 1.0);
         return 1;
     }
     return nCambio;
@@ -173,7 +172,7 @@ ResultadoComando CRecipiente::Ejecutar(int nComando, CListaEquipo&, const CArgum
         return AddReagent(a.m_nIndice, a.m_dCantidad) ? ResultadoComando::Hecho
                                                       : ResultadoComando::NoCabe;
     case ID_AGREGAR_INDICADOR:
-        m_seno.m_faseLiquida.AgregarIndicador(a.m_nIndice);
+        m_seno.AgregarIndicador(a.m_nIndice);
         return ResultadoComando::Hecho;
     default:
         return ResultadoComando::NoEsSuyo;
@@ -192,7 +191,7 @@ int32_t CRecipiente::AddComponent(int32_t nComponente, double dCantidad, int32_t
     double g = 0.0, ml = 0.0;
     c->MasaVolumen(c->AMoles(dCantidad, nUnidad), g, ml);
     // What the vessel already holds counts: only the free space can take more.
-    if (ml + m_seno.m_dReserva > EspacioLibre())
+    if (ml + m_seno.Reserva() > EspacioLibre())
         return 0;
     m_seno.Agregar(nComponente, dCantidad, nUnidad);
     return 1;
@@ -209,11 +208,11 @@ int32_t CRecipiente::AddReagent(int32_t nReactivo, double dCantidad) {
     if (r.m_nEstado == 1) {
         const double dPorUnidad = r.MlPorUnidad(cat);
         if (dPorUnidad > 0.0)
-            m_seno.m_faseLiquida.AgregarReactivo(nReactivo, dCantidad / dPorUnidad);
+            m_seno.AgregarReactivoEn(ESTADO_LIQUIDO, nReactivo, dCantidad / dPorUnidad);
     } else {
         const double dPorUnidad = r.GramosPorUnidad(cat);
         if (dPorUnidad > 0.0)
-            m_seno.m_faseSolida.AgregarReactivo(nReactivo, dCantidad / dPorUnidad);
+            m_seno.AgregarReactivoEn(ESTADO_SOLIDO, nReactivo, dCantidad / dPorUnidad);
     }
     return 1;
 }
@@ -297,58 +296,64 @@ void CRecipiente::CrearImagenes() {
     m_bImagenes = true;
 }
 
-void CRecipiente::ActualizarImagen(CFase& fase, QImage& imagen) {
-    const CColorFase color = fase.ColorFase();
+void CRecipiente::ActualizarImagen(int32_t nFase, QImage& imagen) {
+    const CColorFase color = m_seno.ColorDe(nFase);
     std::optional<CColorFase>& hecho =
-        &fase == &m_seno.m_faseSolida ? m_colorImagenSolido : m_colorImagenLiquido;
+        nFase == ESTADO_SOLIDO ? m_colorImagenSolido : m_colorImagenLiquido;
     if (hecho && *hecho == color)
         return;
     hecho = color;
-    fase.m_crColorDibujado = color.m_crColor;
-    fase.m_nTexturaDibujada = color.m_nTextura;
-    imagen = Coloreada(fase, color, 1.0);
+    m_seno.AnotarColorDibujado(nFase, color);
+    imagen = Coloreada(nFase, color, 1.0);
 }
 
-QImage CRecipiente::Coloreada(const CFase& fase, const CColorFase& color, double dEscala) const {
+std::vector<int32_t> CRecipiente::Texturas(int32_t nFase, const CColorFase& color) const {
+    std::vector<int32_t> v;
+    if (color.m_nTextura == 0 || m_seno.EstadoDe(nFase) != ESTADO_SOLIDO)
+        return v;
+    const CCatalogo& cat = m_seno.Cat();
+    for (const CEntradaFase& e : m_seno.Contenido(nFase)) {
+        const CComponentes* c = cat.Componente(e.m_nComponente);
+        if (c && e.m_dMoles > 0.0 && c->m_nTextura != 0)
+            v.push_back(c->m_nTextura);
+    }
+    return v;
+}
+
+QImage CRecipiente::Coloreada(int32_t nFase, const CColorFase& color, double dEscala) const {
     // Everything Colorear reads besides the picture: the scale, the colour and, for a
     // textured solid, which textures its components lay over it (ANDed, so neither their
     // order nor their amounts matter).
-    const bool bTextura = color.m_nTextura != 0 && fase.m_nEstado == ESTADO_SOLIDO;
+    const bool bTextura = color.m_nTextura != 0 && m_seno.EstadoDe(nFase) == ESTADO_SOLIDO;
     std::vector<int64_t> clave = {std::bit_cast<int64_t>(dEscala), color.m_crColor, bTextura};
     if (bTextura) {
         const size_t nFijos = clave.size();
-        for (const CContenido& e : fase.m_listaContenido) {
-            const CComponentes* c = e.Componente(fase.Cat());
-            if (c && e.m_dMoles > 0.0 && c->m_nTextura != 0)
-                clave.push_back(c->m_nTextura);
-        }
+        for (const int32_t t : Texturas(nFase, color))
+            clave.push_back(t);
         std::sort(clave.begin() + static_cast<std::ptrdiff_t>(nFijos), clave.end());
         clave.erase(std::unique(clave.begin() + static_cast<std::ptrdiff_t>(nFijos), clave.end()),
                     clave.end());
     }
     return Imagenes::Compartida(m_nRecurso, clave, [&] {
         QImage imagen;
-        Colorear(fase, color, Imagenes::Interior(m_nRecurso, dEscala), dEscala, imagen);
+        Colorear(nFase, color, Imagenes::Interior(m_nRecurso, dEscala), dEscala, imagen);
         return imagen;
     });
 }
 
-void CRecipiente::Colorear(const CFase& fase, const CColorFase& color, const QImage& marco,
+void CRecipiente::Colorear(int32_t nFase, const CColorFase& color, const QImage& marco,
                            double dEscala, QImage& imagen) const {
     const int cx = marco.width(), cy = marco.height();
     QImage textura;
-    if (color.m_nTextura != 0 && fase.m_nEstado == ESTADO_SOLIDO) {
+    if (const std::vector<int32_t> texturas = Texturas(nFase, color); !texturas.empty()) {
         textura = QImage(cx, cy, QImage::Format_RGB32);
         textura.fill(Qt::white);
         QPainter pt(&textura);
         pt.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
         // The textures tile the interior in 8-pixel squares at 1.
         const QSize paso = Imagenes::CeldaEscalada(QSize(8, 8), dEscala);
-        for (const CContenido& e : fase.m_listaContenido) {
-            const CComponentes* c = e.Componente(fase.Cat());
-            if (!c || !(e.m_dMoles > 0.0) || c->m_nTextura == 0)
-                continue;
-            const QImage& bmp = Imagenes::Tira(Imagenes::IDB_TEXTURA + c->m_nTextura, dEscala);
+        for (const int32_t t : texturas) {
+            const QImage& bmp = Imagenes::Tira(Imagenes::IDB_TEXTURA + t, dEscala);
             if (bmp.isNull())
                 continue;
             for (int y = 0; y < cy; y += paso.height())
@@ -363,7 +368,7 @@ void CRecipiente::Colorear(const CFase& fase, const CColorFase& color, const QIm
     // outside: laid over the picture it gives what the inverted mask by OR and the colour by
     // AND give, in one pass.
     imagen = QImage(cx, cy, QImage::Format_ARGB32_Premultiplied);
-    const bool bLiquido = &fase == &m_seno.m_faseLiquida;
+    const bool bLiquido = nFase == ESTADO_LIQUIDO;
     const QRgb rgb = (bLiquido ? ColorDelLiquido(color.m_crColor) : ColorDe(color.m_crColor)).rgb();
     const QRgb negro = qRgb(0, 0, 0);
     for (int y = 0; y < cy; ++y) {
@@ -380,7 +385,7 @@ void CRecipiente::Colorear(const CFase& fase, const CColorFase& color, const QIm
     }
 }
 
-const QImage& CRecipiente::ImagenEscalada(const CFase& fase, bool bSolido, double dEscala) {
+const QImage& CRecipiente::ImagenEscalada(int32_t nFase, double dEscala) {
     CCapasEscaladas& e = m_escaladas;
     if (e.dEscala != dEscala || e.nRecurso != m_nRecurso) {
         e = CCapasEscaladas{};
@@ -388,20 +393,20 @@ const QImage& CRecipiente::ImagenEscalada(const CFase& fase, bool bSolido, doubl
         e.nRecurso = m_nRecurso;
     }
     // The colour is the one just drawn at 1.
-    const CColorFase color{fase.m_crColorDibujado, fase.m_nTexturaDibujada};
+    const CColorFase color = m_seno.ColorDibujado(nFase);
+    const bool bSolido = nFase == ESTADO_SOLIDO;
     bool& bHecha = bSolido ? e.bSolido : e.bLiquido;
     CColorFase& hecho = bSolido ? e.colorSolido : e.colorLiquido;
     QImage& imagen = bSolido ? e.solido : e.liquido;
     if (!bHecha || !(hecho == color)) {
-        imagen = Coloreada(fase, color, dEscala);
+        imagen = Coloreada(nFase, color, dEscala);
         hecho = color;
         bHecha = true;
     }
     return imagen;
 }
 
-void CRecipiente::PintarFilas(QPainter& p, const CFase& fase, bool bSolido, int xDesde, int y1,
-                              int y2, int cx) {
+void CRecipiente::PintarFilas(QPainter& p, int32_t nFase, int xDesde, int y1, int y2, int cx) {
     // Levels above the top of the picture are clipped to it.
     y1 = std::clamp(y1, 0, m_cy);
     y2 = std::clamp(y2, 0, m_cy);
@@ -413,23 +418,23 @@ void CRecipiente::PintarFilas(QPainter& p, const CFase& fase, bool bSolido, int 
     const QPoint destino(m_x + xDesde, m_y + y1);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (p.deviceTransform().type() > QTransform::TxTranslate) {
-        const QImage& imagen = ImagenEscalada(fase, bSolido, Imagenes::Escala(p));
+        const QImage& imagen = ImagenEscalada(nFase, Imagenes::Escala(p));
         Imagenes::DibujarEscalada(p, destino, imagen, QSize(m_cx, m_cy), fuente);
         return;
     }
-    p.drawImage(destino, bSolido ? m_imgSolido : m_imgLiquido, fuente);
+    p.drawImage(destino, nFase == ESTADO_SOLIDO ? m_imgSolido : m_imgLiquido, fuente);
 }
 
 int CRecipiente::PrimeraFilaDelContenido() {
     int y = m_cy;
-    const bool bLiquido = VolumenLiquido() > 0.0 && m_seno.m_faseLiquida.MolesTotales() > 0.0;
+    const bool bLiquido = VolumenLiquido() > 0.0 && m_seno.Tiene(ESTADO_LIQUIDO);
     if (bLiquido)
         y = std::min(y, GetLevelY(VolumenSolido() + VolumenLiquido()) - 3); // the meniscus
-    if (m_seno.m_faseSolida.MolesTotales() > 0.0)
+    if (m_seno.Tiene(ESTADO_SOLIDO))
         y = std::min(y, GetLevelY(VolumenSolido()) - 4); // the heap
-    if (m_seno.m_nEbullicion > 0 && VolumenLiquido() > 0.0)
+    if (m_seno.Ebullicion() > 0 && VolumenLiquido() > 0.0)
         y = std::min(y, GetLevelY(VolumenOcupado()) - 4); // bubbles reach just above it
-    if (m_seno.m_faseGas.MolesTotales() > 0.0)
+    if (m_seno.Tiene(ESTADO_GAS))
         y = std::min(y, GetLevelY(m_dCapacidad + 10.0)); // gas rises up to there
     // A couple of rows to spare: rows below this one are drawn the long way, which gives the
     // same pixels.
@@ -457,24 +462,24 @@ void CRecipiente::Draw(QPainter& p) {
     // Only a phase with something in it is drawn: the running volume can keep a crumb
     // (1e-12 ml) after the last entry left, and the colour of a phase with no entries is
     // black, which the elbow, whose level does not depend on the volume, drew as a block.
-    if (dLiquido > 0.0 && m_seno.m_faseLiquida.MolesTotales() > 0.0) {
+    if (dLiquido > 0.0 && m_seno.Tiene(ESTADO_LIQUIDO)) {
         const int y1 = GetLevelY(dSolido + dLiquido);
-        ActualizarImagen(m_seno.m_faseLiquida, m_imgLiquido);
-        PintarFilas(p, m_seno.m_faseLiquida, false, 0, y1, B, m_cx);
+        ActualizarImagen(ESTADO_LIQUIDO, m_imgLiquido);
+        PintarFilas(p, ESTADO_LIQUIDO, 0, y1, B, m_cx);
         if (y1 >= 1 && y1 < B)
             DibujarMenisco(p, y1);
     }
-    if (m_seno.m_faseSolida.MolesTotales() > 0.0) {
+    if (m_seno.Tiene(ESTADO_SOLIDO)) {
         const int y1 = GetLevelY(dSolido);
-        ActualizarImagen(m_seno.m_faseSolida, m_imgSolido);
-        PintarFilas(p, m_seno.m_faseSolida, true, 0, y1, B, m_cx);
+        ActualizarImagen(ESTADO_SOLIDO, m_imgSolido);
+        PintarFilas(p, ESTADO_SOLIDO, 0, y1, B, m_cx);
         // A small heap in two steps on top of the settled solid.
         const int W1 = (m_cx - 4) / 2;
         const int X0 = (m_cx - W1) / 2;
-        PintarFilas(p, m_seno.m_faseSolida, true, X0, y1 - 2, y1, W1);
+        PintarFilas(p, ESTADO_SOLIDO, X0, y1 - 2, y1, W1);
         const int W2 = W1 - 10 <= 10 ? 10 : W1 - 10;
         const int X1 = (m_cx - W2) / 2;
-        PintarFilas(p, m_seno.m_faseSolida, true, X1, y1 - 4, y1 - 2, W2);
+        PintarFilas(p, ESTADO_SOLIDO, X1, y1 - 4, y1 - 2, W2);
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     DibujarBurbujas(p);
@@ -497,7 +502,7 @@ void CRecipiente::DibujarMenisco(QPainter& p, int y1) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setClipRegion(m_rgnInterior.translated(m_x, m_y), Qt::IntersectClip);
-    p.setPen(QPen(ColorDelMenisco(m_seno.m_faseLiquida.m_crColorDibujado), 1));
+    p.setPen(QPen(ColorDelMenisco(m_seno.ColorDibujado(ESTADO_LIQUIDO).m_crColor), 1));
     const QRect fila = m_rgnInterior.intersected(QRect(0, y1, m_cx, 1)).boundingRect();
     const int y = m_y + y1 - 1;
     if (fila.width() >= 12) {
@@ -511,7 +516,7 @@ void CRecipiente::DibujarMenisco(QPainter& p, int y1) {
 }
 
 void CRecipiente::DibujarBurbujas(QPainter& p) {
-    const int n = std::min(m_seno.m_nEbullicion, 30);
+    const int n = std::min(m_seno.Ebullicion(), 30);
     if (n <= 0 || !(VolumenLiquido() > 0.0))
         return;
     const int B = m_nFondo;
@@ -539,7 +544,7 @@ void CRecipiente::DibujarBurbujas(QPainter& p) {
 }
 
 void CRecipiente::DibujarGas(QPainter& p) {
-    if (!(m_seno.m_faseGas.MolesTotales() > 0.0))
+    if (!m_seno.Tiene(ESTADO_GAS))
         return;
     const QImage& sprite = Imagenes::Tira(Imagenes::IDB_PARTICULA_GAS);
     const int T = GetLevelY(VolumenOcupado());

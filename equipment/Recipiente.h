@@ -117,10 +117,16 @@ public:
     double PourSolid(CRecipiente& destino);
     void ClearTitration();
 
-    double VolumenLiquido() const { return m_seno.m_faseLiquida.m_dVolumen; }
-    double VolumenSolido() const { return m_seno.m_faseSolida.m_dVolumen; }
+    double VolumenLiquido() const { return m_seno.VolumenDe(ESTADO_LIQUIDO); }
+    double VolumenSolido() const { return m_seno.VolumenDe(ESTADO_SOLIDO); }
     double VolumenOcupado() const { return VolumenLiquido() + 0.5 * VolumenSolido(); }
     double EspacioLibre() const { return m_dCapacidad - VolumenOcupado(); }
+    // What the instruments read of it: its weight with the glass, its temperature, its pH
+    // (negative: none) and its free ions per litre.
+    double Masa() const { return m_seno.Masa() + m_dMasaVacio; }
+    double Temperatura() const { return m_seno.Temperatura(); }
+    double PH() const { return m_seno.PH(); }
+    double ConcentracionIones() const { return m_seno.ConcentracionIones(); }
 
 protected:
     CRecipiente();
@@ -130,7 +136,7 @@ protected:
     // The common step: simulate, then let the gas go to the connected vessel or the air.
     int32_t StepComun();
     // An empty volume stands for the interior's reserve in every level formula.
-    double ConReserva(double v) const { return v == 0.0 ? m_seno.m_dReserva : v; }
+    double ConReserva(double v) const { return v == 0.0 ? m_seno.Reserva() : v; }
     // Truncation of a level formula, clamped first: a level far off the picture (or not a
     // number) must not overflow the conversion.
     static int32_t Nivel(double d) {
@@ -141,19 +147,22 @@ protected:
 
 private:
     void CrearImagenes();
-    void ActualizarImagen(CFase& fase, QImage& imagen);
+    // The phases drawn are the liquid and the solid (ESTADO_LIQUIDO, ESTADO_SOLIDO).
+    void ActualizarImagen(int32_t nFase, QImage& imagen);
     // Colorear's image, shared with every vessel of the type that shows the same at that
     // scale.
-    QImage Coloreada(const CFase& fase, const CColorFase& color, double dEscala) const;
+    QImage Coloreada(int32_t nFase, const CColorFase& color, double dEscala) const;
     // Colours the interior mask marco (made at the scale dEscala) with a phase's colour and,
     // for a solid, the textures of its components. Its image is shared: whatever else it
     // comes to read must go into Coloreada's key.
-    void Colorear(const CFase& fase, const CColorFase& color, const QImage& marco, double dEscala,
+    void Colorear(int32_t nFase, const CColorFase& color, const QImage& marco, double dEscala,
                   QImage& imagen) const;
+    // The textures a textured solid phase lays over its colour: those of the components it
+    // holds, in its order (repeats included); none for any other phase.
+    std::vector<int32_t> Texturas(int32_t nFase, const CColorFase& color) const;
     // The phase's image at the painter's scale when that is not 1.
-    const QImage& ImagenEscalada(const CFase& fase, bool bSolido, double dEscala);
-    void PintarFilas(QPainter& p, const CFase& fase, bool bSolido, int xDesde, int y1, int y2,
-                     int cx);
+    const QImage& ImagenEscalada(int32_t nFase, double dEscala);
+    void PintarFilas(QPainter& p, int32_t nFase, int xDesde, int y1, int y2, int cx);
     // The liquid's surface, whose top row is y1 (item coordinates).
     void DibujarMenisco(QPainter& p, int y1);
     void DibujarBurbujas(QPainter& p);

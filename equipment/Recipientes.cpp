@@ -24,7 +24,7 @@ void CMatrazGases::Draw(QPainter& p) {
     CRecipiente::Draw(p);
     if (Tira().isNull())
         return;
-    const QPoint fin = m_seno.m_faseGas.MolesTotales() > 0.0 ? m_ptConGas : m_ptSinGas;
+    const QPoint fin = m_seno.Tiene(ESTADO_GAS) ? m_ptConGas : m_ptSinGas;
     p.save();
     p.setPen(QPen(QColor(255, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(m_ptPivote + QPoint(m_x, m_y), fin + QPoint(m_x, m_y));

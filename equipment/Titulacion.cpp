@@ -80,8 +80,7 @@ bool CTitulacion::Paso() {
     // What was actually poured counts; a drop that moved nothing leaves no point.
     if (dVertido > 0.0) {
         m_pBureta->m_dTitulado += dVertido;
-        m_pBureta->m_lstTitulacion.emplace_front(m_pBureta->m_dTitulado,
-                                                 m_pReceptor->m_seno.m_faseLiquida.CalcularPH());
+        m_pBureta->m_lstTitulacion.emplace_front(m_pBureta->m_dTitulado, m_pReceptor->PH());
     }
     return true;
 }

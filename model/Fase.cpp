@@ -5,40 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 // The heat capacity of a phase with nothing that holds heat (see CapacidadCalorifica).
 constexpr double kCapacidadFaseVacia = 31.0;
 } // namespace
-
-namespace {
-
-std::string Formato(const char* pszFormato, double d) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, pszFormato, d);
-    return buf;
-}
-
-// Amounts in the contents table: two decimals, or scientific notation below 0.01.
-std::string FormatoCantidad(double d) {
-    return Formato(d < 0.01 ? "%.2e" : "%.2f", d);
-}
-
-} // namespace
-
-const char* NombreEstado(int32_t nEstado) {
-    switch (nEstado) {
-    case ESTADO_SOLIDO:
-        return "Solido";
-    case ESTADO_LIQUIDO:
-        return "Liquido";
-    case ESTADO_GAS:
-        return "Gaseoso";
-    default:
-        return "";
-    }
-}
 
 bool CFase::EsContado(const CContenido& e) const {
     const CComponentes* c = e.Componente(Cat());
@@ -475,56 +446,37 @@ CColorFase CFase::ColorFase() const {
     return res;
 }
 
-int CFase::ContarRenglones(bool bIones) const {
-    int n = 0;
-    for (const CContenido& e : m_listaContenido) {
-        if (e.m_dMoles == 0.0 || !e.Componente(Cat()))
-            continue;
-        ++n;
-        if (bIones) {
-            if (e.m_dMolesAnion > 0.0)
-                ++n;
-            if (e.m_dMolesCation > 0.0)
-                ++n;
-        }
-    }
-    return n;
-}
-
-void CFase::LlenarRenglones(std::vector<CRenglon>& renglones, bool bIones) const {
+std::vector<CEntradaFase> CFase::Entradas(bool bTodas) const {
+    std::vector<CEntradaFase> v;
     for (const CContenido& e : m_listaContenido) {
         const CComponentes* c = e.Componente(Cat());
-        if (e.m_dMoles == 0.0 || !c)
+        if (!bTodas && (e.m_dMoles == 0.0 || !c))
             continue;
-        CRenglon r;
-        r.m_strTexto[0] = c->m_strFormula;
-        r.m_strTexto[1] = FormatoCantidad(e.m_dMoles);
-        r.m_strTexto[2] = FormatoCantidad(e.m_dGramos);
-        if (m_nEstado == c->m_nEstado)
-            r.m_strTexto[3] = NombreEstado(m_nEstado);
-        else if (m_nEstado == ESTADO_GAS)
-            r.m_strTexto[3] = "Gaseoso";
-        else if (e.m_bFundido)
-            r.m_strTexto[3] = "Liquido";
-        else if (e.m_bSolidificado)
-            r.m_strTexto[3] = "Solido";
-        else
-            r.m_strTexto[3] = "Disolución";
-        if ((m_nEstado == ESTADO_LIQUIDO && c->m_nEstado == ESTADO_LIQUIDO) || e.m_bFundido)
-            r.m_strTexto[4] = FormatoCantidad(e.m_dMl);
-        r.m_strTexto[5] = NombreEstado(m_nEstado);
-        renglones.push_back(std::move(r));
-        if (!bIones)
-            continue;
-        auto ion = [&](const std::string& strIon, double dMoles) {
-            renglones.push_back(
-                CRenglon{{strIon, Formato("%.2e", dMoles), "-", "En solución", "-", ""}});
-        };
-        if (e.m_dMolesCation > 0.0)
-            ion(c->m_strCation, e.m_dMolesCation);
-        if (e.m_dMolesAnion > 0.0)
-            ion(c->m_strAnion, e.m_dMolesAnion);
+        CEntradaFase r;
+        r.m_nComponente = e.m_nComponente;
+        r.m_nFase = m_nEstado;
+        r.m_dMoles = e.m_dMoles;
+        r.m_dGramos = e.m_dGramos;
+        r.m_dMl = e.m_dMl;
+        r.m_dMolesCation = e.m_dMolesCation;
+        r.m_dMolesAnion = e.m_dMolesAnion;
+        if (c) {
+            if (m_nEstado == c->m_nEstado)
+                r.m_nEstado = m_nEstado;
+            else if (m_nEstado == ESTADO_GAS)
+                r.m_nEstado = ESTADO_GAS;
+            else if (e.m_bFundido)
+                r.m_nEstado = ESTADO_LIQUIDO;
+            else if (e.m_bSolidificado)
+                r.m_nEstado = ESTADO_SOLIDO;
+            else
+                r.m_nEstado = ESTADO_DISUELTO;
+            r.m_bVolumen =
+                (m_nEstado == ESTADO_LIQUIDO && c->m_nEstado == ESTADO_LIQUIDO) || e.m_bFundido;
+        }
+        v.push_back(r);
     }
+    return v;
 }
 
 void CFase::Vaciar() {

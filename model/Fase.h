@@ -16,9 +16,24 @@ class CCatalogo;
 // An empty catalogue that never changes (Catalogo.h).
 const CCatalogo& CatalogoVacio();
 
-// One row of the contents table: formula, moles, grams, state, millilitres, phase.
-struct CRenglon {
-    std::string m_strTexto[6];
+// How an entry stands where it is, besides the three states: dissolved in the liquid.
+enum : int32_t { ESTADO_DISUELTO = 4 };
+
+// One entry of a phase as plain data, for the layers above (the contents table, the
+// command-line tool, the checks): the component, its amounts and how it stands there.
+struct CEntradaFase {
+    int32_t m_nComponente = 0;
+    // ESTADO_SOLIDO, _LIQUIDO or _GAS as it stands, or ESTADO_DISUELTO; the phase's own state
+    // when the component is as it is by nature, ESTADO_NINGUNO outside the catalogue.
+    int32_t m_nEstado = ESTADO_NINGUNO;
+    int32_t m_nFase = ESTADO_NINGUNO; // the state of the phase that holds it
+    // Whether its millilitres are a volume of its own (a liquid in the liquid, or molten).
+    bool m_bVolumen = false;
+    double m_dMoles = 0.0;
+    double m_dGramos = 0.0;
+    double m_dMl = 0.0;
+    double m_dMolesCation = 0.0;
+    double m_dMolesAnion = 0.0;
 };
 
 // Colour of a phase and the sum of its components' texture codes.
@@ -27,9 +42,6 @@ struct CColorFase {
     int32_t m_nTextura = 0;
     bool operator==(const CColorFase&) const = default;
 };
-
-// "Solido", "Liquido", "Gaseoso" for 0, 1, 2; empty otherwise.
-const char* NombreEstado(int32_t nEstado);
 
 class CFase : public CSerializable {
 public:
@@ -93,8 +105,9 @@ public:
 
     CColorFase ColorFase() const;
 
-    int ContarRenglones(bool bIones) const;
-    void LlenarRenglones(std::vector<CRenglon>& renglones, bool bIones) const;
+    // The entries that hold something, newest first (bTodas: every entry as stored, also
+    // the empty ones and those outside the catalogue).
+    std::vector<CEntradaFase> Entradas(bool bTodas = false) const;
 
     void Vaciar();
     void Serialize(CArchivo& ar) override;

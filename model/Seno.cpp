@@ -416,17 +416,6 @@ double CSeno::MolesComponente(int32_t nComponente) const {
            m_faseGas.Moles(nComponente);
 }
 
-int CSeno::ContarRenglones(bool bIones) const {
-    return m_faseLiquida.ContarRenglones(bIones) + m_faseSolida.ContarRenglones(bIones) +
-           m_faseGas.ContarRenglones(bIones);
-}
-
-void CSeno::LlenarRenglones(std::vector<CRenglon>& renglones, bool bIones) const {
-    m_faseLiquida.LlenarRenglones(renglones, bIones);
-    m_faseSolida.LlenarRenglones(renglones, bIones);
-    m_faseGas.LlenarRenglones(renglones, bIones);
-}
-
 void CSeno::Reiniciar() {
     m_faseGas.Vaciar();
     m_faseLiquida.Vaciar();
@@ -461,4 +450,104 @@ void CSeno::Serialize(CArchivo& ar) {
                                 "fase fuera de su lugar en el interior de un recipiente");
         }
     }
+}
+
+CFase& CSeno::FaseDe(int32_t nFase) {
+    return const_cast<CFase&>(static_cast<const CSeno*>(this)->FaseDe(nFase));
+}
+
+const CFase& CSeno::FaseDe(int32_t nFase) const {
+    switch (nFase) {
+    case ESTADO_SOLIDO:
+        return m_faseSolida;
+    case ESTADO_GAS:
+        return m_faseGas;
+    default:
+        return m_faseLiquida;
+    }
+}
+
+double CSeno::PH() const {
+    return m_faseLiquida.CalcularPH();
+}
+
+double CSeno::ConcentracionIones() const {
+    return m_faseLiquida.ConcentracionIones();
+}
+
+double CSeno::Masa() const {
+    return m_faseSolida.m_dMasa + m_faseLiquida.m_dMasa;
+}
+
+double CSeno::VolumenDe(int32_t nFase) const {
+    return FaseDe(nFase).m_dVolumen;
+}
+
+double CSeno::MasaDe(int32_t nFase) const {
+    return FaseDe(nFase).m_dMasa;
+}
+
+double CSeno::MolesDe(int32_t nFase) const {
+    return FaseDe(nFase).MolesTotales();
+}
+
+int32_t CSeno::EstadoDe(int32_t nFase) const {
+    return FaseDe(nFase).m_nEstado;
+}
+
+std::vector<CEntradaFase> CSeno::Contenido(int32_t nFase, bool bTodas) const {
+    return FaseDe(nFase).Entradas(bTodas);
+}
+
+std::vector<CEntradaFase> CSeno::Contenido() const {
+    std::vector<CEntradaFase> v = m_faseLiquida.Entradas();
+    for (const CFase* f : {&m_faseSolida, &m_faseGas}) {
+        const std::vector<CEntradaFase> w = f->Entradas();
+        v.insert(v.end(), w.begin(), w.end());
+    }
+    return v;
+}
+
+std::vector<int32_t> CSeno::Indicadores(int32_t nFase) const {
+    const std::list<int32_t>& l = FaseDe(nFase).m_listaIndicadores;
+    return {l.begin(), l.end()};
+}
+
+CColorFase CSeno::ColorDe(int32_t nFase) const {
+    return FaseDe(nFase).ColorFase();
+}
+
+CColorFase CSeno::ColorDibujado(int32_t nFase) const {
+    const CFase& f = FaseDe(nFase);
+    return {f.m_crColorDibujado, f.m_nTexturaDibujada};
+}
+
+void CSeno::AnotarColorDibujado(int32_t nFase, const CColorFase& color) {
+    CFase& f = FaseDe(nFase);
+    f.m_crColorDibujado = color.m_crColor;
+    f.m_nTexturaDibujada = color.m_nTextura;
+}
+
+void CSeno::AgregarEn(int32_t nFase, int32_t nComponente, double dCantidad, int32_t nUnidad) {
+    FaseDe(nFase).Agregar(nComponente, dCantidad, nUnidad);
+}
+
+void CSeno::AgregarReactivoEn(int32_t nFase, int32_t nReactivo, double dUnidades) {
+    FaseDe(nFase).AgregarReactivo(nReactivo, dUnidades);
+}
+
+void CSeno::AgregarIndicador(int32_t nIndicador) {
+    m_faseLiquida.AgregarIndicador(nIndicador);
+}
+
+void CSeno::PasarGas(CSeno* pDestino, double dFraccion) {
+    m_faseGas.TransferirFraccion(pDestino ? &pDestino->m_faseGas : nullptr, dFraccion);
+}
+
+void CSeno::PasarLiquido(CSeno* pDestino, double dFraccion) {
+    m_faseLiquida.TransferirFraccion(pDestino ? &pDestino->m_faseLiquida : nullptr, dFraccion);
+}
+
+int CSeno::CondensarGas(double dMaximo) {
+    return m_faseGas.CondensarEn(m_faseLiquida, dMaximo);
 }

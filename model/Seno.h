@@ -57,8 +57,55 @@ public:
 
     double MolesLiquidoSolido() const;
     double MolesComponente(int32_t nComponente) const;
-    int ContarRenglones(bool bIones) const;
-    void LlenarRenglones(std::vector<CRenglon>& renglones, bool bIones) const;
+
+    // What the interior holds and reads, for the layers above: whatever they show or weigh
+    // goes through these, so that a new way of computing a reading changes only the model.
+    // A phase is named by its state: ESTADO_LIQUIDO, ESTADO_SOLIDO or ESTADO_GAS.
+    double Temperatura() const { return m_dTemperatura; }
+    double Reserva() const { return m_dReserva; }
+    int32_t Ebullicion() const { return m_nEbullicion; }
+    int32_t ReaccionEnLimite() const { return m_nReaccionEnLimite; }
+    // The liquid's pH; negative when there is no water to have one.
+    double PH() const;
+    // Moles of free ions per litre of the liquid (what a conductimeter reads).
+    double ConcentracionIones() const;
+    // Grams of the solid and the liquid together (what a balance weighs; the gas weighs
+    // nothing on it).
+    double Masa() const;
+    double VolumenDe(int32_t nFase) const;
+    double MasaDe(int32_t nFase) const;
+    double MolesDe(int32_t nFase) const;
+    bool Tiene(int32_t nFase) const { return MolesDe(nFase) > 0.0; }
+    // The state a phase was read with (a file may give any; see CFase::Serialize).
+    int32_t EstadoDe(int32_t nFase) const;
+    // What a phase holds, newest first (bTodas: also the empty entries and those outside
+    // the catalogue, as stored); without a phase, the liquid's, the solid's, then the gas's.
+    std::vector<CEntradaFase> Contenido(int32_t nFase, bool bTodas = false) const;
+    std::vector<CEntradaFase> Contenido() const;
+    // The indicators a phase holds, as catalogue indices, newest first.
+    std::vector<int32_t> Indicadores(int32_t nFase) const;
+    // Each of the three phases, liquid, solid and gas, for a change that renumbers what they
+    // refer to (the practice editor, when a catalogue entry goes).
+    template <class F> void ParaCadaFase(F&& fn) {
+        fn(m_faseLiquida);
+        fn(m_faseSolida);
+        fn(m_faseGas);
+    }
+    // The colour a phase shows now, and the one it was last drawn in (part of the file).
+    CColorFase ColorDe(int32_t nFase) const;
+    CColorFase ColorDibujado(int32_t nFase) const;
+    void AnotarColorDibujado(int32_t nFase, const CColorFase& color);
+
+    // Adding to a given phase (a liquid reagent to the liquid, the rest to the solid).
+    void AgregarEn(int32_t nFase, int32_t nComponente, double dCantidad, int32_t nUnidad);
+    void AgregarReactivoEn(int32_t nFase, int32_t nReactivo, double dUnidades);
+    void AgregarIndicador(int32_t nIndicador);
+    // Passes the fraction of the gas (of the liquid) to the destination's, or out of the
+    // system without one.
+    void PasarGas(CSeno* pDestino, double dFraccion);
+    void PasarLiquido(CSeno* pDestino, double dFraccion);
+    // Condenses up to dMaximo moles of the gas into the liquid; 1 when some condensed.
+    int CondensarGas(double dMaximo);
 
     // Back to an empty vessel at 20 degrees.
     void Reiniciar();
@@ -80,4 +127,6 @@ private:
     CFase* FaseDeCodigo(int32_t nFase);
     const CFase* FaseDeCodigo(int32_t nFase) const;
     int NivelEbullicion(double dEbullicion) const;
+    CFase& FaseDe(int32_t nFase);
+    const CFase& FaseDe(int32_t nFase) const;
 };

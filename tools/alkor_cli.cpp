@@ -12,6 +12,7 @@
 #include "equipment/Instrumentos.h"
 #include "equipment/ListaEquipo.h"
 #include "equipment/Recipiente.h"
+#include "equipment/TablaContenido.h"
 #include "model/Catalogo.h"
 
 #include <QCoreApplication>
@@ -185,11 +186,11 @@ QString NombreCategoria(int32_t n) {
     }
 }
 
-QJsonArray EntradasJson(const CFase& fase) {
+QJsonArray EntradasJson(const CSeno& seno, int32_t nFase) {
     QJsonArray v;
-    for (const CContenido& e : fase.m_listaContenido) {
-        const CComponentes* c = e.Componente(fase.Cat());
-        if (!c || e.m_dMoles == 0.0)
+    for (const CEntradaFase& e : seno.Contenido(nFase)) {
+        const CComponentes* c = seno.Cat().Componente(e.m_nComponente);
+        if (!c)
             continue;
         v.append(QJsonObject{{QStringLiteral("formula"), Q(c->m_strFormula)},
                              {QStringLiteral("moles"), e.m_dMoles},
@@ -217,14 +218,15 @@ QJsonObject Json(const CPractica& p) {
                       {QStringLiteral("y"), e->m_y},
                       {QStringLiteral("categoria"), NombreCategoria(e->m_nCategoria)}};
         if (CRecipiente* r = e->Recipiente()) {
-            const double ph = r->m_seno.m_faseLiquida.CalcularPH();
+            const double ph = r->PH();
             o.insert(QStringLiteral("volumen"), r->VolumenLiquido());
-            o.insert(QStringLiteral("temperatura"), r->m_seno.m_dTemperatura);
+            o.insert(QStringLiteral("temperatura"), r->Temperatura());
             o.insert(QStringLiteral("ph"), ph < 0.0 ? QJsonValue() : QJsonValue(ph));
-            o.insert(QStringLiteral("fases"),
-                     QJsonObject{{QStringLiteral("liquida"), EntradasJson(r->m_seno.m_faseLiquida)},
-                                 {QStringLiteral("solida"), EntradasJson(r->m_seno.m_faseSolida)},
-                                 {QStringLiteral("gaseosa"), EntradasJson(r->m_seno.m_faseGas)}});
+            o.insert(
+                QStringLiteral("fases"),
+                QJsonObject{{QStringLiteral("liquida"), EntradasJson(r->m_seno, ESTADO_LIQUIDO)},
+                            {QStringLiteral("solida"), EntradasJson(r->m_seno, ESTADO_SOLIDO)},
+                            {QStringLiteral("gaseosa"), EntradasJson(r->m_seno, ESTADO_GAS)}});
         }
         if (const std::optional<CLectura> l = e->Lectura())
             o.insert(QStringLiteral("lectura"), l->m_dValor);
@@ -270,21 +272,19 @@ void Texto(const CPractica& p) {
                   .arg(e->m_x)
                   .arg(e->m_y));
         if (CRecipiente* r = e->Recipiente()) {
-            const double ph = r->m_seno.m_faseLiquida.CalcularPH();
+            const double ph = r->PH();
             linea(QStringLiteral("      Volumen: %1 ml   Temperatura: %2 °C   pH: %3")
                       .arg(r->VolumenLiquido(), 0, 'f', 2)
-                      .arg(r->m_seno.m_dTemperatura, 0, 'f', 2)
+                      .arg(r->Temperatura(), 0, 'f', 2)
                       .arg(ph < 0.0 ? QStringLiteral("--") : QString::number(ph, 'f', 2)));
-            std::vector<CRenglon> renglones;
-            r->m_seno.LlenarRenglones(renglones, true);
-            for (const CRenglon& k : renglones)
+            for (const CRenglon& k : TablaContenido::Renglones(r->m_seno, true))
                 linea(QStringLiteral("      %1 %2 %3 %4 %5 %6")
-                          .arg(Q(k.m_strTexto[0]), -14)
-                          .arg(Q(k.m_strTexto[1]), 10)
-                          .arg(Q(k.m_strTexto[2]), 10)
-                          .arg(Q(k.m_strTexto[3]), -12)
-                          .arg(Q(k.m_strTexto[4]), 10)
-                          .arg(Q(k.m_strTexto[5])));
+                          .arg(k.m_strTexto[0], -14)
+                          .arg(k.m_strTexto[1], 10)
+                          .arg(k.m_strTexto[2], 10)
+                          .arg(k.m_strTexto[3], -12)
+                          .arg(k.m_strTexto[4], 10)
+                          .arg(k.m_strTexto[5]));
         }
         if (const std::optional<CLectura> l = e->Lectura())
             linea(QStringLiteral("      Lectura: %1").arg(l->m_dValor, 0, 'f', 4));

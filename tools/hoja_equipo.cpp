@@ -72,14 +72,14 @@ const int32_t kSolidos[] = {SULFATO, NAOH, COBRE, AZUFRE, OXIDO, CARBON};
 void Llenar(const CCatalogo& cat, CRecipiente& r, int nOrden) {
     r.Vincular(&cat);
     const double dMl = 0.55 * r.m_dCapacidad;
-    r.m_seno.m_faseLiquida.Agregar(AGUA, dMl, UNIDAD_ML);
-    r.m_seno.m_faseLiquida.Agregar(SULFATO, 0.0004 * dMl, UNIDAD_MOLES);
+    r.m_seno.AgregarEn(ESTADO_LIQUIDO, AGUA, dMl, UNIDAD_ML);
+    r.m_seno.AgregarEn(ESTADO_LIQUIDO, SULFATO, 0.0004 * dMl, UNIDAD_MOLES);
     const int32_t nSolido = kSolidos[nOrden % std::size(kSolidos)];
     const double dGramos =
         0.1 * r.m_dCapacidad * cat.m_componentes[static_cast<size_t>(nSolido)].m_dDensidad;
-    r.m_seno.m_faseSolida.Agregar(nSolido, dGramos, UNIDAD_GRAMOS);
+    r.m_seno.AgregarEn(ESTADO_SOLIDO, nSolido, dGramos, UNIDAD_GRAMOS);
     if (dynamic_cast<CMatrazGases*>(&r))
-        r.m_seno.m_faseGas.Agregar(OXIGENO, 0.01, UNIDAD_MOLES);
+        r.m_seno.AgregarEn(ESTADO_GAS, OXIGENO, 0.01, UNIDAD_MOLES);
     if (!r.m_rcEtiqueta.isEmpty())
         r.m_strEtiqueta = "M" + std::to_string(nOrden + 1);
 }
@@ -108,13 +108,13 @@ struct CFuentes {
         for (CRecipiente* r : std::initializer_list<CRecipiente*>{&m_vasoCaliente, &m_vasoBase,
                                                                   &m_calorimetro, &m_matraz})
             r->Vincular(&m_catalogo);
-        m_vasoCaliente.m_seno.m_faseLiquida.Agregar(AGUA, 120.0, UNIDAD_ML);
+        m_vasoCaliente.m_seno.AgregarEn(ESTADO_LIQUIDO, AGUA, 120.0, UNIDAD_ML);
         m_vasoCaliente.m_seno.m_dTemperatura = 65.0;
-        m_vasoBase.m_seno.m_faseLiquida.Agregar(AGUA, 100.0, UNIDAD_ML);
-        m_vasoBase.m_seno.m_faseLiquida.Agregar(NAOH, 0.002, UNIDAD_MOLES);
-        m_calorimetro.m_seno.m_faseLiquida.Agregar(AGUA, 200.0, UNIDAD_ML);
+        m_vasoBase.m_seno.AgregarEn(ESTADO_LIQUIDO, AGUA, 100.0, UNIDAD_ML);
+        m_vasoBase.m_seno.AgregarEn(ESTADO_LIQUIDO, NAOH, 0.002, UNIDAD_MOLES);
+        m_calorimetro.m_seno.AgregarEn(ESTADO_LIQUIDO, AGUA, 200.0, UNIDAD_ML);
         m_calorimetro.m_seno.m_dTemperatura = 34.0;
-        m_matraz.m_seno.m_faseLiquida.Agregar(AGUA, 150.0, UNIDAD_ML);
+        m_matraz.m_seno.AgregarEn(ESTADO_LIQUIDO, AGUA, 150.0, UNIDAD_ML);
         m_matraz.m_seno.m_dTemperatura = 92.0;
     }
 };

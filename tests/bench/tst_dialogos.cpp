@@ -10,6 +10,7 @@
 #include "document/Practica.h"
 #include "equipment/Erlenmeyer250.h"
 #include "equipment/Recipientes.h"
+#include "equipment/TablaContenido.h"
 #include "equipment/Vasos.h"
 #include "model/Catalogo.h"
 
@@ -218,6 +219,23 @@ private slots:
         QCOMPARE(p.m_pTabla->item(2, 0)->text(), QString("OH-"));
         p.m_pIones->setChecked(false);
         QCOMPARE(p.m_pTabla->rowCount(), 3);
+        QVERIFY(TablaContenido::NombreEstado(7).isEmpty()); // no state, no word
+        // Liquid, then solid, then gas rows, each in its own words: a molten salt (0.25 mol
+        // NaCl, 58.44 g/mol, 2.163 g/ml: 6.75 ml), the same salt settled and oxygen above.
+        CVaso250 w;
+        w.Vincular(&cat);
+        w.m_seno.m_faseLiquida.Agregar(prueba::NACL, 0.25, UNIDAD_MOLES);
+        w.m_seno.m_faseLiquida.Buscar(prueba::NACL)->m_bFundido = 1;
+        w.m_seno.m_faseSolida.Agregar(prueba::NACL, 0.5, UNIDAD_MOLES);
+        w.m_seno.m_faseGas.Agregar(prueba::OXIGENO, 0.001, UNIDAD_MOLES);
+        CDlgPropiedades q(&w);
+        QCOMPARE(q.m_pTabla->rowCount(), 3);
+        const QStringList filas[3] = {{"NaCl", "0.25", "14.61", "6.75", "Liquido", "Liquido"},
+                                      {"NaCl", "0.50", "29.22", "", "Solido", "Solido"},
+                                      {"O2", "1.00e-03", "0.03", "", "Gaseoso", "Gaseoso"}};
+        for (int i = 0; i < 3; ++i)
+            for (int c = 0; c < 6; ++c)
+                QCOMPARE(q.m_pTabla->item(i, c)->text(), filas[i][c]);
 
         // The label: at most two characters, stored by Enter and by OK.
         p.show();

@@ -59,17 +59,17 @@ private slots:
         QCOMPARE(f.m_dMasa, 100.79815);
         // Newest entry first.
         QCOMPARE(f.m_listaContenido.front().m_nComponente, 2);
-        std::vector<CRenglon> r;
-        f.LlenarRenglones(r, false);
+        const std::vector<CEntradaFase> r = f.Entradas();
         QCOMPARE(r.size(), size_t(2));
-        QCOMPARE(r[0].m_strTexto[0], std::string("CuSO2"));
-        QCOMPARE(r[0].m_strTexto[1], std::string("5.00e-03"));
-        QCOMPARE(r[0].m_strTexto[2], std::string("0.80"));
-        QCOMPARE(r[0].m_strTexto[3], std::string("Disolución"));
-        QCOMPARE(r[0].m_strTexto[4], std::string());
-        QCOMPARE(r[0].m_strTexto[5], std::string("Liquido"));
-        QCOMPARE(r[1].m_strTexto[3], std::string("Liquido"));
-        QCOMPARE(r[1].m_strTexto[4], std::string("100.00"));
+        QCOMPARE(r[0].m_nComponente, 2);
+        QCOMPARE(r[0].m_dGramos, 0.79815);
+        QVERIFY(std::fabs(r[0].m_dMoles - 0.005) < 5e-5);
+        QCOMPARE(r[0].m_nEstado, ESTADO_DISUELTO);
+        QVERIFY(!r[0].m_bVolumen);
+        QCOMPARE(r[0].m_nFase, ESTADO_LIQUIDO);
+        QCOMPARE(r[1].m_nEstado, ESTADO_LIQUIDO);
+        QVERIFY(r[1].m_bVolumen);
+        QCOMPARE(r[1].m_dMl, 100.0);
     }
 
     void quitarMasDeLoQueHay() {
@@ -87,7 +87,8 @@ private slots:
         QCOMPARE(e->m_dMolesCation, 0.0);
         QCOMPARE(f.m_dMasa, 100.0);
         QCOMPARE(f.m_dVolumen, 100.0);
-        QCOMPARE(f.ContarRenglones(false), 1);
+        QCOMPARE(f.Entradas().size(), size_t(1));
+        QCOMPARE(f.Entradas(true).size(), size_t(2));
         // A negative or non-finite amount neither adds nor removes anything.
         for (double d : {-0.5, std::numeric_limits<double>::quiet_NaN(),
                          std::numeric_limits<double>::infinity()}) {
@@ -239,10 +240,10 @@ private slots:
         QCOMPARE(solido.Moles(1), 0.0);
         QCOMPARE(liquido.Moles(1), 0.25);
         QCOMPARE(liquido.m_dVolumen, 0.25 * 40.0 / 2.163);
-        std::vector<CRenglon> r;
-        liquido.LlenarRenglones(r, false);
-        QCOMPARE(r[0].m_strTexto[3], std::string("Liquido"));
-        QCOMPARE(r[0].m_strTexto[4], std::string("4.62"));
+        // Molten, it stands as a liquid with a volume of its own.
+        QCOMPARE(liquido.Entradas()[0].m_nEstado, ESTADO_LIQUIDO);
+        QVERIFY(liquido.Entradas()[0].m_bVolumen);
+        QCOMPARE(liquido.Entradas()[0].m_dMl, 0.25 * 40.0 / 2.163);
         // Below the melting point it freezes back, 0.1 mol at a time (Precipitar does the
         // same for molten solids).
         QCOMPARE(liquido.Precipitar(solido, 20.0), 1);
@@ -256,8 +257,7 @@ private slots:
         QCOMPARE(hielo.Moles(0), 0.1);
         QCOMPARE(hielo.Buscar(0)->m_bSolidificado, 1);
         QCOMPARE(hielo.m_dVolumen, 1.8);
-        hielo.LlenarRenglones(r, false);
-        QCOMPARE(r.back().m_strTexto[3], std::string("Solido"));
+        QCOMPARE(hielo.Entradas().back().m_nEstado, ESTADO_SOLIDO);
         // Dissolved solids never freeze out.
         CFase sal(ESTADO_LIQUIDO, &cat), fondo(ESTADO_SOLIDO, &cat);
         sal.Agregar(0, 10.0, UNIDAD_ML);
@@ -405,8 +405,7 @@ private slots:
             g.EfectoIonComun();
             g.CalcularPH();
             g.ColorFase();
-            std::vector<CRenglon> r;
-            g.LlenarRenglones(r, true);
+            g.Entradas(true);
         }
         // An entry of a component outside the catalogue is damage.
         CFase h(ESTADO_SOLIDO, &cat);
@@ -445,7 +444,6 @@ private slots:
         QVERIFY(!f.m_pAgua);
         QCOMPARE(f.m_dVolumen, 0.0);
         QCOMPARE(f.m_crColorDibujado, COLORREF(0));
-        QCOMPARE(NombreEstado(7), "");
     }
 };
 

@@ -433,16 +433,21 @@ private slots:
         QCOMPARE(t.m_dTemperaturaAmbiente, 20.0); // not stored
         QCOMPARE(t.m_faseLiquida.Moles(HCL), s.m_faseLiquida.Moles(HCL));
         QCOMPARE(t.m_faseGas.Moles(HCL), 0.001);
-        QCOMPARE(t.ContarRenglones(true), s.ContarRenglones(true));
-        std::vector<CRenglon> r1, r2;
-        s.LlenarRenglones(r1, true);
-        t.LlenarRenglones(r2, true);
+        const std::vector<CEntradaFase> r1 = s.Contenido(), r2 = t.Contenido();
         QCOMPARE(r1.size(), r2.size());
-        for (size_t i = 0; i < r1.size(); ++i)
-            for (int k = 0; k < 6; ++k)
-                QCOMPARE(r1[i].m_strTexto[k], r2[i].m_strTexto[k]);
-        QCOMPARE(r1[0].m_strTexto[5], std::string("Liquido"));
-        QCOMPARE(r1.back().m_strTexto[5], std::string("Gaseoso"));
+        for (size_t i = 0; i < r1.size(); ++i) {
+            const CEntradaFase &a = r1[i], &b = r2[i];
+            QCOMPARE(b.m_nComponente, a.m_nComponente);
+            QCOMPARE(b.m_nEstado, a.m_nEstado);
+            QCOMPARE(b.m_nFase, a.m_nFase);
+            QCOMPARE(b.m_bVolumen, a.m_bVolumen);
+            for (auto m : {&CEntradaFase::m_dMoles, &CEntradaFase::m_dGramos, &CEntradaFase::m_dMl,
+                           &CEntradaFase::m_dMolesCation, &CEntradaFase::m_dMolesAnion})
+                QCOMPARE(b.*m, a.*m);
+        }
+        QCOMPARE(t.Indicadores(ESTADO_LIQUIDO), std::vector<int32_t>{1});
+        QCOMPARE(r1[0].m_nFase, ESTADO_LIQUIDO);
+        QCOMPARE(r1.back().m_nFase, ESTADO_GAS);
         QCOMPARE(t.MolesLiquidoSolido(), s.MolesLiquidoSolido());
         QCOMPARE(t.MolesComponente(HCL), s.MolesComponente(HCL));
 
