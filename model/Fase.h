@@ -68,16 +68,18 @@ public:
     CContenido* Buscar(int32_t nComponente);
     const CContenido* Buscar(int32_t nComponente) const;
     double Moles(int32_t nComponente) const;
-    double MolesIonizados(int32_t nComponente) const;
     double MolesTotales() const;
+    double CapacidadCalorifica() const;
+    // Acid-base (AcidoBase.h).
+    double MolesIonizados(int32_t nComponente) const;
     double ConcentracionIones() const;
     double CalcularPH() const;
-    double CapacidadCalorifica() const;
+    // The boiling point (CambiosFase.h).
     double TemperaturaEbullicion() const;
     // Whether the entry adds its volume (and heat capacity) to this phase.
     bool EsContado(const CContenido& e) const;
 
-    // Moves between phases; each returns 1 when at least one portion moved.
+    // Moves between phases (CambiosFase.h); each returns 1 when at least one portion moved.
     int Fundir(CFase& destino, double dTemperatura);
     int Congelar(CFase& destino, double dTemperatura);
     int Evaporar(CFase& destino, double dTemperatura);
@@ -87,7 +89,11 @@ public:
     int Precipitar(CFase& destino, double dTemperatura);
     // Moves the fraction of every entry to the destination, or out of the system.
     void TransferirFraccion(CFase* pDestino, double dFraccion);
+    // Moves a portion in moles to the destination (Agregar there, then Quitar here), never
+    // more than the entry holds; returns the destination's entry, none for a bad component.
+    CContenido* Mover(CFase& destino, int32_t nComponente, double dMoles);
 
+    // Acid-base (AcidoBase.h).
     void IonizarTodo();
     int EfectoIonComun();
 
@@ -102,7 +108,5 @@ public:
 private:
     // Agregar that tells which entry received the amount (none for a bad component).
     CContenido* AgregarEntrada(int32_t nComponente, double dCantidad, int32_t nUnidad);
-    // Moves a portion in moles to the destination: Agregar there, then Quitar here.
-    CContenido* Mover(CFase& destino, int32_t nComponente, double dMoles);
     COLORREF ColorIndicadores(COLORREF crColor) const;
 };
