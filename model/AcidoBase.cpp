@@ -8,8 +8,11 @@
 
 namespace AcidoBase {
 
+// Every rule here runs over every entry on every step: components are looked up in the
+// catalogue itself, whose lookup is inline.
+
 void Ionizar(CContenido& e, const CCatalogo& cat, double dMlAgua) {
-    const CComponentes* c = e.Componente(cat);
+    const CComponentes* c = cat.Componente(e.m_nComponente);
     if (!c)
         return;
     const double K = c->m_dConstante;
@@ -42,14 +45,15 @@ void IonizarTodo(CFase& fase) {
     if (fase.m_nEstado != ESTADO_LIQUIDO || !fase.m_pAgua)
         return;
     const double w = fase.m_pAgua->m_dMl;
+    const CCatalogo& cat = fase.Cat();
     for (CContenido& e : fase.m_listaContenido)
         if (e.m_dMoles > 0.0)
-            Ionizar(e, fase.Cat(), w);
+            Ionizar(e, cat, w);
 }
 
 double MolesIonizados(const CFase& fase, int32_t nComponente) {
     const CContenido* e = fase.Buscar(nComponente);
-    const CComponentes* c = e ? e->Componente(fase.Cat()) : nullptr;
+    const CComponentes* c = e ? fase.Cat().Componente(e->m_nComponente) : nullptr;
     if (!c || c->m_nCantidadAnion == 0)
         return 0.0;
     return e->m_dMolesAnion / c->m_nCantidadAnion;
@@ -68,9 +72,10 @@ double CalcularPH(const CFase& fase) {
     if (fase.m_nEstado != ESTADO_LIQUIDO || !fase.m_pAgua || fase.m_pAgua->m_dMl == 0.0 ||
         fase.m_listaContenido.empty())
         return kSinPH;
+    const CCatalogo& cat = fase.Cat();
     double H = 0.0, OH = 0.0;
     for (const CContenido& e : fase.m_listaContenido) {
-        const CComponentes* c = e.Componente(fase.Cat());
+        const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c)
             continue;
         if (c->m_strCation == kIonHidrogeno)
@@ -100,7 +105,7 @@ int EfectoIonComun(CFase& fase) {
     const CCatalogo& cat = fase.Cat();
     int nCorregido = 0;
     for (CContenido& e : fase.m_listaContenido) {
-        const CComponentes* c = e.Componente(cat);
+        const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c || e.m_dMoles == 0.0 || !(c->m_dConstante > 0.0))
             continue;
         const double K = c->m_dConstante;

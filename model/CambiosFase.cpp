@@ -8,17 +8,21 @@
 
 namespace CambiosFase {
 
+// Every rule here runs over every entry on every step: components are looked up in the
+// catalogue itself, whose lookup is inline.
+
 namespace {
 
 // Melting and freezing are one rule run in two directions: every entry past its melting
 // point moves a portion across, and a component that arrives in the other state for the
 // first time is marked (molten or solidified), so that its volume now counts there.
 int CruzarFusion(CFase& origen, CFase& destino, double dTemperatura, bool bFundir) {
+    const CCatalogo& cat = origen.Cat();
     const int32_t nEstadoCambiado = bFundir ? ESTADO_SOLIDO : ESTADO_LIQUIDO;
     int32_t CContenido::*pMarca = bFundir ? &CContenido::m_bFundido : &CContenido::m_bSolidificado;
     int nMovido = 0;
     for (CContenido& e : origen.m_listaContenido) {
-        const CComponentes* c = e.Componente(origen.Cat());
+        const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c || !(e.m_dMoles > 0.0))
             continue;
         // Written so that a melting point that is no number melts and never freezes.
@@ -50,10 +54,11 @@ int Congelar(CFase& origen, CFase& destino, double dTemperatura) {
 }
 
 int Evaporar(CFase& origen, CFase& destino, double dTemperatura) {
+    const CCatalogo& cat = origen.Cat();
     int nMovido = 0;
     const double dMolesFase = origen.MolesTotales();
     for (CContenido& e : origen.m_listaContenido) {
-        const CComponentes* c = e.Componente(origen.Cat());
+        const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_LIQUIDO)
             continue;
         double x = std::min(e.m_dMoles, kPorcionEvaporacion);
@@ -71,9 +76,10 @@ int Evaporar(CFase& origen, CFase& destino, double dTemperatura) {
 }
 
 int Condensar(CFase& origen, CFase& destino, double dTemperatura, double dCantidad) {
+    const CCatalogo& cat = origen.Cat();
     int nMovido = 0;
     for (CContenido& e : origen.m_listaContenido) {
-        const CComponentes* c = e.Componente(origen.Cat());
+        const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c || !(e.m_dMoles > 0.0) ||
             !(dTemperatura + kMargenCondensacion < c->m_dPuntoEbullicion))
             continue;
@@ -84,9 +90,10 @@ int Condensar(CFase& origen, CFase& destino, double dTemperatura, double dCantid
 }
 
 int CondensarEn(CFase& origen, CFase& destino, double dMaximo) {
+    const CCatalogo& cat = origen.Cat();
     int nMovido = 0;
     for (CContenido& e : origen.m_listaContenido) {
-        const CComponentes* c = e.Componente(origen.Cat());
+        const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_LIQUIDO)
             continue;
         origen.Mover(destino, e.m_nComponente, std::min(e.m_dMoles, dMaximo));
@@ -96,16 +103,17 @@ int CondensarEn(CFase& origen, CFase& destino, double dMaximo) {
 }
 
 int Disolver(CFase& origen, CFase& destino, double dTemperatura, double dRapidez) {
+    const CCatalogo& cat = origen.Cat();
     if (!destino.m_pAgua)
         return 0;
     if (dRapidez == 0.0)
         dRapidez = kRapidezDisolucion;
     int nMovido = 0;
     for (CContenido& e : origen.m_listaContenido) {
-        const CComponentes* c = e.Componente(origen.Cat());
+        const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c || !(e.m_dMoles > 0.0))
             continue;
-        double s = e.Solubilidad(origen.Cat(), destino.m_pAgua->m_dMl, dTemperatura) -
+        double s = e.Solubilidad(cat, destino.m_pAgua->m_dMl, dTemperatura) -
                    destino.Moles(e.m_nComponente);
         s = std::min(s, e.m_dMoles);
         if (!(s > 0.0))
@@ -121,13 +129,14 @@ int Disolver(CFase& origen, CFase& destino, double dTemperatura, double dRapidez
 }
 
 int Precipitar(CFase& origen, CFase& destino, double dTemperatura) {
+    const CCatalogo& cat = origen.Cat();
     int nMovido = 0;
     if (origen.m_pAgua) {
         for (CContenido& e : origen.m_listaContenido) {
-            const CComponentes* c = e.Componente(origen.Cat());
+            const CComponentes* c = cat.Componente(e.m_nComponente);
             if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_SOLIDO)
                 continue;
-            const double d = e.Solubilidad(origen.Cat(), origen.m_pAgua->m_dMl, dTemperatura) -
+            const double d = e.Solubilidad(cat, origen.m_pAgua->m_dMl, dTemperatura) -
                              origen.Moles(e.m_nComponente);
             if (d < 0.0) {
                 origen.Mover(destino, e.m_nComponente, std::min(-d, kPorcionPrecipitacion));
@@ -137,7 +146,7 @@ int Precipitar(CFase& origen, CFase& destino, double dTemperatura) {
     }
     // A molten solid cooled below its melting point sets again at the melting pace.
     for (CContenido& e : origen.m_listaContenido) {
-        const CComponentes* c = e.Componente(origen.Cat());
+        const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c || !(e.m_dMoles > 0.0) || !(c->m_dPuntoFusion > dTemperatura) || !e.m_bFundido)
             continue;
         origen.Mover(destino, e.m_nComponente, std::min(e.m_dMoles, kPorcionFusion));
@@ -151,9 +160,10 @@ double TemperaturaEbullicion(const CFase& fase) {
         return kSinEbullicion;
     double t = kSinEbullicion;
     double s = 0.0;
-    const CComponentes* pAgua = fase.Cat().Componente(0);
+    const CCatalogo& cat = fase.Cat();
+    const CComponentes* pAgua = cat.Componente(0);
     for (const CContenido& e : fase.m_listaContenido) {
-        const CComponentes* c = e.Componente(fase.Cat());
+        const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c)
             continue;
         if (c->m_nEstado == ESTADO_SOLIDO)

@@ -43,7 +43,7 @@ const char* NombreEstado(int32_t nEstado) {
 }
 
 bool CFase::EsContado(const CContenido& e) const {
-    const CComponentes* c = e.Componente(Cat());
+    const CComponentes* c = Cat().Componente(e.m_nComponente);
     if (!c)
         return false;
     return c->m_nEstado == m_nEstado || (m_nEstado == ESTADO_LIQUIDO && e.m_bFundido) ||
@@ -159,7 +159,7 @@ double CFase::CalcularPH() const {
 double CFase::CapacidadCalorifica() const {
     double d = 0.0;
     for (const CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
+        const CComponentes* c = Cat().Componente(e.m_nComponente);
         if (!c)
             continue;
         if (c->m_dCalorEspecifico != 0.0)

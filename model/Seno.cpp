@@ -227,27 +227,30 @@ double CSeno::Holgura(const CReacciones& R) const {
         if (dPorAvance > 0.0)
             x = std::min(x, std::max(B - dActual, 0.0) / dPorAvance);
     };
-    for (const CFase* f : {&m_faseLiquida, &m_faseSolida, &m_faseGas}) {
-        double dMasa = 0.0, dVolumen = 0.0;
-        for (int i = 0; i < nCambios; ++i) {
-            const Cambio& k = cambios[i];
-            if (k.m_pFase != f)
-                continue;
-            const CComponentes& c = *cat.Componente(k.m_nComponente);
-            double g = 0.0, ml = 0.0;
-            c.MasaVolumen(k.m_dMoles, g, ml);
-            const CContenido* e = f->Buscar(k.m_nComponente);
-            // The free ions of an entry are up to its moles times its ions per unit.
-            const double dIones = std::max({1, c.m_nCantidadAnion, c.m_nCantidadCation});
-            limitar(e ? e->m_dMoles * dIones : 0.0, k.m_dMoles * dIones);
-            limitar(e ? e->m_dGramos : 0.0, g);
-            limitar(e ? e->m_dMl : 0.0, ml);
-            dMasa += g;
-            if (e ? f->EsContado(*e) : c.m_nEstado == f->m_nEstado)
-                dVolumen += ml;
-        }
-        limitar(f->m_dMasa, dMasa);
-        limitar(f->m_dVolumen, dVolumen);
+    // One pass over the entries, each phase's totals summed in the entries' order; the
+    // bound is a minimum, which does not depend on the order its terms come in.
+    const CFase* fases[3] = {&m_faseLiquida, &m_faseSolida, &m_faseGas};
+    double dMasa[3] = {0.0, 0.0, 0.0}, dVolumen[3] = {0.0, 0.0, 0.0};
+    for (int i = 0; i < nCambios; ++i) {
+        const Cambio& k = cambios[i];
+        const CFase* f = k.m_pFase;
+        const int j = f == fases[0] ? 0 : f == fases[1] ? 1 : 2;
+        const CComponentes& c = *cat.Componente(k.m_nComponente);
+        double g = 0.0, ml = 0.0;
+        c.MasaVolumen(k.m_dMoles, g, ml);
+        const CContenido* e = f->Buscar(k.m_nComponente);
+        // The free ions of an entry are up to its moles times its ions per unit.
+        const double dIones = std::max({1, c.m_nCantidadAnion, c.m_nCantidadCation});
+        limitar(e ? e->m_dMoles * dIones : 0.0, k.m_dMoles * dIones);
+        limitar(e ? e->m_dGramos : 0.0, g);
+        limitar(e ? e->m_dMl : 0.0, ml);
+        dMasa[j] += g;
+        if (e ? f->EsContado(*e) : c.m_nEstado == f->m_nEstado)
+            dVolumen[j] += ml;
+    }
+    for (int j = 0; j < 3; ++j) {
+        limitar(fases[j]->m_dMasa, dMasa[j]);
+        limitar(fases[j]->m_dVolumen, dVolumen[j]);
     }
     return x;
 }
