@@ -18,9 +18,9 @@ inline constexpr double kPorcionFusion = 0.1;
 inline constexpr double kPorcionEvaporacion = 0.001;
 // Moles of one solid that dissolve per step when the caller names no rate.
 inline constexpr double kRapidezDisolucion = 0.002;
-// Moles of one solid above its solubility that precipitate per step.
+// Moles of one dissolved solid above its solubility that precipitate per step.
 inline constexpr double kPorcionPrecipitacion = 0.001;
-// Degrees (°C) below its boiling point that a gas must be before it condenses.
+// A gas condenses once the vessel is more than this many degrees (°C) below its boiling point.
 inline constexpr double kMargenCondensacion = 1.0;
 // Boiling level: the bubbles start at this fraction of the boiling temperature in °C and grow
 // in kNivelesEbullicion steps up to it (60 to 100 °C for water).
@@ -29,7 +29,7 @@ inline constexpr int kNivelesEbullicion = 30;
 // The boiling temperature (°C) of a phase that holds no liquid-state component: a stand-in
 // the described program has, not physical data.
 inline constexpr double kSinEbullicion = 1000.0;
-// Boiling-point elevation per mole of dissolved solid per gram of water, °C g/mol: water's
+// Boiling-point elevation per mole of solid per gram of water, °C g/mol: water's
 // ebullioscopic constant Kb = 0.512 K kg/mol, the usual textbook value (the CRC Handbook's
 // table of ebullioscopic constants gives 0.513), times 1000 g/kg. The rule counts formula
 // units, not ions.
@@ -45,8 +45,8 @@ int CondensarEn(CFase& origen, CFase& destino, double dMaximo);
 int Disolver(CFase& origen, CFase& destino, double dTemperatura, double dRapidez);
 int Precipitar(CFase& origen, CFase& destino, double dTemperatura);
 
-// The lowest boiling point among the liquids held, raised by the dissolved solids when it is
-// water's; kSinEbullicion for a phase that holds no liquid.
+// The lowest boiling point among the liquids held, raised, when it is water's, by the moles
+// of solid-state components in the phase; kSinEbullicion when nothing in it boils.
 double TemperaturaEbullicion(const CFase& fase);
 // Boiling level 0..kNivelesEbullicion of a vessel at dTemperatura whose liquid boils at
 // dEbullicion; -1 when the range is empty and the level cannot be computed.

@@ -1,5 +1,6 @@
-// CFase: one phase of a vessel interior (solid, liquid or gas) and the rules that move
-// matter into, out of and between phases one bounded portion at a time.
+// CFase: one phase of a vessel interior (solid, liquid or gas): its entries, their running
+// totals and the adding and removing of amounts. The rules that move matter between phases
+// live in CambiosFase.h, the acid-base ones in AcidoBase.h; the members below call them.
 #pragma once
 
 #include "model/Componentes.h"
