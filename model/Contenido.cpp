@@ -1,10 +1,10 @@
 #include "model/Contenido.h"
 
+#include "model/AcidoBase.h"
 #include "model/Archivo.h"
 #include "model/Catalogo.h"
 
 #include <algorithm>
-#include <cmath>
 
 const CComponentes* CContenido::Componente(const CCatalogo& cat) const {
     return cat.Componente(m_nComponente);
@@ -55,33 +55,7 @@ double CContenido::FactorTemperatura(const CCatalogo& cat, double dTemperatura) 
 }
 
 void CContenido::Ionizar(const CCatalogo& cat, double dMlAgua) {
-    const CComponentes* c = Componente(cat);
-    if (!c)
-        return;
-    const double K = c->m_dConstante;
-    if (K == 0.0 || !(dMlAgua > 0.0))
-        return;
-    double f = 0.0;
-    if (m_nComponente == 0) {
-        f = dMlAgua * 0.001 * 1e-7;
-    } else if (m_dMoles > 0.0) {
-        // An entry used up or overdrawn has no ions: the formulas below would give
-        // negative ions or the power of a negative number.
-        if (K == -1.0) {
-            f = m_dMoles;
-        } else {
-            const double L = dMlAgua * 0.001;
-            const int32_t nIones = c->m_nCantidadCation + c->m_nCantidadAnion;
-            const double dBase = K * m_dMoles / L;
-            if (nIones > 0 && dBase > 0.0) {
-                f = L * std::pow(dBase, 1.0 / nIones);
-                if (!std::isfinite(f) || f >= m_dMoles)
-                    f = 0.0;
-            }
-        }
-    }
-    m_dMolesAnion = f * c->m_nCantidadAnion;
-    m_dMolesCation = f * c->m_nCantidadCation;
+    AcidoBase::Ionizar(*this, cat, dMlAgua);
 }
 
 double CContenido::MolesIon(const CCatalogo& cat, const std::string& strIon) const {

@@ -1,6 +1,8 @@
 #include "model/Fase.h"
 
+#include "model/AcidoBase.h"
 #include "model/Archivo.h"
+#include "model/CambiosFase.h"
 #include "model/Catalogo.h"
 
 #include <algorithm>
@@ -12,7 +14,7 @@ constexpr double kCapacidadFaseVacia = 31.0;
 } // namespace
 
 bool CFase::EsContado(const CContenido& e) const {
-    const CComponentes* c = e.Componente(Cat());
+    const CComponentes* c = Cat().Componente(e.m_nComponente);
     if (!c)
         return false;
     return c->m_nEstado == m_nEstado || (m_nEstado == ESTADO_LIQUIDO && e.m_bFundido) ||
@@ -107,11 +109,7 @@ double CFase::Moles(int32_t nComponente) const {
 }
 
 double CFase::MolesIonizados(int32_t nComponente) const {
-    const CContenido* e = Buscar(nComponente);
-    const CComponentes* c = e ? e->Componente(Cat()) : nullptr;
-    if (!c || c->m_nCantidadAnion == 0)
-        return 0.0;
-    return e->m_dMolesAnion / c->m_nCantidadAnion;
+    return AcidoBase::MolesIonizados(*this, nComponente);
 }
 
 double CFase::MolesTotales() const {
@@ -122,46 +120,17 @@ double CFase::MolesTotales() const {
 }
 
 double CFase::ConcentracionIones() const {
-    if (m_dVolumen == 0.0)
-        return 0.0;
-    double d = 0.0;
-    for (const CContenido& e : m_listaContenido)
-        d += e.m_dMolesAnion + e.m_dMolesCation;
-    return d / (m_dVolumen * 0.001);
+    return AcidoBase::ConcentracionIones(*this);
 }
 
 double CFase::CalcularPH() const {
-    if (m_nEstado != ESTADO_LIQUIDO || !m_pAgua || m_pAgua->m_dMl == 0.0 ||
-        m_listaContenido.empty())
-        return -1.0;
-    double H = 0.0, OH = 0.0;
-    for (const CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
-        if (!c)
-            continue;
-        if (c->m_strCation == "H+")
-            H += e.m_dMolesCation;
-        if (c->m_strAnion == "OH-")
-            OH += e.m_dMolesAnion;
-    }
-    if (H == 0.0 && OH == 0.0)
-        return -1.0;
-    const double L = m_pAgua->m_dMl * 0.001;
-    double pH;
-    if (OH > H)
-        pH = 14.0 + std::log10(OH / L);
-    else
-        pH = -std::log10(H / L);
-    // Negative ion amounts or water would give no logarithm at all.
-    if (std::isnan(pH))
-        return -1.0;
-    return std::clamp(pH, 0.0, 14.0);
+    return AcidoBase::CalcularPH(*this);
 }
 
 double CFase::CapacidadCalorifica() const {
     double d = 0.0;
     for (const CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
+        const CComponentes* c = Cat().Componente(e.m_nComponente);
         if (!c)
             continue;
         if (c->m_dCalorEspecifico != 0.0)
@@ -178,28 +147,7 @@ double CFase::CapacidadCalorifica() const {
 }
 
 double CFase::TemperaturaEbullicion() const {
-    if (m_nEstado != ESTADO_LIQUIDO || !(m_dVolumen > 0.0))
-        return 1000.0;
-    double t = 1000.0;
-    double s = 0.0;
-    const CComponentes* pAgua = Cat().Componente(0);
-    for (const CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
-        if (!c)
-            continue;
-        if (c->m_nEstado == ESTADO_SOLIDO)
-            s += e.m_dMoles;
-        else if (c->m_nEstado == ESTADO_LIQUIDO && e.m_dMoles > 0.0)
-            t = std::min(t, c->m_dPuntoEbullicion);
-    }
-    // Boiling-point elevation of 0.512 degrees per mole of solids per kilogram of water.
-    // The rule is for solutions: with the water almost gone it would divide by next to
-    // nothing and lift the boiling point (and the vessel) without bound, so below a last
-    // film of water it is skipped.
-    if (m_pAgua && pAgua && t == pAgua->m_dPuntoEbullicion &&
-        m_pAgua->m_dGramos >= kAguaMinimaElevacion)
-        t += s / m_pAgua->m_dGramos * 512.0;
-    return t;
+    return CambiosFase::TemperaturaEbullicion(*this);
 }
 
 CContenido* CFase::Mover(CFase& destino, int32_t nComponente, double dMoles) {
@@ -213,137 +161,31 @@ CContenido* CFase::Mover(CFase& destino, int32_t nComponente, double dMoles) {
 }
 
 int CFase::Fundir(CFase& destino, double dTemperatura) {
-    int nMovido = 0;
-    for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
-        if (!c || c->m_dPuntoFusion > dTemperatura || !(e.m_dMoles > 0.0))
-            continue;
-        const double x = std::min(e.m_dMoles, 0.1);
-        CContenido* d = Mover(destino, e.m_nComponente, x);
-        if (d && c->m_nEstado == ESTADO_SOLIDO && !d->m_bFundido) {
-            // The molten solid now counts as liquid: its first portion's volume joins too.
-            d->m_bFundido = 1;
-            double g = 0.0, ml = 0.0;
-            c->MasaVolumen(x, g, ml);
-            destino.m_dVolumen += ml;
-        }
-        nMovido = 1;
-    }
-    return nMovido;
+    return CambiosFase::Fundir(*this, destino, dTemperatura);
 }
 
 int CFase::Congelar(CFase& destino, double dTemperatura) {
-    int nMovido = 0;
-    for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
-        if (!c || !(c->m_dPuntoFusion > dTemperatura) || !(e.m_dMoles > 0.0) || e.m_bDisuelto)
-            continue;
-        const double x = std::min(e.m_dMoles, 0.1);
-        CContenido* d = Mover(destino, e.m_nComponente, x);
-        if (d && c->m_nEstado == ESTADO_LIQUIDO && !d->m_bSolidificado) {
-            d->m_bSolidificado = 1;
-            double g = 0.0, ml = 0.0;
-            c->MasaVolumen(x, g, ml);
-            destino.m_dVolumen += ml;
-        }
-        nMovido = 1;
-    }
-    return nMovido;
+    return CambiosFase::Congelar(*this, destino, dTemperatura);
 }
 
 int CFase::Evaporar(CFase& destino, double dTemperatura) {
-    int nMovido = 0;
-    const double dMolesFase = MolesTotales();
-    for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
-        if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_LIQUIDO)
-            continue;
-        double x = std::min(e.m_dMoles, 0.001);
-        if (dTemperatura != c->m_dPuntoEbullicion) {
-            if (!(dMolesFase > 0.0))
-                continue;
-            x *= c->FactorTemperatura(dTemperatura) * (e.m_dMoles / dMolesFase);
-        }
-        if (!(x > 0.0) || !std::isfinite(x))
-            continue;
-        Mover(destino, e.m_nComponente, x);
-        nMovido = 1;
-    }
-    return nMovido;
+    return CambiosFase::Evaporar(*this, destino, dTemperatura);
 }
 
 int CFase::Condensar(CFase& destino, double dTemperatura, double dCantidad) {
-    int nMovido = 0;
-    for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
-        if (!c || !(e.m_dMoles > 0.0) || !(dTemperatura + 1.0 < c->m_dPuntoEbullicion))
-            continue;
-        Mover(destino, e.m_nComponente, std::min(e.m_dMoles, dCantidad));
-        nMovido = 1;
-    }
-    return nMovido;
+    return CambiosFase::Condensar(*this, destino, dTemperatura, dCantidad);
 }
 
 int CFase::CondensarEn(CFase& destino, double dMaximo) {
-    int nMovido = 0;
-    for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
-        if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_LIQUIDO)
-            continue;
-        Mover(destino, e.m_nComponente, std::min(e.m_dMoles, dMaximo));
-        nMovido = 1;
-    }
-    return nMovido;
+    return CambiosFase::CondensarEn(*this, destino, dMaximo);
 }
 
 int CFase::Disolver(CFase& destino, double dTemperatura, double dRapidez) {
-    if (!destino.m_pAgua)
-        return 0;
-    if (dRapidez == 0.0)
-        dRapidez = 0.002;
-    int nMovido = 0;
-    for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
-        if (!c || !(e.m_dMoles > 0.0))
-            continue;
-        double s = e.Solubilidad(Cat(), destino.m_pAgua->m_dMl, dTemperatura) -
-                   destino.Moles(e.m_nComponente);
-        s = std::min(s, e.m_dMoles);
-        if (!(s > 0.0))
-            continue;
-        CContenido* d = Mover(destino, e.m_nComponente, std::min(s, dRapidez));
-        if (d && c->m_nEstado == ESTADO_SOLIDO)
-            d->m_bDisuelto = 1;
-        nMovido = 1;
-    }
-    if (!(m_dVolumen > 0.0))
-        m_dVolumen = 0.0;
-    return nMovido;
+    return CambiosFase::Disolver(*this, destino, dTemperatura, dRapidez);
 }
 
 int CFase::Precipitar(CFase& destino, double dTemperatura) {
-    int nMovido = 0;
-    if (m_pAgua) {
-        for (CContenido& e : m_listaContenido) {
-            const CComponentes* c = e.Componente(Cat());
-            if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_SOLIDO)
-                continue;
-            const double d =
-                e.Solubilidad(Cat(), m_pAgua->m_dMl, dTemperatura) - Moles(e.m_nComponente);
-            if (d < 0.0) {
-                Mover(destino, e.m_nComponente, std::min(-d, 0.001));
-                nMovido = 1;
-            }
-        }
-    }
-    for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
-        if (!c || !(e.m_dMoles > 0.0) || !(c->m_dPuntoFusion > dTemperatura) || !e.m_bFundido)
-            continue;
-        Mover(destino, e.m_nComponente, std::min(e.m_dMoles, 0.1));
-        nMovido = 1;
-    }
-    return nMovido;
+    return CambiosFase::Precipitar(*this, destino, dTemperatura);
 }
 
 void CFase::TransferirFraccion(CFase* pDestino, double dFraccion) {
@@ -368,40 +210,11 @@ void CFase::TransferirFraccion(CFase* pDestino, double dFraccion) {
 }
 
 void CFase::IonizarTodo() {
-    if (m_nEstado != ESTADO_LIQUIDO || !m_pAgua)
-        return;
-    const double w = m_pAgua->m_dMl;
-    for (CContenido& e : m_listaContenido)
-        if (e.m_dMoles > 0.0)
-            e.Ionizar(Cat(), w);
+    AcidoBase::IonizarTodo(*this);
 }
 
 int CFase::EfectoIonComun() {
-    const double L = m_dVolumen * 0.001;
-    if (!(L > 0.0))
-        return 0;
-    int nCorregido = 0;
-    for (CContenido& e : m_listaContenido) {
-        const CComponentes* c = e.Componente(Cat());
-        if (!c || e.m_dMoles == 0.0 || !(c->m_dConstante > 0.0))
-            continue;
-        const double K = c->m_dConstante;
-        const std::string& strComun = c->m_strCation == "H+" ? c->m_strAnion : c->m_strCation;
-        double t = 0.0;
-        for (const CContenido& o : m_listaContenido)
-            if (&o != &e)
-                t += o.MolesIon(Cat(), strComun);
-        if (t > 0.0) {
-            t += e.MolesIon(Cat(), strComun);
-            const double f = L * (e.m_dMoles * K / L) / (K + t / L);
-            if (std::isfinite(f)) {
-                e.m_dMolesAnion = f;
-                e.m_dMolesCation = f;
-                nCorregido = 1;
-            }
-        }
-    }
-    return nCorregido;
+    return AcidoBase::EfectoIonComun(*this);
 }
 
 COLORREF CFase::ColorIndicadores(COLORREF crColor) const {
@@ -413,7 +226,7 @@ COLORREF CFase::ColorIndicadores(COLORREF crColor) const {
         if (pInd->m_nComponente < 0)
             v = CalcularPH();
         else
-            v = Moles(pInd->m_nComponente) / (m_dVolumen * 0.001);
+            v = Moles(pInd->m_nComponente) / (m_dVolumen * AcidoBase::kLitrosPorMl);
         const COLORREF crInd = pInd->Color(v);
         crColor = RGBColor(static_cast<int>((RojoDe(crColor) + RojoDe(crInd)) * 0.5),
                            static_cast<int>((VerdeDe(crColor) + VerdeDe(crInd)) * 0.5),

@@ -1,5 +1,6 @@
-// CFase: one phase of a vessel interior (solid, liquid or gas) and the rules that move
-// matter into, out of and between phases one bounded portion at a time.
+// CFase: one phase of a vessel interior (solid, liquid or gas): its entries, their running
+// totals and the adding and removing of amounts. The rules that move matter between phases
+// live in CambiosFase.h, the acid-base ones in AcidoBase.h; the members below call them.
 #pragma once
 
 #include "model/Componentes.h"
@@ -80,16 +81,18 @@ public:
     CContenido* Buscar(int32_t nComponente);
     const CContenido* Buscar(int32_t nComponente) const;
     double Moles(int32_t nComponente) const;
-    double MolesIonizados(int32_t nComponente) const;
     double MolesTotales() const;
+    double CapacidadCalorifica() const;
+    // Acid-base (AcidoBase.h).
+    double MolesIonizados(int32_t nComponente) const;
     double ConcentracionIones() const;
     double CalcularPH() const;
-    double CapacidadCalorifica() const;
+    // The boiling point (CambiosFase.h).
     double TemperaturaEbullicion() const;
     // Whether the entry adds its volume (and heat capacity) to this phase.
     bool EsContado(const CContenido& e) const;
 
-    // Moves between phases; each returns 1 when at least one portion moved.
+    // Moves between phases (CambiosFase.h); each returns 1 when at least one portion moved.
     int Fundir(CFase& destino, double dTemperatura);
     int Congelar(CFase& destino, double dTemperatura);
     int Evaporar(CFase& destino, double dTemperatura);
@@ -99,7 +102,11 @@ public:
     int Precipitar(CFase& destino, double dTemperatura);
     // Moves the fraction of every entry to the destination, or out of the system.
     void TransferirFraccion(CFase* pDestino, double dFraccion);
+    // Moves a portion in moles to the destination (Agregar there, then Quitar here), never
+    // more than the entry holds; returns the destination's entry, none for a bad component.
+    CContenido* Mover(CFase& destino, int32_t nComponente, double dMoles);
 
+    // Acid-base (AcidoBase.h).
     void IonizarTodo();
     int EfectoIonComun();
 
@@ -115,7 +122,5 @@ public:
 private:
     // Agregar that tells which entry received the amount (none for a bad component).
     CContenido* AgregarEntrada(int32_t nComponente, double dCantidad, int32_t nUnidad);
-    // Moves a portion in moles to the destination: Agregar there, then Quitar here.
-    CContenido* Mover(CFase& destino, int32_t nComponente, double dMoles);
     COLORREF ColorIndicadores(COLORREF crColor) const;
 };

@@ -1,6 +1,8 @@
 #include "model/Seno.h"
 
+#include "model/AcidoBase.h"
 #include "model/Archivo.h"
+#include "model/CambiosFase.h"
 #include "model/Catalogo.h"
 
 #include <algorithm>
@@ -10,6 +12,12 @@
 namespace {
 // Moles of oxygen an open vessel can draw from the air in one step (see AvanceReaccion).
 constexpr double kAireDisponible = 10.0;
+// Heat a vessel gives to or takes from the room per sub-step, in the model's heat unit (the
+// one in which water's specific heat is 1 per gram and degree: the calorie). The described
+// program's cooling pace, not physical data: a vessel nears the room by 2 / C degrees a step.
+constexpr double kCalorAmbiente = 2.0;
+// A reaction's heat is given per unit of extent in thousands of the model's heat unit.
+constexpr double kCalorPorUnidadReaccion = 1000.0;
 } // namespace
 
 CSeno::CSeno(const CCatalogo* pCatalogo)
@@ -58,14 +66,8 @@ int CSeno::DisolverSolidos(double dRapidez) {
     return m_faseSolida.Disolver(m_faseLiquida, m_dTemperatura, dRapidez);
 }
 
-// Boiling level 0..30 between 0.6 of the boiling temperature and the boiling temperature;
-// -1 when the range is empty and the level cannot be computed.
-int CSeno::NivelEbullicion(double B) const {
-    const double H = 0.6 * B;
-    if (!(B - H > 0.0))
-        return -1;
-    const double d = (m_dTemperatura - H) * 30.0 / (B - H);
-    return d >= 30.0 ? 30 : d > 0.0 ? static_cast<int>(d) : 0;
+int CSeno::NivelEbullicion(double dEbullicion) const {
+    return CambiosFase::NivelEbullicion(m_dTemperatura, dEbullicion);
 }
 
 int CSeno::Calentar(double dCalor) {
@@ -75,7 +77,7 @@ int CSeno::Calentar(double dCalor) {
     const double dNueva = m_dTemperatura + dCalor / C;
     if (C > 0.0 && std::isfinite(dNueva))
         m_dTemperatura = std::clamp(dNueva, 0.0, kTemperaturaMaxima);
-    const double H = 0.6 * B;
+    const double H = CambiosFase::kInicioEbullicion * B;
     if (m_dTemperatura > H && m_faseLiquida.m_dVolumen != 0.0) {
         if (m_dTemperatura >= B) {
             m_dTemperatura = B;
@@ -97,7 +99,7 @@ int CSeno::AjustarTemperatura() {
     if (m_dTemperatura == m_dTemperaturaAmbiente)
         return 0;
     const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
-    const double d = C > 0.0 ? 2.0 / C : 0.0;
+    const double d = C > 0.0 ? kCalorAmbiente / C : 0.0;
     if (m_dTemperatura < m_dTemperaturaAmbiente) {
         m_dTemperatura = std::min(m_dTemperatura + d, m_dTemperaturaAmbiente);
         if (m_faseSolida.MolesTotales() != 0.0)
@@ -107,7 +109,7 @@ int CSeno::AjustarTemperatura() {
     }
     if (m_faseLiquida.m_dVolumen != 0.0) {
         const double B = m_faseLiquida.TemperaturaEbullicion();
-        if (m_dTemperatura < 0.6 * B) {
+        if (m_dTemperatura < CambiosFase::kInicioEbullicion * B) {
             m_nEbullicion = 0;
         } else {
             const int nNivel = NivelEbullicion(B);
@@ -143,7 +145,7 @@ int CSeno::Reaccionar() {
 }
 
 int CSeno::EquilibrioIonico() {
-    return m_faseLiquida.EfectoIonComun();
+    return AcidoBase::EfectoIonComun(m_faseLiquida);
 }
 
 CFase* CSeno::FaseDeCodigo(int32_t nFase) {
@@ -225,27 +227,30 @@ double CSeno::Holgura(const CReacciones& R) const {
         if (dPorAvance > 0.0)
             x = std::min(x, std::max(B - dActual, 0.0) / dPorAvance);
     };
-    for (const CFase* f : {&m_faseLiquida, &m_faseSolida, &m_faseGas}) {
-        double dMasa = 0.0, dVolumen = 0.0;
-        for (int i = 0; i < nCambios; ++i) {
-            const Cambio& k = cambios[i];
-            if (k.m_pFase != f)
-                continue;
-            const CComponentes& c = *cat.Componente(k.m_nComponente);
-            double g = 0.0, ml = 0.0;
-            c.MasaVolumen(k.m_dMoles, g, ml);
-            const CContenido* e = f->Buscar(k.m_nComponente);
-            // The free ions of an entry are up to its moles times its ions per unit.
-            const double dIones = std::max({1, c.m_nCantidadAnion, c.m_nCantidadCation});
-            limitar(e ? e->m_dMoles * dIones : 0.0, k.m_dMoles * dIones);
-            limitar(e ? e->m_dGramos : 0.0, g);
-            limitar(e ? e->m_dMl : 0.0, ml);
-            dMasa += g;
-            if (e ? f->EsContado(*e) : c.m_nEstado == f->m_nEstado)
-                dVolumen += ml;
-        }
-        limitar(f->m_dMasa, dMasa);
-        limitar(f->m_dVolumen, dVolumen);
+    // One pass over the entries, each phase's totals summed in the entries' order; the
+    // bound is a minimum, which does not depend on the order its terms come in.
+    const CFase* fases[3] = {&m_faseLiquida, &m_faseSolida, &m_faseGas};
+    double dMasa[3] = {0.0, 0.0, 0.0}, dVolumen[3] = {0.0, 0.0, 0.0};
+    for (int i = 0; i < nCambios; ++i) {
+        const Cambio& k = cambios[i];
+        const CFase* f = k.m_pFase;
+        const int j = f == fases[0] ? 0 : f == fases[1] ? 1 : 2;
+        const CComponentes& c = *cat.Componente(k.m_nComponente);
+        double g = 0.0, ml = 0.0;
+        c.MasaVolumen(k.m_dMoles, g, ml);
+        const CContenido* e = f->Buscar(k.m_nComponente);
+        // The free ions of an entry are up to its moles times its ions per unit.
+        const double dIones = std::max({1, c.m_nCantidadAnion, c.m_nCantidadCation});
+        limitar(e ? e->m_dMoles * dIones : 0.0, k.m_dMoles * dIones);
+        limitar(e ? e->m_dGramos : 0.0, g);
+        limitar(e ? e->m_dMl : 0.0, ml);
+        dMasa[j] += g;
+        if (e ? f->EsContado(*e) : c.m_nEstado == f->m_nEstado)
+            dVolumen[j] += ml;
+    }
+    for (int j = 0; j < 3; ++j) {
+        limitar(fases[j]->m_dMasa, dMasa[j]);
+        limitar(fases[j]->m_dVolumen, dVolumen[j]);
     }
     return x;
 }
@@ -296,7 +301,7 @@ double CSeno::AvanceReaccion(int32_t nReaccion, bool* pbEnLimite) const {
         x = x0 < R.m_dLimiteCatalizado ? x0 : R.m_dLimiteCatalizado;
     } else if (R.m_bEquilibrio && R.m_dConstanteEquilibrio != 0.0) {
         const double K = R.m_dConstanteEquilibrio;
-        const double L = m_faseLiquida.m_dVolumen * 0.001;
+        const double L = m_faseLiquida.m_dVolumen * AcidoBase::kLitrosPorMl;
         const int32_t n = R.m_nCoefProducto[0] + R.m_nCoefProducto[1] + R.m_nCoefProducto[2];
         // Without liquid, products or a positive quotient the equilibrium has no extent.
         if (!(L > 0.0) || n <= 0 || !(x0 * K / L > 0.0))
@@ -377,7 +382,7 @@ void CSeno::AplicarReaccion(int32_t nReaccion, double e) {
             pFase->Agregar(p, R.m_nCoefProducto[k] * e, UNIDAD_MOLES);
     }
     if (R.m_dCalor != 0.0)
-        Calentar(e * R.m_dCalor * 1000.0);
+        Calentar(e * R.m_dCalor * kCalorPorUnidadReaccion);
     m_faseLiquida.IonizarTodo();
 }
 
@@ -421,8 +426,8 @@ void CSeno::Reiniciar() {
     m_faseLiquida.Vaciar();
     m_faseSolida.Vaciar();
     m_dReserva = 0.0;
-    m_dTemperatura = 20.0;
-    m_dTemperaturaAmbiente = 20.0;
+    m_dTemperatura = kTemperaturaInicial;
+    m_dTemperaturaAmbiente = kTemperaturaInicial;
     m_nEbullicion = 0;
 }
 

@@ -13,6 +13,11 @@ class CReacciones;
 // The hottest a vessel interior gets: that of the hottest flame on the bench (a Bunsen
 // burner's). Every temperature the model computes stays between absolute zero and this.
 constexpr double kTemperaturaMaxima = 1500.0;
+// A vessel starts, and is reset, at the room temperature of every practice: 20 °C.
+constexpr double kTemperaturaInicial = 20.0;
+// Moles of each gas that condense back per sub-step under any heat source but the ice bath
+// (which sets 0.01). The described program's pace, not physical data.
+constexpr double kPorcionCondensacion = 0.0001;
 
 // What Simular and Reaccionar report, as bits: something changed; a reaction was held at the
 // most an amount may reach (Limites::kCantidad), so that the practice stays savable.
@@ -28,12 +33,12 @@ public:
     CFase m_faseSolida;
     CFase m_faseGas;
     double m_dReserva = 0.0;
-    double m_dTemperatura = 20.0;
-    double m_dTemperaturaAmbiente = 20.0;
+    double m_dTemperatura = kTemperaturaInicial;
+    double m_dTemperaturaAmbiente = kTemperaturaInicial;
     int32_t m_bCalentado = 0;
     int32_t m_bCerrado = 0;
     int32_t m_nEbullicion = 0;
-    double m_dCondensacion = 0.0001;
+    double m_dCondensacion = kPorcionCondensacion;
     // The reaction held at the bound in the last Simular (-1: none). What a run met, not
     // what the vessel holds: never stored.
     int32_t m_nReaccionEnLimite = -1;
@@ -107,7 +112,7 @@ public:
     // Condenses up to dMaximo moles of the gas into the liquid; 1 when some condensed.
     int CondensarGas(double dMaximo);
 
-    // Back to an empty vessel at 20 degrees.
+    // Back to an empty vessel at kTemperaturaInicial.
     void Reiniciar();
 
     void Serialize(CArchivo& ar) override;

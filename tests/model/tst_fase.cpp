@@ -229,8 +229,10 @@ private slots:
         CFase solido(ESTADO_SOLIDO, &cat), liquido(ESTADO_LIQUIDO, &cat);
         solido.Agregar(1, 0.25, UNIDAD_MOLES);
         const double mlPorcion = 0.1 * 40.0 / 2.163;
-        QCOMPARE(solido.Fundir(liquido, 700.0), 0); // below 800.4
-        QCOMPARE(solido.Fundir(liquido, 900.0), 1);
+        // One rule in two directions: at its melting point a solid melts (800.4 here) and a
+        // liquid does not freeze (water at 0).
+        QCOMPARE(solido.Fundir(liquido, std::nextafter(800.4, 0.0)), 0);
+        QCOMPARE(solido.Fundir(liquido, 800.4), 1);
         QCOMPARE(solido.Moles(1), 0.15);
         const CContenido* e = liquido.Buscar(1);
         QCOMPARE(e->m_bFundido, 1);
@@ -252,7 +254,7 @@ private slots:
         // Water freezes into the solid phase and counts there as solid.
         CFase agua(ESTADO_LIQUIDO, &cat), hielo(ESTADO_SOLIDO, &cat);
         agua.Agregar(0, 0.15, UNIDAD_MOLES);
-        QCOMPARE(agua.Congelar(hielo, 5.0), 0);
+        QCOMPARE(agua.Congelar(hielo, 0.0), 0);
         QCOMPARE(agua.Congelar(hielo, -1.0), 1);
         QCOMPARE(hielo.Moles(0), 0.1);
         QCOMPARE(hielo.Buscar(0)->m_bSolidificado, 1);

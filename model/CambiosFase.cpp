@@ -1,0 +1,192 @@
+#include "model/CambiosFase.h"
+
+#include "model/Catalogo.h"
+#include "model/Fase.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace CambiosFase {
+
+// Every rule here runs over every entry on every step: components are looked up in the
+// catalogue itself, whose lookup is inline.
+
+namespace {
+
+// Melting and freezing are one rule run in two directions: every entry past its melting
+// point moves a portion across, and a component that arrives in the other state for the
+// first time is marked (molten or solidified), so that its volume now counts there.
+int CruzarFusion(CFase& origen, CFase& destino, double dTemperatura, bool bFundir) {
+    const CCatalogo& cat = origen.Cat();
+    const int32_t nEstadoCambiado = bFundir ? ESTADO_SOLIDO : ESTADO_LIQUIDO;
+    int32_t CContenido::*pMarca = bFundir ? &CContenido::m_bFundido : &CContenido::m_bSolidificado;
+    int nMovido = 0;
+    for (CContenido& e : origen.m_listaContenido) {
+        const CComponentes* c = cat.Componente(e.m_nComponente);
+        if (!c || !(e.m_dMoles > 0.0))
+            continue;
+        // Written so that a melting point that is no number melts and never freezes.
+        const bool bCruza = bFundir ? !(c->m_dPuntoFusion > dTemperatura)
+                                    : c->m_dPuntoFusion > dTemperatura && !e.m_bDisuelto;
+        if (!bCruza)
+            continue;
+        const double x = std::min(e.m_dMoles, kPorcionFusion);
+        CContenido* d = origen.Mover(destino, e.m_nComponente, x);
+        if (d && c->m_nEstado == nEstadoCambiado && !(d->*pMarca)) {
+            d->*pMarca = 1;
+            double g = 0.0, ml = 0.0;
+            c->MasaVolumen(x, g, ml);
+            destino.m_dVolumen += ml;
+        }
+        nMovido = 1;
+    }
+    return nMovido;
+}
+
+} // namespace
+
+int Fundir(CFase& origen, CFase& destino, double dTemperatura) {
+    return CruzarFusion(origen, destino, dTemperatura, true);
+}
+
+int Congelar(CFase& origen, CFase& destino, double dTemperatura) {
+    return CruzarFusion(origen, destino, dTemperatura, false);
+}
+
+int Evaporar(CFase& origen, CFase& destino, double dTemperatura) {
+    const CCatalogo& cat = origen.Cat();
+    int nMovido = 0;
+    const double dMolesFase = origen.MolesTotales();
+    for (CContenido& e : origen.m_listaContenido) {
+        const CComponentes* c = cat.Componente(e.m_nComponente);
+        if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_LIQUIDO)
+            continue;
+        double x = std::min(e.m_dMoles, kPorcionEvaporacion);
+        if (dTemperatura != c->m_dPuntoEbullicion) {
+            if (!(dMolesFase > 0.0))
+                continue;
+            x *= c->FactorTemperatura(dTemperatura) * (e.m_dMoles / dMolesFase);
+        }
+        if (!(x > 0.0) || !std::isfinite(x))
+            continue;
+        origen.Mover(destino, e.m_nComponente, x);
+        nMovido = 1;
+    }
+    return nMovido;
+}
+
+int Condensar(CFase& origen, CFase& destino, double dTemperatura, double dCantidad) {
+    const CCatalogo& cat = origen.Cat();
+    int nMovido = 0;
+    for (CContenido& e : origen.m_listaContenido) {
+        const CComponentes* c = cat.Componente(e.m_nComponente);
+        if (!c || !(e.m_dMoles > 0.0) ||
+            !(dTemperatura + kMargenCondensacion < c->m_dPuntoEbullicion))
+            continue;
+        origen.Mover(destino, e.m_nComponente, std::min(e.m_dMoles, dCantidad));
+        nMovido = 1;
+    }
+    return nMovido;
+}
+
+int CondensarEn(CFase& origen, CFase& destino, double dMaximo) {
+    const CCatalogo& cat = origen.Cat();
+    int nMovido = 0;
+    for (CContenido& e : origen.m_listaContenido) {
+        const CComponentes* c = cat.Componente(e.m_nComponente);
+        if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_LIQUIDO)
+            continue;
+        origen.Mover(destino, e.m_nComponente, std::min(e.m_dMoles, dMaximo));
+        nMovido = 1;
+    }
+    return nMovido;
+}
+
+int Disolver(CFase& origen, CFase& destino, double dTemperatura, double dRapidez) {
+    const CCatalogo& cat = origen.Cat();
+    if (!destino.m_pAgua)
+        return 0;
+    if (dRapidez == 0.0)
+        dRapidez = kRapidezDisolucion;
+    int nMovido = 0;
+    for (CContenido& e : origen.m_listaContenido) {
+        const CComponentes* c = cat.Componente(e.m_nComponente);
+        if (!c || !(e.m_dMoles > 0.0))
+            continue;
+        double s = e.Solubilidad(cat, destino.m_pAgua->m_dMl, dTemperatura) -
+                   destino.Moles(e.m_nComponente);
+        s = std::min(s, e.m_dMoles);
+        if (!(s > 0.0))
+            continue;
+        CContenido* d = origen.Mover(destino, e.m_nComponente, std::min(s, dRapidez));
+        if (d && c->m_nEstado == ESTADO_SOLIDO)
+            d->m_bDisuelto = 1;
+        nMovido = 1;
+    }
+    if (!(origen.m_dVolumen > 0.0))
+        origen.m_dVolumen = 0.0;
+    return nMovido;
+}
+
+int Precipitar(CFase& origen, CFase& destino, double dTemperatura) {
+    const CCatalogo& cat = origen.Cat();
+    int nMovido = 0;
+    if (origen.m_pAgua) {
+        for (CContenido& e : origen.m_listaContenido) {
+            const CComponentes* c = cat.Componente(e.m_nComponente);
+            if (!c || !(e.m_dMoles > 0.0) || c->m_nEstado != ESTADO_SOLIDO)
+                continue;
+            const double d = e.Solubilidad(cat, origen.m_pAgua->m_dMl, dTemperatura) -
+                             origen.Moles(e.m_nComponente);
+            if (d < 0.0) {
+                origen.Mover(destino, e.m_nComponente, std::min(-d, kPorcionPrecipitacion));
+                nMovido = 1;
+            }
+        }
+    }
+    // A molten solid cooled below its melting point sets again at the melting pace.
+    for (CContenido& e : origen.m_listaContenido) {
+        const CComponentes* c = cat.Componente(e.m_nComponente);
+        if (!c || !(e.m_dMoles > 0.0) || !(c->m_dPuntoFusion > dTemperatura) || !e.m_bFundido)
+            continue;
+        origen.Mover(destino, e.m_nComponente, std::min(e.m_dMoles, kPorcionFusion));
+        nMovido = 1;
+    }
+    return nMovido;
+}
+
+double TemperaturaEbullicion(const CFase& fase) {
+    if (fase.m_nEstado != ESTADO_LIQUIDO || !(fase.m_dVolumen > 0.0))
+        return kSinEbullicion;
+    double t = kSinEbullicion;
+    double s = 0.0;
+    const CCatalogo& cat = fase.Cat();
+    const CComponentes* pAgua = cat.Componente(0);
+    for (const CContenido& e : fase.m_listaContenido) {
+        const CComponentes* c = cat.Componente(e.m_nComponente);
+        if (!c)
+            continue;
+        if (c->m_nEstado == ESTADO_SOLIDO)
+            s += e.m_dMoles;
+        else if (c->m_nEstado == ESTADO_LIQUIDO && e.m_dMoles > 0.0)
+            t = std::min(t, c->m_dPuntoEbullicion);
+    }
+    // The elevation is a rule for solutions: with the water almost gone it would divide by
+    // next to nothing and lift the boiling point (and the vessel) without bound, so below a
+    // last film of water it is skipped.
+    const CContenido* pEntradaAgua = fase.m_pAgua;
+    if (pEntradaAgua && pAgua && t == pAgua->m_dPuntoEbullicion &&
+        pEntradaAgua->m_dGramos >= CFase::kAguaMinimaElevacion)
+        t += s / pEntradaAgua->m_dGramos * kElevacionEbullicion;
+    return t;
+}
+
+int NivelEbullicion(double dTemperatura, double B) {
+    const double H = kInicioEbullicion * B;
+    if (!(B - H > 0.0))
+        return -1;
+    const double d = (dTemperatura - H) * kNivelesEbullicion / (B - H);
+    return d >= kNivelesEbullicion ? kNivelesEbullicion : d > 0.0 ? static_cast<int>(d) : 0;
+}
+
+} // namespace CambiosFase
