@@ -15,6 +15,7 @@
 #include "model/Reactivos.h"
 
 #include "document/Rutas.h"
+#include "document/Validacion.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -25,11 +26,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 namespace Fuente {
@@ -85,6 +88,12 @@ public:
     }
 
     int32_t Cuenta() const { return static_cast<int32_t>(m_d.m_componentes.size()); }
+
+    // Whether the reference names a component of the catalogue.
+    bool Existe(const Ref& r) const {
+        const int32_t i = r.m_bPosicion ? r.m_n : Primero(r.m_n);
+        return i >= 0 && i < Cuenta();
+    }
 
 private:
     // An identifier that no component has.
@@ -251,6 +260,47 @@ Crudo LeerCrudo(const std::vector<uint8_t>& datos, bool bPractica) {
     return c;
 }
 
+// Where the entries stand, and the references that name no component: a reaction's slot
+// with a coefficient, an indicator's component (0 follows the pH). A catalyst is left out:
+// the described templates name "none" by an identifier no component has.
+Mapa MapaDe(const Datos& d) {
+    Mapa m;
+    m.m_strArchivo = d.m_strArchivo;
+    std::copy(std::begin(d.m_lineasCabecera), std::end(d.m_lineasCabecera), m.m_cabecera);
+    const Resolutor res(d, Tipo::Practica);
+    auto texto = [](const Ref& r) {
+        return r.m_bPosicion ? QStringLiteral("@%1").arg(r.m_n) : QString::number(r.m_n);
+    };
+    for (const Componente& k : d.m_componentes)
+        m.m_componentes.push_back(k.m_nLinea);
+    for (const Reactivo& r : d.m_reactivos)
+        m.m_reactivos.push_back(r.m_nLinea);
+    for (const Reaccion& R : d.m_reacciones) {
+        m.m_reacciones.push_back(R.m_nLinea);
+        for (int k = 0; k < 6; ++k) {
+            const Ref& r = k < 3 ? R.m_reactivos[k] : R.m_productos[k - 3];
+            const int32_t nCoef = k < 3 ? R.m_r.m_nCoefReactivo[k] : R.m_r.m_nCoefProducto[k - 3];
+            if (nCoef >= 1 && !res.Existe(r))
+                m.m_referencias.push_back(
+                    {R.m_nLinea, Traducir("el componente %1 de la ranura %2 de los %3 no está en "
+                                          "el catálogo: la ranura queda vacía")
+                                     .arg(texto(r))
+                                     .arg(k % 3 + 1)
+                                     .arg(k < 3 ? Traducir("reactivos") : Traducir("productos"))});
+        }
+    }
+    for (const Indicador& I : d.m_indicadores) {
+        m.m_indicadores.push_back(I.m_nLinea);
+        if ((I.m_componente.m_bPosicion || I.m_componente.m_n != 0) && !res.Existe(I.m_componente))
+            m.m_referencias.push_back(
+                {I.m_nLinea, Traducir("el componente %1 del indicador no está en el catálogo")
+                                 .arg(texto(I.m_componente))});
+    }
+    for (const Equipo& e : d.m_equipo)
+        m.m_equipos.push_back(e.m_nLinea);
+    return m;
+}
+
 QString Mensaje(const ErrorFuente& e) {
     return e.m_strTexto;
 }
@@ -258,9 +308,13 @@ QString Mensaje(const ErrorFuente& e) {
 } // namespace
 
 QByteArray Compilar(const Archivos& archivos, Tipo tipo, QString* pstrError, QStringList* pavisos,
-                    const QString& strNombre) {
+                    const QString& strNombre, Mapa* pmapa) {
     try {
-        return Escribir(Leer(archivos, strNombre), tipo, pavisos);
+        const Datos d = Leer(archivos, strNombre);
+        QByteArray bytes = Escribir(d, tipo, pavisos);
+        if (pmapa)
+            *pmapa = MapaDe(d);
+        return bytes;
     } catch (const ErrorFuente& e) {
         if (pstrError)
             *pstrError = Mensaje(e);
@@ -273,7 +327,7 @@ QByteArray Compilar(const Archivos& archivos, Tipo tipo, QString* pstrError, QSt
 }
 
 QByteArray CompilarCarpeta(const QString& strCarpeta, Tipo tipo, QString* pstrError,
-                           QStringList* pavisos) {
+                           QStringList* pavisos, Mapa* pmapa) {
     // Joined as strings: QDir would take the name through Qt's own encoding.
     const QString strBase =
         strCarpeta.endsWith(QLatin1Char('/')) ? strCarpeta : strCarpeta + QLatin1Char('/');
@@ -311,10 +365,37 @@ QByteArray CompilarCarpeta(const QString& strCarpeta, Tipo tipo, QString* pstrEr
                                                        static_cast<qsizetype>(datos.size())));
     }
     QString strError;
-    const QByteArray bytes = Compilar(archivos, tipo, &strError, pavisos);
+    const QByteArray bytes = Compilar(archivos, tipo, &strError, pavisos, {}, pmapa);
     if (bytes.isEmpty() && pstrError)
         *pstrError = strBase + strError;
+    if (pmapa)
+        pmapa->m_strArchivo = strBase + pmapa->m_strArchivo;
     return bytes;
+}
+
+QStringList Revisar(const CPractica& compilada, const Mapa& mapa) {
+    auto donde = [&](int n) {
+        return n > 0 ? QStringLiteral("%1:%2").arg(mapa.m_strArchivo).arg(n) : mapa.m_strArchivo;
+    };
+    auto linea = [](const std::vector<int>& v, int i) {
+        return i >= 0 && static_cast<size_t>(i) < v.size() ? v[static_cast<size_t>(i)] : 0;
+    };
+    QStringList v;
+    for (const Validacion::Problema& q : Validacion::Validar(compilada)) {
+        using Que = Validacion::Problema::Que;
+        const int i = q.m_nIndice;
+        const int n = q.m_que == Que::Practica    ? (i >= 0 && i < 4 ? mapa.m_cabecera[i] : 0)
+                      : q.m_que == Que::Sustancia ? linea(mapa.m_componentes, i)
+                      : q.m_que == Que::Reactivo  ? linea(mapa.m_reactivos, i)
+                      : q.m_que == Que::Reaccion  ? linea(mapa.m_reacciones, i)
+                      : q.m_que == Que::Indicador ? linea(mapa.m_indicadores, i)
+                      : q.m_que == Que::Equipo    ? linea(mapa.m_equipos, i)
+                                                  : 0;
+        v << QStringLiteral("%1: %2: %3").arg(donde(n), q.m_strDonde, q.m_strMensaje);
+    }
+    for (const auto& [n, s] : mapa.m_referencias)
+        v << QStringLiteral("%1: %2").arg(donde(n), s);
+    return v;
 }
 
 bool Exportar(const std::vector<uint8_t>& datos, const QString& strArchivo, Archivos& archivos,

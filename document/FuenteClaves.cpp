@@ -112,17 +112,29 @@ const Clave<Lectura, Crudo> kCabecera[] = {
     {"nombre",
      [](Lectura& l, const Valor& v) {
          l.m_d.m_strNombre = v.Texto();
-         l.m_d.m_nLineaCabecera = v.m_nLinea;
+         l.m_d.m_lineasCabecera[0] = v.m_nLinea;
      },
      [](const Crudo& c, const Nombres&) { return QStringList{Escapar(c.m_strNombre)}; },
      Cuando::Siempre},
-    {"resumen", [](Lectura& l, const Valor& v) { l.m_d.m_strResumen = v.Texto(); },
+    {"resumen",
+     [](Lectura& l, const Valor& v) {
+         l.m_d.m_strResumen = v.Texto();
+         l.m_d.m_lineasCabecera[1] = v.m_nLinea;
+     },
      [](const Crudo& c, const Nombres&) { return QStringList{Escapar(c.m_strResumen)}; },
      Cuando::Siempre},
-    {"autor", [](Lectura& l, const Valor& v) { l.m_d.m_strAutor = v.Texto(); },
+    {"autor",
+     [](Lectura& l, const Valor& v) {
+         l.m_d.m_strAutor = v.Texto();
+         l.m_d.m_lineasCabecera[2] = v.m_nLinea;
+     },
      [](const Crudo& c, const Nombres&) { return QStringList{Escapar(c.m_strAutor)}; },
      Cuando::Siempre},
-    {"fecha", [](Lectura& l, const Valor& v) { l.m_d.m_fecha = LeerFecha(v.m_str, v.m_strDonde); },
+    {"fecha",
+     [](Lectura& l, const Valor& v) {
+         l.m_d.m_fecha = LeerFecha(v.m_str, v.m_strDonde);
+         l.m_d.m_lineasCabecera[3] = v.m_nLinea;
+     },
      [](const Crudo& c, const Nombres&) { return QStringList{TextoFecha(c.m_fecha)}; },
      Cuando::Siempre},
     {"extra", [](Lectura& l, const Valor& v) { l.m_d.m_strExtra = v.Texto(); },

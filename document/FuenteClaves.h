@@ -89,7 +89,7 @@ struct Datos {
     std::vector<Equipo> m_equipo;
     QHash<int32_t, CComponentes> m_tabla; // componentes.txt, when there is one
     QString m_strArchivo;                 // the name the messages give "practica.txt"
-    int m_nLineaCabecera = 0;             // the line of the practice's name
+    int m_lineasCabecera[4] = {};         // of nombre, resumen, autor, fecha
 };
 
 // The reader's state while it walks the lines.
