@@ -12,7 +12,10 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
+
+class CPractica;
 
 namespace Fuente {
 
@@ -29,18 +32,38 @@ using Archivos = QMap<QString, QByteArray>;
 
 enum class Tipo { Plantilla, Practica };
 
+// Where what a source describes stands in "practica.txt" (0: nowhere), so that what is
+// found in the file it compiles to is told at its line (Revisar).
+struct Mapa {
+    QString m_strArchivo;   // "practica.txt" as the messages name it
+    int m_cabecera[4] = {}; // nombre, resumen, autor, fecha
+    std::vector<int> m_componentes, m_reactivos, m_reacciones, m_indicadores, m_equipos;
+    // Lines that name a component the catalogue does not have where the file gets "no
+    // component" without a word: a reaction's slot that has a coefficient, an indicator's
+    // component.
+    std::vector<std::pair<int, QString>> m_referencias;
+};
+
 // The file the source describes: a template (its bench, if the source has one, is left out
 // and said in pavisos) or a saved practice with its bench. Empty, with "practica.txt:12: …"
 // in strError, when the source is not well formed or holds a value no file may hold.
 // strNombre names "practica.txt" in the messages when it is another file (a built-in
 // template's source).
+// pmapa, when given, gets where each entry stands.
 QByteArray Compilar(const Archivos& archivos, Tipo tipo, QString* pstrError,
-                    QStringList* pavisos = nullptr, const QString& strNombre = {});
+                    QStringList* pavisos = nullptr, const QString& strNombre = {},
+                    Mapa* pmapa = nullptr);
 
 // The same on a folder: every file is read through the program's own reader, so that only
 // regular files of sensible size are taken.
 QByteArray CompilarCarpeta(const QString& strCarpeta, Tipo tipo, QString* pstrError,
-                           QStringList* pavisos = nullptr);
+                           QStringList* pavisos = nullptr, Mapa* pmapa = nullptr);
+
+// What the practice editor's checks find in the practice or template a source compiled to
+// (as the program opened it), and the references of the map, each at its line:
+// "practica.txt:12: Sustancia 3 «Cinc»: El campo «Densidad» …". The program opens such a
+// file; the editor would not accept it as it is.
+QStringList Revisar(const CPractica& compilada, const Mapa& mapa);
 
 // The source of a template or a saved practice. The file is read into a practice of its
 // own first: a file the program does not open is refused with the program's message.

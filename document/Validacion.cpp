@@ -24,7 +24,14 @@ class Lista {
 public:
     std::vector<Problema> v;
     QString strDonde;
-    void Agregar(const QString& s) { v.push_back({strDonde, s}); }
+    Problema::Que que = Problema::Que::Practica;
+    int nIndice = -1;
+    void Donde(const QString& s, Problema::Que q, int n = -1) {
+        strDonde = s;
+        que = q;
+        nIndice = n;
+    }
+    void Agregar(const QString& s) { v.push_back({strDonde, s, que, nIndice}); }
     void Agregar(const char* psz) { Agregar(QString::fromUtf8(psz)); }
 
     void Nombre(const std::string& s, const char* pszCampo, bool bObligatorio = true) {
@@ -90,7 +97,7 @@ public:
 void Componentes(const CCatalogo& cat, Lista& l) {
     for (int i = 0; i < cat.NumComponentes(); ++i) {
         const CComponentes& c = cat.m_componentes[static_cast<size_t>(i)];
-        l.strDonde = Donde("Sustancia", i, c.m_strNombre);
+        l.Donde(Donde("Sustancia", i, c.m_strNombre), Problema::Que::Sustancia, i);
         l.Nombre(c.m_strNombre, "Nombre");
         l.Nombre(c.m_strFormula, "Fórmula", false);
         l.Nombre(c.m_strCation, "Catión", false);
@@ -134,7 +141,7 @@ void Componentes(const CCatalogo& cat, Lista& l) {
 void Reactivos(const CCatalogo& cat, Lista& l) {
     for (int i = 0; i < cat.NumReactivos(); ++i) {
         const CReactivos& r = cat.m_reactivos[static_cast<size_t>(i)];
-        l.strDonde = Donde("Reactivo", i, r.m_strNombre);
+        l.Donde(Donde("Reactivo", i, r.m_strNombre), Problema::Que::Reactivo, i);
         l.Nombre(r.m_strNombre, "Nombre");
         if (r.m_listaComposicion.empty())
             l.Agregar("La composición está vacía: un reactivo necesita al menos una sustancia.");
@@ -173,7 +180,7 @@ void Reactivos(const CCatalogo& cat, Lista& l) {
 void Reacciones(const CCatalogo& cat, Lista& l) {
     for (int i = 0; i < cat.NumReacciones(); ++i) {
         const CReacciones& r = cat.m_reacciones[static_cast<size_t>(i)];
-        l.strDonde = Donde("Reacción", i, r.m_strTexto1);
+        l.Donde(Donde("Reacción", i, r.m_strTexto1), Problema::Que::Reaccion, i);
         l.Nombre(r.m_strTexto1, "Nombre");
         std::vector<int32_t> usados[2];
         for (int lado = 0; lado < 2; ++lado) {
@@ -241,7 +248,7 @@ void Reacciones(const CCatalogo& cat, Lista& l) {
 void Indicadores(const CCatalogo& cat, Lista& l) {
     for (int i = 0; i < cat.NumIndicadores(); ++i) {
         const CIndicadores& d = cat.m_indicadores[static_cast<size_t>(i)];
-        l.strDonde = Donde("Indicador", i, d.m_strNombre);
+        l.Donde(Donde("Indicador", i, d.m_strNombre), Problema::Que::Indicador, i);
         l.Nombre(d.m_strNombre, "Nombre");
         if (d.m_nComponente != -1 && !cat.Componente(d.m_nComponente))
             l.Agregar("El indicador sigue una sustancia que no está en la práctica.");
@@ -256,7 +263,7 @@ void Indicadores(const CCatalogo& cat, Lista& l) {
 // every amount and temperature of a vessel's interior.
 void Mesa(const CListaEquipo& lista, Lista& l) {
     if (lista.size() > static_cast<size_t>(Limites::kEquipos)) {
-        l.strDonde = QCoreApplication::translate("Validacion", "Mesa");
+        l.Donde(QCoreApplication::translate("Validacion", "Mesa"), Problema::Que::Mesa);
         l.Agregar(QCoreApplication::translate("Validacion",
                                               "Tiene %1 equipos; una práctica guarda hasta %2.")
                       .arg(lista.size())
@@ -264,7 +271,8 @@ void Mesa(const CListaEquipo& lista, Lista& l) {
     }
     int nLugar = 0;
     for (const CEquipo* e : lista) {
-        l.strDonde = Comprobacion::Nombre(e, ++nLugar);
+        l.Donde(Comprobacion::Nombre(e, nLugar + 1), Problema::Que::Equipo, nLugar);
+        ++nLugar;
         if (std::abs(e->m_x) > Limites::kCoordenada || std::abs(e->m_y) > Limites::kCoordenada)
             l.Agregar(QCoreApplication::translate("Validacion",
                                                   "La posición debe estar entre −%1 y %1 en "
@@ -300,8 +308,8 @@ void Mesa(const CListaEquipo& lista, Lista& l) {
 // Lists and dialogs show entries by name and find them by name: a second entry with the
 // name of an earlier one could never be chosen (choosing it acts on the first).
 template <class T>
-void NombresRepetidos(const std::vector<T>& tabla, const char* pszQue, const char* pszDelQue,
-                      Lista& l, const std::string& (*fnNombre)(const T&)) {
+void NombresRepetidos(const std::vector<T>& tabla, const char* pszQue, Problema::Que que,
+                      const char* pszDelQue, Lista& l, const std::string& (*fnNombre)(const T&)) {
     std::vector<QString> vistos;
     for (size_t i = 0; i < tabla.size(); ++i) {
         const std::string& strNombre = fnNombre(tabla[i]);
@@ -312,7 +320,7 @@ void NombresRepetidos(const std::vector<T>& tabla, const char* pszQue, const cha
         }
         const auto it = std::find(vistos.begin(), vistos.end(), s);
         if (it != vistos.end()) {
-            l.strDonde = Donde(pszQue, static_cast<int>(i), strNombre);
+            l.Donde(Donde(pszQue, static_cast<int>(i), strNombre), que, static_cast<int>(i));
             l.Agregar(QCoreApplication::translate("Validacion",
                                                   "El campo «Nombre» repite el %1 %2: con dos "
                                                   "nombres iguales solo se podría elegir el "
@@ -338,26 +346,34 @@ std::vector<Problema> Validar(const CCatalogo& cat) {
     Lista l;
     Componentes(cat, l);
     NombresRepetidos<CComponentes>(
-        cat.m_componentes, "Sustancia", QT_TRANSLATE_NOOP("Validacion", "de la sustancia"), l,
+        cat.m_componentes, "Sustancia", Problema::Que::Sustancia,
+        QT_TRANSLATE_NOOP("Validacion", "de la sustancia"), l,
         [](const CComponentes& c) -> const std::string& { return c.m_strNombre; });
     Reactivos(cat, l);
     NombresRepetidos<CReactivos>(
-        cat.m_reactivos, "Reactivo", QT_TRANSLATE_NOOP("Validacion", "del reactivo"), l,
+        cat.m_reactivos, "Reactivo", Problema::Que::Reactivo,
+        QT_TRANSLATE_NOOP("Validacion", "del reactivo"), l,
         [](const CReactivos& r) -> const std::string& { return r.m_strNombre; });
     Reacciones(cat, l);
     Indicadores(cat, l);
     NombresRepetidos<CIndicadores>(
-        cat.m_indicadores, "Indicador", QT_TRANSLATE_NOOP("Validacion", "del indicador"), l,
+        cat.m_indicadores, "Indicador", Problema::Que::Indicador,
+        QT_TRANSLATE_NOOP("Validacion", "del indicador"), l,
         [](const CIndicadores& d) -> const std::string& { return d.m_strNombre; });
     return std::move(l.v);
 }
 
 std::vector<Problema> Validar(const CPractica& p) {
     Lista l;
-    l.strDonde = QStringLiteral("Práctica");
+    // The practice's own fields, counted in the order a file holds them.
+    const QString strPractica = QStringLiteral("Práctica");
+    l.Donde(strPractica, Problema::Que::Practica, 0);
     l.Nombre(p.m_strPractica, "Nombre");
+    l.Donde(strPractica, Problema::Que::Practica, 1);
     l.Nombre(p.m_strResumen, "Resumen", false);
+    l.Donde(strPractica, Problema::Que::Practica, 2);
     l.Nombre(p.m_strAutor, "Autor", false);
+    l.Donde(strPractica, Problema::Que::Practica, 3);
     if (!std::isfinite(p.m_dtFecha.m_dFecha))
         l.Agregar(QCoreApplication::translate("Validacion", "El campo «Fecha» no es válido."));
     Mesa(p.m_listaEquipo, l);

@@ -18,8 +18,14 @@ class CReacciones;
 namespace Validacion {
 
 struct Problema {
+    // What the problem is in, and which of them counting from 0 (of the practice's own
+    // fields: name, summary, author, date), so that a source can name the line.
+    enum class Que { Practica, Mesa, Equipo, Sustancia, Reactivo, Reaccion, Indicador };
+
     QString m_strDonde;   // "Sustancia 3 «Cinc»", "Reacción 1 «…»", "Práctica"…
     QString m_strMensaje; // what is wrong, naming the field
+    Que m_que = Que::Practica;
+    int m_nIndice = -1;
 };
 
 // Names are kept to what a file stores with a one-byte length (the short form every

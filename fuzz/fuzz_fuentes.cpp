@@ -2,7 +2,8 @@
 // source. Whatever they say, building a template fails with a message or gives a file that
 // the template reader takes or refuses cleanly. The same texts as a practice source
 // ("componentes.txt" and "practica.txt"): compiled into either kind of file, the file opens,
-// and its exported source compiles to the same bytes.
+// the editor's checks on it are told at the source, and its exported source compiles to the
+// same bytes.
 #include "Comun.h"
 #include "document/Fuente.h"
 #include "document/Plantillas.h"
@@ -42,12 +43,25 @@ void IdaYVuelta(const QString& strComponentes, const QString& strPractica, Fuent
     fuente.insert(QLatin1String(Fuente::kComponentes), strComponentes.toUtf8());
     fuente.insert(QLatin1String(Fuente::kPractica), strPractica.toUtf8());
     QString strError;
-    const QByteArray bytes = Fuente::Compilar(fuente, tipo, &strError);
+    Fuente::Mapa mapa;
+    const QByteArray bytes = Fuente::Compilar(fuente, tipo, &strError, nullptr, {}, &mapa);
     if (bytes.isEmpty()) {
         if (strError.isEmpty())
             fuzz::Fallo("una fuente rechazada sin mensaje");
         return;
     }
+    // What the editor's checks find in it is told at the source.
+    CPractica practica;
+    const std::vector<uint8_t> datos(bytes.begin(), bytes.end());
+    const CPractica::Resultado r =
+        tipo == Fuente::Tipo::Practica
+            ? practica.LeerPractica(datos, QStringLiteral("f"), &strError)
+            : practica.LeerPlantilla(datos, QStringLiteral("f"), &strError);
+    if (r != CPractica::Resultado::Correcto)
+        fuzz::Fallo("un archivo compilado que no se abre");
+    for (const QString& s : Fuente::Revisar(practica, mapa))
+        if (!s.startsWith(QLatin1String(Fuente::kPractica)))
+            fuzz::Fallo("un problema que no dice en qué fuente está");
     Fuente::Archivos exportada;
     if (!Fuente::Exportar({bytes.begin(), bytes.end()}, QStringLiteral("f"), exportada, &strError))
         fuzz::Fallo("un archivo compilado que no se abre");

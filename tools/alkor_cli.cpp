@@ -357,7 +357,8 @@ int Compilar(const QString& strCarpeta, const QString& strSalida) {
                                        "(práctica guardada)."));
     QString strError;
     QStringList avisos;
-    const QByteArray bytes = Fuente::CompilarCarpeta(strCarpeta, tipo, &strError, &avisos);
+    Fuente::Mapa mapa;
+    const QByteArray bytes = Fuente::CompilarCarpeta(strCarpeta, tipo, &strError, &avisos, &mapa);
     for (const QString& s : avisos)
         Aviso(Tr("aviso: %1").arg(s));
     if (bytes.isEmpty())
@@ -374,7 +375,13 @@ int Compilar(const QString& strCarpeta, const QString& strSalida) {
     if (CPractica::EscribirArchivo(strSalida, bytes.constData(), bytes.size(), &strError) !=
         CPractica::Resultado::Correcto)
         return ErrorArchivo(strError);
-    return SALIDA_OK;
+    // What the practice editor would not accept is told at its line of the source; the file
+    // is written all the same (the program opens it, and a teacher may mean it, as a test of
+    // a faulty practice does) and the exit status says so, as «comprobar» does.
+    const QStringList problemas = Fuente::Revisar(prueba, mapa);
+    for (const QString& s : problemas)
+        Aviso(Tr("aviso: %1").arg(s));
+    return problemas.isEmpty() ? SALIDA_OK : SALIDA_PROBLEMAS;
 }
 
 int Guardar(CPractica& p, const QString& strRuta) {

@@ -414,6 +414,41 @@ private slots:
         fallar("equipo = 99 | 0 | 0\n", "practica.txt:3: tipo de equipo desconocido: 99");
         fallar("equipo = 2 | 0 | 0\n  contenido = liquida | 5 | 1 | 1 | 1 | 0 | 0 | 0 | x\n",
                "practica.txt:4: el componente no está en el catálogo");
+        // What reads but the practice editor would refuse is written, each problem told at
+        // its line, and the exit status says there are problems.
+        const QString rehusada = m_dir.filePath("rehusada");
+        QDir().mkpath(rehusada);
+        Escribir(rehusada + "/practica.txt",
+                 Leer(buena + "/practica.txt") +
+                     "componente = 2 | Cinc | Zn | 0 | -7.1 | 0.39 | 0x808080 | 0 | 0 | 1000 | "
+                     "907 | | 0 | 0 | | 0 | 0 | 0 | 0 | 0 | 0 | 0\n"
+                     "reaccion = 1 | Mal | 1 x 2 [7] + 2 x 99 [0] | 1 x 2 [0]\n"
+                     "indicador = 1 | Ind | 0 | t | 0xFF | 10 | 0x00 | 3\n");
+        const QString escrita = m_dir.filePath("rehusada.akp");
+        const Salida s = Ejecutar({"compilar", rehusada, escrita});
+        QCOMPARE(s.nEstado, 3);
+        QVERIFY(!Leer(escrita).isEmpty());
+        const QString p = rehusada + "/practica.txt:";
+        QCOMPARE(QString::fromUtf8(s.err).split('\n', Qt::SkipEmptyParts),
+                 (QStringList{
+                     QStringLiteral("alkor-cli: aviso: ") + p +
+                         "3: Sustancia 2 «Cinc»: El campo «Masa molar» debe ser un número mayor "
+                         "que cero.",
+                     QStringLiteral("alkor-cli: aviso: ") + p +
+                         "3: Sustancia 2 «Cinc»: El campo «Densidad» debe ser un número mayor "
+                         "que cero.",
+                     QStringLiteral("alkor-cli: aviso: ") + p +
+                         "3: Sustancia 2 «Cinc»: El «Punto de fusión» es mayor que el «Punto "
+                         "de ebullición».",
+                     QStringLiteral("alkor-cli: aviso: ") + p +
+                         "4: Reacción 1 «Mal»: La fase del reactivo 1 no es válida.",
+                     QStringLiteral("alkor-cli: aviso: ") + p +
+                         "4: Reacción 1 «Mal»: «Cinc» es a la vez reactivo y producto.",
+                     QStringLiteral("alkor-cli: aviso: ") + p +
+                         "5: Indicador 1 «Ind»: El «Límite bajo» es mayor que el «Límite alto».",
+                     QStringLiteral("alkor-cli: aviso: ") + p +
+                         "4: el componente 99 de la ranura 2 de los reactivos no está en el "
+                         "catálogo: la ranura queda vacía"}));
         // A notes file that cannot be read, and a folder that is not there.
         QDir().mkpath(buena + "/marco.rtf");
         const Salida ilegible = Ejecutar({"compilar", buena, salida});

@@ -19,6 +19,8 @@
 #include "model/Catalogo.h"
 
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -133,6 +135,25 @@ private slots:
         }
         QCOMPARE(nEnlazados, 5);
         QCOMPARE(q.EscribirPractica(), d);
+
+        // Drawn as the window draws it, each phase keeps the colour it was painted in, and
+        // the file saved then goes through its source and back to the same bytes.
+        QImage imagen(2200, 900, QImage::Format_ARGB32_Premultiplied);
+        imagen.fill(Qt::white);
+        {
+            QPainter pintor(&imagen);
+            for (CEquipo* e : q.m_listaEquipo)
+                e->Draw(pintor);
+        }
+        const auto dibujada = q.EscribirPractica();
+        QVERIFY(dibujada != d);
+        Fuente::Archivos fuente;
+        QVERIFY(Fuente::Exportar(dibujada, "p.uak1", fuente, &strError));
+        QVERIFY(
+            QString::fromUtf8(fuente.value(Fuente::kPractica)).contains("  color = liquida | 0x"));
+        QCOMPARE(Fuente::Compilar(fuente, Fuente::Tipo::Practica, &strError),
+                 QByteArray(reinterpret_cast<const char*>(dibujada.data()),
+                            static_cast<qsizetype>(dibujada.size())));
     }
 
     // What the described file has no place for — labels, a hot plate switched off, texts

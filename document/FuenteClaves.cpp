@@ -1,0 +1,608 @@
+#include "document/FuenteClaves.h"
+
+#include "document/Plantillas.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <cstring>
+
+namespace Fuente {
+
+void Valor::Campos(int n, const QString& strQue) const {
+    if (m_campos.size() != n)
+        Fallo(
+            m_strDonde,
+            QStringLiteral("%1 tiene %2 campos y hay %3").arg(strQue).arg(n).arg(m_campos.size()));
+}
+
+// ---------------------------------------------------------------------------------------
+// Naming what a file stores
+
+QString Nombres::Ref(int32_t n) const {
+    if (!m_bPractica)
+        return QString::number(n);
+    const int32_t nCuenta = static_cast<int32_t>(m_cat.m_componentes.size());
+    if (n >= 0 && n < nCuenta && Primero(m_cat.m_componentes[n].m_nId) == n)
+        return QString::number(m_cat.m_componentes[n].m_nId);
+    // No component: the identifier 0, when no component has it, finds none again.
+    if (n == nCuenta && Primero(0) == nCuenta)
+        return QStringLiteral("0");
+    return QStringLiteral("@%1").arg(n);
+}
+
+QString Nombres::RefIndicador(int32_t n) const {
+    if (m_bPractica ? n == -1 : n == 0)
+        return QStringLiteral("0");
+    const QString s = Ref(n);
+    return s == QLatin1String("0") ? QStringLiteral("@%1").arg(n) : s;
+}
+
+std::string Nombres::Nombre(int32_t n) const {
+    const int32_t nCuenta = static_cast<int32_t>(m_cat.m_componentes.size());
+    const int32_t i = m_bPractica ? n : Primero(n);
+    return i >= 0 && i < nCuenta ? m_cat.m_componentes[i].m_strNombre : std::string();
+}
+
+int32_t Nombres::Primero(int32_t nId) const {
+    for (size_t i = 0; i < m_cat.m_componentes.size(); ++i)
+        if (m_cat.m_componentes[i].m_nId == nId)
+            return static_cast<int32_t>(i);
+    return static_cast<int32_t>(m_cat.m_componentes.size());
+}
+
+QString Nombres::EntradaCompleta(const CContenido& e) const {
+    return QStringList{Ref(e.m_nComponente),
+                       N(e.m_dMoles),
+                       N(e.m_dGramos),
+                       N(e.m_dMl),
+                       QString::number(e.m_bDisuelto),
+                       N(e.m_dMolesAnion),
+                       N(e.m_dMolesCation),
+                       Escapar(e.m_strTexto)}
+        .join(QLatin1String(" | "));
+}
+
+QString Nombres::Indicadores(const std::list<int32_t>& v) const {
+    QStringList ids;
+    for (int32_t k : v)
+        if (const CIndicadores* p = m_pBanco ? m_pBanco->Indicador(k) : nullptr)
+            ids << QString::number(p->m_nId);
+    return ids.join(QLatin1String(", "));
+}
+
+Entrada LeerEntrada(const QStringList& c, int nPrimero, const QString& strDonde) {
+    // ref | moles | grams | ml | dissolved | anions | cations | text
+    if (c.size() != nPrimero + 8)
+        Fallo(strDonde,
+              QStringLiteral("se esperaban %1 campos y hay %2").arg(nPrimero + 8).arg(c.size()));
+    Entrada e;
+    e.m_strDonde = strDonde;
+    e.m_ref = LeerRef(c[nPrimero], strDonde);
+    e.m_c.m_dMoles = Cantidad(c[nPrimero + 1], strDonde + QStringLiteral(": moles"));
+    e.m_c.m_dGramos = Cantidad(c[nPrimero + 2], strDonde + QStringLiteral(": gramos"));
+    e.m_c.m_dMl = Cantidad(c[nPrimero + 3], strDonde + QStringLiteral(": ml"));
+    e.m_c.m_bDisuelto = Entero(c[nPrimero + 4], strDonde + QStringLiteral(": disuelto"));
+    e.m_c.m_dMolesAnion = Cantidad(c[nPrimero + 5], strDonde + QStringLiteral(": aniones"));
+    e.m_c.m_dMolesCation = Cantidad(c[nPrimero + 6], strDonde + QStringLiteral(": cationes"));
+    e.m_c.m_strTexto = Desescapar(c[nPrimero + 7], strDonde + QStringLiteral(": texto"));
+    e.m_bTexto = true;
+    return e;
+}
+
+namespace {
+
+bool Igual(double x, double y) {
+    return std::memcmp(&x, &y, sizeof x) == 0;
+}
+
+// A number that is written only when it is not a positive zero.
+bool Cero(double d) {
+    return d == 0.0 && !std::signbit(d);
+}
+
+QString Unir(const QStringList& v) {
+    return v.join(QLatin1String(" | "));
+}
+
+// ---------------------------------------------------------------------------------------
+// Head
+
+const Clave<Lectura, Crudo> kCabecera[] = {
+    {"nombre",
+     [](Lectura& l, const Valor& v) {
+         l.m_d.m_strNombre = v.Texto();
+         l.m_d.m_lineasCabecera[0] = v.m_nLinea;
+     },
+     [](const Crudo& c, const Nombres&) { return QStringList{Escapar(c.m_strNombre)}; },
+     Cuando::Siempre},
+    {"resumen",
+     [](Lectura& l, const Valor& v) {
+         l.m_d.m_strResumen = v.Texto();
+         l.m_d.m_lineasCabecera[1] = v.m_nLinea;
+     },
+     [](const Crudo& c, const Nombres&) { return QStringList{Escapar(c.m_strResumen)}; },
+     Cuando::Siempre},
+    {"autor",
+     [](Lectura& l, const Valor& v) {
+         l.m_d.m_strAutor = v.Texto();
+         l.m_d.m_lineasCabecera[2] = v.m_nLinea;
+     },
+     [](const Crudo& c, const Nombres&) { return QStringList{Escapar(c.m_strAutor)}; },
+     Cuando::Siempre},
+    {"fecha",
+     [](Lectura& l, const Valor& v) {
+         l.m_d.m_fecha = LeerFecha(v.m_str, v.m_strDonde);
+         l.m_d.m_lineasCabecera[3] = v.m_nLinea;
+     },
+     [](const Crudo& c, const Nombres&) { return QStringList{TextoFecha(c.m_fecha)}; },
+     Cuando::Siempre},
+    {"extra", [](Lectura& l, const Valor& v) { l.m_d.m_strExtra = v.Texto(); },
+     [](const Crudo& c, const Nombres&) { return QStringList{Escapar(c.m_strExtra)}; },
+     Cuando::SiNoUsual, [](const Crudo& c, const Nombres&) { return c.m_strExtra.empty(); }},
+    {"firma", [](Lectura& l, const Valor& v) { l.m_d.m_strFirma = v.Texto(); },
+     [](const Crudo& c, const Nombres&) { return QStringList{Escapar(c.m_strFirma)}; },
+     Cuando::SiNoUsual,
+     [](const Crudo& c, const Nombres&) { return c.m_strFirma == CPractica::kFirma; }},
+    {"velocidad",
+     [](Lectura& l, const Valor& v) { l.m_d.m_bVelocidad = Entero(v.m_str, v.m_strDonde); },
+     [](const Crudo& c, const Nombres&) { return QStringList{QString::number(c.m_bVelocidad)}; },
+     Cuando::Siempre},
+    {"propiedades",
+     [](Lectura& l, const Valor& v) { l.m_d.m_bPropiedades = Entero(v.m_str, v.m_strDonde); },
+     [](const Crudo& c, const Nombres&) { return QStringList{QString::number(c.m_bPropiedades)}; },
+     Cuando::Siempre},
+    // Components of the shared table by their identifiers; the writer gives each one whole.
+    {"componentes",
+     [](Lectura& l, const Valor& v) {
+         if (!l.m_bTabla) {
+             if (!l.m_pArchivos->contains(QLatin1String(kComponentes)))
+                 Fallo(v.m_strDonde, QStringLiteral("«componentes» necesita %1 junto a la fuente")
+                                         .arg(QLatin1String(kComponentes)));
+             l.m_d.m_tabla =
+                 LeerTabla(QString::fromUtf8(l.m_pArchivos->value(QLatin1String(kComponentes))));
+             l.m_bTabla = true;
+         }
+         for (const QString& id : v.m_str.split(QLatin1Char(','))) {
+             const int32_t n = Entero(id, v.m_strDonde);
+             if (!l.m_d.m_tabla.contains(n))
+                 Fallo(v.m_strDonde, QStringLiteral("componente %1 desconocido").arg(n));
+             l.m_d.m_componentes.push_back(
+                 {l.m_d.m_tabla.value(n), false, false, false, v.m_nLinea});
+         }
+     },
+     nullptr, Cuando::Nunca},
+};
+
+// ---------------------------------------------------------------------------------------
+// Component
+
+// The 22 fields of a component, each with the name a message gives it so that a wrong one
+// is found in the long line.
+struct CampoComponente {
+    const char* m_pszNombre;
+    void (*m_leer)(CComponentes&, const QString&, const QString& strDonde);
+    QString (*m_escribir)(const CComponentes&);
+};
+
+using namespace Limites;
+
+const CampoComponente kCamposComponente[22] = {
+    {"id", [](CComponentes& k, const QString& s, const QString& d) { k.m_nId = Entero(s, d); },
+     [](const CComponentes& k) { return QString::number(k.m_nId); }},
+    {"nombre",
+     [](CComponentes& k, const QString& s, const QString& d) { k.m_strNombre = Desescapar(s, d); },
+     [](const CComponentes& k) { return Escapar(k.m_strNombre); }},
+    {"fórmula",
+     [](CComponentes& k, const QString& s, const QString& d) { k.m_strFormula = Desescapar(s, d); },
+     [](const CComponentes& k) { return Escapar(k.m_strFormula); }},
+    {"masa molar",
+     [](CComponentes& k, const QString& s, const QString& d) { k.m_dMasaMolar = Catalogo(s, d); },
+     [](const CComponentes& k) { return N(k.m_dMasaMolar); }},
+    {"densidad",
+     [](CComponentes& k, const QString& s, const QString& d) { k.m_dDensidad = Catalogo(s, d); },
+     [](const CComponentes& k) { return N(k.m_dDensidad); }},
+    {"calor específico",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_dCalorEspecifico = Catalogo(s, d);
+     },
+     [](const CComponentes& k) { return N(k.m_dCalorEspecifico); }},
+    {"color",
+     [](CComponentes& k, const QString& s, const QString& d) { k.m_crColor = Color(s, d); },
+     [](const CComponentes& k) { return Hex(k.m_crColor); }},
+    {"estado",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_nEstado = EnteroEntre(s, d, ESTADO_SOLIDO, ESTADO_NINGUNO);
+     },
+     [](const CComponentes& k) { return QString::number(k.m_nEstado); }},
+    {"constante",
+     [](CComponentes& k, const QString& s, const QString& d) { k.m_dConstante = Catalogo(s, d); },
+     [](const CComponentes& k) { return N(k.m_dConstante); }},
+    {"fusión",
+     [](CComponentes& k, const QString& s, const QString& d) { k.m_dPuntoFusion = Catalogo(s, d); },
+     [](const CComponentes& k) { return N(k.m_dPuntoFusion); }},
+    {"ebullición",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_dPuntoEbullicion = Catalogo(s, d);
+     },
+     [](const CComponentes& k) { return N(k.m_dPuntoEbullicion); }},
+    {"catión",
+     [](CComponentes& k, const QString& s, const QString& d) { k.m_strCation = Desescapar(s, d); },
+     [](const CComponentes& k) { return Escapar(k.m_strCation); }},
+    {"cationes",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_nCantidadCation = EnteroEntre(s, d, 0, kCuentaIones);
+     },
+     [](const CComponentes& k) { return QString::number(k.m_nCantidadCation); }},
+    {"carga del catión",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_nSignoCation = EnteroEntre(s, d, -kCuentaIones, kCuentaIones);
+     },
+     [](const CComponentes& k) { return QString::number(k.m_nSignoCation); }},
+    {"anión",
+     [](CComponentes& k, const QString& s, const QString& d) { k.m_strAnion = Desescapar(s, d); },
+     [](const CComponentes& k) { return Escapar(k.m_strAnion); }},
+    {"aniones",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_nCantidadAnion = EnteroEntre(s, d, 0, kCuentaIones);
+     },
+     [](const CComponentes& k) { return QString::number(k.m_nCantidadAnion); }},
+    {"carga del anión",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_nSignoAnion = EnteroEntre(s, d, -kCuentaIones, kCuentaIones);
+     },
+     [](const CComponentes& k) { return QString::number(k.m_nSignoAnion); }},
+    {"solubilidad 1",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_dSolubilidad1 = Catalogo(s, d);
+     },
+     [](const CComponentes& k) { return N(k.m_dSolubilidad1); }},
+    {"temperatura 1",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_dTemperatura1 = Catalogo(s, d);
+     },
+     [](const CComponentes& k) { return N(k.m_dTemperatura1); }},
+    {"solubilidad 2",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_dSolubilidad2 = Catalogo(s, d);
+     },
+     [](const CComponentes& k) { return N(k.m_dSolubilidad2); }},
+    {"temperatura 2",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_dTemperatura2 = Catalogo(s, d);
+     },
+     [](const CComponentes& k) { return N(k.m_dTemperatura2); }},
+    {"textura",
+     [](CComponentes& k, const QString& s, const QString& d) {
+         k.m_nTextura = EnteroEntre(s, d, 0, kTextura);
+     },
+     [](const CComponentes& k) { return QString::number(k.m_nTextura); }},
+};
+
+// The solubility line a file stores unless the source gives another: none in a template
+// (it is drawn again when the template is opened), the drawn one in a saved practice.
+bool SolubilidadUsual(const CComponentes& k, const Nombres& n) {
+    CComponentes a = k;
+    a.m_dPendiente = a.m_dOrdenada = 0.0;
+    if (n.Practica())
+        a.AjustarSolubilidad();
+    return Igual(a.m_dPendiente, k.m_dPendiente) && Igual(a.m_dOrdenada, k.m_dOrdenada);
+}
+
+const Clave<Componente, CComponentes> kClavesComponente[] = {
+    {"descripcion",
+     [](Componente& k, const Valor& v) {
+         k.m_c.m_strDescripcion = v.Texto();
+         k.m_bDescripcion = true;
+     },
+     [](const CComponentes& k, const Nombres&) { return QStringList{Escapar(k.m_strDescripcion)}; },
+     Cuando::SiNoUsual,
+     [](const CComponentes& k, const Nombres&) {
+         return k.m_strDescripcion == Plantillas::DescripcionRtf(k.m_strFormula);
+     }},
+    {"pendiente",
+     [](Componente& k, const Valor& v) {
+         k.m_c.m_dPendiente = Catalogo(v.m_str, v.m_strDonde);
+         k.m_bPendiente = true;
+     },
+     [](const CComponentes& k, const Nombres&) { return QStringList{N(k.m_dPendiente)}; },
+     Cuando::SiNoUsual, SolubilidadUsual},
+    {"ordenada",
+     [](Componente& k, const Valor& v) {
+         k.m_c.m_dOrdenada = Catalogo(v.m_str, v.m_strDonde);
+         k.m_bOrdenada = true;
+     },
+     [](const CComponentes& k, const Nombres&) { return QStringList{N(k.m_dOrdenada)}; },
+     Cuando::SiNoUsual, SolubilidadUsual},
+};
+
+const Bloque<Componente, CComponentes> kComponente = {
+    "componente",
+    [](Lectura& l, const Valor& v) -> Componente& {
+        l.m_d.m_componentes.push_back({LeerComponente(v.m_campos, v.m_strDonde)});
+        l.m_d.m_componentes.back().m_nLinea = v.m_nLinea;
+        return l.m_d.m_componentes.back();
+    },
+    [](const CComponentes& k, const Nombres&) {
+        QStringList v;
+        for (const CampoComponente& c : kCamposComponente)
+            v << c.m_escribir(k);
+        return Unir(v);
+    },
+    "un componente", kClavesComponente};
+
+// ---------------------------------------------------------------------------------------
+// Reagent
+
+// A composition of moles alone, each entry named as its component, goes on the reagent's
+// line as "moles x componente; …"; any other is given entry by entry.
+bool Corta(const CReactivos& r, const Nombres& n) {
+    for (const CContenido& e : r.m_listaComposicion)
+        if (!(e.m_bDisuelto == 0 && e.m_dGramos == 0.0 && e.m_dMl == 0.0 &&
+              e.m_dMolesAnion == 0.0 && e.m_dMolesCation == 0.0 &&
+              e.m_strTexto == n.Nombre(e.m_nComponente) && !std::signbit(e.m_dMoles)))
+            return false;
+    return true;
+}
+
+Reactivo& LeerReactivo(Lectura& l, const Valor& v) {
+    v.Campos(4, QStringLiteral("un reactivo"));
+    const QStringList& c = v.m_campos;
+    Reactivo& r = l.m_d.m_reactivos.emplace_back();
+    r.m_nLinea = v.m_nLinea;
+    r.m_r.m_strNombre = Desescapar(c[0], v.m_strDonde);
+    r.m_r.m_nEstado = Palabra(c[1], "solido", "liquido", v.m_strDonde);
+    r.m_r.m_bPorProporcion = Palabra(c[2], "litro", "proporcion", v.m_strDonde);
+    if (c[3].isEmpty())
+        return r;
+    for (const QString& parte : c[3].split(QLatin1Char(';'))) {
+        const QStringList mx = parte.split(QLatin1Char('x'));
+        if (mx.size() != 2)
+            Fallo(v.m_strDonde, QStringLiteral("composición no válida «%1» (moles x componente)")
+                                    .arg(parte.trimmed()));
+        Entrada e;
+        e.m_strDonde = v.m_strDonde;
+        e.m_ref = LeerRef(mx[1], v.m_strDonde);
+        e.m_c.m_dMoles = Cantidad(mx[0], v.m_strDonde);
+        r.m_entradas.push_back(e);
+    }
+    return r;
+}
+
+QString EscribirReactivo(const CReactivos& r, const Nombres& n) {
+    QStringList partes;
+    for (const CContenido& e : r.m_listaComposicion)
+        partes << QStringLiteral("%1 x %2").arg(N(e.m_dMoles), n.Ref(e.m_nComponente));
+    const QString estado = r.m_nEstado == 0   ? QStringLiteral("solido")
+                           : r.m_nEstado == 1 ? QStringLiteral("liquido")
+                                              : QString::number(r.m_nEstado);
+    const QString medida = r.m_bPorProporcion == 0   ? QStringLiteral("litro")
+                           : r.m_bPorProporcion == 1 ? QStringLiteral("proporcion")
+                                                     : QString::number(r.m_bPorProporcion);
+    return Unir({Escapar(r.m_strNombre), estado, medida,
+                 Corta(r, n) ? partes.join(QLatin1String("; ")) : QString()});
+}
+
+const Clave<Reactivo, CReactivos> kClavesReactivo[] = {
+    {"entrada",
+     [](Reactivo& r, const Valor& v) {
+         r.m_entradas.push_back(LeerEntrada(v.m_campos, 0, v.m_strDonde));
+     },
+     [](const CReactivos& r, const Nombres& n) {
+         QStringList v;
+         for (const CContenido& e : r.m_listaComposicion)
+             v << n.EntradaCompleta(e);
+         return v;
+     },
+     Cuando::SiNoUsual, Corta},
+};
+
+const Bloque<Reactivo, CReactivos> kReactivo = {"reactivo", LeerReactivo, EscribirReactivo,
+                                                "un reactivo", kClavesReactivo};
+
+// ---------------------------------------------------------------------------------------
+// Reaction
+
+// "coef x ref [phase]" slots joined by "+"; an empty field is no slot.
+void LeerRanuras(const QString& s, Ref* pRef, int32_t* pnCoef, int32_t* pnFase,
+                 const QString& strDonde) {
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*(-?\d+)\s*x\s*(@?-?\d+)\s*\[\s*(-?\d+)\s*\]\s*$)"));
+    if (s.trimmed().isEmpty())
+        return;
+    const QStringList partes = s.split(QLatin1Char('+'));
+    if (partes.size() > 3)
+        Fallo(strDonde, QStringLiteral("más de tres ranuras"));
+    for (int k = 0; k < partes.size(); ++k) {
+        const auto m = re.match(partes[k]);
+        if (!m.hasMatch())
+            Fallo(strDonde, QStringLiteral("ranura no válida «%1» (coeficiente x componente "
+                                           "[fase])")
+                                .arg(partes[k].trimmed()));
+        pnCoef[k] = EnteroEntre(m.captured(1), strDonde, 0, Limites::kCoeficiente);
+        pRef[k] = LeerRef(m.captured(2), strDonde);
+        pnFase[k] = Entero(m.captured(3), strDonde);
+    }
+}
+
+QString EscribirRanuras(const int32_t* pn, const int32_t* pnCoef, const int32_t* pnFase,
+                        const Nombres& n) {
+    QStringList v;
+    for (int k = 0; k < 3; ++k)
+        v << QStringLiteral("%1 x %2 [%3]").arg(pnCoef[k]).arg(n.Ref(pn[k])).arg(pnFase[k]);
+    // Empty slots at the end are the usual ones.
+    while (!v.isEmpty() && v.back() == QLatin1String("0 x 0 [0]"))
+        v.removeLast();
+    return v.join(QLatin1String(" + "));
+}
+
+Reaccion& LeerReaccion(Lectura& l, const Valor& v) {
+    v.Campos(4, QStringLiteral("una reacción"));
+    const QStringList& c = v.m_campos;
+    Reaccion& R = l.m_d.m_reacciones.emplace_back();
+    R.m_nLinea = v.m_nLinea;
+    R.m_r.m_nId = Entero(c[0], v.m_strDonde);
+    R.m_r.m_strTexto1 = Desescapar(c[1], v.m_strDonde);
+    R.m_r.m_bSinLimite = 1;
+    LeerRanuras(c[2], R.m_reactivos, R.m_r.m_nCoefReactivo, R.m_r.m_nFaseReactivo, v.m_strDonde);
+    LeerRanuras(c[3], R.m_productos, R.m_r.m_nCoefProducto, R.m_r.m_nFaseProducto, v.m_strDonde);
+    return R;
+}
+
+QString EscribirReaccion(const CReacciones& r, const Nombres& n) {
+    return Unir({QString::number(r.m_nId), Escapar(r.m_strTexto1),
+                 EscribirRanuras(r.m_nReactivo, r.m_nCoefReactivo, r.m_nFaseReactivo, n),
+                 EscribirRanuras(r.m_nProducto, r.m_nCoefProducto, r.m_nFaseProducto, n)});
+}
+
+// "valor | flag": the flag is given only when it is not the usual one.
+int32_t Bandera(const Valor& v, int32_t nUsual) {
+    if (v.m_campos.size() > 2)
+        Fallo(v.m_strDonde, QStringLiteral("«%1» tiene uno o dos campos").arg(v.m_strClave));
+    return v.m_campos.size() == 2 ? Entero(v.m_campos[1], v.m_strDonde) : nUsual;
+}
+
+QStringList ConBandera(double d, int32_t nBandera, int32_t nUsual) {
+    return {nBandera == nUsual ? N(d) : QStringLiteral("%1 | %2").arg(N(d)).arg(nBandera)};
+}
+
+const Clave<Reaccion, CReacciones> kClavesReaccion[] = {
+    {"texto2", [](Reaccion& R, const Valor& v) { R.m_r.m_strTexto2 = v.Texto(); },
+     [](const CReacciones& r, const Nombres&) { return QStringList{Escapar(r.m_strTexto2)}; },
+     Cuando::SiNoUsual, [](const CReacciones& r, const Nombres&) { return r.m_strTexto2.empty(); }},
+    {"calor", [](Reaccion& R, const Valor& v) { R.m_r.m_dCalor = Catalogo(v.m_str, v.m_strDonde); },
+     [](const CReacciones& r, const Nombres&) { return QStringList{N(r.m_dCalor)}; },
+     Cuando::SiNoUsual, [](const CReacciones& r, const Nombres&) { return Cero(r.m_dCalor); }},
+    {"reservado",
+     [](Reaccion& R, const Valor& v) { R.m_r.m_nReservado = Entero(v.m_str, v.m_strDonde); },
+     [](const CReacciones& r, const Nombres&) {
+         return QStringList{QString::number(r.m_nReservado)};
+     },
+     Cuando::SiNoUsual, [](const CReacciones& r, const Nombres&) { return r.m_nReservado == 0; }},
+    {"tempminima",
+     [](Reaccion& R, const Valor& v) {
+         R.m_r.m_bTempMinima = Bandera(v, 1);
+         R.m_r.m_dTempMinima = Catalogo(v.m_campos[0], v.m_strDonde);
+     },
+     [](const CReacciones& r, const Nombres&) {
+         return ConBandera(r.m_dTempMinima, r.m_bTempMinima, 1);
+     },
+     Cuando::SiNoUsual,
+     [](const CReacciones& r, const Nombres&) {
+         return r.m_bTempMinima == 0 && Cero(r.m_dTempMinima);
+     }},
+    {"limitepaso",
+     [](Reaccion& R, const Valor& v) {
+         R.m_r.m_bSinLimite = Bandera(v, 0);
+         R.m_r.m_dLimitePaso = Catalogo(v.m_campos[0], v.m_strDonde);
+     },
+     [](const CReacciones& r, const Nombres&) {
+         return ConBandera(r.m_dLimitePaso, r.m_bSinLimite, 0);
+     },
+     Cuando::SiNoUsual,
+     [](const CReacciones& r, const Nombres&) {
+         return r.m_bSinLimite == 1 && Cero(r.m_dLimitePaso);
+     }},
+    {"equilibrio",
+     [](Reaccion& R, const Valor& v) {
+         R.m_r.m_bEquilibrio = Bandera(v, 1);
+         R.m_r.m_dConstanteEquilibrio = Catalogo(v.m_campos[0], v.m_strDonde);
+     },
+     [](const CReacciones& r, const Nombres&) {
+         return ConBandera(r.m_dConstanteEquilibrio, r.m_bEquilibrio, 1);
+     },
+     Cuando::SiNoUsual,
+     [](const CReacciones& r, const Nombres&) {
+         return r.m_bEquilibrio == 0 && Cero(r.m_dConstanteEquilibrio);
+     }},
+    {"catalizador",
+     [](Reaccion& R, const Valor& v) { R.m_catalizador = LeerRef(v.m_str, v.m_strDonde); },
+     [](const CReacciones& r, const Nombres& n) { return QStringList{n.Ref(r.m_nCatalizador)}; },
+     Cuando::SiNoUsual,
+     [](const CReacciones& r, const Nombres& n) {
+         return n.Ref(r.m_nCatalizador) == QLatin1String("0");
+     }},
+    {"limitecatalizado",
+     [](Reaccion& R, const Valor& v) {
+         R.m_r.m_dLimiteCatalizado = Catalogo(v.m_str, v.m_strDonde);
+     },
+     [](const CReacciones& r, const Nombres&) { return QStringList{N(r.m_dLimiteCatalizado)}; },
+     Cuando::SiNoUsual,
+     [](const CReacciones& r, const Nombres&) { return Cero(r.m_dLimiteCatalizado); }},
+};
+
+const Bloque<Reaccion, CReacciones> kReaccion = {"reaccion", LeerReaccion, EscribirReaccion,
+                                                 "una reacción", kClavesReaccion};
+
+// ---------------------------------------------------------------------------------------
+// Indicator: one line, no keys of its own.
+
+Indicador& LeerIndicador(Lectura& l, const Valor& v) {
+    v.Campos(8, QStringLiteral("un indicador"));
+    const QStringList& c = v.m_campos;
+    const QString& d = v.m_strDonde;
+    Indicador& ind = l.m_d.m_indicadores.emplace_back();
+    ind.m_nLinea = v.m_nLinea;
+    ind.m_i.m_nId = Entero(c[0], d);
+    ind.m_i.m_strNombre = Desescapar(c[1], d);
+    ind.m_componente = LeerRef(c[2], d);
+    ind.m_i.m_strTexto = Desescapar(c[3], d);
+    ind.m_i.m_crColorBajo = Color(c[4], d);
+    ind.m_i.m_dLimiteBajo = Catalogo(c[5], d);
+    ind.m_i.m_crColorAlto = Color(c[6], d);
+    ind.m_i.m_dLimiteAlto = Catalogo(c[7], d);
+    return ind;
+}
+
+QString EscribirIndicador(const CIndicadores& i, const Nombres& n) {
+    return Unir({QString::number(i.m_nId), Escapar(i.m_strNombre), n.RefIndicador(i.m_nComponente),
+                 Escapar(i.m_strTexto), Hex(i.m_crColorBajo), N(i.m_dLimiteBajo),
+                 Hex(i.m_crColorAlto), N(i.m_dLimiteAlto)});
+}
+
+const Bloque<Indicador, CIndicadores> kIndicador = {
+    "indicador", LeerIndicador, EscribirIndicador, nullptr, {}};
+
+} // namespace
+
+std::span<const Clave<Lectura, Crudo>> ClavesCabecera() {
+    return kCabecera;
+}
+const Bloque<Componente, CComponentes>& BloqueComponente() {
+    return kComponente;
+}
+const Bloque<Reactivo, CReactivos>& BloqueReactivo() {
+    return kReactivo;
+}
+const Bloque<Reaccion, CReacciones>& BloqueReaccion() {
+    return kReaccion;
+}
+const Bloque<Indicador, CIndicadores>& BloqueIndicador() {
+    return kIndicador;
+}
+
+CComponentes LeerComponente(const QStringList& c, const QString& strDonde) {
+    if (c.size() != 22)
+        Fallo(strDonde, QStringLiteral("se esperaban 22 campos y hay %1").arg(c.size()));
+    CComponentes k;
+    for (int i = 0; i < 22; ++i)
+        kCamposComponente[i].m_leer(k, c[i],
+                                    strDonde + QStringLiteral(": ") +
+                                        QString::fromUtf8(kCamposComponente[i].m_pszNombre));
+    k.m_strDescripcion = Plantillas::DescripcionRtf(k.m_strFormula);
+    return k;
+}
+
+QHash<int32_t, CComponentes> LeerTabla(const QString& strTexto) {
+    QHash<int32_t, CComponentes> tabla;
+    for (const auto& [nLinea, strLinea] : Lineas(strTexto)) {
+        const QString strDonde =
+            QStringLiteral("%1:%2").arg(QLatin1String(kComponentes)).arg(nLinea);
+        const CComponentes k = LeerComponente(Campos(strLinea), strDonde);
+        if (!tabla.contains(k.m_nId))
+            tabla.insert(k.m_nId, k);
+    }
+    return tabla;
+}
+
+} // namespace Fuente
