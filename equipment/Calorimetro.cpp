@@ -7,7 +7,7 @@
 #include <QPainter>
 
 CCalorimetro::CCalorimetro() {
-    Iniciar(TipoEquipo::Calorimetro, 55, 98, 500, 75, 0);
+    Iniciar(TipoEquipo::Calorimetro);
 }
 
 void CCalorimetro::BuildMenu(CMenu& menu) {

@@ -12,7 +12,6 @@ public:
     CTapaCalorimetro* m_pTapa = nullptr;
 
     // Opaque: the contents never show.
-    int32_t GetLevelY(double) override { return 0; }
     // Insulated: what is poured in sets the temperature its contents stay at.
     void AlRecibir() override { m_seno.m_dTemperaturaAmbiente = m_seno.Temperatura(); }
     void BuildMenu(CMenu& menu) override;

@@ -12,15 +12,10 @@
 // Boiling flask
 
 CMatrazBalon::CMatrazBalon() {
-    Iniciar(TipoEquipo::MatrazBalon, 80, 110, 250, 75, 105, Dibujo::RectLTRB(46, 75, 63, 86));
+    Iniciar(TipoEquipo::MatrazBalon);
 }
 
 CMatrazBalon::~CMatrazBalon() = default;
-
-int32_t CMatrazBalon::GetLevelY(double v) {
-    v = ConReserva(v);
-    return v >= 250 ? 0 : Nivel(105 - (0.404 * v - 1));
-}
 
 void CMatrazBalon::BuildMenu(CMenu& menu) {
     CRecipiente::BuildMenu(menu);
@@ -138,11 +133,7 @@ void CMatrazBalon::QuitarReflujo(CListaEquipo& lista) {
 // temperature of the flask on its thermometer.
 
 CCabezaDestilacion::CCabezaDestilacion() {
-    Iniciar(TipoEquipo::CabezaDestilacion, 83, 217, 10, 15, 188);
-}
-
-int32_t CCabezaDestilacion::GetLevelY(double) {
-    return 134;
+    Iniciar(TipoEquipo::CabezaDestilacion);
 }
 
 int32_t CCabezaDestilacion::Step() {
@@ -184,12 +175,7 @@ void CCabezaDestilacion::Draw(QPainter& p) {
 // Condenser: condenses the vapour and lets a tenth of its liquid run on every tick.
 
 CCondensador::CCondensador() {
-    Iniciar(TipoEquipo::Condensador, 190, 91, 10, 25, 76);
-}
-
-int32_t CCondensador::GetLevelY(double v) {
-    v = ConReserva(v);
-    return Nivel(76 - (10 * v - 1));
+    Iniciar(TipoEquipo::Condensador);
 }
 
 int32_t CCondensador::Condensar(double dMaximo) {
@@ -221,11 +207,7 @@ void CCondensador::Enlazar(CRecipiente& padre) {
 // Elbow: lets the distillate drop into the vessel standing below it.
 
 CCodoDestilacion::CCodoDestilacion() : m_rcGota(Dibujo::RectLTRB(43, 83, 49, 92)) {
-    Iniciar(TipoEquipo::CodoDestilacion, 66, 83, 10, 10, 65);
-}
-
-int32_t CCodoDestilacion::GetLevelY(double) {
-    return 52;
+    Iniciar(TipoEquipo::CodoDestilacion);
 }
 
 int32_t CCodoDestilacion::Step() {
@@ -263,12 +245,7 @@ void CCodoDestilacion::Draw(QPainter& p) {
 // Reflux condenser: condenses faster and returns the liquid to the flask.
 
 CCondensadorReflujo::CCondensadorReflujo() {
-    Iniciar(TipoEquipo::CondensadorReflujo, 84, 175, 30, 45, 154);
-}
-
-int32_t CCondensadorReflujo::GetLevelY(double v) {
-    v = ConReserva(v);
-    return Nivel(154 - (4.4 * v - 1));
+    Iniciar(TipoEquipo::CondensadorReflujo);
 }
 
 int32_t CCondensadorReflujo::Step() {

@@ -18,7 +18,6 @@ public:
     CCodoDestilacion* m_pCodo = nullptr;
     CCondensadorReflujo* m_pReflujo = nullptr;
 
-    int32_t GetLevelY(double v) override;
     void BuildMenu(CMenu& menu) override;
     ResultadoComando Ejecutar(int nComando, CListaEquipo& lista, const CArgumento& a) override;
     void MoveBy(int32_t dx, int32_t dy) override;
@@ -37,7 +36,6 @@ public:
 class CCabezaDestilacion : public CPieza {
 public:
     CCabezaDestilacion();
-    int32_t GetLevelY(double v) override;
     int32_t Step() override;
     void Draw(QPainter& p) override;
 
@@ -50,7 +48,6 @@ protected:
 class CCondensador : public CPieza {
 public:
     CCondensador();
-    int32_t GetLevelY(double v) override;
     int32_t Step() override;
 
 protected:
@@ -68,7 +65,6 @@ public:
     int32_t m_bGota = 0;
     QRect m_rcGota;
 
-    int32_t GetLevelY(double v) override;
     int32_t Step() override;
     void Draw(QPainter& p) override;
 
@@ -81,7 +77,6 @@ protected:
 class CCondensadorReflujo : public CCondensador {
 public:
     CCondensadorReflujo();
-    int32_t GetLevelY(double v) override;
     int32_t Step() override;
 
 protected:

@@ -22,7 +22,7 @@ void Texto(QPainter& p, int x, int y, const QString& str, bool bDerecha = false)
 void PrepararPintor(QPainter& p);
 
 // A rectangle given by its left, top, right and bottom edges (right and bottom outside).
-inline QRect RectLTRB(int l, int t, int r, int b) {
+constexpr QRect RectLTRB(int l, int t, int r, int b) {
     return QRect(l, t, r - l, b - t);
 }
 

@@ -1,27 +1,11 @@
 #include "equipment/Erlenmeyer250.h"
 
-#include "equipment/Dibujo.h"
 #include "equipment/Imagenes.h"
 #include "equipment/ListaEquipo.h"
 #include "model/Archivo.h"
 
 CErlenmeyer250::CErlenmeyer250() {
-    Iniciar(TipoEquipo::Erlenmeyer250, 83, 125, 250, 75, 119, Dibujo::RectLTRB(17, 90, 34, 100));
-}
-
-int32_t CErlenmeyer250::GetLevelY(double v) {
-    v = ConReserva(v);
-    if (v <= 50)
-        return Nivel(119 - 0.08 * v);
-    if (v <= 100)
-        return Nivel(116 - 0.2 * (v - 50));
-    if (v <= 150)
-        return Nivel(107 - 0.32 * (v - 100));
-    if (v <= 200)
-        return Nivel(92 - 0.44 * (v - 150));
-    if (v <= 250)
-        return Nivel(71 - 0.56 * (v - 200));
-    return 5;
+    Iniciar(TipoEquipo::Erlenmeyer250);
 }
 
 void CErlenmeyer250::BuildMenu(CMenu& menu) {
@@ -126,13 +110,7 @@ void CErlenmeyer250::QuitarTubo(CListaEquipo& lista) {
 // solid.
 
 CFiltroBuchner::CFiltroBuchner() {
-    Iniciar(TipoEquipo::FiltroBuchner, 56, 58, 80, 50, 0);
-}
-
-// Deliberate: the filter's level is its width, below its own picture, so its contents are
-// never drawn (the liquid shows in the flask under it); the filter is not a window.
-int32_t CFiltroBuchner::GetLevelY(double) {
-    return m_cx;
+    Iniciar(TipoEquipo::FiltroBuchner);
 }
 
 int32_t CFiltroBuchner::Step() {
@@ -159,7 +137,7 @@ void CFiltroBuchner::Enlazar(CRecipiente& padre) {
 CTuboVidrio::CTuboVidrio() : CTuboVidrio(0) {}
 
 CTuboVidrio::CTuboVidrio(int32_t nSalida) {
-    Iniciar(TipoEquipo::TuboVidrio, 154, 120, 10, 15, 22);
+    Iniciar(TipoEquipo::TuboVidrio);
     SetSalida(nSalida);
 }
 
@@ -168,10 +146,6 @@ void CTuboVidrio::SetSalida(int32_t nSalida) {
     m_nRecurso = m_nSalida == 1 ? Imagenes::IDB_TUBO_IZQUIERDA : Imagenes::IDB_TUBO_DERECHA;
     m_bTiraCargada = false;
     m_ptSonda = m_nSalida == 1 ? QPoint(3, 117) : QPoint(150, 117);
-}
-
-int32_t CTuboVidrio::GetLevelY(double) {
-    return 1;
 }
 
 int32_t CTuboVidrio::Step() {

@@ -13,7 +13,6 @@ public:
     CFiltroBuchner* m_pEmbudo = nullptr;
     CTuboVidrio* m_pTubo = nullptr;
 
-    int32_t GetLevelY(double v) override;
     void BuildMenu(CMenu& menu) override;
     void MoveBy(int32_t dx, int32_t dy) override;
     std::vector<CEquipo*> Piezas() const override;
@@ -33,7 +32,6 @@ public:
 class CFiltroBuchner : public CPieza {
 public:
     CFiltroBuchner();
-    int32_t GetLevelY(double v) override;
     int32_t Step() override;
 
 protected:
@@ -50,7 +48,6 @@ public:
     int32_t m_nSalida = 0;
 
     Enlace EnlaceAlPaso() const override { return Enlace::Sonda; }
-    int32_t GetLevelY(double v) override;
     int32_t Step() override;
     void Serialize(CArchivo& ar) override;
     void SetSalida(int32_t nSalida);

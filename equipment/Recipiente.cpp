@@ -1,6 +1,7 @@
 #include "equipment/Recipiente.h"
 #include "equipment/Conversiones.h"
 
+#include "equipment/Geometria.h"
 #include "equipment/Imagenes.h"
 #include "model/Archivo.h"
 #include "model/Catalogo.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -95,17 +97,19 @@ QString CRecipiente::Descripcion() const {
     return s;
 }
 
-void CRecipiente::Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy, double dCapacidad,
-                          double dMasaVacio, int32_t nFondo, QRect rcEtiqueta) {
-    m_dCapacidad = dCapacidad;
-    m_dMasaVacio = dMasaVacio;
-    m_nFondo = nFondo;
-    m_rcEtiqueta = rcEtiqueta;
-    CEquipo::Iniciar(eTipo, cx, cy);
+void CRecipiente::Iniciar(TipoEquipo eTipo) {
+    m_pGeometria = GeometriaDe(eTipo);
+    assert(m_pGeometria); // every vessel type has its row
+    const CGeometria& g = *m_pGeometria;
+    m_dCapacidad = g.dCapacidad;
+    m_dMasaVacio = g.dMasaVacio;
+    m_nFondo = g.nFondo;
+    m_rcEtiqueta = g.rcEtiqueta;
+    CEquipo::Iniciar(eTipo, g.cx, g.cy);
 }
 
-int32_t CRecipiente::GetLevelY(double) {
-    return 0;
+int32_t CRecipiente::GetLevelY(double v) const {
+    return m_pGeometria ? m_pGeometria->perfil.Y(ConReserva(v), m_pGeometria->dCapacidad) : 0;
 }
 
 int32_t CRecipiente::Step() {

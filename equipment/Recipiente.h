@@ -14,6 +14,8 @@
 #include <list>
 #include <vector>
 
+struct CGeometria;
+
 // One point of a titration: millilitres delivered and the receiver's pH then.
 class CPuntoTitulacion {
 public:
@@ -80,8 +82,9 @@ public:
     std::list<CPuntoTitulacion> m_lstTitulacion; // newest first
     CRecipiente* m_pConectado = nullptr;
 
-    // y in the picture of the surface of contents of that volume.
-    virtual int32_t GetLevelY(double dVolumen);
+    // y in the picture of the surface of contents of that volume, from the type's level
+    // profile.
+    int32_t GetLevelY(double dVolumen) const;
     // One timer tick; nonzero when the vessel needs repainting.
     virtual int32_t Step();
     // Which vessel the bench step connects this one to before its tick: none, the vessel
@@ -130,22 +133,16 @@ public:
 
 protected:
     CRecipiente();
-    // Size and place of a new vessel, from its catalogue row.
-    void Iniciar(TipoEquipo eTipo, int32_t cx, int32_t cy, double dCapacidad, double dMasaVacio,
-                 int32_t nFondo, QRect rcEtiqueta = {});
+    // Size, capacity, empty mass and level profile of a new vessel, from its type's row of
+    // the geometry table.
+    void Iniciar(TipoEquipo eTipo);
     // The common step: simulate, then let the gas go to the connected vessel or the air.
     int32_t StepComun();
-    // An empty volume stands for the interior's reserve in every level formula.
+    // An empty volume stands for the interior's reserve in every level profile.
     double ConReserva(double v) const { return v == 0.0 ? m_seno.Reserva() : v; }
-    // Truncation of a level formula, clamped first: a level far off the picture (or not a
-    // number) must not overflow the conversion.
-    static int32_t Nivel(double d) {
-        if (!(d > -1.0e6))
-            return -1'000'000;
-        return static_cast<int32_t>(std::min(d, 1.0e6));
-    }
 
 private:
+    const CGeometria* m_pGeometria = nullptr; // the type's row of the geometry table
     void CrearImagenes();
     // The phases drawn are the liquid and the solid (ESTADO_LIQUIDO, ESTADO_SOLIDO).
     void ActualizarImagen(int32_t nFase, QImage& imagen);
@@ -196,4 +193,11 @@ private:
     static constexpr int kParticulas = 30;
     std::vector<CBurbuja> m_burbujas;
     std::vector<CParticulaGas> m_particulas;
+};
+
+// A vessel of class Base made to the geometry of the type T: the types that differ from
+// their kind only in their row of the geometry table.
+template <class Base, TipoEquipo T> class CDeTipo : public Base {
+public:
+    CDeTipo() { this->Iniciar(T); }
 };

@@ -1,19 +1,13 @@
 #include "equipment/Recipientes.h"
 
-#include "equipment/Dibujo.h"
 #include "equipment/Imagenes.h"
 #include "equipment/ListaEquipo.h"
 
 #include <QPainter>
 
 CMatrazGases::CMatrazGases() {
-    Iniciar(TipoEquipo::MatrazGases, 80, 135, 300, 90, 130);
+    Iniciar(TipoEquipo::MatrazGases);
     m_seno.m_bCerrado = 1;
-}
-
-int32_t CMatrazGases::GetLevelY(double v) {
-    v = ConReserva(v);
-    return v >= 300 ? 0 : Nivel(130 - (0.356 * v - 1));
 }
 
 int32_t CMatrazGases::Step() {
@@ -36,22 +30,6 @@ void CBureta::BuildMenu(CMenu& menu) {
     menu.push_back({ID_TITULAR, "Titular"});
 }
 
-CBureta10::CBureta10() {
-    Iniciar(TipoEquipo::Bureta10, 30, 250, 10, 15, 220, Dibujo::RectLTRB(8, 7, 20, 16));
-}
-
-int32_t CBureta10::GetLevelY(double v) {
-    return Nivel(220 - 20 * ConReserva(v));
-}
-
-CBureta50::CBureta50() {
-    Iniciar(TipoEquipo::Bureta50, 30, 250, 50, 25, 247, Dibujo::RectLTRB(8, 7, 20, 16));
-}
-
-int32_t CBureta50::GetLevelY(double v) {
-    return Nivel(220 - 4 * ConReserva(v));
-}
-
 void CPipeta::BuildMenu(CMenu& menu) {
     CEquipo::BuildMenu(menu);
     if (!m_pConectado)
@@ -63,32 +41,8 @@ void CPipeta::BuildMenu(CMenu& menu) {
         menu.push_back({ID_LLENAR_DESDE, "Llenar desde"});
 }
 
-CPipetaGraduada::CPipetaGraduada() {
-    Iniciar(TipoEquipo::PipetaGraduada, 17, 176, 10, 5, 174);
-}
-
-int32_t CPipetaGraduada::GetLevelY(double v) {
-    v = ConReserva(v);
-    if (v <= 1)
-        return Nivel(174 - 20 * v);
-    if (v <= 10.1)
-        return Nivel(154 - 15 * (v - 1));
-    return 174;
-}
-
 CPipetaVolumetrica::CPipetaVolumetrica() {
-    Iniciar(TipoEquipo::PipetaVolumetrica, 13, 181, 10, 5, 179);
-}
-
-int32_t CPipetaVolumetrica::GetLevelY(double v) {
-    v = ConReserva(v);
-    if (v <= 1)
-        return Nivel(179 - 96 * v);
-    if (v <= 9.5)
-        return Nivel(96 - 5.8823 * (v - 1));
-    if (v <= 10.1)
-        return Nivel(46 - 38 * (v - 8.5));
-    return 179;
+    Iniciar(TipoEquipo::PipetaVolumetrica);
 }
 
 CPeticion CPipeta::Pide(int nComando) const {

@@ -10,7 +10,6 @@ public:
     QPoint m_ptSinGas{55, 13};
     QPoint m_ptConGas{63, 4};
 
-    int32_t GetLevelY(double v) override;
     // Closed: the gas stays in the flask.
     int32_t Step() override;
     void Draw(QPainter& p) override;
@@ -22,17 +21,8 @@ public:
     bool AdmiteMateriales() const override { return false; }
 };
 
-class CBureta10 : public CBureta {
-public:
-    CBureta10();
-    int32_t GetLevelY(double v) override;
-};
-
-class CBureta50 : public CBureta {
-public:
-    CBureta50();
-    int32_t GetLevelY(double v) override;
-};
+using CBureta10 = CDeTipo<CBureta, TipoEquipo::Bureta10>;
+using CBureta50 = CDeTipo<CBureta, TipoEquipo::Bureta50>;
 
 // Pipettes get the vessel below them as their connection every tick.
 class CPipeta : public CRecipiente {
@@ -48,16 +38,11 @@ public:
     bool AdmiteMateriales() const override { return false; }
 };
 
-class CPipetaGraduada : public CPipeta {
-public:
-    CPipetaGraduada();
-    int32_t GetLevelY(double v) override;
-};
+using CPipetaGraduada = CDeTipo<CPipeta, TipoEquipo::PipetaGraduada>;
 
 class CPipetaVolumetrica : public CPipeta {
 public:
     CPipetaVolumetrica();
-    int32_t GetLevelY(double v) override;
     double MinimoParaLlenar() const override { return 10.0; }
     // It always moves 10 ml.
     static constexpr double kVolumen = 10.0;

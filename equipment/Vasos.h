@@ -1,59 +1,15 @@
 // Beakers, Erlenmeyer flask of 100 ml, cylinders, test tube, watch glass and crucible:
-// plain vessels that differ only in their size, capacity and level of contents.
+// plain vessels that differ only in their row of the geometry table.
 #pragma once
 
 #include "equipment/Recipiente.h"
 
-class CVaso100 : public CRecipiente {
-public:
-    CVaso100();
-    int32_t GetLevelY(double v) override;
-};
-
-class CVaso250 : public CRecipiente {
-public:
-    CVaso250();
-    int32_t GetLevelY(double v) override;
-};
-
-class CVaso600 : public CRecipiente {
-public:
-    CVaso600();
-    int32_t GetLevelY(double v) override;
-};
-
-class CErlenmeyer100 : public CRecipiente {
-public:
-    CErlenmeyer100();
-    int32_t GetLevelY(double v) override;
-};
-
-class CProbeta10 : public CRecipiente {
-public:
-    CProbeta10();
-    int32_t GetLevelY(double v) override;
-};
-
-class CProbeta100 : public CRecipiente {
-public:
-    CProbeta100();
-    int32_t GetLevelY(double v) override;
-};
-
-class CTuboEnsaye : public CRecipiente {
-public:
-    CTuboEnsaye();
-    int32_t GetLevelY(double v) override;
-};
-
-class CVidrioReloj : public CRecipiente {
-public:
-    CVidrioReloj();
-    int32_t GetLevelY(double v) override;
-};
-
-class CCrisol : public CRecipiente {
-public:
-    CCrisol();
-    int32_t GetLevelY(double v) override;
-};
+using CVaso100 = CDeTipo<CRecipiente, TipoEquipo::Vaso100>;
+using CVaso250 = CDeTipo<CRecipiente, TipoEquipo::Vaso250>;
+using CVaso600 = CDeTipo<CRecipiente, TipoEquipo::Vaso600>;
+using CErlenmeyer100 = CDeTipo<CRecipiente, TipoEquipo::Erlenmeyer100>;
+using CProbeta10 = CDeTipo<CRecipiente, TipoEquipo::Probeta10>;
+using CProbeta100 = CDeTipo<CRecipiente, TipoEquipo::Probeta100>;
+using CTuboEnsaye = CDeTipo<CRecipiente, TipoEquipo::TuboEnsaye>;
+using CVidrioReloj = CDeTipo<CRecipiente, TipoEquipo::VidrioReloj>;
+using CCrisol = CDeTipo<CRecipiente, TipoEquipo::Crisol>;

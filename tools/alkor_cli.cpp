@@ -15,6 +15,8 @@
 #include "equipment/TablaContenido.h"
 #include "model/Catalogo.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -28,6 +30,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -116,6 +119,127 @@ bool LeerPasos(const QString& s, long& nPasos, int& nSalida) {
     nSalida = ErrorUso(
         Tr("--pasos necesita un número entero de 0 a %1; «%2» no lo es.").arg(kMaximoPasos).arg(s));
     return false;
+}
+
+// The orders: how many operands each takes, which options, and what it says when operands
+// are missing.
+struct COrdenUso {
+    const char* pszNombre;
+    qsizetype nOperandos;
+    bool bPasos;        // takes --pasos
+    bool bPasosForzoso; // cannot run without it
+    bool bSalida;       // takes --salida
+    const char* pszFalta;
+};
+
+constexpr COrdenUso kOrdenes[] = {
+    {"plantilla", 2, false, false, false,
+     QT_TRANSLATE_NOOP("alkor-cli", "«plantilla» necesita NUM y SALIDA.")},
+    {"nueva", 1, false, false, false, QT_TRANSLATE_NOOP("alkor-cli", "«nueva» necesita SALIDA.")},
+    {"info", 1, false, false, false, QT_TRANSLATE_NOOP("alkor-cli", "«info» necesita ARCHIVO.")},
+    {"simular", 1, true, true, true,
+     QT_TRANSLATE_NOOP("alkor-cli", "«simular» necesita ARCHIVO y --pasos N.")},
+    {"comprobar", 1, true, false, false,
+     QT_TRANSLATE_NOOP("alkor-cli", "«comprobar» necesita ARCHIVO.")},
+    {"exportar", 2, false, false, false,
+     QT_TRANSLATE_NOOP("alkor-cli", "«exportar» necesita ARCHIVO y CARPETA.")},
+    {"compilar", 2, false, false, false,
+     QT_TRANSLATE_NOOP("alkor-cli", "«compilar» necesita CARPETA y SALIDA.")},
+};
+
+// A command line, read: the order, its operands and the options given.
+struct CLinea {
+    QString strOrden;
+    QStringList operandos;
+    bool bJson = false;
+    std::optional<long> nPasos;
+    std::optional<QString> strSalida;
+};
+
+// The first argument Qt's parser refused, as it was typed: an option no order has, a flag
+// given a value, or an option left without its value at the end.
+QString ArgumentoRechazado(const QStringList& args) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--"))
+            break;
+        if (!a.startsWith(QLatin1Char('-')) || a.size() == 1)
+            continue;
+        const QString strCuerpo = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1);
+        const bool bIgual = strCuerpo.contains(QLatin1Char('='));
+        const QString strNombre = strCuerpo.section(QLatin1Char('='), 0, 0);
+        if (strNombre == QLatin1String("pasos") || strNombre == QLatin1String("salida")) {
+            if (!bIgual && ++i == args.size())
+                return a;
+        } else if (bIgual ||
+                   (strNombre != QLatin1String("json") && strNombre != QLatin1String("h") &&
+                    strNombre != QLatin1String("help"))) {
+            return a;
+        }
+    }
+    return args.last();
+}
+
+// Reads the command line through Qt's parser: -1 when the order is to run, otherwise the
+// exit status (the help was shown, or what is wrong was told).
+int LeerLinea(int argc, char** argv, CLinea& l) {
+    QStringList args{QStringLiteral("alkor-cli")};
+    // Taken byte for byte: a file name that is not UTF-8 must reach the file system as typed.
+    for (int i = 1; i < argc; ++i)
+        args << Rutas::Decodificar(QByteArray(argv[i]));
+    if (args.size() == 1)
+        return ErrorUso(Tr("falta la orden."));
+    // The help wins wherever it stands, whatever else the line holds.
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::cout << kAyuda;
+        return SALIDA_OK;
+    }
+    QCommandLineParser parser;
+    // A word after one dash is an option's name ("-h"), not a run of one-letter options.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption ayuda(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption pasos(QStringLiteral("pasos"), QString(), QStringLiteral("N"));
+    const QCommandLineOption salida(QStringLiteral("salida"), QString(), QStringLiteral("OTRO"));
+    parser.addOptions({ayuda, json, pasos, salida});
+    if (!parser.parse(args))
+        return ErrorUso(Tr("argumento no válido: %1").arg(ArgumentoRechazado(args)));
+
+    l.operandos = parser.positionalArguments();
+    if (l.operandos.isEmpty())
+        return ErrorUso(Tr("falta la orden."));
+    l.strOrden = l.operandos.takeFirst();
+    const COrdenUso* pUso = nullptr;
+    for (const COrdenUso& u : kOrdenes)
+        if (l.strOrden == QLatin1String(u.pszNombre))
+            pUso = &u;
+    if (!pUso)
+        return ErrorUso(Tr("orden desconocida: %1").arg(l.strOrden));
+    if (parser.isSet(pasos) && !pUso->bPasos)
+        return ErrorUso(Tr("argumento no válido: %1").arg(QStringLiteral("--pasos")));
+    if (parser.isSet(salida) && !pUso->bSalida)
+        return ErrorUso(Tr("argumento no válido: %1").arg(QStringLiteral("--salida")));
+    // Every count given is checked; the last one counts.
+    for (const QString& s : parser.values(pasos)) {
+        long n = 0;
+        int nSalida = SALIDA_OK;
+        if (!LeerPasos(s, n, nSalida))
+            return nSalida;
+        l.nPasos = n;
+    }
+    // An order with options of its own names a stray operand; the others say what they need.
+    if (pUso->bPasos && l.operandos.size() > pUso->nOperandos)
+        return ErrorUso(Tr("argumento no válido: %1").arg(l.operandos[pUso->nOperandos]));
+    if (l.operandos.size() != pUso->nOperandos || (pUso->bPasosForzoso && !l.nPasos))
+        return ErrorUso(Tr(pUso->pszFalta));
+    l.bJson = parser.isSet(json);
+    if (parser.isSet(salida)) {
+        l.strSalida = parser.value(salida);
+        int nSalida = SALIDA_OK;
+        if (Vacio(*l.strSalida, "--salida", nSalida))
+            return nSalida;
+    }
+    return -1;
 }
 
 // How far a long run has gone, on the terminal only: a script or a test that reads stderr
@@ -397,23 +521,15 @@ int Guardar(CPractica& p, const QString& strRuta) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QStringList args;
-    // Taken byte for byte: a file name that is not UTF-8 must reach the file system as typed.
-    for (int i = 1; i < argc; ++i)
-        args << Rutas::Decodificar(QByteArray(argv[i]));
-    if (args.isEmpty())
-        return ErrorUso(QStringLiteral("falta la orden."));
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        std::cout << kAyuda;
-        return SALIDA_OK;
-    }
-    const QString orden = args.takeFirst();
-    const bool bJson = args.removeAll(QStringLiteral("--json")) > 0;
+    CLinea linea;
+    if (const int n = LeerLinea(argc, argv, linea); n >= 0)
+        return n;
+    const QString& orden = linea.strOrden;
+    const QStringList& args = linea.operandos;
+    const bool bJson = linea.bJson;
     CPractica practica;
 
     if (orden == QLatin1String("plantilla")) {
-        if (args.size() != 2)
-            return ErrorUso(QStringLiteral("«plantilla» necesita NUM y SALIDA."));
         bool bOk = false;
         const int n = args[0].toInt(&bOk);
         if (!bOk || n < Plantillas::kPrimera || n > Plantillas::kUltima)
@@ -435,41 +551,19 @@ int main(int argc, char** argv) {
         return SALIDA_OK;
     }
     if (orden == QLatin1String("nueva")) {
-        if (args.size() != 1)
-            return ErrorUso(QStringLiteral("«nueva» necesita SALIDA."));
         return Guardar(practica, args[0]);
     }
     if (orden == QLatin1String("info")) {
-        if (args.size() != 1)
-            return ErrorUso(QStringLiteral("«info» necesita ARCHIVO."));
         if (const int r = Abrir(practica, args[0]))
             return r;
         Mostrar(practica, bJson);
         return SALIDA_OK;
     }
     if (orden == QLatin1String("simular")) {
-        QString strArchivo, strSalida;
-        bool bArchivo = false, bSalida = false;
-        long nPasos = -1;
-        int nSalida = SALIDA_OK;
-        for (int i = 0; i < args.size(); ++i) {
-            if (args[i] == QLatin1String("--pasos") && i + 1 < args.size()) {
-                if (!LeerPasos(args[++i], nPasos, nSalida))
-                    return nSalida;
-            } else if (args[i] == QLatin1String("--salida") && i + 1 < args.size()) {
-                strSalida = args[++i];
-                bSalida = true;
-            } else if (args[i].startsWith(QLatin1String("--")) || bArchivo) {
-                return ErrorUso(QStringLiteral("argumento no válido: %1").arg(args[i]));
-            } else {
-                strArchivo = args[i];
-                bArchivo = true;
-            }
-        }
-        if (!bArchivo || nPasos < 0)
-            return ErrorUso(QStringLiteral("«simular» necesita ARCHIVO y --pasos N."));
-        if (bSalida && Vacio(strSalida, "--salida", nSalida))
-            return nSalida;
+        const QString& strArchivo = args[0];
+        const bool bSalida = linea.strSalida.has_value();
+        const QString strSalida = linea.strSalida.value_or(QString());
+        const long nPasos = linea.nPasos.value_or(0);
         if (const int r = Abrir(practica, strArchivo))
             return r;
         {
@@ -485,23 +579,8 @@ int main(int argc, char** argv) {
         return SALIDA_OK;
     }
     if (orden == QLatin1String("comprobar")) {
-        QString strArchivo;
-        bool bArchivo = false;
-        long nPasos = Comprobacion::kPasos;
-        int nSalida = SALIDA_OK;
-        for (int i = 0; i < args.size(); ++i) {
-            if (args[i] == QLatin1String("--pasos") && i + 1 < args.size()) {
-                if (!LeerPasos(args[++i], nPasos, nSalida))
-                    return nSalida;
-            } else if (args[i].startsWith(QLatin1String("--")) || bArchivo) {
-                return ErrorUso(QStringLiteral("argumento no válido: %1").arg(args[i]));
-            } else {
-                strArchivo = args[i];
-                bArchivo = true;
-            }
-        }
-        if (!bArchivo)
-            return ErrorUso(QStringLiteral("«comprobar» necesita ARCHIVO."));
+        const QString& strArchivo = args[0];
+        const long nPasos = linea.nPasos.value_or(Comprobacion::kPasos);
         if (const int r = Abrir(practica, strArchivo))
             return r;
         Comprobacion::Resultado r;
@@ -518,14 +597,8 @@ int main(int argc, char** argv) {
         return r.Correcta() ? SALIDA_OK : SALIDA_PROBLEMAS;
     }
     if (orden == QLatin1String("exportar")) {
-        if (args.size() != 2)
-            return ErrorUso(QStringLiteral("«exportar» necesita ARCHIVO y CARPETA."));
         return Exportar(args[0], args[1]);
     }
-    if (orden == QLatin1String("compilar")) {
-        if (args.size() != 2)
-            return ErrorUso(QStringLiteral("«compilar» necesita CARPETA y SALIDA."));
-        return Compilar(args[0], args[1]);
-    }
-    return ErrorUso(QStringLiteral("orden desconocida: %1").arg(orden));
+    // What is left is "compilar": LeerLinea knows no other order.
+    return Compilar(args[0], args[1]);
 }

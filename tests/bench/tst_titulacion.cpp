@@ -171,6 +171,17 @@ private slots:
         t.TitrationStep();
         QCOMPARE(bureta.m_lstTitulacion.size(), nPuntos);
         QVERIFY(std::fabs(bureta.m_dTitulado - 3.0) < 1e-9);
+        // One that is nearly full takes less than a drop: what it took is what counts.
+        CProbeta10 casi;
+        casi.Vincular(&cat);
+        casi.AddComponent(0, 9.98, UNIDAD_ML);
+        t.SetEquipo(&bureta, &casi);
+        t.m_titulacion.m_nApertura = 17;
+        t.TitrationStep();
+        QCOMPARE(bureta.m_lstTitulacion.size(), nPuntos + 1);
+        QVERIFY2(std::fabs(bureta.m_dTitulado - 3.02) < 1e-9,
+                 qPrintable(QString::number(bureta.m_dTitulado, 'g', 12)));
+        QVERIFY(std::fabs(bureta.m_lstTitulacion.front().m_dVol - 3.02) < 1e-9);
         // A dry burette stops dripping; "Inicializar grafica" starts the record afresh.
         t.SetEquipo(&bureta, &vaso);
         t.m_titulacion.m_nApertura = 17;

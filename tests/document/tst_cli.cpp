@@ -99,6 +99,18 @@ private slots:
             }
         }
         QVERIFY(ayuda.out.contains("N va de 0 a 10000000"));
+        // An option left without its value, or one the order does not take, is named; "--"
+        // ends the options, so a file whose name starts with a dash can still be given.
+        for (const QStringList& orden :
+             {QStringList{"simular", akp, "--pasos"}, QStringList{"info", akp, "--pasos", "5"}}) {
+            const Salida s = Ejecutar(orden);
+            QCOMPARE(s.nEstado, 1);
+            QVERIFY2(s.err.contains("argumento no válido: --pasos"), s.err.constData());
+        }
+        QVERIFY(QFile::copy(akp, m_dir.filePath("-x.akp")));
+        const QString cd = QStringLiteral("cd '%1' && \"$0\" simular --pasos=0 ").arg(m_dir.path());
+        QCOMPARE(Shell(cd + "-- -x.akp").nEstado, 0);
+        QVERIFY(Shell(cd + "-x.akp").err.contains("argumento no válido: -x.akp"));
         // The last allowed count runs; away from a terminal its progress is not shown.
         const Salida largo = Ejecutar({"comprobar", akp, "--pasos", "10000000"});
         QCOMPARE(largo.nEstado, 0);

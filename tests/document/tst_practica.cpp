@@ -257,6 +257,14 @@ private slots:
             QCOMPARE(q.m_listaEquipo.back()->m_strEtiqueta, std::string("β"));
             h.Pila().redo();
             QCOMPARE(q.m_listaEquipo.back()->m_strEtiqueta, std::string("Ω"));
+            // A new action after an undo starts from the undone state, so undoing it goes
+            // back there and not to the state before the undo.
+            h.Pila().undo();
+            q.m_listaEquipo.back()->m_strEtiqueta = "Ψ";
+            QVERIFY(h.Registrar("Rótulo"));
+            h.Pila().undo();
+            QCOMPARE(q.m_listaEquipo.back()->m_strEtiqueta, std::string("β"));
+            QVERIFY(!h.Pila().canUndo());
         }
 
         // Back to what the described file holds: the described bytes again.
@@ -650,7 +658,10 @@ private slots:
         CCatalogo& cat = p.m_catalogo;
         auto uno = [&](const char* pszDonde, const char* pszMensaje) {
             const auto v = Validacion::Validar(p);
-            const QString s = Validacion::Texto(v);
+            // A missing message fails as surely as a wrong or an extra one.
+            const QString s = v.empty() ? QStringLiteral("ningún problema; se esperaba: ") +
+                                              QString::fromUtf8(pszMensaje)
+                                        : Validacion::Texto(v);
             return v.size() == 1 && v[0].m_strDonde == QString::fromUtf8(pszDonde) &&
                            v[0].m_strMensaje == QString::fromUtf8(pszMensaje)
                        ? QString()

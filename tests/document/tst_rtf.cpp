@@ -124,6 +124,19 @@ private slots:
         g.setVerticalAlignment(QTextCharFormat::AlignNormal);
         g.setFontItalic(true);
         c.insertText(QString("O\tfin") + QChar(QChar::LineSeparator) + "x", g);
+        // What the notes editor offers beyond that: underline, strike-through, a paragraph
+        // set to the right with a right margin.
+        QTextBlockFormat derecha;
+        derecha.setAlignment(Qt::AlignRight);
+        derecha.setRightMargin(18);
+        QTextCharFormat h;
+        h.setFontPointSize(10);
+        h.setFontUnderline(true);
+        c.insertBlock(derecha, h);
+        c.insertText("subrayado", h);
+        h.setFontUnderline(false);
+        h.setFontStrikeOut(true);
+        c.insertText(" tachado", h);
         c.insertBlock();
         const std::string rtf = Rtf::Escribir(doc);
         QVERIFY(rtf.rfind("{\\rtf1\\ansi", 0) == 0);

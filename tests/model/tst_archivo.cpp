@@ -178,10 +178,13 @@ private slots:
 
     void cuentasImposibles() {
         CArchivo ar;
-        ar << int32_t(-1) << int32_t(3) << int32_t(1000) << std::string(20, 'x');
+        ar << int32_t(-1) << int32_t(4) << int32_t(3) << int32_t(1000) << std::string(20, 'x');
         CArchivo lee(ar.Datos());
         QVERIFY_THROWS_EXCEPTION(CErrorArchivo, lee.LeerCuenta(1));
-        // 3 records of at least 8 bytes fit in the 25 bytes that follow.
+        // 4 records of at least 8 bytes do not fit in the 29 bytes that follow, though 4 is
+        // far less than 29: the count is held to the bytes per record, not to the bytes.
+        QVERIFY_THROWS_EXCEPTION(CErrorArchivo, lee.LeerCuenta(8));
+        // 3 of them fit in the 25 bytes after that.
         QCOMPARE(lee.LeerCuenta(8), 3);
         // 1000 records of 1 byte do not fit in 21.
         QVERIFY_THROWS_EXCEPTION(CErrorArchivo, lee.LeerCuenta(1));
