@@ -1,5 +1,7 @@
 #include "app/NotasView.h"
 
+#include "app/ListasNotas.h"
+
 #include "bench/BotonImagen.h"
 #include "bench/Mensajes.h"
 #include "document/Practica.h"
@@ -27,9 +29,6 @@
 namespace {
 
 constexpr const char* kNotas = "Notas de la práctica";
-// A bullet and the space after it, and how far the lines after the first stand in.
-const QString kVineta = QStringLiteral("\u2022 ");
-constexpr double kSangriaVineta = 12.0;
 constexpr const char* kSecciones[] = {"Marco teórico", "Procedimiento",
                                       "Resultados y conclusiones"};
 
@@ -139,36 +138,13 @@ void CNotasView::ActualizarFormato() {
     m_pNegrita->setChecked(f.fontWeight() >= QFont::Bold);
     m_pCursiva->setChecked(f.fontItalic());
     m_pSubrayado->setChecked(f.fontUnderline());
-    m_pVinetas->setChecked(m_pEditor->textCursor().block().text().startsWith(kVineta));
+    m_pVinetas->setChecked(ListasNotas::EnLista(m_pEditor, QTextListFormat::ListDisc));
 }
 
 void CNotasView::Vinetas(bool bPoner) {
-    // A bullet the notes' RTF keeps as it is: the character and a hanging indent, not a list
-    // object, so the saved results read back the same in this program and in others.
-    QTextCursor c = m_pEditor->textCursor();
-    const int nFin = c.selectionEnd();
-    QTextBlock b = m_pEditor->document()->findBlock(c.selectionStart());
-    c.beginEditBlock();
-    for (; b.isValid() && b.position() <= nFin; b = b.next()) {
-        QTextCursor l(b);
-        const bool bTiene = b.text().startsWith(kVineta);
-        QTextBlockFormat bf = b.blockFormat();
-        if (bPoner && !bTiene) {
-            l.insertText(kVineta);
-            bf.setLeftMargin(bf.leftMargin() + kSangriaVineta);
-            bf.setTextIndent(-kSangriaVineta);
-        } else if (!bPoner && bTiene) {
-            l.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor,
-                           static_cast<int>(kVineta.size()));
-            l.removeSelectedText();
-            bf.setLeftMargin(std::max(0.0, bf.leftMargin() - kSangriaVineta));
-            bf.setTextIndent(0);
-        } else {
-            continue;
-        }
-        l.setBlockFormat(bf);
-    }
-    c.endEditBlock();
+    // A real list: Return goes on with it, and the notes' RTF keeps it as a list that word
+    // processors read as theirs.
+    ListasNotas::Poner(m_pEditor, QTextListFormat::ListDisc, bPoner);
     ActualizarFormato();
 }
 

@@ -49,7 +49,7 @@ public:
     QAction* m_pCursiva = nullptr;
     QAction* m_pSubrayado = nullptr;
     QAction* m_pVinetas = nullptr;
-    // Puts a bullet before each paragraph of the selection, or takes it away.
+    // Makes the paragraphs of the selection a bulleted list, or plain paragraphs again.
     void Vinetas(bool bPoner);
 
 signals:

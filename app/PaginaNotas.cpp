@@ -1,8 +1,12 @@
 #include "app/PaginaNotas.h"
 
+#include "app/ListasNotas.h"
+
 #include "document/EditorPractica.h"
 #include "document/Rtf.h"
 
+#include <QAction>
+#include <QKeySequence>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -35,10 +39,11 @@ CPaginaNotas::CPaginaNotas(CEditorPractica& editor,
         int n;
         const char* texto;
         const char* ayuda;
+        QKeySequence tecla = {};
     } kOrdenes[] = {
-        {FORMATO_NEGRITA, "N", "Negrita"},
-        {FORMATO_CURSIVA, "K", "Cursiva"},
-        {FORMATO_SUBRAYADO, "S", "Subrayado"},
+        {FORMATO_NEGRITA, "N", "Negrita", QKeySequence(Qt::CTRL | Qt::Key_B)},
+        {FORMATO_CURSIVA, "K", "Cursiva", QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {FORMATO_SUBRAYADO, "S", "Subrayado", QKeySequence(Qt::CTRL | Qt::Key_U)},
         {FORMATO_SUBINDICE, "x₂", "Subíndice (fórmulas: H₂O)"},
         {FORMATO_SUPERINDICE, "x²", "Superíndice (cargas: Cu²⁺)"},
         {FORMATO_TITULO, "Título", "Título: el párrafo en letra grande y negrita"},
@@ -49,6 +54,13 @@ CPaginaNotas::CPaginaNotas(CEditorPractica& editor,
     for (const auto& o : kOrdenes) {
         QAction* a = barra->addAction(QString::fromUtf8(o.texto));
         a->setToolTip(QString::fromUtf8(o.ayuda));
+        if (!o.tecla.isEmpty()) {
+            // The keys act while a section's editor has the focus: the action belongs to the
+            // page too, whose children the editors are.
+            a->setShortcut(o.tecla);
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(a);
+        }
         QFont f = a->font();
         f.setBold(o.n == FORMATO_NEGRITA);
         f.setItalic(o.n == FORMATO_CURSIVA);
@@ -126,32 +138,9 @@ void CPaginaNotas::Formato(int nOrden) {
 }
 
 void CPaginaNotas::Titulo(QTextEdit* e) {
-    // The whole paragraph, in the sizes and weight the notes write.
-    QTextCursor c = e->textCursor();
-    c.movePosition(QTextCursor::StartOfBlock);
-    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    QTextCharFormat f;
-    f.setFontWeight(QFont::Bold);
-    f.setFontPointSize(14);
-    c.mergeCharFormat(f);
-    e->document()->setModified(true);
+    ListasNotas::Titulo(e);
 }
 
 void CPaginaNotas::Lista(QTextEdit* e, bool bVinetas) {
-    // Lists are written as the notes keep them: a marker and a tab at the start of each
-    // paragraph, indented with a hanging first line.
-    QTextCursor c = e->textCursor();
-    const int nInicio = e->document()->findBlock(c.selectionStart()).blockNumber();
-    const int nFin = e->document()->findBlock(c.selectionEnd()).blockNumber();
-    c.beginEditBlock();
-    for (int n = nInicio, k = 1; n <= nFin; ++n, ++k) {
-        QTextCursor b(e->document()->findBlockByNumber(n));
-        QTextBlockFormat bf = b.blockFormat();
-        bf.setLeftMargin(24);
-        bf.setTextIndent(-16);
-        b.setBlockFormat(bf);
-        b.insertText(bVinetas ? QStringLiteral("•\t") : QStringLiteral("%1.\t").arg(k));
-    }
-    c.endEditBlock();
-    e->document()->setModified(true);
+    ListasNotas::Alternar(e, bVinetas ? QTextListFormat::ListDisc : QTextListFormat::ListDecimal);
 }

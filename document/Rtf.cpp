@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+#include <QTextList>
 
 #include <array>
 #include <map>
@@ -25,7 +26,8 @@ struct Estado {
     int nIzquierda = 0, nDerecha = 0, nPrimera = 0; // twips
     int nUc = 1;
     bool bOmitir = false; // inside a destination whose text is not shown
-    int nDestino = 0;     // 1 font table, 2 colour table
+    int nDestino = 0;     // 1 font table, 2 colour table, 3 paragraph numbering (\pn)
+    int nNivel = 0;       // heading level, 0 for body text
 };
 
 constexpr int kProfundidadMaxima = 256;
@@ -80,6 +82,7 @@ public:
             Caracter(e, CodigoDeByte(static_cast<uint8_t>(c)), bPrimerBloque);
         }
         Vaciar();
+        Enlistar();
         m_cursor.endEditBlock();
     }
 
@@ -190,6 +193,8 @@ private:
         b.setLeftMargin(e.nIzquierda / 15.0);
         b.setRightMargin(e.nDerecha / 15.0);
         b.setTextIndent(e.nPrimera / 15.0);
+        if (e.nNivel > 0)
+            b.setHeadingLevel(e.nNivel);
         // A hanging indent has a tab stop where the text hangs, as word processors do, so
         // that "1.\tab step" lines up.
         if (e.nPrimera < 0 && e.nIzquierda > 0)
@@ -299,7 +304,31 @@ private:
             bPrimerBloque = false;
         }
         Vaciar();
+        Enlistar();
         m_cursor.insertBlock(Bloque(e), Formato(e));
+    }
+
+    // A paragraph numbered the old way (\pn) joins the list of the item before it, if it is
+    // one of the same kind; the list draws the marker and the indent, so the paragraph's
+    // own \li and \fi, which only made room for them, are not kept.
+    void Enlistar() {
+        if (m_estiloLista == QTextListFormat::ListStyleUndefined) {
+            m_pLista = nullptr;
+            return;
+        }
+        QTextBlockFormat bf = m_cursor.blockFormat();
+        bf.setLeftMargin(0);
+        bf.setTextIndent(0);
+        bf.clearProperty(QTextFormat::TabPositions);
+        m_cursor.setBlockFormat(bf);
+        if (m_pLista && m_pLista->format().style() == m_estiloLista) {
+            m_pLista->add(m_cursor.block());
+            return;
+        }
+        QTextListFormat lf;
+        lf.setStyle(m_estiloLista);
+        lf.setIndent(1);
+        m_pLista = m_cursor.createList(lf);
     }
 
     void Palabra(Estado& e, const std::string& w, bool bP, int n, bool& bPrimerBloque) {
@@ -313,9 +342,36 @@ private:
         } else if (w == "pard") {
             e.alineacion = Qt::AlignLeft;
             e.nIzquierda = e.nDerecha = e.nPrimera = 0;
+            e.nNivel = 0;
+            if (!e.bOmitir && !e.nDestino)
+                m_estiloLista = QTextListFormat::ListStyleUndefined;
             if (!bPrimerBloque && !e.bOmitir && !e.nDestino)
                 Vaciar();
             m_cursor.setBlockFormat(Bloque(e));
+        } else if (w == "outlinelevel") {
+            // Word's outline levels 0 to 8 are headings 1 to 9; Qt keeps six.
+            e.nNivel = bP && n >= 0 && n <= 8 ? std::min(n + 1, 6) : 0;
+            if (!bPrimerBloque && !e.bOmitir && !e.nDestino)
+                Vaciar();
+            m_cursor.setBlockFormat(Bloque(e));
+        } else if (w == "pn") {
+            e.nDestino = 3;
+            m_estiloLista = QTextListFormat::ListDecimal;
+        } else if (e.nDestino == 3) {
+            if (w == "pnlvlblt")
+                m_estiloLista = QTextListFormat::ListDisc;
+            else if (w == "pndec")
+                m_estiloLista = QTextListFormat::ListDecimal;
+            else if (w == "pnlcltr")
+                m_estiloLista = QTextListFormat::ListLowerAlpha;
+            else if (w == "pnucltr")
+                m_estiloLista = QTextListFormat::ListUpperAlpha;
+            else if (w == "pnlcrm")
+                m_estiloLista = QTextListFormat::ListLowerRoman;
+            else if (w == "pnucrm")
+                m_estiloLista = QTextListFormat::ListUpperRoman;
+            else if (w == "pnlvlcont")
+                m_estiloLista = QTextListFormat::ListStyleUndefined; // text under an item
         } else if (w == "plain") {
             e.bNegrita = e.bCursiva = e.bSubrayado = e.bTachado = false;
             e.nTamano = 24;
@@ -405,7 +461,7 @@ private:
                    w == "colorschememapping" || w == "listtable" || w == "listoverridetable" ||
                    w == "rsidtbl" || w == "generator" || w == "latentstyles" || w == "datastore" ||
                    w == "filetbl" || w == "revtbl" || w == "xmlnstbl" || w == "pgdsctbl" ||
-                   w == "bkmkstart" || w == "bkmkend") {
+                   w == "bkmkstart" || w == "bkmkend" || w == "pntext") {
             e.bOmitir = true;
         }
         // Anything else is a control word this reader does not need.
@@ -441,6 +497,8 @@ private:
     bool m_bColorDado = false;
     int m_nSaltar = 0;
     int m_nExceso = 0;
+    QTextListFormat::Style m_estiloLista = QTextListFormat::ListStyleUndefined;
+    QTextList* m_pLista = nullptr;
     QString m_strTramo;
     QTextCharFormat m_formatoTramo;
     QTextCharFormat m_formatoCache;
@@ -472,6 +530,39 @@ QString Escapar(const QString& s) {
         }
     }
     return r;
+}
+
+// Old-style paragraph numbering, which every word processor reads: the numbering group,
+// and the marker as plain text for readers that draw none of their own.
+QString ParrafoDeLista(const QTextList& lista, const QTextBlock& b) {
+    const QTextListFormat lf = lista.format();
+    QString tipo;
+    switch (lf.style()) {
+    case QTextListFormat::ListDisc:
+    case QTextListFormat::ListCircle:
+    case QTextListFormat::ListSquare:
+        return QStringLiteral("{\\*\\pn\\pnlvlblt\\pnindent360{\\pntxtb\\bullet}}"
+                              "{\\pntext\\bullet\\tab}");
+    case QTextListFormat::ListLowerAlpha:
+        tipo = QStringLiteral("\\pnlcltr");
+        break;
+    case QTextListFormat::ListUpperAlpha:
+        tipo = QStringLiteral("\\pnucltr");
+        break;
+    case QTextListFormat::ListLowerRoman:
+        tipo = QStringLiteral("\\pnlcrm");
+        break;
+    case QTextListFormat::ListUpperRoman:
+        tipo = QStringLiteral("\\pnucrm");
+        break;
+    default:
+        tipo = QStringLiteral("\\pndec");
+        break;
+    }
+    return QStringLiteral("{\\*\\pn\\pnlvlbody%1\\pnstart1\\pnindent360{\\pntxta .}}"
+                          "{\\pntext %2\\tab}")
+        .arg(tipo)
+        .arg(Escapar(lista.itemText(b)));
 }
 
 } // namespace
@@ -508,6 +599,7 @@ std::string Escribir(const QTextDocument& doc) {
     QString cuerpo;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         const QTextBlockFormat bf = b.blockFormat();
+        const QTextList* lista = b.textList();
         cuerpo += QStringLiteral("\\pard");
         const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
         if (a & Qt::AlignHCenter)
@@ -516,13 +608,24 @@ std::string Escribir(const QTextDocument& doc) {
             cuerpo += QStringLiteral("\\qr");
         else if (a & Qt::AlignJustify)
             cuerpo += QStringLiteral("\\qj");
-        if (bf.leftMargin() != 0.0)
+        // A list item has the list's indent: its marker hangs a quarter inch before the text.
+        if (lista)
+            cuerpo += QStringLiteral("\\li720");
+        else if (bf.leftMargin() != 0.0)
             cuerpo += QStringLiteral("\\li%1").arg(qRound(bf.leftMargin() * 15));
         if (bf.rightMargin() != 0.0)
             cuerpo += QStringLiteral("\\ri%1").arg(qRound(bf.rightMargin() * 15));
-        if (bf.textIndent() != 0.0)
+        if (lista)
+            cuerpo += QStringLiteral("\\fi-360");
+        else if (bf.textIndent() != 0.0)
             cuerpo += QStringLiteral("\\fi%1").arg(qRound(bf.textIndent() * 15));
-        cuerpo += QLatin1Char(' ');
+        if (bf.headingLevel() > 0)
+            cuerpo += QStringLiteral("\\outlinelevel%1").arg(bf.headingLevel() - 1);
+        // After the list's groups a space would be text.
+        if (lista)
+            cuerpo += ParrafoDeLista(*lista, b);
+        else
+            cuerpo += QLatin1Char(' ');
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment fr = it.fragment();
             if (!fr.isValid())

@@ -1,7 +1,8 @@
 // The RTF the practices carry, read into and written from a QTextDocument. A well-defined
 // subset: groups, \rtf1 \ansi \deff, font and colour tables, \par \pard \line \tab, \b \i \ul
 // \strike, \fs, \cf, \f, \qc \qr \qj \ql, \li \ri \fi, \up \dn \super \sub \nosupersub, \'hh
-// (Windows-1252), \uN with its fallback and the symbol words; every destination and control
+// (Windows-1252), \uN with its fallback and the symbol words, lists as old-style paragraph
+// numbering (\pn, \pntext) and headings as \outlinelevel; every destination and control
 // word it does not know is skipped without losing the text around it. Reading any bytes
 // never crashes and never loops; what the writer writes reads back the same.
 #pragma once

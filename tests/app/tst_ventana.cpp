@@ -58,6 +58,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextLayout>
+#include <QTextList>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
@@ -826,6 +827,74 @@ private slots:
         ::unlink(Rutas::Codificar(cafe).constData()); // QTemporaryDir cannot remove it
     }
 
+    void listasYTitulosDeLasNotas() {
+        // The practice editor's notes behave as in a word processor: a heading for what is
+        // typed next, lists that Return continues and ends, a second press that takes the
+        // list away, and Ctrl+B while the editor has the focus.
+        CDlgEditorPractica dlg(CEditorPractica::EnBlanco(), nullptr);
+        dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::NOTAS);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        QTextEdit* e = dlg.m_pNotas[0];
+        e->clear();
+        e->setFocus();
+        const QList<QAction*> a =
+            dlg.Paginas()->widget(CDlgEditorPractica::NOTAS)->findChild<QToolBar*>()->actions();
+        a[5]->trigger(); // heading, on the empty first line
+        QTest::keyClicks(e, "Material");
+        QTest::keyClick(e, Qt::Key_Return);
+        QTest::keyClicks(e, "Vaso");
+        a[6]->trigger(); // bullets
+        QTest::keyClick(e, Qt::Key_Return);
+        QTest::keyClicks(e, "Balanza");
+        QTest::keyClick(e, Qt::Key_Return);
+        QTest::keyClick(e, Qt::Key_Return); // on the empty item: the list ends
+        QTest::keyClick(e, Qt::Key_B, Qt::ControlModifier);
+        QTest::keyClicks(e, "Fin");
+        QTextDocument* doc = e->document();
+        QCOMPARE(doc->toPlainText(), QString("Material\nVaso\nBalanza\nFin"));
+        auto bloque = [&](int n) { return doc->findBlockByNumber(n); };
+        auto formato = [&](int n) {
+            QTextCursor c(bloque(n));
+            c.movePosition(QTextCursor::NextCharacter);
+            return c.charFormat();
+        };
+        QCOMPARE(bloque(0).blockFormat().headingLevel(), 2);
+        QVERIFY(formato(0).fontWeight() >= QFont::Bold && formato(0).fontPointSize() == 14.0);
+        QCOMPARE(bloque(1).blockFormat().headingLevel(), 0);
+        QVERIFY(formato(1).fontWeight() < QFont::Bold);
+        QVERIFY(bloque(1).textList() && bloque(1).textList() == bloque(2).textList());
+        QVERIFY(!bloque(3).textList());
+        QVERIFY(formato(3).fontWeight() >= QFont::Bold);
+        // Both items again: the bullets go; numbers twice are no "1. 1.", just none.
+        QTextCursor c(bloque(1));
+        c.setPosition(bloque(2).position() + 2, QTextCursor::KeepAnchor);
+        e->setTextCursor(c);
+        a[6]->trigger();
+        QVERIFY(!bloque(1).textList() && !bloque(2).textList());
+        a[7]->trigger();
+        a[7]->trigger();
+        QVERIFY(!bloque(1).textList());
+        QCOMPARE(doc->toPlainText(), QString("Material\nVaso\nBalanza\nFin"));
+        // Down to an empty last line: that line gets no number.
+        QTextCursor fin(doc);
+        fin.movePosition(QTextCursor::End);
+        fin.insertBlock();
+        c.setPosition(doc->characterCount() - 1, QTextCursor::KeepAnchor);
+        e->setTextCursor(c);
+        a[7]->trigger();
+        QCOMPARE(bloque(1).textList()->format().style(), QTextListFormat::ListDecimal);
+        QCOMPARE(bloque(1).textList()->count(), 3);
+        QVERIFY(!bloque(4).textList());
+        // And the page's notes keep them through the RTF.
+        QTextDocument leido;
+        Rtf::Leer(Rtf::Escribir(*doc), leido);
+        QCOMPARE(leido.findBlockByNumber(3).textList()->itemText(leido.findBlockByNumber(3)),
+                 QString("3."));
+        QCOMPARE(leido.begin().blockFormat().headingLevel(), 2);
+        dlg.reject();
+    }
+
     void notasDeLaPractica() {
         QVERIFY(m_pMarco->IniciarPractica(902));
         CNotasView* n = m_pMarco->m_pNotas;
@@ -877,9 +946,9 @@ private slots:
         QVERIFY(leida.AbrirPractica(ruta) == CPractica::Resultado::Correcto);
         Rtf::Leer(leida.m_strResultados, doc);
         const QTextBlock ultimo = doc.lastBlock();
-        QCOMPARE(ultimo.text(), QString::fromUtf8("\u2022 negra ladeada"));
-        QCOMPARE(ultimo.blockFormat().leftMargin(), 12.0);
-        QCOMPARE(ultimo.blockFormat().textIndent(), -12.0);
+        QCOMPARE(ultimo.text(), QString("negra ladeada"));
+        QVERIFY(ultimo.textList());
+        QCOMPARE(ultimo.textList()->format().style(), QTextListFormat::ListDisc);
         auto formato = [&](const QString& strPalabra) {
             const int i = ultimo.position() + ultimo.text().indexOf(strPalabra);
             QTextCursor c(&doc);
@@ -890,7 +959,7 @@ private slots:
         QVERIFY(formato("ladeada").fontWeight() < QFont::Bold && formato("ladeada").fontItalic() &&
                 formato("ladeada").fontUnderline());
         n->Vinetas(false);
-        QVERIFY(!e->document()->lastBlock().text().startsWith(QString::fromUtf8("\u2022")));
+        QVERIFY(!e->document()->lastBlock().textList());
         n->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
         QVERIFY(!n->BarraFormato()->isVisible());
         // Nor do its keys reformat a read-only section.
@@ -1191,13 +1260,14 @@ private slots:
         QVERIFY(m_pMarco->AbrirPractica(rutaPlantilla, true));
         QCOMPARE(m_pPractica->m_strPractica, std::string("Práctica nueva"));
         m_pMarco->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
-        QCOMPARE(e->toPlainText(), QStringLiteral("Material\n•\tVaso\n•\tBalanza"));
+        QCOMPARE(e->toPlainText(), QStringLiteral("Material\nVaso\nBalanza"));
+        QCOMPARE(e->document()->begin().blockFormat().headingLevel(), 2);
         QTextCursor t(e->document());
         t.setPosition(3);
         QVERIFY(t.charFormat().fontWeight() >= QFont::Bold);
         QCOMPARE(t.charFormat().fontPointSize(), 14.0);
         t.movePosition(QTextCursor::NextBlock);
-        QCOMPARE(t.blockFormat().leftMargin(), 24.0);
+        QVERIFY(t.currentList() && t.currentList()->count() == 2);
         t.setPosition(t.position() + 4);
         QCOMPARE(t.charFormat().foreground().color(), QColor(0, 0, 160));
         m_pMarco->m_fnAntesDelEditor = nullptr;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextList>
 #include <QtTest>
 
 #include <random>
@@ -24,11 +25,15 @@ QStringList Huella(const QTextDocument& doc) {
     QStringList v;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         const QTextBlockFormat bf = b.blockFormat();
-        v << QStringLiteral("P%1/%2/%3/%4")
+        const QTextList* l = b.textList();
+        v << QStringLiteral("P%1/%2/%3/%4/h%5/l%6.%7")
                  .arg(int(bf.alignment() & Qt::AlignHorizontal_Mask))
                  .arg(bf.leftMargin())
                  .arg(bf.rightMargin())
-                 .arg(bf.textIndent());
+                 .arg(bf.textIndent())
+                 .arg(bf.headingLevel())
+                 .arg(l ? int(l->format().style()) : 0)
+                 .arg(l ? l->itemNumber(b) : -1);
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment fr = it.fragment();
             const QTextCharFormat f = fr.charFormat();
@@ -137,13 +142,50 @@ private slots:
         h.setFontUnderline(false);
         h.setFontStrikeOut(true);
         c.insertText(" tachado", h);
+        // A heading, two bullets, three numbered steps and text after them.
+        QTextBlockFormat titulo;
+        titulo.setHeadingLevel(2);
+        c.insertBlock(titulo);
+        c.insertText("Material", f);
+        QTextListFormat lf;
+        lf.setStyle(QTextListFormat::ListDisc);
+        c.insertBlock(QTextBlockFormat(), g);
+        c.createList(lf);
+        c.insertText("Vaso");
+        c.insertBlock();
+        c.insertText("Balanza");
+        lf.setStyle(QTextListFormat::ListDecimal);
+        c.insertBlock(QTextBlockFormat());
+        c.createList(lf);
+        c.insertText("Pesar");
+        for (const char* s : {"Disolver", "Valorar"}) {
+            c.insertBlock();
+            c.insertText(s);
+        }
+        c.insertBlock(QTextBlockFormat());
+        c.insertText("Fin");
         c.insertBlock();
         const std::string rtf = Rtf::Escribir(doc);
         QVERIFY(rtf.rfind("{\\rtf1\\ansi", 0) == 0);
+        // The numbering word processors read, marker text included for those that draw none.
+        QVERIFY(rtf.find("\\pard\\li720\\fi-360{\\*\\pn\\pnlvlblt\\pnindent360{\\pntxtb\\bullet}}"
+                         "{\\pntext\\bullet\\tab}{\\plain") != std::string::npos);
+        QVERIFY(
+            rtf.find("\\pnlvlbody\\pndec\\pnstart1\\pnindent360{\\pntxta .}}{\\pntext 3.\\tab}") !=
+            std::string::npos);
+        QVERIFY(rtf.find("\\outlinelevel1 ") != std::string::npos);
         QTextDocument otro;
         Rtf::Leer(rtf, otro);
         QCOMPARE(Huella(otro), Huella(doc));
         QCOMPARE(Rtf::Escribir(otro), rtf);
+        // Each run of items is one list; the markers are the list's, not text.
+        const QTextBlock vaso = otro.findBlockByNumber(4);
+        QCOMPARE(vaso.text(), QString("Vaso"));
+        QCOMPARE(vaso.textList(), vaso.next().textList());
+        QCOMPARE(otro.findBlockByNumber(8).textList()->count(), 3);
+        QCOMPARE(otro.findBlockByNumber(8).textList()->itemText(otro.findBlockByNumber(8)),
+                 QString("3."));
+        QVERIFY(!otro.findBlockByNumber(9).textList());
         // A control character brought into a font's name by \'hh does not survive to make
         // the next write differ (a fuzzer's find).
         QTextDocument raro;
