@@ -192,9 +192,8 @@ void Mesa(const Datos& d, const Resolutor& res, const CCatalogo& cat, CListaEqui
         p->m_x = e.m_x;
         p->m_y = e.m_y;
         p->m_strEtiqueta = e.m_strRotulo;
-        if (auto* pa = dynamic_cast<CParrilla*>(p))
-            pa->SetNivel(e.m_nNivel);
-        auto* r = dynamic_cast<CRecipiente*>(p);
+        p->Ajustar(e.m_nNivel); // items without a setting ignore it
+        CRecipiente* r = p->Recipiente();
         if (!r)
             continue;
         r->m_seno.m_dTemperatura = e.m_dTemperatura;

@@ -122,7 +122,7 @@ private:
             for (const auto& k : b.m_claves) {
                 if (k.m_pszClave) {
                     Claves(std::span(&k, 1), *e, 2);
-                } else if (const auto* r = dynamic_cast<const CRecipiente*>(e)) {
+                } else if (const CRecipiente* r = e->Recipiente()) {
                     Fases(*r);
                 }
             }

@@ -23,9 +23,9 @@ Equipo& LeerEquipo(Lectura& l, const Valor& v) {
     const std::unique_ptr<CEquipo> p(CListaEquipo::CrearEquipo(e.m_nTipo));
     if (!p)
         Fallo(v.m_strDonde, QStringLiteral("tipo de equipo desconocido: %1").arg(e.m_nTipo));
-    e.m_bRecipiente = dynamic_cast<CRecipiente*>(p.get()) != nullptr;
+    e.m_bRecipiente = p->Recipiente() != nullptr;
     e.m_bTubo = dynamic_cast<CTuboVidrio*>(p.get()) != nullptr;
-    e.m_bParrilla = dynamic_cast<CParrilla*>(p.get()) != nullptr;
+    e.m_bParrilla = p->Ajuste().has_value();
     e.m_x = EnteroEntre(c[1], v.m_strDonde + QStringLiteral(": x"), -Limites::kCoordenada,
                         Limites::kCoordenada);
     e.m_y = EnteroEntre(c[2], v.m_strDonde + QStringLiteral(": y"), -Limites::kCoordenada,
@@ -42,7 +42,7 @@ bool EsRecipiente(const Equipo& e) {
 }
 
 const CRecipiente* RecipienteDe(const CEquipo& e) {
-    return dynamic_cast<const CRecipiente*>(&e);
+    return e.Recipiente();
 }
 
 const Clave<Equipo, CEquipo> kClavesEquipo[] = {
@@ -59,12 +59,11 @@ const Clave<Equipo, CEquipo> kClavesEquipo[] = {
     {"nivel",
      [](Equipo& e, const Valor& v) { e.m_nNivel = EnteroEntre(v.m_str, v.m_strDonde, 0, 5); },
      [](const CEquipo& e, const Nombres&) {
-         return QStringList{QString::number(dynamic_cast<const CParrilla&>(e).Nivel())};
+         return QStringList{QString::number(e.Ajuste().value_or(CExtension::kNivelDescrito))};
      },
      Cuando::SiNoUsual,
      [](const CEquipo& e, const Nombres&) {
-         const auto* p = dynamic_cast<const CParrilla*>(&e);
-         return !p || p->Nivel() == CExtension::kNivelDescrito;
+         return e.Ajuste().value_or(CExtension::kNivelDescrito) == CExtension::kNivelDescrito;
      },
      [](const Equipo& e) { return e.m_bParrilla; }},
     {"temperatura",
@@ -74,16 +73,16 @@ const Clave<Equipo, CEquipo> kClavesEquipo[] = {
      },
      [](const CEquipo& e, const Nombres&) {
          const CRecipiente* r = RecipienteDe(e);
-         return r ? QStringList{N(r->m_seno.m_dTemperatura)} : QStringList{};
+         return r ? QStringList{N(r->m_seno.Temperatura())} : QStringList{};
      },
      Cuando::Siempre, nullptr, EsRecipiente},
     {"reserva", [](Equipo& e, const Valor& v) { e.m_dReserva = Cantidad(v.m_str, v.m_strDonde); },
      [](const CEquipo& e, const Nombres&) {
-         return QStringList{N(RecipienteDe(e)->m_seno.m_dReserva)};
+         return QStringList{N(RecipienteDe(e)->m_seno.Reserva())};
      },
      Cuando::SiNoUsual,
      [](const CEquipo& e, const Nombres&) {
-         return !RecipienteDe(e) || RecipienteDe(e)->m_seno.m_dReserva == 0.0;
+         return !RecipienteDe(e) || RecipienteDe(e)->m_seno.Reserva() == 0.0;
      },
      EsRecipiente},
     // Here go the keys of each phase (ClavesFase), liquid, solid and gas in turn.
