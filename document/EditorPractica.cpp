@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -60,6 +61,14 @@ template <class T> int32_t IdNuevo(const std::vector<T>& tabla) {
 template <class T> T* Entrada(std::vector<T>& tabla, int32_t n) {
     return n >= 0 && n < static_cast<int32_t>(tabla.size()) ? &tabla[static_cast<size_t>(n)]
                                                             : nullptr;
+}
+
+// A plain field of a catalogue entry, set as given; false when there is no such entry.
+template <class T, class V> bool Poner(std::vector<T>& tabla, int32_t n, V T::*pCampo, V v) {
+    T* e = Entrada(tabla, n);
+    if (e)
+        e->*pCampo = std::move(v);
+    return e != nullptr;
 }
 
 // Entry i of a reagent's composition (the last for -1), or none.
@@ -261,10 +270,7 @@ bool CEditorPractica::PonerComponente(int32_t n, int32_t CComponentes::*pCampo, 
 }
 
 bool CEditorPractica::PonerComponente(int32_t n, COLORREF CComponentes::*pCampo, COLORREF c) {
-    CComponentes* k = Entrada(Catalogo().m_componentes, n);
-    if (k)
-        (*k).*pCampo = c;
-    return k != nullptr;
+    return Poner(Catalogo().m_componentes, n, pCampo, c);
 }
 
 CEditorPractica::Rango CEditorPractica::RangoComponente(int32_t CComponentes::*pCampo) {
@@ -301,10 +307,7 @@ bool CEditorPractica::EliminarReactivo(int32_t n) {
 
 bool CEditorPractica::PonerReactivo(int32_t n, std::string CReactivos::*pCampo,
                                     const std::string& s) {
-    CReactivos* r = Entrada(Catalogo().m_reactivos, n);
-    if (r)
-        (*r).*pCampo = s;
-    return r != nullptr;
+    return Poner(Catalogo().m_reactivos, n, pCampo, s);
 }
 
 bool CEditorPractica::PonerReactivo(int32_t n, int32_t CReactivos::*pCampo, int32_t v) {
@@ -386,17 +389,11 @@ void CEditorPractica::PonerRanura(int32_t nReaccion, bool bProducto, int k, int3
 
 bool CEditorPractica::PonerReaccion(int32_t n, std::string CReacciones::*pCampo,
                                     const std::string& s) {
-    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
-    if (r)
-        (*r).*pCampo = s;
-    return r != nullptr;
+    return Poner(Catalogo().m_reacciones, n, pCampo, s);
 }
 
 bool CEditorPractica::PonerReaccion(int32_t n, double CReacciones::*pCampo, double d) {
-    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
-    if (r)
-        (*r).*pCampo = d;
-    return r != nullptr;
+    return Poner(Catalogo().m_reacciones, n, pCampo, d);
 }
 
 bool CEditorPractica::PonerReaccion(int32_t n, int32_t CReacciones::*pCampo, int32_t v) {
@@ -453,24 +450,15 @@ bool CEditorPractica::EliminarIndicador(int32_t n, QString* pstrError) {
 
 bool CEditorPractica::PonerIndicador(int32_t n, std::string CIndicadores::*pCampo,
                                      const std::string& s) {
-    CIndicadores* d = Entrada(Catalogo().m_indicadores, n);
-    if (d)
-        (*d).*pCampo = s;
-    return d != nullptr;
+    return Poner(Catalogo().m_indicadores, n, pCampo, s);
 }
 
 bool CEditorPractica::PonerIndicador(int32_t n, double CIndicadores::*pCampo, double v) {
-    CIndicadores* d = Entrada(Catalogo().m_indicadores, n);
-    if (d)
-        (*d).*pCampo = v;
-    return d != nullptr;
+    return Poner(Catalogo().m_indicadores, n, pCampo, v);
 }
 
 bool CEditorPractica::PonerIndicador(int32_t n, COLORREF CIndicadores::*pCampo, COLORREF c) {
-    CIndicadores* d = Entrada(Catalogo().m_indicadores, n);
-    if (d)
-        (*d).*pCampo = c;
-    return d != nullptr;
+    return Poner(Catalogo().m_indicadores, n, pCampo, c);
 }
 
 bool CEditorPractica::PonerSigue(int32_t nIndicador, int32_t nComponente) {
