@@ -309,11 +309,12 @@ private:
     }
 
     // A paragraph numbered the old way (\pn) joins the list of the item before it, if it is
-    // one of the same kind; the list draws the marker and the indent, so the paragraph's
-    // own \li and \fi, which only made room for them, are not kept.
+    // one of the same kind, or, when it starts past 1 (\pnstart), the last list of its kind
+    // that other paragraphs interrupted; the list draws the marker and the indent, so the
+    // paragraph's own \li and \fi, which only made room for them, are not kept.
     void Enlistar() {
         if (m_estiloLista == QTextListFormat::ListStyleUndefined) {
-            m_pLista = nullptr;
+            m_bListaSeguida = false;
             return;
         }
         QTextBlockFormat bf = m_cursor.blockFormat();
@@ -321,14 +322,20 @@ private:
         bf.setTextIndent(0);
         bf.clearProperty(QTextFormat::TabPositions);
         m_cursor.setBlockFormat(bf);
-        if (m_pLista && m_pLista->format().style() == m_estiloLista) {
-            m_pLista->add(m_cursor.block());
+        QTextList* pSigue = m_bListaSeguida ? m_pLista : nullptr;
+        if (m_nInicioLista > 1 && (!pSigue || pSigue->format().style() != m_estiloLista))
+            pSigue = m_ultimas[m_estiloLista];
+        m_bListaSeguida = true;
+        if (pSigue && pSigue->format().style() == m_estiloLista) {
+            pSigue->add(m_cursor.block());
+            m_pLista = pSigue;
             return;
         }
         QTextListFormat lf;
         lf.setStyle(m_estiloLista);
         lf.setIndent(1);
         m_pLista = m_cursor.createList(lf);
+        m_ultimas[m_estiloLista] = m_pLista;
     }
 
     void Palabra(Estado& e, const std::string& w, bool bP, int n, bool& bPrimerBloque) {
@@ -357,8 +364,11 @@ private:
         } else if (w == "pn") {
             e.nDestino = 3;
             m_estiloLista = QTextListFormat::ListDecimal;
+            m_nInicioLista = 1;
         } else if (e.nDestino == 3) {
-            if (w == "pnlvlblt")
+            if (w == "pnstart")
+                m_nInicioLista = bP ? n : 1;
+            else if (w == "pnlvlblt")
                 m_estiloLista = QTextListFormat::ListDisc;
             else if (w == "pndec")
                 m_estiloLista = QTextListFormat::ListDecimal;
@@ -498,7 +508,10 @@ private:
     int m_nSaltar = 0;
     int m_nExceso = 0;
     QTextListFormat::Style m_estiloLista = QTextListFormat::ListStyleUndefined;
-    QTextList* m_pLista = nullptr;
+    QTextList* m_pLista = nullptr;  // the list of the last item
+    bool m_bListaSeguida = false;   // the paragraph before is an item
+    std::map<int, QTextList*> m_ultimas; // the last list of each kind, for an item that resumes it
+    int m_nInicioLista = 1;
     QString m_strTramo;
     QTextCharFormat m_formatoTramo;
     QTextCharFormat m_formatoCache;
@@ -559,9 +572,14 @@ QString ParrafoDeLista(const QTextList& lista, const QTextBlock& b) {
         tipo = QStringLiteral("\\pndec");
         break;
     }
-    return QStringLiteral("{\\*\\pn\\pnlvlbody%1\\pnstart1\\pnindent360{\\pntxta .}}"
-                          "{\\pntext %2\\tab}")
+    // An item that resumes its list after other paragraphs starts at its own number, so that
+    // a reader continues the list instead of beginning a new one.
+    const QTextBlock antes = b.previous();
+    const bool bReanuda = lista.itemNumber(b) > 0 && antes.isValid() && antes.textList() != &lista;
+    return QStringLiteral("{\\*\\pn\\pnlvlbody%1\\pnstart%2\\pnindent360{\\pntxta .}}"
+                          "{\\pntext %3\\tab}")
         .arg(tipo)
+        .arg(bReanuda ? lista.itemNumber(b) + 1 : 1)
         .arg(Escapar(lista.itemText(b)));
 }
 

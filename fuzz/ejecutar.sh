@@ -4,6 +4,9 @@
 # 2 GB of memory). What a target finds is kept under BUILD/fuzz/hallazgos.
 #
 #   fuzz/ejecutar.sh BUILD [SECONDS] [TARGET...]
+#
+# The mutations follow a fixed seed (ALKOR_FUZZ_SEMILLA, 1), so that a run repeats what the
+# last one tried and a finding is a change in the code, not luck; a campaign gives its own.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 build="$1"
@@ -21,6 +24,7 @@ for t in "${objetivos[@]}"; do
     cp "$raiz/fuzz/semillas/$t/"* "$corpus/"
     echo "== fuzz_$t: ${segundos} s"
     if ! "$build/fuzz/fuzz_$t" -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 \
+        -seed="${ALKOR_FUZZ_SEMILLA:-1}" \
         -print_final_stats=1 -artifact_prefix="$hallazgos/$t-" "$corpus" \
         > "$hallazgos/$t.log" 2>&1; then
         tail -n 60 "$hallazgos/$t.log"

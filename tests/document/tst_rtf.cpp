@@ -186,6 +186,27 @@ private slots:
         QCOMPARE(otro.findBlockByNumber(8).textList()->itemText(otro.findBlockByNumber(8)),
                  QString("3."));
         QVERIFY(!otro.findBlockByNumber(9).textList());
+        // A numbered list that a paragraph interrupts goes on with 2 after it, in the file
+        // and when read back (a fuzzer's find: it restarted at 1).
+        QTextDocument cortada;
+        QTextCursor cc(&cortada);
+        lf.setStyle(QTextListFormat::ListDecimal);
+        QTextList* pasos = cc.createList(lf);
+        cc.insertText("Pesar");
+        cc.insertBlock(QTextBlockFormat());
+        cc.insertText("Nota");
+        cc.insertBlock();
+        cc.insertText("Disolver");
+        pasos->add(cc.block());
+        const std::string strCortada = Rtf::Escribir(cortada);
+        QVERIFY(strCortada.find("\\pnstart2\\pnindent360{\\pntxta .}}{\\pntext 2.\\tab}") !=
+                std::string::npos);
+        QTextDocument cortadaLeida;
+        Rtf::Leer(strCortada, cortadaLeida);
+        const QTextBlock disolver = cortadaLeida.lastBlock();
+        QCOMPARE(disolver.textList(), cortadaLeida.firstBlock().textList());
+        QCOMPARE(disolver.textList()->itemText(disolver), QString("2."));
+        QCOMPARE(Rtf::Escribir(cortadaLeida), strCortada);
         // A control character brought into a font's name by \'hh does not survive to make
         // the next write differ (a fuzzer's find).
         QTextDocument raro;
