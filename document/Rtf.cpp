@@ -508,8 +508,8 @@ private:
     int m_nSaltar = 0;
     int m_nExceso = 0;
     QTextListFormat::Style m_estiloLista = QTextListFormat::ListStyleUndefined;
-    QTextList* m_pLista = nullptr;  // the list of the last item
-    bool m_bListaSeguida = false;   // the paragraph before is an item
+    QTextList* m_pLista = nullptr;       // the list of the last item
+    bool m_bListaSeguida = false;        // the paragraph before is an item
     std::map<int, QTextList*> m_ultimas; // the last list of each kind, for an item that resumes it
     int m_nInicioLista = 1;
     QString m_strTramo;
