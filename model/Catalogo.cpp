@@ -140,3 +140,15 @@ void CCatalogo::ResolverPlantilla() {
     for (CReactivos& r : m_reactivos)
         r.ResolverComponentes(*this);
 }
+
+bool CCatalogo::UsaDatosAcuosos() const {
+    if (m_nMotor != MOTOR_DESCRITO)
+        return true;
+    for (const CComponentes& c : m_componentes)
+        if (c.m_acidoBase.Tiene() || c.m_dConcentracionColor != 0.0)
+            return true;
+    for (const CIndicadores& i : m_indicadores)
+        if (i.m_acidoBase.Tiene())
+            return true;
+    return false;
+}

@@ -20,6 +20,11 @@ public:
     std::vector<CReactivos> m_reactivos;
     std::vector<CReacciones> m_reacciones;
     std::vector<CIndicadores> m_indicadores;
+    // MOTOR_*: kept in the file's extension, not in the described records.
+    int32_t m_nMotor = MOTOR_DESCRITO;
+
+    // Whether anything in the catalogue asks for more than the described model.
+    bool UsaDatosAcuosos() const;
 
     int32_t NumComponentes() const { return static_cast<int32_t>(m_componentes.size()); }
     int32_t NumReactivos() const { return static_cast<int32_t>(m_reactivos.size()); }

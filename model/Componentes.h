@@ -1,6 +1,7 @@
 // CComponentes: one chemical species of the catalogue with its physical data.
 #pragma once
 
+#include "model/DatosAcuosos.h"
 #include "model/Serializable.h"
 
 #include <cstdint>
@@ -54,6 +55,10 @@ public:
     int32_t m_nSignoAnion = 0;
     int32_t m_nTextura = 0;
     int32_t m_nId = 0;
+    // Kept in the file's extension, not in the record (see DatosAcuosos.h).
+    CAcidoBaseDatos m_acidoBase;
+    // The molar concentration at which a solution shows m_crColor; 0: the described mixing.
+    double m_dConcentracionColor = 0.0;
 
     // Moles in an amount given in grams, millilitres or moles. A molar mass that is not
     // positive yields nothing rather than an infinity.

@@ -19,6 +19,8 @@ public:
     double m_dLimiteBajo = 0.0;
     COLORREF m_crColorAlto = 0;
     double m_dLimiteAlto = 0.0;
+    // Kept in the file's extension, not in the record (see DatosAcuosos.h).
+    CIndicadorDatos m_acidoBase;
 
     // Colour of the indicator at value v (pH or molar concentration).
     COLORREF Color(double v) const;
