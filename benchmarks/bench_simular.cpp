@@ -2,6 +2,7 @@
 // six reactions that run on every step (three pairs that undo each other, capped so that
 // they never run out).
 #include "model/Catalogo.h"
+#include "model/Equilibrio.h"
 #include "model/Seno.h"
 
 #include <benchmark/benchmark.h>
@@ -141,5 +142,23 @@ void BM_SimularCalentando(benchmark::State& state) {
 BENCHMARK(BM_SimularCalentando);
 
 } // namespace
+
+// The acid–base solve of one liquid with ten systems: weak acids of one to three steps, their
+// salts and a weak base, with sodium and chloride as the fixed charge.
+void BM_ResolverEquilibrio(benchmark::State& state) {
+    std::vector<Equilibrio::Sistema> sistemas;
+    for (int i = 0; i < 10; ++i) {
+        Equilibrio::Sistema s;
+        s.dConcentracion = 0.01 * (i + 1);
+        s.datos.m_nPasos = 1 + i % 3;
+        s.datos.m_pKa = {2.0 + i * 0.5, 7.0 + i * 0.2, 12.0};
+        s.datos.m_dEntalpia = {-1.0, 3.0, 10.0};
+        s.datos.m_nCedidos = i % (s.datos.m_nPasos + 1);
+        sistemas.push_back(s);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Equilibrio::Resolver(sistemas, 0.05, 37.0));
+}
+BENCHMARK(BM_ResolverEquilibrio)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
