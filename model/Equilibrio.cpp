@@ -92,6 +92,10 @@ Solucion Resolver(const std::vector<Sistema>& sistemas, double dCargaFija, doubl
         p.nPasos = std::clamp(s.datos.m_nPasos, 0, 3);
         p.nCedidos = std::clamp(s.datos.m_nCedidos, 0, p.nPasos);
         p.dC = std::max(0.0, Finito(s.dConcentracion, 0.0));
+        // A constant that is no number makes no system (the checks refuse it before).
+        for (int k = 0; k < p.nPasos; ++k)
+            if (std::isnan(s.datos.m_pKa[static_cast<size_t>(k)]))
+                p.nPasos = p.nCedidos = 0;
         for (int k = 0; k < p.nPasos; ++k) {
             const auto i = static_cast<size_t>(k);
             // Constants beyond what any aqueous system has would only under- or overflow.
