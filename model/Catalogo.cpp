@@ -150,5 +150,8 @@ bool CCatalogo::UsaDatosAcuosos() const {
     for (const CIndicadores& i : m_indicadores)
         if (i.m_acidoBase.Tiene())
             return true;
+    for (const CReacciones& r : m_reacciones)
+        if (r.m_reversible.Tiene())
+            return true;
     return false;
 }

@@ -42,3 +42,18 @@ struct CIndicadorDatos {
     bool Tiene() const { return m_nTransiciones > 0; }
     bool operator==(const CIndicadorDatos&) const = default;
 };
+
+// A reaction that runs towards its equilibrium from either side: K at 25 °C over the
+// dissolved slots' molar concentrations (products over reactants, each to its coefficient;
+// solids, liquids, gases and the slots of m_nFueraDeQ count as 1), the reaction's enthalpy
+// for K(T) by van 't Hoff, and the fraction of the way to equilibrium it goes each step.
+// A precipitate is a product in the solid slot with K = 1/Ksp.
+struct CReversibleDatos {
+    double m_dK25 = 0.0; // 0: not reversible; the described fields apply
+    double m_dEntalpia = 0.0; // kJ/mol of extent, forward
+    double m_dRapidez = 1.0;  // 0 < r <= 1
+    // Bits 0-2: reactant slots, bits 3-5: product slots, that do not enter Q (spectators).
+    int32_t m_nFueraDeQ = 0;
+    bool Tiene() const { return m_dK25 != 0.0; }
+    bool operator==(const CReversibleDatos&) const = default;
+};

@@ -1,6 +1,7 @@
 // CReacciones: a reaction of up to three reactants and three products.
 #pragma once
 
+#include "model/DatosAcuosos.h"
 #include "model/Serializable.h"
 
 #include <cstdint>
@@ -37,6 +38,8 @@ public:
     int32_t m_nFaseProducto[3] = {0, 0, 0};
     int32_t m_nCatalizador = 0;
     double m_dLimiteCatalizado = 0.0;
+    // Kept in the file's extension, not in the record (see DatosAcuosos.h).
+    CReversibleDatos m_reversible;
 
     // Version marker written before every record; -100 records carry no catalyst.
     static constexpr int32_t kVersion = -101;
