@@ -13,6 +13,7 @@
 #include "equipment/ListaEquipo.h"
 #include "equipment/Recipiente.h"
 #include "equipment/TablaContenido.h"
+#include "model/AcidoBase.h"
 #include "model/Catalogo.h"
 
 #include <QCommandLineOption>
@@ -345,7 +346,7 @@ QJsonObject Json(const CPractica& p) {
             const double ph = r->PH();
             o.insert(QStringLiteral("volumen"), r->VolumenLiquido());
             o.insert(QStringLiteral("temperatura"), r->Temperatura());
-            o.insert(QStringLiteral("ph"), ph < 0.0 ? QJsonValue() : QJsonValue(ph));
+            o.insert(QStringLiteral("ph"), !AcidoBase::HayPH(ph) ? QJsonValue() : QJsonValue(ph));
             o.insert(
                 QStringLiteral("fases"),
                 QJsonObject{{QStringLiteral("liquida"), EntradasJson(r->m_seno, ESTADO_LIQUIDO)},
@@ -400,7 +401,8 @@ void Texto(const CPractica& p) {
             linea(QStringLiteral("      Volumen: %1 ml   Temperatura: %2 °C   pH: %3")
                       .arg(r->VolumenLiquido(), 0, 'f', 2)
                       .arg(r->Temperatura(), 0, 'f', 2)
-                      .arg(ph < 0.0 ? QStringLiteral("--") : QString::number(ph, 'f', 2)));
+                      .arg(!AcidoBase::HayPH(ph) ? QStringLiteral("--")
+                                                 : QString::number(ph, 'f', 2)));
             for (const CRenglon& k : TablaContenido::Renglones(r->m_seno, true))
                 linea(QStringLiteral("      %1 %2 %3 %4 %5 %6")
                           .arg(k.m_strTexto[0], -14)
