@@ -778,14 +778,14 @@ std::optional<double> LecturaDe(const CEnsayo& ensayo, TipoEquipo eTipo) {
 
 // A pH meter in a vessel with no water shows no number.
 bool SinValor(const CInstrumento& i, const CLectura& l) {
-    return i.m_nTipo == static_cast<int32_t>(TipoEquipo::PHmetro) && l.m_dValor < 0.0;
+    return i.m_nTipo == static_cast<int32_t>(TipoEquipo::PHmetro) && !AcidoBase::HayPH(l.m_dValor);
 }
 
 void MostrarEnsayo(const CPractica& practica, const CEnsayo& ensayo, long nPasos,
                    std::optional<double> dBano, bool bJson) {
     const CRecipiente& v = *ensayo.pVaso;
     const CSeno& seno = v.m_seno;
-    const double dPH = LecturaDe(ensayo, TipoEquipo::PHmetro).value_or(-1.0);
+    const double dPH = LecturaDe(ensayo, TipoEquipo::PHmetro).value_or(AcidoBase::kSinPH);
     if (bJson) {
         QJsonArray lecturas, contenido;
         for (const CInstrumento* i : ensayo.instrumentos)
@@ -806,21 +806,22 @@ void MostrarEnsayo(const CPractica& practica, const CEnsayo& ensayo, long nPasos
                                              {QStringLiteral("moles"), e.m_dMoles},
                                              {QStringLiteral("gramos"), e.m_dGramos}});
             }
-        const QJsonObject o{{QStringLiteral("practica"), Q(practica.m_strPractica)},
-                            {QStringLiteral("recipiente"), Q(v.m_strNombre)},
-                            {QStringLiteral("capacidad"), v.m_dCapacidad},
-                            {QStringLiteral("pasos"), static_cast<qint64>(nPasos)},
-                            {QStringLiteral("bano"), dBano ? QJsonValue(*dBano) : QJsonValue()},
-                            {QStringLiteral("temperatura"),
-                             LecturaDe(ensayo, TipoEquipo::Termometro).value_or(v.Temperatura())},
-                            {QStringLiteral("ph"), dPH < 0.0 ? QJsonValue() : QJsonValue(dPH)},
-                            {QStringLiteral("conductividad"),
-                             LecturaDe(ensayo, TipoEquipo::Conductimetro).value_or(0.0)},
-                            {QStringLiteral("volumen"), v.VolumenLiquido()},
-                            {QStringLiteral("masa"), seno.Masa()},
-                            {QStringLiteral("color"), ColorContenido(seno)},
-                            {QStringLiteral("lecturas"), lecturas},
-                            {QStringLiteral("contenido"), contenido}};
+        const QJsonObject o{
+            {QStringLiteral("practica"), Q(practica.m_strPractica)},
+            {QStringLiteral("recipiente"), Q(v.m_strNombre)},
+            {QStringLiteral("capacidad"), v.m_dCapacidad},
+            {QStringLiteral("pasos"), static_cast<qint64>(nPasos)},
+            {QStringLiteral("bano"), dBano ? QJsonValue(*dBano) : QJsonValue()},
+            {QStringLiteral("temperatura"),
+             LecturaDe(ensayo, TipoEquipo::Termometro).value_or(v.Temperatura())},
+            {QStringLiteral("ph"), AcidoBase::HayPH(dPH) ? QJsonValue(dPH) : QJsonValue()},
+            {QStringLiteral("conductividad"),
+             LecturaDe(ensayo, TipoEquipo::Conductimetro).value_or(0.0)},
+            {QStringLiteral("volumen"), v.VolumenLiquido()},
+            {QStringLiteral("masa"), seno.Masa()},
+            {QStringLiteral("color"), ColorContenido(seno)},
+            {QStringLiteral("lecturas"), lecturas},
+            {QStringLiteral("contenido"), contenido}};
         std::cout << QJsonDocument(o).toJson(QJsonDocument::Indented).toStdString();
         return;
     }
