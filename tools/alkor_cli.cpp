@@ -953,6 +953,8 @@ int main(int argc, char** argv) {
     if (orden == QLatin1String("info")) {
         if (const int r = Abrir(practica, args[0]))
             return r;
+        // The readings of what the bench holds now, not those stored with it.
+        practica.m_listaEquipo.Medir();
         Mostrar(practica, bJson);
         return SALIDA_OK;
     }
