@@ -550,6 +550,32 @@ componente = 31 | Sulfato de cobre | CuSO4 | 159.6086 | 3.6 | 0.151 | 0xFF8000 |
         }
     }
 
+    // The weak-acid example of docs/fuente-practicas.md is the folder beside it, compiles
+    // with its chemistry and passes the editor's checks.
+    void ejemploDelAcidoDebil() {
+        QFile f(QStringLiteral(ALKOR_DOCS "/fuente-acetico/practica.txt"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray fuente = f.readAll();
+        QFile md(QStringLiteral(ALKOR_DOCS "/fuente-practicas.md"));
+        QVERIFY(md.open(QIODevice::ReadOnly));
+        QVERIFY(md.readAll().contains(fuente));
+        QString strError;
+        Fuente::Mapa mapa;
+        const QByteArray d = Fuente::Compilar({{Fuente::kPractica, fuente}}, Fuente::Tipo::Practica,
+                                              &strError, nullptr, {}, &mapa);
+        QVERIFY2(!d.isEmpty(), qPrintable(strError));
+        CPractica p;
+        QCOMPARE(p.LeerPractica(Vector(d), "acetico.uak1", &strError),
+                 CPractica::Resultado::Correcto);
+        const CCatalogo& cat = p.m_catalogo;
+        QCOMPARE(cat.m_nMotor, int32_t(MOTOR_NEUTRALIZACION));
+        QCOMPARE(cat.m_componentes[2].m_acidoBase.m_pKa[0], 4.756);
+        QCOMPARE(cat.m_componentes[3].m_acidoBase.m_nCedidos, int32_t(1));
+        QCOMPARE(cat.m_indicadores[0].m_acidoBase.m_pKa[0], 9.3);
+        const QStringList problemas = Fuente::Revisar(p, mapa);
+        QVERIFY2(problemas.isEmpty(), qPrintable(problemas.join('\n')));
+    }
+
     void guardarYAbrirArchivos() {
         QTemporaryDir dir;
         const QString ruta = dir.filePath("práctica.uak1");
