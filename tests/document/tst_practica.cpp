@@ -551,7 +551,7 @@ componente = 31 | Sulfato de cobre | CuSO4 | 159.6086 | 3.6 | 0.151 | 0xFF8000 |
     }
 
     // The weak-acid example of docs/fuente-practicas.md is the folder beside it, compiles
-    // with its chemistry and passes the editor's checks.
+    // with its chemistry, passes the editor's checks and titrates as its notes say.
     void ejemploDelAcidoDebil() {
         QFile f(QStringLiteral(ALKOR_DOCS "/fuente-acetico/practica.txt"));
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -574,6 +574,24 @@ componente = 31 | Sulfato de cobre | CuSO4 | 159.6086 | 3.6 | 0.151 | 0xFF8000 |
         QCOMPARE(cat.m_indicadores[0].m_acidoBase.m_pKa[0], 9.3);
         const QStringList problemas = Fuente::Revisar(p, mapa);
         QVERIFY2(problemas.isEmpty(), qPrintable(problemas.join('\n')));
+
+        // The titration as the notes work it out from Ka = 10^-4.756 and Kw = 1.0e-14:
+        // 25 ml of the acid at pH 2.88, half neutralised at pH = pKa = 4.76, at the
+        // equivalence point (acetate 0.05 M) pH 8.73.
+        CVaso250 v;
+        v.Vincular(&p.m_catalogo);
+        v.m_seno.m_dTemperatura = 25.0;
+        auto ph = [&v](double dMlBase) {
+            if (dMlBase > 0.0)
+                v.AddReagent(1, dMlBase);
+            for (int i = 0; i < 10; ++i)
+                v.Step();
+            return QString::number(v.m_seno.m_faseLiquida.CalcularPH(), 'f', 2);
+        };
+        QCOMPARE(v.AddReagent(0, 25.0), 1);
+        QCOMPARE(ph(0.0), QString("2.88"));
+        QCOMPARE(ph(12.5), QString("4.76"));
+        QCOMPARE(ph(12.5), QString("8.73"));
     }
 
     void guardarYAbrirArchivos() {
