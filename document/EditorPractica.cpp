@@ -6,6 +6,8 @@
 #include "model/Archivo.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <utility>
@@ -69,6 +71,25 @@ template <class T, class V> bool Poner(std::vector<T>& tabla, int32_t n, V T::*p
     if (e)
         e->*pCampo = std::move(v);
     return e != nullptr;
+}
+
+// Step k of up to three (pKa at 25 °C) given or emptied: the steps run to the last one given;
+// an empty one before it is a gap (NaN), and what lies past the last one is 0.
+bool PonerPaso(std::array<double, 3>& pKa, int32_t& nPasos, int k, std::optional<double> d) {
+    if (k < 0 || k > 2)
+        return false;
+    std::array<double, 3> v;
+    for (int j = 0; j < 3; ++j)
+        v[static_cast<size_t>(j)] =
+            j < nPasos ? pKa[static_cast<size_t>(j)] : std::numeric_limits<double>::quiet_NaN();
+    v[static_cast<size_t>(k)] = d ? *d : std::numeric_limits<double>::quiet_NaN();
+    nPasos = 0;
+    for (int j = 0; j < 3; ++j)
+        if (!std::isnan(v[static_cast<size_t>(j)]))
+            nPasos = j + 1;
+    for (int j = 0; j < 3; ++j)
+        pKa[static_cast<size_t>(j)] = j < nPasos ? v[static_cast<size_t>(j)] : 0.0;
+    return true;
 }
 
 // Entry i of a reagent's composition (the last for -1), or none.
@@ -161,6 +182,10 @@ void CEditorPractica::PonerNota(int nSeccion, const std::string& strRtf) {
                               &m_pCopia->m_strResultados};
     if (nSeccion >= 0 && nSeccion < 3)
         *textos[nSeccion] = strRtf;
+}
+
+void CEditorPractica::PonerMotor(int32_t nMotor) {
+    Catalogo().m_nMotor = std::clamp<int32_t>(nMotor, MOTOR_DESCRITO, MOTOR_NEUTRALIZACION);
 }
 
 int32_t CEditorPractica::AgregarComponente(int32_t nModelo) {
@@ -271,6 +296,26 @@ bool CEditorPractica::PonerComponente(int32_t n, int32_t CComponentes::*pCampo, 
 
 bool CEditorPractica::PonerComponente(int32_t n, COLORREF CComponentes::*pCampo, COLORREF c) {
     return Poner(Catalogo().m_componentes, n, pCampo, c);
+}
+
+bool CEditorPractica::PonerPKa(int32_t n, int k, std::optional<double> d) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, n);
+    return c && PonerPaso(c->m_acidoBase.m_pKa, c->m_acidoBase.m_nPasos, k, d);
+}
+
+bool CEditorPractica::PonerEntalpiaPaso(int32_t n, int k, double d) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, n);
+    if (!c || k < 0 || k > 2)
+        return false;
+    c->m_acidoBase.m_dEntalpia[static_cast<size_t>(k)] = d;
+    return true;
+}
+
+bool CEditorPractica::PonerAcidoBase(int32_t n, int32_t CAcidoBaseDatos::*pCampo, int32_t v) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, n);
+    if (c)
+        c->m_acidoBase.*pCampo = v;
+    return c != nullptr;
 }
 
 CEditorPractica::Rango CEditorPractica::RangoComponente(int32_t CComponentes::*pCampo) {
@@ -385,6 +430,8 @@ void CEditorPractica::PonerRanura(int32_t nReaccion, bool bProducto, int k, int3
     (bProducto ? r.m_nCoefProducto : r.m_nCoefReactivo)[k] =
         bVacia ? 0 : std::clamp(nCoeficiente, 1, Limites::kCoeficiente);
     (bProducto ? r.m_nFaseProducto : r.m_nFaseReactivo)[k] = nFase;
+    if (bVacia)
+        r.m_reversible.m_nFueraDeQ &= ~(1 << (bProducto ? 3 + k : k));
 }
 
 bool CEditorPractica::PonerReaccion(int32_t n, std::string CReacciones::*pCampo,
@@ -408,6 +455,23 @@ bool CEditorPractica::PonerCatalizador(int32_t nReaccion, int32_t nComponente) {
     if (r)
         r->m_nCatalizador = Catalogo().Componente(nComponente) ? nComponente : Ninguno();
     return r != nullptr;
+}
+
+bool CEditorPractica::PonerReversible(int32_t n, double CReversibleDatos::*pCampo, double d) {
+    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
+    if (r)
+        r->m_reversible.*pCampo = d;
+    return r != nullptr;
+}
+
+bool CEditorPractica::PonerFueraDeQ(int32_t n, bool bProducto, int k, bool bFuera) {
+    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
+    if (!r || k < 0 || k > 2)
+        return false;
+    const int32_t nBit = 1 << (bProducto ? 3 + k : k);
+    r->m_reversible.m_nFueraDeQ =
+        bFuera ? r->m_reversible.m_nFueraDeQ | nBit : r->m_reversible.m_nFueraDeQ & ~nBit;
+    return true;
 }
 
 int32_t CEditorPractica::AgregarIndicador() {
@@ -468,6 +532,29 @@ bool CEditorPractica::PonerSigue(int32_t nIndicador, int32_t nComponente) {
     const CComponentes* k = Catalogo().Componente(nComponente);
     d->m_nComponente = k ? nComponente : -1;
     d->m_strTexto = k ? k->m_strNombre : std::string("pH");
+    return true;
+}
+
+bool CEditorPractica::PonerPKaIndicador(int32_t n, int k, std::optional<double> d) {
+    CIndicadores* i = Entrada(Catalogo().m_indicadores, n);
+    if (!i)
+        return false;
+    CIndicadorDatos& f = i->m_acidoBase;
+    const bool bSinColores = !f.Tiene() && f.m_crFormas == std::array<COLORREF, 4>{};
+    if (!PonerPaso(f.m_pKa, f.m_nTransiciones, k, d))
+        return false;
+    if (bSinColores && f.Tiene()) {
+        f.m_crFormas[0] = i->m_crColorBajo;
+        f.m_crFormas[1] = i->m_crColorAlto;
+    }
+    return true;
+}
+
+bool CEditorPractica::PonerColorForma(int32_t n, int k, COLORREF c) {
+    CIndicadores* i = Entrada(Catalogo().m_indicadores, n);
+    if (!i || k < 0 || k > 3)
+        return false;
+    i->m_acidoBase.m_crFormas[static_cast<size_t>(k)] = c;
     return true;
 }
 

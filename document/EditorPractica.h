@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ public:
     void PonerOpcion(int32_t CPractica::*pCampo, bool b);
     void PonerFecha(int nAnio, int nMes, int nDia);
     void PonerNota(int nSeccion, const std::string& strRtf);
+    // How the practice computes its solutions (MOTOR_*), kept to the three there are.
+    void PonerMotor(int32_t nMotor);
 
     // Substances. A new one is a copy of an existing one (of the first when none is given),
     // with its own identifier, at the end of the table; its index is returned. Deleting
@@ -52,6 +55,14 @@ public:
     bool PonerComponente(int32_t n, double CComponentes::*pCampo, double d);
     bool PonerComponente(int32_t n, int32_t CComponentes::*pCampo, int32_t v);
     bool PonerComponente(int32_t n, COLORREF CComponentes::*pCampo, COLORREF c);
+    // The acid–base system of substance n, a field at a time. Step k's pKa (k from 0 to 2)
+    // given adds the steps up to it; emptied (none) after the last one given, it ends the
+    // steps there; before a given one, it stays as a gap (NaN) that the validation names.
+    // Enthalpies, the charge of the acid form and the protons given up are kept as given
+    // (the validation holds them to the steps there are).
+    bool PonerPKa(int32_t n, int k, std::optional<double> d);
+    bool PonerEntalpiaPaso(int32_t n, int k, double d);
+    bool PonerAcidoBase(int32_t n, int32_t CAcidoBaseDatos::*pCampo, int32_t v);
     struct Rango {
         int32_t nMinimo;
         int32_t nMaximo;
@@ -85,6 +96,11 @@ public:
     bool PonerReaccion(int32_t n, int32_t CReacciones::*pCampo, int32_t v);
     // -1 (or any index that is no substance): no catalyst.
     bool PonerCatalizador(int32_t nReaccion, int32_t nComponente);
+    // The reaction as one that runs to its equilibrium: K at 25 °C (0: it does not), its
+    // enthalpy and speed; and whether slot k of a side stays out of the quotient. A slot
+    // emptied with PonerRanura leaves the quotient's list too.
+    bool PonerReversible(int32_t n, double CReversibleDatos::*pCampo, double d);
+    bool PonerFueraDeQ(int32_t n, bool bProducto, int k, bool bFuera);
 
     int32_t AgregarIndicador();
     bool EliminarIndicador(int32_t n, QString* pstrError = nullptr);
@@ -94,6 +110,12 @@ public:
     // What the indicator follows: a substance's concentration, shown by its name, or the pH
     // (-1, or any index that is no substance).
     bool PonerSigue(int32_t nIndicador, int32_t nComponente);
+    // The indicator as a weak acid: transition k's pKa as PonerPKa does for a substance; the
+    // first one given to an indicator whose forms have no colours yet gives its two forms
+    // the colours below and above its limits. The colour of form k (0 to 3, most acidic
+    // first).
+    bool PonerPKaIndicador(int32_t n, int k, std::optional<double> d);
+    bool PonerColorForma(int32_t n, int k, COLORREF c);
 
     // The starting bench: the equipment and contents of the given practice's bench, or none.
     // On the practice the editor was started from, its substances and indicators are found
