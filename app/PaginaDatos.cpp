@@ -30,6 +30,7 @@ CPaginaDatos::CPaginaDatos(CEditorPractica& editor) : CPaginaEditor(editor) {
     f->addRow(QString(), m_pPropiedades);
     // The modes in MOTOR_* order.
     m_pMotor = new QComboBox(this);
+    m_pMotor->setObjectName(QStringLiteral("motor"));
     const struct {
         const char* pszTexto;
         const char* pszAyuda;

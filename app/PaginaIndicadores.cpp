@@ -58,6 +58,7 @@ CPaginaIndicadores::CPaginaIndicadores(CEditorPractica& editor,
     auto* g = new QFormLayout(caja);
     for (int k = 0; k < 4; ++k) {
         m_pForma[k] = new CBotonColor(caja, pfnElegirColor);
+        m_pForma[k]->setObjectName(QStringLiteral("forma%1").arg(k + 1));
         m_pForma[k]->setToolTip(
             k == 0 ? T("Color de la forma más ácida, por debajo del pKa1.")
                    : T("Color de la forma %1, por encima del pKa%2.").arg(k + 1).arg(k));
@@ -65,6 +66,7 @@ CPaginaIndicadores::CPaginaIndicadores(CEditorPractica& editor,
         if (k == 3)
             break;
         m_pPKa[k] = new CNumero(caja);
+        m_pPKa[k]->setObjectName(QStringLiteral("pKa%1").arg(k + 1));
         m_pPKa[k]->setToolTip(T("pKa de la transición %1 a 25 °C, entre la forma %1 y la %2. "
                                 "Vacío: no hay esa transición. Los pKa se llenan por orden y "
                                 "de menor a mayor.")

@@ -147,6 +147,7 @@ QWidget* CPaginaReacciones::Reversible() {
                        "K = 1/Ksp."));
     auto* g = new QGridLayout(caja);
     m_pK25 = new CNumero(caja);
+    m_pK25->setObjectName(QStringLiteral("k25"));
     m_pK25->setToolTip(T("Constante de equilibrio a 25 °C: productos entre reactivos, con las "
                          "concentraciones en mol/L de lo disuelto elevadas a sus coeficientes; "
                          "sólidos, líquidos, gases y lo que queda fuera de Q cuentan como 1. "
@@ -168,6 +169,7 @@ QWidget* CPaginaReacciones::Reversible() {
     auto* fuera = new QHBoxLayout;
     for (int i = 0; i < 6; ++i) {
         m_pFuera[i] = new QCheckBox(caja);
+        m_pFuera[i]->setObjectName(QStringLiteral("fuera%1").arg(i + 1));
         if (i == 3)
             fuera->addWidget(new QLabel(QStringLiteral("→"), caja));
         fuera->addWidget(m_pFuera[i]);

@@ -90,6 +90,7 @@ CPaginaSustancias::CPaginaSustancias(CEditorPractica& editor,
     });
     // The colour's molarity: optional, empty is 0 (the colours mix as they always have).
     auto* color = new CNumero(m_pDerecha);
+    color->setObjectName(QStringLiteral("concentracionColor"));
     color->setToolTip(T("Molaridad a la que una disolución de la sustancia muestra su color; "
                         "más diluida se ve más clara y más concentrada más intensa (ley de "
                         "Beer–Lambert). Vacío: los colores se mezclan como siempre."));
@@ -129,6 +130,7 @@ void CPaginaSustancias::AcidoBase(int f) {
     auto* g = new QGridLayout(caja);
     for (int k = 0; k < 3; ++k) {
         auto* pKa = new CNumero(caja);
+        pKa->setObjectName(QStringLiteral("pKa%1").arg(k + 1));
         pKa->setToolTip(T("pKa del paso %1 a 25 °C. Vacío: la sustancia no tiene ese paso. "
                           "Los pKa se llenan por orden y de menor a mayor.")
                             .arg(k + 1));
@@ -143,6 +145,7 @@ void CPaginaSustancias::AcidoBase(int f) {
             Mostrar();
         });
         auto* dH = new CNumero(caja);
+        dH->setObjectName(QStringLiteral("entalpia%1").arg(k + 1));
         dH->setToolTip(T("Entalpía de disociación del paso %1, en kJ/mol: positiva si el paso "
                          "absorbe calor. Vacío: 0.")
                            .arg(k + 1));
