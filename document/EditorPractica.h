@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -127,6 +128,17 @@ public:
 
     std::vector<Validacion::Problema> Problemas() const { return Validacion::Validar(*m_pCopia); }
 
+    // Undo and redo of the edits, back to what the editor started with: every field of the
+    // practice and its catalogue, and adding or deleting entries. A run of changes to one
+    // text field (typed letter by letter) is one step. The notes keep their own undo (their
+    // text editor's); taking or dropping the starting bench empties the history.
+    bool PuedeDeshacer() const { return !m_deshacer.empty(); }
+    bool PuedeRehacer() const { return !m_rehacer.empty(); }
+    bool Deshacer();
+    bool Rehacer();
+    // Called after every change to the history (a window shows what can be undone).
+    std::function<void()> m_fnHistorial = [] {};
+
     // The file the practice is saved as: a saved practice (".uak1") with its starting bench,
     // a template (".akp") without one. Empty when a number cannot be written.
     std::vector<uint8_t> Bytes() const;
@@ -148,6 +160,34 @@ public:
 
 private:
     explicit CEditorPractica(std::unique_ptr<CPractica> pCopia);
+
+    // What an edit can change: the practice's own data, the catalogue, where the substances
+    // and indicators of the practice the editor started with are now, and the bench's
+    // references to them (each content's substance and each indicator, in bench order).
+    struct Estado {
+        CCatalogo catalogo;
+        std::string strPractica, strResumen, strAutor;
+        CFecha fecha;
+        int32_t bVelocidad = 0, bPropiedades = 0;
+        std::vector<int32_t> mapaComponentes, mapaIndicadores, referenciasMesa;
+    };
+    Estado Tomar();
+    void Restaurar(Estado& e);
+    // Which field of which entry a change is to: a text field changed again in a row adds
+    // no step.
+    struct Clave {
+        const void* pTipo = nullptr;
+        uintptr_t nCampo = 0;
+        int32_t nEntrada = -1;
+        bool operator==(const Clave&) const = default;
+    };
+    template <class T, class V> static Clave ClaveDe(V T::*pCampo, int32_t nEntrada);
+    // The state before a change, as a step of the history (unless the change continues the
+    // last one to the same text field).
+    void Anotar(const Clave& clave);
+    void Anotar();
+    void OlvidarHistorial();
+
     // Every reaction slot and catalyst holding the "no substance" index (or none at all)
     // moves to the new one after the table changed size.
     void AjustarNinguno(int32_t nAnterior);
@@ -159,4 +199,8 @@ private:
     // now (-1: deleted): the open bench refers to them by those indices.
     std::vector<int32_t> m_mapaComponentes;
     std::vector<int32_t> m_mapaIndicadores;
+    std::vector<Estado> m_deshacer, m_rehacer;
+    Clave m_ultima;
+    // The most steps kept; the oldest go first.
+    static constexpr size_t kPasos = 200;
 };

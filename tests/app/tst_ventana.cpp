@@ -901,6 +901,22 @@ private slots:
         QCOMPARE(cat.m_reacciones[0].m_reversible.m_dK25, 1e14);
         QCOMPARE(cat.m_reacciones[0].m_reversible.m_nFueraDeQ, 1 << 3);
         QVERIFY(!r->findChild<QCheckBox*>("fuera6")->isEnabled()); // an empty slot
+        // "Deshacer" takes the box back, then K; the page shows it; "Rehacer" brings both.
+        QPushButton* botones[2] = {};
+        for (QPushButton* b : dlg.findChildren<QPushButton*>())
+            for (int j = 0; j < 2; ++j)
+                if (b->text() == (j ? QStringLiteral("&Rehacer") : QStringLiteral("&Deshacer")))
+                    botones[j] = b;
+        QVERIFY(botones[0] && botones[1] && !botones[1]->isEnabled());
+        botones[0]->click();
+        botones[0]->click();
+        QVERIFY(!cat.m_reacciones[0].m_reversible.Tiene());
+        QVERIFY(r->findChild<QLineEdit*>("k25")->text().isEmpty());
+        QVERIFY(!nacl->isChecked());
+        botones[1]->click();
+        botones[1]->click();
+        QCOMPARE(r->findChild<QLineEdit*>("k25")->text(), QStringLiteral("100000000000000"));
+        QVERIFY(nacl->isChecked());
         m_mensajes.clear();
         dlg.accept();
         QVERIFY2(m_mensajes.isEmpty(), qPrintable(m_mensajes.join('\n')));
@@ -1321,14 +1337,15 @@ private slots:
                 };
                 QVERIFY(dlg.GuardarEnArchivo());
                 // The file dialog proposes the practice's name, made a file name, in "Mis
-                // prácticas"; the button is on every page.
+                // prácticas"; the button is on every page (with Aceptar, Cancelar, Probar,
+                // Deshacer and Rehacer).
                 const QString strNombre = dlg.m_pNombre->text();
                 dlg.m_pNombre->setText(QStringLiteral("Ácidos/bases: 1ª parte"));
                 emit dlg.m_pNombre->textEdited(dlg.m_pNombre->text());
                 QCOMPARE(dlg.RutaPropuesta("akp"),
                          QDir(Preferencias::CarpetaPropia()).filePath("Ácidos bases 1ª parte.akp"));
                 QVERIFY(dlg.findChild<QDialogButtonBox*>()->findChildren<QPushButton*>().size() ==
-                        4);
+                        6);
                 dlg.m_pNombre->setText(strNombre);
                 emit dlg.m_pNombre->textEdited(strNombre);
                 dlg.accept();

@@ -341,6 +341,75 @@ private slots:
         QCOMPARE(cat.m_nMotor, MOTOR_DESCRITO);
     }
 
+    // Undo and redo: every edit is a step (a run of letters typed into one text field is
+    // one), back to the practice the editor started with, the aqueous data with the rest;
+    // a deleted substance comes back where it was, with the bench's references to what
+    // followed it; taking another bench empties the history.
+    void deshacerYRehacer() {
+        CPractica p;
+        QVERIFY(Plantilla(903, p));
+        auto* vaso = Nuevo<CVaso250>(p.m_listaEquipo, 100, 200);
+        QVERIFY(vaso->AddComponent(4, 1.0, UNIDAD_GRAMOS)); // sodium chloride
+        auto ed = CEditorPractica::Desde(p);
+        const CCatalogo& cat = ed->Catalogo();
+        const CCatalogo antes = cat;
+        QVERIFY(!ed->PuedeDeshacer() && !ed->Deshacer());
+        int nAvisos = 0;
+        ed->m_fnHistorial = [&] { ++nAvisos; };
+        const int32_t k = ed->AgregarComponente(0);
+        for (const char* s : {"Á", "Ácido", "Ácido acético"})
+            ed->PonerComponente(k, &CComponentes::m_strNombre, std::string(s));
+        // Acetic acid, pKa 4.756 (CRC Handbook, 25 °C); the neutralisation with K = 1/Kw.
+        ed->PonerPKa(k, 0, 4.756);
+        ed->PonerReversible(0, &CReversibleDatos::m_dK25, 1.0e14);
+        ed->PonerMotor(MOTOR_EQUILIBRIO);
+        QCOMPARE(nAvisos, 5);
+        const CCatalogo despues = cat;
+        auto iguales = [](const CCatalogo& a, const CCatalogo& b) {
+            if (a.NumComponentes() != b.NumComponentes() || a.m_nMotor != b.m_nMotor)
+                return false;
+            for (int32_t i = 0; i < a.NumComponentes(); ++i)
+                if (a.m_componentes[i].m_strNombre != b.m_componentes[i].m_strNombre ||
+                    !(a.m_componentes[i].m_acidoBase == b.m_componentes[i].m_acidoBase))
+                    return false;
+            return a.m_reacciones[0].m_reversible == b.m_reacciones[0].m_reversible;
+        };
+        QVERIFY(ed->Deshacer()); // the mode
+        QCOMPARE(cat.m_nMotor, MOTOR_DESCRITO);
+        QVERIFY(ed->Deshacer()); // K
+        QVERIFY(!cat.m_reacciones[0].m_reversible.Tiene());
+        QVERIFY(ed->Deshacer()); // the pKa
+        QVERIFY(!cat.m_componentes[k].m_acidoBase.Tiene());
+        QVERIFY(ed->Deshacer()); // the whole name
+        QCOMPARE(cat.m_componentes[k].m_strNombre, std::string("Agua (copia)"));
+        QVERIFY(ed->Deshacer()); // the new substance
+        QVERIFY(iguales(cat, antes));
+        QVERIFY(!ed->Deshacer());
+        while (ed->Rehacer()) {
+        }
+        QVERIFY(iguales(cat, despues));
+        // An edit after an undo drops what could be redone.
+        QVERIFY(ed->Deshacer());
+        ed->PonerMotor(MOTOR_NEUTRALIZACION);
+        QVERIFY(!ed->PuedeRehacer());
+
+        // Oxygen (index 1) goes; the bench's sodium chloride moves down with it, and back.
+        const auto cloruro = [&] {
+            const auto* v = dynamic_cast<CRecipiente*>(ed->Practica().m_listaEquipo.front());
+            return v->m_seno.m_faseSolida.m_listaContenido.front().m_nComponente;
+        };
+        QCOMPARE(cloruro(), 4);
+        QVERIFY(ed->EliminarComponente(1));
+        QCOMPARE(cloruro(), 3);
+        QVERIFY(ed->Deshacer());
+        QCOMPARE(cloruro(), 4);
+        QCOMPARE(cat.m_componentes[1].m_strNombre, antes.m_componentes[1].m_strNombre);
+        QString strError;
+        QVERIFY2(ed->Aplicar(p, &strError), qPrintable(strError));
+        ed->QuitarMesa();
+        QVERIFY(!ed->PuedeDeshacer() && !ed->PuedeRehacer());
+    }
+
     // Each bad value of the aqueous data, alone, is one problem at its entry that names its
     // field; the handbook's values pass.
     void datosAcuososMalos() {
