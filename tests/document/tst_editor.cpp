@@ -410,6 +410,47 @@ private slots:
         QVERIFY(!ed->PuedeDeshacer() && !ed->PuedeRehacer());
     }
 
+    // The aqueous data edited reach the practice they are applied to and its template; all
+    // of it undone, the practice is the one started with, byte for byte.
+    void datosAcuososSeAplican() {
+        CPractica p;
+        QVERIFY(Plantilla(903, p));
+        const std::vector<uint8_t> antes = p.EscribirPractica();
+        auto ed = CEditorPractica::Desde(p);
+        // Ammonium chloride's NH4+, pKa 9.25 (CRC Handbook, 25 °C), on the sodium chloride;
+        // bromothymol blue, pKa 7.1; the neutralisation, K = 1/Kw = 1.0e14.
+        const int32_t k = 4;
+        ed->PonerPKa(k, 0, 9.25);
+        ed->PonerAcidoBase(k, &CAcidoBaseDatos::m_nCargaAcida, 1);
+        ed->PonerComponente(k, &CComponentes::m_dConcentracionColor, 0.1);
+        const int32_t d = ed->Catalogo().BuscarIndicador("Azul de Bromotimol");
+        QVERIFY(d < ed->Catalogo().NumIndicadores());
+        ed->PonerPKaIndicador(d, 0, 7.1);
+        ed->PonerReversible(0, &CReversibleDatos::m_dK25, 1.0e14);
+        ed->PonerMotor(MOTOR_NEUTRALIZACION);
+        QVERIFY(ed->Modificada());
+        QString strError;
+        QVERIFY2(ed->Aplicar(p, &strError), qPrintable(strError));
+        const CCatalogo& cat = ed->Catalogo();
+        auto iguales = [&](const CCatalogo& q) {
+            QCOMPARE(q.m_nMotor, MOTOR_NEUTRALIZACION);
+            QVERIFY(q.m_componentes[k].m_acidoBase == cat.m_componentes[k].m_acidoBase);
+            QCOMPARE(q.m_componentes[k].m_dConcentracionColor, 0.1);
+            QVERIFY(q.m_indicadores[d].m_acidoBase == cat.m_indicadores[d].m_acidoBase);
+            QVERIFY(q.m_reacciones[0].m_reversible == cat.m_reacciones[0].m_reversible);
+        };
+        iguales(p.m_catalogo);
+        CPractica plantilla;
+        QCOMPARE(plantilla.LeerPlantilla(ed->BytesPlantilla(), "x.akp", nullptr),
+                 CPractica::Resultado::Correcto);
+        iguales(plantilla.m_catalogo);
+        while (ed->Deshacer()) {
+        }
+        QVERIFY(!ed->Modificada());
+        QVERIFY(ed->Aplicar(p, &strError));
+        QVERIFY(p.EscribirPractica() == antes);
+    }
+
     // Each bad value of the aqueous data, alone, is one problem at its entry that names its
     // field; the handbook's values pass.
     void datosAcuososMalos() {
