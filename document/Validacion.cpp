@@ -115,10 +115,10 @@ public:
     }
 };
 
-// The bounds of the aqueous data: a pKa of an acid in water at 25 °C lies well inside
-// −5..20 (the CRC Handbook's tables of dissociation constants run from about −2 to 15), an
-// indicator's inside −2..16; ionisation enthalpies stay within some tens of kJ/mol and
-// reaction enthalpies within some hundreds. The bounds catch a mistyped value, not chemistry.
+// The bounds of the aqueous data, as agreed for every practice: wide enough for the acids,
+// indicators and reactions of the handbooks' tables at 25 °C, narrow enough to catch a
+// mistyped value (a pKa of 47, an enthalpy in J instead of kJ). They are narrower than what
+// a file may hold (CExtension's bounds), so that what the editor lets through always saves.
 constexpr double kPKaMinimo = -5.0, kPKaMaximo = 20.0;
 constexpr double kPKaIndicadorMinimo = -2.0, kPKaIndicadorMaximo = 16.0;
 constexpr double kEntalpiaAcidoBase = 200.0;  // kJ/mol
@@ -264,8 +264,7 @@ void Reversible(const CReacciones& r, const CCatalogo& cat, Lista& l) {
         l.Agregar(QCoreApplication::translate("Validacion",
                                               "El campo «K a 25 °C» debe ser un número entre "
                                               "10⁻⁴⁰ y 10⁴⁰."));
-    l.Entre(v.m_dEntalpia, -kEntalpiaReversible, kEntalpiaReversible,
-            QCoreApplication::translate("Validacion", "ΔH de la reacción"),
+    l.Entre(v.m_dEntalpia, -kEntalpiaReversible, kEntalpiaReversible, QStringLiteral("ΔH"),
             QStringLiteral("kJ/mol"));
     if (!(v.m_dRapidez > 0.0 && v.m_dRapidez <= 1.0))
         l.Agregar(QCoreApplication::translate("Validacion",

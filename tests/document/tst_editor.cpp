@@ -534,8 +534,7 @@ private slots:
             {[&](CEditorPractica& e) {
                  e.PonerReversible(0, &CReversibleDatos::m_dEntalpia, 600.0);
              },
-             strDeReaccion + QStringLiteral("ΔH de la reacción» debe estar entre −500 y 500 "
-                                            "kJ/mol.")},
+             strDeReaccion + QStringLiteral("ΔH» debe estar entre −500 y 500 kJ/mol.")},
             {[&](CEditorPractica& e) { e.PonerReversible(0, &CReversibleDatos::m_dRapidez, 0.0); },
              strDeReaccion + QStringLiteral("Rapidez» debe ser mayor que 0 y no pasar de 1.")},
             {[&](CEditorPractica& e) { e.PonerReversible(0, &CReversibleDatos::m_dRapidez, 1.5); },
