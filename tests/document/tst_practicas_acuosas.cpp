@@ -290,10 +290,10 @@ private slots:
     // 916: 25 ml each of 0.1 M acetic acid and sodium acetate make a buffer at pH = pKa;
     // 1 ml of 0.1 M hydrochloric acid or hydroxide moves it by 0.035 (Henderson-Hasselbalch:
     // log 2.4/2.6), and moves 50 ml of water by more than four units, to -log (0.1/51) =
-    // 2.71 and to pKw - 2.71. Part E: with 20 ml of the acid in all the buffer still reads
-    // 4.756 + log 0.5/4.5 = 3.80; with 30 ml its acetate is spent and 0.5 mmol of strong
-    // acid in 80 ml read 2.2. The universal indicator keeps the buffer's colour and turns
-    // the water red and violet.
+    // 2.71 and to pKw - 2.71. Part E: with 10 and 20 ml of the acid in all the buffer still
+    // reads 4.756 + log 1.5/3.5 = 4.39 and 4.756 + log 0.5/4.5 = 3.80; with 30 ml its acetate is
+    // spent and 0.5 mmol of strong acid in 80 ml read 2.2. The universal indicator keeps the
+    // buffer's colour and turns the water red and violet.
     void disolucionesReguladoras() {
         QVERIFY(Plantilla(916, cat));
         CListaEquipo lista(&cat);
@@ -356,7 +356,11 @@ private slots:
         }
 
         // E. More acid into the first buffer: 10, 20 and 30 ml in all.
-        QVERIFY(vasos[0]->AddReagent(hcl, 19.0));
+        QVERIFY(vasos[0]->AddReagent(hcl, 9.0));
+        const double ph10 = LeerPH(lista, *phmetro, *vasos[0]);
+        QVERIFY2(std::fabs(ph10 - (kPKaAcetico + std::log10(1.5 / 3.5))) <= 0.02,
+                 qPrintable(Texto(ph10)));
+        QVERIFY(vasos[0]->AddReagent(hcl, 10.0));
         const double ph20 = LeerPH(lista, *phmetro, *vasos[0]);
         QVERIFY2(std::fabs(ph20 - (kPKaAcetico + std::log10(0.5 / 4.5))) <= 0.02,
                  qPrintable(Texto(ph20)));
