@@ -362,7 +362,7 @@ private slots:
         // Acetic acid, pKa 4.756 (CRC Handbook, 25 °C); the neutralisation with K = 1/Kw.
         ed->PonerPKa(k, 0, 4.756);
         ed->PonerReversible(0, &CReversibleDatos::m_dK25, 1.0e14);
-        ed->PonerMotor(MOTOR_EQUILIBRIO);
+        ed->PonerMotor(MOTOR_NEUTRALIZACION);
         QCOMPARE(nAvisos, 5);
         const CCatalogo despues = cat;
         auto iguales = [](const CCatalogo& a, const CCatalogo& b) {
@@ -375,7 +375,7 @@ private slots:
             return a.m_reacciones[0].m_reversible == b.m_reacciones[0].m_reversible;
         };
         QVERIFY(ed->Deshacer()); // the mode
-        QCOMPARE(cat.m_nMotor, MOTOR_DESCRITO);
+        QCOMPARE(cat.m_nMotor, antes.m_nMotor);
         QVERIFY(ed->Deshacer()); // K
         QVERIFY(!cat.m_reacciones[0].m_reversible.Tiene());
         QVERIFY(ed->Deshacer()); // the pKa
