@@ -107,8 +107,8 @@ double Entalpia(const std::vector<Cuenta>& cuentas, const Equilibrio::Solucion& 
 void Equilibrar(CFase& fase, bool bSoloEstado) {
     const CCatalogo& cat = fase.Cat();
     const double L = fase.m_dVolumen * kLitrosPorMl;
-    if (fase.m_nEstado != ESTADO_LIQUIDO || !fase.m_pAgua || !(fase.m_pAgua->m_dMl > 0.0) ||
-        !(L > 0.0)) {
+    if (fase.m_nEstado != ESTADO_LIQUIDO || !fase.m_pAgua ||
+        !(fase.m_pAgua->m_dMl >= CFase::kResiduoMl) || !(fase.m_dVolumen >= CFase::kResiduoMl)) {
         fase.m_dPHEquilibrio = kSinPH;
         return;
     }
@@ -119,7 +119,7 @@ void Equilibrar(CFase& fase, bool bSoloEstado) {
         const CComponentes* c = cat.Componente(e.m_nComponente);
         if (&e == fase.m_pAgua || !c || !(e.m_dMoles > 0.0))
             continue;
-        Cuenta k{&e, c, -1, SistemaDe(*c)};
+        Cuenta k{&e, c, -1, Equilibrio::Normalizar(SistemaDe(*c))};
         if (k.datos.Tiene()) {
             k.nSistema = static_cast<int>(sistemas.size());
             sistemas.push_back({e.m_dMoles / L, k.datos});
@@ -224,7 +224,9 @@ double MolesIonizados(const CFase& fase, int32_t nComponente) {
 }
 
 double ConcentracionIones(const CFase& fase) {
-    if (fase.m_dVolumen == 0.0)
+    // A liquid below a residue has no concentration: dividing by a volume that small (a
+    // rounding rest, a denormal) would give infinities.
+    if (!(fase.m_dVolumen >= CFase::kResiduoMl))
         return 0.0;
     double d = 0.0;
     for (const CContenido& e : fase.m_listaContenido)

@@ -83,6 +83,16 @@ double PKa(double dPKa25, double dEntalpiaKJ, double dTemperatura) {
     return Finito(dPKa25 + dCambio, dPKa25);
 }
 
+CAcidoBaseDatos Normalizar(const CAcidoBaseDatos& d) {
+    CAcidoBaseDatos r = d;
+    r.m_nPasos = std::clamp(d.m_nPasos, 0, 3);
+    r.m_nCedidos = std::clamp(d.m_nCedidos, 0, r.m_nPasos);
+    for (int k = 0; k < r.m_nPasos; ++k)
+        if (std::isnan(d.m_pKa[static_cast<size_t>(k)]))
+            r.m_nPasos = r.m_nCedidos = 0;
+    return r;
+}
+
 std::array<double, 4> Fracciones(int nPasos, const std::array<double, 3>& pKa, double dPH) {
     Preparado p;
     p.nPasos = std::clamp(nPasos, 0, 3);
@@ -103,13 +113,10 @@ Solucion Resolver(const std::vector<Sistema>& sistemas, double dCargaFija, doubl
     preparados.reserve(sistemas.size());
     for (const Sistema& s : sistemas) {
         Preparado p;
-        p.nPasos = std::clamp(s.datos.m_nPasos, 0, 3);
-        p.nCedidos = std::clamp(s.datos.m_nCedidos, 0, p.nPasos);
+        const CAcidoBaseDatos d = Normalizar(s.datos);
+        p.nPasos = d.m_nPasos;
+        p.nCedidos = d.m_nCedidos;
         p.dC = std::max(0.0, Finito(s.dConcentracion, 0.0));
-        // A constant that is no number makes no system (the checks refuse it before).
-        for (int k = 0; k < p.nPasos; ++k)
-            if (std::isnan(s.datos.m_pKa[static_cast<size_t>(k)]))
-                p.nPasos = p.nCedidos = 0;
         for (int k = 0; k < p.nPasos; ++k) {
             const auto i = static_cast<size_t>(k);
             // Constants beyond what any aqueous system has would only under- or overflow.

@@ -21,6 +21,10 @@ double PKa(double dPKa25, double dEntalpiaKJ, double dTemperatura);
 // steps with these pKa at the pH: an indicator's forms, for one.
 std::array<double, 4> Fracciones(int nPasos, const std::array<double, 3>& pKa, double dPH);
 
+// The data as the solve takes them: 0 to 3 steps, 0 to that many protons given up, and no
+// steps at all when a constant is no number (the checks refuse such data before).
+CAcidoBaseDatos Normalizar(const CAcidoBaseDatos& d);
+
 struct Sistema {
     double dConcentracion = 0.0; // mol/L of the component
     CAcidoBaseDatos datos;       // a system with no steps is ignored
