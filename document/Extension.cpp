@@ -4,7 +4,10 @@
 #include "model/Catalogo.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <tuple>
+#include <type_traits>
 
 namespace {
 
@@ -37,6 +40,118 @@ std::vector<CEquipo*> Lugares(const CListaEquipo& banco) {
     return {banco.begin(), banco.end()};
 }
 
+// ---------------------------------------------------------------------------------------
+// The chemistry records' payloads, each written and read by one function (ar.IsStoring()
+// says which), so that the writer holds to the very bounds the reader checks.
+
+using Limites::kValorCatalogo;
+
+bool CeroPositivo(double d) {
+    const double cero = 0.0;
+    return std::memcmp(&d, &cero, sizeof d) == 0;
+}
+
+// The places a record has beyond its count hold nothing: a positive zero.
+template <class T, size_t n> void Sobrantes(const std::array<T, n>& v, int32_t nUsados) {
+    for (size_t i = static_cast<size_t>(nUsados); i < n; ++i)
+        if constexpr (std::is_floating_point_v<T>) {
+            if (!CeroPositivo(v[i]))
+                Mal("valor en un lugar que el registro no usa");
+        } else if (v[i] != 0) {
+            Mal("valor en un lugar que el registro no usa");
+        }
+}
+
+void Indice(CArchivo& ar, int32_t& n) {
+    ar.Entero(n, 0, INT32_MAX);
+}
+
+void Motor(CArchivo& ar, int32_t& nMotor) {
+    // The described mode is the absence of the record.
+    ar.Entero(nMotor, MOTOR_EQUILIBRIO, MOTOR_NEUTRALIZACION);
+}
+
+void AcidoBase(CArchivo& ar, CAcidoBaseDatos& a) {
+    ar.Entero(a.m_nPasos, 1, CExtension::kPasosMaximos);
+    for (double& d : a.m_pKa)
+        ar.Valor(d, -kValorCatalogo, kValorCatalogo);
+    for (double& d : a.m_dEntalpia)
+        ar.Valor(d, -kValorCatalogo, kValorCatalogo);
+    ar.Entero(a.m_nCargaAcida, -Limites::kCuentaIones, Limites::kCuentaIones);
+    ar.Entero(a.m_nCedidos, 0, a.m_nPasos);
+    Sobrantes(a.m_pKa, a.m_nPasos);
+    Sobrantes(a.m_dEntalpia, a.m_nPasos);
+}
+
+void ConcentracionColor(CArchivo& ar, double& d) {
+    ar.Valor(d, 0.0, kValorCatalogo);
+    if (!(d > 0.0))
+        Mal("concentración del color que no es positiva");
+}
+
+void Formas(CArchivo& ar, CIndicadorDatos& f) {
+    ar.Entero(f.m_nTransiciones, 1, CExtension::kPasosMaximos);
+    for (double& d : f.m_pKa)
+        ar.Valor(d, -kValorCatalogo, kValorCatalogo);
+    for (COLORREF& cr : f.m_crFormas) {
+        int32_t n = static_cast<int32_t>(cr);
+        ar.Entero(n, 0, static_cast<int32_t>(CExtension::kColorMaximo));
+        cr = static_cast<COLORREF>(n);
+    }
+    Sobrantes(f.m_pKa, f.m_nTransiciones);
+    Sobrantes(f.m_crFormas, f.m_nTransiciones + 1);
+}
+
+void Reversible(CArchivo& ar, CReversibleDatos& r) {
+    ar.Valor(r.m_dK25, CExtension::kKMinima, CExtension::kKMaxima);
+    ar.Valor(r.m_dEntalpia, -kValorCatalogo, kValorCatalogo);
+    ar.Valor(r.m_dRapidez, 0.0, 1.0);
+    if (!(r.m_dRapidez > 0.0))
+        Mal("rapidez que no es positiva");
+    ar.Entero(r.m_nFueraDeQ, 0, CExtension::kFueraDeQ);
+}
+
+// The data as a record keeps them: only the places its count uses.
+CAcidoBaseDatos Recortado(CAcidoBaseDatos a) {
+    for (size_t i = static_cast<size_t>(std::clamp(a.m_nPasos, 0, 3)); i < 3; ++i)
+        a.m_pKa[i] = a.m_dEntalpia[i] = 0.0;
+    return a;
+}
+
+CIndicadorDatos Recortado(CIndicadorDatos f) {
+    const size_t n = static_cast<size_t>(std::clamp(f.m_nTransiciones, 0, 3));
+    for (size_t i = n; i < 3; ++i)
+        f.m_pKa[i] = 0.0;
+    for (size_t i = n + 1; i < 4; ++i)
+        f.m_crFormas[i] = 0;
+    return f;
+}
+
+// Writes one record per entry of a table, its index first.
+template <class T, class F>
+void EscribirTabla(CArchivo& ar, int32_t nEtiqueta, const std::vector<std::pair<int32_t, T>>& v,
+                   F f) {
+    for (const auto& [n, x] : v) {
+        CArchivo r;
+        int32_t i = n;
+        T copia = x;
+        Indice(r, i);
+        f(r, copia);
+        ar.EscribirRegistro(nEtiqueta, r);
+    }
+}
+
+// Reads one entry of a table; its key is its index.
+template <class T, class F>
+std::pair<int32_t, int32_t> LeerEntrada(CArchivo& r, std::vector<std::pair<int32_t, T>>& v, F f) {
+    int32_t n = 0;
+    T x{};
+    Indice(r, n);
+    f(r, x);
+    v.emplace_back(n, x);
+    return {n, 0};
+}
+
 } // namespace
 
 CExtension CExtension::Tomar(const std::string& strNombre, const std::string& strResumen,
@@ -50,6 +165,22 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
                  if (!CArchivo::CabeEnCp1252(s))
                      x.m_textos.push_back({nCampo, nIndice, CArchivo::Utf8Reparado(s)});
              });
+    x.m_nMotor = cat.m_nMotor;
+    for (size_t i = 0; i < cat.m_componentes.size(); ++i) {
+        const CComponentes& c = cat.m_componentes[i];
+        const int32_t n = static_cast<int32_t>(i);
+        if (c.m_acidoBase.Tiene())
+            x.m_acidoBase.emplace_back(n, Recortado(c.m_acidoBase));
+        if (c.m_dConcentracionColor != 0.0)
+            x.m_concentracionColor.emplace_back(n, c.m_dConcentracionColor);
+    }
+    for (size_t i = 0; i < cat.m_indicadores.size(); ++i)
+        if (cat.m_indicadores[i].m_acidoBase.Tiene())
+            x.m_formas.emplace_back(static_cast<int32_t>(i),
+                                    Recortado(cat.m_indicadores[i].m_acidoBase));
+    for (size_t i = 0; i < cat.m_reacciones.size(); ++i)
+        if (cat.m_reacciones[i].m_reversible.Tiene())
+            x.m_reversibles.emplace_back(static_cast<int32_t>(i), cat.m_reacciones[i].m_reversible);
     if (!pBanco)
         return x;
     int32_t n = 0;
@@ -71,7 +202,10 @@ void CExtension::Escribir(CArchivo& ar) const {
     for (const auto& [n, nNivel] : m_niveles)
         if (nNivel < 0 || nNivel > 5)
             Mal("nivel " + std::to_string(nNivel) + " al escribir");
-    ar.EscribirInt32(static_cast<int32_t>(m_textos.size() + m_rotulos.size() + m_niveles.size()));
+    const bool bMotor = m_nMotor != MOTOR_DESCRITO;
+    ar.EscribirInt32(static_cast<int32_t>(
+        m_textos.size() + m_rotulos.size() + m_niveles.size() + (bMotor ? 1 : 0) +
+        m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size()));
     for (const Texto& t : m_textos) {
         CArchivo r;
         r << t.m_nCampo << t.m_nIndice;
@@ -89,6 +223,16 @@ void CExtension::Escribir(CArchivo& ar) const {
         r << n << nNivel;
         ar.EscribirRegistro(kNivel, r);
     }
+    if (bMotor) {
+        CArchivo r;
+        int32_t n = m_nMotor;
+        Motor(r, n);
+        ar.EscribirRegistro(kMotor, r);
+    }
+    EscribirTabla(ar, kAcidoBase, m_acidoBase, AcidoBase);
+    EscribirTabla(ar, kColorConcentracion, m_concentracionColor, ConcentracionColor);
+    EscribirTabla(ar, kFormas, m_formas, Formas);
+    EscribirTabla(ar, kReversible, m_reversibles, Reversible);
 }
 
 CExtension CExtension::Leer(CArchivo& ar) {
@@ -136,6 +280,22 @@ CExtension CExtension::Leer(CArchivo& ar) {
             x.m_niveles.emplace_back(n, nNivel);
             break;
         }
+        case kMotor:
+            Motor(r, x.m_nMotor);
+            clave = {0, 0}; // a second one is out of order
+            break;
+        case kAcidoBase:
+            clave = LeerEntrada(r, x.m_acidoBase, AcidoBase);
+            break;
+        case kColorConcentracion:
+            clave = LeerEntrada(r, x.m_concentracionColor, ConcentracionColor);
+            break;
+        case kFormas:
+            clave = LeerEntrada(r, x.m_formas, Formas);
+            break;
+        case kReversible:
+            clave = LeerEntrada(r, x.m_reversibles, Reversible);
+            break;
         default:
             if (nEtiqueta >= kObligatoria)
                 Mal("registro obligatorio desconocido (" + std::to_string(nEtiqueta) + ")");
@@ -147,6 +307,22 @@ CExtension CExtension::Leer(CArchivo& ar) {
         claveAnterior = clave;
     }
     return x;
+}
+
+void CExtension::AplicarQuimica(CCatalogo& cat) const {
+    auto poner = [](auto& tabla, const auto& v, auto miembro, const char* pszQue) {
+        for (const auto& [n, x] : v) {
+            if (static_cast<size_t>(n) >= tabla.size())
+                Mal(std::string(pszQue) + " " + std::to_string(n) + " que no existe");
+            tabla[static_cast<size_t>(n)].*miembro = x;
+        }
+    };
+    cat.m_nMotor = m_nMotor;
+    poner(cat.m_componentes, m_acidoBase, &CComponentes::m_acidoBase, "componente");
+    poner(cat.m_componentes, m_concentracionColor, &CComponentes::m_dConcentracionColor,
+          "componente");
+    poner(cat.m_indicadores, m_formas, &CIndicadores::m_acidoBase, "indicador");
+    poner(cat.m_reacciones, m_reversibles, &CReacciones::m_reversible, "reacción");
 }
 
 void CExtension::AplicarTextos(const Cabecera& c, CCatalogo& cat) const {

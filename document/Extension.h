@@ -1,14 +1,16 @@
 // CExtension: what a saved practice keeps that the described file has no place for — the
 // whole text of names Windows-1252 cannot spell, the labels students put on items, the
-// level of a hot plate. A practice with none of it is written exactly as the described
-// format says, version "Vol.1"; one with any is written as version "Vol.2", this block
-// right after the version and the described records after it, unchanged. An older program
-// refuses such a file by its version. A template, which has no version, carries the block
-// (texts only) after its last record behind a "Vol.2" marker, bytes an older program refuses
-// as it refuses any trailing byte. The layout is told in docs/formato-extension.md.
+// level of a hot plate, and the data of the aqueous equilibrium engine (DatosAcuosos.h).
+// A practice with none of it is written exactly as the described format says, version
+// "Vol.1"; one with any is written as version "Vol.2", this block right after the version
+// and the described records after it, unchanged. An older program refuses such a file by
+// its version. A template, which has no version, carries the block (texts and chemistry, no
+// bench) after its last record behind a "Vol.2" marker, bytes an older program refuses as it
+// refuses any trailing byte. The layout is told in docs/formato-extension.md.
 #pragma once
 
 #include "model/Archivo.h"
+#include "model/DatosAcuosos.h"
 
 #include <string>
 #include <utility>
@@ -22,8 +24,28 @@ public:
     // Record tags. Below kObligatoria a tag this program does not know is stepped over (its
     // record is lost when the practice is saved again); from kObligatoria on it refuses the
     // file. A newer program gives the second kind to whatever must not be lost or ignored.
-    enum Etiqueta : int32_t { kTexto = 1, kRotulo = 2, kNivel = 3 };
+    // The chemistry records are mandatory: a program that would step over them would run
+    // another chemistry than the practice's author chose.
+    enum Etiqueta : int32_t {
+        kTexto = 1,
+        kRotulo = 2,
+        kNivel = 3,
+        kMotor = 0x8001,
+        kAcidoBase = 0x8002,
+        kColorConcentracion = 0x8003,
+        kFormas = 0x8004,
+        kReversible = 0x8005
+    };
     static constexpr int32_t kObligatoria = 0x8000;
+
+    // The bounds of the chemistry records, which the reader of the file and that of the
+    // source both hold to (the editor's checks are narrower): what lies beyond was written
+    // by no program. Other numbers are bounded as any number of a catalogue record.
+    static constexpr int32_t kPasosMaximos = 3;  // acid–base steps, indicator transitions
+    static constexpr double kKMinima = 1.0e-100; // a reversible reaction's K at 25 °C
+    static constexpr double kKMaxima = 1.0e100;
+    static constexpr int32_t kFueraDeQ = 0x3F; // bits of the six slots
+    static constexpr COLORREF kColorMaximo = 0xFFFFFF;
 
     // The texts a record may complete, by field; the index is the entry's place in its
     // catalogue table (0 for the head's texts).
@@ -52,6 +74,13 @@ public:
     std::vector<Texto> m_textos;                            // by field, then index
     std::vector<std::pair<int32_t, std::string>> m_rotulos; // item place, label
     std::vector<std::pair<int32_t, int32_t>> m_niveles;     // item place, level
+    // The chemistry, by the entry's place in its catalogue table; only entries that have
+    // data, in increasing order, and the mode only when it is not the described one.
+    int32_t m_nMotor = MOTOR_DESCRITO;
+    std::vector<std::pair<int32_t, CAcidoBaseDatos>> m_acidoBase;    // component
+    std::vector<std::pair<int32_t, double>> m_concentracionColor;    // component, mol/L
+    std::vector<std::pair<int32_t, CIndicadorDatos>> m_formas;       // indicator
+    std::vector<std::pair<int32_t, CReversibleDatos>> m_reversibles; // reaction
 
     // The head's four texts, which the extension completes like the catalogue's.
     struct Cabecera {
@@ -66,15 +95,27 @@ public:
     static CExtension Tomar(const std::string& strNombre, const std::string& strResumen,
                             const std::string& strAutor, const std::string& strExtra,
                             const CCatalogo& cat, const CListaEquipo* pBanco);
-    bool Vacia() const { return m_textos.empty() && m_rotulos.empty() && m_niveles.empty(); }
+    bool Vacia() const { return SinTextosNiMesa() && SinQuimica(); }
+    bool SinTextosNiMesa() const {
+        return m_textos.empty() && m_rotulos.empty() && m_niveles.empty();
+    }
+    bool SinQuimica() const {
+        return m_nMotor == MOTOR_DESCRITO && m_acidoBase.empty() && m_concentracionColor.empty() &&
+               m_formas.empty() && m_reversibles.empty();
+    }
 
     // The block: an int32 count of records, then each record (tag, byte length, payload).
     // Reading checks every bound it can before the records are applied: counts against the
     // bytes left, tags in order, each tag's records in increasing order of their key, no
-    // unknown mandatory tag. A violation throws CErrorArchivo.
+    // unknown mandatory tag, every chemistry value within the bounds above (the unused
+    // places of a record zero). A violation throws CErrorArchivo; so does writing what the
+    // reader would refuse.
     void Escribir(CArchivo& ar) const;
     static CExtension Leer(CArchivo& ar);
 
+    // Puts the chemistry into the catalogue just read (which has none), each entry by its
+    // place; a place past its table throws CErrorArchivo.
+    void AplicarQuimica(CCatalogo& cat) const;
     // Puts the whole texts in place of their Windows-1252 forms, once the described records
     // are read. Each must be the text those forms came from, and one they could not hold
     // (only such texts are ever written): anything else is refused with CErrorArchivo.

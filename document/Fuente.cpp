@@ -120,6 +120,7 @@ CContenido Contenido(const Entrada& e, const Resolutor& res, int32_t nComponente
 // The catalogue as this kind of file stores it.
 CCatalogo CatalogoDe(const Datos& d, const Resolutor& res, bool bPractica) {
     CCatalogo cat;
+    cat.m_nMotor = d.m_nMotor;
     for (const Reaccion& R : d.m_reacciones) {
         CReacciones r = R.m_r;
         for (int k = 0; k < 3; ++k) {
@@ -256,6 +257,7 @@ Crudo LeerCrudo(const std::vector<uint8_t>& datos, bool bPractica) {
         ext = CPractica::ExtensionDe(datos);
     // The source holds the whole texts; compiling gives their Windows-1252 forms again.
     ext.AplicarTextos({&c.m_strNombre, &c.m_strResumen, &c.m_strAutor, &c.m_strExtra}, c.m_cat);
+    ext.AplicarQuimica(c.m_cat);
     return c;
 }
 

@@ -2,10 +2,14 @@
 
 #include "document/Plantillas.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace Fuente {
 
@@ -71,6 +75,13 @@ QString Nombres::Indicadores(const std::list<int32_t>& v) const {
     return ids.join(QLatin1String(", "));
 }
 
+QString Nombres::Lugar(int32_t n) const {
+    const int32_t nCuenta = static_cast<int32_t>(m_cat.m_componentes.size());
+    if (n >= 0 && n < nCuenta && Primero(m_cat.m_componentes[n].m_nId) == n)
+        return QString::number(m_cat.m_componentes[n].m_nId);
+    return QStringLiteral("@%1").arg(n);
+}
+
 Entrada LeerEntrada(const QStringList& c, int nPrimero, const QString& strDonde) {
     // ref | moles | grams | ml | dissolved | anions | cations | text
     if (c.size() != nPrimero + 8)
@@ -91,6 +102,10 @@ Entrada LeerEntrada(const QStringList& c, int nPrimero, const QString& strDonde)
 }
 
 namespace {
+
+QString Traducir(const char* psz) {
+    return QCoreApplication::translate("Fuente", psz);
+}
 
 bool Igual(double x, double y) {
     return std::memcmp(&x, &y, sizeof x) == 0;
@@ -152,6 +167,25 @@ const Clave<Lectura, Crudo> kCabecera[] = {
      [](Lectura& l, const Valor& v) { l.m_d.m_bPropiedades = Entero(v.m_str, v.m_strDonde); },
      [](const Crudo& c, const Nombres&) { return QStringList{QString::number(c.m_bPropiedades)}; },
      Cuando::Siempre},
+    {"motor",
+     [](Lectura& l, const Valor& v) {
+         static const char* const kModos[] = {"descrito", "equilibrio", "neutralizacion"};
+         for (int32_t n = 0; n < 3; ++n)
+             if (v.m_str == QLatin1String(kModos[n])) {
+                 l.m_d.m_nMotor = n;
+                 return;
+             }
+         bool bNumero = false;
+         const int nModo = v.m_str.toInt(&bNumero);
+         if (!bNumero || nModo < MOTOR_DESCRITO || nModo > MOTOR_NEUTRALIZACION)
+             Fallo(v.m_strDonde + QStringLiteral(": motor"),
+                   Traducir("«%1» no es un modo (0 o descrito, 1 o equilibrio, 2 o "
+                            "neutralizacion)")
+                       .arg(v.m_str));
+         l.m_d.m_nMotor = nModo;
+     },
+     [](const Crudo& c, const Nombres&) { return QStringList{QString::number(c.m_cat.m_nMotor)}; },
+     Cuando::SiNoUsual, [](const Crudo& c, const Nombres&) { return c.m_cat.m_nMotor == 0; }},
     // Components of the shared table by their identifiers; the writer gives each one whole.
     {"componentes",
      [](Lectura& l, const Valor& v) {
@@ -172,6 +206,138 @@ const Clave<Lectura, Crudo> kCabecera[] = {
          }
      },
      nullptr, Cuando::Nunca},
+};
+
+// ---------------------------------------------------------------------------------------
+// The chemistry of the equilibrium engine (DatosAcuosos.h): lists of up to three numbers
+// separated by ";", and the components the keys name.
+
+// The numbers of a ";" list, nMin to nMax of them, each read as f reads it; the message
+// names the field ("pKa2").
+template <class T, class F>
+std::vector<T> Lista(const QString& s, const QString& strDonde, const char* pszCampo, int nMin,
+                     int nMax, F f) {
+    const QStringList partes = s.split(QLatin1Char(';'));
+    const QString strCampo = QString::fromUtf8(pszCampo);
+    if (partes.size() < nMin || partes.size() > nMax)
+        Fallo(strDonde + QStringLiteral(": ") + strCampo,
+              Traducir("tiene %1 valores y se admiten de %2 a %3")
+                  .arg(partes.size())
+                  .arg(nMin)
+                  .arg(nMax));
+    std::vector<T> v;
+    for (int i = 0; i < partes.size(); ++i)
+        v.push_back(f(partes[i], strDonde + QStringLiteral(": %1%2").arg(strCampo).arg(i + 1)));
+    return v;
+}
+
+template <size_t n> QString UnirLista(const std::array<double, n>& v, int32_t nUsados) {
+    QStringList partes;
+    for (int32_t i = 0; i < nUsados && i < static_cast<int32_t>(n); ++i)
+        partes << N(v[static_cast<size_t>(i)]);
+    return partes.join(QLatin1String("; "));
+}
+
+// The component a key names, among those listed so far.
+CComponentes& ComponenteNombrado(Lectura& l, const QString& s, const Valor& v) {
+    const Ref r = LeerRef(s, v.m_strDonde);
+    std::vector<Componente>& lista = l.m_d.m_componentes;
+    int32_t i = -1;
+    if (r.m_bPosicion) {
+        i = r.m_n;
+    } else {
+        for (size_t k = 0; k < lista.size() && i < 0; ++k)
+            if (lista[k].m_c.m_nId == r.m_n)
+                i = static_cast<int32_t>(k);
+    }
+    if (i < 0 || static_cast<size_t>(i) >= lista.size())
+        Fallo(v.m_strDonde, Traducir("«%1»: el componente %2 no está en el catálogo (se nombra "
+                                     "después de su línea «componente»)")
+                                .arg(v.m_strClave, s.trimmed()));
+    return lista[static_cast<size_t>(i)].m_c;
+}
+
+double PKa(const QString& s, const QString& strDonde) {
+    return Catalogo(s, strDonde);
+}
+
+void LeerAcidoBase(Lectura& l, const Valor& v) {
+    // componente | carga del ácido | protones cedidos | pKa1; pKa2; pKa3 | ΔH1; ΔH2; ΔH3
+    const QStringList& c = v.m_campos;
+    if (c.size() != 4 && c.size() != 5)
+        Fallo(v.m_strDonde,
+              Traducir("«acidobase» tiene cuatro o cinco campos y hay %1").arg(c.size()));
+    CComponentes& k = ComponenteNombrado(l, c[0], v);
+    if (k.m_acidoBase.Tiene())
+        Fallo(v.m_strDonde, Traducir("el componente %1 ya tiene «acidobase»").arg(c[0].trimmed()));
+    CAcidoBaseDatos a;
+    const std::vector<double> pKa =
+        Lista<double>(c[3], v.m_strDonde, "pKa", 1, CExtension::kPasosMaximos, PKa);
+    a.m_nPasos = static_cast<int32_t>(pKa.size());
+    std::copy(pKa.begin(), pKa.end(), a.m_pKa.begin());
+    if (c.size() == 5) {
+        const std::vector<double> dH =
+            Lista<double>(c[4], v.m_strDonde, "ΔH", 1, CExtension::kPasosMaximos, Catalogo);
+        if (dH.size() != pKa.size())
+            Fallo(v.m_strDonde + QStringLiteral(": ΔH"),
+                  Traducir("tiene %1 valores para %2 pKa: debe haber uno por cada pKa")
+                      .arg(dH.size())
+                      .arg(pKa.size()));
+        std::copy(dH.begin(), dH.end(), a.m_dEntalpia.begin());
+    }
+    a.m_nCargaAcida = EnteroEntre(c[1], v.m_strDonde + QStringLiteral(": carga del ácido"),
+                                  -Limites::kCuentaIones, Limites::kCuentaIones);
+    a.m_nCedidos =
+        EnteroEntre(c[2], v.m_strDonde + QStringLiteral(": protones cedidos"), 0, a.m_nPasos);
+    k.m_acidoBase = a;
+}
+
+QStringList EscribirAcidoBase(const Crudo& cr, const Nombres& n) {
+    QStringList v;
+    for (size_t i = 0; i < cr.m_cat.m_componentes.size(); ++i) {
+        const CAcidoBaseDatos& a = cr.m_cat.m_componentes[i].m_acidoBase;
+        if (!a.Tiene())
+            continue;
+        QStringList campos{n.Lugar(static_cast<int32_t>(i)), QString::number(a.m_nCargaAcida),
+                           QString::number(a.m_nCedidos), UnirLista(a.m_pKa, a.m_nPasos)};
+        if (!std::all_of(a.m_dEntalpia.begin(), a.m_dEntalpia.end(), Cero))
+            campos << UnirLista(a.m_dEntalpia, a.m_nPasos);
+        v << Unir(campos);
+    }
+    return v;
+}
+
+const Clave<Lectura, Crudo> kCatalogo[] = {
+    {"acidobase", LeerAcidoBase, EscribirAcidoBase, Cuando::SiNoUsual,
+     [](const Crudo& c, const Nombres&) {
+         return std::none_of(c.m_cat.m_componentes.begin(), c.m_cat.m_componentes.end(),
+                             [](const CComponentes& k) { return k.m_acidoBase.Tiene(); });
+     }},
+    {"colorconcentracion",
+     [](Lectura& l, const Valor& v) {
+         v.Campos(2, QStringLiteral("«colorconcentracion»"));
+         CComponentes& k = ComponenteNombrado(l, v.m_campos[0], v);
+         if (k.m_dConcentracionColor != 0.0)
+             Fallo(v.m_strDonde,
+                   Traducir("el componente %1 ya tiene «colorconcentracion»").arg(v.m_campos[0]));
+         const QString strDonde = v.m_strDonde + QStringLiteral(": molaridad");
+         const double d = Catalogo(v.m_campos[1], strDonde);
+         if (!(d > 0.0))
+             Fallo(strDonde, Traducir("debe ser mayor que 0"));
+         k.m_dConcentracionColor = d;
+     },
+     [](const Crudo& c, const Nombres& n) {
+         QStringList v;
+         for (size_t i = 0; i < c.m_cat.m_componentes.size(); ++i)
+             if (const double d = c.m_cat.m_componentes[i].m_dConcentracionColor; d != 0.0)
+                 v << Unir({n.Lugar(static_cast<int32_t>(i)), N(d)});
+         return v;
+     },
+     Cuando::SiNoUsual,
+     [](const Crudo& c, const Nombres&) {
+         return std::none_of(c.m_cat.m_componentes.begin(), c.m_cat.m_componentes.end(),
+                             [](const CComponentes& k) { return k.m_dConcentracionColor != 0.0; });
+     }},
 };
 
 // ---------------------------------------------------------------------------------------
@@ -466,6 +632,53 @@ QStringList ConBandera(double d, int32_t nBandera, int32_t nUsual) {
     return {nBandera == nUsual ? N(d) : QStringLiteral("%1 | %2").arg(N(d)).arg(nBandera)};
 }
 
+// The slots a reversible reaction leaves out of its quotient, by name.
+const char* const kRanuras[6] = {"r1", "r2", "r3", "p1", "p2", "p3"};
+
+void LeerReversible(Reaccion& R, const Valor& v) {
+    // K25 | ΔH | rapidez | fuera
+    const QStringList& c = v.m_campos;
+    if (c.size() < 2 || c.size() > 4)
+        Fallo(v.m_strDonde,
+              Traducir("«reversible» tiene de dos a cuatro campos y hay %1").arg(c.size()));
+    CReversibleDatos r;
+    r.m_dK25 = NumeroEntre(c[0], v.m_strDonde + QStringLiteral(": K"), CExtension::kKMinima,
+                           CExtension::kKMaxima);
+    r.m_dEntalpia = Catalogo(c[1], v.m_strDonde + QStringLiteral(": ΔH"));
+    if (c.size() > 2) {
+        const QString strDonde = v.m_strDonde + QStringLiteral(": rapidez");
+        r.m_dRapidez = NumeroEntre(c[2], strDonde, 0.0, 1.0);
+        if (!(r.m_dRapidez > 0.0))
+            Fallo(strDonde, Traducir("debe ser mayor que 0"));
+    }
+    if (c.size() > 3) {
+        static const QRegularExpression reBlancos(QStringLiteral("\\s+"));
+        for (const QString& s : c[3].split(reBlancos, Qt::SkipEmptyParts)) {
+            const auto* p = std::find_if(std::begin(kRanuras), std::end(kRanuras),
+                                         [&s](const char* psz) { return s == QLatin1String(psz); });
+            if (p == std::end(kRanuras))
+                Fallo(v.m_strDonde + QStringLiteral(": fuera"),
+                      Traducir("«%1» no es una ranura (r1, r2, r3, p1, p2 o p3)").arg(s));
+            r.m_nFueraDeQ |= 1 << (p - std::begin(kRanuras));
+        }
+    }
+    R.m_r.m_reversible = r;
+}
+
+QStringList EscribirReversible(const CReacciones& R, const Nombres&) {
+    const CReversibleDatos& r = R.m_reversible;
+    QStringList campos{N(r.m_dK25), N(r.m_dEntalpia)};
+    if (r.m_nFueraDeQ != 0 || !Igual(r.m_dRapidez, 1.0))
+        campos << N(r.m_dRapidez);
+    QStringList fuera;
+    for (int k = 0; k < 6; ++k)
+        if (r.m_nFueraDeQ & (1 << k))
+            fuera << QLatin1String(kRanuras[k]);
+    if (!fuera.isEmpty())
+        campos << fuera.join(QLatin1Char(' '));
+    return {Unir(campos)};
+}
+
 const Clave<Reaccion, CReacciones> kClavesReaccion[] = {
     {"texto2", [](Reaccion& R, const Valor& v) { R.m_r.m_strTexto2 = v.Texto(); },
      [](const CReacciones& r, const Nombres&) { return QStringList{Escapar(r.m_strTexto2)}; },
@@ -529,6 +742,8 @@ const Clave<Reaccion, CReacciones> kClavesReaccion[] = {
      [](const CReacciones& r, const Nombres&) { return QStringList{N(r.m_dLimiteCatalizado)}; },
      Cuando::SiNoUsual,
      [](const CReacciones& r, const Nombres&) { return Cero(r.m_dLimiteCatalizado); }},
+    {"reversible", LeerReversible, EscribirReversible, Cuando::SiNoUsual,
+     [](const CReacciones& r, const Nombres&) { return !r.m_reversible.Tiene(); }},
 };
 
 const Bloque<Reaccion, CReacciones> kReaccion = {"reaccion", LeerReaccion, EscribirReaccion,
@@ -560,13 +775,55 @@ QString EscribirIndicador(const CIndicadores& i, const Nombres& n) {
                  Hex(i.m_crColorAlto), N(i.m_dLimiteAlto)});
 }
 
-const Bloque<Indicador, CIndicadores> kIndicador = {
-    "indicador", LeerIndicador, EscribirIndicador, nullptr, {}};
+COLORREF ColorForma(const QString& s, const QString& strDonde) {
+    const COLORREF cr = Color(s, strDonde);
+    if (cr > CExtension::kColorMaximo)
+        Fallo(strDonde, Traducir("«%1» no es un color 0xBBGGRR").arg(s.trimmed()));
+    return cr;
+}
+
+const Clave<Indicador, CIndicadores> kClavesIndicador[] = {
+    {"formas",
+     [](Indicador& ind, const Valor& v) {
+         // pKa1; pKa2; pKa3 | color1; color2; color3; color4
+         v.Campos(2, QStringLiteral("«formas»"));
+         CIndicadorDatos f;
+         const std::vector<double> pKa =
+             Lista<double>(v.m_campos[0], v.m_strDonde, "pKa", 1, CExtension::kPasosMaximos, PKa);
+         f.m_nTransiciones = static_cast<int32_t>(pKa.size());
+         std::copy(pKa.begin(), pKa.end(), f.m_pKa.begin());
+         const std::vector<COLORREF> colores = Lista<COLORREF>(
+             v.m_campos[1], v.m_strDonde, "color", 2, CExtension::kPasosMaximos + 1, ColorForma);
+         if (colores.size() != pKa.size() + 1)
+             Fallo(v.m_strDonde + QStringLiteral(": color"),
+                   Traducir("tiene %1 colores para %2 pKa: debe haber uno más que pKa")
+                       .arg(colores.size())
+                       .arg(pKa.size()));
+         std::copy(colores.begin(), colores.end(), f.m_crFormas.begin());
+         ind.m_i.m_acidoBase = f;
+     },
+     [](const CIndicadores& i, const Nombres&) {
+         const CIndicadorDatos& f = i.m_acidoBase;
+         QStringList colores;
+         for (int32_t k = 0; k <= f.m_nTransiciones && k < 4; ++k)
+             colores << Hex(f.m_crFormas[static_cast<size_t>(k)]);
+         return QStringList{
+             Unir({UnirLista(f.m_pKa, f.m_nTransiciones), colores.join(QLatin1String("; "))})};
+     },
+     Cuando::SiNoUsual,
+     [](const CIndicadores& i, const Nombres&) { return !i.m_acidoBase.Tiene(); }},
+};
+
+const Bloque<Indicador, CIndicadores> kIndicador = {"indicador", LeerIndicador, EscribirIndicador,
+                                                    "un indicador", kClavesIndicador};
 
 } // namespace
 
 std::span<const Clave<Lectura, Crudo>> ClavesCabecera() {
     return kCabecera;
+}
+std::span<const Clave<Lectura, Crudo>> ClavesCatalogo() {
+    return kCatalogo;
 }
 const Bloque<Componente, CComponentes>& BloqueComponente() {
     return kComponente;

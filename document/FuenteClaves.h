@@ -87,6 +87,7 @@ struct Datos {
     std::vector<Reaccion> m_reacciones;
     std::vector<Indicador> m_indicadores;
     std::vector<Equipo> m_equipo;
+    int32_t m_nMotor = MOTOR_DESCRITO;
     QHash<int32_t, CComponentes> m_tabla; // componentes.txt, when there is one
     QString m_strArchivo;                 // the name the messages give "practica.txt"
     int m_lineasCabecera[4] = {};         // of nombre, resumen, autor, fecha
@@ -137,6 +138,9 @@ public:
     int32_t Primero(int32_t nId) const;
     QString EntradaCompleta(const CContenido& e) const;
     QString Indicadores(const std::list<int32_t>& v) const;
+    // An entry of the components by its place in either kind of file: the identifier when
+    // it finds that place again, else "@N".
+    QString Lugar(int32_t n) const;
     bool Practica() const { return m_bPractica; }
 
 private:
@@ -184,6 +188,9 @@ struct ClaveFase {
 };
 
 std::span<const Clave<Lectura, Crudo>> ClavesCabecera();
+// Keys that name a component, given anywhere once it is listed: the open block stays open
+// (they may follow its "componente" line). The writer puts them after the components.
+std::span<const Clave<Lectura, Crudo>> ClavesCatalogo();
 const Bloque<Componente, CComponentes>& BloqueComponente();
 const Bloque<Reactivo, CReactivos>& BloqueReactivo();
 const Bloque<Reaccion, CReacciones>& BloqueReaccion();

@@ -7,6 +7,8 @@
 #include "equipment/Recipiente.h"
 #include "equipment/TiposEquipo.h"
 
+#include <algorithm>
+
 namespace Fuente {
 
 namespace {
@@ -19,6 +21,7 @@ public:
     QString Escribir() {
         Cabecera();
         Bloques(BloqueComponente(), m_c.m_cat.m_componentes, kComentarioComponentes, true);
+        Quimica();
         Bloques(BloqueReactivo(), m_c.m_cat.m_reactivos, kComentarioReactivos);
         Bloques(BloqueReaccion(), m_c.m_cat.m_reacciones, kComentarioReacciones);
         Bloques(BloqueIndicador(), m_c.m_cat.m_indicadores, kComentarioIndicadores);
@@ -39,6 +42,11 @@ private:
     static constexpr const char* kComentarioIndicadores[] = {
         "# id | nombre | componente (0: el pH) | texto | color bajo | límite bajo | color alto "
         "| límite alto"};
+
+    static constexpr const char* kComentarioQuimica[] = {
+        "# acidobase = componente | carga del ácido | protones cedidos | pKa1; pKa2; pKa3 | "
+        "ΔH1; ΔH2; ΔH3 (kJ/mol)",
+        "# colorconcentracion = componente | mol/l a la que se ve su color"};
 
     void Linea(const QString& s = {}) {
         QString t = s;
@@ -88,6 +96,19 @@ private:
             Clave(b.m_pszClave, b.m_escribir(g, m_nombres));
             Claves(b.m_claves, g, 2);
         }
+    }
+
+    // The components' acid–base systems and colour concentrations, after the components
+    // they name; nothing for a catalogue without them.
+    void Quimica() {
+        const auto claves = ClavesCatalogo();
+        if (std::all_of(claves.begin(), claves.end(),
+                        [this](const auto& k) { return k.m_usual(m_c, m_nombres); }))
+            return;
+        Linea();
+        for (const char* psz : kComentarioQuimica)
+            Linea(QString::fromUtf8(psz));
+        Claves(claves, m_c, 0);
     }
 
     void Fases(const CRecipiente& r) {

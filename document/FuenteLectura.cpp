@@ -126,6 +126,8 @@ Datos Leer(const Archivos& archivos, const QString& strNombre) {
         if (const auto* k = Buscar(ClavesCabecera(), v.m_strClave)) {
             k->m_leer(l, v);
             abierto = Abierto::Ninguno;
+        } else if (const auto* c = Buscar(ClavesCatalogo(), v.m_strClave)) {
+            c->m_leer(l, v);
         } else if (!Abrir(l, v, abierto)) {
             LeerEnAbierto(l, v, abierto);
         }

@@ -526,19 +526,26 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
         if (!bPlantilla)
             LeerVersion(ar, ext);
         catalogo.Leer(ar, bPlantilla);
+        // A practice's block comes before its catalogue: its chemistry goes in once the
+        // tables are read (a template's below, once its block is).
+        if (!bPlantilla)
+            ext.AplicarQuimica(catalogo);
         ar >> t.m_strMarco >> t.m_strProcedimiento >> t.m_strResultados >> t.m_strAutor >>
             t.m_strExtra;
         ar >> t.m_dtFecha >> t.m_bVelocidad >> t.m_bPropiedades;
-        if (bPlantilla)
+        if (bPlantilla) {
             LeerExtensionPlantilla(ar, ext);
-        else
+            ext.AplicarQuimica(catalogo);
+        } else {
             banco.Serialize(ar);
+        }
         // The whole texts go in while the catalogue is still in the file's order.
         ext.AplicarTextos({&t.m_strPractica, &t.m_strResumen, &t.m_strAutor, &t.m_strExtra},
                           catalogo);
         if (bPlantilla)
             catalogo.ResolverPlantilla();
-        // A template has no bench: a label or a level in its block is refused here.
+        // A template has no bench: a label or a level in its block is refused here; its
+        // chemistry is catalogue data and stays.
         ext.AplicarMesa(banco);
         ar.ComprobarFinal();
     } catch (const std::bad_alloc&) {

@@ -90,5 +90,5 @@ def con_registro(datos, etiqueta, contenido):
 # What a later version of the program may write: a newer version in the head, a record
 # this one must understand to read the file, and one it may step over.
 escribir('version_nueva.uak1', extendida.replace(b'\x05Vol.2', b'\x05Vol.3', 1))
-escribir('registro_obligatorio.uak1', con_registro(extendida, 0x8001, b'futuro'))
+escribir('registro_obligatorio.uak1', con_registro(extendida, 0x8FFF, b'futuro'))
 escribir('registro_opcional.uak1', con_registro(extendida, 0x7FFF, b'futuro'))
