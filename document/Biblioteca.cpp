@@ -48,6 +48,11 @@ const char* const kTitulos[][2] = {
      "Mezcla de agua caliente y agua fría en el calorímetro: el balance de calor"},
     {"Conservación de la masa en una precipitación",
      "Precipitación de carbonato de calcio: la masa total no cambia"},
+    {"Valoración de un ácido débil",
+     "Curva de pH del ácido acético y del vinagre con hidróxido de sodio; elección del indicador"},
+    {"Disoluciones reguladoras",
+     "Preparación de un regulador ácido acético / acetato y su respuesta a un ácido y a una base"},
+    {"pH de las sales", "pH de disoluciones de sales neutras, ácidas y básicas: la hidrólisis"},
 };
 static_assert(std::size(kTitulos) == Plantillas::kUltima - Plantillas::kPrimera + 1);
 

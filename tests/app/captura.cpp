@@ -528,6 +528,90 @@ int main(int argc, char** argv) {
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     m->m_pVistaMesa->SelectAt(QPoint(vasoP->m_x + 20, vasoP->m_y + 60));
     ConPropiedades(m, vasoP, QDir(carpeta).filePath(QStringLiteral("practica-914.png")));
+    // Practice 915: 25 ml of 0.1 M acetic acid with phenolphthalein titrated with the 0.1 M
+    // hydroxide just past its equivalence point (25.0 ml), the curve with its flat buffer
+    // region and its basic equivalence point beside it.
+    if (!m->IniciarPractica(915))
+        return 1;
+    auto* matrazA = static_cast<CRecipiente*>(poner(new CErlenmeyer250, 400, 400));
+    matrazA->AddReagent(1, 25.0);
+    matrazA->m_seno.m_faseLiquida.AgregarIndicador(0);
+    auto* buretaA = static_cast<CRecipiente*>(poner(new CBureta50, 0, 0));
+    PonerSobre(*buretaA, *matrazA, 2);
+    buretaA->AddReagent(0, 50.0);
+    auto* phA = new CPHmetro;
+    phA->SetPosition(matrazA->m_x + matrazA->m_cx / 2 + 8, matrazA->m_y + matrazA->m_cy - 6 - 128);
+    l.AgregarAlFinal(phA);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
+    m->m_pVistaMesa->SelectAt(QPoint(buretaA->m_x + 15, buretaA->m_y + 100));
+    m->OnUM_TITULAR();
+    m->m_pDlgTitulacion->move(m->x() + 1000, m->y() + 100);
+    m->m_pDlgTitulacion->m_titulacion.m_nApertura = 17;
+    for (int i = 0; i < 3000 && 50.0 - buretaA->VolumenLiquido() < 27.0; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pDlgTitulacion->m_titulacion.m_nApertura = 0;
+    m->OnUM_GRAFICA(buretaA);
+    m->m_pDlgGrafica->move(m->x() + 1000, m->y() + 400);
+    QTest::qWait(400);
+    {
+        QPixmap ventana = m->grab();
+        QPainter pintor(&ventana);
+        for (QWidget* w :
+             {static_cast<QWidget*>(m->m_pDlgTitulacion), static_cast<QWidget*>(m->m_pDlgGrafica)})
+            pintor.drawPixmap(w->pos() - m->pos(), w->grab());
+        pintor.end();
+        ventana.save(QDir(carpeta).filePath(QStringLiteral("practica-915.png")));
+    }
+    m->m_pDlgGrafica->close();
+    m->m_pDlgTitulacion->close();
+    // Practice 916: the buffer and water with the universal indicator, each after 1 ml of
+    // 0.1 M hydrochloric acid or sodium hydroxide; the pH meter in the water that took the
+    // acid. The buffers keep their colour, the water turns red and violet.
+    if (!m->IniciarPractica(916))
+        return 1;
+    CRecipiente* vasosR[4];
+    for (int i = 0; i < 4; ++i)
+        vasosR[i] = static_cast<CRecipiente*>(poner(new CVaso100, 120 + 170 * i, 460));
+    for (int i = 0; i < 2; ++i) {
+        vasosR[i]->AddReagent(0, 25.0);
+        vasosR[i]->AddReagent(1, 25.0);
+        vasosR[i + 2]->AddComponent(0, 50.0, UNIDAD_ML);
+    }
+    for (CRecipiente* v : vasosR)
+        v->m_seno.m_faseLiquida.AgregarIndicador(0);
+    vasosR[0]->AddReagent(2, 1.0);
+    vasosR[2]->AddReagent(2, 1.0);
+    vasosR[1]->AddReagent(3, 1.0);
+    vasosR[3]->AddReagent(3, 1.0);
+    auto* phR = new CPHmetro;
+    Sumergir(*phR, *vasosR[2]);
+    l.AgregarAlFinal(phR);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    for (int i = 0; i < 6; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(vasosR[2]->m_x + 20, vasosR[2]->m_y + 60));
+    QTest::qWait(300);
+    m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-916.png")));
+    // Practice 917: the four salts and water with the universal indicator (green, green,
+    // yellow, blue, violet from water to carbonate), the pH meter in the carbonate.
+    if (!m->IniciarPractica(917))
+        return 1;
+    CRecipiente* vasosS[5];
+    for (int i = 0; i < 5; ++i)
+        vasosS[i] = static_cast<CRecipiente*>(poner(new CVaso100, 80 + 150 * i, 460));
+    vasosS[0]->AddComponent(0, 50.0, UNIDAD_ML);
+    for (int i = 0; i < 4; ++i)
+        vasosS[i + 1]->AddReagent(i, 50.0);
+    for (CRecipiente* v : vasosS)
+        v->m_seno.m_faseLiquida.AgregarIndicador(0);
+    auto* phS7 = new CPHmetro;
+    Sumergir(*phS7, *vasosS[4]);
+    l.AgregarAlFinal(phS7);
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_MARCO);
+    for (int i = 0; i < 6; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(vasosS[4]->m_x + 20, vasosS[4]->m_y + 60));
+    ConPropiedades(m, vasosS[4], QDir(carpeta).filePath(QStringLiteral("practica-917.png")));
     // The bench cleared by mistake, and "Edición" offering to undo it.
     m->LimpiarMesa();
     QTest::qWait(200);

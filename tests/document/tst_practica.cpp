@@ -458,7 +458,10 @@ private slots:
                       {911, "Escala de pH", 1, 2, 5, 3, 1, 1},
                       {912, "Separación de una mezcla", 0, 3, 4, 0, 1, 1},
                       {913, "Equilibrio térmico", 0, 0, 2, 0, 1, 1},
-                      {914, "Conservación de la masa en una precipitación", 1, 2, 6, 0, 1, 1}};
+                      {914, "Conservación de la masa en una precipitación", 1, 2, 6, 0, 1, 1},
+                      {915, "Valoración de un ácido débil", 0, 3, 4, 2, 1, 1},
+                      {916, "Disoluciones reguladoras", 0, 4, 6, 1, 1, 1},
+                      {917, "pH de las sales", 0, 4, 6, 1, 1, 1}};
         for (const auto& t : kTabla) {
             CPractica p;
             QString strError;
