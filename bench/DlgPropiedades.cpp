@@ -3,6 +3,7 @@
 #include "bench/CampoNumero.h"
 #include "equipment/Recipiente.h"
 #include "equipment/TablaContenido.h"
+#include "model/AcidoBase.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -34,7 +35,7 @@ CDlgPropiedades::CDlgPropiedades(CRecipiente* pEquipo, QWidget* pPadre)
         QString::asprintf("Volumen:%.2f ml", pEquipo->VolumenSolido() + pEquipo->VolumenLiquido());
     m_strTemperatura = QString::asprintf("Temperatura: %.2f", pEquipo->Temperatura());
     const double ph = pEquipo->PH();
-    m_strPH = ph >= 0.0 ? QString::asprintf("pH: %.2f", ph) : QStringLiteral("pH:--");
+    m_strPH = AcidoBase::HayPH(ph) ? QString::asprintf("pH: %.2f", ph) : QStringLiteral("pH:--");
 
     auto* titulo = Hundida(m_strTitulo, this);
     titulo->setAlignment(Qt::AlignCenter);

@@ -181,8 +181,11 @@ void ArmarPractica(CPractica& practica) {
         practica.m_listaEquipo.PasoSimulacion();
 }
 
+// The argument is the practice's MOTOR_*: 0 the described model, 2 the equilibrium engine
+// solving every vessel's liquid on every tick.
 void BM_PasoBanco(benchmark::State& state) {
-    const CCatalogo cat = prueba::Catalogo900();
+    CCatalogo cat = prueba::Catalogo900();
+    cat.m_nMotor = static_cast<int32_t>(state.range(0));
     auto lista = std::make_unique<CListaEquipo>(&cat);
     ArmarBanco(*lista);
     int nPasos = 0;
@@ -355,7 +358,7 @@ void BM_RegistrarYDeshacer(benchmark::State& state) {
 }
 BENCHMARK(BM_RegistrarYDeshacer)->Unit(benchmark::kMillisecond);
 
-BENCHMARK(BM_PasoBanco)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PasoBanco)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PasoBancoEscala)->Arg(1)->Arg(6)->Arg(24)->Arg(300)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DibujarBanco)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PintarMesa)->Unit(benchmark::kMillisecond);

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <span>
@@ -125,6 +126,66 @@ public:
         }
     }
 
+    // What a file's bench holds is taken as it stands, so amounts written by hand must agree
+    // with each other: each entry's grams with its moles, its millilitres with its grams,
+    // no more free ions than its formula units give, and a phase's mass with its entries'.
+    void Coherencia(const CListaEquipo& lista, const CCatalogo& cat) {
+        auto distinto = [](double a, double b) {
+            return std::abs(a - b) > 1e-6 + 1e-4 * std::max(std::abs(a), std::abs(b));
+        };
+        auto tr = [](const char* psz) { return QCoreApplication::translate("Comprobacion", psz); };
+        int nLugar = 0;
+        for (const CEquipo* e : lista) {
+            ++nLugar;
+            const CRecipiente* r = e->Recipiente();
+            if (!r)
+                continue;
+            const CSeno& s = r->m_seno;
+            const int32_t fases[3] = {ESTADO_LIQUIDO, ESTADO_SOLIDO, ESTADO_GAS};
+            const char* nombres[3] = {"líquida", "sólida", "gaseosa"};
+            for (int i = 0; i < 3; ++i) {
+                const QString strFase = QString::fromUtf8(nombres[i]);
+                double dGramos = 0.0;
+                for (const CEntradaFase& c : s.Contenido(fases[i], true)) {
+                    dGramos += c.m_dGramos;
+                    const CComponentes* k = cat.Componente(c.m_nComponente);
+                    if (!k)
+                        continue;
+                    double g = 0.0, ml = 0.0;
+                    k->MasaVolumen(c.m_dMoles, g, ml);
+                    const QString strDe = Q(k->m_strFormula);
+                    if (distinto(c.m_dGramos, g))
+                        Una(e, nLugar, 0, 10 + i,
+                            tr("en la fase %1, %2 tiene %3 g para %4 mol (serían %5 g)")
+                                .arg(strFase, strDe)
+                                .arg(c.m_dGramos, 0, 'g', 6)
+                                .arg(c.m_dMoles, 0, 'g', 6)
+                                .arg(g, 0, 'g', 6));
+                    else if (k->m_dDensidad > 0.0 && distinto(c.m_dMl, ml))
+                        Una(e, nLugar, 0, 10 + i,
+                            tr("en la fase %1, %2 tiene %3 ml para %4 g (serían %5 ml)")
+                                .arg(strFase, strDe)
+                                .arg(c.m_dMl, 0, 'g', 6)
+                                .arg(c.m_dGramos, 0, 'g', 6)
+                                .arg(ml, 0, 'g', 6));
+                    if (c.m_dMolesAnion > c.m_dMoles * k->m_nCantidadAnion * (1.0 + 1e-9) + 1e-12 ||
+                        c.m_dMolesCation > c.m_dMoles * k->m_nCantidadCation * (1.0 + 1e-9) + 1e-12)
+                        Una(e, nLugar, 0, 13 + i,
+                            tr("en la fase %1, %2 tiene más iones libres de los que dan sus "
+                               "%3 mol")
+                                .arg(strFase, strDe)
+                                .arg(c.m_dMoles, 0, 'g', 6));
+                }
+                if (distinto(s.MasaDe(fases[i]), dGramos))
+                    Una(e, nLugar, 0, 16 + i,
+                        tr("la fase %1 dice pesar %2 g y sus entradas suman %3 g")
+                            .arg(strFase)
+                            .arg(s.MasaDe(fases[i]), 0, 'g', 6)
+                            .arg(dGramos, 0, 'g', 6));
+            }
+        }
+    }
+
 private:
     // Each kind of problem of an item is told once, when it first shows.
     void Una(const CEquipo* e, int nLugar, long nPaso, int nClase, const QString& s) {
@@ -152,6 +213,7 @@ Resultado Comprobar(CPractica& practica, long nPasos, const std::function<void(l
     Comprobador c(r);
     c.Catalogo(practica.m_catalogo);
     c.Mesa(practica.m_listaEquipo, practica.m_catalogo, 0);
+    c.Coherencia(practica.m_listaEquipo, practica.m_catalogo);
     for (long i = 1; i <= nPasos; ++i) {
         practica.m_listaEquipo.PasoSimulacion();
         c.Mesa(practica.m_listaEquipo, practica.m_catalogo, i);

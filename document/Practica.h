@@ -115,9 +115,9 @@ public:
     // Reads the version of a saved practice and, when it is the extended one, the block
     // after it into ext. Any other version throws CErrorArchivo (the wrong format).
     static void LeerVersion(CArchivo& ar, CExtension& ext);
-    // A template has no version: when its texts need the extension, the block goes after its
-    // last described record, behind the extended version as a marker. An older reader
-    // refuses those bytes as it refuses any byte after the last record.
+    // A template has no version: when its texts or its chemistry need the extension, the
+    // block goes after its last described record, behind the extended version as a marker. An older
+    // reader refuses those bytes as it refuses any byte after the last record.
     static void EscribirExtensionPlantilla(CArchivo& ar, const CExtension& ext);
     // The extension block of a practice or a template, for readers of the head alone (the
     // practice browser, the open dialog); empty when the bytes have none or do not read.

@@ -3,6 +3,7 @@
 #include "equipment/Dibujo.h"
 #include "equipment/Imagenes.h"
 #include "equipment/Recipiente.h"
+#include "model/AcidoBase.h"
 #include "model/Archivo.h"
 
 #include <QPainter>
@@ -76,8 +77,8 @@ double CPHmetro::Leer(CRecipiente& r) const {
 }
 
 QString CPHmetro::Texto() const {
-    return m_dLectura >= 0.0 ? QString::asprintf("pH: %.2f", m_dLectura)
-                             : QStringLiteral("pH: --.--");
+    return AcidoBase::HayPH(m_dLectura) ? QString::asprintf("pH: %.2f", m_dLectura)
+                                        : QStringLiteral("pH: --.--");
 }
 
 void CPHmetro::DibujarLectura(QPainter& p) {

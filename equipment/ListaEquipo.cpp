@@ -359,17 +359,29 @@ bool CListaEquipo::PasoSimulacion() {
         case CATEGORIA_INSTRUMENTO: {
             auto* i = static_cast<CInstrumento*>(e);
             bCambio |= i->Tick() != 0;
-            CRecipiente* v = FindVesselAtProbe(ix, i);
-            if (v || i->EnlazadoSinSonda())
-                bCambio |= i->Attach(v) != 0;
-            else
-                bCambio |= i->Detach() != 0;
+            bCambio |= MedirCon(ix, i);
             break;
         }
         default:
             break;
         }
     }
+    return bCambio;
+}
+
+bool CListaEquipo::MedirCon(const Indice& ix, CInstrumento* i) const {
+    CRecipiente* v = FindVesselAtProbe(ix, i);
+    if (v || i->EnlazadoSinSonda())
+        return i->Attach(v) != 0;
+    return i->Detach() != 0;
+}
+
+bool CListaEquipo::Medir() {
+    const Indice& ix = IndiceAlDia();
+    bool bCambio = false;
+    for (CEquipo* e : m_lista)
+        if (e->m_nCategoria == CATEGORIA_INSTRUMENTO)
+            bCambio |= MedirCon(ix, static_cast<CInstrumento*>(e));
     return bCambio;
 }
 

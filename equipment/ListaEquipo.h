@@ -12,6 +12,7 @@
 
 class CArchivo;
 class CCatalogo;
+class CInstrumento;
 class CRecipiente;
 
 class CListaEquipo {
@@ -63,6 +64,10 @@ public:
 
     // One simulation step over the bench, in list order; true when anything changed.
     bool PasoSimulacion();
+    // Every instrument reads what is under its probe now, as a step leaves it, without the
+    // step: for a bench just read from a file, whose stored readings are those of the moment
+    // it was saved (or of a hand-written source). True when a reading changed.
+    bool Medir();
 
     // The item count, then each item (type code and record) from the last to the first.
     // Reading replaces the list and re-attaches the assembly pieces; an unknown type code
@@ -82,6 +87,8 @@ private:
     // The index of the bench as it stands now, built again only when an item was added,
     // removed, moved or resized since the last step.
     const Indice& IndiceAlDia();
+    // The instrument reads what is under its probe; true when its reading changed.
+    bool MedirCon(const Indice& ix, CInstrumento* i) const;
     CEquipo* FindVesselOnSource(const Indice& ix, const CEquipo* pFuente, bool bWhole) const;
     CRecipiente* FindVesselBelow(const Indice& ix, const CEquipo* pEquipo) const;
     CRecipiente* FindVesselAtProbe(const Indice& ix, const CEquipo* pEquipo) const;

@@ -141,6 +141,13 @@ void CCatalogo::ResolverPlantilla() {
         r.ResolverComponentes(*this);
 }
 
+bool CCatalogo::ColorPorConcentracion() const {
+    for (const CComponentes& c : m_componentes)
+        if (c.m_dConcentracionColor > 0.0)
+            return true;
+    return false;
+}
+
 bool CCatalogo::UsaDatosAcuosos() const {
     if (m_nMotor != MOTOR_DESCRITO)
         return true;

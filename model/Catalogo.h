@@ -25,6 +25,8 @@ public:
 
     // Whether anything in the catalogue asks for more than the described model.
     bool UsaDatosAcuosos() const;
+    // Whether any component gives the concentration of its colour (CFase::ColorAbsorcion).
+    bool ColorPorConcentracion() const;
 
     int32_t NumComponentes() const { return static_cast<int32_t>(m_componentes.size()); }
     int32_t NumReactivos() const { return static_cast<int32_t>(m_reactivos.size()); }

@@ -49,7 +49,7 @@ struct CIndicadorDatos {
 // for K(T) by van 't Hoff, and the fraction of the way to equilibrium it goes each step.
 // A precipitate is a product in the solid slot with K = 1/Ksp.
 struct CReversibleDatos {
-    double m_dK25 = 0.0; // 0: not reversible; the described fields apply
+    double m_dK25 = 0.0;      // 0: not reversible; the described fields apply
     double m_dEntalpia = 0.0; // kJ/mol of extent, forward
     double m_dRapidez = 1.0;  // 0 < r <= 1
     // Bits 0-2: reactant slots, bits 3-5: product slots, that do not enter Q (spectators).

@@ -83,6 +83,20 @@ double PKa(double dPKa25, double dEntalpiaKJ, double dTemperatura) {
     return Finito(dPKa25 + dCambio, dPKa25);
 }
 
+std::array<double, 4> Fracciones(int nPasos, const std::array<double, 3>& pKa, double dPH) {
+    Preparado p;
+    p.nPasos = std::clamp(nPasos, 0, 3);
+    // Scaled by a power of ten so that h stays near 1 and no product under- or overflows.
+    const double dRef = std::clamp(Finito(dPH, 7.0), -30.0, 30.0);
+    for (int k = 0; k < p.nPasos; ++k) {
+        const double d = Finito(pKa[static_cast<size_t>(k)], dRef);
+        p.dKa[static_cast<size_t>(k)] = std::pow(10.0, std::clamp(dRef - d, -90.0, 90.0));
+    }
+    std::array<double, 4> a{};
+    Fracciones(p, 1.0, a);
+    return a;
+}
+
 Solucion Resolver(const std::vector<Sistema>& sistemas, double dCargaFija, double dTemperatura) {
     const double dKw = std::pow(10.0, -PKw(dTemperatura));
     std::vector<Preparado> preparados;

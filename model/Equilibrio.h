@@ -17,6 +17,10 @@ double PKw(double dTemperatura);
 // A system's pKa at the temperature, from its value at 25 °C and its enthalpy (van 't Hoff).
 double PKa(double dPKa25, double dEntalpiaKJ, double dTemperatura);
 
+// The fraction of each form (most protonated first; they sum to 1) of a system of nPasos
+// steps with these pKa at the pH: an indicator's forms, for one.
+std::array<double, 4> Fracciones(int nPasos, const std::array<double, 3>& pKa, double dPH);
+
 struct Sistema {
     double dConcentracion = 0.0; // mol/L of the component
     CAcidoBaseDatos datos;       // a system with no steps is ignored

@@ -4,6 +4,7 @@
 #include "model/Archivo.h"
 #include "model/CambiosFase.h"
 #include "model/Catalogo.h"
+#include "model/Equilibrio.h"
 
 #include <algorithm>
 #include <cmath>
@@ -189,6 +190,14 @@ int CFase::Precipitar(CFase& destino, double dTemperatura) {
 }
 
 void CFase::TransferirFraccion(CFase* pDestino, double dFraccion) {
+    // The acid–base state goes with its share of the liquid, so that only what happens
+    // where it arrives gives heat.
+    if (m_dEntalpiaIonica != 0.0 && dFraccion > 0.0) {
+        const double h = std::min(dFraccion, 1.0) * m_dEntalpiaIonica;
+        m_dEntalpiaIonica -= h;
+        if (pDestino)
+            pDestino->m_dEntalpiaIonica += h;
+    }
     for (CContenido& e : m_listaContenido) {
         const double q = dFraccion * e.m_dMoles;
         if (!(q > 0.0))
@@ -217,6 +226,38 @@ int CFase::EfectoIonComun() {
     return AcidoBase::EfectoIonComun(*this);
 }
 
+namespace {
+
+// A channel's share of light that passes, 0 to 1, from a colour's 0–255 value; never quite
+// 0, so that a logarithm of it exists.
+double Paso(int nCanal) {
+    return std::max(nCanal, 1) / 255.0;
+}
+
+COLORREF DePasos(double r, double g, double b) {
+    auto canal = [](double t) {
+        return static_cast<int>(std::lround(std::clamp(t, 0.0, 1.0) * 255.0));
+    };
+    return RGBColor(canal(r), canal(g), canal(b));
+}
+
+} // namespace
+
+COLORREF ColorFormas(const CIndicadorDatos& d, double dPH) {
+    // Each form absorbs its own share of the light, in proportion to how much of the
+    // indicator it is: the colours mix as filters do, by a weighted geometric mean, so that
+    // yellow and blue forms give green, not grey.
+    const auto a = Equilibrio::Fracciones(d.m_nTransiciones, d.m_pKa, dPH);
+    double r = 0.0, g = 0.0, b = 0.0;
+    for (int j = 0; j <= std::clamp(d.m_nTransiciones, 0, 3); ++j) {
+        const auto i = static_cast<size_t>(j);
+        r += a[i] * std::log(Paso(RojoDe(d.m_crFormas[i])));
+        g += a[i] * std::log(Paso(VerdeDe(d.m_crFormas[i])));
+        b += a[i] * std::log(Paso(AzulDe(d.m_crFormas[i])));
+    }
+    return DePasos(std::exp(r), std::exp(g), std::exp(b));
+}
+
 COLORREF CFase::ColorIndicadores(COLORREF crColor) const {
     for (int32_t nInd : m_listaIndicadores) {
         const CIndicadores* pInd = Cat().Indicador(nInd);
@@ -227,12 +268,35 @@ COLORREF CFase::ColorIndicadores(COLORREF crColor) const {
             v = CalcularPH();
         else
             v = Moles(pInd->m_nComponente) / (m_dVolumen * AcidoBase::kLitrosPorMl);
-        const COLORREF crInd = pInd->Color(v);
+        const COLORREF crInd = pInd->m_acidoBase.Tiene() && pInd->m_nComponente < 0
+                                   ? ColorFormas(pInd->m_acidoBase, v)
+                                   : pInd->Color(v);
         crColor = RGBColor(static_cast<int>((RojoDe(crColor) + RojoDe(crInd)) * 0.5),
                            static_cast<int>((VerdeDe(crColor) + VerdeDe(crInd)) * 0.5),
                            static_cast<int>((AzulDe(crColor) + AzulDe(crInd)) * 0.5));
     }
     return crColor;
+}
+
+COLORREF CFase::ColorAbsorcion() const {
+    // Beer–Lambert: a component at concentration c lets through (its colour's share)^(c/c0)
+    // of each channel, c0 being the concentration at which it shows its catalogue colour;
+    // the solvent's own colour is where the light starts. What has no c0 absorbs nothing.
+    const CComponentes* pAgua = m_pAgua->Componente(Cat());
+    const COLORREF crAgua = pAgua ? pAgua->m_crColor : RGBColor(255, 255, 255);
+    double r = std::log(Paso(RojoDe(crAgua))), g = std::log(Paso(VerdeDe(crAgua))),
+           b = std::log(Paso(AzulDe(crAgua)));
+    const double L = m_dVolumen * AcidoBase::kLitrosPorMl;
+    for (const CContenido& e : m_listaContenido) {
+        const CComponentes* c = e.Componente(Cat());
+        if (!c || !(c->m_dConcentracionColor > 0.0) || !(e.m_dMoles > 0.0) || !(L > 0.0))
+            continue;
+        const double x = std::min(e.m_dMoles / L / c->m_dConcentracionColor, 1e6);
+        r += x * std::log(Paso(RojoDe(c->m_crColor)));
+        g += x * std::log(Paso(VerdeDe(c->m_crColor)));
+        b += x * std::log(Paso(AzulDe(c->m_crColor)));
+    }
+    return DePasos(std::exp(r), std::exp(g), std::exp(b));
 }
 
 CColorFase CFase::ColorFase() const {
@@ -254,6 +318,8 @@ CColorFase CFase::ColorFase() const {
     if (w > 0.0)
         res.m_crColor =
             RGBColor(static_cast<int>(r / w), static_cast<int>(g / w), static_cast<int>(b / w));
+    if (m_nEstado == ESTADO_LIQUIDO && m_pAgua && Cat().ColorPorConcentracion())
+        res.m_crColor = ColorAbsorcion();
     if (m_nEstado == ESTADO_LIQUIDO)
         res.m_crColor = ColorIndicadores(res.m_crColor);
     return res;
@@ -300,6 +366,9 @@ void CFase::Vaciar() {
     m_dMasa = 0.0;
     m_crColorDibujado = 0;
     m_nTexturaDibujada = 0;
+    m_dPHEquilibrio = AcidoBase::kSinPH;
+    m_dEntalpiaIonica = 0.0;
+    m_dCalorPendiente = 0.0;
 }
 
 void CFase::Serialize(CArchivo& ar) {

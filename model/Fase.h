@@ -14,6 +14,9 @@
 
 class CCatalogo;
 
+// The colour an indicator with acid–base forms shows at the pH.
+COLORREF ColorFormas(const CIndicadorDatos& d, double dPH);
+
 // An empty catalogue that never changes (Catalogo.h).
 const CCatalogo& CatalogoVacio();
 
@@ -72,6 +75,16 @@ public:
     const CCatalogo* m_pCatalogo = nullptr;
     const CCatalogo& Cat() const { return m_pCatalogo ? *m_pCatalogo : CatalogoVacio(); }
 
+    // What the equilibrium engine keeps between solves (AcidoBase::Equilibrar), never
+    // stored: the temperature of the vessel the phase is in (none: 25 °C), the pH it found,
+    // the enthalpy of the phase's acid–base state in kJ (it goes with the liquid when the
+    // liquid is poured) and the heat in calories not yet given to the vessel.
+    const double* m_pTemperatura = nullptr;
+    double m_dPHEquilibrio = -1.0;
+    double m_dEntalpiaIonica = 0.0;
+    double m_dCalorPendiente = 0.0;
+    double Temperatura() const { return m_pTemperatura ? *m_pTemperatura : 25.0; }
+
     // Adding and removing amounts (unit: grams, millilitres or moles).
     void Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad);
     void Quitar(int32_t nComponente, double dCantidad, int32_t nUnidad);
@@ -123,4 +136,6 @@ private:
     // Agregar that tells which entry received the amount (none for a bad component).
     CContenido* AgregarEntrada(int32_t nComponente, double dCantidad, int32_t nUnidad);
     COLORREF ColorIndicadores(COLORREF crColor) const;
+    // The colour of a liquid whose practice gives its components colour concentrations.
+    COLORREF ColorAbsorcion() const;
 };

@@ -235,9 +235,17 @@ void CSeno::AplicarReversible(int32_t nReaccion, double dAvance) {
         if (pEntrada && disueltos[i] && cat.Componente(componentes[i])->m_nEstado == ESTADO_SOLIDO)
             pEntrada->m_bDisuelto = 1;
     }
-    // The reaction's enthalpy, kJ per mole of extent forward: an endothermic move cools.
+    // The reaction's enthalpy, kJ per mole of extent forward: an endothermic move cools what
+    // the vessel holds. It is no heat source (the vessel still exchanges heat with the room
+    // in this step) and it moves no matter between phases; a boiling it brings follows from
+    // the temperature on the next step.
     const double dEntalpia = R.m_reversible.m_dEntalpia;
-    if (dEntalpia != 0.0 && std::isfinite(dEntalpia))
-        Calentar(-dAvance * dEntalpia * 1000.0 / Reversibles::kJuliosPorCaloria);
+    const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
+    if (dEntalpia != 0.0 && std::isfinite(dEntalpia) && C > 0.0) {
+        const double t =
+            m_dTemperatura - dAvance * dEntalpia * 1000.0 / Reversibles::kJuliosPorCaloria / C;
+        if (std::isfinite(t))
+            m_dTemperatura = std::clamp(t, 0.0, kTemperaturaMaxima);
+    }
     m_faseLiquida.IonizarTodo();
 }

@@ -22,10 +22,16 @@ constexpr double kCalorPorUnidadReaccion = 1000.0;
 
 CSeno::CSeno(const CCatalogo* pCatalogo)
     : m_faseLiquida(ESTADO_LIQUIDO, pCatalogo), m_faseSolida(ESTADO_SOLIDO, pCatalogo),
-      m_faseGas(ESTADO_GAS, pCatalogo) {}
+      m_faseGas(ESTADO_GAS, pCatalogo) {
+    m_faseLiquida.m_pTemperatura = &m_dTemperatura;
+}
 
 void CSeno::Vincular(const CCatalogo* pCatalogo) {
     m_faseLiquida.m_pCatalogo = m_faseSolida.m_pCatalogo = m_faseGas.m_pCatalogo = pCatalogo;
+    // What a vessel holds when it joins a practice is taken as it stands: its pH for the
+    // engine, and no heat from the state it was in.
+    if (AcidoBase::ConMotor(m_faseLiquida))
+        AcidoBase::Equilibrar(m_faseLiquida, true);
 }
 
 void CSeno::Agregar(int32_t nComponente, double dCantidad, int32_t nUnidad) {
@@ -151,7 +157,25 @@ int CSeno::Reaccionar() {
 }
 
 int CSeno::EquilibrioIonico() {
-    return AcidoBase::EfectoIonComun(m_faseLiquida);
+    if (!AcidoBase::ConMotor(m_faseLiquida))
+        return AcidoBase::EfectoIonComun(m_faseLiquida);
+    // The engine solves every step: the temperature moves Kw and each constant.
+    const double dAntes = m_faseLiquida.m_dPHEquilibrio;
+    m_faseLiquida.IonizarTodo();
+    int nCambio = m_faseLiquida.m_dPHEquilibrio != dAntes ? SIMULACION_CAMBIO : 0;
+    const double q = m_faseLiquida.m_dCalorPendiente;
+    m_faseLiquida.m_dCalorPendiente = 0.0;
+    // The heat of neutralisation warms or cools what the vessel holds. It is no heat source
+    // (the vessel still gives heat to the room in this step) and it moves no matter between
+    // phases: a solute is not a melt that a cooling freezes out, and the boiling that a heat
+    // source brings follows from the temperature on the next step.
+    const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
+    const double t = m_dTemperatura + q / C;
+    if (q != 0.0 && C > 0.0 && std::isfinite(t)) {
+        m_dTemperatura = std::clamp(t, 0.0, kTemperaturaMaxima);
+        nCambio |= SIMULACION_CAMBIO;
+    }
+    return nCambio;
 }
 
 CFase* CSeno::FaseDeCodigo(int32_t nFase) {
@@ -461,6 +485,9 @@ void CSeno::Serialize(CArchivo& ar) {
                                 "fase fuera de su lugar en el interior de un recipiente");
         }
     }
+    // A saved liquid was in equilibrium: its pH, and no heat from reading it.
+    if (AcidoBase::ConMotor(m_faseLiquida))
+        AcidoBase::Equilibrar(m_faseLiquida, true);
 }
 
 CFase& CSeno::FaseDe(int32_t nFase) {

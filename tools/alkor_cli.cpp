@@ -1,7 +1,7 @@
 // alkor-cli: the practice files from a terminal. Writes the built-in templates and a new
 // practice, shows what a practice holds, fast-forwards its simulation, checks that it runs,
-// and turns practices into their readable source and back — on the same code the program
-// runs.
+// tries a mixture of its reagents in one vessel, and turns practices into their readable
+// source and back — on the same code the program runs.
 #include "document/Comprobacion.h"
 #include "document/Fuente.h"
 #include "document/Plantillas.h"
@@ -13,6 +13,7 @@
 #include "equipment/ListaEquipo.h"
 #include "equipment/Recipiente.h"
 #include "equipment/TablaContenido.h"
+#include "model/AcidoBase.h"
 #include "model/Catalogo.h"
 
 #include <QCommandLineOption>
@@ -28,9 +29,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -40,6 +44,13 @@ enum : int { SALIDA_OK = 0, SALIDA_USO = 1, SALIDA_ARCHIVO = 2, SALIDA_PROBLEMAS
 // and already hours of computing on a busy bench. A typing slip of a few more digits is
 // refused instead of running for ever.
 constexpr long kMaximoPasos = 10'000'000;
+// «ensayar» without --pasos: five seconds of the bench, enough for what is added to
+// dissolve and react.
+constexpr long kPasosEnsayo = 50;
+// The thermostatic bath of «ensayar» is one of water: from its freezing point to its boiling
+// point at normal pressure, 0 and 100 °C to the degree (CRC Handbook).
+constexpr double kBanoMinimo = 0.0;
+constexpr double kBanoMaximo = 100.0;
 
 const char* const kAyuda =
     "Uso: alkor-cli ORDEN [ARGUMENTOS]\n"
@@ -70,8 +81,19 @@ const char* const kAyuda =
     "                           archivos que tuviera se conservan)\n"
     "  compilar CARPETA SALIDA  convierte una fuente en plantilla (SALIDA .akp, sin mesa)\n"
     "                           o en práctica guardada (SALIDA .uak1, con mesa)\n"
+    "  ensayar PRACTICA ENTRADA... [--pasos N] [--temperatura T] [--json]\n"
+    "                           pone por orden en un recipiente, el menor vaso o matraz\n"
+    "                           en que cabe todo, cada ENTRADA: agua=ML, NOMBRE=CANTIDAD\n"
+    "                           (un reactivo de la práctica, en ml si es líquido y en g\n"
+    "                           si es sólido; coma o punto decimal) o indicador=NOMBRE;\n"
+    "                           con termómetro, pHmetro y conductímetro, avanza N pasos\n"
+    "                           (50 si no se indica) y muestra las lecturas y el\n"
+    "                           contenido. PRACTICA es un archivo o el número de una\n"
+    "                           plantilla integrada; no se escribe nada\n"
     "\n"
     "Opciones:\n"
+    "  --temperatura T          con «ensayar», un baño termostático a T °C (de 0 a 100):\n"
+    "                           el recipiente empieza a T y vuelve a T tras cada paso\n"
     "  --json                   la salida es un objeto JSON\n"
     "  --help, -h               muestra esta ayuda\n"
     "\n"
@@ -121,6 +143,33 @@ bool LeerPasos(const QString& s, long& nPasos, int& nSalida) {
     return false;
 }
 
+// A decimal number as a teacher types it, with a point or a comma ("12.5", "12,5").
+std::optional<double> LeerDecimal(const QString& s) {
+    QString t = s.trimmed();
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool bOk = false;
+    const double d = t.toDouble(&bOk);
+    if (!bOk || !std::isfinite(d))
+        return std::nullopt;
+    return d;
+}
+
+// "--temperatura T": degrees Celsius the bath can hold.
+bool LeerTemperatura(const QString& s, double& dTemperatura, int& nSalida) {
+    const std::optional<double> d = LeerDecimal(s);
+    if (d && *d >= kBanoMinimo && *d <= kBanoMaximo) {
+        dTemperatura = *d;
+        return true;
+    }
+    nSalida = ErrorUso(
+        Tr("--temperatura necesita los grados Celsius del baño, un número de %1 a %2; «%3» "
+           "no lo es.")
+            .arg(kBanoMinimo)
+            .arg(kBanoMaximo)
+            .arg(s));
+    return false;
+}
+
 // The orders: how many operands each takes, which options, and what it says when operands
 // are missing.
 struct COrdenUso {
@@ -130,6 +179,8 @@ struct COrdenUso {
     bool bPasosForzoso; // cannot run without it
     bool bSalida;       // takes --salida
     const char* pszFalta;
+    bool bTemperatura = false;  // takes --temperatura
+    bool bMasOperandos = false; // nOperandos is the least it takes
 };
 
 constexpr COrdenUso kOrdenes[] = {
@@ -145,6 +196,9 @@ constexpr COrdenUso kOrdenes[] = {
      QT_TRANSLATE_NOOP("alkor-cli", "«exportar» necesita ARCHIVO y CARPETA.")},
     {"compilar", 2, false, false, false,
      QT_TRANSLATE_NOOP("alkor-cli", "«compilar» necesita CARPETA y SALIDA.")},
+    {"ensayar", 2, true, false, false,
+     QT_TRANSLATE_NOOP("alkor-cli", "«ensayar» necesita PRACTICA y al menos una ENTRADA."), true,
+     true},
 };
 
 // A command line, read: the order, its operands and the options given.
@@ -154,6 +208,7 @@ struct CLinea {
     bool bJson = false;
     std::optional<long> nPasos;
     std::optional<QString> strSalida;
+    std::optional<double> dTemperatura;
 };
 
 // The first argument Qt's parser refused, as it was typed: an option no order has, a flag
@@ -168,7 +223,8 @@ QString ArgumentoRechazado(const QStringList& args) {
         const QString strCuerpo = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1);
         const bool bIgual = strCuerpo.contains(QLatin1Char('='));
         const QString strNombre = strCuerpo.section(QLatin1Char('='), 0, 0);
-        if (strNombre == QLatin1String("pasos") || strNombre == QLatin1String("salida")) {
+        if (strNombre == QLatin1String("pasos") || strNombre == QLatin1String("salida") ||
+            strNombre == QLatin1String("temperatura")) {
             if (!bIgual && ++i == args.size())
                 return a;
         } else if (bIgual ||
@@ -201,7 +257,9 @@ int LeerLinea(int argc, char** argv, CLinea& l) {
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption pasos(QStringLiteral("pasos"), QString(), QStringLiteral("N"));
     const QCommandLineOption salida(QStringLiteral("salida"), QString(), QStringLiteral("OTRO"));
-    parser.addOptions({ayuda, json, pasos, salida});
+    const QCommandLineOption temperatura(QStringLiteral("temperatura"), QString(),
+                                         QStringLiteral("T"));
+    parser.addOptions({ayuda, json, pasos, salida, temperatura});
     if (!parser.parse(args))
         return ErrorUso(Tr("argumento no válido: %1").arg(ArgumentoRechazado(args)));
 
@@ -219,6 +277,8 @@ int LeerLinea(int argc, char** argv, CLinea& l) {
         return ErrorUso(Tr("argumento no válido: %1").arg(QStringLiteral("--pasos")));
     if (parser.isSet(salida) && !pUso->bSalida)
         return ErrorUso(Tr("argumento no válido: %1").arg(QStringLiteral("--salida")));
+    if (parser.isSet(temperatura) && !pUso->bTemperatura)
+        return ErrorUso(Tr("argumento no válido: %1").arg(QStringLiteral("--temperatura")));
     // Every count given is checked; the last one counts.
     for (const QString& s : parser.values(pasos)) {
         long n = 0;
@@ -227,11 +287,24 @@ int LeerLinea(int argc, char** argv, CLinea& l) {
             return nSalida;
         l.nPasos = n;
     }
+    // The same for the bath's temperature.
+    for (const QString& s : parser.values(temperatura)) {
+        double d = 0.0;
+        int nSalida = SALIDA_OK;
+        if (!LeerTemperatura(s, d, nSalida))
+            return nSalida;
+        l.dTemperatura = d;
+    }
     // An order with options of its own names a stray operand; the others say what they need.
-    if (pUso->bPasos && l.operandos.size() > pUso->nOperandos)
-        return ErrorUso(Tr("argumento no válido: %1").arg(l.operandos[pUso->nOperandos]));
-    if (l.operandos.size() != pUso->nOperandos || (pUso->bPasosForzoso && !l.nPasos))
-        return ErrorUso(Tr(pUso->pszFalta));
+    if (pUso->bMasOperandos) {
+        if (l.operandos.size() < pUso->nOperandos)
+            return ErrorUso(Tr(pUso->pszFalta));
+    } else {
+        if (pUso->bPasos && l.operandos.size() > pUso->nOperandos)
+            return ErrorUso(Tr("argumento no válido: %1").arg(l.operandos[pUso->nOperandos]));
+        if (l.operandos.size() != pUso->nOperandos || (pUso->bPasosForzoso && !l.nPasos))
+            return ErrorUso(Tr(pUso->pszFalta));
+    }
     l.bJson = parser.isSet(json);
     if (parser.isSet(salida)) {
         l.strSalida = parser.value(salida);
@@ -345,7 +418,7 @@ QJsonObject Json(const CPractica& p) {
             const double ph = r->PH();
             o.insert(QStringLiteral("volumen"), r->VolumenLiquido());
             o.insert(QStringLiteral("temperatura"), r->Temperatura());
-            o.insert(QStringLiteral("ph"), ph < 0.0 ? QJsonValue() : QJsonValue(ph));
+            o.insert(QStringLiteral("ph"), !AcidoBase::HayPH(ph) ? QJsonValue() : QJsonValue(ph));
             o.insert(
                 QStringLiteral("fases"),
                 QJsonObject{{QStringLiteral("liquida"), EntradasJson(r->m_seno, ESTADO_LIQUIDO)},
@@ -400,7 +473,8 @@ void Texto(const CPractica& p) {
             linea(QStringLiteral("      Volumen: %1 ml   Temperatura: %2 °C   pH: %3")
                       .arg(r->VolumenLiquido(), 0, 'f', 2)
                       .arg(r->Temperatura(), 0, 'f', 2)
-                      .arg(ph < 0.0 ? QStringLiteral("--") : QString::number(ph, 'f', 2)));
+                      .arg(!AcidoBase::HayPH(ph) ? QStringLiteral("--")
+                                                 : QString::number(ph, 'f', 2)));
             for (const CRenglon& k : TablaContenido::Renglones(r->m_seno, true))
                 linea(QStringLiteral("      %1 %2 %3 %4 %5 %6")
                           .arg(k.m_strTexto[0], -14)
@@ -508,6 +582,329 @@ int Compilar(const QString& strCarpeta, const QString& strSalida) {
     return problemas.isEmpty() ? SALIDA_OK : SALIDA_PROBLEMAS;
 }
 
+// «ensayar»: what goes into the vessel, in the order given.
+struct CEntrada {
+    enum class Tipo { Agua, Reactivo, Indicador };
+    Tipo eTipo = Tipo::Agua;
+    int32_t nIndice = 0;    // the reagent's or the indicator's place in the catalogue
+    double dCantidad = 0.0; // ml of water or of a liquid reagent, g of a solid one
+};
+
+// The names of a catalogue table, for a message that says which there are.
+template <class T> QString Nombres(const std::vector<T>& tabla) {
+    QStringList l;
+    for (const T& t : tabla)
+        l << QStringLiteral("«%1»").arg(Q(t.m_strNombre));
+    return l.join(QStringLiteral(", "));
+}
+
+// Reads one ENTRADA against the practice's catalogue: false, with the argument named and
+// the status set, when it is not one.
+bool LeerEntrada(const QString& strArg, const CCatalogo& cat, CEntrada& e, int& nSalida) {
+    const QString strIndicador = QStringLiteral("indicador=");
+    if (strArg.startsWith(strIndicador)) {
+        const QString strNombre = strArg.mid(strIndicador.size());
+        e.eTipo = CEntrada::Tipo::Indicador;
+        e.nIndice = cat.BuscarIndicador(S(strNombre));
+        if (e.nIndice < cat.NumIndicadores())
+            return true;
+        nSalida = ErrorUso(
+            cat.m_indicadores.empty()
+                ? Tr("la práctica no tiene el indicador «%1»: no tiene indicadores.").arg(strNombre)
+                : Tr("la práctica no tiene el indicador «%1»; los suyos son: %2.")
+                      .arg(strNombre, Nombres(cat.m_indicadores)));
+        return false;
+    }
+    // The amount is after the last "=": a reagent's name may hold one.
+    const qsizetype nIgual = strArg.lastIndexOf(QLatin1Char('='));
+    if (nIgual <= 0) {
+        nSalida = ErrorUso(Tr("argumento no válido: %1 (una entrada es agua=ML, NOMBRE=CANTIDAD "
+                              "o indicador=NOMBRE)")
+                               .arg(strArg));
+        return false;
+    }
+    const QString strNombre = strArg.left(nIgual);
+    const QString strCantidad = strArg.mid(nIgual + 1);
+    if (strNombre == QLatin1String("agua")) {
+        e.eTipo = CEntrada::Tipo::Agua;
+        // Water is the catalogue's first component in every practice that runs.
+        const CComponentes* c = cat.Componente(0);
+        if (!c || c->m_strFormula != "H2O") {
+            nSalida = ErrorUso(Tr("la práctica no tiene agua: su primer componente no es H2O."));
+            return false;
+        }
+    } else {
+        e.eTipo = CEntrada::Tipo::Reactivo;
+        e.nIndice = cat.BuscarReactivo(S(strNombre));
+        if (e.nIndice >= cat.NumReactivos()) {
+            nSalida =
+                ErrorUso(cat.m_reactivos.empty()
+                             ? Tr("la práctica no tiene el reactivo «%1»: no tiene reactivos.")
+                                   .arg(strNombre)
+                             : Tr("la práctica no tiene el reactivo «%1»; los suyos son: %2.")
+                                   .arg(strNombre, Nombres(cat.m_reactivos)));
+            return false;
+        }
+    }
+    const std::optional<double> d = LeerDecimal(strCantidad);
+    if (!d || !(*d > 0.0)) {
+        const CReactivos* r = cat.Reactivo(e.nIndice);
+        const bool bGramos = e.eTipo == CEntrada::Tipo::Reactivo && r->m_nEstado != ESTADO_LIQUIDO;
+        nSalida =
+            ErrorUso(Tr("%1: la cantidad debe ser un número mayor que cero (%2, con punto o "
+                        "coma decimal); «%3» no lo es.")
+                         .arg(strArg, bGramos ? Tr("gramos") : Tr("mililitros"), strCantidad));
+        return false;
+    }
+    e.dCantidad = *d;
+    return true;
+}
+
+// Opens the practice of «ensayar»: a built-in template when it is a number, a file otherwise.
+int AbrirEnsayo(CPractica& practica, const QString& strPractica) {
+    bool bNumero = false;
+    const int n = strPractica.toInt(&bNumero);
+    if (!bNumero)
+        return Abrir(practica, strPractica);
+    if (n < Plantillas::kPrimera || n > Plantillas::kUltima)
+        return ErrorUso(Tr("la plantilla debe ser un número de %1 a %2 (un archivo de nombre "
+                           "numérico se indica como ./%3).")
+                            .arg(Plantillas::kPrimera)
+                            .arg(Plantillas::kUltima)
+                            .arg(strPractica));
+    QString strError;
+    const QByteArray bytes = Plantillas::Bytes(n, &strError);
+    if (bytes.isEmpty())
+        return ErrorArchivo(strError);
+    const std::vector<uint8_t> datos(bytes.begin(), bytes.end());
+    if (practica.LeerPlantilla(datos, QStringLiteral("%1.akp").arg(n), &strError) !=
+        CPractica::Resultado::Correcto)
+        return ErrorArchivo(strError);
+    return SALIDA_OK;
+}
+
+// The bench of a trial: one vessel and the instruments that dip into it.
+struct CEnsayo {
+    std::unique_ptr<CListaEquipo> pMesa;
+    CRecipiente* pVaso = nullptr;
+    std::vector<CInstrumento*> instrumentos;
+};
+
+// The beakers and flasks of the equipment list, smallest first (a beaker before a flask of
+// its size): the first that takes every entry, added as the bench's menu adds them, holds
+// the trial. False, with the largest one's capacity, when not even that one does.
+bool Llenar(const CCatalogo& cat, const std::vector<CEntrada>& entradas, CEnsayo& ensayo,
+            double& dMayor) {
+    struct CCandidato {
+        TipoEquipo eTipo;
+        double dCapacidad;
+    };
+    std::vector<CCandidato> candidatos;
+    for (TipoEquipo t : {TipoEquipo::Vaso100, TipoEquipo::Vaso250, TipoEquipo::Vaso600,
+                         TipoEquipo::Erlenmeyer100, TipoEquipo::Erlenmeyer250}) {
+        const std::unique_ptr<CEquipo> e(CListaEquipo::CrearEquipo(static_cast<int32_t>(t)));
+        if (e && e->Recipiente())
+            candidatos.push_back({t, e->Recipiente()->m_dCapacidad});
+    }
+    std::stable_sort(
+        candidatos.begin(), candidatos.end(),
+        [](const CCandidato& a, const CCandidato& b) { return a.dCapacidad < b.dCapacidad; });
+    dMayor = candidatos.empty() ? 0.0 : candidatos.back().dCapacidad;
+    for (const CCandidato& k : candidatos) {
+        auto pMesa = std::make_unique<CListaEquipo>(&cat);
+        CEquipo* e = CListaEquipo::CrearEquipo(static_cast<int32_t>(k.eTipo));
+        e->SetPosition(100, 100);
+        pMesa->AgregarAlFinal(e);
+        CRecipiente* v = e->Recipiente();
+        bool bCabe = true;
+        for (const CEntrada& en : entradas) {
+            CArgumento a;
+            a.m_nIndice = en.nIndice;
+            a.m_dCantidad = en.dCantidad;
+            const int nComando = en.eTipo == CEntrada::Tipo::Agua       ? ID_AGREGAR_AGUA
+                                 : en.eTipo == CEntrada::Tipo::Reactivo ? ID_AGREGAR_REACTIVO
+                                                                        : ID_AGREGAR_INDICADOR;
+            if (v->Ejecutar(nComando, *pMesa, a) != ResultadoComando::Hecho) {
+                bCabe = false;
+                break;
+            }
+        }
+        if (!bCabe)
+            continue;
+        // The instruments go in after the vessel, their probes at its middle, as a student
+        // drops them into it: each tick the vessel steps first and they read it after.
+        const QPoint ptCentro = v->m_rcArea.center();
+        for (TipoEquipo t :
+             {TipoEquipo::Termometro, TipoEquipo::PHmetro, TipoEquipo::Conductimetro}) {
+            auto* i =
+                static_cast<CInstrumento*>(CListaEquipo::CrearEquipo(static_cast<int32_t>(t)));
+            i->SetPosition(ptCentro.x() - i->m_ptSonda.x(), ptCentro.y() - i->m_ptSonda.y());
+            pMesa->AgregarAlFinal(i);
+            ensayo.instrumentos.push_back(i);
+        }
+        ensayo.pMesa = std::move(pMesa);
+        ensayo.pVaso = v;
+        return true;
+    }
+    return false;
+}
+
+QString NombreFase(int32_t nFase) {
+    switch (nFase) {
+    case ESTADO_SOLIDO:
+        return QStringLiteral("solida");
+    case ESTADO_GAS:
+        return QStringLiteral("gaseosa");
+    default:
+        return QStringLiteral("liquida");
+    }
+}
+
+// The colour the contents show: the liquid's, or the solid's in a vessel with no liquid.
+QString ColorContenido(const CSeno& seno) {
+    const int32_t nFase =
+        !seno.Tiene(ESTADO_LIQUIDO) && seno.Tiene(ESTADO_SOLIDO) ? ESTADO_SOLIDO : ESTADO_LIQUIDO;
+    return ColorDe(seno.ColorDe(nFase).m_crColor).name(QColor::HexRgb).toUpper();
+}
+
+// What the instrument of the type reads; none when the trial has none of that type.
+std::optional<double> LecturaDe(const CEnsayo& ensayo, TipoEquipo eTipo) {
+    for (const CInstrumento* i : ensayo.instrumentos)
+        if (i->m_nTipo == static_cast<int32_t>(eTipo))
+            if (const std::optional<CLectura> l = i->Lectura())
+                return l->m_dValor;
+    return std::nullopt;
+}
+
+// A pH meter in a vessel with no water shows no number.
+bool SinValor(const CInstrumento& i, const CLectura& l) {
+    return i.m_nTipo == static_cast<int32_t>(TipoEquipo::PHmetro) && !AcidoBase::HayPH(l.m_dValor);
+}
+
+void MostrarEnsayo(const CPractica& practica, const CEnsayo& ensayo, long nPasos,
+                   std::optional<double> dBano, bool bJson) {
+    const CRecipiente& v = *ensayo.pVaso;
+    const CSeno& seno = v.m_seno;
+    const double dPH = LecturaDe(ensayo, TipoEquipo::PHmetro).value_or(AcidoBase::kSinPH);
+    if (bJson) {
+        QJsonArray lecturas, contenido;
+        for (const CInstrumento* i : ensayo.instrumentos)
+            if (const std::optional<CLectura> l = i->Lectura())
+                lecturas.append(
+                    QJsonObject{{QStringLiteral("nombre"), Q(i->m_strNombre)},
+                                {QStringLiteral("lectura"),
+                                 SinValor(*i, *l) ? QJsonValue() : QJsonValue(l->m_dValor)},
+                                {QStringLiteral("unidad"), l->m_strUnidad}});
+        for (int32_t nFase : {ESTADO_LIQUIDO, ESTADO_SOLIDO, ESTADO_GAS})
+            for (const CEntradaFase& e : seno.Contenido(nFase)) {
+                const CComponentes* c = seno.Cat().Componente(e.m_nComponente);
+                if (!c)
+                    continue;
+                contenido.append(QJsonObject{{QStringLiteral("nombre"), Q(c->m_strNombre)},
+                                             {QStringLiteral("formula"), Q(c->m_strFormula)},
+                                             {QStringLiteral("fase"), NombreFase(nFase)},
+                                             {QStringLiteral("moles"), e.m_dMoles},
+                                             {QStringLiteral("gramos"), e.m_dGramos}});
+            }
+        const QJsonObject o{
+            {QStringLiteral("practica"), Q(practica.m_strPractica)},
+            {QStringLiteral("recipiente"), Q(v.m_strNombre)},
+            {QStringLiteral("capacidad"), v.m_dCapacidad},
+            {QStringLiteral("pasos"), static_cast<qint64>(nPasos)},
+            {QStringLiteral("bano"), dBano ? QJsonValue(*dBano) : QJsonValue()},
+            {QStringLiteral("temperatura"),
+             LecturaDe(ensayo, TipoEquipo::Termometro).value_or(v.Temperatura())},
+            {QStringLiteral("ph"), AcidoBase::HayPH(dPH) ? QJsonValue(dPH) : QJsonValue()},
+            {QStringLiteral("conductividad"),
+             LecturaDe(ensayo, TipoEquipo::Conductimetro).value_or(0.0)},
+            {QStringLiteral("volumen"), v.VolumenLiquido()},
+            {QStringLiteral("masa"), seno.Masa()},
+            {QStringLiteral("color"), ColorContenido(seno)},
+            {QStringLiteral("lecturas"), lecturas},
+            {QStringLiteral("contenido"), contenido}};
+        std::cout << QJsonDocument(o).toJson(QJsonDocument::Indented).toStdString();
+        return;
+    }
+    auto linea = [](const QString& s) { std::cout << s.toStdString() << '\n'; };
+    linea(Tr("Práctica: %1").arg(Q(practica.m_strPractica)));
+    linea(Tr("Recipiente: %1").arg(Q(v.m_strNombre)));
+    linea(Tr("Pasos simulados: %1").arg(nPasos));
+    if (dBano)
+        linea(Tr("Baño termostático: %1 °C").arg(*dBano, 0, 'f', 2));
+    linea(Tr("Volumen: %1 ml   Masa: %2 g   Color: %3")
+              .arg(v.VolumenLiquido(), 0, 'f', 2)
+              .arg(seno.Masa(), 0, 'f', 2)
+              .arg(ColorContenido(seno)));
+    linea(Tr("Lecturas:"));
+    for (const CInstrumento* i : ensayo.instrumentos) {
+        const std::optional<CLectura> l = i->Lectura();
+        if (!l)
+            continue;
+        linea(
+            QStringLiteral("  %1: %2%3")
+                .arg(Q(i->m_strNombre))
+                .arg(SinValor(*i, *l) ? QStringLiteral("--") : QString::number(l->m_dValor, 'f', 4))
+                .arg(l->m_strUnidad.isEmpty() ? QString() : QLatin1Char(' ') + l->m_strUnidad));
+    }
+    linea(Tr("Contenido:"));
+    for (const CRenglon& k : TablaContenido::Renglones(seno, true))
+        linea(QStringLiteral("  %1 %2 %3 %4 %5 %6")
+                  .arg(k.m_strTexto[0], -14)
+                  .arg(k.m_strTexto[1], 10)
+                  .arg(k.m_strTexto[2], 10)
+                  .arg(k.m_strTexto[3], -12)
+                  .arg(k.m_strTexto[4], 10)
+                  .arg(k.m_strTexto[5]));
+}
+
+// Mixes the entries in a vessel of their own bench, runs the bench's step over it (holding
+// it at the bath's temperature when there is one) and shows what it reads and holds.
+// Nothing is written but the report.
+int Ensayar(const QStringList& args, long nPasos, std::optional<double> dBano, bool bJson) {
+    CPractica practica;
+    if (const int r = AbrirEnsayo(practica, args[0]))
+        return r;
+    const CCatalogo& cat = practica.m_catalogo;
+    std::vector<CEntrada> entradas;
+    for (qsizetype k = 1; k < args.size(); ++k) {
+        CEntrada e;
+        int nSalida = SALIDA_OK;
+        if (!LeerEntrada(args[k], cat, e, nSalida))
+            return nSalida;
+        entradas.push_back(e);
+    }
+    CEnsayo ensayo;
+    double dMayor = 0.0;
+    if (!Llenar(cat, entradas, ensayo, dMayor))
+        return ErrorUso(Tr("todo junto no cabe en ningún vaso ni matraz de la lista de equipo "
+                           "(el mayor es de %1 ml).")
+                            .arg(dMayor, 0, 'f', 0));
+    CSeno& seno = ensayo.pVaso->m_seno;
+    // The bath is the vessel's surroundings: it starts at its temperature, and is brought
+    // back to it after every tick, whatever a reaction's heat did.
+    auto banar = [&] {
+        if (dBano) {
+            seno.m_dTemperaturaAmbiente = *dBano;
+            seno.m_dTemperatura = *dBano;
+        }
+    };
+    banar();
+    {
+        CAvance avance(nPasos);
+        for (long i = 1; i <= nPasos; ++i) {
+            ensayo.pMesa->PasoSimulacion();
+            banar();
+            avance.Paso(i);
+        }
+    }
+    // The displays show the vessel as it is left (the bath's last word included, and the
+    // mixture as it was made when no tick ran).
+    for (CInstrumento* i : ensayo.instrumentos)
+        i->Attach(ensayo.pVaso);
+    MostrarEnsayo(practica, ensayo, nPasos, dBano, bJson);
+    return SALIDA_OK;
+}
+
 int Guardar(CPractica& p, const QString& strRuta) {
     int nSalida = SALIDA_OK;
     if (Vacio(strRuta, "SALIDA", nSalida))
@@ -556,6 +953,8 @@ int main(int argc, char** argv) {
     if (orden == QLatin1String("info")) {
         if (const int r = Abrir(practica, args[0]))
             return r;
+        // The readings of what the bench holds now, not those stored with it.
+        practica.m_listaEquipo.Medir();
         Mostrar(practica, bJson);
         return SALIDA_OK;
     }
@@ -598,6 +997,9 @@ int main(int argc, char** argv) {
     }
     if (orden == QLatin1String("exportar")) {
         return Exportar(args[0], args[1]);
+    }
+    if (orden == QLatin1String("ensayar")) {
+        return Ensayar(args, linea.nPasos.value_or(kPasosEnsayo), linea.dTemperatura, bJson);
     }
     // What is left is "compilar": LeerLinea knows no other order.
     return Compilar(args[0], args[1]);

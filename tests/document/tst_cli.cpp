@@ -346,6 +346,91 @@ private slots:
         QCOMPARE(lecturas[1].toObject()["lectura"].toDouble(), 20.0);
     }
 
+    // 10 ml of 0.1 M sodium hydroxide made up to 100 ml is 0.01 M of a strong base: at
+    // 25 °C, where pKw = 14.00 (Kw = 1.0e-14, CRC Handbook), its pH is 12.00, and its free
+    // ions (Na+ and OH-, 0.01 mol/l each) are 0.02 mol/l. The bath holds it at 25 °C, the
+    // smallest beaker that takes 100 ml is chosen, and the comma is a decimal comma.
+    void ensayarBaseFuerte() {
+        const Salida s = Ejecutar({"ensayar", "903", "Hidróxido de sodio 0.1 Molar=10,0", "agua=90",
+                                   "--temperatura", "25", "--json"});
+        QCOMPARE(s.nEstado, 0);
+        QJsonParseError e;
+        const QJsonObject o = QJsonDocument::fromJson(s.out, &e).object();
+        QVERIFY2(e.error == QJsonParseError::NoError, s.out.constData());
+        QCOMPARE(o["recipiente"].toString(), QString("Vaso de presipitados 100 ml"));
+        QCOMPARE(o["temperatura"].toDouble(), 25.0);
+        QVERIFY2(std::fabs(o["ph"].toDouble() - 12.00) < 0.01, s.out.constData());
+        QVERIFY2(std::fabs(o["conductividad"].toDouble() - 0.02) < 0.0002, s.out.constData());
+        QVERIFY(std::fabs(o["volumen"].toDouble() - 100.0) < 0.5);
+        QVERIFY(std::fabs(o["masa"].toDouble() - 100.0) < 1.0);
+        QVERIFY(QRegularExpression("^#[0-9A-F]{6}$").match(o["color"].toString()).hasMatch());
+        bool bSosa = false;
+        for (const QJsonValue& v : o["contenido"].toArray())
+            if (v["formula"].toString() == QLatin1String("NaOH")) {
+                bSosa = true;
+                QCOMPARE(v["fase"].toString(), QString("liquida"));
+                QVERIFY(std::fabs(v["moles"].toDouble() - 0.001) < 1e-9);
+            }
+        QVERIFY(bSosa);
+    }
+
+    // The same base from a template file, told in text: 150 ml needs the 250 ml beaker, and
+    // phenolphthalein, above its range (8.0 to 10.0 in the practice's data), tints the
+    // colourless liquid towards its basic magenta. The bath's temperature takes a comma too.
+    void ensayarConIndicador() {
+        const QString akp = m_dir.filePath("titulacion.akp");
+        QCOMPARE(Ejecutar({"plantilla", "903", akp}).nEstado, 0);
+        const QStringList base{"ensayar", akp,  "agua=135",      "Hidróxido de sodio 0.1 Molar=15",
+                               "--pasos", "10", "--temperatura", "25,0"};
+        const Salida sin = Ejecutar(base);
+        const Salida s = Ejecutar(base + QStringList{"indicador=Fenolftaleina"});
+        QCOMPARE(s.nEstado, 0);
+        QVERIFY2(s.out.contains("Recipiente: Vaso de presipitados 250 ml\n"), s.out.constData());
+        QVERIFY2(s.out.contains("Pasos simulados: 10\n"), s.out.constData());
+        QVERIFY2(s.out.contains("  Termometro: 25.0000 °C\n"), s.out.constData());
+        const QRegularExpression ph("  Phmitro: ([0-9.]+) pH\n");
+        const QRegularExpressionMatch m = ph.match(QString::fromUtf8(s.out));
+        QVERIFY2(m.hasMatch() && std::fabs(m.captured(1).toDouble() - 12.00) < 0.01,
+                 s.out.constData());
+        const QRegularExpression color("Color: #([0-9A-F]{6})\n");
+        const QString strSin = color.match(QString::fromUtf8(sin.out)).captured(1);
+        const QString strCon = color.match(QString::fromUtf8(s.out)).captured(1);
+        QVERIFY2(!strSin.isEmpty() && !strCon.isEmpty() && strSin != strCon, s.out.constData());
+        const QColor c(QLatin1Char('#') + strCon);
+        QVERIFY2(c.green() < c.red() && c.green() < c.blue(), s.out.constData());
+    }
+
+    // What the practice lacks, a bad amount or option, or a mixture no vessel holds is told
+    // with the argument, with status 1 and nothing on the standard output.
+    void ensayarRechaza() {
+        const QString sosa = QStringLiteral("Hidróxido de sodio 0.1 Molar=10");
+        const struct {
+            QStringList args;
+            const char* pszMensaje;
+        } casos[] = {
+            {{"ensayar", "903", "Hidróxido de potasio 0.1 Molar=10"},
+             "la práctica no tiene el reactivo «Hidróxido de potasio 0.1 Molar»"},
+            {{"ensayar", "903", sosa, "indicador=Rojo de metilo"},
+             "la práctica no tiene el indicador «Rojo de metilo»"},
+            {{"ensayar", "903", "agua=diez"}, "agua=diez: la cantidad debe ser un número"},
+            {{"ensayar", "903", "agua=-5"}, "agua=-5: la cantidad debe ser un número"},
+            {{"ensayar", "903", "agua"}, "argumento no válido: agua"},
+            {{"ensayar", "903", "agua=700"}, "no cabe en ningún vaso ni matraz"},
+            {{"ensayar", "903", "agua=400", sosa + "00"}, "no cabe en ningún vaso ni matraz"},
+            {{"ensayar", "903"}, "«ensayar» necesita PRACTICA y al menos una ENTRADA."},
+            {{"ensayar", "899", "agua=10"}, "la plantilla debe ser un número de 900 a"},
+            {{"ensayar", "903", "agua=10", "--temperatura", "120"},
+             "--temperatura necesita los grados Celsius del baño, un número de 0 a 100; «120»"},
+            {{"info", "903", "--temperatura", "25"}, "argumento no válido: --temperatura"},
+        };
+        for (const auto& c : casos) {
+            const Salida s = Ejecutar(c.args);
+            QCOMPARE(s.nEstado, 1);
+            QVERIFY2(s.err.contains(c.pszMensaje), s.err.constData());
+            QVERIFY(s.out.isEmpty());
+        }
+    }
+
     // Every built-in template goes to its source and back to the same bytes, as a template
     // and as a saved practice; the source of the result is the source it came from.
     void fuenteIdaYVuelta() {

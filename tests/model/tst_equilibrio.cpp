@@ -2,7 +2,10 @@
 // Handbook, "Dissociation constants of inorganic acids and bases" and "of organic acids and
 // bases": acetic acid 4.756, ammonium 9.25, carbonic acid 6.35 and 10.33), water's pKw
 // over 0–100 °C, the balances, and arbitrary inputs.
+#include "CatalogosPrueba.h"
+#include "model/AcidoBase.h"
 #include "model/Equilibrio.h"
+#include "model/Seno.h"
 
 #include <QtTest>
 
@@ -31,6 +34,37 @@ CAcidoBaseDatos Carbonato() {
     d.m_pKa = {6.35, 10.33, 0.0};
     d.m_nCedidos = 2;
     return d;
+}
+
+// Template 903's catalogue on the engine, without its neutralisation line: the equilibria
+// neutralise. Acetic acid joins it (component index 5).
+CCatalogo CatalogoMotor(int32_t nMotor) {
+    CCatalogo cat = prueba::Catalogo903();
+    cat.m_reacciones.clear();
+    cat.m_nMotor = nMotor;
+    CComponentes a = prueba::Componente(2); // a solid like NaOH, its data replaced
+    a.m_strNombre = "Acido acetico";
+    a.m_dMasaMolar = 60.052;
+    a.m_dConstante = 0.0;
+    a.m_strCation = "H+";
+    a.m_strAnion = "CH3COO-";
+    a.m_acidoBase = kAcetico;
+    a.m_acidoBase.m_dEntalpia[0] = -0.41; // Goldberg, Kishore and Lennen, JPCRD 31 (2002)
+    a.AjustarSolubilidad();
+    cat.m_componentes.push_back(a);
+    return cat;
+}
+constexpr int32_t ACETICO = 5;
+
+// A vessel at 25 °C in a room at 25 °C: what it does is the chemistry's alone.
+void A25(CSeno& s) {
+    s.m_dTemperatura = s.m_dTemperaturaAmbiente = 25.0;
+}
+
+// The heat the vessel took since it stood at t0, J (the model's heat unit is the calorie).
+double Julios(const CSeno& s, double t0) {
+    const double C = s.m_faseSolida.CapacidadCalorifica() + s.m_faseLiquida.CapacidadCalorifica();
+    return (s.Temperatura() - t0) * C * AcidoBase::kJuliosPorCaloria;
 }
 
 double PH(const std::vector<Sistema>& s, double dFija = 0.0, double t = 25.0) {
@@ -96,6 +130,106 @@ private slots:
         QVERIFY(std::abs(dAntes - 4.756) < 0.01);
         QVERIFY(std::abs(dDespues - dAntes) < 0.1);
         QVERIFY(PH({}, 0.0) - PH({}, -0.1 / v) > 3.0);
+    }
+
+    void enUnRecipiente() {
+        using namespace prueba;
+        // 50 ml of 1 M HCl and 50 ml of 1 M NaOH: 0.05 mol of water formed release
+        // 0.05 × 55.815 kJ = 2 791 J into the vessel (which, with 100 g of water alone, would
+        // warm by 6.67 °C; this model's vessel also counts its solutes and its glass).
+        const CCatalogo cat = CatalogoMotor(MOTOR_NEUTRALIZACION);
+        CSeno a(&cat), b(&cat), c(&cat);
+        for (CSeno* s : {&a, &b, &c})
+            A25(*s);
+        a.Agregar(AGUA, 50.0, UNIDAD_ML);
+        a.m_faseLiquida.Agregar(HCL, 0.05, UNIDAD_MOLES);
+        b.Agregar(AGUA, 50.0, UNIDAD_ML);
+        b.m_faseLiquida.Agregar(NAOH, 0.05, UNIDAD_MOLES);
+        a.Simular(2);
+        b.Simular(2);
+        QVERIFY(std::abs(a.Temperatura() - 25.0) < 1e-9); // each alone gives no heat
+        QVERIFY2(b.PH() > 13.9, qPrintable(QString::number(b.PH())));
+        b.VerterLiquido(a, 200.0);
+        a.Simular(1);
+        QVERIFY2(std::abs(Julios(a, 25.0) - 2791.0) < 3.0,
+                 qPrintable(QString::number(Julios(a, 25.0))));
+        a.Simular(1); // solved again at the temperature the heat brought
+        const double dNeutro = Equilibrio::PKw(a.Temperatura()) / 2.0;
+        QVERIFY2(std::abs(a.PH() - dNeutro) < 1e-3, qPrintable(QString::number(a.PH())));
+        // Half of it poured away arrives as it is: no heat where it lands, none left behind.
+        const double t = a.Temperatura();
+        c.m_dTemperatura = c.m_dTemperaturaAmbiente = a.m_dTemperaturaAmbiente = t;
+        a.VerterLiquido(c, a.VolumenDe(ESTADO_LIQUIDO) / 2.0);
+        a.Simular(3);
+        c.Simular(3);
+        QVERIFY(std::abs(a.Temperatura() - t) < 1e-6 && std::abs(c.Temperatura() - t) < 1e-6);
+
+        // 25 ml of 0.1 M acetic acid with 25 ml of 0.1 M NaOH: sodium acetate 0.05 M, pH
+        // 8.72, and 2.5 mmol × (55.815 + 0.41) kJ/mol = 140.6 J.
+        CSeno d(&cat), e(&cat);
+        A25(d);
+        A25(e);
+        d.Agregar(AGUA, 25.0, UNIDAD_ML);
+        d.m_faseLiquida.Agregar(ACETICO, 0.0025, UNIDAD_MOLES);
+        d.Simular(1);
+        QVERIFY2(std::abs(d.PH() - 2.88) < 0.02, qPrintable(QString::number(d.PH()))); // 0.1 M
+        e.Agregar(AGUA, 25.0, UNIDAD_ML);
+        e.m_faseLiquida.Agregar(NAOH, 0.0025, UNIDAD_MOLES);
+        e.VerterLiquido(d, 100.0);
+        d.Simular(1);
+        QVERIFY2(d.PH() >= 8.68 && d.PH() <= 8.76, qPrintable(QString::number(d.PH())));
+        QVERIFY2(std::abs(Julios(d, 25.0) - 140.6) < 0.3,
+                 qPrintable(QString::number(Julios(d, 25.0))));
+        // The acid is now mostly its ion: the conductimeter sees about 2 × 0.05 M of ions.
+        QVERIFY2(std::abs(d.ConcentracionIones() - 0.1) < 0.005,
+                 qPrintable(QString::number(d.ConcentracionIones())));
+
+        // With the engine but not its neutralisation, water at 50 °C reads 6.63 and nothing
+        // heats it; in the described model, 7.00.
+        const CCatalogo cat1 = CatalogoMotor(MOTOR_EQUILIBRIO);
+        const CCatalogo cat0 = CatalogoMotor(MOTOR_DESCRITO);
+        for (const CCatalogo* pCat : {&cat1, &cat0}) {
+            CSeno w(pCat);
+            w.m_dTemperatura = w.m_dTemperaturaAmbiente = 50.0;
+            w.Agregar(AGUA, 100.0, UNIDAD_ML);
+            w.Simular(1);
+            const double dEsperado = pCat == &cat1 ? 6.631 : 7.0;
+            QVERIFY2(std::abs(w.PH() - dEsperado) < 0.005, qPrintable(QString::number(w.PH())));
+        }
+    }
+
+    void colores() {
+        // Bromothymol blue, pKa 7.1 (CRC Handbook, acid–base indicators): yellow acid form,
+        // blue base form; at its pKa the two filter each other to green.
+        CIndicadorDatos d;
+        d.m_nTransiciones = 1;
+        d.m_pKa = {7.1, 0.0, 0.0};
+        d.m_crFormas = {RGBColor(245, 230, 30), RGBColor(30, 80, 200), 0, 0};
+        const COLORREF cr = ColorFormas(d, 7.1);
+        QVERIFY2(VerdeDe(cr) > RojoDe(cr) + 30 && VerdeDe(cr) > AzulDe(cr) + 30,
+                 qPrintable(QString::number(cr, 16)));
+        QCOMPARE(ColorFormas(d, 2.0), d.m_crFormas[0]);
+        QCOMPARE(ColorFormas(d, 12.0), d.m_crFormas[1]);
+        for (double ph : {-1.0, double(NAN), double(INFINITY), -1e300})
+            QVERIFY(ColorFormas(d, ph) <= 0xFFFFFFu);
+
+        // Copper sulphate 0.1 M shows its blue; half a mole of a colourless salt does not
+        // wash it out, and diluting it tenfold pales it.
+        CCatalogo cat = prueba::Catalogo903();
+        CComponentes cu = prueba::Componente(40);
+        cu.m_crColor = RGBColor(60, 150, 230);
+        cu.m_dConcentracionColor = 0.1;
+        cat.m_componentes.push_back(cu);
+        const int32_t CU = cat.NumComponentes() - 1;
+        CSeno s(&cat);
+        s.Agregar(prueba::AGUA, 100.0, UNIDAD_ML);
+        s.m_faseLiquida.Agregar(CU, 0.01, UNIDAD_MOLES);
+        const COLORREF crAzul = s.ColorDe(ESTADO_LIQUIDO).m_crColor;
+        QVERIFY(std::abs(RojoDe(crAzul) - 60) <= 1 && std::abs(AzulDe(crAzul) - 229) <= 2);
+        s.m_faseLiquida.Agregar(prueba::NACL, 0.5, UNIDAD_MOLES);
+        QCOMPARE(s.ColorDe(ESTADO_LIQUIDO).m_crColor, crAzul);
+        s.Agregar(prueba::AGUA, 900.0, UNIDAD_ML);
+        QVERIFY(RojoDe(s.ColorDe(ESTADO_LIQUIDO).m_crColor) > 200);
     }
 
     void balancesYEntradasCualesquiera() {
