@@ -56,6 +56,18 @@ void Sumergir(CEquipo& i, const CRecipiente& r) {
     Arrastrar(i, r.m_x + r.m_cx / 2 + 4 - i.m_ptSonda.x(), r.m_y + r.m_cy - 6 - i.m_ptSonda.y());
 }
 
+// The colour the student sees in a vessel's liquid, as 0-255 channels.
+struct Color {
+    int r, g, b;
+};
+Color ColorLiquido(const CRecipiente& t) {
+    const COLORREF c = t.m_seno.m_faseLiquida.ColorFase().m_crColor;
+    return {RojoDe(c), VerdeDe(c), AzulDe(c)};
+}
+QString Texto(const Color& c) {
+    return QStringLiteral("(%1, %2, %3)").arg(c.r).arg(c.g).arg(c.b);
+}
+
 // Molar concentration of a component in a vessel's liquid.
 double Molar(const CRecipiente& r, int32_t nComponente) {
     const CFase& l = r.m_seno.m_faseLiquida;
@@ -105,6 +117,9 @@ private slots:
             QVERIFY(std::fabs(x - 2.7e-4) < 0.05e-4); // the notes' figure
         }
         const double xA = Molar(*tubos[0], complejo);
+        // Orange-red: the red ion's colour at 1.3 times the concentration it is given for.
+        const Color cA = ColorLiquido(*tubos[0]);
+        QVERIFY2(cA.r > 150 && cA.g < 80 && cA.b < 80, qPrintable(Texto(cA)));
 
         QVERIFY(tubos[1]->AddReagent(hierro, 1.0));
         QVERIFY(tubos[2]->AddReagent(tiocianato, 1.0));
@@ -116,11 +131,16 @@ private slots:
             QVERIFY2(std::fabs(x - Complejo(F, S)) < 1e-6 * x, qPrintable(QString::number(x)));
             QVERIFY(std::fabs(x - 8.5e-4) < 0.1e-4);
             QVERIFY(x > 3.0 * xA);
+            // A deeper red: darker, and still red.
+            const Color c = ColorLiquido(*tubos[i]);
+            QVERIFY2(c.r < cA.r - 40 && c.r > c.g + 60 && c.r > c.b + 60, qPrintable(Texto(c)));
         }
         // All the iron as the hydroxide: 2e-5 mol, 2.14 mg; no red ion left to see.
         CTuboEnsaye& d = *tubos[3];
         QVERIFY(std::fabs(d.m_seno.m_faseSolida.Moles(hidroxido) - 2e-5) < 1e-12);
         QVERIFY(Molar(d, complejo) < 1e-12);
+        const Color cD = ColorLiquido(d);
+        QVERIFY2(cD.r > 0xF0 && cD.g > 0xF0 && cD.b > 0xF0, qPrintable(Texto(cD))); // colourless
         QCOMPARE(d.m_seno.m_faseSolida.ColorFase().m_crColor,
                  cat.m_componentes[hidroxido].m_crColor);
         // The reference did not move.
@@ -158,6 +178,9 @@ private slots:
         const double f20 = fraccion(*e);
         QVERIFY2(f20 > 0.25 * kFraccionVioleta && f20 < 4.0 * kFraccionVioleta,
                  qPrintable(QString::number(f20)));
+        // Violet: blue and red both above green, blue the stronger.
+        const Color cE = ColorLiquido(*e);
+        QVERIFY2(cE.b > cE.g + 30 && cE.r > cE.g + 10 && cE.b > cE.r, qPrintable(Texto(cE)));
 
         // F on the hot plate, the thermometer in it, off the plate at 85 °C.
         PonerSobre(*f, *parrilla);
@@ -172,6 +195,8 @@ private slots:
         QVERIFY(f->m_seno.m_dTemperatura > 80.0);
         const double fCaliente = fraccion(*f);
         QVERIFY2(fCaliente > 10.0 * kFraccionVioleta, qPrintable(QString::number(fCaliente)));
+        const Color cF = ColorLiquido(*f);
+        QVERIFY2(cF.b > cF.r + 80 && cF.b > cF.g + 80, qPrintable(Texto(cF))); // blue
         QVERIFY(f->m_seno.m_faseSolida.MolesTotales() == 0.0);
 
         // G in the ice bath until the thermometer reads below 5 °C.
@@ -183,6 +208,8 @@ private slots:
         Pasos(lista, 10);
         const double fFria = fraccion(*g);
         QVERIFY2(fFria < 0.25 * kFraccionVioleta, qPrintable(QString::number(fFria)));
+        const Color cG = ColorLiquido(*g);
+        QVERIFY2(cG.r > cG.b && cG.b > cG.g && cG.r > cG.g + 40, qPrintable(Texto(cG))); // pink
         // None of the cobalt is lost or left as a solid.
         QVERIFY(std::fabs(cobaltoTotal(*g) - 2.5e-4) < 1e-12);
         QVERIFY(g->m_seno.m_faseSolida.Moles(rosa) < 1e-12);
@@ -206,6 +233,8 @@ private slots:
         QVERIFY2(std::fabs(fDiluida * 4.0 - f20) < 0.05 * f20,
                  qPrintable(QString::number(fDiluida)));
         QVERIFY(fDiluida < 0.25 * kFraccionVioleta);
+        const Color cDiluida = ColorLiquido(*e);
+        QVERIFY2(cDiluida.r > cDiluida.b && cDiluida.b > cDiluida.g, qPrintable(Texto(cDiluida)));
         // 10 ml of 12 M acid: 0.15 mol in 20 ml of water, 7.5 M: (7.5/6)^2 of the reference's
         // share, violet again and a little bluer.
         QVERIFY(e->AddReagent(acido, 10.0));
