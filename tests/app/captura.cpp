@@ -614,8 +614,8 @@ int main(int argc, char** argv) {
     ConPropiedades(m, vasosS[4], QDir(carpeta).filePath(QStringLiteral("practica-917.png")));
     // Practice 918: the four iron(III) thiocyanate tubes (reference, more iron, more
     // thiocyanate, the hydroxide's brown precipitate) and the three cobalt chloride tubes:
-    // violet at the bench's temperature, blue at 85 °C on the hot plate with the thermometer
-    // in it, pink in the ice bath.
+    // violet at the bench's temperature, blue at 85 °C on the hot plate, pink in the ice bath
+    // with the thermometer in it.
     if (!m->IniciarPractica(918))
         return 1;
     CRecipiente* tubosL[7];
@@ -642,7 +642,7 @@ int main(int argc, char** argv) {
     tubosL[5]->m_seno.m_dTemperatura = 85.0;
     tubosL[6]->m_seno.m_dTemperatura = 2.0;
     auto* termoL = new CTermometro;
-    Sumergir(*termoL, *tubosL[5]);
+    Sumergir(*termoL, *tubosL[6]);
     l.AgregarAlFinal(termoL);
     m->m_pVistaMesa->m_nTicksPorPaso = 1;
     for (int i = 0; i < 20; ++i)
