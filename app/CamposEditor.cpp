@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace CamposEditor {
 
@@ -118,16 +119,33 @@ CNumero::CNumero(QWidget* pPadre) : QLineEdit(pPadre) {
             return;
         setModified(false);
         double d = 0.0;
-        if (Leer(d))
+        if (m_fnVacio && text().trimmed().isEmpty()) {
+            m_bVacio = true;
+            m_fnVacio();
+        } else if (Leer(d)) {
+            m_bVacio = false;
             m_fnCambio(d);
-        else
+        } else if (m_bVacio) {
+            MostrarVacio();
+        } else {
             Mostrar(m_dValor);
+        }
     });
 }
 
 void CNumero::Mostrar(double d) {
     m_dValor = d;
+    m_bVacio = false;
     setText(QString::number(d, 'g', 15));
+}
+
+void CNumero::PermitirVacio(std::function<void()> fnVacio) {
+    m_fnVacio = std::move(fnVacio);
+}
+
+void CNumero::MostrarVacio() {
+    m_bVacio = true;
+    clear();
 }
 
 bool CNumero::Leer(double& d) const {
@@ -150,8 +168,13 @@ CBotonColor::CBotonColor(QWidget* pPadre, std::function<QColor(const QColor&)>* 
     });
 }
 
-void CBotonColor::Mostrar(const QColor& c) {
+void CBotonColor::Mostrar(const QColor& c, bool bVisible) {
     m_color = c;
+    if (!bVisible) {
+        setText(QString());
+        setStyleSheet(QString());
+        return;
+    }
     setText(c.name().toUpper());
     setStyleSheet(QStringLiteral("background-color: %1; color: %2")
                       .arg(c.name(), 299 * c.red() + 587 * c.green() + 114 * c.blue() > 140000

@@ -42,23 +42,30 @@ void LlenarLista(QListWidget* l, const QStringList& textos);
 } // namespace CamposEditor
 
 // A number field: only digits, a sign, one decimal point (or comma) and an exponent can be
-// typed; a field left empty or unfinished shows the value it had.
+// typed; a field left empty or unfinished shows the value it had (unless it may be empty).
 class CNumero : public QLineEdit {
 public:
     explicit CNumero(QWidget* pPadre);
     void Mostrar(double d);
     bool Leer(double& d) const;
     std::function<void(double)> m_fnCambio = [](double) {};
+    // An optional value: the field may be left empty, which calls fnVacio; MostrarVacio shows
+    // it so (what a field left unfinished goes back to, too).
+    void PermitirVacio(std::function<void()> fnVacio);
+    void MostrarVacio();
 
 private:
     double m_dValor = 0.0;
+    bool m_bVacio = false;
+    std::function<void()> m_fnVacio;
 };
 
 // A button showing a colour; a click chooses another with the dialog's chooser.
 class CBotonColor : public QPushButton {
 public:
     CBotonColor(QWidget* pPadre, std::function<QColor(const QColor&)>* pfnElegir);
-    void Mostrar(const QColor& c);
+    // bVisible false: the colour is kept but not shown (it belongs to nothing there is yet).
+    void Mostrar(const QColor& c, bool bVisible = true);
     std::function<void(const QColor&)> m_fnCambio = [](const QColor&) {};
 
 private:

@@ -60,6 +60,28 @@ CDlgEditorPractica::CDlgEditorPractica(std::unique_ptr<CEditorPractica> pEditor,
     probar->setToolTip(
         QStringLiteral("Simula un minuto de la mesa inicial y dice si algo sale mal"));
     connect(probar, &QPushButton::clicked, this, &CDlgEditorPractica::Probar);
+    // Undo and redo of the edits, on every page. In a text field, Ctrl+Z is the field's own.
+    auto* deshacer = botones->addButton(tr("&Deshacer"), QDialogButtonBox::ActionRole);
+    auto* rehacer = botones->addButton(tr("&Rehacer"), QDialogButtonBox::ActionRole);
+    deshacer->setToolTip(tr("Deshace el último cambio de la práctica"));
+    rehacer->setToolTip(tr("Rehace el último cambio deshecho"));
+    const auto historial = [this, deshacer, rehacer](bool bDeshacer) {
+        // A number being typed is finished first: it is the last change.
+        if (QWidget* w = QApplication::focusWidget())
+            w->clearFocus();
+        if (bDeshacer ? m_pEditor->Deshacer() : m_pEditor->Rehacer()) {
+            const int n = m_pPaginas->currentIndex();
+            if (n >= 0 && n < 7 && n != NOTAS)
+                m_pPagina[n]->Recargar();
+        }
+    };
+    connect(deshacer, &QPushButton::clicked, this, [historial] { historial(true); });
+    connect(rehacer, &QPushButton::clicked, this, [historial] { historial(false); });
+    m_pEditor->m_fnHistorial = [this, deshacer, rehacer] {
+        deshacer->setEnabled(m_pEditor->PuedeDeshacer());
+        rehacer->setEnabled(m_pEditor->PuedeRehacer());
+    };
+    m_pEditor->m_fnHistorial();
     // On every page, beside "Probar": the practice as edited, into a file of its own.
     auto* guardar = botones->addButton(tr("&Guardar en archivo…"), QDialogButtonBox::ActionRole);
     connect(guardar, &QPushButton::clicked, this, [this] { GuardarEnArchivo(); });

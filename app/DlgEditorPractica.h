@@ -3,8 +3,8 @@
 // reagents, reactions, indicators and starting bench; every edit goes through the editor
 // (CEditorPractica), on its copy. The dialog only assembles them: "Aceptar" is refused while
 // the practice does not validate, "Cancelar" (or closing) asks before dropping changes,
-// "Probar" runs a copy and "Guardar en archivo…" writes it. The caller applies the accepted
-// copy.
+// "Probar" runs a copy and "Guardar en archivo…" writes it; "Deshacer" and "Rehacer" step
+// through the editor's history. The caller applies the accepted copy.
 #pragma once
 
 #include <QDialog>

@@ -5,6 +5,8 @@
 #include "document/EditorPractica.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFormLayout>
 
@@ -26,6 +28,39 @@ CPaginaDatos::CPaginaDatos(CEditorPractica& editor) : CPaginaEditor(editor) {
     f->addRow(QStringLiteral("&Fecha:"), m_pFecha);
     f->addRow(QString(), m_pVelocidad);
     f->addRow(QString(), m_pPropiedades);
+    // The modes in MOTOR_* order.
+    m_pMotor = new QComboBox(this);
+    m_pMotor->setObjectName(QStringLiteral("motor"));
+    const struct {
+        const char* pszTexto;
+        const char* pszAyuda;
+    } kMotores[] = {
+        {QT_TRANSLATE_NOOP("CPaginaDatos", "Modelo descrito (pH del ion dominante, Kw fijo)"),
+         QT_TRANSLATE_NOOP("CPaginaDatos",
+                           "El pH sale del ion H+ u OH- que domina, con Kw = 10⁻¹⁴ a cualquier "
+                           "temperatura; las reacciones ocurren como están escritas. Es lo que "
+                           "hacen las prácticas de siempre.")},
+        {QT_TRANSLATE_NOOP("CPaginaDatos", "Equilibrio exacto (Kw según la temperatura)"),
+         QT_TRANSLATE_NOOP("CPaginaDatos",
+                           "El pH y los iones salen del equilibrio de todos los ácidos y bases "
+                           "disueltos (con sus pKa), con Kw según la temperatura; las "
+                           "reacciones ocurren como están escritas.")},
+        {QT_TRANSLATE_NOOP("CPaginaDatos", "Equilibrio exacto, con neutralización y su calor"),
+         QT_TRANSLATE_NOOP("CPaginaDatos",
+                           "Como el anterior, y además los ácidos y las bases se neutralizan "
+                           "por sus equilibrios, desprendiendo el calor de neutralización.")},
+    };
+    for (const auto& m : kMotores) {
+        m_pMotor->addItem(QCoreApplication::translate("CPaginaDatos", m.pszTexto));
+        m_pMotor->setItemData(m_pMotor->count() - 1,
+                              QCoreApplication::translate("CPaginaDatos", m.pszAyuda),
+                              Qt::ToolTipRole);
+    }
+    m_pMotor->setToolTip(QCoreApplication::translate(
+        "CPaginaDatos", "Cómo se calculan el pH, los iones y las neutralizaciones de los "
+                        "líquidos de la práctica."));
+    f->addRow(QCoreApplication::translate("CPaginaDatos", "&Química de las disoluciones:"),
+              m_pMotor);
     const struct {
         QLineEdit* e;
         std::string CPractica::*pCampo;
@@ -41,6 +76,8 @@ CPaginaDatos::CPaginaDatos(CEditorPractica& editor) : CPaginaEditor(editor) {
             [this](bool b) { m_editor.PonerOpcion(&CPractica::m_bVelocidad, b); });
     connect(m_pPropiedades, &QCheckBox::toggled, this,
             [this](bool b) { m_editor.PonerOpcion(&CPractica::m_bPropiedades, b); });
+    connect(m_pMotor, &QComboBox::currentIndexChanged, this,
+            [this](int n) { m_editor.PonerMotor(n); });
 }
 
 void CPaginaDatos::Recargar() {
@@ -58,4 +95,7 @@ void CPaginaDatos::Recargar() {
     m_pPropiedades->blockSignals(true);
     m_pPropiedades->setChecked(p.m_bPropiedades != 0);
     m_pPropiedades->blockSignals(false);
+    m_pMotor->blockSignals(true);
+    m_pMotor->setCurrentIndex(p.m_catalogo.m_nMotor);
+    m_pMotor->blockSignals(false);
 }

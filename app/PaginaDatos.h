@@ -1,9 +1,11 @@
-// CPaginaDatos: the practice's name, summary, author, date and what the student may change.
+// CPaginaDatos: the practice's name, summary, author, date, what the student may change and
+// how the chemistry of its solutions is computed.
 #pragma once
 
 #include "app/PaginaEditor.h"
 
 class QCheckBox;
+class QComboBox;
 class QDateEdit;
 class QLineEdit;
 
@@ -15,6 +17,7 @@ public:
     QLineEdit* m_pNombre;
     QLineEdit* m_pResumen;
     QLineEdit* m_pAutor;
+    QComboBox* m_pMotor;
 
 private:
     QDateEdit* m_pFecha;

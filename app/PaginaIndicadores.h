@@ -1,5 +1,6 @@
 // CPaginaIndicadores: the indicators, each following the pH or a substance's concentration,
-// with its colours below the low limit and above the high one.
+// with its colours below the low limit and above the high one, and (optionally) as the weak
+// acid it is: up to three pKa between up to four coloured forms.
 #pragma once
 
 #include "app/PaginaEditor.h"
@@ -36,4 +37,6 @@ private:
     CBotonColor* m_pColorBajo;
     CNumero* m_pAlto;
     CBotonColor* m_pColorAlto;
+    CNumero* m_pPKa[3];
+    CBotonColor* m_pForma[4];
 };

@@ -6,9 +6,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QSpinBox>
@@ -17,6 +19,14 @@
 #include <utility>
 
 using namespace CamposEditor;
+
+namespace {
+
+QString T(const char* psz) {
+    return QCoreApplication::translate("CPaginaReacciones", psz);
+}
+
+} // namespace
 
 CPaginaReacciones::CPaginaReacciones(CEditorPractica& editor) : CPaginaEditor(editor) {
     const Lista lista = CrearLista(nullptr, QStringLiteral("Agregar"));
@@ -38,6 +48,7 @@ CPaginaReacciones::CPaginaReacciones(CEditorPractica& editor) : CPaginaEditor(ed
     v->addWidget(m_pEcuacion);
     v->addLayout(Ranuras());
     v->addLayout(Otros());
+    v->addWidget(Reversible());
     v->addStretch();
     connect(m_pNombre, &QLineEdit::textEdited, this, [this](const QString& s) {
         if (m_editor.PonerReaccion(Actual(), &CReacciones::m_strTexto1, S(s)))
@@ -129,6 +140,92 @@ QGridLayout* CPaginaReacciones::Otros() {
     return otros;
 }
 
+QWidget* CPaginaReacciones::Reversible() {
+    auto* caja = new QGroupBox(T("Reversible (opcional)"), m_pDerecha);
+    caja->setToolTip(T("La reacción avanza hacia su equilibrio desde cualquiera de los dos "
+                       "lados, según su constante K. Un precipitado es un producto sólido con "
+                       "K = 1/Ksp."));
+    auto* g = new QGridLayout(caja);
+    m_pK25 = new CNumero(caja);
+    m_pK25->setObjectName(QStringLiteral("k25"));
+    m_pK25->setToolTip(T("Constante de equilibrio a 25 °C: productos entre reactivos, con las "
+                         "concentraciones en mol/L de lo disuelto elevadas a sus coeficientes; "
+                         "sólidos, líquidos, gases y lo que queda fuera de Q cuentan como 1. "
+                         "Vacío: la reacción no es reversible."));
+    m_pEntalpia = new CNumero(caja);
+    m_pEntalpia->setToolTip(T("Entalpía de la reacción directa, en kJ/mol: negativa si "
+                              "desprende calor. Con ella K cambia con la temperatura (ecuación "
+                              "de van 't Hoff)."));
+    m_pRapidez = new CNumero(caja);
+    m_pRapidez->setToolTip(T("Fracción del camino hasta el equilibrio que la reacción recorre "
+                             "en cada paso de la simulación: 1 lo alcanza en el acto; 0,1, poco "
+                             "a poco."));
+    g->addWidget(new QLabel(T("K a 25 °C:"), caja), 0, 0);
+    g->addWidget(m_pK25, 0, 1);
+    g->addWidget(new QLabel(T("ΔH (kJ/mol):"), caja), 0, 2);
+    g->addWidget(m_pEntalpia, 0, 3);
+    g->addWidget(new QLabel(T("Rapidez (0–1):"), caja), 0, 4);
+    g->addWidget(m_pRapidez, 0, 5);
+    auto* fuera = new QHBoxLayout;
+    for (int i = 0; i < 6; ++i) {
+        m_pFuera[i] = new QCheckBox(caja);
+        m_pFuera[i]->setObjectName(QStringLiteral("fuera%1").arg(i + 1));
+        if (i == 3)
+            fuera->addWidget(new QLabel(QStringLiteral("→"), caja));
+        fuera->addWidget(m_pFuera[i]);
+        connect(m_pFuera[i], &QCheckBox::toggled, this,
+                [this, i](bool b) { m_editor.PonerFueraDeQ(Actual(), i >= 3, i % 3, b); });
+    }
+    fuera->addStretch();
+    auto* etiqueta = new QLabel(T("Fuera de Q:"), caja);
+    etiqueta->setToolTip(T("Los reactivos y productos marcados no entran en el cociente de "
+                           "la reacción (iones espectadores): cuentan como 1."));
+    g->addWidget(etiqueta, 1, 0);
+    g->addLayout(fuera, 1, 1, 1, 5);
+    for (int c : {1, 3, 5})
+        g->setColumnStretch(c, 1);
+    m_pK25->m_fnCambio = [this](double x) {
+        m_editor.PonerReversible(Actual(), &CReversibleDatos::m_dK25, x);
+        if (x == 0.0)
+            m_pK25->MostrarVacio();
+    };
+    m_pK25->PermitirVacio(
+        [this] { m_editor.PonerReversible(Actual(), &CReversibleDatos::m_dK25, 0.0); });
+    m_pEntalpia->m_fnCambio = [this](double x) {
+        m_editor.PonerReversible(Actual(), &CReversibleDatos::m_dEntalpia, x);
+    };
+    m_pRapidez->m_fnCambio = [this](double x) {
+        m_editor.PonerReversible(Actual(), &CReversibleDatos::m_dRapidez, x);
+    };
+    return caja;
+}
+
+void CPaginaReacciones::MostrarReversible(const CReacciones& r) {
+    const CReversibleDatos& v = r.m_reversible;
+    if (v.m_dK25 == 0.0)
+        m_pK25->MostrarVacio();
+    else
+        m_pK25->Mostrar(v.m_dK25);
+    m_pEntalpia->Mostrar(v.m_dEntalpia);
+    m_pRapidez->Mostrar(v.m_dRapidez);
+    // Each box names the slot's substance; an empty slot cannot be left out.
+    const CCatalogo& cat = Catalogo();
+    for (int i = 0; i < 6; ++i) {
+        const bool bProducto = i >= 3;
+        const int k = i % 3;
+        const CComponentes* c = cat.Componente(bProducto ? r.m_nProducto[k] : r.m_nReactivo[k]);
+        QString strQue = bProducto ? T("Producto %1").arg(k + 1) : T("Reactivo %1").arg(k + 1);
+        if (c)
+            strQue = c->m_strFormula.empty() ? Q(c->m_strNombre) : Q(c->m_strFormula);
+        QCheckBox* b = m_pFuera[i];
+        b->blockSignals(true);
+        b->setText(strQue);
+        b->setChecked((v.m_nFueraDeQ >> i & 1) != 0);
+        b->setEnabled(c != nullptr || b->isChecked());
+        b->blockSignals(false);
+    }
+}
+
 int32_t CPaginaReacciones::Actual() const {
     const int n = m_pLista->currentRow();
     return Catalogo().Reaccion(n) ? n : -1;
@@ -147,6 +244,7 @@ void CPaginaReacciones::CambioRanura(int i) {
     r.pCoef->blockSignals(true);
     r.pCoef->setValue(i >= 3 ? reaccion.m_nCoefProducto[i % 3] : reaccion.m_nCoefReactivo[i % 3]);
     r.pCoef->blockSignals(false);
+    MostrarReversible(reaccion);
     Ecuacion();
 }
 
@@ -205,6 +303,7 @@ void CPaginaReacciones::Mostrar() {
         c->blockSignals(false);
     }
     Elegir(m_pCatalizador, cat.Componente(r->m_nCatalizador) ? r->m_nCatalizador : -1);
+    MostrarReversible(*r);
     Ecuacion();
 }
 

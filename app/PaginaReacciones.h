@@ -1,7 +1,7 @@
 // CPaginaReacciones: the reactions of the practice, each as up to three reactants and three
 // products (coefficient, substance, phase) shown as its equation, with its heat, the lowest
 // temperature it needs, how much of it may happen in a step, its equilibrium constant and
-// its catalyst.
+// its catalyst; and (optionally) as a reaction that runs to its equilibrium from either side.
 #pragma once
 
 #include "app/PaginaEditor.h"
@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class CNumero;
+class CReacciones;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -34,6 +35,8 @@ private:
     // The reactants' and the products' boxes; the heat, limits, equilibrium and catalyst.
     QGridLayout* Ranuras();
     QGridLayout* Otros();
+    QWidget* Reversible();
+    void MostrarReversible(const CReacciones& r);
     // Slot i: reactants 0 to 2, products 3 to 5.
     void CambioRanura(int i);
 
@@ -55,4 +58,9 @@ private:
     QCheckBox* m_pbSinLimite = nullptr;
     QCheckBox* m_pbEquilibrio = nullptr;
     QComboBox* m_pCatalizador = nullptr;
+    CNumero* m_pK25 = nullptr;
+    CNumero* m_pEntalpia = nullptr;
+    CNumero* m_pRapidez = nullptr;
+    // Slot i out of the quotient: reactants 0 to 2, products 3 to 5.
+    QCheckBox* m_pFuera[6] = {};
 };

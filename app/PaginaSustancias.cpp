@@ -7,15 +7,24 @@
 #include "equipment/Imagenes.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QSpinBox>
 
+#include <cmath>
+#include <optional>
+
 using namespace CamposEditor;
 
 namespace {
+
+QString T(const char* psz) {
+    return QCoreApplication::translate("CPaginaSustancias", psz);
+}
 
 // The textures of a solid, each as a tile over a light grey solid, as the bench lays it.
 void LlenarTexturas(QComboBox* textura) {
@@ -71,7 +80,7 @@ CPaginaSustancias::CPaginaSustancias(CEditorPractica& editor,
     auto* textura = new QComboBox(m_pDerecha);
     LlenarTexturas(textura);
     m_pRejilla->addWidget(new QLabel(QStringLiteral("Textura del sólido:"), m_pDerecha), f, 0);
-    m_pRejilla->addWidget(textura, f++, 1);
+    m_pRejilla->addWidget(textura, f, 1);
     connect(textura, &QComboBox::currentIndexChanged, this,
             [this](int n) { m_editor.PonerComponente(Actual(), &CComponentes::m_nTextura, n); });
     m_campos.push_back([textura](const CComponentes& k) {
@@ -79,6 +88,28 @@ CPaginaSustancias::CPaginaSustancias(CEditorPractica& editor,
         textura->setCurrentIndex(std::clamp(k.m_nTextura, 0, CEditorPractica::kUltimaTextura));
         textura->blockSignals(false);
     });
+    // The colour's molarity: optional, empty is 0 (the colours mix as they always have).
+    auto* color = new CNumero(m_pDerecha);
+    color->setObjectName(QStringLiteral("concentracionColor"));
+    color->setToolTip(T("Molaridad a la que una disolución de la sustancia muestra su color; "
+                        "más diluida se ve más clara y más concentrada más intensa (ley de "
+                        "Beer–Lambert). Vacío: los colores se mezclan como siempre."));
+    m_pRejilla->addWidget(new QLabel(T("Concentración de su color (mol/L):"), m_pDerecha), f, 2);
+    m_pRejilla->addWidget(color, f++, 3);
+    color->m_fnCambio = [this, color](double d) {
+        m_editor.PonerComponente(Actual(), &CComponentes::m_dConcentracionColor, d);
+        if (d == 0.0)
+            color->MostrarVacio();
+    };
+    color->PermitirVacio(
+        [this] { m_editor.PonerComponente(Actual(), &CComponentes::m_dConcentracionColor, 0.0); });
+    m_campos.push_back([color](const CComponentes& k) {
+        if (k.m_dConcentracionColor == 0.0)
+            color->MostrarVacio();
+        else
+            color->Mostrar(k.m_dConcentracionColor);
+    });
+    AcidoBase(f++);
     m_pRejilla->setRowStretch(f, 1);
     connect(m_pLista, &QListWidget::currentRowChanged, this, [this] { Mostrar(); });
     connect(lista.pAgregar, &QPushButton::clicked, this, [this] {
@@ -88,6 +119,95 @@ CPaginaSustancias::CPaginaSustancias(CEditorPractica& editor,
     });
     connect(lista.pEliminar, &QPushButton::clicked, this, [this] { Eliminar(); });
     DosColumnas(this, lista.pCaja, m_pDerecha);
+}
+
+void CPaginaSustancias::AcidoBase(int f) {
+    auto* caja = new QGroupBox(T("Ácido–base (opcional)"), m_pDerecha);
+    caja->setToolTip(T("El sistema ácido–base que la sustancia aporta al agua, descrito desde "
+                       "su forma más protonada: hasta tres pasos de disociación. Solo lo usa "
+                       "la química de las disoluciones por equilibrio exacto (página "
+                       "«Datos»)."));
+    auto* g = new QGridLayout(caja);
+    for (int k = 0; k < 3; ++k) {
+        auto* pKa = new CNumero(caja);
+        pKa->setObjectName(QStringLiteral("pKa%1").arg(k + 1));
+        pKa->setToolTip(T("pKa del paso %1 a 25 °C. Vacío: la sustancia no tiene ese paso. "
+                          "Los pKa se llenan por orden y de menor a mayor.")
+                            .arg(k + 1));
+        g->addWidget(new QLabel(T("pKa%1 a 25 °C:").arg(k + 1), caja), 0, 2 * k);
+        g->addWidget(pKa, 0, 2 * k + 1);
+        pKa->m_fnCambio = [this, k](double d) {
+            m_editor.PonerPKa(Actual(), k, d);
+            Mostrar();
+        };
+        pKa->PermitirVacio([this, k] {
+            m_editor.PonerPKa(Actual(), k, std::nullopt);
+            Mostrar();
+        });
+        auto* dH = new CNumero(caja);
+        dH->setObjectName(QStringLiteral("entalpia%1").arg(k + 1));
+        dH->setToolTip(T("Entalpía de disociación del paso %1, en kJ/mol: positiva si el paso "
+                         "absorbe calor. Vacío: 0.")
+                           .arg(k + 1));
+        g->addWidget(new QLabel(T("ΔH%1 (kJ/mol):").arg(k + 1), caja), 1, 2 * k);
+        g->addWidget(dH, 1, 2 * k + 1);
+        dH->m_fnCambio = [this, k, dH](double d) {
+            m_editor.PonerEntalpiaPaso(Actual(), k, d);
+            if (d == 0.0)
+                dH->MostrarVacio();
+        };
+        dH->PermitirVacio([this, k] { m_editor.PonerEntalpiaPaso(Actual(), k, 0.0); });
+        m_campos.push_back([pKa, dH, k](const CComponentes& c) {
+            const CAcidoBaseDatos& a = c.m_acidoBase;
+            const double d = a.m_pKa[static_cast<size_t>(k)];
+            if (k < a.m_nPasos && !std::isnan(d))
+                pKa->Mostrar(d);
+            else
+                pKa->MostrarVacio();
+            const double h = a.m_dEntalpia[static_cast<size_t>(k)];
+            if (h == 0.0)
+                dH->MostrarVacio();
+            else
+                dH->Mostrar(h);
+        });
+    }
+    const struct {
+        const char* pszEtiqueta;
+        const char* pszAyuda;
+        int32_t CAcidoBaseDatos::*pCampo;
+        int nMinimo, nMaximo;
+    } kEnteros[] = {
+        {QT_TRANSLATE_NOOP("CPaginaSustancias", "Carga de la forma ácida:"),
+         QT_TRANSLATE_NOOP("CPaginaSustancias",
+                           "Carga de la forma más protonada: 0 en el ácido acético o el "
+                           "carbónico, +1 en el ion amonio."),
+         &CAcidoBaseDatos::m_nCargaAcida, -3, 3},
+        {QT_TRANSLATE_NOOP("CPaginaSustancias", "Protones cedidos:"),
+         QT_TRANSLATE_NOOP("CPaginaSustancias",
+                           "Protones que la sustancia, tal como se añade, ya ha cedido de la "
+                           "forma ácida: 0 el ácido acético, 1 el acetato de sodio o el "
+                           "amoníaco, 2 el carbonato de sodio."),
+         &CAcidoBaseDatos::m_nCedidos, 0, 3},
+    };
+    int c = 0;
+    for (const auto& e : kEnteros) {
+        auto* n = new QSpinBox(caja);
+        n->setRange(e.nMinimo, e.nMaximo);
+        n->setToolTip(T(e.pszAyuda));
+        g->addWidget(new QLabel(T(e.pszEtiqueta), caja), 2, c);
+        g->addWidget(n, 2, c + 1);
+        c += 2;
+        connect(n, &QSpinBox::valueChanged, this,
+                [this, pCampo = e.pCampo](int v) { m_editor.PonerAcidoBase(Actual(), pCampo, v); });
+        m_campos.push_back([n, pCampo = e.pCampo](const CComponentes& k) {
+            n->blockSignals(true);
+            n->setValue(k.m_acidoBase.*pCampo);
+            n->blockSignals(false);
+        });
+    }
+    for (int k = 0; k < 3; ++k)
+        g->setColumnStretch(2 * k + 1, 1);
+    m_pRejilla->addWidget(caja, f, 0, 1, 4);
 }
 
 int CPaginaSustancias::EstadoColorTextura(int f) {

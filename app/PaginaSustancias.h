@@ -1,5 +1,6 @@
 // CPaginaSustancias: the practice's substances, with their physical data, ions, solubility,
-// colour and the texture the bench draws a solid with.
+// colour and the texture the bench draws a solid with, and (optionally) the acid–base system
+// each brings into water and the molarity its colour is shown at.
 #pragma once
 
 #include "app/PaginaEditor.h"
@@ -38,6 +39,8 @@ private:
     void Entero(const QString& strEtiqueta, int f, int c, int32_t CComponentes::*pCampo);
     // The state, colour and texture combos at row f; the next free row.
     int EstadoColorTextura(int f);
+    // The group of the acid–base system at row f, across the grid.
+    void AcidoBase(int f);
 
     QWidget* m_pDerecha;
     QGridLayout* m_pRejilla;

@@ -6,8 +6,12 @@
 #include "model/Archivo.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
 #include <functional>
 #include <limits>
+#include <typeinfo>
 #include <utility>
 
 namespace {
@@ -69,6 +73,25 @@ template <class T, class V> bool Poner(std::vector<T>& tabla, int32_t n, V T::*p
     if (e)
         e->*pCampo = std::move(v);
     return e != nullptr;
+}
+
+// Step k of up to three (pKa at 25 °C) given or emptied: the steps run to the last one given;
+// an empty one before it is a gap (NaN), and what lies past the last one is 0.
+bool PonerPaso(std::array<double, 3>& pKa, int32_t& nPasos, int k, std::optional<double> d) {
+    if (k < 0 || k > 2)
+        return false;
+    std::array<double, 3> v;
+    for (int j = 0; j < 3; ++j)
+        v[static_cast<size_t>(j)] =
+            j < nPasos ? pKa[static_cast<size_t>(j)] : std::numeric_limits<double>::quiet_NaN();
+    v[static_cast<size_t>(k)] = d ? *d : std::numeric_limits<double>::quiet_NaN();
+    nPasos = 0;
+    for (int j = 0; j < 3; ++j)
+        if (!std::isnan(v[static_cast<size_t>(j)]))
+            nPasos = j + 1;
+    for (int j = 0; j < 3; ++j)
+        pKa[static_cast<size_t>(j)] = j < nPasos ? v[static_cast<size_t>(j)] : 0.0;
+    return true;
 }
 
 // Entry i of a reagent's composition (the last for -1), or none.
@@ -144,15 +167,113 @@ void CEditorPractica::AjustarNinguno(int32_t nAnterior) {
     }
 }
 
+template <class T, class V>
+CEditorPractica::Clave CEditorPractica::ClaveDe(V T::*pCampo, int32_t nEntrada) {
+    Clave c;
+    c.pTipo = &typeid(T);
+    static_assert(sizeof(pCampo) <= sizeof(c.nCampo));
+    std::memcpy(&c.nCampo, &pCampo, sizeof(pCampo));
+    c.nEntrada = nEntrada;
+    return c;
+}
+
+CEditorPractica::Estado CEditorPractica::Tomar() {
+    const CPractica& p = *m_pCopia;
+    Estado e{p.m_catalogo,   p.m_strPractica,  p.m_strResumen,    p.m_strAutor,      p.m_dtFecha,
+             p.m_bVelocidad, p.m_bPropiedades, m_mapaComponentes, m_mapaIndicadores, {}};
+    CambiarFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
+        for (const CContenido& c : f.m_listaContenido)
+            e.referenciasMesa.push_back(c.m_nComponente);
+        for (int32_t m : f.m_listaIndicadores)
+            e.referenciasMesa.push_back(m);
+    });
+    return e;
+}
+
+void CEditorPractica::Restaurar(Estado& e) {
+    CPractica& p = *m_pCopia;
+    std::swap(p.m_catalogo, e.catalogo);
+    std::swap(p.m_strPractica, e.strPractica);
+    std::swap(p.m_strResumen, e.strResumen);
+    std::swap(p.m_strAutor, e.strAutor);
+    std::swap(p.m_dtFecha, e.fecha);
+    std::swap(p.m_bVelocidad, e.bVelocidad);
+    std::swap(p.m_bPropiedades, e.bPropiedades);
+    std::swap(m_mapaComponentes, e.mapaComponentes);
+    std::swap(m_mapaIndicadores, e.mapaIndicadores);
+    // The bench is the same one (taking or dropping it empties the history): only its
+    // references moved.
+    size_t i = 0;
+    CambiarFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
+        for (CContenido& c : f.m_listaContenido)
+            if (i < e.referenciasMesa.size())
+                std::swap(c.m_nComponente, e.referenciasMesa[i++]);
+        for (int32_t& m : f.m_listaIndicadores)
+            if (i < e.referenciasMesa.size())
+                std::swap(m, e.referenciasMesa[i++]);
+    });
+}
+
+void CEditorPractica::Anotar(const Clave& clave) {
+    if (clave.pTipo && clave == m_ultima && !m_deshacer.empty()) {
+        m_rehacer.clear();
+        return;
+    }
+    m_ultima = clave;
+    m_deshacer.push_back(Tomar());
+    if (m_deshacer.size() > kPasos)
+        m_deshacer.erase(m_deshacer.begin());
+    m_rehacer.clear();
+    m_fnHistorial();
+}
+
+void CEditorPractica::Anotar() {
+    Anotar(Clave());
+}
+
+void CEditorPractica::OlvidarHistorial() {
+    m_deshacer.clear();
+    m_rehacer.clear();
+    m_ultima = {};
+    m_fnHistorial();
+}
+
+bool CEditorPractica::Deshacer() {
+    if (m_deshacer.empty())
+        return false;
+    Estado e = std::move(m_deshacer.back());
+    m_deshacer.pop_back();
+    Restaurar(e); // e now holds what there was before the undo
+    m_rehacer.push_back(std::move(e));
+    m_ultima = {};
+    m_fnHistorial();
+    return true;
+}
+
+bool CEditorPractica::Rehacer() {
+    if (m_rehacer.empty())
+        return false;
+    Estado e = std::move(m_rehacer.back());
+    m_rehacer.pop_back();
+    Restaurar(e);
+    m_deshacer.push_back(std::move(e));
+    m_ultima = {};
+    m_fnHistorial();
+    return true;
+}
+
 void CEditorPractica::PonerDato(std::string CPractica::*pCampo, const std::string& s) {
+    Anotar(ClaveDe(pCampo, -1));
     (*m_pCopia).*pCampo = s;
 }
 
 void CEditorPractica::PonerOpcion(int32_t CPractica::*pCampo, bool b) {
+    Anotar();
     (*m_pCopia).*pCampo = b ? 1 : 0;
 }
 
 void CEditorPractica::PonerFecha(int nAnio, int nMes, int nDia) {
+    Anotar();
     m_pCopia->m_dtFecha = CFecha::DesdeCivil(nAnio, nMes, nDia);
 }
 
@@ -163,12 +284,18 @@ void CEditorPractica::PonerNota(int nSeccion, const std::string& strRtf) {
         *textos[nSeccion] = strRtf;
 }
 
+void CEditorPractica::PonerMotor(int32_t nMotor) {
+    Anotar();
+    Catalogo().m_nMotor = std::clamp<int32_t>(nMotor, MOTOR_DESCRITO, MOTOR_NEUTRALIZACION);
+}
+
 int32_t CEditorPractica::AgregarComponente(int32_t nModelo) {
     CCatalogo& cat = Catalogo();
     const int32_t nAnterior = cat.NumComponentes();
     if (!cat.Componente(nModelo))
         nModelo = 0;
     CComponentes c = cat.Componente(nModelo) ? *cat.Componente(nModelo) : CComponentes();
+    Anotar();
     c.m_nId = IdNuevo(cat.m_componentes);
     c.m_strNombre = c.m_strNombre.empty() ? "Sustancia nueva" : c.m_strNombre + " (copia)";
     if (Validacion::LongitudEnArchivo(c.m_strNombre) > Validacion::kLongitudNombre)
@@ -209,6 +336,7 @@ bool CEditorPractica::EliminarComponente(int32_t n, QString* pstrError) {
     if (MesaUsaComponente(m_pCopia->m_listaEquipo, n))
         return rechazar(QStringLiteral("el contenido de la mesa inicial"));
 
+    Anotar();
     const int32_t nAnterior = cat.NumComponentes();
     cat.m_componentes.erase(cat.m_componentes.begin() + n);
     auto bajar = [n](int32_t& m) {
@@ -245,6 +373,7 @@ bool CEditorPractica::PonerComponente(int32_t n, std::string CComponentes::*pCam
     CComponentes* k = Entrada(Catalogo().m_componentes, n);
     if (!k)
         return false;
+    Anotar(ClaveDe(pCampo, n));
     (*k).*pCampo = s;
     if (pCampo == &CComponentes::m_strFormula)
         k->m_strDescripcion = Plantillas::DescripcionRtf(k->m_strFormula);
@@ -255,6 +384,7 @@ bool CEditorPractica::PonerComponente(int32_t n, double CComponentes::*pCampo, d
     CComponentes* k = Entrada(Catalogo().m_componentes, n);
     if (!k)
         return false;
+    Anotar();
     (*k).*pCampo = d;
     k->AjustarSolubilidad();
     return true;
@@ -264,13 +394,43 @@ bool CEditorPractica::PonerComponente(int32_t n, int32_t CComponentes::*pCampo, 
     CComponentes* k = Entrada(Catalogo().m_componentes, n);
     if (!k)
         return false;
+    Anotar();
     const Rango r = RangoComponente(pCampo);
     (*k).*pCampo = std::clamp(v, r.nMinimo, r.nMaximo);
     return true;
 }
 
 bool CEditorPractica::PonerComponente(int32_t n, COLORREF CComponentes::*pCampo, COLORREF c) {
+    if (!Catalogo().Componente(n))
+        return false;
+    Anotar();
     return Poner(Catalogo().m_componentes, n, pCampo, c);
+}
+
+bool CEditorPractica::PonerPKa(int32_t n, int k, std::optional<double> d) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, n);
+    if (!c || k < 0 || k > 2)
+        return false;
+    Anotar();
+    return PonerPaso(c->m_acidoBase.m_pKa, c->m_acidoBase.m_nPasos, k, d);
+}
+
+bool CEditorPractica::PonerEntalpiaPaso(int32_t n, int k, double d) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, n);
+    if (!c || k < 0 || k > 2)
+        return false;
+    Anotar();
+    c->m_acidoBase.m_dEntalpia[static_cast<size_t>(k)] = d;
+    return true;
+}
+
+bool CEditorPractica::PonerAcidoBase(int32_t n, int32_t CAcidoBaseDatos::*pCampo, int32_t v) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, n);
+    if (c) {
+        Anotar();
+        c->m_acidoBase.*pCampo = v;
+    }
+    return c != nullptr;
 }
 
 CEditorPractica::Rango CEditorPractica::RangoComponente(int32_t CComponentes::*pCampo) {
@@ -294,6 +454,7 @@ int32_t CEditorPractica::AgregarReactivo() {
     CContenido agua(0);
     agua.m_dMoles = 55.50843506179199;
     r.m_listaComposicion.push_back(agua);
+    Anotar();
     Catalogo().m_reactivos.push_back(std::move(r));
     return Catalogo().NumReactivos() - 1;
 }
@@ -301,19 +462,25 @@ int32_t CEditorPractica::AgregarReactivo() {
 bool CEditorPractica::EliminarReactivo(int32_t n) {
     if (!Catalogo().Reactivo(n))
         return false;
+    Anotar();
     Catalogo().m_reactivos.erase(Catalogo().m_reactivos.begin() + n);
     return true;
 }
 
 bool CEditorPractica::PonerReactivo(int32_t n, std::string CReactivos::*pCampo,
                                     const std::string& s) {
+    if (!Catalogo().Reactivo(n))
+        return false;
+    Anotar(ClaveDe(pCampo, n));
     return Poner(Catalogo().m_reactivos, n, pCampo, s);
 }
 
 bool CEditorPractica::PonerReactivo(int32_t n, int32_t CReactivos::*pCampo, int32_t v) {
     CReactivos* r = Entrada(Catalogo().m_reactivos, n);
-    if (r)
+    if (r) {
+        Anotar();
         (*r).*pCampo = std::clamp(v, 0, 1);
+    }
     return r != nullptr;
 }
 
@@ -324,6 +491,7 @@ int32_t CEditorPractica::AgregarALaComposicion(int32_t nReactivo) {
     CContenido e(0);
     e.m_strTexto = Catalogo().m_componentes.front().m_strNombre;
     e.m_dMoles = 1.0;
+    Anotar();
     r->m_listaComposicion.push_back(e);
     return static_cast<int32_t>(r->m_listaComposicion.size()) - 1;
 }
@@ -333,6 +501,7 @@ bool CEditorPractica::QuitarDeLaComposicion(int32_t nReactivo, int32_t i) {
     CContenido* e = EntradaComposicion(r, i);
     if (!e)
         return false;
+    Anotar();
     r->m_listaComposicion.remove_if([e](const CContenido& c) { return &c == e; });
     return true;
 }
@@ -342,6 +511,7 @@ bool CEditorPractica::PonerEnComposicion(int32_t nReactivo, int32_t i, int32_t n
     const CComponentes* k = Catalogo().Componente(nComponente);
     if (!e || !k)
         return false;
+    Anotar();
     e->m_nComponente = nComponente;
     e->m_strTexto = k->m_strNombre;
     return true;
@@ -349,8 +519,10 @@ bool CEditorPractica::PonerEnComposicion(int32_t nReactivo, int32_t i, int32_t n
 
 bool CEditorPractica::PonerMolesEnComposicion(int32_t nReactivo, int32_t i, double dMoles) {
     CContenido* e = EntradaComposicion(Entrada(Catalogo().m_reactivos, nReactivo), i);
-    if (e)
+    if (e) {
+        Anotar();
         e->m_dMoles = dMoles;
+    }
     return e != nullptr;
 }
 
@@ -364,6 +536,7 @@ int32_t CEditorPractica::AgregarReaccion() {
     }
     r.m_nCatalizador = Ninguno();
     r.m_bSinLimite = 1;
+    Anotar();
     Catalogo().m_reacciones.push_back(r);
     return Catalogo().NumReacciones() - 1;
 }
@@ -371,6 +544,7 @@ int32_t CEditorPractica::AgregarReaccion() {
 bool CEditorPractica::EliminarReaccion(int32_t n) {
     if (!Catalogo().Reaccion(n))
         return false;
+    Anotar();
     Catalogo().m_reacciones.erase(Catalogo().m_reacciones.begin() + n);
     return true;
 }
@@ -379,39 +553,73 @@ void CEditorPractica::PonerRanura(int32_t nReaccion, bool bProducto, int k, int3
                                   int32_t nCoeficiente, int32_t nFase) {
     if (!Catalogo().Reaccion(nReaccion) || k < 0 || k > 2)
         return;
+    Anotar();
     CReacciones& r = Catalogo().m_reacciones[static_cast<size_t>(nReaccion)];
     const bool bVacia = !Catalogo().Componente(nComponente);
     (bProducto ? r.m_nProducto : r.m_nReactivo)[k] = bVacia ? Ninguno() : nComponente;
     (bProducto ? r.m_nCoefProducto : r.m_nCoefReactivo)[k] =
         bVacia ? 0 : std::clamp(nCoeficiente, 1, Limites::kCoeficiente);
     (bProducto ? r.m_nFaseProducto : r.m_nFaseReactivo)[k] = nFase;
+    if (bVacia)
+        r.m_reversible.m_nFueraDeQ &= ~(1 << (bProducto ? 3 + k : k));
 }
 
 bool CEditorPractica::PonerReaccion(int32_t n, std::string CReacciones::*pCampo,
                                     const std::string& s) {
+    if (!Catalogo().Reaccion(n))
+        return false;
+    Anotar(ClaveDe(pCampo, n));
     return Poner(Catalogo().m_reacciones, n, pCampo, s);
 }
 
 bool CEditorPractica::PonerReaccion(int32_t n, double CReacciones::*pCampo, double d) {
+    if (!Catalogo().Reaccion(n))
+        return false;
+    Anotar();
     return Poner(Catalogo().m_reacciones, n, pCampo, d);
 }
 
 bool CEditorPractica::PonerReaccion(int32_t n, int32_t CReacciones::*pCampo, int32_t v) {
     CReacciones* r = Entrada(Catalogo().m_reacciones, n);
-    if (r)
+    if (r) {
+        Anotar();
         (*r).*pCampo = std::clamp(v, 0, 1);
+    }
     return r != nullptr;
 }
 
 bool CEditorPractica::PonerCatalizador(int32_t nReaccion, int32_t nComponente) {
     CReacciones* r = Entrada(Catalogo().m_reacciones, nReaccion);
-    if (r)
-        r->m_nCatalizador = Catalogo().Componente(nComponente) ? nComponente : Ninguno();
+    if (!r)
+        return false;
+    Anotar();
+    r->m_nCatalizador = Catalogo().Componente(nComponente) ? nComponente : Ninguno();
+    return true;
+}
+
+bool CEditorPractica::PonerReversible(int32_t n, double CReversibleDatos::*pCampo, double d) {
+    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
+    if (r) {
+        Anotar();
+        r->m_reversible.*pCampo = d;
+    }
     return r != nullptr;
+}
+
+bool CEditorPractica::PonerFueraDeQ(int32_t n, bool bProducto, int k, bool bFuera) {
+    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
+    if (!r || k < 0 || k > 2)
+        return false;
+    Anotar();
+    const int32_t nBit = 1 << (bProducto ? 3 + k : k);
+    r->m_reversible.m_nFueraDeQ =
+        bFuera ? r->m_reversible.m_nFueraDeQ | nBit : r->m_reversible.m_nFueraDeQ & ~nBit;
+    return true;
 }
 
 int32_t CEditorPractica::AgregarIndicador() {
     const int32_t nId = IdNuevo(Catalogo().m_indicadores);
+    Anotar();
     CIndicadores& d = Catalogo().m_indicadores.emplace_back();
     d.m_nId = nId;
     d.m_strNombre = "Indicador nuevo";
@@ -434,6 +642,7 @@ bool CEditorPractica::EliminarIndicador(int32_t n, QString* pstrError) {
                                .arg(Q(pd->m_strNombre)));
         return false;
     }
+    Anotar();
     Catalogo().m_indicadores.erase(Catalogo().m_indicadores.begin() + n);
     CambiarFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
         for (int32_t& m : f.m_listaIndicadores)
@@ -450,14 +659,23 @@ bool CEditorPractica::EliminarIndicador(int32_t n, QString* pstrError) {
 
 bool CEditorPractica::PonerIndicador(int32_t n, std::string CIndicadores::*pCampo,
                                      const std::string& s) {
+    if (!Catalogo().Indicador(n))
+        return false;
+    Anotar(ClaveDe(pCampo, n));
     return Poner(Catalogo().m_indicadores, n, pCampo, s);
 }
 
 bool CEditorPractica::PonerIndicador(int32_t n, double CIndicadores::*pCampo, double v) {
+    if (!Catalogo().Indicador(n))
+        return false;
+    Anotar();
     return Poner(Catalogo().m_indicadores, n, pCampo, v);
 }
 
 bool CEditorPractica::PonerIndicador(int32_t n, COLORREF CIndicadores::*pCampo, COLORREF c) {
+    if (!Catalogo().Indicador(n))
+        return false;
+    Anotar();
     return Poner(Catalogo().m_indicadores, n, pCampo, c);
 }
 
@@ -465,9 +683,37 @@ bool CEditorPractica::PonerSigue(int32_t nIndicador, int32_t nComponente) {
     CIndicadores* d = Entrada(Catalogo().m_indicadores, nIndicador);
     if (!d)
         return false;
+    Anotar();
     const CComponentes* k = Catalogo().Componente(nComponente);
     d->m_nComponente = k ? nComponente : -1;
     d->m_strTexto = k ? k->m_strNombre : std::string("pH");
+    return true;
+}
+
+bool CEditorPractica::PonerPKaIndicador(int32_t n, int k, std::optional<double> d) {
+    CIndicadores* i = Entrada(Catalogo().m_indicadores, n);
+    if (!i)
+        return false;
+    if (k < 0 || k > 2)
+        return false;
+    Anotar();
+    CIndicadorDatos& f = i->m_acidoBase;
+    const bool bSinColores = !f.Tiene() && f.m_crFormas == std::array<COLORREF, 4>{};
+    if (!PonerPaso(f.m_pKa, f.m_nTransiciones, k, d))
+        return false;
+    if (bSinColores && f.Tiene()) {
+        f.m_crFormas[0] = i->m_crColorBajo;
+        f.m_crFormas[1] = i->m_crColorAlto;
+    }
+    return true;
+}
+
+bool CEditorPractica::PonerColorForma(int32_t n, int k, COLORREF c) {
+    CIndicadores* i = Entrada(Catalogo().m_indicadores, n);
+    if (!i || k < 0 || k > 3)
+        return false;
+    Anotar();
+    i->m_acidoBase.m_crFormas[static_cast<size_t>(k)] = c;
     return true;
 }
 
@@ -533,11 +779,13 @@ bool CEditorPractica::UsarMesa(const CPractica& actual, QString* pstrError) {
     }
     m_pCopia->m_listaEquipo.Limpiar();
     m_pCopia->m_listaEquipo.Intercambiar(pMesa->m_listaEquipo);
+    OlvidarHistorial();
     return true;
 }
 
 void CEditorPractica::QuitarMesa() {
     m_pCopia->m_listaEquipo.Limpiar();
+    OlvidarHistorial();
 }
 
 std::vector<uint8_t> CEditorPractica::Bytes() const {

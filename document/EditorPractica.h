@@ -11,7 +11,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,8 @@ public:
     void PonerOpcion(int32_t CPractica::*pCampo, bool b);
     void PonerFecha(int nAnio, int nMes, int nDia);
     void PonerNota(int nSeccion, const std::string& strRtf);
+    // How the practice computes its solutions (MOTOR_*), kept to the three there are.
+    void PonerMotor(int32_t nMotor);
 
     // Substances. A new one is a copy of an existing one (of the first when none is given),
     // with its own identifier, at the end of the table; its index is returned. Deleting
@@ -52,6 +56,14 @@ public:
     bool PonerComponente(int32_t n, double CComponentes::*pCampo, double d);
     bool PonerComponente(int32_t n, int32_t CComponentes::*pCampo, int32_t v);
     bool PonerComponente(int32_t n, COLORREF CComponentes::*pCampo, COLORREF c);
+    // The acid–base system of substance n, a field at a time. Step k's pKa (k from 0 to 2)
+    // given adds the steps up to it; emptied (none) after the last one given, it ends the
+    // steps there; before a given one, it stays as a gap (NaN) that the validation names.
+    // Enthalpies, the charge of the acid form and the protons given up are kept as given
+    // (the validation holds them to the steps there are).
+    bool PonerPKa(int32_t n, int k, std::optional<double> d);
+    bool PonerEntalpiaPaso(int32_t n, int k, double d);
+    bool PonerAcidoBase(int32_t n, int32_t CAcidoBaseDatos::*pCampo, int32_t v);
     struct Rango {
         int32_t nMinimo;
         int32_t nMaximo;
@@ -85,6 +97,11 @@ public:
     bool PonerReaccion(int32_t n, int32_t CReacciones::*pCampo, int32_t v);
     // -1 (or any index that is no substance): no catalyst.
     bool PonerCatalizador(int32_t nReaccion, int32_t nComponente);
+    // The reaction as one that runs to its equilibrium: K at 25 °C (0: it does not), its
+    // enthalpy and speed; and whether slot k of a side stays out of the quotient. A slot
+    // emptied with PonerRanura leaves the quotient's list too.
+    bool PonerReversible(int32_t n, double CReversibleDatos::*pCampo, double d);
+    bool PonerFueraDeQ(int32_t n, bool bProducto, int k, bool bFuera);
 
     int32_t AgregarIndicador();
     bool EliminarIndicador(int32_t n, QString* pstrError = nullptr);
@@ -94,6 +111,12 @@ public:
     // What the indicator follows: a substance's concentration, shown by its name, or the pH
     // (-1, or any index that is no substance).
     bool PonerSigue(int32_t nIndicador, int32_t nComponente);
+    // The indicator as a weak acid: transition k's pKa as PonerPKa does for a substance; the
+    // first one given to an indicator whose forms have no colours yet gives its two forms
+    // the colours below and above its limits. The colour of form k (0 to 3, most acidic
+    // first).
+    bool PonerPKaIndicador(int32_t n, int k, std::optional<double> d);
+    bool PonerColorForma(int32_t n, int k, COLORREF c);
 
     // The starting bench: the equipment and contents of the given practice's bench, or none.
     // On the practice the editor was started from, its substances and indicators are found
@@ -104,6 +127,17 @@ public:
     bool TieneMesa() const { return !m_pCopia->m_listaEquipo.empty(); }
 
     std::vector<Validacion::Problema> Problemas() const { return Validacion::Validar(*m_pCopia); }
+
+    // Undo and redo of the edits, back to what the editor started with: every field of the
+    // practice and its catalogue, and adding or deleting entries. A run of changes to one
+    // text field (typed letter by letter) is one step. The notes keep their own undo (their
+    // text editor's); taking or dropping the starting bench empties the history.
+    bool PuedeDeshacer() const { return !m_deshacer.empty(); }
+    bool PuedeRehacer() const { return !m_rehacer.empty(); }
+    bool Deshacer();
+    bool Rehacer();
+    // Called after every change to the history (a window shows what can be undone).
+    std::function<void()> m_fnHistorial = [] {};
 
     // The file the practice is saved as: a saved practice (".uak1") with its starting bench,
     // a template (".akp") without one. Empty when a number cannot be written.
@@ -126,6 +160,34 @@ public:
 
 private:
     explicit CEditorPractica(std::unique_ptr<CPractica> pCopia);
+
+    // What an edit can change: the practice's own data, the catalogue, where the substances
+    // and indicators of the practice the editor started with are now, and the bench's
+    // references to them (each content's substance and each indicator, in bench order).
+    struct Estado {
+        CCatalogo catalogo;
+        std::string strPractica, strResumen, strAutor;
+        CFecha fecha;
+        int32_t bVelocidad = 0, bPropiedades = 0;
+        std::vector<int32_t> mapaComponentes, mapaIndicadores, referenciasMesa;
+    };
+    Estado Tomar();
+    void Restaurar(Estado& e);
+    // Which field of which entry a change is to: a text field changed again in a row adds
+    // no step.
+    struct Clave {
+        const void* pTipo = nullptr;
+        uintptr_t nCampo = 0;
+        int32_t nEntrada = -1;
+        bool operator==(const Clave&) const = default;
+    };
+    template <class T, class V> static Clave ClaveDe(V T::*pCampo, int32_t nEntrada);
+    // The state before a change, as a step of the history (unless the change continues the
+    // last one to the same text field).
+    void Anotar(const Clave& clave);
+    void Anotar();
+    void OlvidarHistorial();
+
     // Every reaction slot and catalyst holding the "no substance" index (or none at all)
     // moves to the new one after the table changed size.
     void AjustarNinguno(int32_t nAnterior);
@@ -137,4 +199,8 @@ private:
     // now (-1: deleted): the open bench refers to them by those indices.
     std::vector<int32_t> m_mapaComponentes;
     std::vector<int32_t> m_mapaIndicadores;
+    std::vector<Estado> m_deshacer, m_rehacer;
+    Clave m_ultima;
+    // The most steps kept; the oldest go first.
+    static constexpr size_t kPasos = 200;
 };

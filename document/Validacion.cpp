@@ -4,6 +4,7 @@
 #include "document/Comprobacion.h"
 #include "document/Practica.h"
 #include "equipment/Recipiente.h"
+#include "model/AcidoBase.h"
 #include "model/Archivo.h"
 #include "model/Catalogo.h"
 
@@ -83,6 +84,26 @@ public:
                         .arg(nMinimo)
                         .arg(nMaximo));
     }
+    // A number of the aqueous data between two bounds a teacher reads as they are ("−5",
+    // "20", "0,5"); an empty field of the editor (NaN) is told as empty.
+    void Entre(double d, double dMinimo, double dMaximo, const QString& strCampo,
+               const QString& strUnidad = QString()) {
+        if (std::isnan(d))
+            Agregar(QCoreApplication::translate("Validacion",
+                                                "El campo «%1» está vacío: los valores van "
+                                                "seguidos, del primero al último.")
+                        .arg(strCampo));
+        else if (!(d >= dMinimo && d <= dMaximo))
+            Agregar(QCoreApplication::translate("Validacion", "El campo «%1» debe estar entre %2 "
+                                                              "y %3%4.")
+                        .arg(strCampo, Decimal(dMinimo), Decimal(dMaximo),
+                             strUnidad.isEmpty() ? QString() : QLatin1Char(' ') + strUnidad));
+    }
+    static QString Decimal(double d) {
+        return QString::number(d, 'g', 6)
+            .replace(QLatin1Char('-'), QChar(0x2212))
+            .replace(QLatin1Char('.'), QLatin1Char(','));
+    }
     // A bound as a teacher reads it: "10 000 000", "10³⁰".
     static QString Cifra(double d) {
         if (d == Limites::kValorCatalogo)
@@ -93,6 +114,57 @@ public:
         return s;
     }
 };
+
+// The bounds of the aqueous data, as agreed for every practice: wide enough for the acids,
+// indicators and reactions of the handbooks' tables at 25 °C, narrow enough to catch a
+// mistyped value (a pKa of 47, an enthalpy in J instead of kJ). They are narrower than what
+// a file may hold (CExtension's bounds), so that what the editor lets through always saves.
+constexpr double kPKaMinimo = -5.0, kPKaMaximo = 20.0;
+constexpr double kPKaIndicadorMinimo = -2.0, kPKaIndicadorMaximo = 16.0;
+constexpr double kEntalpiaAcidoBase = 200.0;  // kJ/mol
+constexpr double kEntalpiaReversible = 500.0; // kJ/mol
+constexpr double kKMinima = 1e-40, kKMaxima = 1e40;
+constexpr int32_t kCargaAcida = 3;
+// Mol/L: beyond any solution's molarity (pure water is 55.5 mol/L, a saturated salt some 6).
+constexpr double kConcentracionColorMaxima = 20.0;
+
+QString Campo(const char* pszCampo, int k) {
+    return QString::fromUtf8(pszCampo) + QString::number(k + 1);
+}
+
+// A component's acid–base system, when it has one: its steps, their pKa in increasing order,
+// their enthalpies, the charge of the acid form and the protons given up; and a strong acid
+// or base (all of it ionised) cannot also be a weak one.
+void AcidoBase(const CComponentes& c, Lista& l) {
+    const CAcidoBaseDatos& a = c.m_acidoBase;
+    if (a.m_nPasos == 0)
+        return;
+    if (a.m_nPasos < 1 || a.m_nPasos > 3) {
+        l.Entero(a.m_nPasos, 1, 3, "Número de pKa");
+        return;
+    }
+    for (int k = 0; k < a.m_nPasos; ++k) {
+        const double d = a.m_pKa[static_cast<size_t>(k)];
+        l.Entre(d, kPKaMinimo, kPKaMaximo, Campo("pKa", k));
+        if (k > 0 && std::isfinite(d) && std::isfinite(a.m_pKa[static_cast<size_t>(k) - 1]) &&
+            !(d > a.m_pKa[static_cast<size_t>(k) - 1]))
+            l.Agregar(
+                QCoreApplication::translate("Validacion", "El «%1» debe ser mayor que el «%2».")
+                    .arg(Campo("pKa", k), Campo("pKa", k - 1)));
+    }
+    // The enthalpies of every step are written, given or not.
+    for (int k = 0; k < 3; ++k)
+        l.Entre(a.m_dEntalpia[static_cast<size_t>(k)], -kEntalpiaAcidoBase, kEntalpiaAcidoBase,
+                Campo("ΔH", k), QStringLiteral("kJ/mol"));
+    l.Entero(a.m_nCargaAcida, -kCargaAcida, kCargaAcida, "Carga de la forma ácida");
+    l.Entero(a.m_nCedidos, 0, a.m_nPasos, "Protones cedidos");
+    if (c.m_dConstante == AcidoBase::kElectrolitoFuerte &&
+        (c.m_strCation == AcidoBase::kIonHidrogeno || c.m_strAnion == AcidoBase::kIonHidroxido))
+        l.Agregar(QCoreApplication::translate("Validacion",
+                                              "Una sustancia no puede ser a la vez ácido o base "
+                                              "fuerte y tener pKa: deje vacíos los pKa o cambie "
+                                              "la «Constante de disociación»."));
+}
 
 void Componentes(const CCatalogo& cat, Lista& l) {
     for (int i = 0; i < cat.NumComponentes(); ++i) {
@@ -135,6 +207,11 @@ void Componentes(const CCatalogo& cat, Lista& l) {
             l.Agregar(QCoreApplication::translate(
                 "Validacion", "Las temperaturas de solubilidad están tan cerca que la recta entre "
                               "las dos solubilidades no se puede guardar."));
+        AcidoBase(c, l);
+        // 0 is the described colour mixing; anything else is the molarity of the colour.
+        if (c.m_dConcentracionColor != 0.0)
+            l.Positivo(c.m_dConcentracionColor, "Concentración de su color",
+                       kConcentracionColorMaxima);
     }
 }
 
@@ -175,6 +252,35 @@ void Reactivos(const CCatalogo& cat, Lista& l) {
                 }
         }
     }
+}
+
+// A reaction that runs to its equilibrium: its constant, enthalpy and speed, and the slots
+// left out of its quotient, which must hold a substance.
+void Reversible(const CReacciones& r, const CCatalogo& cat, Lista& l) {
+    const CReversibleDatos& v = r.m_reversible;
+    if (!v.Tiene())
+        return;
+    if (!(v.m_dK25 >= kKMinima && v.m_dK25 <= kKMaxima))
+        l.Agregar(QCoreApplication::translate("Validacion",
+                                              "El campo «K a 25 °C» debe ser un número entre "
+                                              "10⁻⁴⁰ y 10⁴⁰."));
+    l.Entre(v.m_dEntalpia, -kEntalpiaReversible, kEntalpiaReversible, QStringLiteral("ΔH"),
+            QStringLiteral("kJ/mol"));
+    if (!(v.m_dRapidez > 0.0 && v.m_dRapidez <= 1.0))
+        l.Agregar(QCoreApplication::translate("Validacion",
+                                              "El campo «Rapidez» debe ser mayor que 0 y no "
+                                              "pasar de 1."));
+    if (v.m_nFueraDeQ & ~0x3F)
+        l.Agregar(QCoreApplication::translate("Validacion",
+                                              "El campo «Fuera de Q» solo puede nombrar los "
+                                              "tres reactivos y los tres productos."));
+    for (int b = 0; b < 6; ++b)
+        if ((v.m_nFueraDeQ >> b & 1) && !RanuraUsada(r, cat, b >= 3, b % 3))
+            l.Agregar(QCoreApplication::translate("Validacion",
+                                                  "El campo «Fuera de Q» nombra el %1 %2, que "
+                                                  "está vacío.")
+                          .arg(b >= 3 ? QStringLiteral("producto") : QStringLiteral("reactivo"))
+                          .arg(b % 3 + 1));
 }
 
 void Reacciones(const CCatalogo& cat, Lista& l) {
@@ -242,7 +348,35 @@ void Reacciones(const CCatalogo& cat, Lista& l) {
             l.NoNegativo(r.m_dLimiteCatalizado, "Límite con catalizador");
         else
             l.Finito(r.m_dLimiteCatalizado, "Límite con catalizador");
+        Reversible(r, cat, l);
     }
+}
+
+// An indicator as a weak acid: its transitions, their pKa in increasing order, and the
+// colour of each form.
+void Formas(const CIndicadorDatos& f, Lista& l) {
+    if (f.m_nTransiciones == 0)
+        return;
+    if (f.m_nTransiciones < 1 || f.m_nTransiciones > 3) {
+        l.Entero(f.m_nTransiciones, 1, 3, "Número de pKa");
+        return;
+    }
+    for (int k = 0; k < f.m_nTransiciones; ++k) {
+        const double d = f.m_pKa[static_cast<size_t>(k)];
+        l.Entre(d, kPKaIndicadorMinimo, kPKaIndicadorMaximo, Campo("pKa", k));
+        if (k > 0 && std::isfinite(d) && std::isfinite(f.m_pKa[static_cast<size_t>(k) - 1]) &&
+            !(d > f.m_pKa[static_cast<size_t>(k) - 1]))
+            l.Agregar(
+                QCoreApplication::translate("Validacion", "El «%1» debe ser mayor que el «%2».")
+                    .arg(Campo("pKa", k), Campo("pKa", k - 1)));
+    }
+    // Every form's colour is written, shown or not.
+    for (int k = 0; k < 4; ++k)
+        if (f.m_crFormas[static_cast<size_t>(k)] > 0xFFFFFFu)
+            l.Agregar(QCoreApplication::translate("Validacion",
+                                                  "El campo «Color de la forma %1» no es un "
+                                                  "color.")
+                          .arg(k + 1));
 }
 
 void Indicadores(const CCatalogo& cat, Lista& l) {
@@ -256,6 +390,7 @@ void Indicadores(const CCatalogo& cat, Lista& l) {
         l.Finito(d.m_dLimiteAlto, "Límite alto");
         if (d.m_dLimiteBajo > d.m_dLimiteAlto)
             l.Agregar("El «Límite bajo» es mayor que el «Límite alto».");
+        Formas(d.m_acidoBase, l);
     }
 }
 
@@ -344,6 +479,10 @@ bool RanuraUsada(const CReacciones& r, const CCatalogo& cat, bool bProducto, int
 
 std::vector<Problema> Validar(const CCatalogo& cat) {
     Lista l;
+    if (cat.m_nMotor < MOTOR_DESCRITO || cat.m_nMotor > MOTOR_NEUTRALIZACION) {
+        l.Donde(QStringLiteral("Práctica"), Problema::Que::Practica, 4);
+        l.Entero(cat.m_nMotor, MOTOR_DESCRITO, MOTOR_NEUTRALIZACION, "Química de las disoluciones");
+    }
     Componentes(cat, l);
     NombresRepetidos<CComponentes>(
         cat.m_componentes, "Sustancia", Problema::Que::Sustancia,

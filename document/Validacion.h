@@ -1,7 +1,8 @@
 // The checks a practice's catalogue must pass before the simulation can make sense of it:
 // positive masses and densities, a melting point not above the boiling point, reactions
 // with reactants and products that do not repeat, reagents with a composition, indicator
-// ranges in order, names that fit in the files. Each problem names where it is and the
+// ranges in order, names that fit in the files, and the aqueous data (pKa in order, an
+// equilibrium constant a file keeps). Each problem names where it is and the
 // field, in Spanish, for a teacher to read. No window needed.
 #pragma once
 
@@ -19,7 +20,7 @@ namespace Validacion {
 
 struct Problema {
     // What the problem is in, and which of them counting from 0 (of the practice's own
-    // fields: name, summary, author, date), so that a source can name the line.
+    // fields: name, summary, author, date, mode), so that a source can name the line.
     enum class Que { Practica, Mesa, Equipo, Sustancia, Reactivo, Reaccion, Indicador };
 
     QString m_strDonde;   // "Sustancia 3 «Cinc»", "Reacción 1 «…»", "Práctica"…

@@ -91,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* p, size_t n) {
         s.m_faseLiquida.Agregar(nComp, std::isfinite(dCantidad) ? std::fmod(dCantidad, 1e3) : 1.0,
                                 UNIDAD_MOLES);
         s.Simular(1);
-        if (!std::isfinite(s.Temperatura()) || !std::isfinite(s.Masa()) ||
-            !std::isfinite(s.PH()) || !std::isfinite(s.ConcentracionIones()))
+        if (!std::isfinite(s.Temperatura()) || !std::isfinite(s.Masa()) || !std::isfinite(s.PH()) ||
+            !std::isfinite(s.ConcentracionIones()))
             fuzz::Fallo("un recipiente con el motor deja de dar números finitos");
     }
     return 0;

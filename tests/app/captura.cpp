@@ -593,7 +593,7 @@ int main(int argc, char** argv) {
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("practica-916.png")));
     // Practice 917: the four salts and water with the universal indicator (green, green,
-    // yellow, blue, violet from water to carbonate), the pH meter in the carbonate.
+    // yellow, teal, violet from water to carbonate), the pH meter in the carbonate.
     if (!m->IniciarPractica(917))
         return 1;
     CRecipiente* vasosS[5];

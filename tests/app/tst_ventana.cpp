@@ -34,6 +34,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -827,6 +828,101 @@ private slots:
         ::unlink(Rutas::Codificar(cafe).constData()); // QTemporaryDir cannot remove it
     }
 
+    // The aqueous data typed into the editor's fields reach the copy's catalogue, with a
+    // decimal comma and left empty as the other number fields take them; a bad value keeps
+    // "Aceptar" back, naming its field.
+    void editorDatosAcuosos() {
+        QVERIFY(m_pMarco->IniciarPractica(903));
+        CDlgEditorPractica dlg(CEditorPractica::Desde(*m_pPractica), nullptr);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        const AlSalirCerrar cerrar{dlg};
+        const CCatalogo& cat = dlg.Editor().Catalogo();
+        auto pagina = [&](int n) {
+            dlg.Paginas()->setCurrentIndex(n);
+            return dlg.Paginas()->widget(n);
+        };
+        auto escribir = [](QWidget* w, const QString& s) {
+            auto* e = qobject_cast<QLineEdit*>(w);
+            QVERIFY(e);
+            e->setFocus();
+            e->selectAll();
+            QTest::keyClick(e, Qt::Key_Backspace);
+            QTest::keyClicks(e, s);
+            QTest::keyClick(e, Qt::Key_Return);
+        };
+        pagina(CDlgEditorPractica::DATOS)->findChild<QComboBox*>("motor")->setCurrentIndex(1);
+        QCOMPARE(cat.m_nMotor, MOTOR_EQUILIBRIO);
+
+        // Acetic acid, pKa 4.756 and ΔH −0.41 kJ/mol (CRC Handbook, 25 °C), on a new substance.
+        QWidget* s = pagina(CDlgEditorPractica::SUSTANCIAS);
+        dlg.m_pListaSustancias->setCurrentRow(0);
+        for (QPushButton* b : s->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("Agregar copia"))
+                b->click();
+        const int32_t k = cat.NumComponentes() - 1;
+        QCOMPARE(dlg.m_pListaSustancias->currentRow(), k);
+        const CAcidoBaseDatos& a = cat.m_componentes[k].m_acidoBase;
+        escribir(s->findChild<QLineEdit*>("pKa1"), "4,756");
+        escribir(s->findChild<QLineEdit*>("entalpia1"), "-0,41");
+        escribir(s->findChild<QLineEdit*>("concentracionColor"), "0,5");
+        QCOMPARE(a.m_nPasos, 1);
+        QCOMPARE(a.m_pKa[0], 4.756);
+        QCOMPARE(a.m_dEntalpia[0], -0.41);
+        QCOMPARE(cat.m_componentes[k].m_dConcentracionColor, 0.5);
+        escribir(s->findChild<QLineEdit*>("pKa2"), "4");
+        m_mensajes.clear();
+        dlg.accept();
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(m_mensajes.size(), 1);
+        QVERIFY2(m_mensajes[0].contains(
+                     QStringLiteral("«Agua (copia)»: El «pKa2» debe ser mayor que el «pKa1».")),
+                 qPrintable(m_mensajes[0]));
+        escribir(s->findChild<QLineEdit*>("pKa2"), QString());
+        QCOMPARE(a.m_nPasos, 1);
+        QVERIFY(s->findChild<QLineEdit*>("pKa2")->text().isEmpty());
+
+        // Bromothymol blue, pKa 7.1 (CRC Handbook): two forms, the third not shown.
+        QWidget* i = pagina(CDlgEditorPractica::INDICADORES);
+        i->findChild<QListWidget*>()->setCurrentRow(1);
+        escribir(i->findChild<QLineEdit*>("pKa1"), "7,1");
+        QCOMPARE(cat.m_indicadores[1].m_acidoBase.m_nTransiciones, 1);
+        QCOMPARE(cat.m_indicadores[1].m_acidoBase.m_pKa[0], 7.1);
+        QVERIFY(i->findChild<QPushButton*>("forma2")->isEnabled());
+        QVERIFY(!i->findChild<QPushButton*>("forma3")->isEnabled());
+
+        // The neutralisation with K = 1/Kw (CRC Handbook, 25 °C), its sodium chloride out of Q.
+        QWidget* r = pagina(CDlgEditorPractica::REACCIONES);
+        dlg.m_pListaReacciones->setCurrentRow(0);
+        escribir(r->findChild<QLineEdit*>("k25"), "1e14");
+        auto* nacl = r->findChild<QCheckBox*>("fuera4");
+        QCOMPARE(nacl->text(), QStringLiteral("NaCl"));
+        nacl->click();
+        QCOMPARE(cat.m_reacciones[0].m_reversible.m_dK25, 1e14);
+        QCOMPARE(cat.m_reacciones[0].m_reversible.m_nFueraDeQ, 1 << 3);
+        QVERIFY(!r->findChild<QCheckBox*>("fuera6")->isEnabled()); // an empty slot
+        // "Deshacer" takes the box back, then K; the page shows it; "Rehacer" brings both.
+        QPushButton* botones[2] = {};
+        for (QPushButton* b : dlg.findChildren<QPushButton*>())
+            for (int j = 0; j < 2; ++j)
+                if (b->text() == (j ? QStringLiteral("&Rehacer") : QStringLiteral("&Deshacer")))
+                    botones[j] = b;
+        QVERIFY(botones[0] && botones[1] && !botones[1]->isEnabled());
+        botones[0]->click();
+        botones[0]->click();
+        QVERIFY(!cat.m_reacciones[0].m_reversible.Tiene());
+        QVERIFY(r->findChild<QLineEdit*>("k25")->text().isEmpty());
+        QVERIFY(!nacl->isChecked());
+        botones[1]->click();
+        botones[1]->click();
+        QCOMPARE(r->findChild<QLineEdit*>("k25")->text(), QStringLiteral("100000000000000"));
+        QVERIFY(nacl->isChecked());
+        m_mensajes.clear();
+        dlg.accept();
+        QVERIFY2(m_mensajes.isEmpty(), qPrintable(m_mensajes.join('\n')));
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    }
+
     void listasYTitulosDeLasNotas() {
         // The practice editor's notes behave as in a word processor: a heading for what is
         // typed next, lists that Return continues and ends, a second press that takes the
@@ -1241,14 +1337,15 @@ private slots:
                 };
                 QVERIFY(dlg.GuardarEnArchivo());
                 // The file dialog proposes the practice's name, made a file name, in "Mis
-                // prácticas"; the button is on every page.
+                // prácticas"; the button is on every page (with Aceptar, Cancelar, Probar,
+                // Deshacer and Rehacer).
                 const QString strNombre = dlg.m_pNombre->text();
                 dlg.m_pNombre->setText(QStringLiteral("Ácidos/bases: 1ª parte"));
                 emit dlg.m_pNombre->textEdited(dlg.m_pNombre->text());
                 QCOMPARE(dlg.RutaPropuesta("akp"),
                          QDir(Preferencias::CarpetaPropia()).filePath("Ácidos bases 1ª parte.akp"));
                 QVERIFY(dlg.findChild<QDialogButtonBox*>()->findChildren<QPushButton*>().size() ==
-                        4);
+                        6);
                 dlg.m_pNombre->setText(strNombre);
                 emit dlg.m_pNombre->textEdited(strNombre);
                 dlg.accept();

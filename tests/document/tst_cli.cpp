@@ -400,6 +400,48 @@ private slots:
         QVERIFY2(c.green() < c.red() && c.green() < c.blue(), s.out.constData());
     }
 
+    // The pH of the year's classic solutions at 25 °C, as a teacher tries them before class
+    // (pKa from the CRC Handbook: acetic acid 4.756, ammonium 9.25, carbonic acid 6.35 and
+    // 10.33; pKw 13.995, and 13.262 at 50 °C). 1e-8 M HCl is 0.05 µl of 0.1 M in 500 ml.
+    void ensayarValoresDeTexto() {
+        const QString a = QStringLiteral("Ácido acético 0.1 M="), b = "Hidróxido de sodio 0.1 M=";
+        const struct {
+            QStringList args;
+            double dMin, dMax;
+        } casos[] = {
+            {{"915", a + "25"}, 2.87, 2.89},
+            {{"917", "Acetato de sodio 0.1 M=25"}, 8.86, 8.90},
+            {{"915", a + "25", b + "12.5"}, 4.736, 4.776},
+            {{"915", a + "25", b + "25.0"}, 8.68, 8.76},
+            {{"917", "Cloruro de amonio 0.1 M=25"}, 5.10, 5.15},
+            {{"917", "Carbonato de sodio 0.1 M=25"}, 11.6, 11.7},
+            {{"916", "agua=500", "Ácido clorhídrico 0.1 M=0.00005"}, 6.97, 6.99},
+            {{"917", "agua=100", "--temperatura", "50"}, 6.60, 6.66},
+        };
+        for (const auto& c : casos) {
+            QStringList args = QStringList{"ensayar"} + c.args + QStringList{"--json"};
+            if (!c.args.contains("--temperatura"))
+                args << "--temperatura"
+                     << "25";
+            const Salida s = Ejecutar(args);
+            const double ph = QJsonDocument::fromJson(s.out).object()["ph"].toDouble(-99.0);
+            QVERIFY2(s.nEstado == 0 && ph >= c.dMin && ph <= c.dMax,
+                     qPrintable(c.args.join(' ') + " → " + QString::number(ph)));
+        }
+        // The buffer moves less than 0.1 on 1 ml of 0.1 M HCl; water, more than 3.
+        auto ph = [this](const QStringList& e) {
+            return QJsonDocument::fromJson(Ejecutar(QStringList{"ensayar", "916"} + e +
+                                                    QStringList{"--temperatura", "25", "--json"})
+                                               .out)
+                .object()["ph"]
+                .toDouble();
+        };
+        const QStringList reguladora{"Ácido acético 0.1 M=25", "Acetato de sodio 0.1 M=25"};
+        const QString acido = QStringLiteral("Ácido clorhídrico 0.1 M=1");
+        QVERIFY(std::fabs(ph(reguladora) - ph(reguladora + QStringList{acido})) < 0.1);
+        QVERIFY(ph({"agua=50"}) - ph({"agua=50", acido}) > 3.0);
+    }
+
     // What the practice lacks, a bad amount or option, or a mixture no vessel holds is told
     // with the argument, with status 1 and nothing on the standard output.
     void ensayarRechaza() {

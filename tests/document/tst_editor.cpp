@@ -11,7 +11,10 @@
 
 #include <QtTest>
 
+#include <array>
 #include <cmath>
+#include <functional>
+#include <optional>
 
 using prueba::Nuevo;
 
@@ -275,6 +278,281 @@ private slots:
         QVERIFY(ed->PonerSigue(d, cat.NumComponentes()));
         QCOMPARE(cat.m_indicadores[d].m_nComponente, -1);
         QCOMPARE(cat.m_indicadores[d].m_strTexto, std::string("pH"));
+    }
+
+    // The aqueous data as the editor's fields give them: a pKa given adds the steps up to it,
+    // one emptied at the end removes its step, one emptied before a given one stays a gap
+    // the validation names; an indicator's first pKa colours its two forms as its limits;
+    // a slot emptied leaves the quotient's list; the mode stays one of the three.
+    void datosAcuososPorCampos() {
+        CPractica p;
+        QVERIFY(Plantilla(903, p));
+        auto ed = CEditorPractica::Desde(p);
+        CCatalogo& cat = ed->Catalogo();
+        // Carbonic acid as sodium carbonate: pKa 6.35 and 10.33 (CRC Handbook, 25 °C).
+        const int32_t k = ed->AgregarComponente(0);
+        const CAcidoBaseDatos& a = cat.m_componentes[k].m_acidoBase;
+        QVERIFY(ed->PonerPKa(k, 1, 10.33));
+        QCOMPARE(a.m_nPasos, 2);
+        QVERIFY(std::isnan(a.m_pKa[0]));
+        QVERIFY(ed->PonerPKa(k, 0, 6.35));
+        QVERIFY(ed->PonerAcidoBase(k, &CAcidoBaseDatos::m_nCedidos, 2));
+        QVERIFY(ed->PonerEntalpiaPaso(k, 2, 5.0)); // kept, though there is no third step
+        QCOMPARE(a.m_pKa, (std::array<double, 3>{6.35, 10.33, 0.0}));
+        QCOMPARE(a.m_nCedidos, 2);
+        QVERIFY(ed->PonerPKa(k, 1, std::nullopt));
+        QCOMPARE(a.m_nPasos, 1);
+        QCOMPARE(a.m_pKa, (std::array<double, 3>{6.35, 0.0, 0.0}));
+        QCOMPARE(a.m_dEntalpia[2], 5.0);
+        QVERIFY(ed->PonerPKa(k, 0, std::nullopt));
+        QVERIFY(!a.Tiene());
+        QVERIFY(!ed->PonerPKa(k, 3, 1.0));
+        QVERIFY(!ed->PonerPKa(cat.NumComponentes(), 0, 1.0));
+
+        // Bromothymol blue, pKa 7.1 (CRC Handbook), yellow to blue as the new indicator's
+        // limits are.
+        const int32_t d = ed->AgregarIndicador();
+        QVERIFY(ed->PonerPKaIndicador(d, 0, 7.1));
+        const CIndicadorDatos& f = cat.m_indicadores[d].m_acidoBase;
+        QCOMPARE(f.m_nTransiciones, 1);
+        QCOMPARE(f.m_crFormas[0], RGBColor(255, 255, 0));
+        QCOMPARE(f.m_crFormas[1], RGBColor(0, 0, 255));
+        QVERIFY(ed->PonerColorForma(d, 1, RGBColor(0, 0, 128)));
+        QVERIFY(ed->PonerPKaIndicador(d, 0, std::nullopt));
+        QVERIFY(ed->PonerPKaIndicador(d, 0, 7.1)); // the colours given stay
+        QCOMPARE(f.m_crFormas[1], RGBColor(0, 0, 128));
+        QVERIFY(!ed->PonerColorForma(d, 4, 0));
+
+        // The neutralisation of 903, NaOH + HCl → NaCl + H2O, with K = 1/Kw = 1.0e14 (CRC
+        // Handbook, ion product of water at 25 °C) and the sodium chloride out of Q.
+        QVERIFY(ed->PonerReversible(0, &CReversibleDatos::m_dK25, 1.0e14));
+        QVERIFY(ed->PonerFueraDeQ(0, true, 0, true));
+        QCOMPARE(cat.m_reacciones[0].m_reversible.m_nFueraDeQ, 1 << 3);
+        QVERIFY(ed->Problemas().empty());
+        ed->PonerRanura(0, true, 0, -1, 1, FASE_IONIZADA);
+        QCOMPARE(cat.m_reacciones[0].m_reversible.m_nFueraDeQ, 0);
+        QVERIFY(!ed->PonerFueraDeQ(0, false, 3, true));
+
+        ed->PonerMotor(MOTOR_NEUTRALIZACION);
+        QCOMPARE(cat.m_nMotor, MOTOR_NEUTRALIZACION);
+        ed->PonerMotor(7);
+        QCOMPARE(cat.m_nMotor, MOTOR_NEUTRALIZACION);
+        ed->PonerMotor(-1);
+        QCOMPARE(cat.m_nMotor, MOTOR_DESCRITO);
+    }
+
+    // Undo and redo: every edit is a step (a run of letters typed into one text field is
+    // one), back to the practice the editor started with, the aqueous data with the rest;
+    // a deleted substance comes back where it was, with the bench's references to what
+    // followed it; taking another bench empties the history.
+    void deshacerYRehacer() {
+        CPractica p;
+        QVERIFY(Plantilla(903, p));
+        auto* vaso = Nuevo<CVaso250>(p.m_listaEquipo, 100, 200);
+        QVERIFY(vaso->AddComponent(4, 1.0, UNIDAD_GRAMOS)); // sodium chloride
+        auto ed = CEditorPractica::Desde(p);
+        const CCatalogo& cat = ed->Catalogo();
+        const CCatalogo antes = cat;
+        QVERIFY(!ed->PuedeDeshacer() && !ed->Deshacer());
+        int nAvisos = 0;
+        ed->m_fnHistorial = [&] { ++nAvisos; };
+        const int32_t k = ed->AgregarComponente(0);
+        for (const char* s : {"Á", "Ácido", "Ácido acético"})
+            ed->PonerComponente(k, &CComponentes::m_strNombre, std::string(s));
+        // Acetic acid, pKa 4.756 (CRC Handbook, 25 °C); the neutralisation with K = 1/Kw.
+        ed->PonerPKa(k, 0, 4.756);
+        ed->PonerReversible(0, &CReversibleDatos::m_dK25, 1.0e14);
+        ed->PonerMotor(MOTOR_NEUTRALIZACION);
+        QCOMPARE(nAvisos, 5);
+        const CCatalogo despues = cat;
+        auto iguales = [](const CCatalogo& a, const CCatalogo& b) {
+            if (a.NumComponentes() != b.NumComponentes() || a.m_nMotor != b.m_nMotor)
+                return false;
+            for (int32_t i = 0; i < a.NumComponentes(); ++i)
+                if (a.m_componentes[i].m_strNombre != b.m_componentes[i].m_strNombre ||
+                    !(a.m_componentes[i].m_acidoBase == b.m_componentes[i].m_acidoBase))
+                    return false;
+            return a.m_reacciones[0].m_reversible == b.m_reacciones[0].m_reversible;
+        };
+        QVERIFY(ed->Deshacer()); // the mode
+        QCOMPARE(cat.m_nMotor, antes.m_nMotor);
+        QVERIFY(ed->Deshacer()); // K
+        QVERIFY(!cat.m_reacciones[0].m_reversible.Tiene());
+        QVERIFY(ed->Deshacer()); // the pKa
+        QVERIFY(!cat.m_componentes[k].m_acidoBase.Tiene());
+        QVERIFY(ed->Deshacer()); // the whole name
+        QCOMPARE(cat.m_componentes[k].m_strNombre, std::string("Agua (copia)"));
+        QVERIFY(ed->Deshacer()); // the new substance
+        QVERIFY(iguales(cat, antes));
+        QVERIFY(!ed->Deshacer());
+        while (ed->Rehacer()) {
+        }
+        QVERIFY(iguales(cat, despues));
+        // An edit after an undo drops what could be redone.
+        QVERIFY(ed->Deshacer());
+        ed->PonerMotor(MOTOR_NEUTRALIZACION);
+        QVERIFY(!ed->PuedeRehacer());
+
+        // Oxygen (index 1) goes; the bench's sodium chloride moves down with it, and back.
+        const auto cloruro = [&] {
+            const auto* v = dynamic_cast<CRecipiente*>(ed->Practica().m_listaEquipo.front());
+            return v->m_seno.m_faseSolida.m_listaContenido.front().m_nComponente;
+        };
+        QCOMPARE(cloruro(), 4);
+        QVERIFY(ed->EliminarComponente(1));
+        QCOMPARE(cloruro(), 3);
+        QVERIFY(ed->Deshacer());
+        QCOMPARE(cloruro(), 4);
+        QCOMPARE(cat.m_componentes[1].m_strNombre, antes.m_componentes[1].m_strNombre);
+        QString strError;
+        QVERIFY2(ed->Aplicar(p, &strError), qPrintable(strError));
+        ed->QuitarMesa();
+        QVERIFY(!ed->PuedeDeshacer() && !ed->PuedeRehacer());
+    }
+
+    // The aqueous data edited reach the practice they are applied to and its template; all
+    // of it undone, the practice is the one started with, byte for byte.
+    void datosAcuososSeAplican() {
+        CPractica p;
+        QVERIFY(Plantilla(903, p));
+        const std::vector<uint8_t> antes = p.EscribirPractica();
+        auto ed = CEditorPractica::Desde(p);
+        // Ammonium chloride's NH4+, pKa 9.25 (CRC Handbook, 25 °C), on the sodium chloride;
+        // bromothymol blue, pKa 7.1; the neutralisation, K = 1/Kw = 1.0e14.
+        const int32_t k = 4;
+        ed->PonerPKa(k, 0, 9.25);
+        ed->PonerAcidoBase(k, &CAcidoBaseDatos::m_nCargaAcida, 1);
+        ed->PonerComponente(k, &CComponentes::m_dConcentracionColor, 0.1);
+        const int32_t d = ed->Catalogo().BuscarIndicador("Azul de Bromotimol");
+        QVERIFY(d < ed->Catalogo().NumIndicadores());
+        ed->PonerPKaIndicador(d, 0, 7.1);
+        ed->PonerReversible(0, &CReversibleDatos::m_dK25, 1.0e14);
+        ed->PonerMotor(MOTOR_NEUTRALIZACION);
+        QVERIFY(ed->Modificada());
+        QString strError;
+        QVERIFY2(ed->Aplicar(p, &strError), qPrintable(strError));
+        const CCatalogo& cat = ed->Catalogo();
+        auto iguales = [&](const CCatalogo& q) {
+            QCOMPARE(q.m_nMotor, MOTOR_NEUTRALIZACION);
+            QVERIFY(q.m_componentes[k].m_acidoBase == cat.m_componentes[k].m_acidoBase);
+            QCOMPARE(q.m_componentes[k].m_dConcentracionColor, 0.1);
+            QVERIFY(q.m_indicadores[d].m_acidoBase == cat.m_indicadores[d].m_acidoBase);
+            QVERIFY(q.m_reacciones[0].m_reversible == cat.m_reacciones[0].m_reversible);
+        };
+        iguales(p.m_catalogo);
+        CPractica plantilla;
+        QCOMPARE(plantilla.LeerPlantilla(ed->BytesPlantilla(), "x.akp", nullptr),
+                 CPractica::Resultado::Correcto);
+        iguales(plantilla.m_catalogo);
+        while (ed->Deshacer()) {
+        }
+        QVERIFY(!ed->Modificada());
+        QVERIFY(ed->Aplicar(p, &strError));
+        QVERIFY(p.EscribirPractica() == antes);
+    }
+
+    // Each bad value of the aqueous data, alone, is one problem at its entry that names its
+    // field; the handbook's values pass.
+    void datosAcuososMalos() {
+        CPractica p;
+        QVERIFY(Plantilla(903, p));
+        auto ed = CEditorPractica::Desde(p);
+        CCatalogo& cat = ed->Catalogo();
+        // Acetic acid, pKa 4.756, ΔH −0.41 kJ/mol, and sodium carbonate, pKa 6.35 and 10.33,
+        // having given up both protons of carbonic acid (CRC Handbook, 25 °C); a water-like
+        // component has H+ and OH- as its ions.
+        const int32_t acetico = ed->AgregarComponente(0);
+        ed->PonerComponente(acetico, &CComponentes::m_strNombre, std::string("Ácido acético"));
+        ed->PonerPKa(acetico, 0, 4.756);
+        ed->PonerEntalpiaPaso(acetico, 0, -0.41);
+        ed->PonerComponente(acetico, &CComponentes::m_dConcentracionColor, 0.5);
+        const int32_t carbonato = ed->AgregarComponente(0);
+        ed->PonerComponente(carbonato, &CComponentes::m_strNombre,
+                            std::string("Carbonato de sodio"));
+        ed->PonerPKa(carbonato, 0, 6.35);
+        ed->PonerPKa(carbonato, 1, 10.33);
+        ed->PonerAcidoBase(carbonato, &CAcidoBaseDatos::m_nCedidos, 2);
+        const int32_t d = ed->AgregarIndicador();
+        ed->PonerIndicador(d, &CIndicadores::m_strNombre, std::string("Azul de bromotimol"));
+        ed->PonerPKaIndicador(d, 0, 7.1);
+        ed->PonerReversible(0, &CReversibleDatos::m_dK25, 1.0e14);
+        ed->PonerReversible(0, &CReversibleDatos::m_dEntalpia, -55.8);
+        ed->PonerMotor(MOTOR_EQUILIBRIO);
+        QVERIFY2(ed->Problemas().empty(), qPrintable(Validacion::Texto(ed->Problemas())));
+        const CCatalogo bueno = cat;
+
+        const QString strAcetico = QStringLiteral("Sustancia 6 «Ácido acético»: ");
+        const QString strCarbonato = QStringLiteral("Sustancia 7 «Carbonato de sodio»: ");
+        const QString strIndicador = QStringLiteral("Indicador 4 «Azul de bromotimol»: ");
+        const QString strReaccion = QStringLiteral("Reacción 1 «Neutralización NaOH y HCl»: ");
+        const QString strDeReaccion = strReaccion + QStringLiteral("El campo «");
+        const struct {
+            std::function<void(CEditorPractica&)> fn;
+            QString strProblema;
+        } kCasos[] = {
+            {[&](CEditorPractica& e) { e.PonerPKa(carbonato, 1, 6.0); },
+             strCarbonato + QStringLiteral("El «pKa2» debe ser mayor que el «pKa1».")},
+            {[&](CEditorPractica& e) { e.PonerPKa(acetico, 0, 25.0); },
+             strAcetico + QStringLiteral("El campo «pKa1» debe estar entre −5 y 20.")},
+            {[&](CEditorPractica& e) { e.PonerPKa(carbonato, 0, std::nullopt); },
+             strCarbonato + QStringLiteral("El campo «pKa1» está vacío: los valores van "
+                                           "seguidos, del primero al último.")},
+            {[&](CEditorPractica& e) { e.PonerEntalpiaPaso(acetico, 1, 250.0); },
+             strAcetico + QStringLiteral("El campo «ΔH2» debe estar entre −200 y 200 kJ/mol.")},
+            {[&](CEditorPractica& e) {
+                 e.PonerAcidoBase(acetico, &CAcidoBaseDatos::m_nCedidos, 2);
+             },
+             strAcetico + QStringLiteral("El campo «Protones cedidos» debe ser un número entero "
+                                         "entre 0 y 1.")},
+            {[&](CEditorPractica& e) {
+                 e.PonerAcidoBase(acetico, &CAcidoBaseDatos::m_nCargaAcida, 4);
+             },
+             strAcetico + QStringLiteral("El campo «Carga de la forma ácida» debe ser un número "
+                                         "entero entre -3 y 3.")},
+            {[&](CEditorPractica& e) {
+                 e.PonerComponente(acetico, &CComponentes::m_dConstante, -1.0);
+             },
+             strAcetico + QStringLiteral("Una sustancia no puede ser a la vez ácido o base fuerte "
+                                         "y tener pKa: deje vacíos los pKa o cambie la "
+                                         "«Constante de disociación».")},
+            {[&](CEditorPractica& e) {
+                 e.PonerComponente(acetico, &CComponentes::m_dConcentracionColor, 25.0);
+             },
+             strAcetico + QStringLiteral("El campo «Concentración de su color» no puede pasar de "
+                                         "20.")},
+            {[&](CEditorPractica& e) {
+                 e.PonerComponente(acetico, &CComponentes::m_dConcentracionColor, -0.1);
+             },
+             strAcetico + QStringLiteral("El campo «Concentración de su color» debe ser un número "
+                                         "mayor que cero.")},
+            {[&](CEditorPractica& e) { e.PonerPKaIndicador(d, 0, 17.0); },
+             strIndicador + QStringLiteral("El campo «pKa1» debe estar entre −2 y 16.")},
+            {[&](CEditorPractica& e) { e.PonerColorForma(d, 2, 0x1000000u); },
+             strIndicador + QStringLiteral("El campo «Color de la forma 3» no es un color.")},
+            {[&](CEditorPractica& e) { e.PonerReversible(0, &CReversibleDatos::m_dK25, 1e-50); },
+             strDeReaccion + QStringLiteral("K a 25 °C» debe ser un número entre 10⁻⁴⁰ y 10⁴⁰.")},
+            {[&](CEditorPractica& e) {
+                 e.PonerReversible(0, &CReversibleDatos::m_dEntalpia, 600.0);
+             },
+             strDeReaccion + QStringLiteral("ΔH» debe estar entre −500 y 500 kJ/mol.")},
+            {[&](CEditorPractica& e) { e.PonerReversible(0, &CReversibleDatos::m_dRapidez, 0.0); },
+             strDeReaccion + QStringLiteral("Rapidez» debe ser mayor que 0 y no pasar de 1.")},
+            {[&](CEditorPractica& e) { e.PonerReversible(0, &CReversibleDatos::m_dRapidez, 1.5); },
+             strDeReaccion + QStringLiteral("Rapidez» debe ser mayor que 0 y no pasar de 1.")},
+            {[&](CEditorPractica& e) { e.PonerFueraDeQ(0, true, 2, true); },
+             strDeReaccion + QStringLiteral("Fuera de Q» nombra el producto 3, que está vacío.")},
+            {[&](CEditorPractica& e) { e.Catalogo().m_nMotor = 3; },
+             QStringLiteral("Práctica: El campo «Química de las disoluciones» debe ser un número "
+                            "entero entre 0 y 2.")},
+        };
+        for (const auto& c : kCasos) {
+            cat = bueno;
+            c.fn(*ed);
+            QCOMPARE(Validacion::Texto(ed->Problemas()), c.strProblema);
+        }
+        // A mode out of range is told at the practice's mode, for a source to name its line.
+        QCOMPARE(ed->Problemas().front().m_que, Validacion::Problema::Que::Practica);
+        QCOMPARE(ed->Problemas().front().m_nIndice, 4);
     }
 
     // A practice written from a blank one through the editor alone: zinc in hydrochloric

@@ -162,10 +162,12 @@ private slots:
         const CIndicadores* universal = cat.Indicador(Indicador(cat, "Indicador universal"));
         QVERIFY(universal);
         QCOMPARE(universal->m_acidoBase.m_nTransiciones, 3);
-        // The practices that use none of these data are as they were.
+        // Of the practices before these, only four take data, to mend what their students
+        // saw wrong: the rest are as they were.
         for (int n = Plantillas::kPrimera; n <= 914; ++n) {
             QVERIFY(Plantilla(n, cat));
-            QVERIFY2(!cat.UsaDatosAcuosos(), qPrintable(QString::number(n)));
+            const bool bAdopta = n == 903 || n == 906 || n == 910 || n == 911;
+            QVERIFY2(cat.UsaDatosAcuosos() == bAdopta, qPrintable(QString::number(n)));
         }
     }
 
@@ -219,9 +221,10 @@ private slots:
         }
     }
 
-    // 915, part B: methyl orange (pKa 3.46) starts orange-red in the acid and is full
-    // yellow by the time a third of the base has gone in (pH 4.4 comes at 7.8 ml, by
-    // Henderson-Hasselbalch), long before the equivalence point; part C: vinegar of 5.0 g of
+    // 915, part B: methyl orange (pKa 3.46) starts orange-red in the acid and is yellow (nine
+    // tenths in its basic form, pH 4.3) before a third of the base has gone in: by
+    // Henderson-Hasselbalch pH 4.3 comes at 25 / (1 + 10^0.4) = 7 ml, long before the
+    // equivalence point, where the curve still has its jump; part C: vinegar of 5.0 g of
     // acetic acid per 100 ml, diluted tenfold with the pipette and 20.00 ml of it titrated,
     // needs 16.65 ml and gives its acidity within 1 %.
     void indicadorYVinagre() {
@@ -242,13 +245,11 @@ private slots:
         Pasos(lista, 2);
         const COLORREF inicial = ColorLiquido(*matraz2);
         QVERIFY(Rojo(inicial) > Verde(inicial) + 0x40); // red to orange-red, not yellow
-        auto amarillo = [](COLORREF c) {
-            return Rojo(c) > 0xE0 && Verde(c) > 0xB0 && Azul(c) < 0x40;
-        };
+        auto amarillo = [](COLORREF c) { return Rojo(c) > 0xF0 && Verde(c) >= 0xD0; };
         QVERIFY(!amarillo(inicial));
         const Valoracion b = Valorar(lista, *bureta, *matraz2, *phmetro, 26.0, amarillo);
-        QVERIFY2(b.dVire > 5.0 && b.dVire < 10.0, qPrintable(Texto(b.dVire)));
-        QVERIFY(b.dVire / 25.0 < 0.4); // the acid would seem less than half as concentrated
+        QVERIFY2(b.dVire > 6.0 && b.dVire < 8.0, qPrintable(Texto(b.dVire)));
+        QVERIFY(b.dVire < 25.0 / 3.0); // the acid would seem a third as concentrated, or less
         QVERIFY(PHEn(b, 25.05) - PHEn(b, 24.95) > 2.5); // the curve's jump is still at 25 ml
 
         // C. 20 ml of vinegar in beaker 1, 10 ml of it made up to 100 ml in beaker 2, two
@@ -263,7 +264,8 @@ private slots:
                 const double v = r == &origen
                                      ? origen.PourLiquid(*pipeta, CPipetaVolumetrica::kVolumen)
                                      : pipeta->PourLiquid(destino, CPipetaVolumetrica::kVolumen);
-                if (v != CPipetaVolumetrica::kVolumen)
+                // (A liquid solute's share of the volume leaves a rounding rest.)
+                if (std::fabs(v - CPipetaVolumetrica::kVolumen) > 1e-9)
                     return false;
             }
             Arrastrar(*pipeta, 500, 40);
@@ -290,10 +292,10 @@ private slots:
     // 916: 25 ml each of 0.1 M acetic acid and sodium acetate make a buffer at pH = pKa;
     // 1 ml of 0.1 M hydrochloric acid or hydroxide moves it by 0.035 (Henderson-Hasselbalch:
     // log 2.4/2.6), and moves 50 ml of water by more than four units, to -log (0.1/51) =
-    // 2.71 and to pKw - 2.71. Part E: with 20 ml of the acid in all the buffer still reads
-    // 4.756 + log 0.5/4.5 = 3.80; with 30 ml its acetate is spent and 0.5 mmol of strong
-    // acid in 80 ml read 2.2. The universal indicator keeps the buffer's colour and turns
-    // the water red and violet.
+    // 2.71 and to pKw - 2.71. Part E: with 10 and 20 ml of the acid in all the buffer still
+    // reads 4.756 + log 1.5/3.5 = 4.39 and 4.756 + log 0.5/4.5 = 3.80; with 30 ml its acetate is
+    // spent and 0.5 mmol of strong acid in 80 ml read 2.2. The universal indicator keeps the
+    // buffer's colour and turns the water red and violet.
     void disolucionesReguladoras() {
         QVERIFY(Plantilla(916, cat));
         CListaEquipo lista(&cat);
@@ -324,7 +326,7 @@ private slots:
                      qPrintable(Texto(antes[i + 2])));
         }
         const COLORREF verde = color[2];
-        QVERIFY(Verde(verde) > Rojo(verde) + 0x30 && Verde(verde) > Azul(verde) + 0x30);
+        QVERIFY(Verde(verde) > Rojo(verde) + 0x20 && Verde(verde) > Azul(verde) + 0x20);
 
         QVERIFY(vasos[0]->AddReagent(hcl, 1.0));
         QVERIFY(vasos[2]->AddReagent(hcl, 1.0));
@@ -345,9 +347,9 @@ private slots:
         QVERIFY2(std::fabs(despues[2] - phAcido) <= 0.02, qPrintable(Texto(despues[2])));
         QVERIFY2(std::fabs(despues[3] - (kPKw20 - phAcido)) <= 0.02, qPrintable(Texto(despues[3])));
         const COLORREF rojo = ColorLiquido(*vasos[2]);
-        QVERIFY(Rojo(rojo) > Verde(rojo) + 0x60 && Rojo(rojo) > Azul(rojo) + 0x60);
+        QVERIFY(Rojo(rojo) > Verde(rojo) + 0x50 && Rojo(rojo) > Azul(rojo) + 0x50);
         const COLORREF violeta = ColorLiquido(*vasos[3]);
-        QVERIFY(Azul(violeta) > Verde(violeta) + 0x40);
+        QVERIFY(Azul(violeta) > Verde(violeta) + 0x30 && Rojo(violeta) > Verde(violeta));
         for (int i = 0; i < 2; ++i) {
             const COLORREF c = ColorLiquido(*vasos[i]);
             QVERIFY(std::abs(Rojo(c) - Rojo(color[i])) < 0x10 &&
@@ -356,7 +358,11 @@ private slots:
         }
 
         // E. More acid into the first buffer: 10, 20 and 30 ml in all.
-        QVERIFY(vasos[0]->AddReagent(hcl, 19.0));
+        QVERIFY(vasos[0]->AddReagent(hcl, 9.0));
+        const double ph10 = LeerPH(lista, *phmetro, *vasos[0]);
+        QVERIFY2(std::fabs(ph10 - (kPKaAcetico + std::log10(1.5 / 3.5))) <= 0.02,
+                 qPrintable(Texto(ph10)));
+        QVERIFY(vasos[0]->AddReagent(hcl, 10.0));
         const double ph20 = LeerPH(lista, *phmetro, *vasos[0]);
         QVERIFY2(std::fabs(ph20 - (kPKaAcetico + std::log10(0.5 / 4.5))) <= 0.02,
                  qPrintable(Texto(ph20)));
@@ -369,7 +375,7 @@ private slots:
     // ammonium chloride 5.12, sodium acetate 8.88 and sodium carbonate 11.65 (the textbook
     // square roots of Ka c and Kb c); at the bench's 20 °C sodium chloride reads pKw/2 =
     // 7.08, as water does, and sodium acetate ½ (pKw + pKa + log c) = 8.96, the notes'
-    // values. The universal indicator shows the salt's class: green, yellow, blue, violet.
+    // values. The universal indicator shows the salt's class: green, yellow, teal, violet.
     void phDeLasSales() {
         QVERIFY(Plantilla(917, cat));
         const struct {
@@ -415,13 +421,14 @@ private slots:
         Pasos(lista, 2);
         QCOMPARE(ColorLiquido(*vasos[0]), ColorLiquido(*agua));
         const COLORREF verde = ColorLiquido(*vasos[0]);
-        QVERIFY(Verde(verde) > Rojo(verde) + 0x30 && Verde(verde) > Azul(verde) + 0x30);
+        QVERIFY(Verde(verde) > Rojo(verde) + 0x20 && Verde(verde) > Azul(verde) + 0x20);
         const COLORREF amarillo = ColorLiquido(*vasos[1]);
-        QVERIFY(Rojo(amarillo) > Azul(amarillo) + 0x60 && Verde(amarillo) > Azul(amarillo) + 0x60);
-        const COLORREF azul = ColorLiquido(*vasos[2]);
-        QVERIFY(Azul(azul) > Rojo(azul) && Azul(azul) > Verde(azul) - 0x10);
+        QVERIFY(Rojo(amarillo) > Azul(amarillo) + 0x40 && Verde(amarillo) > Azul(amarillo) + 0x40);
+        const COLORREF verdeAzulado = ColorLiquido(*vasos[2]);
+        QVERIFY(Verde(verdeAzulado) > Rojo(verdeAzulado) + 0x10 &&
+                Azul(verdeAzulado) > Rojo(verdeAzulado));
         const COLORREF violeta = ColorLiquido(*vasos[3]);
-        QVERIFY(Azul(violeta) > Verde(violeta) + 0x40 && Rojo(violeta) > Verde(violeta));
+        QVERIFY(Azul(violeta) > Verde(violeta) + 0x30 && Rojo(violeta) > Verde(violeta));
     }
 };
 

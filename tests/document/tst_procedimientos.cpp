@@ -1131,8 +1131,9 @@ private slots:
     // 911: 50 ml of 0.1 M hydrochloric acid diluted tenfold three times with the volumetric
     // pipette (10 ml made up to 100 ml): the pH meter reads 1, 2, 3 and 4, within 0.02;
     // methyl orange is red in the first three and turns orange in the last. The same with
-    // the hydroxide reads 13, 12, 11 and 10, and phenolphthalein is pink in all four. Equal
-    // volumes of the two 0.1 M solutions read pH 7.
+    // the hydroxide reads pOH 1, 2, 3 and 4, that is pH 13.17, 12.17, 11.17 and 10.17 on the
+    // 20-degree bench (pKw 14.167, CRC Handbook), and phenolphthalein is pink in all four.
+    // Equal volumes of the two 0.1 M solutions are neutral: pH 7.08 at 20 degrees.
     void escalaDePH() {
         QVERIFY(Plantilla(911, cat));
         CListaEquipo lista(&cat);
@@ -1196,7 +1197,7 @@ private slots:
         QVERIFY(serie("Hidróxido de sodio 0.1 Molar"));
         for (int i = 0; i < 4; ++i) {
             QVERIFY2(
-                std::fabs(ph(*vasos[i]) - (13.0 - i)) < 0.02,
+                std::fabs(ph(*vasos[i]) - (14.167 - 1.0 - i)) < 0.02,
                 qPrintable(QStringLiteral("base, vaso %1: pH %2").arg(i + 1).arg(ph(*vasos[i]))));
             vasos[i]->m_seno.m_faseLiquida.AgregarIndicador(Indicador(cat, "Fenolftaleina"));
         }
@@ -1209,7 +1210,7 @@ private slots:
         QVERIFY(vasos[0]->AddReagent(Reactivo(cat, "Acido clorhídrico 0.1 Molar"), 10.0));
         QVERIFY(vasos[0]->AddReagent(Reactivo(cat, "Hidróxido de sodio 0.1 Molar"), 10.0));
         Pasos(lista, 3);
-        QVERIFY(std::fabs(ph(*vasos[0]) - 7.0) < 0.02);
+        QVERIFY(std::fabs(ph(*vasos[0]) - 14.167 / 2.0) < 0.02);
     }
 
     // 912: 10 g of the salt and sand mixture stirred into 50 ml of water: the salt
