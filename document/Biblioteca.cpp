@@ -53,6 +53,8 @@ const char* const kTitulos[][2] = {
     {"Disoluciones reguladoras",
      "Preparación de un regulador ácido acético / acetato y su respuesta a un ácido y a una base"},
     {"pH de las sales", "pH de disoluciones de sales neutras, ácidas y básicas: la hidrólisis"},
+    {"Principio de Le Chatelier",
+     "Desplazamiento de un equilibrio químico al cambiar las concentraciones y la temperatura"},
 };
 static_assert(std::size(kTitulos) == Plantillas::kUltima - Plantillas::kPrimera + 1);
 

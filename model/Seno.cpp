@@ -137,12 +137,18 @@ int CSeno::Reaccionar() {
     const int32_t nReacciones = Cat().NumReacciones();
     for (int32_t i = 0; i < nReacciones; ++i) {
         bool bEnLimite = false;
-        const double e = AvanceReaccion(i, &bEnLimite);
+        // A reversible reaction runs either way towards its equilibrium; the rest as given.
+        const bool bReversible = Cat().Reaccion(i)->m_reversible.Tiene();
+        const double e =
+            bReversible ? AvanceReversible(i, &bEnLimite) : AvanceReaccion(i, &bEnLimite);
         if (bEnLimite) {
             m_nReaccionEnLimite = i;
             nCambio |= SIMULACION_EN_LIMITE;
         }
-        if (e > 0.0) {
+        if (bReversible && e != 0.0) {
+            AplicarReversible(i, e);
+            nCambio |= SIMULACION_CAMBIO;
+        } else if (e > 0.0) {
             AplicarReaccion(i, e);
             nCambio |= SIMULACION_CAMBIO;
         }

@@ -122,6 +122,12 @@ public:
     // tells whether that bound held it.
     double AvanceReaccion(int32_t nReaccion, bool* pbEnLimite = nullptr) const;
     void AplicarReaccion(int32_t nReaccion, double dAvance);
+    // A reaction with reversible data (Reversibles.h): its extent for this sub-step towards
+    // the equilibrium at the vessel's temperature, positive forward and negative backward,
+    // held like any other at the file's bound; and the move, with its enthalpy's heat. These
+    // two are defined in Reversibles.cpp.
+    double AvanceReversible(int32_t nReaccion, bool* pbEnLimite = nullptr) const;
+    void AplicarReversible(int32_t nReaccion, double dAvance);
 
 private:
     double Disponible(int32_t nComponente, int32_t nCoeficiente, int32_t nFase) const;

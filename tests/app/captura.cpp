@@ -612,6 +612,44 @@ int main(int argc, char** argv) {
         m->m_pVistaMesa->Tick();
     m->m_pVistaMesa->SelectAt(QPoint(vasosS[4]->m_x + 20, vasosS[4]->m_y + 60));
     ConPropiedades(m, vasosS[4], QDir(carpeta).filePath(QStringLiteral("practica-917.png")));
+    // Practice 918: the four iron(III) thiocyanate tubes (reference, more iron, more
+    // thiocyanate, the hydroxide's brown precipitate) and the three cobalt chloride tubes:
+    // violet at the bench's temperature, blue at 85 °C on the hot plate, pink in the ice bath
+    // with the thermometer in it.
+    if (!m->IniciarPractica(918))
+        return 1;
+    CRecipiente* tubosL[7];
+    const int xTubos[7] = {60, 140, 220, 300, 460, 620, 800};
+    for (int i = 0; i < 7; ++i)
+        tubosL[i] = static_cast<CRecipiente*>(poner(new CTuboEnsaye, xTubos[i], 380));
+    for (int i = 0; i < 4; ++i) {
+        tubosL[i]->AddComponent(0, 10.0, UNIDAD_ML);
+        tubosL[i]->AddReagent(0, 0.2);
+        tubosL[i]->AddReagent(1, 0.2);
+    }
+    tubosL[1]->AddReagent(0, 1.0);
+    tubosL[2]->AddReagent(1, 1.0);
+    tubosL[3]->AddReagent(2, 1.0);
+    for (int i = 4; i < 7; ++i)
+        tubosL[i]->AddReagent(3, 5.0);
+    auto* placaL = static_cast<CParrilla*>(poner(new CParrilla, 0, 0));
+    PonerDebajo(*placaL, *tubosL[5]);
+    placaL->Comando(ID_NIVEL2);
+    auto* hieloL = static_cast<CBanoHielo*>(poner(new CBanoHielo, 0, 0));
+    hieloL->SetPosition(tubosL[6]->m_x + tubosL[6]->m_cx / 2 - 60,
+                        tubosL[6]->m_y + tubosL[6]->m_cy - 40);
+    l.MoverAlFinal(tubosL[6]);
+    tubosL[5]->m_seno.m_dTemperatura = 85.0;
+    tubosL[6]->m_seno.m_dTemperatura = 2.0;
+    auto* termoL = new CTermometro;
+    Sumergir(*termoL, *tubosL[6]);
+    l.AgregarAlFinal(termoL);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 20; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->SelectAt(QPoint(tubosL[5]->m_x + 12, tubosL[5]->m_y + 80));
+    ConPropiedades(m, tubosL[5], QDir(carpeta).filePath(QStringLiteral("practica-918.png")));
     // The bench cleared by mistake, and "Edición" offering to undo it.
     m->LimpiarMesa();
     QTest::qWait(200);

@@ -760,7 +760,8 @@ componente = 31 | Sulfato de cobre | CuSO4 | 159.6086 | 3.6 | 0.151 | 0xFF8000 |
                       {914, "Conservación de la masa en una precipitación", 1, 2, 6, 0, 1, 1},
                       {915, "Valoración de un ácido débil", 0, 3, 4, 2, 1, 1},
                       {916, "Disoluciones reguladoras", 0, 4, 6, 1, 1, 1},
-                      {917, "pH de las sales", 0, 4, 6, 1, 1, 1}};
+                      {917, "pH de las sales", 0, 4, 6, 1, 1, 1},
+                      {918, "Principio de Le Chatelier", 3, 5, 12, 0, 1, 1}};
         for (const auto& t : kTabla) {
             CPractica p;
             QString strError;
