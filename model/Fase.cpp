@@ -93,8 +93,16 @@ void CFase::AgregarReactivo(int32_t nReactivo, double dUnidades) {
     const CReactivos* pReactivo = Cat().Reactivo(nReactivo);
     if (!pReactivo)
         return;
-    for (const CContenido& e : pReactivo->m_listaComposicion)
-        Agregar(e.m_nComponente, dUnidades * e.m_dMoles, UNIDAD_MOLES);
+    // A liquid reagent poured into a liquid is a solution: its solids arrive dissolved, and
+    // cooling it does not freeze them out as if they were melts (the solubility still holds
+    // them, and precipitates what goes past it).
+    const bool bDisolucion = m_nEstado == ESTADO_LIQUIDO && pReactivo->m_nEstado == 1;
+    for (const CContenido& e : pReactivo->m_listaComposicion) {
+        CContenido* d = AgregarEntrada(e.m_nComponente, dUnidades * e.m_dMoles, UNIDAD_MOLES);
+        const CComponentes* c = d ? d->Componente(Cat()) : nullptr;
+        if (bDisolucion && c && c->m_nEstado == ESTADO_SOLIDO)
+            d->m_bDisuelto = 1;
+    }
     IonizarTodo();
 }
 
@@ -204,6 +212,9 @@ void CFase::TransferirFraccion(CFase* pDestino, double dFraccion) {
             continue;
         if (pDestino) {
             CContenido* d = pDestino->AgregarEntrada(e.m_nComponente, q, UNIDAD_MOLES);
+            // What was dissolved arrives dissolved.
+            if (d && e.m_bDisuelto && pDestino->m_nEstado == m_nEstado)
+                d->m_bDisuelto = 1;
             if (d && e.m_bFundido && !d->m_bFundido) {
                 d->m_bFundido = 1;
                 double g = 0.0, ml = 0.0;

@@ -178,6 +178,22 @@ private slots:
         QVERIFY(Finito(s));
     }
 
+    // A solution cooled to its freezing point keeps its solute: 903's 0.1 M hydroxide in an
+    // ice bath, and poured into another beaker first, loses nothing to the solid.
+    void disolucionEnfriada() {
+        cat = prueba::Catalogo903();
+        CSeno a(&cat), b(&cat);
+        a.m_faseLiquida.AgregarReactivo(R_NAOH, 0.05); // 50 ml
+        a.VerterLiquido(b, 25.0);
+        for (CSeno* s : {&a, &b}) {
+            s->m_dTemperatura = 0.5;
+            for (int i = 0; i < 5; ++i)
+                s->Calentar(-100.0);
+            QCOMPARE(s->m_faseSolida.Moles(NAOH), 0.0);
+            QVERIFY(std::fabs(s->m_faseLiquida.Moles(NAOH) - 0.0025) < 1e-12);
+        }
+    }
+
     void calorCeroTambienCalienta() {
         cat = CCatalogo::Inicial();
         CSeno s(&cat);
