@@ -140,7 +140,22 @@ void Equilibrar(CFase& fase, bool bSoloEstado) {
         }
         cuentas.push_back(k);
     }
-    const Equilibrio::Solucion sol = Equilibrio::Resolver(sistemas, dCarga / L, fase.Temperatura());
+    CFase::UltimoEquilibrio& u = fase.m_ultimo;
+    const double dFija = dCarga / L, t = fase.Temperatura();
+    const bool bIgual =
+        u.m_bValido && u.m_dCarga == dFija && u.m_dTemperatura == t &&
+        std::equal(sistemas.begin(), sistemas.end(), u.m_sistemas.begin(), u.m_sistemas.end(),
+                   [](const Equilibrio::Sistema& a, const Equilibrio::Sistema& b) {
+                       return a.dConcentracion == b.dConcentracion && a.datos == b.datos;
+                   });
+    if (!bIgual) {
+        u.m_solucion = Equilibrio::Resolver(sistemas, dFija, t);
+        u.m_sistemas = sistemas;
+        u.m_dCarga = dFija;
+        u.m_dTemperatura = t;
+        u.m_bValido = true;
+    }
+    const Equilibrio::Solucion& sol = u.m_solucion;
     // -1 itself marks "no pH"; a solve that lands on it exactly reads a hair above.
     fase.m_dPHEquilibrio = sol.dPH == kSinPH ? std::nextafter(kSinPH, 0.0) : sol.dPH;
     const double dHLibre = sol.dH * L, dOHLibre = sol.dOH * L;

@@ -378,6 +378,7 @@ void CFase::Vaciar() {
     m_crColorDibujado = 0;
     m_nTexturaDibujada = 0;
     m_dPHEquilibrio = AcidoBase::kSinPH;
+    m_ultimo.m_bValido = false;
     m_dEntalpiaIonica = 0.0;
     m_dCalorPendiente = 0.0;
 }

@@ -5,6 +5,7 @@
 
 #include "model/Componentes.h"
 #include "model/Contenido.h"
+#include "model/Equilibrio.h"
 #include "model/Serializable.h"
 
 #include <cstdint>
@@ -83,6 +84,14 @@ public:
     double m_dPHEquilibrio = -1.0;
     double m_dEntalpiaIonica = 0.0;
     double m_dCalorPendiente = 0.0;
+    // The last solve and what it was given: a liquid that has not changed since (most of
+    // them, most ticks) is not solved again.
+    struct UltimoEquilibrio {
+        bool m_bValido = false;
+        std::vector<Equilibrio::Sistema> m_sistemas;
+        double m_dCarga = 0.0, m_dTemperatura = 0.0;
+        Equilibrio::Solucion m_solucion;
+    } m_ultimo;
     double Temperatura() const { return m_pTemperatura ? *m_pTemperatura : 25.0; }
 
     // Adding and removing amounts (unit: grams, millilitres or moles).
