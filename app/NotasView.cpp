@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -42,7 +43,51 @@ CBotonSombreado* Boton(QWidget* pPadre, const char* pszImagen, const char* pszTi
     return b;
 }
 
+// The notes' undo keys: -1 undo, 1 redo, 0 any other key. Besides the desktop's own, the
+// keys of the window's "Deshacer" and "Rehacer", so that none of them goes past the editor.
+int OrdenHistorial(const QKeyEvent& k) {
+    const QKeyCombination c = k.keyCombination();
+    if (k.matches(QKeySequence::Redo) || c == (Qt::CTRL | Qt::Key_Y) ||
+        c == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z))
+        return 1;
+    if (k.matches(QKeySequence::Undo) || c == (Qt::CTRL | Qt::Key_Z))
+        return -1;
+    return 0;
+}
+
+class CTeclasHistorial : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* ev) override {
+        if (ev->type() != QEvent::ShortcutOverride && ev->type() != QEvent::KeyPress)
+            return false;
+        auto* k = static_cast<QKeyEvent*>(ev);
+        const int nOrden = OrdenHistorial(*k);
+        if (nOrden == 0)
+            return false;
+        // Taken before the window's shortcuts see the key: the key press comes here next.
+        if (ev->type() == QEvent::ShortcutOverride) {
+            k->accept();
+            return true;
+        }
+        auto* e = qobject_cast<QTextEdit*>(o);
+        if (e && !e->isReadOnly()) {
+            if (nOrden < 0)
+                e->undo();
+            else
+                e->redo();
+        }
+        return true;
+    }
+};
+
 } // namespace
+
+void CNotasView::HistorialPropio(QTextEdit* pEditor) {
+    pEditor->installEventFilter(new CTeclasHistorial(pEditor));
+}
 
 CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
     : QWidget(pPadre), m_practica(practica), m_pEditor(new QTextEdit(this)) {
@@ -69,6 +114,7 @@ CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
     l->addWidget(m_pEditor, 1);
     m_pEditor->setAcceptRichText(true);
     m_pEditor->setAccessibleName(QString::fromUtf8(kNotas));
+    HistorialPropio(m_pEditor);
     connect(m_pEditor, &QTextEdit::textChanged, this, [this] {
         if (!m_bCargando && m_nSeccion == SECCION_RESULTADOS)
             emit ResultadosEditados();
@@ -187,6 +233,9 @@ void CNotasView::MostrarSeccion(int nSeccion) {
     // seconds. Now only what shows is laid out first, the rest a little at a time.
     m_pEditor->setTextCursor(QTextCursor());
     Rtf::Leer(*textos[nSeccion], *m_pEditor->document());
+    // The text shown is no edit, and each showing starts a history of its own: what was
+    // typed before is in the practice, and Ctrl+Z never reaches into another section's text.
+    m_pEditor->document()->clearUndoRedoStacks();
     m_bCargando = false;
     m_pEditor->document()->setModified(false);
     m_pEditor->setReadOnly(nSeccion != SECCION_RESULTADOS);

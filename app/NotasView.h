@@ -52,6 +52,11 @@ public:
     // Makes the paragraphs of the selection a bulleted list, or plain paragraphs again.
     void Vinetas(bool bPoner);
 
+    // While a notes editor has the focus, Ctrl+Z undoes its typing and Ctrl+Y or Ctrl+Mayús+Z
+    // redoes it, whatever keys the desktop gives those commands; over a read-only section
+    // they do nothing. Either way they never reach the window's bench history.
+    static void HistorialPropio(QTextEdit* pEditor);
+
 signals:
     // The student typed in "Resultados y conclusiones".
     void ResultadosEditados();

@@ -1,6 +1,7 @@
 #include "app/PaginaNotas.h"
 
 #include "app/ListasNotas.h"
+#include "app/NotasView.h"
 
 #include "document/EditorPractica.h"
 #include "document/Rtf.h"
@@ -78,7 +79,11 @@ CPaginaNotas::CPaginaNotas(CEditorPractica& editor,
         m_pNotas[i] = new QTextEdit(m_pSecciones);
         m_pNotas[i]->setAcceptRichText(false);
         Rtf::Leer(*textos[i], *m_pNotas[i]->document());
+        // Each section has a history of its own, which starts after its text: Ctrl+Z takes
+        // back typing, never the note as it came.
+        m_pNotas[i]->document()->clearUndoRedoStacks();
         m_pNotas[i]->document()->setModified(false);
+        CNotasView::HistorialPropio(m_pNotas[i]);
         m_pSecciones->addTab(m_pNotas[i], QString::fromUtf8(kNombres[i]));
     }
     v->addWidget(m_pSecciones);

@@ -1122,6 +1122,116 @@ private slots:
         QTRY_VERIFY(e->document()->lastBlock().layout()->lineCount() > 0);
     }
 
+    // Ctrl+Z in the notes takes back typing and nothing else: never the text a section was
+    // shown with, another section's text, or a bench action; Ctrl+Y (or Ctrl+Mayús+Z) gives
+    // back what it took. With the focus on the bench the same keys are the bench's.
+    void deshacerEnLasNotas() {
+        QVERIFY(m_pMarco->IniciarPractica(903));
+        m_pMarco->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_pMarco));
+        m_pMarco->Accion(ID_EQUIPO_VASO100)->trigger();
+        QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(1));
+        const auto deshacer = [](QWidget* w) {
+            QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        };
+        const auto rehacer = [](QWidget* w, bool bMayus = false) {
+            if (bMayus)
+                QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            else
+                QTest::keyClick(w, Qt::Key_Y, Qt::ControlModifier);
+        };
+        CNotasView* n = m_pMarco->m_pNotas;
+        QTextEdit* e = n->Editor();
+        for (int s : {CNotasView::SECCION_MARCO, CNotasView::SECCION_PROCEDIMIENTO,
+                      CNotasView::SECCION_RESULTADOS}) {
+            n->MostrarSeccion(s);
+            e->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e));
+            const QString strTexto = e->toPlainText();
+            QVERIFY(strTexto.size() > 1000);
+            for (int i = 0; i < 2; ++i) {
+                deshacer(e);
+                QCOMPARE(e->toPlainText(), strTexto);
+                QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(1));
+                rehacer(e, i == 1);
+                QCOMPARE(e->toPlainText(), strTexto);
+                QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(1));
+            }
+        }
+        // The results: what was typed goes, the rest stays; redo brings it back.
+        const QString strResultados = e->toPlainText();
+        e->moveCursor(QTextCursor::End);
+        QTest::keyClicks(e, " Viraje a 24,5 ml.");
+        const QString strEscrito = e->toPlainText();
+        deshacer(e);
+        QCOMPARE(e->toPlainText(), strResultados);
+        deshacer(e);
+        QCOMPARE(e->toPlainText(), strResultados);
+        rehacer(e);
+        QCOMPARE(e->toPlainText(), strEscrito);
+        deshacer(e);
+        rehacer(e, true);
+        QCOMPARE(e->toPlainText(), strEscrito);
+        QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(1));
+        // Another section in between: undo does not reach back into it, nor into the typing
+        // the practice now keeps.
+        n->MostrarSeccion(CNotasView::SECCION_MARCO);
+        const QString strMarco = e->toPlainText();
+        deshacer(e);
+        QCOMPARE(e->toPlainText(), strMarco);
+        n->MostrarSeccion(CNotasView::SECCION_RESULTADOS);
+        deshacer(e);
+        QCOMPARE(e->toPlainText(), strEscrito);
+        // On the bench, Ctrl+Z and Ctrl+Y take the beaker away and back; the notes stay.
+        Mesa()->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Mesa()));
+        deshacer(Mesa());
+        QVERIFY(m_pPractica->m_listaEquipo.empty());
+        QCOMPARE(e->toPlainText(), strEscrito);
+        rehacer(Mesa());
+        QCOMPARE(m_pPractica->m_listaEquipo.size(), size_t(1));
+        QCOMPARE(e->toPlainText(), strEscrito);
+
+        // The practice editor's "Notas": each section keeps its own history.
+        CDlgEditorPractica dlg(CEditorPractica::Desde(*m_pPractica), nullptr);
+        dlg.Paginas()->setCurrentIndex(CDlgEditorPractica::NOTAS);
+        dlg.show();
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto* pestanas = dlg.Paginas()->widget(CDlgEditorPractica::NOTAS)->findChild<QTabWidget*>();
+        QString strAntes[3];
+        for (int i = 0; i < 3; ++i) {
+            pestanas->setCurrentIndex(i);
+            QTextEdit* t = dlg.m_pNotas[i];
+            t->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t));
+            strAntes[i] = t->toPlainText();
+            QVERIFY(strAntes[i].size() > 1000);
+            deshacer(t);
+            deshacer(t);
+            QCOMPARE(t->toPlainText(), strAntes[i]);
+            t->moveCursor(QTextCursor::End);
+            QTest::keyClicks(t, " Nota.");
+            deshacer(t);
+            QCOMPARE(t->toPlainText(), strAntes[i]);
+            rehacer(t);
+            QCOMPARE(t->toPlainText(), strAntes[i] + " Nota.");
+        }
+        // Back on the first section, its own typing is what Ctrl+Z takes; the others keep theirs.
+        pestanas->setCurrentIndex(0);
+        dlg.m_pNotas[0]->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.m_pNotas[0]));
+        deshacer(dlg.m_pNotas[0]);
+        QCOMPARE(dlg.m_pNotas[0]->toPlainText(), strAntes[0]);
+        deshacer(dlg.m_pNotas[0]);
+        QCOMPARE(dlg.m_pNotas[0]->toPlainText(), strAntes[0]);
+        rehacer(dlg.m_pNotas[0], true);
+        QCOMPARE(dlg.m_pNotas[0]->toPlainText(), strAntes[0] + " Nota.");
+        for (int i = 1; i < 3; ++i)
+            QCOMPARE(dlg.m_pNotas[i]->toPlainText(), strAntes[i] + " Nota.");
+        dlg.reject();
+    }
+
     // "Archivo > Editar práctica…" on 903: a name pasted 1 MB long is cut to what a file
     // keeps, an empty one keeps the dialog open with the reason, letters do not go into a
     // number, closing with changes asks; the accepted notes show in the pane as edited.
