@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QRegularExpressionValidator>
 #include <QStyle>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -23,7 +22,6 @@ namespace CamposEditor {
 
 QLineEdit* CampoTexto(QWidget* pPadre) {
     auto* e = new QLineEdit(pPadre);
-    e->setMaxLength(static_cast<int>(Validacion::kLongitudNombre));
     // A text the described format cannot spell is kept whole, in the format's newer version;
     // the field says so while it holds such a text, so that nobody is surprised when an older
     // program refuses the file.
@@ -35,21 +33,24 @@ QLineEdit* CampoTexto(QWidget* pPadre) {
                         "→ o ₂). Se guarda entero, pero la práctica se guardará en la versión "
                         "Vol.2 del formato, que las versiones anteriores del programa no abren.");
     pAviso->setToolTip(strAviso);
-    QObject::connect(e, &QLineEdit::textChanged, e, [e, pAviso, strAviso](const QString& s) {
-        const bool bAviso = !CArchivo::CabeEnCp1252(s.toStdString());
-        pAviso->setVisible(bAviso);
-        e->setAccessibleDescription(bAviso ? strAviso : QString());
-    });
-    // What a paste brings beyond the longest name a file keeps is cut: say so at the field.
-    QObject::connect(e, &QLineEdit::inputRejected, e, [e] {
-        QToolTip::showText(e->mapToGlobal(QPoint(0, e->height())),
-                           QCoreApplication::translate(
-                               "CamposEditor",
-                               "Caben como mucho %1 caracteres: lo que pasaba de ahí no se ha "
-                               "escrito.")
-                               .arg(e->maxLength()),
-                           e);
-    });
+    // A name longer than a file keeps is not cut: the field keeps it whole and says so, and
+    // the check on "Aceptar" names the field, so the teacher decides what to shorten.
+    const QString strLarga = QCoreApplication::translate(
+        "CamposEditor", "Este texto tiene %1 caracteres y en el archivo caben como mucho %2: "
+                        "acórtelo antes de aceptar.");
+    QObject::connect(e, &QLineEdit::textChanged, e,
+                     [e, pAviso, strAviso, strLarga](const QString& s) {
+                         const std::string str = s.toStdString();
+                         const size_t nLongitud = Validacion::LongitudEnArchivo(str);
+                         QString strTexto;
+                         if (nLongitud > Validacion::kLongitudNombre)
+                             strTexto = strLarga.arg(nLongitud).arg(Validacion::kLongitudNombre);
+                         else if (!CArchivo::CabeEnCp1252(str))
+                             strTexto = strAviso;
+                         pAviso->setVisible(!strTexto.isEmpty());
+                         pAviso->setToolTip(strTexto);
+                         e->setAccessibleDescription(strTexto);
+                     });
     return e;
 }
 

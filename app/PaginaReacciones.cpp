@@ -83,6 +83,8 @@ QGridLayout* CPaginaReacciones::Ranuras() {
             Ranura& r = m_ranuras[3 * lado + k];
             r = {new QSpinBox(caja), new QComboBox(caja), new QComboBox(caja)};
             r.pCoef->setRange(0, Limites::kCoeficiente);
+            r.pCoef->setObjectName(QStringLiteral("coef%1").arg(3 * lado + k + 1));
+            r.pSustancia->setObjectName(QStringLiteral("sustancia%1").arg(3 * lado + k + 1));
             r.pFase->addItems({QStringLiteral("disuelta (ac)"), QStringLiteral("sólida (s)"),
                                QStringLiteral("líquida (l)"), QStringLiteral("gas (g)")});
             g->addWidget(r.pCoef, k + 1, 0);
@@ -236,13 +238,25 @@ void CPaginaReacciones::CambioRanura(int i) {
     if (n < 0)
         return;
     const Ranura& r = m_ranuras[i];
-    m_editor.PonerRanura(n, i >= 3, i % 3, r.pSustancia->currentData().toInt(), r.pCoef->value(),
-                         r.pFase->currentIndex());
-    // The coefficient the slot now has: 1 for a substance chosen for an empty slot, 0 for
-    // an emptied one.
+    const bool bProducto = i >= 3;
+    const int k = i % 3;
+    const int32_t nSustancia = r.pSustancia->currentData().toInt();
+    // A coefficient typed while the slot has no substance waits in its box: the slot keeps
+    // none until a substance is chosen, and then takes it.
+    const CReacciones& antes = *Catalogo().Reaccion(n);
+    if (!Catalogo().Componente(nSustancia) &&
+        !Validacion::RanuraUsada(antes, Catalogo(), bProducto, k)) {
+        const int32_t nFase = bProducto ? antes.m_nFaseProducto[k] : antes.m_nFaseReactivo[k];
+        if (r.pFase->currentIndex() != nFase)
+            m_editor.PonerRanura(n, bProducto, k, nSustancia, 0, r.pFase->currentIndex());
+        return;
+    }
+    m_editor.PonerRanura(n, bProducto, k, nSustancia, r.pCoef->value(), r.pFase->currentIndex());
+    // The coefficient the slot now has: the one typed, at least 1, for a substance chosen,
+    // 0 for an emptied slot.
     const CReacciones& reaccion = *Catalogo().Reaccion(n);
     r.pCoef->blockSignals(true);
-    r.pCoef->setValue(i >= 3 ? reaccion.m_nCoefProducto[i % 3] : reaccion.m_nCoefReactivo[i % 3]);
+    r.pCoef->setValue(bProducto ? reaccion.m_nCoefProducto[k] : reaccion.m_nCoefReactivo[k]);
     r.pCoef->blockSignals(false);
     MostrarReversible(reaccion);
     Ecuacion();

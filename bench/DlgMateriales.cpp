@@ -58,6 +58,7 @@ CDlgAgua::CDlgAgua(QWidget* pPadre)
     auto* l = new QVBoxLayout(this);
     l->addWidget(grupo);
     l->addWidget(Botones(this));
+    Mensajes::AnchoParaElTitulo(*this);
     m_pAdicionar->setFixedWidth(90);
     m_pAforar->setFixedWidth(90);
     setTabOrder(m_pAdicionar, m_pModoAdicionar);
@@ -134,6 +135,7 @@ CDlgReactivo::CDlgReactivo(const CCatalogo& catalogo, QWidget* pPadre, bool bInd
     l->addWidget(m_pLista, 1);
     l->addLayout(fila);
     l->addWidget(Botones(this));
+    Mensajes::AnchoParaElTitulo(*this);
     connect(m_pLista, &QListWidget::itemSelectionChanged, this, &CDlgReactivo::SeleccionCambiada);
 }
 
@@ -200,6 +202,7 @@ CDlgMililitros::CDlgMililitros(double dMaximo, QWidget* pPadre)
     auto* l = new QVBoxLayout(this);
     l->addLayout(fila);
     l->addWidget(Botones(this));
+    Mensajes::AnchoParaElTitulo(*this);
 }
 
 void CDlgMililitros::accept() {
@@ -219,6 +222,7 @@ CDlgSalida::CDlgSalida(QWidget* pPadre)
     l->addWidget(m_pDerecha);
     l->addWidget(m_pIzquierda);
     l->addWidget(Botones(this, false));
+    Mensajes::AnchoParaElTitulo(*this);
 }
 
 int CDlgSalida::Salida() const {

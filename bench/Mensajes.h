@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace Mensajes {
 
 inline constexpr const char* kTitulo = "Alkor Vol. 1";
@@ -21,5 +23,12 @@ void Aviso(QWidget* pPadre, const QString& strTexto);
 QMessageBox::StandardButton Pregunta(QWidget* pPadre, const QString& strTexto,
                                      bool bCancelar = false,
                                      QMessageBox::StandardButton eDefecto = QMessageBox::Yes);
+
+// The width a window needs for its whole title as the window manager shows it: the title,
+// the program's name that follows it, and room for the bar's icon and buttons.
+int AnchoDelTitulo(const QWidget& ventana);
+// Widens a dialog, if need be, so that its title shows whole (a short "Mililitros" or a
+// message box with two words of text is otherwise cut to "Alko… l. 1").
+void AnchoParaElTitulo(QWidget& ventana);
 
 } // namespace Mensajes

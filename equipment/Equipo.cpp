@@ -61,10 +61,15 @@ bool CEquipo::HitTestForma(const QPoint& pt) {
         return true;
     constexpr int kTolerancia = 2;
     const int x0 = pt.x() - m_x, y0 = pt.y() - m_y;
+    // A vessel's strip holds, in its second cell, the hollow its contents fill (black):
+    // a dish drawn as a thin rim of glass is held anywhere over its hollow, not only on the
+    // rim.
+    const bool bHueco = m_nCategoria == CATEGORIA_RECIPIENTE && tira.width() >= 3 * m_cx;
     for (int y = std::max(0, y0 - kTolerancia); y <= std::min(m_cy - 1, y0 + kTolerancia); ++y)
         for (int x = std::max(0, x0 - kTolerancia); x <= std::min(m_cx - 1, x0 + kTolerancia); ++x)
             // The mask row is white where the picture is transparent.
-            if (qGray(tira.pixel(x, m_cy + y)) < 128)
+            if (qGray(tira.pixel(x, m_cy + y)) < 128 ||
+                (bHueco && qGray(tira.pixel(m_cx + x, y)) < 128))
                 return true;
     return false;
 }

@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -17,9 +19,22 @@ QString Formato(const char* pszFormato, double d) {
     return QString::fromUtf8(buf);
 }
 
-// Amounts: two decimals, or scientific notation below 0.01.
+// Amounts, in every column and for the ions alike: three significant figures, in
+// scientific notation below 0.001 ("0.0300", "5.00e-04", "12.5", "250").
 QString Cantidad(double d) {
-    return Formato(d < 0.01 ? "%.2e" : "%.2f", d);
+    const double a = std::fabs(d);
+    if (a == 0.0 || !std::isfinite(a))
+        return Formato("%g", d);
+    if (a < 0.001)
+        return Formato("%.2e", d);
+    // The decimals that leave three figures, counted on the value as it will be rounded
+    // (0.09996 shows as "0.100", not "0.1000").
+    int nExponente = static_cast<int>(std::floor(std::log10(a)));
+    if (std::round(a * std::pow(10.0, 2 - nExponente)) >= 1000.0)
+        ++nExponente;
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", std::max(0, 2 - nExponente), d);
+    return QString::fromUtf8(buf);
 }
 
 } // namespace
@@ -55,7 +70,7 @@ std::vector<CRenglon> TablaContenido::Renglones(const CSeno& seno, bool bIones) 
         const QString strNada = QStringLiteral("-");
         auto ion = [&](const std::string& strIon, double dMoles) {
             v.push_back(
-                {{Q(strIon), Formato("%.2e", dMoles), strNada, strEnSolucion, strNada, QString()}});
+                {{Q(strIon), Cantidad(dMoles), strNada, strEnSolucion, strNada, QString()}});
         };
         if (e.m_dMolesCation > 0.0)
             ion(c->m_strCation, e.m_dMolesCation);

@@ -225,6 +225,16 @@ void CFase::TransferirFraccion(CFase* pDestino, double dFraccion) {
         }
         Quitar(e.m_nComponente, q, UNIDAD_MOLES);
     }
+    // Poured out whole, the phase keeps no entries of nothing (a file written after holds
+    // none); the drawn colour and the indicators stay as they were.
+    if (dFraccion >= 1.0 && std::none_of(m_listaContenido.begin(), m_listaContenido.end(),
+                                         [](const CContenido& e) { return e.m_dMoles > 0.0; })) {
+        m_listaContenido.clear();
+        m_pAgua = nullptr;
+        m_dVolumen = m_dMasa = 0.0;
+        m_dPHEquilibrio = AcidoBase::kSinPH;
+        m_ultimo.m_bValido = false;
+    }
     if (pDestino)
         pDestino->IonizarTodo();
 }

@@ -7,6 +7,7 @@
 #include "bench/ChildView.h"
 #include "bench/DlgMateriales.h"
 #include "bench/DlgPropiedades.h"
+#include "bench/Mensajes.h"
 #include "document/Practica.h"
 #include "equipment/Erlenmeyer250.h"
 #include "equipment/Recipientes.h"
@@ -14,6 +15,7 @@
 #include "equipment/Vasos.h"
 #include "model/Catalogo.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -164,6 +166,36 @@ private slots:
         QCOMPARE(d.m_nIndiceIndicador, 1);
     }
 
+    // The small dialogs and the message boxes are as wide as their whole title, the
+    // program's name after it included: none shows as "Alko… l. 1".
+    void titulosEnteros() {
+        const QString strAntes = QGuiApplication::applicationDisplayName();
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("Alkor Vol. 1"));
+        QFont negrita = QApplication::font();
+        negrita.setBold(true);
+        const QFontMetrics fm(negrita);
+        auto cabe = [&](QWidget& w, const QString& strEntero) {
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QVERIFY2(w.width() > fm.horizontalAdvance(strEntero),
+                     qPrintable(QStringLiteral("%1: %2").arg(strEntero).arg(w.width())));
+            w.hide();
+        };
+        CDlgMililitros m(7.5);
+        cabe(m, QStringLiteral("Mililitros — Alkor Vol. 1"));
+        CDlgSalida s;
+        cabe(s, QStringLiteral("Tubo de desprendimiento — Alkor Vol. 1"));
+        CDlgAgua a;
+        cabe(a, QStringLiteral("Adicionar Agua — Alkor Vol. 1"));
+        CDlgReactivo r(cat, nullptr, true);
+        cabe(r, QStringLiteral("Adicionar indicador — Alkor Vol. 1"));
+        QMessageBox caja(QMessageBox::NoIcon, QString::fromUtf8(Mensajes::kTitulo),
+                         QStringLiteral("Listo."), QMessageBox::Ok);
+        Mensajes::AnchoParaElTitulo(caja);
+        cabe(caja, QString::fromUtf8(Mensajes::kTitulo));
+        QGuiApplication::setApplicationDisplayName(strAntes);
+    }
+
     void mililitrosYSalida() {
         CDlgMililitros m(7.5);
         QCOMPARE(m.m_pValor->Maximo(), 7);
@@ -204,18 +236,20 @@ private slots:
         QCOMPARE(p.m_pTabla->horizontalHeaderItem(3)->text(), QString("Volumen"));
         // Newest first: NaOH, then NaCl, then water.
         QCOMPARE(p.m_pTabla->item(0, 0)->text(), QString("NaOH"));
-        QCOMPARE(p.m_pTabla->item(0, 1)->text(), QString("5.00e-03"));
+        QCOMPARE(p.m_pTabla->item(0, 1)->text(), QString("0.00500"));
         QCOMPARE(p.m_pTabla->item(0, 4)->text(), QString("Disolución"));
         QCOMPARE(p.m_pTabla->item(0, 3)->text(), QString());
-        QCOMPARE(p.m_pTabla->item(1, 1)->text(), QString("0.50"));
+        QCOMPARE(p.m_pTabla->item(1, 1)->text(), QString("0.500"));
         QCOMPARE(p.m_pTabla->item(2, 4)->text(), QString("Liquido"));
-        QCOMPARE(p.m_pTabla->item(2, 3)->text(), QString("100.00"));
+        QCOMPARE(p.m_pTabla->item(2, 3)->text(), QString("100"));
         QCOMPARE(p.m_pTabla->item(2, 5)->text(), QString("Liquido"));
         p.m_pIones->setChecked(true);
         QCOMPARE(p.m_pTabla->rowCount(), 3 + 2 + 2 + 2);
         QCOMPARE(p.m_pTabla->item(1, 0)->text(), QString("Na+"));
         QCOMPARE(p.m_pTabla->item(1, 4)->text(), QString("En solución"));
         QCOMPARE(p.m_pTabla->item(1, 2)->text(), QString("-"));
+        // The ions' moles in the entries' own format: 5.00e-03 mol of NaOH gives as much Na+.
+        QCOMPARE(p.m_pTabla->item(1, 1)->text(), QString("0.00500"));
         QCOMPARE(p.m_pTabla->item(2, 0)->text(), QString("OH-"));
         p.m_pIones->setChecked(false);
         QCOMPARE(p.m_pTabla->rowCount(), 3);
@@ -230,9 +264,9 @@ private slots:
         w.m_seno.m_faseGas.Agregar(prueba::OXIGENO, 0.001, UNIDAD_MOLES);
         CDlgPropiedades q(&w);
         QCOMPARE(q.m_pTabla->rowCount(), 3);
-        const QStringList filas[3] = {{"NaCl", "0.25", "14.61", "6.75", "Liquido", "Liquido"},
-                                      {"NaCl", "0.50", "29.22", "", "Solido", "Solido"},
-                                      {"O2", "1.00e-03", "0.03", "", "Gaseoso", "Gaseoso"}};
+        const QStringList filas[3] = {{"NaCl", "0.250", "14.6", "6.75", "Liquido", "Liquido"},
+                                      {"NaCl", "0.500", "29.2", "", "Solido", "Solido"},
+                                      {"O2", "0.00100", "0.0320", "", "Gaseoso", "Gaseoso"}};
         for (int i = 0; i < 3; ++i)
             for (int c = 0; c < 6; ++c)
                 QCOMPARE(q.m_pTabla->item(i, c)->text(), filas[i][c]);

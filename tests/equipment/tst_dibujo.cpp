@@ -527,6 +527,22 @@ private slots:
 
     // ---- Selection ----------------------------------------------------------------------
 
+    // The watch glass is a thin rim of glass under its hollow: a click over the hollow takes
+    // it, as one on the rim does; the empty corners beside the rim let the click through.
+    void vidrioDeRelojSeTomaPorSuHueco() {
+        if (!HayFigura(Imagenes::IDB_VIDRIO_RELOJ))
+            QSKIP("falta vidrioreloj.svg");
+        CVidrioReloj w;
+        w.Vincular(&cat);
+        w.ColocarEn(kInsercion);
+        const QRect a = w.m_rcArea;
+        // The middle of the hollow, 12 of the picture's 30 rows down, far from the rim.
+        QVERIFY(w.HitTestForma(QPoint(a.center().x(), a.top() + a.height() * 12 / 30)));
+        // The bottom of the rim, and a lower corner that nothing fills.
+        QVERIFY(w.HitTestForma(QPoint(a.center().x(), a.top() + a.height() * 25 / 30)));
+        QVERIFY(!w.HitTestForma(QPoint(a.left() + 1, a.bottom() - 1)));
+    }
+
     void marcoDeSeleccion() {
         if (!HayFigura(Imagenes::IDB_VASO250))
             QSKIP("falta vaso250.svg");

@@ -192,6 +192,9 @@ private slots:
         a.AddComponent(0, 30.0, UNIDAD_ML);
         QCOMPARE(a.PourLiquid(b, 50.0), 30.0); // limited by the source
         QCOMPARE(b.VolumenLiquido(), 30.0);
+        // Poured out whole, the source keeps no entry of nothing to write into a file.
+        QVERIFY(a.m_seno.m_faseLiquida.m_listaContenido.empty());
+        QCOMPARE(a.m_seno.m_faseLiquida.m_dMasa, 0.0);
         a.AddComponent(0, 200.0, UNIDAD_ML);
         b.AddComponent(0, 50.0, UNIDAD_ML);
         QCOMPARE(a.PourLiquid(b, 0.0), 20.0); // as much as fits: 20 ml free

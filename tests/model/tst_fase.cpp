@@ -319,7 +319,9 @@ private slots:
         QCOMPARE(a.Moles(1), 0.075);
         a.TransferirFraccion(nullptr, 1.0); // out of the system
         QCOMPARE(a.MolesTotales(), 0.0);
-        QCOMPARE(a.m_listaContenido.size(), size_t(2));
+        // Nothing left, no entry left: a file written now holds none of 0 mol.
+        QVERIFY(a.m_listaContenido.empty() && !a.m_pAgua);
+        QCOMPARE(a.m_dVolumen, 0.0);
     }
 
     void colorDeLaFase() {
