@@ -6,6 +6,7 @@
 // and violet again with more acid. When the practice's notes change, this test must change
 // with them.
 #include "PlantillaPrueba.h"
+#include "Procedimiento.h"
 #include "equipment/Calentadores.h"
 #include "equipment/Instrumentos.h"
 #include "equipment/ListaEquipo.h"
@@ -19,8 +20,7 @@
 
 #include <cmath>
 
-using prueba::Nuevo;
-using prueba::Plantilla;
+using namespace prueba;
 
 namespace {
 
@@ -32,36 +32,12 @@ constexpr double kKHierro = 98.0;
 // solution looks violet; ten times above it, blue; four times below, pink.
 constexpr double kFraccionVioleta = 4.8 / (600.0 + 4.8);
 
-int32_t Reactivo(const CCatalogo& cat, const char* pszNombre) {
-    for (int32_t i = 0; i < cat.NumReactivos(); ++i)
-        if (cat.m_reactivos[i].m_strNombre == pszNombre)
-            return i;
-    return -1;
-}
-
-void Pasos(CListaEquipo& lista, int n) {
-    for (int i = 0; i < n; ++i)
-        lista.PasoSimulacion();
-}
-
-void Arrastrar(CEquipo& e, int x, int y) {
-    e.MoveBy(x - e.m_x, y - e.m_y);
-}
-
-void PonerSobre(CEquipo& r, const CEquipo& base) {
-    Arrastrar(r, base.m_x + base.m_cx / 2 - r.m_cx / 2, base.m_y - r.m_cy);
-}
-
-void Sumergir(CEquipo& i, const CRecipiente& r) {
-    Arrastrar(i, r.m_x + r.m_cx / 2 + 4 - i.m_ptSonda.x(), r.m_y + r.m_cy - 6 - i.m_ptSonda.y());
-}
-
 // The colour the student sees in a vessel's liquid, as 0-255 channels.
 struct Color {
     int r, g, b;
 };
-Color ColorLiquido(const CRecipiente& t) {
-    const COLORREF c = t.m_seno.m_faseLiquida.ColorFase().m_crColor;
+Color ColorVisto(const CRecipiente& t) {
+    const COLORREF c = prueba::ColorLiquido(t);
     return {RojoDe(c), VerdeDe(c), AzulDe(c)};
 }
 QString Texto(const Color& c) {
@@ -118,7 +94,7 @@ private slots:
         }
         const double xA = Molar(*tubos[0], complejo);
         // Orange-red: the red ion's colour at 1.3 times the concentration it is given for.
-        const Color cA = ColorLiquido(*tubos[0]);
+        const Color cA = ColorVisto(*tubos[0]);
         QVERIFY2(cA.r > 150 && cA.g < 80 && cA.b < 80, qPrintable(Texto(cA)));
 
         QVERIFY(tubos[1]->AddReagent(hierro, 1.0));
@@ -132,14 +108,14 @@ private slots:
             QVERIFY(std::fabs(x - 8.5e-4) < 0.1e-4);
             QVERIFY(x > 3.0 * xA);
             // A deeper red: darker, and still red.
-            const Color c = ColorLiquido(*tubos[i]);
+            const Color c = ColorVisto(*tubos[i]);
             QVERIFY2(c.r < cA.r - 40 && c.r > c.g + 60 && c.r > c.b + 60, qPrintable(Texto(c)));
         }
         // All the iron as the hydroxide: 2e-5 mol, 2.14 mg; no red ion left to see.
         CTuboEnsaye& d = *tubos[3];
         QVERIFY(std::fabs(d.m_seno.m_faseSolida.Moles(hidroxido) - 2e-5) < 1e-12);
         QVERIFY(Molar(d, complejo) < 1e-12);
-        const Color cD = ColorLiquido(d);
+        const Color cD = ColorVisto(d);
         QVERIFY2(cD.r > 0xF0 && cD.g > 0xF0 && cD.b > 0xF0, qPrintable(Texto(cD))); // colourless
         QCOMPARE(d.m_seno.m_faseSolida.ColorFase().m_crColor,
                  cat.m_componentes[hidroxido].m_crColor);
@@ -179,7 +155,7 @@ private slots:
         QVERIFY2(f20 > 0.25 * kFraccionVioleta && f20 < 4.0 * kFraccionVioleta,
                  qPrintable(QString::number(f20)));
         // Violet: blue and red both above green, blue the stronger.
-        const Color cE = ColorLiquido(*e);
+        const Color cE = ColorVisto(*e);
         QVERIFY2(cE.b > cE.g + 30 && cE.r > cE.g + 10 && cE.b > cE.r, qPrintable(Texto(cE)));
 
         // F on the hot plate, the thermometer in it, off the plate at 85 °C.
@@ -195,7 +171,7 @@ private slots:
         QVERIFY(f->m_seno.m_dTemperatura > 80.0);
         const double fCaliente = fraccion(*f);
         QVERIFY2(fCaliente > 10.0 * kFraccionVioleta, qPrintable(QString::number(fCaliente)));
-        const Color cF = ColorLiquido(*f);
+        const Color cF = ColorVisto(*f);
         QVERIFY2(cF.b > cF.r + 80 && cF.b > cF.g + 80, qPrintable(Texto(cF))); // blue
         QVERIFY(f->m_seno.m_faseSolida.MolesTotales() == 0.0);
 
@@ -208,7 +184,7 @@ private slots:
         Pasos(lista, 10);
         const double fFria = fraccion(*g);
         QVERIFY2(fFria < 0.25 * kFraccionVioleta, qPrintable(QString::number(fFria)));
-        const Color cG = ColorLiquido(*g);
+        const Color cG = ColorVisto(*g);
         QVERIFY2(cG.r > cG.b && cG.b > cG.g && cG.r > cG.g + 40, qPrintable(Texto(cG))); // pink
         // None of the cobalt is lost or left as a solid.
         QVERIFY(std::fabs(cobaltoTotal(*g) - 2.5e-4) < 1e-12);
@@ -233,7 +209,7 @@ private slots:
         QVERIFY2(std::fabs(fDiluida * 4.0 - f20) < 0.05 * f20,
                  qPrintable(QString::number(fDiluida)));
         QVERIFY(fDiluida < 0.25 * kFraccionVioleta);
-        const Color cDiluida = ColorLiquido(*e);
+        const Color cDiluida = ColorVisto(*e);
         QVERIFY2(cDiluida.r > cDiluida.b && cDiluida.b > cDiluida.g, qPrintable(Texto(cDiluida)));
         // 10 ml of 12 M acid: 0.15 mol in 20 ml of water, 7.5 M: (7.5/6)^2 of the reference's
         // share, violet again and a little bluer.

@@ -7,6 +7,7 @@
 // the notes give what the student reads there. When a practice's notes change, this test
 // must change with them.
 #include "PlantillaPrueba.h"
+#include "Procedimiento.h"
 #include "equipment/Erlenmeyer250.h"
 #include "equipment/Instrumentos.h"
 #include "equipment/ListaEquipo.h"
@@ -24,8 +25,7 @@
 #include <string>
 #include <vector>
 
-using prueba::Nuevo;
-using prueba::Plantilla;
+using namespace prueba;
 
 namespace {
 
@@ -33,33 +33,6 @@ namespace {
 constexpr double kPKw20 = 14.167;
 constexpr double kPKw25 = 13.995;
 constexpr double kPKaAcetico = 4.756;
-
-int32_t Reactivo(const CCatalogo& cat, const char* pszNombre) {
-    for (int32_t i = 0; i < cat.NumReactivos(); ++i)
-        if (cat.m_reactivos[i].m_strNombre == pszNombre)
-            return i;
-    return -1;
-}
-
-int32_t Indicador(const CCatalogo& cat, const char* pszNombre) {
-    for (int32_t i = 0; i < cat.NumIndicadores(); ++i)
-        if (cat.m_indicadores[i].m_strNombre == pszNombre)
-            return i;
-    return -1;
-}
-
-void Pasos(CListaEquipo& lista, int n) {
-    for (int i = 0; i < n; ++i)
-        lista.PasoSimulacion();
-}
-
-void Arrastrar(CEquipo& e, int x, int y) {
-    e.MoveBy(x - e.m_x, y - e.m_y);
-}
-
-void Sumergir(CEquipo& i, const CRecipiente& r) {
-    Arrastrar(i, r.m_x + r.m_cx / 2 + 4 - i.m_ptSonda.x(), r.m_y + r.m_cy - 6 - i.m_ptSonda.y());
-}
 
 // The vessel and the room around it at that temperature: a laboratory at 25 °C.
 void Templar(CRecipiente& r, double dTemperatura) {
@@ -72,20 +45,6 @@ double LeerPH(CListaEquipo& lista, CPHmetro& phmetro, CRecipiente& r) {
     Sumergir(phmetro, r);
     Pasos(lista, 2);
     return lista.FindVesselAtProbe(&phmetro) == &r ? phmetro.m_dLectura : std::nan("");
-}
-
-int Rojo(COLORREF c) {
-    return int(c & 0xFF);
-}
-int Verde(COLORREF c) {
-    return int((c >> 8) & 0xFF);
-}
-int Azul(COLORREF c) {
-    return int((c >> 16) & 0xFF);
-}
-
-COLORREF ColorLiquido(const CRecipiente& r) {
-    return r.m_seno.m_faseLiquida.ColorFase().m_crColor;
 }
 
 QString Texto(double dPH) {
@@ -191,11 +150,11 @@ private slots:
             const double phInicial = LeerPH(lista, *phmetro, *matraz);
             QVERIFY2(phInicial >= 2.87 && phInicial <= 2.89, qPrintable(Texto(phInicial)));
             const COLORREF incoloro = ColorLiquido(*matraz);
-            QVERIFY(Verde(incoloro) >= 0xF0);
+            QVERIFY(VerdeDe(incoloro) >= 0xF0);
 
             // The first lasting pink, as in practice 903.
             const Valoracion v = Valorar(lista, *bureta, *matraz, *phmetro, 30.0,
-                                         [](COLORREF c) { return Verde(c) < 0xF0; });
+                                         [](COLORREF c) { return VerdeDe(c) < 0xF0; });
             QVERIFY(v.curva.size() > 500);
             const double phMitad = PHEn(v, 12.5);
             QVERIFY2(std::fabs(phMitad - kPKaAcetico) <= 0.02, qPrintable(Texto(phMitad)));
@@ -244,8 +203,8 @@ private slots:
         QVERIFY(bureta->AddReagent(naoh, 50.0));
         Pasos(lista, 2);
         const COLORREF inicial = ColorLiquido(*matraz2);
-        QVERIFY(Rojo(inicial) > Verde(inicial) + 0x40); // red to orange-red, not yellow
-        auto amarillo = [](COLORREF c) { return Rojo(c) > 0xF0 && Verde(c) >= 0xD0; };
+        QVERIFY(RojoDe(inicial) > VerdeDe(inicial) + 0x40); // red to orange-red, not yellow
+        auto amarillo = [](COLORREF c) { return RojoDe(c) > 0xF0 && VerdeDe(c) >= 0xD0; };
         QVERIFY(!amarillo(inicial));
         const Valoracion b = Valorar(lista, *bureta, *matraz2, *phmetro, 26.0, amarillo);
         QVERIFY2(b.dVire > 6.0 && b.dVire < 8.0, qPrintable(Texto(b.dVire)));
@@ -280,7 +239,7 @@ private slots:
         bureta->EmptyContents();
         QVERIFY(bureta->AddReagent(naoh, 50.0));
         const Valoracion c = Valorar(lista, *bureta, *matraz3, *phmetro, 18.0,
-                                     [](COLORREF col) { return Verde(col) < 0xF0; });
+                                     [](COLORREF col) { return VerdeDe(col) < 0xF0; });
         // 5.0 g per 100 ml of 60.05 g/mol: 0.8326 M, 0.08326 M diluted, 16.65 ml of base.
         const double cDiluido = 50.0 / 60.05256 / 10.0;
         const double vEquivalencia = cDiluido * 20.0 / 0.1;
@@ -326,7 +285,7 @@ private slots:
                      qPrintable(Texto(antes[i + 2])));
         }
         const COLORREF verde = color[2];
-        QVERIFY(Verde(verde) > Rojo(verde) + 0x20 && Verde(verde) > Azul(verde) + 0x20);
+        QVERIFY(VerdeDe(verde) > RojoDe(verde) + 0x20 && VerdeDe(verde) > AzulDe(verde) + 0x20);
 
         QVERIFY(vasos[0]->AddReagent(hcl, 1.0));
         QVERIFY(vasos[2]->AddReagent(hcl, 1.0));
@@ -347,14 +306,14 @@ private slots:
         QVERIFY2(std::fabs(despues[2] - phAcido) <= 0.02, qPrintable(Texto(despues[2])));
         QVERIFY2(std::fabs(despues[3] - (kPKw20 - phAcido)) <= 0.02, qPrintable(Texto(despues[3])));
         const COLORREF rojo = ColorLiquido(*vasos[2]);
-        QVERIFY(Rojo(rojo) > Verde(rojo) + 0x50 && Rojo(rojo) > Azul(rojo) + 0x50);
+        QVERIFY(RojoDe(rojo) > VerdeDe(rojo) + 0x50 && RojoDe(rojo) > AzulDe(rojo) + 0x50);
         const COLORREF violeta = ColorLiquido(*vasos[3]);
-        QVERIFY(Azul(violeta) > Verde(violeta) + 0x30 && Rojo(violeta) > Verde(violeta));
+        QVERIFY(AzulDe(violeta) > VerdeDe(violeta) + 0x30 && RojoDe(violeta) > VerdeDe(violeta));
         for (int i = 0; i < 2; ++i) {
             const COLORREF c = ColorLiquido(*vasos[i]);
-            QVERIFY(std::abs(Rojo(c) - Rojo(color[i])) < 0x10 &&
-                    std::abs(Verde(c) - Verde(color[i])) < 0x10 &&
-                    std::abs(Azul(c) - Azul(color[i])) < 0x10);
+            QVERIFY(std::abs(RojoDe(c) - RojoDe(color[i])) < 0x10 &&
+                    std::abs(VerdeDe(c) - VerdeDe(color[i])) < 0x10 &&
+                    std::abs(AzulDe(c) - AzulDe(color[i])) < 0x10);
         }
 
         // E. More acid into the first buffer: 10, 20 and 30 ml in all.
@@ -421,14 +380,15 @@ private slots:
         Pasos(lista, 2);
         QCOMPARE(ColorLiquido(*vasos[0]), ColorLiquido(*agua));
         const COLORREF verde = ColorLiquido(*vasos[0]);
-        QVERIFY(Verde(verde) > Rojo(verde) + 0x20 && Verde(verde) > Azul(verde) + 0x20);
+        QVERIFY(VerdeDe(verde) > RojoDe(verde) + 0x20 && VerdeDe(verde) > AzulDe(verde) + 0x20);
         const COLORREF amarillo = ColorLiquido(*vasos[1]);
-        QVERIFY(Rojo(amarillo) > Azul(amarillo) + 0x40 && Verde(amarillo) > Azul(amarillo) + 0x40);
+        QVERIFY(RojoDe(amarillo) > AzulDe(amarillo) + 0x40 &&
+                VerdeDe(amarillo) > AzulDe(amarillo) + 0x40);
         const COLORREF verdeAzulado = ColorLiquido(*vasos[2]);
-        QVERIFY(Verde(verdeAzulado) > Rojo(verdeAzulado) + 0x10 &&
-                Azul(verdeAzulado) > Rojo(verdeAzulado));
+        QVERIFY(VerdeDe(verdeAzulado) > RojoDe(verdeAzulado) + 0x10 &&
+                AzulDe(verdeAzulado) > RojoDe(verdeAzulado));
         const COLORREF violeta = ColorLiquido(*vasos[3]);
-        QVERIFY(Azul(violeta) > Verde(violeta) + 0x30 && Rojo(violeta) > Verde(violeta));
+        QVERIFY(AzulDe(violeta) > VerdeDe(violeta) + 0x30 && RojoDe(violeta) > VerdeDe(violeta));
     }
 };
 

@@ -5,6 +5,7 @@
 // and the outcome the text promises checked. When a practice's notes change, this test must
 // change with them.
 #include "PlantillaPrueba.h"
+#include "Procedimiento.h"
 #include "document/Plantillas.h"
 #include "document/Practica.h"
 #include "document/Rtf.h"
@@ -30,47 +31,9 @@
 #include <cmath>
 #include <string>
 
-using prueba::Nuevo;
-
 namespace {
 
-using prueba::Plantilla;
-
-// The reagent of that name, found the way the reagent dialog finds it.
-int32_t Reactivo(const CCatalogo& cat, const char* pszNombre) {
-    for (int32_t i = 0; i < cat.NumReactivos(); ++i)
-        if (cat.m_reactivos[i].m_strNombre == pszNombre)
-            return i;
-    return -1;
-}
-
-int32_t Indicador(const CCatalogo& cat, const char* pszNombre) {
-    for (int32_t i = 0; i < cat.NumIndicadores(); ++i)
-        if (cat.m_indicadores[i].m_strNombre == pszNombre)
-            return i;
-    return -1;
-}
-
-void Pasos(CListaEquipo& lista, int n) {
-    for (int i = 0; i < n; ++i)
-        lista.PasoSimulacion();
-}
-
-// Drags an item (and whatever is mounted on it) so that its corner ends at (x, y).
-void Arrastrar(CEquipo& e, int x, int y) {
-    e.MoveBy(x - e.m_x, y - e.m_y);
-}
-
-// Stands a vessel on a heat source or on the balance pan: centred, its bottom on the top.
-void PonerSobre(CEquipo& r, const CEquipo& base) {
-    Arrastrar(r, base.m_x + base.m_cx / 2 - r.m_cx / 2, base.m_y - r.m_cy);
-}
-
-// Dips an instrument into a vessel: its probe a few pixels above the vessel's bottom,
-// a little right of the middle.
-void Sumergir(CEquipo& i, const CRecipiente& r) {
-    Arrastrar(i, r.m_x + r.m_cx / 2 + 4 - i.m_ptSonda.x(), r.m_y + r.m_cy - 6 - i.m_ptSonda.y());
-}
+using namespace prueba;
 
 // Puts the vessel on the balance, reads it and puts the vessel back where it stood; NaN
 // when the balance does not find the vessel on it.
@@ -84,26 +47,12 @@ double Pesar(CListaEquipo& lista, CBalanza& balanza, CRecipiente& r) {
     return d;
 }
 
-// Channels of a 0x00BBGGRR colour.
-int Rojo(COLORREF c) {
-    return int(c & 0xFF);
-}
-int Verde(COLORREF c) {
-    return int((c >> 8) & 0xFF);
-}
-int Azul(COLORREF c) {
-    return int((c >> 16) & 0xFF);
-}
-
-COLORREF ColorLiquido(const CRecipiente& r) {
-    return r.m_seno.m_faseLiquida.ColorFase().m_crColor;
-}
 COLORREF ColorSolido(const CRecipiente& r) {
     return r.m_seno.m_faseSolida.ColorFase().m_crColor;
 }
 
 bool Rosa(COLORREF c) {
-    return Rojo(c) > 0xE0 && Azul(c) > 0xE0 && Verde(c) < 0xA0;
+    return RojoDe(c) > 0xE0 && AzulDe(c) > 0xE0 && VerdeDe(c) < 0xA0;
 }
 
 } // namespace
@@ -183,7 +132,7 @@ private slots:
         QVERIFY(vaso->m_seno.m_faseLiquida.Moles(nitratoCobre) > 0.99 * nCobre);
         QCOMPARE(vaso->m_seno.m_faseGas.MolesTotales(), 0.0); // the gas has gone
         const COLORREF azulClaro = ColorLiquido(*vaso);
-        QVERIFY(Azul(azulClaro) > Rojo(azulClaro) + 0x30); // the solution turns blue
+        QVERIFY(AzulDe(azulClaro) > RojoDe(azulClaro) + 0x30); // the solution turns blue
         const double m3 = pesar(vaso);
         const double m4 = pesar(probeta);
         QCOMPARE(QString::number(m4, 'f', 4), QStringLiteral("50.0000"));
@@ -213,7 +162,7 @@ private slots:
         Pasos(lista, 9);
         QVERIFY(std::fabs(vaso->m_seno.m_faseSolida.Moles(hidroxidoCobre) - nCobre) < 1e-9);
         const COLORREF precipitado = ColorSolido(*vaso);
-        QVERIFY(Azul(precipitado) > 0xA0 && Rojo(precipitado) < 0x40);
+        QVERIFY(AzulDe(precipitado) > 0xA0 && RojoDe(precipitado) < 0x40);
         const double m6 = pesar(vaso);
         const double m7 = pesar(probeta);
         QVERIFY(std::fabs((m3 + m5) - (m6 + m7)) < 1e-4); // same to the last figure shown
@@ -226,7 +175,7 @@ private slots:
         QCOMPARE(vaso->m_seno.m_faseSolida.Moles(hidroxidoCobre), 0.0);
         QCOMPARE(vaso->m_seno.m_faseLiquida.Moles(naoh), 0.0); // the acid neutralised it
         const COLORREF azulSulfato = ColorLiquido(*vaso);
-        QVERIFY(Azul(azulSulfato) > Rojo(azulSulfato) + 0x18); // copper sulphate is blue
+        QVERIFY(AzulDe(azulSulfato) > RojoDe(azulSulfato) + 0x18); // copper sulphate is blue
         const double tAntesZinc = vaso->m_seno.m_dTemperatura;
         QVERIFY(vaso->AddReagent(Reactivo(cat, "Limaduras de zinc"), 0.8));
         lista.PasoSimulacion();
@@ -237,10 +186,10 @@ private slots:
         QCOMPARE(vaso->m_seno.m_faseGas.MolesTotales(), 0.0);
         QCOMPARE(vaso->m_seno.m_faseSolida.Moles(zinc), 0.0); // no zinc left over
         const COLORREF rojizo = ColorSolido(*vaso);
-        QVERIFY(Rojo(rojizo) > Azul(rojizo) + 0x60);
+        QVERIFY(RojoDe(rojizo) > AzulDe(rojizo) + 0x60);
         // With the copper out of the solution, its blue has gone.
         const COLORREF incoloro = ColorLiquido(*vaso);
-        QVERIFY(Azul(incoloro) - Rojo(incoloro) < 0x08);
+        QVERIFY(AzulDe(incoloro) - RojoDe(incoloro) < 0x08);
 
         // 13-14: decant the solution; the copper stays and is weighed.
         QVERIFY(vaso->PourLiquid(*vasoDesecho, 0.0) > 60.0);
@@ -375,7 +324,7 @@ private slots:
         const double mAntes = balanza->Peso();
         QCOMPARE(QString::number(mAntes, 'f', 4), QStringLiteral("35.0000"));
         const double nSal = crisol->m_seno.m_faseSolida.Moles(hidratado);
-        QVERIFY(Azul(ColorSolido(*crisol)) > 0xF0 && Rojo(ColorSolido(*crisol)) < 0x10);
+        QVERIFY(AzulDe(ColorSolido(*crisol)) > 0xF0 && RojoDe(ColorSolido(*crisol)) < 0x10);
 
         // On the burner with the thermometer in it.
         PonerSobre(*crisol, *mechero);
@@ -403,7 +352,7 @@ private slots:
         QVERIFY(nMeseta > 600);
         QVERIFY(tMin > 60.5 && tMax < 63.5);
         const COLORREF blanco = ColorSolido(*crisol);
-        QVERIFY(Rojo(blanco) > 0xF0 && Verde(blanco) > 0xF0 && Azul(blanco) > 0xF0);
+        QVERIFY(RojoDe(blanco) > 0xF0 && VerdeDe(blanco) > 0xF0 && AzulDe(blanco) > 0xF0);
         QVERIFY(std::fabs(crisol->m_seno.m_faseSolida.Moles(anhidro) - nSal) < 1e-9);
         // Heated on until the thermometer passes 70 degrees, so that no vapour is left to
         // wet the salt again.
@@ -447,7 +396,7 @@ private slots:
         QVERIFY(vaso->AddComponent(0, 25.0, UNIDAD_ML));
         lista.PasoSimulacion();
         QCOMPARE(vaso->m_seno.m_faseSolida.Moles(anhidro), 0.0);
-        QVERIFY(Azul(ColorSolido(*vaso)) > 0xF0 && Rojo(ColorSolido(*vaso)) < 0x10);
+        QVERIFY(AzulDe(ColorSolido(*vaso)) > 0xF0 && RojoDe(ColorSolido(*vaso)) < 0x10);
         lista.PasoSimulacion(); // the thermometer reads the beaker of the step before
         const double tCaliente = termometro->m_dLectura;
         // What the student computes: the heat taken by the 25 g of water, per mole of salt.
@@ -455,7 +404,7 @@ private slots:
         QVERIFY2(dH > 0.9 * 79.1 && dH < 1.1 * 79.1, qPrintable(QString::number(dH)));
         Pasos(lista, 60);
         QCOMPARE(vaso->m_seno.m_faseSolida.MolesTotales(), 0.0); // dissolved
-        QVERIFY(Azul(ColorLiquido(*vaso)) > Rojo(ColorLiquido(*vaso)) + 0x40);
+        QVERIFY(AzulDe(ColorLiquido(*vaso)) > RojoDe(ColorLiquido(*vaso)) + 0x40);
         QVERIFY(termometro->m_dLectura < tCaliente && termometro->m_dLectura > tFrio + 20.0);
 
         {
@@ -485,7 +434,7 @@ private slots:
             QVERIFY(tubo->AddReagent(hcl, 10.0));
             Pasos(mesa, 3);
             QVERIFY(!Rosa(ColorLiquido(*tubo)));
-            QVERIFY(Verde(ColorLiquido(*tubo)) > 0xF0);
+            QVERIFY(VerdeDe(ColorLiquido(*tubo)) > 0xF0);
             QCOMPARE(ph(), QStringLiteral("1.48"));
             QCOMPARE(ph(), phExceso(true, 15.0));
             QVERIFY(std::fabs(tubo->m_seno.m_faseLiquida.Moles(sal) - 0.0005) < 1e-12);
@@ -530,11 +479,11 @@ private slots:
         auto vira = [](int nIndicador, COLORREF c) {
             switch (nIndicador) {
             case FENOLFTALEINA:
-                return Verde(c) < 0xF0; // the first lasting pink
+                return VerdeDe(c) < 0xF0; // the first lasting pink
             case AZUL_BROMOTIMOL:
-                return Azul(c) > 0xF0 && Rojo(c) < 0x90; // blue
+                return AzulDe(c) > 0xF0 && RojoDe(c) < 0x90; // blue
             default:
-                return Verde(c) > 0xF0; // yellow
+                return VerdeDe(c) > 0xF0; // yellow
             }
         };
         for (const auto& problema : kProblemas) {
@@ -582,7 +531,8 @@ private slots:
                     curva.push_back({v, phmetro->m_dLectura});
                     if (vira(nIndicador, ColorLiquido(*matraz)))
                         vVire = v;
-                    if (vNaranja < 0.0 && Verde(ColorLiquido(*matraz)) > Verde(colorInicial) + 4)
+                    if (vNaranja < 0.0 &&
+                        VerdeDe(ColorLiquido(*matraz)) > VerdeDe(colorInicial) + 4)
                         vNaranja = v;
                     if (v < vEquivalencia - 0.1) {
                         QVERIFY(phmetro->m_dLectura < 4.5);
@@ -783,8 +733,8 @@ private slots:
 
         // Paler, and a tenth of the ions: the conductimeter's needle moves less.
         const COLORREF a = ColorLiquido(*vasoA), b = ColorLiquido(*vasoB);
-        QVERIFY(Azul(a) > Rojo(a) + 0x20);                             // light blue
-        QVERIFY(Rojo(b) > Rojo(a) + 0x18 && Azul(b) - Rojo(b) < 0x10); // nearly colourless
+        QVERIFY(AzulDe(a) > RojoDe(a) + 0x20);                                 // light blue
+        QVERIFY(RojoDe(b) > RojoDe(a) + 0x18 && AzulDe(b) - RojoDe(b) < 0x10); // nearly colourless
         Sumergir(*conductimetro, *vasoA);
         Pasos(lista, 2);
         const double cA = conductimetro->m_dLectura;
@@ -822,9 +772,9 @@ private slots:
             Pasos(lista, 10);
             const COLORREF c = ColorLiquido(*vaso);
             if (dMlBase < 10.0) {
-                QVERIFY(Azul(c) > Rojo(c) + 0x06 && !Rosa(c)); // copper left: bluish
+                QVERIFY(AzulDe(c) > RojoDe(c) + 0x06 && !Rosa(c)); // copper left: bluish
             } else if (dMlBase == 10.0) {
-                QVERIFY(Azul(c) - Rojo(c) < 0x08 && Verde(c) > 0xF0); // colourless
+                QVERIFY(AzulDe(c) - RojoDe(c) < 0x08 && VerdeDe(c) > 0xF0); // colourless
             } else {
                 QVERIFY(Rosa(c)); // hydroxide left
             }
@@ -1066,7 +1016,7 @@ private slots:
         for (const char* pszIndicador : {"Fenolftaleina", "Azul de Bromotimol"}) {
             const bool bFenolftaleina = std::string(pszIndicador) == "Fenolftaleina";
             auto vira = [&](COLORREF c) {
-                return bFenolftaleina ? Verde(c) < 0xF0 : Azul(c) > 0xF0 && Rojo(c) < 0x90;
+                return bFenolftaleina ? VerdeDe(c) < 0xF0 : AzulDe(c) > 0xF0 && RojoDe(c) < 0x90;
             };
             auto* matraz = Nuevo<CErlenmeyer250>(lista, x, 340);
             x -= 200;
@@ -1189,9 +1139,9 @@ private slots:
         for (int i = 1; i < 3; ++i)
             QCOMPARE(ColorLiquido(*vasos[i]), ColorLiquido(*vasos[0])); // the same red
         const COLORREF rojo = ColorLiquido(*vasos[0]), naranja = ColorLiquido(*vasos[3]);
-        QVERIFY(Rojo(rojo) > 0xF0 && Verde(rojo) < 0x90 && Azul(rojo) < 0x90);
-        QVERIFY(Rojo(naranja) > 0xF0 && Verde(naranja) > Verde(rojo) + 0x30 &&
-                Verde(naranja) > Azul(naranja) + 0x40);
+        QVERIFY(RojoDe(rojo) > 0xF0 && VerdeDe(rojo) < 0x90 && AzulDe(rojo) < 0x90);
+        QVERIFY(RojoDe(naranja) > 0xF0 && VerdeDe(naranja) > VerdeDe(rojo) + 0x30 &&
+                VerdeDe(naranja) > AzulDe(naranja) + 0x40);
 
         // B. The base.
         QVERIFY(serie("Hidróxido de sodio 0.1 Molar"));
@@ -1401,7 +1351,7 @@ private slots:
         QVERIFY(std::fabs(vasoA->m_seno.m_faseSolida.Moles(carbonato) - 0.010) < 1e-9);
         QCOMPARE(vasoA->m_seno.m_faseSolida.Moles(cat.BuscarComponente(4)), 0.0); // salt dissolved
         const COLORREF c = ColorSolido(*vasoA);
-        QVERIFY(Rojo(c) > 0xE0 && Verde(c) > 0xE0 && Azul(c) > 0xE0); // white
+        QVERIFY(RojoDe(c) > 0xE0 && VerdeDe(c) > 0xE0 && AzulDe(c) > 0xE0); // white
         const double mDespues = pesar(*vasoA) + pesar(*vasoB);
         QCOMPARE(lectura(mDespues), lectura(mAntes));
 
