@@ -20,6 +20,10 @@ namespace Comprobacion {
 
 namespace {
 
+// The three phases of a vessel, and their names in the messages.
+constexpr int32_t kFases[3] = {ESTADO_LIQUIDO, ESTADO_SOLIDO, ESTADO_GAS};
+constexpr const char* kNombresFase[3] = {"líquida", "sólida", "gaseosa"};
+
 // The tables of a catalogue.
 struct Tablas {
     std::span<const CComponentes> m_componentes;
@@ -90,19 +94,17 @@ public:
             }
             if (!std::isfinite(s.Temperatura()))
                 Una(e, nLugar, nPaso, 0, QStringLiteral("la temperatura no es un número finito"));
-            const int32_t fases[3] = {ESTADO_LIQUIDO, ESTADO_SOLIDO, ESTADO_GAS};
-            const char* nombres[3] = {"líquida", "sólida", "gaseosa"};
             for (int i = 0; i < 3; ++i) {
-                const int32_t f = fases[i];
+                const int32_t f = kFases[i];
                 auto cantidad = [&](double d, const QString& strQue) {
                     if (!std::isfinite(d))
                         Una(e, nLugar, nPaso, 1 + i,
                             QStringLiteral("%1 de la fase %2 no es un número finito")
-                                .arg(strQue, QString::fromUtf8(nombres[i])));
+                                .arg(strQue, QString::fromUtf8(kNombresFase[i])));
                     else if (d < 0.0)
                         Una(e, nLugar, nPaso, 4 + i,
                             QStringLiteral("%1 de la fase %2 es menor que cero (%3)")
-                                .arg(strQue, QString::fromUtf8(nombres[i]))
+                                .arg(strQue, QString::fromUtf8(kNombresFase[i]))
                                 .arg(d));
                 };
                 cantidad(s.VolumenDe(f), QStringLiteral("el volumen"));
@@ -141,12 +143,10 @@ public:
             if (!r)
                 continue;
             const CSeno& s = r->m_seno;
-            const int32_t fases[3] = {ESTADO_LIQUIDO, ESTADO_SOLIDO, ESTADO_GAS};
-            const char* nombres[3] = {"líquida", "sólida", "gaseosa"};
             for (int i = 0; i < 3; ++i) {
-                const QString strFase = QString::fromUtf8(nombres[i]);
+                const QString strFase = QString::fromUtf8(kNombresFase[i]);
                 double dGramos = 0.0;
-                for (const CEntradaFase& c : s.Contenido(fases[i], true)) {
+                for (const CEntradaFase& c : s.Contenido(kFases[i], true)) {
                     dGramos += c.m_dGramos;
                     const CComponentes* k = cat.Componente(c.m_nComponente);
                     if (!k)
@@ -176,11 +176,11 @@ public:
                                 .arg(strFase, strDe)
                                 .arg(c.m_dMoles, 0, 'g', 6));
                 }
-                if (distinto(s.MasaDe(fases[i]), dGramos))
+                if (distinto(s.MasaDe(kFases[i]), dGramos))
                     Una(e, nLugar, 0, 16 + i,
                         tr("la fase %1 dice pesar %2 g y sus entradas suman %3 g")
                             .arg(strFase)
-                            .arg(s.MasaDe(fases[i]), 0, 'g', 6)
+                            .arg(s.MasaDe(kFases[i]), 0, 'g', 6)
                             .arg(dGramos, 0, 'g', 6));
             }
         }
