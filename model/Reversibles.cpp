@@ -211,17 +211,7 @@ void CSeno::AplicarReversible(int32_t nReaccion, double dAvance) {
     for (int i = 0; i < n; ++i) {
         if (!(cambios[i] < 0.0))
             continue;
-        const double dCantidad = -cambios[i];
-        fases[i]->Quitar(componentes[i], dCantidad, UNIDAD_MOLES);
-        // An entry used up to the rounding of what left is nothing at all.
-        if (CContenido* pEntrada = fases[i]->Buscar(componentes[i]);
-            pEntrada && std::fabs(pEntrada->m_dMoles) <= 1e-9 * dCantidad) {
-            pEntrada->m_dMoles = 0.0;
-            pEntrada->m_dGramos = 0.0;
-            pEntrada->m_dMl = 0.0;
-            pEntrada->m_dMolesAnion = 0.0;
-            pEntrada->m_dMolesCation = 0.0;
-        }
+        Consumir(*fases[i], componentes[i], -cambios[i]);
     }
     // What it makes in solution is dissolved, as if it had dissolved there: cooling does not
     // set it apart as a solid.
@@ -236,16 +226,9 @@ void CSeno::AplicarReversible(int32_t nReaccion, double dAvance) {
             pEntrada->m_bDisuelto = 1;
     }
     // The reaction's enthalpy, kJ per mole of extent forward: an endothermic move cools what
-    // the vessel holds. It is no heat source (the vessel still exchanges heat with the room
-    // in this step) and it moves no matter between phases; a boiling it brings follows from
-    // the temperature on the next step.
+    // the vessel holds.
     const double dEntalpia = R.m_reversible.m_dEntalpia;
-    const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
-    if (dEntalpia != 0.0 && std::isfinite(dEntalpia) && C > 0.0) {
-        const double t =
-            m_dTemperatura - dAvance * dEntalpia * 1000.0 / Reversibles::kJuliosPorCaloria / C;
-        if (std::isfinite(t))
-            m_dTemperatura = std::clamp(t, 0.0, kTemperaturaMaxima);
-    }
+    if (std::isfinite(dEntalpia))
+        CalorDeLaQuimica(-dAvance * dEntalpia * 1000.0 / AcidoBase::kJuliosPorCaloria);
     m_faseLiquida.IonizarTodo();
 }

@@ -17,8 +17,6 @@ inline constexpr double kR = 8.314462618;
 // 0 °C in kelvin, and 25 °C, the temperature of the constants given.
 inline constexpr double kCeroKelvin = 273.15;
 inline constexpr double kT25 = 298.15;
-// The thermochemical calorie, the model's heat unit: 1 cal = 4.184 J.
-inline constexpr double kJuliosPorCaloria = 4.184;
 
 // ln K at the temperature (°C) by van 't Hoff with a constant enthalpy:
 // ln K = ln K25 - ΔH/R (1/T - 1/298.15). Finite for any finite data (the temperature is held

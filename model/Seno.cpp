@@ -165,17 +165,30 @@ int CSeno::EquilibrioIonico() {
     int nCambio = m_faseLiquida.m_dPHEquilibrio != dAntes ? SIMULACION_CAMBIO : 0;
     const double q = m_faseLiquida.m_dCalorPendiente;
     m_faseLiquida.m_dCalorPendiente = 0.0;
-    // The heat of neutralisation warms or cools what the vessel holds. It is no heat source
-    // (the vessel still gives heat to the room in this step) and it moves no matter between
-    // phases: a solute is not a melt that a cooling freezes out, and the boiling that a heat
-    // source brings follows from the temperature on the next step.
-    const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
-    const double t = m_dTemperatura + q / C;
-    if (q != 0.0 && C > 0.0 && std::isfinite(t)) {
-        m_dTemperatura = std::clamp(t, 0.0, kTemperaturaMaxima);
+    if (CalorDeLaQuimica(q))
         nCambio |= SIMULACION_CAMBIO;
-    }
     return nCambio;
+}
+
+void CSeno::Consumir(CFase& fase, int32_t nComponente, double dMoles) {
+    fase.Quitar(nComponente, dMoles, UNIDAD_MOLES);
+    if (CContenido* pEntrada = fase.Buscar(nComponente);
+        pEntrada && std::fabs(pEntrada->m_dMoles) <= 1e-9 * std::fabs(dMoles)) {
+        pEntrada->m_dMoles = 0.0;
+        pEntrada->m_dGramos = 0.0;
+        pEntrada->m_dMl = 0.0;
+        pEntrada->m_dMolesAnion = 0.0;
+        pEntrada->m_dMolesCation = 0.0;
+    }
+}
+
+bool CSeno::CalorDeLaQuimica(double dCalor) {
+    const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
+    const double t = m_dTemperatura + dCalor / C;
+    if (dCalor == 0.0 || !(C > 0.0) || !std::isfinite(t))
+        return false;
+    m_dTemperatura = std::clamp(t, 0.0, kTemperaturaMaxima);
+    return true;
 }
 
 CFase* CSeno::FaseDeCodigo(int32_t nFase) {
@@ -391,18 +404,7 @@ void CSeno::AplicarReaccion(int32_t nReaccion, double e) {
         CFase* pFase = FaseDeCodigo(nFase);
         if (!pFase)
             continue;
-        const double dCantidad = R.m_nCoefReactivo[k] * e;
-        pFase->Quitar(r, dCantidad, UNIDAD_MOLES);
-        // A reactant used up exactly is nothing at all, not a rounding rest that would
-        // still ionise and steer the pH.
-        if (CContenido* pEntrada = pFase->Buscar(r);
-            pEntrada && std::fabs(pEntrada->m_dMoles) <= 1e-9 * std::fabs(dCantidad)) {
-            pEntrada->m_dMoles = 0.0;
-            pEntrada->m_dGramos = 0.0;
-            pEntrada->m_dMl = 0.0;
-            pEntrada->m_dMolesAnion = 0.0;
-            pEntrada->m_dMolesCation = 0.0;
-        }
+        Consumir(*pFase, r, R.m_nCoefReactivo[k] * e);
     }
     for (int k = 0; k < 3; ++k) {
         const int32_t p = R.m_nProducto[k];

@@ -130,6 +130,15 @@ public:
     void AplicarReversible(int32_t nReaccion, double dAvance);
 
 private:
+    // Takes the moles from the phase's entry; an entry used up to the rounding of what left
+    // is nothing at all, not a rest that would still ionise and steer the pH.
+    static void Consumir(CFase& fase, int32_t nComponente, double dMoles);
+    // Heat the chemistry gives (calories; negative: takes) to what the vessel holds. It is no
+    // heat source (the vessel still exchanges heat with the room in this step) and it moves no
+    // matter between phases: a solute is not a melt that a cooling freezes out, and the
+    // boiling a heat source brings follows from the temperature on the next step. True when
+    // the temperature changed.
+    bool CalorDeLaQuimica(double dCalor);
     double Disponible(int32_t nComponente, int32_t nCoeficiente, int32_t nFase) const;
     // Whether the slot draws on the open air's oxygen rather than on the gas phase.
     bool DelAire(int32_t nComponente, int32_t nFase) const;
