@@ -198,6 +198,49 @@ private slots:
         QVERIFY(nAbajo > 0);
     }
 
+    // Zoomed in, the liquid still fills the whole interior from its level to the bottom: no
+    // clear pixel inside it at any scale or place on the bench (the picture and the liquid
+    // are scaled apart and must meet). Edges, where the glass is smoothed, and the label
+    // are left out.
+    void liquidoEscaladoSinHuecos() {
+        cat.m_componentes[AGUA].m_crColor = kRojizo;
+        for (int nDesplazado = 0; nDesplazado < 3; ++nDesplazado) {
+            auto r = Recipiente(2, cat);
+            r->ColocarEn(kInsercion + QPoint(nDesplazado, 3 * nDesplazado));
+            QVERIFY(r->AddComponent(AGUA, 100.0, UNIDAD_ML));
+            for (double z : {0.75, 1.2, 1.5, 2.0, 3.0, 4.0}) {
+                QImage img = Lienzo(int(420 * z), int(420 * z));
+                {
+                    QPainter p(&img);
+                    Dibujo::PrepararPintor(p);
+                    p.scale(z, z);
+                    r->Draw(p);
+                }
+                const QImage& f = Imagenes::Interior(Imagenes::IDB_VASO250, z);
+                const double dFilas = double(f.height()) / r->m_cy;
+                const QRectF etiqueta = QRectF(r->m_rcEtiqueta).adjusted(-2, -2, 3, 3);
+                const QPoint esquina(qRound(r->m_x * z), qRound(r->m_y * z));
+                const int yArriba = int(std::lround((r->GetLevelY(100.0) + 1) * dFilas));
+                const int yAbajo = int(std::lround(r->m_nFondo * dFilas));
+                auto dentro = [&](int x, int y) { return !Blanco(f.pixel(x, y)); };
+                int nHuecos = 0;
+                for (int y = yArriba; y < yAbajo; ++y)
+                    for (int x = 1; x + 1 < f.width(); ++x) {
+                        if (!dentro(x, y) || !dentro(x - 1, y) || !dentro(x + 1, y) ||
+                            !dentro(x, y - 1) || !dentro(x, y + 1) ||
+                            etiqueta.contains(x / z, y / z))
+                            continue;
+                        const QRgb c = img.pixel(esquina + QPoint(x, y));
+                        nHuecos += qRed(c) > 235 && qGreen(c) > 235 && qBlue(c) > 235 ? 1 : 0;
+                    }
+                QVERIFY2(nHuecos == 0, qPrintable(QStringLiteral("zoom %1, desplazado %2: %3")
+                                                      .arg(z)
+                                                      .arg(nDesplazado)
+                                                      .arg(nHuecos)));
+            }
+        }
+    }
+
     // The liquid's picture follows the contents: a new colour replaces the old one and an
     // emptied vessel shows nothing.
     void colorSigueAlContenido() {
