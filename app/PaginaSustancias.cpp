@@ -16,6 +16,7 @@
 #include <QSpinBox>
 
 #include <cmath>
+#include <functional>
 #include <optional>
 
 using namespace CamposEditor;
@@ -109,6 +110,7 @@ CPaginaSustancias::CPaginaSustancias(CEditorPractica& editor,
         else
             color->Mostrar(k.m_dConcentracionColor);
     });
+    f = Vapor(f);
     AcidoBase(f++);
     m_pRejilla->setRowStretch(f, 1);
     connect(m_pLista, &QListWidget::currentRowChanged, this, [this] { Mostrar(); });
@@ -119,6 +121,59 @@ CPaginaSustancias::CPaginaSustancias(CEditorPractica& editor,
     });
     connect(lista.pEliminar, &QPushButton::clicked, this, [this] { Eliminar(); });
     DosColumnas(this, lista.pCaja, m_pDerecha);
+}
+
+int CPaginaSustancias::Vapor(int f) {
+    // Each field is optional: empty stores 0, which is the described rule.
+    auto campo = [this](const QString& strEtiqueta, const char* pszNombre, const QString& strAyuda,
+                        int nFila, int nColumna, std::function<void(double)> fnPoner,
+                        std::function<double(const CComponentes&)> fnValor) {
+        auto* n = new CNumero(m_pDerecha);
+        n->setObjectName(QString::fromLatin1(pszNombre));
+        n->setToolTip(strAyuda);
+        m_pRejilla->addWidget(new QLabel(strEtiqueta, m_pDerecha), nFila, nColumna);
+        m_pRejilla->addWidget(n, nFila, nColumna + 1);
+        n->m_fnCambio = [n, fnPoner](double d) {
+            fnPoner(d);
+            if (d == 0.0)
+                n->MostrarVacio();
+        };
+        n->PermitirVacio([fnPoner] { fnPoner(0.0); });
+        m_campos.push_back([n, fnValor](const CComponentes& k) {
+            const double d = fnValor(k);
+            if (d == 0.0)
+                n->MostrarVacio();
+            else
+                n->Mostrar(d);
+        });
+    };
+    campo(
+        T("Partículas por unidad (i):"), "vantHoff",
+        T("Partículas que da en disolución cada unidad de fórmula (factor de van 't Hoff; "
+          "1,9 para el NaCl). Vacío: cuenta como una."),
+        f, 0,
+        [this](double d) { m_editor.PonerDisolucion(Actual(), &CDisolucionDatos::m_dVantHoff, d); },
+        [](const CComponentes& k) { return k.m_disolucion.m_dVantHoff; });
+    campo(
+        T("Volumen molar del líquido (cm³/mol):"), "volumenMolar",
+        T("Volumen de un mol del líquido, con el que la ecuación de Wilson pondera sus "
+          "energías. Necesario si la sustancia tiene constantes de Antoine."),
+        f++, 2,
+        [this](double d) {
+            m_editor.PonerDisolucion(Actual(), &CDisolucionDatos::m_dVolumenMolar, d);
+        },
+        [](const CComponentes& k) { return k.m_disolucion.m_dVolumenMolar; });
+    static const char* const kNombres[] = {"antoineA", "antoineB", "antoineC"};
+    for (int k = 0; k < 3; ++k)
+        campo(
+            T("Antoine %1:").arg(QChar(u'A' + k)), kNombres[k],
+            T("Constantes de la presión de vapor, log₁₀(p/bar) = A − B/(T/K + C), como las da "
+              "el NIST WebBook. Vacías: el líquido hierve a su punto de ebullición."),
+            f + k / 2, (k % 2) * 2, [this, k](double d) { m_editor.PonerAntoine(Actual(), k, d); },
+            [k](const CComponentes& c) {
+                return c.m_disolucion.m_antoine[static_cast<size_t>(k)];
+            });
+    return f + 2;
 }
 
 void CPaginaSustancias::AcidoBase(int f) {

@@ -41,6 +41,8 @@ private:
     int EstadoColorTextura(int f);
     // The group of the acid–base system at row f, across the grid.
     void AcidoBase(int f);
+    // Particles in solution and vapour data, each optional (empty: the described rules).
+    int Vapor(int f);
 
     QWidget* m_pDerecha;
     QGridLayout* m_pRejilla;

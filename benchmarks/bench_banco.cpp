@@ -14,6 +14,7 @@
 
 #include "bench/ChildView.h"
 #include "document/Historial.h"
+#include "document/Plantillas.h"
 #include "document/Practica.h"
 
 #include <QApplication>
@@ -206,6 +207,48 @@ void BM_PasoBanco(benchmark::State& state) {
     lista.reset();
 }
 
+// One tick of practice 901's distillation: 50 ml of its mixture boiling on a hot plate into a
+// beaker. The argument 1 runs it with the practice's vapour data (the bubble point solved on
+// every tick), 0 with them removed (every liquid boiling at its own temperature).
+void BM_PasoDestilacion(benchmark::State& state) {
+    const QByteArray b = Plantillas::Bytes(901);
+    CPractica practica;
+    if (practica.LeerPlantilla(std::vector<uint8_t>(b.begin(), b.end()), QStringLiteral("901.akp"),
+                               nullptr) != CPractica::Resultado::Correcto)
+        std::abort();
+    CCatalogo& cat = practica.m_catalogo;
+    if (state.range(0) == 0) {
+        cat.m_paresVapor.clear();
+        for (CComponentes& c : cat.m_componentes)
+            c.m_disolucion = CDisolucionDatos();
+    }
+    auto armar = [&cat] {
+        auto lista = std::make_unique<CListaEquipo>(&cat);
+        auto* matraz = Poner<CMatrazBalon>(*lista, 300, 330);
+        if (!matraz->AddReagent(0, 50.0))
+            std::abort();
+        matraz->m_seno.m_dTemperatura = 75.0; // boiling from the first tick
+        matraz->PonerCabeza(*lista);
+        matraz->PonerCondensador(*lista);
+        CCodoDestilacion* codo = matraz->PonerCodo(*lista);
+        Poner<CVaso250>(*lista, codo->m_x + 46, 460);
+        auto* parrilla = Poner<CParrilla>(*lista, 300, 330 + 60);
+        parrilla->Comando(ID_NIVEL5);
+        return lista;
+    };
+    auto lista = armar();
+    int nPasos = 0;
+    for (auto _ : state) {
+        lista->PasoSimulacion();
+        if (++nPasos == kPasosPorBanco) {
+            state.PauseTiming();
+            lista = armar();
+            nPasos = 0;
+            state.ResumeTiming();
+        }
+    }
+}
+
 // The step of a bench made of several copies of the busy bench side by side (40 items each),
 // for the cost of finding which vessel sits on which source and under which probe as the
 // bench grows: 1, 6, 24 and 300 copies are 40, 240, 960 and 12,000 items.
@@ -359,6 +402,7 @@ void BM_RegistrarYDeshacer(benchmark::State& state) {
 BENCHMARK(BM_RegistrarYDeshacer)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_PasoBanco)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PasoDestilacion)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PasoBancoEscala)->Arg(1)->Arg(6)->Arg(24)->Arg(300)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DibujarBanco)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PintarMesa)->Unit(benchmark::kMillisecond);

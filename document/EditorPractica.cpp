@@ -356,6 +356,12 @@ bool CEditorPractica::EliminarComponente(int32_t n, QString* pstrError) {
             bajar(e.m_nComponente);
     for (CIndicadores& d : cat.m_indicadores)
         bajar(d.m_nComponente);
+    // The pairs of the component go with it (bound to no other); the rest keep their order.
+    std::erase_if(cat.m_paresVapor, [n](const CParVapor& p) { return p.m_nA == n || p.m_nB == n; });
+    for (CParVapor& p : cat.m_paresVapor) {
+        bajar(p.m_nA);
+        bajar(p.m_nB);
+    }
     CambiarFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
         for (CContenido& c : f.m_listaContenido)
             bajar(c.m_nComponente);
@@ -431,6 +437,60 @@ bool CEditorPractica::PonerAcidoBase(int32_t n, int32_t CAcidoBaseDatos::*pCampo
         c->m_acidoBase.*pCampo = v;
     }
     return c != nullptr;
+}
+
+bool CEditorPractica::PonerDisolucion(int32_t n, double CDisolucionDatos::*pCampo, double d) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, n);
+    if (!c)
+        return false;
+    Anotar();
+    c->m_disolucion.*pCampo = d;
+    return true;
+}
+
+bool CEditorPractica::PonerAntoine(int32_t n, int k, double d) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, n);
+    if (!c || k < 0 || k > 2)
+        return false;
+    Anotar();
+    c->m_disolucion.m_antoine[static_cast<size_t>(k)] = d;
+    return true;
+}
+
+bool CEditorPractica::PonerCurvaSolubilidad(int32_t n,
+                                            const std::vector<std::array<double, 2>>& puntos) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, n);
+    if (!c)
+        return false;
+    Anotar();
+    c->m_disolucion.m_solubilidad = puntos;
+    return true;
+}
+
+bool CEditorPractica::PonerParVapor(int32_t a, int32_t b,
+                                    std::optional<std::pair<double, double>> energias) {
+    if (a == b || !Catalogo().Componente(a) || !Catalogo().Componente(b))
+        return false;
+    if (a > b) {
+        std::swap(a, b);
+        if (energias)
+            std::swap(energias->first, energias->second);
+    }
+    std::vector<CParVapor>& v = Catalogo().m_paresVapor;
+    const auto it = std::find_if(v.begin(), v.end(), [a, b](const CParVapor& p) {
+        return p.m_nA > a || (p.m_nA == a && p.m_nB >= b);
+    });
+    const bool bHay = it != v.end() && it->m_nA == a && it->m_nB == b;
+    if (!energias && !bHay)
+        return false;
+    Anotar();
+    if (!energias)
+        v.erase(it);
+    else if (bHay)
+        *it = {a, b, energias->first, energias->second};
+    else
+        v.insert(it, {a, b, energias->first, energias->second});
+    return true;
 }
 
 CEditorPractica::Rango CEditorPractica::RangoComponente(int32_t CComponentes::*pCampo) {

@@ -64,6 +64,14 @@ public:
     bool PonerPKa(int32_t n, int k, std::optional<double> d);
     bool PonerEntalpiaPaso(int32_t n, int k, double d);
     bool PonerAcidoBase(int32_t n, int32_t CAcidoBaseDatos::*pCampo, int32_t v);
+    // A component's particles, molar volume, Antoine constant k (0 A, 1 B, 2 C) and solubility
+    // curve (Vapor.h), each kept as given (the validation names what is wrong), each with its
+    // undo; and a pair's Wilson energies, given for places a != b in either order (none: the
+    // pair mixes ideally, its record removed).
+    bool PonerDisolucion(int32_t n, double CDisolucionDatos::*pCampo, double d);
+    bool PonerAntoine(int32_t n, int k, double d);
+    bool PonerCurvaSolubilidad(int32_t n, const std::vector<std::array<double, 2>>& puntos);
+    bool PonerParVapor(int32_t a, int32_t b, std::optional<std::pair<double, double>> energias);
     struct Rango {
         int32_t nMinimo;
         int32_t nMaximo;

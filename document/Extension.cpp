@@ -111,6 +111,41 @@ void Reversible(CArchivo& ar, CReversibleDatos& r) {
     ar.Entero(r.m_nFueraDeQ, 0, CExtension::kFueraDeQ);
 }
 
+void Disolucion(CArchivo& ar, CDisolucionDatos& d) {
+    ar.Valor(d.m_dVantHoff, 0.0, CExtension::kVantHoffMaximo);
+    if (d.m_dVantHoff != 0.0 && !(d.m_dVantHoff >= 1.0))
+        Mal("partículas por unidad de fórmula menores que 1");
+    ar.Valor(d.m_antoine[0], -kValorCatalogo, kValorCatalogo);
+    ar.Valor(d.m_antoine[1], 0.0, CExtension::kAntoineBMaxima);
+    ar.Valor(d.m_antoine[2], -CExtension::kAntoineCMaxima, CExtension::kAntoineCMaxima);
+    ar.Valor(d.m_dVolumenMolar, 0.0, CExtension::kVolumenMolarMaximo);
+    if (d.TieneVapor() ? !(d.m_dVolumenMolar > 0.0)
+                       : !CeroPositivo(d.m_antoine[0]) || !CeroPositivo(d.m_antoine[2]) ||
+                             !CeroPositivo(d.m_dVolumenMolar))
+        Mal("datos de vapor incompletos");
+    int32_t n = static_cast<int32_t>(d.m_solubilidad.size());
+    ar.Entero(n, 0, CExtension::kPuntosMaximos);
+    d.m_solubilidad.resize(static_cast<size_t>(n));
+    for (size_t i = 0; i < d.m_solubilidad.size(); ++i) {
+        auto& q = d.m_solubilidad[i];
+        ar.Valor(q[0], CExtension::kTemperaturaMinima, CExtension::kTemperaturaMaxima);
+        ar.Valor(q[1], 0.0, kValorCatalogo);
+        if (i > 0 && !(q[0] > d.m_solubilidad[i - 1][0]))
+            Mal("temperaturas de solubilidad que no crecen");
+    }
+    if (!d.Tiene())
+        Mal("registro de disolución vacío");
+}
+
+void ParVapor(CArchivo& ar, CParVapor& p) {
+    Indice(ar, p.m_nA);
+    Indice(ar, p.m_nB);
+    if (!(p.m_nA < p.m_nB))
+        Mal("par de componentes fuera de orden");
+    ar.Valor(p.m_dAB, -CExtension::kEnergiaMaxima, CExtension::kEnergiaMaxima);
+    ar.Valor(p.m_dBA, -CExtension::kEnergiaMaxima, CExtension::kEnergiaMaxima);
+}
+
 // The data as a record keeps them: only the places its count uses.
 CAcidoBaseDatos Recortado(CAcidoBaseDatos a) {
     for (size_t i = static_cast<size_t>(std::clamp(a.m_nPasos, 0, 3)); i < 3; ++i)
@@ -173,7 +208,14 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
             x.m_acidoBase.emplace_back(n, Recortado(c.m_acidoBase));
         if (c.m_dConcentracionColor != 0.0)
             x.m_concentracionColor.emplace_back(n, c.m_dConcentracionColor);
+        if (c.m_disolucion.Tiene())
+            x.m_disoluciones.emplace_back(n, c.m_disolucion);
     }
+    x.m_paresVapor = cat.m_paresVapor;
+    std::sort(x.m_paresVapor.begin(), x.m_paresVapor.end(),
+              [](const CParVapor& a, const CParVapor& b) {
+                  return std::tie(a.m_nA, a.m_nB) < std::tie(b.m_nA, b.m_nB);
+              });
     for (size_t i = 0; i < cat.m_indicadores.size(); ++i)
         if (cat.m_indicadores[i].m_acidoBase.Tiene())
             x.m_formas.emplace_back(static_cast<int32_t>(i),
@@ -205,7 +247,8 @@ void CExtension::Escribir(CArchivo& ar) const {
     const bool bMotor = m_nMotor != MOTOR_DESCRITO;
     ar.EscribirInt32(static_cast<int32_t>(
         m_textos.size() + m_rotulos.size() + m_niveles.size() + (bMotor ? 1 : 0) +
-        m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size()));
+        m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size() +
+        m_disoluciones.size() + m_paresVapor.size()));
     for (const Texto& t : m_textos) {
         CArchivo r;
         r << t.m_nCampo << t.m_nIndice;
@@ -233,6 +276,13 @@ void CExtension::Escribir(CArchivo& ar) const {
     EscribirTabla(ar, kColorConcentracion, m_concentracionColor, ConcentracionColor);
     EscribirTabla(ar, kFormas, m_formas, Formas);
     EscribirTabla(ar, kReversible, m_reversibles, Reversible);
+    EscribirTabla(ar, kDisolucion, m_disoluciones, Disolucion);
+    for (const CParVapor& p : m_paresVapor) {
+        CArchivo r;
+        CParVapor copia = p;
+        ParVapor(r, copia);
+        ar.EscribirRegistro(kParVapor, r);
+    }
 }
 
 CExtension CExtension::Leer(CArchivo& ar) {
@@ -296,6 +346,16 @@ CExtension CExtension::Leer(CArchivo& ar) {
         case kReversible:
             clave = LeerEntrada(r, x.m_reversibles, Reversible);
             break;
+        case kDisolucion:
+            clave = LeerEntrada(r, x.m_disoluciones, Disolucion);
+            break;
+        case kParVapor: {
+            CParVapor p;
+            ParVapor(r, p);
+            clave = {p.m_nA, p.m_nB};
+            x.m_paresVapor.push_back(p);
+            break;
+        }
         default:
             if (nEtiqueta >= kObligatoria)
                 Mal("registro obligatorio desconocido (" + std::to_string(nEtiqueta) + ")");
@@ -323,6 +383,11 @@ void CExtension::AplicarQuimica(CCatalogo& cat) const {
           "componente");
     poner(cat.m_indicadores, m_formas, &CIndicadores::m_acidoBase, "indicador");
     poner(cat.m_reacciones, m_reversibles, &CReacciones::m_reversible, "reacción");
+    poner(cat.m_componentes, m_disoluciones, &CComponentes::m_disolucion, "componente");
+    for (const CParVapor& p : m_paresVapor)
+        if (static_cast<size_t>(p.m_nB) >= cat.m_componentes.size())
+            Mal("componente " + std::to_string(p.m_nB) + " que no existe");
+    cat.m_paresVapor = m_paresVapor;
 }
 
 void CExtension::AplicarTextos(const Cabecera& c, CCatalogo& cat) const {

@@ -1,6 +1,7 @@
 // CExtension: what a saved practice keeps that the described file has no place for — the
 // whole text of names Windows-1252 cannot spell, the labels students put on items, the
-// level of a hot plate, and the data of the aqueous equilibrium engine (DatosAcuosos.h).
+// level of a hot plate, the data of the aqueous equilibrium engine (DatosAcuosos.h) and those
+// of solutions and vapours (Vapor.h).
 // A practice with none of it is written exactly as the described format says, version
 // "Vol.1"; one with any is written as version "Vol.2", this block right after the version
 // and the described records after it, unchanged. An older program refuses such a file by
@@ -11,6 +12,7 @@
 
 #include "model/Archivo.h"
 #include "model/DatosAcuosos.h"
+#include "model/Vapor.h"
 
 #include <string>
 #include <utility>
@@ -34,7 +36,9 @@ public:
         kAcidoBase = 0x8002,
         kColorConcentracion = 0x8003,
         kFormas = 0x8004,
-        kReversible = 0x8005
+        kReversible = 0x8005,
+        kDisolucion = 0x800A,
+        kParVapor = 0x800B
     };
     static constexpr int32_t kObligatoria = 0x8000;
 
@@ -46,6 +50,15 @@ public:
     static constexpr double kKMaxima = 1.0e100;
     static constexpr int32_t kFueraDeQ = 0x3F; // bits of the six slots
     static constexpr COLORREF kColorMaximo = 0xFFFFFF;
+    // A component's particles, its solubility points and vapour data; a pair's energies.
+    static constexpr double kVantHoffMaximo = 10.0;
+    static constexpr int32_t kPuntosMaximos = 32;
+    static constexpr double kTemperaturaMinima = -273.15; // °C
+    static constexpr double kTemperaturaMaxima = 5000.0;  // °C
+    static constexpr double kAntoineBMaxima = 1.0e5;      // K
+    static constexpr double kAntoineCMaxima = 1.0e3;      // K, either sign
+    static constexpr double kVolumenMolarMaximo = 1.0e4;  // cm3/mol
+    static constexpr double kEnergiaMaxima = 1.0e6;       // J/mol, either sign
 
     // The texts a record may complete, by field; the index is the entry's place in its
     // catalogue table (0 for the head's texts).
@@ -77,10 +90,12 @@ public:
     // The chemistry, by the entry's place in its catalogue table; only entries that have
     // data, in increasing order, and the mode only when it is not the described one.
     int32_t m_nMotor = MOTOR_DESCRITO;
-    std::vector<std::pair<int32_t, CAcidoBaseDatos>> m_acidoBase;    // component
-    std::vector<std::pair<int32_t, double>> m_concentracionColor;    // component, mol/L
-    std::vector<std::pair<int32_t, CIndicadorDatos>> m_formas;       // indicator
-    std::vector<std::pair<int32_t, CReversibleDatos>> m_reversibles; // reaction
+    std::vector<std::pair<int32_t, CAcidoBaseDatos>> m_acidoBase;     // component
+    std::vector<std::pair<int32_t, double>> m_concentracionColor;     // component, mol/L
+    std::vector<std::pair<int32_t, CIndicadorDatos>> m_formas;        // indicator
+    std::vector<std::pair<int32_t, CReversibleDatos>> m_reversibles;  // reaction
+    std::vector<std::pair<int32_t, CDisolucionDatos>> m_disoluciones; // component
+    std::vector<CParVapor> m_paresVapor;                              // by (a, b), a < b
 
     // The head's four texts, which the extension completes like the catalogue's.
     struct Cabecera {
@@ -101,7 +116,8 @@ public:
     }
     bool SinQuimica() const {
         return m_nMotor == MOTOR_DESCRITO && m_acidoBase.empty() && m_concentracionColor.empty() &&
-               m_formas.empty() && m_reversibles.empty();
+               m_formas.empty() && m_reversibles.empty() && m_disoluciones.empty() &&
+               m_paresVapor.empty();
     }
 
     // The block: an int32 count of records, then each record (tag, byte length, payload).

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
+#include <tuple>
 
 namespace Fuente {
 
@@ -307,6 +308,138 @@ QStringList EscribirAcidoBase(const Crudo& cr, const Nombres& n) {
     return v;
 }
 
+// ---------------------------------------------------------------------------------------
+// Solutions and vapours (Vapor.h): a component's particles, solubility points and vapour
+// data, and the Wilson energies of a pair.
+
+// The place of the component a key names.
+int32_t LugarNombrado(Lectura& l, const QString& s, const Valor& v) {
+    const CComponentes* p = &ComponenteNombrado(l, s, v);
+    for (size_t k = 0; k < l.m_d.m_componentes.size(); ++k)
+        if (&l.m_d.m_componentes[k].m_c == p)
+            return static_cast<int32_t>(k);
+    return 0;
+}
+
+double Acotado(const QString& s, const QString& strDonde, double dMin, double dMax,
+               bool bMinimoIncluido = true) {
+    const double d = Catalogo(s, strDonde);
+    if (!(bMinimoIncluido ? d >= dMin : d > dMin) || !(d <= dMax))
+        Fallo(strDonde, Traducir("debe estar entre %1 y %2").arg(dMin).arg(dMax));
+    return d;
+}
+
+void LeerVantHoff(Lectura& l, const Valor& v) {
+    v.Campos(2, QStringLiteral("«vanthoff»"));
+    CComponentes& k = ComponenteNombrado(l, v.m_campos[0], v);
+    if (k.m_disolucion.m_dVantHoff != 0.0)
+        Fallo(v.m_strDonde, Traducir("el componente %1 ya tiene «vanthoff»").arg(v.m_campos[0]));
+    k.m_disolucion.m_dVantHoff =
+        Acotado(v.m_campos[1], v.m_strDonde + QStringLiteral(": partículas"), 1.0,
+                CExtension::kVantHoffMaximo);
+}
+
+void LeerSolubilidad(Lectura& l, const Valor& v) {
+    // componente | T1; T2; … (°C) | s1; s2; … (g por 100 g de agua)
+    v.Campos(3, QStringLiteral("«solubilidad»"));
+    CComponentes& k = ComponenteNombrado(l, v.m_campos[0], v);
+    if (!k.m_disolucion.m_solubilidad.empty())
+        Fallo(v.m_strDonde, Traducir("el componente %1 ya tiene «solubilidad»").arg(v.m_campos[0]));
+    const auto t = Lista<double>(v.m_campos[1], v.m_strDonde, "T", 2, CExtension::kPuntosMaximos,
+                                 [](const QString& s, const QString& d) {
+                                     return Acotado(s, d, CExtension::kTemperaturaMinima,
+                                                    CExtension::kTemperaturaMaxima);
+                                 });
+    const auto g = Lista<double>(v.m_campos[2], v.m_strDonde, "g", 2, CExtension::kPuntosMaximos,
+                                 [](const QString& s, const QString& d) {
+                                     return Acotado(s, d, 0.0, Limites::kValorCatalogo);
+                                 });
+    if (g.size() != t.size())
+        Fallo(v.m_strDonde + QStringLiteral(": g"),
+              Traducir("tiene %1 valores para %2 temperaturas: debe haber uno por cada una")
+                  .arg(g.size())
+                  .arg(t.size()));
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (i > 0 && !(t[i] > t[i - 1]))
+            Fallo(v.m_strDonde + QStringLiteral(": T%1").arg(i + 1),
+                  Traducir("las temperaturas deben ir de menor a mayor"));
+        k.m_disolucion.m_solubilidad.push_back({t[i], g[i]});
+    }
+}
+
+void LeerVapor(Lectura& l, const Valor& v) {
+    // componente | A; B; C (Antoine: log10(p/bar) = A - B/(T/K + C)) | volumen molar (cm3/mol)
+    v.Campos(3, QStringLiteral("«vapor»"));
+    CComponentes& k = ComponenteNombrado(l, v.m_campos[0], v);
+    if (k.m_disolucion.TieneVapor())
+        Fallo(v.m_strDonde, Traducir("el componente %1 ya tiene «vapor»").arg(v.m_campos[0]));
+    const auto abc = Lista<double>(v.m_campos[1], v.m_strDonde, "Antoine", 3, 3, Catalogo);
+    const QString strDonde = v.m_strDonde + QStringLiteral(": Antoine");
+    if (!(abc[1] > 0.0) || !(abc[1] <= CExtension::kAntoineBMaxima))
+        Fallo(strDonde + QStringLiteral("2"),
+              Traducir("debe ser mayor que 0 y no pasar de %1").arg(CExtension::kAntoineBMaxima));
+    if (!(std::fabs(abc[2]) <= CExtension::kAntoineCMaxima))
+        Fallo(strDonde + QStringLiteral("3"), Traducir("debe estar entre %1 y %2")
+                                                  .arg(-CExtension::kAntoineCMaxima)
+                                                  .arg(CExtension::kAntoineCMaxima));
+    k.m_disolucion.m_antoine = {abc[0], abc[1], abc[2]};
+    k.m_disolucion.m_dVolumenMolar =
+        Acotado(v.m_campos[2], v.m_strDonde + QStringLiteral(": volumen molar"), 0.0,
+                CExtension::kVolumenMolarMaximo, false);
+}
+
+void LeerWilson(Lectura& l, const Valor& v) {
+    // componente a | componente b | energía a-b | energía b-a (J/mol)
+    v.Campos(4, QStringLiteral("«wilson»"));
+    int32_t a = LugarNombrado(l, v.m_campos[0], v);
+    int32_t b = LugarNombrado(l, v.m_campos[1], v);
+    if (a == b)
+        Fallo(v.m_strDonde, Traducir("«wilson» necesita dos componentes distintos"));
+    double ab = Acotado(v.m_campos[2], v.m_strDonde + QStringLiteral(": energía 1"),
+                        -CExtension::kEnergiaMaxima, CExtension::kEnergiaMaxima);
+    double ba = Acotado(v.m_campos[3], v.m_strDonde + QStringLiteral(": energía 2"),
+                        -CExtension::kEnergiaMaxima, CExtension::kEnergiaMaxima);
+    if (a > b) {
+        std::swap(a, b);
+        std::swap(ab, ba);
+    }
+    for (const CParVapor& p : l.m_d.m_paresVapor)
+        if (p.m_nA == a && p.m_nB == b)
+            Fallo(v.m_strDonde, Traducir("el par %1, %2 ya tiene «wilson»")
+                                    .arg(v.m_campos[0].trimmed(), v.m_campos[1].trimmed()));
+    auto& pares = l.m_d.m_paresVapor;
+    const CParVapor nuevo{a, b, ab, ba};
+    pares.insert(std::upper_bound(pares.begin(), pares.end(), nuevo,
+                                  [](const CParVapor& x, const CParVapor& y) {
+                                      return std::tie(x.m_nA, x.m_nB) < std::tie(y.m_nA, y.m_nB);
+                                  }),
+                 nuevo);
+}
+
+// One line per component that has the data f reads.
+template <class F> QStringList PorComponente(const Crudo& cr, const Nombres& n, F f) {
+    QStringList v;
+    for (size_t i = 0; i < cr.m_cat.m_componentes.size(); ++i) {
+        const CDisolucionDatos& d = cr.m_cat.m_componentes[i].m_disolucion;
+        QStringList campos = f(d);
+        if (!campos.isEmpty())
+            v << Unir(QStringList{n.Lugar(static_cast<int32_t>(i))} + campos);
+    }
+    return v;
+}
+
+template <class F> bool NingunComponente(const Crudo& c, F f) {
+    return std::none_of(c.m_cat.m_componentes.begin(), c.m_cat.m_componentes.end(),
+                        [&f](const CComponentes& k) { return f(k.m_disolucion); });
+}
+
+QString UnirNumeros(const std::vector<double>& v) {
+    QStringList partes;
+    for (double d : v)
+        partes << N(d);
+    return partes.join(QLatin1String("; "));
+}
+
 const Clave<Lectura, Crudo> kCatalogo[] = {
     {"acidobase", LeerAcidoBase, EscribirAcidoBase, Cuando::SiNoUsual,
      [](const Crudo& c, const Nombres&) {
@@ -338,6 +471,56 @@ const Clave<Lectura, Crudo> kCatalogo[] = {
          return std::none_of(c.m_cat.m_componentes.begin(), c.m_cat.m_componentes.end(),
                              [](const CComponentes& k) { return k.m_dConcentracionColor != 0.0; });
      }},
+    {"vanthoff", LeerVantHoff,
+     [](const Crudo& c, const Nombres& n) {
+         return PorComponente(c, n, [](const CDisolucionDatos& d) {
+             return d.m_dVantHoff != 0.0 ? QStringList{N(d.m_dVantHoff)} : QStringList{};
+         });
+     },
+     Cuando::SiNoUsual,
+     [](const Crudo& c, const Nombres&) {
+         return NingunComponente(c, [](const CDisolucionDatos& d) { return d.m_dVantHoff != 0.0; });
+     }},
+    {"solubilidad", LeerSolubilidad,
+     [](const Crudo& c, const Nombres& n) {
+         return PorComponente(c, n, [](const CDisolucionDatos& d) {
+             if (d.m_solubilidad.empty())
+                 return QStringList{};
+             std::vector<double> t, g;
+             for (const auto& q : d.m_solubilidad) {
+                 t.push_back(q[0]);
+                 g.push_back(q[1]);
+             }
+             return QStringList{UnirNumeros(t), UnirNumeros(g)};
+         });
+     },
+     Cuando::SiNoUsual,
+     [](const Crudo& c, const Nombres&) {
+         return NingunComponente(
+             c, [](const CDisolucionDatos& d) { return !d.m_solubilidad.empty(); });
+     }},
+    {"vapor", LeerVapor,
+     [](const Crudo& c, const Nombres& n) {
+         return PorComponente(c, n, [](const CDisolucionDatos& d) {
+             if (!d.TieneVapor())
+                 return QStringList{};
+             return QStringList{UnirNumeros({d.m_antoine[0], d.m_antoine[1], d.m_antoine[2]}),
+                                N(d.m_dVolumenMolar)};
+         });
+     },
+     Cuando::SiNoUsual,
+     [](const Crudo& c, const Nombres&) {
+         return NingunComponente(c, [](const CDisolucionDatos& d) { return d.TieneVapor(); });
+     }},
+    {"wilson", LeerWilson,
+     [](const Crudo& c, const Nombres& n) {
+         QStringList v;
+         for (const CParVapor& p : c.m_cat.m_paresVapor)
+             v << Unir({n.Lugar(p.m_nA), n.Lugar(p.m_nB), N(p.m_dAB), N(p.m_dBA)});
+         return v;
+     },
+     Cuando::SiNoUsual,
+     [](const Crudo& c, const Nombres&) { return c.m_cat.m_paresVapor.empty(); }},
 };
 
 // ---------------------------------------------------------------------------------------

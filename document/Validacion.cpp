@@ -2,6 +2,7 @@
 #include "equipment/Conversiones.h"
 
 #include "document/Comprobacion.h"
+#include "document/Extension.h"
 #include "document/Practica.h"
 #include "equipment/Recipiente.h"
 #include "model/AcidoBase.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace Validacion {
 
@@ -166,6 +168,41 @@ void AcidoBase(const CComponentes& c, Lista& l) {
                                               "la «Constante de disociación»."));
 }
 
+// A component's particles in solution, its solubility points and its vapour data, each
+// within what a file keeps and what a teacher could mean.
+void Disolucion(const CComponentes& c, Lista& l) {
+    const CDisolucionDatos& d = c.m_disolucion;
+    if (d.m_dVantHoff != 0.0)
+        l.Entre(d.m_dVantHoff, 1.0, CExtension::kVantHoffMaximo,
+                QStringLiteral("Partículas por unidad (i de van 't Hoff)"));
+    const size_t n = d.m_solubilidad.size();
+    if (n == 1 || n > static_cast<size_t>(CExtension::kPuntosMaximos))
+        l.Entero(static_cast<int32_t>(n), 2, CExtension::kPuntosMaximos,
+                 "Puntos de la curva de solubilidad");
+    for (size_t k = 0; k < n; ++k) {
+        const auto& q = d.m_solubilidad[k];
+        const int i = static_cast<int>(k);
+        l.Entre(q[0], CExtension::kTemperaturaMinima, CExtension::kTemperaturaMaxima,
+                Campo("Temperatura de solubilidad ", i), QStringLiteral("°C"));
+        l.Entre(q[1], 0.0, Limites::kValorCatalogo, Campo("Solubilidad ", i),
+                QStringLiteral("g/100 g"));
+        if (k > 0 && std::isfinite(q[0]) && !(q[0] > d.m_solubilidad[k - 1][0]))
+            l.Agregar(
+                QCoreApplication::translate("Validacion", "La «%1» debe ser mayor que la «%2».")
+                    .arg(Campo("Temperatura de solubilidad ", i),
+                         Campo("Temperatura de solubilidad ", i - 1)));
+    }
+    const bool bVapor = d.m_antoine[0] != 0.0 || d.m_antoine[1] != 0.0 || d.m_antoine[2] != 0.0 ||
+                        d.m_dVolumenMolar != 0.0;
+    if (bVapor) {
+        l.Finito(d.m_antoine[0], "Antoine A");
+        l.Positivo(d.m_antoine[1], "Antoine B", CExtension::kAntoineBMaxima);
+        l.Entre(d.m_antoine[2], -CExtension::kAntoineCMaxima, CExtension::kAntoineCMaxima,
+                QStringLiteral("Antoine C"), QStringLiteral("K"));
+        l.Positivo(d.m_dVolumenMolar, "Volumen molar del líquido", CExtension::kVolumenMolarMaximo);
+    }
+}
+
 void Componentes(const CCatalogo& cat, Lista& l) {
     for (int i = 0; i < cat.NumComponentes(); ++i) {
         const CComponentes& c = cat.m_componentes[static_cast<size_t>(i)];
@@ -212,6 +249,25 @@ void Componentes(const CCatalogo& cat, Lista& l) {
         if (c.m_dConcentracionColor != 0.0)
             l.Positivo(c.m_dConcentracionColor, "Concentración de su color",
                        kConcentracionColorMaxima);
+        Disolucion(c, l);
+    }
+    // Each pair of Wilson's energies names two different substances of the catalogue, once.
+    for (size_t k = 0; k < cat.m_paresVapor.size(); ++k) {
+        const CParVapor& p = cat.m_paresVapor[k];
+        const CComponentes* a = cat.Componente(p.m_nA);
+        const CComponentes* b = cat.Componente(p.m_nB);
+        l.Donde(Donde("Sustancia", p.m_nA, a ? a->m_strNombre : std::string()),
+                Problema::Que::Sustancia, p.m_nA);
+        if (!a || !b || !(p.m_nA < p.m_nB) ||
+            (k > 0 && !(std::tie(cat.m_paresVapor[k - 1].m_nA, cat.m_paresVapor[k - 1].m_nB) <
+                        std::tie(p.m_nA, p.m_nB))))
+            l.Agregar(QCoreApplication::translate(
+                "Validacion", "Un par de «Energías de Wilson» nombra una sustancia que no existe "
+                              "o está repetido."));
+        l.Entre(p.m_dAB, -CExtension::kEnergiaMaxima, CExtension::kEnergiaMaxima,
+                QStringLiteral("Energía de Wilson 1"), QStringLiteral("J/mol"));
+        l.Entre(p.m_dBA, -CExtension::kEnergiaMaxima, CExtension::kEnergiaMaxima,
+                QStringLiteral("Energía de Wilson 2"), QStringLiteral("J/mol"));
     }
 }
 

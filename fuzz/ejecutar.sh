@@ -14,7 +14,7 @@ segundos="${2:-60}"
 shift $(( $# >= 2 ? 2 : 1 ))
 objetivos=("$@")
 if [ ${#objetivos[@]} -eq 0 ]; then
-    objetivos=(practica plantilla cabecera rtf fuentes ciclo equilibrio)
+    objetivos=(practica plantilla cabecera rtf fuentes ciclo equilibrio vapor)
 fi
 hallazgos="$build/fuzz/hallazgos"
 mkdir -p "$hallazgos"

@@ -4,6 +4,7 @@
 #include "model/Fase.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace CambiosFase {
@@ -13,6 +14,65 @@ namespace CambiosFase {
 
 namespace {
 
+// Particles a dissolved formula unit counts for.
+double Particulas(const CComponentes& c) {
+    return c.m_disolucion.m_dVantHoff > 0.0 ? c.m_disolucion.m_dVantHoff : 1.0;
+}
+
+// The liquid as the vapour equilibrium sees it (Vapor.h), with the catalogue places of its
+// volatile components: only when the practice gives vapour data for every liquid it holds
+// (otherwise false, and the described rules apply). The dissolved solids are particles that
+// do not evaporate; like the boiling-point rule, they stop counting with the last film of water.
+bool LiquidoVapor(const CFase& fase, Vapor::Liquido& l,
+                  std::array<int32_t, Vapor::kMaxComponentes>& lugares) {
+    if (fase.m_nEstado != ESTADO_LIQUIDO || !(fase.m_dVolumen > 0.0))
+        return false;
+    const CCatalogo& cat = fase.Cat();
+    if (cat.m_paresVapor.empty() &&
+        std::none_of(cat.m_componentes.begin(), cat.m_componentes.end(),
+                     [](const CComponentes& c) { return c.m_disolucion.TieneVapor(); }))
+        return false;
+    const bool bSolutos = fase.m_pAgua && fase.m_pAgua->m_dGramos >= CFase::kAguaMinimaElevacion;
+    double dParticulas = 0.0;
+    l.n = 0;
+    for (const CContenido& e : fase.m_listaContenido) {
+        const CComponentes* c = cat.Componente(e.m_nComponente);
+        if (!c || !(e.m_dMoles > 0.0))
+            continue;
+        if (c->m_nEstado == ESTADO_LIQUIDO) {
+            if (!c->m_disolucion.TieneVapor() || l.n == Vapor::kMaxComponentes)
+                return false;
+            const auto i = static_cast<size_t>(l.n++);
+            l.x[i] = e.m_dMoles;
+            l.d[i] = &c->m_disolucion;
+            lugares[i] = e.m_nComponente;
+        } else if (c->m_nEstado == ESTADO_SOLIDO && bSolutos) {
+            dParticulas += e.m_dMoles * Particulas(*c);
+        }
+    }
+    if (l.n == 0)
+        return false;
+    double dTotal = dParticulas;
+    for (int i = 0; i < l.n; ++i)
+        dTotal += l.x[static_cast<size_t>(i)];
+    for (int i = 0; i < l.n; ++i) {
+        const auto ui = static_cast<size_t>(i);
+        l.x[ui] /= dTotal;
+        for (int j = 0; j < l.n; ++j) {
+            const auto uj = static_cast<size_t>(j);
+            const int32_t a = lugares[ui], b = lugares[uj];
+            if (a < b) {
+                if (const CParVapor* p = cat.ParVapor(a, b)) {
+                    l.a[ui][uj] = p->m_dAB;
+                    l.a[uj][ui] = p->m_dBA;
+                    l.bPar[ui][uj] = l.bPar[uj][ui] = true;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 // Melting and freezing are one rule run in two directions: every entry past its melting
 // point moves a portion across, and a component that arrives in the other state for the
 // first time is marked (molten or solidified), so that its volume now counts there.
@@ -20,14 +80,19 @@ int CruzarFusion(CFase& origen, CFase& destino, double dTemperatura, bool bFundi
     const CCatalogo& cat = origen.Cat();
     const int32_t nEstadoCambiado = bFundir ? ESTADO_SOLIDO : ESTADO_LIQUIDO;
     int32_t CContenido::*pMarca = bFundir ? &CContenido::m_bFundido : &CContenido::m_bSolidificado;
+    const double dDescenso = bFundir || !origen.m_pAgua ? 0.0
+                             : cat.Componente(0)
+                                 ? cat.Componente(0)->m_dPuntoFusion - CongelacionAgua(origen)
+                                 : 0.0;
     int nMovido = 0;
     for (CContenido& e : origen.m_listaContenido) {
         const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c || !(e.m_dMoles > 0.0))
             continue;
         // Written so that a melting point that is no number melts and never freezes.
+        const double dFusion = c->m_dPuntoFusion - (e.m_nComponente == 0 ? dDescenso : 0.0);
         const bool bCruza = bFundir ? !(c->m_dPuntoFusion > dTemperatura)
-                                    : c->m_dPuntoFusion > dTemperatura && !e.m_bDisuelto;
+                                    : dFusion > dTemperatura && !e.m_bDisuelto;
         if (!bCruza)
             continue;
         const double x = std::min(e.m_dMoles, kPorcionFusion);
@@ -56,6 +121,24 @@ int Congelar(CFase& origen, CFase& destino, double dTemperatura) {
 int Evaporar(CFase& origen, CFase& destino, double dTemperatura) {
     const CCatalogo& cat = origen.Cat();
     int nMovido = 0;
+    Vapor::Liquido l;
+    std::array<int32_t, Vapor::kMaxComponentes> lugares{};
+    if (LiquidoVapor(origen, l, lugares)) {
+        // One portion of vapour, shared out as the partial pressures are: at the bubble point
+        // they add up to the bench's pressure, so the portion leaves with the vapour's
+        // composition; below it, less leaves.
+        const auto p = Vapor::Parciales(l, dTemperatura + Vapor::kCeroCelsius);
+        for (int i = 0; i < l.n; ++i) {
+            const auto ui = static_cast<size_t>(i);
+            const double x = std::min(kPorcionEvaporacion * p[ui] / Vapor::kAtmosfera,
+                                      origen.Moles(lugares[ui]));
+            if (!(x > 0.0) || !std::isfinite(x))
+                continue;
+            origen.Mover(destino, lugares[ui], x);
+            nMovido = 1;
+        }
+        return nMovido;
+    }
     const double dMolesFase = origen.MolesTotales();
     for (CContenido& e : origen.m_listaContenido) {
         const CComponentes* c = cat.Componente(e.m_nComponente);
@@ -158,6 +241,10 @@ int Precipitar(CFase& origen, CFase& destino, double dTemperatura) {
 double TemperaturaEbullicion(const CFase& fase) {
     if (fase.m_nEstado != ESTADO_LIQUIDO || !(fase.m_dVolumen > 0.0))
         return kSinEbullicion;
+    Vapor::Liquido l;
+    std::array<int32_t, Vapor::kMaxComponentes> lugares{};
+    if (LiquidoVapor(fase, l, lugares))
+        return Vapor::PuntoBurbuja(l).dTemperatura;
     double t = kSinEbullicion;
     double s = 0.0;
     const CCatalogo& cat = fase.Cat();
@@ -167,7 +254,7 @@ double TemperaturaEbullicion(const CFase& fase) {
         if (!c)
             continue;
         if (c->m_nEstado == ESTADO_SOLIDO)
-            s += e.m_dMoles;
+            s += e.m_dMoles * Particulas(*c);
         else if (c->m_nEstado == ESTADO_LIQUIDO && e.m_dMoles > 0.0)
             t = std::min(t, c->m_dPuntoEbullicion);
     }
@@ -179,6 +266,28 @@ double TemperaturaEbullicion(const CFase& fase) {
         pEntradaAgua->m_dGramos >= CFase::kAguaMinimaElevacion)
         t += s / pEntradaAgua->m_dGramos * kElevacionEbullicion;
     return t;
+}
+
+double CongelacionAgua(const CFase& fase) {
+    const CCatalogo& cat = fase.Cat();
+    const CComponentes* pAgua = cat.Componente(0);
+    const double dFusion = pAgua ? pAgua->m_dPuntoFusion : 0.0;
+    const CContenido* w = fase.m_pAgua;
+    if (fase.m_nEstado != ESTADO_LIQUIDO || !w || !(w->m_dGramos >= CFase::kAguaMinimaElevacion))
+        return dFusion;
+    double s = 0.0;
+    bool bDatos = false;
+    for (const CContenido& e : fase.m_listaContenido) {
+        const CComponentes* c = cat.Componente(e.m_nComponente);
+        if (!c || c->m_nEstado != ESTADO_SOLIDO || !(e.m_dMoles > 0.0))
+            continue;
+        s += e.m_dMoles * Particulas(*c);
+        bDatos = bDatos || c->m_disolucion.m_dVantHoff > 0.0;
+    }
+    if (!bDatos)
+        return dFusion;
+    const double d = s / w->m_dGramos * kDescensoCongelacion;
+    return std::isfinite(d) ? dFusion - d : dFusion;
 }
 
 int NivelEbullicion(double dTemperatura, double B) {

@@ -32,8 +32,12 @@ inline constexpr double kSinEbullicion = 1000.0;
 // Boiling-point elevation per mole of solid per gram of water, °C g/mol: water's
 // ebullioscopic constant Kb = 0.512 K kg/mol, the usual textbook value (the CRC Handbook's
 // table of ebullioscopic constants gives 0.513), times 1000 g/kg. The rule counts formula
-// units, not ions.
+// units, not ions, unless the practice gives a component's particles (van 't Hoff's i).
 inline constexpr double kElevacionEbullicion = 512.0;
+// Freezing-point depression of water per mole of particles per gram of water, °C g/mol: the
+// cryoscopic constant Kf = 1.86 K kg/mol (CRC Handbook) times 1000 g/kg. It applies only to a
+// liquid holding a component whose practice gives its particles.
+inline constexpr double kDescensoCongelacion = 1860.0;
 
 int Fundir(CFase& origen, CFase& destino, double dTemperatura);
 int Congelar(CFase& origen, CFase& destino, double dTemperatura);
@@ -46,8 +50,12 @@ int Disolver(CFase& origen, CFase& destino, double dTemperatura, double dRapidez
 int Precipitar(CFase& origen, CFase& destino, double dTemperatura);
 
 // The lowest boiling point among the liquids held, raised, when it is water's, by the moles
-// of solid-state components in the phase; kSinEbullicion when nothing in it boils.
+// of solid-state components in the phase; kSinEbullicion when nothing in it boils. When the
+// practice gives vapour data for every liquid held, the liquid's bubble point instead.
 double TemperaturaEbullicion(const CFase& fase);
+// The temperature below which the water of a liquid freezes: water's melting point, lowered
+// by the dissolved particles when a component among them has a van 't Hoff factor.
+double CongelacionAgua(const CFase& fase);
 // Boiling level 0..kNivelesEbullicion of a vessel at dTemperatura whose liquid boils at
 // dEbullicion; -1 when the range is empty and the level cannot be computed.
 int NivelEbullicion(double dTemperatura, double dEbullicion);

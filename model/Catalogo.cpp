@@ -2,6 +2,8 @@
 
 #include "model/Archivo.h"
 
+#include <algorithm>
+
 int32_t CCatalogo::BuscarComponente(int32_t nId) const {
     if (m_componentes.empty())
         return 0;
@@ -146,6 +148,19 @@ bool CCatalogo::ColorPorConcentracion() const {
         if (c.m_dConcentracionColor > 0.0)
             return true;
     return false;
+}
+
+bool CCatalogo::UsaDatosVapor() const {
+    return !m_paresVapor.empty() ||
+           std::any_of(m_componentes.begin(), m_componentes.end(),
+                       [](const CComponentes& c) { return c.m_disolucion.Tiene(); });
+}
+
+const CParVapor* CCatalogo::ParVapor(int32_t a, int32_t b) const {
+    for (const CParVapor& p : m_paresVapor)
+        if (p.m_nA == a && p.m_nB == b)
+            return &p;
+    return nullptr;
 }
 
 bool CCatalogo::UsaDatosAcuosos() const {

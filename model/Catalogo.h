@@ -22,11 +22,18 @@ public:
     std::vector<CIndicadores> m_indicadores;
     // MOTOR_*: kept in the file's extension, not in the described records.
     int32_t m_nMotor = MOTOR_DESCRITO;
+    // Wilson's energies of pairs of components (Vapor.h), by increasing places; also kept in
+    // the extension.
+    std::vector<CParVapor> m_paresVapor;
 
     // Whether anything in the catalogue asks for more than the described model.
     bool UsaDatosAcuosos() const;
     // Whether any component gives the concentration of its colour (CFase::ColorAbsorcion).
     bool ColorPorConcentracion() const;
+    // Whether any component or pair gives the data of Vapor.h.
+    bool UsaDatosVapor() const;
+    // The pair's data for the places a < b, if the practice gives them.
+    const CParVapor* ParVapor(int32_t a, int32_t b) const;
 
     int32_t NumComponentes() const { return static_cast<int32_t>(m_componentes.size()); }
     int32_t NumReactivos() const { return static_cast<int32_t>(m_reactivos.size()); }

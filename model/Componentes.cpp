@@ -2,6 +2,7 @@
 
 #include "model/Archivo.h"
 
+#include <algorithm>
 #include <cmath>
 
 double CComponentes::AMoles(double dCantidad, int32_t nUnidad) const {
@@ -41,6 +42,24 @@ void CComponentes::AjustarSolubilidad() {
 }
 
 double CComponentes::Solubilidad(double dMlAgua, double dTemperatura) const {
+    if (const auto& v = m_disolucion.m_solubilidad; !v.empty() && m_dMasaMolar > 0.0) {
+        // Piecewise linear between the points, held flat beyond the first and the last: a
+        // measured curve says nothing outside its range, and a line drawn on would go
+        // negative or without bound. Temperatures a denormal apart count as one point.
+        double g = v.front()[1];
+        if (dTemperatura >= v.back()[0]) {
+            g = v.back()[1];
+        } else if (dTemperatura > v.front()[0]) {
+            const auto it =
+                std::upper_bound(v.begin(), v.end(), dTemperatura,
+                                 [](double t, const std::array<double, 2>& q) { return t < q[0]; });
+            const auto& p1 = *(it - 1);
+            const auto& p2 = *it;
+            const double f = (dTemperatura - p1[0]) / (p2[0] - p1[0]);
+            g = std::isfinite(f) ? p1[1] + f * (p2[1] - p1[1]) : p1[1];
+        }
+        return dMlAgua * g * 0.01 / m_dMasaMolar;
+    }
     if (m_dSolubilidad1 == 0.0 || !(m_dMasaMolar > 0.0))
         return 0.0;
     if (dTemperatura >= m_dTemperatura2)

@@ -3,6 +3,7 @@
 
 #include "model/DatosAcuosos.h"
 #include "model/Serializable.h"
+#include "model/Vapor.h"
 
 #include <cstdint>
 #include <string>
@@ -59,13 +60,16 @@ public:
     CAcidoBaseDatos m_acidoBase;
     // The molar concentration at which a solution shows m_crColor; 0: the described mixing.
     double m_dConcentracionColor = 0.0;
+    // Particles in solution, solubility curve and vapour data (Vapor.h), also in the extension.
+    CDisolucionDatos m_disolucion;
 
     // Moles in an amount given in grams, millilitres or moles. A molar mass that is not
     // positive yields nothing rather than an infinity.
     double AMoles(double dCantidad, int32_t nUnidad) const;
     void MasaVolumen(double dMoles, double& dGramos, double& dMl) const;
     void AjustarSolubilidad();
-    // Most moles that dissolve in the given millilitres (grams) of water.
+    // Most moles that dissolve in the given millilitres (grams) of water: from the curve's
+    // points when the practice gives them, otherwise from the described two-point line.
     double Solubilidad(double dMlAgua, double dTemperatura) const;
     double FactorTemperatura(double dTemperatura) const;
 

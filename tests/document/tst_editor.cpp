@@ -309,6 +309,20 @@ private slots:
         QVERIFY(!ed->PonerPKa(k, 3, 1.0));
         QVERIFY(!ed->PonerPKa(cat.NumComponentes(), 0, 1.0));
 
+        // Vapour data: a pair given in either order is kept as (lower, higher) with its
+        // energies swapped to match, undone in one step, and goes with a deleted component.
+        QVERIFY(ed->PonerParVapor(k, 0, std::pair{1631.76, 3891.12}));
+        QCOMPARE(cat.m_paresVapor.size(), size_t(1));
+        QVERIFY((cat.m_paresVapor[0] == CParVapor{0, k, 3891.12, 1631.76}));
+        QVERIFY(ed->PonerAntoine(k, 1, 1670.409));
+        QVERIFY(ed->Deshacer());
+        QCOMPARE(cat.m_componentes[k].m_disolucion.m_antoine[1], 0.0);
+        QVERIFY(!ed->PonerParVapor(k, k, std::pair{1.0, 1.0}));
+        QVERIFY(ed->EliminarComponente(k, nullptr));
+        QVERIFY(cat.m_paresVapor.empty());
+        QVERIFY(ed->Deshacer());
+        QCOMPARE(cat.m_paresVapor.size(), size_t(1));
+
         // Bromothymol blue, pKa 7.1 (CRC Handbook), yellow to blue as the new indicator's
         // limits are.
         const int32_t d = ed->AgregarIndicador();

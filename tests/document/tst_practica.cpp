@@ -731,9 +731,9 @@ componente = 31 | Sulfato de cobre | CuSO4 | 159.6086 | 3.6 | 0.151 | 0xFF8000 |
             QCOMPARE(fecha.m_nEstado, 0);
             ar.LeerInt32();
             ar.LeerInt32();
-            // The practices on the equilibrium engine, and the four that took some of its
-            // data, carry them after the marker.
-            if (n >= 915 || n == 903 || n == 906 || n == 910 || n == 911)
+            // The practices on the equilibrium engine, the four that took some of its data
+            // and the distillation, with its vapour data, carry them after the marker.
+            if (n >= 915 || n == 901 || n == 903 || n == 906 || n == 910 || n == 911)
                 QCOMPARE(ar.LeerCadena(), std::string("Vol.2"));
             else
                 QVERIFY(ar.AlFinal());
@@ -787,6 +787,65 @@ componente = 31 | Sulfato de cobre | CuSO4 | 159.6086 | 3.6 | 0.151 | 0xFF8000 |
     // What the program writes does not drift: the templates and a practice simulated for
     // 1,000 steps give, byte for byte, the files stored when they were checked by hand.
     // ALKOR_REGENERAR_FIJAS=1 writes them anew (only after a change meant to alter them).
+    // The distillation's vapour data, a salt's particles and a solubility curve: kept in the
+    // practice's block, said by its source and read back to the same bytes; a damaged record
+    // of either kind is refused and loses nothing.
+    void datosDeVapor() {
+        QString strError;
+        CPractica p;
+        QCOMPARE(p.LeerPlantilla(Vector(Plantillas::Bytes(901)), "901.akp", &strError),
+                 CPractica::Resultado::Correcto);
+        CCatalogo& cat = p.m_catalogo;
+        QCOMPARE(cat.m_componentes[2].m_disolucion.m_dVantHoff, 1.9);
+        QCOMPARE(cat.m_paresVapor.size(), size_t(2));
+        QVERIFY(cat.m_componentes[3].m_disolucion.TieneVapor());
+        cat.m_componentes[2].m_disolucion.m_solubilidad = {{0, 35.7}, {50, 37.0}, {100, 39.2}};
+        const auto d = p.EscribirPractica();
+        CPractica q;
+        QCOMPARE(q.LeerPractica(d, "v.uak1", &strError), CPractica::Resultado::Correcto);
+        for (size_t i = 0; i < cat.m_componentes.size(); ++i)
+            QVERIFY(q.m_catalogo.m_componentes[i].m_disolucion ==
+                    cat.m_componentes[i].m_disolucion);
+        QVERIFY(q.m_catalogo.m_paresVapor == cat.m_paresVapor);
+        QVERIFY(q.EscribirPractica() == d);
+        Fuente::Archivos exportada;
+        QVERIFY(Fuente::Exportar(d, "v.uak1", exportada, &strError));
+        const QString texto = QString::fromUtf8(exportada.value(Fuente::kPractica));
+        for (const char* psz :
+             {"\nvanthoff = 4 | 1.9\n", "\nsolubilidad = 4 | 0; 50; 100 | 35.7; 37; 39.2\n",
+              "\nvapor = 9 | 5.37229; 1670.409; -40.191 | 58.68\n",
+              "\nwilson = 1 | 9 | 3891.12 | 1631.76\n"})
+            QVERIFY2(texto.contains(QString::fromUtf8(psz)), psz);
+        QCOMPARE(
+            Fuente::Compilar(exportada, Fuente::Tipo::Practica, &strError),
+            QByteArray(reinterpret_cast<const char*>(d.data()), static_cast<qsizetype>(d.size())));
+
+        const QByteArray b(reinterpret_cast<const char*>(d.data()),
+                           static_cast<qsizetype>(d.size()));
+        std::map<int32_t, size_t> primero;
+        for (const auto& [nEtiqueta, nPos] :
+             Registros(d, static_cast<size_t>(b.indexOf("\x05Vol.2")) + 6))
+            primero.emplace(nEtiqueta, nPos);
+        const size_t nDis = primero.at(CExtension::kDisolucion),
+                     nPar = primero.at(CExtension::kParVapor);
+        // The first component record is the water's (vapour data), the salt's comes next.
+        const std::vector<std::vector<uint8_t>> malos = {
+            Con(d, nDis + 4, 0.5),                  // fewer particles than one
+            Con(d, nDis + 4 + 16, 0.0),             // Antoine B without vapour, A and V given
+            Con(d, nDis + 4 + 40, -1.0),            // molar volume
+            Con(d, nDis + 4 + 40 + 8, int32_t(33)), // solubility points
+            Con(d, nPar, int32_t(3)),               // a pair out of order (3, 3)
+            Con(d, nPar + 8, std::nan("")),         // energy
+            Con(d, nPar + 8, 2e6),
+        };
+        const auto antes = q.EscribirPractica();
+        for (size_t i = 0; i < malos.size(); ++i) {
+            QVERIFY2(q.LeerPractica(malos[i], "x.uak1", &strError) == CPractica::Resultado::Error,
+                     qPrintable(QString::number(i)));
+            QVERIFY(q.EscribirPractica() == antes);
+        }
+    }
+
     void archivosFijos() {
         const QString carpeta = QStringLiteral(ALKOR_DATOS "/fijas/");
         const bool bRegenerar = qEnvironmentVariableIsSet("ALKOR_REGENERAR_FIJAS");

@@ -200,9 +200,10 @@ private slots:
         QVERIFY(std::fabs(vaso->m_seno.m_faseSolida.Moles(cobre) - nCobre) < 1e-12);
     }
 
-    // 901: the mixture boils in the flask on the hot plate; the head's thermometer stays
-    // at the acetone's boiling point while the first fraction collects under the elbow,
-    // climbs, stays at the ethanol's while the second collects; the salt stays behind.
+    // 901: the mixture boils in the flask on the hot plate at its bubble point, about 72 °C,
+    // and the head's thermometer climbs slowly as the acetone and then the ethanol run out
+    // (a simple distillation: no plateaus); the first fraction is collected up to 76 °C, the
+    // second up to 85 °C; the salt stays behind.
     void destilacionSimple() {
         QVERIFY(Plantilla(901, cat));
         const int32_t agua = 0;
@@ -228,24 +229,28 @@ private slots:
         auto termometro = [&] { return matraz->m_seno.m_dTemperatura; }; // what the head shows
         const double salAntes = matraz->m_seno.m_faseLiquida.Moles(sal);
 
-        // Heating: nothing distils until the mixture boils at the acetone's temperature.
+        // Heating: nothing distils until the mixture boils, between the acetone's boiling point
+        // and the ethanol's.
         int n = 0;
-        while (std::lround(termometro()) < 56 && n < 400) {
+        for (double t = -1.0; termometro() > t + 0.1 && n < 400; ++n) {
+            t = termometro();
             lista.PasoSimulacion();
-            ++n;
         }
-        QVERIFY(n < 200); // about a minute at the default speed
-        QCOMPARE(fraccion1->VolumenLiquido(), 0.0);
+        QVERIFY(n < 250);                           // about a minute at the default speed
+        QVERIFY(fraccion1->VolumenLiquido() < 0.1); // the first drops
+        QVERIFY2(termometro() > 70.0 && termometro() < 74.0,
+                 qPrintable(QString::number(termometro())));
 
-        // First fraction: the thermometer holds at 56 degrees until the acetone is gone.
-        int nMeseta = 0, nPasos = 0;
-        while (std::lround(termometro()) < 57 && nPasos < 1000) {
+        // First fraction: the temperature climbs without a stop up to 76 °C.
+        int nPasos = 0;
+        double dAnterior = termometro();
+        while (termometro() < 76.0 && nPasos < 2000) {
             lista.PasoSimulacion();
             ++nPasos;
-            if (std::lround(termometro()) == 56)
-                ++nMeseta;
+            QVERIFY(termometro() >= dAnterior - 1e-9);
+            dAnterior = termometro();
         }
-        QVERIFY(nMeseta > 150 && nMeseta >= nPasos - 2);
+        QVERIFY(nPasos > 150 && nPasos < 1000);
         QVERIFY(codo->m_bGota || fraccion1->VolumenLiquido() > 0.0);
         // The second beaker goes under the elbow as soon as the temperature climbs.
         Arrastrar(*fraccion1, 600, 450);
@@ -253,15 +258,13 @@ private slots:
         lista.PasoSimulacion();
         QCOMPARE(codo->m_pConectado, fraccion2);
 
-        // Second fraction: the thermometer holds at 78 degrees; switch off above 80.
+        // Second fraction: switch off above 85 degrees.
         int nSegunda = 0;
-        bool bMeseta78 = false;
-        while (termometro() < 80.0 && nSegunda < 2000) {
+        while (termometro() < 85.0 && nSegunda < 2000) {
             lista.PasoSimulacion();
             ++nSegunda;
-            bMeseta78 |= std::fabs(termometro() - 78.4) < 0.1;
         }
-        QVERIFY(bMeseta78);
+        QVERIFY(nSegunda < 2000);
         QVERIFY(parrilla->Comando(ID_APAGAR));
         Pasos(lista, 60);                        // what is still in the condenser drips down
         QVERIFY(matraz->VolumenLiquido() > 1.0); // the flask is not left dry
@@ -270,14 +273,14 @@ private slots:
         const CSeno& s2 = fraccion2->m_seno;
         QVERIFY(fraccion1->VolumenLiquido() > 15.0 && fraccion1->VolumenLiquido() < 25.0);
         QVERIFY(fraccion2->VolumenLiquido() > 15.0 && fraccion2->VolumenLiquido() < 35.0);
-        // The first fraction is mostly acetone, the second mostly ethanol.
+        // The first fraction is mostly acetone, the second mostly ethanol; neither is pure.
         const auto ml = [](const CSeno& s, int32_t c) {
             const CContenido* e = s.m_faseLiquida.Buscar(c);
             return e ? e->m_dMl : 0.0;
         };
-        QVERIFY(ml(s1, acetona) > 0.6 * fraccion1->VolumenLiquido());
+        QVERIFY(ml(s1, acetona) > 0.5 * fraccion1->VolumenLiquido());
         QVERIFY(ml(s2, etanol) > 0.6 * fraccion2->VolumenLiquido());
-        QVERIFY(ml(s2, acetona) < 0.1 * fraccion2->VolumenLiquido());
+        QVERIFY(ml(s2, acetona) < 0.3 * fraccion2->VolumenLiquido());
         QVERIFY(ml(s1, agua) < ml(s1, acetona));
         // The salt does not distil.
         QCOMPARE(s1.MolesComponente(sal), 0.0);
