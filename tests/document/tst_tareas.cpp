@@ -2,8 +2,10 @@
 // from stored files (good, damaged, foreign, edited by hand) and what a student's file keeps
 // from the teacher.
 #include "document/Calificacion.h"
+#include "document/Fuente.h"
 #include "document/Plantillas.h"
 #include "document/Practica.h"
+#include "document/Validacion.h"
 
 #include <QDir>
 #include <QFile>
@@ -199,6 +201,13 @@ void TestTareas::semillas() {
         vistos.insert(d);
     }
     QVERIFY(vistos.size() >= 28);
+    // A formula over a name the practice has not is named, with its field, by the checks.
+    QVERIFY(Validacion::Validar(p).empty());
+    p.m_tarea.m_preguntas[1].m_strEsperado = "c2*25/0,1";
+    const std::vector<Validacion::Problema> v = Validacion::Validar(p);
+    QCOMPARE(v.size(), size_t(1));
+    QVERIFY(v[0].m_strMensaje.contains("«Valor esperado»") && v[0].m_strMensaje.contains("c2"));
+    p.m_tarea.m_preguntas[1].m_strEsperado = "c1*25/0,1";
     // A reopened student's file has the drawn value in its reagent again.
     const QByteArray b = Alumno(p, "Ana Ruiz", {"", "", "", ""});
     CPractica q;
@@ -252,6 +261,15 @@ void TestTareas::clase() {
     QVERIFY(lineas[0].startsWith("\"Alumno\",\"Grupo\",\"Respuesta P1\",\"P1\""));
     QVERIFY(lineas[1].startsWith("\"Ana Ruiz\",\"2B\","));
     QVERIFY(lineas[1].endsWith(",10.00\r"));
+    // Exported to the source and compiled again, the teacher's file, a student's and one
+    // changed by hand are the same bytes: the edit is not sealed over.
+    for (const char* psz : {"/profesor.uak1", "/alumnos/ana.uak1", "/alumnos/editado.uak1"}) {
+        const QByteArray b = Leer(kClase + psz);
+        Fuente::Archivos archivos;
+        QVERIFY(Fuente::Exportar(Vector(b), psz, archivos, &strError));
+        QVERIFY(archivos.contains(Fuente::kPreguntas));
+        QCOMPARE(Fuente::Compilar(archivos, Fuente::Tipo::Practica, &strError), b);
+    }
 }
 
 void TestTareas::claveFueraDelAlcance() {
