@@ -55,6 +55,9 @@ public:
     Sorteo::Huella m_sello{};              // as read from a file
 
     bool Vacia() const { return m_preguntas.empty() && m_incognitas.empty(); }
+    // Locked for an exam: no editor, no contents window, the speed fixed. The teacher's own
+    // file is never locked for the teacher.
+    bool Bloqueada() const { return m_bExamen != 0 && !m_bProfesor; }
     Sorteo::Huella ClaveAlumnos() const {
         return m_bProfesor ? Sorteo::ClaveAlumnos(m_clave) : m_clave;
     }
