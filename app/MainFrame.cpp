@@ -677,7 +677,7 @@ void CMainFrame::InsertarEquipo(int nTipo) {
 void CMainFrame::ReiniciarVelocidad() {
     m_pSliderVelocidad->setValue(3);
     m_pVistaMesa->m_nTicksPorPaso = 3;
-    m_pSliderVelocidad->setEnabled(m_practica.m_bVelocidad != 0);
+    m_pSliderVelocidad->setEnabled(m_practica.m_bVelocidad != 0 && !m_practica.m_tarea.Bloqueada());
 }
 
 void CMainFrame::DespuesDeLeer() {
@@ -1135,7 +1135,7 @@ void CMainFrame::OnUM_REFRESCAR_GRAFICA() {
 
 void CMainFrame::OnUM_PROPIEDADES() {
     // The bench's "Propiedades" goes through only when the practice allows it.
-    if (m_practica.m_bPropiedades)
+    if (m_practica.m_bPropiedades && !m_practica.m_tarea.Bloqueada())
         Propiedades();
 }
 

@@ -15,6 +15,12 @@ bool CMainFrame::EditarPractica(bool bEnBlanco) {
     // any work goes into the new one.
     if (bEnBlanco && !ConfirmarDescartar())
         return false;
+    // An exam's practice is edited only in the teacher's file.
+    if (!bEnBlanco && m_practica.m_tarea.Bloqueada()) {
+        Mensajes::Aviso(this, tr("Esta práctica está bloqueada para un examen: solo se puede "
+                                 "editar la práctica del profesor."));
+        return false;
+    }
     // What the student typed in the results goes into the copy too.
     m_pNotas->GuardarResultados();
     QString strError;

@@ -1,4 +1,5 @@
 #include "app/NotasView.h"
+#include "app/FormularioRespuestas.h"
 
 #include "app/ListasNotas.h"
 
@@ -112,6 +113,10 @@ CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
     CrearBarraFormato();
     l->addWidget(m_pBarraFormato);
     l->addWidget(m_pEditor, 1);
+    m_pFormulario = new CFormularioRespuestas(m_practica, this);
+    m_pFormulario->hide();
+    l->addWidget(m_pFormulario, 1);
+    connect(m_pFormulario, &CFormularioRespuestas::Editado, this, &CNotasView::ResultadosEditados);
     m_pEditor->setAcceptRichText(true);
     m_pEditor->setAccessibleName(QString::fromUtf8(kNotas));
     HistorialPropio(m_pEditor);
@@ -208,6 +213,7 @@ void CNotasView::Reiniciar() {
     m_pEditor->setReadOnly(false);
     m_pEditor->setAccessibleName(QString::fromUtf8(kNotas));
     MostrarBarraFormato(false);
+    m_pFormulario->hide();
 }
 
 void CNotasView::MostrarBarraFormato(bool bMostrar) {
@@ -241,6 +247,11 @@ void CNotasView::MostrarSeccion(int nSeccion) {
     m_pEditor->setReadOnly(nSeccion != SECCION_RESULTADOS);
     // Formatting belongs to the one text the student writes.
     MostrarBarraFormato(nSeccion == SECCION_RESULTADOS);
+    // The questions are answered beside the student's own results.
+    if (nSeccion == SECCION_RESULTADOS)
+        m_pFormulario->Reconstruir();
+    else
+        m_pFormulario->hide();
     // Screen readers say which section the notes show.
     m_pEditor->setAccessibleName(QStringLiteral("%1: %2").arg(
         QString::fromUtf8(kNotas), QString::fromUtf8(kSecciones[nSeccion])));

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class CFormularioRespuestas;
 class CPractica;
 class QAction;
 class QTextEdit;
@@ -41,6 +42,8 @@ public:
     QString RutaPdfPropuesta() const;
     int Seccion() const { return m_nSeccion; }
     QTextEdit* Editor() const { return m_pEditor; }
+    // The students' answers under "Resultados y conclusiones" (hidden without questions).
+    CFormularioRespuestas* Formulario() const { return m_pFormulario; }
 
     // The formatting bar over "Resultados y conclusiones": bold, italic, underline
     // (Ctrl+B, Ctrl+I, Ctrl+U) and bullets; hidden over the read-only sections.
@@ -69,6 +72,7 @@ private:
 
     CPractica& m_practica;
     QTextEdit* m_pEditor;
+    CFormularioRespuestas* m_pFormulario = nullptr;
     QToolBar* m_pBarraFormato = nullptr;
     int m_nSeccion = SECCION_NINGUNA;
     bool m_bCargando = false; // a section is being shown: its text is not an edit

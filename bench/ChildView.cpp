@@ -654,7 +654,8 @@ void CChildView::MostrarMenu(const QPoint& ptCliente) {
         }
         // A practice may keep the contents to the instruments (calorimetry): the entry is
         // shown greyed rather than doing nothing.
-        if (e.m_nComando == ID_PROPIEDADES && !m_practica.m_bPropiedades)
+        if (e.m_nComando == ID_PROPIEDADES &&
+            (!m_practica.m_bPropiedades || m_practica.m_tarea.Bloqueada()))
             a->setEnabled(false);
     }
     QAction* pElegida = menu.exec(mapToGlobal(ptCliente));

@@ -168,7 +168,8 @@ bool CChildView::Tecla(QKeyEvent* e) {
     }
     if (bIntro && m == Qt::NoModifier) {
         // As the menu's "Propiedades": shown greyed where the practice keeps it closed.
-        if (MenuTiene(ID_PROPIEDADES) && m_practica.m_bPropiedades)
+        if (MenuTiene(ID_PROPIEDADES) && m_practica.m_bPropiedades &&
+            !m_practica.m_tarea.Bloqueada())
             Comando(ID_PROPIEDADES);
         else
             QApplication::beep();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstring>
 #include <tuple>
 #include <type_traits>
@@ -33,6 +34,14 @@ template <class S, class C, class F> void Recorrer(S& n, S& r, S& a, S& e, C& ca
 
 [[noreturn]] void Mal(const std::string& s) {
     throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "extensión: " + s);
+}
+
+// Only the answers given are written.
+size_t RespuestasEscritas(const CTarea& t) {
+    size_t n = 0;
+    for (size_t i = 0; i < t.m_respuestas.size() && i < t.m_preguntas.size(); ++i)
+        n += t.m_respuestas[i].empty() ? 0 : 1;
+    return n;
 }
 
 // The items of a bench by their place in drawing order.
@@ -146,6 +155,86 @@ void ParVapor(CArchivo& ar, CParVapor& p) {
     ar.Valor(p.m_dBA, -CExtension::kEnergiaMaxima, CExtension::kEnergiaMaxima);
 }
 
+// ---------------------------------------------------------------------------------------
+// The questions' records, each also written and read by one function.
+
+void TextoTarea(CArchivo& ar, std::string& s, size_t nMaximo) {
+    if (ar.IsStoring()) {
+        if (s.size() > nMaximo || !CArchivo::EsUtf8(s))
+            Mal("texto de una pregunta de más de " + std::to_string(nMaximo) + " bytes");
+        ar.EscribirUtf8(s);
+    } else {
+        s = ar.LeerUtf8(nMaximo);
+    }
+}
+
+void Hash(CArchivo& ar, Sorteo::Huella& h) {
+    std::string s = Sorteo::Hex(h);
+    TextoTarea(ar, s, 64);
+    if (ar.IsLoading() && !Sorteo::DeHex(s, h))
+        Mal("clave o sello que no son 64 cifras hexadecimales");
+}
+
+bool EsNombre(const std::string& s) {
+    if (s.empty() || std::isdigit(static_cast<unsigned char>(s[0])))
+        return false;
+    for (char c : s)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+            return false;
+    return true;
+}
+
+void Cabeza(CArchivo& ar, CTarea& t) {
+    int32_t nBanderas = (t.m_bProfesor ? 1 : 0) | (t.m_bEmpezada ? 2 : 0);
+    ar.Entero(nBanderas, 0, 3);
+    ar.Entero(t.m_bExamen, 0, 1);
+    t.m_bProfesor = (nBanderas & 1) != 0;
+    t.m_bEmpezada = (nBanderas & 2) != 0;
+    if (t.m_bProfesor && t.m_bEmpezada)
+        Mal("práctica del profesor empezada por un alumno");
+    Hash(ar, t.m_clave);
+    TextoTarea(ar, t.m_strAlumno, CExtension::kNombreAlumno);
+    TextoTarea(ar, t.m_strGrupo, CExtension::kNombreAlumno);
+    Hash(ar, t.m_semilla);
+    Hash(ar, t.m_sello);
+    if (!t.m_bEmpezada && (!t.m_strAlumno.empty() || !t.m_strGrupo.empty()))
+        Mal("alumno en una práctica que nadie ha empezado");
+}
+
+void Incognita(CArchivo& ar, CIncognita& x) {
+    TextoTarea(ar, x.m_strNombre, CExtension::kNombreIncognita);
+    if (!EsNombre(x.m_strNombre))
+        Mal("nombre de incógnita no válido");
+    ar.Entero(x.m_nReactivo, 0, INT32_MAX);
+    ar.Entero(x.m_nEntrada, 0, INT32_MAX);
+    ar.Valor(x.m_dMinimo, 0.0, kValorCatalogo);
+    ar.Valor(x.m_dMaximo, 0.0, kValorCatalogo);
+    if (x.m_dMinimo > x.m_dMaximo)
+        Mal("incógnita con el mínimo por encima del máximo");
+}
+
+void Pregunta(CArchivo& ar, CPregunta& q) {
+    ar.Entero(q.m_nTipo, CPregunta::kNumerica, CPregunta::kLibre);
+    ar.Valor(q.m_dPuntos, 0.0, CExtension::kPuntuacionMaxima);
+    ar.Valor(q.m_dTolerancia, 0.0, kValorCatalogo);
+    ar.Entero(q.m_bPorcentaje, 0, 1);
+    ar.Entero(q.m_nCifras, 0, 15);
+    ar.Entero(q.m_bComprobable, 0, 1);
+    TextoTarea(ar, q.m_strTexto, CExtension::kTextoPregunta);
+    TextoTarea(ar, q.m_strUnidad, CExtension::kNombreIncognita);
+    TextoTarea(ar, q.m_strEsperado, Formula::kLongitudMaxima);
+    int32_t nOpciones = static_cast<int32_t>(q.m_opciones.size());
+    ar.Entero(nOpciones, 0, CExtension::kOpcionesMaximas);
+    q.m_opciones.resize(static_cast<size_t>(nOpciones));
+    for (std::string& o : q.m_opciones)
+        TextoTarea(ar, o, CExtension::kTextoPregunta);
+    ar.Entero(q.m_nCorrecta, -1, nOpciones - 1);
+    if (q.m_nTipo != CPregunta::kOpciones && (nOpciones != 0 || q.m_nCorrecta != -1))
+        Mal("opciones en una pregunta que no es de elegir");
+    if (q.m_nTipo != CPregunta::kNumerica && !q.m_strEsperado.empty())
+        Mal("valor esperado en una pregunta que no es numérica");
+}
+
 // The data as a record keeps them: only the places its count uses.
 CAcidoBaseDatos Recortado(CAcidoBaseDatos a) {
     for (size_t i = static_cast<size_t>(std::clamp(a.m_nPasos, 0, 3)); i < 3; ++i)
@@ -248,7 +337,10 @@ void CExtension::Escribir(CArchivo& ar) const {
     ar.EscribirInt32(static_cast<int32_t>(
         m_textos.size() + m_rotulos.size() + m_niveles.size() + (bMotor ? 1 : 0) +
         m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size() +
-        m_disoluciones.size() + m_paresVapor.size()));
+        m_disoluciones.size() + m_paresVapor.size() +
+        (m_tarea.Vacia() ? 0
+                         : 1 + m_tarea.m_incognitas.size() + m_tarea.m_preguntas.size() +
+                               RespuestasEscritas(m_tarea))));
     for (const Texto& t : m_textos) {
         CArchivo r;
         r << t.m_nCampo << t.m_nIndice;
@@ -283,6 +375,40 @@ void CExtension::Escribir(CArchivo& ar) const {
         ParVapor(r, copia);
         ar.EscribirRegistro(kParVapor, r);
     }
+    if (m_tarea.Vacia())
+        return;
+    if (m_tarea.m_preguntas.size() > static_cast<size_t>(kPreguntasMaximas) ||
+        m_tarea.m_incognitas.size() > static_cast<size_t>(kIncognitasMaximas))
+        Mal("demasiadas preguntas o incógnitas");
+    CTarea t = m_tarea;
+    {
+        CArchivo r;
+        Cabeza(r, t);
+        ar.EscribirRegistro(kTarea, r);
+    }
+    for (size_t i = 0; i < t.m_incognitas.size(); ++i) {
+        CArchivo r;
+        int32_t n = static_cast<int32_t>(i);
+        Indice(r, n);
+        Incognita(r, t.m_incognitas[i]);
+        ar.EscribirRegistro(kIncognita, r);
+    }
+    for (size_t i = 0; i < t.m_preguntas.size(); ++i) {
+        CArchivo r;
+        int32_t n = static_cast<int32_t>(i);
+        Indice(r, n);
+        Pregunta(r, t.m_preguntas[i]);
+        ar.EscribirRegistro(kPregunta, r);
+    }
+    for (size_t i = 0; i < t.m_respuestas.size() && i < t.m_preguntas.size(); ++i) {
+        if (t.m_respuestas[i].empty())
+            continue;
+        CArchivo r;
+        int32_t n = static_cast<int32_t>(i);
+        Indice(r, n);
+        TextoTarea(r, t.m_respuestas[i], kTextoPregunta);
+        ar.EscribirRegistro(kRespuesta, r);
+    }
 }
 
 CExtension CExtension::Leer(CArchivo& ar) {
@@ -292,6 +418,7 @@ CExtension CExtension::Leer(CArchivo& ar) {
     if (nRegistros == 0)
         Mal("bloque sin registros"); // never written: such a practice is a "Vol.1" one
     int32_t nAnterior = 0;
+    bool bTarea = false;
     std::pair<int32_t, int32_t> claveAnterior{-1, -1};
     for (int32_t i = 0; i < nRegistros; ++i) {
         int32_t nEtiqueta = 0;
@@ -356,6 +483,39 @@ CExtension CExtension::Leer(CArchivo& ar) {
             x.m_paresVapor.push_back(p);
             break;
         }
+        case kTarea:
+            Cabeza(r, x.m_tarea);
+            bTarea = true;
+            clave = {0, 0};
+            break;
+        case kIncognita:
+        case kPregunta:
+        case kRespuesta: {
+            if (!bTarea)
+                Mal("pregunta o incógnita sin la cabeza de la tarea");
+            int32_t n = 0;
+            Indice(r, n);
+            clave = {n, 0};
+            CTarea& t = x.m_tarea;
+            if (nEtiqueta == kIncognita) {
+                // Unknowns and questions are numbered from 0 without gaps.
+                if (n != static_cast<int32_t>(t.m_incognitas.size()) || n >= kIncognitasMaximas)
+                    Mal("incógnita fuera de orden o de más");
+                Incognita(r, t.m_incognitas.emplace_back());
+            } else if (nEtiqueta == kPregunta) {
+                if (n != static_cast<int32_t>(t.m_preguntas.size()) || n >= kPreguntasMaximas)
+                    Mal("pregunta fuera de orden o de más");
+                Pregunta(r, t.m_preguntas.emplace_back());
+            } else {
+                if (!t.m_bEmpezada || n >= static_cast<int32_t>(t.m_preguntas.size()))
+                    Mal("respuesta sin su pregunta");
+                t.m_respuestas.resize(t.m_preguntas.size());
+                TextoTarea(r, t.m_respuestas[static_cast<size_t>(n)], kTextoPregunta);
+                if (t.m_respuestas[static_cast<size_t>(n)].empty())
+                    Mal("respuesta vacía");
+            }
+            break;
+        }
         default:
             if (nEtiqueta >= kObligatoria)
                 Mal("registro obligatorio desconocido (" + std::to_string(nEtiqueta) + ")");
@@ -365,6 +525,17 @@ CExtension CExtension::Leer(CArchivo& ar) {
         if (clave <= claveAnterior)
             Mal("registros repetidos o fuera de orden");
         claveAnterior = clave;
+    }
+    CTarea& t = x.m_tarea;
+    if (bTarea) {
+        if (t.Vacia())
+            Mal("tarea sin preguntas ni incógnitas");
+        if (t.m_bEmpezada)
+            t.m_respuestas.resize(t.m_preguntas.size());
+        for (size_t i = 0; i < t.m_incognitas.size(); ++i)
+            for (size_t j = 0; j < i; ++j)
+                if (t.m_incognitas[i].m_strNombre == t.m_incognitas[j].m_strNombre)
+                    Mal("dos incógnitas con el mismo nombre");
     }
     return x;
 }
@@ -388,6 +559,16 @@ void CExtension::AplicarQuimica(CCatalogo& cat) const {
         if (static_cast<size_t>(p.m_nB) >= cat.m_componentes.size())
             Mal("componente " + std::to_string(p.m_nB) + " que no existe");
     cat.m_paresVapor = m_paresVapor;
+}
+
+void CExtension::AplicarTarea(CCatalogo& cat) const {
+    for (const CIncognita& i : m_tarea.m_incognitas) {
+        const CReactivos* r = cat.Reactivo(i.m_nReactivo);
+        if (!r || static_cast<size_t>(i.m_nEntrada) >= r->m_listaComposicion.size())
+            Mal("incógnita de un reactivo o una entrada que no existe");
+    }
+    if (m_tarea.m_bEmpezada)
+        m_tarea.Aplicar(cat, true);
 }
 
 void CExtension::AplicarTextos(const Cabecera& c, CCatalogo& cat) const {

@@ -10,6 +10,7 @@
 // refuses any trailing byte. The layout is told in docs/formato-extension.md.
 #pragma once
 
+#include "document/Preguntas.h"
 #include "model/Archivo.h"
 #include "model/DatosAcuosos.h"
 #include "model/Vapor.h"
@@ -38,7 +39,13 @@ public:
         kFormas = 0x8004,
         kReversible = 0x8005,
         kDisolucion = 0x800A,
-        kParVapor = 0x800B
+        kParVapor = 0x800B,
+        // Questions, unknowns and answers are mandatory: an older program that stepped
+        // over them would save the practice without a student's answers.
+        kTarea = 0x8010,
+        kIncognita = 0x8011,
+        kPregunta = 0x8012,
+        kRespuesta = 0x8013
     };
     static constexpr int32_t kObligatoria = 0x8000;
 
@@ -59,6 +66,14 @@ public:
     static constexpr double kAntoineCMaxima = 1.0e3;      // K, either sign
     static constexpr double kVolumenMolarMaximo = 1.0e4;  // cm3/mol
     static constexpr double kEnergiaMaxima = 1.0e6;       // J/mol, either sign
+    // The bounds of the questions' records.
+    static constexpr int32_t kPreguntasMaximas = 200;
+    static constexpr int32_t kIncognitasMaximas = 50;
+    static constexpr int32_t kOpcionesMaximas = 20;
+    static constexpr size_t kTextoPregunta = 4000; // bytes of a question, an option, an answer
+    static constexpr size_t kNombreAlumno = 200;
+    static constexpr size_t kNombreIncognita = 32;
+    static constexpr double kPuntuacionMaxima = 1000.0;
 
     // The texts a record may complete, by field; the index is the entry's place in its
     // catalogue table (0 for the head's texts).
@@ -96,6 +111,8 @@ public:
     std::vector<std::pair<int32_t, CReversibleDatos>> m_reversibles;  // reaction
     std::vector<std::pair<int32_t, CDisolucionDatos>> m_disoluciones; // component
     std::vector<CParVapor> m_paresVapor;                              // by (a, b), a < b
+    // The questions, the unknowns and the answers (empty: none of their records).
+    CTarea m_tarea;
 
     // The head's four texts, which the extension completes like the catalogue's.
     struct Cabecera {
@@ -110,7 +127,7 @@ public:
     static CExtension Tomar(const std::string& strNombre, const std::string& strResumen,
                             const std::string& strAutor, const std::string& strExtra,
                             const CCatalogo& cat, const CListaEquipo* pBanco);
-    bool Vacia() const { return SinTextosNiMesa() && SinQuimica(); }
+    bool Vacia() const { return SinTextosNiMesa() && SinQuimica() && m_tarea.Vacia(); }
     bool SinTextosNiMesa() const {
         return m_textos.empty() && m_rotulos.empty() && m_niveles.empty();
     }
@@ -136,6 +153,10 @@ public:
     // are read. Each must be the text those forms came from, and one they could not hold
     // (only such texts are ever written): anything else is refused with CErrorArchivo.
     void AplicarTextos(const Cabecera& cabecera, CCatalogo& cat) const;
+    // Checks that every unknown names a reagent and an entry of its composition in the
+    // catalogue just read (CErrorArchivo when not) and, in a student's started practice,
+    // puts the drawn values in.
+    void AplicarTarea(CCatalogo& cat) const;
     // Labels and levels onto the bench that was read; a plate without a level record gets
     // kNivelDescrito. A place past the bench, or a level on an item that is no hot plate,
     // throws CErrorArchivo.

@@ -307,6 +307,37 @@ QString Mensaje(const ErrorFuente& e) {
     return e.m_strTexto;
 }
 
+// The compiled practice with its questions: read, given them, written again.
+QByteArray ConPreguntas(const QByteArray& bytes, Tipo tipo, const CTarea& t) {
+    const QString strDonde = QLatin1String(kPreguntas);
+    if (tipo != Tipo::Practica)
+        Fallo(strDonde, QStringLiteral("una plantilla no lleva preguntas"));
+    CPractica p;
+    QString strError;
+    if (p.LeerPractica({bytes.begin(), bytes.end()}, strDonde, &strError) !=
+        CPractica::Resultado::Correcto)
+        Fallo(strDonde, strError);
+    CExtension ext;
+    ext.m_tarea = t;
+    try {
+        ext.AplicarTarea(p.m_catalogo);
+    } catch (const CErrorArchivo& e) {
+        Fallo(strDonde, QString::fromStdString(e.what()));
+    }
+    p.m_tarea = t;
+    const std::vector<uint8_t> v = p.EscribirPractica();
+    // Written as the program writes it, the seal is the program's; one that differs from the
+    // source's was changed by hand, and the file must keep saying so.
+    QByteArray r(reinterpret_cast<const char*>(v.data()), static_cast<qsizetype>(v.size()));
+    if (t.m_bEmpezada && t.m_sello != t.Sello()) {
+        const QByteArray bueno = QByteArray::fromStdString(Sorteo::Hex(t.Sello()));
+        const qsizetype n = r.indexOf(bueno);
+        if (n >= 0)
+            r.replace(n, bueno.size(), QByteArray::fromStdString(Sorteo::Hex(t.m_sello)));
+    }
+    return r;
+}
+
 } // namespace
 
 QByteArray Compilar(const Archivos& archivos, Tipo tipo, QString* pstrError, QStringList* pavisos,
@@ -316,6 +347,9 @@ QByteArray Compilar(const Archivos& archivos, Tipo tipo, QString* pstrError, QSt
         QByteArray bytes = Escribir(d, tipo, pavisos);
         if (pmapa)
             *pmapa = MapaDe(d);
+        const auto itPreguntas = archivos.constFind(QLatin1String(kPreguntas));
+        if (itPreguntas != archivos.constEnd())
+            bytes = ConPreguntas(bytes, tipo, LeerPreguntas(*itPreguntas));
         return bytes;
     } catch (const ErrorFuente& e) {
         if (pstrError)
@@ -345,7 +379,8 @@ QByteArray CompilarCarpeta(const QString& strCarpeta, Tipo tipo, QString* pstrEr
         return {};
     }
     Archivos archivos;
-    for (const char* psz : {kPractica, kComponentes, kMarco, kProcedimiento, kResultados}) {
+    for (const char* psz :
+         {kPractica, kComponentes, kMarco, kProcedimiento, kResultados, kPreguntas}) {
         const QString strRuta = strBase + QLatin1String(psz);
         std::vector<uint8_t> datos;
         QString strError;
@@ -425,6 +460,10 @@ bool Exportar(const std::vector<uint8_t>& datos, const QString& strArchivo, Arch
     archivos.insert(QLatin1String(kMarco), QByteArray::fromStdString(c.m_strMarco));
     archivos.insert(QLatin1String(kProcedimiento), QByteArray::fromStdString(c.m_strProcedimiento));
     archivos.insert(QLatin1String(kResultados), QByteArray::fromStdString(c.m_strResultados));
+    if (!practica.m_tarea.Vacia()) {
+        // The seal as the file has it, so that a file changed by hand stays one.
+        archivos.insert(QLatin1String(kPreguntas), EscribirPreguntas(practica.m_tarea).toUtf8());
+    }
     return true;
 }
 

@@ -17,6 +17,8 @@
 
 class CPractica;
 
+class CTarea;
+
 namespace Fuente {
 
 // The files of a source folder.
@@ -25,6 +27,7 @@ constexpr const char* kComponentes = "componentes.txt"; // optional shared table
 constexpr const char* kMarco = "marco.rtf";
 constexpr const char* kProcedimiento = "procedimiento.rtf";
 constexpr const char* kResultados = "resultados.rtf";
+constexpr const char* kPreguntas = "preguntas.txt"; // the questions, when there are any
 
 // A source held in memory: file name -> contents. A notes file that is missing is an empty
 // section; "componentes.txt" is needed only when "practica.txt" names components of it.
@@ -69,6 +72,11 @@ QStringList Revisar(const CPractica& compilada, const Mapa& mapa);
 // own first: a file the program does not open is refused with the program's message.
 bool Exportar(const std::vector<uint8_t>& datos, const QString& strArchivo, Archivos& archivos,
               QString* pstrError);
+
+// The questions and unknowns of a practice as "preguntas.txt", and back (ErrorFuente with
+// "preguntas.txt:12: …" when a line does not read).
+QString EscribirPreguntas(const CTarea& t);
+CTarea LeerPreguntas(const QByteArray& texto);
 
 // Writes the files into the folder as a whole. They are made in a new folder beside it,
 // which takes the old one's place only once every file is on the disk (what else the old

@@ -46,6 +46,7 @@ struct CPractica::Textos {
         m_strAutor, m_strExtra;
     CFecha m_dtFecha;
     int32_t m_bVelocidad = 1, m_bPropiedades = 1;
+    CTarea m_tarea;
 };
 
 CPractica::CPractica() : m_dtFecha(Ahora()) {}
@@ -448,14 +449,25 @@ void CPractica::LeerVersion(CArchivo& ar, CExtension& ext) {
 std::vector<uint8_t> CPractica::EscribirPractica() const {
     // Only a practice that holds what the described records cannot is written in the
     // extended version: every other file keeps the described bytes.
-    const CExtension ext = CExtension::Tomar(m_strPractica, m_strResumen, m_strAutor, m_strExtra,
-                                             m_catalogo, &m_listaEquipo);
+    CExtension ext = CExtension::Tomar(m_strPractica, m_strResumen, m_strAutor, m_strExtra,
+                                       m_catalogo, &m_listaEquipo);
+    ext.m_tarea = m_tarea;
+    if (m_tarea.m_bEmpezada)
+        ext.m_tarea.m_sello = m_tarea.Sello();
     CArchivo ar;
     ar << m_strPractica << m_strResumen << std::string(kFirma)
        << std::string(ext.Vacia() ? kVersion : kVersionExtendida);
     if (!ext.Vacia())
         ext.Escribir(ar);
-    m_catalogo.Escribir(ar);
+    if (m_tarea.m_bEmpezada && !m_tarea.m_incognitas.empty()) {
+        // A student's drawn values are not written: the reagents keep the middle of their
+        // ranges, and reading draws the values again from the seed.
+        CCatalogo copia = m_catalogo;
+        m_tarea.Aplicar(copia, false);
+        copia.Escribir(ar);
+    } else {
+        m_catalogo.Escribir(ar);
+    }
     ar << m_strMarcoTeorico << m_strProcedimiento << m_strResultados << m_strAutor << m_strExtra;
     ar << m_dtFecha << m_bVelocidad << m_bPropiedades;
     m_listaEquipo.Escribir(ar);
@@ -528,13 +540,18 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
         catalogo.Leer(ar, bPlantilla);
         // A practice's block comes before its catalogue: its chemistry goes in once the
         // tables are read (a template's below, once its block is).
-        if (!bPlantilla)
+        if (!bPlantilla) {
             ext.AplicarQuimica(catalogo);
+            ext.AplicarTarea(catalogo);
+            t.m_tarea = ext.m_tarea;
+        }
         ar >> t.m_strMarco >> t.m_strProcedimiento >> t.m_strResultados >> t.m_strAutor >>
             t.m_strExtra;
         ar >> t.m_dtFecha >> t.m_bVelocidad >> t.m_bPropiedades;
         if (bPlantilla) {
             LeerExtensionPlantilla(ar, ext);
+            if (!ext.m_tarea.Vacia()) // a template has no questions to give
+                throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "tarea en plantilla");
             ext.AplicarQuimica(catalogo);
         } else {
             banco.Serialize(ar);
@@ -582,6 +599,7 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
     m_dtFecha = t.m_dtFecha;
     m_bVelocidad = t.m_bVelocidad;
     m_bPropiedades = t.m_bPropiedades;
+    m_tarea = std::move(t.m_tarea);
     m_bOcupado = 0;
     return Resultado::Correcto;
 }

@@ -38,6 +38,8 @@ public:
     CFecha m_dtFecha;
     int32_t m_bVelocidad = 1;
     int32_t m_bPropiedades = 1;
+    // Questions, unknowns and a student's answers (Preguntas.h); empty in most practices.
+    CTarea m_tarea;
 
     // How a read or a write ended.
     enum class Resultado {

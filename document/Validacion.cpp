@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <tuple>
 
@@ -558,6 +559,71 @@ std::vector<Problema> Validar(const CCatalogo& cat) {
     return std::move(l.v);
 }
 
+// The questions and the unknowns: what a student's copy needs to be drawn and judged.
+void Tarea(const CTarea& t, const CCatalogo& cat, Lista& l) {
+    auto tr = [](const char* psz) { return QCoreApplication::translate("Validacion", psz); };
+    Formula::Valores nombres;
+    for (size_t i = 0; i < t.m_incognitas.size(); ++i) {
+        const CIncognita& x = t.m_incognitas[i];
+        l.Donde(tr("Incógnita %1 «%2»").arg(i + 1).arg(QString::fromStdString(x.m_strNombre)),
+                Problema::Que::Practica);
+        bool bNombre = !x.m_strNombre.empty() &&
+                       x.m_strNombre.size() <= CExtension::kNombreIncognita &&
+                       !std::isdigit(static_cast<unsigned char>(x.m_strNombre[0]));
+        for (char c : x.m_strNombre)
+            bNombre = bNombre && (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
+        if (!bNombre)
+            l.Agregar(tr("El campo «Nombre» debe ser una palabra de letras sin acentos, cifras o "
+                         "«_», que no empiece por una cifra."));
+        else if (nombres.count(x.m_strNombre))
+            l.Agregar(tr("El campo «Nombre» repite el de otra incógnita."));
+        nombres[x.m_strNombre] = 1.0;
+        const CReactivos* r = cat.Reactivo(x.m_nReactivo);
+        if (!r)
+            l.Agregar(tr("El campo «Reactivo» no es un reactivo de la práctica."));
+        else if (x.m_nEntrada < 0 ||
+                 static_cast<size_t>(x.m_nEntrada) >= r->m_listaComposicion.size())
+            l.Agregar(tr("El campo «Entrada» no es una entrada de la composición del reactivo."));
+        if (!(std::isfinite(x.m_dMinimo) && std::isfinite(x.m_dMaximo) && x.m_dMinimo > 0.0 &&
+              x.m_dMinimo <= x.m_dMaximo && x.m_dMaximo <= Limites::kValorCatalogo))
+            l.Agregar(tr("Los campos «Mínimo» y «Máximo» deben ser números positivos, el mínimo "
+                         "no mayor que el máximo."));
+    }
+    for (size_t i = 0; i < t.m_preguntas.size(); ++i) {
+        const CPregunta& q = t.m_preguntas[i];
+        l.Donde(tr("Pregunta %1").arg(i + 1), Problema::Que::Practica);
+        if (QString::fromStdString(q.m_strTexto).trimmed().isEmpty())
+            l.Agregar(tr("El campo «Texto» no puede quedar vacío."));
+        if (q.m_strTexto.size() > CExtension::kTextoPregunta)
+            l.Agregar(tr("El campo «Texto» es demasiado largo."));
+        if (q.m_strUnidad.size() > CExtension::kNombreIncognita)
+            l.Agregar(tr("El campo «Unidad» es demasiado largo."));
+        if (!(q.m_dPuntos >= 0.0 && q.m_dPuntos <= CExtension::kPuntuacionMaxima))
+            l.Agregar(tr("El campo «Puntos» debe ir de 0 a 1000."));
+        if (q.m_nTipo == CPregunta::kNumerica) {
+            const std::string e = Formula::Comprobar(q.m_strEsperado, nombres);
+            if (!e.empty())
+                l.Agregar(tr("El campo «Valor esperado» no es válido: %1.")
+                              .arg(QString::fromStdString(e)));
+            if (!(std::isfinite(q.m_dTolerancia) && q.m_dTolerancia >= 0.0))
+                l.Agregar(tr("El campo «Tolerancia» no puede ser negativo."));
+            if (q.m_nCifras < 0 || q.m_nCifras > 15)
+                l.Agregar(tr("El campo «Cifras significativas» debe ir de 0 a 15."));
+        } else if (q.m_nTipo == CPregunta::kOpciones) {
+            if (q.m_opciones.size() < 2 ||
+                q.m_opciones.size() > static_cast<size_t>(CExtension::kOpcionesMaximas))
+                l.Agregar(tr("El campo «Opciones» debe tener de 2 a 20 opciones."));
+            if (q.m_nCorrecta < 0 || static_cast<size_t>(q.m_nCorrecta) >= q.m_opciones.size())
+                l.Agregar(tr("El campo «Opción correcta» no es una de las opciones."));
+        }
+    }
+    if (t.m_preguntas.size() > static_cast<size_t>(CExtension::kPreguntasMaximas) ||
+        t.m_incognitas.size() > static_cast<size_t>(CExtension::kIncognitasMaximas)) {
+        l.Donde(tr("Preguntas"), Problema::Que::Practica);
+        l.Agregar(tr("Una práctica tiene como mucho 200 preguntas y 50 incógnitas."));
+    }
+}
+
 std::vector<Problema> Validar(const CPractica& p) {
     Lista l;
     // The practice's own fields, counted in the order a file holds them.
@@ -572,6 +638,8 @@ std::vector<Problema> Validar(const CPractica& p) {
     if (!std::isfinite(p.m_dtFecha.m_dFecha))
         l.Agregar(QCoreApplication::translate("Validacion", "El campo «Fecha» no es válido."));
     Mesa(p.m_listaEquipo, l);
+    if (p.m_tarea.m_bProfesor)
+        Tarea(p.m_tarea, p.m_catalogo, l);
     std::vector<Problema> v = std::move(l.v);
     for (Problema& q : Validar(p.m_catalogo))
         v.push_back(std::move(q));

@@ -2,6 +2,7 @@
 // practice, shows what a practice holds, fast-forwards its simulation, checks that it runs,
 // tries a mixture of its reagents in one vessel, and turns practices into their readable
 // source and back — on the same code the program runs.
+#include "document/Calificacion.h"
 #include "document/Comprobacion.h"
 #include "document/Fuente.h"
 #include "document/Plantillas.h"
@@ -94,6 +95,7 @@ const char* const kAyuda =
     "Opciones:\n"
     "  --temperatura T          con «ensayar», un baño termostático a T °C (de 0 a 100):\n"
     "                           el recipiente empieza a T y vuelve a T tras cada paso\n"
+    "  --csv NOTAS              con «calificar», escribe la tabla de notas en NOTAS\n"
     "  --json                   la salida es un objeto JSON\n"
     "  --help, -h               muestra esta ayuda\n"
     "\n"
@@ -181,6 +183,7 @@ struct COrdenUso {
     const char* pszFalta;
     bool bTemperatura = false;  // takes --temperatura
     bool bMasOperandos = false; // nOperandos is the least it takes
+    bool bCsv = false;          // takes --csv
 };
 
 constexpr COrdenUso kOrdenes[] = {
@@ -199,6 +202,11 @@ constexpr COrdenUso kOrdenes[] = {
     {"ensayar", 2, true, false, false,
      QT_TRANSLATE_NOOP("alkor-cli", "«ensayar» necesita PRACTICA y al menos una ENTRADA."), true,
      true},
+    {"repartir", 2, false, false, false,
+     QT_TRANSLATE_NOOP("alkor-cli", "«repartir» necesita PRACTICA y SALIDA.")},
+    {"calificar", 2, false, false, false,
+     QT_TRANSLATE_NOOP("alkor-cli", "«calificar» necesita PRACTICA y CARPETA."), false, false,
+     true},
 };
 
 // A command line, read: the order, its operands and the options given.
@@ -209,6 +217,7 @@ struct CLinea {
     std::optional<long> nPasos;
     std::optional<QString> strSalida;
     std::optional<double> dTemperatura;
+    std::optional<QString> strCsv;
 };
 
 // The first argument Qt's parser refused, as it was typed: an option no order has, a flag
@@ -224,7 +233,7 @@ QString ArgumentoRechazado(const QStringList& args) {
         const bool bIgual = strCuerpo.contains(QLatin1Char('='));
         const QString strNombre = strCuerpo.section(QLatin1Char('='), 0, 0);
         if (strNombre == QLatin1String("pasos") || strNombre == QLatin1String("salida") ||
-            strNombre == QLatin1String("temperatura")) {
+            strNombre == QLatin1String("temperatura") || strNombre == QLatin1String("csv")) {
             if (!bIgual && ++i == args.size())
                 return a;
         } else if (bIgual ||
@@ -259,7 +268,8 @@ int LeerLinea(int argc, char** argv, CLinea& l) {
     const QCommandLineOption salida(QStringLiteral("salida"), QString(), QStringLiteral("OTRO"));
     const QCommandLineOption temperatura(QStringLiteral("temperatura"), QString(),
                                          QStringLiteral("T"));
-    parser.addOptions({ayuda, json, pasos, salida, temperatura});
+    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("NOTAS"));
+    parser.addOptions({ayuda, json, pasos, salida, temperatura, csv});
     if (!parser.parse(args))
         return ErrorUso(Tr("argumento no válido: %1").arg(ArgumentoRechazado(args)));
 
@@ -279,6 +289,8 @@ int LeerLinea(int argc, char** argv, CLinea& l) {
         return ErrorUso(Tr("argumento no válido: %1").arg(QStringLiteral("--salida")));
     if (parser.isSet(temperatura) && !pUso->bTemperatura)
         return ErrorUso(Tr("argumento no válido: %1").arg(QStringLiteral("--temperatura")));
+    if (parser.isSet(csv) && !pUso->bCsv)
+        return ErrorUso(Tr("argumento no válido: %1").arg(QStringLiteral("--csv")));
     // Every count given is checked; the last one counts.
     for (const QString& s : parser.values(pasos)) {
         long n = 0;
@@ -310,6 +322,12 @@ int LeerLinea(int argc, char** argv, CLinea& l) {
         l.strSalida = parser.value(salida);
         int nSalida = SALIDA_OK;
         if (Vacio(*l.strSalida, "--salida", nSalida))
+            return nSalida;
+    }
+    if (parser.isSet(csv)) {
+        l.strCsv = parser.value(csv);
+        int nSalida = SALIDA_OK;
+        if (Vacio(*l.strCsv, "--csv", nSalida))
             return nSalida;
     }
     return -1;
@@ -915,6 +933,69 @@ int Guardar(CPractica& p, const QString& strRuta) {
     return SALIDA_OK;
 }
 
+// The teacher's practice: one that holds questions and the secret.
+int AbrirProfesor(CPractica& p, const QString& strArchivo) {
+    if (const int r = Abrir(p, strArchivo))
+        return r;
+    if (p.m_tarea.Vacia())
+        return ErrorArchivo(Tr("%1: la práctica no tiene preguntas.").arg(strArchivo));
+    if (!p.m_tarea.m_bProfesor)
+        return ErrorArchivo(
+            Tr("%1: es la copia de un alumno, no la práctica del profesor.").arg(strArchivo));
+    return SALIDA_OK;
+}
+
+int Repartir(const QString& strArchivo, const QString& strSalida) {
+    CPractica p;
+    if (const int r = AbrirProfesor(p, strArchivo))
+        return r;
+    p.m_tarea = p.m_tarea.ParaAlumnos();
+    return Guardar(p, strSalida);
+}
+
+int Calificar(const QString& strArchivo, const QString& strCarpeta,
+              const std::optional<QString>& strCsv) {
+    CPractica p;
+    if (const int r = AbrirProfesor(p, strArchivo))
+        return r;
+    const CTarea& t = p.m_tarea;
+    const Calificacion::Clase clase = Calificacion::Carpeta(t, strCarpeta);
+    for (const Calificacion::Fila& f : clase.m_filas) {
+        QString s = Q(f.m_strAlumno) + QStringLiteral(" (") + Q(f.m_strGrupo) +
+                    QStringLiteral("), ") + f.m_strArchivo + QStringLiteral(": ");
+        for (size_t i = 0; i < t.m_incognitas.size(); ++i)
+            s += Q(t.m_incognitas[i].m_strNombre) + QLatin1Char('=') +
+                 QString::number(f.m_valores[i], 'g', 6) + QLatin1Char(' ');
+        std::cout << s.toStdString() << '\n';
+        for (size_t i = 0; i < t.m_preguntas.size(); ++i) {
+            QString r =
+                QStringLiteral("  P%1: «%2» %3")
+                    .arg(i + 1)
+                    .arg(Q(f.m_respuestas[i]), Calificacion::Palabra(f.m_nota.m_juicios[i]));
+            if (f.m_nota.m_esperados[i])
+                r += Tr(" (esperado %1)").arg(*f.m_nota.m_esperados[i], 0, 'g', 6);
+            std::cout << r.toStdString() << '\n';
+        }
+        std::cout << Tr("  nota: %1 sobre 10").arg(f.m_nota.Sobre10(), 0, 'f', 2).toStdString()
+                  << '\n';
+    }
+    for (const auto& [a, b] : clase.m_copias)
+        std::cout << Tr("respuestas idénticas con incógnitas distintas: %1 y %2")
+                         .arg(clase.m_filas[a].m_strArchivo, clase.m_filas[b].m_strArchivo)
+                         .toStdString()
+                  << '\n';
+    for (const Calificacion::Rechazo& r : clase.m_rechazos)
+        Aviso(r.m_strArchivo + QStringLiteral(": ") + r.m_strMotivo);
+    if (strCsv) {
+        const QByteArray csv = Calificacion::Csv(t, clase);
+        QString strError;
+        if (CPractica::EscribirArchivo(*strCsv, csv.constData(), csv.size(), &strError) !=
+            CPractica::Resultado::Correcto)
+            return ErrorArchivo(strError);
+    }
+    return clase.m_rechazos.empty() ? SALIDA_OK : SALIDA_PROBLEMAS;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -995,6 +1076,10 @@ int main(int argc, char** argv) {
                 std::cout << s.toStdString() << '\n';
         return r.Correcta() ? SALIDA_OK : SALIDA_PROBLEMAS;
     }
+    if (orden == QLatin1String("repartir"))
+        return Repartir(args[0], args[1]);
+    if (orden == QLatin1String("calificar"))
+        return Calificar(args[0], args[1], linea.strCsv);
     if (orden == QLatin1String("exportar")) {
         return Exportar(args[0], args[1]);
     }

@@ -92,6 +92,21 @@ int main(int argc, char** argv) {
     // Each practice replaces the bench of the one before: nothing there is worth keeping,
     // and a modal close prompt would wait for a click no one gives.
     m->m_fnPreguntaCierre = [] { return int(QMessageBox::No); };
+    // "captura CARPETA preguntas REPARTIDA ALUMNO": only the answer form, first on the copy
+    // handed out (the student gives a name and group), then on a student's answered file.
+    if (argc > 4 && QByteArray(argv[2]) == "preguntas") {
+        if (!m->AbrirPractica(QString::fromLocal8Bit(argv[3])))
+            return 1;
+        m->m_pNotas->MostrarSeccion(CNotasView::SECCION_RESULTADOS);
+        QTest::qWait(300);
+        m->grab().save(QDir(carpeta).filePath(QStringLiteral("preguntas-empezar.png")));
+        if (!m->AbrirPractica(QString::fromLocal8Bit(argv[4])))
+            return 1;
+        m->m_pNotas->MostrarSeccion(CNotasView::SECCION_RESULTADOS);
+        QTest::qWait(300);
+        m->grab().save(QDir(carpeta).filePath(QStringLiteral("preguntas-alumno.png")));
+        return 0;
+    }
     QTest::qWait(300);
     m->grab().save(QDir(carpeta).filePath(QStringLiteral("ventana-inicio.png")));
     m->m_pVistaMesa->grab().save(QDir(carpeta).filePath(QStringLiteral("invitacion.png")));
