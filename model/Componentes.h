@@ -1,6 +1,7 @@
 // CComponentes: one chemical species of the catalogue with its physical data.
 #pragma once
 
+#include "model/Cinetica.h"
 #include "model/DatosAcuosos.h"
 #include "model/Serializable.h"
 
@@ -59,6 +60,8 @@ public:
     CAcidoBaseDatos m_acidoBase;
     // The molar concentration at which a solution shows m_crColor; 0: the described mixing.
     double m_dConcentracionColor = 0.0;
+    // The form a solid is offered in, for the rate laws (Cinetica.h); none: factor 1.
+    CSuperficieDatos m_superficie;
 
     // Moles in an amount given in grams, millilitres or moles. A molar mass that is not
     // positive yields nothing rather than an infinity.
