@@ -10,6 +10,7 @@
 #pragma once
 
 #include "model/Archivo.h"
+#include "model/Cinetica.h"
 #include "model/DatosAcuosos.h"
 
 #include <string>
@@ -34,7 +35,9 @@ public:
         kAcidoBase = 0x8002,
         kColorConcentracion = 0x8003,
         kFormas = 0x8004,
-        kReversible = 0x8005
+        kReversible = 0x8005,
+        kCinetica = 0x8006,
+        kSuperficie = 0x8007
     };
     static constexpr int32_t kObligatoria = 0x8000;
 
@@ -46,6 +49,15 @@ public:
     static constexpr double kKMaxima = 1.0e100;
     static constexpr int32_t kFueraDeQ = 0x3F; // bits of the six slots
     static constexpr COLORREF kColorMaximo = 0xFFFFFF;
+    // A rate law's constant and its catalyst's factor; the activation energy (kJ/mol), the
+    // reference temperature (°C), the orders; a surface factor.
+    static constexpr double kCineticaMinima = 1.0e-100;
+    static constexpr double kCineticaMaxima = 1.0e100;
+    static constexpr double kEaMaxima = 1000.0;
+    static constexpr double kTReferenciaMinima = -273.15;
+    static constexpr double kTReferenciaMaxima = 1500.0;
+    static constexpr double kOrdenMaximo = 3.0;
+    static constexpr double kSuperficieMaxima = 1.0e6;
 
     // The texts a record may complete, by field; the index is the entry's place in its
     // catalogue table (0 for the head's texts).
@@ -81,6 +93,8 @@ public:
     std::vector<std::pair<int32_t, double>> m_concentracionColor;    // component, mol/L
     std::vector<std::pair<int32_t, CIndicadorDatos>> m_formas;       // indicator
     std::vector<std::pair<int32_t, CReversibleDatos>> m_reversibles; // reaction
+    std::vector<std::pair<int32_t, CCineticaDatos>> m_cineticas;     // reaction
+    std::vector<std::pair<int32_t, CSuperficieDatos>> m_superficies; // component
 
     // The head's four texts, which the extension completes like the catalogue's.
     struct Cabecera {
@@ -101,7 +115,8 @@ public:
     }
     bool SinQuimica() const {
         return m_nMotor == MOTOR_DESCRITO && m_acidoBase.empty() && m_concentracionColor.empty() &&
-               m_formas.empty() && m_reversibles.empty();
+               m_formas.empty() && m_reversibles.empty() && m_cineticas.empty() &&
+               m_superficies.empty();
     }
 
     // The block: an int32 count of records, then each record (tag, byte length, payload).
