@@ -49,6 +49,7 @@ CPaginaReacciones::CPaginaReacciones(CEditorPractica& editor) : CPaginaEditor(ed
     v->addLayout(Ranuras());
     v->addLayout(Otros());
     v->addWidget(Reversible());
+    v->addWidget(LeyVelocidad());
     v->addStretch();
     connect(m_pNombre, &QLineEdit::textEdited, this, [this](const QString& s) {
         if (m_editor.PonerReaccion(Actual(), &CReacciones::m_strTexto1, S(s)))
@@ -228,6 +229,76 @@ void CPaginaReacciones::MostrarReversible(const CReacciones& r) {
     }
 }
 
+QWidget* CPaginaReacciones::LeyVelocidad() {
+    auto* caja = new QGroupBox(T("Ley de velocidad (opcional)"), m_pDerecha);
+    caja->setToolTip(T("La reacción avanza según su velocidad, v = k·[A]^a·[B]^b·[C]^c en "
+                       "mol/(L·s), con cada paso de la simulación de 0,1 s; un sólido entra con "
+                       "sus moles y su factor de superficie. Sin k, avanza como indican los "
+                       "límites por paso."));
+    auto* g = new QGridLayout(caja);
+    m_pKVelocidad = new CNumero(caja);
+    m_pKVelocidad->setObjectName(QStringLiteral("kvelocidad"));
+    m_pKVelocidad->setToolTip(T("Constante de velocidad a la temperatura de referencia. "
+                                "Vacío: la reacción no tiene ley de velocidad."));
+    m_pEa = new CNumero(caja);
+    m_pEa->setToolTip(T("Energía de activación en kJ/mol: k cambia con la temperatura según "
+                        "la ecuación de Arrhenius."));
+    m_pTReferencia = new CNumero(caja);
+    m_pTReferencia->setToolTip(T("Temperatura, en °C, a la que k tiene el valor dado."));
+    m_pFactorCat = new CNumero(caja);
+    m_pFactorCat->setToolTip(T("Cuántas veces más deprisa va la reacción cuando su "
+                               "catalizador está en el recipiente."));
+    g->addWidget(new QLabel(T("k:"), caja), 0, 0);
+    g->addWidget(m_pKVelocidad, 0, 1);
+    g->addWidget(new QLabel(T("Ea (kJ/mol):"), caja), 0, 2);
+    g->addWidget(m_pEa, 0, 3);
+    g->addWidget(new QLabel(T("T ref. (°C):"), caja), 0, 4);
+    g->addWidget(m_pTReferencia, 0, 5);
+    for (int k = 0; k < 3; ++k) {
+        m_pOrden[k] = new CNumero(caja);
+        m_pOrden[k]->setObjectName(QStringLiteral("orden%1").arg(k + 1));
+        m_pOrden[k]->setToolTip(
+            T("Orden de la reacción respecto del reactivo %1 (de 0 a 3).").arg(k + 1));
+        g->addWidget(new QLabel(T("Orden %1:").arg(k + 1), caja), 1, 2 * k);
+        g->addWidget(m_pOrden[k], 1, 2 * k + 1);
+        m_pOrden[k]->m_fnCambio = [this, k](double x) { m_editor.PonerOrden(Actual(), k, x); };
+    }
+    g->addWidget(new QLabel(T("Factor del catalizador:"), caja), 2, 0, 1, 2);
+    g->addWidget(m_pFactorCat, 2, 3);
+    for (int c : {1, 3, 5})
+        g->setColumnStretch(c, 1);
+    m_pKVelocidad->m_fnCambio = [this](double x) {
+        m_editor.PonerCinetica(Actual(), &CCineticaDatos::m_dK, x);
+        if (x == 0.0)
+            m_pKVelocidad->MostrarVacio();
+    };
+    m_pKVelocidad->PermitirVacio(
+        [this] { m_editor.PonerCinetica(Actual(), &CCineticaDatos::m_dK, 0.0); });
+    m_pEa->m_fnCambio = [this](double x) {
+        m_editor.PonerCinetica(Actual(), &CCineticaDatos::m_dEa, x);
+    };
+    m_pTReferencia->m_fnCambio = [this](double x) {
+        m_editor.PonerCinetica(Actual(), &CCineticaDatos::m_dTReferencia, x);
+    };
+    m_pFactorCat->m_fnCambio = [this](double x) {
+        m_editor.PonerCinetica(Actual(), &CCineticaDatos::m_dFactorCatalizador, x);
+    };
+    return caja;
+}
+
+void CPaginaReacciones::MostrarCinetica(const CReacciones& r) {
+    const CCineticaDatos& d = r.m_cinetica;
+    if (d.m_dK == 0.0)
+        m_pKVelocidad->MostrarVacio();
+    else
+        m_pKVelocidad->Mostrar(d.m_dK);
+    m_pEa->Mostrar(d.m_dEa);
+    m_pTReferencia->Mostrar(d.m_dTReferencia);
+    for (int k = 0; k < 3; ++k)
+        m_pOrden[k]->Mostrar(d.m_dOrden[static_cast<size_t>(k)]);
+    m_pFactorCat->Mostrar(d.m_dFactorCatalizador);
+}
+
 int32_t CPaginaReacciones::Actual() const {
     const int n = m_pLista->currentRow();
     return Catalogo().Reaccion(n) ? n : -1;
@@ -259,6 +330,7 @@ void CPaginaReacciones::CambioRanura(int i) {
     r.pCoef->setValue(bProducto ? reaccion.m_nCoefProducto[k] : reaccion.m_nCoefReactivo[k]);
     r.pCoef->blockSignals(false);
     MostrarReversible(reaccion);
+    MostrarCinetica(reaccion);
     Ecuacion();
 }
 
@@ -318,6 +390,7 @@ void CPaginaReacciones::Mostrar() {
     }
     Elegir(m_pCatalizador, cat.Componente(r->m_nCatalizador) ? r->m_nCatalizador : -1);
     MostrarReversible(*r);
+    MostrarCinetica(*r);
     Ecuacion();
 }
 

@@ -37,6 +37,8 @@ private:
     QGridLayout* Otros();
     QWidget* Reversible();
     void MostrarReversible(const CReacciones& r);
+    QWidget* LeyVelocidad();
+    void MostrarCinetica(const CReacciones& r);
     // Slot i: reactants 0 to 2, products 3 to 5.
     void CambioRanura(int i);
 
@@ -63,4 +65,9 @@ private:
     CNumero* m_pRapidez = nullptr;
     // Slot i out of the quotient: reactants 0 to 2, products 3 to 5.
     QCheckBox* m_pFuera[6] = {};
+    CNumero* m_pKVelocidad = nullptr;
+    CNumero* m_pEa = nullptr;
+    CNumero* m_pTReferencia = nullptr;
+    CNumero* m_pOrden[3] = {};
+    CNumero* m_pFactorCat = nullptr;
 };

@@ -111,6 +111,32 @@ CPaginaSustancias::CPaginaSustancias(CEditorPractica& editor,
             color->Mostrar(k.m_dConcentracionColor);
     });
     f = Vapor(f);
+    // The form a solid is offered in, for the rate laws: its surface factor against chips.
+    auto* forma = new QComboBox(m_pDerecha);
+    forma->setObjectName(QStringLiteral("forma"));
+    forma->addItems({T("Sin forma"), T("Polvo"), T("Trozos o granulado"), T("Cinta")});
+    forma->setToolTip(T("La forma en que se ofrece el sólido: en una reacción con ley de "
+                        "velocidad, su velocidad se multiplica por el factor de superficie."));
+    auto* factor = new CNumero(m_pDerecha);
+    factor->setObjectName(QStringLiteral("factorSuperficie"));
+    factor->setToolTip(T("Superficie por gramo frente a unos trozos de la misma masa: 10 para "
+                         "un polvo, 1 para los trozos, 8 para una cinta."));
+    m_pRejilla->addWidget(new QLabel(T("Forma del sólido:"), m_pDerecha), f, 0);
+    m_pRejilla->addWidget(forma, f, 1);
+    m_pRejilla->addWidget(new QLabel(T("Factor de superficie:"), m_pDerecha), f, 2);
+    m_pRejilla->addWidget(factor, f++, 3);
+    connect(forma, &QComboBox::currentIndexChanged, this, [this](int n) {
+        m_editor.PonerForma(Actual(), n);
+        Mostrar();
+    });
+    factor->m_fnCambio = [this](double d) { m_editor.PonerFactorSuperficie(Actual(), d); };
+    m_campos.push_back([forma, factor](const CComponentes& k) {
+        forma->blockSignals(true);
+        forma->setCurrentIndex(std::clamp(k.m_superficie.m_nForma, 0, int(FORMA_CINTA)));
+        forma->blockSignals(false);
+        factor->setEnabled(k.m_superficie.Tiene());
+        factor->Mostrar(k.m_superficie.m_dFactor);
+    });
     AcidoBase(f++);
     m_pRejilla->setRowStretch(f, 1);
     connect(m_pLista, &QListWidget::currentRowChanged, this, [this] { Mostrar(); });

@@ -249,6 +249,34 @@ void BM_PasoDestilacion(benchmark::State& state) {
     }
 }
 
+// The same bench with a rate law on every reaction of the catalogue (first order in each
+// reactant slot, Ea 50 kJ/mol, the solids at order 2/3), so that every reacting vessel
+// integrates its rate on every tick: the cost the rate laws add to BM_PasoBanco/0.
+void BM_PasoBancoCinetica(benchmark::State& state) {
+    CCatalogo cat = prueba::Catalogo900();
+    for (CReacciones& R : cat.m_reacciones) {
+        R.m_cinetica.m_dK = 0.05;
+        R.m_cinetica.m_dEa = 50.0;
+        for (size_t k = 0; k < 3; ++k)
+            R.m_cinetica.m_dOrden[k] = R.m_nFaseReactivo[k] == FASE_SOLIDA ? 2.0 / 3.0 : 1.0;
+    }
+    auto lista = std::make_unique<CListaEquipo>(&cat);
+    ArmarBanco(*lista);
+    int nPasos = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(lista->PasoSimulacion());
+        if (++nPasos == kPasosPorBanco) {
+            state.PauseTiming();
+            lista = std::make_unique<CListaEquipo>(&cat);
+            ArmarBanco(*lista);
+            nPasos = 0;
+            state.ResumeTiming();
+        }
+    }
+    state.counters["equipos"] = static_cast<double>(kEquipos);
+    lista.reset();
+}
+
 // The step of a bench made of several copies of the busy bench side by side (40 items each),
 // for the cost of finding which vessel sits on which source and under which probe as the
 // bench grows: 1, 6, 24 and 300 copies are 40, 240, 960 and 12,000 items.
@@ -403,6 +431,7 @@ BENCHMARK(BM_RegistrarYDeshacer)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_PasoBanco)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PasoDestilacion)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PasoBancoCinetica)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PasoBancoEscala)->Arg(1)->Arg(6)->Arg(24)->Arg(300)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DibujarBanco)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PintarMesa)->Unit(benchmark::kMillisecond);

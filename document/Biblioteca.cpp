@@ -55,6 +55,11 @@ const char* const kTitulos[][2] = {
     {"pH de las sales", "pH de disoluciones de sales neutras, ácidas y básicas: la hidrólisis"},
     {"Principio de Le Chatelier",
      "Desplazamiento de un equilibrio químico al cambiar las concentraciones y la temperatura"},
+    {"Velocidad de reacción: mármol en trozos y en polvo con ácido clorhídrico",
+     "Efecto de la superficie de contacto y de la concentración sobre la velocidad de una "
+     "reacción"},
+    {"Descomposición del peróxido de hidrógeno: el catalizador",
+     "El óxido de manganeso(IV) acelera la descomposición del agua oxigenada sin consumirse"},
 };
 static_assert(std::size(kTitulos) == Plantillas::kUltima - Plantillas::kPrimera + 1);
 

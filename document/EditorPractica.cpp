@@ -677,6 +677,47 @@ bool CEditorPractica::PonerFueraDeQ(int32_t n, bool bProducto, int k, bool bFuer
     return true;
 }
 
+bool CEditorPractica::PonerCinetica(int32_t n, double CCineticaDatos::*pCampo, double d) {
+    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
+    if (r) {
+        Anotar();
+        r->m_cinetica.*pCampo = d;
+    }
+    return r != nullptr;
+}
+
+bool CEditorPractica::PonerOrden(int32_t n, int k, double d) {
+    CReacciones* r = Entrada(Catalogo().m_reacciones, n);
+    if (!r || k < 0 || k > 2)
+        return false;
+    Anotar();
+    r->m_cinetica.m_dOrden[static_cast<size_t>(k)] = d;
+    return true;
+}
+
+bool CEditorPractica::PonerForma(int32_t nComponente, int32_t nForma) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, nComponente);
+    if (!c || nForma < FORMA_NINGUNA || nForma > FORMA_CINTA)
+        return false;
+    Anotar();
+    if (nForma == FORMA_NINGUNA)
+        c->m_superficie = {};
+    else if (!c->m_superficie.Tiene())
+        c->m_superficie = {nForma, Cinetica::FactorSugerido(nForma)};
+    else
+        c->m_superficie.m_nForma = nForma;
+    return true;
+}
+
+bool CEditorPractica::PonerFactorSuperficie(int32_t nComponente, double d) {
+    CComponentes* c = Entrada(Catalogo().m_componentes, nComponente);
+    if (!c || !c->m_superficie.Tiene())
+        return false;
+    Anotar();
+    c->m_superficie.m_dFactor = d;
+    return true;
+}
+
 int32_t CEditorPractica::AgregarIndicador() {
     const int32_t nId = IdNuevo(Catalogo().m_indicadores);
     Anotar();

@@ -110,6 +110,14 @@ public:
     // emptied with PonerRanura leaves the quotient's list too.
     bool PonerReversible(int32_t n, double CReversibleDatos::*pCampo, double d);
     bool PonerFueraDeQ(int32_t n, bool bProducto, int k, bool bFuera);
+    // The reaction's rate law (Cinetica.h): k at the reference temperature (0: none, the
+    // per-step amounts apply), Ea, reference temperature, catalyst factor; and the order of
+    // reactant slot k. A substance's surface form (FORMA_NINGUNA: none), with the factor the
+    // form suggests when it had none; and the factor itself.
+    bool PonerCinetica(int32_t n, double CCineticaDatos::*pCampo, double d);
+    bool PonerOrden(int32_t n, int k, double d);
+    bool PonerForma(int32_t nComponente, int32_t nForma);
+    bool PonerFactorSuperficie(int32_t nComponente, double d);
 
     int32_t AgregarIndicador();
     bool EliminarIndicador(int32_t n, QString* pstrError = nullptr);

@@ -235,6 +235,22 @@ void Pregunta(CArchivo& ar, CPregunta& q) {
         Mal("valor esperado en una pregunta que no es numérica");
 }
 
+void LeyDeVelocidad(CArchivo& ar, CCineticaDatos& c) {
+    ar.Valor(c.m_dK, CExtension::kCineticaMinima, CExtension::kCineticaMaxima);
+    ar.Valor(c.m_dTReferencia, CExtension::kTReferenciaMinima, CExtension::kTReferenciaMaxima);
+    ar.Valor(c.m_dEa, 0.0, CExtension::kEaMaxima);
+    for (double& d : c.m_dOrden)
+        ar.Valor(d, 0.0, CExtension::kOrdenMaximo);
+    ar.Valor(c.m_dFactorCatalizador, CExtension::kCineticaMinima, CExtension::kCineticaMaxima);
+}
+
+void Superficie(CArchivo& ar, CSuperficieDatos& f) {
+    ar.Entero(f.m_nForma, FORMA_POLVO, FORMA_CINTA);
+    ar.Valor(f.m_dFactor, 0.0, CExtension::kSuperficieMaxima);
+    if (!(f.m_dFactor > 0.0))
+        Mal("factor de superficie que no es positivo");
+}
+
 // The data as a record keeps them: only the places its count uses.
 CAcidoBaseDatos Recortado(CAcidoBaseDatos a) {
     for (size_t i = static_cast<size_t>(std::clamp(a.m_nPasos, 0, 3)); i < 3; ++i)
@@ -299,6 +315,8 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
             x.m_concentracionColor.emplace_back(n, c.m_dConcentracionColor);
         if (c.m_disolucion.Tiene())
             x.m_disoluciones.emplace_back(n, c.m_disolucion);
+        if (c.m_superficie.Tiene())
+            x.m_superficies.emplace_back(n, c.m_superficie);
     }
     x.m_paresVapor = cat.m_paresVapor;
     std::sort(x.m_paresVapor.begin(), x.m_paresVapor.end(),
@@ -312,6 +330,9 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
     for (size_t i = 0; i < cat.m_reacciones.size(); ++i)
         if (cat.m_reacciones[i].m_reversible.Tiene())
             x.m_reversibles.emplace_back(static_cast<int32_t>(i), cat.m_reacciones[i].m_reversible);
+    for (size_t i = 0; i < cat.m_reacciones.size(); ++i)
+        if (cat.m_reacciones[i].m_cinetica.Tiene())
+            x.m_cineticas.emplace_back(static_cast<int32_t>(i), cat.m_reacciones[i].m_cinetica);
     if (!pBanco)
         return x;
     int32_t n = 0;
@@ -337,7 +358,7 @@ void CExtension::Escribir(CArchivo& ar) const {
     ar.EscribirInt32(static_cast<int32_t>(
         m_textos.size() + m_rotulos.size() + m_niveles.size() + (bMotor ? 1 : 0) +
         m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size() +
-        m_disoluciones.size() + m_paresVapor.size() +
+        m_cineticas.size() + m_superficies.size() + m_disoluciones.size() + m_paresVapor.size() +
         (m_tarea.Vacia() ? 0
                          : 1 + m_tarea.m_incognitas.size() + m_tarea.m_preguntas.size() +
                                RespuestasEscritas(m_tarea))));
@@ -368,6 +389,8 @@ void CExtension::Escribir(CArchivo& ar) const {
     EscribirTabla(ar, kColorConcentracion, m_concentracionColor, ConcentracionColor);
     EscribirTabla(ar, kFormas, m_formas, Formas);
     EscribirTabla(ar, kReversible, m_reversibles, Reversible);
+    EscribirTabla(ar, kCinetica, m_cineticas, LeyDeVelocidad);
+    EscribirTabla(ar, kSuperficie, m_superficies, Superficie);
     EscribirTabla(ar, kDisolucion, m_disoluciones, Disolucion);
     for (const CParVapor& p : m_paresVapor) {
         CArchivo r;
@@ -516,6 +539,12 @@ CExtension CExtension::Leer(CArchivo& ar) {
             }
             break;
         }
+        case kCinetica:
+            clave = LeerEntrada(r, x.m_cineticas, LeyDeVelocidad);
+            break;
+        case kSuperficie:
+            clave = LeerEntrada(r, x.m_superficies, Superficie);
+            break;
         default:
             if (nEtiqueta >= kObligatoria)
                 Mal("registro obligatorio desconocido (" + std::to_string(nEtiqueta) + ")");
@@ -554,6 +583,8 @@ void CExtension::AplicarQuimica(CCatalogo& cat) const {
           "componente");
     poner(cat.m_indicadores, m_formas, &CIndicadores::m_acidoBase, "indicador");
     poner(cat.m_reacciones, m_reversibles, &CReacciones::m_reversible, "reacción");
+    poner(cat.m_reacciones, m_cineticas, &CReacciones::m_cinetica, "reacción");
+    poner(cat.m_componentes, m_superficies, &CComponentes::m_superficie, "componente");
     poner(cat.m_componentes, m_disoluciones, &CComponentes::m_disolucion, "componente");
     for (const CParVapor& p : m_paresVapor)
         if (static_cast<size_t>(p.m_nB) >= cat.m_componentes.size())

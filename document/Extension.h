@@ -12,6 +12,7 @@
 
 #include "document/Preguntas.h"
 #include "model/Archivo.h"
+#include "model/Cinetica.h"
 #include "model/DatosAcuosos.h"
 #include "model/Vapor.h"
 
@@ -38,6 +39,8 @@ public:
         kColorConcentracion = 0x8003,
         kFormas = 0x8004,
         kReversible = 0x8005,
+        kCinetica = 0x8006,
+        kSuperficie = 0x8007,
         kDisolucion = 0x800A,
         kParVapor = 0x800B,
         // Questions, unknowns and answers are mandatory: an older program that stepped
@@ -74,6 +77,15 @@ public:
     static constexpr size_t kNombreAlumno = 200;
     static constexpr size_t kNombreIncognita = 32;
     static constexpr double kPuntuacionMaxima = 1000.0;
+    // A rate law's constant and its catalyst's factor; the activation energy (kJ/mol), the
+    // reference temperature (°C), the orders; a surface factor.
+    static constexpr double kCineticaMinima = 1.0e-100;
+    static constexpr double kCineticaMaxima = 1.0e100;
+    static constexpr double kEaMaxima = 1000.0;
+    static constexpr double kTReferenciaMinima = -273.15;
+    static constexpr double kTReferenciaMaxima = 1500.0;
+    static constexpr double kOrdenMaximo = 3.0;
+    static constexpr double kSuperficieMaxima = 1.0e6;
 
     // The texts a record may complete, by field; the index is the entry's place in its
     // catalogue table (0 for the head's texts).
@@ -111,6 +123,8 @@ public:
     std::vector<std::pair<int32_t, CReversibleDatos>> m_reversibles;  // reaction
     std::vector<std::pair<int32_t, CDisolucionDatos>> m_disoluciones; // component
     std::vector<CParVapor> m_paresVapor;                              // by (a, b), a < b
+    std::vector<std::pair<int32_t, CCineticaDatos>> m_cineticas;     // reaction
+    std::vector<std::pair<int32_t, CSuperficieDatos>> m_superficies; // component
     // The questions, the unknowns and the answers (empty: none of their records).
     CTarea m_tarea;
 
@@ -134,7 +148,8 @@ public:
     bool SinQuimica() const {
         return m_nMotor == MOTOR_DESCRITO && m_acidoBase.empty() && m_concentracionColor.empty() &&
                m_formas.empty() && m_reversibles.empty() && m_disoluciones.empty() &&
-               m_paresVapor.empty();
+               m_paresVapor.empty() && m_cineticas.empty() &&
+               m_superficies.empty();
     }
 
     // The block: an int32 count of records, then each record (tag, byte length, payload).

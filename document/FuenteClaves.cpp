@@ -428,6 +428,54 @@ template <class F> QStringList PorComponente(const Crudo& cr, const Nombres& n, 
     return v;
 }
 
+// The forms a solid may be offered in, by their codes (FORMA_POLVO ...).
+const char* const kFormas[] = {"polvo", "trozos", "cinta"};
+
+void LeerSuperficie(Lectura& l, const Valor& v) {
+    // componente | forma | factor
+    const QStringList& c = v.m_campos;
+    if (c.size() != 2 && c.size() != 3)
+        Fallo(v.m_strDonde,
+              Traducir("«superficie» tiene dos o tres campos y hay %1").arg(c.size()));
+    CComponentes& k = ComponenteNombrado(l, c[0], v);
+    if (k.m_superficie.Tiene())
+        Fallo(v.m_strDonde, Traducir("el componente %1 ya tiene «superficie»").arg(c[0].trimmed()));
+    QString strForma = c[1].trimmed();
+    if (strForma == QLatin1String("granulado"))
+        strForma = QStringLiteral("trozos");
+    const auto* p =
+        std::find_if(std::begin(kFormas), std::end(kFormas),
+                     [&strForma](const char* psz) { return strForma == QLatin1String(psz); });
+    if (p == std::end(kFormas))
+        Fallo(v.m_strDonde + QStringLiteral(": forma"),
+              Traducir("«%1» no es una forma (polvo, trozos, granulado o cinta)").arg(strForma));
+    CSuperficieDatos f;
+    f.m_nForma = FORMA_POLVO + static_cast<int32_t>(p - std::begin(kFormas));
+    f.m_dFactor = Cinetica::FactorSugerido(f.m_nForma);
+    if (c.size() == 3) {
+        const QString strDonde = v.m_strDonde + QStringLiteral(": factor");
+        f.m_dFactor = NumeroEntre(c[2], strDonde, 0.0, CExtension::kSuperficieMaxima);
+        if (!(f.m_dFactor > 0.0))
+            Fallo(strDonde, Traducir("debe ser mayor que 0"));
+    }
+    k.m_superficie = f;
+}
+
+QStringList EscribirSuperficie(const Crudo& cr, const Nombres& n) {
+    QStringList v;
+    for (size_t i = 0; i < cr.m_cat.m_componentes.size(); ++i) {
+        const CSuperficieDatos& f = cr.m_cat.m_componentes[i].m_superficie;
+        if (!f.Tiene() || f.m_nForma < FORMA_POLVO || f.m_nForma > FORMA_CINTA)
+            continue;
+        QStringList campos{n.Lugar(static_cast<int32_t>(i)),
+                           QLatin1String(kFormas[f.m_nForma - FORMA_POLVO])};
+        if (!Igual(f.m_dFactor, Cinetica::FactorSugerido(f.m_nForma)))
+            campos << N(f.m_dFactor);
+        v << Unir(campos);
+    }
+    return v;
+}
+
 template <class F> bool NingunComponente(const Crudo& c, F f) {
     return std::none_of(c.m_cat.m_componentes.begin(), c.m_cat.m_componentes.end(),
                         [&f](const CComponentes& k) { return f(k.m_disolucion); });
@@ -521,6 +569,11 @@ const Clave<Lectura, Crudo> kCatalogo[] = {
      },
      Cuando::SiNoUsual,
      [](const Crudo& c, const Nombres&) { return c.m_cat.m_paresVapor.empty(); }},
+    {"superficie", LeerSuperficie, EscribirSuperficie, Cuando::SiNoUsual,
+     [](const Crudo& c, const Nombres&) {
+         return std::none_of(c.m_cat.m_componentes.begin(), c.m_cat.m_componentes.end(),
+                             [](const CComponentes& k) { return k.m_superficie.Tiene(); });
+     }},
 };
 
 // ---------------------------------------------------------------------------------------
@@ -862,6 +915,46 @@ QStringList EscribirReversible(const CReacciones& R, const Nombres&) {
     return {Unir(campos)};
 }
 
+void LeerCinetica(Reaccion& R, const Valor& v) {
+    // k | Ea | órdenes | Tref | factor del catalizador
+    const QStringList& c = v.m_campos;
+    if (c.size() < 3 || c.size() > 5)
+        Fallo(v.m_strDonde,
+              Traducir("«cinetica» tiene de tres a cinco campos y hay %1").arg(c.size()));
+    CCineticaDatos d;
+    d.m_dK = NumeroEntre(c[0], v.m_strDonde + QStringLiteral(": k"), CExtension::kCineticaMinima,
+                         CExtension::kCineticaMaxima);
+    d.m_dEa = NumeroEntre(c[1], v.m_strDonde + QStringLiteral(": Ea"), 0.0, CExtension::kEaMaxima);
+    const std::vector<double> o =
+        Lista<double>(c[2], v.m_strDonde, "orden", 1, 3, [](const QString& s, const QString& w) {
+            return NumeroEntre(s, w, 0.0, CExtension::kOrdenMaximo);
+        });
+    std::copy(o.begin(), o.end(), d.m_dOrden.begin());
+    if (c.size() > 3)
+        d.m_dTReferencia =
+            NumeroEntre(c[3], v.m_strDonde + QStringLiteral(": temperatura de referencia"),
+                        CExtension::kTReferenciaMinima, CExtension::kTReferenciaMaxima);
+    if (c.size() > 4)
+        d.m_dFactorCatalizador =
+            NumeroEntre(c[4], v.m_strDonde + QStringLiteral(": factor del catalizador"),
+                        CExtension::kCineticaMinima, CExtension::kCineticaMaxima);
+    R.m_r.m_cinetica = d;
+}
+
+QStringList EscribirCinetica(const CReacciones& R, const Nombres&) {
+    const CCineticaDatos& d = R.m_cinetica;
+    int32_t nOrdenes = 3;
+    while (nOrdenes > 1 && Cero(d.m_dOrden[static_cast<size_t>(nOrdenes - 1)]))
+        --nOrdenes;
+    QStringList campos{N(d.m_dK), N(d.m_dEa), UnirLista(d.m_dOrden, nOrdenes)};
+    const bool bFactor = !Igual(d.m_dFactorCatalizador, 1.0);
+    if (bFactor || !Igual(d.m_dTReferencia, 25.0))
+        campos << N(d.m_dTReferencia);
+    if (bFactor)
+        campos << N(d.m_dFactorCatalizador);
+    return {Unir(campos)};
+}
+
 const Clave<Reaccion, CReacciones> kClavesReaccion[] = {
     {"texto2", [](Reaccion& R, const Valor& v) { R.m_r.m_strTexto2 = v.Texto(); },
      [](const CReacciones& r, const Nombres&) { return QStringList{Escapar(r.m_strTexto2)}; },
@@ -927,6 +1020,8 @@ const Clave<Reaccion, CReacciones> kClavesReaccion[] = {
      [](const CReacciones& r, const Nombres&) { return Cero(r.m_dLimiteCatalizado); }},
     {"reversible", LeerReversible, EscribirReversible, Cuando::SiNoUsual,
      [](const CReacciones& r, const Nombres&) { return !r.m_reversible.Tiene(); }},
+    {"cinetica", LeerCinetica, EscribirCinetica, Cuando::SiNoUsual,
+     [](const CReacciones& r, const Nombres&) { return !r.m_cinetica.Tiene(); }},
 };
 
 const Bloque<Reaccion, CReacciones> kReaccion = {"reaccion", LeerReaccion, EscribirReaccion,

@@ -12,7 +12,7 @@
 namespace Plantillas {
 
 constexpr int kPrimera = 900;
-constexpr int kUltima = 918;
+constexpr int kUltima = 920;
 
 // The template file (".akp" layout) of a built-in practice; empty for another number or
 // when its sources are missing (strError says why).

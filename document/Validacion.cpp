@@ -131,6 +131,31 @@ constexpr int32_t kCargaAcida = 3;
 // Mol/L: beyond any solution's molarity (pure water is 55.5 mol/L, a saturated salt some 6).
 constexpr double kConcentracionColorMaxima = 20.0;
 
+// Rate laws: a constant a double holds with room for Arrhenius and the concentrations, an
+// activation energy no reaction of the tables comes near (in J instead of kJ it would be a
+// thousand times larger), orders up to 3, a reference temperature a bench can reach.
+constexpr double kKCineticaMinima = 1e-30, kKCineticaMaxima = 1e30;
+constexpr double kEaMaxima = 500.0; // kJ/mol
+constexpr double kTReferenciaMinima = -50.0, kTReferenciaMaxima = 300.0;
+constexpr double kFactorMinimo = 1e-6, kFactorMaximo = 1e6;
+
+// The form a solid is offered in: a solid's, and a surface factor within the bounds.
+void Superficie(const CComponentes& c, Lista& l) {
+    const CSuperficieDatos& f = c.m_superficie;
+    if (!f.Tiene())
+        return;
+    if (f.m_nForma < FORMA_POLVO || f.m_nForma > FORMA_CINTA)
+        l.Agregar(QCoreApplication::translate("Validacion",
+                                              "El campo «Forma» debe ser polvo, trozos o cinta."));
+    if (c.m_nEstado != ESTADO_SOLIDO)
+        l.Agregar(
+            QCoreApplication::translate("Validacion", "El campo «Forma» solo se da a un sólido."));
+    if (!(f.m_dFactor >= kFactorMinimo && f.m_dFactor <= kFactorMaximo))
+        l.Agregar(QCoreApplication::translate("Validacion",
+                                              "El campo «Factor de superficie» debe estar entre "
+                                              "10⁻⁶ y 10⁶."));
+}
+
 QString Campo(const char* pszCampo, int k) {
     return QString::fromUtf8(pszCampo) + QString::number(k + 1);
 }
@@ -250,6 +275,7 @@ void Componentes(const CCatalogo& cat, Lista& l) {
         if (c.m_dConcentracionColor != 0.0)
             l.Positivo(c.m_dConcentracionColor, "Concentración de su color",
                        kConcentracionColorMaxima);
+        Superficie(c, l);
         Disolucion(c, l);
     }
     // Each pair of Wilson's energies names two different substances of the catalogue, once.
@@ -340,6 +366,32 @@ void Reversible(const CReacciones& r, const CCatalogo& cat, Lista& l) {
                           .arg(b % 3 + 1));
 }
 
+// A reaction's rate law: its constant, activation energy, orders, reference temperature and
+// the catalyst's factor, which needs a catalyst.
+void LeyDeVelocidad(const CReacciones& r, const CCatalogo& cat, Lista& l) {
+    const CCineticaDatos& d = r.m_cinetica;
+    if (!d.Tiene())
+        return;
+    if (!(d.m_dK >= kKCineticaMinima && d.m_dK <= kKCineticaMaxima))
+        l.Agregar(QCoreApplication::translate("Validacion",
+                                              "El campo «Constante de velocidad» debe ser un "
+                                              "número entre 10⁻³⁰ y 10³⁰."));
+    l.Entre(d.m_dEa, 0.0, kEaMaxima, QStringLiteral("Energía de activación"),
+            QStringLiteral("kJ/mol"));
+    for (int k = 0; k < 3; ++k)
+        l.Entre(d.m_dOrden[static_cast<size_t>(k)], 0.0, 3.0, Campo("Orden del reactivo ", k));
+    l.Entre(d.m_dTReferencia, kTReferenciaMinima, kTReferenciaMaxima,
+            QStringLiteral("Temperatura de referencia"), QStringLiteral("°C"));
+    if (!(d.m_dFactorCatalizador >= kFactorMinimo && d.m_dFactorCatalizador <= kFactorMaximo))
+        l.Agregar(QCoreApplication::translate("Validacion",
+                                              "El campo «Factor del catalizador» debe estar "
+                                              "entre 10⁻⁶ y 10⁶."));
+    else if (d.m_dFactorCatalizador != 1.0 && !cat.Componente(r.m_nCatalizador))
+        l.Agregar(QCoreApplication::translate("Validacion",
+                                              "El campo «Factor del catalizador» necesita un "
+                                              "catalizador."));
+}
+
 void Reacciones(const CCatalogo& cat, Lista& l) {
     for (int i = 0; i < cat.NumReacciones(); ++i) {
         const CReacciones& r = cat.m_reacciones[static_cast<size_t>(i)];
@@ -406,6 +458,7 @@ void Reacciones(const CCatalogo& cat, Lista& l) {
         else
             l.Finito(r.m_dLimiteCatalizado, "Límite con catalizador");
         Reversible(r, cat, l);
+        LeyDeVelocidad(r, cat, l);
     }
 }
 

@@ -167,13 +167,13 @@ bool CCatalogo::UsaDatosAcuosos() const {
     if (m_nMotor != MOTOR_DESCRITO)
         return true;
     for (const CComponentes& c : m_componentes)
-        if (c.m_acidoBase.Tiene() || c.m_dConcentracionColor != 0.0)
+        if (c.m_acidoBase.Tiene() || c.m_dConcentracionColor != 0.0 || c.m_superficie.Tiene())
             return true;
     for (const CIndicadores& i : m_indicadores)
         if (i.m_acidoBase.Tiene())
             return true;
     for (const CReacciones& r : m_reacciones)
-        if (r.m_reversible.Tiene())
+        if (r.m_reversible.Tiene() || r.m_cinetica.Tiene())
             return true;
     return false;
 }

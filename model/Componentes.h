@@ -1,6 +1,7 @@
 // CComponentes: one chemical species of the catalogue with its physical data.
 #pragma once
 
+#include "model/Cinetica.h"
 #include "model/DatosAcuosos.h"
 #include "model/Serializable.h"
 #include "model/Vapor.h"
@@ -62,6 +63,8 @@ public:
     double m_dConcentracionColor = 0.0;
     // Particles in solution, solubility curve and vapour data (Vapor.h), also in the extension.
     CDisolucionDatos m_disolucion;
+    // The form a solid is offered in, for the rate laws (Cinetica.h); none: factor 1.
+    CSuperficieDatos m_superficie;
 
     // Moles in an amount given in grams, millilitres or moles. A molar mass that is not
     // positive yields nothing rather than an infinity.

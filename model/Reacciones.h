@@ -1,6 +1,7 @@
 // CReacciones: a reaction of up to three reactants and three products.
 #pragma once
 
+#include "model/Cinetica.h"
 #include "model/DatosAcuosos.h"
 #include "model/Serializable.h"
 
@@ -40,6 +41,7 @@ public:
     double m_dLimiteCatalizado = 0.0;
     // Kept in the file's extension, not in the record (see DatosAcuosos.h).
     CReversibleDatos m_reversible;
+    CCineticaDatos m_cinetica;
 
     // Version marker written before every record; -100 records carry no catalyst.
     static constexpr int32_t kVersion = -101;

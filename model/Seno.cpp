@@ -339,8 +339,11 @@ double CSeno::AvanceReaccion(int32_t nReaccion, bool* pbEnLimite) const {
         return x;
     const double x0 = x;
 
-    if (R.m_nCatalizador > 0 && R.m_dLimiteCatalizado > 0.0 &&
-        MolesComponente(R.m_nCatalizador) > 0.0) {
+    if (R.m_cinetica.Tiene()) {
+        // A rate law sets the pace; the per-step amounts of the record do not apply.
+        x = AvanceCinetico(R, x0);
+    } else if (R.m_nCatalizador > 0 && R.m_dLimiteCatalizado > 0.0 &&
+               MolesComponente(R.m_nCatalizador) > 0.0) {
         x = x0 < R.m_dLimiteCatalizado ? x0 : R.m_dLimiteCatalizado;
     } else if (R.m_bEquilibrio && R.m_dConstanteEquilibrio != 0.0) {
         const double K = R.m_dConstanteEquilibrio;

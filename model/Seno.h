@@ -128,6 +128,10 @@ public:
     // two are defined in Reversibles.cpp.
     double AvanceReversible(int32_t nReaccion, bool* pbEnLimite = nullptr) const;
     void AplicarReversible(int32_t nReaccion, double dAvance);
+    // A reaction with a rate law (Cinetica.h): its extent over one step's simulated time at
+    // the vessel's temperature, never above dMaximo (what its reactants allow). Defined in
+    // Cinetica.cpp.
+    double AvanceCinetico(const CReacciones& R, double dMaximo) const;
 
 private:
     // Takes the moles from the phase's entry; an entry used up to the rounding of what left

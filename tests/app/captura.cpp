@@ -665,6 +665,42 @@ int main(int argc, char** argv) {
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     m->m_pVistaMesa->SelectAt(QPoint(tubosL[5]->m_x + 12, tubosL[5]->m_y + 80));
     ConPropiedades(m, tubosL[5], QDir(carpeta).filePath(QStringLiteral("practica-918.png")));
+    // Practice 919: 2 g of marble chips and 2 g of marble powder, each in 50 ml of 2 M acid
+    // on a balance, forty seconds after they went in: the powder's balance has lost much more.
+    if (!m->IniciarPractica(919))
+        return 1;
+    CRecipiente* vasosV[2];
+    for (int i = 0; i < 2; ++i) {
+        auto* b = poner(new CBalanza, 120 + 320 * i, 520);
+        vasosV[i] = static_cast<CRecipiente*>(poner(new CVaso250, 0, 0));
+        PonerSobre(*vasosV[i], *b);
+        vasosV[i]->AddReagent(0, 50.0);
+        vasosV[i]->AddReagent(2 + i, 2.0);
+    }
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 400; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->SelectAt(QPoint(vasosV[1]->m_x + 20, vasosV[1]->m_y + 60));
+    ConPropiedades(m, vasosV[1], QDir(carpeta).filePath(QStringLiteral("practica-919.png")));
+    // Practice 920: 50 ml of 3 % hydrogen peroxide alone and with 0.5 g of manganese(IV)
+    // oxide, each on a balance, a minute after the oxide went in.
+    if (!m->IniciarPractica(920))
+        return 1;
+    CRecipiente* vasosP[2];
+    for (int i = 0; i < 2; ++i) {
+        auto* b = poner(new CBalanza, 120 + 320 * i, 520);
+        vasosP[i] = static_cast<CRecipiente*>(poner(new CVaso250, 0, 0));
+        PonerSobre(*vasosP[i], *b);
+        vasosP[i]->AddReagent(0, 50.0);
+    }
+    vasosP[1]->AddReagent(1, 0.5);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 600; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->SelectAt(QPoint(vasosP[1]->m_x + 20, vasosP[1]->m_y + 60));
+    ConPropiedades(m, vasosP[1], QDir(carpeta).filePath(QStringLiteral("practica-920.png")));
     // The bench cleared by mistake, and "Edición" offering to undo it.
     m->LimpiarMesa();
     QTest::qWait(200);

@@ -555,6 +555,27 @@ private slots:
              strDeReaccion + QStringLiteral("Rapidez» debe ser mayor que 0 y no pasar de 1.")},
             {[&](CEditorPractica& e) { e.PonerFueraDeQ(0, true, 2, true); },
              strDeReaccion + QStringLiteral("Fuera de Q» nombra el producto 3, que está vacío.")},
+            // A rate law: an activation energy that is negative or given in J, an order past
+            // 3, a constant past what Arrhenius could still raise, a factor with no catalyst.
+            {[&](CEditorPractica& e) {
+                 e.PonerCinetica(0, &CCineticaDatos::m_dK, 1e-3);
+                 e.PonerCinetica(0, &CCineticaDatos::m_dEa, -5.0);
+             },
+             strDeReaccion + QStringLiteral("Energía de activación» debe estar entre 0 y 500 "
+                                            "kJ/mol.")},
+            {[&](CEditorPractica& e) {
+                 e.PonerCinetica(0, &CCineticaDatos::m_dK, 1e-3);
+                 e.PonerOrden(0, 1, 4.0);
+             },
+             strDeReaccion + QStringLiteral("Orden del reactivo 2» debe estar entre 0 y 3.")},
+            {[&](CEditorPractica& e) { e.PonerCinetica(0, &CCineticaDatos::m_dK, 1e40); },
+             strDeReaccion + QStringLiteral("Constante de velocidad» debe ser un número entre "
+                                            "10⁻³⁰ y 10³⁰.")},
+            {[&](CEditorPractica& e) {
+                 e.PonerCinetica(0, &CCineticaDatos::m_dK, 1e-3);
+                 e.PonerCinetica(0, &CCineticaDatos::m_dFactorCatalizador, 100.0);
+             },
+             strDeReaccion + QStringLiteral("Factor del catalizador» necesita un catalizador.")},
             {[&](CEditorPractica& e) { e.Catalogo().m_nMotor = 3; },
              QStringLiteral("Práctica: El campo «Química de las disoluciones» debe ser un número "
                             "entero entre 0 y 2.")},
