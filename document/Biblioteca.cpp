@@ -57,6 +57,9 @@ const char* const kTitulos[][2] = {
      "Desplazamiento de un equilibrio químico al cambiar las concentraciones y la temperatura"},
 };
 static_assert(std::size(kTitulos) == Plantillas::kUltima - Plantillas::kPrimera + 1);
+const char* const kTituloTermoquimica[2] = {
+    "Entalpías de neutralización y de disolución. Ley de Hess",
+    "Calor de neutralización y de disolución en el calorímetro; comprobación de la ley de Hess"};
 
 const QLatin1String kExtPlantilla(".akp");
 const QLatin1String kExtPractica(".uak1");
@@ -360,6 +363,15 @@ std::vector<Entrada> Listar(const QString& strPropia, const QString& strComparti
         e.m_nPlantilla = Plantillas::kPrimera + i;
         e.m_strNombre = QString::fromUtf8(kTitulos[i][0]);
         e.m_strResumen = QString::fromUtf8(kTitulos[i][1]);
+        e.m_strAutor = Plantillas::Autor(e.m_nPlantilla);
+        v.push_back(std::move(e));
+    }
+    {
+        Entrada e;
+        e.m_grupo = Grupo::Incluidas;
+        e.m_nPlantilla = Plantillas::kTermoquimica;
+        e.m_strNombre = QString::fromUtf8(kTituloTermoquimica[0]);
+        e.m_strResumen = QString::fromUtf8(kTituloTermoquimica[1]);
         e.m_strAutor = Plantillas::Autor(e.m_nPlantilla);
         v.push_back(std::move(e));
     }

@@ -111,6 +111,22 @@ void Reversible(CArchivo& ar, CReversibleDatos& r) {
     ar.Entero(r.m_nFueraDeQ, 0, CExtension::kFueraDeQ);
 }
 
+void DatosTermicos(CArchivo& ar, CTermicaDatos& t) {
+    ar.Valor(t.m_dDisolucion, -Termica::kEntalpiaMaxima, Termica::kEntalpiaMaxima);
+    ar.Valor(t.m_dFusion, 0.0, Termica::kEntalpiaMaxima);
+    if (!t.Tiene())
+        Mal("datos térmicos sin ningún calor");
+}
+
+void Ambiente(CArchivo& ar, CTermicaPractica& a) {
+    ar.Valor(a.m_dTemperaturaAmbiente, Termica::kAmbienteMinimo, Termica::kAmbienteMaximo);
+    int32_t n = a.m_bEnfriamiento ? 1 : 0;
+    ar.Entero(n, 0, 1);
+    a.m_bEnfriamiento = n != 0;
+    ar.Valor(a.m_dEquivalenteCalorimetro, 0.0, Termica::kEquivalenteMaximo);
+    a.m_bActiva = true;
+}
+
 // The data as a record keeps them: only the places its count uses.
 CAcidoBaseDatos Recortado(CAcidoBaseDatos a) {
     for (size_t i = static_cast<size_t>(std::clamp(a.m_nPasos, 0, 3)); i < 3; ++i)
@@ -173,7 +189,10 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
             x.m_acidoBase.emplace_back(n, Recortado(c.m_acidoBase));
         if (c.m_dConcentracionColor != 0.0)
             x.m_concentracionColor.emplace_back(n, c.m_dConcentracionColor);
+        if (c.m_termica.Tiene())
+            x.m_termicas.emplace_back(n, c.m_termica);
     }
+    x.m_ambiente = cat.m_termica;
     for (size_t i = 0; i < cat.m_indicadores.size(); ++i)
         if (cat.m_indicadores[i].m_acidoBase.Tiene())
             x.m_formas.emplace_back(static_cast<int32_t>(i),
@@ -205,7 +224,8 @@ void CExtension::Escribir(CArchivo& ar) const {
     const bool bMotor = m_nMotor != MOTOR_DESCRITO;
     ar.EscribirInt32(static_cast<int32_t>(
         m_textos.size() + m_rotulos.size() + m_niveles.size() + (bMotor ? 1 : 0) +
-        m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size()));
+        m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size() +
+        m_termicas.size() + (m_ambiente.Tiene() ? 1 : 0)));
     for (const Texto& t : m_textos) {
         CArchivo r;
         r << t.m_nCampo << t.m_nIndice;
@@ -233,6 +253,13 @@ void CExtension::Escribir(CArchivo& ar) const {
     EscribirTabla(ar, kColorConcentracion, m_concentracionColor, ConcentracionColor);
     EscribirTabla(ar, kFormas, m_formas, Formas);
     EscribirTabla(ar, kReversible, m_reversibles, Reversible);
+    EscribirTabla(ar, kTermica, m_termicas, DatosTermicos);
+    if (m_ambiente.Tiene()) {
+        CArchivo r;
+        CTermicaPractica a = m_ambiente;
+        Ambiente(r, a);
+        ar.EscribirRegistro(kAmbiente, r);
+    }
 }
 
 CExtension CExtension::Leer(CArchivo& ar) {
@@ -296,6 +323,13 @@ CExtension CExtension::Leer(CArchivo& ar) {
         case kReversible:
             clave = LeerEntrada(r, x.m_reversibles, Reversible);
             break;
+        case kTermica:
+            clave = LeerEntrada(r, x.m_termicas, DatosTermicos);
+            break;
+        case kAmbiente:
+            Ambiente(r, x.m_ambiente);
+            clave = {0, 0}; // a second one is out of order
+            break;
         default:
             if (nEtiqueta >= kObligatoria)
                 Mal("registro obligatorio desconocido (" + std::to_string(nEtiqueta) + ")");
@@ -323,6 +357,8 @@ void CExtension::AplicarQuimica(CCatalogo& cat) const {
           "componente");
     poner(cat.m_indicadores, m_formas, &CIndicadores::m_acidoBase, "indicador");
     poner(cat.m_reacciones, m_reversibles, &CReacciones::m_reversible, "reacción");
+    poner(cat.m_componentes, m_termicas, &CComponentes::m_termica, "componente");
+    cat.m_termica = m_ambiente;
 }
 
 void CExtension::AplicarTextos(const Cabecera& c, CCatalogo& cat) const {

@@ -11,6 +11,7 @@
 
 #include "model/Archivo.h"
 #include "model/DatosAcuosos.h"
+#include "model/Termica.h"
 
 #include <string>
 #include <utility>
@@ -34,7 +35,9 @@ public:
         kAcidoBase = 0x8002,
         kColorConcentracion = 0x8003,
         kFormas = 0x8004,
-        kReversible = 0x8005
+        kReversible = 0x8005,
+        kTermica = 0x8008,
+        kAmbiente = 0x8009
     };
     static constexpr int32_t kObligatoria = 0x8000;
 
@@ -81,6 +84,10 @@ public:
     std::vector<std::pair<int32_t, double>> m_concentracionColor;    // component, mol/L
     std::vector<std::pair<int32_t, CIndicadorDatos>> m_formas;       // indicator
     std::vector<std::pair<int32_t, CReversibleDatos>> m_reversibles; // reaction
+    // The heat (Termica.h): each component's enthalpies, and the practice's room when it has
+    // one.
+    std::vector<std::pair<int32_t, CTermicaDatos>> m_termicas; // component
+    CTermicaPractica m_ambiente;
 
     // The head's four texts, which the extension completes like the catalogue's.
     struct Cabecera {
@@ -101,7 +108,8 @@ public:
     }
     bool SinQuimica() const {
         return m_nMotor == MOTOR_DESCRITO && m_acidoBase.empty() && m_concentracionColor.empty() &&
-               m_formas.empty() && m_reversibles.empty();
+               m_formas.empty() && m_reversibles.empty() && m_termicas.empty() &&
+               !m_ambiente.Tiene();
     }
 
     // The block: an int32 count of records, then each record (tag, byte length, payload).

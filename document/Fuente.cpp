@@ -121,6 +121,7 @@ CContenido Contenido(const Entrada& e, const Resolutor& res, int32_t nComponente
 CCatalogo CatalogoDe(const Datos& d, const Resolutor& res, bool bPractica) {
     CCatalogo cat;
     cat.m_nMotor = d.m_nMotor;
+    cat.m_termica = d.m_ambiente;
     for (const Reaccion& R : d.m_reacciones) {
         CReacciones r = R.m_r;
         for (int k = 0; k < 3; ++k) {

@@ -13,6 +13,13 @@ namespace Plantillas {
 
 constexpr int kPrimera = 900;
 constexpr int kUltima = 918;
+// A built-in practice numbered past kUltima, listed after the others until the numbers
+// between are filled.
+constexpr int kTermoquimica = 921;
+constexpr int kNumIncluidas = kUltima - kPrimera + 2;
+inline bool Incluida(int nNumero) {
+    return (nNumero >= kPrimera && nNumero <= kUltima) || nNumero == kTermoquimica;
+}
 
 // The template file (".akp" layout) of a built-in practice; empty for another number or
 // when its sources are missing (strError says why).

@@ -2,6 +2,8 @@
 
 #include "model/Archivo.h"
 
+#include <algorithm>
+
 int32_t CCatalogo::BuscarComponente(int32_t nId) const {
     if (m_componentes.empty())
         return 0;
@@ -146,6 +148,12 @@ bool CCatalogo::ColorPorConcentracion() const {
         if (c.m_dConcentracionColor > 0.0)
             return true;
     return false;
+}
+
+bool CCatalogo::UsaDatosTermicos() const {
+    return m_termica.Tiene() ||
+           std::any_of(m_componentes.begin(), m_componentes.end(),
+                       [](const CComponentes& c) { return c.m_termica.Tiene(); });
 }
 
 bool CCatalogo::UsaDatosAcuosos() const {

@@ -22,11 +22,15 @@ public:
     std::vector<CIndicadores> m_indicadores;
     // MOTOR_*: kept in the file's extension, not in the described records.
     int32_t m_nMotor = MOTOR_DESCRITO;
+    // The room, its cooling and the calorimeter (Termica.h); kept in the extension too.
+    CTermicaPractica m_termica;
 
     // Whether anything in the catalogue asks for more than the described model.
     bool UsaDatosAcuosos() const;
     // Whether any component gives the concentration of its colour (CFase::ColorAbsorcion).
     bool ColorPorConcentracion() const;
+    // Whether the practice or any component gives thermal data (Termica.h).
+    bool UsaDatosTermicos() const;
 
     int32_t NumComponentes() const { return static_cast<int32_t>(m_componentes.size()); }
     int32_t NumReactivos() const { return static_cast<int32_t>(m_reactivos.size()); }

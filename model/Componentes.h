@@ -3,6 +3,7 @@
 
 #include "model/DatosAcuosos.h"
 #include "model/Serializable.h"
+#include "model/Termica.h"
 
 #include <cstdint>
 #include <string>
@@ -59,6 +60,8 @@ public:
     CAcidoBaseDatos m_acidoBase;
     // The molar concentration at which a solution shows m_crColor; 0: the described mixing.
     double m_dConcentracionColor = 0.0;
+    // Enthalpies of solution and fusion; none: the described rule (Termica.h).
+    CTermicaDatos m_termica;
 
     // Moles in an amount given in grams, millilitres or moles. A molar mass that is not
     // positive yields nothing rather than an infinity.
