@@ -14,8 +14,13 @@ namespace CambiosFase {
 
 namespace {
 
-bool Latente(const CComponentes& c) {
-    return c.m_termica.m_dFusion > 0.0;
+// A component's latent heats act in a practice with a room (Termica.h), and only there.
+bool Latente(const CCatalogo& cat, const CComponentes& c) {
+    return c.m_termica.m_dFusion > 0.0 && cat.m_termica.Tiene();
+}
+
+double CalorDisolucion(const CCatalogo& cat, const CComponentes& c, double dMoles) {
+    return cat.m_termica.Tiene() ? Termica::Calorias(dMoles, c.m_termica.m_dDisolucion) : 0.0;
 }
 
 // Moves dMoles of an entry across its melting point and marks it as the crossing does.
@@ -42,7 +47,7 @@ int CruzarFusion(CFase& origen, CFase& destino, double dTemperatura, bool bFundi
     int nMovido = 0;
     for (CContenido& e : origen.m_listaContenido) {
         const CComponentes* c = cat.Componente(e.m_nComponente);
-        if (!c || !(e.m_dMoles > 0.0) || Latente(*c))
+        if (!c || !(e.m_dMoles > 0.0) || Latente(cat, *c))
             continue;
         // Written so that a melting point that is no number melts and never freezes.
         const bool bCruza = bFundir ? !(c->m_dPuntoFusion > dTemperatura)
@@ -141,7 +146,7 @@ int Disolver(CFase& origen, CFase& destino, double dTemperatura, double dRapidez
         CContenido* d = origen.Mover(destino, e.m_nComponente, x);
         if (d && c->m_nEstado == ESTADO_SOLIDO) {
             d->m_bDisuelto = 1;
-            destino.m_dCalorCambios += Termica::Calorias(x, c->m_termica.m_dDisolucion);
+            destino.m_dCalorCambios += CalorDisolucion(cat, *c, x);
         }
         nMovido = 1;
     }
@@ -164,7 +169,7 @@ int Precipitar(CFase& origen, CFase& destino, double dTemperatura) {
                 const double x = std::min(-d, kPorcionPrecipitacion);
                 origen.Mover(destino, e.m_nComponente, x);
                 // What crystallises gives back the heat its dissolving took.
-                origen.m_dCalorCambios -= Termica::Calorias(x, c->m_termica.m_dDisolucion);
+                origen.m_dCalorCambios -= CalorDisolucion(cat, *c, x);
                 nMovido = 1;
             }
         }
@@ -173,7 +178,7 @@ int Precipitar(CFase& origen, CFase& destino, double dTemperatura) {
     for (CContenido& e : origen.m_listaContenido) {
         const CComponentes* c = cat.Componente(e.m_nComponente);
         if (!c || !(e.m_dMoles > 0.0) || !(c->m_dPuntoFusion > dTemperatura) || !e.m_bFundido ||
-            Latente(*c))
+            Latente(cat, *c))
             continue;
         origen.Mover(destino, e.m_nComponente, std::min(e.m_dMoles, kPorcionFusion));
         nMovido = 1;
@@ -192,7 +197,7 @@ int FusionLatente(CFase& solido, CFase& liquido, double& dTemperatura, double dC
         // Mover adds to the destination's list only: this one can be walked as it changes.
         for (CContenido& e : origen.m_listaContenido) {
             const CComponentes* c = cat.Componente(e.m_nComponente);
-            if (!c || !(e.m_dMoles > 0.0) || !Latente(*c) || (!bFundir && e.m_bDisuelto))
+            if (!c || !(e.m_dMoles > 0.0) || !Latente(cat, *c) || (!bFundir && e.m_bDisuelto))
                 continue;
             const double dPunto = c->m_dPuntoFusion;
             const double dExceso = bFundir ? dTemperatura - dPunto : dPunto - dTemperatura;

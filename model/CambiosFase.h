@@ -44,9 +44,9 @@ int Condensar(CFase& origen, CFase& destino, double dTemperatura, double dCantid
 int CondensarEn(CFase& origen, CFase& destino, double dMaximo);
 int Disolver(CFase& origen, CFase& destino, double dTemperatura, double dRapidez);
 int Precipitar(CFase& origen, CFase& destino, double dTemperatura);
-// A component with an enthalpy of fusion (Termica.h) is left out of the fixed-pace rules
-// above: it melts and freezes here, by its heat. Every such entry of the solid above its
-// melting point melts as far as the heat above that point pays for, and every one of the
+// In a practice with a room (Termica.h), a component with an enthalpy of fusion is left out of the
+// fixed-pace rules above: it melts and freezes here, by its heat. Every such entry of the solid
+// above its melting point melts as far as the heat above that point pays for, and every one of the
 // liquid below it freezes as far as the heat it gives brings the contents back up to it;
 // the temperature (of contents of dCapacidad cal/°C) ends at the melting point while both
 // states are there, which is the plateau of a heating or a cooling curve. The calories

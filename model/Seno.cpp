@@ -97,6 +97,8 @@ bool CSeno::EnfriarHaciaAmbiente() {
 }
 
 int CSeno::CambiosLatentes() {
+    if (!ConAmbiente())
+        return 0;
     int nCambio = 0;
     const double q = m_faseLiquida.m_dCalorCambios + m_faseSolida.m_dCalorCambios;
     m_faseLiquida.m_dCalorCambios = m_faseSolida.m_dCalorCambios = 0.0;
@@ -186,7 +188,9 @@ int CSeno::AjustarTemperatura() {
     }
     if (m_faseGas.m_dMasa > 0.0)
         nCambio |= m_faseGas.Condensar(m_faseLiquida, m_dTemperatura, m_dCondensacion);
-    return nCambio | CambiosLatentes();
+    // The heat of what crystallised, and the freezing the cooling brought, are taken at the
+    // end of the sub-step (Simular).
+    return nCambio;
 }
 
 int CSeno::Reaccionar() {

@@ -9,9 +9,10 @@
 // Joules in the model's heat unit, the thermochemical calorie (NIST SP 811: 1 cal = 4.184 J).
 inline constexpr double kJoulesPorCaloria = 4.184;
 
-// A component's latent heats in kJ/mol. Dissolving: the enthalpy of solution taken by one
-// mole as it dissolves (negative: it gives heat out), given back when it crystallises.
-// Fusion: the heat one mole takes to melt at its melting point and gives when it freezes.
+// A component's latent heats in kJ/mol, which act in a practice with a room (below). Dissolving:
+// the enthalpy of solution taken by one mole as it dissolves (negative: it gives heat out), given
+// back when it crystallises. Fusion: the heat one mole takes to melt at its melting point and gives
+// when it freezes.
 struct CTermicaDatos {
     double m_dDisolucion = 0.0;
     double m_dFusion = 0.0;
