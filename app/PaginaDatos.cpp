@@ -61,6 +61,47 @@ CPaginaDatos::CPaginaDatos(CEditorPractica& editor) : CPaginaEditor(editor) {
                         "líquidos de la práctica."));
     f->addRow(QCoreApplication::translate("CPaginaDatos", "&Química de las disoluciones:"),
               m_pMotor);
+    auto tr = [](const char* psz) { return QCoreApplication::translate("CPaginaDatos", psz); };
+    m_pAmbiente = new QCheckBox(tr("Calor con el ambiente del laboratorio"), this);
+    m_pAmbiente->setObjectName(QStringLiteral("ambiente"));
+    m_pAmbiente->setToolTip(
+        tr("Los recipientes se enfrían o se calientan hacia la temperatura del laboratorio "
+           "en proporción a la diferencia, como los reales; el calorímetro tapado guarda el "
+           "calor de lo que ocurre dentro. Sin marcar: el calor de siempre."));
+    m_pTemperaturaAmbiente = new CNumero(this);
+    m_pTemperaturaAmbiente->setObjectName(QStringLiteral("temperaturaAmbiente"));
+    m_pEnfriamiento = new QCheckBox(tr("Los recipientes intercambian calor con el aire"), this);
+    m_pEnfriamiento->setObjectName(QStringLiteral("enfriamiento"));
+    m_pEquivalente = new CNumero(this);
+    m_pEquivalente->setObjectName(QStringLiteral("equivalenteCalorimetro"));
+    m_pEquivalente->setToolTip(tr("Masa de agua que absorbería el mismo calor que el vaso, la "
+                                  "tapa y el termómetro del calorímetro; 0, un calorímetro "
+                                  "ideal."));
+    f->addRow(QString(), m_pAmbiente);
+    f->addRow(tr("&Temperatura del laboratorio (°C):"), m_pTemperaturaAmbiente);
+    f->addRow(QString(), m_pEnfriamiento);
+    f->addRow(tr("&Equivalente en agua del calorímetro (g):"), m_pEquivalente);
+    auto cambiar = [this](auto fn) {
+        CTermicaPractica a = Practica().m_catalogo.m_termica;
+        fn(a);
+        a.m_bActiva = true;
+        m_editor.PonerAmbiente(a);
+        Recargar();
+    };
+    connect(m_pAmbiente, &QCheckBox::toggled, this, [this](bool b) {
+        CTermicaPractica a = b ? Practica().m_catalogo.m_termica : CTermicaPractica{};
+        a.m_bActiva = b;
+        m_editor.PonerAmbiente(a);
+        Recargar();
+    });
+    m_pTemperaturaAmbiente->m_fnCambio = [cambiar](double d) {
+        cambiar([d](CTermicaPractica& a) { a.m_dTemperaturaAmbiente = d; });
+    };
+    connect(m_pEnfriamiento, &QCheckBox::toggled, this,
+            [cambiar](bool b) { cambiar([b](CTermicaPractica& a) { a.m_bEnfriamiento = b; }); });
+    m_pEquivalente->m_fnCambio = [cambiar](double d) {
+        cambiar([d](CTermicaPractica& a) { a.m_dEquivalenteCalorimetro = d; });
+    };
     const struct {
         QLineEdit* e;
         std::string CPractica::*pCampo;
@@ -98,4 +139,17 @@ void CPaginaDatos::Recargar() {
     m_pMotor->blockSignals(true);
     m_pMotor->setCurrentIndex(p.m_catalogo.m_nMotor);
     m_pMotor->blockSignals(false);
+    const CTermicaPractica& amb = p.m_catalogo.m_termica;
+    for (QCheckBox* c : {m_pAmbiente, m_pEnfriamiento})
+        c->blockSignals(true);
+    m_pAmbiente->setChecked(amb.Tiene());
+    m_pEnfriamiento->setChecked(amb.m_bEnfriamiento);
+    for (QCheckBox* c : {m_pAmbiente, m_pEnfriamiento})
+        c->blockSignals(false);
+    m_pTemperaturaAmbiente->Mostrar(amb.m_dTemperaturaAmbiente);
+    m_pEquivalente->Mostrar(amb.m_dEquivalenteCalorimetro);
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_pTemperaturaAmbiente), static_cast<QWidget*>(m_pEnfriamiento),
+          static_cast<QWidget*>(m_pEquivalente)})
+        w->setEnabled(amb.Tiene());
 }

@@ -8,6 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
+class CNumero;
 
 class CPaginaDatos : public CPaginaEditor {
 public:
@@ -18,6 +19,12 @@ public:
     QLineEdit* m_pResumen;
     QLineEdit* m_pAutor;
     QComboBox* m_pMotor;
+    // The room (model/Termica.h): on or off, its temperature, cooling, the calorimeter's
+    // water equivalent.
+    QCheckBox* m_pAmbiente;
+    CNumero* m_pTemperaturaAmbiente;
+    QCheckBox* m_pEnfriamiento;
+    CNumero* m_pEquivalente;
 
 private:
     QDateEdit* m_pFecha;

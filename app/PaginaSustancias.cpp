@@ -137,6 +137,50 @@ CPaginaSustancias::CPaginaSustancias(CEditorPractica& editor,
         factor->setEnabled(k.m_superficie.Tiene());
         factor->Mostrar(k.m_superficie.m_dFactor);
     });
+    // The latent heats: optional, empty is 0 (the described rule: no heat).
+    const struct {
+        const char* pszNombre;
+        const char* pszTexto;
+        const char* pszAyuda;
+        double CTermicaDatos::*pCampo;
+    } kCalores[] = {
+        {"entalpiaDisolucion", QT_TRANSLATE_NOOP("CPaginaSustancias", "ΔH de disolución (kJ/mol):"),
+         QT_TRANSLATE_NOOP("CPaginaSustancias",
+                           "Calor que absorbe un mol al disolverse (negativo si lo desprende, como "
+                           "el hidróxido de sodio, −44,51); lo devuelve si cristaliza. Vacío: "
+                           "disolverse no da ni toma calor."),
+         &CTermicaDatos::m_dDisolucion},
+        {"entalpiaFusion", QT_TRANSLATE_NOOP("CPaginaSustancias", "ΔH de fusión (kJ/mol):"),
+         QT_TRANSLATE_NOOP("CPaginaSustancias",
+                           "Calor que absorbe un mol al fundirse en su punto de fusión; al "
+                           "solidificarse lo devuelve y la temperatura se mantiene mientras "
+                           "tanto. Vacío: funde y solidifica sin calor."),
+         &CTermicaDatos::m_dFusion},
+    };
+    for (int i = 0; i < 2; ++i) {
+        const auto& c = kCalores[i];
+        auto* campo = new CNumero(m_pDerecha);
+        campo->setObjectName(QLatin1String(c.pszNombre));
+        campo->setToolTip(QCoreApplication::translate("CPaginaSustancias", c.pszAyuda));
+        m_pRejilla->addWidget(
+            new QLabel(QCoreApplication::translate("CPaginaSustancias", c.pszTexto), m_pDerecha), f,
+            2 * i);
+        m_pRejilla->addWidget(campo, f, 2 * i + 1);
+        campo->m_fnCambio = [this, campo, pCampo = c.pCampo](double d) {
+            m_editor.PonerTermica(Actual(), pCampo, d);
+            if (d == 0.0)
+                campo->MostrarVacio();
+        };
+        campo->PermitirVacio(
+            [this, pCampo = c.pCampo] { m_editor.PonerTermica(Actual(), pCampo, 0.0); });
+        m_campos.push_back([campo, pCampo = c.pCampo](const CComponentes& k) {
+            if (k.m_termica.*pCampo == 0.0)
+                campo->MostrarVacio();
+            else
+                campo->Mostrar(k.m_termica.*pCampo);
+        });
+    }
+    ++f;
     AcidoBase(f++);
     m_pRejilla->setRowStretch(f, 1);
     connect(m_pLista, &QListWidget::currentRowChanged, this, [this] { Mostrar(); });

@@ -60,6 +60,8 @@ const char* const kTitulos[][2] = {
      "reacción"},
     {"Descomposición del peróxido de hidrógeno: el catalizador",
      "El óxido de manganeso(IV) acelera la descomposición del agua oxigenada sin consumirse"},
+    {"Entalpías de neutralización y de disolución. Ley de Hess",
+     "Calor de neutralización y de disolución en el calorímetro; comprobación de la ley de Hess"},
 };
 static_assert(std::size(kTitulos) == Plantillas::kUltima - Plantillas::kPrimera + 1);
 

@@ -289,6 +289,20 @@ void CEditorPractica::PonerMotor(int32_t nMotor) {
     Catalogo().m_nMotor = std::clamp<int32_t>(nMotor, MOTOR_DESCRITO, MOTOR_NEUTRALIZACION);
 }
 
+void CEditorPractica::PonerAmbiente(const CTermicaPractica& a) {
+    Anotar();
+    Catalogo().m_termica = a;
+}
+
+bool CEditorPractica::PonerTermica(int32_t n, double CTermicaDatos::*pCampo, double d) {
+    CComponentes* k = Entrada(Catalogo().m_componentes, n);
+    if (!k)
+        return false;
+    Anotar();
+    k->m_termica.*pCampo = d;
+    return true;
+}
+
 int32_t CEditorPractica::AgregarComponente(int32_t nModelo) {
     CCatalogo& cat = Catalogo();
     const int32_t nAnterior = cat.NumComponentes();

@@ -40,6 +40,9 @@ public:
     void PonerNota(int nSeccion, const std::string& strRtf);
     // How the practice computes its solutions (MOTOR_*), kept to the three there are.
     void PonerMotor(int32_t nMotor);
+    // The practice's room (model/Termica.h): the whole record at once; one not Tiene() is
+    // the described rule.
+    void PonerAmbiente(const CTermicaPractica& a);
 
     // Substances. A new one is a copy of an existing one (of the first when none is given),
     // with its own identifier, at the end of the table; its index is returned. Deleting
@@ -56,6 +59,8 @@ public:
     bool PonerComponente(int32_t n, double CComponentes::*pCampo, double d);
     bool PonerComponente(int32_t n, int32_t CComponentes::*pCampo, int32_t v);
     bool PonerComponente(int32_t n, COLORREF CComponentes::*pCampo, COLORREF c);
+    // One of substance n's latent heats (kJ/mol; 0: none); false when there is no such one.
+    bool PonerTermica(int32_t n, double CTermicaDatos::*pCampo, double d);
     // The acid–base system of substance n, a field at a time. Step k's pKa (k from 0 to 2)
     // given adds the steps up to it; emptied (none) after the last one given, it ends the
     // steps there; before a given one, it stays as a gap (NaN) that the validation names.

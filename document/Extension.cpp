@@ -251,6 +251,22 @@ void Superficie(CArchivo& ar, CSuperficieDatos& f) {
         Mal("factor de superficie que no es positivo");
 }
 
+void DatosTermicos(CArchivo& ar, CTermicaDatos& t) {
+    ar.Valor(t.m_dDisolucion, -Termica::kEntalpiaMaxima, Termica::kEntalpiaMaxima);
+    ar.Valor(t.m_dFusion, 0.0, Termica::kEntalpiaMaxima);
+    if (!t.Tiene())
+        Mal("datos térmicos sin ningún calor");
+}
+
+void Ambiente(CArchivo& ar, CTermicaPractica& a) {
+    ar.Valor(a.m_dTemperaturaAmbiente, Termica::kAmbienteMinimo, Termica::kAmbienteMaximo);
+    int32_t n = a.m_bEnfriamiento ? 1 : 0;
+    ar.Entero(n, 0, 1);
+    a.m_bEnfriamiento = n != 0;
+    ar.Valor(a.m_dEquivalenteCalorimetro, 0.0, Termica::kEquivalenteMaximo);
+    a.m_bActiva = true;
+}
+
 // The data as a record keeps them: only the places its count uses.
 CAcidoBaseDatos Recortado(CAcidoBaseDatos a) {
     for (size_t i = static_cast<size_t>(std::clamp(a.m_nPasos, 0, 3)); i < 3; ++i)
@@ -313,6 +329,8 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
             x.m_acidoBase.emplace_back(n, Recortado(c.m_acidoBase));
         if (c.m_dConcentracionColor != 0.0)
             x.m_concentracionColor.emplace_back(n, c.m_dConcentracionColor);
+        if (c.m_termica.Tiene())
+            x.m_termicas.emplace_back(n, c.m_termica);
         if (c.m_disolucion.Tiene())
             x.m_disoluciones.emplace_back(n, c.m_disolucion);
         if (c.m_superficie.Tiene())
@@ -323,6 +341,7 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
               [](const CParVapor& a, const CParVapor& b) {
                   return std::tie(a.m_nA, a.m_nB) < std::tie(b.m_nA, b.m_nB);
               });
+    x.m_ambiente = cat.m_termica;
     for (size_t i = 0; i < cat.m_indicadores.size(); ++i)
         if (cat.m_indicadores[i].m_acidoBase.Tiene())
             x.m_formas.emplace_back(static_cast<int32_t>(i),
@@ -358,7 +377,7 @@ void CExtension::Escribir(CArchivo& ar) const {
     ar.EscribirInt32(static_cast<int32_t>(
         m_textos.size() + m_rotulos.size() + m_niveles.size() + (bMotor ? 1 : 0) +
         m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size() +
-        m_cineticas.size() + m_superficies.size() + m_disoluciones.size() + m_paresVapor.size() +
+        m_cineticas.size() + m_superficies.size() + m_termicas.size() + (m_ambiente.Tiene() ? 1 : 0) + m_disoluciones.size() + m_paresVapor.size() +
         (m_tarea.Vacia() ? 0
                          : 1 + m_tarea.m_incognitas.size() + m_tarea.m_preguntas.size() +
                                RespuestasEscritas(m_tarea))));
@@ -391,6 +410,13 @@ void CExtension::Escribir(CArchivo& ar) const {
     EscribirTabla(ar, kReversible, m_reversibles, Reversible);
     EscribirTabla(ar, kCinetica, m_cineticas, LeyDeVelocidad);
     EscribirTabla(ar, kSuperficie, m_superficies, Superficie);
+    EscribirTabla(ar, kTermica, m_termicas, DatosTermicos);
+    if (m_ambiente.Tiene()) {
+        CArchivo r;
+        CTermicaPractica a = m_ambiente;
+        Ambiente(r, a);
+        ar.EscribirRegistro(kAmbiente, r);
+    }
     EscribirTabla(ar, kDisolucion, m_disoluciones, Disolucion);
     for (const CParVapor& p : m_paresVapor) {
         CArchivo r;
@@ -545,6 +571,13 @@ CExtension CExtension::Leer(CArchivo& ar) {
         case kSuperficie:
             clave = LeerEntrada(r, x.m_superficies, Superficie);
             break;
+        case kTermica:
+            clave = LeerEntrada(r, x.m_termicas, DatosTermicos);
+            break;
+        case kAmbiente:
+            Ambiente(r, x.m_ambiente);
+            clave = {0, 0}; // a second one is out of order
+            break;
         default:
             if (nEtiqueta >= kObligatoria)
                 Mal("registro obligatorio desconocido (" + std::to_string(nEtiqueta) + ")");
@@ -583,6 +616,8 @@ void CExtension::AplicarQuimica(CCatalogo& cat) const {
           "componente");
     poner(cat.m_indicadores, m_formas, &CIndicadores::m_acidoBase, "indicador");
     poner(cat.m_reacciones, m_reversibles, &CReacciones::m_reversible, "reacción");
+    poner(cat.m_componentes, m_termicas, &CComponentes::m_termica, "componente");
+    cat.m_termica = m_ambiente;
     poner(cat.m_reacciones, m_cineticas, &CReacciones::m_cinetica, "reacción");
     poner(cat.m_componentes, m_superficies, &CComponentes::m_superficie, "componente");
     poner(cat.m_componentes, m_disoluciones, &CComponentes::m_disolucion, "componente");

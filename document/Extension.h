@@ -15,6 +15,7 @@
 #include "model/Cinetica.h"
 #include "model/DatosAcuosos.h"
 #include "model/Vapor.h"
+#include "model/Termica.h"
 
 #include <string>
 #include <utility>
@@ -41,6 +42,8 @@ public:
         kReversible = 0x8005,
         kCinetica = 0x8006,
         kSuperficie = 0x8007,
+        kTermica = 0x8008,
+        kAmbiente = 0x8009,
         kDisolucion = 0x800A,
         kParVapor = 0x800B,
         // Questions, unknowns and answers are mandatory: an older program that stepped
@@ -125,6 +128,8 @@ public:
     std::vector<CParVapor> m_paresVapor;                              // by (a, b), a < b
     std::vector<std::pair<int32_t, CCineticaDatos>> m_cineticas;     // reaction
     std::vector<std::pair<int32_t, CSuperficieDatos>> m_superficies; // component
+    std::vector<std::pair<int32_t, CTermicaDatos>> m_termicas; // component
+    CTermicaPractica m_ambiente;
     // The questions, the unknowns and the answers (empty: none of their records).
     CTarea m_tarea;
 
@@ -149,7 +154,8 @@ public:
         return m_nMotor == MOTOR_DESCRITO && m_acidoBase.empty() && m_concentracionColor.empty() &&
                m_formas.empty() && m_reversibles.empty() && m_disoluciones.empty() &&
                m_paresVapor.empty() && m_cineticas.empty() &&
-               m_superficies.empty();
+               m_superficies.empty() && m_termicas.empty() &&
+               !m_ambiente.Tiene();
     }
 
     // The block: an int32 count of records, then each record (tag, byte length, payload).

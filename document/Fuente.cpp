@@ -122,6 +122,7 @@ CCatalogo CatalogoDe(const Datos& d, const Resolutor& res, bool bPractica) {
     CCatalogo cat;
     cat.m_nMotor = d.m_nMotor;
     cat.m_paresVapor = d.m_paresVapor;
+    cat.m_termica = d.m_ambiente;
     for (const Reaccion& R : d.m_reacciones) {
         CReacciones r = R.m_r;
         for (int k = 0; k < 3; ++k) {

@@ -187,6 +187,36 @@ const Clave<Lectura, Crudo> kCabecera[] = {
      },
      [](const Crudo& c, const Nombres&) { return QStringList{QString::number(c.m_cat.m_nMotor)}; },
      Cuando::SiNoUsual, [](const Crudo& c, const Nombres&) { return c.m_cat.m_nMotor == 0; }},
+    // The room of a practice with heat that behaves (Termica.h): its temperature, whether
+    // the vessels exchange heat with it, and the calorimeter's water equivalent.
+    {"ambiente",
+     [](Lectura& l, const Valor& v) {
+         v.Campos(3, QStringLiteral("«ambiente»"));
+         CTermicaPractica a;
+         const QString strT = v.m_strDonde + QStringLiteral(": temperatura ambiente");
+         a.m_dTemperaturaAmbiente = Catalogo(v.m_campos[0], strT);
+         if (!(a.m_dTemperaturaAmbiente >= Termica::kAmbienteMinimo &&
+               a.m_dTemperaturaAmbiente <= Termica::kAmbienteMaximo))
+             Fallo(strT, Traducir("debe estar entre %1 y %2 °C")
+                             .arg(Termica::kAmbienteMinimo)
+                             .arg(Termica::kAmbienteMaximo));
+         a.m_bEnfriamiento =
+             EnteroEntre(v.m_campos[1], v.m_strDonde + QStringLiteral(": enfriamiento"), 0, 1) != 0;
+         const QString strE = v.m_strDonde + QStringLiteral(": equivalente en agua");
+         a.m_dEquivalenteCalorimetro = Catalogo(v.m_campos[2], strE);
+         if (!(a.m_dEquivalenteCalorimetro >= 0.0 &&
+               a.m_dEquivalenteCalorimetro <= Termica::kEquivalenteMaximo))
+             Fallo(strE, Traducir("debe estar entre 0 y %1 g").arg(Termica::kEquivalenteMaximo));
+         a.m_bActiva = true;
+         l.m_d.m_ambiente = a;
+     },
+     [](const Crudo& c, const Nombres&) {
+         const CTermicaPractica& a = c.m_cat.m_termica;
+         return QStringList{
+             Unir({N(a.m_dTemperaturaAmbiente), QString::number(a.m_bEnfriamiento ? 1 : 0),
+                   N(a.m_dEquivalenteCalorimetro)})};
+     },
+     Cuando::SiNoUsual, [](const Crudo& c, const Nombres&) { return !c.m_cat.m_termica.Tiene(); }},
     // Components of the shared table by their identifiers; the writer gives each one whole.
     {"componentes",
      [](Lectura& l, const Valor& v) {
@@ -489,6 +519,40 @@ QString UnirNumeros(const std::vector<double>& v) {
 }
 
 const Clave<Lectura, Crudo> kCatalogo[] = {
+    {"termica",
+     [](Lectura& l, const Valor& v) {
+         // componente | ΔH de disolución | ΔH de fusión, kJ/mol
+         v.Campos(3, QStringLiteral("«termica»"));
+         CComponentes& k = ComponenteNombrado(l, v.m_campos[0], v);
+         if (k.m_termica.Tiene())
+             Fallo(v.m_strDonde,
+                   Traducir("el componente %1 ya tiene «termica»").arg(v.m_campos[0].trimmed()));
+         CTermicaDatos t;
+         const QString strD = v.m_strDonde + QStringLiteral(": ΔH de disolución");
+         const QString strF = v.m_strDonde + QStringLiteral(": ΔH de fusión");
+         t.m_dDisolucion = Catalogo(v.m_campos[1], strD);
+         t.m_dFusion = Catalogo(v.m_campos[2], strF);
+         if (!(std::fabs(t.m_dDisolucion) <= Termica::kEntalpiaMaxima))
+             Fallo(strD,
+                   Traducir("debe estar entre -%1 y %1 kJ/mol").arg(Termica::kEntalpiaMaxima));
+         if (!(t.m_dFusion >= 0.0 && t.m_dFusion <= Termica::kEntalpiaMaxima))
+             Fallo(strF, Traducir("debe estar entre 0 y %1 kJ/mol").arg(Termica::kEntalpiaMaxima));
+         if (!t.Tiene())
+             Fallo(v.m_strDonde, Traducir("«termica» sin ningún calor: quite la línea"));
+         k.m_termica = t;
+     },
+     [](const Crudo& c, const Nombres& n) {
+         QStringList v;
+         for (size_t i = 0; i < c.m_cat.m_componentes.size(); ++i)
+             if (const CTermicaDatos& t = c.m_cat.m_componentes[i].m_termica; t.Tiene())
+                 v << Unir({n.Lugar(static_cast<int32_t>(i)), N(t.m_dDisolucion), N(t.m_dFusion)});
+         return v;
+     },
+     Cuando::SiNoUsual,
+     [](const Crudo& c, const Nombres&) {
+         return std::none_of(c.m_cat.m_componentes.begin(), c.m_cat.m_componentes.end(),
+                             [](const CComponentes& k) { return k.m_termica.Tiene(); });
+     }},
     {"acidobase", LeerAcidoBase, EscribirAcidoBase, Cuando::SiNoUsual,
      [](const Crudo& c, const Nombres&) {
          return std::none_of(c.m_cat.m_componentes.begin(), c.m_cat.m_componentes.end(),

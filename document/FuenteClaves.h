@@ -89,6 +89,7 @@ struct Datos {
     std::vector<Equipo> m_equipo;
     int32_t m_nMotor = MOTOR_DESCRITO;
     std::vector<CParVapor> m_paresVapor;  // by places, a < b
+    CTermicaPractica m_ambiente;
     QHash<int32_t, CComponentes> m_tabla; // componentes.txt, when there is one
     QString m_strArchivo;                 // the name the messages give "practica.txt"
     int m_lineasCabecera[4] = {};         // of nombre, resumen, autor, fecha

@@ -109,7 +109,7 @@ QByteArray DesdeFuentes(const QString& strComponentes, const QString& strPlantil
 }
 
 QString Autor(int nNumero) {
-    if (nNumero < kPrimera || nNumero > kUltima)
+    if (!Incluida(nNumero))
         return {};
     try {
         // "datos.txt" holds "clave = valor" lines, as a practice source does.
@@ -125,7 +125,7 @@ QString Autor(int nNumero) {
 }
 
 QByteArray Bytes(int nNumero, QString* pstrError) {
-    if (nNumero < kPrimera || nNumero > kUltima) {
+    if (!Incluida(nNumero)) {
         if (pstrError)
             *pstrError = QStringLiteral("No existe la práctica %1.").arg(nNumero);
         return {};

@@ -12,7 +12,13 @@
 namespace Plantillas {
 
 constexpr int kPrimera = 900;
-constexpr int kUltima = 920;
+constexpr int kUltima = 921;
+// The practice on enthalpies, which its tests and screenshot name.
+constexpr int kTermoquimica = 921;
+constexpr int kNumIncluidas = kUltima - kPrimera + 1;
+inline bool Incluida(int nNumero) {
+    return nNumero >= kPrimera && nNumero <= kUltima;
+}
 
 // The template file (".akp" layout) of a built-in practice; empty for another number or
 // when its sources are missing (strError says why).

@@ -275,6 +275,14 @@ void Componentes(const CCatalogo& cat, Lista& l) {
         if (c.m_dConcentracionColor != 0.0)
             l.Positivo(c.m_dConcentracionColor, "Concentración de su color",
                        kConcentracionColorMaxima);
+        if (c.m_termica.Tiene()) {
+            l.Entre(c.m_termica.m_dDisolucion, -Termica::kEntalpiaMaxima, Termica::kEntalpiaMaxima,
+                    QCoreApplication::translate("Validacion", "Entalpía de disolución"),
+                    QStringLiteral("kJ/mol"));
+            l.Entre(c.m_termica.m_dFusion, 0.0, Termica::kEntalpiaMaxima,
+                    QCoreApplication::translate("Validacion", "Entalpía de fusión"),
+                    QStringLiteral("kJ/mol"));
+        }
         Superficie(c, l);
         Disolucion(c, l);
     }
@@ -592,6 +600,15 @@ std::vector<Problema> Validar(const CCatalogo& cat) {
     if (cat.m_nMotor < MOTOR_DESCRITO || cat.m_nMotor > MOTOR_NEUTRALIZACION) {
         l.Donde(QStringLiteral("Práctica"), Problema::Que::Practica, 4);
         l.Entero(cat.m_nMotor, MOTOR_DESCRITO, MOTOR_NEUTRALIZACION, "Química de las disoluciones");
+    }
+    if (const CTermicaPractica& a = cat.m_termica; a.Tiene()) {
+        l.Donde(QStringLiteral("Práctica"), Problema::Que::Practica, 4);
+        l.Entre(a.m_dTemperaturaAmbiente, Termica::kAmbienteMinimo, Termica::kAmbienteMaximo,
+                QCoreApplication::translate("Validacion", "Temperatura ambiente"),
+                QStringLiteral("°C"));
+        l.Entre(a.m_dEquivalenteCalorimetro, 0.0, Termica::kEquivalenteMaximo,
+                QCoreApplication::translate("Validacion", "Equivalente en agua del calorímetro"),
+                QStringLiteral("g"));
     }
     Componentes(cat, l);
     NombresRepetidos<CComponentes>(

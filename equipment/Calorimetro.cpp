@@ -1,13 +1,29 @@
 #include "equipment/Calorimetro.h"
 
 #include "equipment/Dibujo.h"
+#include "equipment/Enfriamiento.h"
 #include "equipment/Imagenes.h"
 #include "equipment/ListaEquipo.h"
+#include "model/Catalogo.h"
 
 #include <QPainter>
 
 CCalorimetro::CCalorimetro() {
     Iniciar(TipoEquipo::Calorimetro);
+}
+
+void CCalorimetro::AlRecibir() {
+    if (!m_seno.ConAmbiente())
+        m_seno.m_dTemperaturaAmbiente = m_seno.Temperatura();
+}
+
+int32_t CCalorimetro::Step() {
+    if (m_seno.ConAmbiente()) {
+        m_seno.m_dConductancia =
+            m_pTapa ? kConductanciaCalorimetroTapado : kConductanciaCalorimetroAbierto;
+        m_seno.m_dCapacidadPropia = m_seno.Cat().m_termica.m_dEquivalenteCalorimetro;
+    }
+    return CRecipiente::Step();
 }
 
 void CCalorimetro::BuildMenu(CMenu& menu) {
@@ -96,11 +112,17 @@ void CTapaCalorimetro::Olvidar(CEquipo* pEquipo) {
         m_pCalorimetro = nullptr;
 }
 
+int CTapaCalorimetro::Decimales() const {
+    // The thermometer of a calorimeter for reaction heats reads tenths of a degree.
+    return m_pCalorimetro && m_pCalorimetro->m_seno.ConAmbiente() ? 1 : 0;
+}
+
 QString CTapaCalorimetro::Descripcion() const {
-    return QStringLiteral("%1 °C").arg(m_dLectura, 0, 'f', 0);
+    return QStringLiteral("%1 °C").arg(m_dLectura, 0, 'f', Decimales());
 }
 
 void CTapaCalorimetro::DibujarLectura(QPainter& p) {
     p.setFont(Dibujo::Arial(12));
-    Dibujo::Texto(p, m_x + 11, m_y + 1, QString::asprintf("%.0f ºC", m_dLectura));
+    Dibujo::Texto(p, m_x + (Decimales() ? 4 : 11), m_y + 1,
+                  QString::asprintf("%.*f ºC", Decimales(), m_dLectura));
 }

@@ -12,8 +12,11 @@ public:
     CTapaCalorimetro* m_pTapa = nullptr;
 
     // Opaque: the contents never show.
-    // Insulated: what is poured in sets the temperature its contents stay at.
-    void AlRecibir() override { m_seno.m_dTemperaturaAmbiente = m_seno.Temperatura(); }
+    // Insulated: in a practice without a room (model/Termica.h) what is poured in sets the
+    // temperature its contents stay at; with one, the room is the practice's, and the cup,
+    // its lid and its water equivalent keep the heat made inside it.
+    void AlRecibir() override;
+    int32_t Step() override;
     void BuildMenu(CMenu& menu) override;
     void MoveBy(int32_t dx, int32_t dy) override;
     std::vector<CEquipo*> Piezas() const override;
@@ -40,5 +43,6 @@ public:
 
 protected:
     double Leer(CRecipiente& r) const override { return r.Temperatura(); }
+    int Decimales() const;
     void DibujarLectura(QPainter& p) override;
 };

@@ -1,5 +1,6 @@
 #include "equipment/Recipiente.h"
 #include "equipment/Conversiones.h"
+#include "equipment/Enfriamiento.h"
 
 #include "equipment/Geometria.h"
 #include "equipment/Imagenes.h"
@@ -105,6 +106,7 @@ void CRecipiente::Iniciar(TipoEquipo eTipo) {
     m_dMasaVacio = g.dMasaVacio;
     m_nFondo = g.nFondo;
     m_rcEtiqueta = g.rcEtiqueta;
+    m_seno.m_dConductancia = ConductanciaDe(eTipo);
     CEquipo::Iniciar(eTipo, g.cx, g.cy);
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/Catalogo.h"
 #include "model/Fase.h"
+#include "model/Termica.h"
 
 #include <algorithm>
 #include <array>
@@ -73,6 +74,29 @@ bool LiquidoVapor(const CFase& fase, Vapor::Liquido& l,
     return true;
 }
 
+// A component's latent heats act in a practice with a room (Termica.h), and only there.
+bool Latente(const CCatalogo& cat, const CComponentes& c) {
+    return c.m_termica.m_dFusion > 0.0 && cat.m_termica.Tiene();
+}
+
+double CalorDisolucion(const CCatalogo& cat, const CComponentes& c, double dMoles) {
+    return cat.m_termica.Tiene() ? Termica::Calorias(dMoles, c.m_termica.m_dDisolucion) : 0.0;
+}
+
+// Moves dMoles of an entry across its melting point and marks it as the crossing does.
+void Cruzar(CFase& origen, CFase& destino, const CComponentes& c, int32_t nComponente,
+            double dMoles, bool bFundir) {
+    const int32_t nEstadoCambiado = bFundir ? ESTADO_SOLIDO : ESTADO_LIQUIDO;
+    int32_t CContenido::*pMarca = bFundir ? &CContenido::m_bFundido : &CContenido::m_bSolidificado;
+    CContenido* d = origen.Mover(destino, nComponente, dMoles);
+    if (d && c.m_nEstado == nEstadoCambiado && !(d->*pMarca)) {
+        d->*pMarca = 1;
+        double g = 0.0, ml = 0.0;
+        c.MasaVolumen(dMoles, g, ml);
+        destino.m_dVolumen += ml;
+    }
+}
+
 // Melting and freezing are one rule run in two directions: every entry past its melting
 // point moves a portion across, and a component that arrives in the other state for the
 // first time is marked (molten or solidified), so that its volume now counts there.
@@ -87,7 +111,7 @@ int CruzarFusion(CFase& origen, CFase& destino, double dTemperatura, bool bFundi
     int nMovido = 0;
     for (CContenido& e : origen.m_listaContenido) {
         const CComponentes* c = cat.Componente(e.m_nComponente);
-        if (!c || !(e.m_dMoles > 0.0))
+        if (!c || !(e.m_dMoles > 0.0) || Latente(cat, *c))
             continue;
         // Written so that a melting point that is no number melts and never freezes.
         const double dFusion = c->m_dPuntoFusion - (e.m_nComponente == 0 ? dDescenso : 0.0);
@@ -201,9 +225,12 @@ int Disolver(CFase& origen, CFase& destino, double dTemperatura, double dRapidez
         s = std::min(s, e.m_dMoles);
         if (!(s > 0.0))
             continue;
-        CContenido* d = origen.Mover(destino, e.m_nComponente, std::min(s, dRapidez));
-        if (d && c->m_nEstado == ESTADO_SOLIDO)
+        const double x = std::min(s, dRapidez);
+        CContenido* d = origen.Mover(destino, e.m_nComponente, x);
+        if (d && c->m_nEstado == ESTADO_SOLIDO) {
             d->m_bDisuelto = 1;
+            destino.m_dCalorCambios += CalorDisolucion(cat, *c, x);
+        }
         nMovido = 1;
     }
     if (!(origen.m_dVolumen > 0.0))
@@ -222,7 +249,10 @@ int Precipitar(CFase& origen, CFase& destino, double dTemperatura) {
             const double d = e.Solubilidad(cat, origen.m_pAgua->m_dMl, dTemperatura) -
                              origen.Moles(e.m_nComponente);
             if (d < 0.0) {
-                origen.Mover(destino, e.m_nComponente, std::min(-d, kPorcionPrecipitacion));
+                const double x = std::min(-d, kPorcionPrecipitacion);
+                origen.Mover(destino, e.m_nComponente, x);
+                // What crystallises gives back the heat its dissolving took.
+                origen.m_dCalorCambios -= CalorDisolucion(cat, *c, x);
                 nMovido = 1;
             }
         }
@@ -230,11 +260,48 @@ int Precipitar(CFase& origen, CFase& destino, double dTemperatura) {
     // A molten solid cooled below its melting point sets again at the melting pace.
     for (CContenido& e : origen.m_listaContenido) {
         const CComponentes* c = cat.Componente(e.m_nComponente);
-        if (!c || !(e.m_dMoles > 0.0) || !(c->m_dPuntoFusion > dTemperatura) || !e.m_bFundido)
+        if (!c || !(e.m_dMoles > 0.0) || !(c->m_dPuntoFusion > dTemperatura) || !e.m_bFundido ||
+            Latente(cat, *c))
             continue;
         origen.Mover(destino, e.m_nComponente, std::min(e.m_dMoles, kPorcionFusion));
         nMovido = 1;
     }
+    return nMovido;
+}
+
+int FusionLatente(CFase& solido, CFase& liquido, double& dTemperatura, double dCapacidad,
+                  double* pCalor) {
+    if (!(dCapacidad > 0.0) || !std::isfinite(dTemperatura))
+        return 0;
+    const CCatalogo& cat = solido.Cat();
+    int nMovido = 0;
+    // bFundir: the solid's entries above their point; else the liquid's below it.
+    auto cruzar = [&](CFase& origen, CFase& destino, bool bFundir) {
+        // Mover adds to the destination's list only: this one can be walked as it changes.
+        for (CContenido& e : origen.m_listaContenido) {
+            const CComponentes* c = cat.Componente(e.m_nComponente);
+            if (!c || !(e.m_dMoles > 0.0) || !Latente(cat, *c) || (!bFundir && e.m_bDisuelto))
+                continue;
+            const double dPunto = c->m_dPuntoFusion;
+            const double dExceso = bFundir ? dTemperatura - dPunto : dPunto - dTemperatura;
+            if (!(dExceso > 0.0))
+                continue;
+            const double dPorMol = -Termica::Calorias(1.0, c->m_termica.m_dFusion);
+            const double dHay = e.m_dMoles;
+            const double x = std::min(dHay, dExceso * dCapacidad / dPorMol);
+            if (!(x > 0.0) || !std::isfinite(x))
+                continue;
+            Cruzar(origen, destino, *c, e.m_nComponente, x, bFundir);
+            const double q = x * dPorMol * (bFundir ? -1.0 : 1.0);
+            // Where the heat sufficed, the change stops exactly at the point.
+            dTemperatura = x < dHay ? dPunto : dTemperatura + q / dCapacidad;
+            if (pCalor)
+                *pCalor += q;
+            nMovido = 1;
+        }
+    };
+    cruzar(solido, liquido, true);
+    cruzar(liquido, solido, false);
     return nMovido;
 }
 

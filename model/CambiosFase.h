@@ -48,6 +48,15 @@ int Condensar(CFase& origen, CFase& destino, double dTemperatura, double dCantid
 int CondensarEn(CFase& origen, CFase& destino, double dMaximo);
 int Disolver(CFase& origen, CFase& destino, double dTemperatura, double dRapidez);
 int Precipitar(CFase& origen, CFase& destino, double dTemperatura);
+// In a practice with a room (Termica.h), a component with an enthalpy of fusion is left out of the
+// fixed-pace rules above: it melts and freezes here, by its heat. Every such entry of the solid
+// above its melting point melts as far as the heat above that point pays for, and every one of the
+// liquid below it freezes as far as the heat it gives brings the contents back up to it;
+// the temperature (of contents of dCapacidad cal/°C) ends at the melting point while both
+// states are there, which is the plateau of a heating or a cooling curve. The calories
+// the change gave the contents (negative: took) are added to *pCalor.
+int FusionLatente(CFase& solido, CFase& liquido, double& dTemperatura, double dCapacidad,
+                  double* pCalor = nullptr);
 
 // The lowest boiling point among the liquids held, raised, when it is water's, by the moles
 // of solid-state components in the phase; kSinEbullicion when nothing in it boils. When the

@@ -163,6 +163,12 @@ const CParVapor* CCatalogo::ParVapor(int32_t a, int32_t b) const {
     return nullptr;
 }
 
+bool CCatalogo::UsaDatosTermicos() const {
+    return m_termica.Tiene() ||
+           std::any_of(m_componentes.begin(), m_componentes.end(),
+                       [](const CComponentes& c) { return c.m_termica.Tiene(); });
+}
+
 bool CCatalogo::UsaDatosAcuosos() const {
     if (m_nMotor != MOTOR_DESCRITO)
         return true;

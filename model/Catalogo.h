@@ -25,6 +25,8 @@ public:
     // Wilson's energies of pairs of components (Vapor.h), by increasing places; also kept in
     // the extension.
     std::vector<CParVapor> m_paresVapor;
+    // The room, its cooling and the calorimeter (Termica.h); kept in the extension too.
+    CTermicaPractica m_termica;
 
     // Whether anything in the catalogue asks for more than the described model.
     bool UsaDatosAcuosos() const;
@@ -34,6 +36,8 @@ public:
     bool UsaDatosVapor() const;
     // The pair's data for the places a < b, if the practice gives them.
     const CParVapor* ParVapor(int32_t a, int32_t b) const;
+    // Whether the practice or any component gives thermal data (Termica.h).
+    bool UsaDatosTermicos() const;
 
     int32_t NumComponentes() const { return static_cast<int32_t>(m_componentes.size()); }
     int32_t NumReactivos() const { return static_cast<int32_t>(m_reactivos.size()); }

@@ -5,6 +5,7 @@
 #include "model/DatosAcuosos.h"
 #include "model/Serializable.h"
 #include "model/Vapor.h"
+#include "model/Termica.h"
 
 #include <cstdint>
 #include <string>
@@ -65,6 +66,8 @@ public:
     CDisolucionDatos m_disolucion;
     // The form a solid is offered in, for the rate laws (Cinetica.h); none: factor 1.
     CSuperficieDatos m_superficie;
+    // Enthalpies of solution and fusion; none: the described rule (Termica.h).
+    CTermicaDatos m_termica;
 
     // Moles in an amount given in grams, millilitres or moles. A molar mass that is not
     // positive yields nothing rather than an infinity.

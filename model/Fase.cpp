@@ -155,6 +155,22 @@ double CFase::CapacidadCalorifica() const {
     return d;
 }
 
+double CFase::CapacidadContenido() const {
+    // A dilute aqueous solution holds about the heat of its water alone (0.5 mol/kg sodium
+    // chloride: 4.07 J/(g K) for the solution's whole mass, CRC Handbook), so a dissolved
+    // solute, or a gas held in the liquid, adds nothing; what stands in its own state adds its
+    // own, or that of as much water when the catalogue gives none.
+    double d = 0.0;
+    for (const CContenido& e : m_listaContenido) {
+        const CComponentes* c = Cat().Componente(e.m_nComponente);
+        if (!c || !EsContado(e) || !(e.m_dMoles > 0.0))
+            continue;
+        const double cp = c->m_dCalorEspecifico != 0.0 ? c->m_dCalorEspecifico : 1.0;
+        d += e.m_dMoles * c->m_dMasaMolar * cp;
+    }
+    return std::isfinite(d) && d > 0.0 ? d : 0.0;
+}
+
 double CFase::TemperaturaEbullicion() const {
     return CambiosFase::TemperaturaEbullicion(*this);
 }
@@ -391,6 +407,7 @@ void CFase::Vaciar() {
     m_ultimo.m_bValido = false;
     m_dEntalpiaIonica = 0.0;
     m_dCalorPendiente = 0.0;
+    m_dCalorCambios = 0.0;
 }
 
 void CFase::Serialize(CArchivo& ar) {

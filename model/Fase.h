@@ -84,6 +84,9 @@ public:
     double m_dPHEquilibrio = -1.0;
     double m_dEntalpiaIonica = 0.0;
     double m_dCalorPendiente = 0.0;
+    // Calories the dissolving and crystallising of components with an enthalpy of solution
+    // gave the liquid and the vessel has not taken yet (CSeno takes them each step).
+    double m_dCalorCambios = 0.0;
     // The last solve and what it was given: a liquid that has not changed since (most of
     // them, most ticks) is not solved again.
     struct UltimoEquilibrio {
@@ -105,6 +108,9 @@ public:
     double Moles(int32_t nComponente) const;
     double MolesTotales() const;
     double CapacidadCalorifica() const;
+    // The heat capacity (cal/°C) of what the phase holds as a practice with a room has it
+    // (Termica.h): an empty phase holds none.
+    double CapacidadContenido() const;
     // Acid-base (AcidoBase.h).
     double MolesIonizados(int32_t nComponente) const;
     double ConcentracionIones() const;

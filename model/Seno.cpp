@@ -4,6 +4,7 @@
 #include "model/Archivo.h"
 #include "model/CambiosFase.h"
 #include "model/Catalogo.h"
+#include "model/Termica.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,14 +63,64 @@ int CSeno::Simular(int32_t nPasos) {
             nCambio |= AjustarTemperatura();
         nCambio |= Reaccionar();
         nCambio |= EquilibrioIonico();
+        nCambio |= CambiosLatentes();
     }
+    return nCambio;
+}
+
+bool CSeno::ConAmbiente() const {
+    return Cat().m_termica.Tiene();
+}
+
+double CSeno::CapacidadTermica() const {
+    if (!ConAmbiente())
+        return m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
+    const double dPropia =
+        std::isfinite(m_dCapacidadPropia) ? std::max(m_dCapacidadPropia, 0.0) : 0.0;
+    return m_faseSolida.CapacidadContenido() + m_faseLiquida.CapacidadContenido() + dPropia;
+}
+
+bool CSeno::EnfriarHaciaAmbiente() {
+    const CTermicaPractica& t = Cat().m_termica;
+    if (!t.m_bEnfriamiento)
+        return false;
+    const double C = CapacidadTermica();
+    const double dAntes = m_dTemperatura;
+    const double dDespues =
+        std::clamp(Termica::Enfriar(dAntes, t.m_dTemperaturaAmbiente, C, m_dConductancia), 0.0,
+                   kTemperaturaMaxima);
+    if (dDespues == dAntes)
+        return false;
+    m_dTemperatura = dDespues;
+    m_dCalorCedido += C * (dAntes - dDespues);
+    return true;
+}
+
+int CSeno::CambiosLatentes() {
+    if (!ConAmbiente())
+        return 0;
+    int nCambio = 0;
+    const double q = m_faseLiquida.m_dCalorCambios + m_faseSolida.m_dCalorCambios;
+    m_faseLiquida.m_dCalorCambios = m_faseSolida.m_dCalorCambios = 0.0;
+    if (q != 0.0 && CalorDeLaQuimica(q))
+        nCambio = SIMULACION_CAMBIO;
+    // Most vessels hold nothing with an enthalpy of fusion: their capacity is not summed.
+    bool bLatente = false;
+    for (const CFase* f : {&m_faseSolida, &m_faseLiquida})
+        for (const CContenido& e : f->m_listaContenido)
+            if (const CComponentes* c = Cat().Componente(e.m_nComponente))
+                bLatente |= c->m_termica.m_dFusion > 0.0 && e.m_dMoles > 0.0;
+    if (bLatente &&
+        CambiosFase::FusionLatente(m_faseSolida, m_faseLiquida, m_dTemperatura, CapacidadTermica()))
+        nCambio = SIMULACION_CAMBIO;
     return nCambio;
 }
 
 int CSeno::DisolverSolidos(double dRapidez) {
     if (m_faseLiquida.m_dVolumen == 0.0 || m_faseSolida.m_dVolumen == 0.0 || !m_faseLiquida.m_pAgua)
         return 0;
-    return m_faseSolida.Disolver(m_faseLiquida, m_dTemperatura, dRapidez);
+    const int nMovido = m_faseSolida.Disolver(m_faseLiquida, m_dTemperatura, dRapidez);
+    return nMovido | CambiosLatentes();
 }
 
 int CSeno::NivelEbullicion(double dEbullicion) const {
@@ -78,7 +129,7 @@ int CSeno::NivelEbullicion(double dEbullicion) const {
 
 int CSeno::Calentar(double dCalor) {
     int nMovido = 0;
-    const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
+    const double C = CapacidadTermica();
     const double B = m_faseLiquida.TemperaturaEbullicion();
     const double dNueva = m_dTemperatura + dCalor / C;
     if (C > 0.0 && std::isfinite(dNueva))
@@ -97,21 +148,32 @@ int CSeno::Calentar(double dCalor) {
         nMovido |= m_faseSolida.Fundir(m_faseLiquida, m_dTemperatura);
     else if (dCalor < 0.0)
         nMovido |= m_faseLiquida.Congelar(m_faseSolida, m_dTemperatura);
+    nMovido |= CambiosLatentes();
     m_bCalentado = 1;
     return nMovido;
 }
 
 int CSeno::AjustarTemperatura() {
-    if (m_dTemperatura == m_dTemperaturaAmbiente)
-        return 0;
-    const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
-    const double d = C > 0.0 ? kCalorAmbiente / C : 0.0;
-    if (m_dTemperatura < m_dTemperaturaAmbiente) {
-        m_dTemperatura = std::min(m_dTemperatura + d, m_dTemperaturaAmbiente);
-        if (m_faseSolida.MolesTotales() != 0.0)
-            m_faseSolida.Fundir(m_faseLiquida, m_dTemperatura);
+    int nCambio = 1;
+    if (ConAmbiente()) {
+        // The room takes or gives heat in proportion to the difference; whatever the
+        // temperature, what it holds precipitates or sets as the rules say.
+        const double dAntes = m_dTemperatura;
+        nCambio = EnfriarHaciaAmbiente() ? 1 : 0;
+        if (m_dTemperatura > dAntes && m_faseSolida.MolesTotales() != 0.0)
+            nCambio |= m_faseSolida.Fundir(m_faseLiquida, m_dTemperatura);
     } else {
-        m_dTemperatura = std::max(m_dTemperatura - d, m_dTemperaturaAmbiente);
+        if (m_dTemperatura == m_dTemperaturaAmbiente)
+            return 0;
+        const double C = CapacidadTermica();
+        const double d = C > 0.0 ? kCalorAmbiente / C : 0.0;
+        if (m_dTemperatura < m_dTemperaturaAmbiente) {
+            m_dTemperatura = std::min(m_dTemperatura + d, m_dTemperaturaAmbiente);
+            if (m_faseSolida.MolesTotales() != 0.0)
+                m_faseSolida.Fundir(m_faseLiquida, m_dTemperatura);
+        } else {
+            m_dTemperatura = std::max(m_dTemperatura - d, m_dTemperaturaAmbiente);
+        }
     }
     if (m_faseLiquida.m_dVolumen != 0.0) {
         const double B = m_faseLiquida.TemperaturaEbullicion();
@@ -122,11 +184,13 @@ int CSeno::AjustarTemperatura() {
             if (nNivel >= 0)
                 m_nEbullicion = nNivel;
         }
-        m_faseLiquida.Precipitar(m_faseSolida, m_dTemperatura);
+        nCambio |= m_faseLiquida.Precipitar(m_faseSolida, m_dTemperatura);
     }
     if (m_faseGas.m_dMasa > 0.0)
-        m_faseGas.Condensar(m_faseLiquida, m_dTemperatura, m_dCondensacion);
-    return 1;
+        nCambio |= m_faseGas.Condensar(m_faseLiquida, m_dTemperatura, m_dCondensacion);
+    // The heat of what crystallised, and the freezing the cooling brought, are taken at the
+    // end of the sub-step (Simular).
+    return nCambio;
 }
 
 int CSeno::Reaccionar() {
@@ -183,7 +247,7 @@ void CSeno::Consumir(CFase& fase, int32_t nComponente, double dMoles) {
 }
 
 bool CSeno::CalorDeLaQuimica(double dCalor) {
-    const double C = m_faseSolida.CapacidadCalorifica() + m_faseLiquida.CapacidadCalorifica();
+    const double C = CapacidadTermica();
     const double t = m_dTemperatura + dCalor / C;
     if (dCalor == 0.0 || !(C > 0.0) || !std::isfinite(t))
         return false;

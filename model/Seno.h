@@ -19,6 +19,15 @@ constexpr double kTemperaturaInicial = 20.0;
 // (which sets 0.01). The described program's pace, not physical data.
 constexpr double kPorcionCondensacion = 0.0001;
 
+// The conductance between a 250 ml beaker holding 100 ml and the room, W/K: h A with the
+// heat transfer coefficient of natural convection and radiation from a small vessel in still
+// air, h = 10 W/(m² K) (free convection in gases, 2-25 W/(m² K), and linearised radiation
+// from glass near room temperature, about 6 W/(m² K): Incropera and DeWitt, Fundamentals of
+// Heat and Mass Transfer, tables 1.1 and 9.1), over the wetted wall, the bottom and the free
+// surface of 100 ml in a beaker 6.7 cm across, about 0.0135 m². The time constant of 100 g of
+// water, 418 J/K, comes to 52 min: 80 °C water falls about 1.1 °C in its first minute.
+constexpr double kConductanciaVaso250 = 0.135;
+
 // What Simular and Reaccionar report, as bits: something changed; a reaction was held at the
 // most an amount may reach (Limites::kCantidad), so that the practice stays savable.
 enum : int { SIMULACION_CAMBIO = 1, SIMULACION_EN_LIMITE = 2 };
@@ -39,6 +48,15 @@ public:
     int32_t m_bCerrado = 0;
     int32_t m_nEbullicion = 0;
     double m_dCondensacion = kPorcionCondensacion;
+    // What the vessel itself brings to a practice with a room (Termica.h), set by the bench
+    // for its kind of vessel and never stored: the conductance through which it exchanges
+    // heat with the room, W/K (that of a 250 ml beaker by default), and the heat capacity of
+    // its own body that counts with the contents, cal/°C (a calorimeter's water equivalent).
+    double m_dConductancia = kConductanciaVaso250;
+    double m_dCapacidadPropia = 0.0;
+    // Calories the vessel has given to the room since it was made (negative: taken), for the
+    // energy balance; never stored.
+    double m_dCalorCedido = 0.0;
     // The reaction held at the bound in the last Simular (-1: none). What a run met, not
     // what the vessel holds: never stored.
     int32_t m_nReaccionEnLimite = -1;
@@ -57,6 +75,11 @@ public:
     int Reaccionar();
     int EquilibrioIonico();
     int DisolverSolidos(double dRapidez);
+    // The heat capacity the vessel's heat goes into, cal/°C: with a room (Termica.h), what
+    // the phases hold and the vessel's own; without, the described sum of the two phases.
+    double CapacidadTermica() const;
+    // Whether the practice has a room (Termica.h).
+    bool ConAmbiente() const;
     void VerterLiquido(CSeno& destino, double dMl);
     void VerterSolido(CSeno& destino, double dMl);
 
@@ -143,6 +166,11 @@ private:
     // boiling a heat source brings follows from the temperature on the next step. True when
     // the temperature changed.
     bool CalorDeLaQuimica(double dCalor);
+    // Newton's cooling towards the practice's room; true when the temperature moved.
+    bool EnfriarHaciaAmbiente();
+    // The melting and freezing of components with an enthalpy of fusion, and the heat the
+    // dissolving or crystallising of the step made, given to the contents.
+    int CambiosLatentes();
     double Disponible(int32_t nComponente, int32_t nCoeficiente, int32_t nFase) const;
     // Whether the slot draws on the open air's oxygen rather than on the gas phase.
     bool DelAire(int32_t nComponente, int32_t nFase) const;

@@ -684,7 +684,7 @@ int AbrirEnsayo(CPractica& practica, const QString& strPractica) {
     const int n = strPractica.toInt(&bNumero);
     if (!bNumero)
         return Abrir(practica, strPractica);
-    if (n < Plantillas::kPrimera || n > Plantillas::kUltima)
+    if (!Plantillas::Incluida(n))
         return ErrorUso(Tr("la plantilla debe ser un número de %1 a %2 (un archivo de nombre "
                            "numérico se indica como ./%3).")
                             .arg(Plantillas::kPrimera)
@@ -1010,7 +1010,7 @@ int main(int argc, char** argv) {
     if (orden == QLatin1String("plantilla")) {
         bool bOk = false;
         const int n = args[0].toInt(&bOk);
-        if (!bOk || n < Plantillas::kPrimera || n > Plantillas::kUltima)
+        if (!bOk || !Plantillas::Incluida(n))
             return ErrorUso(QStringLiteral("la plantilla debe ser un número de %1 a %2.")
                                 .arg(Plantillas::kPrimera)
                                 .arg(Plantillas::kUltima));

@@ -701,6 +701,27 @@ int main(int argc, char** argv) {
     m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
     m->m_pVistaMesa->SelectAt(QPoint(vasosP[1]->m_x + 20, vasosP[1]->m_y + 60));
     ConPropiedades(m, vasosP[1], QDir(carpeta).filePath(QStringLiteral("practica-920.png")));
+    // Practice 921: the neutralisation in the lidded calorimeter, its lid reading tenths of a
+    // degree at the peak, beside the same mixture cooling in an open beaker.
+    if (!m->IniciarPractica(Plantillas::kTermoquimica))
+        return 1;
+    auto* calorimetroH = static_cast<CCalorimetro*>(poner(new CCalorimetro, 300, 380));
+    calorimetroH->Tapar(l);
+    auto* vasoH = static_cast<CRecipiente*>(poner(new CVaso250, 100, 380));
+    auto* abiertoH = static_cast<CRecipiente*>(poner(new CVaso250, 560, 380));
+    calorimetroH->AddReagent(1, 50.0);
+    vasoH->AddReagent(0, 50.0);
+    vasoH->PourLiquid(*calorimetroH, 0.0);
+    abiertoH->AddReagent(0, 50.0);
+    abiertoH->AddReagent(1, 50.0);
+    auto* termoH = new CTermometro;
+    Sumergir(*termoH, *abiertoH);
+    l.AgregarAlFinal(termoH);
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 300; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pVistaMesa->SelectAt(QPoint(calorimetroH->m_x + 20, calorimetroH->m_y + 40));
+    ConPropiedades(m, calorimetroH, QDir(carpeta).filePath(QStringLiteral("practica-921.png")));
     // The bench cleared by mistake, and "Edición" offering to undo it.
     m->LimpiarMesa();
     QTest::qWait(200);

@@ -618,7 +618,7 @@ private slots:
         QTreeWidget* l = plantillas.m_pLista;
         QCOMPARE(l->topLevelItemCount(), 3);
         QCOMPARE(l->topLevelItem(0)->text(0), QString("Prácticas incluidas"));
-        QCOMPARE(l->topLevelItem(0)->childCount(), Plantillas::kUltima - Plantillas::kPrimera + 1);
+        QCOMPARE(l->topLevelItem(0)->childCount(), Plantillas::kNumIncluidas);
         QTreeWidgetItem* pTitulacion = l->topLevelItem(0)->child(3);
         QCOMPARE(pTitulacion->text(0), QString("Titulación ácido-base"));
         QCOMPARE(pTitulacion->text(2), Plantillas::Autor(903));

@@ -476,7 +476,9 @@ private slots:
     // Every built-in template goes to its source and back to the same bytes, as a template
     // and as a saved practice; the source of the result is the source it came from.
     void fuenteIdaYVuelta() {
-        for (int n = Plantillas::kPrimera; n <= Plantillas::kUltima; ++n) {
+        for (int n = Plantillas::kPrimera; n <= Plantillas::kTermoquimica; ++n) {
+            if (!Plantillas::Incluida(n))
+                continue;
             const QByteArray plantilla = Plantillas::Bytes(n);
             Fuente::Archivos fuente, otra;
             QString strError;

@@ -377,17 +377,26 @@ private slots:
         ed->PonerPKa(k, 0, 4.756);
         ed->PonerReversible(0, &CReversibleDatos::m_dK25, 1.0e14);
         ed->PonerMotor(MOTOR_NEUTRALIZACION);
-        QCOMPARE(nAvisos, 5);
+        // An enthalpy of solution for it and a room for the practice, each one step.
+        QVERIFY(ed->PonerTermica(k, &CTermicaDatos::m_dDisolucion, -1.5));
+        ed->PonerAmbiente({true, 22.0, true, 12.0});
+        QCOMPARE(nAvisos, 7);
         const CCatalogo despues = cat;
         auto iguales = [](const CCatalogo& a, const CCatalogo& b) {
-            if (a.NumComponentes() != b.NumComponentes() || a.m_nMotor != b.m_nMotor)
+            if (a.NumComponentes() != b.NumComponentes() || a.m_nMotor != b.m_nMotor ||
+                !(a.m_termica == b.m_termica))
                 return false;
             for (int32_t i = 0; i < a.NumComponentes(); ++i)
                 if (a.m_componentes[i].m_strNombre != b.m_componentes[i].m_strNombre ||
-                    !(a.m_componentes[i].m_acidoBase == b.m_componentes[i].m_acidoBase))
+                    !(a.m_componentes[i].m_acidoBase == b.m_componentes[i].m_acidoBase) ||
+                    !(a.m_componentes[i].m_termica == b.m_componentes[i].m_termica))
                     return false;
             return a.m_reacciones[0].m_reversible == b.m_reacciones[0].m_reversible;
         };
+        QVERIFY(ed->Deshacer()); // the room
+        QVERIFY(!cat.m_termica.Tiene());
+        QVERIFY(ed->Deshacer()); // the enthalpy of solution
+        QVERIFY(!cat.m_componentes[k].m_termica.Tiene());
         QVERIFY(ed->Deshacer()); // the mode
         QCOMPARE(cat.m_nMotor, antes.m_nMotor);
         QVERIFY(ed->Deshacer()); // K

@@ -1382,7 +1382,7 @@ componente = 31 | Sulfato de cobre | CuSO4 | 159.6086 | 3.6 | 0.151 | 0xFF8000 |
         }
 
         std::vector<Entrada> v = Listar(propia, compartida);
-        const int nIncluidas = Plantillas::kUltima - Plantillas::kPrimera + 1;
+        const int nIncluidas = Plantillas::kNumIncluidas;
         QCOMPARE(int(v.size()), nIncluidas + 3 + 2);
         for (size_t i = 0; i < v.size(); ++i) {
             const Grupo g = i < size_t(nIncluidas)       ? Grupo::Incluidas
