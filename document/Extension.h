@@ -9,6 +9,7 @@
 // refuses any trailing byte. The layout is told in docs/formato-extension.md.
 #pragma once
 
+#include "document/Registro.h"
 #include "model/Archivo.h"
 #include "model/DatosAcuosos.h"
 
@@ -30,6 +31,10 @@ public:
         kTexto = 1,
         kRotulo = 2,
         kNivel = 3,
+        // The lab log and the practice's choice to record by itself: optional, since a
+        // practice without them runs the same chemistry.
+        kRegistro = 4,
+        kRegistroAutomatico = 5,
         kMotor = 0x8001,
         kAcidoBase = 0x8002,
         kColorConcentracion = 0x8003,
@@ -81,6 +86,10 @@ public:
     std::vector<std::pair<int32_t, double>> m_concentracionColor;    // component, mol/L
     std::vector<std::pair<int32_t, CIndicadorDatos>> m_formas;       // indicator
     std::vector<std::pair<int32_t, CReversibleDatos>> m_reversibles; // reaction
+    // The log, its series by their items' places (Tomar leaves it empty: the practice puts
+    // its own in), and what the practice records by itself.
+    CRegistro m_registro;
+    CRegistroAutomatico m_automatico;
 
     // The head's four texts, which the extension completes like the catalogue's.
     struct Cabecera {
@@ -95,7 +104,9 @@ public:
     static CExtension Tomar(const std::string& strNombre, const std::string& strResumen,
                             const std::string& strAutor, const std::string& strExtra,
                             const CCatalogo& cat, const CListaEquipo* pBanco);
-    bool Vacia() const { return SinTextosNiMesa() && SinQuimica(); }
+    bool Vacia() const {
+        return SinTextosNiMesa() && SinQuimica() && m_registro.Vacio() && m_automatico.Vacio();
+    }
     bool SinTextosNiMesa() const {
         return m_textos.empty() && m_rotulos.empty() && m_niveles.empty();
     }

@@ -38,6 +38,9 @@ public:
     CFecha m_dtFecha;
     int32_t m_bVelocidad = 1;
     int32_t m_bPropiedades = 1;
+    // The lab log, kept with the practice (its file's extension), and what the practice
+    // records by itself (m_registro.m_automatico).
+    CRegistro m_registro;
 
     // How a read or a write ended.
     enum class Resultado {
