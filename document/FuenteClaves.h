@@ -88,6 +88,7 @@ struct Datos {
     std::vector<Indicador> m_indicadores;
     std::vector<Equipo> m_equipo;
     int32_t m_nMotor = MOTOR_DESCRITO;
+    CRegistroAutomatico m_automatico;
     QHash<int32_t, CComponentes> m_tabla; // componentes.txt, when there is one
     QString m_strArchivo;                 // the name the messages give "practica.txt"
     int m_lineasCabecera[4] = {};         // of nombre, resumen, autor, fecha
@@ -108,6 +109,7 @@ struct Crudo {
     CCatalogo m_cat;
     CFecha m_fecha;
     int32_t m_bVelocidad = 1, m_bPropiedades = 1;
+    CRegistroAutomatico m_automatico;
 };
 
 // One line's value as a key's reader gets it.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -62,6 +63,11 @@ bool CSerieRegistro::EsVolumen() const {
 
 bool CRegistro::Registrable(const CEquipo& e) {
     return Especial(e.m_nTipo) || e.Lectura().has_value();
+}
+
+bool CRegistro::TipoRegistrable(int32_t nTipo) {
+    const std::unique_ptr<CEquipo> e(CListaEquipo::CrearEquipo(nTipo));
+    return e && Registrable(*e);
 }
 
 std::optional<std::pair<double, std::string>> CRegistro::LecturaDe(const CEquipo& e) {

@@ -85,6 +85,8 @@ public:
     // volume a burette has delivered); none for an item that cannot.
     static bool Registrable(const CEquipo& e);
     static std::optional<std::pair<double, std::string>> LecturaDe(const CEquipo& e);
+    // Whether items of the type code can be recorded (what a practice may ask to record).
+    static bool TipoRegistrable(int32_t nTipo);
 
     // The series that records the item now, or -1.
     int Serie(const CEquipo* pEquipo) const;

@@ -418,6 +418,27 @@ private slots:
         const auto sinRegistro = p.EscribirPractica();
         QCOMPARE(std::string(sinRegistro.begin() + nBloque - 5, sinRegistro.begin() + nBloque),
                  std::string("Vol.1"));
+
+        // The teacher's choice to record every thermometer goes through the source form and
+        // back to the same bytes; the practice opened starts recording by itself.
+        p.m_registro.m_automatico.m_tipos = {static_cast<int32_t>(TipoEquipo::Termometro)};
+        p.m_registro.m_automatico.m_dIntervalo = 15.0;
+        const auto automatica = p.EscribirPractica();
+        Fuente::Archivos fuente;
+        QVERIFY(Fuente::Exportar(automatica, "a.uak1", fuente, &strError));
+        QVERIFY(QString::fromUtf8(fuente.value(Fuente::kPractica))
+                    .contains(QStringLiteral("registrar = 43 | 15 | tiempo")));
+        QCOMPARE(Fuente::Compilar(fuente, Fuente::Tipo::Practica, &strError),
+                 QByteArray(reinterpret_cast<const char*>(automatica.data()),
+                            static_cast<qsizetype>(automatica.size())));
+        CPractica a;
+        QCOMPARE(a.LeerPractica(automatica, "a.uak1", &strError), CPractica::Resultado::Correcto);
+        for (int i = 0; i < 100; ++i) { // 30 s: readings at 0, 15 and 30 s
+            a.m_listaEquipo.PasoSimulacion();
+            a.m_registro.Paso(a.m_listaEquipo);
+        }
+        QCOMPARE(a.m_registro.Filas(), size_t(3));
+        QCOMPARE(a.m_registro.m_dIntervalo, 15.0);
     }
 
     // The chemistry of the equilibrium engine — the mode, acid–base systems of one to three
