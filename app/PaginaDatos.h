@@ -4,6 +4,9 @@
 
 #include "app/PaginaEditor.h"
 
+#include <utility>
+#include <vector>
+
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -18,6 +21,11 @@ public:
     QLineEdit* m_pResumen;
     QLineEdit* m_pAutor;
     QComboBox* m_pMotor;
+    // What the practice records by itself: a box per kind of item with a reading, the
+    // interval and the X axis.
+    std::vector<std::pair<int32_t, QCheckBox*>> m_registrar;
+    class QDoubleSpinBox* m_pIntervaloRegistro;
+    QComboBox* m_pEjeRegistro;
 
 private:
     QDateEdit* m_pFecha;

@@ -3,6 +3,7 @@
 // practices the browser lists.
 #include "Ayudas.h"
 #include "document/Biblioteca.h"
+#include "document/EditorPractica.h"
 #include "document/Fuente.h"
 #include "document/Historial.h"
 #include "document/Plantillas.h"
@@ -439,6 +440,20 @@ private slots:
         }
         QCOMPARE(a.m_registro.Filas(), size_t(3));
         QCOMPARE(a.m_registro.m_dIntervalo, 15.0);
+
+        // In the editor: kinds without a reading (the test tube) are left out, the interval
+        // is held to one step at least, and undo puts the choice back.
+        const auto editor = CEditorPractica::Desde(a);
+        QVERIFY(editor);
+        editor->PonerRegistroAutomatico({static_cast<int32_t>(TipoEquipo::TuboEnsaye),
+                                         static_cast<int32_t>(TipoEquipo::PHmetro)},
+                                        0.0, true);
+        const CRegistroAutomatico& elegido = editor->Practica().m_registro.m_automatico;
+        QCOMPARE(elegido.m_tipos, std::vector<int32_t>{static_cast<int32_t>(TipoEquipo::PHmetro)});
+        QCOMPARE(elegido.m_dIntervalo, CRegistro::kSegundosPorPaso);
+        QVERIFY(editor->Modificada());
+        QVERIFY(editor->Deshacer());
+        QCOMPARE(editor->Practica().m_registro.m_automatico, a.m_registro.m_automatico);
     }
 
     // The chemistry of the equilibrium engine — the mode, acid–base systems of one to three
