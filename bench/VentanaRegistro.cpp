@@ -223,6 +223,8 @@ CVentanaRegistro::CVentanaRegistro(CPractica& practica, QWidget* pPadre)
     partes->addWidget(m_pTabla);
     partes->setStretchFactor(0, 3);
     partes->setStretchFactor(1, 1);
+    m_pVista->setMinimumHeight(320);
+    partes->setSizes({440, 160});
     auto* v = new QVBoxLayout(this);
     v->addLayout(fila1);
     v->addLayout(fila2);
@@ -363,6 +365,10 @@ void CVentanaRegistro::Reconstruir() {
     m_pPendiente = nullptr;
     m_nSeries = m_registro.m_series.size();
     m_nEjeDibujado = EjeX();
+    m_pResultado->clear();
+    m_pIntervalo->blockSignals(true);
+    m_pIntervalo->setValue(m_registro.m_dIntervalo);
+    m_pIntervalo->blockSignals(false);
     m_pEjeX = new QValueAxis;
     m_pEjeX->setTitleText(m_nEjeDibujado >= 0 ? tr("Volumen de la bureta (ml)") : tr("Tiempo (s)"));
     m_pChart->addAxis(m_pEjeX, Qt::AlignBottom);
@@ -439,8 +445,11 @@ void CVentanaRegistro::DibujarDerivada() {
     for (QAbstractAxis* a : m_pChart->axes())
         if (a->property("derivada").toBool())
             m_pChart->removeAxis(a), delete a;
-    if (!m_pDerivada->isChecked() || n < 0)
+    if (!m_pDerivada->isChecked() || n < 0) {
+        if (m_pResultado->property("derivada").toBool())
+            m_pResultado->clear();
         return;
+    }
     const CRegistro::Puntos d = CRegistro::Derivada(m_registro.PuntosDe(size_t(n), EjeX()));
     m_pLineaDerivada = new QLineSeries;
     const CSerieRegistro& s = m_registro.m_series[size_t(n)];
@@ -475,6 +484,7 @@ void CVentanaRegistro::DibujarDerivada() {
         m_pMaximo->attachAxis(m_pEjeX);
         m_pMaximo->attachAxis(y);
         m_pResultado->setText(m_pMaximo->name());
+        m_pResultado->setProperty("derivada", true);
     }
 }
 
@@ -539,6 +549,7 @@ void CVentanaRegistro::ElegirPunto(const QPointF& ptValor) {
         if (a->orientation() == Qt::Vertical)
             m_pPendiente->attachAxis(a);
     m_pResultado->setText(tr("Pendiente (rapidez): %1 %2").arg(Numero(dPendiente), strUnidad));
+    m_pResultado->setProperty("derivada", false);
 }
 
 QImage CVentanaRegistro::Imagen(const QSize& tam) {
