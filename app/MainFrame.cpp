@@ -13,6 +13,7 @@
 #include "bench/DlgTitulacion.h"
 #include "bench/Mensajes.h"
 #include "bench/MesaConBarras.h"
+#include "bench/VentanaRegistro.h"
 #include "document/Historial.h"
 #include "document/Plantillas.h"
 #include "document/Practica.h"
@@ -211,6 +212,7 @@ CMainFrame::CMainFrame(CPractica& practica, QWidget* pPadre)
 
     connect(m_pVistaMesa, &CChildView::UM_TICK, this, &CMainFrame::OnUM_TICK);
     connect(m_pVistaMesa, &CChildView::UM_TITULAR, this, &CMainFrame::OnUM_TITULAR);
+    connect(m_pVistaMesa, &CChildView::UM_REGISTRO, this, &CMainFrame::MostrarRegistro);
     connect(m_pVistaMesa, &CChildView::UM_PROPIEDADES, this, &CMainFrame::OnUM_PROPIEDADES,
             Qt::QueuedConnection);
     connect(m_pVistaMesa, &CChildView::Modificado, this, &CMainFrame::RegistrarAccion);
@@ -299,6 +301,7 @@ void CMainFrame::Olvidar(CEquipo* pEquipo) {
                 });
         }
     }
+    m_practica.m_registro.Olvidar(pEquipo);
     if (m_pDlgGrafica) {
         if (pEquipo == m_pDlgGrafica->m_pBureta && m_bGraficando)
             OnUM_FIN_GRAFICA();
@@ -519,6 +522,8 @@ void CMainFrame::CrearMenus() {
     QMenu* procesos = mb->addMenu(QStringLiteral("&Procesos"));
     procesos->addAction(Accion(ID_DECANTAR));
     procesos->addAction(Accion(ID_TRANSFERIR));
+    procesos->addSeparator();
+    procesos->addAction(tr("Re&gistro de datos"), this, &CMainFrame::MostrarRegistro);
     QMenu* ayuda = mb->addMenu(QStringLiteral("Ay&uda"));
     ayuda->addAction(Accion(ID_APP_ABOUT));
     ayuda->addAction(Accion(ID_HELP_FINDER));
@@ -1156,8 +1161,18 @@ void CMainFrame::Propiedades() {
     m_pVistaMesa->StartTimer();
 }
 
+void CMainFrame::MostrarRegistro() {
+    if (!m_pVentanaRegistro)
+        m_pVentanaRegistro = new CVentanaRegistro(m_practica, this);
+    m_pVentanaRegistro->Actualizar(true);
+    m_pVentanaRegistro->show();
+    m_pVentanaRegistro->raise();
+}
+
 void CMainFrame::OnUM_TICK() {
     ActualizarEstados();
+    if (m_pVentanaRegistro && m_pVentanaRegistro->isVisible())
+        m_pVentanaRegistro->Actualizar();
     // The titration advances on every 100 ms tick, whatever the simulation speed.
     CRecipiente* pBureta = m_pDlgTitulacion && m_bTitulando ? m_pDlgTitulacion->Bureta() : nullptr;
     const double dTitulado = pBureta ? pBureta->m_dTitulado : 0.0;

@@ -40,6 +40,9 @@ public:
     bool m_bGraficando = false;
     CDlgTitulacion* m_pDlgTitulacion = nullptr; // created on first use, kept
     CDlgGrafica* m_pDlgGrafica = nullptr;
+    // The lab log's window ("Registro de datos"), made when first shown.
+    class CVentanaRegistro* m_pVentanaRegistro = nullptr;
+    void MostrarRegistro();
 
     // The frame's actions by command identifier (menus and toolbar share them).
     QAction* Accion(int nId) const;

@@ -4,11 +4,20 @@
 #include "app/CamposEditor.h"
 #include "document/EditorPractica.h"
 
+#include "document/Registro.h"
+#include "equipment/ListaEquipo.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include <algorithm>
+#include <memory>
 
 using CamposEditor::CampoTexto;
 
@@ -102,6 +111,46 @@ CPaginaDatos::CPaginaDatos(CEditorPractica& editor) : CPaginaEditor(editor) {
     m_pEquivalente->m_fnCambio = [cambiar](double d) {
         cambiar([d](CTermicaPractica& a) { a.m_dEquivalenteCalorimetro = d; });
     };
+    {
+        auto* fila = new QHBoxLayout;
+        for (int32_t t = 1; t < 100; ++t) {
+            if (!CRegistro::TipoRegistrable(t))
+                continue;
+            const std::unique_ptr<CEquipo> e(CListaEquipo::CrearEquipo(t));
+            auto* c = new QCheckBox(Q(e->GetNombre()), this);
+            m_registrar.emplace_back(t, c);
+            fila->addWidget(c);
+        }
+        m_pIntervaloRegistro = new QDoubleSpinBox(this);
+        m_pIntervaloRegistro->setRange(CRegistro::kIntervaloMinimo, CRegistro::kIntervaloMaximo);
+        m_pIntervaloRegistro->setDecimals(1);
+        m_pIntervaloRegistro->setSuffix(QStringLiteral(" s"));
+        m_pIntervaloRegistro->setAccessibleName(
+            QCoreApplication::translate("CPaginaDatos", "Intervalo del registro"));
+        m_pEjeRegistro = new QComboBox(this);
+        m_pEjeRegistro->addItems(
+            {QCoreApplication::translate("CPaginaDatos", "frente al tiempo"),
+             QCoreApplication::translate("CPaginaDatos", "frente al volumen de la bureta")});
+        m_pEjeRegistro->setAccessibleName(
+            QCoreApplication::translate("CPaginaDatos", "Eje X del registro"));
+        fila->addWidget(new QLabel(QCoreApplication::translate("CPaginaDatos", "cada"), this));
+        fila->addWidget(m_pIntervaloRegistro);
+        fila->addWidget(m_pEjeRegistro);
+        fila->addStretch(1);
+        f->addRow(QCoreApplication::translate("CPaginaDatos", "Re&gistrar por sí sola:"), fila);
+        auto poner = [this] {
+            std::vector<int32_t> tipos;
+            for (const auto& [t, c] : m_registrar)
+                if (c->isChecked())
+                    tipos.push_back(t);
+            m_editor.PonerRegistroAutomatico(tipos, m_pIntervaloRegistro->value(),
+                                             m_pEjeRegistro->currentIndex() == 1);
+        };
+        for (const auto& [t, c] : m_registrar)
+            connect(c, &QCheckBox::toggled, this, poner);
+        connect(m_pIntervaloRegistro, &QDoubleSpinBox::valueChanged, this, poner);
+        connect(m_pEjeRegistro, &QComboBox::currentIndexChanged, this, poner);
+    }
     const struct {
         QLineEdit* e;
         std::string CPractica::*pCampo;
@@ -152,4 +201,16 @@ void CPaginaDatos::Recargar() {
          {static_cast<QWidget*>(m_pTemperaturaAmbiente), static_cast<QWidget*>(m_pEnfriamiento),
           static_cast<QWidget*>(m_pEquivalente)})
         w->setEnabled(amb.Tiene());
+    const CRegistroAutomatico& automatico = p.m_registro.m_automatico;
+    for (const auto& [t, c] : m_registrar) {
+        c->blockSignals(true);
+        c->setChecked(std::binary_search(automatico.m_tipos.begin(), automatico.m_tipos.end(), t));
+        c->blockSignals(false);
+    }
+    m_pIntervaloRegistro->blockSignals(true);
+    m_pIntervaloRegistro->setValue(automatico.m_dIntervalo);
+    m_pIntervaloRegistro->blockSignals(false);
+    m_pEjeRegistro->blockSignals(true);
+    m_pEjeRegistro->setCurrentIndex(automatico.m_bEjeVolumen ? 1 : 0);
+    m_pEjeRegistro->blockSignals(false);
 }

@@ -4,6 +4,9 @@
 
 #include "app/PaginaEditor.h"
 
+#include <utility>
+#include <vector>
+
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -25,6 +28,11 @@ public:
     CNumero* m_pTemperaturaAmbiente;
     QCheckBox* m_pEnfriamiento;
     CNumero* m_pEquivalente;
+    // What the practice records by itself: a box per kind of item with a reading, the
+    // interval and the X axis.
+    std::vector<std::pair<int32_t, QCheckBox*>> m_registrar;
+    class QDoubleSpinBox* m_pIntervaloRegistro;
+    QComboBox* m_pEjeRegistro;
 
 private:
     QDateEdit* m_pFecha;

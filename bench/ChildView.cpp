@@ -4,6 +4,7 @@
 #include "bench/DlgMateriales.h"
 #include "bench/Mensajes.h"
 #include "document/Practica.h"
+#include "document/Registro.h"
 #include "equipment/Dibujo.h"
 #include "equipment/ListaEquipo.h"
 #include "equipment/Recipiente.h"
@@ -341,6 +342,7 @@ void CChildView::Tick() {
     bool bCambio = false;
     if (m_nTick >= m_nTicksPorPaso) {
         bCambio = m_practica.m_listaEquipo.PasoSimulacion();
+        m_practica.m_registro.Paso(m_practica.m_listaEquipo);
         m_nTick = 0;
         AvisarLimite();
     }
@@ -658,9 +660,24 @@ void CChildView::MostrarMenu(const QPoint& ptCliente) {
             (!m_practica.m_bPropiedades || m_practica.m_tarea.Bloqueada()))
             a->setEnabled(false);
     }
+    // Anything with a reading can go into the lab log.
+    constexpr int kRegistrar = -1;
+    if (CRegistro::Registrable(*m_pSeleccion)) {
+        QAction* a = menu.addAction(ConTeclaDeAcceso(tr("Registrar"), usadas));
+        a->setData(kRegistrar);
+        a->setCheckable(true);
+        a->setChecked(m_practica.m_registro.Serie(m_pSeleccion) >= 0);
+    }
     QAction* pElegida = menu.exec(mapToGlobal(ptCliente));
-    if (pElegida)
+    if (pElegida && pElegida->data().toInt() == kRegistrar) {
+        if (m_pSeleccion && m_practica.m_listaEquipo.Contiene(m_pSeleccion) &&
+            !m_practica.m_registro.Registrar(*m_pSeleccion, m_practica.m_listaEquipo))
+            Mensajes::Aviso(this, tr("El registro de datos está lleno: borre sus lecturas para "
+                                     "registrar más."));
+        emit UM_REGISTRO();
+    } else if (pElegida) {
         Comando(pElegida->data().toInt());
+    }
 }
 
 QString CChildView::ConTeclaDeAcceso(const QString& strTexto, QSet<QChar>& usadas) {

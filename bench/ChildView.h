@@ -128,6 +128,8 @@ signals:
     void UM_TICK();
     void UM_TITULAR();
     void UM_PROPIEDADES();
+    // "Registrar" started or stopped recording the item: the log's window shows it.
+    void UM_REGISTRO();
     // A command this view leaves to the windows above it (dialogs of later work).
     void ComandoPendiente(int nComando);
     // After every paint, with how long it took.

@@ -16,6 +16,7 @@
 #include "document/Historial.h"
 #include "document/Plantillas.h"
 #include "document/Practica.h"
+#include "document/Registro.h"
 
 #include <QApplication>
 #include <QImage>
@@ -428,6 +429,44 @@ void BM_RegistrarYDeshacer(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RegistrarYDeshacer)->Unit(benchmark::kMillisecond);
+
+// The lab log's share of a step: ten readings of the busy bench recorded once a simulated
+// second, an hour (12,000 steps) and then the log is emptied and begun again, with the
+// bench itself not stepped, so that the time is the log's alone; compare it with
+// BM_PasoBanco/0. The memory counter is what an hour's log holds.
+void BM_RegistroPaso(benchmark::State& state) {
+    CCatalogo cat = prueba::Catalogo900();
+    CListaEquipo lista(&cat);
+    ArmarBanco(lista);
+    for (int i = 0; i < 5; ++i)
+        lista.PasoSimulacion();
+    CRegistro registro;
+    auto empezar = [&] {
+        registro = CRegistro();
+        int n = 0;
+        for (CEquipo* e : lista)
+            if (n < 10 && CRegistro::Registrable(*e) && registro.Registrar(*e, lista))
+                ++n;
+        return n;
+    };
+    const int nSeries = empezar();
+    constexpr int kPasosHora = 12'000;
+    int nPasos = 0;
+    size_t nBytes = 0;
+    for (auto _ : state) {
+        registro.Paso(lista);
+        if (++nPasos == kPasosHora) {
+            state.PauseTiming();
+            nBytes = registro.Valores() * sizeof(double);
+            empezar();
+            nPasos = 0;
+            state.ResumeTiming();
+        }
+    }
+    state.counters["series"] = nSeries;
+    state.counters["bytes_hora"] = static_cast<double>(nBytes);
+}
+BENCHMARK(BM_RegistroPaso)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(BM_PasoBanco)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PasoDestilacion)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -179,8 +179,17 @@ CEditorPractica::Clave CEditorPractica::ClaveDe(V T::*pCampo, int32_t nEntrada) 
 
 CEditorPractica::Estado CEditorPractica::Tomar() {
     const CPractica& p = *m_pCopia;
-    Estado e{p.m_catalogo,   p.m_strPractica,  p.m_strResumen,    p.m_strAutor,      p.m_dtFecha,
-             p.m_bVelocidad, p.m_bPropiedades, m_mapaComponentes, m_mapaIndicadores, {}};
+    Estado e{p.m_catalogo,
+             p.m_strPractica,
+             p.m_strResumen,
+             p.m_strAutor,
+             p.m_dtFecha,
+             p.m_bVelocidad,
+             p.m_bPropiedades,
+             m_mapaComponentes,
+             m_mapaIndicadores,
+             {},
+             p.m_registro.m_automatico};
     CambiarFases(m_pCopia->m_listaEquipo, [&](CFase& f) {
         for (const CContenido& c : f.m_listaContenido)
             e.referenciasMesa.push_back(c.m_nComponente);
@@ -199,6 +208,7 @@ void CEditorPractica::Restaurar(Estado& e) {
     std::swap(p.m_dtFecha, e.fecha);
     std::swap(p.m_bVelocidad, e.bVelocidad);
     std::swap(p.m_bPropiedades, e.bPropiedades);
+    std::swap(p.m_registro.m_automatico, e.automatico);
     std::swap(m_mapaComponentes, e.mapaComponentes);
     std::swap(m_mapaIndicadores, e.mapaIndicadores);
     // The bench is the same one (taking or dropping it empties the history): only its
@@ -301,6 +311,25 @@ bool CEditorPractica::PonerTermica(int32_t n, double CTermicaDatos::*pCampo, dou
     Anotar();
     k->m_termica.*pCampo = d;
     return true;
+}
+
+void CEditorPractica::PonerRegistroAutomatico(std::vector<int32_t> tipos, double dIntervalo,
+                                              bool bEjeVolumen) {
+    CRegistroAutomatico a;
+    std::sort(tipos.begin(), tipos.end());
+    tipos.erase(std::unique(tipos.begin(), tipos.end()), tipos.end());
+    for (int32_t t : tipos)
+        if (CRegistro::TipoRegistrable(t) &&
+            a.m_tipos.size() < static_cast<size_t>(CRegistro::kSeriesMaximas))
+            a.m_tipos.push_back(t);
+    a.m_dIntervalo = std::isfinite(dIntervalo) ? std::clamp(dIntervalo, CRegistro::kIntervaloMinimo,
+                                                            CRegistro::kIntervaloMaximo)
+                                               : CRegistro::kIntervaloDescrito;
+    a.m_bEjeVolumen = bEjeVolumen;
+    if (a == m_pCopia->m_registro.m_automatico)
+        return;
+    Anotar();
+    m_pCopia->m_registro.m_automatico = a;
 }
 
 int32_t CEditorPractica::AgregarComponente(int32_t nModelo) {
@@ -945,9 +974,10 @@ std::vector<uint8_t> CEditorPractica::BytesPlantilla() const {
         ar << p.m_strMarcoTeorico << p.m_strProcedimiento << p.m_strResultados << p.m_strAutor
            << p.m_strExtra;
         ar << p.m_dtFecha << p.m_bVelocidad << p.m_bPropiedades;
-        CPractica::EscribirExtensionPlantilla(ar, CExtension::Tomar(p.m_strPractica, p.m_strResumen,
-                                                                    p.m_strAutor, p.m_strExtra, cat,
-                                                                    nullptr));
+        CExtension ext = CExtension::Tomar(p.m_strPractica, p.m_strResumen, p.m_strAutor,
+                                           p.m_strExtra, cat, nullptr);
+        ext.m_automatico = p.m_registro.m_automatico;
+        CPractica::EscribirExtensionPlantilla(ar, ext);
         return ar.Datos();
     } catch (const CErrorArchivo&) {
         return {};

@@ -43,6 +43,9 @@ public:
     // The practice's room (model/Termica.h): the whole record at once; one not Tiene() is
     // the described rule.
     void PonerAmbiente(const CTermicaPractica& a);
+    // What the practice records by itself in the lab log: the kinds of item (only those with
+    // a reading are kept), the interval (held to the log's bounds) and the X axis.
+    void PonerRegistroAutomatico(std::vector<int32_t> tipos, double dIntervalo, bool bEjeVolumen);
 
     // Substances. A new one is a copy of an existing one (of the first when none is given),
     // with its own identifier, at the end of the table; its index is returned. Deleting
@@ -191,6 +194,7 @@ private:
         CFecha fecha;
         int32_t bVelocidad = 0, bPropiedades = 0;
         std::vector<int32_t> mapaComponentes, mapaIndicadores, referenciasMesa;
+        CRegistroAutomatico automatico;
     };
     Estado Tomar();
     void Restaurar(Estado& e);

@@ -267,6 +267,81 @@ void Ambiente(CArchivo& ar, CTermicaPractica& a) {
     a.m_bActiva = true;
 }
 
+// The log's records. The head (key 0): the flags (1 recording, 2 against the burette's
+// volume), the interval, the clock and the next instant, then the instants; each series
+// (key 1 on): its item's place (-1: none), the item's type, its name and unit, its first
+// row and its values. The writer holds to the same bounds.
+constexpr double kTiempoMaximo = 1.0e9; // simulated seconds: some thirty years
+
+void CabezaRegistro(CArchivo& ar, CRegistro& g) {
+    int32_t nBanderas = (g.m_bGrabando ? 1 : 0) | (g.m_bEjeVolumen ? 2 : 0);
+    ar.Entero(nBanderas, 0, 3);
+    g.m_bGrabando = (nBanderas & 1) != 0;
+    g.m_bEjeVolumen = (nBanderas & 2) != 0;
+    ar.Valor(g.m_dIntervalo, CRegistro::kIntervaloMinimo, CRegistro::kIntervaloMaximo);
+    ar.Valor(g.m_dTiempo, 0.0, kTiempoMaximo);
+    ar.Valor(g.m_dSiguiente, 0.0, kTiempoMaximo + CRegistro::kIntervaloMaximo);
+    int32_t nFilas = static_cast<int32_t>(std::min<size_t>(g.m_tiempos.size(), INT32_MAX));
+    if (ar.IsStoring()) {
+        ar.Entero(nFilas, 0, CRegistro::kValoresMaximos);
+    } else {
+        nFilas = ar.LeerCuenta(8);
+        if (nFilas > CRegistro::kValoresMaximos)
+            Mal("registro de datos de más filas que las que se admiten");
+        g.m_tiempos.resize(static_cast<size_t>(nFilas));
+    }
+    double dAnterior = 0.0;
+    for (double& d : g.m_tiempos) {
+        ar.Valor(d, dAnterior, g.m_dTiempo);
+        dAnterior = d;
+    }
+}
+
+void SerieRegistro(CArchivo& ar, CSerieRegistro& s, size_t nFilas) {
+    ar.Entero(s.m_nLugar, -1, Limites::kEquipos - 1);
+    ar.Entero(s.m_nTipo, 1, INT32_MAX);
+    if (ar.IsStoring()) {
+        if (s.m_strNombre.size() > CRegistro::kNombreMaximo ||
+            s.m_strUnidad.size() > CRegistro::kUnidadMaxima)
+            Mal("nombre o unidad de una serie demasiado largos");
+        ar.EscribirUtf8(s.m_strNombre);
+        ar.EscribirUtf8(s.m_strUnidad);
+    } else {
+        s.m_strNombre = ar.LeerUtf8(CRegistro::kNombreMaximo);
+        s.m_strUnidad = ar.LeerUtf8(CRegistro::kUnidadMaxima);
+    }
+    ar.Entero(s.m_nPrimera, 0, static_cast<int32_t>(nFilas));
+    const size_t nLibres = nFilas - static_cast<size_t>(s.m_nPrimera);
+    int32_t n = static_cast<int32_t>(std::min<size_t>(s.m_valores.size(), INT32_MAX));
+    if (ar.IsStoring()) {
+        ar.Entero(n, 0, static_cast<int32_t>(nLibres));
+    } else {
+        n = ar.LeerCuenta(8);
+        if (static_cast<size_t>(n) > nLibres)
+            Mal("serie con más valores que filas");
+        s.m_valores.resize(static_cast<size_t>(n));
+    }
+    for (double& d : s.m_valores)
+        ar.Valor(d, -kValorCatalogo, kValorCatalogo);
+}
+
+void Automatico(CArchivo& ar, CRegistroAutomatico& a) {
+    ar.Valor(a.m_dIntervalo, CRegistro::kIntervaloMinimo, CRegistro::kIntervaloMaximo);
+    int32_t nEje = a.m_bEjeVolumen ? 1 : 0;
+    ar.Entero(nEje, 0, 1);
+    a.m_bEjeVolumen = nEje != 0;
+    int32_t n = static_cast<int32_t>(std::min<size_t>(a.m_tipos.size(), INT32_MAX));
+    ar.Entero(n, 1, CRegistro::kSeriesMaximas);
+    a.m_tipos.resize(static_cast<size_t>(n));
+    int32_t nAnterior = 0;
+    for (int32_t& t : a.m_tipos) {
+        ar.Entero(t, 1, INT32_MAX);
+        if (t <= nAnterior)
+            Mal("tipos de equipo repetidos o fuera de orden");
+        nAnterior = t;
+    }
+}
+
 // The data as a record keeps them: only the places its count uses.
 CAcidoBaseDatos Recortado(CAcidoBaseDatos a) {
     for (size_t i = static_cast<size_t>(std::clamp(a.m_nPasos, 0, 3)); i < 3; ++i)
@@ -374,8 +449,14 @@ void CExtension::Escribir(CArchivo& ar) const {
         if (nNivel < 0 || nNivel > 5)
             Mal("nivel " + std::to_string(nNivel) + " al escribir");
     const bool bMotor = m_nMotor != MOTOR_DESCRITO;
+    const bool bRegistro = !m_registro.Vacio();
+    if (m_registro.m_series.size() > static_cast<size_t>(CRegistro::kSeriesMaximas) ||
+        m_registro.Valores() > static_cast<size_t>(CRegistro::kValoresMaximos))
+        Mal("registro de datos mayor que el que se admite");
     ar.EscribirInt32(static_cast<int32_t>(
-        m_textos.size() + m_rotulos.size() + m_niveles.size() + (bMotor ? 1 : 0) +
+        m_textos.size() + m_rotulos.size() + m_niveles.size() +
+        (bRegistro ? 1 + m_registro.m_series.size() : 0) + (m_automatico.Vacio() ? 0 : 1) +
+        (bMotor ? 1 : 0) +
         m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size() +
         m_cineticas.size() + m_superficies.size() + m_termicas.size() + (m_ambiente.Tiene() ? 1 : 0) + m_disoluciones.size() + m_paresVapor.size() +
         (m_tarea.Vacia() ? 0
@@ -397,6 +478,28 @@ void CExtension::Escribir(CArchivo& ar) const {
         CArchivo r;
         r << n << nNivel;
         ar.EscribirRegistro(kNivel, r);
+    }
+    if (bRegistro) {
+        CRegistro g = m_registro;
+        int32_t nClave = 0;
+        CArchivo r;
+        r << nClave;
+        CabezaRegistro(r, g);
+        ar.EscribirRegistro(kRegistro, r);
+        for (CSerieRegistro& s : g.m_series) {
+            CArchivo rs;
+            ++nClave;
+            rs << nClave;
+            SerieRegistro(rs, s, g.m_tiempos.size());
+            ar.EscribirRegistro(kRegistro, rs);
+        }
+    }
+    if (!m_automatico.Vacio()) {
+        CRegistroAutomatico a = m_automatico;
+        CArchivo r;
+        r << int32_t{0};
+        Automatico(r, a);
+        ar.EscribirRegistro(kRegistroAutomatico, r);
     }
     if (bMotor) {
         CArchivo r;
@@ -506,6 +609,28 @@ CExtension CExtension::Leer(CArchivo& ar) {
             x.m_niveles.emplace_back(n, nNivel);
             break;
         }
+        case kRegistro: {
+            const int32_t n = r.LeerInt32Entre(0, CRegistro::kSeriesMaximas);
+            if (n == 0) {
+                CabezaRegistro(r, x.m_registro);
+            } else {
+                if (static_cast<size_t>(n) != x.m_registro.m_series.size() + 1 ||
+                    claveAnterior.first < 0)
+                    Mal("serie del registro de datos fuera de orden");
+                CSerieRegistro s;
+                SerieRegistro(r, s, x.m_registro.m_tiempos.size());
+                x.m_registro.m_series.push_back(std::move(s));
+                if (x.m_registro.Valores() > static_cast<size_t>(CRegistro::kValoresMaximos))
+                    Mal("registro de datos mayor que el que se admite");
+            }
+            clave = {n, 0};
+            break;
+        }
+        case kRegistroAutomatico:
+            r.LeerInt32Entre(0, 0);
+            Automatico(r, x.m_automatico);
+            clave = {0, 0};
+            break;
         case kMotor:
             Motor(r, x.m_nMotor);
             clave = {0, 0}; // a second one is out of order

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "document/Preguntas.h"
+#include "document/Registro.h"
 #include "model/Archivo.h"
 #include "model/Cinetica.h"
 #include "model/DatosAcuosos.h"
@@ -35,6 +36,10 @@ public:
         kTexto = 1,
         kRotulo = 2,
         kNivel = 3,
+        // The lab log and the practice's choice to record by itself: optional, since a
+        // practice without them runs the same chemistry.
+        kRegistro = 4,
+        kRegistroAutomatico = 5,
         kMotor = 0x8001,
         kAcidoBase = 0x8002,
         kColorConcentracion = 0x8003,
@@ -132,6 +137,10 @@ public:
     CTermicaPractica m_ambiente;
     // The questions, the unknowns and the answers (empty: none of their records).
     CTarea m_tarea;
+    // The log, its series by their items' places (Tomar leaves it empty: the practice puts
+    // its own in), and what the practice records by itself.
+    CRegistro m_registro;
+    CRegistroAutomatico m_automatico;
 
     // The head's four texts, which the extension completes like the catalogue's.
     struct Cabecera {
@@ -146,7 +155,10 @@ public:
     static CExtension Tomar(const std::string& strNombre, const std::string& strResumen,
                             const std::string& strAutor, const std::string& strExtra,
                             const CCatalogo& cat, const CListaEquipo* pBanco);
-    bool Vacia() const { return SinTextosNiMesa() && SinQuimica() && m_tarea.Vacia(); }
+    bool Vacia() const {
+        return SinTextosNiMesa() && SinQuimica() && m_tarea.Vacia() && m_registro.Vacio() &&
+               m_automatico.Vacio();
+    }
     bool SinTextosNiMesa() const {
         return m_textos.empty() && m_rotulos.empty() && m_niveles.empty();
     }

@@ -222,8 +222,9 @@ QByteArray Escribir(const Datos& d, Tipo tipo, QStringList* pavisos) {
                         .arg(QLatin1String(kPractica))
                         .arg(d.m_equipo.size());
     // A template's block can only hold texts: it has no bench.
-    const CExtension ext = CExtension::Tomar(d.m_strNombre, d.m_strResumen, d.m_strAutor,
-                                             d.m_strExtra, cat, bPractica ? &lista : nullptr);
+    CExtension ext = CExtension::Tomar(d.m_strNombre, d.m_strResumen, d.m_strAutor, d.m_strExtra,
+                                       cat, bPractica ? &lista : nullptr);
+    ext.m_automatico = d.m_automatico;
 
     CArchivo ar;
     ar << d.m_strNombre << d.m_strResumen << d.m_strFirma;
@@ -260,6 +261,7 @@ Crudo LeerCrudo(const std::vector<uint8_t>& datos, bool bPractica) {
     // The source holds the whole texts; compiling gives their Windows-1252 forms again.
     ext.AplicarTextos({&c.m_strNombre, &c.m_strResumen, &c.m_strAutor, &c.m_strExtra}, c.m_cat);
     ext.AplicarQuimica(c.m_cat);
+    c.m_automatico = ext.m_automatico;
     return c;
 }
 

@@ -217,6 +217,42 @@ const Clave<Lectura, Crudo> kCabecera[] = {
                    N(a.m_dEquivalenteCalorimetro)})};
      },
      Cuando::SiNoUsual, [](const Crudo& c, const Nombres&) { return !c.m_cat.m_termica.Tiene(); }},
+    // What the practice records by itself: type codes, the interval, the X axis.
+    {"registrar",
+     [](Lectura& l, const Valor& v) {
+         v.Campos(3, Traducir("el registro automático"));
+         CRegistroAutomatico a;
+         const QString strDonde = v.m_strDonde + QStringLiteral(": registrar");
+         for (const QString& t : v.m_campos[0].split(QLatin1Char(','))) {
+             const int32_t n = Entero(t.trimmed(), strDonde);
+             if (!CRegistro::TipoRegistrable(n))
+                 Fallo(strDonde,
+                       Traducir("el equipo de tipo %1 no tiene lectura que registrar").arg(n));
+             a.m_tipos.push_back(n);
+         }
+         std::sort(a.m_tipos.begin(), a.m_tipos.end());
+         if (std::adjacent_find(a.m_tipos.begin(), a.m_tipos.end()) != a.m_tipos.end() ||
+             a.m_tipos.size() > static_cast<size_t>(CRegistro::kSeriesMaximas))
+             Fallo(strDonde,
+                   Traducir("tipos repetidos o más de %1").arg(CRegistro::kSeriesMaximas));
+         a.m_dIntervalo = NumeroEntre(v.m_campos[1], strDonde + Traducir(": intervalo"),
+                                      CRegistro::kIntervaloMinimo, CRegistro::kIntervaloMaximo);
+         if (v.m_campos[2] == QLatin1String("volumen"))
+             a.m_bEjeVolumen = true;
+         else if (v.m_campos[2] != QLatin1String("tiempo"))
+             Fallo(strDonde + Traducir(": eje"),
+                   Traducir("«%1» no es un eje (tiempo o volumen)").arg(v.m_campos[2]));
+         l.m_d.m_automatico = a;
+     },
+     [](const Crudo& c, const Nombres&) {
+         QStringList tipos;
+         for (int32_t t : c.m_automatico.m_tipos)
+             tipos << QString::number(t);
+         return QStringList{Unir({tipos.join(QLatin1String(", ")), N(c.m_automatico.m_dIntervalo),
+                                  c.m_automatico.m_bEjeVolumen ? QStringLiteral("volumen")
+                                                               : QStringLiteral("tiempo")})};
+     },
+     Cuando::SiNoUsual, [](const Crudo& c, const Nombres&) { return c.m_automatico.Vacio(); }},
     // Components of the shared table by their identifiers; the writer gives each one whole.
     {"componentes",
      [](Lectura& l, const Valor& v) {

@@ -90,6 +90,7 @@ struct Datos {
     int32_t m_nMotor = MOTOR_DESCRITO;
     std::vector<CParVapor> m_paresVapor;  // by places, a < b
     CTermicaPractica m_ambiente;
+    CRegistroAutomatico m_automatico;
     QHash<int32_t, CComponentes> m_tabla; // componentes.txt, when there is one
     QString m_strArchivo;                 // the name the messages give "practica.txt"
     int m_lineasCabecera[4] = {};         // of nombre, resumen, autor, fecha
@@ -110,6 +111,7 @@ struct Crudo {
     CCatalogo m_cat;
     CFecha m_fecha;
     int32_t m_bVelocidad = 1, m_bPropiedades = 1;
+    CRegistroAutomatico m_automatico;
 };
 
 // One line's value as a key's reader gets it.

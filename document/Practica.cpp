@@ -56,10 +56,13 @@ CPractica::~CPractica() {
 }
 
 void CPractica::RemoveEquipment(CEquipo* pEquipo) {
+    m_registro.Olvidar(pEquipo);
     m_listaEquipo.Eliminar(pEquipo);
 }
 
 void CPractica::ClearBench() {
+    for (const CEquipo* e : m_listaEquipo)
+        m_registro.Olvidar(e);
     m_listaEquipo.Limpiar();
 }
 
@@ -454,6 +457,11 @@ std::vector<uint8_t> CPractica::EscribirPractica() const {
     ext.m_tarea = m_tarea;
     if (m_tarea.m_bEmpezada)
         ext.m_tarea.m_sello = m_tarea.Sello();
+    if (!m_registro.Vacio()) {
+        ext.m_registro = m_registro;
+        ext.m_registro.TomarLugares(m_listaEquipo);
+    }
+    ext.m_automatico = m_registro.m_automatico;
     CArchivo ar;
     ar << m_strPractica << m_strResumen << std::string(kFirma)
        << std::string(ext.Vacia() ? kVersion : kVersionExtendida);
@@ -564,6 +572,8 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
         // A template has no bench: a label or a level in its block is refused here; its
         // chemistry is catalogue data and stays.
         ext.AplicarMesa(banco);
+        if (bPlantilla && !ext.m_registro.Vacio())
+            throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "registro en plantilla");
         ar.ComprobarFinal();
     } catch (const std::bad_alloc&) {
         strError = TextoMemoria(strArchivo);
@@ -589,6 +599,9 @@ CPractica::Resultado CPractica::Leer(const std::vector<uint8_t>& datos, bool bPl
     m_listaEquipo.Limpiar();
     m_catalogo = std::move(catalogo);
     m_listaEquipo.Intercambiar(banco);
+    m_registro = std::move(ext.m_registro);
+    m_registro.m_automatico = std::move(ext.m_automatico);
+    m_registro.AplicarLugares(m_listaEquipo);
     m_strPractica = std::move(t.m_strPractica);
     m_strResumen = std::move(t.m_strResumen);
     m_strMarcoTeorico = std::move(t.m_strMarco);
@@ -610,10 +623,36 @@ CPractica::Resultado CPractica::RestaurarMesa(const std::vector<uint8_t>& datos,
     const Resultado r = p.LeerPractica(datos, QString::fromStdString(m_strPractica), pstrError);
     if (r != Resultado::Correcto)
         return r;
+    // The log is not undone (what was read stays read): the series that were recording go
+    // on with the items the snapshot puts back in their places.
+    std::vector<bool> grabando;
+    for (const CSerieRegistro& s : m_registro.m_series)
+        grabando.push_back(s.m_pEquipo != nullptr);
+    m_registro.TomarLugares(m_listaEquipo);
+    std::vector<int32_t> lugares;
+    for (const CSerieRegistro& s : m_registro.m_series)
+        lugares.push_back(s.m_nLugar);
     // The old items leave through the open list, so that whoever watches it hears of them.
-    m_listaEquipo.Limpiar();
+    ClearBench();
     m_catalogo = std::move(p.m_catalogo);
     m_listaEquipo.Intercambiar(p.m_listaEquipo);
+    // The snapshot's own log knows its items; a series begun since then goes on with the
+    // item of the same type in the same place.
+    const std::vector<CSerieRegistro>& antes = p.m_registro.m_series;
+    const std::vector<CEquipo*> banco(m_listaEquipo.begin(), m_listaEquipo.end());
+    for (size_t i = 0; i < m_registro.m_series.size(); ++i) {
+        CSerieRegistro& s = m_registro.m_series[i];
+        s.m_nLugar = -1;
+        if (!grabando[i])
+            continue;
+        if (i < antes.size() && antes[i].m_pEquipo && antes[i].m_nTipo == s.m_nTipo &&
+            antes[i].m_strNombre == s.m_strNombre)
+            s.m_pEquipo = antes[i].m_pEquipo;
+        else if (lugares[i] >= 0 && static_cast<size_t>(lugares[i]) < banco.size() &&
+                 banco[static_cast<size_t>(lugares[i])]->m_nTipo == s.m_nTipo &&
+                 m_registro.Serie(banco[static_cast<size_t>(lugares[i])]) < 0)
+            s.m_pEquipo = banco[static_cast<size_t>(lugares[i])];
+    }
     return Resultado::Correcto;
 }
 

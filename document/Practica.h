@@ -40,6 +40,9 @@ public:
     int32_t m_bPropiedades = 1;
     // Questions, unknowns and a student's answers (Preguntas.h); empty in most practices.
     CTarea m_tarea;
+    // The lab log, kept with the practice (its file's extension), and what the practice
+    // records by itself (m_registro.m_automatico).
+    CRegistro m_registro;
 
     // How a read or a write ended.
     enum class Resultado {

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PAQUETES=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n
     libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-liberation2

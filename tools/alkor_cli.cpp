@@ -7,6 +7,7 @@
 #include "document/Fuente.h"
 #include "document/Plantillas.h"
 #include "document/Practica.h"
+#include "document/Registro.h"
 #include "document/Rutas.h"
 #include "equipment/Calentador.h"
 #include "equipment/Conversiones.h"
@@ -82,6 +83,10 @@ const char* const kAyuda =
     "                           archivos que tuviera se conservan)\n"
     "  compilar CARPETA SALIDA  convierte una fuente en plantilla (SALIDA .akp, sin mesa)\n"
     "                           o en práctica guardada (SALIDA .uak1, con mesa)\n"
+    "  registro ARCHIVO [--csv] [--json]\n"
+    "                           muestra el registro de datos guardado con la práctica:\n"
+    "                           sus series con su unidad y sus lecturas; con --csv, la\n"
+    "                           tabla separada por comas con punto decimal\n"
     "  ensayar PRACTICA ENTRADA... [--pasos N] [--temperatura T] [--json]\n"
     "                           pone por orden en un recipiente, el menor vaso o matraz\n"
     "                           en que cabe todo, cada ENTRADA: agua=ML, NOMBRE=CANTIDAD\n"
@@ -199,6 +204,8 @@ constexpr COrdenUso kOrdenes[] = {
      QT_TRANSLATE_NOOP("alkor-cli", "«exportar» necesita ARCHIVO y CARPETA.")},
     {"compilar", 2, false, false, false,
      QT_TRANSLATE_NOOP("alkor-cli", "«compilar» necesita CARPETA y SALIDA.")},
+    {"registro", 1, false, false, false,
+     QT_TRANSLATE_NOOP("alkor-cli", "«registro» necesita ARCHIVO."), false, false, true},
     {"ensayar", 2, true, false, false,
      QT_TRANSLATE_NOOP("alkor-cli", "«ensayar» necesita PRACTICA y al menos una ENTRADA."), true,
      true},
@@ -214,6 +221,7 @@ struct CLinea {
     QString strOrden;
     QStringList operandos;
     bool bJson = false;
+    bool bCsv = false;
     std::optional<long> nPasos;
     std::optional<QString> strSalida;
     std::optional<double> dTemperatura;
@@ -237,8 +245,8 @@ QString ArgumentoRechazado(const QStringList& args) {
             if (!bIgual && ++i == args.size())
                 return a;
         } else if (bIgual ||
-                   (strNombre != QLatin1String("json") && strNombre != QLatin1String("h") &&
-                    strNombre != QLatin1String("help"))) {
+                   (strNombre != QLatin1String("json") && strNombre != QLatin1String("csv") &&
+                    strNombre != QLatin1String("h") && strNombre != QLatin1String("help"))) {
             return a;
         }
     }
@@ -268,8 +276,14 @@ int LeerLinea(int argc, char** argv, CLinea& l) {
     const QCommandLineOption salida(QStringLiteral("salida"), QString(), QStringLiteral("OTRO"));
     const QCommandLineOption temperatura(QStringLiteral("temperatura"), QString(),
                                          QStringLiteral("T"));
+    // «calificar» writes its table to the file --csv names; «registro» prints its table
+    // with a bare --csv, which is read as the value "-" (the standard output).
     const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("NOTAS"));
     parser.addOptions({ayuda, json, pasos, salida, temperatura, csv});
+    if (args.contains(QStringLiteral("registro")))
+        for (QString& a : args)
+            if (a == QLatin1String("--csv") || a == QLatin1String("-csv"))
+                a = QStringLiteral("--csv=-");
     if (!parser.parse(args))
         return ErrorUso(Tr("argumento no válido: %1").arg(ArgumentoRechazado(args)));
 
@@ -318,13 +332,18 @@ int LeerLinea(int argc, char** argv, CLinea& l) {
             return ErrorUso(Tr(pUso->pszFalta));
     }
     l.bJson = parser.isSet(json);
+    if (l.strOrden == QLatin1String("registro")) {
+        l.bCsv = parser.isSet(csv);
+        if (l.bCsv && parser.value(csv) != QLatin1String("-"))
+            return ErrorUso(Tr("argumento no válido: %1").arg(parser.value(csv)));
+    }
     if (parser.isSet(salida)) {
         l.strSalida = parser.value(salida);
         int nSalida = SALIDA_OK;
         if (Vacio(*l.strSalida, "--salida", nSalida))
             return nSalida;
     }
-    if (parser.isSet(csv)) {
+    if (parser.isSet(csv) && !l.bCsv) {
         l.strCsv = parser.value(csv);
         int nSalida = SALIDA_OK;
         if (Vacio(*l.strCsv, "--csv", nSalida))
@@ -417,6 +436,30 @@ QJsonArray EntradasJson(const CSeno& seno, int32_t nFase) {
     return v;
 }
 
+QJsonObject JsonRegistro(const CRegistro& g) {
+    QJsonArray tiempos, series;
+    for (double t : g.m_tiempos)
+        tiempos.append(t);
+    for (const CSerieRegistro& s : g.m_series) {
+        QJsonArray valores;
+        for (double d : s.m_valores)
+            valores.append(d);
+        series.append(QJsonObject{{QStringLiteral("nombre"), Q(s.m_strNombre)},
+                                  {QStringLiteral("unidad"), Q(s.m_strUnidad)},
+                                  {QStringLiteral("tipo"), s.m_nTipo},
+                                  {QStringLiteral("primera_fila"), s.m_nPrimera},
+                                  {QStringLiteral("valores"), valores}});
+    }
+    QJsonArray tipos;
+    for (int32_t t : g.m_automatico.m_tipos)
+        tipos.append(t);
+    return QJsonObject{{QStringLiteral("intervalo"), g.m_dIntervalo},
+                       {QStringLiteral("tiempo"), g.m_dTiempo},
+                       {QStringLiteral("tiempos"), tiempos},
+                       {QStringLiteral("series"), series},
+                       {QStringLiteral("automatico"), tipos}};
+}
+
 QJsonObject Json(const CPractica& p) {
     QJsonArray componentes, reactivos, indicadores, equipo;
     const CCatalogo& cat = p.m_catalogo;
@@ -447,16 +490,20 @@ QJsonObject Json(const CPractica& p) {
             o.insert(QStringLiteral("lectura"), l->m_dValor);
         equipo.append(o);
     }
-    return QJsonObject{{QStringLiteral("nombre"), Q(p.m_strPractica)},
-                       {QStringLiteral("resumen"), Q(p.m_strResumen)},
-                       {QStringLiteral("velocidad"), p.m_bVelocidad != 0},
-                       {QStringLiteral("propiedades"), p.m_bPropiedades != 0},
-                       {QStringLiteral("catalogo"),
-                        QJsonObject{{QStringLiteral("componentes"), componentes},
-                                    {QStringLiteral("reactivos"), reactivos},
-                                    {QStringLiteral("indicadores"), indicadores},
-                                    {QStringLiteral("reacciones"), cat.NumReacciones()}}},
-                       {QStringLiteral("equipo"), equipo}};
+    QJsonObject o{{QStringLiteral("nombre"), Q(p.m_strPractica)},
+                  {QStringLiteral("resumen"), Q(p.m_strResumen)},
+                  {QStringLiteral("velocidad"), p.m_bVelocidad != 0},
+                  {QStringLiteral("propiedades"), p.m_bPropiedades != 0},
+                  {QStringLiteral("catalogo"),
+                   QJsonObject{{QStringLiteral("componentes"), componentes},
+                               {QStringLiteral("reactivos"), reactivos},
+                               {QStringLiteral("indicadores"), indicadores},
+                               {QStringLiteral("reacciones"), cat.NumReacciones()}}},
+                  {QStringLiteral("equipo"), equipo}};
+    // Only a practice that has a log says so: the others print as they always did.
+    if (!p.m_registro.Vacio() || !p.m_registro.m_automatico.Vacio())
+        o.insert(QStringLiteral("registro"), JsonRegistro(p.m_registro));
+    return o;
 }
 
 void Texto(const CPractica& p) {
@@ -1039,6 +1086,21 @@ int main(int argc, char** argv) {
         Mostrar(practica, bJson);
         return SALIDA_OK;
     }
+    if (orden == QLatin1String("registro")) {
+        if (const int r = Abrir(practica, args[0]))
+            return r;
+        const CRegistro& g = practica.m_registro;
+        if (linea.bCsv)
+            std::cout << g.Tabla(',', '.');
+        else if (bJson)
+            std::cout
+                << QJsonDocument(JsonRegistro(g)).toJson(QJsonDocument::Indented).toStdString();
+        else if (g.Vacio())
+            std::cout << Tr("La práctica no tiene registro de datos.").toStdString() << '\n';
+        else
+            std::cout << g.Tabla('\t', '.');
+        return SALIDA_OK;
+    }
     if (orden == QLatin1String("simular")) {
         const QString& strArchivo = args[0];
         const bool bSalida = linea.strSalida.has_value();
@@ -1050,6 +1112,7 @@ int main(int argc, char** argv) {
             CAvance avance(nPasos);
             for (long i = 1; i <= nPasos; ++i) {
                 practica.m_listaEquipo.PasoSimulacion();
+                practica.m_registro.Paso(practica.m_listaEquipo);
                 avance.Paso(i);
             }
         }

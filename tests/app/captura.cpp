@@ -16,8 +16,10 @@
 #include "bench/DlgMateriales.h"
 #include "bench/DlgPropiedades.h"
 #include "bench/DlgTitulacion.h"
+#include "bench/VentanaRegistro.h"
 #include "document/Plantillas.h"
 #include "document/Practica.h"
+#include "document/Registro.h"
 #include "equipment/Calentadores.h"
 #include "equipment/Calorimetro.h"
 #include "equipment/Destilacion.h"
@@ -28,6 +30,7 @@
 #include "equipment/Vasos.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -273,6 +276,10 @@ int main(int argc, char** argv) {
     m->OnUM_TITULAR();
     m->m_pDlgTitulacion->move(m->x() + 900, m->y() + 120);
     m->m_pDlgTitulacion->m_titulacion.m_nApertura = 17;
+    // The lab log records the pH meter and the burette at every step.
+    p.m_registro.m_dIntervalo = CRegistro::kIntervaloMinimo;
+    p.m_registro.Registrar(*ph, l);
+    p.m_registro.Registrar(*bureta, l);
     for (int i = 0; i < 340; ++i)
         m->m_pVistaMesa->Tick();
     m->OnUM_GRAFICA(bureta);
@@ -282,6 +289,41 @@ int main(int argc, char** argv) {
     m->m_pDlgTitulacion->grab().save(QDir(carpeta).filePath(QStringLiteral("titulacion.png")));
     m->m_pDlgGrafica->grab().save(QDir(carpeta).filePath(QStringLiteral("grafica.png")));
     m->m_pDlgGrafica->close();
+    // The log of that titration against the burette's volume, with the first derivative
+    // and its maximum, the equivalence point.
+    m->MostrarRegistro();
+    m->m_pVentanaRegistro->resize(900, 640);
+    m->m_pVentanaRegistro->m_pEje->setCurrentIndex(1);
+    m->m_pVentanaRegistro->m_pDerivada->setChecked(true);
+    QTest::qWait(400);
+    m->m_pVentanaRegistro->grab().save(
+        QDir(carpeta).filePath(QStringLiteral("registro-titulacion.png")));
+    m->m_pVentanaRegistro->hide();
+    // A heating curve: 100 ml of water on the hot plate at level 5, the thermometer in it
+    // recorded once a second of simulated time, up to the boil and along it.
+    if (!m->IniciarPractica(907))
+        return 1;
+    {
+        auto* parrillaR = static_cast<CParrilla*>(poner(new CParrilla, 300, 520));
+        auto* vasoR = static_cast<CRecipiente*>(poner(new CVaso250, 300, 300));
+        PonerSobre(*vasoR, *parrillaR);
+        vasoR->AddComponent(0, 100.0, UNIDAD_ML);
+        auto* termoR = new CTermometro;
+        Sumergir(*termoR, *vasoR);
+        l.AgregarAlFinal(termoR);
+        parrillaR->Comando(ID_NIVEL5);
+        p.m_registro.Registrar(*termoR, l);
+        m->m_pVistaMesa->m_nTicksPorPaso = 1;
+        for (int i = 0; i < 1100; ++i)
+            m->m_pVistaMesa->Tick();
+        m->MostrarRegistro();
+        m->m_pVentanaRegistro->m_pEje->setCurrentIndex(0);
+        m->m_pVentanaRegistro->m_pDerivada->setChecked(false);
+        QTest::qWait(400);
+        m->m_pVentanaRegistro->grab().save(
+            QDir(carpeta).filePath(QStringLiteral("registro-calentamiento.png")));
+        m->m_pVentanaRegistro->hide();
+    }
     // The practice editor on 903, page by page.
     m->m_fnAntesDelEditor = [&carpeta](CDlgEditorPractica& dlg) {
         QTimer::singleShot(300, &dlg, [&dlg, &carpeta] {

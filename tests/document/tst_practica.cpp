@@ -3,10 +3,12 @@
 // practices the browser lists.
 #include "Ayudas.h"
 #include "document/Biblioteca.h"
+#include "document/EditorPractica.h"
 #include "document/Fuente.h"
 #include "document/Historial.h"
 #include "document/Plantillas.h"
 #include "document/Practica.h"
+#include "document/Registro.h"
 #include "document/Rutas.h"
 #include "document/Validacion.h"
 #include "equipment/Calentadores.h"
@@ -324,6 +326,134 @@ private slots:
         QCOMPARE(q.LeerPractica(leer("registro_opcional.uak1"), "x.uak1", &strError),
                  CPractica::Resultado::Correcto);
         QVERIFY(q.EscribirPractica() == extendida);
+    }
+
+    // The lab log of a heating curve: 100 ml of water on the hot plate, the thermometer read
+    // once a second of simulated time, climbs to the boiling point of water at 1 atm,
+    // 100 °C, and stays there. The log goes with the practice (optional records 4 and 5)
+    // and comes back linked to the same thermometer; undo leaves what was read; a damaged
+    // log is refused; without a log the bytes are the described ones.
+    void registroDeDatos() {
+        CPractica p;
+        p.m_dtFecha = CFecha::DesdeCivil(2026, 12, 9);
+        auto* parrilla = Nuevo<CParrilla>(p.m_listaEquipo, 60, 450);
+        auto* vaso = Nuevo<CVaso250>(p.m_listaEquipo, 300, 200);
+        auto* termometro = Nuevo<CTermometro>(p.m_listaEquipo, 700, 100);
+        QVERIFY(vaso->AddComponent(0, 100.0, UNIDAD_ML));
+        vaso->MoveBy(parrilla->m_x + parrilla->m_cx / 2 - vaso->m_cx / 2 - vaso->m_x,
+                     parrilla->m_y - vaso->m_cy - vaso->m_y);
+        termometro->MoveBy(
+            vaso->m_x + vaso->m_cx / 2 + 4 - termometro->m_ptSonda.x() - termometro->m_x,
+            vaso->m_y + vaso->m_cy - 6 - termometro->m_ptSonda.y() - termometro->m_y);
+        QVERIFY(parrilla->Comando(ID_NIVEL5));
+        QVERIFY(!CRegistro::Registrable(*vaso));
+        QVERIFY(p.m_registro.Registrar(*termometro, p.m_listaEquipo));
+        for (int i = 0; i < 1000; ++i) { // 300 s
+            p.m_listaEquipo.PasoSimulacion();
+            p.m_registro.Paso(p.m_listaEquipo);
+        }
+        const CRegistro& g = p.m_registro;
+        QCOMPARE(g.Filas(), size_t(301));
+        QVERIFY(std::fabs(g.m_tiempos.back() - 300.0) < 1e-6);
+        const CSerieRegistro& s = g.m_series[0];
+        QCOMPARE(s.m_strUnidad, std::string("°C"));
+        const CRegistro::Puntos t = g.PuntosDe(0);
+        QVERIFY(t.front().second < 30.0);
+        QVERIFY(std::fabs(t.back().second - 100.0) < 0.05);
+        QVERIFY(std::fabs(CRegistro::Tangente(t, t.size() - 5)) < 0.01); // the level stretch
+        QVERIFY(CRegistro::Tangente(t, 60) > 0.2);                       // the climb, K/s
+        // The CSV a Spanish spreadsheet reads: semicolons, decimal commas, the unit named.
+        const std::string csv = g.Tabla(';', ',');
+        const std::string cabecera = "Tiempo (s);" + s.m_strNombre + " (°C)\r\n0;";
+        QVERIFY2(csv.rfind(cabecera, 0) == 0, csv.substr(0, 60).c_str());
+        QVERIFY(csv.find("\r\n1,2;") != std::string::npos); // the first step past 1 s
+
+        const auto conRegistro = p.EscribirPractica();
+        const size_t nBloque = 6 + 1 + 7 + 6; // "Nueva", "", "korvex", "Vol.2"
+        QCOMPARE(std::string(conRegistro.begin() + nBloque - 5, conRegistro.begin() + nBloque),
+                 std::string("Vol.2"));
+        CPractica q;
+        QString strError;
+        QCOMPARE(q.LeerPractica(conRegistro, "r.uak1", &strError), CPractica::Resultado::Correcto);
+        QCOMPARE(q.m_registro.Tabla(';', ','), csv);
+        QCOMPARE(q.m_registro.m_series[0].m_pEquipo, q.m_listaEquipo.back());
+        QVERIFY(q.EscribirPractica() == conRegistro);
+        {
+            // Undo brings the bench back; the readings stay, and the thermometer records on.
+            CHistorial h(q);
+            q.m_listaEquipo.front()->MoveBy(5, 0);
+            QVERIFY(h.Registrar("Mover"));
+            h.Pila().undo();
+            QCOMPARE(q.m_registro.Filas(), size_t(301));
+            QCOMPARE(q.m_registro.m_series[0].m_pEquipo, q.m_listaEquipo.back());
+            for (int i = 0; i < 4; ++i) {
+                q.m_listaEquipo.PasoSimulacion();
+                q.m_registro.Paso(q.m_listaEquipo);
+            }
+            QCOMPARE(q.m_registro.Filas(), size_t(302));
+        }
+
+        // Damaged: more rows than the block holds; a reading that is not finite. The log's
+        // head follows the hot plate's level record.
+        const size_t nFilas = nBloque + 4 + 16 + 8 + 4 + 4 + 3 * 8;
+        QCOMPARE(conRegistro[nFilas], uint8_t(301 & 0xFF));
+        auto filas = conRegistro;
+        filas[nFilas + 3] = 0x7F;
+        auto valor = conRegistro;
+        const size_t nValor = nFilas + 4 + 301 * 8 + 8 + 3 * 4 + 4 + s.m_strNombre.size() + 4 +
+                              s.m_strUnidad.size() + 2 * 4;
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        std::memcpy(&valor[nValor], &nan, 8);
+        for (const auto& d : {filas, valor}) {
+            QCOMPARE(q.LeerPractica(d, "x.uak1", &strError), CPractica::Resultado::Error);
+            QCOMPARE(strError, QString("- Formato incompatible -"));
+        }
+        // Good bytes read back; with a finite value where the NaN was, that value.
+        std::memcpy(&valor[nValor], &t.front().second, 8);
+        QCOMPARE(q.LeerPractica(valor, "x.uak1", &strError), CPractica::Resultado::Correcto);
+
+        // Without a log (and the plate back at the described level) the practice is written in
+        // the described version.
+        p.m_registro = CRegistro();
+        parrilla->SetNivel(CExtension::kNivelDescrito);
+        const auto sinRegistro = p.EscribirPractica();
+        QCOMPARE(std::string(sinRegistro.begin() + nBloque - 5, sinRegistro.begin() + nBloque),
+                 std::string("Vol.1"));
+
+        // The teacher's choice to record every thermometer goes through the source form and
+        // back to the same bytes; the practice opened starts recording by itself.
+        p.m_registro.m_automatico.m_tipos = {static_cast<int32_t>(TipoEquipo::Termometro)};
+        p.m_registro.m_automatico.m_dIntervalo = 15.0;
+        const auto automatica = p.EscribirPractica();
+        Fuente::Archivos fuente;
+        QVERIFY(Fuente::Exportar(automatica, "a.uak1", fuente, &strError));
+        QVERIFY(QString::fromUtf8(fuente.value(Fuente::kPractica))
+                    .contains(QStringLiteral("registrar = 43 | 15 | tiempo")));
+        QCOMPARE(Fuente::Compilar(fuente, Fuente::Tipo::Practica, &strError),
+                 QByteArray(reinterpret_cast<const char*>(automatica.data()),
+                            static_cast<qsizetype>(automatica.size())));
+        CPractica a;
+        QCOMPARE(a.LeerPractica(automatica, "a.uak1", &strError), CPractica::Resultado::Correcto);
+        for (int i = 0; i < 100; ++i) { // 30 s: readings at 0, 15 and 30 s
+            a.m_listaEquipo.PasoSimulacion();
+            a.m_registro.Paso(a.m_listaEquipo);
+        }
+        QCOMPARE(a.m_registro.Filas(), size_t(3));
+        QCOMPARE(a.m_registro.m_dIntervalo, 15.0);
+
+        // In the editor: kinds without a reading (the test tube) are left out, the interval
+        // is held to one step at least, and undo puts the choice back.
+        const auto editor = CEditorPractica::Desde(a);
+        QVERIFY(editor);
+        editor->PonerRegistroAutomatico({static_cast<int32_t>(TipoEquipo::TuboEnsaye),
+                                         static_cast<int32_t>(TipoEquipo::PHmetro)},
+                                        0.0, true);
+        const CRegistroAutomatico& elegido = editor->Practica().m_registro.m_automatico;
+        QCOMPARE(elegido.m_tipos, std::vector<int32_t>{static_cast<int32_t>(TipoEquipo::PHmetro)});
+        QCOMPARE(elegido.m_dIntervalo, CRegistro::kSegundosPorPaso);
+        QVERIFY(editor->Modificada());
+        QVERIFY(editor->Deshacer());
+        QCOMPARE(editor->Practica().m_registro.m_automatico, a.m_registro.m_automatico);
     }
 
     // The chemistry of the equilibrium engine — the mode, acid–base systems of one to three

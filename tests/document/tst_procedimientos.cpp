@@ -8,6 +8,7 @@
 #include "Procedimiento.h"
 #include "document/Plantillas.h"
 #include "document/Practica.h"
+#include "document/Registro.h"
 #include "document/Rtf.h"
 #include "equipment/Calentadores.h"
 #include "equipment/Calorimetro.h"
@@ -524,12 +525,23 @@ private slots:
                 QCOMPARE(titulacion.Lectura(), 0.0); // filled to the zero mark
 
                 // Drop by drop (0.05 ml), a few bench steps apart, the pH of each drop noted
-                // as the titration window records it.
+                // as the titration window records it. The lab log records the pH meter and
+                // the burette once a drop (every three steps).
+                CRegistro registro;
+                registro.m_dIntervalo = 3 * CRegistro::kSegundosPorPaso;
+                QVERIFY(registro.Registrar(*phmetro, lista));
+                QVERIFY(registro.Registrar(*bureta, lista));
+                auto pasos = [&](int n) {
+                    for (int i = 0; i < n; ++i) {
+                        lista.PasoSimulacion();
+                        registro.Paso(lista);
+                    }
+                };
                 std::vector<std::pair<double, double>> curva;
                 double vVire = -1.0, vNaranja = -1.0;
                 for (int gota = 1; gota <= 2 * int(vEquivalencia / 0.05) && vVire < 0.0; ++gota) {
                     QVERIFY(titulacion.Paso());
-                    Pasos(lista, 3);
+                    pasos(3);
                     const double v = titulacion.Lectura(); // the window's "Lectura"
                     curva.push_back({v, phmetro->m_dLectura});
                     if (vira(nIndicador, ColorLiquido(*matraz)))
@@ -561,18 +573,27 @@ private slots:
                 // the equivalence point.
                 for (int gota = 0; gota < 40; ++gota) {
                     QVERIFY(titulacion.Paso());
-                    Pasos(lista, 3);
+                    pasos(3);
                     curva.push_back({titulacion.Lectura(), phmetro->m_dLectura});
                 }
                 QVERIFY(phmetro->m_dLectura > 10.0);
-                size_t nMax = 1;
-                for (size_t i = 1; i < curva.size(); ++i)
-                    if (curva[i].second - curva[i - 1].second >
-                        curva[nMax].second - curva[nMax - 1].second)
-                        nMax = i;
-                const double vPendiente = 0.5 * (curva[nMax].first + curva[nMax - 1].first);
-                QVERIFY(std::fabs(vPendiente - vEquivalencia) <= 0.05 + 1e-9);
-                QVERIFY(curva[nMax].second - curva[nMax - 1].second > 2.0); // a jump of pH units
+                // The log's first derivative of pH against the burette's volume peaks
+                // within one drop of the equivalence volume, with a jump of pH units.
+                const CRegistro::Puntos ph = registro.PuntosDe(0, registro.SerieVolumen());
+                QCOMPARE(registro.SerieVolumen(), 1);
+                QCOMPARE(ph.size(), registro.Filas());
+                const auto maximo = CRegistro::Maximo(CRegistro::Derivada(ph));
+                QVERIFY(maximo);
+                QVERIFY2(std::fabs(maximo->first - vEquivalencia) <= 0.05 + 1e-9,
+                         qPrintable(QString::number(maximo->first)));
+                QVERIFY(maximo->second * 0.05 > 2.0);
+                // A drop every three steps (0.9 s): the burette's volume against time is
+                // straight, and its tangent is that rate.
+                const CRegistro::Puntos v = registro.PuntosDe(1);
+                const double dRapidez = 0.05 / (3 * CRegistro::kSegundosPorPaso);
+                for (size_t i : {size_t(30), v.size() / 2})
+                    QVERIFY2(std::fabs(CRegistro::Tangente(v, i, 6) - dRapidez) < 1e-3 * dRapidez,
+                             qPrintable(QString::number(CRegistro::Tangente(v, i, 6))));
                 if (&problema != &kProblemas[0] || nIndicador != FENOLFTALEINA)
                     continue;
 
