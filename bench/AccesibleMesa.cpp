@@ -1,8 +1,11 @@
 #include "bench/AccesibleMesa.h"
 
 #include "bench/ChildView.h"
+#include "bench/DlgTitulacion.h"
 #include "document/Practica.h"
 #include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
+#include "model/NombreColor.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -83,6 +86,67 @@ private:
     CEquipo* m_pEquipo; // compared, and read only while it is on the bench
 };
 
+// The bench's spoken notice. Screen readers of this generation drop the text of a changed
+// name or description (they are handed the object instead), but speak a notification each
+// time it is shown, wherever the focus is.
+class CAccesibleAviso : public QAccessibleInterface {
+public:
+    explicit CAccesibleAviso(CChildView* pVista) : m_pVista(pVista) {}
+
+    bool isValid() const override { return m_pVista; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return m_pVista ? m_pVista->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override {
+        return m_pVista ? QAccessible::queryAccessibleInterface(m_pVista.data()) : nullptr;
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        auto* m = Mesa();
+        return m && t == QAccessible::Name ? m->Aviso() : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        // A line along the top of the bench: readers skip what has no size.
+        if (!m_pVista)
+            return {};
+        return QRect(m_pVista->mapToGlobal(QPoint(0, 0)), QSize(m_pVista->width(), 1));
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        auto* m = Mesa();
+        if (!m || !m->AvisoVisible() || !m_pVista->isVisible())
+            s.invisible = true;
+        s.readOnly = true;
+        return s;
+    }
+
+private:
+    CAccesibleMesa* Mesa() const {
+        return m_pVista ? dynamic_cast<CAccesibleMesa*>(
+                              QAccessible::queryAccessibleInterface(m_pVista.data()))
+                        : nullptr;
+    }
+    QPointer<CChildView> m_pVista;
+};
+
+// The colour of a vessel's liquid in words, or nothing for what holds none.
+QString ColorDe(const CEquipo& e) {
+    const CRecipiente* r = e.Recipiente();
+    if (!r || !(r->VolumenLiquido() > 0.0))
+        return {};
+    return QString::fromStdString(NombreColor(r->m_seno.ColorDe(ESTADO_LIQUIDO).m_crColor));
+}
+
+QString Traducir(const char* pszTexto) {
+    return QCoreApplication::translate("CAccesibleMesa", pszTexto);
+}
+
 QAccessibleInterface* Fabrica(const QString& strClase, QObject* o) {
     if (strClase == QLatin1String("CChildView"))
         if (auto* v = qobject_cast<CChildView*>(o))
@@ -95,6 +159,7 @@ QAccessibleInterface* Fabrica(const QString& strClase, QObject* o) {
 void Accesible::InstalarMesa() {
     static const bool bInstalada = [] {
         QAccessible::installFactory(Fabrica);
+        CLlaveBureta::InstalarAccesible();
         return true;
     }();
     Q_UNUSED(bInstalada);
@@ -154,6 +219,39 @@ CAccesibleMesa::CAccesibleMesa(CChildView* pVista)
 CAccesibleMesa::~CAccesibleMesa() {
     for (const auto& [pEquipo, id] : m_ids)
         QAccessible::deleteAccessibleInterface(id);
+    if (m_idAviso)
+        QAccessible::deleteAccessibleInterface(m_idAviso);
+}
+
+QAccessibleInterface* CAccesibleMesa::InterfazAviso() const {
+    if (m_idAviso)
+        if (QAccessibleInterface* i = QAccessible::accessibleInterface(m_idAviso))
+            return i;
+    QAccessibleInterface* i = new CAccesibleAviso(Vista());
+    m_idAviso = QAccessible::registerAccessibleInterface(i);
+    return i;
+}
+
+void CAccesibleMesa::Anunciar(const QString& strTexto) {
+    if (strTexto.isEmpty())
+        return;
+    CChildView* v = Vista();
+    const int i = IndiceAviso();
+    auto avisar = [&](QAccessible::Event eTipo) {
+        QAccessibleEvent ev(v, eTipo);
+        ev.setChild(i);
+        QAccessible::updateAccessibility(&ev);
+        if (m_pAvisos)
+            m_pAvisos->emplace_back(eTipo, i);
+    };
+    // Hidden first, so that the notice is shown anew even when it already was.
+    if (m_bAvisoVisible) {
+        m_bAvisoVisible = false;
+        avisar(QAccessible::ObjectHide);
+    }
+    m_strAviso = strTexto;
+    m_bAvisoVisible = true;
+    avisar(QAccessible::ObjectShow);
 }
 
 CChildView* CAccesibleMesa::Vista() const {
@@ -196,7 +294,7 @@ void CAccesibleMesa::Podar() const {
 
 int CAccesibleMesa::childCount() const {
     return static_cast<int>(Vista()->Practica().m_listaEquipo.size()) +
-           static_cast<int>(Widgets().size());
+           static_cast<int>(Widgets().size()) + 1;
 }
 
 QAccessibleInterface* CAccesibleMesa::Hijo(CEquipo* pEquipo) const {
@@ -229,7 +327,9 @@ QAccessibleInterface* CAccesibleMesa::child(int nIndice) const {
     if (nIndice < n)
         return Hijo(*std::next(lista.begin(), nIndice));
     const QList<QWidget*> w = Widgets();
-    return nIndice - n < w.size() ? QAccessible::queryAccessibleInterface(w[nIndice - n]) : nullptr;
+    if (nIndice - n < w.size())
+        return QAccessible::queryAccessibleInterface(w[nIndice - n]);
+    return nIndice - n == w.size() ? InterfazAviso() : nullptr;
 }
 
 int CAccesibleMesa::indexOfChild(const QAccessibleInterface* pHijo) const {
@@ -237,6 +337,8 @@ int CAccesibleMesa::indexOfChild(const QAccessibleInterface* pHijo) const {
         return -1;
     if (auto* e = dynamic_cast<const CAccesibleEquipo*>(pHijo))
         return Indice(e->Equipo());
+    if (dynamic_cast<const CAccesibleAviso*>(pHijo))
+        return IndiceAviso();
     const int i = static_cast<int>(Widgets().indexOf(qobject_cast<QWidget*>(pHijo->object())));
     return i < 0 ? -1 : static_cast<int>(Vista()->Practica().m_listaEquipo.size()) + i;
 }
@@ -281,19 +383,41 @@ std::vector<std::pair<QAccessible::Event, int>> CAccesibleMesa::AvisarCambios() 
         m_nVistos = lista.size();
         avisar(QAccessible::ObjectReorder, -1);
     }
+    QStringList dichos;
     std::map<const CEquipo*, Visto> vistos;
     int i = 0;
     for (const CEquipo* e : lista) {
-        Visto ahora{e->Descripcion(), e->m_rcArea};
+        Visto ahora{e->Descripcion(), e->m_rcArea, Accesible::Nombre(*e), ColorDe(*e)};
         const auto it = m_vistos.find(e);
-        if (it == m_vistos.end() || it->second.strDescripcion != ahora.strDescripcion)
+        const bool bNuevo = it == m_vistos.end();
+        if (bNuevo || it->second.strDescripcion != ahora.strDescripcion)
             avisar(QAccessible::DescriptionChanged, i);
-        if (it == m_vistos.end() || it->second.rc != ahora.rc)
+        if (bNuevo || it->second.rc != ahora.rc)
             avisar(QAccessible::LocationChanged, i);
+        if (m_bVistos) {
+            // The selected item's line is what the student is looking at; a reading is what
+            // an instrument is there for; a colour may be the end point.
+            const bool bSeleccionado = e == v->m_pSeleccion;
+            if (bNuevo)
+                dichos << Traducir("%1 colocado en la mesa").arg(ahora.strNombre);
+            else if (it->second.strDescripcion != ahora.strDescripcion &&
+                     (bSeleccionado || e->Lectura()))
+                dichos << QStringLiteral("%1: %2").arg(ahora.strNombre, ahora.strDescripcion);
+            else if (it->second.strColor != ahora.strColor && !ahora.strColor.isEmpty())
+                dichos << Traducir("%1: ahora %2").arg(ahora.strNombre, ahora.strColor);
+        }
         vistos.emplace(e, std::move(ahora));
         ++i;
     }
+    if (m_bVistos)
+        for (const auto& [e, visto] : m_vistos)
+            if (!vistos.count(e))
+                dichos << Traducir("%1 retirado de la mesa").arg(visto.strNombre);
     m_vistos = std::move(vistos);
+    m_bVistos = true;
+    m_pAvisos = &avisos;
+    Anunciar(dichos.join(QStringLiteral("; ")));
+    m_pAvisos = nullptr;
     return avisos;
 }
 

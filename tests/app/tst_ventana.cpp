@@ -1780,7 +1780,8 @@ private slots:
         QVERIFY(mesa);
         QCOMPARE(mesa->role(), QAccessible::List);
         QCOMPARE(mesa->text(QAccessible::Name), QString("Mesa de trabajo"));
-        QCOMPARE(mesa->childCount(), int(lista.size()));
+        // The items, then the notice that screen readers speak when it is shown.
+        QCOMPARE(mesa->childCount(), int(lista.size()) + 1);
         const QRect rcMesa(Mesa()->mapToGlobal(QPoint(0, 0)), Mesa()->size());
         int i = 0;
         QString strMatraz;
@@ -1802,9 +1803,13 @@ private slots:
                 strMatraz = c->text(QAccessible::Description);
             ++i;
         }
-        QCOMPARE(mesa->child(i), nullptr);
-        // What the properties window would show: volume, temperature and pH.
-        QVERIFY2(strMatraz.contains(QRegularExpression("^\\d+\\.\\d ml, 20 °C, pH \\d+\\.\\d\\d$")),
+        QCOMPARE(mesa->child(i)->role(), QAccessible::Notification);
+        QVERIFY(mesa->child(i)->state().invisible);
+        QCOMPARE(mesa->indexOfChild(mesa->child(i)), i);
+        QCOMPARE(mesa->child(i + 1), nullptr);
+        // What the properties window would show: volume, temperature and pH, and the colour.
+        QVERIFY2(strMatraz.contains(
+                     QRegularExpression("^\\d+\\.\\d ml, 20 °C, pH \\d+\\.\\d\\d, incoloro$")),
                  qPrintable(strMatraz));
         QCOMPARE(mesa->indexOfChild(mesa->childAt(mesa->child(0)->rect().center().x(),
                                                   mesa->child(0)->rect().center().y())),
@@ -1820,18 +1825,32 @@ private slots:
         QCOMPARE(mesa->focusChild(), mesa->child(0));
         QCOMPARE(mesa->AvisarCambios().size(), 1 + 2 * lista.size()); // the first time: all
         QVERIFY(mesa->AvisarCambios().empty());
+        // The selected item's new line is spoken: readers take a notification that is shown.
+        Seleccionar(matraz);
         QVERIFY(matraz->AddReagent(0, 10.0));
         const int iMatraz = mesa->indexOfChild(mesa->Hijo(matraz));
         using Aviso = std::pair<QAccessible::Event, int>;
         QCOMPARE(mesa->AvisarCambios(),
-                 (std::vector<Aviso>{{QAccessible::DescriptionChanged, iMatraz}}));
+                 (std::vector<Aviso>{{QAccessible::DescriptionChanged, iMatraz},
+                                     {QAccessible::ObjectShow, i}}));
+        QCOMPARE(mesa->child(i)->text(QAccessible::Name),
+                 QString("%1: %2").arg(mesa->child(iMatraz)->text(QAccessible::Name),
+                                       mesa->child(iMatraz)->text(QAccessible::Description)));
+        QVERIFY(!mesa->child(i)->state().invisible);
 
         // An item that leaves the bench leaves the list, and its interface goes invalid.
         QAccessibleInterface* ultimo = mesa->child(i - 1);
         Seleccionar(lista.back());
+        const QString strUltimo = ultimo->text(QAccessible::Name);
         Mesa()->Comando(ID_ELIMINAR);
-        QCOMPARE(mesa->childCount(), i - 1);
+        QCOMPARE(mesa->childCount(), i);
         QVERIFY(!ultimo->isValid());
+        // And is said to have gone, the notice hidden and shown again.
+        QCOMPARE(mesa->AvisarCambios(), (std::vector<Aviso>{{QAccessible::ObjectReorder, -1},
+                                                            {QAccessible::ObjectHide, i - 1},
+                                                            {QAccessible::ObjectShow, i - 1}}));
+        QCOMPARE(mesa->child(i - 1)->text(QAccessible::Name),
+                 QString("%1 retirado de la mesa").arg(strUltimo));
 
         QCOMPARE(m_pMarco->m_pNotas->Editor()->accessibleName(),
                  QString("Notas de la práctica: Marco teórico"));
