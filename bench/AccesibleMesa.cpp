@@ -268,7 +268,8 @@ QString CAccesibleMesa::text(QAccessible::Text t) const {
             return QStringLiteral("Seleccionado: %1").arg(Accesible::Nombre(*e)) +
                    (d.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(d));
         }
-        return QStringLiteral("%1 piezas en la mesa").arg(Vista()->Practica().m_listaEquipo.size());
+        const size_t n = Vista()->Practica().m_listaEquipo.size();
+        return n == 1 ? Traducir("1 pieza en la mesa") : Traducir("%1 piezas en la mesa").arg(n);
     }
     return QAccessibleWidget::text(t);
 }

@@ -712,6 +712,7 @@ void CChildView::Comando(int nComando) {
         m_practica.RemoveEquipment(s);
         update();
         AvisarSeleccion();
+        AvisarLectores(); // said now, not at the next second
         emit Modificado(QStringLiteral("Eliminar %1").arg(strNombre));
         return;
     }
