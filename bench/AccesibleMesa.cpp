@@ -20,6 +20,65 @@ namespace {
 
 constexpr const char* kNombreMesa = "Mesa de trabajo";
 
+QString Traducir(const char* pszTexto) {
+    return QCoreApplication::translate("CAccesibleMesa", pszTexto);
+}
+
+// Where an item is, in the words a student uses: on what it stands, under what it hangs, or
+// beside which item it is; nothing when no item is near. Measured on the items' bounds, as
+// the titration finds the vessel under the burette's tip.
+QString Lugar(const CListaEquipo& lista, const CEquipo& e) {
+    constexpr int kHolgura = 15;   // pixels of the bench between two items that touch
+    constexpr int kCercania = 300; // farther than this, an item is not "beside" another
+    const QRect a = e.m_rcArea;
+    const CEquipo *pSobre = nullptr, *pBajo = nullptr, *pLado = nullptr;
+    int dSobre = kHolgura + 1, dBajo = kHolgura + 1, dLado = kCercania + 1;
+    for (const CEquipo* o : lista) {
+        if (o == &e || o->Montaje() == &e || e.Montaje() == o)
+            continue;
+        const QRect b = o->m_rcArea;
+        const bool bEnColumna = a.left() < b.right() && b.left() < a.right();
+        if (bEnColumna) {
+            // Standing on it: its foot at the other's top, give or take.
+            const int dPie = std::abs(a.bottom() - b.top());
+            if (a.bottom() <= b.top() + b.height() / 2 && dPie < dSobre) {
+                dSobre = dPie;
+                pSobre = o;
+            }
+            const int dCabeza = std::abs(b.bottom() - a.top());
+            if (b.bottom() <= a.top() + a.height() / 2 && dCabeza < dBajo) {
+                dBajo = dCabeza;
+                pBajo = o;
+            }
+        } else if (a.top() < b.bottom() && b.top() < a.bottom()) {
+            const int d = a.right() < b.left() ? b.left() - a.right() : a.left() - b.right();
+            if (d < dLado) {
+                dLado = d;
+                pLado = o;
+            }
+        }
+    }
+    QStringList partes;
+    if (pSobre)
+        partes << Traducir("sobre %1").arg(Accesible::Nombre(*pSobre));
+    if (pBajo)
+        partes << Traducir("bajo %1").arg(Accesible::Nombre(*pBajo));
+    if (partes.isEmpty() && pLado)
+        partes << (a.center().x() < pLado->m_rcArea.center().x() ? Traducir("a la izquierda de %1")
+                                                                 : Traducir("a la derecha de %1"))
+                      .arg(Accesible::Nombre(*pLado));
+    return partes.join(QStringLiteral(", "));
+}
+
+// The item's line and its place.
+QString Linea(const CListaEquipo& lista, const CEquipo& e) {
+    QString s = e.Descripcion();
+    const QString strLugar = Lugar(lista, e);
+    if (!strLugar.isEmpty())
+        s += (s.isEmpty() ? QString() : QStringLiteral(", ")) + strLugar;
+    return s;
+}
+
 // One item of the bench as a screen reader sees it. It reads the item live; once the item
 // has left the bench (or the view is gone) it is no longer valid.
 class CAccesibleEquipo : public QAccessibleInterface {
@@ -48,7 +107,7 @@ public:
         case QAccessible::Name:
             return Accesible::Nombre(*m_pEquipo);
         case QAccessible::Description:
-            return m_pEquipo->Descripcion();
+            return Linea(m_pVista->Practica().m_listaEquipo, *m_pEquipo);
         default:
             return {};
         }
@@ -143,10 +202,6 @@ QString ColorDe(const CEquipo& e) {
     return QString::fromStdString(NombreColor(r->m_seno.ColorDe(ESTADO_LIQUIDO).m_crColor));
 }
 
-QString Traducir(const char* pszTexto) {
-    return QCoreApplication::translate("CAccesibleMesa", pszTexto);
-}
-
 QAccessibleInterface* Fabrica(const QString& strClase, QObject* o) {
     if (strClase == QLatin1String("CChildView"))
         if (auto* v = qobject_cast<CChildView*>(o))
@@ -214,7 +269,10 @@ void Accesible::NombrarControles(QWidget* pVentana) {
 }
 
 CAccesibleMesa::CAccesibleMesa(CChildView* pVista)
-    : QAccessibleWidget(pVista, QAccessible::List, QString::fromUtf8(kNombreMesa)) {}
+    : QAccessibleWidget(pVista, QAccessible::List, QString::fromUtf8(kNombreMesa)) {
+    for (const CEquipo* e : pVista->Practica().m_listaEquipo)
+        m_iniciales.insert(e);
+}
 
 CAccesibleMesa::~CAccesibleMesa() {
     for (const auto& [pEquipo, id] : m_ids)
@@ -262,9 +320,9 @@ QString CAccesibleMesa::text(QAccessible::Text t) const {
     if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
         return QString::fromUtf8(kNombreMesa);
     if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty()) {
-        const CChildView* v = Vista();
+        CChildView* v = Vista();
         if (const CEquipo* e = v->m_pSeleccion) {
-            const QString d = e->Descripcion();
+            const QString d = Linea(v->Practica().m_listaEquipo, *e);
             return QStringLiteral("Seleccionado: %1").arg(Accesible::Nombre(*e)) +
                    (d.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(d));
         }
@@ -388,13 +446,16 @@ std::vector<std::pair<QAccessible::Event, int>> CAccesibleMesa::AvisarCambios() 
     std::map<const CEquipo*, Visto> vistos;
     int i = 0;
     for (const CEquipo* e : lista) {
-        Visto ahora{e->Descripcion(), e->m_rcArea, Accesible::Nombre(*e), ColorDe(*e)};
+        Visto ahora{Linea(lista, *e), e->m_rcArea, Accesible::Nombre(*e), ColorDe(*e),
+                    Lugar(lista, *e)};
         const auto it = m_vistos.find(e);
         const bool bNuevo = it == m_vistos.end();
         if (bNuevo || it->second.strDescripcion != ahora.strDescripcion)
             avisar(QAccessible::DescriptionChanged, i);
         if (bNuevo || it->second.rc != ahora.rc)
             avisar(QAccessible::LocationChanged, i);
+        if (!m_bVistos && bNuevo && !m_iniciales.count(e))
+            dichos << Traducir("%1 colocado en la mesa").arg(ahora.strNombre);
         if (m_bVistos) {
             // The selected item's line is what the student is looking at; a reading is what
             // an instrument is there for; a colour may be the end point.
@@ -402,9 +463,17 @@ std::vector<std::pair<QAccessible::Event, int>> CAccesibleMesa::AvisarCambios() 
             if (bNuevo)
                 dichos << Traducir("%1 colocado en la mesa").arg(ahora.strNombre);
             else if (it->second.strDescripcion != ahora.strDescripcion &&
-                     (bSeleccionado || e->Lectura()))
-                dichos << QStringLiteral("%1: %2").arg(ahora.strNombre, ahora.strDescripcion);
-            else if (it->second.strColor != ahora.strColor && !ahora.strColor.isEmpty())
+                     (bSeleccionado || e->Lectura())) {
+                // After a move, only the new place is news.
+                const bool bSoloLugar = it->second.strLugar != ahora.strLugar &&
+                                        it->second.strDescripcion.startsWith(e->Descripcion());
+                if (!bSoloLugar)
+                    dichos << QStringLiteral("%1: %2").arg(ahora.strNombre, ahora.strDescripcion);
+                else if (ahora.strLugar.isEmpty())
+                    dichos << Traducir("%1: ya no está junto a otra pieza").arg(ahora.strNombre);
+                else
+                    dichos << QStringLiteral("%1: %2").arg(ahora.strNombre, ahora.strLugar);
+            } else if (it->second.strColor != ahora.strColor && !ahora.strColor.isEmpty())
                 dichos << Traducir("%1: ahora %2").arg(ahora.strNombre, ahora.strColor);
         }
         vistos.emplace(e, std::move(ahora));
@@ -416,6 +485,7 @@ std::vector<std::pair<QAccessible::Event, int>> CAccesibleMesa::AvisarCambios() 
                 dichos << Traducir("%1 retirado de la mesa").arg(visto.strNombre);
     m_vistos = std::move(vistos);
     m_bVistos = true;
+    m_iniciales.clear();
     m_pAvisos = &avisos;
     Anunciar(dichos.join(QStringLiteral("; ")));
     m_pAvisos = nullptr;
@@ -443,6 +513,13 @@ void CChildView::AvisarSeleccion() {
         foco.setChild(i);
         QAccessible::updateAccessibility(&foco);
     }
+}
+
+void CChildView::AnunciarLectores(const QString& strTexto) {
+    if (!QAccessible::isActive())
+        return;
+    if (auto* pMesa = dynamic_cast<CAccesibleMesa*>(QAccessible::queryAccessibleInterface(this)))
+        pMesa->Anunciar(strTexto);
 }
 
 void CChildView::AvisarLectores() {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -67,10 +68,12 @@ private:
         QRect rc;
         QString strNombre;
         QString strColor;
+        QString strLugar;
     };
     std::map<const CEquipo*, Visto> m_vistos;
     size_t m_nVistos = 0;
-    bool m_bVistos = false; // the bench as first found is not news
+    bool m_bVistos = false;
+    std::set<const CEquipo*> m_iniciales; // the bench as first found is not news
     QString m_strAviso;
     bool m_bAvisoVisible = false;
     mutable QAccessible::Id m_idAviso = 0;

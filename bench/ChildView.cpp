@@ -67,6 +67,8 @@ CChildView::CChildView(CPractica& practica, QWidget* pPadre)
     connect(&m_timer, &QTimer::timeout, this, &CChildView::Tick);
     m_nTick = 0;
     m_timer.start();
+    // What the status bar explains is said too: a student who cannot see it must hear it.
+    connect(this, &CChildView::Indicacion, this, &CChildView::AnunciarLectores);
 }
 
 void CChildView::StopTimer() {
@@ -82,12 +84,16 @@ void CChildView::BeginDecant() {
     setCursor(CursorVerter());
     m_bDecantar = true;
     m_pCandidato = nullptr;
+    AnunciarLectores(tr("Decantar: elija con las flechas el recipiente que recibe; Intro vierte, "
+                        "Esc cancela"));
 }
 
 void CChildView::BeginTransfer() {
     setCursor(CursorVerter());
     m_bTransferir = true;
     m_pCandidato = nullptr;
+    AnunciarLectores(tr("Transferir: elija con las flechas el recipiente que recibe; Intro "
+                        "transfiere, Esc cancela"));
 }
 
 void CChildView::CancelarVertido() {
@@ -97,6 +103,7 @@ void CChildView::CancelarVertido() {
     m_pCandidato = nullptr;
     unsetCursor();
     update();
+    AnunciarLectores(tr("Cancelado: no se vierte nada"));
     emit VertidoTerminado();
 }
 
