@@ -54,6 +54,9 @@ CMainFrame* CAplicacion::Iniciar(bool bPresentacion) {
             m_pMarco->setGeometry(pantalla->availableGeometry());
         m_pMarco->showMaximized();
     }
+    // Without a window manager nothing else gives the window the keyboard (a screen reader's
+    // test runs so).
+    m_pMarco->activateWindow();
     // The gas sprite all vessels share.
     Imagenes::Tira(Imagenes::IDB_PARTICULA_GAS);
     if (bPresentacion)

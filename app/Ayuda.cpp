@@ -1,7 +1,9 @@
 #include "app/Ayuda.h"
 
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -29,6 +31,9 @@ CAyuda::CAyuda(QWidget* pDueno)
     barra->addAction(QStringLiteral("Atrás"), m_pNavegador, &QTextBrowser::backward);
     barra->addAction(QStringLiteral("Adelante"), m_pNavegador, &QTextBrowser::forward);
     m_pNavegador->setOpenExternalLinks(true);
+    // Closed from the keyboard as any window that only shows pages is.
+    for (const QKeySequence& k : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
+        connect(new QShortcut(k, this), &QShortcut::activated, this, &QWidget::close);
     m_pNavegador->setAccessibleName(QStringLiteral("Ayuda de Alkor"));
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);

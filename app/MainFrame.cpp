@@ -62,7 +62,7 @@ struct Orden {
 
 const Orden kOrdenes[] = {
     {ID_INICIAR_PRACTICA, "&Iniciar práctica",
-     "Crera una nueva práctica a partir de un archivo akp\nSeleccione la práctica a iniciar", 0,
+     "Crea una nueva práctica a partir de un archivo akp\nSeleccione la práctica a iniciar", 0,
      "iniciar"},
     {ID_ABRIR_PRACTICA, "&Abrir práctica",
      "Abre un archivo de práctica\nSeleccione la práctica a abrir", 0, "abrir"},

@@ -92,6 +92,8 @@ void CNotasView::HistorialPropio(QTextEdit* pEditor) {
 
 CNotasView::CNotasView(CPractica& practica, QWidget* pPadre)
     : QWidget(pPadre), m_practica(practica), m_pEditor(new QTextEdit(this)) {
+    // Tab leaves the notes, as in every other field: a keyboard must never be kept in.
+    m_pEditor->setTabChangesFocus(true);
     auto* botones = new QHBoxLayout;
     botones->setContentsMargins(4, 4, 4, 4);
     botones->setSpacing(4);

@@ -78,6 +78,7 @@ CPaginaNotas::CPaginaNotas(CEditorPractica& editor,
     for (int i = 0; i < 3; ++i) {
         m_pNotas[i] = new QTextEdit(m_pSecciones);
         m_pNotas[i]->setAcceptRichText(false);
+        m_pNotas[i]->setTabChangesFocus(true); // Tab leaves, as in every other field
         Rtf::Leer(*textos[i], *m_pNotas[i]->document());
         // Each section has a history of its own, which starts after its text: Ctrl+Z takes
         // back typing, never the note as it came.

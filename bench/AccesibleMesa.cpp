@@ -1,8 +1,11 @@
 #include "bench/AccesibleMesa.h"
 
 #include "bench/ChildView.h"
+#include "bench/DlgTitulacion.h"
 #include "document/Practica.h"
 #include "equipment/ListaEquipo.h"
+#include "equipment/Recipiente.h"
+#include "model/NombreColor.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -16,6 +19,65 @@
 namespace {
 
 constexpr const char* kNombreMesa = "Mesa de trabajo";
+
+QString Traducir(const char* pszTexto) {
+    return QCoreApplication::translate("CAccesibleMesa", pszTexto);
+}
+
+// Where an item is, in the words a student uses: on what it stands, under what it hangs, or
+// beside which item it is; nothing when no item is near. Measured on the items' bounds, as
+// the titration finds the vessel under the burette's tip.
+QString Lugar(const CListaEquipo& lista, const CEquipo& e) {
+    constexpr int kHolgura = 15;   // pixels of the bench between two items that touch
+    constexpr int kCercania = 300; // farther than this, an item is not "beside" another
+    const QRect a = e.m_rcArea;
+    const CEquipo *pSobre = nullptr, *pBajo = nullptr, *pLado = nullptr;
+    int dSobre = kHolgura + 1, dBajo = kHolgura + 1, dLado = kCercania + 1;
+    for (const CEquipo* o : lista) {
+        if (o == &e || o->Montaje() == &e || e.Montaje() == o)
+            continue;
+        const QRect b = o->m_rcArea;
+        const bool bEnColumna = a.left() < b.right() && b.left() < a.right();
+        if (bEnColumna) {
+            // Standing on it: its foot at the other's top, give or take.
+            const int dPie = std::abs(a.bottom() - b.top());
+            if (a.bottom() <= b.top() + b.height() / 2 && dPie < dSobre) {
+                dSobre = dPie;
+                pSobre = o;
+            }
+            const int dCabeza = std::abs(b.bottom() - a.top());
+            if (b.bottom() <= a.top() + a.height() / 2 && dCabeza < dBajo) {
+                dBajo = dCabeza;
+                pBajo = o;
+            }
+        } else if (a.top() < b.bottom() && b.top() < a.bottom()) {
+            const int d = a.right() < b.left() ? b.left() - a.right() : a.left() - b.right();
+            if (d < dLado) {
+                dLado = d;
+                pLado = o;
+            }
+        }
+    }
+    QStringList partes;
+    if (pSobre)
+        partes << Traducir("sobre %1").arg(Accesible::Nombre(*pSobre));
+    if (pBajo)
+        partes << Traducir("bajo %1").arg(Accesible::Nombre(*pBajo));
+    if (partes.isEmpty() && pLado)
+        partes << (a.center().x() < pLado->m_rcArea.center().x() ? Traducir("a la izquierda de %1")
+                                                                 : Traducir("a la derecha de %1"))
+                      .arg(Accesible::Nombre(*pLado));
+    return partes.join(QStringLiteral(", "));
+}
+
+// The item's line and its place.
+QString Linea(const CListaEquipo& lista, const CEquipo& e) {
+    QString s = e.Descripcion();
+    const QString strLugar = Lugar(lista, e);
+    if (!strLugar.isEmpty())
+        s += (s.isEmpty() ? QString() : QStringLiteral(", ")) + strLugar;
+    return s;
+}
 
 // One item of the bench as a screen reader sees it. It reads the item live; once the item
 // has left the bench (or the view is gone) it is no longer valid.
@@ -45,7 +107,7 @@ public:
         case QAccessible::Name:
             return Accesible::Nombre(*m_pEquipo);
         case QAccessible::Description:
-            return m_pEquipo->Descripcion();
+            return Linea(m_pVista->Practica().m_listaEquipo, *m_pEquipo);
         default:
             return {};
         }
@@ -83,6 +145,63 @@ private:
     CEquipo* m_pEquipo; // compared, and read only while it is on the bench
 };
 
+// The bench's spoken notice. Screen readers of this generation drop the text of a changed
+// name or description (they are handed the object instead), but speak a notification each
+// time it is shown, wherever the focus is.
+class CAccesibleAviso : public QAccessibleInterface {
+public:
+    explicit CAccesibleAviso(CChildView* pVista) : m_pVista(pVista) {}
+
+    bool isValid() const override { return m_pVista; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return m_pVista ? m_pVista->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override {
+        return m_pVista ? QAccessible::queryAccessibleInterface(m_pVista.data()) : nullptr;
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        auto* m = Mesa();
+        return m && t == QAccessible::Name ? m->Aviso() : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        // A line along the top of the bench: readers skip what has no size.
+        if (!m_pVista)
+            return {};
+        return QRect(m_pVista->mapToGlobal(QPoint(0, 0)), QSize(m_pVista->width(), 1));
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        auto* m = Mesa();
+        if (!m || !m->AvisoVisible() || !m_pVista->isVisible())
+            s.invisible = true;
+        s.readOnly = true;
+        return s;
+    }
+
+private:
+    CAccesibleMesa* Mesa() const {
+        return m_pVista ? dynamic_cast<CAccesibleMesa*>(
+                              QAccessible::queryAccessibleInterface(m_pVista.data()))
+                        : nullptr;
+    }
+    QPointer<CChildView> m_pVista;
+};
+
+// The colour of a vessel's liquid in words, or nothing for what holds none.
+QString ColorDe(const CEquipo& e) {
+    const CRecipiente* r = e.Recipiente();
+    if (!r || !(r->VolumenLiquido() > 0.0))
+        return {};
+    return QString::fromStdString(NombreColor(r->m_seno.ColorDe(ESTADO_LIQUIDO).m_crColor));
+}
+
 QAccessibleInterface* Fabrica(const QString& strClase, QObject* o) {
     if (strClase == QLatin1String("CChildView"))
         if (auto* v = qobject_cast<CChildView*>(o))
@@ -95,6 +214,7 @@ QAccessibleInterface* Fabrica(const QString& strClase, QObject* o) {
 void Accesible::InstalarMesa() {
     static const bool bInstalada = [] {
         QAccessible::installFactory(Fabrica);
+        CLlaveBureta::InstalarAccesible();
         return true;
     }();
     Q_UNUSED(bInstalada);
@@ -149,11 +269,47 @@ void Accesible::NombrarControles(QWidget* pVentana) {
 }
 
 CAccesibleMesa::CAccesibleMesa(CChildView* pVista)
-    : QAccessibleWidget(pVista, QAccessible::List, QString::fromUtf8(kNombreMesa)) {}
+    : QAccessibleWidget(pVista, QAccessible::List, QString::fromUtf8(kNombreMesa)) {
+    for (const CEquipo* e : pVista->Practica().m_listaEquipo)
+        m_iniciales.insert(e);
+}
 
 CAccesibleMesa::~CAccesibleMesa() {
     for (const auto& [pEquipo, id] : m_ids)
         QAccessible::deleteAccessibleInterface(id);
+    if (m_idAviso)
+        QAccessible::deleteAccessibleInterface(m_idAviso);
+}
+
+QAccessibleInterface* CAccesibleMesa::InterfazAviso() const {
+    if (m_idAviso)
+        if (QAccessibleInterface* i = QAccessible::accessibleInterface(m_idAviso))
+            return i;
+    QAccessibleInterface* i = new CAccesibleAviso(Vista());
+    m_idAviso = QAccessible::registerAccessibleInterface(i);
+    return i;
+}
+
+void CAccesibleMesa::Anunciar(const QString& strTexto) {
+    if (strTexto.isEmpty())
+        return;
+    CChildView* v = Vista();
+    const int i = IndiceAviso();
+    auto avisar = [&](QAccessible::Event eTipo) {
+        QAccessibleEvent ev(v, eTipo);
+        ev.setChild(i);
+        QAccessible::updateAccessibility(&ev);
+        if (m_pAvisos)
+            m_pAvisos->emplace_back(eTipo, i);
+    };
+    // Hidden first, so that the notice is shown anew even when it already was.
+    if (m_bAvisoVisible) {
+        m_bAvisoVisible = false;
+        avisar(QAccessible::ObjectHide);
+    }
+    m_strAviso = strTexto;
+    m_bAvisoVisible = true;
+    avisar(QAccessible::ObjectShow);
 }
 
 CChildView* CAccesibleMesa::Vista() const {
@@ -164,13 +320,14 @@ QString CAccesibleMesa::text(QAccessible::Text t) const {
     if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
         return QString::fromUtf8(kNombreMesa);
     if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty()) {
-        const CChildView* v = Vista();
+        CChildView* v = Vista();
         if (const CEquipo* e = v->m_pSeleccion) {
-            const QString d = e->Descripcion();
+            const QString d = Linea(v->Practica().m_listaEquipo, *e);
             return QStringLiteral("Seleccionado: %1").arg(Accesible::Nombre(*e)) +
                    (d.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(d));
         }
-        return QStringLiteral("%1 piezas en la mesa").arg(Vista()->Practica().m_listaEquipo.size());
+        const size_t n = Vista()->Practica().m_listaEquipo.size();
+        return n == 1 ? Traducir("1 pieza en la mesa") : Traducir("%1 piezas en la mesa").arg(n);
     }
     return QAccessibleWidget::text(t);
 }
@@ -196,7 +353,7 @@ void CAccesibleMesa::Podar() const {
 
 int CAccesibleMesa::childCount() const {
     return static_cast<int>(Vista()->Practica().m_listaEquipo.size()) +
-           static_cast<int>(Widgets().size());
+           static_cast<int>(Widgets().size()) + 1;
 }
 
 QAccessibleInterface* CAccesibleMesa::Hijo(CEquipo* pEquipo) const {
@@ -229,7 +386,9 @@ QAccessibleInterface* CAccesibleMesa::child(int nIndice) const {
     if (nIndice < n)
         return Hijo(*std::next(lista.begin(), nIndice));
     const QList<QWidget*> w = Widgets();
-    return nIndice - n < w.size() ? QAccessible::queryAccessibleInterface(w[nIndice - n]) : nullptr;
+    if (nIndice - n < w.size())
+        return QAccessible::queryAccessibleInterface(w[nIndice - n]);
+    return nIndice - n == w.size() ? InterfazAviso() : nullptr;
 }
 
 int CAccesibleMesa::indexOfChild(const QAccessibleInterface* pHijo) const {
@@ -237,6 +396,8 @@ int CAccesibleMesa::indexOfChild(const QAccessibleInterface* pHijo) const {
         return -1;
     if (auto* e = dynamic_cast<const CAccesibleEquipo*>(pHijo))
         return Indice(e->Equipo());
+    if (dynamic_cast<const CAccesibleAviso*>(pHijo))
+        return IndiceAviso();
     const int i = static_cast<int>(Widgets().indexOf(qobject_cast<QWidget*>(pHijo->object())));
     return i < 0 ? -1 : static_cast<int>(Vista()->Practica().m_listaEquipo.size()) + i;
 }
@@ -281,19 +442,53 @@ std::vector<std::pair<QAccessible::Event, int>> CAccesibleMesa::AvisarCambios() 
         m_nVistos = lista.size();
         avisar(QAccessible::ObjectReorder, -1);
     }
+    QStringList dichos;
     std::map<const CEquipo*, Visto> vistos;
     int i = 0;
     for (const CEquipo* e : lista) {
-        Visto ahora{e->Descripcion(), e->m_rcArea};
+        Visto ahora{Linea(lista, *e), e->m_rcArea, Accesible::Nombre(*e), ColorDe(*e),
+                    Lugar(lista, *e)};
         const auto it = m_vistos.find(e);
-        if (it == m_vistos.end() || it->second.strDescripcion != ahora.strDescripcion)
+        const bool bNuevo = it == m_vistos.end();
+        if (bNuevo || it->second.strDescripcion != ahora.strDescripcion)
             avisar(QAccessible::DescriptionChanged, i);
-        if (it == m_vistos.end() || it->second.rc != ahora.rc)
+        if (bNuevo || it->second.rc != ahora.rc)
             avisar(QAccessible::LocationChanged, i);
+        if (!m_bVistos && bNuevo && !m_iniciales.count(e))
+            dichos << Traducir("%1 colocado en la mesa").arg(ahora.strNombre);
+        if (m_bVistos) {
+            // The selected item's line is what the student is looking at; a reading is what
+            // an instrument is there for; a colour may be the end point.
+            const bool bSeleccionado = e == v->m_pSeleccion;
+            if (bNuevo)
+                dichos << Traducir("%1 colocado en la mesa").arg(ahora.strNombre);
+            else if (it->second.strDescripcion != ahora.strDescripcion &&
+                     (bSeleccionado || e->Lectura())) {
+                // After a move, only the new place is news.
+                const bool bSoloLugar = it->second.strLugar != ahora.strLugar &&
+                                        it->second.strDescripcion.startsWith(e->Descripcion());
+                if (!bSoloLugar)
+                    dichos << QStringLiteral("%1: %2").arg(ahora.strNombre, ahora.strDescripcion);
+                else if (ahora.strLugar.isEmpty())
+                    dichos << Traducir("%1: ya no está junto a otra pieza").arg(ahora.strNombre);
+                else
+                    dichos << QStringLiteral("%1: %2").arg(ahora.strNombre, ahora.strLugar);
+            } else if (it->second.strColor != ahora.strColor && !ahora.strColor.isEmpty())
+                dichos << Traducir("%1: ahora %2").arg(ahora.strNombre, ahora.strColor);
+        }
         vistos.emplace(e, std::move(ahora));
         ++i;
     }
+    if (m_bVistos)
+        for (const auto& [e, visto] : m_vistos)
+            if (!vistos.count(e))
+                dichos << Traducir("%1 retirado de la mesa").arg(visto.strNombre);
     m_vistos = std::move(vistos);
+    m_bVistos = true;
+    m_iniciales.clear();
+    m_pAvisos = &avisos;
+    Anunciar(dichos.join(QStringLiteral("; ")));
+    m_pAvisos = nullptr;
     return avisos;
 }
 
@@ -318,6 +513,13 @@ void CChildView::AvisarSeleccion() {
         foco.setChild(i);
         QAccessible::updateAccessibility(&foco);
     }
+}
+
+void CChildView::AnunciarLectores(const QString& strTexto) {
+    if (!QAccessible::isActive())
+        return;
+    if (auto* pMesa = dynamic_cast<CAccesibleMesa*>(QAccessible::queryAccessibleInterface(this)))
+        pMesa->Anunciar(strTexto);
 }
 
 void CChildView::AvisarLectores() {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -42,9 +43,15 @@ public:
     QAccessibleInterface* Hijo(CEquipo* pEquipo) const;
     int Indice(const CEquipo* pEquipo) const;
     // Sends a description or location event for every item whose line or place changed
-    // since the last call, and a reorder when items came or went; returns what it sent
-    // (event and child).
+    // since the last call, and a reorder when items came or went; says aloud what a student
+    // must hear (items placed or taken away, the selected item's new line, a new reading, a
+    // vessel's new colour); returns what it sent (event and child).
     std::vector<std::pair<QAccessible::Event, int>> AvisarCambios();
+    // Has screen readers say the text now, whatever has the focus: the bench's last child
+    // is a notification that is shown anew with it.
+    void Anunciar(const QString& strTexto);
+    QString Aviso() const { return m_strAviso; }
+    bool AvisoVisible() const { return m_bAvisoVisible; }
 
 private:
     CChildView* Vista() const;
@@ -52,12 +59,23 @@ private:
     QList<QWidget*> Widgets() const;
     // Forgets the interfaces of items that left the bench.
     void Podar() const;
+    QAccessibleInterface* InterfazAviso() const;
+    int IndiceAviso() const { return childCount() - 1; }
 
     mutable std::map<const CEquipo*, QAccessible::Id> m_ids;
     struct Visto {
         QString strDescripcion;
         QRect rc;
+        QString strNombre;
+        QString strColor;
+        QString strLugar;
     };
     std::map<const CEquipo*, Visto> m_vistos;
     size_t m_nVistos = 0;
+    bool m_bVistos = false;
+    std::set<const CEquipo*> m_iniciales; // the bench as first found is not news
+    QString m_strAviso;
+    bool m_bAvisoVisible = false;
+    mutable QAccessible::Id m_idAviso = 0;
+    std::vector<std::pair<QAccessible::Event, int>>* m_pAvisos = nullptr;
 };

@@ -68,6 +68,8 @@ CChildView::CChildView(CPractica& practica, QWidget* pPadre)
     connect(&m_timer, &QTimer::timeout, this, &CChildView::Tick);
     m_nTick = 0;
     m_timer.start();
+    // What the status bar explains is said too: a student who cannot see it must hear it.
+    connect(this, &CChildView::Indicacion, this, &CChildView::AnunciarLectores);
 }
 
 void CChildView::StopTimer() {
@@ -83,12 +85,16 @@ void CChildView::BeginDecant() {
     setCursor(CursorVerter());
     m_bDecantar = true;
     m_pCandidato = nullptr;
+    AnunciarLectores(tr("Decantar: elija con las flechas el recipiente que recibe; Intro vierte, "
+                        "Esc cancela"));
 }
 
 void CChildView::BeginTransfer() {
     setCursor(CursorVerter());
     m_bTransferir = true;
     m_pCandidato = nullptr;
+    AnunciarLectores(tr("Transferir: elija con las flechas el recipiente que recibe; Intro "
+                        "transfiere, Esc cancela"));
 }
 
 void CChildView::CancelarVertido() {
@@ -98,6 +104,7 @@ void CChildView::CancelarVertido() {
     m_pCandidato = nullptr;
     unsetCursor();
     update();
+    AnunciarLectores(tr("Cancelado: no se vierte nada"));
     emit VertidoTerminado();
 }
 
@@ -730,6 +737,7 @@ void CChildView::Comando(int nComando) {
         m_practica.RemoveEquipment(s);
         update();
         AvisarSeleccion();
+        AvisarLectores(); // said now, not at the next second
         emit Modificado(QStringLiteral("Eliminar %1").arg(strNombre));
         return;
     }

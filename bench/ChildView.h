@@ -191,6 +191,8 @@ private:
     // Screen readers: the selection changed; contents, readings or places changed.
     void AvisarSeleccion();
     void AvisarLectores();
+    // Has screen readers say the text now, whatever has the focus.
+    void AnunciarLectores(const QString& strTexto);
     // After a step: a vessel whose reaction the model held at the most a file can keep is
     // told to the student once, with the clock stopped while the message shows.
     void AvisarLimite();

@@ -5,6 +5,7 @@
 #include "equipment/Recipiente.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -48,10 +49,58 @@ QFont FuenteGrafica() {
 // ---------------------------------------------------------------------------------------
 // Stopcock
 
+namespace {
+
+// The stopcock as screen readers know it: a slider whose value is the opening, so that each
+// turn is spoken as it is made (a changed description is not, with this generation of
+// readers and Qt).
+class CAccesibleLlave : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit CAccesibleLlave(CLlaveBureta* pLlave)
+        : QAccessibleWidget(pLlave, QAccessible::Slider) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t != QAccessible::Description)
+            return QAccessibleWidget::text(t);
+        const int a = Llave()->m_titulacion.m_nApertura;
+        return QCoreApplication::translate("CLlaveBureta", "Apertura %1 de %2. %3")
+            .arg(a)
+            .arg(CTitulacion::kAbierta)
+            .arg(CLlaveBureta::Descripcion(a));
+    }
+    QVariant currentValue() const override { return Llave()->m_titulacion.m_nApertura; }
+    void setCurrentValue(const QVariant& v) override {
+        // An opening between two positions takes the lower, as the lever shows it.
+        const int a = std::clamp(v.toInt(), 0, int(CTitulacion::kAbierta));
+        Llave()->SetPosition(a <= CTitulacion::kCerrada ? 0 : (a - 1) / 2);
+    }
+    QVariant maximumValue() const override { return CTitulacion::kAbierta; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    CLlaveBureta* Llave() const { return static_cast<CLlaveBureta*>(widget()); }
+};
+
+QAccessibleInterface* FabricaLlave(const QString& strClase, QObject* o) {
+    if (strClase == QLatin1String("CLlaveBureta"))
+        if (auto* l = qobject_cast<CLlaveBureta*>(o))
+            return new CAccesibleLlave(l);
+    return nullptr;
+}
+
+} // namespace
+
 CLlaveBureta::CLlaveBureta(CTitulacion& titulacion, QWidget* pPadre)
     : QWidget(pPadre), m_titulacion(titulacion),
       m_fondo(Imagen("llave", QSize(qRound(72 * kEscala), qRound(100 * kEscala)))),
       m_gotas(Imagen("gotas", QSize(qRound(6 * kEscala), qRound(16 * kEscala)))) {
+    InstalarAccesible();
     setFixedSize(m_fondo.size());
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -59,6 +108,14 @@ CLlaveBureta::CLlaveBureta(CTitulacion& titulacion, QWidget* pPadre)
     setToolTip(tr("Arrastre la palanca, o haga clic encima o debajo de ella, para abrir o "
                   "cerrar la llave una posición; la barra espaciadora deja caer una gota."));
     setAccessibleDescription(Descripcion(0));
+}
+
+void CLlaveBureta::InstalarAccesible() {
+    static const bool bFabrica = [] {
+        QAccessible::installFactory(FabricaLlave);
+        return true;
+    }();
+    Q_UNUSED(bFabrica);
 }
 
 int CLlaveBureta::Apertura(int nPosicion) {
@@ -80,7 +137,7 @@ void CLlaveBureta::SetPosition(int nPosicion) {
     m_titulacion.m_nApertura = a;
     setAccessibleDescription(Descripcion(a));
     if (QAccessible::isActive()) {
-        QAccessibleEvent ev(this, QAccessible::DescriptionChanged);
+        QAccessibleValueChangeEvent ev(this, a);
         QAccessible::updateAccessibility(&ev);
     }
     update();

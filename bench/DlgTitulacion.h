@@ -26,6 +26,9 @@ class CLlaveBureta : public QWidget {
     Q_OBJECT
 public:
     explicit CLlaveBureta(CTitulacion& titulacion, QWidget* pPadre = nullptr);
+    // Has screen readers find the stopcock as a slider whose value is the opening (before
+    // the first stopcock is made: an interface once made is kept).
+    static void InstalarAccesible();
 
     // The picture is drawn at one and a half times its 72 x 100 pixels: a lever a hand can
     // hit, and positions 13 pixels apart.

@@ -6,6 +6,7 @@
 #include "model/AcidoBase.h"
 #include "model/Archivo.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -79,6 +80,12 @@ double CPHmetro::Leer(CRecipiente& r) const {
 QString CPHmetro::Texto() const {
     return AcidoBase::HayPH(m_dLectura) ? QString::asprintf("pH: %.2f", m_dLectura)
                                         : QStringLiteral("pH: --.--");
+}
+
+QString CPHmetro::Descripcion() const {
+    return AcidoBase::HayPH(m_dLectura)
+               ? Texto()
+               : QCoreApplication::translate("CPHmetro", "pH: sin lectura");
 }
 
 void CPHmetro::DibujarLectura(QPainter& p) {

@@ -44,7 +44,9 @@ public:
     CPHmetro();
     QString Texto() const;
     QString Unidad() const override { return QStringLiteral("pH"); }
-    QString Descripcion() const override { return Texto(); }
+    // As the display reads, but in words while it shows no reading (dashes are spoken as
+    // such).
+    QString Descripcion() const override;
 
 protected:
     double Leer(CRecipiente& r) const override;

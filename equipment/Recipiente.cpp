@@ -6,6 +6,7 @@
 #include "equipment/Imagenes.h"
 #include "model/Archivo.h"
 #include "model/Catalogo.h"
+#include "model/NombreColor.h"
 
 #include <QPainter>
 
@@ -93,6 +94,10 @@ QString CRecipiente::Descripcion() const {
     const double ph = PH();
     if (ph >= 0.0)
         s += QStringLiteral(", pH %1").arg(ph, 0, 'f', 2);
+    // The colour is what a student watches for at an end point.
+    if (VolumenLiquido() > 0.0)
+        s += QStringLiteral(", %1").arg(
+            QString::fromStdString(NombreColor(m_seno.ColorDe(ESTADO_LIQUIDO).m_crColor)));
     if (VolumenSolido() > 0.0)
         s += QStringLiteral(", %1 g de sólido").arg(m_seno.MasaDe(ESTADO_SOLIDO), 0, 'f', 2);
     return s;

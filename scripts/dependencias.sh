@@ -10,6 +10,9 @@ PAQUETES=(
     clang libclang-rt-14-dev clang-format
     fonts-liberation2
     xvfb xauth
+    # The screen-reader check: the accessibility bus, its Python client, a private D-Bus
+    # session; the reader itself for scripts/lector_orca.sh.
+    at-spi2-core python3-pyatspi gir1.2-gtk-3.0 dbus-x11 orca
 )
 
 # --- Packaging: building the Debian package and checking it (scripts/paquete.sh) ---

@@ -1780,7 +1780,8 @@ private slots:
         QVERIFY(mesa);
         QCOMPARE(mesa->role(), QAccessible::List);
         QCOMPARE(mesa->text(QAccessible::Name), QString("Mesa de trabajo"));
-        QCOMPARE(mesa->childCount(), int(lista.size()));
+        // The items, then the notice that screen readers speak when it is shown.
+        QCOMPARE(mesa->childCount(), int(lista.size()) + 1);
         const QRect rcMesa(Mesa()->mapToGlobal(QPoint(0, 0)), Mesa()->size());
         int i = 0;
         QString strMatraz;
@@ -1802,9 +1803,13 @@ private slots:
                 strMatraz = c->text(QAccessible::Description);
             ++i;
         }
-        QCOMPARE(mesa->child(i), nullptr);
-        // What the properties window would show: volume, temperature and pH.
-        QVERIFY2(strMatraz.contains(QRegularExpression("^\\d+\\.\\d ml, 20 °C, pH \\d+\\.\\d\\d$")),
+        QCOMPARE(mesa->child(i)->role(), QAccessible::Notification);
+        QVERIFY(mesa->child(i)->state().invisible);
+        QCOMPARE(mesa->indexOfChild(mesa->child(i)), i);
+        QCOMPARE(mesa->child(i + 1), nullptr);
+        // What the properties window would show: volume, temperature and pH, and the colour.
+        QVERIFY2(strMatraz.contains(QRegularExpression(
+                     "^\\d+\\.\\d ml, 20 °C, pH \\d+\\.\\d\\d, incoloro(, .+)?$")),
                  qPrintable(strMatraz));
         QCOMPARE(mesa->indexOfChild(mesa->childAt(mesa->child(0)->rect().center().x(),
                                                   mesa->child(0)->rect().center().y())),
@@ -1818,20 +1823,58 @@ private slots:
         QTest::keyClick(Mesa(), Qt::Key_Tab);
         QVERIFY(mesa->child(0)->state().focused);
         QCOMPARE(mesa->focusChild(), mesa->child(0));
-        QCOMPARE(mesa->AvisarCambios().size(), 1 + 2 * lista.size()); // the first time: all
+        // The first time: all, and the notice of the items placed since the bench was found.
+        QCOMPARE(mesa->AvisarCambios().size(), 1 + 2 * lista.size() + 1);
+        QVERIFY(mesa->Aviso().endsWith(" colocado en la mesa"));
         QVERIFY(mesa->AvisarCambios().empty());
+        // The selected item's new line is spoken: readers take a notification that is shown.
+        Seleccionar(matraz);
         QVERIFY(matraz->AddReagent(0, 10.0));
         const int iMatraz = mesa->indexOfChild(mesa->Hijo(matraz));
         using Aviso = std::pair<QAccessible::Event, int>;
         QCOMPARE(mesa->AvisarCambios(),
-                 (std::vector<Aviso>{{QAccessible::DescriptionChanged, iMatraz}}));
+                 (std::vector<Aviso>{{QAccessible::DescriptionChanged, iMatraz},
+                                     {QAccessible::ObjectHide, i},
+                                     {QAccessible::ObjectShow, i}}));
+        QCOMPARE(mesa->child(i)->text(QAccessible::Name),
+                 QString("%1: %2").arg(mesa->child(iMatraz)->text(QAccessible::Name),
+                                       mesa->child(iMatraz)->text(QAccessible::Description)));
+        QVERIFY(!mesa->child(i)->state().invisible);
 
         // An item that leaves the bench leaves the list, and its interface goes invalid.
         QAccessibleInterface* ultimo = mesa->child(i - 1);
         Seleccionar(lista.back());
+        const QString strUltimo = ultimo->text(QAccessible::Name);
         Mesa()->Comando(ID_ELIMINAR);
-        QCOMPARE(mesa->childCount(), i - 1);
+        QCOMPARE(mesa->childCount(), i);
         QVERIFY(!ultimo->isValid());
+        // And is said to have gone, the notice hidden and shown again.
+        QCOMPARE(mesa->AvisarCambios(), (std::vector<Aviso>{{QAccessible::ObjectReorder, -1},
+                                                            {QAccessible::ObjectHide, i - 1},
+                                                            {QAccessible::ObjectShow, i - 1}}));
+        QCOMPARE(mesa->child(i - 1)->text(QAccessible::Name),
+                 QString("%1 retirado de la mesa").arg(strUltimo));
+        // Where an item is, in words: a beaker set on the burner stands on it, and the
+        // burner is under it; the move is said with the new place only.
+        CEquipo *vaso = nullptr, *mechero = nullptr;
+        for (CEquipo* e : lista) {
+            if (e->m_strNombre.find("Vaso") == 0)
+                vaso = e;
+            if (e->m_strNombre.find("Mechero") == 0)
+                mechero = e;
+        }
+        QVERIFY(vaso && mechero);
+        Seleccionar(vaso);
+        vaso->MoveBy(mechero->m_rcArea.center().x() - vaso->m_rcArea.center().x(),
+                     mechero->m_rcArea.top() - vaso->m_rcArea.bottom());
+        const QString strVaso = mesa->Hijo(vaso)->text(QAccessible::Name);
+        const QString strMechero = mesa->Hijo(mechero)->text(QAccessible::Name);
+        QVERIFY2(mesa->Hijo(vaso)->text(QAccessible::Description).contains("sobre " + strMechero),
+                 qPrintable(mesa->Hijo(vaso)->text(QAccessible::Description)));
+        QVERIFY(mesa->Hijo(mechero)->text(QAccessible::Description).contains("bajo " + strVaso));
+        mesa->AvisarCambios();
+        QVERIFY2(mesa->Aviso().startsWith(strVaso + ": sobre " + strMechero),
+                 qPrintable(mesa->Aviso()));
 
         QCOMPARE(m_pMarco->m_pNotas->Editor()->accessibleName(),
                  QString("Notas de la práctica: Marco teórico"));

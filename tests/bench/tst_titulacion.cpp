@@ -8,6 +8,7 @@
 #include "equipment/Vasos.h"
 #include "model/Catalogo.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -84,6 +85,16 @@ private slots:
         QTest::mouseClick(&l2, Qt::LeftButton, {}, QPoint(x, 10));
         QCOMPARE(t2.m_nApertura, 3);
         QCOMPARE(l2.accessibleDescription(), QString("Una gota cada 0,8 s"));
+        // Screen readers find a slider whose value is the opening, and speak each turn.
+        QAccessibleInterface* pLlave = QAccessible::queryAccessibleInterface(&l2);
+        QCOMPARE(pLlave->role(), QAccessible::Slider);
+        QCOMPARE(pLlave->valueInterface()->currentValue().toInt(), 3);
+        QCOMPARE(pLlave->valueInterface()->maximumValue().toInt(), int(CTitulacion::kAbierta));
+        QCOMPARE(pLlave->text(QAccessible::Description),
+                 QString("Apertura 3 de 17. Una gota cada 0,8 s"));
+        pLlave->valueInterface()->setCurrentValue(8); // between two positions: the lower
+        QCOMPARE(t2.m_nApertura, 7);
+        pLlave->valueInterface()->setCurrentValue(3);
         QTest::mouseClick(&l2, Qt::LeftButton, {}, QPoint(x, 10));
         QCOMPARE(l2.Posicion(), 2);
         QTest::mouseClick(&l2, Qt::LeftButton, {}, QPoint(x, l2.height() - 3));

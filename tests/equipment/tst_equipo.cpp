@@ -351,6 +351,7 @@ private slots:
         CPHmetro ph;
         ph.Vincular(&cat);
         QCOMPARE(ph.Texto(), QString("pH: --.--"));
+        QCOMPARE(ph.Descripcion(), QString("pH: sin lectura"));
         QCOMPARE(ph.Detach(), 0);
         v.AddComponent(0, 50.0, UNIDAD_ML);
         QCOMPARE(ph.Attach(&v), 1);

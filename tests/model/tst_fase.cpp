@@ -4,6 +4,7 @@
 #include "model/Archivo.h"
 #include "model/Catalogo.h"
 #include "model/Fase.h"
+#include "model/NombreColor.h"
 
 #include <QtTest>
 
@@ -330,9 +331,25 @@ private slots:
         QCOMPARE(f.ColorFase(), CColorFase{});
         f.Agregar(AGUA, 100.0, UNIDAD_ML);
         QCOMPARE(f.ColorFase().m_crColor, COLORREF(0xFEFEFE));
+        QCOMPARE(NombreColor(f.ColorFase().m_crColor), std::string("incoloro"));
         // Methyl orange in neutral water is above its range (yellow); mixed half and half.
         f.AgregarIndicador(0);
         QCOMPARE(f.ColorFase().m_crColor, RGBColor(254, 254, 127));
+        QCOMPARE(NombreColor(f.ColorFase().m_crColor), std::string("amarillo"));
+        // The words for the colours CSS names (W3C CSS Color Module, named colours).
+        for (const auto& [cr, pszNombre] : std::vector<std::pair<COLORREF, const char*>>{
+                 {RGBColor(255, 192, 203), "rosa pálido"}, // pink
+                 {RGBColor(255, 0, 255), "fucsia"},        // fuchsia
+                 {RGBColor(255, 0, 0), "rojo"},            // red
+                 {RGBColor(255, 165, 0), "naranja"},       // orange
+                 {RGBColor(139, 69, 19), "marrón"},        // saddlebrown
+                 {RGBColor(0, 255, 0), "verde"},           // lime
+                 {RGBColor(0, 0, 255), "azul"},            // blue
+                 {RGBColor(0, 0, 128), "azul oscuro"},     // navy
+                 {RGBColor(0, 255, 255), "turquesa"},      // aqua
+                 {RGBColor(128, 128, 128), "gris"},        // gray
+                 {RGBColor(0, 0, 0), "negro"}})
+            QCOMPARE(NombreColor(cr), std::string(pszNombre));
         // In the middle of its range the colour is interpolated.
         f.Agregar(HCL, 0.1 * std::pow(10.0, -3.75), UNIDAD_MOLES);
         const COLORREF cr = f.ColorFase().m_crColor;
