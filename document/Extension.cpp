@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <tuple>
 #include <type_traits>
 
@@ -33,6 +34,12 @@ template <class S, class C, class F> void Recorrer(S& n, S& r, S& a, S& e, C& ca
 
 [[noreturn]] void Mal(const std::string& s) {
     throw CErrorArchivo(CErrorArchivo::Tipo::FormatoIncorrecto, "extensión: " + s);
+}
+
+// Whether the code is that of a type the described file has no code for.
+bool TipoNuevo(int32_t nTipo) {
+    const std::unique_ptr<CEquipo> e(CListaEquipo::CrearEquipo(nTipo));
+    return e && e->FueraDelFormatoDescrito();
 }
 
 // The items of a bench by their place in drawing order.
@@ -189,6 +196,8 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
             x.m_rotulos.emplace_back(n, CArchivo::Utf8Reparado(e->m_strEtiqueta));
         if (const std::optional<int32_t> nNivel = e->Ajuste(); nNivel && *nNivel != kNivelDescrito)
             x.m_niveles.emplace_back(n, *nNivel);
+        if (e->FueraDelFormatoDescrito())
+            x.m_equiposNuevos.emplace_back(n, e->m_nTipo);
         ++n;
     }
     return x;
@@ -203,9 +212,10 @@ void CExtension::Escribir(CArchivo& ar) const {
         if (nNivel < 0 || nNivel > 5)
             Mal("nivel " + std::to_string(nNivel) + " al escribir");
     const bool bMotor = m_nMotor != MOTOR_DESCRITO;
-    ar.EscribirInt32(static_cast<int32_t>(
-        m_textos.size() + m_rotulos.size() + m_niveles.size() + (bMotor ? 1 : 0) +
-        m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size()));
+    ar.EscribirInt32(static_cast<int32_t>(m_textos.size() + m_rotulos.size() + m_niveles.size() +
+                                          (bMotor ? 1 : 0) + m_acidoBase.size() +
+                                          m_concentracionColor.size() + m_formas.size() +
+                                          m_reversibles.size() + m_equiposNuevos.size()));
     for (const Texto& t : m_textos) {
         CArchivo r;
         r << t.m_nCampo << t.m_nIndice;
@@ -233,6 +243,11 @@ void CExtension::Escribir(CArchivo& ar) const {
     EscribirTabla(ar, kColorConcentracion, m_concentracionColor, ConcentracionColor);
     EscribirTabla(ar, kFormas, m_formas, Formas);
     EscribirTabla(ar, kReversible, m_reversibles, Reversible);
+    for (const auto& [n, nTipo] : m_equiposNuevos) {
+        CArchivo r;
+        r << n << nTipo;
+        ar.EscribirRegistro(kEquipoNuevo, r);
+    }
 }
 
 CExtension CExtension::Leer(CArchivo& ar) {
@@ -296,6 +311,15 @@ CExtension CExtension::Leer(CArchivo& ar) {
         case kReversible:
             clave = LeerEntrada(r, x.m_reversibles, Reversible);
             break;
+        case kEquipoNuevo: {
+            const int32_t n = r.LeerInt32Entre(0, Limites::kEquipos - 1);
+            const int32_t nTipo = r.LeerInt32();
+            if (!TipoNuevo(nTipo))
+                Mal("equipo nuevo de tipo " + std::to_string(nTipo) + " desconocido");
+            clave = {n, 0};
+            x.m_equiposNuevos.emplace_back(n, nTipo);
+            break;
+        }
         default:
             if (nEtiqueta >= kObligatoria)
                 Mal("registro obligatorio desconocido (" + std::to_string(nEtiqueta) + ")");
@@ -357,6 +381,19 @@ void CExtension::AplicarMesa(CListaEquipo& banco) const {
         if (!equipo(n)->Ajustar(nNivel))
             Mal("nivel de un equipo que no es una parrilla");
     }
+    // The records are sorted by place (the reader makes sure of it).
+    auto it = m_equiposNuevos.begin();
+    for (size_t i = 0; i < lugares.size(); ++i) {
+        const bool bNombrado = it != m_equiposNuevos.end() && static_cast<size_t>(it->first) == i;
+        if (bNombrado && lugares[i]->m_nTipo != it->second)
+            Mal("equipo " + std::to_string(i) + " de otro tipo que el de su registro");
+        if (bNombrado != lugares[i]->FueraDelFormatoDescrito())
+            Mal("equipo " + std::to_string(i) + " de un tipo sin registro");
+        if (bNombrado)
+            ++it;
+    }
+    if (it != m_equiposNuevos.end())
+        Mal("equipo " + std::to_string(it->first) + " fuera de la mesa");
 }
 
 void CExtension::Completar(int32_t nCampo, std::string& s) const {

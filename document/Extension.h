@@ -34,7 +34,8 @@ public:
         kAcidoBase = 0x8002,
         kColorConcentracion = 0x8003,
         kFormas = 0x8004,
-        kReversible = 0x8005
+        kReversible = 0x8005,
+        kEquipoNuevo = 0x800C
     };
     static constexpr int32_t kObligatoria = 0x8000;
 
@@ -81,6 +82,10 @@ public:
     std::vector<std::pair<int32_t, double>> m_concentracionColor;    // component, mol/L
     std::vector<std::pair<int32_t, CIndicadorDatos>> m_formas;       // indicator
     std::vector<std::pair<int32_t, CReversibleDatos>> m_reversibles; // reaction
+    // The items of types the described file has no code for (CEquipo::FueraDelFormatoDescrito),
+    // by place, with their type code: mandatory, so that a program that knows the extension
+    // but not these types refuses the file by its record instead of by its bench.
+    std::vector<std::pair<int32_t, int32_t>> m_equiposNuevos; // item place, type code
 
     // The head's four texts, which the extension completes like the catalogue's.
     struct Cabecera {
@@ -97,7 +102,8 @@ public:
                             const CCatalogo& cat, const CListaEquipo* pBanco);
     bool Vacia() const { return SinTextosNiMesa() && SinQuimica(); }
     bool SinTextosNiMesa() const {
-        return m_textos.empty() && m_rotulos.empty() && m_niveles.empty();
+        return m_textos.empty() && m_rotulos.empty() && m_niveles.empty() &&
+               m_equiposNuevos.empty();
     }
     bool SinQuimica() const {
         return m_nMotor == MOTOR_DESCRITO && m_acidoBase.empty() && m_concentracionColor.empty() &&
@@ -122,7 +128,8 @@ public:
     void AplicarTextos(const Cabecera& cabecera, CCatalogo& cat) const;
     // Labels and levels onto the bench that was read; a plate without a level record gets
     // kNivelDescrito. A place past the bench, or a level on an item that is no hot plate,
-    // throws CErrorArchivo.
+    // throws CErrorArchivo; so does an item of a new type that its record does not name at its
+    // place (a described file holds none), or a record naming another type there.
     void AplicarMesa(CListaEquipo& banco) const;
     // The whole text of a field, when the block has it.
     const std::string* TextoDe(int32_t nCampo, int32_t nIndice = 0) const;

@@ -94,6 +94,12 @@ QByteArray Componer(const QString& strComponentes, const QString& strPlantilla,
 
 } // namespace
 
+bool Integrada(int nNumero) {
+    return nNumero >= kPrimera &&
+           (nNumero <= kUltima ||
+            QFile::exists(QStringLiteral(":/plantillas/%1.txt").arg(nNumero)));
+}
+
 QByteArray DesdeFuentes(const QString& strComponentes, const QString& strPlantilla,
                         QString* pstrError) {
     try {
@@ -109,7 +115,7 @@ QByteArray DesdeFuentes(const QString& strComponentes, const QString& strPlantil
 }
 
 QString Autor(int nNumero) {
-    if (nNumero < kPrimera || nNumero > kUltima)
+    if (!Integrada(nNumero))
         return {};
     try {
         // "datos.txt" holds "clave = valor" lines, as a practice source does.
@@ -125,7 +131,7 @@ QString Autor(int nNumero) {
 }
 
 QByteArray Bytes(int nNumero, QString* pstrError) {
-    if (nNumero < kPrimera || nNumero > kUltima) {
+    if (!Integrada(nNumero)) {
         if (pstrError)
             *pstrError = QStringLiteral("No existe la práctica %1.").arg(nNumero);
         return {};

@@ -14,6 +14,11 @@ namespace Plantillas {
 constexpr int kPrimera = 900;
 constexpr int kUltima = 918;
 
+// Whether the program carries the sources of that practice: the numbers kPrimera to kUltima,
+// which the practice browser lists, and one past them whose sources are in the resources
+// but which the browser does not list yet (it opens by its number).
+bool Integrada(int nNumero);
+
 // The template file (".akp" layout) of a built-in practice; empty for another number or
 // when its sources are missing (strError says why).
 QByteArray Bytes(int nNumero, QString* pstrError = nullptr);
