@@ -35,6 +35,9 @@ QString TextoPieza(const CEquipo* e) {
         if (!contenido.isEmpty())
             strTexto += QStringLiteral(": ") + contenido.join(QStringLiteral(", "));
     }
+    // The new instruments and collectors say what they read (the gas, the time).
+    if (e->FueraDelFormatoDescrito() && !e->Descripcion().isEmpty())
+        strTexto += QStringLiteral(" — ") + e->Descripcion();
     return strTexto;
 }
 

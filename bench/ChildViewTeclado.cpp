@@ -159,6 +159,12 @@ bool CChildView::Tecla(QKeyEvent* e) {
         MostrarMenu(ACliente(m_pSeleccion->m_rcArea).center());
         return true;
     }
+    // The item's own keys (the stopwatch's space bar and zero), as its menu entries.
+    if (const int nComando = m == Qt::NoModifier ? m_pSeleccion->ComandoDeTecla(k) : 0;
+        nComando != 0 && MenuTiene(nComando)) {
+        Comando(nComando);
+        return true;
+    }
     if (k == Qt::Key_Delete && m == Qt::NoModifier) {
         if (MenuTiene(ID_ELIMINAR))
             Comando(ID_ELIMINAR);

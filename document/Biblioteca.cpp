@@ -62,6 +62,9 @@ const char* const kTitulos[][2] = {
      "El óxido de manganeso(IV) acelera la descomposición del agua oxigenada sin consumirse"},
     {"Entalpías de neutralización y de disolución. Ley de Hess",
      "Calor de neutralización y de disolución en el calorímetro; comprobación de la ley de Hess"},
+    {"Volumen molar del hidrógeno",
+     "Volumen que ocupa un mol de gas: magnesio y ácido clorhídrico, hidrógeno recogido en una "
+     "jeringa o sobre agua"},
 };
 static_assert(std::size(kTitulos) == Plantillas::kUltima - Plantillas::kPrimera + 1);
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cctype>
 #include <cstring>
+#include <memory>
 #include <tuple>
 #include <type_traits>
 
@@ -42,6 +43,12 @@ size_t RespuestasEscritas(const CTarea& t) {
     for (size_t i = 0; i < t.m_respuestas.size() && i < t.m_preguntas.size(); ++i)
         n += t.m_respuestas[i].empty() ? 0 : 1;
     return n;
+}
+
+// Whether the code is that of a type the described file has no code for.
+bool TipoNuevo(int32_t nTipo) {
+    const std::unique_ptr<CEquipo> e(CListaEquipo::CrearEquipo(nTipo));
+    return e && e->FueraDelFormatoDescrito();
 }
 
 // The items of a bench by their place in drawing order.
@@ -435,6 +442,8 @@ CExtension CExtension::Tomar(const std::string& strNombre, const std::string& st
             x.m_rotulos.emplace_back(n, CArchivo::Utf8Reparado(e->m_strEtiqueta));
         if (const std::optional<int32_t> nNivel = e->Ajuste(); nNivel && *nNivel != kNivelDescrito)
             x.m_niveles.emplace_back(n, *nNivel);
+        if (e->FueraDelFormatoDescrito())
+            x.m_equiposNuevos.emplace_back(n, e->m_nTipo);
         ++n;
     }
     return x;
@@ -458,7 +467,7 @@ void CExtension::Escribir(CArchivo& ar) const {
         (bRegistro ? 1 + m_registro.m_series.size() : 0) + (m_automatico.Vacio() ? 0 : 1) +
         (bMotor ? 1 : 0) +
         m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size() +
-        m_cineticas.size() + m_superficies.size() + m_termicas.size() + (m_ambiente.Tiene() ? 1 : 0) + m_disoluciones.size() + m_paresVapor.size() +
+        m_cineticas.size() + m_superficies.size() + m_termicas.size() + (m_ambiente.Tiene() ? 1 : 0) + m_disoluciones.size() + m_paresVapor.size() + m_equiposNuevos.size() +
         (m_tarea.Vacia() ? 0
                          : 1 + m_tarea.m_incognitas.size() + m_tarea.m_preguntas.size() +
                                RespuestasEscritas(m_tarea))));
@@ -526,6 +535,11 @@ void CExtension::Escribir(CArchivo& ar) const {
         CParVapor copia = p;
         ParVapor(r, copia);
         ar.EscribirRegistro(kParVapor, r);
+    }
+    for (const auto& [n, nTipo] : m_equiposNuevos) {
+        CArchivo r;
+        r << n << nTipo;
+        ar.EscribirRegistro(kEquipoNuevo, r);
     }
     if (m_tarea.Vacia())
         return;
@@ -703,6 +717,15 @@ CExtension CExtension::Leer(CArchivo& ar) {
             Ambiente(r, x.m_ambiente);
             clave = {0, 0}; // a second one is out of order
             break;
+        case kEquipoNuevo: {
+            const int32_t n = r.LeerInt32Entre(0, Limites::kEquipos - 1);
+            const int32_t nTipo = r.LeerInt32();
+            if (!TipoNuevo(nTipo))
+                Mal("equipo nuevo de tipo " + std::to_string(nTipo) + " desconocido");
+            clave = {n, 0};
+            x.m_equiposNuevos.emplace_back(n, nTipo);
+            break;
+        }
         default:
             if (nEtiqueta >= kObligatoria)
                 Mal("registro obligatorio desconocido (" + std::to_string(nEtiqueta) + ")");
@@ -794,6 +817,19 @@ void CExtension::AplicarMesa(CListaEquipo& banco) const {
         if (!equipo(n)->Ajustar(nNivel))
             Mal("nivel de un equipo que no es una parrilla");
     }
+    // The records are sorted by place (the reader makes sure of it).
+    auto it = m_equiposNuevos.begin();
+    for (size_t i = 0; i < lugares.size(); ++i) {
+        const bool bNombrado = it != m_equiposNuevos.end() && static_cast<size_t>(it->first) == i;
+        if (bNombrado && lugares[i]->m_nTipo != it->second)
+            Mal("equipo " + std::to_string(i) + " de otro tipo que el de su registro");
+        if (bNombrado != lugares[i]->FueraDelFormatoDescrito())
+            Mal("equipo " + std::to_string(i) + " de un tipo sin registro");
+        if (bNombrado)
+            ++it;
+    }
+    if (it != m_equiposNuevos.end())
+        Mal("equipo " + std::to_string(it->first) + " fuera de la mesa");
 }
 
 void CExtension::Completar(int32_t nCampo, std::string& s) const {

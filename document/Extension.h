@@ -51,6 +51,7 @@ public:
         kAmbiente = 0x8009,
         kDisolucion = 0x800A,
         kParVapor = 0x800B,
+        kEquipoNuevo = 0x800C,
         // Questions, unknowns and answers are mandatory: an older program that stepped
         // over them would save the practice without a student's answers.
         kTarea = 0x8010,
@@ -141,6 +142,10 @@ public:
     // its own in), and what the practice records by itself.
     CRegistro m_registro;
     CRegistroAutomatico m_automatico;
+    // The items of types the described file has no code for (CEquipo::FueraDelFormatoDescrito),
+    // by place, with their type code: mandatory, so that a program that knows the extension
+    // but not these types refuses the file by its record instead of by its bench.
+    std::vector<std::pair<int32_t, int32_t>> m_equiposNuevos; // item place, type code
 
     // The head's four texts, which the extension completes like the catalogue's.
     struct Cabecera {
@@ -160,7 +165,8 @@ public:
                m_automatico.Vacio();
     }
     bool SinTextosNiMesa() const {
-        return m_textos.empty() && m_rotulos.empty() && m_niveles.empty();
+        return m_textos.empty() && m_rotulos.empty() && m_niveles.empty() &&
+               m_equiposNuevos.empty();
     }
     bool SinQuimica() const {
         return m_nMotor == MOTOR_DESCRITO && m_acidoBase.empty() && m_concentracionColor.empty() &&
@@ -192,7 +198,8 @@ public:
     void AplicarTarea(CCatalogo& cat) const;
     // Labels and levels onto the bench that was read; a plate without a level record gets
     // kNivelDescrito. A place past the bench, or a level on an item that is no hot plate,
-    // throws CErrorArchivo.
+    // throws CErrorArchivo; so does an item of a new type that its record does not name at its
+    // place (a described file holds none), or a record naming another type there.
     void AplicarMesa(CListaEquipo& banco) const;
     // The whole text of a field, when the block has it.
     const std::string* TextoDe(int32_t nCampo, int32_t nIndice = 0) const;

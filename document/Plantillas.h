@@ -12,7 +12,7 @@
 namespace Plantillas {
 
 constexpr int kPrimera = 900;
-constexpr int kUltima = 921;
+constexpr int kUltima = 922;
 // The practice on enthalpies, which its tests and screenshot name.
 constexpr int kTermoquimica = 921;
 constexpr int kNumIncluidas = kUltima - kPrimera + 1;

@@ -73,6 +73,14 @@ public:
     virtual bool VaDebajo() const { return false; }
     // An instrument bound to its own vessel reads it wherever its probe is (the lid).
     virtual bool EnlazadoSinSonda() const { return false; }
+    // A type the described file has no code for (the gas collectors, the digital thermometer,
+    // the stopwatch): a bench with one is saved in the extended version, which names it.
+    virtual bool FueraDelFormatoDescrito() const { return false; }
+    // The menu command a key gives the item while it is selected (Qt::Key_…); 0: none.
+    virtual int ComandoDeTecla(int nTecla) const {
+        (void)nTecla;
+        return 0;
+    }
 
     // What the item shows on a display of its own; none for items without one.
     virtual std::optional<CLectura> Lectura() const { return std::nullopt; }

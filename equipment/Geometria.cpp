@@ -66,6 +66,10 @@ const std::array kGeometrias = {
     // The calorimeter keeps its level at the top of its picture, whatever it holds.
     CGeometria{T::Calorimetro, 55, 98, 500, 75, 0, {}, Fijo(0)},
     CGeometria{T::MatrazGases, 80, 135, 300, 90, 130, {}, Recto(Tope::DesdeCapacidad, 130, 0.356)},
+    // The gas collectors hold only gas, which they draw themselves: like the calorimeter's,
+    // their level never moves and their contents are never painted.
+    CGeometria{T::JeringaGases, 376, 60, 100, 80, 0, {}, Fijo(0)},
+    CGeometria{T::Eudiometro, 170, 250, 100, 400, 0, {}, Fijo(0)},
     // Burettes read downwards from the zero mark at y 20; a burette never overflows.
     CGeometria{T::Bureta10, 30, 250, 10, 15, 220, RectLTRB(8, 7, 20, 16),
                Recto(Tope::Ninguno, 220, 20, 0)},

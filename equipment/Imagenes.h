@@ -60,6 +60,10 @@ enum : int {
     IDB_MATRAZ_GASES = 184,
     IDB_TUBO_IZQUIERDA = 185,
     IDB_REFLUJO = 189,
+    IDB_JERINGA_GASES = 190,
+    IDB_EUDIOMETRO = 191,
+    IDB_TERMOMETRO_DIGITAL = 192,
+    IDB_CRONOMETRO = 193,
     IDB_TEXTURA = 500, // 500 + texture code, up to 506
 };
 

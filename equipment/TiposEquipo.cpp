@@ -4,6 +4,7 @@
 #include "equipment/Calorimetro.h"
 #include "equipment/Destilacion.h"
 #include "equipment/Erlenmeyer250.h"
+#include "equipment/Gases.h"
 #include "equipment/Imagenes.h"
 #include "equipment/Instrumentos.h"
 #include "equipment/Recipientes.h"
@@ -30,6 +31,7 @@ constexpr const char* kProbetas = "Pr&obetas";
 constexpr const char* kPipetas = "P&ipetas";
 constexpr const char* kMedicion = "Equipo de Me&dición";
 constexpr const char* kTermico = "Eq&uipo térmico";
+constexpr const char* kGases = "Medida de &gases";
 
 // The names and prompts are the program's own, spellings included ("presipitados",
 // "relog", "Inserat", "Phmitro", "Take Off"): saved practices and the help show them so.
@@ -98,6 +100,28 @@ const std::array kTipos = {
     CTipoEquipo{T::Balanza, Crear<CBalanza>, "Balanza", IDB_BALANZA, I, ID_EQUIPO_BALANZA,
                 kMedicion, false, "&Balanza", "Inserta en el laboratorio una balanza\nBalanza",
                 "balanza"},
+    CTipoEquipo{T::TermometroDigital, Crear<CTermometroDigital>, "Termómetro digital",
+                IDB_TERMOMETRO_DIGITAL, I, ID_EQUIPO_TERMOMETRO_DIGITAL, kMedicion, false,
+                "Termómetro &digital",
+                "Inserta en el laboratorio un termómetro digital, que lee a la décima de grado\n"
+                "Termómetro digital",
+                nullptr},
+    CTipoEquipo{T::Cronometro, Crear<CCronometro>, "Cronómetro", IDB_CRONOMETRO, I,
+                ID_EQUIPO_CRONOMETRO, kMedicion, false, "C&ronómetro",
+                "Inserta en el laboratorio un cronómetro, que cuenta el tiempo de la "
+                "simulación\nCronómetro",
+                nullptr},
+    CTipoEquipo{T::JeringaGases, Crear<CJeringaGases>, "Jeringa de gases 100 ml", IDB_JERINGA_GASES,
+                R, ID_EQUIPO_JERINGA_GASES, kGases, true, "&Jeringa de gases 100 ml",
+                "Inserta en el laboratorio una jeringa de gases de 100 ml, que recoge el gas "
+                "de un tubo de desprendimiento\nJeringa de gases",
+                nullptr},
+    CTipoEquipo{T::Eudiometro, Crear<CEudiometro>, "Tubo graduado sobre agua 100 ml",
+                IDB_EUDIOMETRO, R, ID_EQUIPO_EUDIOMETRO, kGases, false, "&Tubo graduado sobre agua",
+                "Inserta en el laboratorio un tubo graduado de 100 ml invertido en una cuba "
+                "de agua, que recoge el gas de un tubo de desprendimiento\nTubo graduado "
+                "sobre agua",
+                nullptr},
     CTipoEquipo{T::Mechero, Crear<CMechero>, "Mechero Bunsen", IDB_MECHERO, C, ID_EQUIPO_MECHERO,
                 kTermico, false, "&Mechero Bunsen",
                 "Inserta en el laboratorio un mechero bunsen\nMechero", nullptr},

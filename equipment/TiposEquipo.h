@@ -23,6 +23,8 @@ enum class TipoEquipo : int32_t {
     Crisol = 11,
     Calorimetro = 12,
     MatrazGases = 13,
+    JeringaGases = 14,
+    Eudiometro = 15,
     Bureta10 = 20,
     Bureta50 = 21,
     PipetaGraduada = 22,
@@ -42,6 +44,8 @@ enum class TipoEquipo : int32_t {
     Balanza = 45,
     Conductimetro = 46,
     BanoHielo = 47,
+    TermometroDigital = 48,
+    Cronometro = 49,
 };
 
 // The commands that insert an item, as the frame's menus and toolbar know them.
@@ -71,6 +75,11 @@ enum : int {
     ID_EQUIPO_CALORIMETRO = 32802,
     ID_EQUIPO_BANO_HIELO = 32803,
     ID_EQUIPO_REACTOR = 32804,
+    // Clear of the frame's own commands, which run on from 32805.
+    ID_EQUIPO_JERINGA_GASES = 32870,
+    ID_EQUIPO_EUDIOMETRO = 32871,
+    ID_EQUIPO_TERMOMETRO_DIGITAL = 32872,
+    ID_EQUIPO_CRONOMETRO = 32873,
 };
 
 struct CTipoEquipo {

@@ -60,7 +60,7 @@ const char* const kAyuda =
     "Herramienta de línea de órdenes de Alkor para las prácticas guardadas.\n"
     "\n"
     "Órdenes:\n"
-    "  plantilla NUM SALIDA     escribe la plantilla integrada NUM (900 a 920) en SALIDA\n"
+    "  plantilla NUM SALIDA     escribe la plantilla integrada NUM (900 a 922) en SALIDA\n"
     "  nueva SALIDA             escribe la práctica con la que arranca el programa\n"
     "                           (\"Nueva\", catálogo integrado, mesa vacía)\n"
     "  info ARCHIVO [--json]    muestra el nombre, el resumen, las opciones, el catálogo y\n"

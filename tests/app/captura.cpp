@@ -23,7 +23,9 @@
 #include "equipment/Calentadores.h"
 #include "equipment/Calorimetro.h"
 #include "equipment/Destilacion.h"
+#include "equipment/Dibujo.h"
 #include "equipment/Erlenmeyer250.h"
+#include "equipment/Gases.h"
 #include "equipment/Instrumentos.h"
 #include "equipment/ListaEquipo.h"
 #include "equipment/Recipientes.h"
@@ -782,5 +784,51 @@ int main(int argc, char** argv) {
             pMenu->hide();
         }
     m->Deshacer(true);
+
+    // Practice 922: the hydrogen of 0.050 g of magnesium in 1 M acid, collected in the syringe
+    // and, from a second flask, over water; the digital thermometer in the first flask and the
+    // stopwatch started with the reaction.
+    if (!m->IniciarPractica(922))
+        return 1;
+    const int nBase = 520; // the row everything stands on
+    CErlenmeyer250* matraces[2];
+    const int xMatraz[2] = {140, 700};
+    for (int i = 0; i < 2; ++i) {
+        matraces[i] =
+            static_cast<CErlenmeyer250*>(poner(new CErlenmeyer250, xMatraz[i], nBase - 125));
+        matraces[i]->AddReagent(0, 25.0);
+        matraces[i]->PonerTubo(l, 0);
+    }
+    auto* jeringa =
+        static_cast<CJeringaGases*>(poner(new CJeringaGases, xMatraz[0] + 140, nBase - 60));
+    poner(new CEudiometro, xMatraz[1] + 130, nBase - 250);
+    auto* digital = new CTermometroDigital;
+    digital->SetPosition(matraces[0]->m_x + 20, matraces[0]->m_y + 125 - 8 - 128);
+    l.AgregarAlFinal(digital);
+    auto* crono = static_cast<CCronometro*>(poner(new CCronometro, 20, nBase - 92));
+    for (CErlenmeyer250* matraz : matraces)
+        matraz->AddReagent(1, 0.050);
+    crono->m_bEnMarcha = 1;
+    m->m_pVistaMesa->m_nTicksPorPaso = 1;
+    for (int i = 0; i < 90; ++i)
+        m->m_pVistaMesa->Tick();
+    m->m_pNotas->MostrarSeccion(CNotasView::SECCION_PROCEDIMIENTO);
+    m->m_pVistaMesa->SelectAt(QPoint(jeringa->m_x + 100, jeringa->m_y + 36));
+    ConPropiedades(m, jeringa, QDir(carpeta).filePath(QStringLiteral("practica-922.png")));
+    // The new items, drawn at 125 % as the bench draws them.
+    {
+        QImage imagen(1260, 400, QImage::Format_RGB32);
+        imagen.fill(Qt::white);
+        QPainter pintor(&imagen);
+        pintor.scale(1.25, 1.25);
+        pintor.translate(-10, -(nBase - 300));
+        Dibujo::PrepararPintor(pintor);
+        for (CEquipo* e : l) {
+            e->m_bSeleccionado = 0; // the picture shows the items, not the selection
+            e->Draw(pintor);
+        }
+        pintor.end();
+        imagen.save(QDir(carpeta).filePath(QStringLiteral("gases.png")));
+    }
     return 0;
 }

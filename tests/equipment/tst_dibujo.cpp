@@ -521,7 +521,7 @@ private slots:
                                                     .arg(x)
                                                     .arg(y)));
             }
-        QCOMPARE(nRecipientes, 3 * 24);
+        QCOMPARE(nRecipientes, 3 * 26);
     }
 
     // ---- Opaque calorimeter -------------------------------------------------------------

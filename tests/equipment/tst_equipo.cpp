@@ -25,8 +25,8 @@
 
 namespace {
 
-const int kTipos[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 20, 21, 22,
-                      23, 30, 31, 32, 33, 34, 35, 36, 40, 41, 42, 43, 44, 45, 46, 47};
+const int kTipos[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 20, 21, 22,
+                      23, 30, 31, 32, 33, 34, 35, 36, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49};
 
 } // namespace
 
@@ -69,7 +69,7 @@ private slots:
                                                                                  : 2;
             QCOMPARE(e->m_nCategoria, nCategoria);
         }
-        QVERIFY(!CListaEquipo::CrearEquipo(14));
+        QVERIFY(!CListaEquipo::CrearEquipo(16));
         QVERIFY(!CListaEquipo::CrearEquipo(0));
     }
 
@@ -456,8 +456,9 @@ private slots:
             CArchivo otra;
             f->Serialize(otra);
             QCOMPARE(otra.Datos(), ar.Datos());
+            // The stopwatch keeps its seconds and whether it runs after its corner.
             if (e->m_nCategoria != CATEGORIA_RECIPIENTE)
-                QCOMPARE(ar.Datos().size(), size_t(8));
+                QCOMPARE(ar.Datos().size(), size_t(nTipo == 49 ? 20 : 8));
         }
         // The tube's side comes back with its probe.
         CTuboVidrio t(1);
