@@ -465,9 +465,10 @@ void CExtension::Escribir(CArchivo& ar) const {
     ar.EscribirInt32(static_cast<int32_t>(
         m_textos.size() + m_rotulos.size() + m_niveles.size() +
         (bRegistro ? 1 + m_registro.m_series.size() : 0) + (m_automatico.Vacio() ? 0 : 1) +
-        (bMotor ? 1 : 0) +
-        m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() + m_reversibles.size() +
-        m_cineticas.size() + m_superficies.size() + m_termicas.size() + (m_ambiente.Tiene() ? 1 : 0) + m_disoluciones.size() + m_paresVapor.size() + m_equiposNuevos.size() +
+        (bMotor ? 1 : 0) + m_acidoBase.size() + m_concentracionColor.size() + m_formas.size() +
+        m_reversibles.size() + m_cineticas.size() + m_superficies.size() + m_termicas.size() +
+        (m_ambiente.Tiene() ? 1 : 0) + m_disoluciones.size() + m_paresVapor.size() +
+        m_equiposNuevos.size() +
         (m_tarea.Vacia() ? 0
                          : 1 + m_tarea.m_incognitas.size() + m_tarea.m_preguntas.size() +
                                RespuestasEscritas(m_tarea))));

@@ -15,8 +15,8 @@
 #include "model/Archivo.h"
 #include "model/Cinetica.h"
 #include "model/DatosAcuosos.h"
-#include "model/Vapor.h"
 #include "model/Termica.h"
+#include "model/Vapor.h"
 
 #include <string>
 #include <utility>
@@ -132,9 +132,9 @@ public:
     std::vector<std::pair<int32_t, CReversibleDatos>> m_reversibles;  // reaction
     std::vector<std::pair<int32_t, CDisolucionDatos>> m_disoluciones; // component
     std::vector<CParVapor> m_paresVapor;                              // by (a, b), a < b
-    std::vector<std::pair<int32_t, CCineticaDatos>> m_cineticas;     // reaction
-    std::vector<std::pair<int32_t, CSuperficieDatos>> m_superficies; // component
-    std::vector<std::pair<int32_t, CTermicaDatos>> m_termicas; // component
+    std::vector<std::pair<int32_t, CCineticaDatos>> m_cineticas;      // reaction
+    std::vector<std::pair<int32_t, CSuperficieDatos>> m_superficies;  // component
+    std::vector<std::pair<int32_t, CTermicaDatos>> m_termicas;        // component
     CTermicaPractica m_ambiente;
     // The questions, the unknowns and the answers (empty: none of their records).
     CTarea m_tarea;
@@ -171,9 +171,8 @@ public:
     bool SinQuimica() const {
         return m_nMotor == MOTOR_DESCRITO && m_acidoBase.empty() && m_concentracionColor.empty() &&
                m_formas.empty() && m_reversibles.empty() && m_disoluciones.empty() &&
-               m_paresVapor.empty() && m_cineticas.empty() &&
-               m_superficies.empty() && m_termicas.empty() &&
-               !m_ambiente.Tiene();
+               m_paresVapor.empty() && m_cineticas.empty() && m_superficies.empty() &&
+               m_termicas.empty() && !m_ambiente.Tiene();
     }
 
     // The block: an int32 count of records, then each record (tag, byte length, payload).

@@ -88,7 +88,7 @@ struct Datos {
     std::vector<Indicador> m_indicadores;
     std::vector<Equipo> m_equipo;
     int32_t m_nMotor = MOTOR_DESCRITO;
-    std::vector<CParVapor> m_paresVapor;  // by places, a < b
+    std::vector<CParVapor> m_paresVapor; // by places, a < b
     CTermicaPractica m_ambiente;
     CRegistroAutomatico m_automatico;
     QHash<int32_t, CComponentes> m_tabla; // componentes.txt, when there is one

@@ -10,6 +10,8 @@
 // share every number; the bench is reached through the items' own readings.
 #pragma once
 
+#include "model/Reloj.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -52,9 +54,8 @@ struct CRegistroAutomatico {
 
 class CRegistro {
 public:
-    // The simulated time one bench step stands for: the step's pace at the normal speed
-    // (a step every three 100 ms ticks).
-    static constexpr double kSegundosPorPaso = 0.3;
+    // The simulated time one bench step stands for (model/Reloj.h).
+    static constexpr double kSegundosPorPaso = Reloj::kSegundosPorPaso;
     static constexpr double kIntervaloDescrito = 1.0;
     // From one step to one hour between two readings.
     static constexpr double kIntervaloMinimo = kSegundosPorPaso;

@@ -3,13 +3,14 @@
 // thermometer and the stopwatch.
 #pragma once
 
+#include "model/Reloj.h"
+
 #include "equipment/Instrumento.h"
 #include "equipment/Recipiente.h"
 
-// Simulated seconds in one bench step: the default pace, three timer ticks of 100 ms. The
-// speed slider changes how many ticks make a step, never what a step stands for, so a
-// stopwatch that counts steps keeps the experiment's time at any speed and stops in a pause.
-constexpr double kSegundosPorPaso = 0.3;
+// Simulated seconds in one bench step (model/Reloj.h): a stopwatch that counts steps keeps
+// the experiment's time at any speed and stops in a pause.
+constexpr double kSegundosPorPaso = Reloj::kSegundosPorPaso;
 
 enum : int {
     ID_CRONOMETRO_MARCHA = 1130, // start, or stop when running

@@ -5,6 +5,8 @@
 // catalyst present in the vessel multiplies it. A reaction without these data runs as before.
 #pragma once
 
+#include "model/Reloj.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -33,9 +35,8 @@ struct CSuperficieDatos {
 
 namespace Cinetica {
 
-// Simulated seconds in one step of a vessel: the bench steps every 100 ms tick at the
-// fastest speed, and a slower speed shows the same steps more slowly.
-inline constexpr double kSegundosPorPaso = 0.1;
+// Simulated seconds in one step of a vessel (Reloj.h).
+inline constexpr double kSegundosPorPaso = Reloj::kSegundosPorPaso;
 
 // The suggested surface factors, chips = 1. Area per gram of a particle of size d goes as
 // 1/d (6/(rho d) for a sphere or a cube): powder of about 0.5 mm against chips of 5 mm is

@@ -4,8 +4,8 @@
 #include "model/Cinetica.h"
 #include "model/DatosAcuosos.h"
 #include "model/Serializable.h"
-#include "model/Vapor.h"
 #include "model/Termica.h"
+#include "model/Vapor.h"
 
 #include <cstdint>
 #include <string>

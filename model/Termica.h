@@ -4,6 +4,8 @@
 // catalogue without them behaves, and is written, exactly as the described model.
 #pragma once
 
+#include "model/Reloj.h"
+
 #include <cstdint>
 
 // Joules in the model's heat unit, the thermochemical calorie (NIST SP 811: 1 cal = 4.184 J).
@@ -41,8 +43,8 @@ inline constexpr double kAmbienteMinimo = 0.0;       // °C: the model's lowest
 inline constexpr double kAmbienteMaximo = 50.0;      // °C
 inline constexpr double kEquivalenteMaximo = 1000.0; // g of water
 
-// Seconds of the bench's clock in one simulation step.
-inline constexpr double kSegundosPorPaso = 0.1;
+// Seconds of the bench's clock in one simulation step (Reloj.h).
+inline constexpr double kSegundosPorPaso = Reloj::kSegundosPorPaso;
 
 // The temperature after one step of Newton's cooling towards the room: a contents of heat
 // capacity dCapacidad (cal/°C) through a conductance dConductancia (W/K). Solved exactly,

@@ -862,8 +862,9 @@ componente = 31 | Sulfato de cobre | CuSO4 | 159.6086 | 3.6 | 0.151 | 0xFF8000 |
             ar.LeerInt32();
             ar.LeerInt32();
             // The practices on the equilibrium engine, the four that took some of its data
-            // and the distillation, with its vapour data, carry them after the marker.
-            if (n >= 915 || n == 901 || n == 903 || n == 906 || n == 910 || n == 911)
+            // and the distillation, with its vapour data, carry them after the marker (922 has no
+            // new data: its new items are on the bench, which a template has none of).
+            if ((n >= 915 && n != 922) || n == 901 || n == 903 || n == 906 || n == 910 || n == 911)
                 QCOMPARE(ar.LeerCadena(), std::string("Vol.2"));
             else
                 QVERIFY(ar.AlFinal());

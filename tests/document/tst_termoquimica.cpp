@@ -16,6 +16,7 @@
 #include "equipment/Vasos.h"
 #include "model/Archivo.h"
 #include "model/Catalogo.h"
+#include "model/Reloj.h"
 
 #include "Ayudas.h"
 
@@ -28,7 +29,8 @@ using namespace prueba;
 
 namespace {
 
-constexpr int kPasosPorMinuto = 600; // the bench's clock: a step is 0.1 s
+// The bench's clock (model/Reloj.h): 200 steps of 0.3 s.
+constexpr int kPasosPorMinuto = static_cast<int>(60.0 / Reloj::kSegundosPorPaso + 0.5);
 
 // The heat a student computes from a temperature change: m c ΔT with the solution taken
 // as 100 g of water, kJ.
@@ -187,7 +189,7 @@ private slots:
             if (s.m_faseSolida.Moles(estearico) > 0.0 && s.m_faseLiquida.Moles(estearico) > 0.0) {
                 QVERIFY2(std::fabs(s.Temperatura() - 69.3) < 0.5,
                          qPrintable(QString::number(s.Temperatura())));
-                dMeseta += 0.1;
+                dMeseta += Reloj::kSegundosPorPaso;
             }
         }
         QCOMPARE(s.m_faseLiquida.Moles(estearico), 0.0);
