@@ -15,9 +15,11 @@ namespace CambiosFase {
 
 namespace {
 
-// Particles a dissolved formula unit counts for.
+// Particles a dissolved formula unit counts for: never more than the file admits (10), so that
+// data that came some other way cannot raise a boiling point to infinity.
 double Particulas(const CComponentes& c) {
-    return c.m_disolucion.m_dVantHoff > 0.0 ? c.m_disolucion.m_dVantHoff : 1.0;
+    constexpr double kMaximo = 10.0;
+    return c.m_disolucion.m_dVantHoff > 0.0 ? std::min(c.m_disolucion.m_dVantHoff, kMaximo) : 1.0;
 }
 
 // The liquid as the vapour equilibrium sees it (Vapor.h), with the catalogue places of its
