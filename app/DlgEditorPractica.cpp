@@ -65,7 +65,7 @@ CDlgEditorPractica::CDlgEditorPractica(std::unique_ptr<CEditorPractica> pEditor,
     auto* rehacer = botones->addButton(tr("&Rehacer"), QDialogButtonBox::ActionRole);
     deshacer->setToolTip(tr("Deshace el último cambio de la práctica"));
     rehacer->setToolTip(tr("Rehace el último cambio deshecho"));
-    const auto historial = [this, deshacer, rehacer](bool bDeshacer) {
+    const auto historial = [this](bool bDeshacer) {
         // A number being typed is finished first: it is the last change.
         if (QWidget* w = QApplication::focusWidget())
             w->clearFocus();

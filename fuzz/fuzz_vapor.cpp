@@ -13,24 +13,7 @@
 
 namespace {
 
-class Lector {
-public:
-    Lector(const uint8_t* p, size_t n) : m_p(p), m_n(n) {}
-    template <class T> T Tomar() {
-        T v{};
-        if (m_i + sizeof(T) <= m_n) {
-            std::memcpy(&v, m_p + m_i, sizeof(T));
-            m_i += sizeof(T);
-        }
-        return v;
-    }
-    bool Queda() const { return m_i < m_n; }
-
-private:
-    const uint8_t* m_p;
-    size_t m_n;
-    size_t m_i = 0;
-};
+using fuzz::Lector;
 
 CDisolucionDatos Datos(Lector& l) {
     CDisolucionDatos d;
